@@ -1,0 +1,1 @@
+// Keeps dravok_core non-empty while subsystem folders are still bare.
