@@ -119,8 +119,14 @@ void encode_stream(tbyte_stream& stream) {
     uint64_t sum1 = 0;
     for (uint8_t b : plain) sum1 += b;
 
+    // The file is built in one buffer: "PK", the body, the trailer. Runs of two make the body
+    // at most half again as long as the plain data.
+    std::vector<uint8_t> file(2 + length + length / 2 + 3 + 28);
+    file[0] = 'P';
+    file[1] = 'K';
+    uint8_t* body = file.data() + 2;
+
     // Run-length pass: b alone, or b b k for a run of k = 2..255.
-    std::vector<uint8_t> body(length + length / 2 + 3);
     std::size_t m = 0;
     uint64_t sum2 = 0;
     for (std::size_t i = 0; i < length;) {
@@ -140,11 +146,12 @@ void encode_stream(tbyte_stream& stream) {
     }
 
     uint64_t sum3 = 0;
-    xor_body(body.data(), m, key_digits(m), true, [&](uint8_t stored) { sum3 += stored; });
+    xor_body(body, m, key_digits(m), true, [&](uint8_t stored) { sum3 += stored; });
 
     stored_checksums = {sum1, sum2, sum3};
-    stream.write("PK", 2);
-    stream.write(body.data(), m);
+    file.resize(2 + m);
+    stream.assign(std::move(file));
+    stream.seek(stream.size());
     stream.write_u32(static_cast<uint32_t>(length));
     for (int ordinal = 1; ordinal <= 3; ++ordinal)
         stream.write_u64(checksum_mask(ordinal, stored_checksums[ordinal - 1]));
