@@ -12,3 +12,5 @@
 #include "world/layout_game.h"
 #include "world/layout_map.h"
 #include "world/layout_being.h"
+#include "world/layout_item.h"
+#include "world/layout_files.h"
