@@ -59,13 +59,6 @@ std::vector<std::string> split_text_lines(std::string_view text) {
     return lines;
 }
 
-std::string trim_text(std::string_view s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && static_cast<unsigned char>(s[a]) <= ' ') ++a;
-    while (b > a && static_cast<unsigned char>(s[b - 1]) <= ' ') --b;
-    return std::string(s.substr(a, b - a));
-}
-
 void capitalize_first(std::string& s) {
     if (!s.empty()) s[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(s[0])));
 }
@@ -93,12 +86,12 @@ bool build_text_sections(int declared_section_count) {
     int current = -1;
     std::size_t i = 0;
     while (i < text_database.size()) {
-        std::string trimmed = trim_text(text_database[i]);
+        std::string trimmed(trim_text(text_database[i]));
         if (!trimmed.empty() && trimmed[0] == '@') {
             text_database.erase(text_database.begin() + static_cast<std::ptrdiff_t>(i));
             ++current;
             if (current >= declared_section_count) return false;
-            section_names.push_back(trim_text(std::string_view(trimmed).substr(1)));
+            section_names.emplace_back(trim_text(std::string_view(trimmed).substr(1)));
             text_sections[current].first_line = static_cast<int32_t>(i);
             text_sections[current].count = 0;
         } else {
@@ -228,7 +221,7 @@ void expand_section_references(std::string_view text, std::string& out) {
         out.erase(p, 1);
         std::size_t q = out.find('%', p);
         if (q == std::string::npos) break;
-        std::string reference = trim_text(std::string_view(out).substr(p, q - p));
+        std::string reference(trim_text(std::string_view(out).substr(p, q - p)));
         out.erase(p, q - p + 1);
         ++replacements;
         std::string name = reference;
@@ -237,7 +230,7 @@ void expand_section_references(std::string_view text, std::string& out) {
         if (sep == std::string::npos) sep = reference.find(':');
         if (sep != std::string::npos) {
             name = reference.substr(0, sep);
-            std::string number = trim_text(std::string_view(reference).substr(sep + 1));
+            std::string number(trim_text(std::string_view(reference).substr(sep + 1)));
             int value = 0;
             auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
             chance = (ec != std::errc() || ptr != number.data() + number.size() || value == 0) ? 100 : value;

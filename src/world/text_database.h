@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "world/text_read.h"
+
 namespace dravok {
 
 constexpr int chatter_trigger_count = 58;
@@ -64,7 +66,6 @@ void expand_section_references(std::string_view text, std::string& out);
 
 // Case-insensitive name comparison used for section look-ups.
 bool same_name_ignoring_case(std::string_view a, std::string_view b);
-std::string trim_text(std::string_view s);
 void capitalize_first(std::string& s);
 
 // Clears every structure of the text database.
