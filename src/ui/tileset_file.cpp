@@ -16,6 +16,11 @@ uint32_t entry_image_count(int category, const tsprite_entry& entry) {
     return uint32_t(entry.count_a) * entry.count_b * entry.count_c;
 }
 
+void set_first_rectangle(ttile_header& h, int category, uint16_t rectangle) {
+    if (category <= 8) h.first_rectangle[category - 1] = rectangle;
+    else h.first_rectangle_9_11[category - 9] = rectangle;
+}
+
 namespace {
 
 bool entry_on_sheet(const tsprite_entry& e) { return e.first_image != 0 && e.skip == 0; }
@@ -23,7 +28,7 @@ bool entry_on_sheet(const tsprite_entry& e) { return e.first_image != 0 && e.ski
 }  // namespace
 
 bool plan_tileset_cuts(ttileset_index& index) {
-    const ttileset_header& h = index.header;
+    const ttile_header& h = index.header;
     const uint32_t rect_count = h.rectangles;
     std::array<uint32_t, 3> position = {0, 0, 0};  // images already in each list (after blank)
     index.cuts.clear();
@@ -33,7 +38,7 @@ bool plan_tileset_cuts(ttileset_index& index) {
         uint32_t& pos = position[static_cast<int>(list)];
         for (int v = 1; v <= runs; ++v) {
             const uint32_t offset = c <= tileset_shaded_categories ? h.variant_offset(c, v) : 0;
-            uint32_t r = uint32_t(h.first_rect(c)) + offset;
+            uint32_t r = uint32_t(h.first_rectangle_of(c)) + offset;
             for (std::size_t e = 1; e < index.categories[c].size(); ++e) {
                 const tsprite_entry& entry = index.categories[c][e];
                 if (!entry_on_sheet(entry)) continue;
@@ -57,27 +62,27 @@ bool parse_tileset_index(std::span<const uint8_t> bytes, const ttileset_expectat
     out = ttileset_index{};
     if (bytes.size() < tileset_header_size) return false;
     std::memcpy(&out.header, bytes.data(), tileset_header_size);
-    const ttileset_header& h = out.header;
+    const ttile_header& h = out.header;
     if (h.file_size != bytes.size()) return false;
-    if (h.count(1) != tileset_terrain_entries) return false;
-    if (h.count(2) != tileset_furniture_entries) return false;
-    if (h.count(6) != expect.being_plans) return false;
-    if (h.count(7) != expect.item_plans) return false;
-    if (h.count(8) != tileset_effect_entries) return false;
-    if (h.count(10) != expect.talents) return false;
-    if (h.count(11) != tileset_interface_entries) return false;
+    if (tile_count(h, 1) != tileset_terrain_entries) return false;
+    if (tile_count(h, 2) != tileset_furniture_entries) return false;
+    if (tile_count(h, 6) != expect.being_plans) return false;
+    if (tile_count(h, 7) != expect.item_plans) return false;
+    if (tile_count(h, 8) != tileset_effect_entries) return false;
+    if (tile_count(h, 10) != expect.talents) return false;
+    if (tile_count(h, 11) != tileset_interface_entries) return false;
 
     std::size_t need = tileset_header_size + 16u * h.rectangles;
-    for (int c = 1; c <= tileset_category_count; ++c) need += 10u * h.count(c);
+    for (int c = 1; c <= tileset_category_count; ++c) need += 10u * tile_count(h, c);
     if (need > bytes.size()) return false;
-    if (expect.coin_plan > h.count(9)) return false;
+    if (expect.coin_plan > tile_count(h, 9)) return false;
 
     std::size_t at = tileset_header_size;
     for (int c = 1; c <= tileset_category_count; ++c) {
         auto& table = out.categories[c];
-        table.resize(std::size_t(h.count(c)) + 1);
-        std::memcpy(&table[1], bytes.data() + at, 10u * h.count(c));
-        at += 10u * h.count(c);
+        table.resize(std::size_t(tile_count(h, c)) + 1);
+        std::memcpy(&table[1], bytes.data() + at, 10u * tile_count(h, c));
+        at += 10u * tile_count(h, c);
     }
     out.rectangles.resize(std::size_t(h.rectangles) + 1);
     std::memcpy(&out.rectangles[1], bytes.data() + at, 16u * h.rectangles);
@@ -94,18 +99,18 @@ bool tileset_rectangles_fit(const ttileset_index& index, int sheet_width, int sh
 }
 
 void assign_tileset_positions(ttileset_index& index) {
-    ttileset_header& h = index.header;
+    ttile_header& h = index.header;
     std::array<uint32_t, 3> position = {0, 0, 0};
     uint32_t r = 1;
     for (int c = 1; c <= tileset_category_count; ++c) {
         auto& table = index.categories[c];
         if (table.empty()) table.resize(1);
         h.entry_counts[c - 1] = static_cast<uint16_t>(table.size() - 1);
-        h.first_rectangle[c - 1] = static_cast<uint16_t>(r);
+        set_first_rectangle(h, c, static_cast<uint16_t>(r));
         uint32_t& pos = position[static_cast<int>(list_of_category(c))];
         for (int v = 1; v <= sprite_variant_counts[c]; ++v) {
             if (c <= tileset_shaded_categories)
-                h.variant_offsets[c - 1][v - 1] = static_cast<uint16_t>(r - h.first_rectangle[c - 1]);
+                h.variant_offsets[c - 1][v - 1] = static_cast<uint16_t>(r - h.first_rectangle_of(c));
             for (std::size_t e = 1; e < table.size(); ++e) {
                 tsprite_entry& entry = table[e];
                 if (!entry_on_sheet(entry)) continue;
@@ -124,7 +129,7 @@ void assign_tileset_positions(ttileset_index& index) {
 }
 
 std::vector<uint8_t> encode_tileset_index(const ttileset_index& index) {
-    ttileset_header h = index.header;
+    ttile_header h = index.header;
     std::size_t size = tileset_header_size;
     for (int c = 1; c <= tileset_category_count; ++c) {
         const std::size_t n = index.categories[c].empty() ? 0 : index.categories[c].size() - 1;

@@ -8,9 +8,22 @@
 #include <span>
 #include <vector>
 
-#include "ui/tileset_records.h"
+#include "world/layout_tiles.h"
 
 namespace dravok {
+
+constexpr int tileset_category_count = 11;
+constexpr int tileset_shaded_categories = 8;  // categories 1..8 have light runs
+
+// A sheet rectangle, right and bottom exclusive.
+struct tsprite_rectangle {
+    int32_t left, top, right, bottom;
+};
+static_assert(sizeof(tsprite_rectangle) == 16);
+
+// Header fields by category number 1..11.
+inline uint16_t tile_count(const ttile_header& h, int category) { return h.entry_counts[category - 1]; }
+void set_first_rectangle(ttile_header& h, int category, uint16_t rectangle);
 
 enum class sprite_list : uint8_t { terrain = 0, object = 1, icon = 2 };
 
@@ -44,7 +57,7 @@ struct tsprite_cut {
 };
 
 struct ttileset_index {
-    ttileset_header header{};
+    ttile_header header{};
     std::array<std::vector<tsprite_entry>, 12> categories;  // [c][e], e from 1
     std::vector<tsprite_rectangle> rectangles;               // from 1
     std::vector<tsprite_cut> cuts;                           // load order

@@ -212,7 +212,7 @@ std::string default_talent_icon(const std::string& id) {
 void build_tileset(const tart_input& input, const std::string& index_path, const std::string& sheet_path,
                    const std::string& preview_png) {
     ttileset_index ix;
-    ix.header.sheet_tile_size = art_tile;
+    ix.header.tile_size = art_tile;
     std::array<tentry_art, 12> art;
 
     // 1 terrain: walls two images (top, front face), floors one.
