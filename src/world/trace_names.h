@@ -15,7 +15,10 @@ namespace dravok {
     X(save_level, "World_Levels, save_level")            \
     X(load_game, "World_Saves, load_game")               \
     X(save_game, "World_Saves, save_game")               \
-    X(create_being, "World_Beings, create_being")
+    X(create_being, "World_Beings, create_being")        \
+    X(draw_screen, "UI_Draw, draw_screen")               \
+    X(initialize_module, "UI_Window, initialize_module") \
+    X(spectator_timer, "UI_Window, spectator_timer")
 
 enum trace_id : uint16_t {
 #define DRAVOK_TRACE_ID(id, name) trace_##id,
