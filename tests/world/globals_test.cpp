@@ -175,7 +175,7 @@ TEST_F(WorldGlobals, ResetAndReleaseCallTheServicesOfOtherUnitsWhenInstalled) {
 TEST_F(WorldGlobals, InitGlobalsPresetsTheBlankRequestProbesPlanesDiceAndSettings) {
     const auto folder = std::filesystem::temp_directory_path() / "dravok_globals_test";
     std::filesystem::create_directories(folder);
-    set_error_log_folder(folder.string() + "/");
+    set_error_log_folder(folder.string());
     settings.check_updates = 1;
     settings.create_obituary = 1;
     settings.tile_size = 64;
@@ -212,6 +212,7 @@ TEST_F(WorldGlobals, InitGlobalsPresetsTheBlankRequestProbesPlanesDiceAndSetting
     EXPECT_EQ(settings.fading, 1);
     EXPECT_EQ(settings.minimap_place, 1);
     EXPECT_EQ(settings.side_panel_place, 2);
+    set_error_log_folder("");
     std::filesystem::remove_all(folder);
 }
 
