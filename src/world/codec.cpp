@@ -48,10 +48,6 @@ constexpr uint32_t make_mask(int ordinal) {
 }
 constexpr std::array<uint32_t, 3> checksum_masks = {make_mask(1), make_mask(2), make_mask(3)};
 
-// The sizes of the record kinds stored raw, in their fixed order.
-constexpr uint32_t size_signature_values[size_signature_length] = {
-    4656, 1440, 22712, 26856, 246, 36388, 4812, 916, 16, 48, 1388, 2876, 30008, 1376};
-
 // The key digits for a body of m bytes: the decimal m followed by the file key, taken from the
 // last character to the first.
 std::vector<uint8_t> key_digits(std::size_t body_length) {
@@ -231,12 +227,12 @@ bool check_file_header(tbyte_stream& stream, uint32_t release, uint32_t length) 
     return stored_release == (release & 0xFFFFu) && stored_length == length;
 }
 
-void fill_size_signature(uint32_t (&out)[size_signature_length]) {
-    std::copy(std::begin(size_signature_values), std::end(size_signature_values), out);
+void fill_size_signature(uint32_t (&out)[size_signature_count]) {
+    std::copy(std::begin(size_signature), std::end(size_signature), out);
 }
 
-bool check_size_signature(const uint32_t (&signature)[size_signature_length]) {
-    return std::equal(std::begin(size_signature_values), std::end(size_signature_values), signature);
+bool check_size_signature(const uint32_t (&signature)[size_signature_count]) {
+    return std::equal(std::begin(size_signature), std::end(size_signature), signature);
 }
 
 void fatal_missing_file(std::string_view path) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "world/byte_stream.h"
+#include "world/layout.h"
 
 namespace dravok {
 
@@ -46,9 +47,9 @@ uint64_t checksum_mask(int ordinal, uint64_t value);
 void write_file_header(tbyte_stream& stream, uint32_t release, uint32_t length);
 bool check_file_header(tbyte_stream& stream, uint32_t release, uint32_t length);
 
-inline constexpr int size_signature_length = 14;
-void fill_size_signature(uint32_t (&out)[size_signature_length]);
-bool check_size_signature(const uint32_t (&signature)[size_signature_length]);
+// The sizes of the fourteen record kinds stored raw (layout's size_signature).
+void fill_size_signature(uint32_t (&out)[size_signature_count]);
+bool check_size_signature(const uint32_t (&signature)[size_signature_count]);
 
 // Message box and quit request for a file that must exist, or that is damaged.
 void fatal_missing_file(std::string_view path);
