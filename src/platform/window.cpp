@@ -56,6 +56,10 @@ bool Window::create(std::string_view title, int client_width, int client_height)
 void Window::show() {
     if (!window_) return;
     SDL_ShowWindow(window_);
+    // Creating the drawing surface can put a window back where it was created, so the surface
+    // is made now and the position chosen while hidden is applied again.
+    SDL_GetWindowSurface(window_);
+    if (placed_) SDL_SetWindowPosition(window_, placed_at_.x, placed_at_.y);
     SDL_RaiseWindow(window_);
 }
 
@@ -86,7 +90,10 @@ Size Window::client_size() const {
 }
 
 void Window::set_position(int x, int y) {
-    if (window_) SDL_SetWindowPosition(window_, x, y);
+    if (!window_) return;
+    placed_ = true;
+    placed_at_ = Point{x, y};
+    SDL_SetWindowPosition(window_, x, y);
 }
 
 Point Window::position() const {

@@ -64,6 +64,8 @@ public:
 
 private:
     SDL_Window* window_ = nullptr;
+    bool placed_ = false;
+    Point placed_at_{};
 };
 
 // The first window created and still open (owner of message boxes); nullptr when none.

@@ -156,6 +156,15 @@ TEST(PlatformBitmap, LinesAndClipping) {
     b.clear_clip();
     b.set_pixel(1, 1, colours::red);
     EXPECT_EQ(b.pixel(1, 1), colours::red);
+    // Text after a shape drawn under a smaller clip is clipped only by the current one.
+    b.set_font(FontSpec{"Verdana", 12, true, colours::lime});
+    b.set_brush_clear();
+    b.text_out(0, 0, "MM");
+    EXPECT_FALSE(ink_box(b, colours::black).empty());
+    int lime = 0;
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) lime += b.pixel(x, y) == colours::lime;
+    EXPECT_GT(lime, 0);
     EXPECT_EQ(b.pixel(-1, 0), colours::black); // outside reads black
 }
 
