@@ -34,6 +34,26 @@ TEST_F(MapGrid, OnMapIsOneBasedAndBoundedByTheMapSize) {
     EXPECT_FALSE(is_inside_border(5, 12));
 }
 
+TEST_F(MapGrid, ViewAndExploredRectangles) {
+    settings.view_left = 3, settings.view_top = 4, settings.view_right = 9, settings.view_bottom = 8;
+    EXPECT_TRUE(is_in_view(3, 4));
+    EXPECT_TRUE(is_in_view(9, 8));
+    EXPECT_FALSE(is_in_view(10, 8));
+    const int cases[][3] = {{5, 2, 1}, {12, 1, 2}, {10, 6, 3}, {10, 9, 4}, {5, 9, 5}, {1, 9, 6}, {2, 6, 7}, {1, 1, 8}, {5, 5, 0}};
+    for (const auto& c : cases) EXPECT_EQ(get_offscreen_direction(c[0], c[1]), c[2]) << c[0] << "," << c[1];
+
+    level.explored_x1 = 2, level.explored_y1 = 3, level.explored_x2 = 6, level.explored_y2 = 7;
+    EXPECT_TRUE(on_explored_map(2, 3));
+    EXPECT_TRUE(on_explored_map(6, 7));
+    EXPECT_FALSE(on_explored_map(7, 7));
+    EXPECT_FALSE(on_explored_map(2, 2));
+    EXPECT_EQ(get_area(3, 3), 1);
+    EXPECT_EQ(get_area(9, 3), 2);
+    EXPECT_EQ(get_area(0, 3), 0);
+    EXPECT_EQ(get_area_kind(9, 3), 2);
+    EXPECT_EQ(get_area_kind(13, 3), 0);
+}
+
 TEST_F(MapGrid, GridIsXMajor) {
     EXPECT_EQ(&cell_at(2, 1), &map_cells.cells[128]);
     EXPECT_EQ(&cell_at(1, 2), &map_cells.cells[1]);
