@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "ui/frame_links.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/renderer_links.h"
@@ -18,7 +19,7 @@ namespace {
 
 constexpr int passive_flag = 154;
 constexpr int max_unlooted_frames = 100;
-const std::array<Point, 9> direction_offsets = {
+const std::array<Point, 9> view_direction_offsets = {
     Point{0, 0}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}};
 
 bool on_map_cell(int x, int y) { return x >= 1 && y >= 1 && x <= map_size && y <= map_size; }
@@ -126,7 +127,7 @@ void draw_threat_markers() {
     const int hw = settings.view_width / 2, hh = settings.view_height / 2;
     for (int d = 1; d <= 8; ++d) {
         if (offscreen_beings[d].distance <= 0) continue;
-        const Point o = direction_offsets[d];
+        const Point o = view_direction_offsets[d];
         map_layer.draw(hw * t + o.x * hw * t, hh * t + o.y * hh * t, threat_marker_bitmaps[d]);
     }
 }
@@ -213,7 +214,7 @@ void draw_creatures(int viewer) {
             continue;
         if (being_animation_shown(i)) continue;
         const int pw = being.width * t, ph = being.height * t;
-        const Point lunge = direction_offsets[being.lunge_direction <= 8 ? being.lunge_direction : 0];
+        const Point lunge = view_direction_offsets[being.lunge_direction <= 8 ? being.lunge_direction : 0];
         const int lx = lunge.x * lunge_step, ly = lunge.y * lunge_step;
         for (int cx = being.x; cx < being.x + being.width; ++cx)
             for (int cy = being.y; cy < being.y + being.height; ++cy) {
@@ -251,7 +252,7 @@ void draw_creatures(int viewer) {
         if (being_animation_shown(i)) continue;
         if (!in_view_window(being.x, being.y) || !in_view_window(being.x + being.width - 1, being.y + being.height - 1))
             continue;
-        const Point lunge = direction_offsets[being.lunge_direction <= 8 ? being.lunge_direction : 0];
+        const Point lunge = view_direction_offsets[being.lunge_direction <= 8 ? being.lunge_direction : 0];
         const Point top_left = cell_pixel(being.x, being.y);
         const int px = top_left.x + lunge.x * lunge_step, py = top_left.y + lunge.y * lunge_step;
         const int pw = being.width * t, ph = being.height * t;
@@ -271,7 +272,7 @@ void draw_creatures(int viewer) {
             b.set_font_colour(0xCCCCCC);
             draw_text_in_box(b, name, px, at, true, BrushStyle::clear, box_align::centre, 0, py - 2, px + pw,
                              py - label_offset);
-            const int tx = state.autopilot_x, ty = state.autopilot_y;
+            const int tx = target_cursor_x, ty = target_cursor_y;
             if (tx >= being.x && tx < being.x + being.width && ty >= being.y && ty < being.y + being.height) {
                 kept_name = name;
                 kept_x = px;

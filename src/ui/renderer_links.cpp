@@ -1,7 +1,6 @@
 // Minimal bodies of the services in renderer_links.h whose owners have not landed.
 #include "ui/renderer_links.h"
 
-#include <cmath>
 
 #include "world/globals.h"
 #include "world/rounding.h"
@@ -32,32 +31,6 @@ void collect_offscreen_beings() {
 }
 
 bool being_animation_shown(int) { return false; }
-
-std::string being_name(int being, int) {
-    if (being < 1 || being >= int(beings.size())) return {};
-    return beings[being].name.str();
-}
-
-int get_being_distance(int a, int b) {
-    const tbeing& p = beings[a];
-    const tbeing& q = beings[b];
-    const double dx = double(p.x) - q.x, dy = double(p.y) - q.y;
-    return round_half_even(std::sqrt(dx * dx + dy * dy));
-}
-
-bool is_in_view(int x, int y) {
-    return x >= settings.view_left && x <= settings.view_right && y >= settings.view_top && y <= settings.view_bottom;
-}
-
-bool is_wall_front_shown(int x, int y) {
-    if (x < 1 || y < 1 || x > map_size || y > map_size) return false;
-    if (map_cells(x, y).block < 1 || map_cells(x, y).block > 40) return false;
-    if (y == map_size) return true;
-    const tcell& s = map_cells(x, y + 1);
-    if (!s.explored) return true;
-    const bool door = s.furniture >= 8 && s.furniture <= 11;
-    return s.block > 40 && !door;
-}
 
 int map_effect_sprite(int x, int y) { return map_effect_grid(x, y).graphic_frame; }
 

@@ -1,10 +1,14 @@
 // The services of other units that the map view and the frame drawing call, under the names
 // and signatures their owners give them: the off-screen beings table, the cell animations'
-// being flag, being names and distances, the map's view test, and the map effect sprites.
+// being flag and the map effect sprites (names, distances and the view test come from world/).
 // Until an owner lands, its entry here has a minimal honest body (renderer_links.cpp).
 #pragma once
 #include <array>
 #include <string>
+
+#include "world/being.h"
+#include "world/geometry.h"
+#include "world/map.h"
 
 namespace dravok {
 
@@ -18,12 +22,6 @@ void collect_offscreen_beings();
 
 // Set while a cell animation shows the being in its place.
 bool being_animation_shown(int being);
-std::string being_name(int being, int mode);
-int get_being_distance(int a, int b);
-bool is_in_view(int x, int y);
-// A wall whose southern neighbour is off the map, unexplored or a floor without a door shows
-// its front face.
-bool is_wall_front_shown(int x, int y);
 // The sprite of the map effect on a cell (its graphic frame), 0 for none.
 int map_effect_sprite(int x, int y);
 bool spectator_exists();

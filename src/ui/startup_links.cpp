@@ -10,7 +10,7 @@
 #include "ui/layout.h"
 #include "world/codec.h"
 #include "world/globals.h"
-#include "world/host.h"
+#include "platform/desktop.h"
 
 namespace dravok {
 
@@ -22,7 +22,7 @@ bool create_game_folders() {
     for (const char* name : {"Temporary", "Save", "Obituary", "Screenshot"}) {
         const std::string path = program_folder() + name + "/";
         if (folder_exists(path) || create_folder(path)) continue;
-        show_message_box("Could not create folder \"" + path + "\"!");
+        show_message("Could not create folder \"" + path + "\"!");
         return false;
     }
     return true;
