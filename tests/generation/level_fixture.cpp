@@ -1,0 +1,170 @@
+#include "level_fixture.h"
+
+#include <cstring>
+#include <sstream>
+
+#include "generation/areas.h"
+#include "generation/standin_world.h"
+
+namespace dravok::testing_levels {
+
+void make_test_level(const template_options& o) {
+    std::memset(&level, 0, sizeof level);
+    level.level_index = 3;
+    level.map_size = static_cast<uint8_t>(o.map_size);
+    map_size = o.map_size;
+    level.natural_pairs.count = 1;
+    level.natural_pairs.pairs[0][0] = 5;  // grey stone
+    level.natural_pairs.pairs[0][1] = 47; // grey natural floor
+    level.block_pairs.count = 2;
+    level.block_pairs.pairs[0][0] = 14; // grey block wall
+    level.block_pairs.pairs[0][1] = 63; // grey block floor
+    level.block_pairs.pairs[1][0] = 11; // brown block wall
+    level.block_pairs.pairs[1][1] = 57; // brown block floor
+    level.spawn_interval.count = 10;
+    level.spawn_interval.sides = 10;
+    tdungeon& g = level.generator;
+    g.kind_weights[0] = static_cast<uint8_t>(o.corridor_weight);
+    g.kind_weights[1] = static_cast<uint8_t>(o.room_weight);
+    g.repeat_chances[0] = 60;
+    g.repeat_chances[1] = 50;
+    g.maxima[1] = static_cast<uint8_t>(o.room_maximum);
+    g.dig_steps = static_cast<uint8_t>(o.dig_steps);
+    g.branch_chance = 30;
+    g.merge_chance_rooms = 20;
+    g.merge_chance_specials = 0;
+    g.corridor_style = static_cast<uint8_t>(o.corridor_style);
+    g.dead_end_room_size = 5;
+    g.door_chance = 50;
+    g.open_door_chance = 30;
+    g.doorway_chance = 50;
+    g.secret_doorway_chance = 5;
+    g.secret_door_formula.count = 1;
+    g.secret_door_formula.sides = 10;
+    g.secret_door_formula.bonus = 5;
+    g.area_size_formula.count = 2;
+    g.area_size_formula.sides = 4;
+    g.area_size_formula.bonus = 3;
+    g.lock_formula.count = 1;
+    g.lock_formula.sides = 6;
+}
+
+namespace {
+
+constexpr uint8_t poison = 0xA5;
+
+bool outside(int x, int y) { return x > map_size || y > map_size; }
+
+} // namespace
+
+void poison_outside_map() {
+    for (int x = 1; x <= max_map_size; ++x)
+        for (int y = 1; y <= max_map_size; ++y) {
+            if (!outside(x, y)) continue;
+            std::memset(&cell_at(x, y), poison, sizeof(tcell));
+            for (byte_grid* g : {&shape_grid, &dug_grid, &mark_grid, &mark_block_grid, &mark_area_grid,
+                                 &corridor_end_grid, &exit_grid})
+                (*g)[x - 1][y - 1] = poison;
+            impenetrable_walls[x - 1][y - 1] = poison;
+        }
+}
+
+bool outside_map_untouched() {
+    for (int x = 1; x <= max_map_size; ++x)
+        for (int y = 1; y <= max_map_size; ++y) {
+            if (!outside(x, y)) continue;
+            const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&cell_at(x, y));
+            for (size_t i = 0; i < sizeof(tcell); ++i)
+                if (bytes[i] != poison) return false;
+            // Generator grids are reset whole per attempt: beyond the map they may only be cleared.
+            for (byte_grid* g : {&shape_grid, &dug_grid, &mark_grid, &mark_block_grid, &mark_area_grid,
+                                 &corridor_end_grid, &exit_grid})
+                if ((*g)[x - 1][y - 1] != poison && (*g)[x - 1][y - 1] != 0) return false;
+            if (impenetrable_walls[x - 1][y - 1] != poison && impenetrable_walls[x - 1][y - 1] != 0) return false;
+        }
+    return true;
+}
+
+int unreachable_floor_cells() {
+    std::vector<uint8_t> seen(max_map_size * max_map_size, 0);
+    auto passable = [](int x, int y) {
+        if (!on_map(x, y, 0)) return false;
+        const tcell& c = cell_at(x, y);
+        return c.block >= 41 || (c.furniture >= 8 && c.furniture <= 11);
+    };
+    std::vector<std::pair<int, int>> queue;
+    int total = 0;
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y)
+            if (cell_at(x, y).block >= 41) {
+                ++total;
+                if (queue.empty()) {
+                    queue.push_back({x, y});
+                    seen[(x - 1) * max_map_size + y - 1] = 1;
+                }
+            }
+    int reached = 0;
+    for (size_t i = 0; i < queue.size(); ++i) {
+        const auto [x, y] = queue[i];
+        if (cell_at(x, y).block >= 41) ++reached;
+        static const int dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};
+        for (int d = 0; d < 4; ++d) {
+            const int nx = x + dx[d], ny = y + dy[d];
+            if (!passable(nx, ny) || seen[(nx - 1) * max_map_size + ny - 1]) continue;
+            seen[(nx - 1) * max_map_size + ny - 1] = 1;
+            queue.push_back({nx, ny});
+        }
+    }
+    return total - reached;
+}
+
+std::string area_record_faults() {
+    std::ostringstream out;
+    const int high = area_high_index();
+    if (high != static_cast<int>(dungeon.next_area) - 1) out << "areas holds " << high << " records for "
+                                                             << dungeon.next_area - 1 << " areas; ";
+    std::vector<int> floors(high + 1, 0);
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y) {
+            const tcell& c = cell_at(x, y);
+            if (c.area == 0) {
+                if (c.block >= 41) out << "floor without area at " << x << "," << y << "; ";
+                continue;
+            }
+            if (c.area > high) {
+                out << "cell " << x << "," << y << " claims area " << int(c.area) << "; ";
+                continue;
+            }
+            const tarea& a = areas[c.area];
+            if (x < a.x1 || x > a.x2 || y < a.y1 || y > a.y2)
+                out << "cell " << x << "," << y << " lies outside area " << int(c.area) << "; ";
+            if (c.shape_kind != a.kind) out << "cell " << x << "," << y << " has kind " << int(c.shape_kind) << "; ";
+            if (c.block >= 41) ++floors[c.area];
+        }
+    for (int i = 1; i <= high; ++i) {
+        const tarea& a = areas[i];
+        if (floors[i] == 0) out << "area " << i << " has no floor; ";
+        if (a.width != a.x2 - a.x1 + 1 || a.height != a.y2 - a.y1 + 1) out << "area " << i << " size; ";
+        if (a.cell_count != a.width * a.height) out << "area " << i << " cell count; ";
+        if (a.centre_x < a.x1 || a.centre_x > a.x2 || a.centre_y < a.y1 || a.centre_y > a.y2)
+            out << "area " << i << " centre; ";
+        if (a.kind < 1 || a.kind > 9) out << "area " << i << " kind; ";
+        if (a.x1 < 1 || a.y1 < 1 || a.x2 > map_size || a.y2 > map_size) out << "area " << i << " off the map; ";
+    }
+    return out.str();
+}
+
+std::vector<uint8_t> level_snapshot() {
+    std::vector<uint8_t> bytes;
+    for (int x = 1; x <= map_size; ++x) {
+        const uint8_t* column = reinterpret_cast<const uint8_t*>(&map_cells[x - 1][0]);
+        bytes.insert(bytes.end(), column, column + sizeof(tcell) * map_size);
+    }
+    const uint8_t* records = reinterpret_cast<const uint8_t*>(areas.data());
+    bytes.insert(bytes.end(), records, records + sizeof(tarea) * areas.size());
+    const uint8_t* seed = reinterpret_cast<const uint8_t*>(&level.seed);
+    bytes.insert(bytes.end(), seed, seed + sizeof level.seed);
+    return bytes;
+}
+
+} // namespace dravok::testing_levels

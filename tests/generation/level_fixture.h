@@ -1,0 +1,42 @@
+// Level templates built in code for the generator's tests, and checks over a generated level:
+// reachability through floors and doors, area records against their cells, cells beyond the
+// map untouched.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "generation/grids.h"
+#include "generation/standin_records.h"
+
+namespace dravok::testing_levels {
+
+struct template_options {
+    int map_size = 64;
+    int dig_steps = 60;
+    int corridor_weight = 40;
+    int room_weight = 60;
+    int room_maximum = 0;
+    int corridor_style = 1;
+};
+
+// Fills `level` (and `map_size`) with a rooms-and-corridors level record.
+void make_test_level(const template_options& options);
+
+// Fills every cell and generator grid entry beyond the map with a pattern.
+void poison_outside_map();
+// True when no map cell beyond the map differs from the pattern and no generator grid holds
+// anything but the pattern or 0 there.
+bool outside_map_untouched();
+
+// Floor cells (of any area) that cannot be reached from the first floor cell through floor
+// and door cells.
+int unreachable_floor_cells();
+
+// Empty when every area record agrees with the cells it claims; else what disagrees.
+std::string area_record_faults();
+
+// The map and the area records as bytes, for comparing two generations.
+std::vector<uint8_t> level_snapshot();
+
+} // namespace dravok::testing_levels
