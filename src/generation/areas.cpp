@@ -38,7 +38,7 @@ void clear_area_temp() {
 }
 
 void clear_area_marks() {
-    for (int a = 1; a <= area_high_index(); ++a) areas[a].search_mark = 0;
+    for (int a = 1; a <= area_high_index(); ++a) areas[a].search = 0;
 }
 
 void area_kind_name(int id, int area, std::string& out) {
@@ -55,8 +55,8 @@ void area_kind_name(int id, int area, std::string& out) {
     }
     if (!is_area_ok(area)) return;
     const tarea& a = areas[area];
-    if (a.vault_template >= 1 && a.vault_template <= v)
-        out = vaults[a.vault_template].identifier.str();
+    if (a.vault >= 1 && a.vault <= v)
+        out = vaults[a.vault].identifier.str();
     else if (a.kind >= 0 && a.kind <= 9)
         out = area_kind_names[a.kind];
 }
@@ -75,7 +75,7 @@ void add_to_areas(int area, int origin_x, int origin_y, int direction, int x1, i
     r.y2 = y2;
     r.width = x2 - x1 + 1;
     r.height = y2 - y1 + 1;
-    r.parent_area = static_cast<int32_t>(dungeon.parent_area);
+    r.parent = static_cast<int32_t>(dungeon.parent_area);
     if (kind != area_special && kind != area_vault) {
         r.centre_x = x1 + r.width / 2;
         r.centre_y = y1 + r.height / 2;
@@ -104,8 +104,8 @@ void add_to_areas(int area, int origin_x, int origin_y, int direction, int x1, i
         }
     }
     r.kind = kind;
-    r.cell_count = cell_count;
-    r.vault_template = vault_template;
+    r.cells = cell_count;
+    r.vault = vault_template;
     if (vault_template >= 1 && vault_template <= vault_count()) r.vault_group = vaults[vault_template].impenetrable;
     if (area == 1)
         for (int d = 1; d <= 4; ++d)
@@ -143,19 +143,19 @@ void add_area_connection(int a, int b, int x, int y) {
     r.exit_neighbours[slot] = static_cast<uint16_t>(b);
     r.neighbour_kind[slot] = static_cast<uint8_t>(areas[b].kind);
     r.exit_count[slot] = 1;
-    ++r.exit_neighbour_count;
-    if (!b_corridor) ++r.non_corridor_count;
+    ++r.exits;
+    if (!b_corridor) ++r.non_corridor_neighbours;
 }
 
 void add_touching_area(int a, int b) {
     if (!is_area_ok(a) || !is_area_ok(b)) return;
     tarea& r = areas[a];
     for (int j = 0; j < 100; ++j)
-        if (r.touching[j] == b) return;
+        if (r.touching_areas[j] == b) return;
     for (int j = 0; j < 100; ++j)
-        if (r.touching[j] == 0) {
-            r.touching[j] = static_cast<uint16_t>(b);
-            ++r.touching_count;
+        if (r.touching_areas[j] == 0) {
+            r.touching_areas[j] = static_cast<uint16_t>(b);
+            ++r.touching;
             return;
         }
 }
@@ -208,8 +208,8 @@ void calculate_area_exits() {
             std::memset(visited_stamp, 0, sizeof visited_stamp);
             stamp = 1;
         }
-        r.exit_neighbour_count = 0;
-        r.non_corridor_count = 0;
+        r.exits = 0;
+        r.non_corridor_neighbours = 0;
         std::memset(r.exit_neighbours, 0, sizeof r.exit_neighbours);
         std::memset(r.neighbour_kind, 0, sizeof r.neighbour_kind);
         std::memset(r.door_state, 0, sizeof r.door_state);
@@ -228,10 +228,10 @@ void calculate_area_exits() {
     }
     for (int a = 1; a <= high; ++a) areas[a].dead_end_root = 0;
     for (int a = 1; a <= high; ++a) {
-        if (areas[a].exit_neighbour_count != 1) continue;
+        if (areas[a].exits != 1) continue;
         int previous = a, next = areas[a].exit_neighbours[0];
         // Neighbour lists need not be symmetric, so the walk is bounded by the number of areas.
-        for (int steps = 0; steps < high && is_area_ok(next) && areas[next].exit_neighbour_count == 2; ++steps) {
+        for (int steps = 0; steps < high && is_area_ok(next) && areas[next].exits == 2; ++steps) {
             tarea& r = areas[next];
             r.dead_end_root = a;
             const int onward = r.exit_neighbours[0] == previous ? r.exit_neighbours[1] : r.exit_neighbours[0];
@@ -247,8 +247,8 @@ void update_area_door_states() {
     for (int a = 1; a <= high; ++a) {
         tarea& r = areas[a];
         r.door_cells = r.openings = r.opened_doors = r.closed_doors = r.locked_doors = 0;
-        r.passable_exits = r.touching_count = 0;
-        std::memset(r.touching, 0, sizeof r.touching);
+        r.passable_exits = r.touching = 0;
+        std::memset(r.touching_areas, 0, sizeof r.touching_areas);
     }
     for (int x = 2; x <= n - 1; ++x)
         for (int y = 2; y <= n - 1; ++y) {
@@ -345,7 +345,7 @@ bool areas_touching(int a, int b) {
     if (!is_area_ok(a) || !is_area_ok(b)) return false;
     const tarea& r = areas[a];
     for (int j = 0; j < 100; ++j)
-        if (r.touching[j] == b) return true;
+        if (r.touching_areas[j] == b) return true;
     return false;
 }
 
@@ -357,7 +357,7 @@ bool areas_connected_2(int a, int b) {
         if (n != 0 && areas_connected(n, b)) return true;
     }
     for (int j = 0; j < 100; ++j) {
-        const int t = r.touching[j];
+        const int t = r.touching_areas[j];
         if (t != 0 && areas_touching(t, b)) return true;
     }
     return false;
@@ -368,8 +368,8 @@ int most_connected_area(const int* list, int count) {
     for (int i = 1; i <= count; ++i) {
         const int a = list[i];
         if (!is_area_ok(a)) continue;
-        if (areas[a].exit_neighbour_count > best || best == 0) {
-            best = areas[a].exit_neighbour_count;
+        if (areas[a].exits > best || best == 0) {
+            best = areas[a].exits;
             best_position = i;
         }
     }
@@ -391,9 +391,9 @@ void find_cell_zone_exits() {
     for (int a = 1; a <= area_high_index(); ++a) {
         tarea& r = areas[a];
         for (int z = 31; z <= 38; ++z) {
-            const uint8_t* zone = r.zones[z - 1];
-            if (zone[0] == 0) continue;
-            const int zx = zone[0], zy = zone[1], w = zone[2], h = zone[3];
+            const tzone_rect& zone = r.zone(z);
+            if (zone.x == 0) continue;
+            const int zx = zone.x, zy = zone.y, w = zone.width, h = zone.height;
             int fx = 0, fy = 0;
             for (int x = zx; x < zx + w && fx == 0; ++x) {
                 if (get_furniture(x, zy - 1, 0) == 10) fx = x, fy = zy - 1;
@@ -404,8 +404,8 @@ void find_cell_zone_exits() {
                 else if (get_furniture(zx + w, y, 0) == 10) fx = zx + w, fy = y;
             }
             if (fx != 0) {
-                r.cell_zone_exits[z - 31][0] = static_cast<uint16_t>(fx);
-                r.cell_zone_exits[z - 31][1] = static_cast<uint16_t>(fy);
+                r.cell_zone_exit(z).x = static_cast<uint16_t>(fx);
+                r.cell_zone_exit(z).y = static_cast<uint16_t>(fy);
             }
         }
     }
@@ -416,7 +416,7 @@ void count_special_cells() {
         for (int y = 1; y <= map_size; ++y) {
             const tcell& c = cell_at(x, y);
             if (c.block <= 40) continue;
-            ++level.special_cells;
+            ++level.floor_cells;
             if (is_area_ok(c.area)) ++areas[c.area].special_cells;
         }
 }
@@ -425,14 +425,14 @@ void number_areas_from(int start, bool need_discovered, bool need_second_flag) {
     const int high = area_high_index();
     for (int a = 1; a <= high; ++a) {
         areas[a].ordinal = 0;
-        areas[a].numbered_mark = 0;
+        areas[a].numbered = 0;
     }
     if (!is_area_ok(start)) return;
     areas[start].ordinal = 1;
     int next = 2, current = start;
     while (current != 0) {
         tarea& r = areas[current];
-        r.numbered_mark = 1;
+        r.numbered = 1;
         for (int j = 0; j < 100; ++j) {
             const int n = r.exit_neighbours[j];
             if (n == 0) break;
@@ -442,16 +442,16 @@ void number_areas_from(int start, bool need_discovered, bool need_second_flag) {
         int best = 0;
         for (int a = 1; a <= high; ++a) {
             const tarea& c = areas[a];
-            if (c.numbered_mark || c.ordinal == 0) continue;
+            if (c.numbered || c.ordinal == 0) continue;
             if (need_discovered && !c.discovered) continue;
-            if (need_second_flag && !c.second_exploration) continue;
+            if (need_second_flag && !c.explored) continue;
             if (best == 0 || c.ordinal < best) {
                 best = c.ordinal;
                 current = a;
             }
         }
     }
-    for (int a = 1; a <= high; ++a) areas[a].numbered_mark = 0;
+    for (int a = 1; a <= high; ++a) areas[a].numbered = 0;
 }
 
 } // namespace dravok

@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "generation/standin_records.h"
+#include "generation/standin_world.h"
 
 namespace dravok {
 

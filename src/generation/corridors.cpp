@@ -13,7 +13,7 @@
 namespace dravok {
 
 bool scan_corridor_space(int x, int y, int direction, int depth, int start) {
-    const int m = min_dice(dungeon.area_size_formula, 0);
+    const int m = min_dice(dungeon.area_size, 0);
     const int s1 = side_direction[direction][0], s2 = side_direction[direction][1];
     int free = 0, walls = 0;
     for (int i = start; i <= start + m; ++i) {
@@ -43,7 +43,7 @@ bool near_area_wall(int x, int y, int direction, int n) {
             for (int s : {side_direction[direction][0], side_direction[direction][1]}) {
                 const int cx = ax + ahead * dir_dx[direction] + k * dir_dx[s];
                 const int cy = ay + ahead * dir_dy[direction] + k * dir_dy[s];
-                if (!on_map(cx, cy, 0) || cell_at(cx, cy).shape_kind != area_corridor) continue;
+                if (!on_map(cx, cy, 0) || cell_at(cx, cy).shape != area_corridor) continue;
                 const int a = cell_at(cx, cy).area;
                 if (!is_area_ok(a)) continue;
                 const int d = areas[a].direction;
@@ -58,7 +58,7 @@ bool create_corridor(int x, int y, int direction, int depth) {
     const int style = dungeon.corridor_style;
     const bool centred = style >= 2;
     int length = random(6) + 8;
-    if (style > 1) length += round_to_int(style * 2.5);
+    if (style > 1) length += round_half_even(style * 2.5);
     const int width = style + 2;
 
     mark_rect r;
@@ -121,7 +121,7 @@ bool create_corridor(int x, int y, int direction, int depth) {
                  0);
     create_doorway(x, y, direction, depth, area, static_cast<int>(dungeon.origin_kind), area_corridor);
     ++dungeon.next_area;
-    ++dungeon.created[area_corridor - 1];
+    ++dungeon.kind_created[area_corridor - 1];
     dungeon.success = 1;
 
     if (branching && branch_ok[0] && branch_ok[1]) {

@@ -47,7 +47,7 @@ bool build_kind(int kind, const tmark& m, int depth) {
 
 int first_pending_force_area() {
     for (int s = 1; s <= 30; ++s)
-        if (dungeon.forced_kinds[s - 1] != 0) return s;
+        if (dungeon.forced_kind[s - 1] != 0) return s;
     return 0;
 }
 
@@ -58,8 +58,8 @@ void build_kind_weights(const bool* allowed, kind_ranges& out) {
         out.allowed[k] = allowed[k];
         if (allowed[k]) {
             out.low[k] = total + 1;
-            out.high[k] = total + dungeon.kind_weights[k - 1];
-            total += dungeon.kind_weights[k - 1];
+            out.high[k] = total + dungeon.kind_weight[k - 1];
+            total += dungeon.kind_weight[k - 1];
             ++out.allowed_count;
         } else {
             out.low[k] = out.high[k] = 0;
@@ -72,32 +72,32 @@ void setup_force_areas(int depth) {
     const int templates = template_count();
     int s = 1;
     while (s <= 30) {
-        const int value = dungeon.forced_kinds[s - 1];
+        const int value = dungeon.forced_kind[s - 1];
         if (value == 0) {
             ++s;
             continue;
         }
-        const tdice& count = dungeon.forced_counts[s - 1];
+        const tdice& count = dungeon.forced_count[s - 1];
         int k = roll_dice(count);
         if (k < 0) k = 0; // a negative count stands for none
         if (k == 0) {
             // The slot reserves as many slots as its formula can yield, at least its own; the
             // scan always moves on.
             const int m = std::max(max_dice(count, 0), 1);
-            for (int i = s; i <= s + m - 1 && i <= 30; ++i) dungeon.forced_kinds[i - 1] = 0;
+            for (int i = s; i <= s + m - 1 && i <= 30; ++i) dungeon.forced_kind[i - 1] = 0;
             s += m;
             continue;
         }
         if (value > 9 + templates) {
             const int group = value - 9 - templates;
-            dungeon.forced_kinds[s - 1] = 0;
+            dungeon.forced_kind[s - 1] = 0;
             if (group >= 1 && group <= 60) {
                 count_eligible_templates(0, group, 0, true, true);
                 for (int i = s; i <= s + k - 1 && i <= 30; ++i) {
                     const int t = random_eligible_template(1);
                     if (t > 0) {
-                        dungeon.forced_kinds[i - 1] = static_cast<uint16_t>(t + 9);
-                        ++vaults[t].count_this_attempt;
+                        dungeon.forced_kind[i - 1] = static_cast<uint16_t>(t + 9);
+                        ++vaults[t].count_attempt;
                         count_eligible_templates(0, group, 0, false, false);
                     }
                 }
@@ -105,7 +105,7 @@ void setup_force_areas(int depth) {
             s += k;
             continue;
         }
-        for (int i = s + 1; i <= s + k - 1 && i <= 30; ++i) dungeon.forced_kinds[i - 1] = static_cast<uint16_t>(value);
+        for (int i = s + 1; i <= s + k - 1 && i <= 30; ++i) dungeon.forced_kind[i - 1] = static_cast<uint16_t>(value);
         s += k;
     }
 }
@@ -132,8 +132,8 @@ void create_dungeon(int depth) {
     setup_force_areas(depth);
     count_eligible_templates(0, 0, 0, true, true);
     const int direction = level.hub ? 1 : random(4) + 1;
-    add_mark(map_size / 2, map_size / 2, direction, depth, dungeon.forced_kinds[0], 0);
-    dungeon.forced_kinds[0] = 0;
+    add_mark(map_size / 2, map_size / 2, direction, depth, dungeon.forced_kind[0], 0);
+    dungeon.forced_kind[0] = 0;
 }
 
 void dig_dungeon(int depth) {
@@ -166,7 +166,7 @@ void dig_dungeon(int depth) {
     int forced = m.forced_kind, slot = 0;
     if (forced == 0) {
         slot = first_pending_force_area();
-        if (slot > 0) forced = dungeon.forced_kinds[slot - 1];
+        if (slot > 0) forced = dungeon.forced_kind[slot - 1];
     }
     if (forced > 0 && forced <= 9 + templates) {
         int attempts = 2;
@@ -176,7 +176,7 @@ void dig_dungeon(int depth) {
             attempts = dungeon.eligible_counts[forced - 8] != 0 ? 21 : 0;
         for (int i = 0; i < attempts; ++i)
             if (build_kind(forced, m, depth)) {
-                if (slot >= 1 && slot <= 30) dungeon.forced_kinds[slot - 1] = 0;
+                if (slot >= 1 && slot <= 30) dungeon.forced_kind[slot - 1] = 0;
                 return;
             }
     }
@@ -185,9 +185,9 @@ void dig_dungeon(int depth) {
     const bool template_origin = origin == area_special || origin == area_vault;
     bool allowed[10] = {};
     for (int k = 1; k <= 9; ++k) {
-        bool ok = dungeon.kind_weights[k - 1] != 0;
-        if (ok && dungeon.maxima[k - 1] != 0 && dungeon.created[k - 1] >= dungeon.maxima[k - 1]) ok = false;
-        if (ok && k == origin && d100() > dungeon.repeat_chances[k - 1]) ok = false;
+        bool ok = dungeon.kind_weight[k - 1] != 0;
+        if (ok && dungeon.kind_max[k - 1] != 0 && dungeon.kind_created[k - 1] >= dungeon.kind_max[k - 1]) ok = false;
+        if (ok && k == origin && d100() > dungeon.repeat_chance[k - 1]) ok = false;
         if (ok && k == area_corridor) {
             if (grid_at(corridor_end_grid, m.x, m.y) != 0 && origin == area_corridor && d100() > 10) ok = false;
             const int exit = grid_at(exit_grid, m.x, m.y);

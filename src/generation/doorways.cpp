@@ -14,15 +14,15 @@ bool is_template_kind(int kind) { return kind == area_special || kind == area_va
 
 bool has_hidden_entrance(int area) {
     if (!is_area_ok(area)) return false;
-    const int t = areas[area].vault_template;
-    return t >= 1 && t < static_cast<int>(vaults.size()) && vaults[t].groups[55 - 1] != 0;
+    const int t = areas[area].vault;
+    return t >= 1 && t < static_cast<int>(vaults.size()) && vaults[t].group_flags[55 - 1] != 0;
 }
 
 // A room counts as small for widening below 37 cells.
 bool is_small_room(int x, int y) {
     if (!on_map(x, y, 0)) return false;
     const int a = cell_at(x, y).area;
-    return is_area_ok(a) && areas[a].kind == area_room && areas[a].cell_count < 37;
+    return is_area_ok(a) && areas[a].kind == area_room && areas[a].cells < 37;
 }
 
 void open_cell(int x, int y, int depth, int area, int kind) {
@@ -48,19 +48,19 @@ void create_doorway(int x, int y, int direction, int depth, int area, int origin
     }
     if (!on_map(ax, ay, 0) || !on_map(bx, by, 0)) return;
     if (!is_wall(ax, ay, 0) || !is_wall(bx, by, 0)) return;
-    if (cell_at(ax, ay).secret_difficulty != 0 || cell_at(bx, by).secret_difficulty != 0) return;
+    if (cell_at(ax, ay).secret_door != 0 || cell_at(bx, by).secret_door != 0) return;
 
     open_cell(x, y, depth, area, kind);
     grid_at(corridor_end_grid, x, y) = 0;
 
     if ((is_template_kind(kind) || is_template_kind(origin_kind)) && !has_hidden_entrance(area)) {
-        if (d100() <= dungeon.widen_chance_vault &&
+        if (d100() <= dungeon.widen_vault &&
             widen_doorway(x, y, direction, depth, false, area, origin_kind, kind))
             return;
     }
     if (dungeon.corridor_style > 1 && widen_doorway(x, y, direction, depth, true, area, origin_kind, kind)) return;
     if (d100() <= dungeon.secret_doorway_chance && !is_area_edge_point(x, y) && grid_at(exit_grid, x, y) == 0) {
-        create_secret_door(x, y, dungeon.secret_door_formula, depth);
+        create_secret_door(x, y, dungeon.secret_door, depth);
         return;
     }
     if (kind == area_corridor &&
@@ -69,7 +69,7 @@ void create_doorway(int x, int y, int direction, int depth, int area, int origin
         return;
     if (kind == area_special && origin_kind == area_corridor) return;
     if (kind == area_special && origin_kind == area_special) {
-        if (d100() <= dungeon.widen_chance_special) widen_doorway(x, y, direction, depth, true, area, origin_kind, kind);
+        if (d100() <= dungeon.widen_special) widen_doorway(x, y, direction, depth, true, area, origin_kind, kind);
         return;
     }
     if (d100() <= dungeon.door_chance) add_furniture(x, y, 8, depth);

@@ -49,7 +49,7 @@ int get_angle(int x1, int y1, int x2, int y2) {
     const double ax = std::abs(x2 - x1);
     double ay = std::abs(y2 - y1);
     if (ay == 0) ay = 0.000001;
-    return round_to_int(std::atan(ax / ay) * 180.0 / M_PI);
+    return round_half_even(std::atan(ax / ay) * 180.0 / M_PI);
 }
 
 int snap_direction(int x1, int y1, int x2, int y2, int tolerance) {

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "generation/standin_records.h"
+#include "generation/standin_world.h"
 
 namespace dravok {
 

@@ -38,22 +38,22 @@ std::string format(const char* pattern, auto... values) {
 
 void create_level(int depth) {
     state.level_creation = 1;
-    level.time_of_creation = game_clock;
-    level.creation_date = local_date_time();
+    level.created_time = game_clock;
+    level.created_date = local_date_time();
 
     // An empty pair list would hand block kind 0 to every wall and floor.
-    for (const tblock_pairs* list : {&level.natural_pairs, &level.block_pairs}) {
+    for (const tblock_pairs* list : {&level.natural_pairs, &level.dressing_pairs}) {
         if (list->count == 0) {
-            error_log(depth, format("Level %d has no block pairs!", static_cast<int>(level.level_index)), true);
+            error_log(depth, format("Level %d has no block pairs!", static_cast<int>(level.index)), true);
             return;
         }
     }
     const int i = random(level.natural_pairs.count) + 1;
-    level.generator.filler_block = level.natural_pairs.pairs[i - 1][0];
-    level.generator.natural_floor_block = level.natural_pairs.pairs[i - 1][1];
-    const int j = random(level.block_pairs.count) + 1;
-    level.generator.wall_block = level.block_pairs.pairs[j - 1][0];
-    level.generator.floor_block = level.block_pairs.pairs[j - 1][1];
+    level.generator.filler_block = level.natural_pairs.pairs[i - 1].x;
+    level.generator.natural_floor_block = level.natural_pairs.pairs[i - 1].y;
+    const int j = random(level.dressing_pairs.count) + 1;
+    level.generator.wall_block = level.dressing_pairs.pairs[j - 1].x;
+    level.generator.floor_block = level.dressing_pairs.pairs[j - 1].y;
 
     clear_beings();
     rank_content_templates(0, true);
@@ -67,29 +67,29 @@ void create_level(int depth) {
         level.seed = random_seed;
         create_dungeon(depth);
         for (int step = 1; step <= dungeon.dig_steps; ++step) {
-            if (open_marks.empty() || state.quit) break;
+            if (open_marks.empty() || quit_requested()) break;
             ++dungeon.dig_step;
             dig_dungeon(depth);
         }
-        if (state.quit) break;
+        if (quit_requested()) break;
         const int slot = first_pending_force_area();
         if (slot >= 1) {
             success = false;
-            const int kind = dungeon.forced_kinds[slot - 1];
+            const int kind = dungeon.forced_kind[slot - 1];
             std::string name;
             area_kind_name(kind, 0, name);
             message = format("Could not create all force areas on level-index %d with seed %d! Stuck on creating area %d: %s.",
-                             static_cast<int>(level.level_index), static_cast<int>(level.seed), kind, name.c_str());
+                             static_cast<int>(level.index), static_cast<int>(level.seed), kind, name.c_str());
             // From attempt 900 on, a kind that cannot be built is given up.
             if (attempt >= 900)
-                for (uint16_t& forced : level.generator.forced_kinds)
+                for (uint16_t& forced : level.generator.forced_kind)
                     if (forced == kind) forced = 0;
         } else {
-            const int needed = round_to_int(0.3 * dungeon.dig_steps);
+            const int needed = round_half_even(0.3 * dungeon.dig_steps);
             if (static_cast<int>(dungeon.next_area) < needed) {
                 success = false;
                 message = format("Too small amount of created areas (%d) on level-index %d with seed %d!",
-                                 static_cast<int>(dungeon.next_area) - 1, static_cast<int>(level.level_index),
+                                 static_cast<int>(dungeon.next_area) - 1, static_cast<int>(level.index),
                                  static_cast<int>(level.seed));
             }
         }
@@ -97,16 +97,16 @@ void create_level(int depth) {
     }
     last_creation_attempts = attempt - 1;
 
-    if (state.quit) return;
+    if (quit_requested()) return;
     if (!success) {
         error_log(depth, message, true);
         return;
     }
     finalize_dungeon(depth);
-    if (state.quit) return;
+    if (quit_requested()) return;
     if (dungeon.next_area == 1) {
         error_log(depth,
-                  format("Could not create level! (Level-index %d, seed %d)", static_cast<int>(level.level_index),
+                  format("Could not create level! (Level-index %d, seed %d)", static_cast<int>(level.index),
                          static_cast<int>(level.seed)),
                   true);
         return;
@@ -116,13 +116,13 @@ void create_level(int depth) {
     clear_grid(shape_grid);
     update_area_door_states();
     add_forced_contents(depth);
-    if (state.quit) return;
+    if (quit_requested()) return;
     set_level_themes(depth);
-    if (state.quit) return;
+    if (quit_requested()) return;
     set_portals(depth);
-    if (state.quit) return;
+    if (quit_requested()) return;
     add_level_stuff(depth);
-    if (state.quit) return;
+    if (quit_requested()) return;
     calculate_area_exits();
     update_area_door_states();
     set_area_texts();
@@ -130,14 +130,14 @@ void create_level(int depth) {
     place_level_item_splashes();
     open_shop_containers();
     find_cell_zone_exits();
-    lock_area_furniture(0, dungeon.lock_chance, 11, dungeon.lock_formula, dungeon.lock_value, depth);
-    lock_area_furniture(0, 100, 9, dungeon.lock_formula, dungeon.lock_value, depth);
-    lock_area_furniture(0, 100, 10, dungeon.lock_formula, dungeon.lock_value, depth);
+    lock_area_furniture(0, dungeon.lock_chance, 11, dungeon.lock, dungeon.lock_value, depth);
+    lock_area_furniture(0, 100, 9, dungeon.lock, dungeon.lock_value, depth);
+    lock_area_furniture(0, 100, 10, dungeon.lock, dungeon.lock_value, depth);
     if (dungeon.mimic_chance > 0) doors_to_mimics(0, dungeon.mimic_chance, dungeon.mimic, 11, depth);
-    if (level.level_index == 1 && level.start_content > 0) {
+    if (level.index == 1 && level.start_content > 0) {
         for (int a = 1; a <= area_high_index(); ++a) {
             const tarea& r = areas[a];
-            if (r.content_template != level.start_content) continue;
+            if (r.content != level.start_content) continue;
             for (int x = r.x1; x <= r.x2; ++x)
                 for (int y = r.y1; y <= r.y2; ++y)
                     if (is_furniture(x, y, 8, 0, 1)) cell_at(x, y).furniture_state = 0;
@@ -155,7 +155,7 @@ void create_level(int depth) {
         }
     if (level.hidden_areas == area_high_index()) --level.hidden_areas;
     dim_area_lighhts(0, dungeon.dim_chance, depth);
-    level.next_spawn_time = static_cast<uint32_t>(roll_dice(level.spawn_interval) * 15) + game_clock;
+    level.next_spawn = static_cast<uint32_t>(roll_dice(level.spawn_interval) * 15) + game_clock;
     level_up_recruitable_beings(0, 0, depth);
     update_level(depth);
     clear_marks();

@@ -11,7 +11,7 @@ void set_area_texts() {}
 // The bookkeeping this work can give: the area count, and the record copied back to `levels`.
 void update_level(int) {
     level.area_count = static_cast<uint16_t>(area_high_index());
-    if (level.level_index >= 1 && level.level_index < levels.size()) levels[level.level_index] = level;
+    if (level.index >= 1 && level.index < levels.size()) levels[level.index] = level;
 }
 
 } // namespace dravok

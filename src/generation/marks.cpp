@@ -30,7 +30,7 @@ int add_mark(int x, int y, int direction, int depth, int forced_kind, int origin
     if (direction < 1 || direction > 4) return -1;
     if (grid_at(mark_grid, x, y) || grid_at(dug_grid, x, y)) return -1;
     if (!is_wall(x, y, 0)) return -1;
-    if (cell_at(x, y).secret_difficulty != 0) return -1;
+    if (cell_at(x, y).secret_door != 0) return -1;
 
     tmark m;
     m.x = x;

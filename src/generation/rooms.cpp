@@ -14,7 +14,7 @@ namespace {
 
 bool neighbour_merges(int x, int y, bool chance_a, bool chance_b) {
     if (is_wall(x, y, 0)) return false;
-    const int kind = cell_at(x, y).shape_kind;
+    const int kind = cell_at(x, y).shape;
     if (kind == area_room || kind == area_ellipse || kind == area_polygon) return chance_a;
     if (kind == area_special) return chance_b;
     return false;
@@ -37,8 +37,8 @@ bool can_merge_horizontal(int x, int y, bool chance_a, bool chance_b) {
 }
 
 void merge_rooms(const shape_bounds& b, int area, int depth) {
-    const bool chance_a = d100() <= dungeon.merge_chance_rooms;
-    const bool chance_b = d100() <= dungeon.merge_chance_specials;
+    const bool chance_a = d100() <= dungeon.merge_rooms;
+    const bool chance_b = d100() <= dungeon.merge_specials;
     if (!chance_a && !chance_b) return;
     for (int row : {b.y1, b.y2})
         for (int x = b.x1; x <= b.x2; ++x)
@@ -55,7 +55,7 @@ bool create_room(int x, int y, int direction, int depth) {
     dungeon.success = 0;
     const bool corridor_end = grid_at(corridor_end_grid, x, y) != 0;
     int tries = corridor_end ? 50 : 20;
-    tdice size = dungeon.area_size_formula; // a working copy: dead ends shrink it
+    tdice size = dungeon.area_size; // a working copy: dead ends shrink it
     const int dead_end_size = dungeon.dead_end_room_size;
 
     mark_rect r;
@@ -116,7 +116,7 @@ bool create_room(int x, int y, int direction, int depth) {
     add_to_areas(area, x, y, direction, r.x1, r.y1, r.x2, r.y2, area_room, w * h, 0);
     create_doorway(x, y, direction, depth, area, static_cast<int>(dungeon.origin_kind), area_room);
     ++dungeon.next_area;
-    ++dungeon.created[area_room - 1];
+    ++dungeon.kind_created[area_room - 1];
     dungeon.success = 1;
     return true;
 }

@@ -158,7 +158,7 @@ bool shape_fits_map(int x1, int y1, int x2, int y2, bool natural) {
             if (shape_get(x, y) == 0) continue;
             if (dug(x, y)) return false;
             if (natural) {
-                const int k = cell_at(x, y).shape_kind;
+                const int k = cell_at(x, y).shape;
                 if (k != 0 && k != 6 && k != 7) return false;
             }
         }

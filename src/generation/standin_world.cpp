@@ -1,6 +1,5 @@
 #include "generation/standin_world.h"
 
-#include <cfenv>
 #include <cmath>
 #include <cstring>
 
@@ -14,47 +13,9 @@ std::vector<tarea> areas(1);
 tlevel level;
 std::vector<tlevel> levels(1);
 std::vector<tvault> vaults(1);
-tstate state;
+tstate_level state;
 uint32_t game_clock = 0;
 uint8_t impenetrable_walls[max_map_size][max_map_size];
-
-uint32_t random_seed = 0;
-std::string last_error_message;
-
-int32_t random(int32_t n) {
-    random_seed = random_seed * 134775813u + 1u;
-    if (n <= 0) return 0;
-    return static_cast<int32_t>((static_cast<uint64_t>(random_seed) * static_cast<uint32_t>(n)) >> 32);
-}
-
-int32_t d100() { return random(100) + 1; }
-
-double round_half_even(double v) { return std::nearbyint(v); }
-int32_t round_to_int(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
-
-static int32_t dungeon_level_part(const tdice& d) {
-    if (d.per_dungeon_level != 0 && d.per_dungeon_level_divisor != 0 && level.level_index > 0)
-        return (level.level_index / d.per_dungeon_level_divisor) * d.per_dungeon_level;
-    return 0;
-}
-
-int32_t roll_dice(const tdice& d) {
-    int32_t total = 0;
-    for (int i = 0; i < d.count; ++i) {
-        const int32_t die = random(d.sides) + 1;
-        total += die;
-    }
-    return total + d.bonus + dungeon_level_part(d);
-}
-
-int32_t min_dice(const tdice& d, int) { return d.count + d.bonus + dungeon_level_part(d); }
-int32_t max_dice(const tdice& d, int) { return d.count * d.sides + d.bonus + dungeon_level_part(d); }
-
-void error_log(int depth, const std::string& message, bool fatal) {
-    if (depth == 0) return;
-    last_error_message = message;
-    if (fatal) state.quit = 1;
-}
 
 bool on_map(int x, int y, int depth) {
     if (x >= 1 && x <= map_size && y >= 1 && y <= map_size) return true;
@@ -72,7 +33,7 @@ bool is_impenetrable_wall(int x, int y, int depth) {
     return on_map(x, y, depth) && impenetrable_walls[x - 1][y - 1] != 0;
 }
 int get_area(int x, int y, int depth) { return on_map(x, y, depth) ? cell_at(x, y).area : 0; }
-int get_area_kind(int x, int y) { return on_map(x, y, 0) ? cell_at(x, y).shape_kind : 0; }
+int get_area_kind(int x, int y) { return on_map(x, y, 0) ? cell_at(x, y).shape : 0; }
 
 bool set_block(int x, int y, int block, int depth, bool make_impenetrable, int area, int shape_kind) {
     if (!on_map(x, y, depth)) return false;
@@ -81,7 +42,7 @@ bool set_block(int x, int y, int block, int depth, bool make_impenetrable, int a
     if (!(c.area != 0 && same_base)) c.block = static_cast<uint8_t>(block);
     if (block < 41 && make_impenetrable) impenetrable_walls[x - 1][y - 1] = 1;
     if (c.area == 0 && area > 0) ++dungeon.area_cells;
-    c.shape_kind = static_cast<uint8_t>(shape_kind);
+    c.shape = static_cast<uint8_t>(shape_kind);
     c.area = static_cast<uint8_t>(area);
     return mark_dug_cell(x, y);
 }
@@ -103,10 +64,10 @@ void add_furniture(int x, int y, int furniture, int depth) {
     if (!on_map(x, y, depth)) return;
     tcell& c = cell_at(x, y);
     c.furniture = static_cast<uint8_t>(furniture);
-    c.splash_kind = 0;
+    c.splash = 0;
     c.splash_variant = 0;
     if (c.area >= 1 && c.area < static_cast<int>(areas.size()) && furniture >= 12 && furniture <= 30)
-        ++areas[c.area].furniture_count;
+        ++areas[c.area].doors;
 }
 
 void remove_furniture(int x, int y, bool with_hidden_creature, int depth) {
@@ -114,8 +75,8 @@ void remove_furniture(int x, int y, bool with_hidden_creature, int depth) {
     tcell& c = cell_at(x, y);
     c.furniture = c.furniture_variant = c.furniture_state = 0;
     c.furniture_value = 0;
-    c.lock_strength = 0;
-    c.key_template = 0;
+    c.lock = 0;
+    c.key_item = 0;
     c.noticed = 0;
     if (with_hidden_creature) c.hidden_creature = 0;
 }
@@ -164,7 +125,7 @@ void create_secret_door(int x, int y, const tdice& difficulty, int depth) {
     tcell& c = cell_at(x, y);
     c.block = mark_block_grid[x - 1][y - 1];
     const int roll = roll_dice(difficulty);
-    c.secret_difficulty = static_cast<uint8_t>(roll == 0 ? 20 : roll);
+    c.secret_door = static_cast<uint8_t>(roll == 0 ? 20 : roll);
     add_furniture(x, y, 11, depth);
     c.furniture_state = 0;
     if (c.block == 0) {
@@ -198,7 +159,7 @@ bool is_area_edge_point(int x, int y) {
     if (!on_map(x, y, 0)) return false;
     int a = cell_at(x, y).area;
     if (!valid_area(a)) return false;
-    if (areas[a].kind != 1) a = areas[a].parent_area;
+    if (areas[a].kind != 1) a = areas[a].parent;
     if (!valid_area(a) || areas[a].kind != 1) return false;
     int ex = 0, ey = 0;
     get_area_edge_point(a, areas[a], ex, ey);
@@ -222,10 +183,10 @@ bool reaches_area_straight(int x, int y, int area, int steps, int direction) {
 
 void mark_vault_zone_cells(int area, int zone) {
     if (!valid_area(area) || zone < 1 || zone > 60) return;
-    const uint8_t* z = areas[area].zones[zone - 1];
-    if (z[0] == 0) return;
-    for (int x = z[0]; x < z[0] + z[2]; ++x)
-        for (int y = z[1]; y < z[1] + z[3]; ++y)
+    const tzone_rect& z = areas[area].zone(zone);
+    if (z.x == 0) return;
+    for (int x = z.x; x < z.x + z.width; ++x)
+        for (int y = z.y; y < z.y + z.height; ++y)
             if (on_map(x, y, 0)) cell_at(x, y).vault_zone = static_cast<uint8_t>(zone);
 }
 
@@ -269,7 +230,7 @@ const radius_points& radius_table(int radius) {
             int last_x = 1000, last_y = 1000;
             for (int a = 1; a <= 360 && p.count < 160; ++a) {
                 const double rad = a * M_PI / 180.0;
-                const int x = round_to_int(std::cos(rad) * r), y = round_to_int(std::sin(rad) * r);
+                const int x = round_half_even(std::cos(rad) * r), y = round_half_even(std::sin(rad) * r);
                 if (x == last_x && y == last_y) continue;
                 p.dx[p.count] = static_cast<int8_t>(x);
                 p.dy[p.count] = static_cast<int8_t>(y);

@@ -1,30 +1,39 @@
-// Stand-ins for the world services the level generator calls: the random generator and dice
-// rolls, the error log, and the map-grid queries and writers. Each keeps the final signature
-// and the specified behaviour of the service it stands for, so that the generator's results do
-// not change when the real world units replace this one (then this unit is deleted).
+// Stand-ins for the world globals and map-grid services the level generator calls, until the
+// world units provide them: the map, areas, level and vault globals, the level-creation flag,
+// and the map queries and writers. Each keeps the final signature and the specified behaviour
+// of the service it stands for, so that the generator's results do not change when the real
+// units replace this one (then this unit is deleted).
 // Owner: the level generator; callers: src/generation and its tests.
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
-#include "generation/standin_records.h"
+#include "world/dice.h"
+#include "world/error_log.h"
+#include "world/layout.h"
+#include "world/random.h"
+#include "world/rounding.h"
 
 namespace dravok {
 
-// Random generator: one global seed, a draw in 0..n-1 per call.
-extern uint32_t random_seed;
-int32_t random(int32_t n);
-int32_t d100();
-double round_half_even(double v); // returns the rounded value
-int32_t round_to_int(double v);
+// World globals.
+extern tcell map_cells[max_map_size][max_map_size]; // [x - 1][y - 1]
+extern int32_t map_size;
+extern std::vector<tarea> areas;   // entry 0 unused
+extern tlevel level;
+extern std::vector<tlevel> levels; // entry 0 unused
+extern std::vector<tvault> vaults; // entry 0 unused
+extern uint32_t game_clock;
+extern uint8_t impenetrable_walls[max_map_size][max_map_size];
 
-int32_t roll_dice(const tdice& d);
-int32_t min_dice(const tdice& d, int being);
-int32_t max_dice(const tdice& d, int being);
+// The run-state flag that is 1 exactly while a level is being created.
+struct tstate_level {
+    uint8_t level_creation = 0;
+};
+extern tstate_level state;
 
-// Error log: a fatal entry sets the quit flag of state. The last message is kept for tests.
-void error_log(int depth, const std::string& message, bool fatal);
-extern std::string last_error_message;
+inline tcell& cell_at(int x, int y) { return map_cells[x - 1][y - 1]; }
 
 // Map grid.
 bool on_map(int x, int y, int depth);

@@ -16,9 +16,9 @@ using namespace testing_levels;
 class LevelCreation : public ::testing::Test {
 protected:
     void SetUp() override {
-        state = tstate{};
-        last_error_message.clear();
+        use_temporary_error_log();
     }
+    void TearDown() override { restore_error_log(); }
     void create(uint32_t seed) {
         random_seed = seed;
         create_level(1);
@@ -44,7 +44,7 @@ TEST_F(LevelCreation, FiveHundredSeedsPerTemplateGiveSoundLevels) {
             poison_outside_map();
             create(seed * 7919u);
             SCOPED_TRACE(std::string(c.name) + " seed " + std::to_string(seed * 7919u));
-            ASSERT_EQ(state.quit, 0) << last_error_message;
+            ASSERT_FALSE(quit_requested()) << last_logged_message();
             ASSERT_EQ(state.level_creation, 0);
             ASSERT_GT(area_high_index(), 1);
             ASSERT_EQ(unreachable_floor_cells(), 0);
@@ -87,14 +87,14 @@ TEST_F(LevelCreation, TooFewAreasFailEveryAttemptAtTheRoundedThreshold) {
         create(99);
         SCOPED_TRACE("dig steps " + std::to_string(r.dig_steps) + ", rooms " + std::to_string(r.rooms));
         if (r.succeeds) {
-            EXPECT_EQ(state.quit, 0) << last_error_message;
+            EXPECT_FALSE(quit_requested()) << last_logged_message();
             EXPECT_EQ(area_high_index(), r.rooms);
         } else {
-            EXPECT_EQ(state.quit, 1);
+            EXPECT_TRUE(quit_requested());
             EXPECT_EQ(last_creation_attempts, 1000);
             const std::string expected = "Too small amount of created areas (" + std::to_string(r.rooms) +
                                          ") on level-index 3 with seed " + std::to_string(int32_t(level.seed)) + "!";
-            EXPECT_EQ(last_error_message, expected);
+            EXPECT_EQ(last_logged_message(), expected);
             EXPECT_EQ(state.level_creation, 1);
         }
     }
@@ -105,20 +105,20 @@ TEST_F(LevelCreation, TooFewAreasFailEveryAttemptAtTheRoundedThreshold) {
 TEST_F(LevelCreation, Attempt900DropsAnUnbuildableForcedKind) {
     make_test_level({.map_size = 48, .dig_steps = 20});
     tdungeon& g = level.generator;
-    g.forced_kinds[1] = area_special;
-    g.forced_counts[1].bonus = 1;
-    g.forced_kinds[7] = area_special;
-    g.forced_counts[7].bonus = 1;
+    g.forced_kind[1] = area_special;
+    g.forced_count[1].bonus = 1;
+    g.forced_kind[7] = area_special;
+    g.forced_count[7].bonus = 1;
     create(4242);
-    EXPECT_EQ(state.quit, 0) << last_error_message;
+    EXPECT_FALSE(quit_requested()) << last_logged_message();
     EXPECT_EQ(last_creation_attempts, 901);
-    for (uint16_t kind : g.forced_kinds) EXPECT_EQ(kind, 0);
+    for (uint16_t kind : g.forced_kind) EXPECT_EQ(kind, 0);
 }
 
 TEST_F(LevelCreation, TheForcedAreaMessageNamesTheKindAndTheSeed) {
     make_test_level({.map_size = 48, .dig_steps = 20});
-    level.generator.forced_kinds[1] = area_special;
-    level.generator.forced_counts[1].bonus = 1;
+    level.generator.forced_kind[1] = area_special;
+    level.generator.forced_count[1].bonus = 1;
     // Stop after the first failed attempt: a fatal error sets the quit flag.
     random_seed = 77;
     dungeon.dig_step = 0;
@@ -132,11 +132,11 @@ TEST_F(LevelCreation, TheForcedAreaMessageNamesTheKindAndTheSeed) {
 
 TEST_F(LevelCreation, AnEmptyPairListIsAFatalErrorBeforeAnyDraw) {
     make_test_level({.map_size = 48, .dig_steps = 20});
-    level.block_pairs.count = 0;
+    level.dressing_pairs.count = 0;
     random_seed = 5;
     create_level(1);
-    EXPECT_EQ(state.quit, 1);
-    EXPECT_EQ(last_error_message, "Level 3 has no block pairs!");
+    EXPECT_TRUE(quit_requested());
+    EXPECT_EQ(last_logged_message(), "Level 3 has no block pairs!");
     EXPECT_EQ(random_seed, 5u);
 }
 
@@ -155,20 +155,20 @@ TEST_F(LevelCreation, HubLevelsStartFacingNorthFromTheCentre) {
 TEST_F(LevelCreation, ForcedSlotsWithEmptyOrNegativeCountsDoNotHang) {
     make_test_level({.map_size = 48, .dig_steps = 20});
     static_cast<tdungeon&>(dungeon) = level.generator;
-    dungeon.forced_kinds[0] = area_room;     // blank formula: 0, maximum 0
-    dungeon.forced_kinds[1] = area_corridor;
-    dungeon.forced_counts[1].bonus = -3;     // negative: none
-    dungeon.forced_kinds[2] = area_room;
-    dungeon.forced_counts[2].bonus = 2;      // two slots
-    dungeon.forced_kinds[29] = area_room;
-    dungeon.forced_counts[29].bonus = 5;     // runs past slot 30
+    dungeon.forced_kind[0] = area_room;     // blank formula: 0, maximum 0
+    dungeon.forced_kind[1] = area_corridor;
+    dungeon.forced_count[1].bonus = -3;     // negative: none
+    dungeon.forced_kind[2] = area_room;
+    dungeon.forced_count[2].bonus = 2;      // two slots
+    dungeon.forced_kind[29] = area_room;
+    dungeon.forced_count[29].bonus = 5;     // runs past slot 30
     setup_force_areas(1);
-    EXPECT_EQ(dungeon.forced_kinds[0], 0);
-    EXPECT_EQ(dungeon.forced_kinds[1], 0);
-    EXPECT_EQ(dungeon.forced_kinds[2], area_room);
-    EXPECT_EQ(dungeon.forced_kinds[3], area_room);
-    EXPECT_EQ(dungeon.forced_kinds[4], 0);
-    EXPECT_EQ(dungeon.forced_kinds[29], area_room);
+    EXPECT_EQ(dungeon.forced_kind[0], 0);
+    EXPECT_EQ(dungeon.forced_kind[1], 0);
+    EXPECT_EQ(dungeon.forced_kind[2], area_room);
+    EXPECT_EQ(dungeon.forced_kind[3], area_room);
+    EXPECT_EQ(dungeon.forced_kind[4], 0);
+    EXPECT_EQ(dungeon.forced_kind[29], area_room);
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 #include "level_fixture.h"
 
 #include <cstring>
+#include <filesystem>
 #include <sstream>
+
+#include <unistd.h>
 
 #include "generation/areas.h"
 #include "generation/standin_world.h"
@@ -10,43 +13,43 @@ namespace dravok::testing_levels {
 
 void make_test_level(const template_options& o) {
     std::memset(&level, 0, sizeof level);
-    level.level_index = 3;
+    level.index = 3;
     level.map_size = static_cast<uint8_t>(o.map_size);
     map_size = o.map_size;
     level.natural_pairs.count = 1;
-    level.natural_pairs.pairs[0][0] = 5;  // grey stone
-    level.natural_pairs.pairs[0][1] = 47; // grey natural floor
-    level.block_pairs.count = 2;
-    level.block_pairs.pairs[0][0] = 14; // grey block wall
-    level.block_pairs.pairs[0][1] = 63; // grey block floor
-    level.block_pairs.pairs[1][0] = 11; // brown block wall
-    level.block_pairs.pairs[1][1] = 57; // brown block floor
+    level.natural_pairs.pairs[0].x = 5;  // grey stone
+    level.natural_pairs.pairs[0].y = 47; // grey natural floor
+    level.dressing_pairs.count = 2;
+    level.dressing_pairs.pairs[0].x = 14; // grey block wall
+    level.dressing_pairs.pairs[0].y = 63; // grey block floor
+    level.dressing_pairs.pairs[1].x = 11; // brown block wall
+    level.dressing_pairs.pairs[1].y = 57; // brown block floor
     level.spawn_interval.count = 10;
     level.spawn_interval.sides = 10;
     tdungeon& g = level.generator;
-    g.kind_weights[0] = static_cast<uint8_t>(o.corridor_weight);
-    g.kind_weights[1] = static_cast<uint8_t>(o.room_weight);
-    g.repeat_chances[0] = 60;
-    g.repeat_chances[1] = 50;
-    g.maxima[1] = static_cast<uint8_t>(o.room_maximum);
+    g.kind_weight[0] = static_cast<uint8_t>(o.corridor_weight);
+    g.kind_weight[1] = static_cast<uint8_t>(o.room_weight);
+    g.repeat_chance[0] = 60;
+    g.repeat_chance[1] = 50;
+    g.kind_max[1] = static_cast<uint8_t>(o.room_maximum);
     g.dig_steps = static_cast<uint8_t>(o.dig_steps);
     g.branch_chance = 30;
-    g.merge_chance_rooms = 20;
-    g.merge_chance_specials = 0;
+    g.merge_rooms = 20;
+    g.merge_specials = 0;
     g.corridor_style = static_cast<uint8_t>(o.corridor_style);
     g.dead_end_room_size = 5;
     g.door_chance = 50;
     g.open_door_chance = 30;
     g.doorway_chance = 50;
     g.secret_doorway_chance = 5;
-    g.secret_door_formula.count = 1;
-    g.secret_door_formula.sides = 10;
-    g.secret_door_formula.bonus = 5;
-    g.area_size_formula.count = 2;
-    g.area_size_formula.sides = 4;
-    g.area_size_formula.bonus = 3;
-    g.lock_formula.count = 1;
-    g.lock_formula.sides = 6;
+    g.secret_door.count = 1;
+    g.secret_door.sides = 10;
+    g.secret_door.bonus = 5;
+    g.area_size.count = 2;
+    g.area_size.sides = 4;
+    g.area_size.bonus = 3;
+    g.lock.count = 1;
+    g.lock.sides = 6;
 }
 
 namespace {
@@ -138,20 +141,45 @@ std::string area_record_faults() {
             const tarea& a = areas[c.area];
             if (x < a.x1 || x > a.x2 || y < a.y1 || y > a.y2)
                 out << "cell " << x << "," << y << " lies outside area " << int(c.area) << "; ";
-            if (c.shape_kind != a.kind) out << "cell " << x << "," << y << " has kind " << int(c.shape_kind) << "; ";
+            if (c.shape != a.kind) out << "cell " << x << "," << y << " has kind " << int(c.shape) << "; ";
             if (c.block >= 41) ++floors[c.area];
         }
     for (int i = 1; i <= high; ++i) {
         const tarea& a = areas[i];
         if (floors[i] == 0) out << "area " << i << " has no floor; ";
         if (a.width != a.x2 - a.x1 + 1 || a.height != a.y2 - a.y1 + 1) out << "area " << i << " size; ";
-        if (a.cell_count != a.width * a.height) out << "area " << i << " cell count; ";
+        if (a.cells != a.width * a.height) out << "area " << i << " cell count; ";
         if (a.centre_x < a.x1 || a.centre_x > a.x2 || a.centre_y < a.y1 || a.centre_y > a.y2)
             out << "area " << i << " centre; ";
         if (a.kind < 1 || a.kind > 9) out << "area " << i << " kind; ";
         if (a.x1 < 1 || a.y1 < 1 || a.x2 > map_size || a.y2 > map_size) out << "area " << i << " off the map; ";
     }
     return out.str();
+}
+
+void use_temporary_error_log() {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("dravok_levelgen_log_" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    set_error_log_folder(folder.string());
+    error_log_lines.clear();
+    clear_quit_request();
+    state = tstate_level{};
+}
+
+void restore_error_log() {
+    set_error_log_folder("");
+    error_log_lines.clear();
+    clear_quit_request();
+}
+
+std::string last_logged_message() {
+    // An entry is an empty line, then the headline: release, date and time, then the message.
+    if (error_log_lines.size() < 2) return "";
+    const std::string& headline = error_log_lines[1];
+    const std::size_t gap = headline.rfind("     ");
+    return gap == std::string::npos ? headline : headline.substr(gap + 5);
 }
 
 std::vector<uint8_t> level_snapshot() {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "generation/grids.h"
-#include "generation/standin_records.h"
+#include "generation/standin_world.h"
 
 namespace dravok::testing_levels {
 
@@ -35,6 +35,13 @@ int unreachable_floor_cells();
 
 // Empty when every area record agrees with the cells it claims; else what disagrees.
 std::string area_record_faults();
+
+// Sends the error log to a fresh temporary folder and clears the quit request.
+void use_temporary_error_log();
+// Puts the error log back beside the program and clears the quit request.
+void restore_error_log();
+// The message of the newest error log entry ("" when the log is empty).
+std::string last_logged_message();
 
 // The map and the area records as bytes, for comparing two generations.
 std::vector<uint8_t> level_snapshot();

@@ -29,7 +29,7 @@ rgb cell_colour(int x, int y) {
     }
     if (c.block < 41) return c.area ? rgb{70, 70, 80} : rgb{25, 25, 30};
     // Floors: corridors light, rooms tinted by area number so neighbours can be told apart.
-    if (c.shape_kind == area_corridor) return {190, 190, 170};
+    if (c.shape == area_corridor) return {190, 190, 170};
     const int a = c.area;
     return {static_cast<uint8_t>(120 + (a * 47) % 100), static_cast<uint8_t>(130 + (a * 29) % 90),
             static_cast<uint8_t>(150 + (a * 13) % 80)};
@@ -57,11 +57,11 @@ bool write_png(const std::filesystem::path& path, int width, int height, const s
 }
 
 TEST(LevelImage, GeneratedLevelIsWrittenAsPng) {
-    state = tstate{};
+    use_temporary_error_log();
     make_test_level({.map_size = 128, .dig_steps = 200, .corridor_weight = 45, .room_weight = 55});
     random_seed = 20261209;
     create_level(1);
-    ASSERT_EQ(state.quit, 0) << last_error_message;
+    ASSERT_FALSE(quit_requested()) << last_logged_message();
 
     constexpr int scale = 6;
     const int side = map_size * scale;
@@ -84,6 +84,7 @@ TEST(LevelImage, GeneratedLevelIsWrittenAsPng) {
     const std::filesystem::path path = folder / "generated_level.png";
     ASSERT_TRUE(write_png(path, side, side, pixels));
     EXPECT_GT(std::filesystem::file_size(path), 1000u);
+    restore_error_log();
     std::printf("Generated level image: %s (%d areas)\n", path.c_str(), area_high_index());
 }
 
