@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include "generation/areas.h"
+#include "generation/dig.h"
+#include "generation/marks.h"
 #include "generation/standin_world.h"
 
 namespace dravok::testing_levels {
@@ -50,6 +52,27 @@ void make_test_level(const template_options& o) {
     g.area_size.bonus = 3;
     g.lock.count = 1;
     g.lock.sides = 6;
+}
+
+void start_blank_attempt(int size) {
+    make_test_level({.map_size = size});
+    level.generator.wall_block = 14;
+    level.generator.floor_block = 63;
+    level.generator.filler_block = 5;
+    level.generator.natural_floor_block = 47;
+    create_dungeon(0);
+    clear_marks();
+    clear_grid(mark_grid);
+}
+
+void carve_area(int area, int x1, int y1, int x2, int y2, int kind) {
+    for (int x = x1; x <= x2; ++x)
+        for (int y = y1; y <= y2; ++y) {
+            const bool edge = x == x1 || x == x2 || y == y1 || y == y2;
+            set_block(x, y, edge ? 14 : 63, 0, false, area, kind);
+        }
+    add_to_areas(area, x1, y1, 1, x1, y1, x2, y2, kind, (x2 - x1 + 1) * (y2 - y1 + 1), 0);
+    if (static_cast<int>(dungeon.next_area) <= area) dungeon.next_area = area + 1;
 }
 
 namespace {

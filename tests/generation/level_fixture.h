@@ -23,6 +23,12 @@ struct template_options {
 // Fills `level` (and `map_size`) with a rooms-and-corridors level record.
 void make_test_level(const template_options& options);
 
+// Prepares an empty attempt on a map of the given size with the test level's parameters: the
+// map and grids cleared, no marks, no areas, next area index 1.
+void start_blank_attempt(int size);
+// Builds a rectangular area by hand: wall border, floor inside, registered as `kind`.
+void carve_area(int area, int x1, int y1, int x2, int y2, int kind);
+
 // Fills every cell and generator grid entry beyond the map with a pattern.
 void poison_outside_map();
 // True when no map cell beyond the map differs from the pattern and no generator grid holds
