@@ -28,7 +28,9 @@ const char* const template_group_names[61] = {
 
 const char* const door_state_names[5] = {"-", "empty", "opened", "closed", "locked"};
 
-static int vault_count() { return static_cast<int>(vaults.size()) - 1; }
+
+
+int vault_template_count() { return vaults.empty() ? 0 : static_cast<int>(vaults.size()) - 1; }
 
 bool is_area_ok(int area) { return area >= 1 && area < static_cast<int>(areas.size()); }
 int area_high_index() { return static_cast<int>(areas.size()) - 1; }
@@ -43,7 +45,7 @@ void clear_area_marks() {
 
 void area_kind_name(int id, int area, std::string& out) {
     out = "-";
-    const int v = vault_count();
+    const int v = vault_template_count();
     if (id >= 1) {
         if (id <= 9)
             out = area_kind_names[id];
@@ -106,7 +108,7 @@ void add_to_areas(int area, int origin_x, int origin_y, int direction, int x1, i
     r.kind = kind;
     r.cells = cell_count;
     r.vault = vault_template;
-    if (vault_template >= 1 && vault_template <= vault_count()) r.vault_group = vaults[vault_template].impenetrable;
+    if (vault_template >= 1 && vault_template <= vault_template_count()) r.vault_group = vaults[vault_template].impenetrable;
     if (area == 1)
         for (int d = 1; d <= 4; ++d)
             if (outer_marks[d].x > 0) ++outer_marks_left;

@@ -17,6 +17,8 @@ extern const char* const area_kind_names[10];
 extern const char* const template_group_names[61];
 extern const char* const door_state_names[5];
 
+// Templates are entries 1.. of `vaults`; an empty table holds none.
+int vault_template_count();
 bool is_area_ok(int area);
 int area_high_index();
 void clear_area_temp();

@@ -19,10 +19,10 @@ namespace dravok {
 
 namespace {
 
-int template_count() { return static_cast<int>(vaults.size()) - 1; }
+
 
 bool special_identifier(int t) {
-    if (t < 1 || t > template_count()) return false;
+    if (t < 1 || t > vault_template_count()) return false;
     const std::string_view id = vaults[t].identifier.view();
     return id.substr(0, 3) == "sp_";
 }
@@ -69,7 +69,7 @@ void build_kind_weights(const bool* allowed, kind_ranges& out) {
 }
 
 void setup_force_areas(int depth) {
-    const int templates = template_count();
+    const int templates = vault_template_count();
     int s = 1;
     while (s <= 30) {
         const int value = dungeon.forced_kind[s - 1];
@@ -162,7 +162,7 @@ void dig_dungeon(int depth) {
     if (!on_map(m.x, m.y, 0)) return;
     count_eligible_templates(0, 0, e, true, false);
 
-    const int templates = template_count();
+    const int templates = vault_template_count();
     int forced = m.forced_kind, slot = 0;
     if (forced == 0) {
         slot = first_pending_force_area();

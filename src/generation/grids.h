@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "generation/standin_world.h"
+#include "world/layout.h"
 
 namespace dravok {
 

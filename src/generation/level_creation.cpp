@@ -37,8 +37,8 @@ std::string format(const char* pattern, auto... values) {
 } // namespace
 
 void create_level(int depth) {
-    state.level_creation = 1;
-    level.created_time = game_clock;
+    state.generating_level = 1;
+    level.created_time = game.game_clock;
     level.created_date = local_date_time();
 
     // An empty pair list would hand block kind 0 to every wall and floor.
@@ -155,11 +155,11 @@ void create_level(int depth) {
         }
     if (level.hidden_areas == area_high_index()) --level.hidden_areas;
     dim_area_lighhts(0, dungeon.dim_chance, depth);
-    level.next_spawn = static_cast<uint32_t>(roll_dice(level.spawn_interval) * 15) + game_clock;
+    level.next_spawn = static_cast<uint32_t>(roll_dice(level.spawn_interval) * 15) + game.game_clock;
     level_up_recruitable_beings(0, 0, depth);
     update_level(depth);
     clear_marks();
-    state.level_creation = 0;
+    state.generating_level = 0;
 }
 
 } // namespace dravok

@@ -41,7 +41,13 @@ void fill_map_rect(int x1, int y1, int x2, int y2, const tcell& border, const tc
 }
 
 void clear_map() {
-    for (int x = 1; x <= map_size; ++x) std::memset(&map_cells[x - 1][0], 0, sizeof(tcell) * map_size);
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y) {
+            tcell& c = cell_at(x, y);
+            c = blank_cell;
+            c.block = 0;
+            c.block_variant = 0;
+        }
 }
 
 bool draw_rect_shape(int x1, int y1, int x2, int y2, int border_value, int inner_value) {
@@ -87,9 +93,10 @@ bool flood_fill_shape(int x, int y, int value) {
 }
 
 bool draw_circle_shape(int x, int y, int radius, int border_value, int fill_value) {
-    const radius_points& points = radius_table(radius);
-    for (int i = 0; i < points.count; ++i) {
-        const int px = x + points.dx[i], py = y + points.dy[i];
+    if (radius < 1 || radius > max_ray_radius) return false;
+    const int count = static_cast<int>(sight_ray_counts[radius]);
+    for (int i = 1; i <= count; ++i) {
+        const int px = x + ray_endpoints[radius][i].dx, py = y + ray_endpoints[radius][i].dy;
         if (!on_map(px, py, 0) || dug(px, py)) return false;
         shape_set(px, py, border_value);
     }

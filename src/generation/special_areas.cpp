@@ -1,14 +1,15 @@
 #include "generation/special_areas.h"
 
+#include "generation/areas.h"
 #include "generation/grids.h"
 #include "generation/standin_world.h"
 
 namespace dravok {
 
-static int template_count() { return static_cast<int>(vaults.size()) - 1; }
+
 
 bool template_in_group(int t, int category, int group) {
-    if (t < 1 || t > template_count()) return false;
+    if (t < 1 || t > vault_template_count()) return false;
     const tvault& v = vaults[t];
     if (group >= 1) return group <= 60 && v.group_flags[group - 1] != 0;
     if (category < 1 || category > 3) return false;
@@ -22,7 +23,7 @@ bool template_in_group(int t, int category, int group) {
 }
 
 void count_eligible_templates(int category, int group, int max_size, bool reset_tried, bool reset_counts) {
-    const int n_templates = template_count();
+    const int n_templates = vault_template_count();
     for (int t = 1; t <= n_templates; ++t) {
         tvault& v = vaults[t];
         v.category_ordinals[0] = v.category_ordinals[1] = v.category_ordinals[2] = 0;
@@ -48,7 +49,7 @@ void count_eligible_templates(int category, int group, int max_size, bool reset_
 int random_eligible_template(int category) {
     if (category < 1 || category > 3) return 0;
     const int r = random(dungeon.eligible_counts[category - 1]) + 1;
-    for (int t = 1; t <= template_count(); ++t)
+    for (int t = 1; t <= vault_template_count(); ++t)
         if (vaults[t].category_ordinals[category - 1] == r) return t;
     return 0;
 }

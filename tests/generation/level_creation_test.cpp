@@ -45,7 +45,7 @@ TEST_F(LevelCreation, FiveHundredSeedsPerTemplateGiveSoundLevels) {
             create(seed * 7919u);
             SCOPED_TRACE(std::string(c.name) + " seed " + std::to_string(seed * 7919u));
             ASSERT_FALSE(quit_requested()) << last_logged_message();
-            ASSERT_EQ(state.level_creation, 0);
+            ASSERT_EQ(state.generating_level, 0);
             ASSERT_GT(area_high_index(), 1);
             ASSERT_EQ(unreachable_floor_cells(), 0);
             ASSERT_EQ(area_record_faults(), "");
@@ -95,7 +95,7 @@ TEST_F(LevelCreation, TooFewAreasFailEveryAttemptAtTheRoundedThreshold) {
             const std::string expected = "Too small amount of created areas (" + std::to_string(r.rooms) +
                                          ") on level-index 3 with seed " + std::to_string(int32_t(level.seed)) + "!";
             EXPECT_EQ(last_logged_message(), expected);
-            EXPECT_EQ(state.level_creation, 1);
+            EXPECT_EQ(state.generating_level, 1);
         }
     }
 }

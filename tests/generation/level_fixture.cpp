@@ -188,7 +188,8 @@ void use_temporary_error_log() {
     set_error_log_folder(folder.string());
     error_log_lines.clear();
     clear_quit_request();
-    state = tstate_level{};
+    state.generating_level = 0;
+    if (sight_ray_counts[1] == 0) build_ray_endpoints();
 }
 
 void restore_error_log() {
@@ -208,7 +209,7 @@ std::string last_logged_message() {
 std::vector<uint8_t> level_snapshot() {
     std::vector<uint8_t> bytes;
     for (int x = 1; x <= map_size; ++x) {
-        const uint8_t* column = reinterpret_cast<const uint8_t*>(&map_cells[x - 1][0]);
+        const uint8_t* column = reinterpret_cast<const uint8_t*>(&map_cells(x, 1));
         bytes.insert(bytes.end(), column, column + sizeof(tcell) * map_size);
     }
     const uint8_t* records = reinterpret_cast<const uint8_t*>(areas.data());
