@@ -11,6 +11,8 @@ namespace dravok {
 
 constexpr int area_corridor = 1, area_room = 2, area_circular = 3, area_ellipse = 4, area_polygon = 5,
               area_tunnel = 6, area_cave = 7, area_special = 8, area_vault = 9;
+// A cell keeps its area number in one byte: no area may be numbered beyond 255.
+constexpr int max_area_number = 255;
 constexpr int door_unset = 0, door_empty = 1, door_opened = 2, door_closed = 3, door_locked = 4;
 
 extern const char* const area_kind_names[10];

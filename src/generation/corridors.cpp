@@ -55,6 +55,7 @@ bool near_area_wall(int x, int y, int direction, int n) {
 bool create_corridor(int x, int y, int direction, int depth) {
     if (!on_map(x, y, depth)) return false;
     dungeon.success = 0;
+    if (dungeon.next_area > max_area_number) return false;
     const int style = dungeon.corridor_style;
     const bool centred = style >= 2;
     int length = random(6) + 8;

@@ -53,6 +53,7 @@ void merge_rooms(const shape_bounds& b, int area, int depth) {
 bool create_room(int x, int y, int direction, int depth) {
     if (!on_map(x, y, depth)) return false;
     dungeon.success = 0;
+    if (dungeon.next_area > max_area_number) return false;
     const bool corridor_end = grid_at(corridor_end_grid, x, y) != 0;
     int tries = corridor_end ? 50 : 20;
     tdice size = dungeon.area_size; // a working copy: dead ends shrink it

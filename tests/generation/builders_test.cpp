@@ -178,6 +178,19 @@ TEST_F(Builders, ParallelCorridorsAndSpaceBeyondACorridor) {
     EXPECT_FALSE(scan_corridor_space(30, 12, 1, 1, 8)); // the run leaves the map
 }
 
+// A cell holds its area number in one byte, so area 256 is never built.
+TEST_F(Builders, NoAreaIsNumberedBeyond255) {
+    carve_area(1, 20, 40, 40, 50, area_room);
+    dungeon.origin_kind = area_room;
+    fixed_room_size(7);
+    dungeon.next_area = 256;
+    EXPECT_FALSE(create_room(30, 40, 1, 1));
+    EXPECT_FALSE(create_corridor(30, 40, 1, 1));
+    dungeon.next_area = 255;
+    ASSERT_TRUE(create_room(30, 40, 1, 1));
+    EXPECT_EQ(cell_at(30, 38).area, 255);
+}
+
 class DigLoop : public Builders {};
 
 TEST_F(DigLoop, WithEveryWeightZeroEachStepKeepsItsMarkAsFailed) {
