@@ -34,15 +34,17 @@ struct tstate {
     int32_t run_counter = 0;
     int32_t side_openings = 0;
     int32_t walk_steps = 0;
-    int32_t autopilot_x = 0;       // the autopilot cursor
-    int32_t autopilot_y = 0;
+    int32_t autopilot_cursor_x = 0; // set by the autopilot key handler, drawn
+    int32_t autopilot_cursor_y = 0;
+    int32_t explore_cursor_x = 0;  // the last unexplored cell chosen as explore target
+    int32_t explore_cursor_y = 0;
     uint32_t travel_target = 0;    // cleared by end_possession and the autopilot
     uint32_t spectator_serial = 0; // the being kept in view after the end of a game (0 none)
     uint32_t spectator_ticks = 0;
     uint32_t key_entry_counter = 0;
     std::string obituary_file;
     std::string obituary_title;
-    uint32_t animation_serial = 0;
+    uint32_t animation_serial = 0; // the animation counter: the serial of the newest animation
     uint8_t resting = 0;           // cleared by stop_resting
     uint8_t quiet = 0;             // indicators and level-ups suppressed (the world runs unseen)
     // Flags and values the later subsystems keep here.
@@ -54,8 +56,8 @@ struct tstate {
     uint8_t catch_up = 0;          // missed turns are being replayed
     uint8_t rest_screen = 0;       // the resting banner is shown
     uint8_t lighting_off = 0;
+    uint8_t autoplay = 0;          // no rule sets it; it stays 0
     int32_t autopilot_item = 0;    // the item to pick up at the end of autopilot travel
-    int32_t animation_counter = 0;
     uint32_t arrival_word = 0;     // cleared at every arrival on a level
     uint32_t player_action_time = 0; // the player's next_action_time before a command
 };
