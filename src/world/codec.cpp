@@ -1,9 +1,12 @@
 #include "world/codec.h"
 
 #include <algorithm>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "world/error_log.h"
 
 namespace dravok {
@@ -47,10 +50,6 @@ constexpr uint32_t make_mask(int ordinal) {
     return mask;
 }
 constexpr std::array<uint32_t, 3> checksum_masks = {make_mask(1), make_mask(2), make_mask(3)};
-
-// The sizes of the record kinds stored raw, in their fixed order.
-constexpr uint32_t size_signature_values[size_signature_length] = {
-    4656, 1440, 22712, 26856, 246, 36388, 4812, 916, 16, 48, 1388, 2876, 30008, 1376};
 
 // The key digits for a body of m bytes: the decimal m followed by the file key, taken from the
 // last character to the first.
@@ -119,8 +118,14 @@ void encode_stream(tbyte_stream& stream) {
     uint64_t sum1 = 0;
     for (uint8_t b : plain) sum1 += b;
 
+    // The file is built in one buffer: "PK", the body, the trailer. Runs of two make the body
+    // at most half again as long as the plain data.
+    std::vector<uint8_t> file(2 + length + length / 2 + 3 + 28);
+    file[0] = 'P';
+    file[1] = 'K';
+    uint8_t* body = file.data() + 2;
+
     // Run-length pass: b alone, or b b k for a run of k = 2..255.
-    std::vector<uint8_t> body(length + length / 2 + 3);
     std::size_t m = 0;
     uint64_t sum2 = 0;
     for (std::size_t i = 0; i < length;) {
@@ -140,11 +145,12 @@ void encode_stream(tbyte_stream& stream) {
     }
 
     uint64_t sum3 = 0;
-    xor_body(body.data(), m, key_digits(m), true, [&](uint8_t stored) { sum3 += stored; });
+    xor_body(body, m, key_digits(m), true, [&](uint8_t stored) { sum3 += stored; });
 
     stored_checksums = {sum1, sum2, sum3};
-    stream.write("PK", 2);
-    stream.write(body.data(), m);
+    file.resize(2 + m);
+    stream.assign(std::move(file));
+    stream.seek(stream.size());
     stream.write_u32(static_cast<uint32_t>(length));
     for (int ordinal = 1; ordinal <= 3; ++ordinal)
         stream.write_u64(checksum_mask(ordinal, stored_checksums[ordinal - 1]));
@@ -206,9 +212,28 @@ bool decode_stream(tbyte_stream& stream) {
 }
 
 bool checksums_match(std::string_view path) {
-    if (stored_checksums == computed_checksums) return true;
+    if (checksums_equal()) return true;
     fatal_corrupt_data_file(path);
     return false;
+}
+
+bool checksums_equal() { return stored_checksums == computed_checksums; }
+
+tencoded_read read_encoded_file(std::string_view path, tbyte_stream& stream) {
+    stream.clear();
+    std::optional<std::vector<uint8_t>> file = read_file(path);
+    if (!file) return tencoded_read::missing;
+    stream.assign(std::move(*file));
+    if (!decode_stream(stream) || !checksums_equal()) {
+        stream.clear();
+        return tencoded_read::corrupt;
+    }
+    return tencoded_read::ok;
+}
+
+bool write_encoded_file(std::string_view path, tbyte_stream& stream) {
+    encode_stream(stream);
+    return write_file(path, std::span<const uint8_t>(stream.bytes()));
 }
 
 void write_file_header(tbyte_stream& stream, uint32_t release, uint32_t length) {
@@ -224,12 +249,12 @@ bool check_file_header(tbyte_stream& stream, uint32_t release, uint32_t length) 
     return stored_release == (release & 0xFFFFu) && stored_length == length;
 }
 
-void fill_size_signature(uint32_t (&out)[size_signature_length]) {
-    std::copy(std::begin(size_signature_values), std::end(size_signature_values), out);
+void fill_size_signature(uint32_t (&out)[size_signature_count]) {
+    std::copy(std::begin(size_signature), std::end(size_signature), out);
 }
 
-bool check_size_signature(const uint32_t (&signature)[size_signature_length]) {
-    return std::equal(std::begin(size_signature_values), std::end(size_signature_values), signature);
+bool check_size_signature(const uint32_t (&signature)[size_signature_count]) {
+    return std::equal(std::begin(size_signature), std::end(size_signature), signature);
 }
 
 void fatal_missing_file(std::string_view path) {
