@@ -11,6 +11,7 @@
 #include "platform/window.h"
 #include "ui/draw.h"
 #include "ui/graphics.h"
+#include "world/message_log.h"
 #include "ui/layout.h"
 #include "ui/startup_links.h"
 #include "ui/tileset.h"

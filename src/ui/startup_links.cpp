@@ -73,7 +73,6 @@ void setup_avatars(int) {}
 void setup_menu(int) { game_mode = mode_menu; }
 void setup_game() {}
 bool game_character_created() { return false; }
-void clear_message_log() {}
 
 int pick_title_picture() { return title_picture_count > 0 ? 1 : 0; }
 void draw_framed_picture(Bitmap& target, int picture, int side) {

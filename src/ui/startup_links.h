@@ -33,7 +33,7 @@ void setup_avatars(int depth);
 void setup_menu(int id);
 void setup_game();
 bool game_character_created();
-void clear_message_log();
+
 // Title screen.
 int pick_title_picture();
 void draw_framed_picture(Bitmap& target, int picture, int side);

@@ -147,7 +147,27 @@ void check_icon(const std::string& table, const tplan_art& plan, const std::stri
 
 }  // namespace
 
-std::string default_creature_icon(const std::string& id) {
+// A template's icon: one of ours by name, else the first of ours whose keyword appears in the
+// icon name it chose, else in its identifier, else the family's default.
+std::string resolve_icon(const std::string& icon, const std::string& id,
+                         std::string (*by_words)(const std::string&, const char*), const char* fallback) {
+    if (is_icon(icon)) return icon;
+    if (!icon.empty()) {
+        const std::string r = by_words(icon, "");
+        if (!r.empty()) return r;
+    }
+    return by_words(id, fallback);
+}
+
+std::string creature_words(const std::string& s, const char* fallback);
+std::string item_words(const std::string& s, const char* fallback);
+std::string talent_words(const std::string& s, const char* fallback);
+
+std::string default_creature_icon(const std::string& id) { return creature_words(id, "humanoid"); }
+std::string default_item_icon(const std::string& id) { return item_words(id, "gem"); }
+std::string default_talent_icon(const std::string& id) { return talent_words(id, "star"); }
+
+std::string creature_words(const std::string& id, const char* fallback) {
     static const std::vector<keyword_icon> table = {
         {"spectator", "spectator"}, {"skeleton", "skeleton"}, {"lich", "skeleton"}, {"zombie", "zombie"}, {"ghoul", "zombie"},
         {"ghast", "zombie"}, {"mummy", "zombie"}, {"ghost", "ghost"}, {"spectre", "ghost"}, {"wraith", "ghost"},
@@ -171,10 +191,10 @@ std::string default_creature_icon(const std::string& id) {
         {"god", "caster"}, {"knight", "warrior"}, {"guard", "warrior"}, {"warrior", "warrior"}, {"fighter", "warrior"},
         {"soldier", "warrior"}, {"orc", "warrior"}, {"hobgoblin", "warrior"}, {"dwarf", "warrior"}, {"duergar", "warrior"},
     };
-    return by_keywords(id, table, "humanoid");
+    return by_keywords(id, table, fallback);
 }
 
-std::string default_item_icon(const std::string& id) {
+std::string item_words(const std::string& id, const char* fallback) {
     static const std::vector<keyword_icon> table = {
         {"coin", "coin"}, {"gold", "coin"}, {"gem", "gem"}, {"ruby", "gem"}, {"emerald", "gem"}, {"diamond", "gem"},
         {"sapphire", "gem"}, {"potion", "potion"}, {"elixir", "potion"}, {"scroll", "scroll"}, {"book", "book"},
@@ -192,10 +212,10 @@ std::string default_item_icon(const std::string& id) {
         {"bracers", "bracers"}, {"gauntlet", "gauntlets"}, {"gloves", "gauntlets"}, {"robe", "robe"},
         {"mail", "armor"}, {"plate", "armor"}, {"armor", "armor"}, {"leather", "armor"}, {"tool", "tool"},
     };
-    return by_keywords(id, table, "gem");
+    return by_keywords(id, table, fallback);
 }
 
-std::string default_talent_icon(const std::string& id) {
+std::string talent_words(const std::string& id, const char* fallback) {
     static const std::vector<keyword_icon> table = {
         {"fire", "flame"}, {"burn", "flame"}, {"heal", "heart"}, {"health", "heart"}, {"regenerat", "heart"},
         {"lightning", "lightning"}, {"shock", "lightning"}, {"frost", "snowflake"}, {"cold", "snowflake"},
@@ -206,7 +226,7 @@ std::string default_talent_icon(const std::string& id) {
         {"retreat", "boot"}, {"mobility", "boot"}, {"shot", "bow"}, {"summon", "star"}, {"holy", "sun"},
         {"turn", "sun"}, {"sonic", "waves"}, {"shout", "waves"}, {"web", "spider"}, {"slime", "ooze"},
     };
-    return by_keywords(id, table, "star");
+    return by_keywords(id, table, fallback);
 }
 
 void build_tileset(const tart_input& input, const std::string& index_path, const std::string& sheet_path,
@@ -238,7 +258,7 @@ void build_tileset(const tart_input& input, const std::string& index_path, const
     art[6].resize(input.beings.size() + 1);
     for (std::size_t i = 0; i < input.beings.size(); ++i) {
         const tplan_art& p = input.beings[i];
-        const std::string icon = p.icon.empty() ? default_creature_icon(p.id) : p.icon;
+        const std::string icon = resolve_icon(p.icon, p.id, creature_words, "humanoid");
         check_icon("being plan", p, icon);
         if (p.width < 1 || p.height < 1 || p.width > 4 || p.height > 4)
             throw std::runtime_error("being plan \"" + p.id + "\": field width/height: footprint outside 1..4");
@@ -250,7 +270,7 @@ void build_tileset(const tart_input& input, const std::string& index_path, const
     art[9].resize(input.items.size() + 1);
     for (std::size_t i = 0; i < input.items.size(); ++i) {
         const tplan_art& p = input.items[i];
-        const std::string icon = p.icon.empty() ? default_item_icon(p.id) : p.icon;
+        const std::string icon = resolve_icon(p.icon, p.id, item_words, "gem");
         check_icon("item plan", p, icon);
         const timage img = render_icon(icon, rgb_hex(p.colour ? p.colour : icon_colour(icon, p.id)));
         art[7][i + 1] = {img};
@@ -260,7 +280,7 @@ void build_tileset(const tart_input& input, const std::string& index_path, const
     art[10].resize(input.talents.size() + 1);
     for (std::size_t i = 0; i < input.talents.size(); ++i) {
         const tplan_art& p = input.talents[i];
-        const std::string icon = p.icon.empty() ? default_talent_icon(p.id) : p.icon;
+        const std::string icon = resolve_icon(p.icon, p.id, talent_words, "star");
         check_icon("talent", p, icon);
         art[10][i + 1] = {render_icon(icon, rgb_hex(p.colour ? p.colour : hash_colour(p.id)))};
     }

@@ -1,5 +1,6 @@
 // tilebuild: writes the game's tile set "<Data>/<name>.dti" and ".dts".
-// Usage: tilebuild --out DATA_DIR [--name Dravok] (--counts BEINGS ITEMS TALENTS | --plans FILE)
+// Usage: tilebuild --out DATA_DIR [--name Dravok] [--preview PNG]
+//        (--database DBS --content DIR | --plans FILE | --counts BEINGS ITEMS TALENTS)
 // The counts must match the game database; templates without named icons get icons from
 // the words of their identifiers.
 #include <cstdio>
@@ -10,10 +11,11 @@
 #include <string>
 
 #include "builder.h"
+#include "database_input.h"
 
 int main(int argc, char** argv) {
     using namespace dravok::tilebuild;
-    std::string out = ".", name = "Dravok", plans_file, preview;
+    std::string out = ".", name = "Dravok", plans_file, preview, database, content;
     int beings = -1, items = -1, talents = -1;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -23,6 +25,11 @@ int main(int argc, char** argv) {
             beings = std::atoi(argv[++i]);
             items = std::atoi(argv[++i]);
             talents = std::atoi(argv[++i]);
+        } else if (a == "--database" && i + 1 < argc) {
+            database = argv[++i];
+            beings = items = talents = 0;
+        } else if (a == "--content" && i + 1 < argc) {
+            content = argv[++i];
         } else if (a == "--preview" && i + 1 < argc) {
             preview = argv[++i];
         } else if (a == "--plans" && i + 1 < argc) {
@@ -69,6 +76,7 @@ int main(int argc, char** argv) {
         }
     }
     try {
+        if (!database.empty()) read_database_input(database, content, input);
         build_tileset(input, out + "/" + name + ".dti", out + "/" + name + ".dts", preview);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tilebuild: %s\n", e.what());
