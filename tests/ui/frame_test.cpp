@@ -46,6 +46,9 @@ public:
     void TearDown() override {
         testing_levels::restore_error_log();
         free_graphics();
+        free_world();
+        settings.coin_plan = 0;
+        game_mode = 0;
         set_program_folder("");
         clear_quit_request();
     }

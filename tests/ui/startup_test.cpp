@@ -41,6 +41,7 @@ public:
         set_clock(&clock);
         clear_quit_request();
         state = tstate{};
+        settings.coin_plan = 0;  // the empty database has no coin
         ASSERT_TRUE(init_platform_video());
     }
     void TearDown() override {
