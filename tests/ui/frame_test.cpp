@@ -128,6 +128,7 @@ TEST_F(MainFrame, ShowsWallsFloorsDoorsCreaturesAndItemsAndIsWrittenAsPng) {
 
 TEST_F(MainFrame, ExploredCellsOutOfViewShowOnlyTheirRememberedLookAndBeyondTheMapIsBlack) {
     // A cell explored earlier and now out of view keeps its remembered terrain, darkest run.
+    draw_map(player, beings[player].x, beings[player].y);
     int ex = 0, ey = 0;
     for (int x = settings.view_left; x <= settings.view_right && !ex; ++x)
         for (int y = settings.view_top; y <= settings.view_bottom && !ex; ++y)

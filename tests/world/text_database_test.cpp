@@ -95,6 +95,7 @@ TEST(TextDatabase, SelfReferencingSectionStopsAtTheCap) {
     expand_section_references("%loop%", out);
     EXPECT_LE(out.size(), 4096u + 8u);
     EXPECT_EQ(out.substr(0, 4), "%loo");
+    set_program_folder("");
 }
 
 TEST(TextDatabase, ChatterSectionsFollowSwitchesAndTheFlag) {

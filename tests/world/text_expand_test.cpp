@@ -67,6 +67,7 @@ TEST(ExpandText, ANameHoldingItsOwnKeyStopsAtTheCap) {
     std::string out = expand_text_for("x %target% y", nullptr, &t);
     EXPECT_LE(out.size(), 4200u);
     EXPECT_EQ(out.substr(0, 2), "X ");
+    set_program_folder("");
 }
 
 } // namespace
