@@ -26,6 +26,14 @@ void frame_finish() {
 
 void stop_program() { shutdown(true); }
 
+// effects_layer := a copy of creature_layer, in place when the sizes agree.
+void copy_creature_layer() {
+    if (effects_layer.width() == creature_layer.width() && effects_layer.height() == creature_layer.height())
+        effects_layer.copy_rect(effects_layer.bounds(), creature_layer, creature_layer.bounds());
+    else
+        effects_layer = creature_layer;
+}
+
 void side_panel_of_main_mode(int x, int y) {
     const int n = item_count_on_cell(x, y);
     bool show_items;
@@ -141,7 +149,7 @@ void draw_screen() {
             draw_minimap(player, x, y);
             draw_dialog_partner(side_panel);
         }
-        effects_layer = creature_layer;
+        copy_creature_layer();
         draw_dialog();
         compose_frame();
         break;
@@ -191,7 +199,7 @@ bool animate(bool update) {
         draw_creatures(player);
         if (game_mode == mode_target || game_mode == mode_autopilot) draw_target_overlay(player);
     }
-    effects_layer = creature_layer;
+    copy_creature_layer();
     draw_indicators();
     draw_indicator_lines();
     draw_cell_animations();

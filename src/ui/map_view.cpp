@@ -42,6 +42,12 @@ void centred_mark(Bitmap& b, int sx, int sy, const char* text, Colour colour) {
     draw_text_in_box(b, text, sx, at, true, BrushStyle::clear, box_align::centre, 0, sy + tile(), sx + tile(), sy);
 }
 
+// Terrain images are opaque tiles; a number the list does not hold shows black.
+void draw_terrain(Bitmap& b, int sx, int sy, int image) {
+    if (image >= 1 && image < terrain_sprites.count()) terrain_sprites.draw(b, sx, sy, image);
+    else b.fill_rect(Rect::from_size(sx, sy, tile(), tile()), colours::black);
+}
+
 bool being_ok(int i) { return i >= 1 && i < int(beings.size()) && beings[i].serial > 0; }
 bool sees(int viewer, int i) {
     return viewer >= 0 && viewer < int(sight_matrix.size()) && i < int(sight_matrix[viewer].size()) &&
@@ -71,22 +77,25 @@ void draw_map(int viewer, int centre_x, int centre_y) {
     settings.view_bottom = cy + hh;
 
     Bitmap& b = map_layer;
-    b.clear(colours::black);
+    // Every cell is either covered by its opaque terrain image or filled black below, so the
+    // layer needs no clearing pass of its own.
     b.set_font_height(settings.map_mark_font_height);
     b.set_font_bold(true);
     const int t = tile();
     std::array<Point, max_unlooted_frames> unlooted;
     int unlooted_count = 0;
-    const int x0 = std::max(settings.view_left, 1), x1 = std::min(settings.view_right, map_size);
-    const int y0 = std::max(settings.view_top, 1), y1 = std::min(settings.view_bottom, map_size);
-    for (int x = x0; x <= x1; ++x) {
+    for (int x = settings.view_left; x <= settings.view_right; ++x) {
         const int sx = (x - settings.view_left) * t;
-        for (int y = y0; y <= y1; ++y) {
+        for (int y = settings.view_top; y <= settings.view_bottom; ++y) {
             const int sy = (y - settings.view_top) * t;
+            if (!on_map_cell(x, y)) {
+                b.fill_rect(Rect::from_size(sx, sy, t, t), colours::black);
+                continue;
+            }
             const tview_cell& m = view_memory(x, y);
             tcell& c = map_cells(x, y);
             if (m.terrain != 0) {
-                terrain_sprites.draw(b, sx, sy, m.terrain + (is_wall_front_shown(x, y) ? 1 : 0));
+                draw_terrain(b, sx, sy, m.terrain + (is_wall_front_shown(x, y) ? 1 : 0));
                 if (m.overlay) object_sprites.draw(b, sx, sy, m.overlay);
                 if (m.furniture) {
                     object_sprites.draw(b, sx, sy, m.furniture);
@@ -108,10 +117,12 @@ void draw_map(int viewer, int centre_x, int centre_y) {
                 if (c.trap != 0 && c.trap_difficulty < 0)
                     centred_mark(b, sx, sy, "T", by_light(x, y, 0x330000, 0x990000, 0xEE0000));
                 if (c.warning()) centred_mark(b, sx, sy, "!", 0xFF0000);
-            } else if (c.explored) {
+            } else if (c.explored && c.remembered_terrain()) {
                 // Explored but out of view: only what the player remembers.
-                terrain_sprites.draw(b, sx, sy, c.remembered_terrain() + (is_wall_front_shown(x, y) ? 1 : 0));
+                draw_terrain(b, sx, sy, c.remembered_terrain() + (is_wall_front_shown(x, y) ? 1 : 0));
                 if (c.remembered_furniture()) object_sprites.draw(b, sx, sy, c.remembered_furniture());
+            } else {
+                b.fill_rect(Rect::from_size(sx, sy, t, t), colours::black);
             }
         }
     }
