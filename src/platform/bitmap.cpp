@@ -292,32 +292,23 @@ void Bitmap::round_rect(const Rect& r, int corner_width, int corner_height) {
 }
 
 Size Bitmap::text_extent(std::string_view text) const {
-    TTF_Font* f = open_cached_font(font_.family, font_.height, font_.bold);
-    if (!f) return Size{};
-    if (text.empty()) return Size{0, TTF_FontHeight(f)};
-    int w = 0, h = 0;
-    std::string utf8 = cp1252_to_utf8(text);
-    if (TTF_SizeUTF8(f, utf8.c_str(), &w, &h) != 0) return Size{};
-    return Size{w, h};
+    TextSize s = measure_text_cached(open_cached_font(font_.family, font_.height, font_.bold), text);
+    return Size{s.width, s.height};
 }
 
 void Bitmap::text_out(int x, int y, std::string_view text) {
     if (text.empty() || !surface_) return;
     TTF_Font* f = open_cached_font(font_.family, font_.height, font_.bold);
-    if (!f) return;
-    std::string utf8 = cp1252_to_utf8(text);
-    SDL_Color fg{r8(font_.colour), g8(font_.colour), b8(font_.colour), 255};
-    SDL_Surface* s = TTF_RenderUTF8_Blended(f, utf8.c_str(), fg);
+    SDL_Surface* s = render_text_cached(f, font_.colour & rgb_mask, text);
     if (!s) return;
     if (brush_style_ == BrushStyle::solid) fill_rect(Rect::from_size(x, y, s->w, s->h));
     Rect dest = intersect(Rect::from_size(x, y, s->w, s->h), clip_);
-    if (!dest.empty()) {
-        SDL_Rect sr{dest.left - x, dest.top - y, dest.width(), dest.height()};
-        SDL_Rect dr{dest.left, dest.top, dest.width(), dest.height()};
-        SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_BLEND);
-        SDL_BlitSurface(s, &sr, surface_, &dr);
-    }
-    SDL_FreeSurface(s);
+    if (dest.empty()) return;
+    SDL_Rect sr{dest.left - x, dest.top - y, dest.width(), dest.height()};
+    SDL_Rect dr{dest.left, dest.top, dest.width(), dest.height()};
+    // The software renderer may have left its own clip on the surface; ours is applied above.
+    SDL_SetClipRect(surface_, nullptr);
+    SDL_BlitSurface(s, &sr, surface_, &dr);
 }
 
 void Bitmap::blit(const Rect& dest, const Bitmap& src, const Rect& src_rect, bool keyed,

@@ -15,6 +15,7 @@
 #include "platform/colour.h"
 
 typedef struct _TTF_Font TTF_Font;
+struct SDL_Surface;
 
 namespace dravok {
 
@@ -39,7 +40,20 @@ std::string font_file_for(std::string_view game_font, bool bold);
 // An opened font from the cache (never freed by the caller); nullptr when no file loads.
 TTF_Font* open_cached_font(std::string_view game_font, int height, bool bold);
 
-// Closes every cached font (at shutdown, or in tests).
+// The text (Windows-1252) rendered in this font and colour, antialiased, with alpha; kept in a
+// cache because frames draw the same texts again and again. Owned by the cache; valid until the
+// next call. nullptr for an empty text or a failure.
+SDL_Surface* render_text_cached(TTF_Font* font, Colour colour, std::string_view text);
+
+// Width and height of the text (Windows-1252) in this font, cached like the rendered texts
+// (word wrapping measures the same words every frame). {0, font height} for an empty text.
+struct TextSize {
+    int width = 0;
+    int height = 0;
+};
+TextSize measure_text_cached(TTF_Font* font, std::string_view text);
+
+// Closes every cached font and forgets every rendered text (at shutdown, or in tests).
 void clear_font_cache();
 
 } // namespace dravok

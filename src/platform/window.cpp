@@ -50,12 +50,17 @@ bool Window::create(std::string_view title, int client_width, int client_height)
         return false;
     }
     if (!first_window) first_window = this;
+    bordered_ = true;
     return true;
 }
 
 void Window::show() {
     if (!window_) return;
     SDL_ShowWindow(window_);
+    // Creating the drawing surface can put a window back where it was created, so the surface
+    // is made now and the position chosen while hidden is applied again.
+    SDL_GetWindowSurface(window_);
+    if (placed_) SDL_SetWindowPosition(window_, placed_at_.x, placed_at_.y);
     SDL_RaiseWindow(window_);
 }
 
@@ -86,7 +91,10 @@ Size Window::client_size() const {
 }
 
 void Window::set_position(int x, int y) {
-    if (window_) SDL_SetWindowPosition(window_, x, y);
+    if (!window_) return;
+    placed_ = true;
+    placed_at_ = Point{x, y};
+    SDL_SetWindowPosition(window_, x, y);
 }
 
 Point Window::position() const {
@@ -97,11 +105,14 @@ Point Window::position() const {
 }
 
 void Window::set_bordered(bool bordered) {
-    if (window_) SDL_SetWindowBordered(window_, bordered ? SDL_TRUE : SDL_FALSE);
+    if (!window_) return;
+    // Kept here too: not every video driver keeps the border state (the dummy one does not).
+    bordered_ = bordered;
+    SDL_SetWindowBordered(window_, bordered ? SDL_TRUE : SDL_FALSE);
 }
 
 bool Window::bordered() const {
-    return window_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_BORDERLESS);
+    return window_ && bordered_;
 }
 
 int Window::display_index() const {
@@ -113,9 +124,18 @@ int Window::display_index() const {
 void Window::make_borderless_fullscreen() {
     if (!window_) return;
     Rect m = monitor_bounds(display_index());
+    // A borderless window the size of the monitor: desktops treat it as full screen, and it
+    // works without a window manager too (where a full-screen request goes unanswered).
     set_bordered(false);
     set_client_size(m.width(), m.height());
     set_position(m.left, m.top);
+}
+
+bool Window::fullscreen() const {
+    if (!window_) return false;
+    Rect m = monitor_bounds(display_index());
+    Size s = client_size();
+    return !bordered() && s.width == m.width() && s.height == m.height();
 }
 
 void Window::make_windowed_centred(int client_width, int client_height) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "world/byte_stream.h"
+#include "world/layout.h"
 
 namespace dravok {
 
@@ -37,6 +38,17 @@ bool decode_stream(tbyte_stream& stream);
 // The stored sums equal the computed ones; otherwise the corrupted-file message and false.
 bool checksums_match(std::string_view path);
 
+// The same comparison without a message, for optional files that are deleted instead.
+bool checksums_equal();
+
+// Reading and writing a whole encoded file. read_encoded_file loads the file and decodes it;
+// "corrupt" covers a refused envelope and unequal sums alike (no message: the caller decides).
+// On "ok" the stream holds the plain data at position 0.
+enum class tencoded_read { ok, missing, corrupt };
+tencoded_read read_encoded_file(std::string_view path, tbyte_stream& stream);
+// Encodes the plain content of the stream and writes it; false when the file cannot be written.
+bool write_encoded_file(std::string_view path, tbyte_stream& stream);
+
 // The sum of all bytes of the stream.
 uint64_t stream_byte_sum(const tbyte_stream& stream);
 
@@ -46,9 +58,9 @@ uint64_t checksum_mask(int ordinal, uint64_t value);
 void write_file_header(tbyte_stream& stream, uint32_t release, uint32_t length);
 bool check_file_header(tbyte_stream& stream, uint32_t release, uint32_t length);
 
-inline constexpr int size_signature_length = 14;
-void fill_size_signature(uint32_t (&out)[size_signature_length]);
-bool check_size_signature(const uint32_t (&signature)[size_signature_length]);
+// The sizes of the fourteen record kinds stored raw (layout's size_signature).
+void fill_size_signature(uint32_t (&out)[size_signature_count]);
+bool check_size_signature(const uint32_t (&signature)[size_signature_count]);
 
 // Message box and quit request for a file that must exist, or that is damaged.
 void fatal_missing_file(std::string_view path);

@@ -39,7 +39,5 @@ void clear_quit_request();
 // The log file beside the program; loaded at start-up when it exists.
 std::string error_log_path();
 void load_error_log();
-// The folder of the log file (the program folder unless set; tests point it elsewhere).
-void set_error_log_folder(std::string folder);
 
 } // namespace dravok

@@ -156,6 +156,15 @@ TEST(PlatformBitmap, LinesAndClipping) {
     b.clear_clip();
     b.set_pixel(1, 1, colours::red);
     EXPECT_EQ(b.pixel(1, 1), colours::red);
+    // Text after a shape drawn under a smaller clip is clipped only by the current one.
+    b.set_font(FontSpec{"Verdana", 12, true, colours::lime});
+    b.set_brush_clear();
+    b.text_out(0, 0, "MM");
+    EXPECT_FALSE(ink_box(b, colours::black).empty());
+    int lime = 0;
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) lime += b.pixel(x, y) == colours::lime;
+    EXPECT_GT(lime, 0);
     EXPECT_EQ(b.pixel(-1, 0), colours::black); // outside reads black
 }
 
@@ -298,6 +307,11 @@ TEST(PlatformImageList, MaskedAndOpaqueListsDrawByNumber) {
     masked.draw(dest, 0, 0, 7); // no such image
     opaque.draw(dest, 2, 0, 0);
     EXPECT_EQ(dest.pixel(3, 1), colours::white);
+
+    dest.clear(colours::grey);
+    masked.draw_stretched(dest, Rect{0, 0, 4, 4}, 0);
+    EXPECT_EQ(dest.pixel(1, 1), colours::red);
+    EXPECT_EQ(dest.pixel(2, 2), colours::grey);
 
     Bitmap one = masked.image(0);
     EXPECT_TRUE(one.transparent());

@@ -137,6 +137,9 @@ TEST(PlatformDesktop, HeadlessMessagesGoToStandardError) {
     std::string err = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("Missing file \"Data/Dravok.dbs\"! Shutting down.\xC3\xA9"),
               std::string::npos);
+    ::testing::internal::CaptureStdout();
+    write_to_terminal("\x80 5", false);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "\xE2\x82\xAC 5\n");
 }
 
 TEST(PlatformDesktop, ClipboardKeepsWindows1252Text) {
@@ -148,8 +151,8 @@ TEST(PlatformDesktop, ScriptsRunDetachedInTheirFolder) {
     testing::TempFolder tmp;
     ASSERT_TRUE(write_file(tmp / "Get_Release.sh", "echo 16 > Release.txt\n"));
     ASSERT_TRUE(run_script(tmp / "Get_Release.sh"));
-    // The script runs on its own; wait for its result.
-    for (int i = 0; i < 200 && !file_exists(tmp / "Release.txt"); ++i)
+    // The script runs on its own; wait for its whole result (the file exists before it is written).
+    for (int i = 0; i < 1000 && read_text_file(tmp / "Release.txt") != "16\n"; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(read_text_file(tmp / "Release.txt"), "16\n");
     EXPECT_FALSE(start_detached({}));

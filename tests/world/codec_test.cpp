@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
+#include "platform/temp_folder.h"
 #include "world/codec.h"
 #include "world/error_log.h"
 
@@ -156,10 +158,10 @@ TEST_F(Codec, AFlippedBodyByteFailsTheSumsWithTheCorruptMessage) {
         tbyte_stream s(damaged);
         decode_stream(s); // may or may not decode to the right length; the sums must tell
         EXPECT_NE(computed_checksums[2], stored_checksums[2]) << at;
-        testing::internal::CaptureStderr();
+        ::testing::internal::CaptureStderr();
         EXPECT_FALSE(checksums_match("Data/Dravok.dbs"));
-        EXPECT_EQ(testing::internal::GetCapturedStderr(),
-                  "Data file \"Data/Dravok.dbs\" is corrupted or not compatible with this game version!"
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+                  "Dravok: Data file \"Data/Dravok.dbs\" is corrupted or not compatible with this game version!"
                   "\r\n\r\nShutting down.\n");
         EXPECT_TRUE(quit_requested());
     }
@@ -188,9 +190,9 @@ TEST_F(Codec, DamagedEnvelopesAreRefusedWithoutACrash) {
         EXPECT_FALSE(decode_stream(s));
         EXPECT_EQ(s.size(), 0u);
         EXPECT_NE(computed_checksums, stored_checksums);
-        testing::internal::CaptureStderr();
+        ::testing::internal::CaptureStderr();
         EXPECT_FALSE(checksums_match(name));
-        testing::internal::GetCapturedStderr();
+        ::testing::internal::GetCapturedStderr();
     }
     // Garbage of every small length and some large ones: decoded or refused, never a crash.
     std::mt19937 rng(99);
@@ -223,9 +225,9 @@ TEST_F(Codec, FileHeaderAndSizeSignature) {
     EXPECT_FALSE(check_file_header(short_header, 15, 0));
     EXPECT_TRUE(short_header.failed());
 
-    uint32_t sig[size_signature_length];
+    uint32_t sig[size_signature_count];
     fill_size_signature(sig);
-    const uint32_t expected[size_signature_length] = {4656, 1440, 22712, 26856, 246, 36388, 4812,
+    const uint32_t expected[size_signature_count] = {4656, 1440, 22712, 26856, 246, 36388, 4812,
                                                       916,  16,   48,    1388,  2876, 30008, 1376};
     EXPECT_TRUE(std::equal(std::begin(sig), std::end(sig), std::begin(expected)));
     EXPECT_TRUE(check_size_signature(sig));
@@ -234,10 +236,33 @@ TEST_F(Codec, FileHeaderAndSizeSignature) {
 }
 
 TEST_F(Codec, MissingFileMessageRequestsQuit) {
-    testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStderr();
     fatal_missing_file("Data/Dravok.dbs");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Missing file \"Data/Dravok.dbs\"! Shutting down.\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Dravok: Missing file \"Data/Dravok.dbs\"! Shutting down.\n");
     EXPECT_TRUE(quit_requested());
+}
+
+TEST_F(Codec, WholeFilesAreReadAsOkMissingOrCorrupt) {
+    dravok::testing::TempFolder folder;
+    tbyte_stream s;
+    write_file_header(s, game_release, 0);
+    s.write_text("characters");
+    ASSERT_TRUE(write_encoded_file(folder / "Characters.dch", s));
+
+    tbyte_stream in;
+    ASSERT_EQ(read_encoded_file(folder / "Characters.dch", in), tencoded_read::ok);
+    EXPECT_TRUE(check_file_header(in, 15, 0));
+    EXPECT_EQ(in.remaining(), 10u);
+    EXPECT_EQ(read_encoded_file(folder / "none.dch", in), tencoded_read::missing);
+
+    std::vector<uint8_t> file = read_file(folder / "Characters.dch").value();
+    file[4] ^= 1;
+    ASSERT_TRUE(write_file(folder / "Characters.dch", std::span<const uint8_t>(file)));
+    EXPECT_EQ(read_encoded_file(folder / "Characters.dch", in), tencoded_read::corrupt);
+    EXPECT_EQ(in.size(), 0u);
+    ASSERT_TRUE(write_file(folder / "Characters.dch", std::string_view("PK")));
+    EXPECT_EQ(read_encoded_file(folder / "Characters.dch", in), tencoded_read::corrupt);
+    EXPECT_FALSE(quit_requested()); // no message: the caller decides
 }
 
 TEST(ByteStream, ReadsAreBoundedAndCountsAreCheckedBeforeUse) {

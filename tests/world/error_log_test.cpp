@@ -1,57 +1,43 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/temp_folder.h"
 #include "world/error_log.h"
-#include "world/host.h"
 
 namespace dravok {
 namespace {
 
-namespace fs = std::filesystem;
-
+// A fresh program folder and a clock standing at 2026-03-07 09:05:42 (local = UTC here).
 class ErrorLog : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("dravok_error_log_" + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        set_error_log_folder(folder_.string());
-        set_fixed_local_time(tlocal_time{2026, 3, 7, 9, 5, 0});
+        set_program_folder(folder_.path());
+        set_clock(&clock_);
         error_log_lines.clear();
         clear_quit_request();
     }
     void TearDown() override {
-        set_fixed_local_time(std::nullopt);
-        set_error_log_folder("");
+        set_clock(nullptr);
+        set_program_folder("");
         error_log_lines.clear();
         clear_quit_request();
-        fs::remove_all(folder_);
     }
-    std::string file_text() const {
-        std::ifstream f(folder_ / "Error-log.txt", std::ios::binary);
-        std::stringstream s;
-        s << f.rdbuf();
-        return s.str();
-    }
-    bool file_exists() const { return fs::exists(folder_ / "Error-log.txt"); }
+    std::string file_text() const { return read_text_file(folder_ / "Error-log.txt").value_or("<missing>"); }
+    bool file_exists() const { return dravok::file_exists(folder_ / "Error-log.txt"); }
 
-    fs::path folder_;
+    dravok::testing::TempFolder folder_;
+    ManualClock clock_{1772874342000};
 };
 
 TEST_F(ErrorLog, DepthZeroWritesAndShowsNothing) {
     for (bool fatal : {false, true}) {
-        testing::internal::CaptureStderr();
+        ::testing::internal::CaptureStderr();
         error_log(0, "ignored", fatal);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
         EXPECT_TRUE(error_log_lines.empty());
         EXPECT_FALSE(file_exists());
         EXPECT_FALSE(quit_requested());
@@ -85,7 +71,7 @@ TEST_F(ErrorLog, EntryListsTheChainAndIsWrittenWhole) {
 TEST_F(ErrorLog, NewerEntriesStandAboveOlderOnesAndSurviveARestart) {
     trace_start(trace_save_level);
     error_log(1, "first", false);
-    set_fixed_local_time(tlocal_time{2026, 12, 31, 23, 59, 0});
+    clock_.set_unix_ms(1798761540000); // 2026-12-31 23:59
     error_log(1, "second", false);
     ASSERT_EQ(error_log_lines.size(), 12u);
     EXPECT_EQ(error_log_lines[1], "  Release 15     2026-12-31 23:59     second");
@@ -100,16 +86,16 @@ TEST_F(ErrorLog, NewerEntriesStandAboveOlderOnesAndSurviveARestart) {
 
 TEST_F(ErrorLog, FatalEntryShowsTheMessageOnceAndRequestsQuit) {
     trace_start(trace_load_database);
-    testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStderr();
     error_log(1, "Missing being plan \"be_spectator\"!", true);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Missing being plan \"be_spectator\"!\r\n\r\nShutting down!\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Dravok: Missing being plan \"be_spectator\"!\r\n\r\nShutting down!\n");
     EXPECT_TRUE(quit_requested());
 
     // Already quitting: logged, no second message.
-    testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStderr();
     error_log(1, "second fatal", true);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_NE(file_text().find("second fatal"), std::string::npos);
 }
 
@@ -130,7 +116,7 @@ TEST_F(ErrorLog, TraceKeepsOnlyAHundredEntries) {
 }
 
 TEST_F(ErrorLog, AnUnwritableFolderIsNotReported) {
-    set_error_log_folder((folder_ / "no" / "such" / "folder").string());
+    set_program_folder(folder_ / "no/such/folder");
     trace_start(trace_load_game);
     error_log(1, "lost", false);
     EXPECT_EQ(error_log_lines.size(), 6u);
