@@ -3,7 +3,6 @@
 #include "platform/files.h"
 #include "world/codec.h"
 #include "world/globals.h"
-#include "world/host.h"
 #include "world/text_database.h"
 
 namespace dravok {
@@ -89,7 +88,7 @@ bool load_database_from(const std::string& path) {
 }
 
 bool load_database() {
-    return load_database_from(program_folder_path() + "Data/" + database_name + ".dbs");
+    return load_database_from(program_folder() + "Data/" + database_name + ".dbs");
 }
 
 } // namespace dravok

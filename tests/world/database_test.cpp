@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <set>
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/files.h"
 #include "world/codec.h"
 #include "world/database.h"
 #include "world/error_log.h"
@@ -164,7 +166,7 @@ protected:
         dir = fs::path(::testing::TempDir()) / ("dravok_db_" + std::to_string(::getpid()));
         fs::create_directories(dir);
         path = (dir / "Dravok.dbs").string();
-        set_error_log_folder(dir.string());
+        set_program_folder(dir.string() + "/");
         clear_quit_request();
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -186,7 +188,11 @@ protected:
         testing::internal::CaptureStderr();
         EXPECT_FALSE(load_database_from(path));
         std::string shown = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(shown, message + "\n");
+        // Exactly one message box, with exactly that text.
+        auto at = shown.find(message);
+        EXPECT_NE(at, std::string::npos) << shown;
+        EXPECT_EQ(shown.find(message, at + 1), std::string::npos) << shown;
+        EXPECT_EQ(shown.size(), at + message.size() + 1) << shown; // nothing shown after it
         EXPECT_TRUE(quit_requested());
         clear_quit_request();
     }
