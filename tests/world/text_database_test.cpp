@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/files.h"
-#include "world/error_log.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 
@@ -95,7 +94,6 @@ TEST(TextDatabase, SelfReferencingSectionStopsAtTheCap) {
     expand_section_references("%loop%", out);
     EXPECT_LE(out.size(), 4096u + 8u);
     EXPECT_EQ(out.substr(0, 4), "%loo");
-    set_program_folder("");
 }
 
 TEST(TextDatabase, ChatterSectionsFollowSwitchesAndTheFlag) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
-#include "world/error_log.h"
 #include "world/text_expand.h"
 
 namespace dravok {
@@ -67,7 +66,6 @@ TEST(ExpandText, ANameHoldingItsOwnKeyStopsAtTheCap) {
     std::string out = expand_text_for("x %target% y", nullptr, &t);
     EXPECT_LE(out.size(), 4200u);
     EXPECT_EQ(out.substr(0, 2), "X ");
-    set_program_folder("");
 }
 
 } // namespace
