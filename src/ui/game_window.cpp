@@ -15,6 +15,7 @@
 #include "ui/layout.h"
 #include "ui/startup_links.h"
 #include "ui/tileset.h"
+#include "world/database.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/rounding.h"
@@ -85,7 +86,6 @@ bool form_create() {
     }
     load_keybindings(program_folder() + "Data/Keybindings.txt");
     load_statistics();
-    database_name = "Dravok";
     return true;
 }
 

@@ -8,7 +8,6 @@
 #include "platform/image_files.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
-#include "world/codec.h"
 #include "world/globals.h"
 #include "platform/desktop.h"
 
@@ -16,7 +15,6 @@ namespace dravok {
 
 std::array<Bitmap, 11> title_pictures;
 int title_picture_count = 0;
-std::string database_name = "Dravok";
 
 bool create_game_folders() {
     for (const char* name : {"Temporary", "Save", "Obituary", "Screenshot"}) {
@@ -53,18 +51,6 @@ void load_title_pictures() {
         if (!read_png(program_folder() + "Data/" + name, title_pictures[k])) break;
         title_picture_count = k;
     }
-}
-
-bool load_database() {
-    const std::string path = program_folder() + "Data/" + database_name + ".dbs";
-    if (!file_exists(path)) {
-        fatal_missing_file(path);
-        return false;
-    }
-    auto bytes = read_file(path);
-    tbyte_stream stream(bytes ? std::move(*bytes) : std::vector<uint8_t>{});
-    decode_stream(stream);
-    return checksums_match(path);
 }
 
 void load_keybindings(const std::string&) {}

@@ -23,9 +23,6 @@ void take_screenshot();
 void load_title_pictures();
 extern std::array<Bitmap, 11> title_pictures;  // 1..10
 extern int title_picture_count;
-// The game database "Data/<name>.dbs"; false after its fatal message.
-bool load_database();
-extern std::string database_name;
 void load_keybindings(const std::string& path);
 // Pantheon, menus, a new game with the kept character sheet.
 bool load_avatars();

@@ -11,24 +11,78 @@
 namespace dravok {
 namespace {
 
+// The sheet's pixels. An uncompressed 24- or 32-bit Windows bitmap is read in place from the
+// file's bytes (no decoded copy of a sheet of tens of megabytes); any other bitmap goes through
+// the platform's reader.
+class tsheet {
+public:
+    bool open(const std::string& path) {
+        if (auto bytes = read_file(path)) {
+            file_ = std::move(*bytes);
+            if (parse_header()) return true;
+        }
+        file_.clear();
+        if (!read_bmp(path, fallback_)) return false;
+        width_ = fallback_.width();
+        height_ = fallback_.height();
+        return true;
+    }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    Colour pixel(int x, int y) const {
+        if (file_.empty()) return fallback_.pixel(x, y);
+        const int row = bottom_up_ ? height_ - 1 - y : y;
+        const uint8_t* p = file_.data() + offset_ + std::size_t(row) * stride_ + std::size_t(x) * bytes_per_pixel_;
+        return rgb(p[2], p[1], p[0]);
+    }
+
+private:
+    template <class T>
+    T read(std::size_t at) const {
+        T v;
+        std::memcpy(&v, file_.data() + at, sizeof v);
+        return v;
+    }
+    bool parse_header() {
+        if (file_.size() < 54 || file_[0] != 'B' || file_[1] != 'M') return false;
+        const uint32_t offset = read<uint32_t>(10), info = read<uint32_t>(14);
+        const int32_t w = read<int32_t>(18), h = read<int32_t>(22);
+        const uint16_t planes = read<uint16_t>(26), bits = read<uint16_t>(28);
+        const uint32_t compression = read<uint32_t>(30);
+        if (info < 40 || planes != 1 || (bits != 24 && bits != 32) || compression != 0) return false;
+        if (w <= 0 || h == 0 || w > 65536 || h > 65536 || h < -65536) return false;
+        width_ = w;
+        height_ = h < 0 ? -h : h;
+        bottom_up_ = h > 0;
+        bytes_per_pixel_ = bits / 8;
+        stride_ = (std::size_t(w) * bytes_per_pixel_ + 3) / 4 * 4;
+        offset_ = offset;
+        // The pixel rows must lie wholly inside the file.
+        return offset_ <= file_.size() && stride_ * height_ <= file_.size() - offset_;
+    }
+
+    std::vector<uint8_t> file_;
+    Bitmap fallback_;
+    int width_ = 0, height_ = 0;
+    bool bottom_up_ = true;
+    int bytes_per_pixel_ = 3;
+    std::size_t stride_ = 0, offset_ = 0;
+};
+
 // Copies one sheet rectangle into a size x size bitmap. An exact halving averages each 2 x 2
 // block over its opaque pixels (white is the transparent key), so small tiles stay smooth;
 // other ratios take the nearest pixel.
-void cut_sprite(const Bitmap& sheet, const tsprite_rectangle& r, int size, bool keyed, Bitmap& out) {
+void cut_sprite(const tsheet& sheet, const tsprite_rectangle& r, int size, bool keyed, Bitmap& out) {
     const int w = r.right - r.left, h = r.bottom - r.top;
-    if (w == size && h == size) {
-        out.copy_rect(Rect{0, 0, size, size}, sheet, Rect{r.left, r.top, r.right, r.bottom});
-        return;
-    }
     if (w == 2 * size && h == 2 * size) {
         for (int y = 0; y < size; ++y) {
             uint32_t* dst = out.row(y);
-            const uint32_t* a = sheet.row(r.top + 2 * y) + r.left;
-            const uint32_t* b = sheet.row(r.top + 2 * y + 1) + r.left;
             for (int x = 0; x < size; ++x) {
-                const uint32_t px[4] = {a[2 * x] & 0xFFFFFF, a[2 * x + 1] & 0xFFFFFF, b[2 * x] & 0xFFFFFF, b[2 * x + 1] & 0xFFFFFF};
+                const Colour px[4] = {sheet.pixel(r.left + 2 * x, r.top + 2 * y), sheet.pixel(r.left + 2 * x + 1, r.top + 2 * y),
+                                      sheet.pixel(r.left + 2 * x, r.top + 2 * y + 1),
+                                      sheet.pixel(r.left + 2 * x + 1, r.top + 2 * y + 1)};
                 int n = 0, sr = 0, sg = 0, sb = 0;
-                for (uint32_t p : px) {
+                for (Colour p : px) {
                     if (keyed && p == colours::white) continue;
                     ++n;
                     sr += red_of(p);
@@ -46,7 +100,11 @@ void cut_sprite(const Bitmap& sheet, const tsprite_rectangle& r, int size, bool 
         }
         return;
     }
-    out.copy_rect(Rect{0, 0, size, size}, sheet, Rect{r.left, r.top, r.right, r.bottom});
+    for (int y = 0; y < size; ++y) {
+        uint32_t* dst = out.row(y);
+        const int sy = r.top + int(int64_t(y) * h / size);
+        for (int x = 0; x < size; ++x) dst[x] = sheet.pixel(r.left + int(int64_t(x) * w / size), sy);
+    }
 }
 
 }  // namespace
@@ -70,9 +128,9 @@ bool load_tileset_files(const std::string& index_path, const std::string& sheet_
         fatal_corrupt_data_file(index_path);
         return false;
     }
-    Bitmap sheet;
+    tsheet sheet;
     // A sheet that cannot be read, or whose rectangles leave it, makes the set unusable.
-    if (!read_bmp(sheet_path, sheet) || !tileset_rectangles_fit(index, sheet.width(), sheet.height())) {
+    if (!sheet.open(sheet_path) || !tileset_rectangles_fit(index, sheet.width(), sheet.height())) {
         fatal_corrupt_data_file(index_path);
         return false;
     }
