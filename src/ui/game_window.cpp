@@ -33,11 +33,10 @@ constexpr int spectator_death_ticks = 32, spectator_victory_ticks = 50;
 constexpr int level_up_pause_ticks = 60;
 constexpr int idle_seconds_before_pause = 30;
 
-Timer* effects_timer = nullptr;
-Timer* spectator_timer = nullptr;
-Timer* play_timer = nullptr;
-Timer* startup_timer = nullptr;
-Timer* update_timer = nullptr;
+// Timers by name: they live as long as the window's event loop, so nothing keeps a pointer.
+void enable_timer(const char* name, bool on) {
+    if (Timer* t = find_timer(name)) t->set_enabled(on);
+}
 
 bool map_mode(int mode) {
     return mode == mode_spectator || mode == mode_main || mode == mode_target || mode == mode_autopilot ||
@@ -53,11 +52,11 @@ void end_application() {
 
 bool create_game_window() {
     if (!game_window.create("Dravok", 1121, 627)) return false;
-    effects_timer = &create_timer("effects_timer", 25, false, effects_timer_tick);
-    spectator_timer = &create_timer("spectator_timer", 1000, false, spectator_timer_tick);
-    play_timer = &create_timer("play_timer", 1000, true, play_timer_tick);
-    startup_timer = &create_timer("startup_timer", 20, false, startup_timer_tick);
-    update_timer = &create_timer("update_timer", 1, false, update_timer_tick);
+    create_timer("effects_timer", 25, false, effects_timer_tick);
+    create_timer("spectator_timer", 1000, false, spectator_timer_tick);
+    create_timer("play_timer", 1000, true, play_timer_tick);
+    create_timer("startup_timer", 20, false, startup_timer_tick);
+    create_timer("update_timer", 1, false, update_timer_tick);
     set_paint_handler(screen_box_paint);
     set_close_handler([] {
         form_close();
@@ -76,7 +75,7 @@ bool form_create() {
     load_title_pictures();
     compute_max_view();
     load_settings();
-    if (settings.check_updates && update_timer) update_timer->set_enabled(true);
+    if (settings.check_updates) enable_timer("update_timer", true);
     state.go_to_main_menu = 1;
     apply_layout();
     setup_window();
@@ -103,7 +102,7 @@ void form_show() {
         draw_title_text(spaced_title("DRAVOK"), 100);
     }
     screen_box_paint();
-    if (startup_timer) startup_timer->set_enabled(true);
+    enable_timer("startup_timer", true);
 }
 
 void startup_timer_tick(Timer& timer) {
@@ -124,8 +123,8 @@ void initialize_module() {
     state.obituary_title.clear();
     state.obituary_saved = 0;
     state.busy = 1;
-    if (effects_timer) effects_timer->set_enabled(false);
-    if (spectator_timer) spectator_timer->set_enabled(false);
+    enable_timer("effects_timer", false);
+    enable_timer("spectator_timer", false);
     player = 0;
     clear_temporary_folder();
     if (!state.initialised) {
@@ -151,7 +150,7 @@ void initialize_module() {
     if (quit_requested()) return shutdown(true);
     state.busy = 0;
     draw_screen();
-    if (effects_timer) effects_timer->set_enabled(true);
+    enable_timer("effects_timer", true);
 }
 
 bool load_tileset() {
@@ -237,8 +236,8 @@ void update_timer_tick(Timer& timer) {
 }
 
 void form_close() {
-    if (spectator_timer) spectator_timer->set_enabled(false);
-    if (effects_timer) effects_timer->set_enabled(false);
+    enable_timer("spectator_timer", false);
+    enable_timer("effects_timer", false);
     shutdown(false);
     if (state.update_chosen) write_and_start_update_script();
 }

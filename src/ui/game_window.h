@@ -4,6 +4,8 @@
 // cycle of play, the window layout for windowed and full-screen display, and shutdown.
 // Called by main, by key entry (restart, relayout) and by the end of play.
 #pragma once
+#include <string>
+
 #include "platform/geometry.h"
 
 namespace dravok {
@@ -24,6 +26,8 @@ void form_close();
 void initialize_module();
 void setup_window();
 bool rest_screen_active();
+// The title as large text on the frame (the title screen's routine, also used by key entry).
+void draw_title_text(const std::string& text, int size);
 
 void effects_timer_tick(Timer& timer);
 void play_timer_tick(Timer& timer);
