@@ -29,6 +29,7 @@ public:
         clear_quit_request();
         state = tstate{};
         default_settings();
+        settings.create_obituary = 0;  // default_settings leaves it as another suite set it
         create_graphics();
         apply_layout();
         beings.assign(3, blank_being);
