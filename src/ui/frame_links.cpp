@@ -19,6 +19,9 @@ namespace {
 
 void column(int x, bool minimap) {
     const int h = screen_bitmap.height(), mh = settings.minimap_height;
+    // Each part of the frame is drawn whole or filled black, so the frame needs no clearing:
+    // the panels cover their column, which is black while a spectator looks on.
+    if (state.spectator_serial) screen_bitmap.fill_rect(Rect{x, 0, x + settings.panel_width, h}, colours::black);
     if (minimap) {
         if (!state.spectator_serial) {
             screen_bitmap.stretch_draw(Rect{x, h - mh, x + mh, h}, minimap_bitmap);
@@ -35,7 +38,6 @@ void column(int x, bool minimap) {
 }  // namespace
 
 void compose_frame() {
-    screen_bitmap.clear(colours::black);
     const int h = screen_bitmap.height();
     const int map_w = screen_layout.map_width, map_h = screen_layout.map_height;
     int map_x = 0;
@@ -48,6 +50,10 @@ void compose_frame() {
     }
     screen_bitmap.draw(map_x, 0, effects_layer);
     const int l = (map_w - log_panel.width()) / 2 + map_x;
+    if (l != map_x) {
+        screen_bitmap.fill_rect(Rect{map_x, map_h, l, h}, colours::black);
+        screen_bitmap.fill_rect(Rect{l + log_panel.width(), map_h, map_x + map_w, h}, colours::black);
+    }
     screen_bitmap.draw(l, map_h, log_panel);
     screen_bitmap.frame_rect(Rect{l, map_h - 1, l + log_panel.width(), h}, 0x444444);
     screen_bitmap.frame_rect(Rect{map_x, 0, map_x + map_w, h}, 0x444444);

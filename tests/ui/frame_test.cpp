@@ -13,6 +13,7 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/map_view.h"
+#include "ui/renderer_links.h"
 #include "ui/tileset.h"
 #include "ui/view_memory.h"
 #include "world/error_log.h"
@@ -144,6 +145,24 @@ TEST_F(MainFrame, ExploredCellsOutOfViewShowOnlyTheirRememberedLookAndBeyondTheM
     EXPECT_EQ(at(map_layer, ex, ey, 3, 3), terrain_sprites.image(c.remembered_terrain()).pixel(3, 3));
     EXPECT_EQ(at(map_layer, 0, beings[player].y, 10, 10), colours::black);
     EXPECT_EQ(at(map_layer, -3, beings[player].y, 0, 0), colours::black);
+}
+
+TEST_F(MainFrame, ThreatArrowsSitAtTheEdgeTowardTheThreat) {
+    draw_map(player, beings[player].x, beings[player].y);
+    const Bitmap before = map_layer;
+    offscreen_beings.fill({});
+    offscreen_beings[3].distance = 14;  // east
+    draw_threat_markers();
+    const int t = settings.tile_size, hw = settings.view_width / 2, hh = settings.view_height / 2;
+    int changed_east = 0, changed_west = 0;
+    for (int y = 0; y < t; ++y)
+        for (int x = 0; x < t; ++x) {
+            changed_east += map_layer.pixel(2 * hw * t + x, hh * t + y) != before.pixel(2 * hw * t + x, hh * t + y);
+            changed_west += map_layer.pixel(x, hh * t + y) != before.pixel(x, hh * t + y);
+        }
+    EXPECT_GT(changed_east, 30);
+    EXPECT_EQ(changed_west, 0);
+    offscreen_beings.fill({});
 }
 
 }  // namespace
