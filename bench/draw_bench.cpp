@@ -142,6 +142,8 @@ bool prepare_world() {
             if (c.being) {
                 m.being = shaded(6, sprite_categories[6][beings[c.being].plan].first_image, light);
                 sight_matrix[1][c.being] = 1;
+                // Most creatures in view see the player too; one in ten is unaware (a "?").
+                if (c.being % 10 != 0) sight_matrix[c.being][1] = 1;
             }
             if (c.top_item) m.item = shaded(7, sprite_categories[7][level_items[c.top_item].plan].first_image, light);
         }
