@@ -114,6 +114,18 @@ TEST_F(BeingCreation, LimitsAndBadIndices) {
     EXPECT_NE(error_log_lines.size(), 0u);
 }
 
+TEST_F(BeingCreation, UniqueTitlesAreSetUpEvenWhenTheyRunOut) {
+    // Two unique templates whose titles can only expand to one text: the set-up still ends.
+    being_plans[goblin_plan].max_per_game = 1;
+    being_plans[goblin_plan].title = "%none%";
+    being_plans[ogre_plan].title = "%none%";
+    setup_unique_names();
+    EXPECT_EQ(being_plans[goblin_plan].unique_title.view(), being_plans[ogre_plan].unique_title.view());
+    tbeing b;
+    create_being(goblin_plan, 0, b);
+    EXPECT_EQ(b.title.view(), being_plans[goblin_plan].unique_title.view());
+}
+
 TEST_F(BeingCreation, RecruitableHumanoidsStartAtFullStrength) {
     being_plans[goblin_plan].type_flags[tf_can_be_recruited] = 1;
     tbeing b;
