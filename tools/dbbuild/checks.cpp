@@ -286,6 +286,51 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
     (void)vaults;
 }
 
+// The help screen's keyboard: balanced elements, known key names, blocks set before use.
+void check_keyboard_layout(tcompiler& c, const std::vector<std::string>& lines) {
+    static const std::set<std::string> names = [] {
+        std::set<std::string> s = {"NUMPAD_PLUS", "NUMPAD_MINUS", "NUMPAD_DIVIDE", "NUMPAD_MULTIPLY", "NUMPAD_DECIMAL",
+                                   "SHIFT", "CTRL", "ALT", "ARROW_UP", "ARROW_DOWN", "ARROW_LEFT", "ARROW_RIGHT",
+                                   "INSERT", "PAUSE", "DELETE", "HOME", "END", "PAGE_UP", "PAGE_DOWN", "BACKSPACE",
+                                   "ENTER", "ESC", "ESCAPE", "TAB", "SPACE", "PLUS", "COMMA", "MINUS", "PERIOD", "<", "TILDE"};
+        for (int i = 0; i <= 9; ++i) s.insert("NUMPAD_" + std::to_string(i));
+        for (int i = 1; i <= 12; ++i) s.insert("F" + std::to_string(i));
+        for (char ch = 'A'; ch <= 'Z'; ++ch) s.insert(std::string(1, ch));
+        for (char ch = '0'; ch <= '9'; ++ch) s.insert(std::string(1, ch));
+        return s;
+    }();
+    std::string text;
+    for (const auto& l : lines) text += l;
+    std::vector<std::string> open;
+    std::set<int> blocks;
+    const std::string where = "text: section keyboard_layout";
+    std::size_t p = 0;
+    while ((p = text.find('<', p)) != std::string::npos) {
+        std::size_t q = text.find('>', p);
+        if (q == std::string::npos) { c.error(where, "an unclosed \"<\""); return; }
+        std::string tag = text.substr(p + 1, q - p - 1);
+        std::size_t next = text.find('<', q);
+        std::string value = text.substr(q + 1, next == std::string::npos ? std::string::npos : next - q - 1);
+        if (!tag.empty() && tag[0] == '/') {
+            if (open.empty() || open.back() != tag.substr(1)) { c.error(where, "\"</" + tag.substr(1) + ">\" closes nothing open"); return; }
+            open.pop_back();
+        } else {
+            static const std::set<std::string> known = {"row", "key", "t", "w", "vk", "stretch", "block", "double_height", "extra_row_space"};
+            if (!known.count(tag)) c.error(where, "unknown element <" + tag + ">");
+            open.push_back(tag);
+            if (tag == "vk" && !names.count(value)) c.error(where, "unknown key name \"" + value + "\"");
+            if (tag == "block") {
+                int b = std::atoi(value.c_str());
+                if (b != 1 && b != 2) c.error(where, "block numbers are 1 or 2");
+                blocks.insert(b);
+            }
+            if (tag == "stretch" && !blocks.count(std::atoi(value.c_str()))) c.error(where, "stretch " + value + " names a block no earlier key set");
+        }
+        p = q + 1;
+    }
+    if (!open.empty()) c.error(where, "<" + open.back() + "> is never closed");
+}
+
 void check_text_requirements(tcompiler& c, const std::set<std::string>& sections, const std::vector<titem_plan>& items,
                              const std::vector<tbeing_plan>& beings, const std::vector<ttalent>& talents) {
     auto has = [&](const std::string& s) { return sections.count(s) > 0; };
