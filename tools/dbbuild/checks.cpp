@@ -174,9 +174,35 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         for (uint16_t fc : levels[l].forced_contents)
             if (fc) (void)fc;
     }
+    auto check_groups = [&](const tstuff* rows, int count, const std::string& w) {
+        bool inside = false;
+        for (int i = 0; i < count; ++i) {
+            if (rows[i].group_first) {
+                if (inside) c.error(w, "row " + std::to_string(i + 1) + ": a pick-one group starts inside another");
+                inside = true;
+            }
+            if ((rows[i].group_member || rows[i].group_last) && !inside)
+                c.error(w, "row " + std::to_string(i + 1) + ": a pick-one group member without a first row");
+            if (rows[i].group_last) inside = false;
+        }
+        if (inside) c.error(w, "a pick-one group without a last row");
+    };
+    for (std::size_t l = 1; l < levels.size(); ++l) check_groups(levels[l].stuff, 100, c.levels[l - 1].file + ": " + c.levels[l - 1].id);
     for (std::size_t k = 1; k < contents.size(); ++k) {
         std::string w = c.contents[k - 1].file + ": " + c.contents[k - 1].id;
         check_rows(contents[k].stuff, 150, w);
+        check_groups(contents[k].stuff, 150, w);
+        // Rows with a zone need that zone in every vault the content may land in.
+        for (const tstuff& req : contents[k].area_requests) {
+            if (req.area_kind <= 9) continue;
+            int v = req.area_kind - 9;
+            if (v >= static_cast<int>(vaults.size())) continue;
+            for (int i = 0; i < 150; ++i) {
+                int z = contents[k].stuff[i].zone;
+                if (z > 2 && vaults[v].zones[z - 1].x == 0)
+                    c.error(w, "row " + std::to_string(i + 1) + ": the vault " + c.vaults[v - 1].id + " has no zone " + std::string(vocab::zones[z]));
+            }
+        }
         if (contents[k].lock_value && item_class(items[contents[k].lock_value]) != 50) c.error(w + ": lock_value", "a lock value names a key (class key)");
     }
 
