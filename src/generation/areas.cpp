@@ -7,6 +7,8 @@
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "generation/standin_world.h"
+#include "world/being.h"
+#include "world/being_flags.h"
 
 namespace dravok {
 
@@ -376,6 +378,57 @@ int most_connected_area(const int* list, int count) {
         }
     }
     return best_position;
+}
+
+int pick_neighbour_area(int being, int choice, bool allow_corridors, bool allow_occupied, bool door_test) {
+    if (!is_being_ok(being)) return 0;
+    const tbeing& b = beings[being];
+    const int a = b.area;
+    if (!is_area_ok(a) || areas[a].exits == 0) return 0;
+    if (!allow_corridors && areas[a].non_corridor_neighbours == 0) return 0;
+    const bool handles_doors = has_type_flag(b, tf_can_open_doors) || has_type_flag(b, tf_can_close_doors);
+    int candidates[area_neighbour_count + 1] = {};
+    int count = 0;
+    const tarea& r = areas[a];
+    for (int j = 0; j < area_neighbour_count; ++j) {
+        const int n = r.exit_neighbours[j];
+        if (n == 0) break;
+        if (!is_area_ok(n) || areas[n].search != 0) continue;
+        if (!allow_corridors && areas[n].kind == area_corridor) continue;
+        if (!allow_occupied && areas[n].beings > 0) continue;
+        if (r.door_state[j] == door_locked) continue;
+        if (door_test && r.door_state[j] == door_closed && !handles_doors) continue;
+        candidates[++count] = n;
+    }
+    if (choice == -1) {
+        const int position = most_connected_area(candidates, count);
+        return position > 0 ? candidates[position] : 0;
+    }
+    if (choice == 0) {
+        if (count == 0) return 0;
+        return candidates[random(count) + 1];
+    }
+    return choice <= count ? candidates[choice] : 0;
+}
+
+int usable_vault_zone(int area, int template_index) {
+    if (!is_area_ok(area) || areas[area].vault == 0) return vz_main;
+    for (int z = 3; z <= 22; ++z) {
+        const tzone_rect& zone = areas[area].zone(z);
+        if (zone.x == 0) continue;
+        if (is_free_floor(zone.x, zone.y, 1, 0, template_index, 1, 1)) return z;
+    }
+    return vz_main;
+}
+
+bool area_has_portal(int area) {
+    if (!is_area_ok(area)) return false;
+    for (std::size_t i = 1; i < portals.size(); ++i) {
+        const tportal& p = portals[i];
+        if (p.level != level.index || p.x == 0) continue;
+        if (on_map(p.x, p.y, 0) && cell_at(p.x, p.y).area == area) return true;
+    }
+    return false;
 }
 
 bool portal_near(int x, int y, int r) {

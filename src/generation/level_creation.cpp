@@ -55,7 +55,10 @@ void create_level(int depth) {
     level.generator.wall_block = level.dressing_pairs.pairs[j - 1].x;
     level.generator.floor_block = level.dressing_pairs.pairs[j - 1].y;
 
+    for (titem& item : level_items) item = blank_item;
+    for (std::size_t i = 1; i < item_plans.size(); ++i) item_plans[i].created_on_level = 0;
     clear_beings();
+    for (std::size_t i = 1; i < being_plans.size(); ++i) being_plans[i].created_on_level = 0;
     rank_content_templates(0, true);
 
     int attempt = 1;
