@@ -184,24 +184,25 @@ void set_connection_door_state(int a, int b, int state_) {
 void calculate_area_exits() {
     const int high = area_high_index();
     const int n = map_size;
-    // The cells of each area in scan order (x outer, y inner), gathered in one pass so that
-    // each area is examined over its own cells instead of the whole map.
-    static std::vector<int> start, cells;
-    start.assign(high + 2, 0);
-    for (int x = 2; x <= n - 1; ++x)
-        for (int y = 2; y <= n - 1; ++y) {
-            const tcell& c = cell_at(x, y);
-            if (c.block >= 41 && c.area >= 1 && c.area <= high) ++start[c.area + 1];
+    // One pass over the map: a compact plane of (floor flag, area) per cell, and the floor
+    // cells of each area in scan order (x outer, y inner), so that each area is examined over
+    // its own cells instead of the whole map. The passes after every new connection call this
+    // often, so it must stay cheap.
+    static uint16_t plane[max_map_size + 2][max_map_size + 2];
+    static std::vector<std::vector<uint16_t>> cells_of_area;
+    if (static_cast<int>(cells_of_area.size()) < high + 1) cells_of_area.resize(high + 1);
+    for (int a = 1; a <= high; ++a) cells_of_area[a].clear();
+    constexpr uint16_t floor_flag = 0x100;
+    for (int x = 1; x <= n; ++x) {
+        const tcell* column = &cell_at(x, 1);
+        for (int y = 1; y <= n; ++y) {
+            const tcell& c = column[y - 1];
+            const bool floor = c.block >= 41;
+            plane[x][y] = static_cast<uint16_t>((floor ? floor_flag : 0) | c.area);
+            if (floor && c.area >= 1 && c.area <= high && x >= 2 && x <= n - 1 && y >= 2 && y <= n - 1)
+                cells_of_area[c.area].push_back(static_cast<uint16_t>((x << 8) | y));
         }
-    for (int a = 1; a <= high; ++a) start[a + 1] += start[a];
-    cells.assign(start[high + 1], 0);
-    static std::vector<int> fill;
-    fill.assign(start.begin(), start.end());
-    for (int x = 2; x <= n - 1; ++x)
-        for (int y = 2; y <= n - 1; ++y) {
-            const tcell& c = cell_at(x, y);
-            if (c.block >= 41 && c.area >= 1 && c.area <= high) cells[fill[c.area]++] = (x << 8) | y;
-        }
+    }
 
     static uint32_t visited_stamp[max_map_size][max_map_size];
     static uint32_t stamp = 0;
@@ -218,15 +219,15 @@ void calculate_area_exits() {
         std::memset(r.neighbour_kind, 0, sizeof r.neighbour_kind);
         std::memset(r.door_state, 0, sizeof r.door_state);
         std::memset(r.exit_count, 0, sizeof r.exit_count);
-        for (int i = start[a]; i < start[a + 1]; ++i) {
-            const int x = cells[i] >> 8, y = cells[i] & 0xff;
+        for (const uint16_t cell : cells_of_area[a]) {
+            const int x = cell >> 8, y = cell & 0xff;
             for (int d = 1; d <= 4; ++d) {
                 const int nx = x + dir_dx[d], ny = y + dir_dy[d];
-                const tcell& nc = cell_at(nx, ny);
-                if (nc.area == a || nc.block < 41 || visited_stamp[nx - 1][ny - 1] == stamp) continue;
+                const uint16_t v = plane[nx][ny];
+                if (!(v & floor_flag) || (v & 0xff) == a || visited_stamp[nx - 1][ny - 1] == stamp) continue;
                 visited_stamp[nx - 1][ny - 1] = stamp;
                 ++r.exit_cells;
-                add_area_connection(a, nc.area, x, y);
+                add_area_connection(a, v & 0xff, x, y);
             }
         }
     }
