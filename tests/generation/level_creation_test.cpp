@@ -37,6 +37,7 @@ TEST_F(LevelCreation, FiveHundredSeedsPerTemplateGiveSoundLevels) {
         {"small narrow", {.map_size = 48, .dig_steps = 40}},
         {"medium rooms", {.map_size = 80, .dig_steps = 120, .corridor_weight = 20, .room_weight = 80}},
         {"full corridors", {.map_size = 128, .dig_steps = 200, .corridor_weight = 60, .room_weight = 40}},
+        {"wide corridors", {.map_size = 100, .dig_steps = 150, .corridor_style = 2}},
     };
     for (const template_case& c : cases) {
         for (uint32_t seed = 1; seed <= 500; ++seed) {
