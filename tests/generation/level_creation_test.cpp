@@ -156,6 +156,7 @@ TEST_F(LevelCreation, CreationStartsFromEmptyItemsAndFreshCountsAndEndsWithItsFl
     EXPECT_EQ(item_plans[2].created_on_level, 0);
     EXPECT_EQ(being_plans[1].created_on_level, 0);
     EXPECT_EQ(level.created_time, 1500u);
+    EXPECT_GT(level.created_date, 45000.0); // days since 1899-12-30: after 2023
     EXPECT_GE(level.next_spawn, 1500u + 10 * 15); // 10d10 rounds of 15 time units
     EXPECT_LE(level.next_spawn, 1500u + 100 * 15);
     EXPECT_EQ(state.generating_level, 0);
