@@ -7,6 +7,8 @@
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "generation/standin_world.h"
+#include "world/being.h"
+#include "world/being_flags.h"
 
 namespace dravok {
 
@@ -182,24 +184,25 @@ void set_connection_door_state(int a, int b, int state_) {
 void calculate_area_exits() {
     const int high = area_high_index();
     const int n = map_size;
-    // The cells of each area in scan order (x outer, y inner), gathered in one pass so that
-    // each area is examined over its own cells instead of the whole map.
-    static std::vector<int> start, cells;
-    start.assign(high + 2, 0);
-    for (int x = 2; x <= n - 1; ++x)
-        for (int y = 2; y <= n - 1; ++y) {
-            const tcell& c = cell_at(x, y);
-            if (c.block >= 41 && c.area >= 1 && c.area <= high) ++start[c.area + 1];
+    // One pass over the map: a compact plane of (floor flag, area) per cell, and the floor
+    // cells of each area in scan order (x outer, y inner), so that each area is examined over
+    // its own cells instead of the whole map. The passes after every new connection call this
+    // often, so it must stay cheap.
+    static uint16_t plane[max_map_size + 2][max_map_size + 2];
+    static std::vector<std::vector<uint16_t>> cells_of_area;
+    if (static_cast<int>(cells_of_area.size()) < high + 1) cells_of_area.resize(high + 1);
+    for (int a = 1; a <= high; ++a) cells_of_area[a].clear();
+    constexpr uint16_t floor_flag = 0x100;
+    for (int x = 1; x <= n; ++x) {
+        const tcell* column = &cell_at(x, 1);
+        for (int y = 1; y <= n; ++y) {
+            const tcell& c = column[y - 1];
+            const bool floor = c.block >= 41;
+            plane[x][y] = static_cast<uint16_t>((floor ? floor_flag : 0) | c.area);
+            if (floor && c.area >= 1 && c.area <= high && x >= 2 && x <= n - 1 && y >= 2 && y <= n - 1)
+                cells_of_area[c.area].push_back(static_cast<uint16_t>((x << 8) | y));
         }
-    for (int a = 1; a <= high; ++a) start[a + 1] += start[a];
-    cells.assign(start[high + 1], 0);
-    static std::vector<int> fill;
-    fill.assign(start.begin(), start.end());
-    for (int x = 2; x <= n - 1; ++x)
-        for (int y = 2; y <= n - 1; ++y) {
-            const tcell& c = cell_at(x, y);
-            if (c.block >= 41 && c.area >= 1 && c.area <= high) cells[fill[c.area]++] = (x << 8) | y;
-        }
+    }
 
     static uint32_t visited_stamp[max_map_size][max_map_size];
     static uint32_t stamp = 0;
@@ -216,15 +219,15 @@ void calculate_area_exits() {
         std::memset(r.neighbour_kind, 0, sizeof r.neighbour_kind);
         std::memset(r.door_state, 0, sizeof r.door_state);
         std::memset(r.exit_count, 0, sizeof r.exit_count);
-        for (int i = start[a]; i < start[a + 1]; ++i) {
-            const int x = cells[i] >> 8, y = cells[i] & 0xff;
+        for (const uint16_t cell : cells_of_area[a]) {
+            const int x = cell >> 8, y = cell & 0xff;
             for (int d = 1; d <= 4; ++d) {
                 const int nx = x + dir_dx[d], ny = y + dir_dy[d];
-                const tcell& nc = cell_at(nx, ny);
-                if (nc.area == a || nc.block < 41 || visited_stamp[nx - 1][ny - 1] == stamp) continue;
+                const uint16_t v = plane[nx][ny];
+                if (!(v & floor_flag) || (v & 0xff) == a || visited_stamp[nx - 1][ny - 1] == stamp) continue;
                 visited_stamp[nx - 1][ny - 1] = stamp;
                 ++r.exit_cells;
-                add_area_connection(a, nc.area, x, y);
+                add_area_connection(a, v & 0xff, x, y);
             }
         }
     }
@@ -376,6 +379,57 @@ int most_connected_area(const int* list, int count) {
         }
     }
     return best_position;
+}
+
+int pick_neighbour_area(int being, int choice, bool allow_corridors, bool allow_occupied, bool door_test) {
+    if (!is_being_ok(being)) return 0;
+    const tbeing& b = beings[being];
+    const int a = b.area;
+    if (!is_area_ok(a) || areas[a].exits == 0) return 0;
+    if (!allow_corridors && areas[a].non_corridor_neighbours == 0) return 0;
+    const bool handles_doors = has_type_flag(b, tf_can_open_doors) || has_type_flag(b, tf_can_close_doors);
+    int candidates[area_neighbour_count + 1] = {};
+    int count = 0;
+    const tarea& r = areas[a];
+    for (int j = 0; j < area_neighbour_count; ++j) {
+        const int n = r.exit_neighbours[j];
+        if (n == 0) break;
+        if (!is_area_ok(n) || areas[n].search != 0) continue;
+        if (!allow_corridors && areas[n].kind == area_corridor) continue;
+        if (!allow_occupied && areas[n].beings > 0) continue;
+        if (r.door_state[j] == door_locked) continue;
+        if (door_test && r.door_state[j] == door_closed && !handles_doors) continue;
+        candidates[++count] = n;
+    }
+    if (choice == -1) {
+        const int position = most_connected_area(candidates, count);
+        return position > 0 ? candidates[position] : 0;
+    }
+    if (choice == 0) {
+        if (count == 0) return 0;
+        return candidates[random(count) + 1];
+    }
+    return choice <= count ? candidates[choice] : 0;
+}
+
+int usable_vault_zone(int area, int template_index) {
+    if (!is_area_ok(area) || areas[area].vault == 0) return vz_main;
+    for (int z = 3; z <= 22; ++z) {
+        const tzone_rect& zone = areas[area].zone(z);
+        if (zone.x == 0) continue;
+        if (is_free_floor(zone.x, zone.y, 1, 0, template_index, 1, 1)) return z;
+    }
+    return vz_main;
+}
+
+bool area_has_portal(int area) {
+    if (!is_area_ok(area)) return false;
+    for (std::size_t i = 1; i < portals.size(); ++i) {
+        const tportal& p = portals[i];
+        if (p.level != level.index || p.x == 0) continue;
+        if (on_map(p.x, p.y, 0) && cell_at(p.x, p.y).area == area) return true;
+    }
+    return false;
 }
 
 bool portal_near(int x, int y, int r) {

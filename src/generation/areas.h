@@ -13,6 +13,7 @@ constexpr int area_corridor = 1, area_room = 2, area_circular = 3, area_ellipse 
               area_tunnel = 6, area_cave = 7, area_special = 8, area_vault = 9;
 // A cell keeps its area number in one byte: no area may be numbered beyond 255.
 constexpr int max_area_number = 255;
+constexpr int zone_main = 2;
 constexpr int door_unset = 0, door_empty = 1, door_opened = 2, door_closed = 3, door_locked = 4;
 
 extern const char* const area_kind_names[10];
@@ -38,6 +39,9 @@ bool areas_connected(int a, int b);
 bool areas_touching(int a, int b);
 bool areas_connected_2(int a, int b);
 int most_connected_area(const int* list, int count); // list[1..count]
+int pick_neighbour_area(int being, int choice, bool allow_corridors, bool allow_occupied, bool door_test);
+int usable_vault_zone(int area, int template_index);
+bool area_has_portal(int area);
 bool portal_near(int x, int y, int r);
 void find_cell_zone_exits();
 void count_special_cells();

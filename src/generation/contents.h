@@ -1,12 +1,13 @@
 // Level contents and themes: ranking content templates, forced contents and themes, locks,
-// mimics and dimmed lights. Owner: the level generator; callers: level creation. These come
-// with their own work; until then they leave the level as it is.
+// mimics and dimmed lights. Owner: the level generator; callers: level creation. The ranking
+// is complete; the dressing steps come with their own work.
 #pragma once
 
 #include "world/layout.h"
 
 namespace dravok {
 
+bool content_eligible(int group, int content);
 int rank_content_templates(int group, bool reset);
 void add_forced_contents(int depth);
 void set_level_themes(int depth);

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 
 #include "generation/areas.h"
 #include "generation/contents.h"
@@ -24,8 +25,13 @@ namespace {
 double local_date_time() {
     using namespace std::chrono;
     const auto now = system_clock::now();
-    const double seconds = duration<double>(now.time_since_epoch()).count();
-    return 25569.0 + seconds / 86400.0;
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const sys_days day = year_month_day{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
+                                        std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
+    const double whole_days = (day - sys_days{year{1899} / December / 30}).count();
+    return whole_days + (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) / 86400.0;
 }
 
 std::string format(const char* pattern, auto... values) {
@@ -55,7 +61,10 @@ void create_level(int depth) {
     level.generator.wall_block = level.dressing_pairs.pairs[j - 1].x;
     level.generator.floor_block = level.dressing_pairs.pairs[j - 1].y;
 
+    for (titem& item : level_items) item = blank_item;
+    for (std::size_t i = 1; i < item_plans.size(); ++i) item_plans[i].created_on_level = 0;
     clear_beings();
+    for (std::size_t i = 1; i < being_plans.size(); ++i) being_plans[i].created_on_level = 0;
     rank_content_templates(0, true);
 
     int attempt = 1;

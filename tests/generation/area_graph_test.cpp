@@ -3,7 +3,10 @@
 #include "generation/areas.h"
 #include "generation/grids.h"
 #include "generation/standin_world.h"
+#include "fixtures/small_world.h"
+#include "generation/contents.h"
 #include "level_fixture.h"
+#include "world/being_flags.h"
 
 namespace dravok {
 namespace {
@@ -160,6 +163,64 @@ TEST_F(AreaGraph, MostConnectedAreaKeepsTheEarlierOfEqualCounts) {
     EXPECT_EQ(most_connected_area(list, 4), 3);
     const int none[] = {0, 500}; // beyond the array
     EXPECT_EQ(most_connected_area(none, 1), 0);
+}
+
+} // namespace
+} // namespace dravok
+
+namespace dravok {
+namespace {
+
+// Two rooms joined by a closed door (6, 6); a goblin stands in room 1.
+class NeighbourPick : public ::testing::Test {
+protected:
+    void SetUp() override {
+        world = fixtures::build_small_world();
+        calculate_area_exits();
+        update_area_door_states();
+        beings[world.goblin].area = static_cast<uint16_t>(cell_at(beings[world.goblin].x, beings[world.goblin].y).area);
+    }
+    fixtures::small_world world;
+};
+
+TEST_F(NeighbourPick, ClosedAndLockedDoorsAndSearchMarksRuleOutNeighbours) {
+    const int goblin = world.goblin;
+    const int home = beings[goblin].area;
+    const int other = home == 1 ? 2 : 1;
+    EXPECT_EQ(pick_neighbour_area(goblin, 1, true, true, false), other);
+    EXPECT_EQ(pick_neighbour_area(goblin, 2, true, true, false), 0);
+    EXPECT_EQ(pick_neighbour_area(goblin, -1, true, true, false), other);
+    beings[goblin].type_flags[tf_can_open_doors] = 0;
+    beings[goblin].type_flags[tf_can_close_doors] = 0;
+    EXPECT_EQ(pick_neighbour_area(goblin, 1, true, true, true), 0); // closed, and it cannot open doors
+    beings[goblin].type_flags[tf_can_open_doors] = 1;
+    EXPECT_EQ(pick_neighbour_area(goblin, 1, true, true, true), other);
+    areas[other].search = 1;
+    EXPECT_EQ(pick_neighbour_area(goblin, 1, true, true, false), 0);
+    areas[other].search = 0;
+    cell_at(fixtures::door_x, fixtures::door_y).furniture = 9; // a lockable door, closed: locked
+    update_area_door_states();
+    EXPECT_EQ(pick_neighbour_area(goblin, 1, true, true, false), 0);
+    EXPECT_EQ(pick_neighbour_area(0, 1, true, true, false), 0);
+}
+
+TEST(ContentRanking, EligibleContentsOfAGroupAreNumberedInIndexOrder) {
+    contents.assign(4, tcontent{});
+    contents[1].groups[0] = 5;
+    contents[2].groups[0] = 7;
+    contents[2].groups[1] = 5;
+    contents[3].groups[0] = 5;
+    contents[3].max_per_level = 1;
+    contents[3].count_level = 1;
+    EXPECT_EQ(rank_content_templates(5, false), 2);
+    EXPECT_EQ(contents[1].ordinal, 1);
+    EXPECT_EQ(contents[2].ordinal, 2);
+    EXPECT_EQ(contents[3].ordinal, 0);
+    contents[1].used = 1;
+    EXPECT_EQ(rank_content_templates(0, true), 0); // the reset clears counts and used marks
+    EXPECT_EQ(contents[3].count_level, 0);
+    EXPECT_EQ(rank_content_templates(5, false), 3);
+    contents.clear();
 }
 
 } // namespace

@@ -37,6 +37,7 @@ TEST_F(LevelCreation, FiveHundredSeedsPerTemplateGiveSoundLevels) {
         {"small narrow", {.map_size = 48, .dig_steps = 40}},
         {"medium rooms", {.map_size = 80, .dig_steps = 120, .corridor_weight = 20, .room_weight = 80}},
         {"full corridors", {.map_size = 128, .dig_steps = 200, .corridor_weight = 60, .room_weight = 40}},
+        {"wide corridors", {.map_size = 100, .dig_steps = 150, .corridor_style = 2}},
     };
     for (const template_case& c : cases) {
         for (uint32_t seed = 1; seed <= 500; ++seed) {
@@ -138,6 +139,33 @@ TEST_F(LevelCreation, AnEmptyPairListIsAFatalErrorBeforeAnyDraw) {
     EXPECT_TRUE(quit_requested());
     EXPECT_EQ(last_logged_message(), "Level 3 has no block pairs!");
     EXPECT_EQ(random_seed, 5u);
+}
+
+TEST_F(LevelCreation, CreationStartsFromEmptyItemsAndFreshCountsAndEndsWithItsFlagDown) {
+    make_test_level({.map_size = 48, .dig_steps = 30});
+    level_items.assign(5, blank_item);
+    level_items[3].amount = 9;
+    item_plans.assign(3, titem_plan{});
+    item_plans[2].created_on_level = 4;
+    being_plans.assign(2, tbeing_plan{});
+    being_plans[1].created_on_level = 2;
+    game.game_clock = 1500;
+    create(31337);
+    ASSERT_FALSE(quit_requested()) << last_logged_message();
+    EXPECT_EQ(level_items[3].amount, 0);
+    EXPECT_EQ(item_plans[2].created_on_level, 0);
+    EXPECT_EQ(being_plans[1].created_on_level, 0);
+    EXPECT_EQ(level.created_time, 1500u);
+    EXPECT_GT(level.created_date, 45000.0); // days since 1899-12-30: after 2023
+    EXPECT_GE(level.next_spawn, 1500u + 10 * 15); // 10d10 rounds of 15 time units
+    EXPECT_LE(level.next_spawn, 1500u + 100 * 15);
+    EXPECT_EQ(state.generating_level, 0);
+    EXPECT_EQ(level.area_count, area_high_index());
+    EXPECT_TRUE(open_marks.empty());
+    item_plans.clear();
+    being_plans.clear();
+    level_items.clear();
+    game.game_clock = 0;
 }
 
 TEST_F(LevelCreation, HubLevelsStartFacingNorthFromTheCentre) {

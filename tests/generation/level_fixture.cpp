@@ -6,8 +6,8 @@
 
 #include <unistd.h>
 
-#include "platform/files.h"
 #include "generation/areas.h"
+#include "platform/files.h"
 #include "generation/dig.h"
 #include "generation/marks.h"
 #include "generation/standin_world.h"
@@ -186,7 +186,7 @@ void use_temporary_error_log() {
         std::filesystem::temp_directory_path() / ("dravok_levelgen_log_" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    set_program_folder(folder.string() + "/");
+    set_program_folder(folder.string());
     error_log_lines.clear();
     clear_quit_request();
     state.generating_level = 0;
