@@ -70,7 +70,7 @@ static void read_table(tcompiler& c, const fs::path& root, std::vector<fs::path>
                     s.data = merged;
                 }
             }
-            if (s.id.find(' ') != std::string::npos) c.error(rel + ": " + s.id, "identifiers contain no blanks");
+            if (std::string(key) != "levels" && std::string(key) != "portals" && s.id.find(' ') != std::string::npos) c.error(rel + ": " + s.id, "identifiers contain no blanks");
             if (index.count(s.id)) {
                 c.error(rel + ": " + s.id, "the identifier is used twice");
                 continue;
@@ -223,6 +223,8 @@ tbuild_result compile_content(const std::string& content_dir) {
         check_entries(c, where[i], all[i].first, all[i].second, section_set);
     }
     check_text_requirements(c, section_set, items, beings, talents);
+    for (const auto& s : all)
+        if (s.first == "keyboard_layout") check_keyboard_layout(c, s.second);
 
     result.errors = c.errors;
     result.warnings = c.warnings;
