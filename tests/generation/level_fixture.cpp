@@ -15,6 +15,9 @@
 namespace dravok::testing_levels {
 
 void make_test_level(const template_options& o) {
+    // The test levels use no templates and no contents, whatever a test before loaded.
+    vaults.clear();
+    contents.clear();
     std::memset(&level, 0, sizeof level);
     level.index = 3;
     level.map_size = static_cast<uint8_t>(o.map_size);

@@ -20,7 +20,8 @@ struct template_options {
     int corridor_style = 1;
 };
 
-// Fills `level` (and `map_size`) with a rooms-and-corridors level record.
+// Fills `level` (and `map_size`) with a rooms-and-corridors level record; empties the vault
+// and content tables.
 void make_test_level(const template_options& options);
 
 // Prepares an empty attempt on a map of the given size with the test level's parameters: the
