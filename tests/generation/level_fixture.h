@@ -50,6 +50,12 @@ void restore_error_log();
 // The message of the newest error log entry ("" when the log is empty).
 std::string last_logged_message();
 
+// Writes the current map as a PNG, six pixels a cell: walls grey, rooms tinted by area,
+// corridors light, doors brown (open: yellow), secret doors red.
+bool write_level_png(const std::string& path);
+// The folder in the build tree that receives the level images (created when missing).
+std::string level_image_folder();
+
 // The map and the area records as bytes, for comparing two generations.
 std::vector<uint8_t> level_snapshot();
 

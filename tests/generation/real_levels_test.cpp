@@ -3,6 +3,9 @@
 // so their weights fall back to rooms and corridors).
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+
 #include "generation/areas.h"
 #include "generation/level_creation.h"
 #include "generation/standin_world.h"
@@ -31,6 +34,16 @@ TEST(RealLevelTemplates, EveryTemplateGivesSoundLevels) {
             ASSERT_EQ(area_record_faults(), "");
         }
     }
+    // The first level for people to look at.
+    level = levels[1];
+    map_size = level.map_size;
+    random_seed = 20261209;
+    create_level(1);
+    const std::filesystem::path folder = level_image_folder();
+    const std::filesystem::path path = folder / "first_level.png";
+    ASSERT_TRUE(write_level_png(path.string()));
+    std::printf("First level image: %s (%d areas)\n", path.c_str(), area_high_index());
+
     levels.clear();
     vaults.clear();
     contents.clear();
