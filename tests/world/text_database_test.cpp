@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/files.h"
 #include "world/error_log.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
@@ -88,7 +89,7 @@ TEST(TextDatabase, SectionReferences) {
 }
 
 TEST(TextDatabase, SelfReferencingSectionStopsAtTheCap) {
-    set_error_log_folder(::testing::TempDir()); // the cap writes an error-log entry
+    set_program_folder(::testing::TempDir()); // the cap writes an error-log entry
     load_text("@_placeholder\n@loop\n%loop%x\n", 2);
     std::string out;
     expand_section_references("%loop%", out);
