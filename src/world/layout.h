@@ -10,3 +10,7 @@
 #include "world/layout_dice.h"
 #include "world/layout_parts.h"
 #include "world/layout_game.h"
+#include "world/layout_map.h"
+#include "world/layout_being.h"
+#include "world/layout_item.h"
+#include "world/layout_files.h"
