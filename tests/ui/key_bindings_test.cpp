@@ -41,16 +41,16 @@ protected:
 };
 
 TEST_F(KeyBindings, TablesHoldEveryCommandAndKeyName) {
-    EXPECT_EQ(command_names[MOVE_N], "MOVE_N");
-    EXPECT_EQ(command_names[QUICKSLOT_01], "QUICKSLOT_01");
-    EXPECT_EQ(command_names[QUICKSLOT_20], "QUICKSLOT_20");
-    EXPECT_EQ(command_names[MAPSHOT], "MAPSHOT");
+    EXPECT_EQ(std::string_view(command_names[MOVE_N]), "MOVE_N");
+    EXPECT_EQ(std::string_view(command_names[QUICKSLOT_01]), "QUICKSLOT_01");
+    EXPECT_EQ(std::string_view(command_names[QUICKSLOT_20]), "QUICKSLOT_20");
+    EXPECT_EQ(std::string_view(command_names[MAPSHOT]), "MAPSHOT");
     EXPECT_EQ(command_labels[QUICKSLOT_20], "Quick|20");
     EXPECT_EQ(command_descriptions[QUICKSLOT_01 + 9], "Quickslot 10");
     EXPECT_EQ(command_help_texts[QUICKSLOT_01 + 9], "Use quickslot 10 or set it if the slot is empty.");
     EXPECT_NE(command_help_texts[EXPLORE].find("you\x92re"), std::string::npos);
     for (int c = 1; c <= command_count; ++c) {
-        EXPECT_FALSE(command_names[c].empty()) << c;
+        EXPECT_FALSE(std::string_view(command_names[c]).empty()) << c;
         EXPECT_EQ(command_by_name(command_names[c]), c);
         EXPECT_NE(keybinding_defaults[c][0].key, 0) << "every command has a default binding 1";
     }
