@@ -1,0 +1,17 @@
+// Furniture actions. Until they land, touching furniture takes the time of the plainest
+// furniture action and changes nothing.
+#include "rules/furniture.h"
+
+#include "rules/action_time.h"
+#include "rules/stand_ins.h"
+
+namespace dravok {
+
+void toggle_furniture(int being, int, bool, int depth, bool) {
+    if (is_being_ok(being, depth)) spend_time(being, action_time(being, 30));
+}
+void close_furniture(int being, int, bool, int depth) {
+    if (is_being_ok(being, depth)) spend_time(being, action_time(being, 45));
+}
+
+} // namespace dravok
