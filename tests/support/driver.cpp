@@ -1,0 +1,120 @@
+// Headless turn driver: a small level, beings, and key presses through the real key path.
+#include "support/driver.h"
+
+#include <algorithm>
+
+#include "rules/effects.h"
+#include "rules/scheduler.h"
+#include "rules/stand_ins.h"
+#include "ui/game_timers.h"
+#include "ui/key_bindings.h"
+#include "ui/lister.h"
+#include "world/message_log.h"
+
+namespace dravok::testing {
+
+namespace {
+
+constexpr uint8_t wall_block = 1, floor_block = 41;
+
+tbeing make_being(const std::string& name) {
+    tbeing b = blank_being;
+    b.name = name;
+    b.width = b.height = 1;
+    b.ability[1] = 10; // motion: able to move
+    b.health = b.health_max = 10;
+    b.weapon_set.bare_hands = 1; // empty hands: a melee attack is there
+    b.weapon_set.melee_available = 1;
+    return b;
+}
+
+} // namespace
+
+turn_driver::turn_driver(int size) {
+    beings.assign(1, blank_being);
+    game = tgame{};
+    state = tstate{};
+    settings = tsettings{};
+    player = player_character = 0;
+    game_mode = 3;
+    log_changed = false;
+    areas.assign(2, tarea_stand_in{});
+    std::fill(std::begin(map_cells), std::end(map_cells), tcell{});
+    map_size = size;
+    for (int x = 1; x <= size; ++x)
+        for (int y = 1; y <= size; ++y) {
+            tcell& c = cell_at(x, y);
+            c.block = (x == 1 || y == 1 || x == size || y == size) ? wall_block : floor_block;
+            c.area = 1;
+        }
+    message_text.clear();
+    next_effect_time = 0;
+    effects_changed = false;
+    spectator_timer = {};
+    play_timer = {};
+    lister = {};
+    reset_keybindings();
+    clear_message_log();
+    log_view = tlog_view{};
+    log_game_clock = [] { return game.game_clock; };
+    message_pump = [this] {
+        if (pump_keys_.empty()) return;
+        auto [key, shift] = pump_keys_.front();
+        pump_keys_.pop_front();
+        form_key_down(key, shift);
+    };
+    last_picked_being = 0;
+    state.initialised = 1;
+}
+
+turn_driver::~turn_driver() {
+    message_pump = nullptr;
+    log_game_clock = [] { return 0u; };
+}
+
+int turn_driver::add_player(int x, int y) {
+    tbeing b = make_being("hero");
+    b.type_flags[tf_player] = 1;
+    b.type_flags[tf_can_use_items] = 1;
+    b.commanded = 1;
+    b.next_action_time = game.game_clock;
+    const int index = add_being_to_level(x, y, b, 1, 0);
+    player = player_character = index;
+    return index;
+}
+
+int turn_driver::add_creature(int x, int y, uint32_t next_action_time, const std::string& name) {
+    tbeing b = make_being(name);
+    b.next_action_time = next_action_time;
+    return add_being_to_level(x, y, b, 1, 0);
+}
+
+void turn_driver::wall(int x, int y) { cell_at(x, y).block = wall_block; }
+void turn_driver::floor(int x, int y) { cell_at(x, y).block = floor_block; }
+
+int turn_driver::press(int key, tshift_state shift) {
+    form_key_down(key, shift);
+    return key;
+}
+
+int turn_driver::press_command(int command) {
+    const tkeybinding b = keybindings[command][0];
+    tshift_state shift;
+    shift.shift = b.modifier == key_shift;
+    shift.ctrl = b.modifier == key_ctrl;
+    shift.alt = b.modifier == key_alt;
+    return press(b.key, shift);
+}
+
+void turn_driver::key_during_pump(int key, tshift_state shift) { pump_keys_.emplace_back(key, shift); }
+
+void turn_driver::run_rounds() { handle_rounds(); }
+
+std::vector<std::string> turn_driver::messages() const { return message_log; }
+
+bool turn_driver::logged(const std::string& text) const {
+    return std::any_of(message_log.begin(), message_log.end(),
+                       [&](const std::string& line) { return line.find(text) != std::string::npos; });
+}
+
+} // namespace dravok::testing
