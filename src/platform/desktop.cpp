@@ -1,0 +1,88 @@
+#include "platform/desktop.h"
+
+#include <SDL.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/files.h"
+#include "platform/runtime.h"
+#include "platform/text_encoding.h"
+#include "platform/window.h"
+
+namespace dravok {
+
+void show_message(std::string_view text, std::string_view title) {
+    std::string t = cp1252_to_utf8(title);
+    std::string m = cp1252_to_utf8(text);
+    if (is_headless() || !init_platform_video()) {
+        std::fprintf(stderr, "%s: %s\n", t.c_str(), m.c_str());
+        return;
+    }
+    Window* owner = main_window();
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, t.c_str(), m.c_str(),
+                                 owner ? owner->sdl_window() : nullptr) != 0)
+        std::fprintf(stderr, "%s: %s\n", t.c_str(), m.c_str());
+}
+
+std::string clipboard_text() {
+    if (!init_platform_video()) return {};
+    char* text = SDL_GetClipboardText();
+    if (!text) return {};
+    std::string out = utf8_to_cp1252(text);
+    SDL_free(text);
+    return out;
+}
+
+bool set_clipboard_text(std::string_view text) {
+    if (!init_platform_video()) return false;
+    return SDL_SetClipboardText(cp1252_to_utf8(text).c_str()) == 0;
+}
+
+bool start_detached(const std::vector<std::string>& argv, std::string_view working_folder) {
+    if (argv.empty()) return false;
+    std::string folder = working_folder.empty() ? std::string() : system_path(working_folder);
+    // Everything the child needs is prepared before fork: after it only system calls run.
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    pid_t child = fork();
+    if (child < 0) return false;
+    if (child == 0) {
+        // The middle process starts the program in a session of its own and leaves at once, so
+        // the program is not our child and is never left waiting to be reaped.
+        setsid();
+        pid_t grandchild = fork();
+        if (grandchild != 0) _exit(grandchild < 0 ? 1 : 0);
+        if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(127);
+        int devnull = open("/dev/null", O_RDWR);
+        if (devnull >= 0) {
+            dup2(devnull, STDIN_FILENO);
+            if (devnull > STDERR_FILENO) close(devnull);
+        }
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool open_document(std::string_view path_or_url) {
+    return start_detached({"xdg-open", system_path(path_or_url)});
+}
+
+bool run_script(std::string_view script_path, std::string_view working_folder) {
+    std::string folder(working_folder);
+    if (folder.empty()) {
+        auto slash = script_path.rfind('/');
+        if (slash != std::string_view::npos) folder = std::string(script_path.substr(0, slash + 1));
+    }
+    return start_detached({"/bin/sh", system_path(script_path)}, folder);
+}
+
+} // namespace dravok

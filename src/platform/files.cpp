@@ -1,0 +1,200 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/clock.h"
+#include "platform/text_encoding.h"
+
+namespace dravok {
+
+namespace {
+
+std::string& folder_override() {
+    static std::string f;
+    return f;
+}
+
+bool is_ascii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+std::string real_program_folder() {
+    char buf[4096];
+    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return "./";
+    std::string p(buf, static_cast<std::size_t>(n));
+    auto slash = p.rfind('/');
+    if (slash == std::string::npos) return "./";
+    return utf8_to_cp1252(p.substr(0, slash + 1));
+}
+
+bool stat_path(std::string_view path, struct stat& st) {
+    return ::stat(system_path(path).c_str(), &st) == 0;
+}
+
+} // namespace
+
+std::string system_path(std::string_view path) {
+    if (is_ascii(path)) return std::string(path);
+    return cp1252_to_utf8(path);
+}
+
+std::string program_folder() {
+    if (!folder_override().empty()) return folder_override();
+    static const std::string real = real_program_folder();
+    return real;
+}
+
+void set_program_folder(std::string folder) {
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    folder_override() = std::move(folder);
+}
+
+bool file_exists(std::string_view path) {
+    struct stat st;
+    return stat_path(path, st) && S_ISREG(st.st_mode);
+}
+
+bool folder_exists(std::string_view path) {
+    struct stat st;
+    return stat_path(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool delete_file(std::string_view path) {
+    std::string p = system_path(path);
+    struct stat st;
+    if (::lstat(p.c_str(), &st) != 0) return true;
+    if (S_ISDIR(st.st_mode)) return false;
+    if (::unlink(p.c_str()) == 0) return true;
+    // A read-only file loses its read-only mark before it is deleted.
+    ::chmod(p.c_str(), st.st_mode | S_IWUSR);
+    return ::unlink(p.c_str()) == 0 || errno == ENOENT;
+}
+
+bool delete_folder(std::string_view path) {
+    return ::rmdir(system_path(path).c_str()) == 0 || !folder_exists(path);
+}
+
+bool create_folder(std::string_view path) {
+    std::string p = system_path(path);
+    while (p.size() > 1 && p.back() == '/') p.pop_back();
+    if (::mkdir(p.c_str(), 0755) == 0) return true;
+    return folder_exists(path);
+}
+
+bool create_folders(std::string_view path) {
+    std::string p(path);
+    for (std::size_t i = 1; i <= p.size(); ++i) {
+        if (i == p.size() || p[i] == '/') {
+            std::string part = p.substr(0, i);
+            if (!folder_exists(part) && !create_folder(part)) return false;
+        }
+    }
+    return folder_exists(path);
+}
+
+std::vector<std::string> list_folder(std::string_view folder, std::string_view wildcard,
+                                     ListKind kind) {
+    std::vector<std::string> names;
+    std::string dir = system_path(folder.empty() ? std::string_view(".") : folder);
+    DIR* d = ::opendir(dir.c_str());
+    if (!d) return names;
+    std::string pattern(wildcard);
+    while (dirent* e = ::readdir(d)) {
+        std::string sys_name = e->d_name;
+        if (sys_name == "." || sys_name == "..") continue;
+        std::string name = is_ascii(sys_name) ? sys_name : utf8_to_cp1252(sys_name);
+        if (::fnmatch(pattern.c_str(), name.c_str(), 0) != 0) continue;
+        if (kind != ListKind::both) {
+            std::string full = dir + (dir.back() == '/' ? "" : "/") + sys_name;
+            struct stat st;
+            if (::stat(full.c_str(), &st) != 0) continue;
+            bool is_dir = S_ISDIR(st.st_mode);
+            if ((kind == ListKind::files) == is_dir) continue;
+        }
+        names.push_back(std::move(name));
+    }
+    ::closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> find_files(std::string_view path_pattern, ListKind kind) {
+    auto slash = path_pattern.rfind('/');
+    if (slash == std::string_view::npos) return list_folder(".", path_pattern, kind);
+    return list_folder(path_pattern.substr(0, slash + 1), path_pattern.substr(slash + 1), kind);
+}
+
+std::optional<int64_t> file_size(std::string_view path) {
+    struct stat st;
+    if (!stat_path(path, st) || !S_ISREG(st.st_mode)) return std::nullopt;
+    return static_cast<int64_t>(st.st_size);
+}
+
+std::optional<int64_t> file_modification_ns(std::string_view path) {
+    struct stat st;
+    if (!stat_path(path, st)) return std::nullopt;
+    return static_cast<int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+}
+
+double file_time_as_datetime(std::string_view path) {
+    auto ns = file_modification_ns(path);
+    if (!ns) return 0.0;
+    int64_t ms = *ns / 1'000'000;
+    DateTime t = current_clock().local_time_of(ms);
+    // The sub-millisecond part is kept so that two writes within one millisecond still differ.
+    return datetime_value(t) + static_cast<double>(*ns % 1'000'000) / 86'400'000'000'000.0;
+}
+
+std::optional<std::vector<uint8_t>> read_file(std::string_view path) {
+    FILE* f = std::fopen(system_path(path).c_str(), "rb");
+    if (!f) return std::nullopt;
+    std::vector<uint8_t> data;
+    uint8_t buf[65536];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.insert(data.end(), buf, buf + n);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    if (!ok) return std::nullopt;
+    return data;
+}
+
+std::optional<std::string> read_text_file(std::string_view path) {
+    auto bytes = read_file(path);
+    if (!bytes) return std::nullopt;
+    return std::string(bytes->begin(), bytes->end());
+}
+
+bool write_file(std::string_view path, std::span<const uint8_t> bytes) {
+    std::string p = system_path(path);
+    std::string tmp = p + ".part";
+    FILE* f = std::fopen(tmp.c_str(), "wb");
+    if (!f) return false;
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = (std::fflush(f) == 0) && ok;
+    ok = (std::fclose(f) == 0) && ok;
+    if (ok) {
+        struct stat st;
+        if (::stat(p.c_str(), &st) == 0 && !(st.st_mode & S_IWUSR)) ::chmod(p.c_str(), st.st_mode | S_IWUSR);
+        ok = std::rename(tmp.c_str(), p.c_str()) == 0;
+    }
+    if (!ok) std::remove(tmp.c_str());
+    return ok;
+}
+
+bool write_file(std::string_view path, std::string_view bytes) {
+    return write_file(path, std::span<const uint8_t>(
+                                reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+}
+
+} // namespace dravok

@@ -1,0 +1,58 @@
+// File services: existence, deletion, folders, wildcard listings, modification times and whole-
+// file reads and writes, and the folder beside the program. Called by the world's loaders and
+// savers, the start-up sequence and the self-updater.
+//
+// Paths are game text (Windows-1252), joined with "/"; they are converted to UTF-8 at the
+// system call, and names read from the disk come back as Windows-1252.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dravok {
+
+// The folder that holds the executable, with a trailing "/".
+std::string program_folder();
+// Tests point "beside the program" at a temporary folder; an empty text restores the real one.
+void set_program_folder(std::string folder);
+
+bool file_exists(std::string_view path);   // a regular file (or a link to one)
+bool folder_exists(std::string_view path); // a directory
+// Removes a file; a read-only file is made writable first. True when it is gone afterwards.
+bool delete_file(std::string_view path);
+// Removes an empty folder.
+bool delete_folder(std::string_view path);
+// Creates one folder (its parent must exist); true when it exists afterwards.
+bool create_folder(std::string_view path);
+// Creates a folder and any missing parents.
+bool create_folders(std::string_view path);
+
+enum class ListKind { files, folders, both };
+
+// Names (without the folder) of the entries of `folder` whose name matches `wildcard`
+// ("*" any run, "?" one character, case-sensitive), "." and ".." never; sorted.
+std::vector<std::string> list_folder(std::string_view folder, std::string_view wildcard = "*",
+                                     ListKind kind = ListKind::files);
+// The same with the wildcard as the last part of one path: "Save/*.dsg".
+std::vector<std::string> find_files(std::string_view path_pattern, ListKind kind = ListKind::files);
+
+std::optional<int64_t> file_size(std::string_view path);
+// Modification time in nanoseconds since 1970-01-01 UTC; nullopt when the file is missing.
+std::optional<int64_t> file_modification_ns(std::string_view path);
+// Modification time as a local day-count value (see clock.h); 0 when the file is missing.
+double file_time_as_datetime(std::string_view path);
+
+std::optional<std::vector<uint8_t>> read_file(std::string_view path);
+std::optional<std::string> read_text_file(std::string_view path);
+// Writes the whole file through a temporary name and a rename, so a failed write never leaves
+// half a file behind. True on success.
+bool write_file(std::string_view path, std::span<const uint8_t> bytes);
+bool write_file(std::string_view path, std::string_view bytes);
+
+// The path converted for the system (UTF-8), for code that calls a library with a path.
+std::string system_path(std::string_view path);
+
+} // namespace dravok

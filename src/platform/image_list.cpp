@@ -1,0 +1,71 @@
+#include "platform/image_list.h"
+
+#include <algorithm>
+
+namespace dravok {
+
+ImageList::ImageList(int width, int height, bool masked, Colour mask) {
+    setup(width, height, masked, mask);
+}
+
+void ImageList::setup(int width, int height, bool masked, Colour mask) {
+    width_ = std::max(width, 0);
+    height_ = std::max(height, 0);
+    masked_ = masked;
+    mask_ = mask & 0x00FFFFFF;
+    clear();
+}
+
+void ImageList::clear() {
+    count_ = 0;
+    pixels_.clear();
+}
+
+void ImageList::reserve(int count) {
+    if (count > 0) pixels_.reserve(static_cast<std::size_t>(count) * width_ * height_);
+}
+
+int ImageList::add(const Bitmap& image) {
+    const std::size_t base = pixels_.size();
+    pixels_.resize(base + static_cast<std::size_t>(width_) * height_, 0);
+    const int w = std::min(width_, image.width());
+    const int h = std::min(height_, image.height());
+    for (int y = 0; y < h; ++y) {
+        const uint32_t* src = image.row(y);
+        uint32_t* dst = pixels_.data() + base + static_cast<std::size_t>(y) * width_;
+        for (int x = 0; x < w; ++x) dst[x] = src[x] & 0x00FFFFFF;
+    }
+    return count_++;
+}
+
+void ImageList::draw(Bitmap& target, int x, int y, int index) const {
+    if (index < 0 || index >= count_ || target.empty()) return;
+    Rect clip = target.clip();
+    const int x0 = std::max(x, clip.left), x1 = std::min(x + width_, clip.right);
+    const int y0 = std::max(y, clip.top), y1 = std::min(y + height_, clip.bottom);
+    if (x0 >= x1 || y0 >= y1) return;
+    const uint32_t* img = pixels_.data() + static_cast<std::size_t>(index) * width_ * height_;
+    for (int ty = y0; ty < y1; ++ty) {
+        const uint32_t* src = img + static_cast<std::size_t>(ty - y) * width_ + (x0 - x);
+        uint32_t* dst = target.row(ty) + x0;
+        if (!masked_) {
+            std::copy(src, src + (x1 - x0), dst);
+            continue;
+        }
+        for (int i = 0; i < x1 - x0; ++i)
+            if (src[i] != mask_) dst[i] = src[i];
+    }
+}
+
+Bitmap ImageList::image(int index) const {
+    Bitmap out(width_, height_);
+    if (index < 0 || index >= count_) return out;
+    const uint32_t* img = pixels_.data() + static_cast<std::size_t>(index) * width_ * height_;
+    for (int y = 0; y < height_; ++y)
+        std::copy(img + static_cast<std::size_t>(y) * width_,
+                  img + static_cast<std::size_t>(y + 1) * width_, out.row(y));
+    if (masked_) out.set_transparent(true, mask_);
+    return out;
+}
+
+} // namespace dravok

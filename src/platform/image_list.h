@@ -1,0 +1,46 @@
+// ImageList: a numbered list of equal-sized sprites cut from the tile sheet (terrain, objects,
+// icons), drawn by number onto bitmaps. A masked list leaves out the mask colour (white for the
+// game's sprites) when drawing; an unmasked one draws opaque. Filled by the tile-set loader,
+// drawn by the renderer.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "platform/bitmap.h"
+
+namespace dravok {
+
+class ImageList {
+public:
+    ImageList() = default;
+    ImageList(int width, int height, bool masked, Colour mask = colours::white);
+
+    // New image size and mask; the list becomes empty.
+    void setup(int width, int height, bool masked, Colour mask = colours::white);
+    void clear();
+    void reserve(int count);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool masked() const { return masked_; }
+    Colour mask_colour() const { return mask_; }
+    int count() const { return count_; }
+
+    // Adds the top-left width x height pixels of the bitmap (black where it is smaller) and
+    // returns the new image's number, counted from 0.
+    int add(const Bitmap& image);
+    // Draws image `index` with its top-left corner at (x, y); nothing for a number not in the list.
+    void draw(Bitmap& target, int x, int y, int index) const;
+    // The image as a bitmap of its own (transparent in the mask colour when the list is masked).
+    Bitmap image(int index) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    bool masked_ = false;
+    Colour mask_ = colours::white;
+    int count_ = 0;
+    std::vector<uint32_t> pixels_; // count x height rows of width pixels
+};
+
+} // namespace dravok

@@ -1,0 +1,176 @@
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "platform/runtime.h"
+#include "platform/text_encoding.h"
+
+namespace dravok {
+
+namespace {
+
+Window* first_window = nullptr;
+
+} // namespace
+
+int display_count() {
+    if (!init_platform_video()) return 0;
+    return std::max(SDL_GetNumVideoDisplays(), 0);
+}
+
+Rect monitor_bounds(int index) {
+    if (!init_platform_video()) return Rect{0, 0, 1024, 768};
+    if (index < 0 || index >= SDL_GetNumVideoDisplays()) index = 0;
+    SDL_Rect r{};
+    if (SDL_GetDisplayBounds(index, &r) != 0) return Rect{0, 0, 1024, 768};
+    return Rect::from_size(r.x, r.y, r.w, r.h);
+}
+
+Window* main_window() {
+    return first_window;
+}
+
+Window::~Window() {
+    close();
+}
+
+bool Window::create(std::string_view title, int client_width, int client_height) {
+    if (window_) return true;
+    if (!init_platform_video()) return false;
+    std::string t = cp1252_to_utf8(title);
+    window_ = SDL_CreateWindow(t.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                               std::max(client_width, 1), std::max(client_height, 1),
+                               SDL_WINDOW_HIDDEN);
+    if (!window_) {
+        SDL_LogError(SDL_LOG_CATEGORY_VIDEO, "cannot create the window: %s", SDL_GetError());
+        return false;
+    }
+    if (!first_window) first_window = this;
+    return true;
+}
+
+void Window::show() {
+    if (!window_) return;
+    SDL_ShowWindow(window_);
+    // Creating the drawing surface can put a window back where it was created, so the surface
+    // is made now and the position chosen while hidden is applied again.
+    SDL_GetWindowSurface(window_);
+    if (placed_) SDL_SetWindowPosition(window_, placed_at_.x, placed_at_.y);
+    SDL_RaiseWindow(window_);
+}
+
+void Window::hide() {
+    if (window_) SDL_HideWindow(window_);
+}
+
+void Window::close() {
+    if (!window_) return;
+    SDL_DestroyWindow(window_);
+    window_ = nullptr;
+    if (first_window == this) first_window = nullptr;
+}
+
+void Window::set_title(std::string_view title) {
+    if (window_) SDL_SetWindowTitle(window_, cp1252_to_utf8(title).c_str());
+}
+
+void Window::set_client_size(int width, int height) {
+    if (window_) SDL_SetWindowSize(window_, std::max(width, 1), std::max(height, 1));
+}
+
+Size Window::client_size() const {
+    if (!window_) return Size{};
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window_, &w, &h);
+    return Size{w, h};
+}
+
+void Window::set_position(int x, int y) {
+    if (!window_) return;
+    placed_ = true;
+    placed_at_ = Point{x, y};
+    SDL_SetWindowPosition(window_, x, y);
+}
+
+Point Window::position() const {
+    if (!window_) return Point{};
+    int x = 0, y = 0;
+    SDL_GetWindowPosition(window_, &x, &y);
+    return Point{x, y};
+}
+
+void Window::set_bordered(bool bordered) {
+    if (window_) SDL_SetWindowBordered(window_, bordered ? SDL_TRUE : SDL_FALSE);
+}
+
+bool Window::bordered() const {
+    return window_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_BORDERLESS);
+}
+
+int Window::display_index() const {
+    if (!window_) return 0;
+    int i = SDL_GetWindowDisplayIndex(window_);
+    return i < 0 ? 0 : i;
+}
+
+void Window::make_borderless_fullscreen() {
+    if (!window_) return;
+    Rect m = monitor_bounds(display_index());
+    set_bordered(false);
+    set_client_size(m.width(), m.height());
+    set_position(m.left, m.top);
+}
+
+void Window::make_windowed_centred(int client_width, int client_height) {
+    if (!window_) return;
+    Rect m = monitor_bounds(display_index());
+    set_bordered(true);
+    set_client_size(client_width, client_height);
+    FrameMetrics f = frame_metrics();
+    int outer_w = client_width + 2 * f.edge_width;
+    int outer_h = client_height + f.caption_height + 2 * f.edge_height;
+    int left = m.left + (m.width() - outer_w) / 2;
+    int top = m.top + (m.height() - outer_h) / 2;
+    set_position(left + f.edge_width, top + f.caption_height + f.edge_height);
+}
+
+FrameMetrics Window::frame_metrics() const {
+    // Typical of a desktop theme; used before the window manager has framed the window.
+    FrameMetrics f{23, 4, 4};
+    if (!window_ || !bordered()) return f;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0 && top > 0) {
+        f.edge_width = left;
+        f.edge_height = bottom;
+        f.caption_height = std::max(0, top - bottom);
+    }
+    return f;
+}
+
+void Window::present(const Bitmap& frame, int x, int y) {
+    if (!window_) return;
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    if (!target) return;
+    SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+    if (frame.surface()) {
+        SDL_Rect dest{x, y, frame.width(), frame.height()};
+        SDL_BlitSurface(frame.surface(), nullptr, target, &dest);
+    }
+    SDL_UpdateWindowSurface(window_);
+}
+
+Bitmap Window::capture() const {
+    Bitmap out;
+    if (!window_) return out;
+    SDL_Surface* source = SDL_GetWindowSurface(window_);
+    if (!source) return out;
+    out.set_size(source->w, source->h);
+    if (out.surface()) SDL_BlitSurface(source, nullptr, out.surface(), nullptr);
+    return out;
+}
+
+} // namespace dravok
