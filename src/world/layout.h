@@ -14,3 +14,21 @@
 #include "world/layout_being.h"
 #include "world/layout_item.h"
 #include "world/layout_files.h"
+#include "world/layout_plans.h"
+#include "world/layout_level.h"
+#include "world/layout_tiles.h"
+
+namespace dravok {
+
+// The sizes of the fourteen stored record kinds, in the order the files check them. The
+// ninth is checked as a number only; the 16-byte records are the noted item and the
+// statistics.
+static_assert(sizeof(tnoted_item) == 16 && sizeof(tstatistics) == 16);
+constexpr uint32_t size_signature[size_signature_count] = {
+    sizeof(titem_plan), sizeof(ttalent), sizeof(tbeing_plan), sizeof(tlevel),
+    sizeof(tportal),    sizeof(tcontent), sizeof(tvault),     sizeof(teffect),
+    16,                 sizeof(tcell),   sizeof(tarea),       sizeof(titem),
+    sizeof(tbeing),     sizeof(tgame),
+};
+
+} // namespace dravok

@@ -61,6 +61,17 @@ struct tcell_xy {
 #pragma pack(pop)
 static_assert(sizeof(tcell_xy) == 2);
 
+#pragma pack(push, 1)
+// A rectangle of a vault zone (x = 0 when the zone is absent); also used by areas.
+struct tzone_rect {
+    uint8_t x;
+    uint8_t y;
+    uint8_t width;
+    uint8_t height;
+};
+#pragma pack(pop)
+static_assert(sizeof(tzone_rect) == 4);
+
 // Entry i (counted from 1) of an array declared from its real first byte.
 template <class T, std::size_t N>
 constexpr T& at1(T (&a)[N], int i) {
