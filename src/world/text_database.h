@@ -9,11 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "world/layout_base.h"
 #include "world/text_read.h"
 
 namespace dravok {
-
-constexpr int chatter_trigger_count = 58;
 
 // One section: its first entry line in text_database, entry count, entries left in its bag
 // and where its bag starts in section_bags.
