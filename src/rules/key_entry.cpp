@@ -6,7 +6,6 @@
 #include "rules/scheduler.h"
 #include "rules/stand_ins.h"
 #include "rules/targeting.h"
-#include "rules/trace_ids.h"
 #include "ui/dialogs.h"
 #include "ui/game_timers.h"
 #include "ui/key_bindings.h"
@@ -14,6 +13,9 @@
 #include "ui/menus.h"
 #include "ui/mode_keys.h"
 #include "ui/screen.h"
+#include "platform/events.h"
+#include "rules/trace_ids.h"
+#include "world/error_log.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -25,7 +27,7 @@ namespace {
 constexpr int autopilot_purpose = 13;
 
 bool key_gate_open() {
-    return state.initialised && !state.quit && !state.restart && !state.busy && !state.level_up_pending &&
+    return state.initialised && !quit_requested() && !state.restart && !state.busy && !state.level_up_pending &&
            !state.update_requested;
 }
 
@@ -37,7 +39,7 @@ void remember_scrolled_log_line() {
 
 } // namespace
 
-int modifier_of(const tshift_state& shift) {
+int reported_modifier(const tshift_state& shift) {
     if (shift.shift) return key_shift;
     if (shift.ctrl) return key_ctrl;
     if (shift.alt) return key_alt;
@@ -67,11 +69,11 @@ void form_key_down(int& key, const tshift_state& shift) {
         key = 0;
         return;
     }
-    game.call_trace_of(1) = trace_form_key_down;
+    trace_start(trace_form_key_down);
     play_timer.enabled = true;
     play_timer.tag = 0;
 
-    const int modifier = modifier_of(shift);
+    const int modifier = reported_modifier(shift);
     if (key == modifier) {
         // Shift, Ctrl or Alt alone: only the help screen marks modifiers.
         if (game_mode == 13) {
@@ -110,7 +112,7 @@ void form_key_down(int& key, const tshift_state& shift) {
         draw_screen();
         return;
     }
-    if (state.quit) {
+    if (quit_requested()) {
         shutdown(true);
         return;
     }
@@ -137,7 +139,7 @@ void form_key_down(int& key, const tshift_state& shift) {
         game.key_history_of(1).action_kind = being.last_action_kind;
         if (being.present && being.stats_dirty) update_being(player, 1);
     }
-    if (state.quit) {
+    if (quit_requested()) {
         shutdown(true);
         return;
     }

@@ -20,7 +20,7 @@ extern bool command_acted;
 // A key press of the game window; key is the virtual-key code, set to 0 when swallowed.
 void form_key_down(int& key, const tshift_state& shift);
 // The reported modifier: Shift before Ctrl before Alt (16, 17, 18), 0 for none.
-int modifier_of(const tshift_state& shift);
+int reported_modifier(const tshift_state& shift);
 // Dispatch by game_mode.
 void handle_commands(int being, int command, int key, int modifier);
 

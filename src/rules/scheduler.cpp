@@ -13,10 +13,13 @@
 #include "rules/movement.h"
 #include "rules/sound.h"
 #include "rules/stand_ins.h"
-#include "rules/trace_ids.h"
 #include "ui/game_timers.h"
 #include "ui/lister.h"
 #include "ui/screen.h"
+#include "platform/desktop.h"
+#include "platform/events.h"
+#include "rules/trace_ids.h"
+#include "world/error_log.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -35,7 +38,7 @@ void guard_stalled_turn(int b, int depth) {
     tbeing& being = beings[b];
     if (being.next_action_time > game.game_clock) return;
     being.next_action_time = game.game_clock + round_time;
-    error_log(depth, "Being " + std::string(being.name.view()) + " did not spend time in its turn!", false);
+    error_log(depth, "Being " + being.name.str() + " did not spend time in its turn!", false);
 }
 
 bool sentient_prompt_due(int b) {
@@ -144,12 +147,12 @@ int pick_next_being() {
 }
 
 void handle_rounds() {
-    if (state.quit || state.restart || state.busy || state.level_up_pending) return;
-    game.call_trace_of(1) = trace_handle_rounds;
+    if (quit_requested() || state.restart || state.busy || state.level_up_pending) return;
+    trace_start(trace_handle_rounds);
     const int depth = 1;
     int picked = 0;
     for (;;) {
-        if (state.quit) {
+        if (quit_requested()) {
             shutdown(true);
             return;
         }
@@ -181,7 +184,7 @@ void handle_rounds() {
 
         if (!being.commanded) {
             ai_act(picked, depth);
-            if (state.quit) {
+            if (quit_requested()) {
                 shutdown(true);
                 return;
             }
@@ -210,7 +213,7 @@ void handle_rounds() {
 }
 
 void player_killed_or_won() {
-    game.call_trace_of(1) = trace_player_killed_or_won;
+    trace_start(trace_player_killed_or_won);
     const int depth = 1;
     const int last = int(beings.size()) - 1;
     for (int i = 1; i <= last; ++i) beings[i].commanded = 0;

@@ -7,6 +7,7 @@
 
 #include "ui/screen.h"
 #include "world/message_log.h"
+#include "world/error_log.h"
 #include "world/random.h"
 #include "world/text_expand.h"
 
@@ -26,10 +27,7 @@ int map_size = 0;
 tmap_point level_map_points[map_point_count + 1]{};
 tcell_xy level_explore_target{};
 uint16_t autopilot_pick_up_item = 0;
-std::vector<std::string> error_log_lines;
 std::vector<std::string> history_lines;
-std::string last_message_box;
-std::function<void()> message_pump;
 
 const tstep direction_steps[9] = {{0, 0}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}};
 
@@ -215,15 +213,6 @@ void advance_game_clock() {
     game.clock_update_time = game.game_clock;
 }
 
-void error_log(int depth, const std::string& message, bool fatal) {
-    if (depth == 0) return;
-    error_log_lines.insert(error_log_lines.begin(), message);
-    if (fatal && !state.quit) {
-        show_message(message + "\r\n\r\nShutting down!");
-        state.quit = 1;
-    }
-}
-
 void record_key_history(int key, int modifier, int command) {
     for (int n = key_history_count; n > 1; --n) game.key_history_of(n) = game.key_history_of(n - 1);
     game.key_history_of(1) = {uint8_t(key), uint8_t(modifier), uint8_t(command & 0xFF), uint8_t(game_mode), 0,
@@ -261,11 +250,6 @@ const teffect& duration_effect(int) {
     return blank;
 }
 std::string area_discovery_text(int) { return {}; }
-
-void pump_messages() {
-    if (message_pump) message_pump();
-}
-void show_message(std::string_view text) { last_message_box = text; }
 
 // Until sight lands every actor counts as seen by the player.
 void action_sentence(int actor, int target, std::string_view format, std::string& out,

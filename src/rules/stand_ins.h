@@ -15,7 +15,7 @@ namespace dravok {
 
 // ---- world globals ----
 struct tstate {
-    uint8_t generating = 0, initialised = 0, restart = 0, quit = 0, busy = 0, died = 0, won = 0;
+    uint8_t generating = 0, initialised = 0, restart = 0, busy = 0, died = 0, won = 0;
     uint8_t level_up_pending = 0, speech_passes = 0, relayout = 0, update_requested = 0;
     uint8_t tile_size_change = 0;
     int32_t run_direction = 0, run_counter = 0, run_wall_side = 0, run_steps = 0;
@@ -90,7 +90,6 @@ bool stands_in_harmful_map_effect(int being);
 // ---- world lifecycle, clock, error log, key history, files ----
 void shutdown(bool halt);
 void advance_game_clock();
-void error_log(int depth, const std::string& message, bool fatal);
 void record_key_history(int key, int modifier, int command);
 void take_screenshot();
 void save_map_image();
@@ -109,9 +108,6 @@ bool carries_item_with_effect(int being, int effect_kind);
 int loose_item_count(int x, int y);
 
 // ---- level, autopilot, generator ----
-struct tmap_point {
-    uint16_t x = 0, y = 0;
-};
 extern tmap_point level_map_points[map_point_count + 1];
 extern tcell_xy level_explore_target;
 extern uint16_t autopilot_pick_up_item;
@@ -124,13 +120,6 @@ int map_effect_slot_at(int x, int y);
 const teffect& duration_effect(int slot);
 std::string area_discovery_text(int area);
 
-// ---- platform ----
-void pump_messages();
-void show_message(std::string_view text);
-// What pumping runs until the platform's event loop lands (the test driver delivers its keys here).
-extern std::function<void()> message_pump;
-extern std::string last_message_box;
-extern std::vector<std::string> error_log_lines;
 extern std::vector<std::string> history_lines;
 
 } // namespace dravok

@@ -5,8 +5,9 @@
 
 namespace dravok {
 
-constexpr uint16_t trace_form_key_down = 300;
-constexpr uint16_t trace_handle_rounds = 301;
-constexpr uint16_t trace_player_killed_or_won = 302;
+// Kept at the top of the identifier range, clear of the shared list that grows from 0.
+constexpr uint16_t trace_form_key_down = 417;
+constexpr uint16_t trace_handle_rounds = 418;
+constexpr uint16_t trace_player_killed_or_won = 419;
 
 } // namespace dravok

@@ -9,6 +9,7 @@
 #include "ui/game_timers.h"
 #include "ui/key_bindings.h"
 #include "ui/screen.h"
+#include "world/error_log.h"
 
 namespace dravok {
 namespace {
@@ -283,8 +284,10 @@ TEST(Turn, KeyGateAndModes) {
 TEST(Turn, NoPresentBeingClosesTheWindow) {
     turn_driver d;
     window_close_requested = false;
+    ::testing::internal::CaptureStderr();
     d.run_rounds();
-    EXPECT_EQ(last_message_box, "No being found for next action in handle_rounds!");
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("No being found for next action in handle_rounds!"),
+              std::string::npos);
     EXPECT_TRUE(window_close_requested);
     window_close_requested = false;
 }
@@ -308,7 +311,7 @@ TEST(Turn, DeathHandsOverToTheSpectator) {
     d.run_rounds();
     EXPECT_EQ(beings[p].commanded, 0);
     // Without the spectator's template the hand-over stops the game in order.
-    EXPECT_EQ(state.quit, 1);
+    EXPECT_TRUE(quit_requested());
 }
 
 TEST(Turn, VictoryHandsOverOnce) {

@@ -3,12 +3,14 @@
 
 #include <algorithm>
 
+#include "platform/events.h"
 #include "rules/effects.h"
 #include "rules/scheduler.h"
 #include "rules/stand_ins.h"
 #include "ui/game_timers.h"
 #include "ui/key_bindings.h"
 #include "ui/lister.h"
+#include "world/error_log.h"
 #include "world/message_log.h"
 
 namespace dravok::testing {
@@ -57,18 +59,21 @@ turn_driver::turn_driver(int size) {
     clear_message_log();
     log_view = tlog_view{};
     log_game_clock = [] { return game.game_clock; };
-    message_pump = [this] {
-        if (pump_keys_.empty()) return;
-        auto [key, shift] = pump_keys_.front();
-        pump_keys_.pop_front();
-        form_key_down(key, shift);
-    };
+    clear_quit_request();
+    // Keys the scheduler meets while pumping come through the platform's event queue into the
+    // same key handler as the window's own key presses.
+    set_key_handler([](const KeyEvent& e) {
+        int key = e.key;
+        form_key_down(key, tshift_state{e.shift, e.ctrl, e.alt});
+    });
     last_picked_being = 0;
     state.initialised = 1;
 }
 
 turn_driver::~turn_driver() {
-    message_pump = nullptr;
+    set_key_handler(nullptr);
+    pump_messages(); // drop keys no pump took
+    clear_quit_request();
     log_game_clock = [] { return 0u; };
 }
 
@@ -106,7 +111,14 @@ int turn_driver::press_command(int command) {
     return press(b.key, shift);
 }
 
-void turn_driver::key_during_pump(int key, tshift_state shift) { pump_keys_.emplace_back(key, shift); }
+void turn_driver::key_during_pump(int key, tshift_state shift) {
+    KeyEvent e;
+    e.key = uint8_t(key);
+    e.shift = shift.shift;
+    e.ctrl = shift.ctrl;
+    e.alt = shift.alt;
+    inject_key(e);
+}
 
 void turn_driver::run_rounds() { handle_rounds(); }
 

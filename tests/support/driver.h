@@ -2,7 +2,6 @@
 // creatures, feeds key presses through the game's own key path (form_key_down) and lets the
 // round scheduler run, so whole turns can be tested the way the player plays them.
 #pragma once
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -40,9 +39,6 @@ public:
     std::vector<std::string> messages() const;
     bool logged(const std::string& text) const;
 
-private:
-    std::deque<std::pair<int, tshift_state>> pump_keys_;
-    size_t log_start_ = 0;
 };
 
 } // namespace dravok::testing
