@@ -10,6 +10,7 @@
 #include "ui/key_bindings.h"
 #include "ui/screen.h"
 #include "world/error_log.h"
+#include "world/message_log.h"
 
 namespace dravok {
 namespace {
@@ -274,11 +275,48 @@ TEST(Turn, KeyGateAndModes) {
     EXPECT_EQ(game.key_presses, 1u);
     EXPECT_EQ(game.key_history_of(1).key, key_up);
 
+    // Ctrl pressed while Shift is held is a key of its own (key 17 with modifier 16).
+    const uint32_t presses = game.key_presses;
+    d.press(key_ctrl, {true, true, false});
+    EXPECT_EQ(game.key_presses, presses + 1);
+    EXPECT_EQ(game.key_history_of(1).key, key_ctrl);
+    EXPECT_EQ(game.key_history_of(1).modifier, key_shift);
+
     game_mode = 3;
     d.press_command(HELP);
     EXPECT_EQ(game_mode, 13);
     d.press(key_escape);
     EXPECT_EQ(game_mode, 3);
+}
+
+TEST(Turn, TravelEndsWhenNoStepIsPossibleAndAKeyStopsIt) {
+    turn_driver d;
+    const int p = d.add_player(5, 5);
+    beings[p].path.purpose = 13;
+    beings[p].path.target_x = 9;
+    beings[p].path.target_y = 9;
+    d.run_rounds();
+    EXPECT_EQ(beings[p].path.purpose, 0) << "no step and no new path: travel ends";
+
+    beings[p].path.purpose = 13;
+    d.press(key_up);
+    EXPECT_TRUE(d.logged("Stopped autopilot."));
+    EXPECT_EQ(beings[p].path.purpose, 0);
+    EXPECT_EQ(beings[p].y, 5) << "the key only stopped the travel";
+}
+
+TEST(Turn, LogScrollStopsAtBothEnds) {
+    turn_driver d;
+    d.add_player(5, 5);
+    for (int i = 0; i < 3; ++i) add_message("$Bline " + std::to_string(i));
+    d.press_command(LOG_DOWN);
+    EXPECT_EQ(log_view.first_shown_line, 0) << "fewer lines than the log shows: nothing to scroll";
+    for (int i = 0; i < 10; ++i) add_message("$Bmore " + std::to_string(i));
+    const int lines = int(message_log.size());
+    for (int i = 0; i < lines + 3; ++i) d.press_command(LOG_DOWN);
+    EXPECT_EQ(log_view.first_shown_line, lines - log_view.visible_lines);
+    for (int i = 0; i < lines + 3; ++i) d.press_command(LOG_UP);
+    EXPECT_EQ(log_view.first_shown_line, 0);
 }
 
 TEST(Turn, NoPresentBeingClosesTheWindow) {
