@@ -72,6 +72,12 @@ struct tzone_rect {
 #pragma pack(pop)
 static_assert(sizeof(tzone_rect) == 4);
 
+// A being's serial is an i32, but several records keep it in a u16: only the low 16 bits
+// survive there, so a stored copy is compared at its own width.
+constexpr uint16_t serial16(int32_t serial) { return static_cast<uint16_t>(serial); }
+constexpr bool same_serial(uint16_t stored, int32_t serial) { return stored == serial16(serial); }
+constexpr bool same_serial(uint32_t stored, int32_t serial) { return stored == static_cast<uint32_t>(serial); }
+
 // Entry i (counted from 1) of an array declared from its real first byte.
 template <class T, std::size_t N>
 constexpr T& at1(T (&a)[N], int i) {

@@ -34,6 +34,9 @@ static_assert(sizeof(tdice) == 38);
 static_assert(offsetof(tdice, per_level_divisor) == 8 && offsetof(tdice, per_dungeon_level) == 10);
 static_assert(offsetof(tdice, per_skill) == 14 && offsetof(tdice, per_skill_divisor) == 28);
 static_assert(offsetof(tdice, owner) == 36);
+static_assert(offsetof(tdice, sides) == 1 && offsetof(tdice, bonus) == 2 && offsetof(tdice, ability) == 4);
+static_assert(offsetof(tdice, all_flag) == 5 && offsetof(tdice, per_level) == 6);
+static_assert(offsetof(tdice, per_dungeon_level_divisor) == 12);
 
 // One formula per damage type (blunt .. necrotic) and the bonus against a creature type.
 struct tdamage_dice {
@@ -50,6 +53,8 @@ struct tdamage_dice {
 };
 static_assert(sizeof(tdamage_dice) == 502);
 static_assert(offsetof(tdamage_dice, owner) == 494 && offsetof(tdamage_dice, against_multiplier) == 500);
+static_assert(offsetof(tdamage_dice, against_type) == 496 && offsetof(tdamage_dice, against_hit) == 498);
+static_assert(offsetof(tdamage_dice, against_damage) == 499);
 
 // A rolled damage: the amount of each type, the total and whether it was a critical.
 struct tdamage {

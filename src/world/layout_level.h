@@ -103,6 +103,8 @@ static_assert(offsetof(tdungeon, group_counters) == 1779 && offsetof(tdungeon, d
 static_assert(offsetof(tdungeon, next_area) == 1844 && offsetof(tdungeon, parent_area) == 1848);
 static_assert(offsetof(tdungeon, origin_kind) == 1852 && offsetof(tdungeon, success) == 1856);
 static_assert(offsetof(tdungeon, no_more_marks) == 1857 && offsetof(tdungeon, eligible_counts) == 1858);
+static_assert(offsetof(tdungeon, unread1239) == 1239 && offsetof(tdungeon, unread1255) == 1255);
+static_assert(offsetof(tdungeon, unread1412) == 1412);
 
 // A theme of a level: a content group and how many contents of it to place.
 struct ttheme {

@@ -204,6 +204,7 @@ struct tlevel_change {
 static_assert(sizeof(tlevel_change) == 6);
 static_assert(offsetof(tlevel_change, code) == 2 && offsetof(tlevel_change, zero) == 3);
 static_assert(offsetof(tlevel_change, value) == 4);
+static_assert(offsetof(tlevel_change, y) == 1);
 
 #pragma pack(pop)
 

@@ -27,6 +27,7 @@ struct tsound {
 };
 static_assert(sizeof(tsound) == 20);
 static_assert(offsetof(tsound, kind) == 2 && offsetof(tsound, maker) == 4);
+static_assert(offsetof(tsound, y) == 1);
 static_assert(offsetof(tsound, loudness) == 6 && offsetof(tsound, distance) == 8);
 static_assert(offsetof(tsound, area) == 10 && offsetof(tsound, half_loudness) == 12);
 static_assert(offsetof(tsound, heard_loudness) == 14 && offsetof(tsound, time) == 16);
@@ -66,6 +67,7 @@ struct tnoted_item {
 };
 static_assert(sizeof(tnoted_item) == 16);
 static_assert(offsetof(tnoted_item, item) == 2 && offsetof(tnoted_item, distance) == 4);
+static_assert(offsetof(tnoted_item, y) == 1);
 static_assert(offsetof(tnoted_item, serial) == 8 && offsetof(tnoted_item, skip) == 12);
 
 // Quickslot kinds.
@@ -137,6 +139,7 @@ static_assert(offsetof(tpath, times_blocked) == 296 && offsetof(tpath, areas_ent
 static_assert(offsetof(tpath, variant1_entries) == 304 && offsetof(tpath, harmful_cells) == 308);
 static_assert(offsetof(tpath, ignore_beings) == 312 && offsetof(tpath, ignore_harm) == 313);
 static_assert(offsetof(tpath, left_open_door) == 314);
+static_assert(offsetof(tpath, start_y) == 259 && offsetof(tpath, target_y) == 261 && offsetof(tpath, next_y) == 263);
 
 // An effect in progress or lasting: where it comes from, its formulas, what was rolled,
 // its times, who made it and whom or which cells it works on.

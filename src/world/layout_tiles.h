@@ -43,6 +43,8 @@ static_assert(offsetof(ttile_header, entry_counts) == 12 && offsetof(ttile_heade
 static_assert(offsetof(ttile_header, first_rectangle_9_11) == 72 && offsetof(ttile_header, variant_offsets) == 102);
 static_assert(offsetof(ttile_header, variant_offsets) + 7 * 10 == 172); // category 8
 static_assert(offsetof(ttile_header, file_size) == 212);
+static_assert(offsetof(ttile_header, unread2) == 2 && offsetof(ttile_header, unread34) == 34);
+static_assert(offsetof(ttile_header, unread78) == 78 && offsetof(ttile_header, unread182) == 182);
 
 struct tsprite_entry {
     uint16_t first_image;  // 0
@@ -55,6 +57,7 @@ struct tsprite_entry {
 static_assert(sizeof(tsprite_entry) == 10);
 static_assert(offsetof(tsprite_entry, count_a) == 2 && offsetof(tsprite_entry, count_b) == 4);
 static_assert(offsetof(tsprite_entry, count_c) == 6 && offsetof(tsprite_entry, skip) == 8);
+static_assert(offsetof(tsprite_entry, unread9) == 9);
 
 #pragma pack(pop)
 

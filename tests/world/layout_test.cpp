@@ -23,6 +23,12 @@ TEST(Layout, SizeSignatureHoldsTheFourteenSizesInFileOrder) {
         EXPECT_EQ(size_signature[i], expected[i]) << "entry " << i + 1;
 }
 
+TEST(Layout, SerialCopiesCompareAtTheirStoredWidth) {
+    EXPECT_TRUE(same_serial(uint16_t{1}, 0x10001)); // only the low 16 bits survive in a u16 copy
+    EXPECT_FALSE(same_serial(uint16_t{2}, 0x10001));
+    EXPECT_TRUE(same_serial(uint32_t{0xFFFFFFFF}, -1));
+}
+
 TEST(Layout, OneBasedHelpersReachTheBytesTheRulesNumber) {
     // Entry 1 of each array lies at base + stride, not at the base.
     static tbeing b{};

@@ -1,0 +1,235 @@
+#include "world/globals.h"
+
+#include <cstring>
+
+#include "platform/clock.h"
+#include "world/dice.h"
+#include "world/error_log.h"
+#include "world/random.h"
+#include "world/world_hooks.h"
+
+namespace dravok {
+
+tgame game{};
+tstate state{};
+tsettings settings{};
+
+std::vector<tbeing> beings;
+std::vector<std::vector<titem>> being_items;
+std::vector<std::vector<uint8_t>> sight_matrix;
+std::vector<std::vector<uint32_t>> first_seen_matrix;
+std::vector<tseen_cells> seen_cells;
+int player = 0;
+int player_character = 0;
+int game_mode = 0;
+
+tlevel level{};
+int map_size = 0;
+tgrid<tcell> map_cells{};
+std::vector<tarea> areas(1);
+std::vector<titem> level_items;
+std::vector<teffect> duration_effects;
+tgrid<tmap_effect_cell> map_effect_grid{};
+
+std::vector<tbeing> transfer_beings;
+std::vector<std::vector<titem>> transfer_items;
+std::vector<teffect> transfer_effects;
+
+std::vector<tlevel> levels;
+std::vector<tportal> portals;
+std::vector<tcontent> contents;
+std::vector<titem_plan> item_plans;
+std::vector<ttalent> talents;
+std::vector<tbeing_plan> being_plans;
+std::vector<tvault> vaults;
+std::vector<std::array<uint32_t, chatter_trigger_count + 1>> plan_chatter_times;
+
+std::vector<tcharacter> past_characters(1);
+
+std::vector<std::string> history;
+std::vector<std::string> recent_chatter;
+uint32_t last_chatter_time = 0;
+std::vector<std::string> save_names;
+
+std::array<uint32_t, furniture_variant_counter_count + 1> furniture_variant_counters{};
+tlight_map light_map{};
+std::array<teffect, probe_effect_count + 1> probe_effects{};
+
+tgame game_template{};
+tbeing blank_being{};
+titem blank_item{};
+teffect effect_template{};
+tcell blank_cell{};
+tarea blank_area{};
+tstuff blank_stuff{};
+tmap_effect_cell blank_map_effect_cell{};
+
+tworld_hooks world_hooks{};
+
+namespace {
+
+// A probe effect of the creature decisions: the shape, and for a fixed range that range as
+// both the formula and the evaluated range.
+teffect probe_effect(uint8_t shape, int16_t fixed_range) {
+    teffect e = effect_template;
+    e.shape = shape;
+    if (fixed_range > 0) {
+        e.range_dice.bonus = fixed_range;
+        e.range = static_cast<uint16_t>(fixed_range);
+    }
+    return e;
+}
+
+void preset_templates() {
+    // A fresh placement request places one piece of one cell.
+    blank_stuff = tstuff{};
+    blank_stuff.width = 1;
+    blank_stuff.height = 1;
+    probe_effects[1] = probe_effect(4, 0);
+    probe_effects[2] = probe_effect(5, 2);
+    probe_effects[3] = probe_effect(5, 6);
+    for (int p = 0; p < 3; ++p) light_map.planes[p].fill(static_cast<uint8_t>(p + 1));
+}
+
+template <class T>
+void blank_all(std::vector<T>& entries, const T& blank) {
+    for (T& e : entries) e = blank;
+}
+
+} // namespace
+
+void init_globals() {
+    // The program folder and the file key are the platform's and the codec's own.
+    default_settings();
+    default_log_layout();
+    history.clear();
+    recent_chatter.clear();
+    save_names.clear();
+    randomize(ms_since_midnight_utc());
+    run_hook(world_hooks.build_ray_endpoints);
+    run_hook(world_hooks.build_sight_rays);
+    init_global_dice();
+    preset_templates();
+    run_hook(world_hooks.init_interface_templates);
+    run_hook(world_hooks.delete_update_files);
+    load_error_log();
+}
+
+void grow_being_arrays(int n) {
+    if (n <= 0) return;
+    const std::size_t size = beings.size() + static_cast<std::size_t>(n);
+    beings.resize(size, blank_being);
+    being_items.resize(size, std::vector<titem>(being_item_list_length, blank_item));
+    seen_cells.resize(size);
+    sight_matrix.resize(size);
+    first_seen_matrix.resize(size);
+    for (auto& row : sight_matrix) row.resize(size, 0);
+    for (auto& row : first_seen_matrix) row.resize(size, 0);
+}
+
+void clear_being_arrays() {
+    blank_all(beings, blank_being);
+    for (auto& list : being_items) blank_all(list, blank_item);
+    for (auto& row : sight_matrix) std::fill(row.begin(), row.end(), uint8_t{0});
+    for (auto& row : first_seen_matrix) std::fill(row.begin(), row.end(), uint32_t{0});
+    for (auto& grid : seen_cells) grid.fill(0);
+}
+
+void allocate_world() {
+    grow_being_arrays(initial_beings);
+    level_items.assign(initial_level_items, blank_item);
+    duration_effects.assign(initial_duration_effects, effect_template);
+    transfer_beings.assign(initial_transfer_beings, blank_being);
+    transfer_items.assign(initial_transfer_beings, std::vector<titem>(being_item_list_length, blank_item));
+    transfer_effects.assign(initial_transfer_effects, effect_template);
+}
+
+void reset_table_run_fields() {
+    for (tlevel& l : levels) {
+        // Everything from the travel target on is run time: visits, counts, file sums, map points.
+        auto* bytes = reinterpret_cast<uint8_t*>(&l);
+        const std::size_t from = offsetof(tlevel, target_x);
+        std::memset(bytes + from, 0, sizeof(tlevel) - from);
+    }
+    for (tportal& p : portals) p.x = p.y = p.used = 0;
+    for (tcontent& c : contents) c.count_level = c.count_game = 0;
+    for (titem_plan& p : item_plans) {
+        p.last_image = 0;
+        p.created_on_level = p.created_in_game = p.uses = p.counter4 = 0;
+    }
+    for (tbeing_plan& p : being_plans) {
+        p.last_variant = 0;
+        std::memset(p.used_variants, 0, sizeof p.used_variants);
+        p.created_on_level = p.created_in_game = p.first_sightings = p.player_kills = p.kills = 0;
+    }
+    plan_chatter_times.assign(being_plans.size(), {});
+    for (tvault& v : vaults) v.count_attempt = v.count_game = 0;
+}
+
+void reset_world() {
+    player = 0;
+    run_hook(world_hooks.clear_indicators);
+    areas.assign(1, blank_area);
+    clear_being_arrays();
+    run_hook(world_hooks.clear_static_lights);
+    blank_all(level_items, blank_item);
+    blank_all(transfer_effects, effect_template);
+    blank_all(duration_effects, effect_template);
+    past_characters.assign(1, tcharacter{});
+    reset_table_run_fields();
+    furniture_variant_counters.fill(0);
+    run_hook(world_hooks.build_shuffle_bags);
+    run_hook(world_hooks.build_chatter_sections);
+    history.clear();
+    recent_chatter.clear();
+    last_chatter_time = 0;
+    run_hook(world_hooks.reset_offscreen_beings);
+}
+
+void free_world() {
+    player = 0;
+    run_hook(world_hooks.clear_indicators);
+    areas.assign(1, blank_area);
+    beings.clear();
+    being_items.clear();
+    sight_matrix.clear();
+    first_seen_matrix.clear();
+    seen_cells.clear();
+    run_hook(world_hooks.free_pantheon);
+    transfer_items.clear();
+    transfer_beings.clear();
+    transfer_effects.clear();
+    run_hook(world_hooks.clear_static_lights);
+    level_items.clear();
+    duration_effects.clear();
+    run_hook(world_hooks.free_text_sections);
+    levels.clear();
+    portals.clear();
+    contents.clear();
+    item_plans.clear();
+    talents.clear();
+    being_plans.clear();
+    vaults.clear();
+    plan_chatter_times.clear();
+    past_characters.assign(1, tcharacter{});
+}
+
+void free_all() {
+    free_world();
+    run_hook(world_hooks.free_interface_records);
+    run_hook(world_hooks.clear_generator_lists);
+    history.clear();
+    recent_chatter.clear();
+    save_names.clear();
+    run_hook(world_hooks.free_string_lists);
+}
+
+void shutdown(bool halt) {
+    run_hook(world_hooks.delete_update_files);
+    run_hook(world_hooks.clear_temporary_folder);
+    run_hook(world_hooks.free_graphics);
+    free_all();
+    if (halt) run_hook(world_hooks.end_application);
+}
+
+} // namespace dravok
