@@ -1,9 +1,12 @@
 #include "world/codec.h"
 
 #include <algorithm>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "world/error_log.h"
 
 namespace dravok {
@@ -209,9 +212,28 @@ bool decode_stream(tbyte_stream& stream) {
 }
 
 bool checksums_match(std::string_view path) {
-    if (stored_checksums == computed_checksums) return true;
+    if (checksums_equal()) return true;
     fatal_corrupt_data_file(path);
     return false;
+}
+
+bool checksums_equal() { return stored_checksums == computed_checksums; }
+
+tencoded_read read_encoded_file(std::string_view path, tbyte_stream& stream) {
+    stream.clear();
+    std::optional<std::vector<uint8_t>> file = read_file(path);
+    if (!file) return tencoded_read::missing;
+    stream.assign(std::move(*file));
+    if (!decode_stream(stream) || !checksums_equal()) {
+        stream.clear();
+        return tencoded_read::corrupt;
+    }
+    return tencoded_read::ok;
+}
+
+bool write_encoded_file(std::string_view path, tbyte_stream& stream) {
+    encode_stream(stream);
+    return write_file(path, std::span<const uint8_t>(stream.bytes()));
 }
 
 void write_file_header(tbyte_stream& stream, uint32_t release, uint32_t length) {

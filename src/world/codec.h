@@ -38,6 +38,17 @@ bool decode_stream(tbyte_stream& stream);
 // The stored sums equal the computed ones; otherwise the corrupted-file message and false.
 bool checksums_match(std::string_view path);
 
+// The same comparison without a message, for optional files that are deleted instead.
+bool checksums_equal();
+
+// Reading and writing a whole encoded file. read_encoded_file loads the file and decodes it;
+// "corrupt" covers a refused envelope and unequal sums alike (no message: the caller decides).
+// On "ok" the stream holds the plain data at position 0.
+enum class tencoded_read { ok, missing, corrupt };
+tencoded_read read_encoded_file(std::string_view path, tbyte_stream& stream);
+// Encodes the plain content of the stream and writes it; false when the file cannot be written.
+bool write_encoded_file(std::string_view path, tbyte_stream& stream);
+
 // The sum of all bytes of the stream.
 uint64_t stream_byte_sum(const tbyte_stream& stream);
 

@@ -6,6 +6,7 @@
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "world/codec.h"
+#include "world/globals.h"
 
 namespace dravok {
 
@@ -13,8 +14,7 @@ std::vector<std::string> error_log_lines;
 
 namespace {
 
-constexpr int trace_capacity = 100;
-uint16_t trace_stack[trace_capacity] = {};
+constexpr int trace_capacity = call_trace_depth;
 bool quit_flag = false;
 
 // The log is rewritten whole; a file that cannot be written is not reported.
@@ -32,18 +32,18 @@ void write_error_log_file() {
 int trace_enter(int depth, uint16_t id) {
     if (depth <= 0) return depth;
     ++depth;
-    if (depth <= trace_capacity) trace_stack[depth - 1] = id;
+    if (depth <= trace_capacity) game.call_trace_of(depth) = id;
     return depth;
 }
 
 int trace_start(uint16_t id) {
-    trace_stack[0] = id;
+    game.call_trace_of(1) = id;
     return 1;
 }
 
 uint16_t trace_entry(int d) {
     if (d < 1 || d > trace_capacity) return 0;
-    return trace_stack[d - 1];
+    return game.call_trace_of(d);
 }
 
 bool quit_requested() { return quit_flag; }

@@ -1,7 +1,5 @@
 #include "world/random.h"
 
-#include "platform/clock.h"
-
 namespace dravok {
 
 uint32_t random_seed = 0;
@@ -31,6 +29,6 @@ int32_t random_set_index(std::span<const uint8_t> entries) {
     return 0; // not reached: pick < set
 }
 
-void randomize() { random_seed = ms_since_midnight_utc(); }
+void randomize(uint32_t milliseconds_since_midnight) { random_seed = milliseconds_since_midnight; }
 
 } // namespace dravok

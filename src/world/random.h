@@ -23,7 +23,7 @@ int32_t d1000();
 // when every entry is zero.
 int32_t random_set_index(std::span<const uint8_t> entries);
 
-// Seeds the generator from the time of day: the milliseconds since midnight (UTC).
-void randomize();
+// Seeds the generator from the time of day (milliseconds since midnight UTC, from the clock).
+void randomize(uint32_t milliseconds_since_midnight);
 
 } // namespace dravok

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
+#include "platform/temp_folder.h"
 #include "world/codec.h"
 #include "world/error_log.h"
 
@@ -238,6 +240,29 @@ TEST_F(Codec, MissingFileMessageRequestsQuit) {
     fatal_missing_file("Data/Dravok.dbs");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Dravok: Missing file \"Data/Dravok.dbs\"! Shutting down.\n");
     EXPECT_TRUE(quit_requested());
+}
+
+TEST_F(Codec, WholeFilesAreReadAsOkMissingOrCorrupt) {
+    dravok::testing::TempFolder folder;
+    tbyte_stream s;
+    write_file_header(s, game_release, 0);
+    s.write_text("characters");
+    ASSERT_TRUE(write_encoded_file(folder / "Characters.dch", s));
+
+    tbyte_stream in;
+    ASSERT_EQ(read_encoded_file(folder / "Characters.dch", in), tencoded_read::ok);
+    EXPECT_TRUE(check_file_header(in, 15, 0));
+    EXPECT_EQ(in.remaining(), 10u);
+    EXPECT_EQ(read_encoded_file(folder / "none.dch", in), tencoded_read::missing);
+
+    std::vector<uint8_t> file = read_file(folder / "Characters.dch").value();
+    file[4] ^= 1;
+    ASSERT_TRUE(write_file(folder / "Characters.dch", std::span<const uint8_t>(file)));
+    EXPECT_EQ(read_encoded_file(folder / "Characters.dch", in), tencoded_read::corrupt);
+    EXPECT_EQ(in.size(), 0u);
+    ASSERT_TRUE(write_file(folder / "Characters.dch", std::string_view("PK")));
+    EXPECT_EQ(read_encoded_file(folder / "Characters.dch", in), tencoded_read::corrupt);
+    EXPECT_FALSE(quit_requested()); // no message: the caller decides
 }
 
 TEST(ByteStream, ReadsAreBoundedAndCountsAreCheckedBeforeUse) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "world/dice.h"
+#include "world/globals.h"
 #include "world/random.h"
 
 namespace dravok {
@@ -147,7 +148,7 @@ TEST(Dice, SetAndFixedTests) {
     EXPECT_TRUE(is_dice_fixed(parsed("-2")));
     EXPECT_TRUE(is_dice_set(parsed("all")));
     EXPECT_FALSE(is_dice_fixed(parsed("1d4")));
-    EXPECT_FALSE(is_dice_fixed(parsed("body_mod"))); // parsed as bonus 0 and no ability: no sign
+    EXPECT_EQ(dice_to_text(parsed("body_mod")), "1d1"); // no sign: not an ability, and "d" makes dice
     EXPECT_FALSE(is_dice_set(parsed("|per_level:-1")));
     EXPECT_TRUE(is_dice_set(parsed("|per_level:1")));
     EXPECT_TRUE(is_dice_set(parsed("|per_dungeon_level:0/2"))); // a divisor alone counts
@@ -297,6 +298,112 @@ TEST(Damage, ResultArithmetic) {
     EXPECT_EQ(a.against_type, 17);
     EXPECT_EQ(a.against_hit, 4);
     EXPECT_EQ(a.against_multiplier, 2);
+}
+
+} // namespace
+} // namespace dravok
+
+namespace dravok {
+namespace {
+
+// Three beings; being 2 has body modifier +3, level 5 and melee 7, on dungeon level 6.
+class DiceOwner : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_level_index_ = level.index;
+        beings.assign(4, blank_being);
+        tbeing& b = beings[2];
+        at1(b.ability_modifier, 1) = 3;
+        b.level = 5;
+        b.skill_of(4) = 7;
+        b.skill_of(6) = -2;
+        level.index = 6;
+    }
+    void TearDown() override {
+        beings.clear();
+        level.index = saved_level_index_;
+    }
+    static tdice owned(std::string_view text, int owner) {
+        tdice d;
+        parse_dice(text, d);
+        d.owner = static_cast<uint16_t>(owner);
+        return d;
+    }
+    uint8_t saved_level_index_ = 0;
+};
+
+TEST_F(DiceOwner, OwnerPartsReadAbilityLevelAndSkills) {
+    struct Case {
+        const char* text;
+        int bonus;
+    };
+    const std::vector<Case> cases = {
+        {"+body_mod", 3},
+        {"-body_mod", -3},
+        {"+motion_mod", 0},
+        {"|per_level:1/2", 2},       // (5 x 1) div 2
+        {"|per_level:-3/2", -7},     // a negative amount adds, truncated toward zero
+        {"|per_level:3/0", 0},       // no divisor, no part
+        {"|per_melee:2/3", 4},       // (7 div 3) x 2
+        {"|per_melee:-2", 0},        // a negative skill amount never adds
+        {"|per_search:5", 0},        // a skill below 1 adds nothing
+        {"|per_dodge:5", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(get_dice_being_bonus(owned(c.text, 2)), c.bonus);
+        EXPECT_EQ(get_dice_being_bonus(owned(c.text, 0)), 0);
+        EXPECT_EQ(get_dice_being_bonus(owned(c.text, 4)), 0); // beyond the last being
+        EXPECT_EQ(roll_dice(owned(c.text, 2)), c.bonus);
+    }
+}
+
+TEST_F(DiceOwner, DungeonLevelPartCountsWithoutAnOwner) {
+    EXPECT_EQ(roll_dice(owned("1|per_dungeon_level:3/4", 0)), 1 + (6 / 4) * 3);
+    EXPECT_EQ(min_dice(owned("1|per_dungeon_level:2", 0), 0), 13);
+    level.index = 0;
+    EXPECT_EQ(roll_dice(owned("1|per_dungeon_level:2", 0)), 1);
+}
+
+TEST_F(DiceOwner, BeingReplacesTheOwnerOnlyWhenItExists) {
+    const tdice own = owned("2+body_mod", 2);
+    EXPECT_EQ(roll_dice_for_being(owned("2+body_mod", 0), 2), 5);
+    EXPECT_EQ(roll_dice_for_being(own, 0), 5);  // not a being: the formula's own owner
+    EXPECT_EQ(roll_dice_for_being(own, 9), 5);
+    EXPECT_EQ(roll_dice_for_being(own, 1), 2);  // being 1 has no modifier
+
+    const tdice range = owned("2d4+body_mod|per_level:1", 0);
+    EXPECT_EQ(min_dice(range, 2), 2 + 3 + 5);
+    EXPECT_EQ(max_dice(range, 2), 8 + 3 + 5);
+    EXPECT_EQ(max_dice(range, 0), 8);
+    EXPECT_EQ(dice_to_text(range), "2d4 + Body-mod + 1 per level");
+    std::string text;
+    dice_to_text_for_being(range, 2, text);
+    EXPECT_EQ(text, "2d4 + Body-mod + 1 per level");
+}
+
+TEST_F(DiceOwner, DamageWithAnOwnerRollsEveryType) {
+    tdamage_dice d;
+    parse_damage("fire:1d4, cold:|per_level:1, acid:1d2|per_melee:1", d);
+    uint32_t seed = 555;
+    const int fire = static_cast<int>(reference_draw(seed, 4)) + 1;
+    const int acid = static_cast<int>(reference_draw(seed, 2)) + 1 + 7;
+    tdamage r{};
+    random_seed = 555;
+    roll_damage_for_being(d, 2, r);
+    EXPECT_EQ(random_seed, seed);
+    EXPECT_EQ(r.of(6), fire);
+    EXPECT_EQ(r.of(7), 5);
+    EXPECT_EQ(r.of(9), acid);
+    EXPECT_EQ(r.total, fire + 5 + acid);
+
+    // Without an owner the cold formula has no count and no bonus: it is not rolled.
+    random_seed = 555;
+    roll_damage(d, r);
+    EXPECT_EQ(r.of(7), 0);
+    EXPECT_EQ(r.of(9), acid - 7);
+    EXPECT_EQ(min_damage(d, 2), 1 + 5 + 8);
+    EXPECT_EQ(max_damage(d, 2), 4 + 5 + 9);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/files.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"
@@ -175,7 +176,7 @@ TEST_F(WorldGlobals, ResetAndReleaseCallTheServicesOfOtherUnitsWhenInstalled) {
 TEST_F(WorldGlobals, InitGlobalsPresetsTheBlankRequestProbesPlanesDiceAndSettings) {
     const auto folder = std::filesystem::temp_directory_path() / "dravok_globals_test";
     std::filesystem::create_directories(folder);
-    set_error_log_folder(folder.string());
+    set_program_folder(folder.string() + "/");
     settings.check_updates = 1;
     settings.create_obituary = 1;
     settings.tile_size = 64;
@@ -212,7 +213,7 @@ TEST_F(WorldGlobals, InitGlobalsPresetsTheBlankRequestProbesPlanesDiceAndSetting
     EXPECT_EQ(settings.fading, 1);
     EXPECT_EQ(settings.minimap_place, 1);
     EXPECT_EQ(settings.side_panel_place, 2);
-    set_error_log_folder("");
+    set_program_folder("");
     std::filesystem::remove_all(folder);
 }
 
