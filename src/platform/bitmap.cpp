@@ -292,13 +292,8 @@ void Bitmap::round_rect(const Rect& r, int corner_width, int corner_height) {
 }
 
 Size Bitmap::text_extent(std::string_view text) const {
-    TTF_Font* f = open_cached_font(font_.family, font_.height, font_.bold);
-    if (!f) return Size{};
-    if (text.empty()) return Size{0, TTF_FontHeight(f)};
-    int w = 0, h = 0;
-    std::string utf8 = cp1252_to_utf8(text);
-    if (TTF_SizeUTF8(f, utf8.c_str(), &w, &h) != 0) return Size{};
-    return Size{w, h};
+    TextSize s = measure_text_cached(open_cached_font(font_.family, font_.height, font_.bold), text);
+    return Size{s.width, s.height};
 }
 
 void Bitmap::text_out(int x, int y, std::string_view text) {

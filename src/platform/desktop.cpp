@@ -19,13 +19,24 @@ void show_message(std::string_view text, std::string_view title) {
     std::string t = cp1252_to_utf8(title);
     std::string m = cp1252_to_utf8(text);
     if (is_headless() || !init_platform_video()) {
-        std::fprintf(stderr, "%s: %s\n", t.c_str(), m.c_str());
+        write_to_terminal(std::string(title) + ": " + std::string(text));
         return;
     }
     Window* owner = main_window();
     if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, t.c_str(), m.c_str(),
                                  owner ? owner->sdl_window() : nullptr) != 0)
         std::fprintf(stderr, "%s: %s\n", t.c_str(), m.c_str());
+}
+
+void write_to_terminal(std::string_view text, bool to_error_stream) {
+    std::string line = cp1252_to_utf8(text);
+    line += '\n';
+    std::fputs(line.c_str(), to_error_stream ? stderr : stdout);
+    std::fflush(to_error_stream ? stderr : stdout);
+}
+
+int current_process_id() {
+    return static_cast<int>(getpid());
 }
 
 std::string clipboard_text() {

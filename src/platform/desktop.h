@@ -13,6 +13,9 @@ namespace dravok {
 // text goes to standard error instead and the call returns at once.
 void show_message(std::string_view text, std::string_view title = "Dravok");
 
+// Writes one line of game text to the terminal (standard error, or standard output), as UTF-8.
+void write_to_terminal(std::string_view text, bool to_error_stream = true);
+
 // The clipboard's text ("" when empty or unavailable), and setting it. False when it fails.
 std::string clipboard_text();
 bool set_clipboard_text(std::string_view text);
@@ -22,6 +25,9 @@ bool open_document(std::string_view path_or_url);
 // Runs a script with /bin/sh in the given working folder (the script's own folder when empty),
 // without waiting and detached from the game, so it may outlive it. False when it cannot start.
 bool run_script(std::string_view script_path, std::string_view working_folder = "");
+
+// This program's process id (generated scripts wait for it to end before replacing files).
+int current_process_id();
 
 // Starts a program detached, with its arguments, in a working folder ("" = ours); the building
 // block of the two above. False when it cannot start.

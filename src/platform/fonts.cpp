@@ -87,19 +87,30 @@ std::unordered_map<std::string, SDL_Surface*>& text_cache() {
     return c;
 }
 
+std::unordered_map<std::string, TextSize>& extent_cache() {
+    static std::unordered_map<std::string, TextSize> c;
+    return c;
+}
+
 void clear_text_cache() {
     for (auto& [key, surface] : text_cache()) SDL_FreeSurface(surface);
     text_cache().clear();
+    extent_cache().clear();
+}
+
+std::string cache_key(TTF_Font* font, Colour colour, std::string_view text) {
+    std::string key(sizeof font + sizeof colour + text.size(), '\0');
+    std::memcpy(key.data(), &font, sizeof font);
+    std::memcpy(key.data() + sizeof font, &colour, sizeof colour);
+    std::memcpy(key.data() + sizeof font + sizeof colour, text.data(), text.size());
+    return key;
 }
 
 } // namespace
 
 SDL_Surface* render_text_cached(TTF_Font* font, Colour colour, std::string_view text) {
     if (!font || text.empty()) return nullptr;
-    std::string key(sizeof font + sizeof colour + text.size(), '\0');
-    std::memcpy(key.data(), &font, sizeof font);
-    std::memcpy(key.data() + sizeof font, &colour, sizeof colour);
-    std::memcpy(key.data() + sizeof font + sizeof colour, text.data(), text.size());
+    std::string key = cache_key(font, colour, text);
     auto& cache = text_cache();
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
@@ -112,6 +123,21 @@ SDL_Surface* render_text_cached(TTF_Font* font, Colour colour, std::string_view 
     SDL_SetSurfaceBlendMode(s, SDL_BLENDMODE_BLEND);
     cache.emplace(std::move(key), s);
     return s;
+}
+
+TextSize measure_text_cached(TTF_Font* font, std::string_view text) {
+    if (!font) return TextSize{};
+    if (text.empty()) return TextSize{0, TTF_FontHeight(font)};
+    std::string key = cache_key(font, 0, text);
+    auto& cache = extent_cache();
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    if (cache.size() >= text_cache_limit * 4) cache.clear();
+    int w = 0, h = 0;
+    if (TTF_SizeUTF8(font, cp1252_to_utf8(text).c_str(), &w, &h) != 0) return TextSize{};
+    TextSize size{w, h};
+    cache.emplace(std::move(key), size);
+    return size;
 }
 
 int FontSpec::points_to_pixels(int points) {

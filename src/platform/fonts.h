@@ -45,6 +45,14 @@ TTF_Font* open_cached_font(std::string_view game_font, int height, bool bold);
 // next call. nullptr for an empty text or a failure.
 SDL_Surface* render_text_cached(TTF_Font* font, Colour colour, std::string_view text);
 
+// Width and height of the text (Windows-1252) in this font, cached like the rendered texts
+// (word wrapping measures the same words every frame). {0, font height} for an empty text.
+struct TextSize {
+    int width = 0;
+    int height = 0;
+};
+TextSize measure_text_cached(TTF_Font* font, std::string_view text);
+
 // Closes every cached font and forgets every rendered text (at shutdown, or in tests).
 void clear_font_cache();
 

@@ -57,6 +57,15 @@ void ImageList::draw(Bitmap& target, int x, int y, int index) const {
     }
 }
 
+void ImageList::draw_stretched(Bitmap& target, const Rect& box, int index) const {
+    if (index < 0 || index >= count_) return;
+    if (box.width() == width_ && box.height() == height_) {
+        draw(target, box.left, box.top, index);
+        return;
+    }
+    target.stretch_draw(box, image(index));
+}
+
 Bitmap ImageList::image(int index) const {
     Bitmap out(width_, height_);
     if (index < 0 || index >= count_) return out;

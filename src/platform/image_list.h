@@ -31,6 +31,8 @@ public:
     int add(const Bitmap& image);
     // Draws image `index` with its top-left corner at (x, y); nothing for a number not in the list.
     void draw(Bitmap& target, int x, int y, int index) const;
+    // Draws image `index` stretched (nearest pixel) over `box`, masked as the list is.
+    void draw_stretched(Bitmap& target, const Rect& box, int index) const;
     // The image as a bitmap of its own (transparent in the mask colour when the list is masked).
     Bitmap image(int index) const;
 

@@ -14,12 +14,13 @@ namespace dravok {
 
 bool init_platform_video() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-    // Keys repeat and modifiers arrive as ordinary key-downs; no text-input machinery is needed.
+    // A windowed game must not switch the desktop's compositor off.
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "dravok: cannot start the video system: %s\n", SDL_GetError());
         return false;
     }
+    // The game reads key codes only; text input (and an input method popping up) is not wanted.
     SDL_StopTextInput();
     return true;
 }

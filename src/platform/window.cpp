@@ -50,6 +50,7 @@ bool Window::create(std::string_view title, int client_width, int client_height)
         return false;
     }
     if (!first_window) first_window = this;
+    bordered_ = true;
     return true;
 }
 
@@ -104,11 +105,14 @@ Point Window::position() const {
 }
 
 void Window::set_bordered(bool bordered) {
-    if (window_) SDL_SetWindowBordered(window_, bordered ? SDL_TRUE : SDL_FALSE);
+    if (!window_) return;
+    // Kept here too: not every video driver keeps the border state (the dummy one does not).
+    bordered_ = bordered;
+    SDL_SetWindowBordered(window_, bordered ? SDL_TRUE : SDL_FALSE);
 }
 
 bool Window::bordered() const {
-    return window_ && !(SDL_GetWindowFlags(window_) & SDL_WINDOW_BORDERLESS);
+    return window_ && bordered_;
 }
 
 int Window::display_index() const {
@@ -120,9 +124,18 @@ int Window::display_index() const {
 void Window::make_borderless_fullscreen() {
     if (!window_) return;
     Rect m = monitor_bounds(display_index());
+    // A borderless window the size of the monitor: desktops treat it as full screen, and it
+    // works without a window manager too (where a full-screen request goes unanswered).
     set_bordered(false);
     set_client_size(m.width(), m.height());
     set_position(m.left, m.top);
+}
+
+bool Window::fullscreen() const {
+    if (!window_) return false;
+    Rect m = monitor_bounds(display_index());
+    Size s = client_size();
+    return !bordered() && s.width == m.width() && s.height == m.height();
 }
 
 void Window::make_windowed_centred(int client_width, int client_height) {

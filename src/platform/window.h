@@ -50,6 +50,7 @@ public:
     int display_index() const;
     // Borderless, covering the monitor that holds the window.
     void make_borderless_fullscreen();
+    bool fullscreen() const;
     // Bordered with this client size, centred on the monitor that holds the window.
     void make_windowed_centred(int client_width, int client_height);
     // The frame of a bordered window; typical desktop values while the system cannot say.
@@ -64,6 +65,7 @@ public:
 
 private:
     SDL_Window* window_ = nullptr;
+    bool bordered_ = true;
     bool placed_ = false;
     Point placed_at_{};
 };

@@ -308,6 +308,11 @@ TEST(PlatformImageList, MaskedAndOpaqueListsDrawByNumber) {
     opaque.draw(dest, 2, 0, 0);
     EXPECT_EQ(dest.pixel(3, 1), colours::white);
 
+    dest.clear(colours::grey);
+    masked.draw_stretched(dest, Rect{0, 0, 4, 4}, 0);
+    EXPECT_EQ(dest.pixel(1, 1), colours::red);
+    EXPECT_EQ(dest.pixel(2, 2), colours::grey);
+
     Bitmap one = masked.image(0);
     EXPECT_TRUE(one.transparent());
     EXPECT_EQ(one.pixel(0, 0), colours::red);

@@ -137,6 +137,9 @@ TEST(PlatformDesktop, HeadlessMessagesGoToStandardError) {
     std::string err = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("Missing file \"Data/Dravok.dbs\"! Shutting down.\xC3\xA9"),
               std::string::npos);
+    ::testing::internal::CaptureStdout();
+    write_to_terminal("\x80 5", false);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "\xE2\x82\xAC 5\n");
 }
 
 TEST(PlatformDesktop, ClipboardKeepsWindows1252Text) {
