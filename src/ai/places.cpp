@@ -2,11 +2,22 @@
 // mode's keys return to the map.
 #include "ai/places.h"
 
+#include "platform/desktop.h"
+#include "platform/events.h"
 #include "rules/stand_ins.h"
+#include "ui/screen.h"
+#include "world/being.h"
+#include "world/being_creation.h"
+#include "world/being_flags.h"
+#include "world/being_update.h"
+#include "world/error_log.h"
+#include "world/game_clock.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/message_log.h"
 
 namespace dravok {
-
-int32_t autopilot_cursor_x = 0, autopilot_cursor_y = 0;
 
 void remember_place(int, int) {}
 void reset_autopilot_search() {}

@@ -7,8 +7,6 @@ namespace dravok {
 
 // Stores the cell in the first free map point unless one already lies within 25 steps.
 void remember_place(int x, int y);
-// Where the autopilot's cursor stands.
-extern int32_t autopilot_cursor_x, autopilot_cursor_y;
 // Zeroes the autopilot counters and empties its visit grid before a new search.
 void reset_autopilot_search();
 void handle_autopilot_commands(int being, int command, int key, int modifier);

@@ -4,7 +4,20 @@
 #include "ai/places.h"
 #include "rules/main_commands.h"
 #include "rules/scheduler.h"
+#include "platform/desktop.h"
+#include "platform/events.h"
 #include "rules/stand_ins.h"
+#include "ui/screen.h"
+#include "world/being.h"
+#include "world/being_creation.h"
+#include "world/being_flags.h"
+#include "world/being_update.h"
+#include "world/error_log.h"
+#include "world/game_clock.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/message_log.h"
 #include "rules/targeting.h"
 #include "ui/dialogs.h"
 #include "ui/game_timers.h"
@@ -28,7 +41,7 @@ constexpr int autopilot_purpose = 13;
 
 bool key_gate_open() {
     return state.initialised && !quit_requested() && !state.restart && !state.busy && !state.level_up_pending &&
-           !state.update_requested;
+           !state.update_chosen;
 }
 
 // The text of the log line at the scroll offset, kept so the view can stay on it.
@@ -127,7 +140,7 @@ void form_key_down(int& key, const tshift_state& shift) {
     remember_scrolled_log_line();
     if (player > 0) {
         tbeing& being = beings[player];
-        state.remembered_action_time = being.next_action_time;
+        state.player_action_time = being.next_action_time;
         being.made_sound.loudness = 0;
         being.last_action_kind = 0;
     }
@@ -148,13 +161,13 @@ void form_key_down(int& key, const tshift_state& shift) {
         key = 0;
         return;
     }
-    if (state.update_requested) {
+    if (state.update_chosen) {
         close_game_window();
         return;
     }
     if (game_mode == 1 && settings_menu_open()) {
-        if (state.tile_size_change) {
-            state.tile_size_change = 0;
+        if (state.tileset_reload) {
+            state.tileset_reload = 0;
             draw_title_text("PLEASE WAIT", 0);
             toggle_tile_size();
             load_tileset();
@@ -165,8 +178,8 @@ void form_key_down(int& key, const tshift_state& shift) {
         draw_screen();
         return;
     }
-    if (player > 0 && (beings[player].next_action_time != state.remembered_action_time || command_acted)) {
-        if (settings.fade_log) fade_old_log_lines();
+    if (player > 0 && (beings[player].next_action_time != state.player_action_time || command_acted)) {
+        if (settings.fading) fade_old_log_lines();
         command_acted = false;
     }
     if (player > 0) regenerate_being(player, 1);

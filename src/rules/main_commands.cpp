@@ -11,7 +11,20 @@
 #include "rules/key_entry.h"
 #include "rules/movement.h"
 #include "rules/search.h"
+#include "platform/desktop.h"
+#include "platform/events.h"
 #include "rules/stand_ins.h"
+#include "ui/screen.h"
+#include "world/being.h"
+#include "world/being_creation.h"
+#include "world/being_flags.h"
+#include "world/being_update.h"
+#include "world/error_log.h"
+#include "world/game_clock.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/message_log.h"
 #include "rules/talents.h"
 #include "rules/targeting.h"
 #include "ui/key_bindings.h"
@@ -44,7 +57,7 @@ void rest_command(int b) {
     tbeing& being = beings[b];
     search_surroundings(b);
     const int area = being.area;
-    if (area >= 1 && area < int(areas.size()) && areas[area].statue_count > 0 && d100() < 31)
+    if (area >= 1 && area < int(areas.size()) && areas[area].rules_counter > 0 && d100() < 31)
         statues_to_beings(b, area, 30, depth);
     being.last_action_kind = 1;
     spend_time(b, action_time(b, 15));
@@ -54,8 +67,8 @@ void start_autopilot_search(int b) {
     const tbeing& being = beings[b];
     number_areas_from(being.area, 1, 0);
     reset_autopilot_search();
-    autopilot_cursor_x = being.x;
-    autopilot_cursor_y = being.y;
+    state.autopilot_cursor_x = being.x;
+    state.autopilot_cursor_y = being.y;
 }
 
 void autopilot_command(int b) {
@@ -67,9 +80,9 @@ void autopilot_command(int b) {
     target_kind = 0;
     remembered_aiming_command = 0;
     start_autopilot_search(b);
-    if (on_map(level_explore_target.x, level_explore_target.y)) {
-        autopilot_cursor_x = level_explore_target.x;
-        autopilot_cursor_y = level_explore_target.y;
+    if (on_map(level.target_x, level.target_y)) {
+        state.autopilot_cursor_x = level.target_x;
+        state.autopilot_cursor_y = level.target_y;
     }
     game_mode = 5;
 }
@@ -80,13 +93,14 @@ void explore_command(int b) {
         add_message("$FCan not explore when hostile creatures are seen.");
         return;
     }
-    level_explore_target = {0, 0};
+    level.target_x = level.target_y = 0;
     start_autopilot_search(b);
     const uint32_t target = find_explore_target();
     const int x = int(target & 0xFFFF), y = int(target >> 16);
     if (target != 0 && on_map(x, y)) {
         beings[b].path = path_result;
-        level_explore_target = {uint8_t(x), uint8_t(y)};
+        level.target_x = uint8_t(x);
+        level.target_y = uint8_t(y);
     } else {
         add_message("$FNothing to explore!");
     }
@@ -97,7 +111,7 @@ void map_point_command(int b) {
     const tbeing& being = beings[b];
     int slot = 0;
     for (int i = 1; i <= map_point_count; ++i) {
-        const tmap_point& p = level_map_points[i];
+        const tmap_point& p = level.map_point(i);
         if (p.x == being.x && p.y == being.y) {
             add_message("$FThere already is a map point here.");
             return;
@@ -108,21 +122,21 @@ void map_point_command(int b) {
     if (replaced) {
         int best = 0;
         for (int i = 1; i <= map_point_count; ++i) {
-            const int d = get_distance(being.x, being.y, level_map_points[i].x, level_map_points[i].y);
+            const int d = get_distance(being.x, being.y, level.map_point(i).x, level.map_point(i).y);
             if (slot == 0 || d < best) {
                 slot = i;
                 best = d;
             }
         }
     }
-    level_map_points[slot] = {being.x, being.y};
+    level.map_point(slot) = {being.x, being.y};
     update_level(0);
     add_message("$BMap point " + std::to_string(slot) + (replaced ? " replaced." : " set."));
 }
 
 void get_command(int b) {
     if (!can_use_items(b)) return;
-    const int count = loose_item_count(beings[b].x, beings[b].y);
+    const int count = cell_at(beings[b].x, beings[b].y).loose_items;
     if (count == 1) {
         get_item(b, 0, depth);
     } else if (count > 1) {
@@ -133,7 +147,7 @@ void get_command(int b) {
 
 void loot_level_command(int b) {
     command_acted = true;
-    autopilot_pick_up_item = 0;
+    state.autopilot_item = 0;
     if (!can_use_items(b)) return;
     if (sees_hostile(b)) {
         add_message("$FCan not loot level when hostile creatures are seen.");

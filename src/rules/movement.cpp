@@ -13,7 +13,20 @@
 #include "rules/melee.h"
 #include "rules/search.h"
 #include "rules/sound.h"
+#include "platform/desktop.h"
+#include "platform/events.h"
 #include "rules/stand_ins.h"
+#include "ui/screen.h"
+#include "world/being.h"
+#include "world/being_creation.h"
+#include "world/being_flags.h"
+#include "world/being_update.h"
+#include "world/error_log.h"
+#include "world/game_clock.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/message_log.h"
 #include "ui/dialogs.h"
 #include "world/message_log.h"
 #include "world/random.h"
@@ -26,9 +39,8 @@ namespace {
 constexpr int walking_sound = 4;
 constexpr int body = 1;
 constexpr int slime_splash = 5, blood_splash = 3;
-constexpr int fu_teleporter = 3, fu_light_first = 4, fu_light_last = 7;
+constexpr int fu_light_first = 4, fu_light_last = 7;
 constexpr int fu_item_first = 12, fu_open_item_first = 20, fu_item_last = 30;
-constexpr int fu_switch = 37, fu_text = 60;
 constexpr int activate_golem_effect = 60;
 
 struct toffset { int dx, dy; };
@@ -41,6 +53,15 @@ constexpr toffset walk_ahead[5][3] = {{},
                                       {{1, 1}, {0, 1}, {-1, 1}},
                                       {{-1, 1}, {-1, 0}, {-1, -1}}};
 constexpr toffset walk_side[5][2] = {{}, {{-1, 0}, {1, 0}}, {{0, -1}, {0, 1}}, {{1, 0}, {-1, 0}}, {{0, 1}, {0, -1}}};
+
+// Whether a cell under the being holds a harmful map effect.
+bool stands_in_harmful_map_effect(int b) {
+    const tbeing& being = beings[b];
+    for (int x = being.x; x < being.x + being.width; ++x)
+        for (int y = being.y; y < being.y + being.height; ++y)
+            if (on_map(x, y) && map_effect_grid(x, y).effect != 0 && map_effect_grid(x, y).harmful) return true;
+    return false;
+}
 
 bool is_players_being(int b) { return b == player || has_type_flag(beings[b], tf_player); }
 
@@ -64,8 +85,8 @@ bool floor_at(int x, int y) { return on_map(x, y) && is_floor(x, y); }
 // Whether a continued walk may go on from the being's new cell.
 bool run_goes_on(int b) {
     const tbeing& being = beings[b];
-    const int x = being.x, y = being.y, d = state.run_direction;
-    if (loose_item_count(x, y) > 0) return false;
+    const int x = being.x, y = being.y, d = state.walk_direction;
+    if (cell_at(x, y).loose_items > 0) return false;
     for (const toffset& s : walk_side[d])
         if (on_map(x + s.dx, y + s.dy) && cell_at(x + s.dx, y + s.dy).furniture_value != 0) return false;
     const toffset left = walk_side[d][0], right = walk_side[d][1];
@@ -76,8 +97,8 @@ bool run_goes_on(int b) {
         return floors == 2;
     }
     case 2: { // one wall: it stays on its side, the other side stays open
-        const toffset wall_side = state.run_wall_side == 1 ? left : right;
-        const toffset open_side = state.run_wall_side == 1 ? right : left;
+        const toffset wall_side = state.side_openings == 1 ? left : right;
+        const toffset open_side = state.side_openings == 1 ? right : left;
         return wall_at(x + wall_side.dx, y + wall_side.dy) && !wall_at(x + open_side.dx, y + open_side.dy);
     }
     default: // open ground
@@ -152,9 +173,9 @@ bool can_move_through_restraining_map_effect(int b, int direction, int depth) {
     int margin = 0;
     for (int x = being.x; x < being.x + being.width && margin >= 0; ++x)
         for (int y = being.y; y < being.y + being.height; ++y) {
-            const int slot = map_effect_slot_at(x, y);
+            const int slot = map_effect_grid(x, y).effect;
             if (slot == 0) continue;
-            const teffect& effect = duration_effect(slot);
+            const teffect& effect = duration_effects[slot];
             if (!met) get_effect_source_name(effect, name);
             met = true;
             margin = ability_check_roll(b, body, effect.power, false);
@@ -199,7 +220,7 @@ void enter_map_tile(int b, int depth) {
         std::string picked;
         autopick_items(b, x, y, picked, depth);
         const int area = being.area;
-        if (area >= 1 && area < int(areas.size()) && areas[area].statue_count > 0 && d100() < 31)
+        if (area >= 1 && area < int(areas.size()) && areas[area].rules_counter > 0 && d100() < 31)
             statues_to_beings(b, area, 30, depth);
         for (int d = 1; d <= 8; ++d) {
             const int nx = x + direction_steps[d].dx, ny = y + direction_steps[d].dy;
@@ -231,13 +252,13 @@ void enter_map_tile(int b, int depth) {
     }
     const int area = being.area;
     const bool area_ok = area >= 1 && area < int(areas.size());
-    if (has_type_flag(being, tf_player) && area_ok && areas[area].discovery_text > 0) {
+    if (has_type_flag(being, tf_player) && area_ok && areas[area].report > 0) {
         add_history("Discovered " + area_discovery_text(area) + ".");
-        areas[area].discovery_text = 0;
+        areas[area].report = 0;
     }
-    if (being.commanded && area_ok && !areas[area].visited) {
-        areas[area].visited = 1;
-        if (areas[area].counts_for_exploration) ++level_visited_areas;
+    if (being.commanded && area_ok && !areas[area].discovered) {
+        areas[area].discovered = 1;
+        if (areas[area].explored) ++level.visited_areas;
     }
 }
 
@@ -314,7 +335,7 @@ void walk(int b, int walk_direction, int depth) {
         spend_time(b, action_time(b, 15));
         return;
     }
-    const int d = state.run_counter > 0 ? state.run_direction : walk_direction;
+    const int d = state.run_counter > 0 ? state.walk_direction : walk_direction;
     if (d < 1 || d > 4) return;
     tbeing& being = beings[b];
     auto ahead_free = [&] {
@@ -332,13 +353,13 @@ void walk(int b, int walk_direction, int depth) {
             side = side == 1 ? 0 : 2;
         }
         state.run_counter = mode + 1;
-        state.run_direction = d;
-        state.run_wall_side = side;
-        state.run_steps = 0;
+        state.walk_direction = d;
+        state.side_openings = side;
+        state.walk_steps = 0;
     }
     if (ahead_free()) {
         move_step(b, walk_game_direction[d], false, depth);
-        ++state.run_steps;
+        ++state.walk_steps;
         if (run_goes_on(b)) return;
     }
     state.run_counter = 0;

@@ -12,7 +12,20 @@
 #include "rules/lasting_effects.h"
 #include "rules/movement.h"
 #include "rules/sound.h"
+#include "platform/desktop.h"
+#include "platform/events.h"
 #include "rules/stand_ins.h"
+#include "ui/screen.h"
+#include "world/being.h"
+#include "world/being_creation.h"
+#include "world/being_flags.h"
+#include "world/being_update.h"
+#include "world/error_log.h"
+#include "world/game_clock.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/message_log.h"
 #include "ui/game_timers.h"
 #include "ui/lister.h"
 #include "ui/screen.h"
@@ -53,8 +66,8 @@ bool continue_walk(int b, int depth) {
     pump_messages();
     update_lights();
     if (state.run_counter <= 0) return false;
-    walk(b, int(state.run_direction), depth);
-    if (state.run_steps >= 10) state.run_counter = 0;
+    walk(b, int(state.walk_direction), depth);
+    if (state.walk_steps >= 10) state.run_counter = 0;
     draw_screen();
     return true;
 }

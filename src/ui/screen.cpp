@@ -6,6 +6,7 @@ namespace dravok {
 
 long frames_drawn = 0;
 bool window_close_requested = false;
+bool log_changed = false;
 
 void draw_screen() { ++frames_drawn; }
 bool handle_display_command(int, int, const tshift_state&) { return false; }

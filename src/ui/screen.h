@@ -7,6 +7,8 @@ namespace dravok {
 
 struct tshift_state;
 
+// Set when the message log must be drawn again.
+extern bool log_changed;
 // Redraws the frame for the current game mode.
 void draw_screen();
 // Counts frames drawn (tests and the driver read it).

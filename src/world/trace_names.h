@@ -15,7 +15,18 @@ namespace dravok {
     X(save_level, "World_Levels, save_level")            \
     X(load_game, "World_Saves, load_game")               \
     X(save_game, "World_Saves, save_game")               \
-    X(create_being, "World_Beings, create_being")
+    X(create_being, "World_Beings, create_being")          \
+    X(on_map, "World_Map, on_map")                         \
+    X(set_block, "World_Map, set_block")                   \
+    X(add_furniture, "World_Map, add_furniture")           \
+    X(remove_furniture, "World_Map, remove_furniture")     \
+    X(update_furniture_state, "World_Map, update_furniture_state") \
+    X(find_free_floor_for_being, "World_Map, find_free_floor_for_being") \
+    X(add_being_to_level, "World_Beings, add_being_to_level") \
+    X(remove_being, "World_Beings, remove_being")          \
+    X(place_being, "World_Beings, place_being")            \
+    X(can_move, "World_Beings, can_move")                  \
+    X(can_move_to, "World_Beings, can_move_to")
 
 enum trace_id : uint16_t {
 #define DRAVOK_TRACE_ID(id, name) trace_##id,

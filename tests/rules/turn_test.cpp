@@ -4,7 +4,20 @@
 #include "rules/action_time.h"
 #include "rules/movement.h"
 #include "rules/scheduler.h"
+#include "platform/desktop.h"
+#include "platform/events.h"
 #include "rules/stand_ins.h"
+#include "ui/screen.h"
+#include "world/being.h"
+#include "world/being_creation.h"
+#include "world/being_flags.h"
+#include "world/being_update.h"
+#include "world/error_log.h"
+#include "world/game_clock.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/message_log.h"
 #include "support/driver.h"
 #include "ui/game_timers.h"
 #include "ui/key_bindings.h"
@@ -194,7 +207,7 @@ TEST(Turn, KeyWhileRunningStopsTheRun) {
 TEST(Turn, RefusedMoveCostsARound) {
     turn_driver d;
     const int p = d.add_player(5, 5);
-    beings[p].ability[1] = 0; // no motion
+    beings[p].base_ability_of(2) = beings[p].ability_of(2) = 0; // no motion
     d.press(key_up);
     EXPECT_TRUE(d.logged("You can not move!"));
     EXPECT_EQ(beings[p].y, 5);
@@ -381,7 +394,7 @@ TEST(Turn, MapPointsFillThenReplaceTheNearest) {
     place_being(p, 7, 3, 1);
     d.press_command(SET_MAP_POINT);
     EXPECT_TRUE(d.logged("Map point 3 replaced.")) << "(6, 2) is nearest to (7, 3)";
-    EXPECT_EQ(level_map_points[3].x, 7);
+    EXPECT_EQ(level.map_point(3).x, 7);
     EXPECT_EQ(beings[p].next_action_time, 0u) << "map points cost no time";
 }
 

@@ -6,7 +6,20 @@
 #include "platform/events.h"
 #include "rules/effects.h"
 #include "rules/scheduler.h"
+#include "platform/desktop.h"
+#include "platform/events.h"
 #include "rules/stand_ins.h"
+#include "ui/screen.h"
+#include "world/being.h"
+#include "world/being_creation.h"
+#include "world/being_flags.h"
+#include "world/being_update.h"
+#include "world/error_log.h"
+#include "world/game_clock.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/message_log.h"
 #include "ui/game_timers.h"
 #include "ui/key_bindings.h"
 #include "ui/lister.h"
@@ -21,10 +34,11 @@ constexpr uint8_t wall_block = 1, floor_block = 41;
 
 tbeing make_being(const std::string& name) {
     tbeing b = blank_being;
+    b.serial = int32_t(++game.being_serial);
     b.name = name;
     b.width = b.height = 1;
-    b.ability[1] = 10; // motion: able to move
-    b.health = b.health_max = 10;
+    for (int k = 1; k <= ability_count; ++k) b.base_ability_of(k) = b.ability_of(k) = 10;
+    b.health_base = b.health = b.health_max = 10;
     b.weapon_set.bare_hands = 1; // empty hands: a melee attack is there
     b.weapon_set.melee_available = 1;
     return b;
@@ -33,15 +47,18 @@ tbeing make_being(const std::string& name) {
 } // namespace
 
 turn_driver::turn_driver(int size) {
-    beings.assign(1, blank_being);
+    free_beings();
+    grow_beings(20);
     game = tgame{};
     state = tstate{};
     settings = tsettings{};
     player = player_character = 0;
     game_mode = 3;
     log_changed = false;
-    areas.assign(2, tarea_stand_in{});
-    std::fill(std::begin(map_cells), std::end(map_cells), tcell{});
+    areas.assign(2, blank_area);
+    map_cells.fill(blank_cell);
+    map_effect_grid.fill(blank_map_effect_cell);
+    level = tlevel{};
     map_size = size;
     for (int x = 1; x <= size; ++x)
         for (int y = 1; y <= size; ++y) {
@@ -81,17 +98,21 @@ int turn_driver::add_player(int x, int y) {
     tbeing b = make_being("hero");
     b.type_flags[tf_player] = 1;
     b.type_flags[tf_can_use_items] = 1;
+    b.type_flags[tf_can_open_doors] = 1;
+    b.type_flags[tf_can_close_doors] = 1;
     b.commanded = 1;
     b.next_action_time = game.game_clock;
     const int index = add_being_to_level(x, y, b, 1, 0);
+    beings[index].next_action_time = game.game_clock; // due now: the next key is its action
     player = player_character = index;
     return index;
 }
 
 int turn_driver::add_creature(int x, int y, uint32_t next_action_time, const std::string& name) {
     tbeing b = make_being(name);
-    b.next_action_time = next_action_time;
-    return add_being_to_level(x, y, b, 1, 0);
+    const int index = add_being_to_level(x, y, b, 1, 0);
+    beings[index].next_action_time = next_action_time;
+    return index;
 }
 
 void turn_driver::wall(int x, int y) { cell_at(x, y).block = wall_block; }

@@ -1,0 +1,23 @@
+#include "rules/pantheon.h"
+
+namespace dravok {
+
+std::array<tbeing, avatar_slot_count + 1> avatars{};
+std::array<std::vector<titem>, avatar_slot_count + 1> avatar_items;
+std::vector<tbeing> demigods(1);
+std::vector<std::vector<titem>> demigod_items(1);
+
+// The pantheon file comes with the endings; until then nothing is written.
+void save_avatars() {}
+
+void remove_avatar(int avatar_id) {
+    if (avatar_id < 1 || avatar_id > avatar_slot_count) return;
+    avatars[avatar_id].present = 0;
+    avatars[avatar_id].serial = 0;
+    avatars[avatar_id].highest_item = 0;
+    avatar_items[avatar_id].clear();
+}
+
+void update_demigods() {}
+
+} // namespace dravok

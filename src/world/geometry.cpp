@@ -1,0 +1,139 @@
+#include "world/geometry.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+
+#include "world/being.h"
+#include "world/world_hooks.h"
+
+namespace dravok {
+
+std::array<tline_point, line_capacity + 1> line_points{};
+int32_t line_length = 0;
+std::array<std::array<tray_point, max_rays + 1>, max_ray_radius + 1> ray_endpoints{};
+std::array<uint32_t, max_ray_radius + 1> sight_ray_counts{};
+std::array<std::array<std::array<tray_point, max_ray_points + 1>, max_rays + 1>, max_ray_radius + 1> sight_rays{};
+
+namespace {
+
+// init_globals builds the ray tables through its hooks; this unit fills them in.
+const bool ray_hooks_installed = [] {
+    world_hooks.build_ray_endpoints = &build_ray_endpoints;
+    world_hooks.build_sight_rays = &build_sight_rays;
+    return true;
+}();
+
+int sign(int v) { return (v > 0) - (v < 0); }
+
+int round_half_even(double v) { return int(std::nearbyint(v)); }
+
+} // namespace
+
+int get_distance(int x1, int y1, int x2, int y2) {
+    const double dx = x2 - x1, dy = y2 - y1;
+    return round_half_even(std::sqrt(dx * dx + dy * dy));
+}
+
+int get_being_distance(int a, int b) {
+    if (!is_being_ok(a, 0) || !is_being_ok(b, 0)) return 0;
+    const tbeing& p = beings[a];
+    const tbeing& q = beings[b];
+    if (p.width == 1 && p.height == 1 && q.width == 1 && q.height == 1) return get_distance(p.x, p.y, q.x, q.y);
+    int best = -1;
+    for (int ax = p.x; ax < p.x + p.width; ++ax) {
+        for (int ay = p.y; ay < p.y + p.height; ++ay) {
+            for (int bx = q.x; bx < q.x + q.width; ++bx) {
+                for (int by = q.y; by < q.y + q.height; ++by) {
+                    const int d = get_distance(ax, ay, bx, by);
+                    if (best < 0 || d < best) best = d;
+                    if (best <= 1) return best;
+                }
+            }
+        }
+    }
+    return best < 0 ? 0 : best;
+}
+
+void trace_line(int x1, int y1, int x2, int y2) {
+    const int dx = x2 - x1, dy = y2 - y1;
+    const int sx = sign(dx), sy = sign(dy);
+    const int ax = std::abs(dx), ay = std::abs(dy);
+    int x = x1, y = y1, n = 0;
+    if (ay > ax) {
+        int error = ay / 2;
+        for (int i = 0; i < ay && n < line_capacity; ++i) {
+            error += ax;
+            if (error >= ay) {
+                error -= ay;
+                x += sx;
+            }
+            y += sy;
+            line_points[++n] = {x, y};
+        }
+    } else {
+        int error = ax / 2;
+        for (int i = 0; i < ax && n < line_capacity; ++i) {
+            error += ay;
+            if (error >= ax) {
+                error -= ax;
+                y += sy;
+            }
+            x += sx;
+            line_points[++n] = {x, y};
+        }
+    }
+    line_length = n;
+    // The end mark follows the last point; a full buffer gives up its last point to it.
+    line_points[n < line_capacity ? n + 1 : line_capacity] = {0, 0};
+}
+
+void build_ray_endpoints() {
+    static constexpr tray_point extra[21][8] = {
+        {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {},
+        {{9, -11}, {11, -9}, {11, 9}, {9, 11}, {-9, 11}, {-11, 9}, {-11, -9}, {-9, -11}},
+        {{8, -13}, {13, -8}, {13, 8}, {8, 13}, {-8, 13}, {-13, 8}, {-13, -8}, {-8, -13}},
+        {{11, -12}, {12, -11}, {12, 11}, {11, 12}, {-11, 12}, {-12, 11}, {-12, -11}, {-11, -12}},
+        {},
+        {{9, -16}, {16, -9}, {16, 9}, {9, 16}, {-9, 16}, {-16, 9}, {-9, -16}, {-16, -9}},
+        {{7, -17}, {17, -7}, {17, 7}, {7, 17}, {-7, 17}, {-17, 7}, {-17, -7}, {-7, -17}},
+    };
+    for (int r = 1; r <= max_ray_radius; ++r) {
+        auto& ends = ray_endpoints[r];
+        ends = {};
+        int n = 0;
+        for (int a = 1; a <= 360; ++a) {
+            const double angle = a * std::numbers::pi / 180.0;
+            const int x = round_half_even(std::cos(angle) * r);
+            const int y = round_half_even(std::sin(angle) * r);
+            const bool same = n > 0 && ends[n].dx == x && ends[n].dy == y;
+            if (!same && n < max_rays) ends[++n] = {int16_t(x), int16_t(y)};
+        }
+        if (r >= 15) {
+            for (const tray_point& e : extra[r]) {
+                if ((e.dx != 0 || e.dy != 0) && n < max_rays) ends[++n] = e;
+            }
+        }
+        sight_ray_counts[r] = uint32_t(n);
+    }
+}
+
+void build_sight_rays() {
+    for (int r = 1; r <= max_ray_radius; ++r) {
+        for (int k = 0; k <= max_rays; ++k) sight_rays[r][k] = {};
+        for (uint32_t k = 1; k <= sight_ray_counts[r]; ++k) {
+            trace_line(0, 0, ray_endpoints[r][k].dx, ray_endpoints[r][k].dy);
+            for (int i = 1; i <= max_ray_points && i <= line_capacity; ++i) {
+                if (line_points[i].x == 0 && line_points[i].y == 0) break;
+                sight_rays[r][k][i] = {int16_t(line_points[i].x), int16_t(line_points[i].y)};
+            }
+        }
+    }
+}
+
+int get_direction_between_beings(int a, int b) {
+    if (!is_being_ok(a, 0) || !is_being_ok(b, 0)) return 0;
+    return get_direction(beings[a].x, beings[a].y, beings[b].x, beings[b].y);
+}
+
+} // namespace dravok

@@ -1,0 +1,58 @@
+// Directions, distances, straight lines and the precomputed sight rays of the map grid.
+// x runs west to east and y north to south, both from 1. Used by every subsystem that moves,
+// aims or looks; the ray tables are built once at start-up and read by sight.
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "generation/geometry.h" // get_direction, get_angle, snap_direction, the ring list
+
+namespace dravok {
+
+struct tstep {
+    int dx;
+    int dy;
+};
+
+// Game directions 1..8 = N, NE, E, SE, S, SW, W, NW; entry 0 is (0, 0).
+inline constexpr std::array<tstep, 9> direction_steps{
+    {{0, 0}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}}};
+// The main directions 1..4 = N, E, S, W; entry 0 is (0, 0).
+inline constexpr std::array<tstep, 5> direction_offsets{{{0, 0}, {0, -1}, {1, 0}, {0, 1}, {-1, 0}}};
+
+struct tline_point {
+    int32_t x;
+    int32_t y;
+};
+
+constexpr int line_capacity = 200;
+// Filled by trace_line: points 1..line_length, the start cell not included.
+extern std::array<tline_point, line_capacity + 1> line_points;
+extern int32_t line_length;
+
+struct tray_point {
+    int16_t dx;
+    int16_t dy;
+};
+
+constexpr int max_ray_radius = 20;
+constexpr int max_rays = 160;
+constexpr int max_ray_points = 40;
+// Endpoints 1..sight_ray_counts[r] of the rays of radius r = 1..20.
+extern std::array<std::array<tray_point, max_rays + 1>, max_ray_radius + 1> ray_endpoints;
+extern std::array<uint32_t, max_ray_radius + 1> sight_ray_counts;
+// The cells of ray k of radius r from index 1, ended by (0, 0) or by the 40th point.
+extern std::array<std::array<std::array<tray_point, max_ray_points + 1>, max_rays + 1>, max_ray_radius + 1> sight_rays;
+
+// Euclidean distance rounded half to even.
+int get_distance(int x1, int y1, int x2, int y2);
+// The least distance between the two footprints; 0 when either being is not valid.
+int get_being_distance(int a, int b);
+void trace_line(int x1, int y1, int x2, int y2);
+void build_ray_endpoints();
+void build_sight_rays();
+
+// get_direction between two beings' positions; 0 when either is not valid.
+int get_direction_between_beings(int a, int b);
+
+} // namespace dravok
