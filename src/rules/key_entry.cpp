@@ -7,7 +7,12 @@
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "rules/stand_ins.h"
-#include "ui/screen.h"
+#include "platform/timers.h"
+#include "ui/draw.h"
+#include "ui/game_window.h"
+#include "ui/layout.h"
+#include "ui/tileset.h"
+#include "ui/frame_links.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
@@ -25,7 +30,12 @@
 #include "ui/lister.h"
 #include "ui/menus.h"
 #include "ui/mode_keys.h"
-#include "ui/screen.h"
+#include "platform/timers.h"
+#include "ui/draw.h"
+#include "ui/game_window.h"
+#include "ui/layout.h"
+#include "ui/tileset.h"
+#include "ui/frame_links.h"
 #include "platform/events.h"
 #include "rules/trace_ids.h"
 #include "world/error_log.h"
@@ -83,8 +93,9 @@ void form_key_down(int& key, const tshift_state& shift) {
         return;
     }
     trace_start(trace_form_key_down);
-    play_timer.enabled = true;
-    play_timer.tag = 0;
+    Timer& play = play_timer();
+    if (!play.enabled()) play.set_enabled(true);
+    play.set_tag(0);
 
     const int modifier = reported_modifier(shift);
     if (key == modifier) {
@@ -103,7 +114,7 @@ void form_key_down(int& key, const tshift_state& shift) {
     if (game_mode == 2) {
         if (key == key_escape && !state.won) {
             state.spectator_ticks = 100;
-            spectator_timer_tick();
+            spectator_timer_tick(spectator_timer());
         }
         return;
     }
@@ -119,7 +130,7 @@ void form_key_down(int& key, const tshift_state& shift) {
         draw_screen();
         return;
     }
-    if (command == 0 && handle_display_command(0, key, shift)) {
+    if (command == 0 && handle_display_command(0, key, shift, 0.0, 0, 0)) {
         if (state.relayout) setup_window();
         if (settings_menu_open()) refresh_menu();
         draw_screen();
@@ -162,7 +173,7 @@ void form_key_down(int& key, const tshift_state& shift) {
         return;
     }
     if (state.update_chosen) {
-        close_game_window();
+        form_close();
         return;
     }
     if (game_mode == 1 && settings_menu_open()) {

@@ -15,7 +15,11 @@
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "rules/stand_ins.h"
-#include "ui/screen.h"
+#include "platform/timers.h"
+#include "ui/draw.h"
+#include "ui/game_window.h"
+#include "ui/spectator_view.h"
+#include "ui/frame_links.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
@@ -28,7 +32,11 @@
 #include "world/message_log.h"
 #include "ui/game_timers.h"
 #include "ui/lister.h"
-#include "ui/screen.h"
+#include "platform/timers.h"
+#include "ui/draw.h"
+#include "ui/game_window.h"
+#include "ui/spectator_view.h"
+#include "ui/frame_links.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "rules/trace_ids.h"
@@ -179,7 +187,7 @@ void handle_rounds() {
         picked = pick_next_being();
         if (picked == 0) {
             show_message("No being found for next action in handle_rounds!");
-            close_game_window();
+            form_close();
             return;
         }
         last_picked_being = picked;
@@ -205,7 +213,7 @@ void handle_rounds() {
                 guard_stalled_turn(picked, depth);
                 if (being.stats_dirty) update_being(picked, depth);
             }
-            if (spectator_timer.enabled && game.game_clock >= spectator_timer.tag + 7) return;
+            if (spectator_timer().enabled() && int64_t(game.game_clock) >= spectator_timer().tag() + 7) return;
             continue;
         }
         if (player_branch(picked, depth) == player_turn::leave) break;
@@ -267,7 +275,7 @@ void player_killed_or_won() {
     clear_end_of_game_panels();
     game_mode = 2;
     draw_screen();
-    spectator_timer.enabled = true;
+    spectator_timer().set_enabled(true);
 }
 
 } // namespace dravok

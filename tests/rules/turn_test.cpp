@@ -7,7 +7,11 @@
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "rules/stand_ins.h"
-#include "ui/screen.h"
+#include "platform/events.h"
+#include "platform/timers.h"
+#include "ui/draw.h"
+#include "ui/game_window.h"
+#include "ui/frame_links.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
@@ -21,7 +25,11 @@
 #include "support/driver.h"
 #include "ui/game_timers.h"
 #include "ui/key_bindings.h"
-#include "ui/screen.h"
+#include "platform/events.h"
+#include "platform/timers.h"
+#include "ui/draw.h"
+#include "ui/game_window.h"
+#include "ui/frame_links.h"
 #include "world/error_log.h"
 #include "world/message_log.h"
 
@@ -334,13 +342,11 @@ TEST(Turn, LogScrollStopsAtBothEnds) {
 
 TEST(Turn, NoPresentBeingClosesTheWindow) {
     turn_driver d;
-    window_close_requested = false;
     ::testing::internal::CaptureStderr();
     d.run_rounds();
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("No being found for next action in handle_rounds!"),
               std::string::npos);
-    EXPECT_TRUE(window_close_requested);
-    window_close_requested = false;
+    EXPECT_TRUE(event_loop_ended()) << "the window closes";
 }
 
 TEST(Turn, StalledCreatureTurnIsBookedARound) {
@@ -374,10 +380,10 @@ TEST(Turn, VictoryHandsOverOnce) {
     EXPECT_EQ(game_mode, 2);
     EXPECT_EQ(state.spectator_serial, uint32_t(beings[p].serial));
     EXPECT_TRUE(d.logged("You have become a god!"));
-    EXPECT_TRUE(spectator_timer.enabled);
+    EXPECT_TRUE(spectator_timer().enabled());
     EXPECT_EQ(beings[p].commanded, 0);
     // The world keeps running under the spectator timer: every pick is a creature turn.
-    spectator_timer_tick();
+    spectator_timer_tick(spectator_timer());
     EXPECT_GE(game.game_clock, 7u);
 }
 

@@ -4,12 +4,15 @@
 #include <algorithm>
 
 #include "platform/events.h"
+#include "platform/timers.h"
 #include "rules/effects.h"
 #include "rules/scheduler.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
+#include "platform/timers.h"
 #include "rules/stand_ins.h"
-#include "ui/screen.h"
+#include "ui/draw.h"
+#include "ui/frame_links.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
@@ -69,8 +72,9 @@ turn_driver::turn_driver(int size) {
     message_text.clear();
     next_effect_time = 0;
     effects_changed = false;
-    spectator_timer = {};
-    play_timer = {};
+    spectator_timer().set_enabled(false);
+    spectator_timer().set_tag(0);
+    play_timer().set_enabled(false);
     lister = {};
     reset_keybindings();
     clear_message_log();
