@@ -36,7 +36,7 @@ void set_up_level(int creatures) {
     state = tstate{};
     state.initialised = 1;
     game_mode = 3;
-    log_view.muted = true;
+    state.log_muted = 1;
     tbeing b = blank_being;
     b.name = "hero";
     b.serial = int32_t(++game.being_serial);
@@ -64,7 +64,7 @@ void BM_SchedulerRound(benchmark::State& bench) {
         beings[player].next_action_time = game.game_clock + 15;
     }
     bench.SetItemsProcessed(bench.iterations() * creatures);
-    log_view.muted = false;
+    state.log_muted = 0;
 }
 BENCHMARK(BM_SchedulerRound)->Arg(200)->Unit(benchmark::kMicrosecond);
 

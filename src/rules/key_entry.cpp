@@ -56,8 +56,8 @@ bool key_gate_open() {
 
 // The text of the log line at the scroll offset, kept so the view can stay on it.
 void remember_scrolled_log_line() {
-    const int offset = log_view.first_shown_line;
-    log_view.fade_line = offset >= 0 && offset < int(message_log.size()) ? message_log[offset] : std::string();
+    const int offset = settings.log_top_line;
+    settings.fade_line = offset >= 0 && offset < int(message_log.size()) ? message_log[offset] : std::string();
 }
 
 } // namespace

@@ -260,14 +260,14 @@ void handle_main_commands(int b, int command, int key, int modifier) {
     case GAME_MENU: setup_menu(5); break;
     case HELP: open_help_screen(); break;
     case LOG_UP:
-        if (log_view.first_shown_line > 0) {
-            --log_view.first_shown_line;
+        if (settings.log_top_line > 0) {
+            --settings.log_top_line;
             log_changed = true;
         }
         break;
     case LOG_DOWN:
-        if (int(message_log.size()) - log_view.visible_lines > log_view.first_shown_line) {
-            ++log_view.first_shown_line;
+        if (int(message_log.size()) - settings.log_lines > settings.log_top_line) {
+            ++settings.log_top_line;
             log_changed = true;
         }
         break;

@@ -118,7 +118,7 @@ enum class player_turn { go_on, leave };
 
 player_turn player_branch(int b, int depth) {
     tbeing& being = beings[b];
-    if (game.game_clock >= log_view.next_separator_time) add_message();
+    if (game.game_clock >= settings.separator_time) add_message();
     being.moved = 0;
     advance_game_clock();
     if (has_type_flag(being, tf_possessed) && being.possession_end <= game.game_clock) {
@@ -269,7 +269,7 @@ void player_killed_or_won() {
         }
     }
 
-    log_view.muted = true;
+    state.log_muted = 1;
     state.speech_passes = 1;
     state.spectator_ticks = 0;
     clear_end_of_game_panels();

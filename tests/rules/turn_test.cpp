@@ -331,13 +331,13 @@ TEST(Turn, LogScrollStopsAtBothEnds) {
     d.add_player(5, 5);
     for (int i = 0; i < 3; ++i) add_message("$Bline " + std::to_string(i));
     d.press_command(LOG_DOWN);
-    EXPECT_EQ(log_view.first_shown_line, 0) << "fewer lines than the log shows: nothing to scroll";
+    EXPECT_EQ(settings.log_top_line, 0) << "fewer lines than the log shows: nothing to scroll";
     for (int i = 0; i < 10; ++i) add_message("$Bmore " + std::to_string(i));
     const int lines = int(message_log.size());
     for (int i = 0; i < lines + 3; ++i) d.press_command(LOG_DOWN);
-    EXPECT_EQ(log_view.first_shown_line, lines - log_view.visible_lines);
+    EXPECT_EQ(settings.log_top_line, lines - settings.log_lines);
     for (int i = 0; i < lines + 3; ++i) d.press_command(LOG_UP);
-    EXPECT_EQ(log_view.first_shown_line, 0);
+    EXPECT_EQ(settings.log_top_line, 0);
 }
 
 TEST(Turn, NoPresentBeingClosesTheWindow) {

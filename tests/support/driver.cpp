@@ -78,8 +78,6 @@ turn_driver::turn_driver(int size) {
     lister = {};
     reset_keybindings();
     clear_message_log();
-    log_view = tlog_view{};
-    log_game_clock = [] { return game.game_clock; };
     clear_quit_request();
     // Keys the scheduler meets while pumping come through the platform's event queue into the
     // same key handler as the window's own key presses.
@@ -95,7 +93,6 @@ turn_driver::~turn_driver() {
     set_key_handler(nullptr);
     pump_messages(); // drop keys no pump took
     clear_quit_request();
-    log_game_clock = [] { return 0u; };
 }
 
 int turn_driver::add_player(int x, int y) {
