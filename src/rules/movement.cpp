@@ -18,6 +18,7 @@
 #include "rules/stand_ins.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
+#include "world/damage.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"

@@ -57,13 +57,6 @@ void end_possession(int b) {
 
 void check_animated_and_summoned(int, int) {}
 
-void kill_being(int b, tdamage& damage, int depth) {
-    if (!is_being_ok(b, depth)) return;
-    beings[b].last_damage = damage;
-    place_being(b, 0, 0, depth);
-    beings[b].present = 0;
-}
-
 int ability_check_roll(int b, int ability, int difficulty, bool) {
     const int roll = random(20) + 1;
     return roll + beings[b].ability_modifier[ability - 1] - difficulty;
