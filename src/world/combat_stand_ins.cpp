@@ -63,13 +63,16 @@ void update_fear(int being, int other, int amount) {
 // The witness rules belong to the attitude tables; until they land nobody else reacts.
 void mass_update_emotion(int, int, int, int) {}
 
-void get_angry(int being, int other, bool) {
-    if (!is_being_ok(being, 0) || !is_being_ok(other, 0)) return;
+bool get_angry(int being, int other, bool) {
+    if (!is_being_ok(being, 0) || !is_being_ok(other, 0)) return false;
+    const int before = get_emotion(being, other, 0);
     if (has_type_flag(beings[other], tf_player) || has_type_flag(beings[other], tf_companion)) {
         beings[being].hostile = 1;
         beings[being].friendly = 0;
     }
-    if (get_emotion(being, other, 0) >= 0) update_emotion(being, other, -100);
+    if (before < 0) return false;
+    update_emotion(being, other, -100 - before);
+    return true;
 }
 
 bool is_friendly(int being, int other, int limit, bool) { return get_emotion(being, other, 0) >= limit; }
@@ -112,6 +115,15 @@ void release_followers(int being, int) {
         if (int(b) != being && beings[b].master == serial) beings[b].master = 0;
     }
     beings[being].followers = 0;
+}
+
+void set_attack_order(int attacker, int defender, int action, int, int setup) {
+    if (!is_being_ok(attacker, 0)) return;
+    taction_memory& m = beings[attacker].attack_memory;
+    m.action = uint8_t(action);
+    m.setup() = uint8_t(setup);
+    m.target = uint16_t(defender);
+    m.has_target = 1;
 }
 
 void write_obituary() {}

@@ -20,7 +20,8 @@ void update_emotion(int being, int other, int delta);
 void update_fear(int being, int other, int amount);
 // The witnesses of what `doer` did to `victim` change their attitude and fear toward the doer.
 void mass_update_emotion(int doer, int victim, int delta, int fear);
-void get_angry(int being, int other, bool announce);
+// True when the being turned hostile toward the other just now.
+bool get_angry(int being, int other, bool announce);
 bool is_friendly(int being, int other, int limit, bool mutual);
 void remove_emotions_about(int being);
 
@@ -37,6 +38,10 @@ void release_followers(int being, int depth);
 void write_obituary();
 void say_death_lines(int being, int killer, int depth);
 void end_lasting_effects_of(int being);
+
+// ---- targets ----
+// Records the defender as the attacker's ranged target.
+void set_attack_order(int attacker, int defender, int action, int shape, int setup);
 
 // ---- effects ----
 void handle_effect(int user, teffect& effect, int depth);
