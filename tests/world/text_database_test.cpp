@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/files.h"
-#include "world/error_log.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 

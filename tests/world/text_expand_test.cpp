@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
-#include "world/error_log.h"
 #include "world/text_expand.h"
 
 namespace dravok {
