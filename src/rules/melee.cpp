@@ -69,7 +69,7 @@ void run_hit_effect(int attacker, int defender, const teffect& source, int used_
 
 // "You are healed for 2 points." / "The goblin is healed for 2 points."; empty when unseen.
 std::string healed_sentence(int being, int points) {
-    if (!is_being_ok(player, 0) || !can_see(player, being)) return {};
+    if (!is_being_ok(player, 0) || !can_see(player, being, 0, 0)) return {};
     const bool is_player = has_type_flag(beings[being], tf_player);
     const std::string subject = is_player ? "You" : being_name(being, name_the_capital);
     return subject + (is_player ? " are healed" : " is healed") + " for " + std::to_string(points) + " points.";
@@ -220,7 +220,7 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
     if (a.present) reset_regeneration_countdown(attacker, true, true);
     if (d.present) reset_regeneration_countdown(defender, true, true);
 
-    if (!killed && is_being_ok(player, 0) && can_see(player, defender)) {
+    if (!killed && is_being_ok(player, 0) && can_see(player, defender, 0, 0)) {
         if (get_angry(defender, attacker, false) && !message.empty()) message += " " + being_name(defender, name_the_capital) + " gets angry!";
     }
     if (drain && a.present && !has_type_flag(d, tf_construct) && !has_type_flag(d, tf_undead) && a.health < a.health_max) {

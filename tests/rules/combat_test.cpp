@@ -284,7 +284,7 @@ TEST_F(Combat, TheSentencesOfTheBlows) {
 TEST_F(Combat, ReactionsAfterDamage) {
     tdamage survived{};
     after_damage(a_, d_, 200, 40, survived, 1);
-    EXPECT_EQ(get_emotion(d_, a_, 0), -70);
+    EXPECT_EQ(get_emotion(d_, a_, true), -70);
     EXPECT_EQ(beings[d_].fear_of(1).value, 6) << "40 / 200 x 30";
 
     // The spectator has no maximum health and there may be no attacker: nothing divides by 0.
