@@ -436,6 +436,42 @@ TEST(Turn, DeathHandsOverToTheSpectator) {
     EXPECT_TRUE(quit_requested());
 }
 
+TEST(Turn, DeathAddsASpectatorThatOnlyWatches) {
+    turn_driver d;
+    const int p = d.add_player(5, 5);
+    being_plans.assign(2, tbeing_plan{});
+    being_plans[1].identifier = "be_spectator";
+    being_plans[1].name = "spectator";
+    being_plans[1].width = being_plans[1].height = 1;
+    game.death_x = 6;
+    game.death_y = 6;
+    state.died = 1;
+    d.run_rounds();
+    ASSERT_NE(player, p);
+    ASSERT_GT(player, 0);
+    EXPECT_EQ(beings[player].x, 6);
+    EXPECT_EQ(beings[player].health_max, 0);
+    EXPECT_EQ(beings[player].commanded, 0) << "the spectator is never under command";
+    EXPECT_EQ(state.spectator_serial, uint32_t(beings[player].serial));
+    EXPECT_EQ(game_mode, 2);
+    EXPECT_TRUE(d.logged("The world goes dark! You die..."));
+    EXPECT_FALSE(quit_requested());
+    // A second pass does not hand over again: the world runs until the tick's 7 units.
+    const int spectator = player;
+    spectator_timer_tick(spectator_timer());
+    EXPECT_EQ(player, spectator);
+    being_plans.clear();
+}
+
+TEST(Turn, RestingAtFullHealthTakesOneRound) {
+    turn_driver d;
+    const int p = d.add_player(5, 5);
+    beings[p].resting = 1;
+    d.run_rounds();
+    EXPECT_EQ(beings[p].resting, 0);
+    EXPECT_EQ(beings[p].next_action_time, 15u);
+}
+
 TEST(Turn, VictoryHandsOverOnce) {
     turn_driver d;
     const int p = d.add_player(5, 5);
