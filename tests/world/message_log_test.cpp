@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "world/globals.h"
+#include "platform/fonts.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -100,6 +101,15 @@ TEST_F(MessageLog, OldestFirstStartsWithAPageOfBlanksAndShowsTheLastPage) {
     EXPECT_EQ(settings.log_top_line, 1);
 }
 
+TEST_F(MessageLog, APendingBlankLineGoesAboveTheNextMessage) {
+    add_message("one");
+    state.blank_line_pending = 1;
+    add_message("two");
+    std::vector<std::string> want = {"0000001300000$Btwo", "", "0000001300000$Bone"};
+    EXPECT_EQ(message_log, want);
+    EXPECT_EQ(state.blank_line_pending, 0);
+}
+
 TEST_F(MessageLog, MutedLogAndBlankSpeechAddNothing) {
     add_speech_line("Grum", "", "   ");
     EXPECT_TRUE(message_log.empty());
@@ -141,6 +151,7 @@ TEST(LogFont, MeasuresThroughThePlatformFont) {
     EXPECT_GT(narrow, 0);
     EXPECT_GT(wide, narrow); // a real proportional font, not a fixed width
     EXPECT_EQ(log_text_measure(""), 0);
+    clear_font_cache();
 }
 
 } // namespace
