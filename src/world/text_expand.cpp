@@ -127,6 +127,7 @@ static std::string replacement(const std::string& key, ttext_person* self, const
     if (key == "target") return target ? target->name : std::string();
     if (key == "actor") {
         if (!self) return {};
+        if (!self->actor.empty() && !self->self_revealed) return self->actor;
         if (!self->name.empty() && std::isupper(static_cast<unsigned char>(self->name[0]))) return self->name;
         return "The " + self->name;
     }
