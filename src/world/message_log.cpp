@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/bitmap.h"
 #include "platform/fonts.h"
 #include "world/globals.h"
 #include "world/text_database.h"
@@ -169,6 +170,14 @@ void wrap_log_text(const ttext_measure& measure, std::string_view input, int wid
         colour_code_or_text(line, scratch);
         out += scratch + "\r\n";
     }
+}
+
+void wrap_log_text(const Bitmap& canvas, std::string_view text, int width, std::string& out, bool stamped) {
+    wrap_log_text([&canvas](std::string_view s) { return canvas.text_width(s); }, text, width, out, stamped);
+}
+
+int colour_codes_width(const Bitmap& canvas, std::string_view text) {
+    return colour_codes_width([&canvas](std::string_view s) { return canvas.text_width(s); }, text);
 }
 
 bool log_line_expired(std::string_view line) {

@@ -24,7 +24,7 @@ extern std::function<std::string(int command)> command_key_caps;
 // The pantheon list for "%deities%"; empty until the pantheon installs one.
 extern std::function<std::string()> deities_text;
 
-extern const char* const command_names[54];
+extern const char* const placeholder_command_names[54];
 int find_command_name(std::string_view name); // ignoring case; 0 when unknown
 
 // The gender word of a key ("he", "his", "milord" ...) for gender 0 neuter, 1 male, 2 female;
