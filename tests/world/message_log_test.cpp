@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "world/globals.h"
+#include "platform/bitmap.h"
 #include "platform/fonts.h"
 #include "world/message_log.h"
 
@@ -151,6 +154,28 @@ TEST(LogFont, MeasuresThroughThePlatformFont) {
     EXPECT_GT(narrow, 0);
     EXPECT_GT(wide, narrow); // a real proportional font, not a fixed width
     EXPECT_EQ(log_text_measure(""), 0);
+    clear_font_cache();
+}
+
+} // namespace
+} // namespace dravok
+
+namespace dravok {
+namespace {
+
+TEST(LogFont, WrapsOnACanvasLikeItsMeasure) {
+    Bitmap canvas(200, 50);
+    FontSpec font;
+    font.family = "Tahoma";
+    font.height = 13;
+    canvas.set_font(font);
+    std::string on_canvas, by_measure;
+    const char* text = "$BThe quick brown fox jumps over the lazy dog again and again";
+    wrap_log_text(canvas, text, 120, on_canvas, false);
+    wrap_log_text([&](std::string_view s) { return canvas.text_width(s); }, text, 120, by_measure, false);
+    EXPECT_EQ(on_canvas, by_measure);
+    EXPECT_GT(std::count(on_canvas.begin(), on_canvas.end(), '\n'), 1); // it did wrap
+    EXPECT_EQ(colour_codes_width(canvas, "a$Bb$Fc"), canvas.text_width("$B$F"));
     clear_font_cache();
 }
 
