@@ -13,6 +13,7 @@
 #include "world/being_creation.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/item_placement.h"
 #include "world/map.h"
 
 #include "world/dice.h"
@@ -30,8 +31,6 @@ void get_area_edge_point(int area, const tarea& fallback, int& out_x, int& out_y
 bool reaches_area_straight(int x, int y, int area, int steps, int direction);
 void mark_vault_zone_cells(int area, int zone);
 bool grow_layer_step(int x1, int y1, int x2, int value, int neighbour_value, int y2);
-void place_bones();
-void place_level_item_splashes();
 void open_shop_containers();
 void dress_area(int area);
 void level_up_recruitable_beings(int master_serial, int being, int depth);

@@ -1,9 +1,19 @@
+// Lasting effects. The restraining test and the grid are whole; until the effects engine lands
+// there is no lasting effect to run, so the upkeep only notes that it ran.
 #include "rules/lasting_effects.h"
 
+#include "rules/effects.h"
 #include "world/being.h"
 #include "world/globals.h"
 
 namespace dravok {
+
+void update_duration_effects(int) {
+    effects_changed = false;
+    next_effect_time = 0;
+}
+void update_map_effects_on_being(int, int) {}
+void remove_effect_cell(int, int, int, bool) {}
 
 void clear_map_effect_grid() { map_effect_grid.fill(blank_map_effect_cell); }
 

@@ -1,6 +1,5 @@
 // The display keys and the display rows of the settings menu: full screen, maximised view,
-// tile size, view size and zoom steps. Built with key entry, which owns the modifier state.
-#if __has_include("rules/key_entry.h")
+// tile size, view size and zoom steps. Called by key entry and the settings menu.
 #include "rules/key_entry.h"
 #include "ui/layout.h"
 #include "world/globals.h"
@@ -56,4 +55,3 @@ bool handle_display_command(int command, int key, const tshift_state& shift, dou
 }
 
 }  // namespace dravok
-#endif

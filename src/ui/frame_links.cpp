@@ -96,7 +96,6 @@ void draw_character_sheet() { clear_bitmap(screen_bitmap); }
 void draw_book() { clear_bitmap(screen_bitmap); }
 void draw_help_screen() { clear_bitmap(screen_bitmap); }
 
-void update_lights() {}
 void get_ranged_target(int) {}
 void get_talent_target(int) {}
 
@@ -104,12 +103,6 @@ int target_cursor_x = 0, target_cursor_y = 0;
 int target_action_kind = 0;
 bool target_blocked = false;
 teffect target_effect{};
-void target_init(int being) {
-    if (being >= 1 && being < int(beings.size())) {
-        target_cursor_x = beings[being].x;
-        target_cursor_y = beings[being].y;
-    }
-}
 void calculate_effect_coordinates(int, int, int, teffect&) {}
 bool autopilot_path(int, int, int) { return false; }
 

@@ -4,7 +4,9 @@
 // target-mode state of the rules. Each has the signature its owner gives it; until an owner
 // lands, its entry has a minimal honest body in frame_links.cpp.
 #pragma once
+#include "ai/light.h"
 #include "platform/bitmap.h"
+#include "rules/targeting.h"
 #include "world/layout.h"
 
 namespace dravok {
@@ -46,7 +48,6 @@ void draw_character_sheet();
 void draw_book();
 void draw_help_screen();
 // Light and targets (rules and perception).
-void update_lights();
 void get_ranged_target(int being);
 void get_talent_target(int being);
 // The target cursor, the aimed action and its effect, and whether the aim is blocked.
@@ -54,7 +55,6 @@ extern int target_cursor_x, target_cursor_y;
 extern int target_action_kind;
 extern bool target_blocked;
 extern teffect target_effect;
-void target_init(int being);
 void calculate_effect_coordinates(int being, int x, int y, teffect& effect);
 // Autopilot: a path from the being to the cursor, false when there is none.
 bool autopilot_path(int being, int x, int y);

@@ -9,6 +9,7 @@
 #include "platform/runtime.h"
 #include "platform/timers.h"
 #include "platform/window.h"
+#include "rules/key_entry.h"
 #include "ui/draw.h"
 #include "ui/graphics.h"
 #include "world/message_log.h"
@@ -58,6 +59,7 @@ bool create_game_window() {
     create_timer("startup_timer", 20, false, startup_timer_tick);
     create_timer("update_timer", 1, false, update_timer_tick);
     set_paint_handler(screen_box_paint);
+    set_key_handler(handle_key_event);
     set_close_handler([] {
         form_close();
         end_event_loop();
@@ -207,7 +209,7 @@ void spectator_timer_tick(Timer& timer) {
     if ((!state.died || state.spectator_ticks < spectator_death_ticks) &&
         (!state.won || state.spectator_ticks < spectator_victory_ticks)) {
         timer.set_tag(game.game_clock);
-        handle_rounds(1);
+        handle_rounds();
         draw_screen();
         return;
     }

@@ -41,7 +41,6 @@ void write_history_file(const std::string& path) {
     for (const std::string& line : history) text += line + "\r\n";
     write_file(path, text);
 }
-void take_screenshot() {}
 
 void load_title_pictures() {
     title_picture_count = 0;
@@ -53,10 +52,8 @@ void load_title_pictures() {
     }
 }
 
-void load_keybindings(const std::string&) {}
 bool load_avatars() { return false; }
 void setup_avatars(int) {}
-void setup_menu(int) { game_mode = mode_menu; }
 void setup_game() {}
 bool game_character_created() { return false; }
 
@@ -90,7 +87,6 @@ void start_release_fetch() {}
 void write_and_start_update_script() {}
 void delete_update_files() {}
 
-void handle_rounds(int) {}
 void setup_level_up(int) {}
 void clear_all_indicators() {}
 void setup_game_over_dialog() {}

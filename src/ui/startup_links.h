@@ -8,6 +8,10 @@
 #include <string>
 
 #include "platform/bitmap.h"
+#include "rules/scheduler.h"
+#include "rules/stand_ins.h"
+#include "ui/key_bindings.h"
+#include "ui/menus.h"
 
 namespace dravok {
 
@@ -19,15 +23,12 @@ void load_statistics();
 void save_statistics();
 void count_game_end(bool won, uint32_t seconds_played);
 void write_history_file(const std::string& path);
-void take_screenshot();
 void load_title_pictures();
 extern std::array<Bitmap, 11> title_pictures;  // 1..10
 extern int title_picture_count;
-void load_keybindings(const std::string& path);
 // Pantheon, menus, a new game with the kept character sheet.
 bool load_avatars();
 void setup_avatars(int depth);
-void setup_menu(int id);
 void setup_game();
 bool game_character_created();
 
@@ -42,7 +43,6 @@ void start_release_fetch();
 void write_and_start_update_script();
 void delete_update_files();
 // The scheduler, the level-up screen, the floating texts, the game-over dialog.
-void handle_rounds(int depth);
 void setup_level_up(int being);
 void clear_all_indicators();
 void setup_game_over_dialog();

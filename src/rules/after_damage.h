@@ -1,0 +1,11 @@
+// What follows damage: messages, fear, anger, experience and the death branch.
+// Called after every attack and every damaging effect.
+#pragma once
+#include "world/layout.h"
+
+namespace dravok {
+
+// attacker may be 0; the result's killed flag selects the death branch.
+void after_damage(int attacker, int victim, int health_before, int total, tdamage& result, int depth);
+
+} // namespace dravok

@@ -1,0 +1,31 @@
+// Furniture actions. Until they land, touching furniture takes the time of the plainest
+// furniture action and changes nothing.
+#include "rules/furniture.h"
+
+#include "rules/action_time.h"
+#include "platform/desktop.h"
+#include "platform/events.h"
+#include "rules/stand_ins.h"
+#include "ui/draw.h"
+#include "ui/frame_links.h"
+#include "world/being.h"
+#include "world/being_creation.h"
+#include "world/being_flags.h"
+#include "world/being_update.h"
+#include "world/error_log.h"
+#include "world/game_clock.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/message_log.h"
+
+namespace dravok {
+
+void toggle_furniture(int being, int, bool, int depth, bool) {
+    if (is_being_ok(being, depth)) spend_time(being, action_time(being, 30));
+}
+void close_furniture(int being, int, bool, int depth) {
+    if (is_being_ok(being, depth)) spend_time(being, action_time(being, 45));
+}
+
+} // namespace dravok

@@ -1,0 +1,17 @@
+// Target mode and ranged targets: the mode's keys and the attack on the marked target.
+// Called by the key dispatch and the main commands.
+#pragma once
+
+namespace dravok {
+
+// What the aimed action is (0 none, 12 ranged attack, 15 item use, 16 talent use) and the
+// command that opened target mode for it (pressing it again confirms).
+extern int target_kind;
+extern int remembered_aiming_command;
+
+void handle_target_commands(int being, int command, int key, int modifier);
+void attack_marked(int being, int depth);
+// Enters target mode round the being's cell.
+void target_init(int being);
+
+} // namespace dravok

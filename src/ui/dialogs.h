@@ -1,0 +1,10 @@
+// The dialogs the rules open, and the dialog mode's keys.
+#pragma once
+
+namespace dravok {
+
+void handle_dialog_commands(int command, int key, int modifier);
+void setup_ground_trap_dialog(int being, int x, int y, int kind);
+void setup_activate_golem_dialog(int being, int golem);
+
+} // namespace dravok

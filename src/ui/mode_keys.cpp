@@ -1,0 +1,50 @@
+// Mode key handlers. The help screen's keys are whole; the other screens, until they land,
+// return to the map on any key.
+#include "ui/mode_keys.h"
+
+#include "platform/desktop.h"
+#include "platform/events.h"
+#include "rules/stand_ins.h"
+#include "ui/draw.h"
+#include "ui/frame_links.h"
+#include "world/being.h"
+#include "world/being_creation.h"
+#include "world/being_flags.h"
+#include "world/being_update.h"
+#include "world/error_log.h"
+#include "world/game_clock.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/message_log.h"
+#include "ui/key_bindings.h"
+
+namespace dravok {
+
+void handle_string_commands(int, int, int, int) { game_mode = 3; }
+void handle_keybind_commands(int, int, int, int) { game_mode = 1; }
+void handle_character_commands(int, int, int, int) { game_mode = 3; }
+void handle_book_commands(int, int, int, int) { game_mode = 3; }
+
+void open_character_sheet(int) { game_mode = 11; }
+
+void open_help_screen() {
+    help_return_mode = game_mode;
+    help_key = 0;
+    help_modifier = 0;
+    game_mode = 13;
+}
+
+void handle_help_commands(int, int command, int key, int modifier) {
+    if (key == key_escape || command == HELP) {
+        game_mode = help_return_mode != 0 ? help_return_mode : 3;
+        return;
+    }
+    if (modifier == 0) {
+        help_key = help_key == key ? 0 : uint8_t(key);
+        return;
+    }
+    help_modifier = help_modifier == modifier ? 0 : uint8_t(modifier);
+}
+
+} // namespace dravok

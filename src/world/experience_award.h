@@ -1,0 +1,13 @@
+// Experience earned by killing: the share of a dying creature's worth that the player and the
+// companions earned by their damage, and the level-up test. Called by the attacks and kill_being.
+#pragma once
+#include <string>
+
+namespace dravok {
+
+// Stores the award in the being and returns "$E(%d XP)$B" when the player sees it, else "".
+void award_experience_from_being(int being, int depth, std::string& out);
+std::string award_experience_from_being(int being, int depth);
+void check_experience(int being, int depth);
+
+} // namespace dravok

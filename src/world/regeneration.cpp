@@ -1,0 +1,21 @@
+#include "world/regeneration.h"
+
+#include "world/being.h"
+#include "world/globals.h"
+
+namespace dravok {
+
+void reset_regeneration_countdown(int being, bool health, bool stamina) {
+    if (being < 1 || being >= int(beings.size())) return;
+    tbeing& b = beings[being];
+    if (health && !(being_status(b, st_regenerating_health) != 0 && b.health_regen_countdown != 0)) {
+        b.last_health_loss = game.game_clock;
+        b.health_regen_countdown = b.health_regen_delay;
+    }
+    if (stamina && !(being_status(b, st_regenerating_stamina) != 0 && b.stamina_regen_countdown != 0)) {
+        b.last_stamina_use = game.game_clock;
+        b.stamina_regen_countdown = b.stamina_regen_delay;
+    }
+}
+
+} // namespace dravok

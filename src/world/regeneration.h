@@ -1,0 +1,9 @@
+// The regeneration countdowns of health and stamina: restarted after a loss and after each
+// regeneration step. Called by damage, costs and the regeneration of beings.
+#pragma once
+
+namespace dravok {
+
+void reset_regeneration_countdown(int being, bool health, bool stamina);
+
+} // namespace dravok
