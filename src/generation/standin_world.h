@@ -6,6 +6,7 @@
 // is deleted). The world globals and the map grid come from world/globals.h and world/map.h.
 // Owner: the level generator; callers: src/generation and its tests.
 #pragma once
+#include "world/item_placement.h" // place_bones, place_level_item_splashes
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,8 +31,6 @@ void get_area_edge_point(int area, const tarea& fallback, int& out_x, int& out_y
 bool reaches_area_straight(int x, int y, int area, int steps, int direction);
 void mark_vault_zone_cells(int area, int zone);
 bool grow_layer_step(int x1, int y1, int x2, int value, int neighbour_value, int y2);
-void place_bones();
-void place_level_item_splashes();
 void open_shop_containers();
 void dress_area(int area);
 void level_up_recruitable_beings(int master_serial, int being, int depth);

@@ -13,6 +13,7 @@
 #include "rules/search.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
+#include "generation/level_setup.h"
 #include "rules/stand_ins.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
