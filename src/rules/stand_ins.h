@@ -39,7 +39,6 @@ void switch_ammunition(int being, int depth);
 bool carries_item_with_effect(int being, int effect_kind);
 // The next cell worth exploring as x + 65536 y; 0 when none.
 uint32_t find_explore_target();
-void number_areas_from(int area, int a, int b);
 // The text of an area's discovery text id.
 std::string area_discovery_text(int area);
 
