@@ -14,6 +14,7 @@
 #include "world/being_creation.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/item_placement.h"
 #include "world/map.h"
 
 #include "world/dice.h"

@@ -241,7 +241,9 @@ void add_message(std::string_view text) {
     wrap_log_text(log_text_measure, text, width, wrapped, true);
     std::vector<std::string> lines;
     std::size_t start = 0;
-    for (;;) {
+    // Split into lines the way a string list reads text: a final line break ends the last
+    // line, it does not start an empty one.
+    while (start < wrapped.size()) {
         std::size_t p = wrapped.find("\r\n", start);
         lines.push_back(wrapped.substr(start, p == std::string::npos ? std::string::npos : p - start));
         if (p == std::string::npos) break;

@@ -54,6 +54,12 @@ TEST_F(MessageLog, ForcedBreaksAndColourCodes) {
     EXPECT_EQ(message_log, want);
 }
 
+TEST_F(MessageLog, AFinalLineBreakAddsNoEmptyLine) {
+    add_message("hello\\n");
+    std::vector<std::string> want = {"0000001300000$Bhello"};
+    EXPECT_EQ(message_log, want);
+}
+
 TEST_F(MessageLog, UnclosedBraceIsAnOrdinaryCharacter) {
     add_message("a {b c");
     std::vector<std::string> want = {"0000001300000$Ba {b c"};
