@@ -25,6 +25,11 @@ void prepare_sight_tables() {
     build_sight_rays();
 }
 
+void leave_lights_dark() {
+    clear_light_maps();
+    clear_static_lights();
+}
+
 void make_goblin_plan() {
     being_plans.assign(2, tbeing_plan{});
     tbeing_plan& p = being_plans[goblin_plan];

@@ -11,6 +11,8 @@ class turn_driver;
 
 // Builds the ray tables once.
 void prepare_sight_tables();
+// Clears the light map and the static light list, which outlive the driver's level.
+void leave_lights_dark();
 // Template 1: "be_goblin", hates the player (-50), likes its own template (+20), owns chests.
 constexpr int goblin_plan = 1;
 void make_goblin_plan();

@@ -17,6 +17,7 @@ namespace dravok::testing {
 namespace {
 
 struct DecisionTest : ::testing::Test {
+    void TearDown() override { leave_lights_dark(); }
     turn_driver d{12};
     int hero = 0;
     void SetUp() override {
