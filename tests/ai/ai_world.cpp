@@ -25,9 +25,10 @@ void prepare_sight_tables() {
     build_sight_rays();
 }
 
-void leave_lights_dark() {
+void tidy_after_level() {
     clear_light_maps();
     clear_static_lights();
+    player = player_character = 0;
 }
 
 void make_goblin_plan() {

@@ -11,8 +11,9 @@ class turn_driver;
 
 // Builds the ray tables once.
 void prepare_sight_tables();
-// Clears the light map and the static light list, which outlive the driver's level.
-void leave_lights_dark();
+// Clears the light map, the static light list and the commanded being, which outlive the
+// driver's level.
+void tidy_after_level();
 // Template 1: "be_goblin", hates the player (-50), likes its own template (+20), owns chests.
 constexpr int goblin_plan = 1;
 void make_goblin_plan();

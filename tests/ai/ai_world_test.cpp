@@ -60,7 +60,7 @@ run_result run_level(uint32_t seed, int creatures, int rounds) {
     for (int g : goblins) r.asleep += beings[g].asleep_counter > 0;
     r.hash = world_hash();
     r.clock = game.game_clock;
-    leave_lights_dark();
+    tidy_after_level();
     return r;
 }
 

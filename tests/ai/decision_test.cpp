@@ -17,7 +17,7 @@ namespace dravok::testing {
 namespace {
 
 struct DecisionTest : ::testing::Test {
-    void TearDown() override { leave_lights_dark(); }
+    void TearDown() override { tidy_after_level(); }
     turn_driver d{12};
     int hero = 0;
     void SetUp() override {

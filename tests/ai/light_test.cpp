@@ -12,7 +12,7 @@ namespace dravok::testing {
 namespace {
 
 struct LightTest : ::testing::Test {
-    void TearDown() override { leave_lights_dark(); }
+    void TearDown() override { tidy_after_level(); }
     void SetUp() override {
         prepare_sight_tables();
         clear_static_lights();

@@ -17,7 +17,7 @@ namespace {
 constexpr int skill_search = 6, skill_stealth = 7;
 
 struct SightTest : ::testing::Test {
-    void TearDown() override { leave_lights_dark(); }
+    void TearDown() override { tidy_after_level(); }
     turn_driver d{12};
     int hero = 0, goblin = 0;
     void SetUp() override {
