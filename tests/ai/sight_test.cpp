@@ -7,6 +7,7 @@
 #include "ai/sight.h"
 #include "ai/witnesses.h"
 #include "support/driver.h"
+#include "world/being_creation.h"
 #include "world/being_flags.h"
 #include "world/globals.h"
 #include "world/map.h"
@@ -124,6 +125,36 @@ TEST_F(SightTest, WitnessSearchReturnsEachOwnerOnceNearestFirstAndEnds) {
     EXPECT_EQ(count_witnesses(hero, 9, 7, false), 2) << "a new search starts over";
     beings[goblin].home_area = 2;
     EXPECT_EQ(count_witnesses(hero, 9, 7, false), 1) << "not its home: not its property";
+}
+
+TEST_F(SightTest, ALightSeenWithoutItsCarrierBecomesTheStimulusToInvestigate) {
+    for (int y = 2; y <= 5; ++y) d.wall(8, y);
+    place_being(hero, 10, 2, 0);
+    beings[hero].light_radius = 4;
+    game.game_clock = 300;
+    look();
+    ASSERT_EQ(can_see(goblin, hero, 0, 0), 0) << "the carrier stands behind the wall";
+    ASSERT_EQ(can_see(goblin, 0, 10, 6), 1) << "its light is seen";
+    const tsound& s = beings[goblin].noticed_stimulus;
+    EXPECT_EQ(s.kind, 1);
+    EXPECT_EQ(s.maker, hero);
+    EXPECT_EQ(s.x, 10);
+    EXPECT_EQ(s.y, 2);
+    EXPECT_EQ(s.time, 300u);
+    EXPECT_GT(s.distance, 0);
+    EXPECT_EQ(s.distance, s.heard_loudness);
+}
+
+TEST_F(SightTest, AClearThinkerRemembersASeenTeleporter) {
+    cell_at(6, 6).furniture = fu_teleporter;
+    const int mind = 3;
+    beings[goblin].ability_of(mind) = 6;
+    look();
+    EXPECT_EQ(beings[goblin].teleporter_x, 0) << "a mind below 7 takes no note";
+    beings[goblin].ability_of(mind) = 7;
+    look();
+    EXPECT_EQ(beings[goblin].teleporter_x, 6);
+    EXPECT_EQ(beings[goblin].teleporter_y, 6);
 }
 
 } // namespace
