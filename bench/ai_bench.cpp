@@ -31,14 +31,18 @@ void set_up_level(int creatures) {
     for (int x = 1; x <= map_size; ++x)
         for (int y = 1; y <= map_size; ++y) {
             tcell& c = cell_at(x, y);
-            const bool wall = x % room == 0 || y % room == 0 || x == 1 || y == 1 || x == map_size || y == map_size;
-            const bool door = (x % room == 8 || y % room == 8) && x > 1 && y > 1 && x < map_size && y < map_size;
+            const bool wall =
+                x % room == 0 || y % room == 0 || x == 1 || y == 1 || x == map_size || y == map_size;
+            const bool door =
+                (x % room == 8 || y % room == 8) && x > 1 && y > 1 && x < map_size && y < map_size;
             c.block = wall && !door ? 1 : 41;
             c.area = uint8_t(1 + (x - 1) / room * 8 + (y - 1) / room);
         }
-    for (auto& a : areas) a.exit_cells = 4;
+    for (auto& a : areas)
+        a.exit_cells = 4;
     for (int rx = 0; rx < 8; ++rx)
-        for (int ry = 0; ry < 8; ++ry) cell_at(rx * room + 4, ry * room + 4).furniture = fu_light_campfire;
+        for (int ry = 0; ry < 8; ++ry)
+            cell_at(rx * room + 4, ry * room + 4).furniture = fu_light_campfire;
     clear_static_lights();
 
     game = tgame{};
@@ -95,13 +99,15 @@ void BM_SightPass(benchmark::State& bench) {
     set_up_level(200);
     update_lights();
     const int viewer = 2;
-    for (auto _ : bench) ai_line_of_sight(viewer, beings[viewer].x, beings[viewer].y);
+    for (auto _ : bench)
+        ai_line_of_sight(viewer, beings[viewer].x, beings[viewer].y);
 }
 BENCHMARK(BM_SightPass)->Unit(benchmark::kMicrosecond);
 
 void BM_UpdateLights(benchmark::State& bench) {
     set_up_level(200);
-    for (auto _ : bench) update_lights();
+    for (auto _ : bench)
+        update_lights();
 }
 BENCHMARK(BM_UpdateLights)->Unit(benchmark::kMicrosecond);
 

@@ -17,7 +17,9 @@ constexpr int max_missed_turns = 40;
 constexpr uint32_t never_acts = 0xFFFFFFFFu;
 constexpr int shop_coins = 3000;
 
-bool on_players_side(int i) { return has_type_flag(beings[i], tf_player) || i == player || beings[i].commanded != 0; }
+bool on_players_side(int i) {
+    return has_type_flag(beings[i], tf_player) || i == player || beings[i].commanded != 0;
+}
 } // namespace
 
 void ai_catch_up_rounds() {

@@ -22,10 +22,12 @@
 
 namespace dravok {
 
+// clang-format off
 const std::array<const char*, ai_plan_count + 1> ai_plan_names{
-    "",       "sleep",         "idle",  "wander",        "approach",  "follow",    "investigate",
-    "chase",  "move for lof",  "melee attack", "ranged attack", "talent", "swap weapons", "flee",
-    "avoid",  "pick item",     "use item", "teleporter follow", "teleporter flee"};
+    "", "sleep", "idle", "wander", "approach", "follow", "investigate", "chase", "move for lof",
+    "melee attack", "ranged attack", "talent", "swap weapons", "flee", "avoid", "pick item",
+    "use item", "teleporter follow", "teleporter flee"};
+// clang-format on
 
 const std::array<uint8_t, 14> plan_for_path_purpose{0, 3, 4, 5, 6, 7, 8, 13, 13, 0, 0, 17, 18, 0};
 
@@ -41,7 +43,9 @@ bool holds_ranged_weapon(const tweapon_set& set) {
     return false;
 }
 
-bool knows_protection_talents(const tbeing& b) { return b.talent_type_counts[3] != 0; }
+bool knows_protection_talents(const tbeing& b) {
+    return b.talent_type_counts[3] != 0;
+}
 
 // Expiry of a summoned being: it vanishes, with its animation and, where seen, a message.
 void unsummon(int being, int depth) {
@@ -65,7 +69,8 @@ void keep_master_link(int being) {
     ++b.master_unseen_turns;
     int limit = has_type_flag(b, tf_summoned) || has_type_flag(b, tf_animated) ? 8 : 20;
     if (b.nearest_hostile <= 6) limit /= 2;
-    if (b.master_unseen_turns >= limit || (master >= 1 && get_being_distance(being, master) >= 20)) release_follower(being);
+    if (b.master_unseen_turns >= limit || (master >= 1 && get_being_distance(being, master) >= 20))
+        release_follower(being);
 }
 
 bool first_sight_pause(int being) {
@@ -144,7 +149,8 @@ void ai_act(int being, int depth) {
 
         const int area = cell_at(B().x, B().y).area;
         const bool sealed = area >= 1 && area < int(areas.size()) && areas[area].exit_cells == 0;
-        if (B().seen_hostiles == 0 && sealed && B().behaviour != behaviour_follow && level.special == 0) acted = true;
+        if (B().seen_hostiles == 0 && sealed && B().behaviour != behaviour_follow && level.special == 0)
+            acted = true;
 
         if (!state.won) {
             const bool guard = has_type_flag(B(), tf_hostile_on_home_trespassing);
@@ -157,8 +163,8 @@ void ai_act(int being, int depth) {
 
             if (!acted) acted = ai_needs_to_move(being);
             const int purpose = B().path.purpose;
-            if (purpose == purpose_other_area || purpose == purpose_flee || purpose == purpose_teleporter_follow ||
-                purpose == purpose_teleporter_flee)
+            if (purpose == purpose_other_area || purpose == purpose_flee ||
+                purpose == purpose_teleporter_follow || purpose == purpose_teleporter_flee)
                 acted = ai_continue_path(being);
 
             if (first_sight_pause(being)) {
@@ -169,12 +175,14 @@ void ai_act(int being, int depth) {
 
             if (!in_cell) {
                 if (!acted && B().ai_plan == plan_investigate) acted = ai_spot_investigate_target(being);
-                if (!acted && B().seen_hostiles > 0 && knows_protection_talents(B())) acted = ai_use_protection_talent(being);
+                if (!acted && B().seen_hostiles > 0 && knows_protection_talents(B()))
+                    acted = ai_use_protection_talent(being);
                 if (!acted && B().knows_utility_talents() != 0) acted = ai_use_utility_talent(being);
                 if (!acted) acted = ai_use_item(being);
                 if (!acted) acted = ai_flee(being);
-                if (!acted && has_type_flag(B(), tf_cloned) && has_type_flag(B(), tf_humanoid) && B().uses_items != 0 &&
-                    holds_ranged_weapon(B().weapon_set) && holds_ranged_weapon(B().other_weapon_set))
+                if (!acted && has_type_flag(B(), tf_cloned) && has_type_flag(B(), tf_humanoid) &&
+                    B().uses_items != 0 && holds_ranged_weapon(B().weapon_set) &&
+                    holds_ranged_weapon(B().other_weapon_set))
                     acted = ai_pick_item(being);
                 if (!acted) acted = ai_attack(being);
                 if (!acted && B().ai_plan == plan_teleporter_flee && B().path.length == 0)
@@ -183,7 +191,8 @@ void ai_act(int being, int depth) {
                 if (!acted) acted = ai_investigate(being);
                 if (!acted && B().path.purpose != 0) acted = ai_continue_path(being);
                 if (!acted && B().damaged_by_being != 0 && B().seen_hostiles == 0)
-                    acted = ai_move_to_nearby_area(being, purpose_other_area, cell_at(B().x, B().y).area, 0, 0, 0);
+                    acted = ai_move_to_nearby_area(being, purpose_other_area, cell_at(B().x, B().y).area, 0,
+                                                   0, 0);
             }
         }
 
@@ -192,15 +201,19 @@ void ai_act(int being, int depth) {
             ai_oneliners(being, in_cell);
 
         if (!acted) {
-            if (has_type_flag(B(), tf_seek_master) && B().master == 0 && B().followers == 0) seek_master(being, depth);
-            if (has_type_flag(B(), tf_pack) && B().master == 0 && B().followers == 0) seek_pack_leader(being, depth);
+            if (has_type_flag(B(), tf_seek_master) && B().master == 0 && B().followers == 0)
+                seek_master(being, depth);
+            if (has_type_flag(B(), tf_pack) && B().master == 0 && B().followers == 0)
+                seek_pack_leader(being, depth);
         }
         if (!acted && is_confined_in_cell(being, false)) acted = ai_escape_cell(being);
         if (!acted && B().uses_items != 0 && !B().cornered) acted = ai_pick_item(being);
         if (!acted && !B().cornered) acted = ai_check_weapon_set(being);
         if (!acted) {
-            if (B().behaviour == behaviour_wander) acted = ai_wander(being);
-            else if (B().behaviour == behaviour_follow && B().master != 0) acted = ai_follower(being);
+            if (B().behaviour == behaviour_wander)
+                acted = ai_wander(being);
+            else if (B().behaviour == behaviour_follow && B().master != 0)
+                acted = ai_follower(being);
         }
         if (!acted && !B().cornered) acted = ai_correct_position(being);
         if (!acted && !B().cornered) acted = ai_move_randomly(being);
@@ -210,7 +223,8 @@ void ai_act(int being, int depth) {
     if (!is_being_ok(being)) return;
     B().damage_this_turn = 0;
     B().damaged_by_being = 0;
-    if (B().teleporter_countdown > 0 && --B().teleporter_countdown == 0) B().teleporter_x = B().teleporter_y = 0;
+    if (B().teleporter_countdown > 0 && --B().teleporter_countdown == 0)
+        B().teleporter_x = B().teleporter_y = 0;
     if (B().teleport_cooldown > 0) --B().teleport_cooldown;
     if (B().next_action_time == start_time) {
         B().last_action_kind = 1;

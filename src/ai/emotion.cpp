@@ -44,7 +44,8 @@ int default_emotion(int being, int other) {
         if (e.group == 0) break;
         if (!preset_matches(being, e.group, other)) continue;
         if (sum >= 1 && e.value < 0) continue;
-        if (e.value < 0 && has_type_flag(b, tf_animal) && being_status(beings[other], st_animal_friend) > 0) continue;
+        if (e.value < 0 && has_type_flag(b, tf_animal) && being_status(beings[other], st_animal_friend) > 0)
+            continue;
         sum += e.value;
     }
     return sum;
@@ -79,7 +80,8 @@ int find_fear_entry(int a, int b) {
 int16_t get_emotion(int a, int b, bool use_default) {
     if (!is_being_ok(a) || !is_being_ok(b)) return 0;
     if (const int k = find_emotion_entry(a, b)) return beings[a].attitude_of(k).value;
-    if (use_default && !has_type_flag(beings[a], tf_ignore_emotion_presets)) return int16_t(default_emotion(a, b));
+    if (use_default && !has_type_flag(beings[a], tf_ignore_emotion_presets))
+        return int16_t(default_emotion(a, b));
     return 0;
 }
 
@@ -95,14 +97,16 @@ int update_emotion(int being, int other, int delta, int, int distance) {
     const tbeing& o = beings[other];
     if (!b.present || !o.present) return 0;
     if (has_type_flag(b, tf_player) || has_type_flag(b, tf_emotionless)) return 0;
-    if (has_type_flag(o, tf_unstirring) || has_type_flag(o, tf_inactive) || has_type_flag(o, tf_spectator)) return 0;
+    if (has_type_flag(o, tf_unstirring) || has_type_flag(o, tf_inactive) || has_type_flag(o, tf_spectator))
+        return 0;
     int k = find_emotion_entry(being, other);
     if (k) {
         b.attitude_of(k).previous_value = b.attitude_of(k).value;
     } else {
         const int preset = has_type_flag(b, tf_ignore_emotion_presets) ? 0 : default_emotion(being, other);
         if (preset == 0 && delta == 0) return 0;
-        for (k = 1; k < emotion_entry_count && b.attitude_of(k).serial != 0; ++k) {}
+        for (k = 1; k < emotion_entry_count && b.attitude_of(k).serial != 0; ++k) {
+        }
         b.attitude_of(k) = temotion{};
         b.attitude_of(k).value = int16_t(preset);
         b.attitude_of(k).previous_value = int16_t(preset);
@@ -133,7 +137,8 @@ int update_fear(int being, int other, int delta, int, int distance) {
     } else {
         const int preset = default_fear(being, other);
         if (preset == 0 && delta == 0) return 0;
-        for (k = 1; k <= emotion_entry_count && b.fear_of(k).serial != 0; ++k) {}
+        for (k = 1; k <= emotion_entry_count && b.fear_of(k).serial != 0; ++k) {
+        }
         if (k > emotion_entry_count) return 0;
         b.fear_of(k) = temotion{};
         b.fear_of(k).value = int16_t(preset);
@@ -166,7 +171,8 @@ int get_courage(int being) {
     const double r = double(b.health) / double(b.health_max);
     const int base = b.morale[0], superiority = b.morale[1], fear = b.morale[2], health_base = b.morale[3];
     int health_term = 0;
-    if (health_base > 1) health_term = std::abs(int(std::nearbyint(100.0 * std::log(r) / std::log(double(health_base)))));
+    if (health_base > 1)
+        health_term = std::abs(int(std::nearbyint(100.0 * std::log(r) / std::log(double(health_base)))));
     return base + (int(b.seen_friends) + 1 - int(b.seen_hostiles)) * superiority - health_term -
            int(b.seen_feared) * fear - (b.adjacent_hostiles >= 2 ? 15 * b.adjacent_hostiles : 0);
 }
@@ -186,7 +192,11 @@ void share_emotions(int) {}
 void share_master_emotions(int) {}
 void sort_emotions(int) {}
 
-void mark_hostile_footprint(int being) { mark_footprint(hostile_grid, being); }
-void mark_feared_footprint(int being) { mark_footprint(feared_grid, being); }
+void mark_hostile_footprint(int being) {
+    mark_footprint(hostile_grid, being);
+}
+void mark_feared_footprint(int being) {
+    mark_footprint(feared_grid, being);
+}
 
 } // namespace dravok

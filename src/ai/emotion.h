@@ -1,7 +1,7 @@
 // Attitude and fear of beings toward each other: the presets of the templates, the table
 // entries, friendliness, courage and the footprints of hostile and feared beings. Called by
 // sight, the decision chain and the rules.
-// Until the attitude tables land in full, entries are made and changed as the tables specify,
+// Until the attitude tables land in full, entries are made and changed as the game needs them,
 // while sharing, ageing and sorting leave the tables as they are.
 #pragma once
 #include <cstdint>

@@ -21,7 +21,9 @@ const bool light_hooks_installed = [] {
     return true;
 }();
 
-bool is_light_furniture(int f) { return f >= fu_light_torch && f <= fu_light_campfire; }
+bool is_light_furniture(int f) {
+    return f >= fu_light_torch && f <= fu_light_campfire;
+}
 
 bool is_opaque(const tcell& c, int x, int y) {
     return c.block < first_floor_block || blocks_sight_furniture(x, y);
@@ -34,7 +36,9 @@ void clear_light_maps() {
     light_owner_map.fill(0);
 }
 
-void clear_static_lights() { static_light_list.assign(1, tlight_cell{}); }
+void clear_static_lights() {
+    static_light_list.assign(1, tlight_cell{});
+}
 
 void collect_light_sources() {
     static_light_list.assign(1, tlight_cell{});
@@ -43,7 +47,8 @@ void collect_light_sources() {
         for (int y = 1; y <= map_size; ++y) {
             const tcell& c = cell_at(x, y);
             const tmap_effect_cell& e = map_effect_grid(x, y);
-            if (is_light_furniture(c.furniture) || c.furniture == fu_teleporter || (e.kind > 0 && e.light != 0))
+            if (is_light_furniture(c.furniture) || c.furniture == fu_teleporter ||
+                (e.kind > 0 && e.light != 0))
                 static_light_list.push_back({x, y});
         }
     }
@@ -66,8 +71,9 @@ void trace_light(int x, int y, int viewer_x, int source, int radius, int viewer_
                 uint8_t& lit = light_map.light(cx, cy);
                 if (lit < level) {
                     // Faces of walls turned away from the viewer stay dark.
-                    const bool hidden_face = opaque && ((viewer_y < cy && cy < y) || (y < cy && cy < viewer_y) ||
-                                                        (x < cx && cx < viewer_x) || (viewer_x < cx && cx < x));
+                    const bool hidden_face =
+                        opaque && ((viewer_y < cy && cy < y) || (y < cy && cy < viewer_y) ||
+                                   (x < cx && cx < viewer_x) || (viewer_x < cx && cx < x));
                     if (!hidden_face) {
                         lit = uint8_t(level);
                         if (!opaque && source <= 255) light_owner_map(cx, cy) = uint8_t(source);
@@ -86,7 +92,8 @@ void trace_all_lights(int viewer_x, int viewer_y) {
         const tcell& c = cell_at(x, y);
         if (c.furniture_state != 0 && c.furniture != fu_teleporter) {
             // A light switched off glows only while a map effect lies on it.
-            if (map_effect_grid(x, y).effect != 0) trace_light(x, y, viewer_x, 0, furniture_light_radius, viewer_y);
+            if (map_effect_grid(x, y).effect != 0)
+                trace_light(x, y, viewer_x, 0, furniture_light_radius, viewer_y);
         } else if (c.furniture == fu_light_torch) {
             trace_light(x, y + 1, viewer_x, 0, furniture_light_radius, viewer_y);
         } else {

@@ -35,7 +35,8 @@ struct tbox {
 void clear_box(tgrid<uint8_t>& grid, tbox& box) {
     if (box.x2 >= box.x1) {
         const int height = box.y2 - box.y1 + 1;
-        for (int x = box.x1; x <= box.x2; ++x) std::memset(&grid(x, box.y1), 0, size_t(height));
+        for (int x = box.x1; x <= box.x2; ++x)
+            std::memset(&grid(x, box.y1), 0, size_t(height));
     }
     box = tbox{};
 }
@@ -76,7 +77,9 @@ int wall_neighbours(int x, int y) {
     return n;
 }
 
-bool valid_index(int being) { return being >= 1 && being < int(beings.size()); }
+bool valid_index(int being) {
+    return being >= 1 && being < int(beings.size());
+}
 
 } // namespace
 
@@ -87,9 +90,12 @@ void mark_seen_cell(int being, int x, int y) {
 
 void mark_sight_grid(tgrid<uint8_t>& grid, int x, int y, uint8_t value) {
     grid(x, y) = value;
-    if (&grid == &hostile_grid) hostile_box.add(x, y);
-    else if (&grid == &feared_grid) feared_box.add(x, y);
-    else if (&grid == &sight_scratch) scratch_box.add(x, y);
+    if (&grid == &hostile_grid)
+        hostile_box.add(x, y);
+    else if (&grid == &feared_grid)
+        feared_box.add(x, y);
+    else if (&grid == &sight_scratch)
+        scratch_box.add(x, y);
 }
 
 void clear_being_sight(int being) {
@@ -103,7 +109,8 @@ void clear_being_sight(int being) {
     b.adjacent_friends = b.adjacent_hostiles = b.nearest_friend = b.nearest_hostile = 0;
     b.seen_friends_worth = b.xp_worth;
     b.seen_hostiles_worth = 0;
-    for (int k = 1; k <= emotion_entry_count; ++k) b.attitude_of(k).clear_shot = 0;
+    for (int k = 1; k <= emotion_entry_count; ++k)
+        b.attitude_of(k).clear_shot = 0;
     if (being < int(sight_matrix.size()) && !sight_matrix.empty()) {
         auto& row = sight_matrix[size_t(being)];
         auto& previous = sight_matrix[0];
@@ -129,7 +136,8 @@ void ai_line_of_sight(int being, int x, int y) {
     if (!is_being_ok(being) || being >= int(sight_matrix.size()) || being >= int(seen_cells.size())) return;
     clear_box(sight_scratch, scratch_box);
     clear_being_sight(being);
-    for (tbeing& other : beings) other.turn_mark = 0;
+    for (tbeing& other : beings)
+        other.turn_mark = 0;
     tbeing& b = beings[being];
     auto& row = sight_matrix[size_t(being)];
     const auto& previous = sight_matrix[0];
@@ -145,7 +153,8 @@ void ai_line_of_sight(int being, int x, int y) {
     const int threshold = b.skill_of(skill_search) + 15;
     const int dark_square = int(b.dark_vision) * int(b.dark_vision);
     const bool track_light = b.stimulus_chance[0] != 0 && b.stimulus_range[0] != 0;
-    const bool note_items = b.uses_items != 0 || being_status(b, st_animate) >= 1 || being_status(b, st_device_animate) >= 1;
+    const bool note_items =
+        b.uses_items != 0 || being_status(b, st_animate) >= 1 || being_status(b, st_device_animate) >= 1;
     b.corpse_in_reach = 0;
     const bool target_mode = game_mode == mode_target;
     int confined = -1; // asked once, when the first hostile candidate is met
@@ -188,17 +197,20 @@ void ai_line_of_sight(int being, int x, int y) {
             int other = cell.being;
             if (other != 0 && !valid_index(other)) other = 0;
             int distance = other ? get_being_distance(being, other) : 0;
-            if (other && target_mode && (other >= int(previous.size()) || previous[size_t(other)] == 0)) other = 0;
+            if (other && target_mode && (other >= int(previous.size()) || previous[size_t(other)] == 0))
+                other = 0;
             if (other && light == 1 && distance >= 2) {
-                const bool kept = other < int(previous.size()) && previous[size_t(other)] != 0 && beings[size_t(other)].moved == 0;
+                const bool kept = other < int(previous.size()) && previous[size_t(other)] != 0 &&
+                                  beings[size_t(other)].moved == 0;
                 if (!kept) {
-                    const int roll = roll_dice(d20_dice) + beings[size_t(other)].skill_of(skill_stealth) + distance +
-                                     wall_neighbours(cx, cy);
+                    const int roll = roll_dice(d20_dice) + beings[size_t(other)].skill_of(skill_stealth) +
+                                     distance + wall_neighbours(cx, cy);
                     if (roll > threshold) other = 0;
                 }
             }
 
-            if (other && other != being && other < row_size && cx == beings[size_t(other)].x && cy == beings[size_t(other)].y) {
+            if (other && other != being && other < row_size && cx == beings[size_t(other)].x &&
+                cy == beings[size_t(other)].y) {
                 tbeing& o = beings[size_t(other)];
                 ++b.seen_beings;
                 row[size_t(other)] = 1;
@@ -225,14 +237,16 @@ void ai_line_of_sight(int being, int x, int y) {
                             if (s == 1) ++b.adjacent_hostiles;
                             if (other <= 255) mark_hostile_footprint(other);
                         }
-                        if (b.nearest_hostile == 0 || b.nearest_hostile > distance) b.nearest_hostile = uint8_t(std::min(distance, 255));
+                        if (b.nearest_hostile == 0 || b.nearest_hostile > distance)
+                            b.nearest_hostile = uint8_t(std::min(distance, 255));
                         b.turns_without_hostiles = 0;
                         if (has_type_flag(o, tf_summoned)) ++b.seen_summoned_hostiles;
                     } else {
                         ++b.seen_non_hostiles;
                         if (is_friendly(being, other, 10, true)) {
                             ++b.seen_friends;
-                            if (b.nearest_friend == 0 || b.nearest_friend > distance) b.nearest_friend = uint8_t(std::min(distance, 255));
+                            if (b.nearest_friend == 0 || b.nearest_friend > distance)
+                                b.nearest_friend = uint8_t(std::min(distance, 255));
                             if (s == 1) ++b.adjacent_friends;
                             if (has_type_flag(o, tf_summoned)) ++b.seen_summoned_friends;
                             b.seen_friends_worth += o.xp_worth;

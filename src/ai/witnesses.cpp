@@ -61,7 +61,8 @@ int check_witnesses(int doer, int x, int y, bool doer_only, bool reset) {
 
 int count_witnesses(int doer, int x, int y, bool doer_only) {
     int n = 0;
-    for (bool reset = true; check_witnesses(doer, x, y, doer_only, reset) != 0; reset = false) ++n;
+    for (bool reset = true; check_witnesses(doer, x, y, doer_only, reset) != 0; reset = false)
+        ++n;
     return n;
 }
 

@@ -92,13 +92,20 @@ namespace dravok {
     if (other != 0 && types[0] >= tf_all && types[0] <= tf_all_except_same_race) {
         const tbeing& o = beings[other];
         switch (types[0]) {
-        case tf_all: return true;
-        case tf_same_plan: return b.plan == o.plan;
-        case tf_all_except_same_plan: return b.plan != o.plan;
-        case tf_same_type: return b.category == o.category;
-        case tf_all_except_same_type: return b.category != o.category;
-        case tf_same_race: return b.race == o.race;
-        default: return b.race != o.race;
+        case tf_all:
+            return true;
+        case tf_same_plan:
+            return b.plan == o.plan;
+        case tf_all_except_same_plan:
+            return b.plan != o.plan;
+        case tf_same_type:
+            return b.category == o.category;
+        case tf_all_except_same_type:
+            return b.category != o.category;
+        case tf_same_race:
+            return b.race == o.race;
+        default:
+            return b.race != o.race;
         }
     }
     for (int i = 0; i < count; ++i) {
@@ -117,6 +124,8 @@ namespace dravok {
 [[gnu::weak]] void add_floating_text(int, std::string_view, uint32_t) {}
 [[gnu::weak]] void add_cell_animation(int, int, int, int, int) {}
 [[gnu::weak]] void add_coins_to_being(int, int, int) {}
-[[gnu::weak]] int being_coins(int) { return 0; }
+[[gnu::weak]] int being_coins(int) {
+    return 0;
+}
 
 } // namespace dravok

@@ -16,7 +16,9 @@ namespace dravok::testing {
 namespace {
 constexpr uint8_t wall_block = 1, floor_block = 41;
 
-void fold(uint64_t& h, uint64_t v) { h = (h ^ v) * 1099511628211ull; }
+void fold(uint64_t& h, uint64_t v) {
+    h = (h ^ v) * 1099511628211ull;
+}
 } // namespace
 
 void prepare_sight_tables() {
@@ -100,8 +102,10 @@ int carve_dungeon(uint32_t seed) {
                 c.area = uint8_t(corridor_area);
             }
         };
-        while (x != tx) x += x < tx ? 1 : -1, dig();
-        while (y != ty) y += y < ty ? 1 : -1, dig();
+        while (x != tx)
+            x += x < tx ? 1 : -1, dig();
+        while (y != ty)
+            y += y < ty ? 1 : -1, dig();
     }
     return int(rooms.size());
 }
@@ -129,7 +133,8 @@ uint64_t world_hash() {
             fold(h, v);
     }
     for (int x = 1; x <= map_size; ++x)
-        for (int y = 1; y <= map_size; ++y) fold(h, light_map.light(x, y));
+        for (int y = 1; y <= map_size; ++y)
+            fold(h, light_map.light(x, y));
     return h;
 }
 

@@ -57,7 +57,8 @@ run_result run_level(uint32_t seed, int creatures, int rounds) {
             if (beings[g].seen_hostiles > 0) ++r.saw_hostile;
         }
     }
-    for (int g : goblins) r.asleep += beings[g].asleep_counter > 0;
+    for (int g : goblins)
+        r.asleep += beings[g].asleep_counter > 0;
     r.hash = world_hash();
     r.clock = game.game_clock;
     tidy_after_level();

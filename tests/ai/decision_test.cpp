@@ -39,7 +39,7 @@ struct DecisionTest : ::testing::Test {
 TEST_F(DecisionTest, AnIdleCreatureSpendsARoundFallsAsleepAndWakesAfterItsSleepTurns) {
     d.wall(9, 9), d.wall(10, 9), d.wall(9, 10); // the player stays out of sight
     const int g = add_goblin(d, 3, 3, 100);
-    beings[g].idle_turns = 3;  // idle turns before sleep
+    beings[g].idle_turns = 3; // idle turns before sleep
     beings[g].sleep_turns = 4;
     turn(g);
     EXPECT_EQ(beings[g].next_action_time, 115u) << "a creature with nothing to do spends 15";
@@ -49,7 +49,8 @@ TEST_F(DecisionTest, AnIdleCreatureSpendsARoundFallsAsleepAndWakesAfterItsSleepT
     EXPECT_EQ(beings[g].ai_plan, plan_sleep);
     EXPECT_EQ(beings[g].asleep_counter, 1);
     EXPECT_EQ(can_see(g, 0, 3, 3), 0) << "a sleeper sees nothing";
-    for (int i = 0; i < 3; ++i) turn(g);
+    for (int i = 0; i < 3; ++i)
+        turn(g);
     EXPECT_EQ(beings[g].asleep_counter, 4);
     const uint32_t waking = beings[g].next_action_time;
     turn(g);
@@ -63,7 +64,8 @@ TEST_F(DecisionTest, NoSleepWithoutThePlayersCharacterOrWhenIdleTurnsAreZero) {
     d.wall(9, 9), d.wall(10, 9), d.wall(9, 10);
     const int g = add_goblin(d, 3, 3, 100);
     beings[g].idle_turns = 0;
-    for (int i = 0; i < 5; ++i) turn(g);
+    for (int i = 0; i < 5; ++i)
+        turn(g);
     EXPECT_EQ(beings[g].asleep_counter, 0);
     beings[g].idle_turns = 1;
     game.player_serial = 0;
@@ -116,7 +118,8 @@ TEST_F(DecisionTest, UnseenMasterIsLeftAfterTheLimitOfItsKind) {
         beings[g].master = beings[hero].serial;
         beings[g].type_flags[tf_summoned] = r.summoned;
         beings[g].unsummon_time = 1000000;
-        for (int i = 1; i < r.turns; ++i) turn(g);
+        for (int i = 1; i < r.turns; ++i)
+            turn(g);
         EXPECT_EQ(beings[g].master, beings[hero].serial) << r.turns;
         turn(g);
         EXPECT_EQ(beings[g].master, 0) << r.turns;
@@ -127,14 +130,15 @@ TEST_F(DecisionTest, CatchUpReplaysAtMostFortyTurnsAndSkipsTheFutureAndTheNeverA
     d.wall(9, 9), d.wall(10, 9), d.wall(9, 10);
     game.game_clock = 2000;
     level.last_update = 1000;
-    const int late = add_goblin(d, 3, 3, 1000);     // 66 rounds behind
-    const int early = add_goblin(d, 3, 7, 2100);    // due in the future
+    const int late = add_goblin(d, 3, 3, 1000);  // 66 rounds behind
+    const int early = add_goblin(d, 3, 7, 2100); // due in the future
     const int never = add_goblin(d, 7, 3, 0xFFFFFFFFu);
     ai_catch_up_rounds();
     EXPECT_EQ(beings[late].idle_counter, 2 * 40 + 40) << "twice the capped count, then 40 idle turns";
     EXPECT_EQ(beings[early].idle_counter, 0);
     EXPECT_EQ(beings[never].idle_counter, 0);
-    for (int g : {late, early, never}) EXPECT_EQ(beings[g].next_action_time, 2015u);
+    for (int g : {late, early, never})
+        EXPECT_EQ(beings[g].next_action_time, 2015u);
     EXPECT_EQ(state.log_muted, 0);
     EXPECT_EQ(state.catch_up, 0);
 }

@@ -117,7 +117,8 @@ TEST_F(SightTest, WitnessSearchReturnsEachOwnerOnceNearestFirstAndEnds) {
     clear_static_lights();
     update_lights();
     const int near = add_goblin(d, 8, 9, 100);
-    for (int g : {goblin, near}) beings[g].home_area = 1;
+    for (int g : {goblin, near})
+        beings[g].home_area = 1;
     EXPECT_EQ(check_witnesses(hero, 9, 7, false, true), near);
     EXPECT_EQ(check_witnesses(hero, 9, 7, false, false), goblin);
     EXPECT_EQ(check_witnesses(hero, 9, 7, false, false), 0);
@@ -128,7 +129,8 @@ TEST_F(SightTest, WitnessSearchReturnsEachOwnerOnceNearestFirstAndEnds) {
 }
 
 TEST_F(SightTest, ALightSeenWithoutItsCarrierBecomesTheStimulusToInvestigate) {
-    for (int y = 2; y <= 5; ++y) d.wall(8, y);
+    for (int y = 2; y <= 5; ++y)
+        d.wall(8, y);
     place_being(hero, 10, 2, 0);
     beings[hero].light_radius = 4;
     game.game_clock = 300;
