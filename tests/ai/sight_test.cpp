@@ -5,6 +5,7 @@
 #include "ai/ai_world.h"
 #include "ai/light.h"
 #include "ai/sight.h"
+#include "ai/teleport_watch.h"
 #include "ai/witnesses.h"
 #include "support/driver.h"
 #include "world/being_creation.h"
@@ -157,6 +158,26 @@ TEST_F(SightTest, AClearThinkerRemembersASeenTeleporter) {
     look();
     EXPECT_EQ(beings[goblin].teleporter_x, 6);
     EXPECT_EQ(beings[goblin].teleporter_y, 6);
+}
+
+TEST_F(SightTest, WatchersOfATeleporterUseCountDownByTheirDistanceRoundedHalfToEven) {
+    cell_at(10, 6).furniture = fu_light_campfire;
+    const int mind = 3;
+    const int near = add_goblin(d, 6, 6, 100);
+    const int mid = add_goblin(d, 4, 7, 100);
+    const int dull = add_goblin(d, 5, 8, 100);
+    for (int g : {goblin, near, mid})
+        beings[g].ability_of(mind) = 7;
+    beings[dull].ability_of(mind) = 6;
+    update_lights();
+    for (int g : {goblin, near, mid, dull})
+        ai_line_of_sight(g, beings[g].x, beings[g].y);
+    sees_teleport_use(hero, 9, 6, 1);
+    EXPECT_EQ(beings[goblin].teleporter_countdown, 15) << "6 x 2.5";
+    EXPECT_EQ(beings[mid].teleporter_countdown, 12) << "5 x 2.5 = 12.5";
+    EXPECT_EQ(beings[near].teleporter_countdown, 8) << "3 x 2.5 = 7.5";
+    EXPECT_EQ(beings[near].teleporter_x, 9);
+    EXPECT_EQ(beings[dull].teleporter_countdown, 0) << "a dull mind does not follow an enemy";
 }
 
 } // namespace
