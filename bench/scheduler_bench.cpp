@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "rules/scheduler.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
+#include "rules/scheduler.h"
 #include "rules/stand_ins.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
@@ -19,7 +19,6 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
-#include "world/message_log.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -36,7 +35,7 @@ void set_up_level(int creatures) {
     state = tstate{};
     state.initialised = 1;
     game_mode = 3;
-    log_view.muted = true;
+    state.log_muted = 1;
     tbeing b = blank_being;
     b.name = "hero";
     b.serial = int32_t(++game.being_serial);
@@ -64,7 +63,6 @@ void BM_SchedulerRound(benchmark::State& bench) {
         beings[player].next_action_time = game.game_clock + 15;
     }
     bench.SetItemsProcessed(bench.iterations() * creatures);
-    log_view.muted = false;
 }
 BENCHMARK(BM_SchedulerRound)->Arg(200)->Unit(benchmark::kMicrosecond);
 

@@ -3,8 +3,10 @@
 // and keycodes to them. Called by the event loop; tests call the mapping directly.
 //
 // Letters follow the keyboard layout (the key that types "a" is vk::a), as do the four OEM keys
-// that name a character (+ , - .). Everything else goes by position on a US keyboard; the
-// numeric keypad always gives the NUMPAD codes, whatever the Num Lock state.
+// that name a character (+ , - .). Everything else goes by position on a US keyboard, except
+// that the key left of "1" gives 220 (the key the game calls TILDE, where most European layouts
+// have it). The numeric keypad always gives the NUMPAD codes, whatever the Num Lock state, and
+// AltGr counts as Alt.
 #pragma once
 #include <cstdint>
 

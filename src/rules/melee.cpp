@@ -1,9 +1,9 @@
 // Melee attacks. Until combat lands an attack is only the time it takes.
 #include "rules/melee.h"
 
-#include "rules/action_time.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
+#include "rules/action_time.h"
 #include "rules/stand_ins.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"

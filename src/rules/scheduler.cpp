@@ -7,19 +7,22 @@
 #include "ai/places.h"
 #include "generation/spawning.h"
 #include "generation/transfer.h"
+#include "platform/desktop.h"
+#include "platform/events.h"
+#include "platform/timers.h"
 #include "rules/action_time.h"
 #include "rules/effects.h"
 #include "rules/lasting_effects.h"
 #include "rules/movement.h"
 #include "rules/sound.h"
-#include "platform/desktop.h"
-#include "platform/events.h"
 #include "rules/stand_ins.h"
-#include "platform/timers.h"
+#include "rules/trace_ids.h"
 #include "ui/draw.h"
-#include "ui/game_window.h"
-#include "ui/spectator_view.h"
 #include "ui/frame_links.h"
+#include "ui/game_timers.h"
+#include "ui/game_window.h"
+#include "ui/lister.h"
+#include "ui/spectator_view.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
@@ -29,18 +32,6 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
-#include "world/message_log.h"
-#include "ui/game_timers.h"
-#include "ui/lister.h"
-#include "platform/timers.h"
-#include "ui/draw.h"
-#include "ui/game_window.h"
-#include "ui/spectator_view.h"
-#include "ui/frame_links.h"
-#include "platform/desktop.h"
-#include "platform/events.h"
-#include "rules/trace_ids.h"
-#include "world/error_log.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -118,7 +109,7 @@ enum class player_turn { go_on, leave };
 
 player_turn player_branch(int b, int depth) {
     tbeing& being = beings[b];
-    if (game.game_clock >= log_view.next_separator_time) add_message();
+    if (game.game_clock >= settings.separator_time) add_message();
     being.moved = 0;
     advance_game_clock();
     if (has_type_flag(being, tf_possessed) && being.possession_end <= game.game_clock) {
@@ -269,7 +260,7 @@ void player_killed_or_won() {
         }
     }
 
-    log_view.muted = true;
+    state.log_muted = 1;
     state.speech_passes = 1;
     state.spectator_ticks = 0;
     clear_end_of_game_panels();

@@ -10,7 +10,6 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
-#include "world/text_expand.h"
 
 namespace dravok {
 
@@ -94,32 +93,7 @@ void handle_sentient_item_oneliners(int, int) {}
 void check_ammunition(int, int) {}
 void switch_ammunition(int, int) {}
 bool carries_item_with_effect(int, int) { return false; }
-void update_level(int) {}
 uint32_t find_explore_target() { return 0; }
-void number_areas_from(int, int, int) {}
 std::string area_discovery_text(int) { return {}; }
-
-// Until sight lands every actor counts as seen by the player.
-void action_sentence(int actor, int target, std::string_view format, std::string& out,
-                     std::string_view verb_for_others, std::string_view verb_for_player) {
-    const bool is_player = actor == player;
-    const std::string subject = is_player ? "You" : "The " + beings[actor].name.str();
-    const std::string verb(is_player ? verb_for_player : verb_for_others);
-    std::string object;
-    if (target >= 1) object = target == player ? "you" : "the " + beings[target].name.str();
-    std::string f(format);
-    if (f.empty()) f = object.empty() ? "%s %s." : "%s %s %s.";
-    out.clear();
-    const std::string parts[3] = {subject, verb, object};
-    int next = 0;
-    for (size_t i = 0; i < f.size(); ++i) {
-        if (f[i] == '%' && i + 1 < f.size() && f[i + 1] == 's' && next < 3) {
-            out += parts[next++];
-            ++i;
-        } else {
-            out += f[i];
-        }
-    }
-}
 
 } // namespace dravok

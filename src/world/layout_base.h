@@ -51,6 +51,7 @@ constexpr int group_count = 60;
 constexpr int map_point_count = 9;
 constexpr int tile_category_count = 11;
 constexpr int used_image_variant_count = 31;
+constexpr int size_signature_count = 14; // stored record kinds checked by the files
 
 #pragma pack(push, 1)
 // A map cell as a pair of bytes, (0, 0) for none.

@@ -97,7 +97,7 @@ static_assert(offsetof(tstatistics, overgod_ascensions) == 12);
 
 // The game database header: the size signature and the count of every table.
 struct tdatabase_header {
-    uint32_t size_signature[14];   // 0
+    uint32_t size_signature[size_signature_count]; // 0
     uint16_t item_plan_count;      // 56
     uint16_t talent_count;         // 58
     uint16_t being_plan_count;     // 60

@@ -9,8 +9,6 @@
 
 namespace dravok {
 
-constexpr int size_signature_count = 14;
-
 #pragma pack(push, 1)
 
 // One remembered key press; byte 4 is filled with the last action kind after the action.

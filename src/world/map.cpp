@@ -45,6 +45,20 @@ bool on_map(int x, int y, int depth) {
 
 bool is_inside_border(int x, int y) { return x >= 2 && x <= map_size - 1 && y >= 2 && y <= map_size - 1; }
 
+bool is_in_view(int x, int y) {
+    return x >= settings.view_left && x <= settings.view_right && y >= settings.view_top && y <= settings.view_bottom;
+}
+
+int get_offscreen_direction(int x, int y) {
+    const bool above = y < settings.view_top, below = y > settings.view_bottom;
+    const bool left = x < settings.view_left, right = x > settings.view_right;
+    if (above) return right ? 2 : left ? 8 : 1;
+    if (below) return right ? 4 : left ? 6 : 5;
+    if (right) return 3;
+    if (left) return 7;
+    return 0;
+}
+
 bool on_explored_map(int x, int y, int depth) {
     if (!on_map(x, y, depth)) return false;
     return x >= level.explored_x1 && y >= level.explored_y1 && x <= level.explored_x2 && y <= level.explored_y2;

@@ -50,6 +50,10 @@ extern uint8_t impenetrable_walls[max_map_size][max_map_size];
 // Position tests.
 bool on_map(int x, int y, int depth = 0);
 bool is_inside_border(int x, int y);
+// Inside the on-screen view rectangle of the settings, bounds included.
+bool is_in_view(int x, int y);
+// Where a point outside the view lies: 1 above .. 8 above left, clockwise; 0 inside.
+int get_offscreen_direction(int x, int y);
 bool on_explored_map(int x, int y, int depth = 0);
 int get_area(int x, int y, int depth = 0);
 int get_area_kind(int x, int y);

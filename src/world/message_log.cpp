@@ -3,14 +3,32 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/bitmap.h"
+#include "platform/fonts.h"
+#include "world/globals.h"
 #include "world/text_database.h"
 
 namespace dravok {
 
 std::vector<std::string> message_log;
-tlog_view log_view;
-std::function<uint32_t()> log_game_clock = [] { return 0u; };
-ttext_measure log_text_measure = [](std::string_view s) { return static_cast<int>(s.size()) * 7; };
+int32_t log_area_width = 600;
+bool log_redraw = false;
+
+// Without a font file (a bare test machine) a fixed 7 pixels per character stands in.
+static ttext_measure font_measure(std::string family, int height, bool bold) {
+    return [family = std::move(family), height, bold](std::string_view s) {
+        if (TTF_Font* f = open_cached_font(family, height, bold)) return measure_text_cached(f, s).width;
+        return static_cast<int>(s.size()) * 7;
+    };
+}
+
+ttext_measure log_text_measure = font_measure("Tahoma", 13, false);
+
+void use_log_font(std::string_view family, int height, bool bold) {
+    log_text_measure = font_measure(std::string(family), height, bold);
+}
+
+static uint32_t log_game_clock() { return game.game_clock; }
 
 constexpr uint32_t log_line_lifetime = 300;   // time units a line stays before it may be purged
 constexpr uint32_t separator_interval = 45;   // time units between separators
@@ -84,7 +102,7 @@ void wrap_log_text(const ttext_measure& measure, std::string_view input, int wid
         char buf[16];
         std::snprintf(buf, sizeof buf, "%10.10u", clock + log_line_lifetime);
         stamp = buf;
-        log_view.next_separator_time = clock + separator_interval;
+        settings.separator_time = clock + separator_interval;
     }
 
     std::string line, word = "$B", current = "$B", word_colour = "$B", pending_indent, scratch, prefix;
@@ -154,6 +172,14 @@ void wrap_log_text(const ttext_measure& measure, std::string_view input, int wid
     }
 }
 
+void wrap_log_text(const Bitmap& canvas, std::string_view text, int width, std::string& out, bool stamped) {
+    wrap_log_text([&canvas](std::string_view s) { return canvas.text_width(s); }, text, width, out, stamped);
+}
+
+int colour_codes_width(const Bitmap& canvas, std::string_view text) {
+    return colour_codes_width([&canvas](std::string_view s) { return canvas.text_width(s); }, text);
+}
+
 bool log_line_expired(std::string_view line) {
     uint64_t stamp = 0;
     if (line.size() >= 10) {
@@ -170,15 +196,15 @@ bool log_line_expired(std::string_view line) {
 }
 
 static int32_t last_page_start() {
-    return std::max<int32_t>(0, static_cast<int32_t>(message_log.size()) - log_view.visible_lines);
+    return std::max<int32_t>(0, static_cast<int32_t>(message_log.size()) - settings.log_lines);
 }
 
 void purge_log() {
-    long keep = 4L * log_view.visible_lines;
-    if (log_view.newest_first) {
+    long keep = 4L * settings.log_lines;
+    if (settings.newest_first) {
         for (long l = static_cast<long>(message_log.size()) - 1; l >= keep; --l)
             if (log_line_expired(message_log[l])) message_log.erase(message_log.begin() + l);
-        log_view.first_shown_line = 0;
+        settings.log_top_line = 0;
     } else {
         long l = 0;
         while (l <= static_cast<long>(message_log.size()) - keep) {
@@ -187,24 +213,30 @@ void purge_log() {
             else
                 ++l;
         }
-        log_view.first_shown_line = last_page_start();
+        settings.log_top_line = last_page_start();
     }
-    log_view.redraw = true;
+    log_redraw = true;
+}
+
+// Steps every message and separator shares: purge, the first page of blanks of the
+// oldest-first layout, and a pending blank line.
+static void prepare_log() {
+    purge_log();
+    if (!settings.newest_first && message_log.empty()) {
+        message_log.assign(static_cast<std::size_t>(std::max(settings.log_lines, 0)), std::string());
+        settings.log_blank_lines = settings.log_lines;
+    }
+    if (state.blank_line_pending) {
+        message_log.insert(message_log.begin(), std::string());
+        state.blank_line_pending = 0;
+    }
 }
 
 void add_message(std::string_view text) {
-    if (log_view.muted) return;
-    int width = log_view.area_width - 2 * log_view.margin - (log_view.scrollbar ? log_view.scrollbar_width : 0);
-    purge_log();
-    if (!log_view.newest_first && message_log.empty()) {
-        message_log.assign(static_cast<std::size_t>(std::max(log_view.visible_lines, 0)), std::string());
-        log_view.blank_lines = log_view.visible_lines;
-    }
-    if (log_view.blank_pending) {
-        message_log.insert(message_log.begin(), std::string());
-        log_view.blank_pending = false;
-    }
-    log_view.blank_lines = 0;
+    if (state.log_muted) return;
+    int width = log_area_width - 2 * settings.log_margin - (settings.scrollbar ? settings.scrollbar_width : 0);
+    prepare_log();
+    settings.log_blank_lines = 0;
     std::string wrapped;
     wrap_log_text(log_text_measure, text, width, wrapped, true);
     std::vector<std::string> lines;
@@ -215,48 +247,48 @@ void add_message(std::string_view text) {
         if (p == std::string::npos) break;
         start = p + 2;
     }
-    if (log_view.newest_first) {
+    if (settings.newest_first) {
         message_log.insert(message_log.begin(), lines.begin(), lines.end());
-        log_view.first_shown_line = 0;
+        settings.log_top_line = 0;
     } else {
         message_log.insert(message_log.end(), lines.begin(), lines.end());
-        log_view.first_shown_line = last_page_start();
+        settings.log_top_line = last_page_start();
     }
-    log_view.redraw = true;
+    log_redraw = true;
 }
 
 void add_message() {
-    if (log_view.muted) return;
-    purge_log();
-    if (message_log.empty() || log_view.blank_lines == log_view.visible_lines) return;
-    if (log_view.newest_first) {
+    if (state.log_muted) return;
+    prepare_log();
+    if (message_log.empty() || settings.log_blank_lines == settings.log_lines) return;
+    if (settings.newest_first) {
         message_log.insert(message_log.begin(), std::string());
-        log_view.first_shown_line = 0;
+        settings.log_top_line = 0;
     } else {
         message_log.emplace_back();
-        log_view.first_shown_line = last_page_start();
+        settings.log_top_line = last_page_start();
     }
-    ++log_view.blank_lines;
-    log_view.next_separator_time = log_game_clock() + separator_interval;
-    log_view.redraw = true;
+    ++settings.log_blank_lines;
+    settings.separator_time = log_game_clock() + separator_interval;
+    log_redraw = true;
 }
 
 void note_log_fade_line() {
-    std::size_t first = static_cast<std::size_t>(std::max(log_view.first_shown_line, 0));
-    log_view.fade_line = first < message_log.size() ? message_log[first] : std::string();
+    std::size_t first = static_cast<std::size_t>(std::max(settings.log_top_line, 0));
+    settings.fade_line = first < message_log.size() ? message_log[first] : std::string();
 }
 
 void fade_old_log_lines() {
-    if (message_log.empty() || log_view.fade_line.empty()) return;
+    if (message_log.empty() || settings.fade_line.empty()) return;
     long n = static_cast<long>(message_log.size());
     for (long k = 0; k < n; ++k) {
-        long l = log_view.newest_first ? n - 1 - k : k;
+        long l = settings.newest_first ? n - 1 - k : k;
         std::string& line = message_log[l];
-        bool last = line == log_view.fade_line;
+        bool last = line == settings.fade_line;
         std::string plain = strip_colour_codes(line);
         if (plain != line) {
             line = plain;
-            log_view.redraw = true;
+            log_redraw = true;
         }
         if (last) break;
     }
@@ -264,11 +296,11 @@ void fade_old_log_lines() {
 
 void clear_message_log() {
     message_log.clear();
-    log_view.first_shown_line = 0;
-    log_view.blank_lines = 0;
-    log_view.next_separator_time = 0;
-    log_view.fade_line.clear();
-    log_view.blank_pending = false;
+    settings.log_top_line = 0;
+    settings.log_blank_lines = 0;
+    settings.separator_time = 0;
+    settings.fade_line.clear();
+    state.blank_line_pending = 0;
 }
 
 void add_speech_line(std::string_view shown_name, std::string_view name_suffix, std::string_view text) {

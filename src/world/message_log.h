@@ -11,6 +11,8 @@
 
 namespace dravok {
 
+class Bitmap;
+
 // Pixel width of a text in the log's font.
 using ttext_measure = std::function<int(std::string_view)>;
 
@@ -18,28 +20,18 @@ using ttext_measure = std::function<int(std::string_view)>;
 // colour codes. An empty line is a blank separator.
 extern std::vector<std::string> message_log;
 
-// The log's layout and scroll state (the settings' log fields and the run state's log flags).
-struct tlog_view {
-    int32_t area_width = 600;     // pixel width of the log area
-    int32_t margin = 4;           // log margin in pixels
-    int32_t visible_lines = 7;
-    int32_t first_shown_line = 0;
-    int32_t blank_lines = 0;      // blank lines added since the last message
-    int32_t scrollbar_width = 16;
-    uint8_t scrollbar = 0;
-    uint8_t newest_first = 1;
-    uint32_t next_separator_time = 0;
-    std::string fade_line;        // the first shown line when the player last gave a command
-    bool muted = false;
-    bool blank_pending = false;
-    bool redraw = false;
-};
-extern tlog_view log_view;
+// The pixel width of the log area (set by the presentation's layout) and the redraw flag.
+// The log's other fields live in the settings record (margin, visible lines, first shown line,
+// blank-line counter, scroll bar, order, separator time, fade line) and the run state (muted,
+// blank line pending); the clock is the game record's.
+extern int32_t log_area_width;
+extern bool log_redraw;
 
-// The game clock read by the log (time units); set by the world when the game record exists.
-extern std::function<uint32_t()> log_game_clock;
-// How the log measures text; the presentation installs the log font's measure.
+// How the log measures text: by default the platform's text measure in the log font set by
+// use_log_font; tests and the presentation may install another.
 extern ttext_measure log_text_measure;
+// Measures log text in this game font (family, pixel height, bold) from now on.
+void use_log_font(std::string_view family, int height, bool bold);
 
 void add_message(std::string_view text);
 void add_message(); // a blank separator line
@@ -49,6 +41,8 @@ void add_speech_message(int speaker, int target, int item, std::string_view text
 void add_speech_line(std::string_view shown_name, std::string_view name_suffix, std::string_view text);
 
 void wrap_log_text(const ttext_measure& measure, std::string_view text, int width, std::string& out, bool stamped);
+// The same, measuring in the canvas's font.
+void wrap_log_text(const Bitmap& canvas, std::string_view text, int width, std::string& out, bool stamped);
 void purge_log();
 bool log_line_expired(std::string_view line);
 void fade_old_log_lines();
@@ -59,6 +53,7 @@ void clear_message_log();
 void join_colour_prefix(std::string_view first, std::string_view second, std::string& out);
 void colour_code_or_text(std::string_view text, std::string& out);
 int colour_codes_width(const ttext_measure& measure, std::string_view text);
+int colour_codes_width(const Bitmap& canvas, std::string_view text);
 void indent_prefix(int indent, bool stamped, std::string& out);
 // The text without its "$x" colour codes.
 std::string strip_colour_codes(std::string_view text);

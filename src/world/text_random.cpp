@@ -1,8 +1,6 @@
 #include "world/text_random.h"
 
-#include <cstdio>
-#include <string>
-
+#include "world/error_log.h"
 #include "world/random.h"
 
 namespace dravok {
@@ -11,8 +9,6 @@ int text_random(int n) { return n <= 0 ? 0 : random(n); }
 
 int text_d100() { return d100(); }
 
-void text_error(std::string_view message) {
-    std::fprintf(stderr, "%s\n", std::string(message).c_str());
-}
+void text_error(std::string_view message) { error_log(1, message, false); }
 
 } // namespace dravok

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "world/globals.h"
+#include "platform/bitmap.h"
+#include "platform/fonts.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -8,13 +13,14 @@ namespace {
 // A fixed font: every character 6 pixels wide; the wrap width is 100 pixels.
 class MessageLog : public ::testing::Test {
 protected:
-    uint32_t clock = 1000;
+    uint32_t& clock = game.game_clock;
     void SetUp() override {
         clear_message_log();
-        log_view = tlog_view{};
-        log_view.area_width = 108;
-        log_view.margin = 4;
-        log_game_clock = [this] { return clock; };
+        settings = tsettings{};
+        state = tstate{};
+        clock = 1000;
+        log_area_width = 108;
+        settings.log_margin = 4;
         log_text_measure = [](std::string_view s) { return static_cast<int>(s.size()) * 6; };
     }
 };
@@ -25,7 +31,7 @@ TEST_F(MessageLog, WrapsAtBlanksAndStampsEachLine) {
     EXPECT_EQ(message_log[0], "0000001300000$BThe orc hits you");
     EXPECT_EQ(message_log[1], "0000001300000$Bhard and then");
     EXPECT_EQ(message_log[2], "0000001300000$Bruns away.");
-    EXPECT_EQ(log_view.next_separator_time, 1045u);
+    EXPECT_EQ(settings.separator_time, 1045u);
 }
 
 TEST_F(MessageLog, SpeechPrefixIndentsTheWrappedLinesAndCarriesTheColour) {
@@ -58,7 +64,7 @@ TEST_F(MessageLog, SeparatorsStopAtOnePageOfBlankLines) {
     add_message("hello");
     for (int k = 0; k < 10; ++k) add_message();
     EXPECT_EQ(message_log.size(), 8u);
-    EXPECT_EQ(log_view.blank_lines, 7);
+    EXPECT_EQ(settings.log_blank_lines, 7);
     add_message("again");
     add_message();
     EXPECT_EQ(message_log.size(), 10u);
@@ -91,17 +97,26 @@ TEST_F(MessageLog, FadingStripsOnlyTheLinesOlderThanTheCommand) {
 }
 
 TEST_F(MessageLog, OldestFirstStartsWithAPageOfBlanksAndShowsTheLastPage) {
-    log_view.newest_first = 0;
+    settings.newest_first = 0;
     add_message("first");
     ASSERT_EQ(message_log.size(), 8u);
     EXPECT_EQ(message_log[7], "0000001300000$Bfirst");
-    EXPECT_EQ(log_view.first_shown_line, 1);
+    EXPECT_EQ(settings.log_top_line, 1);
+}
+
+TEST_F(MessageLog, APendingBlankLineGoesAboveTheNextMessage) {
+    add_message("one");
+    state.blank_line_pending = 1;
+    add_message("two");
+    std::vector<std::string> want = {"0000001300000$Btwo", "", "0000001300000$Bone"};
+    EXPECT_EQ(message_log, want);
+    EXPECT_EQ(state.blank_line_pending, 0);
 }
 
 TEST_F(MessageLog, MutedLogAndBlankSpeechAddNothing) {
     add_speech_line("Grum", "", "   ");
     EXPECT_TRUE(message_log.empty());
-    log_view.muted = true;
+    state.log_muted = 1;
     add_message("x");
     EXPECT_TRUE(message_log.empty());
 }
@@ -125,6 +140,43 @@ TEST(LogHelpers, JoinAndCodes) {
     std::string wrapped;
     wrap_log_text([](std::string_view s) { return static_cast<int>(s.size()); }, "$Sa b", 100, wrapped, false);
     EXPECT_EQ(wrapped, "$Sa b\r\n");
+}
+
+} // namespace
+} // namespace dravok
+
+namespace dravok {
+namespace {
+
+TEST(LogFont, MeasuresThroughThePlatformFont) {
+    use_log_font("Tahoma", 13, false);
+    int narrow = log_text_measure("iiii"), wide = log_text_measure("WWWW");
+    EXPECT_GT(narrow, 0);
+    EXPECT_GT(wide, narrow); // a real proportional font, not a fixed width
+    EXPECT_EQ(log_text_measure(""), 0);
+    clear_font_cache();
+}
+
+} // namespace
+} // namespace dravok
+
+namespace dravok {
+namespace {
+
+TEST(LogFont, WrapsOnACanvasLikeItsMeasure) {
+    Bitmap canvas(200, 50);
+    FontSpec font;
+    font.family = "Tahoma";
+    font.height = 13;
+    canvas.set_font(font);
+    std::string on_canvas, by_measure;
+    const char* text = "$BThe quick brown fox jumps over the lazy dog again and again";
+    wrap_log_text(canvas, text, 120, on_canvas, false);
+    wrap_log_text([&](std::string_view s) { return canvas.text_width(s); }, text, 120, by_measure, false);
+    EXPECT_EQ(on_canvas, by_measure);
+    EXPECT_GT(std::count(on_canvas.begin(), on_canvas.end(), '\n'), 1); // it did wrap
+    EXPECT_EQ(colour_codes_width(canvas, "a$Bb$Fc"), canvas.text_width("$B$F"));
+    clear_font_cache();
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/files.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 
 namespace dravok {
 namespace {
+
 
 void load_text(const std::string& payload, int sections) {
     clear_text_database();
@@ -86,6 +88,7 @@ TEST(TextDatabase, SectionReferences) {
 }
 
 TEST(TextDatabase, SelfReferencingSectionStopsAtTheCap) {
+    set_program_folder(::testing::TempDir()); // the cap writes an error-log entry
     load_text("@_placeholder\n@loop\n%loop%x\n", 2);
     std::string out;
     expand_section_references("%loop%", out);

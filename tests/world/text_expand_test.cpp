@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/files.h"
 #include "world/text_expand.h"
 
 namespace dravok {
@@ -60,6 +61,7 @@ TEST(ExpandText, SingleUnmatchedPercentEndsWithoutCapitalising) {
 }
 
 TEST(ExpandText, ANameHoldingItsOwnKeyStopsAtTheCap) {
+    set_program_folder(::testing::TempDir()); // the cap writes an error-log entry
     ttext_person t = person("%target%", 0, 0);
     std::string out = expand_text_for("x %target% y", nullptr, &t);
     EXPECT_LE(out.size(), 4200u);
