@@ -51,7 +51,7 @@ void set_up_level(int creatures) {
     state = tstate{};
     state.initialised = 1;
     game_mode = 3;
-    log_view.muted = true;
+    state.log_muted = 1;
     random_seed = 12345;
     being_plans.assign(2, tbeing_plan{});
     being_plans[1].attitude_presets[0] = {uint16_t(tf_player), -50};
@@ -91,7 +91,7 @@ void BM_AiRound(benchmark::State& bench) {
         beings[player].next_action_time = game.game_clock + 15; // the player waits a round
     }
     bench.SetItemsProcessed(bench.iterations() * creatures);
-    log_view.muted = false;
+    state.log_muted = 0;
 }
 BENCHMARK(BM_AiRound)->Arg(200)->Unit(benchmark::kMicrosecond);
 
