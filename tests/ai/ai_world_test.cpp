@@ -6,9 +6,11 @@
 #include "ai/ai_world.h"
 #include "ai/light.h"
 #include "ai/sight.h"
+#include "generation/level_creation.h"
 #include "support/driver.h"
 #include "ui/key_bindings.h"
 #include "world/being_flags.h"
+#include "world/database.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/map.h"
@@ -23,12 +25,30 @@ struct run_result {
     uint32_t clock = 0;
 };
 
-run_result run_level(uint32_t seed, int creatures, int rounds) {
+// A level made by the level generator from the database's template with the largest map,
+// stretched over the whole 128 x 128 grid.
+void generate_level(uint32_t seed) {
+    int pick = 1;
+    for (int i = 1; i < int(levels.size()); ++i)
+        if (levels[i].map_size > levels[pick].map_size) pick = i;
+    level = levels[pick];
+    level.map_size = max_map_size;
+    map_size = level.map_size;
+    random_seed = seed;
+    create_level(1);
+}
+
+run_result run_level(uint32_t seed, int creatures, int rounds, bool generated = false) {
     prepare_sight_tables();
     clear_static_lights();
-    make_goblin_plan();
     turn_driver d(128);
-    carve_dungeon(seed);
+    if (generated) {
+        generate_level(seed);
+        clear_static_lights();
+    } else {
+        carve_dungeon(seed);
+    }
+    make_goblin_plan();
     int x = 0, y = 0;
     random_free_floor(x, y);
     const int hero = d.add_player(x, y);
@@ -76,6 +96,22 @@ TEST(AiWorld, TwoHundredCreaturesLiveThroughAThousandRoundsAndTheSameSeedGivesTh
     const run_result other = run_level(4243, 200, 50);
     const run_result other_short = run_level(4242, 200, 50);
     EXPECT_NE(other.hash, other_short.hash);
+}
+
+TEST(AiWorld, CreaturesOnAGeneratedLevelLiveThroughAThousandRoundsAndTheSameSeedGivesTheSameWorld) {
+    ASSERT_TRUE(load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs"));
+    const run_result first = run_level(20261209, 200, 1000, true);
+    EXPECT_FALSE(quit_requested()) << "a fatal error";
+    EXPECT_EQ(map_size, 128);
+    EXPECT_EQ(first.clock, 15000u);
+    EXPECT_GT(first.woke, 0);
+    EXPECT_GT(first.saw_hostile, 0);
+    ASSERT_TRUE(load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs"));
+    const run_result again = run_level(20261209, 200, 1000, true);
+    EXPECT_EQ(first.hash, again.hash);
+    levels.clear();
+    vaults.clear();
+    contents.clear();
 }
 
 } // namespace
