@@ -169,7 +169,7 @@ void form_key_down(int& key, const tshift_state& shift) {
         return;
     }
     if (state.update_chosen) {
-        form_close();
+        close_game_window();
         return;
     }
     if (game_mode == 1 && settings_menu_open()) {

@@ -178,7 +178,7 @@ void handle_rounds() {
         picked = pick_next_being();
         if (picked == 0) {
             show_message("No being found for next action in handle_rounds!");
-            form_close();
+            close_game_window();
             return;
         }
         last_picked_being = picked;

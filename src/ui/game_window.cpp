@@ -60,10 +60,7 @@ bool create_game_window() {
     create_timer("update_timer", 1, false, update_timer_tick);
     set_paint_handler(screen_box_paint);
     set_key_handler(handle_key_event);
-    set_close_handler([] {
-        form_close();
-        end_event_loop();
-    });
+    set_close_handler(close_game_window);
     return true;
 }
 
@@ -242,6 +239,11 @@ void form_close() {
     enable_timer("effects_timer", false);
     shutdown(false);
     if (state.update_chosen) write_and_start_update_script();
+}
+
+void close_game_window() {
+    form_close();
+    end_event_loop();
 }
 
 void setup_window() {

@@ -23,6 +23,8 @@ bool create_game_window();
 bool form_create();
 void form_show();
 void form_close();
+// Closes the window as its close button does: the close handler, then the end of the event loop.
+void close_game_window();
 void initialize_module();
 void setup_window();
 bool rest_screen_active();
