@@ -62,7 +62,7 @@ void compose_attack_message(int attacker, int defender, int group, std::string& 
     if (!attacker_seen && !defender_seen) return;
     const tbeing& a = beings[attacker];
     const tbeing& d = beings[defender];
-    const int gender = defender_seen ? d.gender : tf_neuter;
+    const int gender = defender_seen ? int(d.gender) : int(tf_neuter);
 
     std::string weapon;
     if (item.serial != 0) item_name(item.name.view(), 1, item.stackable, weapon, attacker, 3);
