@@ -87,6 +87,11 @@ void handle_commands(int being, int command, int key, int modifier) {
     }
 }
 
+void handle_key_event(const KeyEvent& event) {
+    int key = event.key;
+    form_key_down(key, tshift_state{event.shift, event.ctrl, event.alt});
+}
+
 void form_key_down(int& key, const tshift_state& shift) {
     if (!key_gate_open()) {
         key = 0;

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/keys.h"
+
 namespace dravok {
 
 // The modifier keys held with a key press.
@@ -19,6 +21,8 @@ extern bool command_acted;
 
 // A key press of the game window; key is the virtual-key code, set to 0 when swallowed.
 void form_key_down(int& key, const tshift_state& shift);
+// The window's key handler: the platform's key event into form_key_down.
+void handle_key_event(const KeyEvent& event);
 // The reported modifier: Shift before Ctrl before Alt (16, 17, 18), 0 for none.
 int reported_modifier(const tshift_state& shift);
 // Dispatch by game_mode.

@@ -61,25 +61,40 @@ std::vector<uint8_t> key_digits(std::size_t body_length) {
     return d;
 }
 
-// XOR with two walking indexes: f forward over all digits for even positions, g backward over
-// digits n-1..1 for odd ones. Calls visit(stored byte) for each byte as it stands in the file.
-template <class Visit>
-void xor_body(uint8_t* body, std::size_t m, const std::vector<uint8_t>& d, bool encoding, Visit visit) {
+// XOR with two walking indexes: f forward over all n digits for even positions, g backward
+// over digits n-1..1 for odd ones. Position, f and g all return to their start together after
+// n(n-1) bytes, so the key is laid out once for that period and applied block by block.
+// Returns the sum of the bytes as they stand in the file (after the XOR when encoding).
+uint64_t xor_body(uint8_t* body, std::size_t m, bool encoding) {
+    const std::vector<uint8_t> d = key_digits(m);
     const std::size_t n = d.size();
+    std::vector<uint8_t> key(n * (n - 1));
     std::size_t f = 0;
     std::size_t g = n - 1;
-    for (std::size_t j = 0; j < m; ++j) {
-        const uint8_t key = (j % 2 == 0) ? d[f] : d[g];
-        if (encoding) {
-            body[j] ^= key;
-            visit(body[j]);
-        } else {
-            visit(body[j]);
-            body[j] ^= key;
-        }
+    for (std::size_t j = 0; j < key.size(); ++j) {
+        key[j] = (j % 2 == 0) ? d[f] : d[g];
         f = (f + 1 == n) ? 0 : f + 1;
         g = (g - 1 == 0) ? n - 1 : g - 1;
     }
+    uint64_t sum = 0;
+    for (std::size_t start = 0; start < m; start += key.size()) {
+        const std::size_t block = std::min(key.size(), m - start);
+        uint8_t* p = body + start;
+        uint32_t block_sum = 0; // at most 1056 bytes of 255: no overflow
+        if (encoding) {
+            for (std::size_t k = 0; k < block; ++k) {
+                p[k] ^= key[k];
+                block_sum += p[k];
+            }
+        } else {
+            for (std::size_t k = 0; k < block; ++k) {
+                block_sum += p[k];
+                p[k] ^= key[k];
+            }
+        }
+        sum += block_sum;
+    }
+    return sum;
 }
 
 uint64_t read_u64_at(const uint8_t* p) {
@@ -144,8 +159,7 @@ void encode_stream(tbyte_stream& stream) {
         i += k;
     }
 
-    uint64_t sum3 = 0;
-    xor_body(body, m, key_digits(m), true, [&](uint8_t stored) { sum3 += stored; });
+    const uint64_t sum3 = xor_body(body, m, true);
 
     stored_checksums = {sum1, sum2, sum3};
     file.resize(2 + m);
@@ -173,8 +187,8 @@ bool decode_stream(tbyte_stream& stream) {
     }();
     for (int ordinal = 1; ordinal <= 3; ++ordinal)
         stored_checksums[ordinal - 1] = checksum_mask(ordinal, read_u64_at(file + 6 + m + 8 * (ordinal - 1)));
-    // A run of three body bytes yields at most 255 plain bytes.
-    if (file[0] != 'P' || file[1] != 'K' || static_cast<uint64_t>(length) > 255ull * m) {
+    // Three body bytes yield at most 255 plain bytes, so no body can hold more than 85 per byte.
+    if (file[0] != 'P' || file[1] != 'K' || static_cast<uint64_t>(length) > 85ull * m) {
         refuse(stream);
         return false;
     }
@@ -184,23 +198,32 @@ bool decode_stream(tbyte_stream& stream) {
     std::memcpy(body.data(), file + 2, m);
     body[m] = 0;
     body[m + 1] = 1;
-    uint64_t sum3 = 0;
-    xor_body(body.data(), m, key_digits(m), false, [&](uint8_t stored) { sum3 += stored; });
+    const uint64_t sum3 = xor_body(body.data(), m, false);
 
-    std::vector<uint8_t> plain;
-    plain.reserve(std::min<std::size_t>(length, 85 * (m + 2)));
+    std::vector<uint8_t> plain(length);
+    std::size_t produced = 0;
     uint64_t sum2 = 0;
     bool overlong = false;
     for (std::size_t u = 0; u < m;) {
         const uint8_t b = body[u];
-        const std::size_t count = (body[u] == body[u + 1]) ? body[u + 2] : 1;
-        const std::size_t room = length - plain.size();
-        if (count > room) overlong = true;
-        plain.insert(plain.end(), std::min(count, room), b);
+        if (body[u] != body[u + 1]) {
+            if (produced < length)
+                plain[produced++] = b;
+            else
+                overlong = true;
+            sum2 += b;
+            ++u;
+            continue;
+        }
+        const std::size_t count = body[u + 2];
+        const std::size_t n = std::min(count, length - produced);
+        if (n < count) overlong = true;
+        std::memset(plain.data() + produced, b, n);
+        produced += n;
         sum2 += (count == 1) ? b : 2u * b + count;
         u += (count == 1) ? 1 : 3;
     }
-    const bool whole = plain.size() == length && !overlong;
+    const bool whole = produced == length && !overlong;
 
     stream.assign(std::move(plain));
     computed_checksums = {stream_byte_sum(stream), sum2, sum3};

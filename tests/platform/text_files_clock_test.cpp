@@ -151,8 +151,8 @@ TEST(PlatformDesktop, ScriptsRunDetachedInTheirFolder) {
     testing::TempFolder tmp;
     ASSERT_TRUE(write_file(tmp / "Get_Release.sh", "echo 16 > Release.txt\n"));
     ASSERT_TRUE(run_script(tmp / "Get_Release.sh"));
-    // The script runs on its own; wait for its result.
-    for (int i = 0; i < 200 && !file_exists(tmp / "Release.txt"); ++i)
+    // The script runs on its own; wait for its whole result (the file exists before it is written).
+    for (int i = 0; i < 1000 && read_text_file(tmp / "Release.txt") != "16\n"; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(read_text_file(tmp / "Release.txt"), "16\n");
     EXPECT_FALSE(start_detached({}));

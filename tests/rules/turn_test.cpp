@@ -280,6 +280,65 @@ TEST(Turn, BumpingFurniture) {
     EXPECT_EQ(beings[q].next_action_time, 45u) << "a plain wall bump costs nothing";
 }
 
+// A web under the being, as a lasting effect of the given power.
+void web_under(int b, uint16_t power) {
+    duration_effects.assign(2, effect_template);
+    duration_effects[1].power = power;
+    tmap_effect_cell& cell = map_effect_grid(beings[b].x, beings[b].y);
+    cell.effect = 1;
+    cell.kind = 58;
+}
+
+TEST(Turn, StrugglingOutOfAWeb) {
+    {
+        turn_driver d;
+        const int p = d.add_player(5, 5);
+        web_under(p, 200);
+        d.press(key_up);
+        EXPECT_EQ(beings[p].y, 5);
+        EXPECT_TRUE(d.logged("You fail to move through the effect."));
+        EXPECT_EQ(beings[p].next_action_time, 15u) << "a failed struggle costs a round";
+    }
+    {
+        turn_driver d;
+        const int p = d.add_player(5, 5);
+        beings[p].base_ability_of(1) = beings[p].ability_of(1) = 40;
+        beings[p].ability_modifier[0] = 15;
+        web_under(p, 0);
+        d.press(key_up);
+        EXPECT_TRUE(d.logged("You rip through the effect."));
+        EXPECT_EQ(beings[p].y, 4) << "torn free, the step goes on";
+    }
+    {
+        turn_driver d;
+        const int p = d.add_player(5, 5);
+        beings[p].base_ability_of(1) = beings[p].ability_of(1) = 40;
+        beings[p].ability_modifier[0] = 15;
+        d.add_creature(5, 4, 1000);
+        web_under(p, 0);
+        d.press(key_up);
+        EXPECT_EQ(beings[p].y, 5);
+        EXPECT_EQ(beings[p].next_action_time, 15u) << "free of the web but the way is blocked: still 15";
+    }
+}
+
+TEST(Turn, TrapsUnderfoot) {
+    turn_driver d;
+    const int p = d.add_player(5, 5);
+    cell_at(5, 4).trap = 1;
+    cell_at(5, 4).trap_difficulty = 12; // hidden
+    d.press(key_up);
+    EXPECT_EQ(beings[p].y, 4) << "a hidden trap does not stop the step";
+    EXPECT_TRUE(d.logged("There is a trap here but you managed to avoid it!"));
+    EXPECT_EQ(cell_at(5, 4).trap_difficulty, -12) << "and it is known now";
+
+    cell_at(5, 3).trap = 1;
+    cell_at(5, 3).trap_difficulty = -5; // known
+    d.press(key_up);
+    EXPECT_EQ(beings[p].y, 4);
+    EXPECT_EQ(game_mode, 6) << "bumping a known trap asks first";
+}
+
 TEST(Turn, KeyGateAndModes) {
     turn_driver d;
     const int p = d.add_player(5, 5);
@@ -306,6 +365,12 @@ TEST(Turn, KeyGateAndModes) {
     game_mode = 3;
     d.press_command(HELP);
     EXPECT_EQ(game_mode, 13);
+    d.press('K');
+    EXPECT_EQ(help_key, 'K');
+    d.press('K');
+    EXPECT_EQ(help_key, 0) << "the same key again clears the highlight";
+    d.press(key_ctrl, {false, true, false});
+    EXPECT_EQ(help_modifier, key_ctrl) << "a lone modifier marks it in the help screen";
     d.press(key_escape);
     EXPECT_EQ(game_mode, 3);
 }
@@ -369,6 +434,42 @@ TEST(Turn, DeathHandsOverToTheSpectator) {
     EXPECT_EQ(beings[p].commanded, 0);
     // Without the spectator's template the hand-over stops the game in order.
     EXPECT_TRUE(quit_requested());
+}
+
+TEST(Turn, DeathAddsASpectatorThatOnlyWatches) {
+    turn_driver d;
+    const int p = d.add_player(5, 5);
+    being_plans.assign(2, tbeing_plan{});
+    being_plans[1].identifier = "be_spectator";
+    being_plans[1].name = "spectator";
+    being_plans[1].width = being_plans[1].height = 1;
+    game.death_x = 6;
+    game.death_y = 6;
+    state.died = 1;
+    d.run_rounds();
+    ASSERT_NE(player, p);
+    ASSERT_GT(player, 0);
+    EXPECT_EQ(beings[player].x, 6);
+    EXPECT_EQ(beings[player].health_max, 0);
+    EXPECT_EQ(beings[player].commanded, 0) << "the spectator is never under command";
+    EXPECT_EQ(state.spectator_serial, uint32_t(beings[player].serial));
+    EXPECT_EQ(game_mode, 2);
+    EXPECT_TRUE(d.logged("The world goes dark! You die..."));
+    EXPECT_FALSE(quit_requested());
+    // A second pass does not hand over again: the world runs until the tick's 7 units.
+    const int spectator = player;
+    spectator_timer_tick(spectator_timer());
+    EXPECT_EQ(player, spectator);
+    being_plans.clear();
+}
+
+TEST(Turn, RestingAtFullHealthTakesOneRound) {
+    turn_driver d;
+    const int p = d.add_player(5, 5);
+    beings[p].resting = 1;
+    d.run_rounds();
+    EXPECT_EQ(beings[p].resting, 0);
+    EXPECT_EQ(beings[p].next_action_time, 15u);
 }
 
 TEST(Turn, VictoryHandsOverOnce) {

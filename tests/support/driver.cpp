@@ -81,10 +81,7 @@ turn_driver::turn_driver(int size) {
     clear_quit_request();
     // Keys the scheduler meets while pumping come through the platform's event queue into the
     // same key handler as the window's own key presses.
-    set_key_handler([](const KeyEvent& e) {
-        int key = e.key;
-        form_key_down(key, tshift_state{e.shift, e.ctrl, e.alt});
-    });
+    set_key_handler(handle_key_event);
     last_picked_being = 0;
     state.initialised = 1;
 }
