@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/fonts.h"
 #include "world/globals.h"
 #include "world/text_database.h"
 
@@ -11,7 +12,20 @@ namespace dravok {
 std::vector<std::string> message_log;
 int32_t log_area_width = 600;
 bool log_redraw = false;
-ttext_measure log_text_measure = [](std::string_view s) { return static_cast<int>(s.size()) * 7; };
+
+// Without a font file (a bare test machine) a fixed 7 pixels per character stands in.
+static ttext_measure font_measure(std::string family, int height, bool bold) {
+    return [family = std::move(family), height, bold](std::string_view s) {
+        if (TTF_Font* f = open_cached_font(family, height, bold)) return measure_text_cached(f, s).width;
+        return static_cast<int>(s.size()) * 7;
+    };
+}
+
+ttext_measure log_text_measure = font_measure("Tahoma", 13, false);
+
+void use_log_font(std::string_view family, int height, bool bold) {
+    log_text_measure = font_measure(std::string(family), height, bold);
+}
 
 static uint32_t log_game_clock() { return game.game_clock; }
 

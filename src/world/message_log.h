@@ -25,8 +25,11 @@ extern std::vector<std::string> message_log;
 extern int32_t log_area_width;
 extern bool log_redraw;
 
-// How the log measures text; the presentation installs the log font's measure.
+// How the log measures text: by default the platform's text measure in the log font set by
+// use_log_font; tests and the presentation may install another.
 extern ttext_measure log_text_measure;
+// Measures log text in this game font (family, pixel height, bold) from now on.
+void use_log_font(std::string_view family, int height, bool bold);
 
 void add_message(std::string_view text);
 void add_message(); // a blank separator line

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "fixtures/small_world.h"
+#include "platform/files.h"
+#include "platform/temp_folder.h"
 #include "rules/lasting_effects.h"
 #include "ui/sprite_lookup.h"
 #include "world/being.h"
@@ -19,13 +21,19 @@ using fixtures::ogre_plan;
 class BeingCreation : public ::testing::Test {
 protected:
     void SetUp() override {
-        fixtures::use_temporary_error_log();
+        set_program_folder(folder_.path()); // fatal reports write their log here
+        error_log_lines.clear();
         fixtures::build_small_map();
         fixtures::make_being_plans();
         fixtures::reset_beings();
         clear_sprite_infos();
     }
-    void TearDown() override { clear_quit_request(); }
+    void TearDown() override {
+        set_program_folder("");
+        error_log_lines.clear();
+        clear_quit_request();
+    }
+    dravok::testing::TempFolder folder_;
 
     // No being's mark anywhere on the map except the given being's footprint.
     static int cells_marked_by(int being) {

@@ -131,3 +131,17 @@ TEST(LogHelpers, JoinAndCodes) {
 
 } // namespace
 } // namespace dravok
+
+namespace dravok {
+namespace {
+
+TEST(LogFont, MeasuresThroughThePlatformFont) {
+    use_log_font("Tahoma", 13, false);
+    int narrow = log_text_measure("iiii"), wide = log_text_measure("WWWW");
+    EXPECT_GT(narrow, 0);
+    EXPECT_GT(wide, narrow); // a real proportional font, not a fixed width
+    EXPECT_EQ(log_text_measure(""), 0);
+}
+
+} // namespace
+} // namespace dravok

@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "platform/files.h"
+<<<<<<< HEAD
 #include "world/error_log.h"
+=======
+>>>>>>> main
 #include "world/text_database.h"
 #include "world/text_expand.h"
 

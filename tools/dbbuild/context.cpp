@@ -203,8 +203,9 @@ int name_of(const tplace& p, std::string_view list_name, const json& v) {
     std::string name = v.get<std::string>();
     for (std::size_t i = 1; i < list.size(); ++i)
         if (list[i] == name) return static_cast<int>(i);
-    std::replace(name.begin(), name.end(), '_', ' ');
-    p.error("unknown " + singular(list_name) + " \"" + v.get<std::string>() + "\"");
+    std::string what = singular(list_name);
+    std::replace(what.begin(), what.end(), '_', ' ');
+    p.error("unknown " + what + " \"" + name + "\"");
     return -1;
 }
 

@@ -56,7 +56,9 @@ void fill_item_plans(tcompiler& c, std::vector<titem_plan>& out) {
         for (int i = 10; i <= 58; ++i)
             if (r.flags[i]) { ++classes; if (!klass) klass = i; }
         if (categories != 1) p.at("flags").error("an item needs exactly one category (wearable .. other)");
-        if (classes != 1) p.at("flags").error("an item needs exactly one class (armor .. divine_essence)");
+        // Shields go by their category: no class names a shield, and any class would fit a slot.
+        if (r.flags[10] && r.flags[11]) --classes; // a robe also carries armor
+        if (classes > 1 || (classes == 0 && category != 2)) p.at("flags").error("an item needs exactly one class (armor .. divine_essence)");
         if (r.flags[69]) p.at("flags").error("\"enchanted\" is set by the game, never by content");
 
         auto groups = name_list(p, t, "groups");
