@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "world/experience.h"
 #include "world/item_choice.h"
 #include "world/item_placement.h"
+#include "world/lookup.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/rounding.h"
@@ -34,13 +36,6 @@ constexpr int item_type_corpse = 55;
 constexpr int set_1_main_hand = 13, set_2_main_hand = 15;
 constexpr uint32_t never_acts = 0xFFFFFFFFu;
 constexpr int kind_trap_only_for_strangers = 64;
-
-int first_nonzero_byte(const uint8_t* bytes, int first, int last) {
-    for (int i = first; i <= last; ++i) {
-        if (bytes[i] != 0) return i;
-    }
-    return 0;
-}
 
 std::string expanded(std::string_view text) {
     if (text.find('%') == std::string_view::npos) return std::string(text);
@@ -199,10 +194,11 @@ void create_being(int plan, int depth, tbeing& out) {
 
     std::memcpy(out.type_flags, p.type_flags, sizeof out.type_flags);
     if (p.max_per_game == 1) out.type_flags[tf_unique] = 1;
-    out.category = uint8_t(first_nonzero_byte(out.type_flags, first_category_flag, last_category_flag));
-    out.race = uint8_t(first_nonzero_byte(out.type_flags, first_race_flag, last_race_flag));
-    out.size = uint8_t(first_nonzero_byte(out.type_flags, first_size_flag, last_size_flag));
-    out.gender = uint8_t(first_nonzero_byte(out.type_flags, first_gender_flag, last_gender_flag));
+    const std::span<const uint8_t> flags(out.type_flags);
+    out.category = uint8_t(first_nonzero_byte(flags, first_category_flag, last_category_flag));
+    out.race = uint8_t(first_nonzero_byte(flags, first_race_flag, last_race_flag));
+    out.size = uint8_t(first_nonzero_byte(flags, first_size_flag, last_size_flag));
+    out.gender = uint8_t(first_nonzero_byte(flags, first_gender_flag, last_gender_flag));
     if (out.gender == 0) out.gender = tf_neuter;
 
     out.identifier = p.identifier.view();

@@ -108,10 +108,22 @@ TEST_F(BeingCreation, LimitsAndBadIndices) {
     EXPECT_EQ(b.serial, -1);
     EXPECT_EQ(game.being_serial, 3u);
 
-    create_being(3, 1, b); // beyond the table: blank, reported fatally
+    create_being(4, 1, b); // beyond the table: blank, reported fatally
     EXPECT_EQ(b.serial, 0);
     EXPECT_TRUE(quit_requested());
     EXPECT_NE(error_log_lines.size(), 0u);
+}
+
+TEST_F(BeingCreation, UniqueTitlesAreSetUpEvenWhenTheyRunOut) {
+    // Two unique templates whose titles can only expand to one text: the set-up still ends.
+    being_plans[goblin_plan].max_per_game = 1;
+    being_plans[goblin_plan].title = "%none%";
+    being_plans[ogre_plan].title = "%none%";
+    setup_unique_names();
+    EXPECT_EQ(being_plans[goblin_plan].unique_title.view(), being_plans[ogre_plan].unique_title.view());
+    tbeing b;
+    create_being(goblin_plan, 0, b);
+    EXPECT_EQ(b.title.view(), being_plans[goblin_plan].unique_title.view());
 }
 
 TEST_F(BeingCreation, RecruitableHumanoidsStartAtFullStrength) {
@@ -166,10 +178,11 @@ TEST_F(BeingCreation, AddingChoosesSlotsAndTheFirstActionTime) {
     EXPECT_EQ(add_being_to_level(5, 5, traveller, 0, 0), a);
     EXPECT_EQ(beings[a].next_action_time, 500u); // not a new being: keeps its time
 
-    // A passive being never acts.
-    being_plans[goblin_plan].type_flags[tf_passive] = 1;
-    const int c = add_being_to_level(2, 2, blank_being, 0, goblin_plan);
+    // A passive being never acts; flora is not living.
+    const int c = add_being_to_level(2, 2, blank_being, 0, fixtures::shrieker_plan);
     EXPECT_EQ(beings[c].next_action_time, 0xFFFFFFFFu);
+    EXPECT_EQ(beings[c].type_flags[tf_living], 0);
+    EXPECT_EQ(beings[c].morale[0], 5000);
 
     // A full array grows by 100.
     for (int i = 1; i < int(beings.size()); ++i) beings[i].in_use = 1;
@@ -190,6 +203,14 @@ TEST_F(BeingCreation, SummonedBeingsThatLeftAreForgotten) {
     add_being_to_level(4, 4, blank_being, 0, goblin_plan);
     EXPECT_EQ(beings[a].identifier.view(), "be_goblin"); // the slot was blanked and reused
     EXPECT_EQ(beings[a].x, 4);
+    // A fungus that left is forgotten too, with its items.
+    const int f = add_being_to_level(5, 5, blank_being, 0, fixtures::shrieker_plan);
+    being_items[f][1].plan = 3;
+    remove_being(f, 0);
+    being_items[f][1].plan = 3; // still listed after leaving
+    add_being_to_level(6, 6, blank_being, 0, goblin_plan);
+    EXPECT_EQ(beings[f].x, 6);
+    EXPECT_EQ(being_items[f][1].plan, 0);
 }
 
 TEST_F(BeingCreation, PrisonCellsAndAmbushes) {

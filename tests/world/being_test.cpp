@@ -3,6 +3,8 @@
 #include "fixtures/small_world.h"
 #include "world/being.h"
 #include "world/being_creation.h"
+#include "world/map_vocab.h"
+#include "world/vocabulary.h"
 
 namespace dravok {
 namespace {
@@ -113,6 +115,15 @@ TEST_F(Beings, TalkingAndCounting) {
     EXPECT_EQ(level.evil_beings, 0);
     EXPECT_TRUE(is_single_cell_being(world.goblin));
     EXPECT_FALSE(is_single_cell_being(world.ogre));
+}
+
+// The rules' name tables and the content vocabulary the database builder reads must agree.
+TEST(NameTables, AgreeWithTheContentVocabulary) {
+    for (int i = 0; i < type_flag_count; ++i) EXPECT_EQ(type_flag_names[i], vocab::type_flags[i]) << i;
+    for (int s = 1; s <= status_count; ++s) EXPECT_EQ(status_names[s - 1], vocab::statuses[s]) << s;
+    for (int f = 1; f <= furniture_kind_count; ++f) EXPECT_EQ(furniture_names[f], vocab::furniture[f]) << f;
+    for (int z = 1; z <= 60; ++z) EXPECT_EQ(vault_zone_names[z], vocab::zones[z]) << z;
+    for (int p = 1; p <= 23; ++p) EXPECT_EQ(vault_zone_names[61 + p], vocab::patterns[p]) << p;
 }
 
 } // namespace

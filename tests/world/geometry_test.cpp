@@ -110,7 +110,9 @@ TEST(Geometry, RayTables) {
             EXPECT_EQ(sight_rays[r][k][steps].dx, end.dx) << r << "/" << k;
             EXPECT_EQ(sight_rays[r][k][steps].dy, end.dy) << r << "/" << k;
             EXPECT_LE(std::max(std::abs(sight_rays[r][k][1].dx), std::abs(sight_rays[r][k][1].dy)), 1);
-            if (steps < max_ray_points) EXPECT_EQ(sight_rays[r][k][steps + 1].dx, 0);
+            if (steps < max_ray_points) {
+                EXPECT_EQ(sight_rays[r][k][steps + 1].dx, 0);
+            }
         }
         EXPECT_EQ(sight_rays[r][0][1].dx, 0); // ray 0 stays empty
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "fixtures/small_world.h"
 #include "generation/grids.h"
@@ -9,6 +10,7 @@
 #include "world/geometry.h"
 #include "world/map.h"
 #include "world/map_vocab.h"
+#include "ui/sprite_lookup.h"
 
 namespace dravok {
 namespace {
@@ -124,6 +126,56 @@ TEST_F(MapGrid, FurnitureQueriesAndTheHiddenHighValues) {
     EXPECT_FALSE(is_shop_furniture(fu_chest));
     EXPECT_FALSE(is_shop_furniture(0));
     EXPECT_FALSE(is_shop_furniture(61));
+}
+
+TEST_F(MapGrid, FurnitureVariantsAreDealtOutPerArea) {
+    clear_sprite_infos();
+    set_sprite_info(sprites_furniture, fu_chair, {10, 3, 2}); // three variants of two images
+    add_furniture(2, 2, fu_chair);
+    EXPECT_EQ(cell_at(2, 2).furniture_variant % 2, 0);
+    EXPECT_LE(cell_at(2, 2).furniture_variant, 4);
+    cell_at(2, 2).splash = 3;
+    add_furniture(2, 2, fu_chair);
+    EXPECT_EQ(cell_at(2, 2).splash, 0); // new furniture clears the splash
+
+    // Four chairs in area 1: the first three take every variant once.
+    const int chairs[4][2] = {{2, 2}, {2, 5}, {3, 4}, {5, 9}};
+    for (const auto& c : chairs) cell_at(c[0], c[1]).furniture = fu_chair;
+    cell_at(8, 8).furniture = fu_chair; // area 2 deals its own
+    place_level_furniture();
+    std::vector<int> first_three;
+    for (int i = 0; i < 3; ++i) first_three.push_back(cell_at(chairs[i][0], chairs[i][1]).furniture_variant);
+    std::sort(first_three.begin(), first_three.end());
+    EXPECT_EQ(first_three, (std::vector<int>{0, 2, 4}));
+    EXPECT_EQ(cell_at(5, 9).furniture_variant % 2, 0);
+    EXPECT_LE(cell_at(8, 8).furniture_variant, 4);
+    clear_sprite_infos();
+}
+
+TEST_F(MapGrid, FurnitureStateFollowsTheItemsInside) {
+    level_items.assign(3, blank_item);
+    level_items[1].plan = 4, level_items[1].x = 3, level_items[1].y = 3, level_items[1].holder = 1;
+    level_items[2].plan = 4, level_items[2].x = 3, level_items[2].y = 3; // loose
+    cell_at(3, 3).furniture = fu_chest;
+    update_furniture_state(3, 3);
+    EXPECT_EQ(cell_at(3, 3).furniture_state, 0); // a closed container is left alone
+    cell_at(3, 3).furniture_state = 1;
+    update_furniture_state(3, 3);
+    EXPECT_EQ(cell_at(3, 3).furniture_state, 2);
+    EXPECT_EQ(cell_at(3, 3).held_items, 1);
+    EXPECT_EQ(cell_at(3, 3).loose_items, 1);
+    level_items[1] = blank_item;
+    update_furniture_state(3, 3);
+    EXPECT_EQ(cell_at(3, 3).furniture_state, 1);
+    EXPECT_EQ(cell_at(3, 3).looted, 1);
+    cell_at(3, 3).furniture = fu_armorstand;
+    level_items[1].plan = 4, level_items[1].x = 3, level_items[1].y = 3, level_items[1].holder = 1;
+    update_furniture_state(3, 3);
+    EXPECT_EQ(cell_at(3, 3).furniture_state, 1);
+    level_items[1] = blank_item;
+    update_furniture_state(3, 3);
+    EXPECT_EQ(cell_at(3, 3).furniture_state, 0);
+    level_items.clear();
 }
 
 TEST_F(MapGrid, WhatBlocksSightAndWhatBlocksEffects) {
