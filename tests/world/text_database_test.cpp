@@ -3,10 +3,7 @@
 #include <algorithm>
 
 #include "platform/files.h"
-<<<<<<< HEAD
 #include "world/error_log.h"
-=======
->>>>>>> main
 #include "world/text_database.h"
 #include "world/text_expand.h"
 
