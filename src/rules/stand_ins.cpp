@@ -92,27 +92,4 @@ uint32_t find_explore_target() { return 0; }
 void number_areas_from(int, int, int) {}
 std::string area_discovery_text(int) { return {}; }
 
-// Until sight lands every actor counts as seen by the player.
-void action_sentence(int actor, int target, std::string_view format, std::string& out,
-                     std::string_view verb_for_others, std::string_view verb_for_player) {
-    const bool is_player = actor == player;
-    const std::string subject = is_player ? "You" : "The " + beings[actor].name.str();
-    const std::string verb(is_player ? verb_for_player : verb_for_others);
-    std::string object;
-    if (target >= 1) object = target == player ? "you" : "the " + beings[target].name.str();
-    std::string f(format);
-    if (f.empty()) f = object.empty() ? "%s %s." : "%s %s %s.";
-    out.clear();
-    const std::string parts[3] = {subject, verb, object};
-    int next = 0;
-    for (size_t i = 0; i < f.size(); ++i) {
-        if (f[i] == '%' && i + 1 < f.size() && f[i + 1] == 's' && next < 3) {
-            out += parts[next++];
-            ++i;
-        } else {
-            out += f[i];
-        }
-    }
-}
-
 } // namespace dravok

@@ -128,7 +128,5 @@ void set_attack_order(int attacker, int defender, int action, int, int setup) {
 
 void write_obituary() {}
 void say_death_lines(int, int, int) {}
-void end_lasting_effects_of(int) {}
-void handle_effect(int, teffect&, int) {}
 
 } // namespace dravok
