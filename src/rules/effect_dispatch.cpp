@@ -24,6 +24,8 @@ constexpr std::array<bool, effect_kind_count> quiet_kinds = effect_tables_detail
 // The handlers built so far, by kind.
 const std::array<being_handler, effect_kind_count> being_handlers{};
 const std::array<immediate_handler, effect_kind_count> immediate_handlers{};
+// Damage to furniture: (origin, x, y, effect, depth, out).
+void (*const furniture_damage_handler)(int, int, int, const teffect&, int, teffect&) = nullptr;
 
 void note_missing_handler(int kind, int depth) {
     const std::string name = kind >= 0 && kind < effect_kind_count ? effect_kind_names[kind] : std::to_string(kind);
@@ -55,6 +57,15 @@ void run_immediate_handler(int being, teffect& effect, int origin, int first, in
         return;
     }
     immediate_handlers[kind](being, effect, origin, first, depth);
+}
+
+void run_furniture_damage(int origin, int x, int y, const teffect& effect, int depth, teffect& out) {
+    out = effect;
+    if (furniture_damage_handler == nullptr) {
+        note_missing_handler(ek_damage, depth);
+        return;
+    }
+    furniture_damage_handler(origin, x, y, effect, depth, out);
 }
 
 } // namespace dravok

@@ -17,4 +17,7 @@ bool has_immediate_handler(int kind);
 // index and `first` the first being in the effect's cells (some handlers work on them).
 void run_immediate_handler(int being, teffect& effect, int origin, int first, int depth);
 
+// Damage of the effect to the furniture on (x, y), a cell without a being; out as above.
+void run_furniture_damage(int origin, int x, int y, const teffect& effect, int depth, teffect& out);
+
 } // namespace dravok

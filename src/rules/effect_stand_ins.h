@@ -27,5 +27,8 @@ void collect_light_sources();
 // ---- presentation ----
 void add_indicator(int x, int y, std::string_view text, uint32_t colour, bool follow_being, int being);
 void animate_effect_area(const teffect& effect);
+// The image drawn for entry `entry` of the effect sprites in their brightest light; 0 while the
+// tile set's variant offsets are not readable here (the effect keeps its frame).
+uint16_t effect_sprite_image(int entry);
 
 } // namespace dravok

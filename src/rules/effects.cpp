@@ -15,6 +15,7 @@
 #include "rules/lasting_effects.h"
 #include "rules/sound.h"
 #include "rules/targeting.h"
+#include "ui/frame_links.h"
 #include "world/being.h"
 #include "world/damage.h"
 #include "world/dice.h"
@@ -201,6 +202,10 @@ void handle_effect(int being, teffect effect, int depth) {
         origin = being;
     }
     if (e.animate_cells != 0 || e.animate_target != 0) animate_effect_area(e);
+    if (e.graphic_index != 0) {
+        const uint16_t image = effect_sprite_image(e.graphic_index);
+        if (image != 0) e.graphic_frame = image;
+    }
 
     const int first = get_first_being_in_effect(e);
     if (shape_is(target_being_shapes, e.shape) && first == 0) return;
@@ -223,7 +228,10 @@ void handle_effect(int being, teffect effect, int depth) {
     if (is_being_ok(being)) spend_charge(being, e, depth);
     flush_message_text(e);
 
-    if (being == player && e.action_kind == action_talent_use) store_last_talent_use(being, e.talent, e, first, 0);
+    if (being == player) {
+        log_changed = true;
+        if (e.action_kind == action_talent_use) store_last_talent_use(being, e.talent, e, first, 0);
+    }
     if (e.action_kind == action_talent_use && valid_talent(e.talent) && talents[e.talent].type == spell_talent_type &&
         is_being_ok(being))
         check_sounds(being, 0, 0, depth, sound_spell);
@@ -255,7 +263,9 @@ void apply_effect(const teffect& effect, int depth, teffect& out) {
                 handled.push_back(b);
                 statuses(b);
             } else if (out.kind == ek_damage && get_furniture(c.x, c.y) != fu_none) {
-                // Damage to furniture is the damage handler's; until it lands it changes nothing.
+                teffect result;
+                run_furniture_damage(origin, c.x, c.y, out, depth, result);
+                out = result;
             }
         }
     } else {

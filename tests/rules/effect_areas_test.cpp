@@ -55,6 +55,34 @@ TEST_F(EffectAreas, EachShapeListsItsCellsInOrder) {
     EXPECT_TRUE(error_log_lines.empty());
 }
 
+// Hostile toward the goblin: an attitude entry of -50 about it.
+void hates(int being, int other) {
+    temotion& e = beings[being].attitude_of(1);
+    e.serial = beings[other].serial;
+    e.value = -50;
+}
+
+TEST_F(EffectAreas, SeenHostilesListsHostilesInIndexOrderUpToTheSize) {
+    const int b = add_goblin(4, 3);
+    const int c = add_goblin(3, 5);
+    const int friendly = add_goblin(5, 5);
+    const int prisoner = add_goblin(2, 8);
+    hates(b, goblin());
+    hates(c, goblin());
+    hates(prisoner, goblin());
+    ASSERT_TRUE(friendly);
+    cell_at(2, 8).vault_zone = vz_first_cell;
+    beings[prisoner].friendly = 1; // likes the party: never a target in its cell
+    teffect e = effect_of(sh_seen_hostiles, ek_damage, 10, es_talent);
+    teffect r = calculate_effect_coordinates(goblin(), 0, 0, 3, 3, e, 1);
+    EXPECT_EQ(cells_of(r), (cells{{4, 3}, {3, 5}}));
+    EXPECT_EQ(effect_hit_count, 2);
+    EXPECT_EQ(effect_target_invalid, 0);
+    e.size = 1;
+    r = calculate_effect_coordinates(goblin(), 0, 0, 3, 3, e, 1);
+    EXPECT_EQ(cells_of(r), (cells{{4, 3}})) << "size 1 takes the first hostile only";
+}
+
 TEST_F(EffectAreas, LinesAndBallsStopAtWallsAndClosedDoors) {
     const int u = add_goblin(4, 6);
     cell_at(fixtures::door_x, fixtures::door_y).furniture_state = 0; // closed

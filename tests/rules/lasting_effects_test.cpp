@@ -59,6 +59,19 @@ TEST_F(LastingEffects, AnEffectLastingThreeRoundsExpiresExactlyThen) {
     EXPECT_EQ(next_effect_time, 0u);
 }
 
+TEST_F(LastingEffects, PoisonEndsWithItsOwnSentence) {
+    player = goblin();
+    sight_matrix[goblin()][goblin()] = 1;
+    teffect poison = self_effect(ek_poison, 1);
+    poison.target = uint16_t(beings[goblin()].serial);
+    poison.expiry_time = 115;
+    add_duration_effect(poison, 1);
+    game.game_clock = 115;
+    update_duration_effects(1);
+    ASSERT_FALSE(message_log.empty());
+    EXPECT_NE(message_log.front().find("You are no longer poisoned."), std::string::npos) << message_log.front();
+}
+
 // Curses carry negative amounts: the refresh keeps the larger magnitude and the later end.
 TEST_F(LastingEffects, ARefreshKeepsTheStrongerOfTwoCurses) {
     teffect curse = self_effect(ek_decrease_ability, 3);
