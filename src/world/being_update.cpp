@@ -25,6 +25,8 @@ void update_being(int being, int depth) {
     update_duration_effects_on_being(being, depth);
     if (being >= int(beings.size()) || beings[being].present == 0) return;
     apply_map_effects_on_being(being, true, depth);
+    if (being >= int(beings.size()) || beings[being].present == 0) return;
+    beings[being].stats_dirty = 0; // the figures are current again
 }
 
 } // namespace dravok

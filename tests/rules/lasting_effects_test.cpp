@@ -197,6 +197,27 @@ TEST_F(LastingEffects, AWebHoldsABeingWithoutImmunity) {
     EXPECT_FALSE(is_on_restraining_map_effect(goblin(), 1));
 }
 
+// The flag remembers the stat-changing effect, so stepping off it recomputes the figures once.
+TEST_F(LastingEffects, SteppingOffAStatChangingMapEffectRecomputesAtTheNextTurn) {
+    const int g = add_goblin(4, 4);
+    handle_effect(goblin(), cloud(ek_web, 4, 5, 10, 30), 1);
+    update_map_effects_on_being(g, 1);
+    EXPECT_EQ(beings[g].on_map_effect, 1);
+    EXPECT_EQ(count_errors("\"web\" has no handler"), 1) << "applied by update_being as stat-changing";
+
+    beings[g].x = 8; // off the web, in the other room
+    beings[g].y = 3;
+    beings[g].ability_of(1) = 99;
+    update_map_effects_on_being(g, 1);
+    EXPECT_EQ(beings[g].on_map_effect, 0);
+    EXPECT_EQ(beings[g].ability_of(1), beings[g].base_ability_of(1)) << "the figures were recomputed";
+    EXPECT_EQ(beings[g].stats_dirty, 0);
+
+    beings[g].ability_of(1) = 99;
+    update_map_effects_on_being(g, 1);
+    EXPECT_EQ(beings[g].ability_of(1), 99) << "no recomputation once the flag is clear";
+}
+
 TEST_F(LastingEffects, TheListGrowsByFiftyWhenFull) {
     teffect e = self_effect(ek_increase_ability, 3);
     for (int i = 1; i < initial_duration_effects; ++i) {
