@@ -21,7 +21,7 @@ int health_ratio(int total, int maximum, double factor) {
 }
 
 bool sees_within(int watcher, int other) {
-    return get_being_distance(watcher, other) <= witness_range && can_see(watcher, other);
+    return get_being_distance(watcher, other) <= witness_range && can_see(watcher, other, 0, 0);
 }
 
 void note_witnesses(int attacker, int victim) {
@@ -76,7 +76,7 @@ void after_kill(int attacker, int victim, int health_before, int depth) {
     a.situation_of(6) = 2;
     if (a.followers > 0 && !has_type_flag(v, tf_immobile)) {
         for (int f = find_next_follower(attacker, 0); f != 0; f = find_next_follower(attacker, f)) {
-            if (can_see(f, attacker) && can_see(f, victim)) beings[f].situation_of(14) = 2;
+            if (can_see(f, attacker, 0, 0) && can_see(f, victim, 0, 0)) beings[f].situation_of(14) = 2;
         }
     }
     if (has_type_flag(a, tf_player) && being_status(a, st_sentient_item_equipped) && !has_type_flag(v, tf_immobile)) {
@@ -85,13 +85,13 @@ void after_kill(int attacker, int victim, int health_before, int depth) {
     }
 }
 
-void after_survival(int attacker, int victim, int health_before, int total) {
+void after_survival(int attacker, int victim, int health_before, int total, int depth) {
     if (!is_being_ok(attacker, 0)) return;
     tbeing& v = beings[victim];
-    const int emotion_before = get_emotion(victim, attacker, 0);
-    update_emotion(victim, attacker, -70);
+    const int emotion_before = get_emotion(victim, attacker, true);
+    update_emotion(victim, attacker, -70, depth, get_being_distance(victim, attacker));
     const int fear = health_ratio(total, v.health_max, 30);
-    if (fear > 0) update_fear(victim, attacker, fear);
+    if (fear > 0) update_fear(victim, attacker, fear, depth, get_being_distance(victim, attacker));
     mass_update_emotion(attacker, victim, -25, health_ratio(total, v.health_max, 5));
     tbeing& a = beings[attacker];
     if (has_type_flag(a, tf_player) && emotion_before >= 0) {
@@ -112,7 +112,7 @@ void after_survival(int attacker, int victim, int health_before, int total) {
 void after_damage(int attacker, int victim, int health_before, int total, tdamage& result, int depth) {
     if (victim < 1 || victim >= int(beings.size()) || beings[victim].serial == 0) return;
     if (result.killed) after_kill(attacker, victim, health_before, depth);
-    else after_survival(attacker, victim, health_before, total);
+    else after_survival(attacker, victim, health_before, total, depth);
 }
 
 } // namespace dravok

@@ -57,8 +57,8 @@ void compose_attack_message(int attacker, int defender, int group, std::string& 
                             int defence, const titem& item, int attack_value) {
     out.clear();
     const std::string adjective = defence == defence_asleep ? "sleeping" : "";
-    const bool attacker_seen = is_being_ok(player, 0) && can_see(player, attacker);
-    const bool defender_seen = is_being_ok(player, 0) && can_see(player, defender);
+    const bool attacker_seen = is_being_ok(player, 0) && can_see(player, attacker, 0, 0);
+    const bool defender_seen = is_being_ok(player, 0) && can_see(player, defender, 0, 0);
     if (!attacker_seen && !defender_seen) return;
     const tbeing& a = beings[attacker];
     const tbeing& d = beings[defender];

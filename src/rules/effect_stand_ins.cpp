@@ -1,12 +1,10 @@
 // Stand-ins of the effect pipeline's neighbours; see the header.
 #include "rules/effect_stand_ins.h"
 
-#include "world/combat_stand_ins.h"
 #include "world/globals.h"
 
 namespace dravok {
 
-__attribute__((weak)) int16_t get_emotion(int a, int b, bool) { return int16_t(get_emotion(a, b, 0)); }
 __attribute__((weak)) void collect_light_sources() {}
 
 bool make_talent_skill_check(int, int, int) { return true; }

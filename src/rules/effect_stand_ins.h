@@ -20,7 +20,6 @@ void store_last_talent_use(int being, int talent, const teffect& effect, int tar
 // ---- perception (their owners' definitions replace the weak ones here) ----
 // Whether the viewer sees `other`, or with other 0 the cell (x, y).
 uint8_t can_see(int viewer, int other, int x, int y);
-int16_t get_emotion(int a, int b, bool use_default);
 // Rebuilds the list of lit cells after map effects that give light came or went.
 void collect_light_sources();
 

@@ -69,7 +69,7 @@ void run_hit_effect(int attacker, int defender, const teffect& source, int used_
 
 // "You are healed for 2 points." / "The goblin is healed for 2 points."; empty when unseen.
 std::string healed_sentence(int being, int points) {
-    if (!is_being_ok(player, 0) || !can_see(player, being)) return {};
+    if (!is_being_ok(player, 0) || !can_see(player, being, 0, 0)) return {};
     const bool is_player = has_type_flag(beings[being], tf_player);
     const std::string subject = is_player ? "You" : being_name(being, name_the_capital);
     return subject + (is_player ? " are healed" : " is healed") + " for " + std::to_string(points) + " points.";
@@ -88,18 +88,19 @@ bool can_natural_melee_attack(int attacker, int defender, int depth) {
 
 void melee_attack(int attacker, int defender, int direction, int depth) {
     if (!is_being_ok(attacker, depth) || !is_being_ok(defender, depth)) return;
-    tbeing& a = beings[attacker];
-    tbeing& d = beings[defender];
+    // Hit effects may add beings and move the array: every use looks the records up anew.
+    auto A = [&]() -> tbeing& { return beings[attacker]; };
+    auto D = [&]() -> tbeing& { return beings[defender]; };
 
     int d0 = 0;
     int kind = defence_dodge;
-    if (d.asleep_counter > 0) {
+    if (D().asleep_counter > 0) {
         kind = defence_asleep;
-    } else if (d.ability_of(2) == 0) {
+    } else if (D().ability_of(2) == 0) {
         kind = defence_helpless;
     } else {
-        d0 = d.skill_of(2);
-        const tweapon_set& set = d.weapon_set;
+        d0 = D().skill_of(2);
+        const tweapon_set& set = D().weapon_set;
         if (set.shield_held && set.melee_defence[1] > d0) {
             d0 = set.melee_defence[1];
             kind = defence_block;
@@ -112,7 +113,7 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
         }
     }
 
-    const int health_before = d.health;
+    const int health_before = D().health;
     const int penalty = surrounded_penalty(defender);
     const int distance = get_being_distance(attacker, defender);
     int time_modifier = 0;
@@ -122,12 +123,12 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
     uint32_t earliest_ready = 0;
     std::string message;
     uint8_t saved[5];
-    std::memcpy(saved, a.attack_modifiers, sizeof saved);
+    std::memcpy(saved, A().attack_modifiers, sizeof saved);
 
     // The opposed roll of one blow: the attack total and the defence it meets.
     auto roll = [&](int attack_value, bool weapon, int& attack, int& defence) {
         int r = roll_dice(d20_dice);
-        const int defence_bonus = weapon ? attack_defence_bonus(d) : 0;
+        const int defence_bonus = weapon ? attack_defence_bonus(D()) : 0;
         if (kind == defence_asleep) {
             r = 20;
             defence = d0;
@@ -138,10 +139,10 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
             const int second = roll_dice(d20_dice);
             defence = d0 + second + defence_bonus - penalty;
         }
-        attack = r + attack_value + attack_hit_bonus(a);
+        attack = r + attack_value + attack_hit_bonus(A());
     };
     auto apply_hit = [&](tdamage& rolled, const teffect& hit_effect, int used_item) {
-        const bool asleep = d.asleep_counter != 0;
+        const bool asleep = D().asleep_counter != 0;
         damage_being(defender, attacker, rolled, result, depth, cause_melee);
         if (asleep && result.total > 0) damaged_asleep = true;
         total += result.total;
@@ -150,11 +151,11 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
 
     for (int h = 1; h <= hand_count; ++h) {
         message_text.clear();
-        const tweapon_set& set = a.weapon_set;
+        const tweapon_set set = A().weapon_set;
         if (!((distance <= 1 || set.reach[h - 1]) && set.melee[h - 1] && !killed)) continue;
         const titem item = hand_item(attacker, h);
         time_modifier = std::max<int>(time_modifier, set.speed[h - 1]);
-        std::memcpy(a.attack_modifiers, saved, sizeof saved);
+        std::memcpy(A().attack_modifiers, saved, sizeof saved);
         apply_against_bonuses(attacker, defender, set.melee_damage[h - 1]);
         struck_with_hand = true;
         bool hit = false;
@@ -166,7 +167,7 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
         result = tdamage{};
         if (attack >= lowest_hit && attack > defence) {
             hit = true;
-            if (being_status(a, st_elemental_melee)) add_elemental_damage(rolled, one_dice, rolled);
+            if (being_status(A(), st_elemental_melee)) add_elemental_damage(rolled, one_dice, rolled);
             apply_hit(rolled, item.hit_effect, set.hand_item[h - 1]);
         }
         std::string sentence;
@@ -178,25 +179,26 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
 
     for (int i = 1; i <= natural_attack_count; ++i) {
         message_text.clear();
-        tnatural_attack& n = a.natural_attack(i);
+        const tnatural_attack n = A().natural_attack(i);
         if (n.attack_class < 1 || n.attack_class > 13 || killed || n.reach < distance ||
             n.ready_time > game.game_clock || (n.attack_class <= 9 && struck_with_hand)) {
             continue;
         }
-        std::memcpy(a.attack_modifiers, saved, sizeof saved);
+        std::memcpy(A().attack_modifiers, saved, sizeof saved);
         apply_against_bonuses(attacker, defender, n.damage);
         bool hit = false;
         int attack = 0, defence = 0;
         roll(n.attack_bonus, false, attack, defence);
         tdamage rolled;
-        roll_attack_damage(true, attacker, defender, attack, defence, a.ability_modifier[0], n.damage, blank_item, rolled);
+        roll_attack_damage(true, attacker, defender, attack, defence, A().ability_modifier[0], n.damage, blank_item, rolled);
         result = tdamage{};
         if (attack >= lowest_hit && attack > defence) {
             hit = true;
             apply_hit(rolled, n.hit_effect, 0);
         }
-        n.ready_time = game.game_clock + uint32_t(action_time_mult(attacker, 20, n.time_multiplier, true));
-        if (earliest_ready == 0 || n.ready_time < earliest_ready) earliest_ready = n.ready_time;
+        const uint32_t ready = game.game_clock + uint32_t(action_time_mult(attacker, 20, n.time_multiplier, true));
+        A().natural_attack(i).ready_time = ready;
+        if (earliest_ready == 0 || ready < earliest_ready) earliest_ready = ready;
         std::string sentence;
         compose_attack_message(attacker, defender, n.attack_class + 7, sentence, result, hit, kind, blank_item, attack);
         append_sentence(message, sentence);
@@ -204,26 +206,26 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
         killed = result.killed != 0;
     }
 
-    if (!killed && a.weapon_set.hand_reaches) set_attack_order(attacker, defender, 13, 4, 12);
+    if (!killed && A().weapon_set.hand_reaches) set_attack_order(attacker, defender, 13, 4, 12);
     const std::string experience = killed ? award_experience_from_being(defender, depth) : std::string();
 
-    std::memcpy(a.attack_modifiers, saved, sizeof saved);
-    a.last_action_kind = action_melee;
+    std::memcpy(A().attack_modifiers, saved, sizeof saved);
+    A().last_action_kind = action_melee;
     after_damage(attacker, defender, health_before, total, result, depth);
 
     uint32_t next = game.game_clock + uint32_t(action_time(attacker, 15 + time_modifier, true));
     if (time_modifier == 0 && next < earliest_ready) next = attack_recovery_time(attacker, earliest_ready);
-    a.next_action_time = next;
+    A().next_action_time = next;
     set_being_lunge(attacker, defender, direction);
     // A blow that struck the defender in its sleep makes no sound of battle.
     if (!damaged_asleep) check_sounds(attacker, 0, 0, depth, sound_battle);
-    if (a.present) reset_regeneration_countdown(attacker, true, true);
-    if (d.present) reset_regeneration_countdown(defender, true, true);
+    if (A().present) reset_regeneration_countdown(attacker, true, true);
+    if (D().present) reset_regeneration_countdown(defender, true, true);
 
-    if (!killed && is_being_ok(player, 0) && can_see(player, defender)) {
+    if (!killed && is_being_ok(player, 0) && can_see(player, defender, 0, 0)) {
         if (get_angry(defender, attacker, false) && !message.empty()) message += " " + being_name(defender, name_the_capital) + " gets angry!";
     }
-    if (drain && a.present && !has_type_flag(d, tf_construct) && !has_type_flag(d, tf_undead) && a.health < a.health_max) {
+    if (drain && A().present && !has_type_flag(D(), tf_construct) && !has_type_flag(D(), tf_undead) && A().health < A().health_max) {
         const int points = std::clamp(total / 10, 1, 3);
         adjust_health_amount(attacker, points, depth);
         const std::string healed = healed_sentence(attacker, points);

@@ -87,7 +87,6 @@ void handle_sentient_item_oneliners(int, int) {}
 void check_ammunition(int, int) {}
 void switch_ammunition(int, int) {}
 bool carries_item_with_effect(int, int) { return false; }
-void update_level(int) {}
 uint32_t find_explore_target() { return 0; }
 void number_areas_from(int, int, int) {}
 std::string area_discovery_text(int) { return {}; }

@@ -26,58 +26,54 @@ temotion* find_entry(temotion (&table)[emotion_entry_count], int32_t serial, boo
 }
 } // namespace
 
-bool can_see(int a, int b) {
-    if (!is_being_ok(a, 0) || !is_being_ok(b, 0)) return false;
-    if (a == b) return true;
-    if (!beings[a].present || !beings[b].present) return false;
-    if (get_being_distance(a, b) > 20) return false;
-    trace_line(beings[a].x, beings[a].y, beings[b].x, beings[b].y);
-    for (int i = 1; i < line_length; ++i) {
-        if (is_wall(line_points[i].x, line_points[i].y, 0)) return false;
-    }
-    return true;
+__attribute__((weak)) int16_t get_emotion(int a, int b, bool) {
+    if (!is_being_ok(a, 0) || !is_being_ok(b, 0)) return 0;
+    const temotion* e = find_entry(beings[a].attitude, beings[b].serial, false);
+    return e ? e->value : 0;
 }
 
-int get_emotion(int being, int other, int default_value) {
-    if (!is_being_ok(being, 0) || !is_being_ok(other, 0)) return default_value;
-    const temotion* e = find_entry(beings[being].attitude, beings[other].serial, false);
-    return e ? e->value : default_value;
-}
-
-void update_emotion(int being, int other, int delta) {
-    if (!is_being_ok(being, 0) || !is_being_ok(other, 0) || being == other) return;
-    temotion* e = find_entry(beings[being].attitude, beings[other].serial, true);
-    if (!e) return;
+namespace {
+int change_entry(temotion (&table)[emotion_entry_count], int being, int other, int delta, int distance) {
+    if (!is_being_ok(being, 0) || !is_being_ok(other, 0) || being == other) return 0;
+    temotion* e = find_entry(table, beings[other].serial, true);
+    if (!e) return 0;
     e->previous_value = e->value;
     e->value = int16_t(std::clamp(e->value + delta, -32768, 32767));
+    e->distance = uint16_t(distance);
+    return int(e - table) + 1;
+}
+} // namespace
+
+__attribute__((weak)) int update_emotion(int being, int other, int delta, int, int distance) {
+    if (being < 1 || being >= int(beings.size())) return 0;
+    return change_entry(beings[being].attitude, being, other, delta, distance);
 }
 
-void update_fear(int being, int other, int amount) {
-    if (!is_being_ok(being, 0) || !is_being_ok(other, 0) || being == other) return;
-    temotion* e = find_entry(beings[being].fear, beings[other].serial, true);
-    if (!e) return;
-    e->previous_value = e->value;
-    e->value = int16_t(std::clamp(e->value + amount, -32768, 32767));
+__attribute__((weak)) int update_fear(int being, int other, int delta, int, int distance) {
+    if (being < 1 || being >= int(beings.size())) return 0;
+    return change_entry(beings[being].fear, being, other, delta, distance);
 }
 
 // The witness rules belong to the attitude tables; until they land nobody else reacts.
-void mass_update_emotion(int, int, int, int) {}
+__attribute__((weak)) void mass_update_emotion(int, int, int, int) {}
 
-bool get_angry(int being, int other, bool) {
+__attribute__((weak)) bool get_angry(int being, int other, bool) {
     if (!is_being_ok(being, 0) || !is_being_ok(other, 0)) return false;
-    const int before = get_emotion(being, other, 0);
+    const int before = get_emotion(being, other, true);
     if (has_type_flag(beings[other], tf_player) || has_type_flag(beings[other], tf_companion)) {
         beings[being].hostile = 1;
         beings[being].friendly = 0;
     }
     if (before < 0) return false;
-    update_emotion(being, other, -100 - before);
+    update_emotion(being, other, -100 - before, 0, 0);
     return true;
 }
 
-bool is_friendly(int being, int other, int limit, bool) { return get_emotion(being, other, 0) >= limit; }
+__attribute__((weak)) bool is_friendly(int a, int b, int threshold, bool mutual) {
+    return get_emotion(a, b, true) >= threshold && (!mutual || get_emotion(b, a, true) >= threshold);
+}
 
-void remove_emotions_about(int being) {
+__attribute__((weak)) void remove_emotions_about(int being) {
     if (being < 1 || being >= int(beings.size())) return;
     const int32_t serial = beings[being].serial;
     for (std::size_t b = 1; b < beings.size(); ++b) {
@@ -90,17 +86,17 @@ void remove_emotions_about(int being) {
     }
 }
 
-void add_floating_text(int, int, std::string_view, uint32_t) {}
-void add_death_animation(int) {}
-void set_being_lunge(int attacker, int defender, int direction) {
+__attribute__((weak)) void add_floating_text(int, int, std::string_view, uint32_t) {}
+__attribute__((weak)) void add_death_animation(int) {}
+__attribute__((weak)) void set_being_lunge(int attacker, int defender, int direction) {
     if (!is_being_ok(attacker, 0)) return;
     if (direction == 0) direction = get_direction_between_beings(attacker, defender);
     beings[attacker].lunge_direction = uint8_t(direction);
 }
 
-void add_situation_or_oneliner(int, int, int, bool, int, int) {}
+__attribute__((weak)) void add_situation_or_oneliner(int, int, int, bool, int, int) {}
 
-int find_next_follower(int master, int after) {
+__attribute__((weak)) int find_next_follower(int master, int after) {
     if (!is_being_ok(master, 0)) return 0;
     for (int b = after + 1; b < int(beings.size()); ++b) {
         if (b != master && is_being_ok(b, 0) && beings[b].master == beings[master].serial) return b;
@@ -108,7 +104,7 @@ int find_next_follower(int master, int after) {
     return 0;
 }
 
-void release_followers(int being, int) {
+__attribute__((weak)) void release_followers(int being, int) {
     if (being < 1 || being >= int(beings.size())) return;
     const int32_t serial = beings[being].serial;
     for (std::size_t b = 1; b < beings.size(); ++b) {
@@ -117,7 +113,7 @@ void release_followers(int being, int) {
     beings[being].followers = 0;
 }
 
-void set_attack_order(int attacker, int defender, int action, int, int setup) {
+__attribute__((weak)) void set_attack_order(int attacker, int defender, int action, int, int setup) {
     if (!is_being_ok(attacker, 0)) return;
     taction_memory& m = beings[attacker].attack_memory;
     m.action = uint8_t(action);
@@ -126,7 +122,7 @@ void set_attack_order(int attacker, int defender, int action, int, int setup) {
     m.has_target = 1;
 }
 
-void write_obituary() {}
-void say_death_lines(int, int, int) {}
+__attribute__((weak)) void write_obituary() {}
+__attribute__((weak)) void say_death_lines(int, int, int) {}
 
 } // namespace dravok

@@ -1,7 +1,8 @@
 // Stand-ins for the services that damage, death and combat call and whose own units are still
 // being built by other subsystems: sight between beings, attitudes and fear, floating texts and
 // animations, oneliner situations, followers, the obituary and the hit effects. Each keeps its
-// final signature and does the least honest thing; an entry goes when its owner lands.
+// final signature and does the least honest thing; every definition is weak, so the owner's
+// unit replaces it when it lands.
 // Called by world/damage.cpp and the combat rules.
 #pragma once
 #include <cstdint>
@@ -13,16 +14,17 @@
 namespace dravok {
 
 // ---- sight and attitudes (perception) ----
-// Whether a can see b: the same being, or both present within 20 cells with no wall between.
-bool can_see(int a, int b);
-int get_emotion(int being, int other, int default_value);
-void update_emotion(int being, int other, int delta);
-void update_fear(int being, int other, int amount);
+// Whether the viewer sees the other being (other 0: the cell x, y). The text unit stands in for it.
+uint8_t can_see(int viewer, int other, int x, int y);
+int16_t get_emotion(int a, int b, bool use_default);
+// Changes an entry of the attitude (fear) table; its number 1..30, or 0.
+int update_emotion(int being, int other, int delta, int depth, int distance);
+int update_fear(int being, int other, int delta, int depth, int distance);
 // The witnesses of what `doer` did to `victim` change their attitude and fear toward the doer.
 void mass_update_emotion(int doer, int victim, int delta, int fear);
 // True when the being turned hostile toward the other just now.
 bool get_angry(int being, int other, bool announce);
-bool is_friendly(int being, int other, int limit, bool mutual);
+bool is_friendly(int a, int b, int threshold, bool mutual);
 void remove_emotions_about(int being);
 
 // ---- presentation ----

@@ -122,7 +122,7 @@ void damage_being(int target, int attacker, const tdamage& given, tdamage& resul
         reset_regeneration_countdown(target, true, true);
         b.last_damager = with_attacker ? serial16(beings[attacker].serial) : 0;
     }
-    const bool seen = is_being_ok(player, 0) && can_see(player, target);
+    const bool seen = is_being_ok(player, 0) && can_see(player, target, 0, 0);
     if (remaining > 0) {
         b.health = uint16_t(b.health - total);
         if (seen) {
@@ -224,7 +224,7 @@ void kill_being(int being, tdamage& damage, int depth) {
     }
 
     const bool unsummoned = has_type_flag(b, tf_unsummoned);
-    if (is_being_ok(player, 0) && can_see(player, being) && !has_type_flag(b, tf_passive) && !unsummoned) {
+    if (is_being_ok(player, 0) && can_see(player, being, 0, 0) && !has_type_flag(b, tf_passive) && !unsummoned) {
         add_floating_text(x, y, "death", floating_red);
         if (b.award != 0 && is_being_ok(player_character, 0) && player_character != being) {
             beings[player_character].experience += b.award;

@@ -174,9 +174,35 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         for (uint16_t fc : levels[l].forced_contents)
             if (fc) (void)fc;
     }
+    auto check_groups = [&](const tstuff* rows, int count, const std::string& w) {
+        bool inside = false;
+        for (int i = 0; i < count; ++i) {
+            if (rows[i].group_first) {
+                if (inside) c.error(w, "row " + std::to_string(i + 1) + ": a pick-one group starts inside another");
+                inside = true;
+            }
+            if ((rows[i].group_member || rows[i].group_last) && !inside)
+                c.error(w, "row " + std::to_string(i + 1) + ": a pick-one group member without a first row");
+            if (rows[i].group_last) inside = false;
+        }
+        if (inside) c.error(w, "a pick-one group without a last row");
+    };
+    for (std::size_t l = 1; l < levels.size(); ++l) check_groups(levels[l].stuff, 100, c.levels[l - 1].file + ": " + c.levels[l - 1].id);
     for (std::size_t k = 1; k < contents.size(); ++k) {
         std::string w = c.contents[k - 1].file + ": " + c.contents[k - 1].id;
         check_rows(contents[k].stuff, 150, w);
+        check_groups(contents[k].stuff, 150, w);
+        // Rows with a zone need that zone in every vault the content may land in.
+        for (const tstuff& req : contents[k].area_requests) {
+            if (req.area_kind <= 9) continue;
+            int v = req.area_kind - 9;
+            if (v >= static_cast<int>(vaults.size())) continue;
+            for (int i = 0; i < 150; ++i) {
+                int z = contents[k].stuff[i].zone;
+                if (z > 2 && vaults[v].zones[z - 1].x == 0)
+                    c.error(w, "row " + std::to_string(i + 1) + ": the vault " + c.vaults[v - 1].id + " has no zone " + std::string(vocab::zones[z]));
+            }
+        }
         if (contents[k].lock_value && item_class(items[contents[k].lock_value]) != 50) c.error(w + ": lock_value", "a lock value names a key (class key)");
     }
 
@@ -284,6 +310,51 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         if (k.count(2) && !type[2]) c.warning(w, "health surge is only used by a creature that owns a utility talent");
     }
     (void)vaults;
+}
+
+// The help screen's keyboard: balanced elements, known key names, blocks set before use.
+void check_keyboard_layout(tcompiler& c, const std::vector<std::string>& lines) {
+    static const std::set<std::string> names = [] {
+        std::set<std::string> s = {"NUMPAD_PLUS", "NUMPAD_MINUS", "NUMPAD_DIVIDE", "NUMPAD_MULTIPLY", "NUMPAD_DECIMAL",
+                                   "SHIFT", "CTRL", "ALT", "ARROW_UP", "ARROW_DOWN", "ARROW_LEFT", "ARROW_RIGHT",
+                                   "INSERT", "PAUSE", "DELETE", "HOME", "END", "PAGE_UP", "PAGE_DOWN", "BACKSPACE",
+                                   "ENTER", "ESC", "ESCAPE", "TAB", "SPACE", "PLUS", "COMMA", "MINUS", "PERIOD", "<", "TILDE"};
+        for (int i = 0; i <= 9; ++i) s.insert("NUMPAD_" + std::to_string(i));
+        for (int i = 1; i <= 12; ++i) s.insert("F" + std::to_string(i));
+        for (char ch = 'A'; ch <= 'Z'; ++ch) s.insert(std::string(1, ch));
+        for (char ch = '0'; ch <= '9'; ++ch) s.insert(std::string(1, ch));
+        return s;
+    }();
+    std::string text;
+    for (const auto& l : lines) text += l;
+    std::vector<std::string> open;
+    std::set<int> blocks;
+    const std::string where = "text: section keyboard_layout";
+    std::size_t p = 0;
+    while ((p = text.find('<', p)) != std::string::npos) {
+        std::size_t q = text.find('>', p);
+        if (q == std::string::npos) { c.error(where, "an unclosed \"<\""); return; }
+        std::string tag = text.substr(p + 1, q - p - 1);
+        std::size_t next = text.find('<', q);
+        std::string value = text.substr(q + 1, next == std::string::npos ? std::string::npos : next - q - 1);
+        if (!tag.empty() && tag[0] == '/') {
+            if (open.empty() || open.back() != tag.substr(1)) { c.error(where, "\"</" + tag.substr(1) + ">\" closes nothing open"); return; }
+            open.pop_back();
+        } else {
+            static const std::set<std::string> known = {"row", "key", "t", "w", "vk", "stretch", "block", "double_height", "extra_row_space"};
+            if (!known.count(tag)) c.error(where, "unknown element <" + tag + ">");
+            open.push_back(tag);
+            if (tag == "vk" && !names.count(value)) c.error(where, "unknown key name \"" + value + "\"");
+            if (tag == "block") {
+                int b = std::atoi(value.c_str());
+                if (b != 1 && b != 2) c.error(where, "block numbers are 1 or 2");
+                blocks.insert(b);
+            }
+            if (tag == "stretch" && !blocks.count(std::atoi(value.c_str()))) c.error(where, "stretch " + value + " names a block no earlier key set");
+        }
+        p = q + 1;
+    }
+    if (!open.empty()) c.error(where, "<" + open.back() + "> is never closed");
 }
 
 void check_text_requirements(tcompiler& c, const std::set<std::string>& sections, const std::vector<titem_plan>& items,

@@ -223,6 +223,8 @@ tbuild_result compile_content(const std::string& content_dir) {
         check_entries(c, where[i], all[i].first, all[i].second, section_set);
     }
     check_text_requirements(c, section_set, items, beings, talents);
+    for (const auto& s : all)
+        if (s.first == "keyboard_layout") check_keyboard_layout(c, s.second);
 
     result.errors = c.errors;
     result.warnings = c.warnings;

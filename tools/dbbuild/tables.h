@@ -23,6 +23,8 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
 void check_text_requirements(tcompiler& c, const std::set<std::string>& sections, const std::vector<titem_plan>& items,
                              const std::vector<tbeing_plan>& beings, const std::vector<ttalent>& talents);
 
+void check_keyboard_layout(tcompiler& c, const std::vector<std::string>& lines);
+
 // The image choice of a template: a named icon and a "#rrggbb" colour.
 void check_image(const tplace& p, const json& t);
 

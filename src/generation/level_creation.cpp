@@ -1,0 +1,174 @@
+#include "generation/level_creation.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "generation/areas.h"
+#include "generation/contents.h"
+#include "generation/dig.h"
+#include "generation/finishing.h"
+#include "generation/grids.h"
+#include "generation/level_setup.h"
+#include "generation/marks.h"
+#include "generation/portals.h"
+#include "generation/standin_world.h"
+#include "generation/stuff.h"
+
+namespace dravok {
+
+int last_creation_attempts = 0;
+
+namespace {
+
+// Local date and time as a day count from 1899-12-30, the form the level record stores.
+double local_date_time() {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const sys_days day = year_month_day{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
+                                        std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
+    const double whole_days = (day - sys_days{year{1899} / December / 30}).count();
+    return whole_days + (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) / 86400.0;
+}
+
+std::string format(const char* pattern, auto... values) {
+    char text[256];
+    std::snprintf(text, sizeof text, pattern, values...);
+    return text;
+}
+
+} // namespace
+
+void create_level(int depth) {
+    state.generating_level = 1;
+    level.created_time = game.game_clock;
+    level.created_date = local_date_time();
+
+    // An empty pair list would hand block kind 0 to every wall and floor.
+    for (const tblock_pairs* list : {&level.natural_pairs, &level.dressing_pairs}) {
+        if (list->count == 0) {
+            error_log(depth, format("Level %d has no block pairs!", static_cast<int>(level.index)), true);
+            return;
+        }
+    }
+    const int i = random(level.natural_pairs.count) + 1;
+    level.generator.filler_block = level.natural_pairs.pairs[i - 1].x;
+    level.generator.natural_floor_block = level.natural_pairs.pairs[i - 1].y;
+    const int j = random(level.dressing_pairs.count) + 1;
+    level.generator.wall_block = level.dressing_pairs.pairs[j - 1].x;
+    level.generator.floor_block = level.dressing_pairs.pairs[j - 1].y;
+
+    for (titem& item : level_items) item = blank_item;
+    for (std::size_t i = 1; i < item_plans.size(); ++i) item_plans[i].created_on_level = 0;
+    clear_beings();
+    for (std::size_t i = 1; i < being_plans.size(); ++i) being_plans[i].created_on_level = 0;
+    rank_content_templates(0, true);
+
+    int attempt = 1;
+    bool success = false;
+    std::string message;
+    while (!success && attempt <= 1000) {
+        dungeon.dig_step = 0;
+        success = true;
+        level.seed = random_seed;
+        create_dungeon(depth);
+        for (int step = 1; step <= dungeon.dig_steps; ++step) {
+            if (open_marks.empty() || quit_requested()) break;
+            ++dungeon.dig_step;
+            dig_dungeon(depth);
+        }
+        if (quit_requested()) break;
+        const int slot = first_pending_force_area();
+        if (slot >= 1) {
+            success = false;
+            const int kind = dungeon.forced_kind[slot - 1];
+            std::string name;
+            area_kind_name(kind, 0, name);
+            message = format("Could not create all force areas on level-index %d with seed %d! Stuck on creating area %d: %s.",
+                             static_cast<int>(level.index), static_cast<int>(level.seed), kind, name.c_str());
+            // From attempt 900 on, a kind that cannot be built is given up.
+            if (attempt >= 900)
+                for (uint16_t& forced : level.generator.forced_kind)
+                    if (forced == kind) forced = 0;
+        } else {
+            const int needed = round_half_even(0.3 * dungeon.dig_steps);
+            if (static_cast<int>(dungeon.next_area) < needed) {
+                success = false;
+                message = format("Too small amount of created areas (%d) on level-index %d with seed %d!",
+                                 static_cast<int>(dungeon.next_area) - 1, static_cast<int>(level.index),
+                                 static_cast<int>(level.seed));
+            }
+        }
+        ++attempt;
+    }
+    last_creation_attempts = attempt - 1;
+
+    if (quit_requested()) return;
+    if (!success) {
+        error_log(depth, message, true);
+        return;
+    }
+    finalize_dungeon(depth);
+    if (quit_requested()) return;
+    if (dungeon.next_area == 1) {
+        error_log(depth,
+                  format("Could not create level! (Level-index %d, seed %d)", static_cast<int>(level.index),
+                         static_cast<int>(level.seed)),
+                  true);
+        return;
+    }
+
+    clear_shape_grid();
+    clear_grid(shape_grid);
+    update_area_door_states();
+    add_forced_contents(depth);
+    if (quit_requested()) return;
+    set_level_themes(depth);
+    if (quit_requested()) return;
+    set_portals(depth);
+    if (quit_requested()) return;
+    add_level_stuff(depth);
+    if (quit_requested()) return;
+    calculate_area_exits();
+    update_area_door_states();
+    set_area_texts();
+    place_bones();
+    place_level_item_splashes();
+    open_shop_containers();
+    find_cell_zone_exits();
+    lock_area_furniture(0, dungeon.lock_chance, 11, dungeon.lock, dungeon.lock_value, depth);
+    lock_area_furniture(0, 100, 9, dungeon.lock, dungeon.lock_value, depth);
+    lock_area_furniture(0, 100, 10, dungeon.lock, dungeon.lock_value, depth);
+    if (dungeon.mimic_chance > 0) doors_to_mimics(0, dungeon.mimic_chance, dungeon.mimic, 11, depth);
+    if (level.index == 1 && level.start_content > 0) {
+        for (int a = 1; a <= area_high_index(); ++a) {
+            const tarea& r = areas[a];
+            if (r.content != level.start_content) continue;
+            for (int x = r.x1; x <= r.x2; ++x)
+                for (int y = r.y1; y <= r.y2; ++y)
+                    if (is_furniture(x, y, 8, 0, 1)) cell_at(x, y).furniture_state = 0;
+            break;
+        }
+    }
+    update_area_door_states();
+    for (int a = 1; a <= area_high_index(); ++a) dress_area(a);
+    place_level_furniture();
+    count_special_cells();
+    for (int a = 1; a <= area_high_index(); ++a)
+        if (areas[a].exit_cells == 0) {
+            areas[a].hidden = 1;
+            ++level.hidden_areas;
+        }
+    if (level.hidden_areas == area_high_index()) --level.hidden_areas;
+    dim_area_lighhts(0, dungeon.dim_chance, depth);
+    level.next_spawn = static_cast<uint32_t>(roll_dice(level.spawn_interval) * 15) + game.game_clock;
+    level_up_recruitable_beings(0, 0, depth);
+    update_level(depth);
+    clear_marks();
+    state.generating_level = 0;
+}
+
+} // namespace dravok

@@ -1,0 +1,223 @@
+#include "level_fixture.h"
+
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "generation/areas.h"
+#include "platform/files.h"
+#include "generation/dig.h"
+#include "generation/marks.h"
+#include "generation/standin_world.h"
+
+namespace dravok::testing_levels {
+
+void make_test_level(const template_options& o) {
+    std::memset(&level, 0, sizeof level);
+    level.index = 3;
+    level.map_size = static_cast<uint8_t>(o.map_size);
+    map_size = o.map_size;
+    level.natural_pairs.count = 1;
+    level.natural_pairs.pairs[0].x = 5;  // grey stone
+    level.natural_pairs.pairs[0].y = 47; // grey natural floor
+    level.dressing_pairs.count = 2;
+    level.dressing_pairs.pairs[0].x = 14; // grey block wall
+    level.dressing_pairs.pairs[0].y = 63; // grey block floor
+    level.dressing_pairs.pairs[1].x = 11; // brown block wall
+    level.dressing_pairs.pairs[1].y = 57; // brown block floor
+    level.spawn_interval.count = 10;
+    level.spawn_interval.sides = 10;
+    tdungeon& g = level.generator;
+    g.kind_weight[0] = static_cast<uint8_t>(o.corridor_weight);
+    g.kind_weight[1] = static_cast<uint8_t>(o.room_weight);
+    g.repeat_chance[0] = 60;
+    g.repeat_chance[1] = 50;
+    g.kind_max[1] = static_cast<uint8_t>(o.room_maximum);
+    g.dig_steps = static_cast<uint8_t>(o.dig_steps);
+    g.branch_chance = 30;
+    g.merge_rooms = 20;
+    g.merge_specials = 0;
+    g.corridor_style = static_cast<uint8_t>(o.corridor_style);
+    g.dead_end_room_size = 5;
+    g.door_chance = 50;
+    g.open_door_chance = 30;
+    g.doorway_chance = 50;
+    g.secret_doorway_chance = 5;
+    g.secret_door.count = 1;
+    g.secret_door.sides = 10;
+    g.secret_door.bonus = 5;
+    g.area_size.count = 2;
+    g.area_size.sides = 4;
+    g.area_size.bonus = 3;
+    g.lock.count = 1;
+    g.lock.sides = 6;
+}
+
+void start_blank_attempt(int size) {
+    make_test_level({.map_size = size});
+    level.generator.wall_block = 14;
+    level.generator.floor_block = 63;
+    level.generator.filler_block = 5;
+    level.generator.natural_floor_block = 47;
+    create_dungeon(0);
+    clear_marks();
+    clear_grid(mark_grid);
+}
+
+void carve_area(int area, int x1, int y1, int x2, int y2, int kind) {
+    for (int x = x1; x <= x2; ++x)
+        for (int y = y1; y <= y2; ++y) {
+            const bool edge = x == x1 || x == x2 || y == y1 || y == y2;
+            set_block(x, y, edge ? 14 : 63, 0, false, area, kind);
+        }
+    add_to_areas(area, x1, y1, 1, x1, y1, x2, y2, kind, (x2 - x1 + 1) * (y2 - y1 + 1), 0);
+    if (static_cast<int>(dungeon.next_area) <= area) dungeon.next_area = area + 1;
+}
+
+namespace {
+
+constexpr uint8_t poison = 0xA5;
+
+bool outside(int x, int y) { return x > map_size || y > map_size; }
+
+} // namespace
+
+void poison_outside_map() {
+    for (int x = 1; x <= max_map_size; ++x)
+        for (int y = 1; y <= max_map_size; ++y) {
+            if (!outside(x, y)) continue;
+            std::memset(&cell_at(x, y), poison, sizeof(tcell));
+            for (byte_grid* g : {&shape_grid, &dug_grid, &mark_grid, &mark_block_grid, &mark_area_grid,
+                                 &corridor_end_grid, &exit_grid})
+                (*g)[x - 1][y - 1] = poison;
+            impenetrable_walls[x - 1][y - 1] = poison;
+        }
+}
+
+bool outside_map_untouched() {
+    for (int x = 1; x <= max_map_size; ++x)
+        for (int y = 1; y <= max_map_size; ++y) {
+            if (!outside(x, y)) continue;
+            const uint8_t* bytes = reinterpret_cast<const uint8_t*>(&cell_at(x, y));
+            for (size_t i = 0; i < sizeof(tcell); ++i)
+                if (bytes[i] != poison) return false;
+            // Generator grids are reset whole per attempt: beyond the map they may only be cleared.
+            for (byte_grid* g : {&shape_grid, &dug_grid, &mark_grid, &mark_block_grid, &mark_area_grid,
+                                 &corridor_end_grid, &exit_grid})
+                if ((*g)[x - 1][y - 1] != poison && (*g)[x - 1][y - 1] != 0) return false;
+            if (impenetrable_walls[x - 1][y - 1] != poison && impenetrable_walls[x - 1][y - 1] != 0) return false;
+        }
+    return true;
+}
+
+int unreachable_floor_cells() {
+    std::vector<uint8_t> seen(max_map_size * max_map_size, 0);
+    auto passable = [](int x, int y) {
+        if (!on_map(x, y, 0)) return false;
+        const tcell& c = cell_at(x, y);
+        return c.block >= 41 || (c.furniture >= 8 && c.furniture <= 11);
+    };
+    std::vector<std::pair<int, int>> queue;
+    int total = 0;
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y)
+            if (cell_at(x, y).block >= 41) {
+                ++total;
+                if (queue.empty()) {
+                    queue.push_back({x, y});
+                    seen[(x - 1) * max_map_size + y - 1] = 1;
+                }
+            }
+    int reached = 0;
+    for (size_t i = 0; i < queue.size(); ++i) {
+        const auto [x, y] = queue[i];
+        if (cell_at(x, y).block >= 41) ++reached;
+        static const int dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};
+        for (int d = 0; d < 4; ++d) {
+            const int nx = x + dx[d], ny = y + dy[d];
+            if (!passable(nx, ny) || seen[(nx - 1) * max_map_size + ny - 1]) continue;
+            seen[(nx - 1) * max_map_size + ny - 1] = 1;
+            queue.push_back({nx, ny});
+        }
+    }
+    return total - reached;
+}
+
+std::string area_record_faults() {
+    std::ostringstream out;
+    const int high = area_high_index();
+    if (high != static_cast<int>(dungeon.next_area) - 1) out << "areas holds " << high << " records for "
+                                                             << dungeon.next_area - 1 << " areas; ";
+    std::vector<int> floors(high + 1, 0);
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y) {
+            const tcell& c = cell_at(x, y);
+            if (c.area == 0) {
+                if (c.block >= 41) out << "floor without area at " << x << "," << y << "; ";
+                continue;
+            }
+            if (c.area > high) {
+                out << "cell " << x << "," << y << " claims area " << int(c.area) << "; ";
+                continue;
+            }
+            const tarea& a = areas[c.area];
+            if (x < a.x1 || x > a.x2 || y < a.y1 || y > a.y2)
+                out << "cell " << x << "," << y << " lies outside area " << int(c.area) << "; ";
+            if (c.shape != a.kind) out << "cell " << x << "," << y << " has kind " << int(c.shape) << "; ";
+            if (c.block >= 41) ++floors[c.area];
+        }
+    for (int i = 1; i <= high; ++i) {
+        const tarea& a = areas[i];
+        if (floors[i] == 0) out << "area " << i << " has no floor; ";
+        if (a.width != a.x2 - a.x1 + 1 || a.height != a.y2 - a.y1 + 1) out << "area " << i << " size; ";
+        if (a.cells != a.width * a.height) out << "area " << i << " cell count; ";
+        if (a.centre_x < a.x1 || a.centre_x > a.x2 || a.centre_y < a.y1 || a.centre_y > a.y2)
+            out << "area " << i << " centre; ";
+        if (a.kind < 1 || a.kind > 9) out << "area " << i << " kind; ";
+        if (a.x1 < 1 || a.y1 < 1 || a.x2 > map_size || a.y2 > map_size) out << "area " << i << " off the map; ";
+    }
+    return out.str();
+}
+
+void use_temporary_error_log() {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("dravok_levelgen_log_" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    set_program_folder(folder.string());
+    error_log_lines.clear();
+    clear_quit_request();
+    state.generating_level = 0;
+    if (sight_ray_counts[1] == 0) build_ray_endpoints();
+}
+
+void restore_error_log() {
+    set_program_folder("");
+    error_log_lines.clear();
+    clear_quit_request();
+}
+
+std::string last_logged_message() {
+    // An entry is an empty line, then the headline: release, date and time, then the message.
+    if (error_log_lines.size() < 2) return "";
+    const std::string& headline = error_log_lines[1];
+    const std::size_t gap = headline.rfind("     ");
+    return gap == std::string::npos ? headline : headline.substr(gap + 5);
+}
+
+std::vector<uint8_t> level_snapshot() {
+    std::vector<uint8_t> bytes;
+    for (int x = 1; x <= map_size; ++x) {
+        const uint8_t* column = reinterpret_cast<const uint8_t*>(&map_cells(x, 1));
+        bytes.insert(bytes.end(), column, column + sizeof(tcell) * map_size);
+    }
+    const uint8_t* records = reinterpret_cast<const uint8_t*>(areas.data());
+    bytes.insert(bytes.end(), records, records + sizeof(tarea) * areas.size());
+    const uint8_t* seed = reinterpret_cast<const uint8_t*>(&level.seed);
+    bytes.insert(bytes.end(), seed, seed + sizeof level.seed);
+    return bytes;
+}
+
+} // namespace dravok::testing_levels

@@ -1,0 +1,55 @@
+// Level templates built in code for the generator's tests, and checks over a generated level:
+// reachability through floors and doors, area records against their cells, cells beyond the
+// map untouched.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "generation/grids.h"
+#include "generation/standin_world.h"
+
+namespace dravok::testing_levels {
+
+struct template_options {
+    int map_size = 64;
+    int dig_steps = 60;
+    int corridor_weight = 40;
+    int room_weight = 60;
+    int room_maximum = 0;
+    int corridor_style = 1;
+};
+
+// Fills `level` (and `map_size`) with a rooms-and-corridors level record.
+void make_test_level(const template_options& options);
+
+// Prepares an empty attempt on a map of the given size with the test level's parameters: the
+// map and grids cleared, no marks, no areas, next area index 1.
+void start_blank_attempt(int size);
+// Builds a rectangular area by hand: wall border, floor inside, registered as `kind`.
+void carve_area(int area, int x1, int y1, int x2, int y2, int kind);
+
+// Fills every cell and generator grid entry beyond the map with a pattern.
+void poison_outside_map();
+// True when no map cell beyond the map differs from the pattern and no generator grid holds
+// anything but the pattern or 0 there.
+bool outside_map_untouched();
+
+// Floor cells (of any area) that cannot be reached from the first floor cell through floor
+// and door cells.
+int unreachable_floor_cells();
+
+// Empty when every area record agrees with the cells it claims; else what disagrees.
+std::string area_record_faults();
+
+// Sends the error log to a fresh temporary folder and clears the quit request.
+void use_temporary_error_log();
+// Puts the error log back beside the program and clears the quit request.
+void restore_error_log();
+// The message of the newest error log entry ("" when the log is empty).
+std::string last_logged_message();
+
+// The map and the area records as bytes, for comparing two generations.
+std::vector<uint8_t> level_snapshot();
+
+} // namespace dravok::testing_levels

@@ -1,0 +1,164 @@
+// Whole fights through the headless driver with the built game database: the player's being
+// bumps a hostile giant rat until it dies, the same seed replays the same fight, and deaths in
+// awkward moments (the last creature, a creature due to act, the player's own) keep the game
+// running into its end-of-game path.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "ui/key_bindings.h"
+#include "platform/temp_folder.h"
+#include "rules/melee.h"
+#include "support/driver.h"
+#include "world/being.h"
+#include "world/being_creation.h"
+#include "world/damage.h"
+#include "world/database.h"
+#include "world/dice.h"
+#include "world/error_log.h"
+#include "world/globals.h"
+#include "world/item_creation.h"
+#include "world/item_placement.h"
+#include "world/item_record.h"
+#include "world/map.h"
+#include "world/message_log.h"
+#include "world/random.h"
+
+namespace dravok {
+namespace {
+
+using dravok::testing::turn_driver;
+
+const std::string built_database = std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs";
+
+class Fight : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        clear_quit_request();
+        ASSERT_TRUE(load_database_from(built_database));
+    }
+    void SetUp() override {
+        set_program_folder(folder_.path());
+        error_log_lines.clear();
+        reset_table_run_fields();
+        level_items.assign(101, blank_item);
+        log_area_width = 100000; // one line per message
+    }
+    void TearDown() override {
+        set_program_folder("");
+        log_area_width = 600;
+        clear_quit_request();
+    }
+
+    // The player's being at (5, 5) with a long sword in its main hand, a giant rat at (5, 4).
+    struct arena {
+        int player = 0;
+        int rat = 0;
+    };
+    static arena set_up(turn_driver& d, uint32_t seed) {
+        arena a;
+        random_seed = seed;
+        a.player = d.add_player(5, 5);
+        a.rat = add_being_to_level(5, 4, blank_being, 1, find_being_plan_by_name("be_rat_giant"));
+        EXPECT_GT(a.rat, 0);
+        beings[a.rat].next_action_time = 100000; // it waits: the player strikes first
+        const int sword = add_item_to_being(a.player, blank_item, find_item_plan_by_name("it_sword_long"), 1, one_dice);
+        EXPECT_GT(sword, 0);
+        tweapon_set& set = beings[a.player].weapon_set;
+        set.hand_item[0] = uint16_t(sword);
+        set.melee[0] = 1;
+        set.melee_attack[0] = 4;
+        set.melee_damage[0] = being_items[a.player][sword].damage;
+        return a;
+    }
+    static std::vector<std::string> fight(uint32_t seed) {
+        turn_driver d;
+        const arena a = set_up(d, seed);
+        for (int i = 0; i < 60 && beings[a.rat].present; ++i) d.press(key_up);
+        EXPECT_EQ(beings[a.rat].present, 0) << "the rat dies within 60 blows";
+        return d.messages();
+    }
+    dravok::testing::TempFolder folder_;
+};
+
+bool any_line_has(const std::vector<std::string>& lines, const std::string& text) {
+    for (const std::string& line : lines) {
+        if (line.find(text) != std::string::npos) return true;
+    }
+    return false;
+}
+
+TEST_F(Fight, BumpingARatFightsItToItsDeathAndLeavesItsCorpse) {
+    turn_driver d;
+    const arena a = set_up(d, 20261209u);
+    int blows = 0;
+    while (beings[a.rat].present && blows < 60) {
+        d.press(key_up);
+        ++blows;
+        EXPECT_EQ(beings[a.player].y, 5) << "the player's being stays put while it fights";
+    }
+    ASSERT_EQ(beings[a.rat].present, 0);
+    EXPECT_EQ(cell_at(5, 4).being, 0);
+    const int shown = cell_at(5, 4).top_item;
+    ASSERT_GT(shown, 0);
+    EXPECT_EQ(level_items[shown].identifier.view(), "it_corpse_animal");
+    EXPECT_EQ(level_items[shown].name.view(), "rat corpse") << "named after its race";
+    EXPECT_EQ(level_items[shown].corpse_killer, beings[a.player].serial);
+
+    const std::vector<std::string> log = d.messages();
+    EXPECT_TRUE(any_line_has(log, " the giant rat with the long sword and kill it!$F (")) << "the killing blow";
+    EXPECT_EQ(being_plans[beings[a.rat].plan].kills, 1);
+    EXPECT_EQ(being_plans[beings[a.rat].plan].player_kills, 1);
+
+    // The last creature is gone: the player's next key is an ordinary step.
+    d.press(key_up);
+    EXPECT_EQ(beings[a.player].y, 4);
+    EXPECT_FALSE(quit_requested());
+}
+
+TEST_F(Fight, TheSameSeedGivesTheSameFight) {
+    const std::vector<std::string> first = fight(777u);
+    const std::vector<std::string> second = fight(777u);
+    EXPECT_FALSE(first.empty());
+    EXPECT_EQ(first, second);
+}
+
+TEST_F(Fight, ACreatureThatDiesBeforeItsTurnIsNotPicked) {
+    turn_driver d;
+    const arena a = set_up(d, 5u);
+    beings[a.rat].next_action_time = 1; // it is due first
+    tdamage result{};
+    beings[a.rat].health = 1;
+    tdamage blow{};
+    blow.of(1) = 5;
+    damage_being(a.rat, a.player, blow, result, 1, cause_attack);
+    kill_being(a.rat, result, 1);
+    d.press(key_left);
+    EXPECT_EQ(beings[a.player].x, 4) << "the scheduler went on with the living";
+    EXPECT_FALSE(quit_requested());
+}
+
+TEST_F(Fight, ThePlayersDeathLeadsToTheSpectator) {
+    turn_driver d;
+    const arena a = set_up(d, 99u);
+    beings[a.player].health = beings[a.player].health_max = 3;
+    for (int i = 0; i < 200 && beings[a.player].present; ++i) {
+        game.game_clock += 20;
+        beings[a.rat].natural_attack(1).ready_time = 0;
+        melee_attack(a.rat, a.player, 0, 1);
+    }
+    ASSERT_EQ(beings[a.player].present, 0);
+    EXPECT_EQ(state.died, 1);
+    EXPECT_TRUE(any_line_has(d.messages(), "The giant rat bites you and kills you!"));
+    EXPECT_FALSE(history.empty());
+    d.run_rounds();
+    EXPECT_EQ(game_mode, mode_spectator);
+    EXPECT_GT(player, 0);
+    EXPECT_TRUE(has_type_flag(beings[player], tf_spectator));
+    EXPECT_FALSE(quit_requested());
+}
+
+} // namespace
+} // namespace dravok
