@@ -37,6 +37,7 @@ void build_chatter_sections() {
         for (int t = 1; t <= chatter_trigger_count; ++t) plans[p].enabled[t] = b.chatter_switch_of(t) != 0;
     }
     build_chatter_sections(plans);
+    last_chatter_time = 0; // the chatter silence timer starts afresh with the new sections
 }
 
 bool load_database_from(const std::string& path) {

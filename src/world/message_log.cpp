@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/bitmap.h"
 #include "platform/fonts.h"
 #include "world/globals.h"
 #include "world/text_database.h"
@@ -171,6 +172,14 @@ void wrap_log_text(const ttext_measure& measure, std::string_view input, int wid
     }
 }
 
+void wrap_log_text(const Bitmap& canvas, std::string_view text, int width, std::string& out, bool stamped) {
+    wrap_log_text([&canvas](std::string_view s) { return canvas.text_width(s); }, text, width, out, stamped);
+}
+
+int colour_codes_width(const Bitmap& canvas, std::string_view text) {
+    return colour_codes_width([&canvas](std::string_view s) { return canvas.text_width(s); }, text);
+}
+
 bool log_line_expired(std::string_view line) {
     uint64_t stamp = 0;
     if (line.size() >= 10) {
@@ -209,9 +218,9 @@ void purge_log() {
     log_redraw = true;
 }
 
-void add_message(std::string_view text) {
-    if (state.log_muted) return;
-    int width = log_area_width - 2 * settings.log_margin - (settings.scrollbar ? settings.scrollbar_width : 0);
+// Steps every message and separator shares: purge, the first page of blanks of the
+// oldest-first layout, and a pending blank line.
+static void prepare_log() {
     purge_log();
     if (!settings.newest_first && message_log.empty()) {
         message_log.assign(static_cast<std::size_t>(std::max(settings.log_lines, 0)), std::string());
@@ -221,12 +230,20 @@ void add_message(std::string_view text) {
         message_log.insert(message_log.begin(), std::string());
         state.blank_line_pending = 0;
     }
+}
+
+void add_message(std::string_view text) {
+    if (state.log_muted) return;
+    int width = log_area_width - 2 * settings.log_margin - (settings.scrollbar ? settings.scrollbar_width : 0);
+    prepare_log();
     settings.log_blank_lines = 0;
     std::string wrapped;
     wrap_log_text(log_text_measure, text, width, wrapped, true);
     std::vector<std::string> lines;
     std::size_t start = 0;
-    for (;;) {
+    // Split into lines the way a string list reads text: a final line break ends the last
+    // line, it does not start an empty one.
+    while (start < wrapped.size()) {
         std::size_t p = wrapped.find("\r\n", start);
         lines.push_back(wrapped.substr(start, p == std::string::npos ? std::string::npos : p - start));
         if (p == std::string::npos) break;
@@ -244,7 +261,7 @@ void add_message(std::string_view text) {
 
 void add_message() {
     if (state.log_muted) return;
-    purge_log();
+    prepare_log();
     if (message_log.empty() || settings.log_blank_lines == settings.log_lines) return;
     if (settings.newest_first) {
         message_log.insert(message_log.begin(), std::string());

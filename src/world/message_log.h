@@ -11,6 +11,8 @@
 
 namespace dravok {
 
+class Bitmap;
+
 // Pixel width of a text in the log's font.
 using ttext_measure = std::function<int(std::string_view)>;
 
@@ -39,6 +41,8 @@ void add_speech_message(int speaker, int target, int item, std::string_view text
 void add_speech_line(std::string_view shown_name, std::string_view name_suffix, std::string_view text);
 
 void wrap_log_text(const ttext_measure& measure, std::string_view text, int width, std::string& out, bool stamped);
+// The same, measuring in the canvas's font.
+void wrap_log_text(const Bitmap& canvas, std::string_view text, int width, std::string& out, bool stamped);
 void purge_log();
 bool log_line_expired(std::string_view line);
 void fade_old_log_lines();
@@ -49,6 +53,7 @@ void clear_message_log();
 void join_colour_prefix(std::string_view first, std::string_view second, std::string& out);
 void colour_code_or_text(std::string_view text, std::string& out);
 int colour_codes_width(const ttext_measure& measure, std::string_view text);
+int colour_codes_width(const Bitmap& canvas, std::string_view text);
 void indent_prefix(int indent, bool stamped, std::string& out);
 // The text without its "$x" colour codes.
 std::string strip_colour_codes(std::string_view text);

@@ -9,7 +9,7 @@
 
 namespace dravok {
 
-const char* const command_names[54] = {
+const char* const placeholder_command_names[54] = {
     "",
     "MOVE_N", "MOVE_NE", "MOVE_E", "MOVE_SE", "MOVE_S", "MOVE_SW", "MOVE_W", "MOVE_NW",
     "SET_MAP_POINT", "AUTOPILOT", "EXPLORE", "TARGET_MODE", "FIRE", "ATTACK_MARKED",
@@ -69,7 +69,7 @@ std::function<std::string()> deities_text = [] { return std::string("THE PANTHEO
 
 int find_command_name(std::string_view name) {
     for (int c = 1; c <= 53; ++c)
-        if (same_name_ignoring_case(command_names[c], name)) return c;
+        if (same_name_ignoring_case(placeholder_command_names[c], name)) return c;
     return 0;
 }
 
@@ -127,6 +127,7 @@ static std::string replacement(const std::string& key, ttext_person* self, const
     if (key == "target") return target ? target->name : std::string();
     if (key == "actor") {
         if (!self) return {};
+        if (!self->actor.empty() && !self->self_revealed) return self->actor;
         if (!self->name.empty() && std::isupper(static_cast<unsigned char>(self->name[0]))) return self->name;
         return "The " + self->name;
     }

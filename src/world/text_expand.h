@@ -12,6 +12,7 @@ struct ttext_person {
     std::string name;      // name without article
     std::string title;     // the name that "%self%" reveals (empty: the name stays)
     std::string master;    // the master name stored in the being
+    std::string actor;     // the name after "The " ("%actor%"); empty: made from the name
     int gender = 0;        // 0 neuter, 1 male, 2 female
     int race = 0;          // type flag number of the race, 0 none
     bool self_revealed = false; // set when "%self%" was expanded
@@ -23,7 +24,7 @@ extern std::function<std::string(int command)> command_key_caps;
 // The pantheon list for "%deities%"; empty until the pantheon installs one.
 extern std::function<std::string()> deities_text;
 
-extern const char* const command_names[54];
+extern const char* const placeholder_command_names[54];
 int find_command_name(std::string_view name); // ignoring case; 0 when unknown
 
 // The gender word of a key ("he", "his", "milord" ...) for gender 0 neuter, 1 male, 2 female;

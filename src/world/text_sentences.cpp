@@ -28,6 +28,7 @@ static ttext_person person_of(int being) {
     p.master = b.master_name.str();
     p.gender = b.gender == 135 ? 1 : b.gender == 136 ? 2 : 0;
     p.race = b.race;
+    p.actor = being_name(being, name_the_capital);
     return p;
 }
 

@@ -289,6 +289,7 @@ TEST_F(ContentMistakes, EachMistakeStopsTheBuildWithItsPlace) {
     } cases[] = {
         {"unknown_flag.json", "creatures", "creatures/zz_unknown_flag.json: be_goblin_misspelt: flags: unknown type flag \"hmanoid\""},
         {"upper_case_dice.json", "items", "items/zz_upper_case_dice.json: it_knife_bad: damage: upper-case \"D\" in \"1D6\""},
+        {"misspelt_field.json", "creatures", "creatures/zz_misspelt_field.json: be_goblin_sickly: helth: unknown field"},
         {"dangling_reference.json", "creatures", "creatures/zz_dangling_reference.json: be_goblin_hoarder: kit_items[0].item: unknown item plan \"it_golden_toilet\""},
     };
     for (const auto& c : cases) {

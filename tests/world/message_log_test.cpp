@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "world/globals.h"
+#include "platform/bitmap.h"
+#include "platform/fonts.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -47,6 +51,12 @@ TEST_F(MessageLog, OverWideWordStandsAloneAfterAnEmptyLine) {
 TEST_F(MessageLog, ForcedBreaksAndColourCodes) {
     add_message("$Fone\\n$Stwo three");
     std::vector<std::string> want = {"0000001300000$Fone", "0000001300000$F$Stwo three"};
+    EXPECT_EQ(message_log, want);
+}
+
+TEST_F(MessageLog, AFinalLineBreakAddsNoEmptyLine) {
+    add_message("hello\\n");
+    std::vector<std::string> want = {"0000001300000$Bhello"};
     EXPECT_EQ(message_log, want);
 }
 
@@ -100,6 +110,15 @@ TEST_F(MessageLog, OldestFirstStartsWithAPageOfBlanksAndShowsTheLastPage) {
     EXPECT_EQ(settings.log_top_line, 1);
 }
 
+TEST_F(MessageLog, APendingBlankLineGoesAboveTheNextMessage) {
+    add_message("one");
+    state.blank_line_pending = 1;
+    add_message("two");
+    std::vector<std::string> want = {"0000001300000$Btwo", "", "0000001300000$Bone"};
+    EXPECT_EQ(message_log, want);
+    EXPECT_EQ(state.blank_line_pending, 0);
+}
+
 TEST_F(MessageLog, MutedLogAndBlankSpeechAddNothing) {
     add_speech_line("Grum", "", "   ");
     EXPECT_TRUE(message_log.empty());
@@ -141,6 +160,29 @@ TEST(LogFont, MeasuresThroughThePlatformFont) {
     EXPECT_GT(narrow, 0);
     EXPECT_GT(wide, narrow); // a real proportional font, not a fixed width
     EXPECT_EQ(log_text_measure(""), 0);
+    clear_font_cache();
+}
+
+} // namespace
+} // namespace dravok
+
+namespace dravok {
+namespace {
+
+TEST(LogFont, WrapsOnACanvasLikeItsMeasure) {
+    Bitmap canvas(200, 50);
+    FontSpec font;
+    font.family = "Tahoma";
+    font.height = 13;
+    canvas.set_font(font);
+    std::string on_canvas, by_measure;
+    const char* text = "$BThe quick brown fox jumps over the lazy dog again and again";
+    wrap_log_text(canvas, text, 120, on_canvas, false);
+    wrap_log_text([&](std::string_view s) { return canvas.text_width(s); }, text, 120, by_measure, false);
+    EXPECT_EQ(on_canvas, by_measure);
+    EXPECT_GT(std::count(on_canvas.begin(), on_canvas.end(), '\n'), 1); // it did wrap
+    EXPECT_EQ(colour_codes_width(canvas, "a$Bb$Fc"), canvas.text_width("$B$F"));
+    clear_font_cache();
 }
 
 } // namespace

@@ -80,6 +80,14 @@ void fill_being_plans(tcompiler& c, std::vector<tbeing_plan>& out, int& god_grou
         const json& t = s.data;
         tplace p{&c, &s, ""};
         tbeing_plan& r = out[n + 1];
+        check_keys(p, t, {"id", "name", "title", "flags", "spawn_groups", "size", "dark_vision", "special", "abilities", "skills",
+                          "resistances", "multipliers", "statuses", "attacks", "talent_groups", "talents", "health", "stamina",
+                          "companion_health", "companion_stamina", "regeneration", "movement", "cap", "max_per_game",
+                          "attitudes", "fears", "owns", "ai", "wake_up", "idle", "asleep", "morale", "behaviour",
+                          "fighting_style", "preferred_distance", "kit_groups", "kit_items", "kit_enchantment", "wishes",
+                          "prison_wishes", "race", "level_cap", "comments_friend_killed", "comments_kills", "notices_types",
+                          "kill_comment_types", "friend_death_types", "chatter", "sections", "description", "variants",
+                          "icon", "colour"});
         put_string(p.at("id"), r.identifier, s.id);
         if (!s.id.starts_with("be_")) p.at("id").error("being identifiers begin with \"be_\"");
         std::string name = get_string(p, t, "name");
@@ -133,6 +141,7 @@ void fill_being_plans(tcompiler& c, std::vector<tbeing_plan>& out, int& god_grou
                 tplace q = p.at("attacks[" + std::to_string(i) + "]");
                 const json& a = list[i];
                 tnatural_attack& na = r.natural_attacks[i];
+                check_keys(q, a, {"class", "attack", "damage", "time", "reach", "hit", "vampiric", "hit_text"});
                 int cls = name_of(q.at("class"), "attack_classes", a.value("class", json()));
                 na.attack_class = static_cast<uint8_t>(std::max(cls, 0));
                 if (!a.contains("attack")) q.at("attack").error("a natural attack needs an attack-value formula");

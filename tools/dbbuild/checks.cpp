@@ -206,6 +206,18 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         if (contents[k].lock_value && item_class(items[contents[k].lock_value]) != 50) c.error(w + ": lock_value", "a lock value names a key (class key)");
     }
 
+    // Forced template groups need a template of the group.
+    int vault_count = static_cast<int>(vaults.size()) - 1;
+    for (std::size_t l = 1; l < levels.size(); ++l)
+        for (int i = 0; i < 30; ++i) {
+            int k = levels[l].generator.forced_kind[i];
+            if (k <= 9 + vault_count) continue;
+            int g = k - 9 - vault_count;
+            bool found = false;
+            for (int v = 1; v <= vault_count; ++v) found |= vaults[v].group_flags[g - 1] != 0;
+            if (!found) c.error(c.levels[l - 1].file + ": " + c.levels[l - 1].id + ": generator.forced", "no vault or special belongs to the group " + std::string(vocab::template_groups[g]));
+        }
+
     // The dungeon's shape.
     int hubs = 0, markets = 0;
     bool overgod_row = false, god_row = false;
@@ -379,6 +391,13 @@ void check_text_requirements(tcompiler& c, const std::set<std::string>& sections
         for (int t = 1; t <= 51; ++t)
             if (r.chatter_switch[t - 1] && r.type_flags[165] && !has(id + "_" + chatter_trigger_names[t]))
                 c.warning(w, std::string("trigger ") + chatter_trigger_names[t] + " is enabled but has no section");
+    }
+    // Chatter sections of triggers a plan never says are never used.
+    for (std::size_t b = 1; b < beings.size(); ++b) {
+        const std::string& id = c.beings[b - 1].id;
+        for (int t = 1; t <= 51; ++t)
+            if (!beings[b].chatter_switch[t - 1] && has(id + "_" + chatter_trigger_names[t]))
+                c.warning("text: section " + id + "_" + chatter_trigger_names[t], "the trigger is not switched on for " + id + ": the lines are never said");
     }
     bool book = false;
     for (std::size_t i = 1; i < items.size(); ++i)

@@ -130,6 +130,27 @@ static void check_entries(tcompiler& c, const std::string& where, const std::str
         for (std::size_t k = 0; k < l.size(); ++k)
             if (l[k] == '$' && (k + 1 >= l.size() || std::string("BFSENDwd").find(l[k + 1]) == std::string::npos))
                 c.error(w, "\"$\" must be followed by a colour code letter (B F S E N D w d)");
+        for (std::size_t k = l.find("[[ "); k != std::string::npos; k = l.find("[[ ", k + 3)) {
+            std::size_t e = l.find(" ]]", k + 3);
+            if (e == std::string::npos) {
+                c.error(w, "a key cap \"[[ \" without \" ]]\"");
+                break;
+            }
+            static const std::set<std::string> key_names = [] {
+                std::set<std::string> s = {"NUMPAD_PLUS", "NUMPAD_MINUS", "NUMPAD_DIVIDE", "NUMPAD_MULTIPLY", "NUMPAD_DECIMAL",
+                                           "SHIFT", "CTRL", "ALT", "ARROW_UP", "ARROW_DOWN", "ARROW_LEFT", "ARROW_RIGHT",
+                                           "INSERT", "PAUSE", "DELETE", "HOME", "END", "PAGE_UP", "PAGE_DOWN", "BACKSPACE",
+                                           "ENTER", "ESC", "ESCAPE", "TAB", "SPACE", "PLUS", "COMMA", "MINUS", "PERIOD", "<", "TILDE"};
+                for (int i = 0; i <= 9; ++i) s.insert("NUMPAD_" + std::to_string(i));
+                for (int i = 1; i <= 12; ++i) s.insert("F" + std::to_string(i));
+                for (char ch = 'A'; ch <= 'Z'; ++ch) s.insert(std::string(1, ch));
+                for (char ch = '0'; ch <= '9'; ++ch) s.insert(std::string(1, ch));
+                return s;
+            }();
+            std::string key = l.substr(k + 3, e - k - 3);
+            std::replace(key.begin(), key.end(), ' ', '_');
+            if (!key_names.count(key)) c.error(w, "unknown key name in the key cap \"" + l.substr(k, e + 3 - k) + "\"");
+        }
         std::size_t count = std::count(l.begin(), l.end(), '%');
         if (count % 2) {
             c.error(w, "an odd number of \"%\" (a single \"%\" ends the expansion)");

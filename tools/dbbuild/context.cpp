@@ -325,6 +325,15 @@ void set_flags1(const tplace& p, const json& names, std::string_view list_name, 
         if (tmp[i]) first[i - 1] = 1;
 }
 
+void check_keys(const tplace& p, const json& obj, std::initializer_list<const char*> known) {
+    if (!obj.is_object()) return;
+    for (auto it = obj.begin(); it != obj.end(); ++it) {
+        bool ok = false;
+        for (const char* k : known) ok |= it.key() == k;
+        if (!ok) p.at(it.key()).error("unknown field (a misspelling?)");
+    }
+}
+
 void add_section(tcompiler& c, const std::string& name, const json& lines) {
     std::vector<std::string> out;
     if (lines.is_string()) {

@@ -86,6 +86,9 @@ void set_flags(const tplace& p, const json& names, std::string_view list_name, u
 // The same for arrays whose entry 1 is their first element.
 void set_flags1(const tplace& p, const json& names, std::string_view list_name, uint8_t* first, int lo, int hi);
 
+// Every key of the object must be one of the known fields (a misspelt field is an error).
+void check_keys(const tplace& p, const json& obj, std::initializer_list<const char*> known);
+
 // Writes text lines for a generated section (string or array of strings).
 void add_section(tcompiler& c, const std::string& name, const json& lines);
 

@@ -20,6 +20,8 @@ void read_effect(const tplace& p, const json& e, teffect& out, int source) {
         return;
     }
     out.source = static_cast<uint8_t>(source);
+    check_keys(p, e, {"kind", "shape", "min_range", "range", "duration", "periodic", "power", "size", "damage", "sub_type",
+                      "period", "light", "graphic", "line", "animation", "destination"});
     int kind = name_of(p.at("kind"), "effect_kinds", e.value("kind", json()));
     if (kind < 0) return;
     out.kind = static_cast<uint8_t>(kind);
@@ -108,6 +110,14 @@ void read_stuff(const tplace& p, const json& r, tstuff& out) {
         return;
     }
     bool disabled = get_bool(p, r, "disabled");
+    check_keys(p, r, {"disabled", "area_kind", "zone", "pattern", "passable_exits", "area_choice", "content_required", "min_exits",
+                      "max_exits", "lowest_level", "highest_level", "min_cells", "max_cells", "no_content", "no_portal_near",
+                      "no_beings", "no_floor_symbol", "chance", "kind", "content", "group", "cap", "object", "count",
+                      "population", "use_previous_area", "new_area_per_piece", "if_previous_placed", "if_previous_not_placed",
+                      "if_no_item", "if_no_creature", "mandatory", "keep_content_demand", "no_relaxation", "group_first",
+                      "group_last", "group_member", "spawn_group_slot", "container", "bones_chance", "hidden_chance",
+                      "hidden_creature", "switch_off", "switch_on", "use_item_cap", "trap_into_container", "trap_onto_door",
+                      "trap_strength", "trap_value", "zone_below", "hidden"});
     if (r.contains("area_kind")) {
         const json& a = r["area_kind"];
         if (a.is_string() && a.get<std::string>().starts_with("vault:")) {

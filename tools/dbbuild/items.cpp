@@ -41,6 +41,10 @@ void fill_item_plans(tcompiler& c, std::vector<titem_plan>& out) {
         const json& t = s.data;
         tplace p{&c, &s, ""};
         titem_plan& r = out[n + 1];
+        check_keys(p, t, {"id", "name", "proper_name", "flags", "groups", "amount", "weight", "price", "damage", "range", "charges",
+                          "depth", "enchantment", "enchantment_depth", "level_limit", "game_limit", "abilities", "skills",
+                          "resistances", "minima", "bonuses", "statuses", "device_statuses", "light", "dark_vision", "hit",
+                          "activate", "trap", "description", "lore", "sections", "icon", "colour"});
         put_string(p.at("id"), r.identifier, s.id);
         if (!s.id.starts_with("it_") && !s.id.starts_with("tr_")) p.at("id").error("item identifiers begin with \"it_\" (traps \"tr_\")");
         std::string name = get_string(p, t, "name");

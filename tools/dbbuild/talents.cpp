@@ -14,6 +14,8 @@ void fill_talents(tcompiler& c, std::vector<ttalent>& out) {
         const json& t = s.data;
         tplace p{&c, &s, ""};
         ttalent& r = out[n + 1];
+        check_keys(p, t, {"id", "name", "type", "kind", "groups", "effect", "levels", "requires", "check", "stamina", "time",
+                          "permanent", "on_use", "description", "info", "sections", "icon", "colour"});
         put_string(p.at("id"), r.identifier, s.id);
         put_string(p.at("name"), r.name, get_string(p, t, "name"));
         if (r.name.empty()) p.at("name").error("every talent needs a display name");

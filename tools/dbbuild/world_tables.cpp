@@ -53,6 +53,10 @@ static void group_flags(const tplace& p, const json& v, uint8_t* flags) {
 
 static void read_generator(const tplace& p, const json& g, tdungeon& d, int vault_count) {
     d = tdungeon{};
+    check_keys(p, g, {"weights", "repeat", "maxima", "forced", "dig_steps", "branch", "merge_rooms", "merge_specials", "cave",
+                      "corridor_style", "dead_end_room_size", "door", "open_door", "widen_vault", "widen_special", "doorway",
+                      "secret_doorway", "secret_conversion", "lock", "mimic_chance", "natural_refloor", "dim", "secret_door",
+                      "lock_formula", "trap", "area_size", "lock_value", "mimic", "second_natural_floor", "include", "exclude"});
     auto kind_bytes = [&](const char* key, uint8_t* out) {
         if (!g.contains(key)) return;
         for (auto it = g[key].begin(); it != g[key].end(); ++it) {
@@ -117,6 +121,9 @@ void fill_levels(tcompiler& c, std::vector<tlevel>& out) {
         const json& t = s.data;
         tplace p{&c, &s, ""};
         tlevel& r = out[n + 1];
+        check_keys(p, t, {"name", "index", "dungeon", "number", "demiplane", "hub", "special", "hide_exploration", "map_size",
+                          "trading", "item_depth", "start_content", "start_request", "item_cap", "spawn", "forced_contents",
+                          "themes", "pairs", "rows", "generator"});
         put_string(p.at("name"), r.name, s.id);
         r.dungeon = static_cast<uint8_t>(get_int(p, t, "dungeon", 1, 0, 255));
         r.number = static_cast<uint8_t>(get_int(p, t, "number", static_cast<int>(n + 1), 0, 255));
@@ -189,6 +196,7 @@ void fill_portals(tcompiler& c, std::vector<tportal>& out) {
         const json& t = s.data;
         tplace p{&c, &s, ""};
         tportal& r = out[n + 1];
+        check_keys(p, t, {"name", "level", "destination", "return_level", "request", "inactive", "hidden", "return"});
         r.index = static_cast<uint16_t>(n + 1);
         auto dest = c.portal_index.find(get_string(p, t, "destination"));
         if (dest == c.portal_index.end()) p.at("destination").error("unknown portal \"" + get_string(p, t, "destination") + "\"");
@@ -213,6 +221,11 @@ void fill_contents(tcompiler& c, std::vector<tcontent>& out) {
         const json& t = s.data;
         tplace p{&c, &s, ""};
         tcontent& r = out[n + 1];
+        check_keys(p, t, {"name", "groups", "max_per_level", "max_per_game", "light", "dim", "chest_lock", "lock", "lock_value",
+                          "floor_variation", "even_floor", "requests", "shuffle", "rows", "item_bonus", "creature_bonus",
+                          "unify_floor", "skip_symbols", "unify_after_symbol", "remove_statues", "remove_pillars", "keep_clear",
+                          "stationary", "near_furniture", "restricted", "no_population", "no_creatures_or_portals",
+                          "lockable_entrance", "secret_entrance", "enchant_min_level", "description", "report", "zone_texts"});
         put_string(p.at("name"), r.name, s.id);
         auto groups = name_list(p, t, "groups");
         for (std::size_t g = 0; g < groups.size() && g < 10; ++g) r.groups[g] = static_cast<uint16_t>(tag(p.at("groups"), groups[g], "co_"));
@@ -274,6 +287,8 @@ void fill_vaults(tcompiler& c, std::vector<tvault>& out) {
         const json& t = s.data;
         tplace p{&c, &s, ""};
         tvault& r = out[n + 1];
+        check_keys(p, t, {"id", "layout", "legend", "exits", "zones", "groups", "entry", "max_per_level", "max_per_game",
+                          "impenetrable"});
         put_string(p.at("id"), r.identifier, s.id);
         const json& layout = t.value("layout", json::array());
         const json& legend = t.value("legend", json::object());
