@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "rules/scheduler.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
+#include "rules/scheduler.h"
 #include "rules/stand_ins.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
@@ -19,7 +19,6 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
-#include "world/message_log.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -64,7 +63,6 @@ void BM_SchedulerRound(benchmark::State& bench) {
         beings[player].next_action_time = game.game_clock + 15;
     }
     bench.SetItemsProcessed(bench.iterations() * creatures);
-    state.log_muted = 0;
 }
 BENCHMARK(BM_SchedulerRound)->Arg(200)->Unit(benchmark::kMicrosecond);
 

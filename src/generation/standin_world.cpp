@@ -96,7 +96,7 @@ bool grow_layer_step(int x1, int y1, int x2, int value, int neighbour_value, int
     return ok;
 }
 
-// Population, dressing and furniture variants belong to units that do not exist yet; on a
+// Shop containers, dressing and recruits belong to units that do not exist yet; on a
 // freshly generated level they have nothing to do.
 void open_shop_containers() {}
 void dress_area(int) {}

@@ -6,6 +6,7 @@
 // is deleted). The world globals and the map grid come from world/globals.h and world/map.h.
 // Owner: the level generator; callers: src/generation and its tests.
 #pragma once
+#include "world/item_placement.h" // place_bones, place_level_item_splashes
 #include <cstdint>
 #include <string>
 #include <vector>

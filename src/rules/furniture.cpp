@@ -2,9 +2,9 @@
 // furniture action and changes nothing.
 #include "rules/furniture.h"
 
-#include "rules/action_time.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
+#include "rules/action_time.h"
 #include "rules/stand_ins.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"

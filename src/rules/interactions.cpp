@@ -2,9 +2,9 @@
 // time and change nothing.
 #include "rules/interactions.h"
 
-#include "rules/action_time.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
+#include "rules/action_time.h"
 #include "rules/stand_ins.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
@@ -17,7 +17,6 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
-#include "world/message_log.h"
 #include "world/message_log.h"
 
 namespace dravok {

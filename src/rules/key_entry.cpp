@@ -2,17 +2,25 @@
 #include "rules/key_entry.h"
 
 #include "ai/places.h"
-#include "rules/main_commands.h"
-#include "rules/scheduler.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
-#include "rules/stand_ins.h"
 #include "platform/timers.h"
+#include "rules/main_commands.h"
+#include "rules/scheduler.h"
+#include "rules/stand_ins.h"
+#include "rules/targeting.h"
+#include "rules/trace_ids.h"
+#include "ui/dialogs.h"
 #include "ui/draw.h"
-#include "ui/game_window.h"
-#include "ui/layout.h"
-#include "ui/tileset.h"
 #include "ui/frame_links.h"
+#include "ui/game_timers.h"
+#include "ui/game_window.h"
+#include "ui/key_bindings.h"
+#include "ui/layout.h"
+#include "ui/lister.h"
+#include "ui/menus.h"
+#include "ui/mode_keys.h"
+#include "ui/tileset.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
@@ -22,23 +30,6 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
-#include "world/message_log.h"
-#include "rules/targeting.h"
-#include "ui/dialogs.h"
-#include "ui/game_timers.h"
-#include "ui/key_bindings.h"
-#include "ui/lister.h"
-#include "ui/menus.h"
-#include "ui/mode_keys.h"
-#include "platform/timers.h"
-#include "ui/draw.h"
-#include "ui/game_window.h"
-#include "ui/layout.h"
-#include "ui/tileset.h"
-#include "ui/frame_links.h"
-#include "platform/events.h"
-#include "rules/trace_ids.h"
-#include "world/error_log.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -56,8 +47,8 @@ bool key_gate_open() {
 
 // The text of the log line at the scroll offset, kept so the view can stay on it.
 void remember_scrolled_log_line() {
-    const int offset = settings.log_top_line;
-    settings.fade_line = offset >= 0 && offset < int(message_log.size()) ? message_log[offset] : std::string();
+    const int offset = settings.log_scroll;
+    settings.log_scroll_text = offset >= 0 && offset < int(message_log.size()) ? message_log[offset] : std::string();
 }
 
 } // namespace

@@ -4,18 +4,26 @@
 #include <string>
 
 #include "ai/paths.h"
+#include "generation/areas.h"
+#include "generation/level_setup.h"
 #include "ai/places.h"
+#include "platform/desktop.h"
+#include "platform/events.h"
 #include "rules/action_time.h"
 #include "rules/furniture.h"
 #include "rules/interactions.h"
 #include "rules/key_entry.h"
 #include "rules/movement.h"
 #include "rules/search.h"
-#include "platform/desktop.h"
-#include "platform/events.h"
 #include "rules/stand_ins.h"
+#include "rules/talents.h"
+#include "rules/targeting.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
+#include "ui/key_bindings.h"
+#include "ui/lister.h"
+#include "ui/menus.h"
+#include "ui/mode_keys.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
@@ -25,13 +33,6 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
-#include "world/message_log.h"
-#include "rules/talents.h"
-#include "rules/targeting.h"
-#include "ui/key_bindings.h"
-#include "ui/lister.h"
-#include "ui/menus.h"
-#include "ui/mode_keys.h"
 #include "world/message_log.h"
 #include "world/random.h"
 
@@ -66,7 +67,7 @@ void rest_command(int b) {
 
 void start_autopilot_search(int b) {
     const tbeing& being = beings[b];
-    number_areas_from(being.area, 1, 0);
+    number_areas_from(being.area, true, false);
     reset_autopilot_search();
     state.autopilot_cursor_x = being.x;
     state.autopilot_cursor_y = being.y;
@@ -260,14 +261,14 @@ void handle_main_commands(int b, int command, int key, int modifier) {
     case GAME_MENU: setup_menu(5); break;
     case HELP: open_help_screen(); break;
     case LOG_UP:
-        if (settings.log_top_line > 0) {
-            --settings.log_top_line;
+        if (settings.log_scroll > 0) {
+            --settings.log_scroll;
             log_changed = true;
         }
         break;
     case LOG_DOWN:
-        if (int(message_log.size()) - settings.log_lines > settings.log_top_line) {
-            ++settings.log_top_line;
+        if (int(message_log.size()) - settings.log_lines > settings.log_scroll) {
+            ++settings.log_scroll;
             log_changed = true;
         }
         break;

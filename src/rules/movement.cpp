@@ -4,6 +4,8 @@
 #include <string>
 
 #include "ai/attitudes.h"
+#include "platform/desktop.h"
+#include "platform/events.h"
 #include "rules/action_time.h"
 #include "rules/after_damage.h"
 #include "rules/effect_names.h"
@@ -13,9 +15,8 @@
 #include "rules/melee.h"
 #include "rules/search.h"
 #include "rules/sound.h"
-#include "platform/desktop.h"
-#include "platform/events.h"
 #include "rules/stand_ins.h"
+#include "ui/dialogs.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
 #include "world/damage.h"
@@ -28,8 +29,6 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
-#include "world/message_log.h"
-#include "ui/dialogs.h"
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/text_expand.h"

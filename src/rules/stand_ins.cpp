@@ -10,7 +10,6 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
-#include "world/text_expand.h"
 
 namespace dravok {
 
@@ -88,7 +87,6 @@ void check_ammunition(int, int) {}
 void switch_ammunition(int, int) {}
 bool carries_item_with_effect(int, int) { return false; }
 uint32_t find_explore_target() { return 0; }
-void number_areas_from(int, int, int) {}
 std::string area_discovery_text(int) { return {}; }
 
 } // namespace dravok

@@ -37,10 +37,8 @@ void handle_sentient_item_oneliners(int being, int depth);
 void check_ammunition(int being, int depth);
 void switch_ammunition(int being, int depth);
 bool carries_item_with_effect(int being, int effect_kind);
-void update_level(int depth);
 // The next cell worth exploring as x + 65536 y; 0 when none.
 uint32_t find_explore_target();
-void number_areas_from(int area, int a, int b);
 // The text of an area's discovery text id.
 std::string area_discovery_text(int area);
 

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "world/text_expand.h"
+
 namespace dravok {
 
 namespace {
@@ -21,6 +23,20 @@ std::string two_digits(int n) {
 // Fills the 20 quickslot rows (commands 26..45) from a maker of the text of slot n.
 template <class F> void fill_quickslots(text_table& t, F make) {
     for (int n = 1; n <= 20; ++n) t[QUICKSLOT_01 + n - 1] = make(n);
+}
+
+text_table make_names() {
+    text_table t = {"",        "MOVE_N",          "MOVE_NE",         "MOVE_E",          "MOVE_SE",
+                    "MOVE_S",  "MOVE_SW",         "MOVE_W",          "MOVE_NW",         "SET_MAP_POINT",
+                    "AUTOPILOT", "EXPLORE",       "TARGET_MODE",     "FIRE",            "ATTACK_MARKED",
+                    "SWAP_AMMUNITION", "TALENT",  "TALENT_MARKED",   "REST",            "REST_UNTIL_HEALED",
+                    "YELL",    "INVENTORY",       "GET",             "LOOT_LEVEL",      "SWAP_WEAPONS",
+                    "QUICKSLOT"};
+    fill_quickslots(t, [](int n) { return "QUICKSLOT_" + two_digits(n); });
+    const char* tail[] = {"CHARACTER_SHEET", "GAME_MENU", "HELP", "LOG_UP", "LOG_DOWN",
+                          "SWITCH_SIDEPANEL", "SCREENSHOT", "MAPSHOT"};
+    for (int i = 0; i < 8; ++i) t[CHARACTER_SHEET + i] = tail[i];
+    return t;
 }
 
 text_table make_descriptions() {
@@ -258,6 +274,7 @@ std::string file_binding_text(const tkeybinding& b) {
 tkeybinding_table keybindings = make_defaults();
 const tkeybinding_table keybinding_defaults = make_defaults();
 
+const std::array<std::string, command_count + 1> command_names = make_names();
 const std::array<std::string, command_count + 1> command_descriptions = make_descriptions();
 const std::array<std::string, command_count + 1> command_labels = make_labels();
 const std::array<std::string, command_count + 1> command_help_texts = make_help_texts();
@@ -283,7 +300,7 @@ int command_for_key(int key, int modifier) {
 
 int command_by_name(std::string_view text) {
     for (int c = 1; c <= command_count; ++c)
-        if (std::string_view(command_names[c]) == text) return c;
+        if (command_names[c] == text) return c;
     return 0;
 }
 

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "world/text_expand.h" // command_names: the command vocabulary shared with the text expansion
 
 namespace dravok {
 
@@ -45,6 +44,7 @@ using tkeybinding_table = std::array<std::array<tkeybinding, 2>, command_count +
 extern tkeybinding_table keybindings;
 extern const tkeybinding_table keybinding_defaults;
 
+extern const std::array<std::string, command_count + 1> command_names;
 extern const std::array<std::string, command_count + 1> command_descriptions;
 extern const std::array<std::string, command_count + 1> command_labels;
 extern const std::array<std::string, command_count + 1> command_help_texts;

@@ -7,6 +7,7 @@
 #include "rules/stand_ins.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
+#include "ui/key_bindings.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
@@ -17,7 +18,6 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
-#include "ui/key_bindings.h"
 
 namespace dravok {
 

@@ -1,17 +1,19 @@
 // Whole turns through the real key path: key gate, bindings, dispatch, actions and scheduler.
 #include <gtest/gtest.h>
 
+#include "platform/desktop.h"
+#include "platform/events.h"
+#include "platform/timers.h"
 #include "rules/action_time.h"
 #include "rules/movement.h"
 #include "rules/scheduler.h"
-#include "platform/desktop.h"
-#include "platform/events.h"
 #include "rules/stand_ins.h"
-#include "platform/events.h"
-#include "platform/timers.h"
+#include "support/driver.h"
 #include "ui/draw.h"
-#include "ui/game_window.h"
 #include "ui/frame_links.h"
+#include "ui/game_timers.h"
+#include "ui/game_window.h"
+#include "ui/key_bindings.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
@@ -21,16 +23,6 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
-#include "world/message_log.h"
-#include "support/driver.h"
-#include "ui/game_timers.h"
-#include "ui/key_bindings.h"
-#include "platform/events.h"
-#include "platform/timers.h"
-#include "ui/draw.h"
-#include "ui/game_window.h"
-#include "ui/frame_links.h"
-#include "world/error_log.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -399,13 +391,13 @@ TEST(Turn, LogScrollStopsAtBothEnds) {
     d.add_player(5, 5);
     for (int i = 0; i < 3; ++i) add_message("$Bline " + std::to_string(i));
     d.press_command(LOG_DOWN);
-    EXPECT_EQ(settings.log_top_line, 0) << "fewer lines than the log shows: nothing to scroll";
+    EXPECT_EQ(settings.log_scroll, 0) << "fewer lines than the log shows: nothing to scroll";
     for (int i = 0; i < 10; ++i) add_message("$Bmore " + std::to_string(i));
     const int lines = int(message_log.size());
     for (int i = 0; i < lines + 3; ++i) d.press_command(LOG_DOWN);
-    EXPECT_EQ(settings.log_top_line, lines - settings.log_lines);
+    EXPECT_EQ(settings.log_scroll, lines - settings.log_lines);
     for (int i = 0; i < lines + 3; ++i) d.press_command(LOG_UP);
-    EXPECT_EQ(settings.log_top_line, 0);
+    EXPECT_EQ(settings.log_scroll, 0);
 }
 
 TEST(Turn, NoPresentBeingClosesTheWindow) {

@@ -3,16 +3,17 @@
 
 #include <algorithm>
 
+#include "platform/desktop.h"
 #include "platform/events.h"
 #include "platform/timers.h"
 #include "rules/effects.h"
 #include "rules/scheduler.h"
-#include "platform/desktop.h"
-#include "platform/events.h"
-#include "platform/timers.h"
 #include "rules/stand_ins.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
+#include "ui/game_timers.h"
+#include "ui/key_bindings.h"
+#include "ui/lister.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
@@ -23,11 +24,7 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
-#include "ui/game_timers.h"
-#include "ui/key_bindings.h"
-#include "ui/lister.h"
-#include "world/error_log.h"
-#include "world/message_log.h"
+#include "world/settings_record.h"
 
 namespace dravok::testing {
 
@@ -78,6 +75,7 @@ turn_driver::turn_driver(int size) {
     lister = {};
     reset_keybindings();
     clear_message_log();
+    default_log_layout();
     clear_quit_request();
     // Keys the scheduler meets while pumping come through the platform's event queue into the
     // same key handler as the window's own key presses.
