@@ -134,6 +134,19 @@ TEST_F(EffectAreas, AnAimOffTheMapStopsQuietly) {
     EXPECT_FALSE(quit_requested());
 }
 
+TEST_F(EffectAreas, ALineLongerThanTwentyNinePointsKeepsItsFirstTwentyNine) {
+    map_size = 40;
+    for (int x = 2; x <= 39; ++x) cell_at(x, 20).block = fixtures::floor_kind;
+    const int u = add_goblin(2, 20);
+    ASSERT_TRUE(u);
+    const teffect r = calculate_effect_coordinates(u, 0, 0, 38, 20, effect_of(sh_ray, ek_damage, 40), 1);
+    const cells listed = cells_of(r);
+    ASSERT_EQ(listed.size(), 29u);
+    EXPECT_EQ(listed.front(), std::make_pair(3, 20));
+    EXPECT_EQ(listed.back(), std::make_pair(31, 20));
+    EXPECT_EQ(r.cell(30).x, 0) << "the last slot holds the end mark";
+}
+
 TEST_F(EffectAreas, RangeIsRolledOnlyWhenNotYetSet) {
     teffect e = effect_of(sh_spot, ek_damage, 0);
     make_fixed_dice(4, e.range_dice);

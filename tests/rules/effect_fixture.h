@@ -27,9 +27,12 @@ protected:
         set_program_folder(folder_.path());
         error_log_lines.clear();
         clear_quit_request();
-        world_ = fixtures::build_small_world();
+        // Lasting effects go first: placing the beings already re-applies what the list holds.
         duration_effects.assign(initial_duration_effects, effect_template);
+        world_ = fixtures::build_small_world();
         clear_map_effect_grid();
+        state = tstate{}; // a log muted or reordered by an earlier test must not hide messages
+        settings = tsettings{};
         message_log.clear();
         message_text.clear();
         next_effect_time = 0;
@@ -37,6 +40,9 @@ protected:
         level.index = 0;
     }
     void TearDown() override {
+        duration_effects.assign(initial_duration_effects, effect_template); // nothing lasts into other tests
+        clear_map_effect_grid();
+        player = 0;
         set_program_folder("");
         error_log_lines.clear();
         clear_quit_request();

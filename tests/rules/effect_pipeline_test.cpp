@@ -174,6 +174,7 @@ TEST(EffectTurns, ANaturalAttacksHitEffectPassesThePipelineAndIsTold) {
     for (const std::string& line : error_log_lines) noted = noted || line.find("\"poison\" has no handler") != std::string::npos;
     EXPECT_TRUE(noted);
     clear_text_database();
+    duration_effects.assign(initial_duration_effects, effect_template);
     set_program_folder("");
     error_log_lines.clear();
 }

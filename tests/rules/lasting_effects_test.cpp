@@ -115,6 +115,22 @@ TEST_F(LastingEffects, ASecondCastRefreshesWithoutApplyingAgain) {
     EXPECT_EQ(count_errors("\"increase_ability\" has no handler"), 2) << "update_being applies it again";
 }
 
+// A ball with a duration gives each being its own record; the ogre on four cells gets one.
+TEST_F(LastingEffects, AnAreaEffectStoresOneRecordPerBeing) {
+    const int g = add_goblin(7, 7);
+    const int user = add_goblin(10, 4);
+    teffect ball = effect_of(sh_ball, ek_increase_ability, 10, es_trap);
+    ball.aim = {8, 8};
+    make_fixed_dice(3, ball.duration_dice);
+    const int before = count_errors("\"increase_ability\" has no handler");
+    handle_effect(user, ball, 1);
+    EXPECT_EQ(live_slots(ek_increase_ability), 2);
+    EXPECT_GE(find_duration_effect(0, g, 0, 0, 0, 0), 1);
+    EXPECT_GE(find_duration_effect(0, ogre(), 0, 0, 0, 0), 1);
+    EXPECT_EQ(find_duration_effect(0, user, 0, 0, 0, 0), 0);
+    EXPECT_EQ(count_errors("\"increase_ability\" has no handler") - before, 2) << "each applied once";
+}
+
 TEST_F(LastingEffects, APeriodicPoisonKeepsItsMarkWithoutAnExtraTick) {
     teffect poison = self_effect(ek_poison, 5);
     poison.target = uint16_t(beings[goblin()].serial);
