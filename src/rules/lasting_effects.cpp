@@ -55,7 +55,6 @@ int add_duration_effect(const teffect& effect, int depth) {
         if (s.expiry_time < effect.expiry_time) s.expiry_time = effect.expiry_time;
         s.message_given = 0;
         s.refreshed = 1;
-        effects_changed = true;
         return i;
     }
     if (free_slot == 0) {
