@@ -1,10 +1,42 @@
-// The creature decision chain: one turn of a being that is not under the player's command.
-// Called by the round scheduler.
+// The creature decision chain: one turn of a being that the player does not command (expiries,
+// sight and courage, the master link, hostility, then the ordered attempts; the tail books the
+// time and lets idle beings grow sleepy), the AI plans, and the replay of missed turns when the
+// player returns to a level. Called by the round scheduler and by level arrival.
 #pragma once
+#include <array>
+#include <cstdint>
 
 namespace dravok {
 
+enum ai_plan_kind : int {
+    plan_none = 0,
+    plan_sleep = 1,
+    plan_idle = 2,
+    plan_wander = 3,
+    plan_approach = 4,
+    plan_follow = 5,
+    plan_investigate = 6,
+    plan_chase = 7,
+    plan_move_for_lof = 8,
+    plan_melee_attack = 9,
+    plan_ranged_attack = 10,
+    plan_talent = 11,
+    plan_swap_weapons = 12,
+    plan_flee = 13,
+    plan_avoid = 14,
+    plan_pick_item = 15,
+    plan_use_item = 16,
+    plan_teleporter_follow = 17,
+    plan_teleporter_flee = 18,
+};
+constexpr int ai_plan_count = 18;
+// Names of plans 1..18 (entry 0 empty).
+extern const std::array<const char*, ai_plan_count + 1> ai_plan_names;
+// The plan a walk sets for path purposes 0..13; 0 leaves the plan unchanged.
+extern const std::array<uint8_t, 14> plan_for_path_purpose;
+
 // One creature turn; always books the being's next_action_time.
 void ai_act(int being, int depth);
+void set_ai_plan(int being, int plan, int x, int target_being, int area, int y);
 
 } // namespace dravok

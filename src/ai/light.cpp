@@ -1,9 +1,119 @@
-// Light and view. Until sight lands nothing is recomputed: the counts of seen hostiles keep
-// what the rules or tests wrote into them.
 #include "ai/light.h"
+
+#include <algorithm>
+
+#include "ai/player_view.h"
+#include "world/being.h"
+#include "world/error_log.h"
+#include "world/geometry.h"
+#include "world/map.h"
+#include "world/world_hooks.h"
 
 namespace dravok {
 
-void update_lights() {}
+tgrid<uint8_t> light_owner_map{};
+std::vector<tlight_cell> static_light_list(1);
+
+namespace {
+
+const bool light_hooks_installed = [] {
+    world_hooks.clear_static_lights = &clear_static_lights;
+    return true;
+}();
+
+bool is_light_furniture(int f) {
+    return f >= fu_light_torch && f <= fu_light_campfire;
+}
+
+bool is_opaque(const tcell& c, int x, int y) {
+    return c.block < first_floor_block || blocks_sight_furniture(x, y);
+}
+
+} // namespace
+
+void clear_light_maps() {
+    light_map.light.fill(0);
+    light_owner_map.fill(0);
+}
+
+void clear_static_lights() {
+    static_light_list.assign(1, tlight_cell{});
+}
+
+void collect_light_sources() {
+    static_light_list.assign(1, tlight_cell{});
+    static_light_list.reserve(101);
+    for (int x = 1; x <= map_size; ++x) {
+        for (int y = 1; y <= map_size; ++y) {
+            const tcell& c = cell_at(x, y);
+            const tmap_effect_cell& e = map_effect_grid(x, y);
+            if (is_light_furniture(c.furniture) || c.furniture == fu_teleporter ||
+                (e.kind > 0 && e.light != 0))
+                static_light_list.push_back({x, y});
+        }
+    }
+}
+
+void trace_light(int x, int y, int viewer_x, int source, int radius, int viewer_y) {
+    if (!on_map(x, y) || (source > 0 && !is_being_ok(source)) || radius <= 0) return;
+    radius = std::min(radius, max_light_radius);
+    light_map.light(x, y) = 3;
+    for (int level = 3; level >= 1; --level) {
+        const int r = radius + (3 - level);
+        const uint32_t n = sight_ray_counts[r];
+        for (uint32_t k = 1; k <= n; ++k) {
+            const auto& ray = sight_rays[r][k];
+            for (int s = 1; s <= max_ray_points; ++s) {
+                if (ray[s].dx == 0 && ray[s].dy == 0) break;
+                const int cx = x + ray[s].dx, cy = y + ray[s].dy;
+                if (!on_map(cx, cy)) break;
+                const bool opaque = is_opaque(cell_at(cx, cy), cx, cy);
+                uint8_t& lit = light_map.light(cx, cy);
+                if (lit < level) {
+                    // Faces of walls turned away from the viewer stay dark.
+                    const bool hidden_face =
+                        opaque && ((viewer_y < cy && cy < y) || (y < cy && cy < viewer_y) ||
+                                   (x < cx && cx < viewer_x) || (viewer_x < cx && cx < x));
+                    if (!hidden_face) {
+                        lit = uint8_t(level);
+                        if (!opaque && source <= 255) light_owner_map(cx, cy) = uint8_t(source);
+                    }
+                }
+                if (opaque) break;
+            }
+        }
+    }
+}
+
+void trace_all_lights(int viewer_x, int viewer_y) {
+    for (size_t i = 1; i < static_light_list.size(); ++i) {
+        const int x = static_light_list[i].x, y = static_light_list[i].y;
+        if (!on_map(x, y)) continue;
+        const tcell& c = cell_at(x, y);
+        if (c.furniture_state != 0 && c.furniture != fu_teleporter) {
+            // A light switched off glows only while a map effect lies on it.
+            if (map_effect_grid(x, y).effect != 0)
+                trace_light(x, y, viewer_x, 0, furniture_light_radius, viewer_y);
+        } else if (c.furniture == fu_light_torch) {
+            trace_light(x, y + 1, viewer_x, 0, furniture_light_radius, viewer_y);
+        } else {
+            trace_light(x, y, viewer_x, 0, furniture_light_radius, viewer_y);
+        }
+    }
+    for (int b = 1; b < int(beings.size()); ++b) {
+        const tbeing& being = beings[b];
+        if (being.present && being.light_radius != 0 && is_being_ok(b))
+            trace_light(being.x, being.y, viewer_x, b, being.light_radius, viewer_y);
+    }
+}
+
+void update_lights() {
+    if (quit_requested()) return;
+    clear_light_maps();
+    if (player < 1 || player >= int(beings.size()) || !is_being_ok(player)) return;
+    if (static_light_list.size() <= 1) collect_light_sources();
+    trace_all_lights(beings[player].x, beings[player].y);
+    update_player_view(player);
+}
 
 } // namespace dravok

@@ -257,6 +257,10 @@ void update_area_door_states() {
     }
     for (int x = 2; x <= n - 1; ++x)
         for (int y = 2; y <= n - 1; ++y) {
+            // Only a floor cell can be a doorway and only a secret door on a wall can join two
+            // areas through it: plain walls, most of the map, are passed over at once.
+            const tcell& cell = cell_at(x, y);
+            if (cell.block < 41 && cell.furniture != 11) continue;
             const int doorway = is_doorway(x, y, true, 0);
             if (doorway != 0) {
                 const int a = doorway == 1 ? cell_at(x - 1, y).area : cell_at(x, y - 1).area;
@@ -285,8 +289,10 @@ void update_area_door_states() {
             }
         }
     for (int x = 1; x <= n; ++x)
-        for (int y = 1; y <= n; ++y)
-            if (is_door(x, y, -1, 0)) update_area_door_state(x, y, false);
+        for (int y = 1; y <= n; ++y) {
+            const int furniture = cell_at(x, y).furniture;
+            if (furniture >= 8 && furniture <= 10) update_area_door_state(x, y, false);
+        }
     for (int a = 1; a <= high; ++a) {
         tarea& r = areas[a];
         r.openings = r.exit_cells - r.door_cells;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "ai/emotion.h"
+#include "ai/sight.h"
 #include "rules/effect_stand_ins.h"
 #include "rules/effect_tables.h"
 #include "world/being.h"
@@ -218,6 +220,10 @@ teffect calculate_effect_coordinates(int user, int from_x, int from_y, int to_x,
     if (shape_is(target_being_shapes, e.shape) && effect_first_being == 0) effect_target_invalid = 1;
     if (e.shape == sh_bolt && effect_hit_count > 1) effect_target_invalid = 1;
     return e;
+}
+
+void calculate_effect_coordinates(int being, int x, int y, teffect& effect) {
+    effect = calculate_effect_coordinates(being, 0, 0, x, y, effect, 0);
 }
 
 bool is_cell_in_effect_range(int being, int x, int y, const teffect& effect) {

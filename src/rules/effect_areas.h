@@ -18,6 +18,8 @@ extern uint8_t effect_target_invalid;
 // (to_x, to_y). A from cell of (0, 0) is the user's position.
 teffect calculate_effect_coordinates(int user, int from_x, int from_y, int to_x, int to_y,
                                      const teffect& effect, int depth);
+// The target mode's form: the effect's cells from the being toward (x, y), written back into it.
+void calculate_effect_coordinates(int being, int x, int y, teffect& effect);
 // Whether (x, y) lies between the effect's minimum and evaluated range of the being.
 bool is_cell_in_effect_range(int being, int x, int y, const teffect& effect);
 

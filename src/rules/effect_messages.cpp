@@ -2,6 +2,7 @@
 // empty or built-in; they are never errors.
 #include "rules/effect_messages.h"
 
+#include "ai/sight.h"
 #include "rules/effect_names.h"
 #include "rules/effect_stand_ins.h"
 #include "rules/effect_tables.h"

@@ -5,8 +5,6 @@
 
 namespace dravok {
 
-__attribute__((weak)) void collect_light_sources() {}
-
 bool make_talent_skill_check(int, int, int) { return true; }
 bool is_spell_talent(int talent) {
     constexpr int spell_type = 4;

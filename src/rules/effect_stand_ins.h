@@ -1,6 +1,5 @@
 // Stand-ins for the services the effect pipeline calls whose own units are still being built:
-// perception (sight, attitudes, light sources), the talent checks and memory, floating
-// indicators and effect animations. Each keeps its final
+// the talent checks and memory, floating indicators and effect animations. Each keeps its final
 // signature and does the least honest thing; an entry goes when its owner lands.
 // Called by the effect pipeline.
 #pragma once
@@ -16,12 +15,6 @@ namespace dravok {
 bool make_talent_skill_check(int being, int talent, int depth);
 bool is_spell_talent(int talent);
 void store_last_talent_use(int being, int talent, const teffect& effect, int target, int extra);
-
-// ---- perception (their owners' definitions replace the weak ones here) ----
-// Whether the viewer sees `other`, or with other 0 the cell (x, y).
-uint8_t can_see(int viewer, int other, int x, int y);
-// Rebuilds the list of lit cells after map effects that give light came or went.
-void collect_light_sources();
 
 // ---- presentation ----
 void add_indicator(int x, int y, std::string_view text, uint32_t colour, bool follow_being, int being);

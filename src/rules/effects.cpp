@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "ai/sight.h"
 #include "rules/action_time.h"
 #include "rules/effect_dispatch.h"
 #include "rules/effect_messages.h"
@@ -173,10 +174,11 @@ void handle_effect(int being, teffect effect, int depth) {
             if ((e.source == es_talent || e.source == es_item_activate) && being == player) {
                 // The player aims first; the target mode runs the effect again with its cells.
                 target_kind = e.action_kind;
+                target_action_kind = e.action_kind;
                 target_effect = e;
                 target_init(being);
-                const int ax = e.aim.x != 0 ? e.aim.x : b.x, ay = e.aim.y != 0 ? e.aim.y : b.y;
-                target_effect = calculate_effect_coordinates(being, 0, 0, ax, ay, target_effect, depth);
+                target_effect = calculate_effect_coordinates(being, 0, 0, target_cursor_x, target_cursor_y,
+                                                             target_effect, depth);
                 game_mode = mode_target;
                 return;
             }

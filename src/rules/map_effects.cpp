@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ai/light.h"
 #include "rules/effect_names.h"
 #include "rules/effect_stand_ins.h"
 #include "rules/effect_tables.h"

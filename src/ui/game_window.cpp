@@ -1,24 +1,282 @@
-// The game window. Until the window lands, closing only asks the event loop to end, and the
-// timers' ticks do the least of their work: play time counts, and the spectator tick lets the
-// world run on.
+// The game window, start-up, timers and shutdown; see game_window.h.
 #include "ui/game_window.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/events.h"
+#include "platform/files.h"
+#include "platform/runtime.h"
 #include "platform/timers.h"
-#include "rules/scheduler.h"
+#include "platform/window.h"
+#include "rules/key_entry.h"
+#include "ui/draw.h"
+#include "ui/graphics.h"
+#include "world/message_log.h"
+#include "ui/layout.h"
+#include "ui/startup_links.h"
+#include "ui/tileset.h"
+#include "world/database.h"
+#include "world/error_log.h"
 #include "world/globals.h"
+#include "world/rounding.h"
+#include "world/trace_names.h"
+#include "world/world_hooks.h"
 
 namespace dravok {
 
-void initialize_module() {}
-void setup_window() {}
-void form_close() { end_event_loop(); }
-void draw_title_text(const std::string&, int) {}
-void play_timer_tick(Timer&) { ++game.seconds_played; }
-void spectator_timer_tick(Timer& timer) {
-    ++state.spectator_ticks;
-    timer.set_tag(game.game_clock);
-    handle_rounds();
+Window game_window;
+Rect screen_box;
+
+namespace {
+
+constexpr int spectator_death_ticks = 32, spectator_victory_ticks = 50;
+constexpr int level_up_pause_ticks = 60;
+constexpr int idle_seconds_before_pause = 30;
+
+// Timers by name: they live as long as the window's event loop, so nothing keeps a pointer.
+void enable_timer(const char* name, bool on) {
+    if (Timer* t = find_timer(name)) t->set_enabled(on);
 }
 
-} // namespace dravok
+bool map_mode(int mode) {
+    return mode == mode_spectator || mode == mode_main || mode == mode_target || mode == mode_autopilot ||
+           mode == mode_observer;
+}
+
+void end_application() {
+    destroy_all_timers();
+    end_event_loop();
+}
+
+}  // namespace
+
+bool create_game_window() {
+    if (!game_window.create("Dravok", 1121, 627)) return false;
+    create_timer("effects_timer", 25, false, effects_timer_tick);
+    create_timer("spectator_timer", 1000, false, spectator_timer_tick);
+    create_timer("play_timer", 1000, true, play_timer_tick);
+    create_timer("startup_timer", 20, false, startup_timer_tick);
+    create_timer("update_timer", 1, false, update_timer_tick);
+    set_paint_handler(screen_box_paint);
+    set_key_handler(handle_key_event);
+    set_close_handler([] {
+        form_close();
+        end_event_loop();
+    });
+    return true;
+}
+
+bool form_create() {
+    world_hooks.clear_temporary_folder = clear_temporary_folder;
+    world_hooks.free_graphics = free_graphics;
+    world_hooks.end_application = end_application;
+    world_hooks.delete_update_files = delete_update_files;
+    init_globals();
+    create_graphics();
+    load_title_pictures();
+    compute_max_view();
+    load_settings();
+    if (settings.check_updates) enable_timer("update_timer", true);
+    state.go_to_main_menu = 1;
+    apply_layout();
+    setup_window();
+    if (!create_game_folders()) {
+        shutdown(true);
+        return false;
+    }
+    load_keybindings(program_folder() + "Data/Keybindings.txt");
+    load_statistics();
+    return true;
+}
+
+void form_show() {
+    if (state.initialised) return;
+    const int picture = pick_title_picture();
+    if (picture > 0) {
+        const int side = std::min(600, round_half_even(0.7 * std::min(screen_bitmap.width(), screen_bitmap.height())));
+        Bitmap framed;
+        draw_framed_picture(framed, picture, side);
+        screen_bitmap.clear(colours::black);
+        screen_bitmap.draw((screen_bitmap.width() - framed.width()) / 2, (screen_bitmap.height() - framed.height()) / 2,
+                           framed);
+    } else {
+        draw_title_text(spaced_title("DRAVOK"), 100);
+    }
+    screen_box_paint();
+    enable_timer("startup_timer", true);
+}
+
+void startup_timer_tick(Timer& timer) {
+    timer.set_enabled(false);
+    initialize_module();
+}
+
+void initialize_module() {
+    const int depth = trace_start(trace_initialize_module);
+    state.restart = 0;
+    state.died = 0;
+    state.won = 0;
+    state.level_up_pending = 0;
+    state.spectator_serial = 0;
+    state.spectator_ticks = 0;
+    state.rest_screen = 0;
+    state.obituary_file.clear();
+    state.obituary_title.clear();
+    state.obituary_saved = 0;
+    state.busy = 1;
+    enable_timer("effects_timer", false);
+    enable_timer("spectator_timer", false);
+    player = 0;
+    clear_temporary_folder();
+    if (!state.initialised) {
+        free_world();
+        if (!load_database()) return shutdown(true);
+        if (!load_tileset()) return shutdown(true);
+        state.initialised = 1;
+        state.read_pantheon = 1;
+        allocate_world();
+    }
+    reset_world();
+    if (state.read_pantheon) {
+        if (!load_avatars()) setup_avatars(depth);
+        state.read_pantheon = 0;
+    }
+    clear_message_log();
+    if (state.go_to_main_menu) {
+        if (settings.check_updates) run_release_check();
+        setup_menu(settings.check_updates && state.update_available ? 11 : 1);
+    } else {
+        setup_game();
+    }
+    if (quit_requested()) return shutdown(true);
+    state.busy = 0;
+    draw_screen();
+    enable_timer("effects_timer", true);
+}
+
+bool load_tileset() {
+    ttileset_expectation expect;
+    expect.being_plans = being_plans.empty() ? 0 : int(being_plans.size()) - 1;
+    expect.item_plans = item_plans.empty() ? 0 : int(item_plans.size()) - 1;
+    expect.talents = talents.empty() ? 0 : int(talents.size()) - 1;
+    expect.coin_plan = settings.coin_plan;
+    const std::string base = program_folder() + "Data/" + settings.tileset_name;
+    int coin = 0;
+    if (!load_tileset_files(base + ".dti", base + ".dts", expect, settings.tile_size, settings.icon_size, coin))
+        return false;
+    settings.coin_icon = coin;
+    return true;
+}
+
+bool rest_screen_active() {
+    if (!state.rest_screen || player < 1 || player >= int(beings.size())) return false;
+    return beings[player].resting || beings[player].rest_rounds > 0;
+}
+
+void effects_timer_tick(Timer& timer) {
+    if (quit_requested()) {
+        timer.set_enabled(false);
+        return;
+    }
+    if (rest_screen_active()) return;
+    if (state.level_up_pending) {
+        timer.set_tag(timer.tag() + 1);
+        if (timer.tag() >= level_up_pause_ticks) {
+            timer.set_tag(0);
+            state.level_up_pending = 0;
+            clear_all_indicators();
+            setup_level_up(player);
+            draw_screen();
+        }
+        return;
+    }
+    if (!state.restart && !state.busy && map_mode(game_mode)) animate(true);
+}
+
+void play_timer_tick(Timer& timer) {
+    ++game.seconds_played;
+    timer.set_tag(timer.tag() + 1);
+    if (timer.tag() >= idle_seconds_before_pause) timer.set_enabled(false);
+}
+
+void spectator_timer_tick(Timer& timer) {
+    if (quit_requested() || state.restart || state.busy || state.level_up_pending) {
+        timer.set_enabled(false);
+        return;
+    }
+    ++state.spectator_ticks;
+    if ((!state.died || state.spectator_ticks < spectator_death_ticks) &&
+        (!state.won || state.spectator_ticks < spectator_victory_ticks)) {
+        timer.set_tag(game.game_clock);
+        handle_rounds();
+        draw_screen();
+        return;
+    }
+    timer.set_enabled(false);
+    write_history_file(program_folder() + "Obituary/Last character.txt");
+    if (state.won || settings.create_obituary) {
+        if (state.won) take_screenshot();
+        write_history_file(program_folder() + "Obituary/" + state.obituary_file);
+        state.obituary_saved = 1;
+    }
+    count_game_end(state.won, game.seconds_played);
+    save_statistics();
+    if (game_character_created()) {
+        trace_start(trace_spectator_timer);
+        setup_game_over_dialog();
+        draw_screen();
+    } else {
+        initialize_module();
+    }
+}
+
+void update_timer_tick(Timer& timer) {
+    timer.set_enabled(false);
+    run_release_check();
+    if (!state.update_available) start_release_fetch();
+}
+
+void form_close() {
+    enable_timer("spectator_timer", false);
+    enable_timer("effects_timer", false);
+    shutdown(false);
+    if (state.update_chosen) write_and_start_update_script();
+}
+
+void setup_window() {
+    if (!game_window.is_open()) {
+        screen_box = Rect::from_size(0, 0, screen_bitmap.width(), screen_bitmap.height());
+        state.relayout = 0;
+        return;
+    }
+    if (settings.fullscreen) {
+        game_window.make_borderless_fullscreen();
+        const Rect m = monitor_bounds(game_window.display_index());
+        screen_box = Rect::from_size((m.width() - screen_bitmap.width()) / 2, (m.height() - screen_bitmap.height()) / 2,
+                                     screen_bitmap.width(), screen_bitmap.height());
+    } else {
+        game_window.make_windowed_centred(screen_bitmap.width() + 4, screen_bitmap.height() + 4);
+        screen_box = Rect::from_size(2, 2, screen_bitmap.width(), screen_bitmap.height());
+    }
+    state.relayout = 0;
+}
+
+int run_game() {
+    if (!init_platform_video() || !create_game_window()) return 1;
+    if (!form_create()) {
+        shutdown_platform();
+        return 1;
+    }
+    game_window.show();
+    form_show();
+    if (!event_loop_ended()) run_event_loop();
+    if (!quit_requested() && state.initialised) {
+        // The loop ended without the close handler (a quit request already shut down).
+    }
+    game_window.close();
+    shutdown_platform();
+    return quit_requested() ? 1 : 0;
+}
+
+}  // namespace dravok

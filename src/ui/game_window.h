@@ -1,19 +1,41 @@
-// The game window as the rules and key entry see it: the module initialisation, the window
-// layout, closing, the title text, and the ticks of the spectator and play timers.
-// Called by key entry (restart, relayout, update) and by the end of play.
+// The game window and the program's frame: the window with its paint box and five timers
+// (effects, spectator, play, start-up, update), the creation handler with the start-up
+// sequence, the title shown on first display, the module initialisation that starts each
+// cycle of play, the window layout for windowed and full-screen display, and shutdown.
+// Called by main, by key entry (restart, relayout) and by the end of play.
 #pragma once
 #include <string>
 
+#include "platform/geometry.h"
+
 namespace dravok {
 
+class Window;
 class Timer;
 
+extern Window game_window;
+// Where the frame is shown inside the window's client area.
+extern Rect screen_box;
+
+// The window, hidden, with its timers; false when the video system fails.
+bool create_game_window();
+// The creation handler; false when the program had to end (a folder could not be made).
+bool form_create();
+void form_show();
+void form_close();
 void initialize_module();
 void setup_window();
-// Closes the window: stops the timers and shuts the program down in order.
-void form_close();
+bool rest_screen_active();
+// The title as large text on the frame (the title screen's routine, also used by key entry).
 void draw_title_text(const std::string& text, int size);
+
+void effects_timer_tick(Timer& timer);
 void play_timer_tick(Timer& timer);
 void spectator_timer_tick(Timer& timer);
+void startup_timer_tick(Timer& timer);
+void update_timer_tick(Timer& timer);
 
-} // namespace dravok
+// The whole program: window, start-up, event loop, shutdown. Returns the exit code.
+int run_game();
+
+}  // namespace dravok

@@ -1,9 +1,20 @@
-// The tile set as key entry sees it: loading it again after the tile size changed.
+// Loading the tile set: reads "<name>.dti" and "<name>.dts" from the data folder, checks them,
+// and cuts the sheet into the terrain, object and icon image lists at the current tile size,
+// plus the eight threat arrows. Called once by the module initialisation and again after a
+// change of tile size.
 #pragma once
+#include <string>
+
+#include "ui/tileset_file.h"
 
 namespace dravok {
 
-// False when the tile set could not be loaded.
+// The tile set named in the settings, for the loaded database. False after the fatal message.
 bool load_tileset();
 
-} // namespace dravok
+// The same from explicit files and counts: the unit of work behind load_tileset. On success
+// `coin_icon` is the icon image of the coin item plan (0 when the plan is 0).
+bool load_tileset_files(const std::string& index_path, const std::string& sheet_path,
+                        const ttileset_expectation& expect, int tile_size, int icon_size, int& coin_icon);
+
+}  // namespace dravok

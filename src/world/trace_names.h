@@ -26,7 +26,10 @@ namespace dravok {
     X(remove_being, "World_Beings, remove_being")          \
     X(place_being, "World_Beings, place_being")            \
     X(can_move, "World_Beings, can_move")                  \
-    X(can_move_to, "World_Beings, can_move_to")
+    X(can_move_to, "World_Beings, can_move_to")            \
+    X(draw_screen, "UI_Draw, draw_screen")                 \
+    X(initialize_module, "UI_Window, initialize_module")   \
+    X(spectator_timer, "UI_Window, spectator_timer")
 
 enum trace_id : uint16_t {
 #define DRAVOK_TRACE_ID(id, name) trace_##id,

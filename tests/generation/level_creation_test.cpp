@@ -168,6 +168,24 @@ TEST_F(LevelCreation, CreationStartsFromEmptyItemsAndFreshCountsAndEndsWithItsFl
     game.game_clock = 0;
 }
 
+// Rooms only, every doorway a secret door: no area has an exit cell, and the hidden-area count
+// ends one below the number of areas.
+TEST_F(LevelCreation, WhenNoAreaHasAnExitOneAreaIsNotCountedHidden) {
+    make_test_level({.map_size = 64, .dig_steps = 30, .corridor_weight = 0, .room_weight = 100});
+    level.generator.secret_doorway_chance = 100;
+    level.generator.merge_rooms = 0; // merged walls would open rooms into each other
+    create(2024);
+    ASSERT_FALSE(quit_requested()) << last_logged_message();
+    const int n = area_high_index();
+    ASSERT_GT(n, 3);
+    for (int a = 1; a <= n; ++a) {
+        EXPECT_EQ(areas[a].exit_cells, 0) << a;
+        EXPECT_EQ(areas[a].hidden, 1) << a;
+    }
+    EXPECT_EQ(level.hidden_areas, n - 1);
+    EXPECT_EQ(unreachable_floor_cells(), 0); // through the secret doors
+}
+
 TEST_F(LevelCreation, HubLevelsStartFacingNorthFromTheCentre) {
     make_test_level({.map_size = 64, .dig_steps = 20});
     level.hub = 1;

@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include "generation/areas.h"
+#include "platform/bitmap.h"
 #include "platform/files.h"
+#include "platform/image_files.h"
 #include "generation/dig.h"
 #include "generation/marks.h"
 #include "generation/standin_world.h"
@@ -15,6 +17,9 @@
 namespace dravok::testing_levels {
 
 void make_test_level(const template_options& o) {
+    // The test levels use no templates and no contents, whatever a test before loaded.
+    vaults.clear();
+    contents.clear();
     std::memset(&level, 0, sizeof level);
     level.index = 3;
     level.map_size = static_cast<uint8_t>(o.map_size);
@@ -205,6 +210,46 @@ std::string last_logged_message() {
     const std::string& headline = error_log_lines[1];
     const std::size_t gap = headline.rfind("     ");
     return gap == std::string::npos ? headline : headline.substr(gap + 5);
+}
+
+namespace {
+
+Colour cell_colour(int x, int y) {
+    const tcell& c = cell_at(x, y);
+    switch (c.furniture) {
+    case 8: return c.furniture_state ? rgb(230, 200, 60) : rgb(150, 90, 30);
+    case 11: return rgb(200, 40, 40);
+    default: break;
+    }
+    if (c.block < 41) return c.area ? rgb(70, 70, 80) : rgb(25, 25, 30);
+    // Floors: corridors light, rooms tinted by area number so neighbours can be told apart.
+    if (c.shape == area_corridor) return rgb(190, 190, 170);
+    const int a = c.area;
+    return rgb(120 + (a * 47) % 100, 130 + (a * 29) % 90, 150 + (a * 13) % 80);
+}
+
+} // namespace
+
+std::string level_image_folder() {
+    // Beside the staged game folder: <build>/levelgen-images.
+    const std::filesystem::path folder =
+        std::filesystem::path(DRAVOK_DATA_DIR).parent_path().parent_path() / "levelgen-images";
+    std::filesystem::create_directories(folder);
+    return folder.string();
+}
+
+bool write_level_png(const std::string& path) {
+    constexpr int scale = 6;
+    Bitmap picture(map_size * scale, map_size * scale);
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y) {
+            const Colour colour = cell_colour(x, y);
+            const Colour grid = rgb(red_of(colour) * 7 / 8, green_of(colour) * 7 / 8, blue_of(colour) * 7 / 8);
+            const int left = (x - 1) * scale, top = (y - 1) * scale;
+            picture.fill_rect(Rect::from_size(left, top, scale, scale), grid);
+            picture.fill_rect(Rect::from_size(left, top, scale - 1, scale - 1), colour);
+        }
+    return write_png(path, picture);
 }
 
 std::vector<uint8_t> level_snapshot() {

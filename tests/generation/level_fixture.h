@@ -20,7 +20,8 @@ struct template_options {
     int corridor_style = 1;
 };
 
-// Fills `level` (and `map_size`) with a rooms-and-corridors level record.
+// Fills `level` (and `map_size`) with a rooms-and-corridors level record; empties the vault
+// and content tables.
 void make_test_level(const template_options& options);
 
 // Prepares an empty attempt on a map of the given size with the test level's parameters: the
@@ -48,6 +49,12 @@ void use_temporary_error_log();
 void restore_error_log();
 // The message of the newest error log entry ("" when the log is empty).
 std::string last_logged_message();
+
+// Writes the current map as a PNG, six pixels a cell: walls grey, rooms tinted by area,
+// corridors light, doors brown (open: yellow), secret doors red.
+bool write_level_png(const std::string& path);
+// The folder in the build tree that receives the level images (created when missing).
+std::string level_image_folder();
 
 // The map and the area records as bytes, for comparing two generations.
 std::vector<uint8_t> level_snapshot();

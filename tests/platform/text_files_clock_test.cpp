@@ -95,6 +95,7 @@ TEST(PlatformFiles, FoldersReadWriteDeleteAndTimes) {
 }
 
 TEST(PlatformFiles, ProgramFolderCanBePointedElsewhere) {
+    set_program_folder("");  // other suites' fixtures may have pointed it at their folders
     std::string real = program_folder();
     ASSERT_FALSE(real.empty());
     EXPECT_EQ(real.back(), '/');

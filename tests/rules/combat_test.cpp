@@ -57,6 +57,8 @@ protected:
             beings[b].ability_of(2) = 10;
         }
         random_seed = 4711;
+        // The two see each other, as a sight pass over the open room would find.
+        sight_matrix[a_][d_] = sight_matrix[d_][a_] = 1;
     }
     void TearDown() override {
         set_program_folder("");

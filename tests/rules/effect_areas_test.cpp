@@ -73,6 +73,7 @@ TEST_F(EffectAreas, SeenHostilesListsHostilesInIndexOrderUpToTheSize) {
     ASSERT_TRUE(friendly);
     cell_at(2, 8).vault_zone = vz_first_cell;
     beings[prisoner].friendly = 1; // likes the party: never a target in its cell
+    for (int other : {b, c, friendly, prisoner, ogre()}) sight_matrix[goblin()][other] = 1; // all in view
     teffect e = effect_of(sh_seen_hostiles, ek_damage, 10, es_talent);
     teffect r = calculate_effect_coordinates(goblin(), 0, 0, 3, 3, e, 1);
     EXPECT_EQ(cells_of(r), (cells{{4, 3}, {3, 5}}));

@@ -71,6 +71,8 @@ protected:
         set.melee[0] = 1;
         set.melee_attack[0] = 4;
         set.melee_damage[0] = being_items[a.player][sword].damage;
+        // They see each other across the open room, as the sight pass would find.
+        sight_matrix[a.player][a.rat] = sight_matrix[a.rat][a.player] = 1;
         return a;
     }
     static std::vector<std::string> fight(uint32_t seed) {

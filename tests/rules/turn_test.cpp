@@ -1,6 +1,8 @@
 // Whole turns through the real key path: key gate, bindings, dispatch, actions and scheduler.
 #include <gtest/gtest.h>
 
+#include "ai/light.h"
+
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "platform/timers.h"
@@ -233,6 +235,7 @@ TEST(Turn, BumpsIntoBeingsAndFurniture) {
         const int p = d.add_player(5, 5);
         const int other = d.add_creature(5, 4, 1000);
         k.setup(other);
+        update_lights(); // the frame before the key: the player sees the being it bumps
         d.press(key_up);
         EXPECT_EQ(beings[p].next_action_time, k.cost) << k.what;
         EXPECT_EQ(beings[p].y, 5) << k.what;

@@ -47,6 +47,9 @@ tbeing make_being(const std::string& name) {
 } // namespace
 
 turn_driver::turn_driver(int size) {
+    // The game builds the ray tables at start-up; light and sight read them.
+    build_ray_endpoints();
+    build_sight_rays();
     free_beings();
     grow_beings(20);
     game = tgame{};

@@ -17,6 +17,7 @@ protected:
         set_program_folder(::testing::TempDir());
         world = fixtures::build_small_world();
         player = world.goblin;
+        sight_matrix[player][world.ogre] = sight_matrix[player][player] = 1; // it sees the ogre and itself
         clear_message_log();
         settings = tsettings{};
         state = tstate{};

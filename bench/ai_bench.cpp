@@ -1,0 +1,115 @@
+// The creatures' side of a round on a 128 x 128 level of 64 lit rooms: one round of the scheduler
+// with 200 awake creatures that look and weigh every turn, and its parts: one sight pass and one
+// rebuild of the light map.
+#include <benchmark/benchmark.h>
+
+#include "ai/decision.h"
+#include "ai/light.h"
+#include "ai/sight.h"
+#include "rules/scheduler.h"
+#include "world/being.h"
+#include "world/being_creation.h"
+#include "world/being_flags.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/message_log.h"
+#include "world/random.h"
+
+namespace dravok {
+namespace {
+
+constexpr int room = 16; // 8 x 8 rooms of 15 x 15 cells with a wall between and doorways
+
+void set_up_level(int creatures) {
+    build_ray_endpoints();
+    build_sight_rays();
+    map_size = 128;
+    map_cells.fill(blank_cell);
+    map_effect_grid.fill(blank_map_effect_cell);
+    areas.assign(66, blank_area);
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y) {
+            tcell& c = cell_at(x, y);
+            const bool wall =
+                x % room == 0 || y % room == 0 || x == 1 || y == 1 || x == map_size || y == map_size;
+            const bool door =
+                (x % room == 8 || y % room == 8) && x > 1 && y > 1 && x < map_size && y < map_size;
+            c.block = wall && !door ? 1 : 41;
+            c.area = uint8_t(1 + (x - 1) / room * 8 + (y - 1) / room);
+        }
+    for (auto& a : areas)
+        a.exit_cells = 4;
+    for (int rx = 0; rx < 8; ++rx)
+        for (int ry = 0; ry < 8; ++ry)
+            cell_at(rx * room + 4, ry * room + 4).furniture = fu_light_campfire;
+    clear_static_lights();
+
+    game = tgame{};
+    free_beings();
+    grow_beings(creatures + 50);
+    state = tstate{};
+    state.initialised = 1;
+    game_mode = 3;
+    state.log_muted = 1;
+    random_seed = 12345;
+    being_plans.assign(2, tbeing_plan{});
+    being_plans[1].attitude_presets[0] = {uint16_t(tf_player), -50};
+    being_plans[1].attitude_presets[1] = {uint16_t(tf_same_plan), 20};
+
+    tbeing b = blank_being;
+    b.name = "hero";
+    b.serial = int32_t(++game.being_serial);
+    b.width = b.height = 1;
+    b.commanded = 1;
+    b.type_flags[tf_player] = 1;
+    b.light_radius = 3;
+    player = player_character = add_being_to_level(64, 64, b, 1, 0);
+    game.player_serial = uint32_t(b.serial);
+    beings[player].next_action_time = 15;
+    b = blank_being;
+    b.name = "goblin";
+    b.width = b.height = 1;
+    b.plan = 1;
+    b.dark_vision = 2;
+    b.health = b.health_max = 10;
+    for (int i = 0; i < creatures; ++i) {
+        b.serial = int32_t(++game.being_serial);
+        const int x = 3 + (i * 37) % 122, y = 3 + (i * 53) % 122;
+        if (cell_at(x, y).block < 41 || cell_at(x, y).being != 0) continue;
+        const int index = add_being_to_level(x, y, b, 1, 0);
+        if (index > 0) beings[index].next_action_time = uint32_t(1 + i % 14);
+    }
+}
+
+void BM_AiRound(benchmark::State& bench) {
+    const int creatures = int(bench.range(0));
+    set_up_level(creatures);
+    for (auto _ : bench) {
+        update_lights(); // as the frame drawing does before each key
+        handle_rounds();
+        beings[player].next_action_time = game.game_clock + 15; // the player waits a round
+    }
+    bench.SetItemsProcessed(bench.iterations() * creatures);
+    state.log_muted = 0;
+}
+BENCHMARK(BM_AiRound)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+void BM_SightPass(benchmark::State& bench) {
+    set_up_level(200);
+    update_lights();
+    const int viewer = 2;
+    for (auto _ : bench)
+        ai_line_of_sight(viewer, beings[viewer].x, beings[viewer].y);
+}
+BENCHMARK(BM_SightPass)->Unit(benchmark::kMicrosecond);
+
+void BM_UpdateLights(benchmark::State& bench) {
+    set_up_level(200);
+    for (auto _ : bench)
+        update_lights();
+}
+BENCHMARK(BM_UpdateLights)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace dravok

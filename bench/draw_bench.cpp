@@ -1,0 +1,188 @@
+// Drawing one main-mode frame (map layer, threat arrows, creature layer, panels, composition)
+// of a generated 128 x 128 level with 200 creatures and 300 items, at the default layout and
+// with the largest view of a 1920 x 1080 screen in full screen. Run under a 1920 x 1080 X
+// display (xvfb-run -s "-screen 0 1920x1080x24") for the full-screen figure.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "generation/level_creation.h"
+#include "platform/files.h"
+#include "platform/runtime.h"
+#include "platform/window.h"
+#include "ui/draw.h"
+#include "ui/graphics.h"
+#include "ui/layout.h"
+#include "ui/tileset.h"
+#include "ui/view_memory.h"
+#include "world/error_log.h"
+#include "world/globals.h"
+#include "world/random.h"
+
+namespace dravok {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int bench_creatures = 200, bench_items = 300;
+
+void make_bench_level() {
+    std::memset(&level, 0, sizeof level);
+    level.index = 5;
+    level.map_size = 128;
+    map_size = 128;
+    level.natural_pairs.count = 1;
+    level.natural_pairs.pairs[0].x = 5;
+    level.natural_pairs.pairs[0].y = 47;
+    level.dressing_pairs.count = 1;
+    level.dressing_pairs.pairs[0].x = 14;
+    level.dressing_pairs.pairs[0].y = 63;
+    tdungeon& g = level.generator;
+    g.kind_weight[0] = 45;
+    g.kind_weight[1] = 55;
+    g.repeat_chance[0] = 60;
+    g.repeat_chance[1] = 50;
+    g.dig_steps = 250;
+    g.branch_chance = 30;
+    g.merge_rooms = 20;
+    g.corridor_style = 1;
+    g.dead_end_room_size = 5;
+    g.door_chance = 50;
+    g.open_door_chance = 30;
+    g.doorway_chance = 50;
+    g.area_size.count = 2;
+    g.area_size.sides = 4;
+    g.area_size.bonus = 3;
+}
+
+uint16_t shaded(int category, uint16_t image, int light) {
+    const int run = category <= 2 ? light + 1 : std::max(1, light);
+    return uint16_t(image + tileset_header.variant_offset(category, run));
+}
+
+// The world once: tile set, level, player, creatures, items, and the view with light.
+bool prepare_world() {
+    static int ready = 0;
+    if (ready) return ready > 0;
+    ready = -1;
+    const fs::path dir = fs::temp_directory_path() / "dravok-draw-bench";
+    fs::create_directories(dir / "Data");
+    const fs::path builder = fs::path(DRAVOK_DATA_DIR) / ".." / ".." / "tools" / "tilebuild" / "tilebuild";
+    const std::string command = "'" + builder.string() + "' --out '" + (dir / "Data").string() + "' --counts 8 8 1";
+    if (std::system(command.c_str()) != 0) return false;
+    set_program_folder(dir.string() + "/");
+    if (!init_platform_video()) return false;
+    being_plans.assign(9, tbeing_plan{});
+    item_plans.assign(9, titem_plan{});
+    talents.assign(2, ttalent{});
+    default_settings();
+    settings.coin_plan = 1;
+    create_graphics();
+    apply_layout();
+    if (!load_tileset()) return false;
+
+    make_bench_level();
+    random_seed = 20261209;
+    create_level(1);
+    if (quit_requested()) return false;
+    allocate_world();
+    grow_being_arrays(bench_creatures);
+    clear_being_arrays();
+    // The player near the middle, then creatures and items on the floor cells round it.
+    int n = 0, items = 0;
+    for (int r = 0; r < 64 && (n <= bench_creatures || items < bench_items); ++r)
+        for (int dx = -r; dx <= r; ++dx)
+            for (int dy = -r; dy <= r; ++dy) {
+                if (std::max(std::abs(dx), std::abs(dy)) != r) continue;
+                const int x = 64 + dx, y = 64 + dy;
+                if (x < 1 || y < 1 || x > 128 || y > 128) continue;
+                tcell& c = map_cells(x, y);
+                if (c.block <= 40 || c.furniture || c.being) continue;
+                if (n <= bench_creatures && (n == 0 || (x + y) % 3 == 0)) {
+                    tbeing& b = beings[++n];
+                    b = blank_being;
+                    b.serial = n;
+                    b.plan = uint16_t(1 + n % 8);
+                    b.x = uint8_t(x);
+                    b.y = uint8_t(y);
+                    b.width = b.height = 1;
+                    b.health = 10;
+                    b.health_max = 20;
+                    b.attitude_to_player = int16_t(n == 1 ? 0 : -30);
+                    c.being = uint16_t(n);
+                } else if (items < bench_items) {
+                    ++items;
+                    level_items[items] = blank_item;
+                    level_items[items].plan = uint16_t(1 + items % 8);
+                    c.top_item = uint16_t(items);
+                    c.loose_items = items % 4 == 0 ? 2 : 1;
+                }
+            }
+    player = player_character = 1;
+    game_mode = mode_main;
+    const int px = beings[1].x, py = beings[1].y;
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y) {
+            tcell& c = map_cells(x, y);
+            const double d = std::hypot(x - px, y - py);
+            const int light = d <= 6 ? 3 : d <= 12 ? 2 : d <= 24 ? 1 : 0;
+            light_map.light(x, y) = uint8_t(light);
+            c.remembered_terrain() = sprite_categories[1][c.block].first_image;
+            c.explored = 1;
+            if (light == 0) continue;
+            tview_cell& m = view_memory(x, y);
+            m.terrain = shaded(1, c.remembered_terrain(), light);
+            if (c.furniture && sprite_categories[2][c.furniture].first_image) {
+                c.remembered_furniture() = uint16_t(sprite_categories[2][c.furniture].first_image + c.furniture_state);
+                m.furniture = shaded(2, c.remembered_furniture(), light);
+            }
+            if (c.being) {
+                m.being = shaded(6, sprite_categories[6][beings[c.being].plan].first_image, light);
+                sight_matrix[1][c.being] = 1;
+                // Most creatures in view see the player too; one in ten is unaware (a "?").
+                if (c.being % 10 != 0) sight_matrix[c.being][1] = 1;
+            }
+            if (c.top_item) m.item = shaded(7, sprite_categories[7][level_items[c.top_item].plan].first_image, light);
+        }
+    ready = 1;
+    return true;
+}
+
+void draw_frames(benchmark::State& bench) {
+    for (auto _ : bench) {
+        draw_screen();
+        benchmark::DoNotOptimize(screen_bitmap.pixel(0, 0));
+    }
+    bench.counters["view_w"] = settings.view_width;
+    bench.counters["view_h"] = settings.view_height;
+    bench.counters["frame_w"] = screen_bitmap.width();
+    bench.counters["frame_h"] = screen_bitmap.height();
+}
+
+void BM_draw_main_frame_default_layout(benchmark::State& bench) {
+    if (!prepare_world()) return bench.SkipWithError("no tile set or level");
+    settings.fullscreen = 0;
+    settings.view_width_32 = 23;
+    settings.view_height_32 = 17;
+    apply_layout();
+    draw_frames(bench);
+}
+BENCHMARK(BM_draw_main_frame_default_layout)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_draw_main_frame_1920x1080_fullscreen(benchmark::State& bench) {
+    if (!prepare_world()) return bench.SkipWithError("no tile set or level");
+    const Rect m = monitor_bounds(0);
+    if (m.width() < 1920 || m.height() < 1080) return bench.SkipWithError("needs a 1920 x 1080 display");
+    settings.fullscreen = 1;
+    settings.view_width_32 = 999;  // the largest view the screen holds
+    settings.view_height_32 = 999;
+    apply_layout();
+    draw_frames(bench);
+}
+BENCHMARK(BM_draw_main_frame_1920x1080_fullscreen)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace dravok

@@ -1,0 +1,31 @@
+// Attitude and fear of beings toward each other: the presets of the templates, the table
+// entries, friendliness, courage and the footprints of hostile and feared beings. Called by
+// sight, the decision chain and the rules.
+// Until the attitude tables land in full, entries are made and changed as the game needs them,
+// while sharing, ageing and sorting leave the tables as they are.
+#pragma once
+#include <cstdint>
+
+namespace dravok {
+
+int default_emotion(int being, int other);
+int default_fear(int being, int other);
+int find_emotion_entry(int a, int b);
+int find_fear_entry(int a, int b);
+int16_t get_emotion(int a, int b, bool use_default);
+int16_t get_fear(int a, int b, bool use_default);
+// Changes and refreshes an entry; its number 1..30, or 0.
+int update_emotion(int being, int other, int delta, int depth, int distance);
+int update_fear(int being, int other, int delta, int depth, int distance);
+bool is_friendly(int a, int b, int threshold, bool mutual);
+int get_courage(int being);
+bool charm_decay(int being);
+void age_emotions(int being);
+void share_emotions(int being);
+void share_master_emotions(int being);
+void sort_emotions(int being);
+// The footprint with a one-cell margin := the being's index (nothing above 255).
+void mark_hostile_footprint(int being);
+void mark_feared_footprint(int being);
+
+} // namespace dravok

@@ -1,0 +1,337 @@
+#include "ai/sight.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "ai/emotion.h"
+#include "ai/light.h"
+#include "ai/world_stand_ins.h"
+#include "world/being.h"
+#include "world/dice.h"
+#include "world/geometry.h"
+#include "world/map.h"
+#include "world/text_database.h"
+
+namespace dravok {
+
+tgrid<uint8_t> hostile_grid{};
+tgrid<uint8_t> feared_grid{};
+tgrid<uint8_t> sight_scratch{};
+
+namespace {
+
+constexpr int skill_search = 6, skill_stealth = 7, ability_mind = 3;
+constexpr int plan_investigate = 6;
+
+// Clearing whole 128 x 128 grids for every pass of every creature is the cost of a round; each
+// grid remembers the box written since its last clear, and a clear zeroes only that box.
+struct tbox {
+    int x1 = max_map_size + 1, y1 = max_map_size + 1, x2 = 0, y2 = 0;
+    void add(int x, int y) {
+        x1 = std::min(x1, x), y1 = std::min(y1, y), x2 = std::max(x2, x), y2 = std::max(y2, y);
+    }
+};
+
+void clear_box(tgrid<uint8_t>& grid, tbox& box) {
+    if (box.x2 >= box.x1) {
+        const int height = box.y2 - box.y1 + 1;
+        for (int x = box.x1; x <= box.x2; ++x)
+            std::memset(&grid(x, box.y1), 0, size_t(height));
+    }
+    box = tbox{};
+}
+
+tbox hostile_box, feared_box, scratch_box;
+std::vector<tbox> seen_boxes;
+
+tbox& seen_box(int being) {
+    if (being >= int(seen_boxes.size())) {
+        // Grids that predate the boxes may hold anything: they are cleared whole once.
+        tbox whole;
+        whole.add(1, 1);
+        whole.add(max_map_size, max_map_size);
+        seen_boxes.resize(size_t(being) + 1, whole);
+    }
+    return seen_boxes[size_t(being)];
+}
+
+int sees_type_first_time_trigger() {
+    static const int trigger = [] {
+        for (int t = 1; t <= chatter_trigger_count; ++t)
+            if (std::string_view(chatter_trigger_names[size_t(t)]) == "sees_type_first_time") return t;
+        return 0;
+    }();
+    return trigger;
+}
+
+bool is_opaque_cell(int x, int y) {
+    return cell_at(x, y).block < first_floor_block || blocks_sight_furniture(x, y);
+}
+
+int wall_neighbours(int x, int y) {
+    int n = 0;
+    for (int d = 1; d <= 8; ++d) {
+        const int nx = x + direction_steps[d].dx, ny = y + direction_steps[d].dy;
+        if (on_map(nx, ny) && cell_at(nx, ny).block < first_floor_block) ++n;
+    }
+    return n;
+}
+
+bool valid_index(int being) {
+    return being >= 1 && being < int(beings.size());
+}
+
+} // namespace
+
+void mark_seen_cell(int being, int x, int y) {
+    seen_cells[size_t(being)](x, y) = 1;
+    seen_box(being).add(x, y);
+}
+
+void mark_sight_grid(tgrid<uint8_t>& grid, int x, int y, uint8_t value) {
+    grid(x, y) = value;
+    if (&grid == &hostile_grid)
+        hostile_box.add(x, y);
+    else if (&grid == &feared_grid)
+        feared_box.add(x, y);
+    else if (&grid == &sight_scratch)
+        scratch_box.add(x, y);
+}
+
+void clear_being_sight(int being) {
+    if (!is_being_ok(being)) return;
+    tbeing& b = beings[being];
+    if (being < int(seen_cells.size())) clear_box(seen_cells[size_t(being)], seen_box(being));
+    clear_box(hostile_grid, hostile_box);
+    clear_box(feared_grid, feared_box);
+    b.seen_beings = b.seen_non_hostiles = b.seen_awake_hostiles = b.seen_hostiles = b.seen_friends = 0;
+    b.seen_friends_in_area = b.seen_feared = b.seen_summoned_friends = b.seen_summoned_hostiles = 0;
+    b.adjacent_friends = b.adjacent_hostiles = b.nearest_friend = b.nearest_hostile = 0;
+    b.seen_friends_worth = b.xp_worth;
+    b.seen_hostiles_worth = 0;
+    for (int k = 1; k <= emotion_entry_count; ++k)
+        b.attitude_of(k).clear_shot = 0;
+    if (being < int(sight_matrix.size()) && !sight_matrix.empty()) {
+        auto& row = sight_matrix[size_t(being)];
+        auto& previous = sight_matrix[0];
+        if (previous.size() < row.size()) previous.resize(row.size(), 0);
+        std::copy(row.begin(), row.end(), previous.begin());
+        std::fill(row.begin(), row.end(), uint8_t(0));
+    }
+}
+
+bool ok_to_record_seen_light(int viewer, int owner, int step, int last_owner, int last_step) {
+    if (!is_being_ok(viewer) || !is_being_ok(owner)) return false;
+    beings[owner].turn_mark = 1;
+    if (owner == last_owner) return false;
+    const tbeing& v = beings[viewer];
+    if (v.ai_plan == plan_investigate) return false;
+    if (sight_matrix[size_t(viewer)][size_t(owner)] != 0) return false;
+    if (is_friendly(viewer, owner, 0, true)) return false;
+    if (v.path.length > 0) return false;
+    return last_step == 0 || step <= last_step;
+}
+
+void ai_line_of_sight(int being, int x, int y) {
+    if (!is_being_ok(being) || being >= int(sight_matrix.size()) || being >= int(seen_cells.size())) return;
+    clear_box(sight_scratch, scratch_box);
+    clear_being_sight(being);
+    for (tbeing& other : beings)
+        other.turn_mark = 0;
+    tbeing& b = beings[being];
+    auto& row = sight_matrix[size_t(being)];
+    const auto& previous = sight_matrix[0];
+    const int row_size = int(row.size());
+    row[size_t(being)] = 1;
+    mark_seen_cell(being, x, y);
+    tsound stimulus{};
+    int stimulus_owner = 0, stimulus_step = 0;
+
+    if (b.teleporter_countdown == 0) b.teleporter_x = b.teleporter_y = 0;
+    if (has_type_flag(b, tf_passive)) return;
+
+    const int threshold = b.skill_of(skill_search) + 15;
+    const int dark_square = int(b.dark_vision) * int(b.dark_vision);
+    const bool track_light = b.stimulus_chance[0] != 0 && b.stimulus_range[0] != 0;
+    const bool note_items =
+        b.uses_items != 0 || being_status(b, st_animate) >= 1 || being_status(b, st_device_animate) >= 1;
+    b.corpse_in_reach = 0;
+    const bool target_mode = game_mode == mode_target;
+    int confined = -1; // asked once, when the first hostile candidate is met
+    const int comment_trigger = sees_type_first_time_trigger();
+    const bool has_type_comments = b.plan >= 1 && b.plan < int(being_plans.size()) && comment_trigger > 0 &&
+                                   being_plans[b.plan].chatter_switch_of(comment_trigger) != 0;
+    const bool awake = b.asleep_counter == 0;
+
+    const int ray_count = int(sight_ray_counts[sight_radius]);
+    for (int k = 0; k <= ray_count; ++k) {
+        const auto& ray = sight_rays[sight_radius][size_t(k)];
+        for (int s = 1; s <= max_ray_points; ++s) {
+            int dx = 0, dy = 0;
+            if (k > 0) {
+                dx = ray[size_t(s)].dx, dy = ray[size_t(s)].dy;
+                if (dx == 0 && dy == 0) break;
+            }
+            const int cx = x + dx, cy = y + dy;
+            if (!on_map(cx, cy)) break;
+            const uint8_t visited = sight_scratch(cx, cy);
+            if (visited == 2) break;
+            if (visited == 1) continue;
+            const bool opaque = k == 0 || is_opaque_cell(cx, cy);
+            mark_sight_grid(sight_scratch, cx, cy, opaque ? 2 : 1);
+
+            int light = light_map.light(cx, cy);
+            if (light == 0 && dark_square >= 1 && dx * dx + dy * dy <= dark_square) light = 1;
+            int owner = 0;
+            if (!opaque && track_light) {
+                const int o = light_owner_map(cx, cy);
+                if (valid_index(o) && beings[size_t(o)].serial != 0) owner = o;
+            }
+            if (light < 1 && s != 1) {
+                if (opaque) break;
+                continue;
+            }
+
+            mark_seen_cell(being, cx, cy);
+            const tcell& cell = cell_at(cx, cy);
+            int other = cell.being;
+            if (other != 0 && !valid_index(other)) other = 0;
+            int distance = other ? get_being_distance(being, other) : 0;
+            if (other && target_mode && (other >= int(previous.size()) || previous[size_t(other)] == 0))
+                other = 0;
+            if (other && light == 1 && distance >= 2) {
+                const bool kept = other < int(previous.size()) && previous[size_t(other)] != 0 &&
+                                  beings[size_t(other)].moved == 0;
+                if (!kept) {
+                    const int roll = roll_dice(d20_dice) + beings[size_t(other)].skill_of(skill_stealth) +
+                                     distance + wall_neighbours(cx, cy);
+                    if (roll > threshold) other = 0;
+                }
+            }
+
+            if (other && other != being && other < row_size && cx == beings[size_t(other)].x &&
+                cy == beings[size_t(other)].y) {
+                tbeing& o = beings[size_t(other)];
+                ++b.seen_beings;
+                row[size_t(other)] = 1;
+                if (!has_type_flag(o, tf_unstirring)) {
+                    update_emotion(being, other, 0, 0, distance);
+                    const int fear = update_fear(being, other, 0, 0, distance);
+                    if (fear > 0 && b.fear_of(fear).value >= 10) {
+                        ++b.seen_feared;
+                        if (other <= 255) mark_feared_footprint(other);
+                    }
+                    bool hostile = !is_friendly(being, other, -19, true);
+                    if (hostile) {
+                        if (confined < 0) confined = is_confined_in_cell(being, true) ? 1 : 0;
+                        hostile = confined == 0;
+                    }
+                    if (hostile) {
+                        if (o.asleep_counter > 0) {
+                            ++b.seen_hostiles;
+                            if (other <= 255) mark_sight_grid(hostile_grid, cx, cy, uint8_t(other));
+                        } else {
+                            ++b.seen_awake_hostiles;
+                            ++b.seen_hostiles;
+                            b.seen_hostiles_worth += o.xp_worth;
+                            if (s == 1) ++b.adjacent_hostiles;
+                            if (other <= 255) mark_hostile_footprint(other);
+                        }
+                        if (b.nearest_hostile == 0 || b.nearest_hostile > distance)
+                            b.nearest_hostile = uint8_t(std::min(distance, 255));
+                        b.turns_without_hostiles = 0;
+                        if (has_type_flag(o, tf_summoned)) ++b.seen_summoned_hostiles;
+                    } else {
+                        ++b.seen_non_hostiles;
+                        if (is_friendly(being, other, 10, true)) {
+                            ++b.seen_friends;
+                            if (b.nearest_friend == 0 || b.nearest_friend > distance)
+                                b.nearest_friend = uint8_t(std::min(distance, 255));
+                            if (s == 1) ++b.adjacent_friends;
+                            if (has_type_flag(o, tf_summoned)) ++b.seen_summoned_friends;
+                            b.seen_friends_worth += o.xp_worth;
+                            if (b.area == o.area) ++b.seen_friends_in_area;
+                        }
+                    }
+                }
+            }
+
+            if (owner && owner != being && beings[size_t(owner)].turn_mark == 0 && owner != stimulus_owner &&
+                ok_to_record_seen_light(being, owner, s, stimulus_owner, stimulus_step)) {
+                stimulus_owner = owner;
+                stimulus_step = s;
+                stimulus.maker = uint16_t(owner);
+                stimulus.x = beings[size_t(owner)].x;
+                stimulus.y = beings[size_t(owner)].y;
+                stimulus.distance = uint16_t(s);
+                stimulus.heard_loudness = uint16_t(s);
+            }
+
+            if (other && other != being) {
+                tbeing& o = beings[size_t(other)];
+                if (has_type_comments && b.type_comment_trigger == 0) {
+                    for (int t = 1; t <= creature_type_count; ++t) {
+                        if (has_type_flag(o, t) && b.types_to_comment_of(t) != 0) {
+                            b.types_to_comment_of(t) = 0;
+                            b.type_comment_trigger = 3;
+                            b.type_comment_type = uint16_t(t);
+                            break;
+                        }
+                    }
+                }
+                if (other < row_size && first_seen_matrix[size_t(being)][size_t(other)] == 0) {
+                    if (awake) b.idle_counter = 0;
+                    first_seen_matrix[size_t(being)][size_t(other)] = std::max<uint32_t>(game.game_clock, 1);
+                    if (other == player) b.meeting_trigger = has_type_flag(b, tf_unique) ? 10 : 7;
+                }
+            }
+
+            if (cell.furniture == fu_teleporter && cell.furniture_state == 0 && b.teleporter_x == 0 &&
+                b.teleporter_countdown == 0 && b.teleport_cooldown == 0 && b.ability_of(ability_mind) >= 7 &&
+                b.width == 1 && b.height == 1) {
+                b.teleporter_x = uint8_t(cx);
+                b.teleporter_y = uint8_t(cy);
+            }
+
+            if (note_items && cell.loose_items > 0 && (b.uses_items != 0 || b.corpse_in_reach == 0))
+                note_seen_items(being, cx, cy);
+
+            if (opaque) break;
+        }
+    }
+
+    if (stimulus_owner != 0 && row[size_t(stimulus_owner)] == 0) {
+        b.noticed_stimulus = stimulus;
+        b.noticed_stimulus.kind = 1;
+        b.noticed_stimulus.time = game.game_clock;
+    }
+}
+
+void ai_see(int being, int) {
+    if (!is_being_ok(being)) return;
+    ai_line_of_sight(being, beings[being].x, beings[being].y);
+    age_emotions(being);
+    share_emotions(being);
+    const int master = beings[being].master;
+    if (master != 0 && player_character >= 1 && player_character < int(beings.size()) &&
+        beings[player_character].serial == master)
+        share_master_emotions(being);
+    sort_emotions(being);
+}
+
+void initial_sight() {
+    for (int b = 1; b < int(beings.size()); ++b)
+        if (is_being_ok(b) && !has_type_flag(beings[b], tf_player)) ai_see(b, 0);
+}
+
+uint8_t can_see(int viewer, int other, int x, int y) {
+    if (!is_being_ok(viewer) || beings[viewer].asleep_counter > 0) return 0;
+    if (is_being_ok(other)) {
+        if (viewer >= int(sight_matrix.size()) || other >= int(sight_matrix[size_t(viewer)].size())) return 0;
+        return sight_matrix[size_t(viewer)][size_t(other)];
+    }
+    if (on_map(x, y) && viewer < int(seen_cells.size())) return seen_cells[size_t(viewer)](x, y);
+    return 0;
+}
+
+} // namespace dravok

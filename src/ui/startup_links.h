@@ -1,0 +1,50 @@
+// The services of other units that the start-up sequence, the timers and shutdown call, under
+// the names and signatures their owners give them (world files, database, key bindings,
+// pantheon, menus, game set-up, title screen, release check, scheduler, statistics, level-up
+// and game-over screens). Until an owner lands, its entry has a minimal honest body in
+// startup_links.cpp.
+#pragma once
+#include <array>
+#include <string>
+
+#include "platform/bitmap.h"
+#include "rules/scheduler.h"
+#include "rules/stand_ins.h"
+#include "ui/key_bindings.h"
+#include "ui/menus.h"
+
+namespace dravok {
+
+// World files beside the program.
+bool create_game_folders();
+void clear_temporary_folder();
+void load_settings();
+void load_statistics();
+void save_statistics();
+void count_game_end(bool won, uint32_t seconds_played);
+void write_history_file(const std::string& path);
+void load_title_pictures();
+extern std::array<Bitmap, 11> title_pictures;  // 1..10
+extern int title_picture_count;
+// Pantheon, menus, a new game with the kept character sheet.
+bool load_avatars();
+void setup_avatars(int depth);
+void setup_game();
+bool game_character_created();
+
+// Title screen.
+int pick_title_picture();
+void draw_framed_picture(Bitmap& target, int picture, int side);
+void draw_title_text(const std::string& text, int size);
+std::string spaced_title(const std::string& text);
+// Release check and update.
+void run_release_check();
+void start_release_fetch();
+void write_and_start_update_script();
+void delete_update_files();
+// The scheduler, the level-up screen, the floating texts, the game-over dialog.
+void setup_level_up(int being);
+void clear_all_indicators();
+void setup_game_over_dialog();
+
+}  // namespace dravok

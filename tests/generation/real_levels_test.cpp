@@ -1,0 +1,54 @@
+// Level creation on the level templates of the built game database: every template gives a
+// sound level for many seeds (the round, special and finishing passes still build nothing,
+// so their weights fall back to rooms and corridors).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "generation/areas.h"
+#include "generation/level_creation.h"
+#include "generation/standin_world.h"
+#include "level_fixture.h"
+#include "world/database.h"
+
+namespace dravok {
+namespace {
+
+using namespace testing_levels;
+
+TEST(RealLevelTemplates, EveryTemplateGivesSoundLevels) {
+    use_temporary_error_log();
+    ASSERT_TRUE(load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs"));
+    ASSERT_GT(levels.size(), 1u);
+    for (int i = 1; i < static_cast<int>(levels.size()); ++i) {
+        for (uint32_t seed = 1; seed <= 100; ++seed) {
+            level = levels[i];
+            map_size = level.map_size;
+            random_seed = seed * 40503u;
+            create_level(1);
+            SCOPED_TRACE(levels[i].name.str() + " seed " + std::to_string(seed * 40503u));
+            ASSERT_FALSE(quit_requested()) << last_logged_message();
+            ASSERT_GT(area_high_index(), 1);
+            ASSERT_EQ(unreachable_floor_cells(), 0);
+            ASSERT_EQ(area_record_faults(), "");
+        }
+    }
+    // The first level for people to look at.
+    level = levels[1];
+    map_size = level.map_size;
+    random_seed = 20261209;
+    create_level(1);
+    const std::filesystem::path folder = level_image_folder();
+    const std::filesystem::path path = folder / "first_level.png";
+    ASSERT_TRUE(write_level_png(path.string()));
+    std::printf("First level image: %s (%d areas)\n", path.c_str(), area_high_index());
+
+    levels.clear();
+    vaults.clear();
+    contents.clear();
+    restore_error_log();
+}
+
+} // namespace
+} // namespace dravok

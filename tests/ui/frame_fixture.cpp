@@ -1,0 +1,184 @@
+// The renderer's test world; see frame_fixture.h.
+#include "ui/frame_fixture.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "generation/level_creation.h"
+#include "generation/level_fixture.h"
+#include "ui/graphics.h"
+#include "ui/layout.h"
+#include "ui/view_memory.h"
+#include "world/globals.h"
+#include "world/random.h"
+
+namespace dravok::frame_fixture {
+
+tplaced placed;
+
+namespace {
+
+const char* const creatures[] = {"be_player", "be_rat_giant", "be_skeleton", "be_spider_giant", "be_orc_warrior",
+                                 "be_ooze_green", "be_bat_cave"};
+const char* const items[] = {"it_coin", "it_sword_long", "it_potion_healing", "it_scroll_teleport", "it_shield_wooden"};
+const char* const talent_ids[] = {"ta_fireball"};
+constexpr int creature_count = 7, item_count = 5, talent_count_ = 1;
+
+bool opaque(int x, int y) {
+    const tcell& c = map_cells(x, y);
+    if (c.block <= 40) return true;
+    return c.furniture >= 8 && c.furniture <= 10 && c.furniture_state == 0;
+}
+
+// A straight line from (x0, y0) to (x1, y1) that no opaque cell before the end interrupts.
+bool line_clear(int x0, int y0, int x1, int y1) {
+    const int n = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+    for (int i = 1; i < n; ++i) {
+        const int x = x0 + int(std::lround(double(x1 - x0) * i / n));
+        const int y = y0 + int(std::lround(double(y1 - y0) * i / n));
+        if (opaque(x, y)) return false;
+    }
+    return true;
+}
+
+uint16_t shaded(int category, uint16_t image, int light) {
+    const int run = category <= 2 ? light + 1 : std::max(1, light);
+    return uint16_t(image + tileset_header.variant_offset(category, run));
+}
+
+bool is_floor_cell(int x, int y) {
+    return x >= 1 && y >= 1 && x <= map_size && y <= map_size && map_cells(x, y).block > 40 &&
+           map_cells(x, y).furniture == 0 && map_cells(x, y).being == 0;
+}
+
+int put_being(int index, int plan, int x, int y, int attitude, bool asleep) {
+    tbeing& b = beings[index];
+    b = blank_being;
+    b.serial = index;
+    b.plan = uint16_t(plan);
+    b.x = uint8_t(x);
+    b.y = uint8_t(y);
+    b.width = b.height = 1;
+    b.health_max = 20;
+    b.health = uint16_t(index == 1 ? 20 : 6 + 3 * index);
+    b.attitude_to_player = int16_t(attitude);
+    b.friendly = attitude >= 0;
+    b.asleep_counter = asleep ? 50 : 0;
+    map_cells(x, y).being = uint16_t(index);
+    return index;
+}
+
+}  // namespace
+
+bool build_tileset(const std::string& folder) {
+    const std::filesystem::path builder = std::filesystem::path(DRAVOK_DATA_DIR) / ".." / ".." / "tools" / "tilebuild" / "tilebuild";
+    if (!std::filesystem::exists(builder)) return false;
+    std::filesystem::create_directories(folder + "/Data");
+    const std::string plans = folder + "/plans.txt";
+    {
+        std::ofstream f(plans);
+        for (const char* id : creatures) f << "being " << id << "\n";
+        for (const char* id : items) f << "item " << id << "\n";
+        for (const char* id : talent_ids) f << "talent " << id << "\n";
+    }
+    const std::string command = "'" + builder.string() + "' --out '" + folder + "/Data' --plans '" + plans + "'";
+    return std::system(command.c_str()) == 0;
+}
+
+void prepare_tables() {
+    being_plans.assign(creature_count + 1, tbeing_plan{});
+    item_plans.assign(item_count + 1, titem_plan{});
+    talents.assign(talent_count_ + 1, ttalent{});
+    default_settings();
+    settings.coin_plan = 1;
+}
+
+bool prepare_level(unsigned seed) {
+    using namespace testing_levels;
+    use_temporary_error_log();
+    make_test_level({.map_size = 64, .dig_steps = 80, .corridor_weight = 40, .room_weight = 60});
+    random_seed = seed;
+    create_level(1);
+    // The world's arrays at their first sizes, whatever an earlier test left.
+    beings.clear();
+    allocate_world();
+    clear_being_arrays();
+    // The player: a room floor with a door within four cells and many floor cells round it.
+    placed = {};
+    for (int x = 6; x <= map_size - 6 && !placed.player_x; ++x)
+        for (int y = 6; y <= map_size - 6 && !placed.player_x; ++y) {
+            if (!is_floor_cell(x, y)) continue;
+            int floors = 0, door_x = 0, door_y = 0;
+            for (int dx = -4; dx <= 4; ++dx)
+                for (int dy = -4; dy <= 4; ++dy) {
+                    const tcell& c = map_cells(x + dx, y + dy);
+                    if (c.block > 40 && c.furniture == 0) ++floors;
+                    if (c.furniture == 8) door_x = x + dx, door_y = y + dy;
+                }
+            if (door_x && floors >= 30) placed = {x, y, 0, 0, 0, 0, door_x, door_y};
+        }
+    if (!placed.player_x) return false;
+    player = player_character = put_being(1, 1, placed.player_x, placed.player_y, 0, false);
+    // Creatures and items on free floor cells nearest the player, in view.
+    int next = 2;
+    int item_plan = 1;
+    for (int r = 1; r <= 5 && (next <= creature_count || item_plan <= item_count); ++r)
+        for (int dx = -r; dx <= r; ++dx)
+            for (int dy = -r; dy <= r; ++dy) {
+                if (std::max(std::abs(dx), std::abs(dy)) != r) continue;
+                const int x = placed.player_x + dx, y = placed.player_y + dy;
+                if (!is_floor_cell(x, y) || !line_clear(placed.player_x, placed.player_y, x, y)) continue;
+                if ((dx + dy) % 2 == 0 && next <= creature_count) {
+                    put_being(next, next, x, y, next == 4 ? 15 : -40, next == 3);
+                    if (!placed.creature_x) placed.creature_x = x, placed.creature_y = y;
+                    ++next;
+                } else if (item_plan <= item_count) {
+                    level_items[item_plan] = blank_item;
+                    level_items[item_plan].plan = uint16_t(item_plan);
+                    map_cells(x, y).top_item = uint16_t(item_plan);
+                    map_cells(x, y).loose_items = item_plan == 1 ? 3 : 1;
+                    if (!placed.item_x) placed.item_x = x, placed.item_y = y;
+                    ++item_plan;
+                }
+            }
+    game_mode = mode_main;
+    compute_view();
+    return placed.creature_x != 0 && placed.item_x != 0;
+}
+
+void compute_view() {
+    view_memory.fill(tview_cell{});
+    const int px = beings[player].x, py = beings[player].y;
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y) {
+            const double d = std::hypot(x - px, y - py);
+            tcell& c = map_cells(x, y);
+            const int light = d <= 3.5 ? 3 : d <= 6.5 ? 2 : d <= 9.5 ? 1 : 0;
+            light_map.light(x, y) = uint8_t(light);
+            const bool seen = light > 0 && line_clear(px, py, x, y);
+            if (!seen) continue;
+            c.explored = 1;
+            tview_cell& m = view_memory(x, y);
+            const auto& terrain = sprite_categories[1][c.block];
+            c.remembered_terrain() = uint16_t(terrain.first_image + c.block_variant);
+            m.terrain = shaded(1, c.remembered_terrain(), light);
+            if (c.furniture) {
+                const auto& f = sprite_categories[2][c.furniture];
+                if (f.first_image) {
+                    c.remembered_furniture() = uint16_t(f.first_image + c.furniture_variant + c.furniture_state);
+                    m.furniture = shaded(2, c.remembered_furniture(), light);
+                }
+            }
+            if (c.being) {
+                const tbeing& b = beings[c.being];
+                m.being = shaded(6, sprite_categories[6][b.plan].first_image, light);
+                sight_matrix[player][c.being] = 1;
+                sight_matrix[c.being][player] = 1;
+            }
+            if (c.top_item) m.item = shaded(7, sprite_categories[7][level_items[c.top_item].plan].first_image, light);
+        }
+}
+
+}  // namespace dravok::frame_fixture

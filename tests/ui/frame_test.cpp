@@ -1,0 +1,169 @@
+// The main-mode frame of a generated level with the player, creatures and items in view, drawn
+// from the tile set the game's builder makes, and written as a PNG for people to look at.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "generation/level_fixture.h"
+#include "platform/files.h"
+#include "platform/image_files.h"
+#include "ui/draw.h"
+#include "ui/frame_fixture.h"
+#include "ui/graphics.h"
+#include "ui/layout.h"
+#include "ui/map_view.h"
+#include "ui/renderer_links.h"
+#include "ui/tileset.h"
+#include "ui/view_memory.h"
+#include "world/error_log.h"
+#include "world/globals.h"
+#include "world/map.h"
+
+namespace dravok {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace frame_fixture;
+
+class MainFrame : public ::testing::Test {
+public:
+    fs::path dir;
+    void SetUp() override {
+        dir = fs::temp_directory_path() / "dravok-frame";
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        if (!build_tileset(dir.string())) GTEST_SKIP() << "the tile-set builder is not built";
+        set_program_folder(dir.string() + "/");
+        clear_quit_request();
+        state = tstate{};
+        prepare_tables();
+        create_graphics();
+        apply_layout();
+        ASSERT_TRUE(load_tileset());
+        ASSERT_TRUE(prepare_level(20261209)) << "no room with a door for the test";
+        set_program_folder(dir.string() + "/");  // the level fixture moved it to its log folder
+    }
+    void TearDown() override {
+        testing_levels::restore_error_log();
+        free_graphics();
+        free_world();
+        settings.coin_plan = 0;
+        game_mode = 0;
+        set_program_folder("");
+        clear_quit_request();
+    }
+    // The pixel of cell (x, y) at (px, py) inside its tile on a layer.
+    static Colour at(const Bitmap& layer, int x, int y, int px, int py) {
+        return layer.pixel((x - settings.view_left) * settings.tile_size + px, (y - settings.view_top) * settings.tile_size + py);
+    }
+    static bool tile_differs(const Bitmap& a, const Bitmap& b, int x, int y) {
+        for (int py = 0; py < settings.tile_size; ++py)
+            for (int px = 0; px < settings.tile_size; ++px)
+                if (at(a, x, y, px, py) != at(b, x, y, px, py)) return true;
+        return false;
+    }
+};
+
+TEST_F(MainFrame, ShowsWallsFloorsDoorsCreaturesAndItemsAndIsWrittenAsPng) {
+    const long painted = frames_painted;
+    draw_screen();
+    ASSERT_FALSE(quit_requested());
+    EXPECT_EQ(frames_painted, painted + 1);
+
+    // The view is centred on the player.
+    EXPECT_EQ(settings.view_left + settings.view_width / 2, placed.player_x);
+    EXPECT_EQ(settings.view_top + settings.view_height / 2, placed.player_y);
+    // Floors: the shaded terrain image of the player's cell lies on the map layer.
+    const Bitmap floor = terrain_sprites.image(view_memory(placed.player_x, placed.player_y).terrain);
+    EXPECT_EQ(at(map_layer, placed.player_x, placed.player_y, 5, 7), floor.pixel(5, 7));
+    // The player, a creature and an item are drawn over the map.
+    EXPECT_TRUE(tile_differs(creature_layer, map_layer, placed.player_x, placed.player_y));
+    EXPECT_TRUE(tile_differs(creature_layer, map_layer, placed.creature_x, placed.creature_y));
+    const Bitmap bare_item_floor = terrain_sprites.image(view_memory(placed.item_x, placed.item_y).terrain);
+    Bitmap item_tile(settings.tile_size, settings.tile_size);
+    item_tile.copy_rect(item_tile.bounds(), map_layer,
+                        Rect::from_size((placed.item_x - settings.view_left) * settings.tile_size,
+                                        (placed.item_y - settings.view_top) * settings.tile_size, settings.tile_size,
+                                        settings.tile_size));
+    int differing = 0;
+    for (int y = 0; y < settings.tile_size; ++y)
+        for (int x = 0; x < settings.tile_size; ++x) differing += item_tile.pixel(x, y) != bare_item_floor.pixel(x, y);
+    EXPECT_GT(differing, 40) << "the item sprite covers part of its cell";
+    // The door in view shows its furniture sprite.
+    if (view_memory(placed.door_x, placed.door_y).terrain) {
+        const Bitmap door_floor = terrain_sprites.image(view_memory(placed.door_x, placed.door_y).terrain);
+        EXPECT_NE(at(map_layer, placed.door_x, placed.door_y, 16, 16), door_floor.pixel(16, 16));
+    }
+    // A wall in view with open floor south of it shows its front face, the next image.
+    int fronts = 0;
+    for (int x = settings.view_left; x <= settings.view_right; ++x)
+        for (int y = settings.view_top; y <= settings.view_bottom; ++y) {
+            if (x < 1 || y < 1 || x > map_size || y > map_size || !view_memory(x, y).terrain) continue;
+            if (!is_wall_front_shown(x, y)) continue;
+            const Bitmap front = terrain_sprites.image(view_memory(x, y).terrain + 1);
+            EXPECT_EQ(at(map_layer, x, y, 9, 20), front.pixel(9, 20)) << x << "," << y;
+            ++fronts;
+        }
+    EXPECT_GT(fronts, 0);
+
+    // The frame: map beside the minimap column, log below; written for people to look at.
+    EXPECT_EQ(screen_bitmap.width(), settings.view_width * 32 + 2 * settings.panel_width);
+    const fs::path out = fs::temp_directory_path() / "dravok-frames";
+    fs::create_directories(out);
+    const fs::path png = out / "main_frame.png";
+    ASSERT_TRUE(write_png(png.string(), screen_bitmap));
+    EXPECT_GT(fs::file_size(png), 10000u);
+    std::printf("Main-mode frame: %s\n", png.c_str());
+
+    // The same view with 64-pixel tiles: the sprites are cut again at the new size.
+    toggle_tile_size();
+    ASSERT_TRUE(load_tileset());
+    apply_layout();
+    draw_screen();
+    EXPECT_EQ(map_layer.width(), settings.view_width * 64);
+    const fs::path big = out / "main_frame_64.png";
+    ASSERT_TRUE(write_png(big.string(), screen_bitmap));
+    std::printf("Main-mode frame with 64-pixel tiles: %s\n", big.c_str());
+}
+
+TEST_F(MainFrame, ExploredCellsOutOfViewShowOnlyTheirRememberedLookAndBeyondTheMapIsBlack) {
+    // A cell explored earlier and now out of view keeps its remembered terrain, darkest run.
+    draw_map(player, beings[player].x, beings[player].y);
+    int ex = 0, ey = 0;
+    for (int x = settings.view_left; x <= settings.view_right && !ex; ++x)
+        for (int y = settings.view_top; y <= settings.view_bottom && !ex; ++y)
+            if (x >= 1 && y >= 1 && x <= map_size && y <= map_size && !view_memory(x, y).terrain &&
+                map_cells(x, y).block > 40)
+                ex = x, ey = y;
+    ASSERT_NE(ex, 0);
+    tcell& c = map_cells(ex, ey);
+    c.explored = 1;
+    c.remembered_terrain() = sprite_categories[1][c.block].first_image;
+    // Move the player so the view reaches beyond the map's left edge.
+    draw_map(player, 2, beings[player].y);
+    EXPECT_EQ(at(map_layer, ex, ey, 3, 3), terrain_sprites.image(c.remembered_terrain()).pixel(3, 3));
+    EXPECT_EQ(at(map_layer, 0, beings[player].y, 10, 10), colours::black);
+    EXPECT_EQ(at(map_layer, -3, beings[player].y, 0, 0), colours::black);
+}
+
+TEST_F(MainFrame, ThreatArrowsSitAtTheEdgeTowardTheThreat) {
+    draw_map(player, beings[player].x, beings[player].y);
+    const Bitmap before = map_layer;
+    offscreen_beings.fill({});
+    offscreen_beings[3].distance = 14;  // east
+    draw_threat_markers();
+    const int t = settings.tile_size, hw = settings.view_width / 2, hh = settings.view_height / 2;
+    int changed_east = 0, changed_west = 0;
+    for (int y = 0; y < t; ++y)
+        for (int x = 0; x < t; ++x) {
+            changed_east += map_layer.pixel(2 * hw * t + x, hh * t + y) != before.pixel(2 * hw * t + x, hh * t + y);
+            changed_west += map_layer.pixel(x, hh * t + y) != before.pixel(x, hh * t + y);
+        }
+    EXPECT_GT(changed_east, 30);
+    EXPECT_EQ(changed_west, 0);
+    offscreen_beings.fill({});
+}
+
+}  // namespace
+}  // namespace dravok
