@@ -102,8 +102,6 @@ void get_talent_target(int) {}
 int target_cursor_x = 0, target_cursor_y = 0;
 int target_action_kind = 0;
 bool target_blocked = false;
-teffect target_effect{};
-void calculate_effect_coordinates(int, int, int, teffect&) {}
 bool autopilot_path(int, int, int) { return false; }
 
 }  // namespace dravok

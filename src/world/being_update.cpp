@@ -1,10 +1,12 @@
 #include "world/being_update.h"
 
+#include "rules/lasting_effects.h"
 #include "world/being.h"
 
 namespace dravok {
 
-// Until items, statuses and lasting effects take part, the current values are the base values.
+// Until items and statuses take part, the current values are the base values plus the
+// lasting effects.
 void update_being(int being, int depth) {
     if (!is_being_ok(being, depth)) return;
     tbeing& b = beings[being];
@@ -19,6 +21,12 @@ void update_being(int being, int depth) {
     }
     b.health_max = b.health_base;
     b.stamina_max = b.stamina_base;
+    // The lasting effects and the stat-changing map effects under the being count again.
+    update_duration_effects_on_being(being, depth);
+    if (being >= int(beings.size()) || beings[being].present == 0) return;
+    apply_map_effects_on_being(being, true, depth);
+    if (being >= int(beings.size()) || beings[being].present == 0) return;
+    beings[being].stats_dirty = 0; // the figures are current again
 }
 
 } // namespace dravok

@@ -124,7 +124,5 @@ __attribute__((weak)) void set_attack_order(int attacker, int defender, int acti
 
 __attribute__((weak)) void write_obituary() {}
 __attribute__((weak)) void say_death_lines(int, int, int) {}
-__attribute__((weak)) void end_lasting_effects_of(int) {}
-__attribute__((weak)) void handle_effect(int, teffect&, int) {}
 
 } // namespace dravok

@@ -39,13 +39,9 @@ int find_next_follower(int master, int after);
 void release_followers(int being, int depth);
 void write_obituary();
 void say_death_lines(int being, int killer, int depth);
-void end_lasting_effects_of(int being);
 
 // ---- targets ----
 // Records the defender as the attacker's ranged target.
 void set_attack_order(int attacker, int defender, int action, int shape, int setup);
-
-// ---- effects ----
-void handle_effect(int user, teffect& effect, int depth);
 
 } // namespace dravok

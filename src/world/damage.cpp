@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/files.h"
+#include "rules/lasting_effects.h"
 #include "rules/stand_ins.h"
 #include "world/being.h"
 #include "world/being_creation.h"
@@ -254,7 +255,8 @@ void kill_being(int being, tdamage& damage, int depth) {
     clear_being_turn_marks();
     release_followers(being, depth);
     remove_emotions_about(being);
-    end_lasting_effects_of(being);
+    remove_target_being_effects(being, 0, depth);
+    remove_origin_being_from_effects(being, depth);
     if (!unsummoned) drop_all_items(being, depth);
     remove_being(being, depth);
 }

@@ -279,6 +279,9 @@ TEST(Turn, BumpingFurniture) {
 void web_under(int b, uint16_t power) {
     duration_effects.assign(2, effect_template);
     duration_effects[1].power = power;
+    duration_effects[1].serial = 1; // a stored effect, not a blank slot
+    duration_effects[1].kind = 58;
+    duration_effects[1].shape = 10;
     tmap_effect_cell& cell = map_effect_grid(beings[b].x, beings[b].y);
     cell.effect = 1;
     cell.kind = 58;
@@ -291,7 +294,7 @@ TEST(Turn, StrugglingOutOfAWeb) {
         web_under(p, 200);
         d.press(key_up);
         EXPECT_EQ(beings[p].y, 5);
-        EXPECT_TRUE(d.logged("You fail to move through the effect."));
+        EXPECT_TRUE(d.logged("You fail to move through the web."));
         EXPECT_EQ(beings[p].next_action_time, 15u) << "a failed struggle costs a round";
     }
     {
@@ -301,7 +304,7 @@ TEST(Turn, StrugglingOutOfAWeb) {
         beings[p].ability_modifier[0] = 15;
         web_under(p, 0);
         d.press(key_up);
-        EXPECT_TRUE(d.logged("You rip through the effect."));
+        EXPECT_TRUE(d.logged("You rip through the web."));
         EXPECT_EQ(beings[p].y, 4) << "torn free, the step goes on";
     }
     {

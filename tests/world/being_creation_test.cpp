@@ -306,6 +306,10 @@ TEST_F(BeingCreation, CanMoveChecksInOrder) {
     EXPECT_EQ(can_move(a, 0), move_immobile); // immobile comes first
     b.type_flags[tf_immobile] = 0;
     b.carried_weight = 0;
+    duration_effects.assign(2, effect_template); // a stored web in slot 1 holding the cell
+    duration_effects[1].serial = 1;
+    duration_effects[1].kind = 58;
+    duration_effects[1].shape = 10;
     map_effect_grid(3, 3).effect = 1;
     map_effect_grid(3, 3).kind = 58; // web
     EXPECT_EQ(can_move(a, 0), move_held);

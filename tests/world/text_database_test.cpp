@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/files.h"
+#include "world/error_log.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
+#include "world/error_log.h"
 #include "world/text_expand.h"
 
 namespace dravok {

@@ -1,0 +1,26 @@
+// Stand-ins for the services the effect pipeline calls whose own units are still being built:
+// the talent checks and memory, floating indicators and effect animations. Each keeps its final
+// signature and does the least honest thing; an entry goes when its owner lands.
+// Called by the effect pipeline.
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "world/layout.h"
+
+namespace dravok {
+
+// ---- talents ----
+// The talent's skill check; on failure it charges the failure time itself. Passes until talents land.
+bool make_talent_skill_check(int being, int talent, int depth);
+bool is_spell_talent(int talent);
+void store_last_talent_use(int being, int talent, const teffect& effect, int target, int extra);
+
+// ---- presentation ----
+void add_indicator(int x, int y, std::string_view text, uint32_t colour, bool follow_being, int being);
+void animate_effect_area(const teffect& effect);
+// The image drawn for entry `entry` of the effect sprites in their brightest light; 0 while the
+// tile set's variant offsets are not readable here (the effect keeps its frame).
+uint16_t effect_sprite_image(int entry);
+
+} // namespace dravok
