@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <unistd.h>
 
 #include "generation/level_fixture.h"
 #include "platform/files.h"
@@ -30,7 +32,8 @@ class MainFrame : public ::testing::Test {
 public:
     fs::path dir;
     void SetUp() override {
-        dir = fs::temp_directory_path() / "dravok-frame";
+        // One folder per test process: ctest runs the tests of this suite side by side.
+        dir = fs::temp_directory_path() / ("dravok-frame-" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         if (!build_tileset(dir.string())) GTEST_SKIP() << "the tile-set builder is not built";

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -174,7 +175,7 @@ TEST_F(WorldGlobals, ResetAndReleaseCallTheServicesOfOtherUnitsWhenInstalled) {
 }
 
 TEST_F(WorldGlobals, InitGlobalsPresetsTheBlankRequestProbesPlanesDiceAndSettings) {
-    const auto folder = std::filesystem::temp_directory_path() / "dravok_globals_test";
+    const auto folder = std::filesystem::temp_directory_path() / ("dravok_globals_test_" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     set_program_folder(folder.string() + "/");
     settings.check_updates = 1;
