@@ -25,17 +25,10 @@ template <class F> void fill_quickslots(text_table& t, F make) {
     for (int n = 1; n <= 20; ++n) t[QUICKSLOT_01 + n - 1] = make(n);
 }
 
+// The command vocabulary is the text expansion's, so that "%COMMAND%" and the bindings file agree.
 text_table make_names() {
-    text_table t = {"",        "MOVE_N",          "MOVE_NE",         "MOVE_E",          "MOVE_SE",
-                    "MOVE_S",  "MOVE_SW",         "MOVE_W",          "MOVE_NW",         "SET_MAP_POINT",
-                    "AUTOPILOT", "EXPLORE",       "TARGET_MODE",     "FIRE",            "ATTACK_MARKED",
-                    "SWAP_AMMUNITION", "TALENT",  "TALENT_MARKED",   "REST",            "REST_UNTIL_HEALED",
-                    "YELL",    "INVENTORY",       "GET",             "LOOT_LEVEL",      "SWAP_WEAPONS",
-                    "QUICKSLOT"};
-    fill_quickslots(t, [](int n) { return "QUICKSLOT_" + two_digits(n); });
-    const char* tail[] = {"CHARACTER_SHEET", "GAME_MENU", "HELP", "LOG_UP", "LOG_DOWN",
-                          "SWITCH_SIDEPANEL", "SCREENSHOT", "MAPSHOT"};
-    for (int i = 0; i < 8; ++i) t[CHARACTER_SHEET + i] = tail[i];
+    text_table t;
+    for (int c = 0; c <= command_count; ++c) t[c] = placeholder_command_names[c];
     return t;
 }
 
