@@ -12,7 +12,7 @@
 #include "generation/rooms.h"
 #include "generation/round_areas.h"
 #include "generation/shapes.h"
-#include "generation/special_areas.h"
+#include "generation/vault_templates.h"
 #include "generation/standin_world.h"
 
 namespace dravok {

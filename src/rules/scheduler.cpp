@@ -22,7 +22,7 @@
 #include "ui/game_timers.h"
 #include "ui/game_window.h"
 #include "ui/lister.h"
-#include "ui/spectator_view.h"
+#include "ui/end_of_game_view.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"

@@ -1,4 +1,4 @@
-#include "generation/special_areas.h"
+#include "generation/vault_templates.h"
 
 #include "generation/areas.h"
 #include "generation/grids.h"

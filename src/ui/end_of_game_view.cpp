@@ -1,5 +1,5 @@
 // The view after the end of a game. Until the panels land there is nothing to blank.
-#include "ui/spectator_view.h"
+#include "ui/end_of_game_view.h"
 
 namespace dravok {
 
