@@ -26,6 +26,22 @@ void frame_finish() {
 
 void stop_program() { shutdown(true); }
 
+// The view centred on the target cursor, shared by the target and autopilot modes.
+void draw_cursor_view(int player, bool threat_markers) {
+    draw_map(player, target_cursor_x, target_cursor_y);
+    if (threat_markers) {
+        collect_offscreen_beings();
+        draw_threat_markers();
+    }
+    draw_creatures(player);
+    draw_target_overlay(player);
+    draw_look_panel(side_panel);
+    draw_target_hints(player);
+    draw_status_panel(player);
+    draw_minimap(player, target_cursor_x, target_cursor_y);
+    frame_finish();
+}
+
 // effects_layer := a copy of creature_layer, in place when the sizes agree.
 void copy_creature_layer() {
     if (effects_layer.width() == creature_layer.width() && effects_layer.height() == creature_layer.height())
@@ -106,34 +122,13 @@ void draw_screen() {
     case mode_target:
         if (target_cursor_x == 0 || target_cursor_y == 0) target_init(player);
         calculate_effect_coordinates(player, target_cursor_x, target_cursor_y, target_effect);
-        draw_map(player, target_cursor_x, target_cursor_y);
-        draw_creatures(player);
-        draw_target_overlay(player);
-        draw_look_panel(side_panel);
-        draw_target_hints(player);
-        draw_status_panel(player);
-        draw_minimap(player, target_cursor_x, target_cursor_y);
-        frame_finish();
+        draw_cursor_view(player, false);
         break;
-    case mode_autopilot: {
-        tbeing& p = beings[player];
-        const bool found = autopilot_path(player, target_cursor_x, target_cursor_y);
-        (void)p;
-        (void)found;
-        draw_map(player, target_cursor_x, target_cursor_y);
-        if (settings.offscreen_warning) {
-            collect_offscreen_beings();
-            draw_threat_markers();
-        }
-        draw_creatures(player);
-        draw_target_overlay(player);
-        draw_look_panel(side_panel);
-        draw_target_hints(player);
-        draw_status_panel(player);
-        draw_minimap(player, target_cursor_x, target_cursor_y);
-        frame_finish();
+    case mode_autopilot:
+        // Finds the path to the cursor that the overlay shows.
+        autopilot_path(player, target_cursor_x, target_cursor_y);
+        draw_cursor_view(player, settings.offscreen_warning != 0);
         break;
-    }
     case mode_dialog: {
         clear_speech_bubbles();
         const int kind = current_dialog_kind();
