@@ -83,40 +83,28 @@ void read_database_input(const std::string& database_path, const std::string& co
     read_choices(root / "items", "items", items);
     read_choices(root / "talents", "talents", talents);
     read_choices(root / "creatures", "creatures", creatures);
-    auto choice = [](const std::map<std::string, timage_choice>& m, const std::string& id) {
-        auto it = m.find(id);
-        return it == m.end() ? timage_choice{} : it->second;
+    // A template's art: its identifier with the icon and colour its content entry chose.
+    auto art_of = [](const auto& record, const std::map<std::string, timage_choice>& choices) {
+        tplan_art p;
+        p.id = record.identifier.str();
+        auto it = choices.find(p.id);
+        const timage_choice c = it == choices.end() ? timage_choice{} : it->second;
+        p.icon = c.icon;
+        p.colour = c.colour;
+        return p;
     };
 
     input = {};
     std::size_t at = file_header + sizeof(tdatabase_header);
-    for (int i = 0; i < header.item_plan_count; ++i, at += sizeof(titem_plan)) {
-        const auto& r = record_at<titem_plan>(bytes, at, database_path);
-        tplan_art p;
-        p.id = r.identifier.str();
-        const timage_choice c = choice(items, p.id);
-        p.icon = c.icon;
-        p.colour = c.colour;
-        input.items.push_back(p);
-    }
-    for (int i = 0; i < header.talent_count; ++i, at += sizeof(ttalent)) {
-        const auto& r = record_at<ttalent>(bytes, at, database_path);
-        tplan_art p;
-        p.id = r.identifier.str();
-        const timage_choice c = choice(talents, p.id);
-        p.icon = c.icon;
-        p.colour = c.colour;
-        input.talents.push_back(p);
-    }
+    for (int i = 0; i < header.item_plan_count; ++i, at += sizeof(titem_plan))
+        input.items.push_back(art_of(record_at<titem_plan>(bytes, at, database_path), items));
+    for (int i = 0; i < header.talent_count; ++i, at += sizeof(ttalent))
+        input.talents.push_back(art_of(record_at<ttalent>(bytes, at, database_path), talents));
     for (int i = 0; i < header.being_plan_count; ++i, at += sizeof(tbeing_plan)) {
         const auto& r = record_at<tbeing_plan>(bytes, at, database_path);
-        tplan_art p;
-        p.id = r.identifier.str();
+        tplan_art p = art_of(r, creatures);
         p.width = std::max<int>(1, r.width);
         p.height = std::max<int>(1, r.height);
-        const timage_choice c = choice(creatures, p.id);
-        p.icon = c.icon;
-        p.colour = c.colour;
         input.beings.push_back(p);
     }
 }
