@@ -57,19 +57,6 @@ static void presets(const tplace& p, const json& t, const char* key, temotion_pr
     }
 }
 
-static void formula_map(const tplace& p, const json& t, const char* key, std::string_view list, tdice* base, int count) {
-    if (!t.contains(key)) return;
-    const json& m = t[key];
-    if (!m.is_object()) {
-        p.at(key).error("expected an object of name: formula");
-        return;
-    }
-    for (auto it = m.begin(); it != m.end(); ++it) {
-        int i = name_of(p.at(key), list, it.key());
-        if (i >= 1 && i <= count) formula(p.at(key).at(it.key()), it.value(), base[i - 1]);
-    }
-}
-
 void fill_being_plans(tcompiler& c, std::vector<tbeing_plan>& out, int& god_group) {
     out.assign(c.beings.size() + 1, tbeing_plan{});
     auto gods_it = c.tag_index.find("re_gods");

@@ -326,17 +326,7 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
 
 // The help screen's keyboard: balanced elements, known key names, blocks set before use.
 void check_keyboard_layout(tcompiler& c, const std::vector<std::string>& lines) {
-    static const std::set<std::string> names = [] {
-        std::set<std::string> s = {"NUMPAD_PLUS", "NUMPAD_MINUS", "NUMPAD_DIVIDE", "NUMPAD_MULTIPLY", "NUMPAD_DECIMAL",
-                                   "SHIFT", "CTRL", "ALT", "ARROW_UP", "ARROW_DOWN", "ARROW_LEFT", "ARROW_RIGHT",
-                                   "INSERT", "PAUSE", "DELETE", "HOME", "END", "PAGE_UP", "PAGE_DOWN", "BACKSPACE",
-                                   "ENTER", "ESC", "ESCAPE", "TAB", "SPACE", "PLUS", "COMMA", "MINUS", "PERIOD", "<", "TILDE"};
-        for (int i = 0; i <= 9; ++i) s.insert("NUMPAD_" + std::to_string(i));
-        for (int i = 1; i <= 12; ++i) s.insert("F" + std::to_string(i));
-        for (char ch = 'A'; ch <= 'Z'; ++ch) s.insert(std::string(1, ch));
-        for (char ch = '0'; ch <= '9'; ++ch) s.insert(std::string(1, ch));
-        return s;
-    }();
+    const std::set<std::string>& names = key_cap_names();
     std::string text;
     for (const auto& l : lines) text += l;
     std::vector<std::string> open;

@@ -136,17 +136,7 @@ static void check_entries(tcompiler& c, const std::string& where, const std::str
                 c.error(w, "a key cap \"[[ \" without \" ]]\"");
                 break;
             }
-            static const std::set<std::string> key_names = [] {
-                std::set<std::string> s = {"NUMPAD_PLUS", "NUMPAD_MINUS", "NUMPAD_DIVIDE", "NUMPAD_MULTIPLY", "NUMPAD_DECIMAL",
-                                           "SHIFT", "CTRL", "ALT", "ARROW_UP", "ARROW_DOWN", "ARROW_LEFT", "ARROW_RIGHT",
-                                           "INSERT", "PAUSE", "DELETE", "HOME", "END", "PAGE_UP", "PAGE_DOWN", "BACKSPACE",
-                                           "ENTER", "ESC", "ESCAPE", "TAB", "SPACE", "PLUS", "COMMA", "MINUS", "PERIOD", "<", "TILDE"};
-                for (int i = 0; i <= 9; ++i) s.insert("NUMPAD_" + std::to_string(i));
-                for (int i = 1; i <= 12; ++i) s.insert("F" + std::to_string(i));
-                for (char ch = 'A'; ch <= 'Z'; ++ch) s.insert(std::string(1, ch));
-                for (char ch = '0'; ch <= '9'; ++ch) s.insert(std::string(1, ch));
-                return s;
-            }();
+            const std::set<std::string>& key_names = key_cap_names();
             std::string key = l.substr(k + 3, e - k - 3);
             std::replace(key.begin(), key.end(), ' ', '_');
             if (!key_names.count(key)) c.error(w, "unknown key name in the key cap \"" + l.substr(k, e + 3 - k) + "\"");

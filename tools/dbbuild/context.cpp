@@ -353,4 +353,32 @@ void add_section(tcompiler& c, const std::string& name, const json& lines) {
     c.generated_sections.emplace_back(name, std::move(out));
 }
 
+void formula_map(const tplace& p, const json& t, const char* key, std::string_view list, tdice* base, int count) {
+    if (!t.contains(key)) return;
+    const json& m = t[key];
+    if (!m.is_object()) {
+        p.at(key).error("expected an object of name: formula");
+        return;
+    }
+    for (auto it = m.begin(); it != m.end(); ++it) {
+        int i = name_of(p.at(key), list, it.key());
+        if (i >= 1 && i <= count) formula(p.at(key).at(it.key()), it.value(), base[i - 1]);
+    }
+}
+
+const std::set<std::string>& key_cap_names() {
+    static const std::set<std::string> names = [] {
+        std::set<std::string> s = {"NUMPAD_PLUS", "NUMPAD_MINUS", "NUMPAD_DIVIDE", "NUMPAD_MULTIPLY", "NUMPAD_DECIMAL",
+                                   "SHIFT", "CTRL", "ALT", "ARROW_UP", "ARROW_DOWN", "ARROW_LEFT", "ARROW_RIGHT",
+                                   "INSERT", "PAUSE", "DELETE", "HOME", "END", "PAGE_UP", "PAGE_DOWN", "BACKSPACE",
+                                   "ENTER", "ESC", "ESCAPE", "TAB", "SPACE", "PLUS", "COMMA", "MINUS", "PERIOD", "<", "TILDE"};
+        for (int i = 0; i <= 9; ++i) s.insert("NUMPAD_" + std::to_string(i));
+        for (int i = 1; i <= 12; ++i) s.insert("F" + std::to_string(i));
+        for (char ch = 'A'; ch <= 'Z'; ++ch) s.insert(std::string(1, ch));
+        for (char ch = '0'; ch <= '9'; ++ch) s.insert(std::string(1, ch));
+        return s;
+    }();
+    return names;
+}
+
 } // namespace dravok::dbbuild

@@ -1,6 +1,7 @@
 // Shared state of one compile: the diagnostics with their file / template / field context,
 // the name tables that references resolve against, and helpers that read JSON fields.
 #pragma once
+#include <set>
 #include <cstdint>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -52,6 +53,10 @@ struct tcompiler {
 // Formulas: the strict grammar; errors name the text. Blank is allowed (not set).
 bool check_formula(const std::string& text, std::string& why);
 void formula(const tplace& p, const json& v, tdice& out, bool allow_all = false);
+// An object of "name": formula under key, names from the vocabulary list, into base[1..count].
+void formula_map(const tplace& p, const json& t, const char* key, std::string_view list, tdice* base, int count);
+// Every key name a key cap of the game's texts may show.
+const std::set<std::string>& key_cap_names();
 void damage(const tplace& p, const json& v, tdamage_dice& out);
 // A formula's largest and smallest roll without an owner.
 int formula_max(const tdice& d);

@@ -15,20 +15,6 @@ void check_image(const tplace& p, const json& t) {
     if (!std::regex_match(colour, colour_re)) p.at("colour").error("the colour must be \"#rrggbb\", not \"" + colour + "\"");
 }
 
-static void modifier_map(const tplace& p, const json& t, const char* key, std::string_view list, tdice* base, int count) {
-    if (!t.contains(key)) return;
-    const json& m = t[key];
-    if (!m.is_object()) {
-        p.at(key).error("expected an object of name: formula");
-        return;
-    }
-    for (auto it = m.begin(); it != m.end(); ++it) {
-        int i = name_of(p.at(key), list, it.key());
-        if (i < 1 || i > count) continue;
-        formula(p.at(key).at(it.key()), it.value(), base[i - 1]);
-    }
-}
-
 static const char* const bonus_names[] = {
     "health_regen", "health_delay", "stamina_regen", "stamina_delay", "speed", "movement", "max_motion",
     "device_difficulty", "melee_attack", "melee_defence", "ranged_attack", "ranged_defence",
@@ -71,9 +57,9 @@ void fill_item_plans(tcompiler& c, std::vector<titem_plan>& out) {
 
         formula(p.at("amount"), t.value("amount", json("1")), r.amount);
         if (formula_min(r.amount) < 1) p.at("amount").error("the amount must be at least 1, else the item is never created");
-        modifier_map(p, t, "abilities", "abilities", r.ability_modifier, 4);
-        modifier_map(p, t, "skills", "skills", r.skill_modifier, 7);
-        modifier_map(p, t, "resistances", "damage_types", r.resistance_modifier, 13);
+        formula_map(p, t, "abilities", "abilities", r.ability_modifier, 4);
+        formula_map(p, t, "skills", "skills", r.skill_modifier, 7);
+        formula_map(p, t, "resistances", "damage_types", r.resistance_modifier, 13);
         if (t.contains("minima")) {
             const json& m = t["minima"];
             for (auto it = m.begin(); it != m.end(); ++it) {

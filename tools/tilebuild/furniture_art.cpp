@@ -11,15 +11,6 @@ const rgb ink = rgb_hex(0x141414);
 const rgb wood = rgb_hex(0x8a5a30), dark_wood = rgb_hex(0x5a3a1e), iron = rgb_hex(0x6a6e76), gold = rgb_hex(0xd8b030),
           stone = rgb_hex(0x8c8a84), cloth = rgb_hex(0x8a2a2a);
 
-void path_rounded(cairo_t* cr, double x, double y, double w, double h, double r) {
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
-    cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
-    cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
-    cairo_close_path(cr);
-}
-
 // Fill the current path with a top-lit gradient of c and outline it.
 void paint(cairo_t* cr, rgb c, double line = 1.6) {
     double x1, y1, x2, y2;
@@ -38,7 +29,7 @@ void paint(cairo_t* cr, rgb c, double line = 1.6) {
 }
 
 void box(cairo_t* cr, double x, double y, double w, double h, rgb c, double r = 2) {
-    path_rounded(cr, x, y, w, h, r);
+    path_rounded_rect(cr, x, y, w, h, r);
     paint(cr, c);
 }
 

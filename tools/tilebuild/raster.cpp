@@ -19,6 +19,15 @@ rgb scale(rgb c, double f) {
     return {std::clamp(c.r * f, 0.0, 1.0), std::clamp(c.g * f, 0.0, 1.0), std::clamp(c.b * f, 0.0, 1.0)};
 }
 
+void path_rounded_rect(cairo_t* cr, double x, double y, double w, double h, double r) {
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
+    cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
+    cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
+    cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
+    cairo_close_path(cr);
+}
+
 tcanvas::tcanvas(int width, int height) {
     surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cr_ = cairo_create(surface_);

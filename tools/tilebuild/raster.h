@@ -19,6 +19,9 @@ rgb rgb_hex(uint32_t hex);
 rgb mix(rgb a, rgb b, double t);
 rgb scale(rgb c, double f);
 
+// Adds a rectangle with corners rounded by r to the path.
+void path_rounded_rect(cairo_t* cr, double x, double y, double w, double h, double r);
+
 struct timage {
     int width = 0, height = 0;
     std::vector<uint32_t> argb;  // straight alpha, 0xAARRGGBB

@@ -14,24 +14,15 @@ void fill_rect(cairo_t* cr, double x, double y, double w, double h, rgb c) {
     cairo_fill(cr);
 }
 
-void rounded(cairo_t* cr, double x, double y, double w, double h, double r) {
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
-    cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
-    cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
-    cairo_close_path(cr);
-}
-
 // A stone or brick with a lit top-left edge and a shadowed bottom-right edge.
 void bevel_block(cairo_t* cr, double x, double y, double w, double h, double r, rgb c) {
-    rounded(cr, x, y, w, h, r);
+    path_rounded_rect(cr, x, y, w, h, r);
     set_colour(cr, scale(c, 0.6));
     cairo_fill(cr);
-    rounded(cr, x, y, w - 1.5, h - 1.5, r);
+    path_rounded_rect(cr, x, y, w - 1.5, h - 1.5, r);
     set_colour(cr, mix(c, rgb{1, 1, 1}, 0.25));
     cairo_fill(cr);
-    rounded(cr, x + 1.5, y + 1.5, w - 3, h - 3, r);
+    path_rounded_rect(cr, x + 1.5, y + 1.5, w - 3, h - 3, r);
     set_colour(cr, c);
     cairo_fill(cr);
 }
