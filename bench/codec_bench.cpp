@@ -13,9 +13,11 @@ std::vector<uint8_t> sample_payload() {
     std::mt19937 rng(15);
     for (std::size_t i = 0; i < plain.size();) {
         const std::size_t zeros = rng() % 40;
-        for (std::size_t k = 0; k < zeros && i < plain.size(); ++k) plain[i++] = 0;
+        for (std::size_t k = 0; k < zeros && i < plain.size(); ++k)
+            plain[i++] = 0;
         const std::size_t varied = rng() % 24;
-        for (std::size_t k = 0; k < varied && i < plain.size(); ++k) plain[i++] = static_cast<uint8_t>(rng());
+        for (std::size_t k = 0; k < varied && i < plain.size(); ++k)
+            plain[i++] = static_cast<uint8_t>(rng());
     }
     return plain;
 }

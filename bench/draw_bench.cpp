@@ -71,7 +71,8 @@ bool prepare_world() {
     const fs::path dir = fs::temp_directory_path() / "dravok-draw-bench";
     fs::create_directories(dir / "Data");
     const fs::path builder = fs::path(DRAVOK_DATA_DIR) / ".." / ".." / "tools" / "tilebuild" / "tilebuild";
-    const std::string command = "'" + builder.string() + "' --out '" + (dir / "Data").string() + "' --counts 8 8 1";
+    const std::string command =
+        "'" + builder.string() + "' --out '" + (dir / "Data").string() + "' --counts 8 8 1";
     if (std::system(command.c_str()) != 0) return false;
     set_program_folder(dir.string() + "/");
     if (!init_platform_video()) return false;
@@ -136,7 +137,8 @@ bool prepare_world() {
             tview_cell& m = view_memory(x, y);
             m.terrain = shaded(1, c.remembered_terrain(), light);
             if (c.furniture && sprite_categories[2][c.furniture].first_image) {
-                c.remembered_furniture() = uint16_t(sprite_categories[2][c.furniture].first_image + c.furniture_state);
+                c.remembered_furniture() =
+                    uint16_t(sprite_categories[2][c.furniture].first_image + c.furniture_state);
                 m.furniture = shaded(2, c.remembered_furniture(), light);
             }
             if (c.being) {
@@ -145,7 +147,8 @@ bool prepare_world() {
                 // Most creatures in view see the player too; one in ten is unaware (a "?").
                 if (c.being % 10 != 0) sight_matrix[c.being][1] = 1;
             }
-            if (c.top_item) m.item = shaded(7, sprite_categories[7][level_items[c.top_item].plan].first_image, light);
+            if (c.top_item)
+                m.item = shaded(7, sprite_categories[7][level_items[c.top_item].plan].first_image, light);
         }
     ready = 1;
     return true;
@@ -170,19 +173,25 @@ void BM_draw_main_frame_default_layout(benchmark::State& bench) {
     apply_layout();
     draw_frames(bench);
 }
-BENCHMARK(BM_draw_main_frame_default_layout)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_draw_main_frame_default_layout)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_draw_main_frame_1920x1080_fullscreen(benchmark::State& bench) {
     if (!prepare_world()) return bench.SkipWithError("no tile set or level");
     const Rect m = monitor_bounds(0);
     if (m.width() < 1920 || m.height() < 1080) return bench.SkipWithError("needs a 1920 x 1080 display");
     settings.fullscreen = 1;
-    settings.view_width_32 = 999;  // the largest view the screen holds
+    settings.view_width_32 = 999; // the largest view the screen holds
     settings.view_height_32 = 999;
     apply_layout();
     draw_frames(bench);
 }
-BENCHMARK(BM_draw_main_frame_1920x1080_fullscreen)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_draw_main_frame_1920x1080_fullscreen)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
-}  // namespace
-}  // namespace dravok
+} // namespace
+} // namespace dravok

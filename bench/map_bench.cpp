@@ -70,7 +70,8 @@ BENCHMARK(BM_find_free_floor_open);
 void BM_find_free_floor_crowded_2x2(benchmark::State& state) {
     build_big_map();
     for (int x = 50; x <= 80; ++x)
-        for (int y = 50; y <= 80; ++y) cell_at(x, y).being = 1;
+        for (int y = 50; y <= 80; ++y)
+            cell_at(x, y).being = 1;
     cell_at(64, 64).vault_zone = 24; // a zone other than a spot: two passes
     random_seed = 1;
     int x = 0, y = 0;

@@ -41,7 +41,8 @@ void BM_PlatformTextLines(benchmark::State& state) {
     for (int i = 0; i < 50; ++i)
         lines[i] = "The goblin hits you with a rusty dagger for " + std::to_string(i) + " damage.";
     for (auto _ : state) {
-        for (int i = 0; i < 50; ++i) panel.text_out(10, 10 + i * 15, lines[i]);
+        for (int i = 0; i < 50; ++i)
+            panel.text_out(10, 10 + i * 15, lines[i]);
         benchmark::DoNotOptimize(panel.row(0));
     }
 }

@@ -28,7 +28,8 @@ void set_up_level(int creatures) {
     map_size = 128;
     map_cells.fill(blank_cell);
     for (int x = 1; x <= map_size; ++x)
-        for (int y = 1; y <= map_size; ++y) cell_at(x, y).block = 41;
+        for (int y = 1; y <= map_size; ++y)
+            cell_at(x, y).block = 41;
     game = tgame{};
     free_beings();
     grow_beings(creatures + 50);

@@ -10,7 +10,8 @@ using row = std::array<uint8_t, 18>;
 constexpr row preset_row(uint8_t light, uint8_t walking, uint8_t others, bool quiet_kinds_2_3) {
     row r{};
     r[0] = light;
-    for (int k = 2; k <= 18; ++k) r[k - 1] = others;
+    for (int k = 2; k <= 18; ++k)
+        r[k - 1] = others;
     if (quiet_kinds_2_3) r[1] = r[2] = 0;
     r[3] = walking;
     return r;
@@ -28,17 +29,17 @@ const std::array<std::array<std::array<uint8_t, 18>, ai_preset_count>, 2> ai_pre
 }};
 
 const std::array<std::array<int16_t, 4>, morale_kind_count> morale_table{{
-    {100, 5, 8, 4},   // none
-    {50, 5, 15, 4},   // coward
-    {50, 15, 15, 4},  // coward_superiority_boosts
-    {75, 5, 10, 4},   // steady
-    {75, 15, 10, 4},  // steady_superiority_boosts
-    {100, 5, 8, 4},   // valiant
-    {100, 15, 8, 4},  // valiant_superiority_boosts
-    {150, 5, 5, 4},   // champion
-    {150, 15, 5, 4},  // champion_superiority_boosts
-    {5000, 0, 0, 0},  // fearless
-    {100, 5, 5, 4},   // companion
+    {100, 5, 8, 4},  // none
+    {50, 5, 15, 4},  // coward
+    {50, 15, 15, 4}, // coward_superiority_boosts
+    {75, 5, 10, 4},  // steady
+    {75, 15, 10, 4}, // steady_superiority_boosts
+    {100, 5, 8, 4},  // valiant
+    {100, 15, 8, 4}, // valiant_superiority_boosts
+    {150, 5, 5, 4},  // champion
+    {150, 15, 5, 4}, // champion_superiority_boosts
+    {5000, 0, 0, 0}, // fearless
+    {100, 5, 5, 4},  // companion
 }};
 
 } // namespace dravok

@@ -7,7 +7,7 @@
 
 namespace dravok {
 
-constexpr int ai_preset_count = 6;  // rows 0..5
+constexpr int ai_preset_count = 6;    // rows 0..5
 constexpr int morale_kind_count = 11; // rows 0..10
 
 // ai_preset_tables[0] the chances, [1] the ranges; row = preset, column = stimulus kind - 1.

@@ -3,6 +3,8 @@
 
 namespace dravok {
 
-int find_defender(int, int) { return 0; }
+int find_defender(int, int) {
+    return 0;
+}
 
 } // namespace dravok

@@ -7,7 +7,11 @@ namespace dravok {
 tpath path_result{};
 const tpath empty_path{};
 
-bool pathfind(int, int, int, int, int, bool, int) { return false; }
-bool take_path_step(int, int) { return false; }
+bool pathfind(int, int, int, int, int, bool, int) {
+    return false;
+}
+bool take_path_step(int, int) {
+    return false;
+}
 
 } // namespace dravok

@@ -23,6 +23,8 @@ namespace dravok {
 void remember_place(int, int) {}
 void reset_autopilot_search() {}
 
-void handle_autopilot_commands(int, int, int, int) { game_mode = 3; }
+void handle_autopilot_commands(int, int, int, int) {
+    game_mode = 3;
+}
 
 } // namespace dravok

@@ -12,37 +12,92 @@
 
 namespace dravok {
 
-const char* const area_kind_names[10] = {"-",      "corridor", "room", "circular", "ellipse",
+const char* const area_kind_names[10] = {"-",       "corridor", "room", "circular", "ellipse",
                                          "polygon", "tunnel",   "cave", "special",  "vault"};
 
-const char* const template_group_names[61] = {
-    "-",          "sg_all",     "sg_rectangular", "sg_curved",       "sg_diagonal",    "sg_haphazard",
-    "sg_narrow",  "sg_wide",    "sg_small",       "sg_medium",       "sg_big",         "sg_huge",
-    "sg_hallway", "sg_ambush",  "-",              "-",               "-",              "-",
-    "-",          "-",          "-",              "-",               "-",              "-",
-    "- ",         "-",          "-",              "-",               "-",              "-",
-    "-",          "vg_all",     "vg_rectangular", "vg_curved",       "vg_diagonal",    "vg_haphazard",
-    "vg_narrow",  "vg_wide",    "vg_small",       "vg_medium",       "vg_big",         "vg_huge",
-    "vg_throneroom", "vg_barracks", "vg_prison",  "-",               "-",              "-",
-    "-",          "-",          "-",              "vg_dravok_portal", "-",             "-",
-    "-",          "cg_all",     "-",              "-",               "-",              "vo_floor_motif",
-    "vo_base_blocks"};
+const char* const template_group_names[61] = {"-",
+                                              "sg_all",
+                                              "sg_rectangular",
+                                              "sg_curved",
+                                              "sg_diagonal",
+                                              "sg_haphazard",
+                                              "sg_narrow",
+                                              "sg_wide",
+                                              "sg_small",
+                                              "sg_medium",
+                                              "sg_big",
+                                              "sg_huge",
+                                              "sg_hallway",
+                                              "sg_ambush",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "- ",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "vg_all",
+                                              "vg_rectangular",
+                                              "vg_curved",
+                                              "vg_diagonal",
+                                              "vg_haphazard",
+                                              "vg_narrow",
+                                              "vg_wide",
+                                              "vg_small",
+                                              "vg_medium",
+                                              "vg_big",
+                                              "vg_huge",
+                                              "vg_throneroom",
+                                              "vg_barracks",
+                                              "vg_prison",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "vg_dravok_portal",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "cg_all",
+                                              "-",
+                                              "-",
+                                              "-",
+                                              "vo_floor_motif",
+                                              "vo_base_blocks"};
 
 const char* const door_state_names[5] = {"-", "empty", "opened", "closed", "locked"};
 
+int vault_template_count() {
+    return vaults.empty() ? 0 : static_cast<int>(vaults.size()) - 1;
+}
 
-
-int vault_template_count() { return vaults.empty() ? 0 : static_cast<int>(vaults.size()) - 1; }
-
-bool is_area_ok(int area) { return area >= 1 && area < static_cast<int>(areas.size()); }
-int area_high_index() { return static_cast<int>(areas.size()) - 1; }
+bool is_area_ok(int area) {
+    return area >= 1 && area < static_cast<int>(areas.size());
+}
+int area_high_index() {
+    return static_cast<int>(areas.size()) - 1;
+}
 
 void clear_area_temp() {
-    for (int a = 1; a <= area_high_index(); ++a) areas[a].scratch = 0;
+    for (int a = 1; a <= area_high_index(); ++a)
+        areas[a].scratch = 0;
 }
 
 void clear_area_marks() {
-    for (int a = 1; a <= area_high_index(); ++a) areas[a].search = 0;
+    for (int a = 1; a <= area_high_index(); ++a)
+        areas[a].search = 0;
 }
 
 void area_kind_name(int id, int area, std::string& out) {
@@ -65,10 +120,11 @@ void area_kind_name(int id, int area, std::string& out) {
         out = area_kind_names[a.kind];
 }
 
-void add_to_areas(int area, int origin_x, int origin_y, int direction, int x1, int y1, int x2, int y2, int kind,
-                  int cell_count, int vault_template) {
+void add_to_areas(int area, int origin_x, int origin_y, int direction, int x1, int y1, int x2, int y2,
+                  int kind, int cell_count, int vault_template) {
     if (area < 1) return;
-    while (area >= static_cast<int>(areas.size())) areas.resize(areas.size() + 100, tarea{});
+    while (area >= static_cast<int>(areas.size()))
+        areas.resize(areas.size() + 100, tarea{});
     tarea& r = areas[area];
     r.origin_x = origin_x;
     r.origin_y = origin_y;
@@ -110,7 +166,8 @@ void add_to_areas(int area, int origin_x, int origin_y, int direction, int x1, i
     r.kind = kind;
     r.cells = cell_count;
     r.vault = vault_template;
-    if (vault_template >= 1 && vault_template <= vault_template_count()) r.vault_group = vaults[vault_template].impenetrable;
+    if (vault_template >= 1 && vault_template <= vault_template_count())
+        r.vault_group = vaults[vault_template].impenetrable;
     if (area == 1)
         for (int d = 1; d <= 4; ++d)
             if (outer_marks[d].x > 0) ++outer_marks_left;
@@ -191,7 +248,8 @@ void calculate_area_exits() {
     static uint16_t plane[max_map_size + 2][max_map_size + 2];
     static std::vector<std::vector<uint16_t>> cells_of_area;
     if (static_cast<int>(cells_of_area.size()) < high + 1) cells_of_area.resize(high + 1);
-    for (int a = 1; a <= high; ++a) cells_of_area[a].clear();
+    for (int a = 1; a <= high; ++a)
+        cells_of_area[a].clear();
     constexpr uint16_t floor_flag = 0x100;
     for (int x = 1; x <= n; ++x) {
         const tcell* column = &cell_at(x, 1);
@@ -231,7 +289,8 @@ void calculate_area_exits() {
             }
         }
     }
-    for (int a = 1; a <= high; ++a) areas[a].dead_end_root = 0;
+    for (int a = 1; a <= high; ++a)
+        areas[a].dead_end_root = 0;
     for (int a = 1; a <= high; ++a) {
         if (areas[a].exits != 1) continue;
         int previous = a, next = areas[a].exit_neighbours[0];
@@ -458,12 +517,16 @@ void find_cell_zone_exits() {
             const int zx = zone.x, zy = zone.y, w = zone.width, h = zone.height;
             int fx = 0, fy = 0;
             for (int x = zx; x < zx + w && fx == 0; ++x) {
-                if (get_furniture(x, zy - 1, 0) == 10) fx = x, fy = zy - 1;
-                else if (get_furniture(x, zy + h, 0) == 10) fx = x, fy = zy + h;
+                if (get_furniture(x, zy - 1, 0) == 10)
+                    fx = x, fy = zy - 1;
+                else if (get_furniture(x, zy + h, 0) == 10)
+                    fx = x, fy = zy + h;
             }
             for (int y = zy; y < zy + h && fx == 0; ++y) {
-                if (get_furniture(zx - 1, y, 0) == 10) fx = zx - 1, fy = y;
-                else if (get_furniture(zx + w, y, 0) == 10) fx = zx + w, fy = y;
+                if (get_furniture(zx - 1, y, 0) == 10)
+                    fx = zx - 1, fy = y;
+                else if (get_furniture(zx + w, y, 0) == 10)
+                    fx = zx + w, fy = y;
             }
             if (fx != 0) {
                 r.cell_zone_exit(z).x = static_cast<uint16_t>(fx);
@@ -513,7 +576,8 @@ void number_areas_from(int start, bool need_discovered, bool need_second_flag) {
             }
         }
     }
-    for (int a = 1; a <= high; ++a) areas[a].numbered = 0;
+    for (int a = 1; a <= high; ++a)
+        areas[a].numbered = 0;
 }
 
 } // namespace dravok

@@ -27,8 +27,8 @@ int area_high_index();
 void clear_area_temp();
 void clear_area_marks();
 void area_kind_name(int id, int area, std::string& out);
-void add_to_areas(int area, int origin_x, int origin_y, int direction, int x1, int y1, int x2, int y2, int kind,
-                  int cell_count, int vault_template);
+void add_to_areas(int area, int origin_x, int origin_y, int direction, int x1, int y1, int x2, int y2,
+                  int kind, int cell_count, int vault_template);
 void add_area_connection(int a, int b, int x, int y);
 void add_touching_area(int a, int b);
 void set_connection_door_state(int a, int b, int state);

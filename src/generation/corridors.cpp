@@ -87,8 +87,10 @@ bool create_corridor(int x, int y, int direction, int depth) {
     const int near = direction == 1 ? r.y2 : direction == 2 ? r.x1 : direction == 3 ? r.y1 : r.x2;
     const int back = -(dir_dx[direction] + dir_dy[direction]); // step from the far side toward the near side
     auto at = [&](int along, int across, int& cx, int& cy) {
-        if (vertical) cx = across, cy = along;
-        else cx = along, cy = across;
+        if (vertical)
+            cx = across, cy = along;
+        else
+            cx = along, cy = across;
     };
 
     int cx = 0, cy = 0;
@@ -118,8 +120,8 @@ bool create_corridor(int x, int y, int direction, int depth) {
         grid_at(corridor_end_grid, cx, cy) = static_cast<uint8_t>(opposite_direction[direction]);
     }
 
-    add_to_areas(area, x, y, direction, r.x1, r.y1, r.x2, r.y2, area_corridor, (r.x2 - r.x1 + 1) * (r.y2 - r.y1 + 1),
-                 0);
+    add_to_areas(area, x, y, direction, r.x1, r.y1, r.x2, r.y2, area_corridor,
+                 (r.x2 - r.x1 + 1) * (r.y2 - r.y1 + 1), 0);
     create_doorway(x, y, direction, depth, area, static_cast<int>(dungeon.origin_kind), area_corridor);
     ++dungeon.next_area;
     ++dungeon.kind_created[area_corridor - 1];

@@ -12,14 +12,12 @@
 #include "generation/rooms.h"
 #include "generation/round_areas.h"
 #include "generation/shapes.h"
-#include "generation/vault_templates.h"
 #include "generation/standin_world.h"
+#include "generation/vault_templates.h"
 
 namespace dravok {
 
 namespace {
-
-
 
 bool special_identifier(int t) {
     if (t < 1 || t > vault_template_count()) return false;
@@ -29,17 +27,27 @@ bool special_identifier(int t) {
 
 bool build_kind(int kind, const tmark& m, int depth) {
     switch (kind) {
-    case area_corridor: return create_corridor(m.x, m.y, m.direction, depth);
-    case area_room: return create_room(m.x, m.y, m.direction, depth);
-    case area_circular: return create_circular(m.x, m.y, m.direction, depth);
-    case area_ellipse: return create_ellipse(m.x, m.y, m.direction, depth);
-    case area_polygon: return create_polygon(m.x, m.y, m.direction, depth);
-    case area_tunnel: return create_natural(m.x, m.y, m.direction, depth, area_tunnel);
-    case area_cave: return create_natural(m.x, m.y, m.direction, depth, area_cave);
-    case area_special: return create_special(m.x, m.y, m.direction, depth, 0, area_special);
-    case area_vault: return create_special(m.x, m.y, m.direction, depth, 0, area_vault);
+    case area_corridor:
+        return create_corridor(m.x, m.y, m.direction, depth);
+    case area_room:
+        return create_room(m.x, m.y, m.direction, depth);
+    case area_circular:
+        return create_circular(m.x, m.y, m.direction, depth);
+    case area_ellipse:
+        return create_ellipse(m.x, m.y, m.direction, depth);
+    case area_polygon:
+        return create_polygon(m.x, m.y, m.direction, depth);
+    case area_tunnel:
+        return create_natural(m.x, m.y, m.direction, depth, area_tunnel);
+    case area_cave:
+        return create_natural(m.x, m.y, m.direction, depth, area_cave);
+    case area_special:
+        return create_special(m.x, m.y, m.direction, depth, 0, area_special);
+    case area_vault:
+        return create_special(m.x, m.y, m.direction, depth, 0, area_vault);
     default:
-        return create_special(m.x, m.y, m.direction, depth, kind, special_identifier(kind - 9) ? area_special : area_vault);
+        return create_special(m.x, m.y, m.direction, depth, kind,
+                              special_identifier(kind - 9) ? area_special : area_vault);
     }
 }
 
@@ -84,7 +92,8 @@ void setup_force_areas(int depth) {
             // The slot reserves as many slots as its formula can yield, at least its own; the
             // scan always moves on.
             const int m = std::max(max_dice(count, 0), 1);
-            for (int i = s; i <= s + m - 1 && i <= 30; ++i) dungeon.forced_kind[i - 1] = 0;
+            for (int i = s; i <= s + m - 1 && i <= 30; ++i)
+                dungeon.forced_kind[i - 1] = 0;
             s += m;
             continue;
         }
@@ -105,7 +114,8 @@ void setup_force_areas(int depth) {
             s += k;
             continue;
         }
-        for (int i = s + 1; i <= s + k - 1 && i <= 30; ++i) dungeon.forced_kind[i - 1] = static_cast<uint16_t>(value);
+        for (int i = s + 1; i <= s + k - 1 && i <= 30; ++i)
+            dungeon.forced_kind[i - 1] = static_cast<uint16_t>(value);
         s += k;
     }
 }
@@ -186,14 +196,17 @@ void dig_dungeon(int depth) {
     bool allowed[10] = {};
     for (int k = 1; k <= 9; ++k) {
         bool ok = dungeon.kind_weight[k - 1] != 0;
-        if (ok && dungeon.kind_max[k - 1] != 0 && dungeon.kind_created[k - 1] >= dungeon.kind_max[k - 1]) ok = false;
+        if (ok && dungeon.kind_max[k - 1] != 0 && dungeon.kind_created[k - 1] >= dungeon.kind_max[k - 1])
+            ok = false;
         if (ok && k == origin && d100() > dungeon.repeat_chance[k - 1]) ok = false;
         if (ok && k == area_corridor) {
-            if (grid_at(corridor_end_grid, m.x, m.y) != 0 && origin == area_corridor && d100() > 10) ok = false;
+            if (grid_at(corridor_end_grid, m.x, m.y) != 0 && origin == area_corridor && d100() > 10)
+                ok = false;
             const int exit = grid_at(exit_grid, m.x, m.y);
             if (ok && template_origin && exit >= 1 && exit <= 4) ok = false;
             if (ok && e < 15) ok = false;
-            if (ok && template_origin && reaches_area_straight(m.x, m.y, m.origin_area, 20, m.direction)) ok = false;
+            if (ok && template_origin && reaches_area_straight(m.x, m.y, m.origin_area, 20, m.direction))
+                ok = false;
             if (ok && near_area_wall(m.x, m.y, m.direction, 2)) ok = false;
         }
         if (ok && (k == area_special || k == area_vault) && dungeon.eligible_counts[k - 8] == 0) ok = false;
@@ -216,11 +229,13 @@ void dig_dungeon(int depth) {
         allowed[kind] = false;
         switch (kind) {
         case area_tunnel:
-            for (int i = 0; i < 3 && !built; ++i) built = build_kind(kind, m, depth);
+            for (int i = 0; i < 3 && !built; ++i)
+                built = build_kind(kind, m, depth);
             if (!built) allowed[area_tunnel] = allowed[area_cave] = false;
             break;
         case area_cave:
-            for (int i = 0; i < 3 && !built; ++i) built = build_kind(kind, m, depth);
+            for (int i = 0; i < 3 && !built; ++i)
+                built = build_kind(kind, m, depth);
             break;
         case area_special:
         case area_vault:

@@ -9,8 +9,12 @@ namespace dravok {
 
 namespace {
 
-bool is_natural(int kind) { return kind == area_tunnel || kind == area_cave; }
-bool is_template_kind(int kind) { return kind == area_special || kind == area_vault; }
+bool is_natural(int kind) {
+    return kind == area_tunnel || kind == area_cave;
+}
+bool is_template_kind(int kind) {
+    return kind == area_special || kind == area_vault;
+}
 
 bool has_hidden_entrance(int area) {
     if (!is_area_ok(area)) return false;
@@ -58,18 +62,20 @@ void create_doorway(int x, int y, int direction, int depth, int area, int origin
             widen_doorway(x, y, direction, depth, false, area, origin_kind, kind))
             return;
     }
-    if (dungeon.corridor_style > 1 && widen_doorway(x, y, direction, depth, true, area, origin_kind, kind)) return;
-    if (d100() <= dungeon.secret_doorway_chance && !is_area_edge_point(x, y) && grid_at(exit_grid, x, y) == 0) {
+    if (dungeon.corridor_style > 1 && widen_doorway(x, y, direction, depth, true, area, origin_kind, kind))
+        return;
+    if (d100() <= dungeon.secret_doorway_chance && !is_area_edge_point(x, y) &&
+        grid_at(exit_grid, x, y) == 0) {
         create_secret_door(x, y, dungeon.secret_door, depth);
         return;
     }
-    if (kind == area_corridor &&
-        (origin_kind == area_corridor || origin_kind == area_tunnel || origin_kind == area_cave ||
-         origin_kind == area_special))
+    if (kind == area_corridor && (origin_kind == area_corridor || origin_kind == area_tunnel ||
+                                  origin_kind == area_cave || origin_kind == area_special))
         return;
     if (kind == area_special && origin_kind == area_corridor) return;
     if (kind == area_special && origin_kind == area_special) {
-        if (d100() <= dungeon.widen_special) widen_doorway(x, y, direction, depth, true, area, origin_kind, kind);
+        if (d100() <= dungeon.widen_special)
+            widen_doorway(x, y, direction, depth, true, area, origin_kind, kind);
         return;
     }
     if (d100() <= dungeon.door_chance) add_furniture(x, y, 8, depth);
@@ -85,7 +91,8 @@ bool widen_doorway(int x, int y, int direction, int depth, bool forced, int area
         auto flanked = [&](int sign) {
             for (int step = 1; step <= 2; ++step)
                 for (int s : {s1, s2}) {
-                    const int cx = x + 2 * dir_dx[s] + sign * step * fx, cy = y + 2 * dir_dy[s] + sign * step * fy;
+                    const int cx = x + 2 * dir_dx[s] + sign * step * fx,
+                              cy = y + 2 * dir_dy[s] + sign * step * fy;
                     if (!is_wall(cx, cy, 0)) return false;
                 }
             return true;

@@ -35,7 +35,8 @@ void fill_and_check_cells(int depth) {
             const int furniture = get_furniture(x, y, 0);
             if (furniture >= 8 && furniture <= 11) {
                 int walls = 0;
-                for (int d = 1; d <= 4; ++d) walls += is_wall(x + dir_dx[d], y + dir_dy[d], 0);
+                for (int d = 1; d <= 4; ++d)
+                    walls += is_wall(x + dir_dx[d], y + dir_dy[d], 0);
                 if (walls < 2)
                     remove_furniture(x, y, false, depth);
                 else
@@ -71,20 +72,31 @@ void finalize_dungeon(int depth) {
     calculate_area_exits();
     for (int x = 1; x <= map_size; ++x)
         for (int y = 1; y <= map_size; ++y)
-            if (is_furniture(x, y, 8, 0, 0) && d100() <= dungeon.open_door_chance) cell_at(x, y).furniture_state = 1;
+            if (is_furniture(x, y, 8, 0, 0) && d100() <= dungeon.open_door_chance)
+                cell_at(x, y).furniture_state = 1;
     clear_grid(corridor_end_grid);
     areas.resize(dungeon.next_area >= 1 ? dungeon.next_area : 1);
 }
 
 // The dead-end, hallway, mark and natural-smoothing passes arrive with their own work; until
 // then they build nothing, and a leftover mark is simply dropped.
-bool create_terminating_area(int, int, int, int) { return false; }
+bool create_terminating_area(int, int, int, int) {
+    return false;
+}
 void terminate_deadends(int) {}
-bool deadend_to_floor(int, int, int, int) { return false; }
-bool continue_corridor(int, int, int, int, bool) { return false; }
+bool deadend_to_floor(int, int, int, int) {
+    return false;
+}
+bool continue_corridor(int, int, int, int, bool) {
+    return false;
+}
 void terminate_hallways(bool, int) {}
-bool continue_hallway(int, int, int, int, bool) { return false; }
-bool continue_vault_deadend(int, int, int, int) { return false; }
+bool continue_hallway(int, int, int, int, bool) {
+    return false;
+}
+bool continue_vault_deadend(int, int, int, int) {
+    return false;
+}
 void mark_to_doorway(const tmark&, int) {}
 void trim_areas(int) {}
 void fix_naturals(int) {}

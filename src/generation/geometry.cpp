@@ -20,10 +20,14 @@ int build_ring_list(int x, int y, int r) {
     int n = 0;
     ring_list[n++] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y)};
     for (int d = 1; d <= r; ++d) {
-        for (int i = -d; i <= d; ++i) n = add_ring_cell(n, x + i, y - d);      // north row, west to east
-        for (int i = -d + 1; i <= d; ++i) n = add_ring_cell(n, x + d, y + i);  // east column southward
-        for (int i = d - 1; i >= -d; --i) n = add_ring_cell(n, x + i, y + d);  // south row westward
-        for (int i = d - 1; i >= -d + 1; --i) n = add_ring_cell(n, x - d, y + i); // west column northward
+        for (int i = -d; i <= d; ++i)
+            n = add_ring_cell(n, x + i, y - d); // north row, west to east
+        for (int i = -d + 1; i <= d; ++i)
+            n = add_ring_cell(n, x + d, y + i); // east column southward
+        for (int i = d - 1; i >= -d; --i)
+            n = add_ring_cell(n, x + i, y + d); // south row westward
+        for (int i = d - 1; i >= -d + 1; --i)
+            n = add_ring_cell(n, x - d, y + i); // west column northward
     }
     ring_list[n] = {0, 0};
     return n;
@@ -58,20 +62,29 @@ int snap_direction(int x1, int y1, int x2, int y2, int tolerance) {
     const int angle = get_angle(x1, y1, x2, y2);
     const bool near_vertical = angle <= tolerance, near_horizontal = angle >= 90 - tolerance;
     switch (d) {
-    case 2: return near_vertical ? 1 : near_horizontal ? 3 : d;
-    case 4: return near_vertical ? 5 : near_horizontal ? 3 : d;
-    case 6: return near_vertical ? 5 : near_horizontal ? 7 : d;
-    default: return near_vertical ? 1 : near_horizontal ? 7 : d;
+    case 2:
+        return near_vertical ? 1 : near_horizontal ? 3 : d;
+    case 4:
+        return near_vertical ? 5 : near_horizontal ? 3 : d;
+    case 6:
+        return near_vertical ? 5 : near_horizontal ? 7 : d;
+    default:
+        return near_vertical ? 1 : near_horizontal ? 7 : d;
     }
 }
 
 int distance_to_edge(int x, int y, int direction) {
     switch (direction) {
-    case 1: return y;
-    case 2: return map_size - x + 1;
-    case 3: return map_size - y + 1;
-    case 4: return x;
-    default: return 0;
+    case 1:
+        return y;
+    case 2:
+        return map_size - x + 1;
+    case 3:
+        return map_size - y + 1;
+    case 4:
+        return x;
+    default:
+        return 0;
     }
 }
 

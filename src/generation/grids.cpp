@@ -22,7 +22,9 @@ const byte_grid zero_grid = {};
 
 shape_box shape_dirty;
 
-void clear_grid(byte_grid& g) { std::memcpy(g, zero_grid, sizeof(byte_grid)); }
+void clear_grid(byte_grid& g) {
+    std::memcpy(g, zero_grid, sizeof(byte_grid));
+}
 
 void clear_shape_grid() {
     for (int x = shape_dirty.x1; x <= shape_dirty.x2; ++x)

@@ -44,9 +44,13 @@ inline void shape_set(int x, int y, int value) {
     if (y < shape_dirty.y1) shape_dirty.y1 = y;
     if (y > shape_dirty.y2) shape_dirty.y2 = y;
 }
-inline uint8_t shape_get(int x, int y) { return shape_grid[x - 1][y - 1]; }
+inline uint8_t shape_get(int x, int y) {
+    return shape_grid[x - 1][y - 1];
+}
 void clear_shape_grid();
-inline uint8_t& grid_at(byte_grid& g, int x, int y) { return g[x - 1][y - 1]; }
+inline uint8_t& grid_at(byte_grid& g, int x, int y) {
+    return g[x - 1][y - 1];
+}
 
 // Records a floor cell as dug and frees it from the impenetrable walls; called for every
 // block written by set_block. Its result is set_block's result.

@@ -28,8 +28,9 @@ double local_date_time() {
     const std::time_t seconds = system_clock::to_time_t(now);
     std::tm local{};
     localtime_r(&seconds, &local);
-    const sys_days day = year_month_day{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
-                                        std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
+    const sys_days day =
+        year_month_day{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
+                       std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
     const double whole_days = (day - sys_days{year{1899} / December / 30}).count();
     return whole_days + (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) / 86400.0;
 }
@@ -61,10 +62,13 @@ void create_level(int depth) {
     level.generator.wall_block = level.dressing_pairs.pairs[j - 1].x;
     level.generator.floor_block = level.dressing_pairs.pairs[j - 1].y;
 
-    for (titem& item : level_items) item = blank_item;
-    for (std::size_t i = 1; i < item_plans.size(); ++i) item_plans[i].created_on_level = 0;
+    for (titem& item : level_items)
+        item = blank_item;
+    for (std::size_t i = 1; i < item_plans.size(); ++i)
+        item_plans[i].created_on_level = 0;
     clear_beings();
-    for (std::size_t i = 1; i < being_plans.size(); ++i) being_plans[i].created_on_level = 0;
+    for (std::size_t i = 1; i < being_plans.size(); ++i)
+        being_plans[i].created_on_level = 0;
     rank_content_templates(0, true);
 
     int attempt = 1;
@@ -87,7 +91,8 @@ void create_level(int depth) {
             const int kind = dungeon.forced_kind[slot - 1];
             std::string name;
             area_kind_name(kind, 0, name);
-            message = format("Could not create all force areas on level-index %d with seed %d! Stuck on creating area %d: %s.",
+            message = format("Could not create all force areas on level-index %d with seed %d! Stuck on "
+                             "creating area %d: %s.",
                              static_cast<int>(level.index), static_cast<int>(level.seed), kind, name.c_str());
             // From attempt 900 on, a kind that cannot be built is given up.
             if (attempt >= 900)
@@ -154,7 +159,8 @@ void create_level(int depth) {
         }
     }
     update_area_door_states();
-    for (int a = 1; a <= area_high_index(); ++a) dress_area(a);
+    for (int a = 1; a <= area_high_index(); ++a)
+        dress_area(a);
     place_level_furniture();
     count_special_cells();
     for (int a = 1; a <= area_high_index(); ++a)

@@ -13,10 +13,14 @@ int forced_marks_open = 0;
 
 static bool further_out(int direction, int x, int y, const outer_mark& kept) {
     switch (direction) {
-    case 1: return y < kept.y;
-    case 2: return x > kept.x;
-    case 3: return y > kept.y;
-    default: return x < kept.x;
+    case 1:
+        return y < kept.y;
+    case 2:
+        return x > kept.x;
+    case 3:
+        return y > kept.y;
+    default:
+        return x < kept.x;
     }
 }
 
@@ -134,7 +138,8 @@ void clear_marks() {
     open_marks.clear();
     failed_marks.clear();
     outer_marks_left = 0;
-    for (auto& o : outer_marks) o = outer_mark{};
+    for (auto& o : outer_marks)
+        o = outer_mark{};
     forced_marks_open = 0;
 }
 

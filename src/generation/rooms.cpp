@@ -107,10 +107,18 @@ bool create_room(int x, int y, int direction, int depth) {
     for (int side = 1; side <= 4; ++side) {
         if (side == back && !first) continue;
         switch (side) {
-        case 1: add_marks_to_line(r.x1 + 2, r.y1, r.x2 - 2, r.y1, depth, area_room, 1); break;
-        case 2: add_marks_to_line(r.x2, r.y1 + 2, r.x2, r.y2 - 2, depth, area_room, 2); break;
-        case 3: add_marks_to_line(r.x1 + 2, r.y2, r.x2 - 2, r.y2, depth, area_room, 3); break;
-        default: add_marks_to_line(r.x1, r.y1 + 2, r.x1, r.y2 - 2, depth, area_room, 4); break;
+        case 1:
+            add_marks_to_line(r.x1 + 2, r.y1, r.x2 - 2, r.y1, depth, area_room, 1);
+            break;
+        case 2:
+            add_marks_to_line(r.x2, r.y1 + 2, r.x2, r.y2 - 2, depth, area_room, 2);
+            break;
+        case 3:
+            add_marks_to_line(r.x1 + 2, r.y2, r.x2 - 2, r.y2, depth, area_room, 3);
+            break;
+        default:
+            add_marks_to_line(r.x1, r.y1 + 2, r.x1, r.y2 - 2, depth, area_room, 4);
+            break;
         }
     }
 

@@ -27,7 +27,9 @@ uint32_t next_stamp() {
     return current_stamp;
 }
 
-bool dug(int x, int y) { return dug_grid[x - 1][y - 1] != 0; }
+bool dug(int x, int y) {
+    return dug_grid[x - 1][y - 1] != 0;
+}
 
 } // namespace
 
@@ -266,10 +268,22 @@ void rotate_point(int x, int y, int direction, int& out_x, int& out_y, bool mirr
     if (x < 1 || x > n || y < 1 || y > n) return;
     if (mirror) x = n - x + 1;
     switch (direction) {
-    case 2: out_x = n - y + 1; out_y = x; break;
-    case 3: out_x = n - x + 1; out_y = n - y + 1; break;
-    case 4: out_x = y; out_y = n - x + 1; break;
-    default: out_x = x; out_y = y; break;
+    case 2:
+        out_x = n - y + 1;
+        out_y = x;
+        break;
+    case 3:
+        out_x = n - x + 1;
+        out_y = n - y + 1;
+        break;
+    case 4:
+        out_x = y;
+        out_y = n - x + 1;
+        break;
+    default:
+        out_x = x;
+        out_y = y;
+        break;
     }
 }
 

@@ -29,16 +29,31 @@ void create_secret_door(int x, int y, const tdice& difficulty, int depth) {
     c.block_variant = 0;
 }
 
-static bool valid_area(int a) { return a >= 1 && a < static_cast<int>(areas.size()); }
+static bool valid_area(int a) {
+    return a >= 1 && a < static_cast<int>(areas.size());
+}
 
 void get_area_edge_point(int area, const tarea& fallback, int& out_x, int& out_y) {
     const tarea& r = valid_area(area) ? areas[area] : fallback;
     switch (r.direction) {
-    case 1: out_x = r.x1 + 1; out_y = r.y1; break;
-    case 2: out_x = r.x2; out_y = r.y1 + 1; break;
-    case 3: out_x = r.x1 + 1; out_y = r.y2; break;
-    case 4: out_x = r.x1; out_y = r.y1 + 1; break;
-    default: break;
+    case 1:
+        out_x = r.x1 + 1;
+        out_y = r.y1;
+        break;
+    case 2:
+        out_x = r.x2;
+        out_y = r.y1 + 1;
+        break;
+    case 3:
+        out_x = r.x1 + 1;
+        out_y = r.y2;
+        break;
+    case 4:
+        out_x = r.x1;
+        out_y = r.y1 + 1;
+        break;
+    default:
+        break;
     }
 }
 

@@ -6,8 +6,6 @@
 
 namespace dravok {
 
-
-
 bool template_in_group(int t, int category, int group) {
     if (t < 1 || t > vault_template_count()) return false;
     const tvault& v = vaults[t];
@@ -56,8 +54,14 @@ int random_eligible_template(int category) {
 
 // Stamping templates arrives with the special-area work; until then no template is built and
 // the dig loop falls back to the other kinds.
-bool special_fits_a(int, int, int) { return false; }
-bool special_fits_b(int, int, int) { return false; }
-bool create_special(int, int, int, int, int, int) { return false; }
+bool special_fits_a(int, int, int) {
+    return false;
+}
+bool special_fits_b(int, int, int) {
+    return false;
+}
+bool create_special(int, int, int, int, int, int) {
+    return false;
+}
 
 } // namespace dravok

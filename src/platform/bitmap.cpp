@@ -27,9 +27,15 @@ Sint16 s16(int v) {
     return static_cast<Sint16>(std::clamp(v, -32768, 32767));
 }
 
-Uint8 r8(Colour c) { return static_cast<Uint8>(red_of(c)); }
-Uint8 g8(Colour c) { return static_cast<Uint8>(green_of(c)); }
-Uint8 b8(Colour c) { return static_cast<Uint8>(blue_of(c)); }
+Uint8 r8(Colour c) {
+    return static_cast<Uint8>(red_of(c));
+}
+Uint8 g8(Colour c) {
+    return static_cast<Uint8>(green_of(c));
+}
+Uint8 b8(Colour c) {
+    return static_cast<Uint8>(blue_of(c));
+}
 
 } // namespace
 
@@ -166,13 +172,15 @@ SDL_Renderer* Bitmap::renderer() {
 }
 
 void Bitmap::clear(Colour c) {
-    for (int y = 0; y < height_; ++y) std::fill_n(row(y), width_, c & rgb_mask);
+    for (int y = 0; y < height_; ++y)
+        std::fill_n(row(y), width_, c & rgb_mask);
 }
 
 void Bitmap::fill_rect(const Rect& r, Colour c) {
     Rect a = intersect(r, clip_);
     if (a.empty()) return;
-    for (int y = a.top; y < a.bottom; ++y) std::fill_n(row(y) + a.left, a.width(), c & rgb_mask);
+    for (int y = a.top; y < a.bottom; ++y)
+        std::fill_n(row(y) + a.left, a.width(), c & rgb_mask);
 }
 
 void Bitmap::fill_rect(const Rect& r) {
@@ -201,8 +209,8 @@ void Bitmap::line(int x1, int y1, int x2, int y2) {
     if (!rr) return;
     Colour c = pen_colour_;
     if (pen_width_ >= 2)
-        thickLineRGBA(rr, s16(x1), s16(y1), s16(x2), s16(y2), static_cast<Uint8>(pen_width_),
-                      r8(c), g8(c), b8(c), 255);
+        thickLineRGBA(rr, s16(x1), s16(y1), s16(x2), s16(y2), static_cast<Uint8>(pen_width_), r8(c), g8(c),
+                      b8(c), 255);
     else
         lineRGBA(rr, s16(x1), s16(y1), s16(x2), s16(y2), r8(c), g8(c), b8(c), 255);
     SDL_RenderFlush(rr);
@@ -278,15 +286,14 @@ void Bitmap::round_rect(const Rect& r, int corner_width, int corner_height) {
     int rad = std::max(0, std::min({corner_width, corner_height, r.width(), r.height()}) / 2);
     if (brush_style_ == BrushStyle::solid) {
         Colour b = brush_colour_;
-        roundedBoxRGBA(rr, s16(r.left), s16(r.top), s16(r.right - 1), s16(r.bottom - 1), s16(rad),
-                       r8(b), g8(b), b8(b), 255);
+        roundedBoxRGBA(rr, s16(r.left), s16(r.top), s16(r.right - 1), s16(r.bottom - 1), s16(rad), r8(b),
+                       g8(b), b8(b), 255);
     }
     if (pen_visible()) {
         Colour c = pen_colour_;
         for (int k = 0; k < pen_width_; ++k)
             roundedRectangleRGBA(rr, s16(r.left + k), s16(r.top + k), s16(r.right - 1 - k),
-                                 s16(r.bottom - 1 - k), s16(std::max(0, rad - k)), r8(c), g8(c),
-                                 b8(c), 255);
+                                 s16(r.bottom - 1 - k), s16(std::max(0, rad - k)), r8(c), g8(c), b8(c), 255);
     }
     SDL_RenderFlush(rr);
 }
@@ -311,8 +318,7 @@ void Bitmap::text_out(int x, int y, std::string_view text) {
     SDL_BlitSurface(s, &sr, surface_, &dr);
 }
 
-void Bitmap::blit(const Rect& dest, const Bitmap& src, const Rect& src_rect, bool keyed,
-                  Colour key) {
+void Bitmap::blit(const Rect& dest, const Bitmap& src, const Rect& src_rect, bool keyed, Colour key) {
     if (!surface_ || !src.surface_ || dest.empty() || src_rect.empty()) return;
     const int dw = dest.width(), dh = dest.height();
     const int sw = src_rect.width(), sh = src_rect.height();
@@ -328,9 +334,8 @@ void Bitmap::blit(const Rect& dest, const Bitmap& src, const Rect& src_rect, boo
     }
     const bool same_size = dw == sw && dh == sh;
     for (int y = a.top; y < a.bottom; ++y) {
-        int sy = src_rect.top + (same_size ? y - dest.top
-                                           : static_cast<int>(static_cast<int64_t>(y - dest.top) *
-                                                              sh / dh));
+        int sy = src_rect.top +
+                 (same_size ? y - dest.top : static_cast<int>(static_cast<int64_t>(y - dest.top) * sh / dh));
         if (sy < 0 || sy >= from->height_) continue;
         const uint32_t* srow = from->row(sy);
         uint32_t* drow = row(y);
@@ -348,9 +353,9 @@ void Bitmap::blit(const Rect& dest, const Bitmap& src, const Rect& src_rect, boo
             continue;
         }
         for (int x = a.left; x < a.right; ++x) {
-            int sx = src_rect.left +
-                     (same_size ? x - dest.left
-                                : static_cast<int>(static_cast<int64_t>(x - dest.left) * sw / dw));
+            int sx =
+                src_rect.left +
+                (same_size ? x - dest.left : static_cast<int>(static_cast<int64_t>(x - dest.left) * sw / dw));
             if (sx < 0 || sx >= from->width_) continue;
             uint32_t p = srow[sx] & rgb_mask;
             if (keyed && p == k) continue;
@@ -376,8 +381,7 @@ void Bitmap::draw_transparent(int x, int y, const Bitmap& src, Colour key) {
     blit(Rect::from_size(x, y, src.width_, src.height_), src, src.bounds(), true, key);
 }
 
-void Bitmap::draw_transparent(const Rect& dest, const Bitmap& src, const Rect& src_rect,
-                              Colour key) {
+void Bitmap::draw_transparent(const Rect& dest, const Bitmap& src, const Rect& src_rect, Colour key) {
     blit(dest, src, src_rect, true, key);
 }
 

@@ -23,11 +23,11 @@ namespace dravok {
 enum class BrushStyle { solid, clear };
 
 class Bitmap {
-public:
+  public:
     Bitmap() = default;
     Bitmap(int width, int height);
     ~Bitmap();
-    Bitmap(const Bitmap& other);            // a deep copy of pixels, pen, brush and font
+    Bitmap(const Bitmap& other); // a deep copy of pixels, pen, brush and font
     Bitmap& operator=(const Bitmap& other);
     Bitmap(Bitmap&& other) noexcept;
     Bitmap& operator=(Bitmap&& other) noexcept;
@@ -69,15 +69,15 @@ public:
     Rect clip() const { return clip_; }
 
     // --- shapes ---
-    void clear(Colour c = colours::black);   // whole bitmap, ignoring the clip
+    void clear(Colour c = colours::black); // whole bitmap, ignoring the clip
     void fill_rect(const Rect& r, Colour c);
-    void fill_rect(const Rect& r);           // with the brush; nothing when it is clear
-    void frame_rect(const Rect& r, Colour c); // one-pixel frame just inside r
-    void rectangle(const Rect& r);           // pen frame inside r, brush inside the frame
+    void fill_rect(const Rect& r);             // with the brush; nothing when it is clear
+    void frame_rect(const Rect& r, Colour c);  // one-pixel frame just inside r
+    void rectangle(const Rect& r);             // pen frame inside r, brush inside the frame
     void line(int x1, int y1, int x2, int y2); // pen, both end points drawn
     void move_to(int x, int y);
-    void line_to(int x, int y);              // pen, from the current point; the end point is not drawn
-    void ellipse(const Rect& r);             // inscribed in r
+    void line_to(int x, int y);  // pen, from the current point; the end point is not drawn
+    void ellipse(const Rect& r); // inscribed in r
     void polygon(std::span<const Point> points);
     void round_rect(const Rect& r, int corner_width, int corner_height);
 
@@ -115,7 +115,7 @@ public:
     // For the platform's own units (window, PNG files): the SDL surface, format XRGB8888.
     SDL_Surface* surface() const { return surface_; }
 
-private:
+  private:
     SDL_Renderer* renderer();
     void release();
     void copy_state_from(const Bitmap& o);

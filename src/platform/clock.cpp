@@ -53,8 +53,7 @@ constexpr int64_t day_zero = -25569;
 
 uint64_t SystemClock::tick_ms() {
     using namespace std::chrono;
-    return static_cast<uint64_t>(
-        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
 int64_t SystemClock::unix_ms() {
@@ -105,8 +104,8 @@ uint32_t ms_since_midnight_utc() {
 
 double datetime_value(const DateTime& t) {
     int64_t days = days_from_civil(t.year, t.month, t.day) - day_zero;
-    double frac = (t.hour * 3'600'000.0 + t.minute * 60'000.0 + t.second * 1000.0 + t.millisecond) /
-                  86'400'000.0;
+    double frac =
+        (t.hour * 3'600'000.0 + t.minute * 60'000.0 + t.second * 1000.0 + t.millisecond) / 86'400'000.0;
     // Before day zero the fraction counts away from zero, as the day-count format does.
     return days >= 0 ? static_cast<double>(days) + frac : static_cast<double>(days) - frac;
 }
@@ -130,15 +129,14 @@ DateTime datetime_from_value(double value) {
 
 std::string format_file_stamp(const DateTime& t) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%04d_%02d_%02d_%02d%02d%02d", t.year, t.month, t.day, t.hour,
-                  t.minute, t.second);
+    std::snprintf(buf, sizeof buf, "%04d_%02d_%02d_%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute,
+                  t.second);
     return buf;
 }
 
 std::string format_log_stamp(const DateTime& t) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour,
-                  t.minute);
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
     return buf;
 }
 

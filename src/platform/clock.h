@@ -20,7 +20,7 @@ struct DateTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since an arbitrary start; never goes backwards.
     virtual uint64_t tick_ms() = 0;
@@ -32,7 +32,7 @@ public:
 
 // The real clock: a monotonic tick counter and the system's time zone.
 class SystemClock : public Clock {
-public:
+  public:
     uint64_t tick_ms() override;
     int64_t unix_ms() override;
     DateTime local_time_of(int64_t unix_ms) override;
@@ -40,7 +40,7 @@ public:
 
 // A clock for tests: time stands still until advanced; local time is UTC plus a fixed offset.
 class ManualClock : public Clock {
-public:
+  public:
     explicit ManualClock(int64_t start_unix_ms = 1'700'000'000'000, int utc_offset_minutes = 0)
         : unix_ms_(start_unix_ms), offset_minutes_(utc_offset_minutes) {}
     void advance(uint64_t ms) {
@@ -52,7 +52,7 @@ public:
     int64_t unix_ms() override { return unix_ms_; }
     DateTime local_time_of(int64_t unix_ms) override;
 
-private:
+  private:
     uint64_t ticks_ = 0;
     int64_t unix_ms_;
     int offset_minutes_;

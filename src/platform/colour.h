@@ -12,9 +12,15 @@ constexpr Colour rgb(int r, int g, int b) {
     return (static_cast<Colour>(r & 0xFF) << 16) | (static_cast<Colour>(g & 0xFF) << 8) |
            static_cast<Colour>(b & 0xFF);
 }
-constexpr int red_of(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
-constexpr int green_of(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int blue_of(Colour c) { return static_cast<int>(c & 0xFF); }
+constexpr int red_of(Colour c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+constexpr int green_of(Colour c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int blue_of(Colour c) {
+    return static_cast<int>(c & 0xFF);
+}
 
 // A Windows-order value (0x00BBGGRR) turned into ours, and back: the same swap both ways.
 constexpr Colour swap_red_blue(Colour c) {

@@ -58,7 +58,8 @@ bool start_detached(const std::vector<std::string>& argv, std::string_view worki
     std::string folder = working_folder.empty() ? std::string() : system_path(working_folder);
     // Everything the child needs is prepared before fork: after it only system calls run.
     std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     pid_t child = fork();
     if (child < 0) return false;

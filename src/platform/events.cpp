@@ -47,8 +47,8 @@ void deliver_paint() {
 void handle_sdl_event(const SDL_Event& ev) {
     switch (ev.type) {
     case SDL_KEYDOWN:
-        deliver_key(key_event_of(ev.key.keysym.scancode, ev.key.keysym.sym, ev.key.keysym.mod,
-                                 ev.key.repeat != 0));
+        deliver_key(
+            key_event_of(ev.key.keysym.scancode, ev.key.keysym.sym, ev.key.keysym.mod, ev.key.repeat != 0));
         break;
     case SDL_QUIT:
         deliver_close();
@@ -85,7 +85,8 @@ void pump_once() {
     }
     if (SDL_WasInit(SDL_INIT_EVENTS)) {
         SDL_Event ev;
-        while (SDL_PollEvent(&ev)) handle_sdl_event(ev);
+        while (SDL_PollEvent(&ev))
+            handle_sdl_event(ev);
     }
     run_due_timers();
 }

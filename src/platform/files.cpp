@@ -87,7 +87,8 @@ bool delete_folder(std::string_view path) {
 
 bool create_folder(std::string_view path) {
     std::string p = system_path(path);
-    while (p.size() > 1 && p.back() == '/') p.pop_back();
+    while (p.size() > 1 && p.back() == '/')
+        p.pop_back();
     if (::mkdir(p.c_str(), 0755) == 0) return true;
     return folder_exists(path);
 }
@@ -103,8 +104,7 @@ bool create_folders(std::string_view path) {
     return folder_exists(path);
 }
 
-std::vector<std::string> list_folder(std::string_view folder, std::string_view wildcard,
-                                     ListKind kind) {
+std::vector<std::string> list_folder(std::string_view folder, std::string_view wildcard, ListKind kind) {
     std::vector<std::string> names;
     std::string dir = system_path(folder.empty() ? std::string_view(".") : folder);
     DIR* d = ::opendir(dir.c_str());
@@ -162,7 +162,8 @@ std::optional<std::vector<uint8_t>> read_file(std::string_view path) {
     std::vector<uint8_t> data;
     uint8_t buf[65536];
     std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.insert(data.end(), buf, buf + n);
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        data.insert(data.end(), buf, buf + n);
     bool ok = !std::ferror(f);
     std::fclose(f);
     if (!ok) return std::nullopt;
@@ -193,8 +194,8 @@ bool write_file(std::string_view path, std::span<const uint8_t> bytes) {
 }
 
 bool write_file(std::string_view path, std::string_view bytes) {
-    return write_file(path, std::span<const uint8_t>(
-                                reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+    return write_file(path,
+                      std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
 }
 
 } // namespace dravok

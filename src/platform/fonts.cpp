@@ -29,8 +29,7 @@ constexpr Family dejavu_sans{"DejaVu Sans", "DejaVuSans.ttf", "DejaVuSans-Bold.t
 constexpr Family dejavu_serif{"DejaVu Serif", "DejaVuSerif.ttf", "DejaVuSerif-Bold.ttf",
                               "/usr/share/fonts/truetype/dejavu/"};
 constexpr Family liberation_narrow{"Liberation Sans Narrow", "LiberationSansNarrow-Regular.ttf",
-                                   "LiberationSansNarrow-Bold.ttf",
-                                   "/usr/share/fonts/truetype/liberation/"};
+                                   "LiberationSansNarrow-Bold.ttf", "/usr/share/fonts/truetype/liberation/"};
 
 std::string lower(std::string_view s) {
     std::string out(s);
@@ -47,15 +46,17 @@ const Family& family_of(std::string_view game_font) {
 }
 
 std::string fc_match(const Family& f, bool bold) {
-    std::string cmd = std::string("fc-match -f '%{file}' '") + f.name + (bold ? ":bold'" : "'") +
-                      " 2>/dev/null";
+    std::string cmd =
+        std::string("fc-match -f '%{file}' '") + f.name + (bold ? ":bold'" : "'") + " 2>/dev/null";
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return {};
     char buf[1024];
     std::string out;
-    while (std::fgets(buf, sizeof buf, p)) out += buf;
+    while (std::fgets(buf, sizeof buf, p))
+        out += buf;
     pclose(p);
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r'))
+        out.pop_back();
     return out;
 }
 
@@ -93,7 +94,8 @@ std::unordered_map<std::string, TextSize>& extent_cache() {
 }
 
 void clear_text_cache() {
-    for (auto& [key, surface] : text_cache()) SDL_FreeSurface(surface);
+    for (auto& [key, surface] : text_cache())
+        SDL_FreeSurface(surface);
     text_cache().clear();
     extent_cache().clear();
 }
@@ -157,8 +159,8 @@ std::string font_file_for(std::string_view game_font, bool bold) {
     const char* file = bold ? f.bold : f.regular;
     std::string found;
     std::string beside = program_folder();
-    for (const std::string& folder : {beside + "Data/fonts/", beside + "Data/",
-                                      std::string(f.system_folder)}) {
+    for (const std::string& folder :
+         {beside + "Data/fonts/", beside + "Data/", std::string(f.system_folder)}) {
         if (file_exists(folder + file)) {
             found = folder + file;
             break;

@@ -75,11 +75,9 @@ bool write_png(std::string_view path, const Bitmap& bitmap) {
     image.height = static_cast<png_uint_32>(bitmap.height());
     image.format = PNG_FORMAT_RGB;
     png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr))
-        return false;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, pixels.data(), 0, nullptr)) return false;
     std::vector<uint8_t> encoded(size);
-    if (!png_image_write_to_memory(&image, encoded.data(), &size, 0, pixels.data(), 0, nullptr))
-        return false;
+    if (!png_image_write_to_memory(&image, encoded.data(), &size, 0, pixels.data(), 0, nullptr)) return false;
     encoded.resize(size);
     return write_file(path, encoded);
 }
@@ -96,7 +94,8 @@ bool read_bmp(std::string_view path, Bitmap& out) {
             const uint32_t* src = reinterpret_cast<const uint32_t*>(
                 static_cast<const uint8_t*>(converted->pixels) + y * converted->pitch);
             uint32_t* dst = result.row(y);
-            for (int x = 0; x < converted->w; ++x) dst[x] = src[x] & 0x00FFFFFF;
+            for (int x = 0; x < converted->w; ++x)
+                dst[x] = src[x] & 0x00FFFFFF;
         }
     }
     SDL_FreeSurface(converted);

@@ -33,7 +33,8 @@ int ImageList::add(const Bitmap& image) {
     for (int y = 0; y < h; ++y) {
         const uint32_t* src = image.row(y);
         uint32_t* dst = pixels_.data() + base + static_cast<std::size_t>(y) * width_;
-        for (int x = 0; x < w; ++x) dst[x] = src[x] & 0x00FFFFFF;
+        for (int x = 0; x < w; ++x)
+            dst[x] = src[x] & 0x00FFFFFF;
     }
     return count_++;
 }
@@ -71,8 +72,8 @@ Bitmap ImageList::image(int index) const {
     if (index < 0 || index >= count_) return out;
     const uint32_t* img = pixels_.data() + static_cast<std::size_t>(index) * width_ * height_;
     for (int y = 0; y < height_; ++y)
-        std::copy(img + static_cast<std::size_t>(y) * width_,
-                  img + static_cast<std::size_t>(y + 1) * width_, out.row(y));
+        std::copy(img + static_cast<std::size_t>(y) * width_, img + static_cast<std::size_t>(y + 1) * width_,
+                  out.row(y));
     if (masked_) out.set_transparent(true, mask_);
     return out;
 }

@@ -11,7 +11,7 @@
 namespace dravok {
 
 class ImageList {
-public:
+  public:
     ImageList() = default;
     ImageList(int width, int height, bool masked, Colour mask = colours::white);
 
@@ -36,7 +36,7 @@ public:
     // The image as a bitmap of its own (transparent in the mask colour when the list is masked).
     Bitmap image(int index) const;
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     bool masked_ = false;

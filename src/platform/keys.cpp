@@ -82,13 +82,18 @@ constexpr ScanEntry scan_table[] = {
 struct Tables {
     std::array<uint8_t, SDL_NUM_SCANCODES> by_scancode{};
     Tables() {
-        for (const ScanEntry& e : scan_table) by_scancode[e.scancode] = e.code;
-        for (int i = 0; i < 26; ++i) by_scancode[SDL_SCANCODE_A + i] = static_cast<uint8_t>(vk::a + i);
+        for (const ScanEntry& e : scan_table)
+            by_scancode[e.scancode] = e.code;
+        for (int i = 0; i < 26; ++i)
+            by_scancode[SDL_SCANCODE_A + i] = static_cast<uint8_t>(vk::a + i);
         // SDL numbers the digit row 1..9 then 0.
-        for (int i = 0; i < 9; ++i) by_scancode[SDL_SCANCODE_1 + i] = vk::digit(i + 1);
+        for (int i = 0; i < 9; ++i)
+            by_scancode[SDL_SCANCODE_1 + i] = vk::digit(i + 1);
         by_scancode[SDL_SCANCODE_0] = vk::digit(0);
-        for (int i = 0; i < 12; ++i) by_scancode[SDL_SCANCODE_F1 + i] = vk::fn(i + 1);
-        for (int i = 0; i < 12; ++i) by_scancode[SDL_SCANCODE_F13 + i] = vk::fn(i + 13);
+        for (int i = 0; i < 12; ++i)
+            by_scancode[SDL_SCANCODE_F1 + i] = vk::fn(i + 1);
+        for (int i = 0; i < 12; ++i)
+            by_scancode[SDL_SCANCODE_F13 + i] = vk::fn(i + 13);
     }
 };
 
@@ -112,11 +117,16 @@ uint8_t virtual_key_of(int sdl_scancode, int sdl_keycode) {
     const bool keypad = sdl_scancode >= SDL_SCANCODE_KP_DIVIDE && sdl_scancode <= SDL_SCANCODE_KP_PERIOD;
     if (!keypad) {
         switch (sdl_keycode) {
-        case '+': return vk::oem_plus;
-        case ',': return vk::oem_comma;
-        case '-': return vk::oem_minus;
-        case '.': return vk::oem_period;
-        default: break;
+        case '+':
+            return vk::oem_plus;
+        case ',':
+            return vk::oem_comma;
+        case '-':
+            return vk::oem_minus;
+        case '.':
+            return vk::oem_period;
+        default:
+            break;
         }
     }
     if (sdl_scancode <= 0 || sdl_scancode >= SDL_NUM_SCANCODES) return 0;

@@ -46,7 +46,8 @@ char32_t cp1252_code_point(unsigned char byte) {
 std::string cp1252_to_utf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 4);
-    for (char c : text) append_utf8(out, cp1252_code_point(static_cast<unsigned char>(c)));
+    for (char c : text)
+        append_utf8(out, cp1252_code_point(static_cast<unsigned char>(c)));
     return out;
 }
 

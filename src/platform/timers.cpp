@@ -9,7 +9,7 @@
 namespace dravok {
 
 class TimerSet {
-public:
+  public:
     std::vector<std::unique_ptr<Timer>> timers;
     int firing_depth = 0;
 
@@ -31,9 +31,7 @@ public:
         t.running_ = false;
     }
 
-    static bool can_fire(const Timer& t) {
-        return !t.dead_ && t.enabled_ && t.interval_ > 0 && !t.running_;
-    }
+    static bool can_fire(const Timer& t) { return !t.dead_ && t.enabled_ && t.interval_ > 0 && !t.running_; }
 };
 
 namespace {
@@ -57,8 +55,7 @@ void Timer::set_enabled(bool on) {
     if (on) due_ = tick_ms() + interval_;
 }
 
-Timer& create_timer(std::string_view name, uint32_t interval_ms, bool enabled,
-                    Timer::Handler handler) {
+Timer& create_timer(std::string_view name, uint32_t interval_ms, bool enabled, Timer::Handler handler) {
     TimerSet& set = timer_set();
     Timer* t = set.find(name);
     if (!t) {

@@ -12,7 +12,7 @@
 namespace dravok {
 
 class Timer {
-public:
+  public:
     using Handler = std::function<void(Timer&)>;
 
     const std::string& name() const { return name_; }
@@ -28,7 +28,7 @@ public:
     bool running() const { return running_; }
     uint64_t due_at() const { return due_; }
 
-private:
+  private:
     friend class TimerSet;
     friend Timer& create_timer(std::string_view, uint32_t, bool, Handler);
     friend void destroy_timer(std::string_view);
@@ -45,8 +45,7 @@ private:
 
 // A new timer (or the existing one of that name, re-armed with these values). The reference
 // stays valid until the timer is destroyed.
-Timer& create_timer(std::string_view name, uint32_t interval_ms, bool enabled,
-                    Timer::Handler handler);
+Timer& create_timer(std::string_view name, uint32_t interval_ms, bool enabled, Timer::Handler handler);
 Timer* find_timer(std::string_view name);
 void destroy_timer(std::string_view name);
 void destroy_all_timers();

@@ -43,8 +43,7 @@ bool Window::create(std::string_view title, int client_width, int client_height)
     if (!init_platform_video()) return false;
     std::string t = cp1252_to_utf8(title);
     window_ = SDL_CreateWindow(t.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               std::max(client_width, 1), std::max(client_height, 1),
-                               SDL_WINDOW_HIDDEN);
+                               std::max(client_width, 1), std::max(client_height, 1), SDL_WINDOW_HIDDEN);
     if (!window_) {
         SDL_LogError(SDL_LOG_CATEGORY_VIDEO, "cannot create the window: %s", SDL_GetError());
         return false;

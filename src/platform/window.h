@@ -24,7 +24,7 @@ int display_count();
 Rect monitor_bounds(int index);
 
 class Window {
-public:
+  public:
     Window() = default;
     ~Window();
     Window(const Window&) = delete;
@@ -63,7 +63,7 @@ public:
 
     SDL_Window* sdl_window() const { return window_; }
 
-private:
+  private:
     SDL_Window* window_ = nullptr;
     bool bordered_ = true;
     bool placed_ = false;

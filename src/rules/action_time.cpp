@@ -22,7 +22,9 @@
 namespace dravok {
 
 namespace {
-int motion_modifier(int being) { return beings[being].ability_modifier[1]; }
+int motion_modifier(int being) {
+    return beings[being].ability_modifier[1];
+}
 } // namespace
 
 int action_time(int being, int base, bool apply_motion) {
@@ -35,8 +37,12 @@ int action_time_mult(int being, int base, int factor, bool apply_motion) {
     return std::max(1, (base - motion_modifier(being)) * factor);
 }
 
-int move_time(int being, int base) { return std::max(1, base - int(beings[being].speed_bonus)); }
+int move_time(int being, int base) {
+    return std::max(1, base - int(beings[being].speed_bonus));
+}
 
-void spend_time(int being, int cost) { beings[being].next_action_time = game.game_clock + uint32_t(cost); }
+void spend_time(int being, int cost) {
+    beings[being].next_action_time = game.game_clock + uint32_t(cost);
+}
 
 } // namespace dravok

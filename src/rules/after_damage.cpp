@@ -32,7 +32,8 @@ void note_witnesses(int attacker, int victim) {
         tbeing& wb = beings[w];
         if (wb.plan < 1 || wb.plan >= being_plans.size()) continue;
         const tbeing_plan& plan = being_plans[wb.plan];
-        if (w != attacker && plan.comments_friend_killed && wb.situation_of(10) == 0 && is_friendly(w, victim, 10, false)) {
+        if (w != attacker && plan.comments_friend_killed && wb.situation_of(10) == 0 &&
+            is_friendly(w, victim, 10, false)) {
             for (int t = 1; t <= creature_type_count; ++t) {
                 if (has_type_flag(v, t) && at1(plan.friend_death_type, t)) {
                     wb.friend_death_type = uint16_t(t);
@@ -79,7 +80,8 @@ void after_kill(int attacker, int victim, int health_before, int depth) {
             if (can_see(f, attacker, 0, 0) && can_see(f, victim, 0, 0)) beings[f].situation_of(14) = 2;
         }
     }
-    if (has_type_flag(a, tf_player) && being_status(a, st_sentient_item_equipped) && !has_type_flag(v, tf_immobile)) {
+    if (has_type_flag(a, tf_player) && being_status(a, st_sentient_item_equipped) &&
+        !has_type_flag(v, tf_immobile)) {
         a.situation_of(27) = 2;
         a.situation_of(30) = 2;
     }
@@ -100,9 +102,10 @@ void after_survival(int attacker, int victim, int health_before, int total, int 
     }
     if (has_type_flag(v, tf_player)) {
         const int maximum = v.health_max;
-        const bool heavy_from_full = health_before >= round_half_even(0.75 * maximum) &&
-                                     total >= round_half_even(0.5 * health_before);
-        const bool heavy_when_low = v.health <= round_half_even(0.2 * maximum) && v.health <= 15 && total >= 3;
+        const bool heavy_from_full =
+            health_before >= round_half_even(0.75 * maximum) && total >= round_half_even(0.5 * health_before);
+        const bool heavy_when_low =
+            v.health <= round_half_even(0.2 * maximum) && v.health <= 15 && total >= 3;
         if (heavy_from_full || heavy_when_low) a.situation_of(19) = 1;
     }
 }
@@ -111,8 +114,10 @@ void after_survival(int attacker, int victim, int health_before, int total, int 
 
 void after_damage(int attacker, int victim, int health_before, int total, tdamage& result, int depth) {
     if (victim < 1 || victim >= int(beings.size()) || beings[victim].serial == 0) return;
-    if (result.killed) after_kill(attacker, victim, health_before, depth);
-    else after_survival(attacker, victim, health_before, total, depth);
+    if (result.killed)
+        after_kill(attacker, victim, health_before, depth);
+    else
+        after_survival(attacker, victim, health_before, total, depth);
 }
 
 } // namespace dravok

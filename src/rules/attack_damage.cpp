@@ -40,7 +40,8 @@ void roll_attack_damage(bool melee, int attacker, int defender, int attack, int 
     }
     formula.owner = uint16_t(attacker);
     roll_damage(formula, out);
-    for (int t = 1; t <= damage_type_count; ++t) out.raw_amount[t - 1] = int16_t(out.of(t));
+    for (int t = 1; t <= damage_type_count; ++t)
+        out.raw_amount[t - 1] = int16_t(out.of(t));
     out.physical_type = chosen;
 
     const int bonus = damage_bonus + attack_damage_bonus(a);
@@ -54,9 +55,11 @@ void roll_attack_damage(bool melee, int attacker, int defender, int attack, int 
         out.of(chosen) *= m;
     }
     if (being_status(d, st_immunity_critical_hits) == 0) {
-        const int attack_total = attack + (melee ? a.melee_critical : a.ranged_critical) + item.critical_attack;
+        const int attack_total =
+            attack + (melee ? a.melee_critical : a.ranged_critical) + item.critical_attack;
         const int defence_total = defence + d.critical_protection;
-        if (attack_total - defence_total >= (melee ? melee_critical_margin : ranged_critical_margin)) out.critical = 1;
+        if (attack_total - defence_total >= (melee ? melee_critical_margin : ranged_critical_margin))
+            out.critical = 1;
     }
 }
 
@@ -78,11 +81,13 @@ bool apply_against_bonuses(int attacker, int defender, const tdamage_dice& formu
         added = true;
     }
     if (formula.against_damage != 0) {
-        a.attack_modifiers[am_damage] = uint8_t(int8_t(a.attack_modifiers[am_damage]) + formula.against_damage);
+        a.attack_modifiers[am_damage] =
+            uint8_t(int8_t(a.attack_modifiers[am_damage]) + formula.against_damage);
         added = true;
     }
     if (formula.against_multiplier > 0) {
-        a.attack_modifiers[am_multiplier] = uint8_t(a.attack_modifiers[am_multiplier] + formula.against_multiplier);
+        a.attack_modifiers[am_multiplier] =
+            uint8_t(a.attack_modifiers[am_multiplier] + formula.against_multiplier);
         added = true;
     }
     return added;

@@ -11,9 +11,15 @@ namespace dravok {
 
 // The five bytes of a being's attack_modifiers.
 enum attack_modifier : int { am_hit = 0, am_damage = 1, am_defence = 2, am_multiplier = 3, am_polearm = 4 };
-inline int8_t attack_hit_bonus(const tbeing& b) { return int8_t(b.attack_modifiers[am_hit]); }
-inline int8_t attack_damage_bonus(const tbeing& b) { return int8_t(b.attack_modifiers[am_damage]); }
-inline int8_t attack_defence_bonus(const tbeing& b) { return int8_t(b.attack_modifiers[am_defence]); }
+inline int8_t attack_hit_bonus(const tbeing& b) {
+    return int8_t(b.attack_modifiers[am_hit]);
+}
+inline int8_t attack_damage_bonus(const tbeing& b) {
+    return int8_t(b.attack_modifiers[am_damage]);
+}
+inline int8_t attack_defence_bonus(const tbeing& b) {
+    return int8_t(b.attack_modifiers[am_defence]);
+}
 
 // Margins of attack over defence that make a blow critical.
 constexpr int melee_critical_margin = 22;

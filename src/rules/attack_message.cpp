@@ -30,14 +30,48 @@ constexpr const char* weapon_verbs_other[7][4] = {
     {"thrusts %s at", "thrusts %s at", "thrusts %s at", "thrusts %s at"},
     {"shoots %s at", "shoots %s at", "shoots %s at", "shoots %s at"},
     {"throws %s at", "throws %s at", "throws %s at", "throws %s at"}};
-constexpr const char* natural_verbs_player[21] = {
-    "", "punch", "kick", "touch", "claw", "slam", "hug", "bite", "gore", "crush", "sting", "drool over",
-    "tail attack", "wing attack", "tentacle attack", "gaze at", "spit at", "breath at", "shoot spikes at",
-    "release spores at", "tongue lash"};
-constexpr const char* natural_verbs_other[21] = {
-    "", "punches", "kicks", "touches", "claws", "slams", "hugs", "bites", "gores", "crushes", "stings",
-    "drools over", "tail attacks", "wing attacks", "swings tentacles at", "gazes at", "spits on", "breathes at",
-    "shoots spikes at", "releases spores at", "tongue lashes"};
+constexpr const char* natural_verbs_player[21] = {"",
+                                                  "punch",
+                                                  "kick",
+                                                  "touch",
+                                                  "claw",
+                                                  "slam",
+                                                  "hug",
+                                                  "bite",
+                                                  "gore",
+                                                  "crush",
+                                                  "sting",
+                                                  "drool over",
+                                                  "tail attack",
+                                                  "wing attack",
+                                                  "tentacle attack",
+                                                  "gaze at",
+                                                  "spit at",
+                                                  "breath at",
+                                                  "shoot spikes at",
+                                                  "release spores at",
+                                                  "tongue lash"};
+constexpr const char* natural_verbs_other[21] = {"",
+                                                 "punches",
+                                                 "kicks",
+                                                 "touches",
+                                                 "claws",
+                                                 "slams",
+                                                 "hugs",
+                                                 "bites",
+                                                 "gores",
+                                                 "crushes",
+                                                 "stings",
+                                                 "drools over",
+                                                 "tail attacks",
+                                                 "wing attacks",
+                                                 "swings tentacles at",
+                                                 "gazes at",
+                                                 "spits on",
+                                                 "breathes at",
+                                                 "shoots spikes at",
+                                                 "releases spores at",
+                                                 "tongue lashes"};
 
 std::string format1(const char* pattern, const std::string& value) {
     const std::string p(pattern);
@@ -53,8 +87,8 @@ std::string capitalised(std::string s) {
 
 } // namespace
 
-void compose_attack_message(int attacker, int defender, int group, std::string& out, const tdamage& result, bool hit,
-                            int defence, const titem& item, int attack_value) {
+void compose_attack_message(int attacker, int defender, int group, std::string& out, const tdamage& result,
+                            bool hit, int defence, const titem& item, int attack_value) {
     out.clear();
     const std::string adjective = defence == defence_asleep ? "sleeping" : "";
     const bool attacker_seen = is_being_ok(player, 0) && can_see(player, attacker, 0, 0);
@@ -97,16 +131,18 @@ void compose_attack_message(int attacker, int defender, int group, std::string& 
     if (has_type_flag(d, tf_player)) {
         object = "you" + suffix;
         object_pronoun = subject_pronoun = "you";
-        defence_verb = defence == defence_dodge ? "dodge"
+        defence_verb = defence == defence_dodge                                        ? "dodge"
                        : defence == defence_parry_main || defence == defence_parry_off ? "parry"
-                       : defence == defence_block ? "block" : "";
+                       : defence == defence_block                                      ? "block"
+                                                                                       : "";
     } else {
         object = (defender_seen ? being_name(defender, name_the, adjective) : "someone") + suffix;
         object_pronoun = gender == tf_male ? "him" : gender == tf_female ? "her" : "it";
         subject_pronoun = gender == tf_male ? "he" : gender == tf_female ? "she" : "it";
-        defence_verb = defence == defence_dodge ? "dodges"
+        defence_verb = defence == defence_dodge                                        ? "dodges"
                        : defence == defence_parry_main || defence == defence_parry_off ? "parries"
-                       : defence == defence_block ? "blocks" : "";
+                       : defence == defence_block                                      ? "blocks"
+                                                                                       : "";
     }
 
     const int threshold = group == 0 ? 8 : 10;
@@ -115,7 +151,8 @@ void compose_attack_message(int attacker, int defender, int group, std::string& 
     } else if (hit) {
         out = "$X" + subject + " " + verb + " " + object + " and " + hit_word + "!";
     } else if (attack_value >= threshold && !defence_verb.empty()) {
-        out = "$X" + subject + " " + verb + " " + object + " but " + subject_pronoun + " " + defence_verb + " the attack.";
+        out = "$X" + subject + " " + verb + " " + object + " but " + subject_pronoun + " " + defence_verb +
+              " the attack.";
     } else {
         out = "$X" + subject + " " + verb + " " + object + " but " + miss_word + ".";
     }

@@ -45,9 +45,13 @@ struct cell_writer {
     }
 };
 
-bool blocks_line(int x, int y) { return is_wall(x, y) || blocks_effect_at(x, y); }
+bool blocks_line(int x, int y) {
+    return is_wall(x, y) || blocks_effect_at(x, y);
+}
 
-int opposite_direction(int dir) { return dir <= 4 ? dir + 4 : dir - 4; }
+int opposite_direction(int dir) {
+    return dir <= 4 ? dir + 4 : dir - 4;
+}
 
 bool is_hostile_to(int user, int b) {
     if (get_emotion(b, user, true) <= hostile_emotion) return true;
@@ -125,7 +129,8 @@ bool list_cells(int user, int fx, int fy, int tx, int ty, cell_writer& cells) {
     case sh_cloud: {
         trace_line(fx, fy, tx, ty);
         for (int i = 1; i <= line_length; ++i) {
-            if (!on_map(line_points[i].x, line_points[i].y) || blocks_line(line_points[i].x, line_points[i].y))
+            if (!on_map(line_points[i].x, line_points[i].y) ||
+                blocks_line(line_points[i].x, line_points[i].y))
                 return false;
         }
         cells.add(tx, ty);

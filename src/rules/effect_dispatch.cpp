@@ -16,8 +16,8 @@ using being_handler = void (*)(int origin, int being, const teffect& effect, int
 // An immediate handler: (acting being, working copy, origin index, first being, depth).
 using immediate_handler = void (*)(int being, teffect& effect, int origin, int first, int depth);
 
-constexpr std::array<bool, effect_kind_count> per_being_kinds = effect_tables_detail::kind_set(
-    {5, 8, 9, 10, 11, 12, 13, 14, 15, 29, 31, 32, 33, 35, 36, 39, 41, 42, 58});
+constexpr std::array<bool, effect_kind_count> per_being_kinds =
+    effect_tables_detail::kind_set({5, 8, 9, 10, 11, 12, 13, 14, 15, 29, 31, 32, 33, 35, 36, 39, 41, 42, 58});
 // Restoration (40) is stored and shown but changes nothing on its own.
 constexpr std::array<bool, effect_kind_count> quiet_kinds = effect_tables_detail::kind_set({0, 40});
 
@@ -28,7 +28,8 @@ const std::array<immediate_handler, effect_kind_count> immediate_handlers{};
 void (*const furniture_damage_handler)(int, int, int, const teffect&, int, teffect&) = nullptr;
 
 void note_missing_handler(int kind, int depth) {
-    const std::string name = kind >= 0 && kind < effect_kind_count ? effect_kind_names[kind] : std::to_string(kind);
+    const std::string name =
+        kind >= 0 && kind < effect_kind_count ? effect_kind_names[kind] : std::to_string(kind);
     error_log(depth > 0 ? depth : 1, "Effect kind \"" + name + "\" has no handler yet.", false);
 }
 

@@ -38,7 +38,9 @@ std::string sentence(int actor, std::string_view format, std::string_view others
     return out;
 }
 
-bool valid_plan(int p) { return p >= 1 && p < int(item_plans.size()); }
+bool valid_plan(int p) {
+    return p >= 1 && p < int(item_plans.size());
+}
 
 } // namespace
 
@@ -52,7 +54,8 @@ std::string compose_effect_message(const teffect& e) {
     if (origin >= 1 && !player_sees(origin)) return {};
     int target = e.target != 0 ? find_being_by_serial(e.target) : 0;
     if (target >= 1 && !player_sees(target)) return {};
-    if (e.source == es_natural_attack && target < 1 && on_map(e.aim.x, e.aim.y)) target = cell_at(e.aim.x, e.aim.y).being;
+    if (e.source == es_natural_attack && target < 1 && on_map(e.aim.x, e.aim.y))
+        target = cell_at(e.aim.x, e.aim.y).being;
     name += target >= 1 && target == player ? "_player" : "_witness";
 
     if (e.source != es_switch) {
@@ -72,9 +75,11 @@ std::string compose_effect_message(const teffect& e) {
         const titem_plan& plan = item_plans[e.item_type];
         const std::string id = plan.identifier.str();
         if (id.find("ambush") != std::string::npos) return "$F" + sentence(target, "An ambush!", "", "");
-        if (id.find("reveal") != std::string::npos) return "$N" + sentence(target, "A secret area is revealed!", "", "");
+        if (id.find("reveal") != std::string::npos)
+            return "$N" + sentence(target, "A secret area is revealed!", "", "");
         const std::string item = item_name(plan.name.str(), 1, 0, target, 2);
-        return (target == player ? "$F" : "$B") + sentence(target, "%s %s " + item + "!", "springs", "spring");
+        return (target == player ? "$F" : "$B") +
+               sentence(target, "%s %s " + item + "!", "springs", "spring");
     }
     case es_item_activate: {
         if (origin < 1 || !valid_plan(e.item_type)) return {};
@@ -86,7 +91,7 @@ std::string compose_effect_message(const teffect& e) {
         if (!on_map(e.aim.x, e.aim.y) || origin < 1) return {};
         return "$B" + sentence(origin,
                                cell_at(e.aim.x, e.aim.y).furniture_state == 1 ? "%s %s the switch on."
-                                                                               : "%s %s the switch off.",
+                                                                              : "%s %s the switch off.",
                                "flicks", "flick");
     default:
         return {};
@@ -98,9 +103,9 @@ void compose_effect_end_message(const teffect& e) {
     const int target = e.target != 0 ? find_being_by_serial(e.target) : 0;
     if (target >= 1 && !player_sees(target)) return;
     if (target >= 1 && (e.kind == ek_disease || e.kind == ek_poison)) {
-        const std::string s = sentence(target, e.kind == ek_disease ? "%s %s no longer diseased."
-                                                                    : "%s %s no longer poisoned.",
-                                       "is", "are");
+        const std::string s =
+            sentence(target, e.kind == ek_disease ? "%s %s no longer diseased." : "%s %s no longer poisoned.",
+                     "is", "are");
         if (!s.empty()) add_message(s);
         return;
     }
@@ -110,7 +115,8 @@ void compose_effect_end_message(const teffect& e) {
     const bool map_shape = shape_is(map_shapes, e.shape);
     if (map_shape && target < 1) {
         // An unseen map effect without a target ends without a word.
-        if (!is_being_ok(player) || !on_map(e.aim.x, e.aim.y) || can_see(player, 0, e.aim.x, e.aim.y) == 0) return;
+        if (!is_being_ok(player) || !on_map(e.aim.x, e.aim.y) || can_see(player, 0, e.aim.x, e.aim.y) == 0)
+            return;
         name += "_map_end";
     } else {
         name += target >= 1 && target == player ? "_player_end" : "_witness_end";

@@ -13,8 +13,12 @@ namespace dravok {
 
 namespace {
 
-bool valid_plan(int p) { return p >= 1 && p < int(item_plans.size()); }
-bool valid_talent(int t) { return t >= 1 && t < int(talents.size()); }
+bool valid_plan(int p) {
+    return p >= 1 && p < int(item_plans.size());
+}
+bool valid_talent(int t) {
+    return t >= 1 && t < int(talents.size());
+}
 
 std::string lower(std::string s) {
     for (char& c : s)
@@ -24,23 +28,26 @@ std::string lower(std::string s) {
 
 std::string trim(const std::string& s) {
     std::size_t a = 0, b = s.size();
-    while (a < b && s[a] == ' ') ++a;
-    while (b > a && s[b - 1] == ' ') --b;
+    while (a < b && s[a] == ' ')
+        ++a;
+    while (b > a && s[b - 1] == ' ')
+        --b;
     return s.substr(a, b - a);
 }
 
 } // namespace
 
 std::string get_effect_sprite_name(const teffect& e, bool with_suffix) {
-    const std::string plan = valid_plan(e.item_type) ? item_plans[e.item_type].identifier.str() : std::string();
+    const std::string plan =
+        valid_plan(e.item_type) ? item_plans[e.item_type].identifier.str() : std::string();
     switch (e.source) {
     case es_talent:
         return valid_talent(e.talent) ? talents[e.talent].identifier.str() : std::string();
     case es_natural_attack: {
         const int origin = find_being_by_serial(e.origin);
         if (origin < 1 || e.natural_attack_kind >= vocab::attack_classes.size()) return {};
-        return std::string(vocab::attack_classes[e.natural_attack_kind]) + "_" + beings[origin].identifier.str() +
-               (with_suffix ? "_hit" : "");
+        return std::string(vocab::attack_classes[e.natural_attack_kind]) + "_" +
+               beings[origin].identifier.str() + (with_suffix ? "_hit" : "");
     }
     case es_trap:
         return plan.empty() ? plan : plan + (with_suffix ? "_spring" : "");

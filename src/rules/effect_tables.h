@@ -9,22 +9,51 @@
 namespace dravok {
 
 enum effect_source : uint8_t {
-    es_none = 0, es_talent = 1, es_natural_attack = 2, es_trap = 3, es_item_activate = 4,
-    es_item_hit = 5, es_switch = 6,
+    es_none = 0,
+    es_talent = 1,
+    es_natural_attack = 2,
+    es_trap = 3,
+    es_item_activate = 4,
+    es_item_hit = 5,
+    es_switch = 6,
 };
 
 enum effect_shape : uint8_t {
-    sh_none = 0, sh_special = 1, sh_self = 2, sh_single = 3, sh_bolt = 4, sh_ray = 5, sh_cone = 6,
-    sh_ball = 7, sh_chain = 8, sh_seen_hostiles = 9, sh_cloud = 10, sh_wall = 11, sh_spot = 12,
-    sh_free = 13, sh_opposite_free = 14,
+    sh_none = 0,
+    sh_special = 1,
+    sh_self = 2,
+    sh_single = 3,
+    sh_bolt = 4,
+    sh_ray = 5,
+    sh_cone = 6,
+    sh_ball = 7,
+    sh_chain = 8,
+    sh_seen_hostiles = 9,
+    sh_cloud = 10,
+    sh_wall = 11,
+    sh_spot = 12,
+    sh_free = 13,
+    sh_opposite_free = 14,
 };
 constexpr int effect_shape_count = 15;
 
 // Kinds the rules name; the full list of 76 names is effect_kind_names.
 enum effect_kind : uint8_t {
-    ek_none = 0, ek_boost_ability = 1, ek_damage = 5, ek_restore_health = 6, ek_restore_stamina = 7,
-    ek_increase_ability = 8, ek_decrease_ability = 9, ek_blink = 28, ek_disease = 32, ek_poison = 36,
-    ek_possess = 37, ek_restoration = 40, ek_slime = 41, ek_web = 58, ek_set_trap = 59,
+    ek_none = 0,
+    ek_boost_ability = 1,
+    ek_damage = 5,
+    ek_restore_health = 6,
+    ek_restore_stamina = 7,
+    ek_increase_ability = 8,
+    ek_decrease_ability = 9,
+    ek_blink = 28,
+    ek_disease = 32,
+    ek_poison = 36,
+    ek_possess = 37,
+    ek_restoration = 40,
+    ek_slime = 41,
+    ek_web = 58,
+    ek_set_trap = 59,
 };
 constexpr int effect_kind_count = 76;
 
@@ -45,37 +74,100 @@ inline constexpr std::array<bool, effect_shape_count> dodgeable_shapes{
     false, false, false, true, true, true, true, true, true, false, false, false, false, false, false};
 
 inline constexpr std::array<const char*, effect_shape_count> effect_shape_names{
-    "-", "special", "self", "single", "bolt", "ray", "cone", "ball", "chain", "seen_hostiles",
-    "cloud", "wall", "spot", "free", "opposite_free"};
+    "-",     "special",       "self",  "single", "bolt", "ray",  "cone",         "ball",
+    "chain", "seen_hostiles", "cloud", "wall",   "spot", "free", "opposite_free"};
 
 inline constexpr std::array<const char*, effect_kind_count> effect_kind_names{
-    "-", "boost_ability", "health_surge", "die_hard", "gain_experience", "damage", "restore_health",
-    "restore_stamina", "increase_ability", "decrease_ability", "increase_skill", "decrease_skill",
-    "increase_resistance", "decrease_resistance", "increase_movement", "decrease_movement", "charge",
-    "dualstrike", "leap", "multistrike", "retreat", "dualshot", "multishot", "alarm", "animate",
-    "animate_advanced", "antidote", "banish", "blink", "charm", "clone", "confusion", "disease",
-    "heroism", "knock", "mobility", "poison", "possess", "possess_break", "regeneration",
-    "restoration", "slime", "stoneskin", "summon_animals", "summon_celestials", "summon_demons",
-    "summon_devils", "summon_elementals", "summon_panthers", "summon_slaad", "summon_snakes",
-    "summon_spiders", "summon_spiders_drow", "summon_unicorn", "summon_warriors",
-    "summon_wolves_vampiric", "summon_yochlol", "transform", "web", "set_trap", "activate_golem",
-    "enchant_armor", "enchant_weapon", "enchant_weapon_vampiric", "reveal", "open_area_doors",
-    "open_area_locked_doors", "open_area_cell_doors", "close_area_doors", "close_area_locked_doors",
-    "close_area_cell_doors", "challenge", "teleport_level_being", "damage_undead", "teleport",
+    "-",
+    "boost_ability",
+    "health_surge",
+    "die_hard",
+    "gain_experience",
+    "damage",
+    "restore_health",
+    "restore_stamina",
+    "increase_ability",
+    "decrease_ability",
+    "increase_skill",
+    "decrease_skill",
+    "increase_resistance",
+    "decrease_resistance",
+    "increase_movement",
+    "decrease_movement",
+    "charge",
+    "dualstrike",
+    "leap",
+    "multistrike",
+    "retreat",
+    "dualshot",
+    "multishot",
+    "alarm",
+    "animate",
+    "animate_advanced",
+    "antidote",
+    "banish",
+    "blink",
+    "charm",
+    "clone",
+    "confusion",
+    "disease",
+    "heroism",
+    "knock",
+    "mobility",
+    "poison",
+    "possess",
+    "possess_break",
+    "regeneration",
+    "restoration",
+    "slime",
+    "stoneskin",
+    "summon_animals",
+    "summon_celestials",
+    "summon_demons",
+    "summon_devils",
+    "summon_elementals",
+    "summon_panthers",
+    "summon_slaad",
+    "summon_snakes",
+    "summon_spiders",
+    "summon_spiders_drow",
+    "summon_unicorn",
+    "summon_warriors",
+    "summon_wolves_vampiric",
+    "summon_yochlol",
+    "transform",
+    "web",
+    "set_trap",
+    "activate_golem",
+    "enchant_armor",
+    "enchant_weapon",
+    "enchant_weapon_vampiric",
+    "reveal",
+    "open_area_doors",
+    "open_area_locked_doors",
+    "open_area_cell_doors",
+    "close_area_doors",
+    "close_area_locked_doors",
+    "close_area_cell_doors",
+    "challenge",
+    "teleport_level_being",
+    "damage_undead",
+    "teleport",
     "turn_undead_followers_hostile"};
 
 namespace effect_tables_detail {
 constexpr std::array<bool, effect_kind_count> kind_set(std::initializer_list<int> kinds) {
     std::array<bool, effect_kind_count> t{};
-    for (int k : kinds) t[k] = true;
+    for (int k : kinds)
+        t[k] = true;
     return t;
 }
 } // namespace effect_tables_detail
 
 inline constexpr std::array<bool, effect_kind_count> harmful_kinds = effect_tables_detail::kind_set(
     {5, 9, 11, 13, 15, 16, 17, 18, 19, 20, 21, 22, 27, 29, 31, 32, 36, 37, 41, 57, 58, 73, 75});
-inline constexpr std::array<bool, effect_kind_count> stat_changing_kinds = effect_tables_detail::kind_set(
-    {4, 8, 9, 10, 11, 12, 13, 14, 15, 32, 33, 35, 39, 40, 41, 42, 58});
+inline constexpr std::array<bool, effect_kind_count> stat_changing_kinds =
+    effect_tables_detail::kind_set({4, 8, 9, 10, 11, 12, 13, 14, 15, 32, 33, 35, 39, 40, 41, 42, 58});
 
 // Table look-ups that answer false outside the tables (a damaged record must not read past them).
 inline bool shape_is(const std::array<bool, effect_shape_count>& table, int shape) {

@@ -8,11 +8,11 @@
 
 #include "ai/sight.h"
 #include "rules/action_time.h"
+#include "rules/effect_areas.h"
 #include "rules/effect_dispatch.h"
 #include "rules/effect_messages.h"
 #include "rules/effect_stand_ins.h"
 #include "rules/effect_tables.h"
-#include "rules/effect_areas.h"
 #include "rules/lasting_effects.h"
 #include "rules/sound.h"
 #include "rules/targeting.h"
@@ -45,8 +45,10 @@ constexpr int on_use_status_talent_kind = 2;
 
 std::string trimmed(const std::string& s) {
     std::size_t a = 0, b = s.size();
-    while (a < b && s[a] == ' ') ++a;
-    while (b > a && s[b - 1] == ' ') --b;
+    while (a < b && s[a] == ' ')
+        ++a;
+    while (b > a && s[b - 1] == ' ')
+        --b;
     return s.substr(a, b - a);
 }
 
@@ -60,9 +62,13 @@ void flush_message_text(const teffect& e) {
 }
 
 // The player's being always sees itself.
-bool player_sees(int being) { return is_being_ok(player) && (being == player || can_see(player, being, 0, 0) != 0); }
+bool player_sees(int being) {
+    return is_being_ok(player) && (being == player || can_see(player, being, 0, 0) != 0);
+}
 
-bool valid_talent(int t) { return t >= 1 && t < int(talents.size()); }
+bool valid_talent(int t) {
+    return t >= 1 && t < int(talents.size());
+}
 
 std::string lower(std::string s) {
     for (char& c : s)
@@ -77,7 +83,8 @@ bool charge_talent(int being, const teffect& e, int depth) {
     if (!make_talent_skill_check(being, t, depth)) {
         if (being == player) store_last_talent_use(being, t, e, get_first_being_in_effect(e), 0);
         if (player_sees(being))
-            add_indicator(b.x, b.y, is_spell_talent(t) ? "spell failure" : "talent failure", failure_red, true, being);
+            add_indicator(b.x, b.y, is_spell_talent(t) ? "spell failure" : "talent failure", failure_red,
+                          true, being);
         return false;
     }
     const int time = valid_talent(t) ? talents[t].action_time : 0;
@@ -146,7 +153,8 @@ void dispatch(int being, teffect& e, int origin, int first, int depth) {
 void spend_charge(int being, const teffect& e, int depth) {
     if (e.action_kind != action_item_use || e.used_item == 0 || !is_item_ok(e.used_item, being, 0)) return;
     titem& item = being_items[being][e.used_item];
-    const bool device = has_item_flag(item, if_wand) || has_item_flag(item, if_horn) || has_item_flag(item, if_figurine);
+    const bool device =
+        has_item_flag(item, if_wand) || has_item_flag(item, if_horn) || has_item_flag(item, if_figurine);
     if (device && item.charges == 1) {
         remove_item_from_being(being, e.used_item, depth);
         if (player_sees(being)) {
@@ -234,8 +242,8 @@ void handle_effect(int being, teffect effect, int depth) {
         log_changed = true;
         if (e.action_kind == action_talent_use) store_last_talent_use(being, e.talent, e, first, 0);
     }
-    if (e.action_kind == action_talent_use && valid_talent(e.talent) && talents[e.talent].type == spell_talent_type &&
-        is_being_ok(being))
+    if (e.action_kind == action_talent_use && valid_talent(e.talent) &&
+        talents[e.talent].type == spell_talent_type && is_being_ok(being))
         check_sounds(being, 0, 0, depth, sound_spell);
 }
 

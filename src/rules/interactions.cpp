@@ -35,7 +35,9 @@ void displace_hostile_being(int being, int) {
     if (is_being_ok(being)) spend_time(being, action_time(being, 20));
 }
 void fire_ranged(int, int) {}
-int get_item(int, int, int) { return 0; }
+int get_item(int, int, int) {
+    return 0;
+}
 void swap_weapons(int being) {
     if (is_being_ok(being)) spend_time(being, action_time(being, 20));
 }

@@ -41,14 +41,15 @@ namespace {
 constexpr int autopilot_purpose = 13;
 
 bool key_gate_open() {
-    return state.initialised && !quit_requested() && !state.restart && !state.busy && !state.level_up_pending &&
-           !state.update_chosen;
+    return state.initialised && !quit_requested() && !state.restart && !state.busy &&
+           !state.level_up_pending && !state.update_chosen;
 }
 
 // The text of the log line at the scroll offset, kept so the view can stay on it.
 void remember_scrolled_log_line() {
     const int offset = settings.log_scroll;
-    settings.log_scroll_text = offset >= 0 && offset < int(message_log.size()) ? message_log[offset] : std::string();
+    settings.log_scroll_text =
+        offset >= 0 && offset < int(message_log.size()) ? message_log[offset] : std::string();
 }
 
 } // namespace
@@ -62,19 +63,42 @@ int reported_modifier(const tshift_state& shift) {
 
 void handle_commands(int being, int command, int key, int modifier) {
     switch (game_mode) {
-    case 1: handle_menu_commands(being, command, key, modifier); break;
-    case 3: handle_main_commands(being, command, key, modifier); break;
-    case 4: handle_target_commands(being, command, key, modifier); break;
-    case 5: handle_autopilot_commands(being, command, key, modifier); break;
-    case 6: handle_dialog_commands(command, key, modifier); break;
+    case 1:
+        handle_menu_commands(being, command, key, modifier);
+        break;
+    case 3:
+        handle_main_commands(being, command, key, modifier);
+        break;
+    case 4:
+        handle_target_commands(being, command, key, modifier);
+        break;
+    case 5:
+        handle_autopilot_commands(being, command, key, modifier);
+        break;
+    case 6:
+        handle_dialog_commands(command, key, modifier);
+        break;
     case 7:
-    case 8: handle_lister_commands(being, command, key, modifier); break;
-    case 9: handle_string_commands(being, command, key, modifier); break;
-    case 10: handle_keybind_commands(being, command, key, modifier); break;
-    case 11: handle_character_commands(being, command, key, modifier); break;
-    case 12: handle_book_commands(being, command, key, modifier); break;
-    case 13: handle_help_commands(being, command, key, modifier); break;
-    default: break; // 0, spectator, observer and test modes take no commands
+    case 8:
+        handle_lister_commands(being, command, key, modifier);
+        break;
+    case 9:
+        handle_string_commands(being, command, key, modifier);
+        break;
+    case 10:
+        handle_keybind_commands(being, command, key, modifier);
+        break;
+    case 11:
+        handle_character_commands(being, command, key, modifier);
+        break;
+    case 12:
+        handle_book_commands(being, command, key, modifier);
+        break;
+    case 13:
+        handle_help_commands(being, command, key, modifier);
+        break;
+    default:
+        break; // 0, spectator, observer and test modes take no commands
     }
 }
 

@@ -21,7 +21,9 @@ namespace {
 
 constexpr uint32_t round_units = time_units_per_round;
 
-int slot_count() { return int(duration_effects.size()); }
+int slot_count() {
+    return int(duration_effects.size());
+}
 
 void earliest(uint32_t& t, uint32_t candidate) {
     if (candidate != 0 && (t == 0 || candidate < t)) t = candidate;
@@ -51,7 +53,8 @@ int add_duration_effect(const teffect& effect, int depth) {
         }
         if (map_shape || !effects_equal(effect, s)) continue;
         // The stronger amount stays: curses carry negative amounts, so strength is the magnitude.
-        if (std::abs(int64_t(s.damage.total)) < std::abs(int64_t(effect.damage.total))) s.damage = effect.damage;
+        if (std::abs(int64_t(s.damage.total)) < std::abs(int64_t(effect.damage.total)))
+            s.damage = effect.damage;
         if (s.expiry_time < effect.expiry_time) s.expiry_time = effect.expiry_time;
         s.message_given = 0;
         s.refreshed = 1;
@@ -74,7 +77,8 @@ int add_duration_effect(const teffect& effect, int depth) {
     return free_slot;
 }
 
-int find_duration_effect(int start, int target_being, int origin_being, int source, int action_kind, int talent) {
+int find_duration_effect(int start, int target_being, int origin_being, int source, int action_kind,
+                         int talent) {
     if (target_being >= int(beings.size()) || origin_being >= int(beings.size())) return 0;
     const uint32_t target = target_being >= 1 ? beings[target_being].serial : 0;
     const uint32_t origin = origin_being >= 1 ? beings[origin_being].serial : 0;

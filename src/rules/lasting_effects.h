@@ -13,7 +13,8 @@ constexpr int duration_effects_growth = 50;
 // Stores the effect (or refreshes an equal live one); the slot index, 0 when not stored.
 int add_duration_effect(const teffect& effect, int depth);
 // The first slot >= start matching every non-zero criterion; 0 when none.
-int find_duration_effect(int start, int target_being, int origin_being, int source, int action_kind, int talent);
+int find_duration_effect(int start, int target_being, int origin_being, int source, int action_kind,
+                         int talent);
 // Same kind, shape, target, aim, period and sub-type.
 bool effects_equal(const teffect& a, const teffect& b);
 // The upkeep: periodic ticks, fading and expiry of every stored effect.

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "ai/paths.h"
+#include "ai/places.h"
 #include "generation/areas.h"
 #include "generation/level_setup.h"
-#include "ai/places.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "rules/action_time.h"
@@ -42,8 +42,12 @@ namespace {
 
 constexpr int depth = 1;
 
-bool can_use_items(int b) { return has_type_flag(beings[b], tf_can_use_items); }
-bool sees_hostile(int b) { return beings[b].seen_hostiles > 0; }
+bool can_use_items(int b) {
+    return has_type_flag(beings[b], tf_can_use_items);
+}
+bool sees_hostile(int b) {
+    return beings[b].seen_hostiles > 0;
+}
 
 void move_command(int b, int direction) {
     const int r = can_move(b, depth);
@@ -194,7 +198,8 @@ void modified_movement(int b, int key, int modifier) {
                 return;
             }
         }
-        if (!bump_actions(b, d, depth) && game_to_walk_direction[d] != 0) walk(b, game_to_walk_direction[d], depth);
+        if (!bump_actions(b, d, depth) && game_to_walk_direction[d] != 0)
+            walk(b, game_to_walk_direction[d], depth);
     } else if (modifier == key_alt) {
         if (on_map(tx, ty) && is_door(tx, ty, 1) && can_close_opened_door(b, tx, ty, depth))
             close_furniture(b, d, false, depth);
@@ -214,10 +219,18 @@ void handle_main_commands(int b, int command, int key, int modifier) {
         return;
     }
     switch (command) {
-    case 0: modified_movement(b, key, modifier); break;
-    case SET_MAP_POINT: map_point_command(b); break;
-    case AUTOPILOT: autopilot_command(b); break;
-    case EXPLORE: explore_command(b); break;
+    case 0:
+        modified_movement(b, key, modifier);
+        break;
+    case SET_MAP_POINT:
+        map_point_command(b);
+        break;
+    case AUTOPILOT:
+        autopilot_command(b);
+        break;
+    case EXPLORE:
+        explore_command(b);
+        break;
     case TARGET_MODE:
         target_kind = 0;
         remembered_aiming_command = 0;
@@ -230,7 +243,9 @@ void handle_main_commands(int b, int command, int key, int modifier) {
         fire_ranged(b, FIRE);
         log_changed = true;
         break;
-    case ATTACK_MARKED: attack_marked(b, depth); break;
+    case ATTACK_MARKED:
+        attack_marked(b, depth);
+        break;
     case SWAP_AMMUNITION:
         if (can_use_items(b)) switch_ammunition(b, depth);
         break;
@@ -239,17 +254,29 @@ void handle_main_commands(int b, int command, int key, int modifier) {
         reset_lister();
         initialize_talents(b, depth);
         break;
-    case TALENT_MARKED: repeat_talent(b, depth); break;
-    case REST: rest_command(b); break;
-    case REST_UNTIL_HEALED: rest_until_healed(b); break;
-    case YELL: yell(b); break;
+    case TALENT_MARKED:
+        repeat_talent(b, depth);
+        break;
+    case REST:
+        rest_command(b);
+        break;
+    case REST_UNTIL_HEALED:
+        rest_until_healed(b);
+        break;
+    case YELL:
+        yell(b);
+        break;
     case INVENTORY:
         if (!can_use_items(b)) break;
         reset_lister();
         initialize_inventory(b, 0, inventory_backpack, depth, 2, 1);
         break;
-    case GET: get_command(b); break;
-    case LOOT_LEVEL: loot_level_command(b); break;
+    case GET:
+        get_command(b);
+        break;
+    case LOOT_LEVEL:
+        loot_level_command(b);
+        break;
     case SWAP_WEAPONS:
         if (can_use_items(b)) swap_weapons(b);
         break;
@@ -257,9 +284,15 @@ void handle_main_commands(int b, int command, int key, int modifier) {
         reset_lister();
         initialize_quickslots(b, 0, 0, depth);
         break;
-    case CHARACTER_SHEET: open_character_sheet(b); break;
-    case GAME_MENU: setup_menu(5); break;
-    case HELP: open_help_screen(); break;
+    case CHARACTER_SHEET:
+        open_character_sheet(b);
+        break;
+    case GAME_MENU:
+        setup_menu(5);
+        break;
+    case HELP:
+        open_help_screen();
+        break;
     case LOG_UP:
         if (settings.log_scroll > 0) {
             --settings.log_scroll;
@@ -272,8 +305,11 @@ void handle_main_commands(int b, int command, int key, int modifier) {
             log_changed = true;
         }
         break;
-    case SWITCH_SIDEPANEL: settings.side_panel_switch = 1; break;
-    default: break;
+    case SWITCH_SIDEPANEL:
+        settings.side_panel_switch = 1;
+        break;
+    default:
+        break;
     }
 }
 

@@ -20,13 +20,16 @@ namespace dravok {
 
 namespace {
 
-bool live_slot(int slot) { return slot >= 1 && slot < int(duration_effects.size()); }
+bool live_slot(int slot) {
+    return slot >= 1 && slot < int(duration_effects.size());
+}
 
-bool grid_cell(int x, int y) { return x >= 1 && x <= max_map_size && y >= 1 && y <= max_map_size; }
+bool grid_cell(int x, int y) {
+    return x >= 1 && x <= max_map_size && y >= 1 && y <= max_map_size;
+}
 
 // Calls f(x, y) for each map cell the being covers, x outer and y inner.
-template <typename F>
-void for_covered_cells(const tbeing& b, F f) {
+template <typename F> void for_covered_cells(const tbeing& b, F f) {
     for (int x = b.x; x < b.x + b.width; ++x)
         for (int y = b.y; y < b.y + b.height; ++y)
             if (grid_cell(x, y) && on_map(x, y)) f(x, y);
@@ -49,7 +52,8 @@ void claim_effect_cells(int slot) {
         record.harmful = kind_is(harmful_kinds, e.kind) ? 1 : 0;
         tdamage most{};
         max_damage_by_type(e.damage_dice, 0, most);
-        for (int t = 1; t <= damage_type_count; ++t) at1(record.max_damage, t) = uint16_t(most.of(t));
+        for (int t = 1; t <= damage_type_count; ++t)
+            at1(record.max_damage, t) = uint16_t(most.of(t));
         record.max_total = uint16_t(most.total);
         record.light = e.light;
     }
@@ -87,7 +91,8 @@ void remove_effect_cell(int slot, int x, int y, bool clear) {
     teffect& e = duration_effects[slot];
     for (int i = 1; i <= effect_cell_count; ++i) {
         if (e.cell(i).x != x || e.cell(i).y != y) continue;
-        for (int j = i; j < effect_cell_count; ++j) e.cell(j) = e.cell(j + 1);
+        for (int j = i; j < effect_cell_count; ++j)
+            e.cell(j) = e.cell(j + 1);
         e.cell(effect_cell_count) = {0, 0};
         if (clear && grid_cell(x, y)) map_effect_grid(x, y) = blank_map_effect_cell;
         return;
@@ -97,7 +102,8 @@ void remove_effect_cell(int slot, int x, int y, bool clear) {
 void clear_effect_cells(int slot) {
     if (!live_slot(slot)) return;
     teffect& e = duration_effects[slot];
-    for (int i = 1; i <= effect_cell_count; ++i) e.cell(i) = {0, 0};
+    for (int i = 1; i <= effect_cell_count; ++i)
+        e.cell(i) = {0, 0};
     e.aim = {0, 0};
 }
 
@@ -118,7 +124,9 @@ bool can_effect_take_cell(int x, int y, int power) {
     return !live_slot(held) || duration_effects[held].power <= power;
 }
 
-void clear_map_effect_grid() { map_effect_grid.fill(blank_map_effect_cell); }
+void clear_map_effect_grid() {
+    map_effect_grid.fill(blank_map_effect_cell);
+}
 
 bool is_on_stat_changing_map_effect(int being, int) {
     if (!is_being_ok(being)) return false;
@@ -147,14 +155,16 @@ bool is_on_restraining_map_effect(int being, int) {
 
 void apply_map_effects_on_being(int being, bool stat_changing, int depth) {
     if (!is_being_ok(being)) return;
-    for (teffect& e : duration_effects) e.processed = 0;
+    for (teffect& e : duration_effects)
+        e.processed = 0;
     const tbeing& b = beings[being];
     const int x0 = b.x, y0 = b.y, w = b.width, h = b.height;
     for (int x = x0; x < x0 + w; ++x) {
         for (int y = y0; y < y0 + h; ++y) {
             if (!grid_cell(x, y) || !on_map(x, y)) continue;
             const int slot = map_effect_grid(x, y).effect;
-            if (!live_slot(slot) || duration_effects[slot].serial == 0 || duration_effects[slot].processed != 0 ||
+            if (!live_slot(slot) || duration_effects[slot].serial == 0 ||
+                duration_effects[slot].processed != 0 ||
                 kind_is(stat_changing_kinds, duration_effects[slot].kind) != stat_changing)
                 continue;
             if (being >= int(beings.size()) || beings[being].present == 0) return;

@@ -34,8 +34,10 @@ constexpr int lowest_hit = 8;
 
 std::string trimmed(const std::string& s) {
     std::size_t a = 0, b = s.size();
-    while (a < b && s[a] == ' ') ++a;
-    while (b > a && s[b - 1] == ' ') --b;
+    while (a < b && s[a] == ' ')
+        ++a;
+    while (b > a && s[b - 1] == ' ')
+        --b;
     return s.substr(a, b - a);
 }
 
@@ -55,7 +57,8 @@ titem hand_item(int being, int hand) {
 }
 
 // A hit effect of a weapon or natural attack, aimed at the defender's cell.
-void run_hit_effect(int attacker, int defender, const teffect& source, int used_item, int distance, int depth) {
+void run_hit_effect(int attacker, int defender, const teffect& source, int used_item, int distance,
+                    int depth) {
     teffect effect = source;
     effect.action_kind = action_melee;
     effect.used_item = uint16_t(used_item);
@@ -72,7 +75,8 @@ std::string healed_sentence(int being, int points) {
     if (!is_being_ok(player, 0) || !can_see(player, being, 0, 0)) return {};
     const bool is_player = has_type_flag(beings[being], tf_player);
     const std::string subject = is_player ? "You" : being_name(being, name_the_capital);
-    return subject + (is_player ? " are healed" : " is healed") + " for " + std::to_string(points) + " points.";
+    return subject + (is_player ? " are healed" : " is healed") + " for " + std::to_string(points) +
+           " points.";
 }
 
 } // namespace
@@ -146,7 +150,8 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
         damage_being(defender, attacker, rolled, result, depth, cause_melee);
         if (asleep && result.total > 0) damaged_asleep = true;
         total += result.total;
-        if (!result.killed && hit_effect.kind != 0) run_hit_effect(attacker, defender, hit_effect, used_item, distance, depth);
+        if (!result.killed && hit_effect.kind != 0)
+            run_hit_effect(attacker, defender, hit_effect, used_item, distance, depth);
     };
 
     for (int h = 1; h <= hand_count; ++h) {
@@ -171,7 +176,8 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
             apply_hit(rolled, item.hit_effect, set.hand_item[h - 1]);
         }
         std::string sentence;
-        compose_attack_message(attacker, defender, rolled.physical_type, sentence, result, hit, kind, item, attack);
+        compose_attack_message(attacker, defender, rolled.physical_type, sentence, result, hit, kind, item,
+                               attack);
         append_sentence(message, sentence);
         if (has_item_flag(item, if_vampiric) && result.total > 0) drain = true;
         killed = result.killed != 0;
@@ -190,17 +196,20 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
         int attack = 0, defence = 0;
         roll(n.attack_bonus, false, attack, defence);
         tdamage rolled;
-        roll_attack_damage(true, attacker, defender, attack, defence, A().ability_modifier[0], n.damage, blank_item, rolled);
+        roll_attack_damage(true, attacker, defender, attack, defence, A().ability_modifier[0], n.damage,
+                           blank_item, rolled);
         result = tdamage{};
         if (attack >= lowest_hit && attack > defence) {
             hit = true;
             apply_hit(rolled, n.hit_effect, 0);
         }
-        const uint32_t ready = game.game_clock + uint32_t(action_time_mult(attacker, 20, n.time_multiplier, true));
+        const uint32_t ready =
+            game.game_clock + uint32_t(action_time_mult(attacker, 20, n.time_multiplier, true));
         A().natural_attack(i).ready_time = ready;
         if (earliest_ready == 0 || ready < earliest_ready) earliest_ready = ready;
         std::string sentence;
-        compose_attack_message(attacker, defender, n.attack_class + 7, sentence, result, hit, kind, blank_item, attack);
+        compose_attack_message(attacker, defender, n.attack_class + 7, sentence, result, hit, kind,
+                               blank_item, attack);
         append_sentence(message, sentence);
         if (n.vampiric && result.total > 0) drain = true;
         killed = result.killed != 0;
@@ -223,9 +232,11 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
     if (D().present) reset_regeneration_countdown(defender, true, true);
 
     if (!killed && is_being_ok(player, 0) && can_see(player, defender, 0, 0)) {
-        if (get_angry(defender, attacker, false) && !message.empty()) message += " " + being_name(defender, name_the_capital) + " gets angry!";
+        if (get_angry(defender, attacker, false) && !message.empty())
+            message += " " + being_name(defender, name_the_capital) + " gets angry!";
     }
-    if (drain && A().present && !has_type_flag(D(), tf_construct) && !has_type_flag(D(), tf_undead) && A().health < A().health_max) {
+    if (drain && A().present && !has_type_flag(D(), tf_construct) && !has_type_flag(D(), tf_undead) &&
+        A().health < A().health_max) {
         const int points = std::clamp(total / 10, 1, 3);
         adjust_health_amount(attacker, points, depth);
         const std::string healed = healed_sentence(attacker, points);

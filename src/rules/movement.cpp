@@ -19,11 +19,11 @@
 #include "ui/dialogs.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
-#include "world/damage.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
 #include "world/being_update.h"
+#include "world/damage.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/geometry.h"
@@ -44,7 +44,9 @@ constexpr int fu_light_first = 4, fu_light_last = 7;
 constexpr int fu_item_first = 12, fu_open_item_first = 20, fu_item_last = 30;
 constexpr int activate_golem_effect = 60;
 
-struct toffset { int dx, dy; };
+struct toffset {
+    int dx, dy;
+};
 // Per walk direction 1..4: the step, the three cells ahead (ahead-left, straight, ahead-right)
 // and the two side cells (left, right).
 constexpr toffset walk_step[5] = {{0, 0}, {0, -1}, {1, 0}, {0, 1}, {-1, 0}};
@@ -53,18 +55,22 @@ constexpr toffset walk_ahead[5][3] = {{},
                                       {{1, -1}, {1, 0}, {1, 1}},
                                       {{1, 1}, {0, 1}, {-1, 1}},
                                       {{-1, 1}, {-1, 0}, {-1, -1}}};
-constexpr toffset walk_side[5][2] = {{}, {{-1, 0}, {1, 0}}, {{0, -1}, {0, 1}}, {{1, 0}, {-1, 0}}, {{0, 1}, {0, -1}}};
+constexpr toffset walk_side[5][2] = {
+    {}, {{-1, 0}, {1, 0}}, {{0, -1}, {0, 1}}, {{1, 0}, {-1, 0}}, {{0, 1}, {0, -1}}};
 
 // Whether a cell under the being holds a harmful map effect.
 bool stands_in_harmful_map_effect(int b) {
     const tbeing& being = beings[b];
     for (int x = being.x; x < being.x + being.width; ++x)
         for (int y = being.y; y < being.y + being.height; ++y)
-            if (on_map(x, y) && map_effect_grid(x, y).effect != 0 && map_effect_grid(x, y).harmful) return true;
+            if (on_map(x, y) && map_effect_grid(x, y).effect != 0 && map_effect_grid(x, y).harmful)
+                return true;
     return false;
 }
 
-bool is_players_being(int b) { return b == player || has_type_flag(beings[b], tf_player); }
+bool is_players_being(int b) {
+    return b == player || has_type_flag(beings[b], tf_player);
+}
 
 // The struggle's cost: the time of a step spent in place, with the noise of it.
 void pay_for_struggle(int b, int depth) {
@@ -80,8 +86,12 @@ void log_action(int b, const std::string& colour, std::string_view format, std::
     if (!sentence.empty()) add_message(colour + sentence);
 }
 
-bool wall_at(int x, int y) { return on_map(x, y) && is_wall(x, y); }
-bool floor_at(int x, int y) { return on_map(x, y) && is_floor(x, y); }
+bool wall_at(int x, int y) {
+    return on_map(x, y) && is_wall(x, y);
+}
+bool floor_at(int x, int y) {
+    return on_map(x, y) && is_floor(x, y);
+}
 
 // Whether a continued walk may go on from the being's new cell.
 bool run_goes_on(int b) {
@@ -94,7 +104,8 @@ bool run_goes_on(int b) {
     switch (state.run_counter) {
     case 1: { // corridor
         int floors = 0;
-        for (int w = 1; w <= 4; ++w) floors += floor_at(x + walk_step[w].dx, y + walk_step[w].dy);
+        for (int w = 1; w <= 4; ++w)
+            floors += floor_at(x + walk_step[w].dx, y + walk_step[w].dy);
         return floors == 2;
     }
     case 2: { // one wall: it stays on its side, the other side stays open
@@ -188,7 +199,8 @@ bool can_move_through_restraining_map_effect(int b, int direction, int depth) {
         }
     if (!met) return true;
     if (margin < 0) {
-        log_action(b, is_players_being(b) ? "$F" : "$B", "%s %s to move through the " + name + ".", "fails", "fail");
+        log_action(b, is_players_being(b) ? "$F" : "$B", "%s %s to move through the " + name + ".", "fails",
+                   "fail");
         pay_for_struggle(b, depth);
         return false;
     }
@@ -208,14 +220,16 @@ void enter_map_tile(int b, int depth) {
         --being.bleeding;
     }
     if (b != player) {
-        if (player_character > 0 && being.master == beings[player_character].serial && being.seen_hostiles == 0)
+        if (player_character > 0 && being.master == beings[player_character].serial &&
+            being.seen_hostiles == 0)
             search_surroundings(b);
     } else {
         std::string text;
         get_cell_text(x, y, true, text);
         if (!text.empty()) {
             add_message();
-            add_message(cell_at(x, y).furniture == fu_text ? "$BThere is a writing on the floor: $N" + text : "$N" + text);
+            add_message(cell_at(x, y).furniture == fu_text ? "$BThere is a writing on the floor: $N" + text
+                                                           : "$N" + text);
         }
         search_surroundings(b);
         std::string picked;
@@ -227,7 +241,8 @@ void enter_map_tile(int b, int depth) {
             const int nx = x + direction_steps[d].dx, ny = y + direction_steps[d].dy;
             if (!on_map(nx, ny)) continue;
             tcell& cell = cell_at(nx, ny);
-            if (cell.furniture >= fu_open_item_first && cell.furniture <= fu_item_last) cell.contents_seen = 1;
+            if (cell.furniture >= fu_open_item_first && cell.furniture <= fu_item_last)
+                cell.contents_seen = 1;
         }
     }
     tcell& cell = cell_at(x, y);

@@ -18,11 +18,11 @@
 #include "rules/stand_ins.h"
 #include "rules/trace_ids.h"
 #include "ui/draw.h"
+#include "ui/end_of_game_view.h"
 #include "ui/frame_links.h"
 #include "ui/game_timers.h"
 #include "ui/game_window.h"
 #include "ui/lister.h"
-#include "ui/end_of_game_view.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
@@ -42,7 +42,9 @@ namespace {
 
 constexpr int autopilot_purpose = 13;
 
-bool present(int b) { return beings[b].present != 0; }
+bool present(int b) {
+    return beings[b].present != 0;
+}
 
 // A creature turn that left the being's clock where it was would be picked again at once,
 // forever; book it a round and note the fault.
@@ -56,7 +58,8 @@ void guard_stalled_turn(int b, int depth) {
 bool sentient_prompt_due(int b) {
     const tbeing& being = beings[b];
     if (has_type_flag(being, tf_player) && being.sentient_countdown > 0) return true;
-    return (being.carried_sentient != 0 || being.equipped_sentient != 0) && being.turns_without_hostiles >= 50;
+    return (being.carried_sentient != 0 || being.equipped_sentient != 0) &&
+           being.turns_without_hostiles >= 50;
 }
 
 // Continued walking, one step a pick. Returns whether the being continued.
@@ -204,7 +207,8 @@ void handle_rounds() {
                 guard_stalled_turn(picked, depth);
                 if (being.stats_dirty) update_being(picked, depth);
             }
-            if (spectator_timer().enabled() && int64_t(game.game_clock) >= spectator_timer().tag() + 7) return;
+            if (spectator_timer().enabled() && int64_t(game.game_clock) >= spectator_timer().tag() + 7)
+                return;
             continue;
         }
         if (player_branch(picked, depth) == player_turn::leave) break;
@@ -228,12 +232,14 @@ void player_killed_or_won() {
     trace_start(trace_player_killed_or_won);
     const int depth = 1;
     const int last = int(beings.size()) - 1;
-    for (int i = 1; i <= last; ++i) beings[i].commanded = 0;
+    for (int i = 1; i <= last; ++i)
+        beings[i].commanded = 0;
     stop_resting(player_character);
 
     if (state.died) {
         const int plan = find_being_plan_by_name("be_spectator");
-        const int spectator = plan > 0 ? add_being_to_level(game.death_x, game.death_y, blank_being, depth, plan) : 0;
+        const int spectator =
+            plan > 0 ? add_being_to_level(game.death_x, game.death_y, blank_being, depth, plan) : 0;
         if (spectator == 0) {
             // Without a spectator the hand-over would repeat on every tick; stop in order.
             error_log(depth, "Missing being plan \"be_spectator\"!", true);
@@ -250,8 +256,8 @@ void player_killed_or_won() {
         add_message();
     } else if (player > 0) {
         const tbeing& being = beings[player];
-        const char* line = has_type_flag(being, tf_demigod) ? "$EYou have become a demigod!"
-                           : has_type_flag(being, tf_god)   ? "$EYou have become a god!"
+        const char* line = has_type_flag(being, tf_demigod)   ? "$EYou have become a demigod!"
+                           : has_type_flag(being, tf_god)     ? "$EYou have become a god!"
                            : has_type_flag(being, tf_overgod) ? "$EYou have become the Overgod!"
                                                               : nullptr;
         if (line) {

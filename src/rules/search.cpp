@@ -4,6 +4,8 @@
 namespace dravok {
 
 void search_surroundings(int) {}
-bool avoid_trap_check(int, int, int) { return true; }
+bool avoid_trap_check(int, int, int) {
+    return true;
+}
 
 } // namespace dravok

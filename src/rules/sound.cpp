@@ -3,7 +3,9 @@
 
 namespace dravok {
 
-int32_t check_sounds(int, int, int, int, int) { return 0; }
+int32_t check_sounds(int, int, int, int, int) {
+    return 0;
+}
 void decay_area_noise() {}
 
 } // namespace dravok

@@ -32,7 +32,8 @@ void stop_on_hostiles(int b, bool hostiles_seen) {
     if (autopilot)
         add_message(hostiles_seen ? "$FHostiles seen! Stopped autopilot." : "$FStopped autopilot.");
     else if (state.run_counter > 0)
-        add_message(hostiles_seen ? "$FHostiles seen! Stopped continuous walk." : "$FStopped continuous walk.");
+        add_message(hostiles_seen ? "$FHostiles seen! Stopped continuous walk."
+                                  : "$FStopped continuous walk.");
     state.run_counter = 0;
     if (autopilot) being.path = tpath{};
 }
@@ -64,8 +65,13 @@ int ability_check_roll(int b, int ability, int difficulty, bool) {
 void statues_to_beings(int, int, int, int) {}
 
 void record_key_history(int key, int modifier, int command) {
-    for (int n = key_history_count; n > 1; --n) game.key_history_of(n) = game.key_history_of(n - 1);
-    game.key_history_of(1) = {uint8_t(key), uint8_t(modifier), uint8_t(command & 0xFF), uint8_t(game_mode), 0,
+    for (int n = key_history_count; n > 1; --n)
+        game.key_history_of(n) = game.key_history_of(n - 1);
+    game.key_history_of(1) = {uint8_t(key),
+                              uint8_t(modifier),
+                              uint8_t(command & 0xFF),
+                              uint8_t(game_mode),
+                              0,
                               uint8_t(game.current_level)};
 }
 
@@ -79,14 +85,24 @@ void smear_splashes(int, int, int, int) {}
 void add_splash(int x, int y, int, int, int kind, int) {
     if (on_map(x, y)) cell_at(x, y).splash = uint8_t(kind);
 }
-void get_cell_text(int, int, bool, std::string& out) { out.clear(); }
-void autopick_items(int, int, int, std::string& out, int) { out.clear(); }
+void get_cell_text(int, int, bool, std::string& out) {
+    out.clear();
+}
+void autopick_items(int, int, int, std::string& out, int) {
+    out.clear();
+}
 void spring_trap(int, int, int, int) {}
 void handle_sentient_item_oneliners(int, int) {}
 void check_ammunition(int, int) {}
 void switch_ammunition(int, int) {}
-bool carries_item_with_effect(int, int) { return false; }
-uint32_t find_explore_target() { return 0; }
-std::string area_discovery_text(int) { return {}; }
+bool carries_item_with_effect(int, int) {
+    return false;
+}
+uint32_t find_explore_target() {
+    return 0;
+}
+std::string area_discovery_text(int) {
+    return {};
+}
 
 } // namespace dravok

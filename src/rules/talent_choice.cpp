@@ -5,7 +5,9 @@
 
 namespace dravok {
 
-int talents_in_game() { return talents.empty() ? 0 : int(talents.size()) - 1; }
+int talents_in_game() {
+    return talents.empty() ? 0 : int(talents.size()) - 1;
+}
 
 bool being_meets_talent_requirements(const tbeing& being, int talent) {
     if (talent < 1 || talent > talents_in_game()) return false;
@@ -39,7 +41,8 @@ bool is_talent_in_group(int group, int talent) {
 int get_random_group_talent(const tbeing& being, int group, bool skip_sheet_choices) {
     int n = 0;
     for (int t = 1; t <= talents_in_game(); ++t) {
-        const bool candidate = is_talent_in_group(group, t) && (t > talent_count || being.talent_of(t) == 0) &&
+        const bool candidate = is_talent_in_group(group, t) &&
+                               (t > talent_count || being.talent_of(t) == 0) &&
                                being_meets_talent_requirements(being, t);
         talents[t].candidate = candidate ? 1 : 0;
         if (candidate) ++n;

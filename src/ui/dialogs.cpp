@@ -19,8 +19,14 @@
 
 namespace dravok {
 
-void handle_dialog_commands(int, int, int) { game_mode = 3; }
-void setup_ground_trap_dialog(int, int, int, int) { game_mode = 6; }
-void setup_activate_golem_dialog(int, int) { game_mode = 6; }
+void handle_dialog_commands(int, int, int) {
+    game_mode = 3;
+}
+void setup_ground_trap_dialog(int, int, int, int) {
+    game_mode = 6;
+}
+void setup_activate_golem_dialog(int, int) {
+    game_mode = 6;
+}
 
 } // namespace dravok

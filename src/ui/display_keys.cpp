@@ -10,13 +10,14 @@ namespace {
 constexpr int key_enter = 13, key_backspace = 8;
 constexpr int row_tile_size = 10, row_width = 11, row_height = 12, row_zoom = 13, row_fullscreen = 14,
               row_push_scroll = 15;
-}  // namespace
+} // namespace
 
 bool handle_display_command(int command, int key, const tshift_state& shift, double zoom_step, int size_step,
                             int row_id) {
     (void)command;
     if (row_id == 0) {
-        if (shift.alt && key == key_enter) row_id = row_fullscreen;
+        if (shift.alt && key == key_enter)
+            row_id = row_fullscreen;
         else if (shift.alt && key == key_backspace) {
             maximise_view();
             apply_layout();
@@ -44,8 +45,10 @@ bool handle_display_command(int command, int key, const tshift_state& shift, dou
     }
     case row_fullscreen:
     case row_push_scroll:
-        if (row_id == row_fullscreen) settings.fullscreen = !settings.fullscreen;
-        else settings.push_scroll = !settings.push_scroll;
+        if (row_id == row_fullscreen)
+            settings.fullscreen = !settings.fullscreen;
+        else
+            settings.push_scroll = !settings.push_scroll;
         apply_layout();
         state.relayout = 1;
         return true;
@@ -54,4 +57,4 @@ bool handle_display_command(int command, int key, const tshift_state& shift, dou
     }
 }
 
-}  // namespace dravok
+} // namespace dravok

@@ -24,7 +24,9 @@ void frame_finish() {
     if (!animate(false)) compose_frame();
 }
 
-void stop_program() { shutdown(true); }
+void stop_program() {
+    shutdown(true);
+}
 
 // The view centred on the target cursor, shared by the target and autopilot modes.
 void draw_cursor_view(int player, bool threat_markers) {
@@ -68,7 +70,7 @@ void side_panel_of_main_mode(int x, int y) {
     }
 }
 
-}  // namespace
+} // namespace
 
 void screen_box_paint() {
     ++frames_painted;
@@ -79,7 +81,8 @@ void draw_screen() {
     if (quit_requested()) return;
     trace_start(trace_draw_screen);
     const int mode = game_mode;
-    if (player == 0 && mode != mode_menu && mode != mode_string && mode != mode_keybind && mode != mode_help) {
+    if (player == 0 && mode != mode_menu && mode != mode_string && mode != mode_keybind &&
+        mode != mode_help) {
         // No being to look through: nothing else can be drawn.
         request_quit();
         return;
@@ -173,7 +176,7 @@ void draw_screen() {
         draw_help_screen();
         break;
     default:
-        break;  // observer and test: the animation tick keeps them moving
+        break; // observer and test: the animation tick keeps them moving
     }
     screen_box_paint();
 }
@@ -207,4 +210,4 @@ bool animate(bool update) {
     return changed;
 }
 
-}  // namespace dravok
+} // namespace dravok

@@ -14,4 +14,4 @@ void screen_box_paint();
 // Frames painted so far (tests and the benchmark read it).
 extern long frames_painted;
 
-}  // namespace dravok
+} // namespace dravok

@@ -59,4 +59,4 @@ void calculate_effect_coordinates(int being, int x, int y, teffect& effect);
 // Autopilot: a path from the being to the cursor, false when there is none.
 bool autopilot_path(int being, int x, int y);
 
-}  // namespace dravok
+} // namespace dravok

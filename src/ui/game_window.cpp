@@ -12,13 +12,13 @@
 #include "rules/key_entry.h"
 #include "ui/draw.h"
 #include "ui/graphics.h"
-#include "world/message_log.h"
 #include "ui/layout.h"
 #include "ui/startup_links.h"
 #include "ui/tileset.h"
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/message_log.h"
 #include "world/rounding.h"
 #include "world/trace_names.h"
 #include "world/world_hooks.h"
@@ -49,7 +49,7 @@ void end_application() {
     end_event_loop();
 }
 
-}  // namespace
+} // namespace
 
 bool create_game_window() {
     if (!game_window.create("Dravok", 1121, 627)) return false;
@@ -91,12 +91,13 @@ void form_show() {
     if (state.initialised) return;
     const int picture = pick_title_picture();
     if (picture > 0) {
-        const int side = std::min(600, round_half_even(0.7 * std::min(screen_bitmap.width(), screen_bitmap.height())));
+        const int side =
+            std::min(600, round_half_even(0.7 * std::min(screen_bitmap.width(), screen_bitmap.height())));
         Bitmap framed;
         draw_framed_picture(framed, picture, side);
         screen_bitmap.clear(colours::black);
-        screen_bitmap.draw((screen_bitmap.width() - framed.width()) / 2, (screen_bitmap.height() - framed.height()) / 2,
-                           framed);
+        screen_bitmap.draw((screen_bitmap.width() - framed.width()) / 2,
+                           (screen_bitmap.height() - framed.height()) / 2, framed);
     } else {
         draw_title_text(spaced_title("DRAVOK"), 100);
     }
@@ -160,7 +161,8 @@ bool load_tileset() {
     expect.coin_plan = settings.coin_plan;
     const std::string base = program_folder() + "Data/" + settings.tileset_name;
     int coin = 0;
-    if (!load_tileset_files(base + ".dti", base + ".dts", expect, settings.tile_size, settings.icon_size, coin))
+    if (!load_tileset_files(base + ".dti", base + ".dts", expect, settings.tile_size, settings.icon_size,
+                            coin))
         return false;
     settings.coin_icon = coin;
     return true;
@@ -255,8 +257,9 @@ void setup_window() {
     if (settings.fullscreen) {
         game_window.make_borderless_fullscreen();
         const Rect m = monitor_bounds(game_window.display_index());
-        screen_box = Rect::from_size((m.width() - screen_bitmap.width()) / 2, (m.height() - screen_bitmap.height()) / 2,
-                                     screen_bitmap.width(), screen_bitmap.height());
+        screen_box = Rect::from_size((m.width() - screen_bitmap.width()) / 2,
+                                     (m.height() - screen_bitmap.height()) / 2, screen_bitmap.width(),
+                                     screen_bitmap.height());
     } else {
         game_window.make_windowed_centred(screen_bitmap.width() + 4, screen_bitmap.height() + 4);
         screen_box = Rect::from_size(2, 2, screen_bitmap.width(), screen_bitmap.height());
@@ -281,4 +284,4 @@ int run_game() {
     return quit_requested() ? 1 : 0;
 }
 
-}  // namespace dravok
+} // namespace dravok

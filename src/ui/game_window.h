@@ -40,4 +40,4 @@ void update_timer_tick(Timer& timer);
 // The whole program: window, start-up, event loop, shutdown. Returns the exit code.
 int run_game();
 
-}  // namespace dravok
+} // namespace dravok

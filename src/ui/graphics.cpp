@@ -16,7 +16,9 @@ ImageList terrain_sprites, object_sprites, icon_sprites;
 ttile_header tileset_header{};
 std::array<std::vector<tsprite_entry>, 12> sprite_categories;
 
-void clear_bitmap(Bitmap& bitmap) { bitmap.clear(colours::black); }
+void clear_bitmap(Bitmap& bitmap) {
+    bitmap.clear(colours::black);
+}
 
 void create_graphics() {
     level_minimap.set_size(256, 256);
@@ -32,13 +34,16 @@ void free_graphics() {
     terrain_sprites.clear();
     object_sprites.clear();
     icon_sprites.clear();
-    for (auto& table : sprite_categories) table.clear();
+    for (auto& table : sprite_categories)
+        table.clear();
     for (Bitmap* b : {&screen_bitmap, &map_layer, &creature_layer, &effects_layer, &level_minimap,
                       &minimap_work_bitmap, &minimap_bitmap, &status_panel, &side_panel, &log_panel})
         b->set_size(0, 0);
     for (auto* group : {&list_pane_bitmaps, &work_bitmaps})
-        for (Bitmap& b : *group) b.set_size(0, 0);
-    for (Bitmap& b : threat_marker_bitmaps) b.set_size(0, 0);
+        for (Bitmap& b : *group)
+            b.set_size(0, 0);
+    for (Bitmap& b : threat_marker_bitmaps)
+        b.set_size(0, 0);
 }
 
-}  // namespace dravok
+} // namespace dravok

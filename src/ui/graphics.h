@@ -18,7 +18,7 @@ extern Bitmap level_minimap, minimap_work_bitmap, minimap_bitmap;
 extern Bitmap status_panel, side_panel, log_panel;
 extern std::array<Bitmap, 3> list_pane_bitmaps;
 extern std::array<Bitmap, 3> work_bitmaps;
-extern std::array<Bitmap, 9> threat_marker_bitmaps;  // 1..8, north clockwise
+extern std::array<Bitmap, 9> threat_marker_bitmaps; // 1..8, north clockwise
 
 extern ImageList terrain_sprites, object_sprites, icon_sprites;
 
@@ -33,4 +33,4 @@ void free_graphics();
 // Fills a bitmap black.
 void clear_bitmap(Bitmap& bitmap);
 
-}  // namespace dravok
+} // namespace dravok

@@ -22,13 +22,15 @@ std::string two_digits(int n) {
 
 // Fills the 20 quickslot rows (commands 26..45) from a maker of the text of slot n.
 template <class F> void fill_quickslots(text_table& t, F make) {
-    for (int n = 1; n <= 20; ++n) t[QUICKSLOT_01 + n - 1] = make(n);
+    for (int n = 1; n <= 20; ++n)
+        t[QUICKSLOT_01 + n - 1] = make(n);
 }
 
 // The command vocabulary is the text expansion's, so that "%COMMAND%" and the bindings file agree.
 text_table make_names() {
     text_table t;
-    for (int c = 0; c <= command_count; ++c) t[c] = placeholder_command_names[c];
+    for (int c = 0; c <= command_count; ++c)
+        t[c] = placeholder_command_names[c];
     return t;
 }
 
@@ -60,24 +62,46 @@ text_table make_descriptions() {
                     "Swap weapon set",
                     "Quickslots"};
     fill_quickslots(t, [](int n) { return "Quickslot " + two_digits(n); });
-    const char* tail[] = {"Character sheet", "Game menu",   "Keyboard help",
+    const char* tail[] = {"Character sheet", "Game menu",       "Keyboard help",
                           "Scroll log up",   "Scroll log down", "Quickslots / items on ground",
                           "Screenshot",      "Mapshot"};
-    for (int i = 0; i < 8; ++i) t[CHARACTER_SHEET + i] = tail[i];
+    for (int i = 0; i < 8; ++i)
+        t[CHARACTER_SHEET + i] = tail[i];
     return t;
 }
 
 text_table make_labels() {
-    text_table t = {"",           "N",           "NE",          "E",            "SE",
-                    "S",          "SW",          "W",           "NW",           "Map|point",
-                    "Auto|pilot", "Explore",     "Target|mode", "Fire|ranged",  "Attack|marked",
-                    "Swap|ammo",  "Use|talent",  "Talent|marked", "Rest",       "Rest|healed",
-                    "Yell",       "Inv.",        "Get|items",   "Loot|items",   "Swap|wpns",
+    text_table t = {"",
+                    "N",
+                    "NE",
+                    "E",
+                    "SE",
+                    "S",
+                    "SW",
+                    "W",
+                    "NW",
+                    "Map|point",
+                    "Auto|pilot",
+                    "Explore",
+                    "Target|mode",
+                    "Fire|ranged",
+                    "Attack|marked",
+                    "Swap|ammo",
+                    "Use|talent",
+                    "Talent|marked",
+                    "Rest",
+                    "Rest|healed",
+                    "Yell",
+                    "Inv.",
+                    "Get|items",
+                    "Loot|items",
+                    "Swap|wpns",
                     "Quick|slots"};
     fill_quickslots(t, [](int n) { return "Quick|" + two_digits(n); });
     const char* tail[] = {"Char|sheet", "Game|menu",       "This|help",   "Log|up",
                           "Log|down",   "Switch|QS/items", "Screen|shot", "Map|shot"};
-    for (int i = 0; i < 8; ++i) t[CHARACTER_SHEET + i] = tail[i];
+    for (int i = 0; i < 8; ++i)
+        t[CHARACTER_SHEET + i] = tail[i];
     return t;
 }
 
@@ -124,9 +148,8 @@ text_table make_help_texts() {
         "Switch between the two weapon sets. The weapon sets are set in the equipment / inventory "
         "screen.",
         "Manage quickslots."};
-    fill_quickslots(t, [](int n) {
-        return "Use quickslot " + std::to_string(n) + " or set it if the slot is empty.";
-    });
+    fill_quickslots(
+        t, [](int n) { return "Use quickslot " + std::to_string(n) + " or set it if the slot is empty."; });
     const char* tail[] = {
         "Character sheet.",
         "Game menu.",
@@ -137,7 +160,8 @@ text_table make_help_texts() {
         "You can switch between the items view and the quickslots view with this command.",
         "Takes a screenshot.",
         "Saves the current level map as a picture."};
-    for (int i = 0; i < 8; ++i) t[CHARACTER_SHEET + i] = tail[i];
+    for (int i = 0; i < 8; ++i)
+        t[CHARACTER_SHEET + i] = tail[i];
     return t;
 }
 
@@ -170,9 +194,11 @@ tkeybinding_table make_defaults() {
     set(LOOT_LEVEL, {key_space});
     set(SWAP_WEAPONS, {'W'});
     set(QUICKSLOT, {123});
-    for (int n = 1; n <= 9; ++n) set(QUICKSLOT_01 + n - 1, {uint8_t('0' + n)});
+    for (int n = 1; n <= 9; ++n)
+        set(QUICKSLOT_01 + n - 1, {uint8_t('0' + n)});
     set(QUICKSLOT_01 + 9, {'0'});
-    for (int n = 11; n <= 20; ++n) set(QUICKSLOT_01 + n - 1, {uint8_t(112 + n - 11)});
+    for (int n = 11; n <= 20; ++n)
+        set(QUICKSLOT_01 + n - 1, {uint8_t(112 + n - 11)});
     set(CHARACTER_SHEET, {'C'});
     set(GAME_MENU, {key_escape});
     set(HELP, {'H'});
@@ -197,7 +223,8 @@ key_name_table make_key_names() {
         t.names[n] = std::move(name);
         t.codes[n] = uint8_t(code);
     };
-    for (int d = 0; d <= 9; ++d) add("NUMPAD_" + std::to_string(d), 96 + d);
+    for (int d = 0; d <= 9; ++d)
+        add("NUMPAD_" + std::to_string(d), 96 + d);
     add("NUMPAD_PLUS", 107);
     add("NUMPAD_MINUS", 109);
     add("NUMPAD_DIVIDE", 111);
@@ -223,15 +250,18 @@ key_name_table make_key_names() {
     add("ESCAPE", 27);
     add("TAB", 9);
     add("SPACE", 32);
-    for (int f = 1; f <= 12; ++f) add("F" + std::to_string(f), 111 + f);
+    for (int f = 1; f <= 12; ++f)
+        add("F" + std::to_string(f), 111 + f);
     add("PLUS", 187);
     add("COMMA", 188);
     add("MINUS", 189);
     add("PERIOD", 190);
     add("<", 226);
     add("TILDE", 220);
-    for (char c = 'A'; c <= 'Z'; ++c) add(std::string(1, c), c);
-    for (char c = '0'; c <= '9'; ++c) add(std::string(1, c), c);
+    for (char c = 'A'; c <= 'Z'; ++c)
+        add(std::string(1, c), c);
+    for (char c = '0'; c <= '9'; ++c)
+        add(std::string(1, c), c);
     return t;
 }
 
@@ -239,12 +269,16 @@ const key_name_table key_name_data = make_key_names();
 
 std::string_view trim(std::string_view s) {
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
-bool is_modifier(int code) { return code == key_shift || code == key_ctrl || code == key_alt; }
+bool is_modifier(int code) {
+    return code == key_shift || code == key_ctrl || code == key_alt;
+}
 
 // A binding's own text: modifier, separator and key name, or the key name alone.
 std::string one_binding_text(const tkeybinding& b, bool caps, bool short_form) {
@@ -272,7 +306,7 @@ const std::array<std::string, command_count + 1> command_descriptions = make_des
 const std::array<std::string, command_count + 1> command_labels = make_labels();
 const std::array<std::string, command_count + 1> command_help_texts = make_help_texts();
 const std::array<std::string, command_group_count + 1> command_groups = {
-    "", "movement", "targeting / ranged attacks", "talents", "other", "items / inventory",
+    "",           "movement", "targeting / ranged attacks", "talents", "other", "items / inventory",
     "quickslots", "interface"};
 const std::array<std::array<int, 2>, command_group_count + 1> command_group_ranges = {
     {{0, 0}, {1, 11}, {12, 15}, {16, 17}, {18, 20}, {21, 24}, {25, 45}, {46, 53}}};
@@ -311,8 +345,8 @@ int key_code_from_text(std::string_view text) {
     if (text[0] == '#' || text[0] == '$') {
         std::string_view digits = text.substr(1);
         unsigned value = 0;
-        auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                         text[0] == '#' ? 10 : 16);
+        auto [end, ec] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value, text[0] == '#' ? 10 : 16);
         if (ec != std::errc() || end != digits.data() + digits.size() || value > 255) return 0;
         return int(value);
     }
@@ -349,14 +383,17 @@ std::string binding_text(int key, int modifier, int command, bool caps, bool sho
     return text;
 }
 
-void reset_keybindings() { keybindings = keybinding_defaults; }
+void reset_keybindings() {
+    keybindings = keybinding_defaults;
+}
 
 bool save_keybindings(const std::string& path) {
     std::ostringstream out;
     const char* eol = "\r\n";
     for (int g = 1; g <= command_group_count; ++g) {
         std::string title = command_groups[g];
-        for (char& c : title) c = char(std::toupper(static_cast<unsigned char>(c)));
+        for (char& c : title)
+            c = char(std::toupper(static_cast<unsigned char>(c)));
         std::string head = "|===[ " + title + " ]";
         if (head.size() < 80) head.append(80 - head.size(), '=');
         out << head << eol << eol;
@@ -402,8 +439,7 @@ void load_keybindings(const std::string& path) {
             current = command_by_name(value);
             continue;
         }
-        if (key.rfind("binding_", 0) != 0 || value.empty() || value[0] == '-' || current < 1)
-            continue;
+        if (key.rfind("binding_", 0) != 0 || value.empty() || value[0] == '-' || current < 1) continue;
         if (key.size() < 9 || (key[8] != '1' && key[8] != '2')) continue;
         int index = key[8] - '1';
         tkeybinding b;

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-
 namespace dravok {
 
 constexpr int command_count = 53;
@@ -17,20 +16,47 @@ constexpr int key_name_count = 89;
 // Command numbers; a movement command's number is its game direction (1 north, clockwise).
 enum command : int {
     NO_COMMAND = 0,
-    MOVE_N = 1, MOVE_NE, MOVE_E, MOVE_SE, MOVE_S, MOVE_SW, MOVE_W, MOVE_NW,
-    SET_MAP_POINT = 9, AUTOPILOT, EXPLORE,
-    TARGET_MODE = 12, FIRE, ATTACK_MARKED, SWAP_AMMUNITION,
-    TALENT = 16, TALENT_MARKED,
-    REST = 18, REST_UNTIL_HEALED, YELL,
-    INVENTORY = 21, GET, LOOT_LEVEL, SWAP_WEAPONS,
-    QUICKSLOT = 25, QUICKSLOT_01 = 26, QUICKSLOT_20 = 45,
-    CHARACTER_SHEET = 46, GAME_MENU, HELP, LOG_UP, LOG_DOWN, SWITCH_SIDEPANEL, SCREENSHOT, MAPSHOT
+    MOVE_N = 1,
+    MOVE_NE,
+    MOVE_E,
+    MOVE_SE,
+    MOVE_S,
+    MOVE_SW,
+    MOVE_W,
+    MOVE_NW,
+    SET_MAP_POINT = 9,
+    AUTOPILOT,
+    EXPLORE,
+    TARGET_MODE = 12,
+    FIRE,
+    ATTACK_MARKED,
+    SWAP_AMMUNITION,
+    TALENT = 16,
+    TALENT_MARKED,
+    REST = 18,
+    REST_UNTIL_HEALED,
+    YELL,
+    INVENTORY = 21,
+    GET,
+    LOOT_LEVEL,
+    SWAP_WEAPONS,
+    QUICKSLOT = 25,
+    QUICKSLOT_01 = 26,
+    QUICKSLOT_20 = 45,
+    CHARACTER_SHEET = 46,
+    GAME_MENU,
+    HELP,
+    LOG_UP,
+    LOG_DOWN,
+    SWITCH_SIDEPANEL,
+    SCREENSHOT,
+    MAPSHOT
 };
 
 // Virtual-key codes the game itself tests.
-constexpr uint8_t key_backspace = 8, key_tab = 9, key_enter = 13, key_shift = 16, key_ctrl = 17,
-                  key_alt = 18, key_escape = 27, key_space = 32, key_left = 37, key_up = 38,
-                  key_right = 39, key_down = 40, key_delete = 46, key_f10 = 121;
+constexpr uint8_t key_backspace = 8, key_tab = 9, key_enter = 13, key_shift = 16, key_ctrl = 17, key_alt = 18,
+                  key_escape = 27, key_space = 32, key_left = 37, key_up = 38, key_right = 39, key_down = 40,
+                  key_delete = 46, key_f10 = 121;
 
 // One binding: key 0 means unbound; modifier 0 none, 16 Shift, 17 Ctrl, 18 Alt.
 struct tkeybinding {

@@ -19,7 +19,9 @@ namespace {
 constexpr int min_width_32 = 23, min_height_32 = 17, min_width_64 = 11, min_height_64 = 9;
 constexpr int list_pane_base_width = 380;
 
-int make_odd(int v) { return v % 2 == 0 ? v - 1 : v; }
+int make_odd(int v) {
+    return v % 2 == 0 ? v - 1 : v;
+}
 
 FontSpec game_font(int height, bool bold = false) {
     FontSpec f;
@@ -30,24 +32,34 @@ FontSpec game_font(int height, bool bold = false) {
     return f;
 }
 
-int log_height() { return settings.log_lines * settings.log_line_height + 2 * settings.log_margin; }
+int log_height() {
+    return settings.log_lines * settings.log_line_height + 2 * settings.log_margin;
+}
 
 // The largest view of one tile size, limited below by its minimum.
 void clamp_view(int& w, int& h, int min_w, int min_h, int max_w, int max_h) {
-    if (max_w >= min_w) w = std::clamp(w, min_w, max_w);
-    else w = std::max(w, min_w);
-    if (max_h >= min_h) h = std::clamp(h, min_h, max_h);
-    else h = std::max(h, min_h);
+    if (max_w >= min_w)
+        w = std::clamp(w, min_w, max_w);
+    else
+        w = std::max(w, min_w);
+    if (max_h >= min_h)
+        h = std::clamp(h, min_h, max_h);
+    else
+        h = std::max(h, min_h);
     // The view is centred on a cell: both sizes odd.
     if (w % 2 == 0) w = w - 1 >= min_w ? w - 1 : w + 1;
     if (h % 2 == 0) h = h - 1 >= min_h ? h - 1 : h + 1;
 }
 
-}  // namespace
+} // namespace
 
-int scaled(double x) { return static_cast<int>(std::trunc(x * settings.zoom)); }
+int scaled(double x) {
+    return static_cast<int>(std::trunc(x * settings.zoom));
+}
 
-int zoomed_font_size(int x) { return x + round_half_even(settings.zoom * 10 - 10); }
+int zoomed_font_size(int x) {
+    return x + round_half_even(settings.zoom * 10 - 10);
+}
 
 int scaled_font_size(double x) {
     const double f = settings.tile_size == 64 ? 1.4 : 1.0;
@@ -67,10 +79,10 @@ void compute_max_view() {
 
 void load_view_size() {
     // Saved sizes come from a file: keep them odd and inside what the screen can show.
-    clamp_view(settings.view_width_32, settings.view_height_32, min_width_32, min_height_32, settings.max_view_width_32,
-               settings.max_view_height_32);
-    clamp_view(settings.view_width_64, settings.view_height_64, min_width_64, min_height_64, settings.max_view_width_64,
-               settings.max_view_height_64);
+    clamp_view(settings.view_width_32, settings.view_height_32, min_width_32, min_height_32,
+               settings.max_view_width_32, settings.max_view_height_32);
+    clamp_view(settings.view_width_64, settings.view_height_64, min_width_64, min_height_64,
+               settings.max_view_width_64, settings.max_view_height_64);
     if (settings.tile_size == 64) {
         settings.view_width = settings.view_width_64;
         settings.view_height = settings.view_height_64;
@@ -109,8 +121,10 @@ void apply_layout() {
 
     // 3: the five font heights.
     const bool big = settings.tile_size == 64;
-    const double m = big ? (settings.zoom == 1.0 ? 1.0 : settings.zoom / 10 + 1) : (settings.zoom - 1) * 0.5 + 1;
-    const double k[5] = {big ? 1.5 : 1.0, big ? 1.7 : 1.1, big ? 2.5 : 1.5, big ? 2.5 : 1.75, big ? 1.5 : 1.0};
+    const double m =
+        big ? (settings.zoom == 1.0 ? 1.0 : settings.zoom / 10 + 1) : (settings.zoom - 1) * 0.5 + 1;
+    const double k[5] = {big ? 1.5 : 1.0, big ? 1.7 : 1.1, big ? 2.5 : 1.5, big ? 2.5 : 1.75,
+                         big ? 1.5 : 1.0};
     settings.floating_font_height = round_half_even(k[0] * m * h);
     settings.second_font_height = round_half_even(k[1] * m * h);
     settings.map_mark_font_height = round_half_even(k[2] * m * h);
@@ -130,7 +144,8 @@ void apply_layout() {
     log_panel.set_size(std::min(L.map_width, 1024), L.log_height);
     clear_bitmap(log_panel);
     // 6: the frame.
-    screen_bitmap.set_size(L.map_width + settings.panel_columns * settings.panel_width, L.map_height + L.log_height);
+    screen_bitmap.set_size(L.map_width + settings.panel_columns * settings.panel_width,
+                           L.map_height + L.log_height);
     screen_bitmap.set_font(game_font(L.status_font_height));
     // 7: the panels.
     status_panel.set_size(settings.panel_width, screen_bitmap.height() - settings.minimap_height);
@@ -158,8 +173,9 @@ void apply_layout() {
     screen_bitmap.set_font(title);
     settings.title_height = screen_bitmap.text_height("TITLE");
     screen_bitmap.set_font(game_font(L.status_font_height));
-    settings.menu_rows = std::min(
-        20, (screen_bitmap.height() - settings.title_height - scaled(20) - 2 * scaled(32)) / (icon + settings.log_margin));
+    settings.menu_rows =
+        std::min(20, (screen_bitmap.height() - settings.title_height - scaled(20) - 2 * scaled(32)) /
+                         (icon + settings.log_margin));
     settings.menu_rows_shown = settings.menu_rows;
     // 11: dialog and bubbles, and the panel values the other renderers use.
     settings.dialog_width = std::min(static_cast<int>(std::trunc(L.map_width * 0.7)), scaled(700));
@@ -239,4 +255,4 @@ void maximise_view() {
     store_view_size();
 }
 
-}  // namespace dravok
+} // namespace dravok

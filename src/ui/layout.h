@@ -10,9 +10,9 @@ struct tshift_state;
 
 // Layout values the settings record does not keep.
 struct tscreen_layout {
-    int map_width = 0, map_height = 0;  // the map view in pixels
+    int map_width = 0, map_height = 0; // the map view in pixels
     int log_height = 0;
-    int status_font_height = 0;         // status and side panels
+    int status_font_height = 0; // status and side panels
     int list_rows = 0, list_pane_height = 0, list_top = 0;
     int panel_margin = 0, text_line_gap = 0, separator = 1;
     int bubble_width_limit = 0, bubble_margin = 0;
@@ -44,4 +44,4 @@ void maximise_view();
 bool handle_display_command(int command, int key, const tshift_state& shift, double zoom_step, int size_step,
                             int row_id);
 
-}  // namespace dravok
+} // namespace dravok

@@ -21,13 +21,27 @@ namespace dravok {
 
 tlister_state lister;
 
-void handle_lister_commands(int, int, int, int) { game_mode = 3; }
-void reset_lister() { lister = {}; }
-void initialize_talents(int, int) { game_mode = 8; }
-void initialize_inventory(int, int, int, int, int, int) { game_mode = 7; }
-void initialize_quickslots(int, int, int, int) { game_mode = 7; }
+void handle_lister_commands(int, int, int, int) {
+    game_mode = 3;
+}
+void reset_lister() {
+    lister = {};
+}
+void initialize_talents(int, int) {
+    game_mode = 8;
+}
+void initialize_inventory(int, int, int, int, int, int) {
+    game_mode = 7;
+}
+void initialize_quickslots(int, int, int, int) {
+    game_mode = 7;
+}
 void use_quickslot(int, int, int) {}
-bool quickslot_assigned(int being, int slot) { return beings[being].quickslot(slot).kind != 0; }
-int build_level_loot_list(int) { return 0; }
+bool quickslot_assigned(int being, int slot) {
+    return beings[being].quickslot(slot).kind != 0;
+}
+int build_level_loot_list(int) {
+    return 0;
+}
 
 } // namespace dravok

@@ -19,17 +19,28 @@ namespace {
 
 constexpr int passive_flag = 154;
 constexpr int max_unlooted_frames = 100;
-const std::array<Point, 9> view_direction_offsets = {
-    Point{0, 0}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}};
+const std::array<Point, 9> view_direction_offsets = {Point{0, 0}, {0, -1}, {1, -1}, {1, 0},  {1, 1},
+                                                     {0, 1},      {-1, 1}, {-1, 0}, {-1, -1}};
 
-bool on_map_cell(int x, int y) { return x >= 1 && y >= 1 && x <= map_size && y <= map_size; }
-bool in_view_window(int x, int y) {
-    return x >= settings.view_left && x <= settings.view_right && y >= settings.view_top && y <= settings.view_bottom;
+bool on_map_cell(int x, int y) {
+    return x >= 1 && y >= 1 && x <= map_size && y <= map_size;
 }
-int tile() { return settings.tile_size; }
-int corner_arm() { return tile() == 64 ? 16 : 8; }
-int corner_thickness() { return tile() == 64 ? 3 : 2; }
-Point cell_pixel(int x, int y) { return {(x - settings.view_left) * tile(), (y - settings.view_top) * tile()}; }
+bool in_view_window(int x, int y) {
+    return x >= settings.view_left && x <= settings.view_right && y >= settings.view_top &&
+           y <= settings.view_bottom;
+}
+int tile() {
+    return settings.tile_size;
+}
+int corner_arm() {
+    return tile() == 64 ? 16 : 8;
+}
+int corner_thickness() {
+    return tile() == 64 ? 3 : 2;
+}
+Point cell_pixel(int x, int y) {
+    return {(x - settings.view_left) * tile(), (y - settings.view_top) * tile()};
+}
 
 Colour by_light(int x, int y, Colour dim, Colour mid, Colour bright) {
     const int l = on_map_cell(x, y) ? light_map.light(x, y) : 0;
@@ -39,22 +50,27 @@ Colour by_light(int x, int y, Colour dim, Colour mid, Colour bright) {
 void centred_mark(Bitmap& b, int sx, int sy, const char* text, Colour colour) {
     b.set_font_colour(colour);
     Point at;
-    draw_text_in_box(b, text, sx, at, true, BrushStyle::clear, box_align::centre, 0, sy + tile(), sx + tile(), sy);
+    draw_text_in_box(b, text, sx, at, true, BrushStyle::clear, box_align::centre, 0, sy + tile(), sx + tile(),
+                     sy);
 }
 
 // Terrain images are opaque tiles; a number the list does not hold shows black.
 void draw_terrain(Bitmap& b, int sx, int sy, int image) {
-    if (image >= 1 && image < terrain_sprites.count()) terrain_sprites.draw(b, sx, sy, image);
-    else b.fill_rect(Rect::from_size(sx, sy, tile(), tile()), colours::black);
+    if (image >= 1 && image < terrain_sprites.count())
+        terrain_sprites.draw(b, sx, sy, image);
+    else
+        b.fill_rect(Rect::from_size(sx, sy, tile(), tile()), colours::black);
 }
 
-bool being_ok(int i) { return i >= 1 && i < int(beings.size()) && beings[i].serial > 0; }
+bool being_ok(int i) {
+    return i >= 1 && i < int(beings.size()) && beings[i].serial > 0;
+}
 bool sees(int viewer, int i) {
     return viewer >= 0 && viewer < int(sight_matrix.size()) && i < int(sight_matrix[viewer].size()) &&
            sight_matrix[viewer][i] != 0;
 }
 
-}  // namespace
+} // namespace
 
 int push_scroll_centre(int position, int centre, int half_size) {
     if (position - 3 <= centre - half_size) return position;
@@ -99,7 +115,8 @@ void draw_map(int viewer, int centre_x, int centre_y) {
                 if (m.overlay) object_sprites.draw(b, sx, sy, m.overlay);
                 if (m.furniture) {
                     object_sprites.draw(b, sx, sy, m.furniture);
-                    if (m.unlooted && unlooted_count < max_unlooted_frames) unlooted[unlooted_count++] = {sx, sy};
+                    if (m.unlooted && unlooted_count < max_unlooted_frames)
+                        unlooted[unlooted_count++] = {sx, sy};
                 } else if (c.remembered_furniture()) {
                     object_sprites.draw(b, sx, sy, c.remembered_furniture());
                 }
@@ -128,7 +145,8 @@ void draw_map(int viewer, int centre_x, int centre_y) {
     }
     b.set_pen(0x33EE33);
     for (int i = 0; i < unlooted_count; ++i)
-        draw_corner_frame(b, unlooted[i].x, unlooted[i].y, corner_all, corner_arm(), corner_thickness(), t, t);
+        draw_corner_frame(b, unlooted[i].x, unlooted[i].y, corner_all, corner_arm(), corner_thickness(), t,
+                          t);
     b.set_font_bold(false);
     (void)viewer;
 }
@@ -156,15 +174,17 @@ Colour health_bar_colour(int viewer, int being, int x, int y) {
     const tbeing& b = beings[being];
     const int a = b.attitude_to_player;
     Colour base;
-    if (a >= -19 && a <= -1) base = shades[a + 19];
-    else base = (b.friendly || being == viewer) ? 0x22AA22 : 0xAA2222;
+    if (a >= -19 && a <= -1)
+        base = shades[a + 19];
+    else
+        base = (b.friendly || being == viewer) ? 0x22AA22 : 0xAA2222;
     const int l = on_map_cell(x, y) ? light_map.light(x, y) : 0;
     static const double factor[4] = {0.25, 0.5, 0.75, 1.0};
     return scale_colour(base, factor[std::clamp(l, 0, 3)]);
 }
 
-void draw_corner_frame(Bitmap& bitmap, int left, int top, unsigned corners, int arm, int thickness, int height,
-                       int width) {
+void draw_corner_frame(Bitmap& bitmap, int left, int top, unsigned corners, int arm, int thickness,
+                       int height, int width) {
     const int right = left + width - 1, bottom = top + height - 1;
     for (int k = 0; k < thickness; ++k) {
         if (corners & corner_top_left) {
@@ -190,14 +210,19 @@ void draw_attack_target_frame(int viewer, int target, int left, int top, int wid
     const taction_memory& order = beings[viewer].attack_memory;
     if (!order.action) return;
     Colour colour;
-    if (order.attack_kind[0] && get_being_distance(viewer, target) < 3) colour = 0xAA0000;
-    else if (order.attack_kind[1]) colour = 0xAA0000;
-    else if (order.attack_kind[2]) colour = 0x00AAAA;
-    else return;
+    if (order.attack_kind[0] && get_being_distance(viewer, target) < 3)
+        colour = 0xAA0000;
+    else if (order.attack_kind[1])
+        colour = 0xAA0000;
+    else if (order.attack_kind[2])
+        colour = 0x00AAAA;
+    else
+        return;
     const bool also_marked = order.has_target && order.target == target;
     creature_layer.set_pen(colour);
-    draw_corner_frame(creature_layer, left, top, also_marked ? (corner_top_left | corner_bottom_right) : corner_all,
-                      corner_arm(), corner_thickness(), height, width);
+    draw_corner_frame(creature_layer, left, top,
+                      also_marked ? (corner_top_left | corner_bottom_right) : corner_all, corner_arm(),
+                      corner_thickness(), height, width);
 }
 
 void draw_marked_target_frame(int viewer, int target, int left, int top, int width, int height) {
@@ -205,8 +230,9 @@ void draw_marked_target_frame(int viewer, int target, int left, int top, int wid
     if (!order.has_target) return;
     const bool also_attacked = order.action && order.target == target;
     creature_layer.set_pen(0xCCCC00);
-    draw_corner_frame(creature_layer, left, top, also_attacked ? (corner_top_right | corner_bottom_left) : corner_all,
-                      corner_arm(), corner_thickness(), height, width);
+    draw_corner_frame(creature_layer, left, top,
+                      also_attacked ? (corner_top_right | corner_bottom_left) : corner_all, corner_arm(),
+                      corner_thickness(), height, width);
 }
 
 void draw_creatures(int viewer) {
@@ -221,7 +247,8 @@ void draw_creatures(int viewer) {
     for (int i = 1; i < count; ++i) {
         if (!being_ok(i) || !sees(viewer, i)) continue;
         const tbeing& being = beings[i];
-        if (!in_view_window(being.x, being.y) && !in_view_window(being.x + being.width - 1, being.y + being.height - 1))
+        if (!in_view_window(being.x, being.y) &&
+            !in_view_window(being.x + being.width - 1, being.y + being.height - 1))
             continue;
         if (being_animation_shown(i)) continue;
         const int pw = being.width * t, ph = being.height * t;
@@ -261,7 +288,8 @@ void draw_creatures(int viewer) {
         const bool awake = being.asleep_counter == 0;
         if (!names && awake && sees(i, viewer)) continue;
         if (being_animation_shown(i)) continue;
-        if (!in_view_window(being.x, being.y) || !in_view_window(being.x + being.width - 1, being.y + being.height - 1))
+        if (!in_view_window(being.x, being.y) ||
+            !in_view_window(being.x + being.width - 1, being.y + being.height - 1))
             continue;
         const Point lunge = view_direction_offsets[being.lunge_direction <= 8 ? being.lunge_direction : 0];
         const Point top_left = cell_pixel(being.x, being.y);
@@ -272,8 +300,8 @@ void draw_creatures(int viewer) {
             b.set_font_colour(0xFFFF00);
             b.set_font_bold(true);
             b.set_font_height(settings.sleep_mark_font_height);
-            draw_text_in_box(b, awake ? "?" : "Z", px, at, true, BrushStyle::clear, box_align::centre, 0, py + ph,
-                             px + pw, py);
+            draw_text_in_box(b, awake ? "?" : "Z", px, at, true, BrushStyle::clear, box_align::centre, 0,
+                             py + ph, px + pw, py);
         }
         const std::string name = names ? being_name(i, 1) : std::string();
         if (!name.empty()) {
@@ -315,4 +343,4 @@ void draw_cell_animations() {
         }
 }
 
-}  // namespace dravok
+} // namespace dravok

@@ -24,11 +24,16 @@ int push_scroll_centre(int position, int centre, int half_size);
 double health_ratio(int being);
 Colour health_bar_colour(int viewer, int being, int x, int y);
 
-enum corner : unsigned { corner_bottom_right = 1, corner_bottom_left = 2, corner_top_right = 4, corner_top_left = 8,
-                         corner_all = 15 };
-void draw_corner_frame(Bitmap& bitmap, int left, int top, unsigned corners, int arm, int thickness, int height,
-                       int width);
+enum corner : unsigned {
+    corner_bottom_right = 1,
+    corner_bottom_left = 2,
+    corner_top_right = 4,
+    corner_top_left = 8,
+    corner_all = 15
+};
+void draw_corner_frame(Bitmap& bitmap, int left, int top, unsigned corners, int arm, int thickness,
+                       int height, int width);
 void draw_attack_target_frame(int viewer, int target, int left, int top, int width, int height);
 void draw_marked_target_frame(int viewer, int target, int left, int top, int width, int height);
 
-}  // namespace dravok
+} // namespace dravok

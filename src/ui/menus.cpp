@@ -19,9 +19,15 @@
 
 namespace dravok {
 
-void setup_menu(int) { game_mode = 1; }
-void handle_menu_commands(int, int, int, int) { game_mode = 3; }
+void setup_menu(int) {
+    game_mode = 1;
+}
+void handle_menu_commands(int, int, int, int) {
+    game_mode = 3;
+}
 void refresh_menu() {}
-bool settings_menu_open() { return false; }
+bool settings_menu_open() {
+    return false;
+}
 
 } // namespace dravok

@@ -21,12 +21,22 @@
 
 namespace dravok {
 
-void handle_string_commands(int, int, int, int) { game_mode = 3; }
-void handle_keybind_commands(int, int, int, int) { game_mode = 1; }
-void handle_character_commands(int, int, int, int) { game_mode = 3; }
-void handle_book_commands(int, int, int, int) { game_mode = 3; }
+void handle_string_commands(int, int, int, int) {
+    game_mode = 3;
+}
+void handle_keybind_commands(int, int, int, int) {
+    game_mode = 1;
+}
+void handle_character_commands(int, int, int, int) {
+    game_mode = 3;
+}
+void handle_book_commands(int, int, int, int) {
+    game_mode = 3;
+}
 
-void open_character_sheet(int) { game_mode = 11; }
+void open_character_sheet(int) {
+    game_mode = 11;
+}
 
 void open_help_screen() {
     help_return_mode = game_mode;

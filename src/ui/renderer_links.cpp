@@ -1,7 +1,6 @@
 // Minimal bodies of the services in renderer_links.h whose owners have not landed.
 #include "ui/renderer_links.h"
 
-
 #include "world/globals.h"
 #include "world/rounding.h"
 
@@ -21,7 +20,7 @@ void collect_offscreen_beings() {
         if (b.attitude_to_player >= 0 || is_in_view(b.x, b.y)) continue;
         const int dx = b.x - p.x, dy = b.y - p.y;
         const int sx = (dx > 0) - (dx < 0), sy = (dy > 0) - (dy < 0);
-        static const int dir_of[3][3] = {{8, 7, 6}, {1, 0, 5}, {2, 3, 4}};  // [sx+1][sy+1]
+        static const int dir_of[3][3] = {{8, 7, 6}, {1, 0, 5}, {2, 3, 4}}; // [sx+1][sy+1]
         const int d = dir_of[sx + 1][sy + 1];
         if (d == 0) continue;
         const int dist = get_being_distance(player, i);
@@ -30,10 +29,16 @@ void collect_offscreen_beings() {
     }
 }
 
-bool being_animation_shown(int) { return false; }
+bool being_animation_shown(int) {
+    return false;
+}
 
-int map_effect_sprite(int x, int y) { return map_effect_grid(x, y).graphic_frame; }
+int map_effect_sprite(int x, int y) {
+    return map_effect_grid(x, y).graphic_frame;
+}
 
-bool spectator_exists() { return state.spectator_serial != 0; }
+bool spectator_exists() {
+    return state.spectator_serial != 0;
+}
 
-}  // namespace dravok
+} // namespace dravok

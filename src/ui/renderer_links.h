@@ -14,7 +14,7 @@ namespace dravok {
 
 // One direction of the off-screen threat table (1 north clockwise to 8 north-west).
 struct toffscreen_being {
-    int x = 0, y = 0, being = 0, distance = 0;  // distance 0 = nobody that way
+    int x = 0, y = 0, being = 0, distance = 0; // distance 0 = nobody that way
     bool in_view = false;
 };
 extern std::array<toffscreen_being, 9> offscreen_beings;
@@ -26,4 +26,4 @@ bool being_animation_shown(int being);
 int map_effect_sprite(int x, int y);
 bool spectator_exists();
 
-}  // namespace dravok
+} // namespace dravok

@@ -17,8 +17,12 @@ tsprite_info sprite_info(int category, int entry) {
     return it == table().end() ? tsprite_info{} : it->second;
 }
 
-void set_sprite_info(int category, int entry, tsprite_info info) { table()[{category, entry}] = info; }
+void set_sprite_info(int category, int entry, tsprite_info info) {
+    table()[{category, entry}] = info;
+}
 
-void clear_sprite_infos() { table().clear(); }
+void clear_sprite_infos() {
+    table().clear();
+}
 
 } // namespace dravok

@@ -7,8 +7,13 @@
 namespace dravok {
 
 enum sprite_category : int {
-    sprites_terrain = 1, sprites_furniture = 2, sprites_overlay = 3, sprites_splash = 4,
-    sprites_creature = 6, sprites_item = 7, sprites_effect = 8,
+    sprites_terrain = 1,
+    sprites_furniture = 2,
+    sprites_overlay = 3,
+    sprites_splash = 4,
+    sprites_creature = 6,
+    sprites_item = 7,
+    sprites_effect = 8,
 };
 
 struct tsprite_info {

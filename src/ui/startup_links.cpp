@@ -4,12 +4,12 @@
 // menus only switch the game mode.
 #include "ui/startup_links.h"
 
+#include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "world/globals.h"
-#include "platform/desktop.h"
 
 namespace dravok {
 
@@ -29,16 +29,20 @@ bool create_game_folders() {
 void clear_temporary_folder() {
     const std::string folder = program_folder() + "Temporary/";
     if (!folder_exists(folder)) return;
-    for (const std::string& name : list_folder(folder, "*", ListKind::files)) delete_file(folder + name);
+    for (const std::string& name : list_folder(folder, "*", ListKind::files))
+        delete_file(folder + name);
 }
 
-void load_settings() { load_view_size(); }
+void load_settings() {
+    load_view_size();
+}
 void load_statistics() {}
 void save_statistics() {}
 void count_game_end(bool, uint32_t) {}
 void write_history_file(const std::string& path) {
     std::string text;
-    for (const std::string& line : history) text += line + "\r\n";
+    for (const std::string& line : history)
+        text += line + "\r\n";
     write_file(path, text);
 }
 
@@ -52,12 +56,18 @@ void load_title_pictures() {
     }
 }
 
-bool load_avatars() { return false; }
+bool load_avatars() {
+    return false;
+}
 void setup_avatars(int) {}
 void setup_game() {}
-bool game_character_created() { return false; }
+bool game_character_created() {
+    return false;
+}
 
-int pick_title_picture() { return title_picture_count > 0 ? 1 : 0; }
+int pick_title_picture() {
+    return title_picture_count > 0 ? 1 : 0;
+}
 void draw_framed_picture(Bitmap& target, int picture, int side) {
     target.set_size(side, side);
     target.stretch_draw(Rect{0, 0, side, side}, title_pictures[picture]);
@@ -79,7 +89,8 @@ void draw_title_text(const std::string& text, int size) {
     screen_bitmap.set_font(f);
     screen_bitmap.set_brush_clear();
     const Size s = screen_bitmap.text_extent(text);
-    screen_bitmap.text_out((screen_bitmap.width() - s.width) / 2, (screen_bitmap.height() - s.height) / 2, text);
+    screen_bitmap.text_out((screen_bitmap.width() - s.width) / 2, (screen_bitmap.height() - s.height) / 2,
+                           text);
 }
 
 void run_release_check() {}
@@ -91,4 +102,4 @@ void setup_level_up(int) {}
 void clear_all_indicators() {}
 void setup_game_over_dialog() {}
 
-}  // namespace dravok
+} // namespace dravok

@@ -24,7 +24,7 @@ void save_statistics();
 void count_game_end(bool won, uint32_t seconds_played);
 void write_history_file(const std::string& path);
 void load_title_pictures();
-extern std::array<Bitmap, 11> title_pictures;  // 1..10
+extern std::array<Bitmap, 11> title_pictures; // 1..10
 extern int title_picture_count;
 // Pantheon, menus, a new game with the kept character sheet.
 bool load_avatars();
@@ -47,4 +47,4 @@ void setup_level_up(int being);
 void clear_all_indicators();
 void setup_game_over_dialog();
 
-}  // namespace dravok
+} // namespace dravok

@@ -13,14 +13,17 @@
 namespace dravok {
 namespace {
 
-constexpr int shape_bolt = 4, shape_ray = 5, shape_ball = 7, shape_cloud = 10, shape_wall = 11, shape_spot = 12;
+constexpr int shape_bolt = 4, shape_ray = 5, shape_ball = 7, shape_cloud = 10, shape_wall = 11,
+              shape_spot = 12;
 bool target_unexplored = false;
 
 bool listed_shape(int s) {
     return s == shape_bolt || s == shape_ray || s == shape_ball || s == shape_cloud || s == shape_wall ||
            s == shape_spot;
 }
-bool on_map_cell(int x, int y) { return x >= 1 && y >= 1 && x <= map_size && y <= map_size; }
+bool on_map_cell(int x, int y) {
+    return x >= 1 && y >= 1 && x <= map_size && y <= map_size;
+}
 Rect tile_rect(int x, int y) {
     const int t = settings.tile_size;
     const int sx = (x - settings.view_left) * t, sy = (y - settings.view_top) * t;
@@ -33,9 +36,11 @@ bool in_effect(const teffect& e, int x, int y) {
     }
     return false;
 }
-bool seen_now(int x, int y) { return on_map_cell(x, y) && view_memory(x, y).terrain != 0; }
+bool seen_now(int x, int y) {
+    return on_map_cell(x, y) && view_memory(x, y).terrain != 0;
+}
 
-}  // namespace
+} // namespace
 
 bool target_cell_colour(Bitmap& bitmap, int x, int y, Colour bad, Colour good) {
     target_unexplored = false;
@@ -46,7 +51,8 @@ bool target_cell_colour(Bitmap& bitmap, int x, int y, Colour bad, Colour good) {
     }
     if (!on_map_cell(x, y) || !map_cells(x, y).explored) target_unexplored = true;
     if (target_action_kind != 0) {
-        const bool usable = !target_unexplored && on_map_cell(x, y) && map_cells(x, y).block > 40 && !target_blocked;
+        const bool usable =
+            !target_unexplored && on_map_cell(x, y) && map_cells(x, y).block > 40 && !target_blocked;
         if (!usable) {
             bitmap.set_brush(bad);
             return false;
@@ -59,7 +65,8 @@ bool target_cell_colour(Bitmap& bitmap, int x, int y, Colour bad, Colour good) {
     if (b < 1 || b >= int(beings.size())) return false;
     const int shape = target_effect.shape;
     if (shape != shape_bolt && listed_shape(shape) && !in_effect(target_effect, x, y)) return false;
-    if (player >= 0 && player < int(sight_matrix.size()) && b < int(sight_matrix[player].size()) && sight_matrix[player][b]) {
+    if (player >= 0 && player < int(sight_matrix.size()) && b < int(sight_matrix[player].size()) &&
+        sight_matrix[player][b]) {
         bitmap.set_brush(beings[b].friendly ? 0x00FF00 : 0xFF0000);
         return true;
     }
@@ -99,4 +106,4 @@ void draw_target_overlay(int being) {
     }
 }
 
-}  // namespace dravok
+} // namespace dravok

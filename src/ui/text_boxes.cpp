@@ -23,16 +23,19 @@ std::string plain_text(std::string_view text) {
     return out;
 }
 
-}  // namespace
+} // namespace
 
-void draw_text_in_box(Bitmap& bitmap, std::string_view text, int left, Point& out, bool shadow, BrushStyle brush,
-                      box_align align, int margin, int bottom, int right, int top) {
+void draw_text_in_box(Bitmap& bitmap, std::string_view text, int left, Point& out, bool shadow,
+                      BrushStyle brush, box_align align, int margin, int bottom, int right, int top) {
     const std::string s = plain_text(text);
     const Size ext = bitmap.text_extent(s);
     int dx;
-    if (align == box_align::left) dx = margin;
-    else if (align == box_align::right) dx = (right - left) - ext.width - margin;
-    else dx = ((right - left) - ext.width) / 2;
+    if (align == box_align::left)
+        dx = margin;
+    else if (align == box_align::right)
+        dx = (right - left) - ext.width - margin;
+    else
+        dx = ((right - left) - ext.width) / 2;
     const int dy = ((bottom - top) - ext.height) / 2;
     const Colour brush_colour = bitmap.brush_colour();
     const BrushStyle old_style = bitmap.brush_style();
@@ -54,8 +57,9 @@ void draw_label_box(Bitmap& bitmap, std::string_view text, int left, Point& out,
     const std::string s = plain_text(text);
     const int cx = bitmap.text_width(s);
     const int middle = (left + right) / 2;
-    bitmap.fill_rect(Rect{middle - cx / 2 - scaled(8), top - scaled(1), middle + cx / 2 + scaled(8), bottom + scaled(2)},
-                     colours::black);
+    bitmap.fill_rect(
+        Rect{middle - cx / 2 - scaled(8), top - scaled(1), middle + cx / 2 + scaled(8), bottom + scaled(2)},
+        colours::black);
     draw_text_in_box(bitmap, s, left, out, false, BrushStyle::clear, align, margin, bottom, right, top);
 }
 
@@ -64,4 +68,4 @@ Colour scale_colour(Colour colour, double factor) {
     return rgb(ch(red_of(colour)), ch(green_of(colour)), ch(blue_of(colour)));
 }
 
-}  // namespace dravok
+} // namespace dravok

@@ -17,4 +17,4 @@ bool load_tileset();
 bool load_tileset_files(const std::string& index_path, const std::string& sheet_path,
                         const ttileset_expectation& expect, int tile_size, int icon_size, int& coin_icon);
 
-}  // namespace dravok
+} // namespace dravok

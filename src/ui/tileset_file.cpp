@@ -17,20 +17,24 @@ uint32_t entry_image_count(int category, const tsprite_entry& entry) {
 }
 
 void set_first_rectangle(ttile_header& h, int category, uint16_t rectangle) {
-    if (category <= 8) h.first_rectangle[category - 1] = rectangle;
-    else h.first_rectangle_9_11[category - 9] = rectangle;
+    if (category <= 8)
+        h.first_rectangle[category - 1] = rectangle;
+    else
+        h.first_rectangle_9_11[category - 9] = rectangle;
 }
 
 namespace {
 
-bool entry_on_sheet(const tsprite_entry& e) { return e.first_image != 0 && e.skip == 0; }
+bool entry_on_sheet(const tsprite_entry& e) {
+    return e.first_image != 0 && e.skip == 0;
+}
 
-}  // namespace
+} // namespace
 
 bool plan_tileset_cuts(ttileset_index& index) {
     const ttile_header& h = index.header;
     const uint32_t rect_count = h.rectangles;
-    std::array<uint32_t, 3> position = {0, 0, 0};  // images already in each list (after blank)
+    std::array<uint32_t, 3> position = {0, 0, 0}; // images already in each list (after blank)
     index.cuts.clear();
     for (int c = 1; c <= tileset_category_count; ++c) {
         const int runs = sprite_variant_counts[c];
@@ -73,7 +77,8 @@ bool parse_tileset_index(std::span<const uint8_t> bytes, const ttileset_expectat
     if (tile_count(h, 11) != tileset_interface_entries) return false;
 
     std::size_t need = tileset_header_size + 16u * h.rectangles;
-    for (int c = 1; c <= tileset_category_count; ++c) need += 10u * tile_count(h, c);
+    for (int c = 1; c <= tileset_category_count; ++c)
+        need += 10u * tile_count(h, c);
     if (need > bytes.size()) return false;
     if (expect.coin_plan > tile_count(h, 9)) return false;
 
@@ -153,4 +158,4 @@ std::vector<uint8_t> encode_tileset_index(const ttileset_index& index) {
     return bytes;
 }
 
-}  // namespace dravok
+} // namespace dravok

@@ -13,7 +13,7 @@
 namespace dravok {
 
 constexpr int tileset_category_count = 11;
-constexpr int tileset_shaded_categories = 8;  // categories 1..8 have light runs
+constexpr int tileset_shaded_categories = 8; // categories 1..8 have light runs
 
 // A sheet rectangle, right and bottom exclusive.
 struct tsprite_rectangle {
@@ -22,7 +22,9 @@ struct tsprite_rectangle {
 static_assert(sizeof(tsprite_rectangle) == 16);
 
 // Header fields by category number 1..11.
-inline uint16_t tile_count(const ttile_header& h, int category) { return h.entry_counts[category - 1]; }
+inline uint16_t tile_count(const ttile_header& h, int category) {
+    return h.entry_counts[category - 1];
+}
 void set_first_rectangle(ttile_header& h, int category, uint16_t rectangle);
 
 enum class sprite_list : uint8_t { terrain = 0, object = 1, icon = 2 };
@@ -35,7 +37,7 @@ constexpr int tileset_terrain_entries = 90;
 constexpr int tileset_furniture_entries = 60;
 constexpr int tileset_effect_entries = 5;
 constexpr int tileset_interface_entries = 46;
-constexpr int tileset_first_arrow_entry = 35;  // interface icons 35..42, north clockwise
+constexpr int tileset_first_arrow_entry = 35; // interface icons 35..42, north clockwise
 
 sprite_list list_of_category(int category);
 
@@ -47,7 +49,7 @@ struct ttileset_expectation {
     int being_plans = 0;
     int item_plans = 0;
     int talents = 0;
-    int coin_plan = 0;  // item plan of the coin (0 = none known)
+    int coin_plan = 0; // item plan of the coin (0 = none known)
 };
 
 // One image as the loader adds it: which list, which sheet rectangle.
@@ -58,9 +60,9 @@ struct tsprite_cut {
 
 struct ttileset_index {
     ttile_header header{};
-    std::array<std::vector<tsprite_entry>, 12> categories;  // [c][e], e from 1
-    std::vector<tsprite_rectangle> rectangles;               // from 1
-    std::vector<tsprite_cut> cuts;                           // load order
+    std::array<std::vector<tsprite_entry>, 12> categories; // [c][e], e from 1
+    std::vector<tsprite_rectangle> rectangles;             // from 1
+    std::vector<tsprite_cut> cuts;                         // load order
 };
 
 // Reads and checks an index file. False means the file is corrupt or made for another
@@ -86,4 +88,4 @@ void assign_tileset_positions(ttileset_index& index);
 // Writes header, tables and rectangles; the size field is filled in.
 std::vector<uint8_t> encode_tileset_index(const ttileset_index& index);
 
-}  // namespace dravok
+} // namespace dravok

@@ -15,7 +15,7 @@ namespace {
 // file's bytes (no decoded copy of a sheet of tens of megabytes); any other bitmap goes through
 // the platform's reader.
 class tsheet {
-public:
+  public:
     bool open(const std::string& path) {
         if (auto bytes = read_file(path)) {
             file_ = std::move(*bytes);
@@ -32,13 +32,13 @@ public:
     Colour pixel(int x, int y) const {
         if (file_.empty()) return fallback_.pixel(x, y);
         const int row = bottom_up_ ? height_ - 1 - y : y;
-        const uint8_t* p = file_.data() + offset_ + std::size_t(row) * stride_ + std::size_t(x) * bytes_per_pixel_;
+        const uint8_t* p =
+            file_.data() + offset_ + std::size_t(row) * stride_ + std::size_t(x) * bytes_per_pixel_;
         return rgb(p[2], p[1], p[0]);
     }
 
-private:
-    template <class T>
-    T read(std::size_t at) const {
+  private:
+    template <class T> T read(std::size_t at) const {
         T v;
         std::memcpy(&v, file_.data() + at, sizeof v);
         return v;
@@ -78,7 +78,8 @@ void cut_sprite(const tsheet& sheet, const tsprite_rectangle& r, int size, bool 
         for (int y = 0; y < size; ++y) {
             uint32_t* dst = out.row(y);
             for (int x = 0; x < size; ++x) {
-                const Colour px[4] = {sheet.pixel(r.left + 2 * x, r.top + 2 * y), sheet.pixel(r.left + 2 * x + 1, r.top + 2 * y),
+                const Colour px[4] = {sheet.pixel(r.left + 2 * x, r.top + 2 * y),
+                                      sheet.pixel(r.left + 2 * x + 1, r.top + 2 * y),
                                       sheet.pixel(r.left + 2 * x, r.top + 2 * y + 1),
                                       sheet.pixel(r.left + 2 * x + 1, r.top + 2 * y + 1)};
                 int n = 0, sr = 0, sg = 0, sb = 0;
@@ -90,7 +91,8 @@ void cut_sprite(const tsheet& sheet, const tsprite_rectangle& r, int size, bool 
                     sb += blue_of(p);
                 }
                 if (n < 2) {
-                    dst[x] = keyed ? colours::white : rgb(sr / std::max(n, 1), sg / std::max(n, 1), sb / std::max(n, 1));
+                    dst[x] = keyed ? colours::white
+                                   : rgb(sr / std::max(n, 1), sg / std::max(n, 1), sb / std::max(n, 1));
                     continue;
                 }
                 Colour c = rgb(sr / n, sg / n, sb / n);
@@ -103,11 +105,12 @@ void cut_sprite(const tsheet& sheet, const tsprite_rectangle& r, int size, bool 
     for (int y = 0; y < size; ++y) {
         uint32_t* dst = out.row(y);
         const int sy = r.top + int(int64_t(y) * h / size);
-        for (int x = 0; x < size; ++x) dst[x] = sheet.pixel(r.left + int(int64_t(x) * w / size), sy);
+        for (int x = 0; x < size; ++x)
+            dst[x] = sheet.pixel(r.left + int(int64_t(x) * w / size), sy);
     }
 }
 
-}  // namespace
+} // namespace
 
 bool load_tileset_files(const std::string& index_path, const std::string& sheet_path,
                         const ttileset_expectation& expect, int tile_size, int icon_size, int& coin_icon) {
@@ -179,7 +182,8 @@ bool load_tileset_files(const std::string& index_path, const std::string& sheet_
         icon.clear(colours::white);
         const auto& interface_icons = sprite_categories[11];
         const int entry = tileset_first_arrow_entry - 1 + k;
-        if (entry < int(interface_icons.size())) icon_sprites.draw(icon, 0, 0, interface_icons[entry].first_image);
+        if (entry < int(interface_icons.size()))
+            icon_sprites.draw(icon, 0, 0, interface_icons[entry].first_image);
         arrow.stretch_draw(Rect{0, 0, tile_size, tile_size}, icon);
         arrow.set_transparent(true, colours::white);
     }
@@ -187,4 +191,4 @@ bool load_tileset_files(const std::string& index_path, const std::string& sheet_
     return true;
 }
 
-}  // namespace dravok
+} // namespace dravok

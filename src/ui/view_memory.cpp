@@ -5,4 +5,4 @@ namespace dravok {
 
 tgrid<tview_cell> view_memory;
 
-}  // namespace dravok
+} // namespace dravok

@@ -9,10 +9,18 @@ namespace dravok {
 
 namespace {
 
-char upper(char c) { return char(std::toupper(static_cast<unsigned char>(c))); }
-char lower(char c) { return char(std::tolower(static_cast<unsigned char>(c))); }
-bool is_lower(char c) { return c >= 'a' && c <= 'z'; }
-bool is_upper(char c) { return c >= 'A' && c <= 'Z'; }
+char upper(char c) {
+    return char(std::toupper(static_cast<unsigned char>(c)));
+}
+char lower(char c) {
+    return char(std::tolower(static_cast<unsigned char>(c)));
+}
+bool is_lower(char c) {
+    return c >= 'a' && c <= 'z';
+}
+bool is_upper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
 
 std::string capitalised(std::string s) {
     if (!s.empty()) s[0] = upper(s[0]);
@@ -47,13 +55,17 @@ void being_name(int being, int form, std::string_view adjective, std::string& ou
         out = capitalised(name);
         break;
     case name_map_label:
-        if (game_mode == mode_target) out = capitalised(name);
-        else if (being != player) out = std::to_string(b.number);
+        if (game_mode == mode_target)
+            out = capitalised(name);
+        else if (being != player)
+            out = std::to_string(b.number);
         break;
     case name_the_capital:
     case name_the:
-        if (!is_lower(name[0])) out = with_adjective(adjective, name);
-        else out = (form == name_the_capital ? "The " : "the ") + with_adjective(adjective, name);
+        if (!is_lower(name[0]))
+            out = with_adjective(adjective, name);
+        else
+            out = (form == name_the_capital ? "The " : "the ") + with_adjective(adjective, name);
         break;
     case name_article_capital:
     case name_article: {
@@ -94,8 +106,10 @@ uint32_t experience_for_level(int n) {
     double f = 1;
     uint32_t total = 0;
     for (int k = 1; k <= n; ++k) {
-        if (k == 2) f = 2;
-        else if (k > 2) f += 1.5;
+        if (k == 2)
+            f = 2;
+        else if (k > 2)
+            f += 1.5;
         total += uint32_t(std::nearbyint((f - 1) * 1000));
     }
     return total;
@@ -159,7 +173,8 @@ bool is_single_cell_being(int being) {
 }
 
 void clear_being_turn_marks() {
-    for (std::size_t i = 1; i < beings.size(); ++i) beings[i].turn_mark = 0;
+    for (std::size_t i = 1; i < beings.size(); ++i)
+        beings[i].turn_mark = 0;
 }
 
 void count_level_beings() {

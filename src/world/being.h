@@ -13,17 +13,21 @@ namespace dravok {
 
 // The six forms of being_name.
 enum being_name_form : int {
-    name_capitalised = 0,    // "Goblin"
-    name_map_label = 1,      // the map number; the capitalised name in target mode
-    name_the_capital = 2,    // "The goblin"
-    name_the = 3,            // "the goblin"
+    name_capitalised = 0,     // "Goblin"
+    name_map_label = 1,       // the map number; the capitalised name in target mode
+    name_the_capital = 2,     // "The goblin"
+    name_the = 3,             // "the goblin"
     name_article_capital = 4, // "A goblin", "The Ogre King" for a unique being
-    name_article = 5,        // "a goblin"
+    name_article = 5,         // "a goblin"
 };
 
-inline bool has_type_flag(const tbeing& b, int flag) { return flag >= 0 && flag < type_flag_count && b.type_flags[flag] != 0; }
+inline bool has_type_flag(const tbeing& b, int flag) {
+    return flag >= 0 && flag < type_flag_count && b.type_flags[flag] != 0;
+}
 bool plan_has_type_flag(int plan, int flag);
-inline int being_status(const tbeing& b, int status) { return status >= 1 && status <= status_count ? b.status_of(status) : 0; }
+inline int being_status(const tbeing& b, int status) {
+    return status >= 1 && status <= status_count ? b.status_of(status) : 0;
+}
 
 void being_name(int being, int form, std::string_view adjective, std::string& out, int depth = 0);
 std::string being_name(int being, int form, std::string_view adjective = {}, int depth = 0);

@@ -43,11 +43,17 @@ std::string expanded(std::string_view text) {
     return expand_text_for(text, nullptr, nullptr);
 }
 
-bool is_valid_plan(int plan) { return plan >= 1 && plan < int(being_plans.size()); }
+bool is_valid_plan(int plan) {
+    return plan >= 1 && plan < int(being_plans.size());
+}
 
-int last_being_index() { return int(beings.size()) - 1; }
+int last_being_index() {
+    return int(beings.size()) - 1;
+}
 
-bool is_area_valid(int area) { return area >= 1 && area < int(areas.size()); }
+bool is_area_valid(int area) {
+    return area >= 1 && area < int(areas.size());
+}
 
 // Copies a stored item list (from index 1) into the being's own list, grown to fit.
 void copy_item_list(int being, const std::vector<titem>& stored) {
@@ -87,8 +93,10 @@ void finish_new_being(int index, int x, int y, int depth) {
     const bool in_prison_cell = c.vault_zone >= vz_first_cell && c.vault_zone <= vz_last_cell;
     if (!in_prison_cell) {
         add_equipment_to_being(index, depth);
-        if (has_type_flag(beings[index], tf_evil)) holy_to_necrotic_items(index);
-        else necrotic_to_holy_items(index);
+        if (has_type_flag(beings[index], tf_evil))
+            holy_to_necrotic_items(index);
+        else
+            necrotic_to_holy_items(index);
     } else {
         tbeing& p = beings[index];
         p.type_flags[tf_spawned_in_cell] = 1;
@@ -109,7 +117,8 @@ void finish_new_being(int index, int x, int y, int depth) {
     {
         tbeing& e = beings[index];
         e.active_set = set_1_main_hand;
-        if (e.equipment_of(set_1_main_hand) == 0 && e.equipment_of(set_2_main_hand) != 0) e.active_set = set_2_main_hand;
+        if (e.equipment_of(set_1_main_hand) == 0 && e.equipment_of(set_2_main_hand) != 0)
+            e.active_set = set_2_main_hand;
     }
     update_being(index, depth);
     fill_health_and_stamina(beings[index]);
@@ -137,7 +146,8 @@ int pick_being_image_variant(int plan) {
     int candidates[used_image_variant_count];
     int n = 0;
     for (int v = 1; v <= count && n < used_image_variant_count; ++v) {
-        if (std::find(std::begin(p.used_variants), std::end(p.used_variants), uint8_t(v)) == std::end(p.used_variants)) {
+        if (std::find(std::begin(p.used_variants), std::end(p.used_variants), uint8_t(v)) ==
+            std::end(p.used_variants)) {
             candidates[n++] = v;
         }
     }
@@ -164,8 +174,8 @@ void create_being(int plan, int depth, tbeing& out) {
     depth = trace_enter(depth, trace_create_being);
     if (!is_valid_plan(plan)) {
         char text[120];
-        std::snprintf(text, sizeof text, "Illegal being_plan-index %d when trying to create being! (max %d)", plan,
-                      int(being_plans.size()) - 1);
+        std::snprintf(text, sizeof text, "Illegal being_plan-index %d when trying to create being! (max %d)",
+                      plan, int(being_plans.size()) - 1);
         error_log(depth, text, true);
         return;
     }
@@ -184,7 +194,8 @@ void create_being(int plan, int depth, tbeing& out) {
         return;
     }
 
-    if ((p.cap != 0 && p.created_on_level >= p.cap) || (p.max_per_game != 0 && p.created_in_game >= p.max_per_game)) {
+    if ((p.cap != 0 && p.created_on_level >= p.cap) ||
+        (p.max_per_game != 0 && p.created_in_game >= p.max_per_game)) {
         out.serial = -1;
         return;
     }
@@ -203,8 +214,10 @@ void create_being(int plan, int depth, tbeing& out) {
 
     out.identifier = p.identifier.view();
     out.name = expanded(p.name.view());
-    if (has_type_flag(out, tf_unique) && !p.unique_title.empty()) out.title = p.unique_title.view();
-    else out.title = expanded(p.title.view());
+    if (has_type_flag(out, tf_unique) && !p.unique_title.empty())
+        out.title = p.unique_title.view();
+    else
+        out.title = expanded(p.title.view());
 
     out.plan = uint16_t(plan);
     out.width = p.width;
@@ -213,7 +226,8 @@ void create_being(int plan, int depth, tbeing& out) {
     const tsprite_info sprite = sprite_info(sprites_creature, plan);
     if (sprite.variants == 0) {
         char text[120];
-        std::snprintf(text, sizeof text, "No images for being_plan %d (%s)!", plan, p.identifier.str().c_str());
+        std::snprintf(text, sizeof text, "No images for being_plan %d (%s)!", plan,
+                      p.identifier.str().c_str());
         error_log(depth, text, false);
         out.image = sprite.first_image;
     } else if (sprite.variants == 1) {
@@ -223,10 +237,14 @@ void create_being(int plan, int depth, tbeing& out) {
     }
 
     out.level = 1;
-    for (int k = 1; k <= ability_count; ++k) out.base_ability_of(k) = int8_t(roll_dice(p.ability_of(k)));
-    for (int k = 1; k <= skill_count; ++k) out.base_skill_of(k) = int8_t(roll_dice(p.skill_of(k)));
-    for (int t = 1; t <= damage_type_count; ++t) at1(out.base_resistance, t) = int16_t(roll_dice(p.resistance_of(t)));
-    for (int t = 1; t <= damage_type_count; ++t) at1(out.base_multiplier, t) = uint16_t(roll_dice(p.multiplier_of(t)));
+    for (int k = 1; k <= ability_count; ++k)
+        out.base_ability_of(k) = int8_t(roll_dice(p.ability_of(k)));
+    for (int k = 1; k <= skill_count; ++k)
+        out.base_skill_of(k) = int8_t(roll_dice(p.skill_of(k)));
+    for (int t = 1; t <= damage_type_count; ++t)
+        at1(out.base_resistance, t) = int16_t(roll_dice(p.resistance_of(t)));
+    for (int t = 1; t <= damage_type_count; ++t)
+        at1(out.base_multiplier, t) = uint16_t(roll_dice(p.multiplier_of(t)));
 
     std::memcpy(out.status, p.status, sizeof out.status);
 
@@ -265,8 +283,10 @@ void create_being(int plan, int depth, tbeing& out) {
     out.stamina_regen_delay = p.stamina_regen_delay;
 
     if (p.ai_preset < ai_preset_count) {
-        std::copy(ai_preset_tables[0][p.ai_preset].begin(), ai_preset_tables[0][p.ai_preset].end(), out.stimulus_chance);
-        std::copy(ai_preset_tables[1][p.ai_preset].begin(), ai_preset_tables[1][p.ai_preset].end(), out.stimulus_range);
+        std::copy(ai_preset_tables[0][p.ai_preset].begin(), ai_preset_tables[0][p.ai_preset].end(),
+                  out.stimulus_chance);
+        std::copy(ai_preset_tables[1][p.ai_preset].begin(), ai_preset_tables[1][p.ai_preset].end(),
+                  out.stimulus_range);
     }
     out.idle_turns = uint16_t(roll_dice(p.idle_turns));
     out.sleep_turns = uint16_t(roll_dice(p.sleep_turns));
@@ -321,9 +341,13 @@ void setup_unique_names() {
 // ----- The being array -----
 
 // The world's arrays are kept together by the globals unit; these are the names the rules use.
-void grow_beings(int n) { grow_being_arrays(n); }
+void grow_beings(int n) {
+    grow_being_arrays(n);
+}
 
-void clear_beings() { clear_being_arrays(); }
+void clear_beings() {
+    clear_being_arrays();
+}
 
 void free_beings() {
     seen_cells.clear();
@@ -382,19 +406,22 @@ int add_being_to_level(int x, int y, const tbeing& record, int depth, int plan) 
     tbeing& b = beings[slot];
     if (has_type_flag(b, tf_god) && !has_type_flag(b, tf_cloned)) {
         const int avatar = b.avatar_slot;
-        finish_divine_being(slot, avatar >= 1 && avatar <= avatar_slot_count ? &avatar_items[avatar] : nullptr, true,
-                            depth);
+        finish_divine_being(
+            slot, avatar >= 1 && avatar <= avatar_slot_count ? &avatar_items[avatar] : nullptr, true, depth);
     } else if (has_type_flag(b, tf_demigod) && !has_type_flag(b, tf_cloned)) {
         const int d = b.demigod;
-        finish_divine_being(slot, d >= 1 && d < int(demigod_items.size()) ? &demigod_items[d] : nullptr, false, depth);
+        finish_divine_being(slot, d >= 1 && d < int(demigod_items.size()) ? &demigod_items[d] : nullptr,
+                            false, depth);
     } else if (b.next_action_time == 0) {
         finish_new_being(slot, x, y, depth);
     }
 
     tbeing& f = beings[slot];
     if (f.active_set == 0) f.active_set = set_1_main_hand;
-    if (has_type_flag(f, tf_passive)) f.next_action_time = never_acts;
-    else if (f.next_action_time <= game.game_clock) f.next_action_time = game.game_clock + 15;
+    if (has_type_flag(f, tf_passive))
+        f.next_action_time = never_acts;
+    else if (f.next_action_time <= game.game_clock)
+        f.next_action_time = game.game_clock + 15;
     if (f.home_x == 0 || f.home_y == 0) {
         f.home_x = uint8_t(x);
         f.home_y = uint8_t(y);
@@ -572,7 +599,8 @@ int can_move_to(int being, int x, int y, int depth, bool ignore_effects, bool ig
             const int f = get_furniture(cx, cy, 0);
             if (f != 0 && f != fu_text) {
                 if (is_door(cx, cy, 0, 0)) {
-                    return can_open_closed_door(being, cx, cy, depth) ? target_door_to_open : target_closed_door;
+                    return can_open_closed_door(being, cx, cy, depth) ? target_door_to_open
+                                                                      : target_closed_door;
                 }
                 if (f == fu_teleporter) {
                     const bool own = (b.path.purpose == 11 || b.path.purpose == 12) && b.teleporter_x == cx &&
@@ -598,7 +626,9 @@ bool door_test_ok(int being, int x, int y, int depth) {
     return is_being_ok(being, depth) && on_map(x, y, depth) && is_single_cell_being(being);
 }
 
-int current_body(const tbeing& b) { return b.ability_of(1); }
+int current_body(const tbeing& b) {
+    return b.ability_of(1);
+}
 
 } // namespace
 
@@ -615,7 +645,8 @@ bool can_open_closed_door(int being, int x, int y, int depth) {
 
 bool can_crush_closed_door(int being, int x, int y, int depth) {
     if (!door_test_ok(being, x, y, depth) || being == player) return false;
-    if (!is_door(x, y, 0, 0) || get_furniture(x, y, 0) == fu_door_cell || cell_at(x, y).lock != 0) return false;
+    if (!is_door(x, y, 0, 0) || get_furniture(x, y, 0) == fu_door_cell || cell_at(x, y).lock != 0)
+        return false;
     const tbeing& b = beings[being];
     return has_type_flag(b, tf_can_crush_doors) && current_body(b) >= 20;
 }

@@ -11,13 +11,24 @@ namespace dravok {
 
 // Results of can_move.
 enum move_state : int {
-    move_free = 0, move_immobile = -1, move_no_motion = -2, move_overloaded = -3, move_held = -4,
+    move_free = 0,
+    move_immobile = -1,
+    move_no_motion = -2,
+    move_overloaded = -3,
+    move_held = -4,
 };
 // Results of can_move_to.
 enum move_target : int {
-    target_free = 1, target_door_to_open = 2, target_own_teleporter = 3,
-    target_off_map = -1, target_no_floor = -2, target_occupied = -3, target_furniture = -4,
-    target_closed_door = -5, target_harmful_effect = -6, target_known_trap = -7,
+    target_free = 1,
+    target_door_to_open = 2,
+    target_own_teleporter = 3,
+    target_off_map = -1,
+    target_no_floor = -2,
+    target_occupied = -3,
+    target_furniture = -4,
+    target_closed_door = -5,
+    target_harmful_effect = -6,
+    target_known_trap = -7,
 };
 
 // Fills out from the template: blank on a bad index, serial -1 when a limit refuses it.

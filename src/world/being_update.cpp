@@ -14,7 +14,8 @@ void update_being(int being, int depth) {
         b.ability_of(k) = b.base_ability_of(k);
         at1(b.ability_modifier, k) = ability_modifier(b.ability_of(k));
     }
-    for (int k = 1; k <= skill_count; ++k) b.skill_of(k) = b.base_skill_of(k);
+    for (int k = 1; k <= skill_count; ++k)
+        b.skill_of(k) = b.base_skill_of(k);
     for (int t = 1; t <= damage_type_count; ++t) {
         b.resistance_of(t) = at1(b.base_resistance, t);
         b.multiplier_of(t) = at1(b.base_multiplier, t);

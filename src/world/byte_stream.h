@@ -12,7 +12,7 @@
 namespace dravok {
 
 class tbyte_stream {
-public:
+  public:
     tbyte_stream() = default;
     explicit tbyte_stream(std::vector<uint8_t> bytes) : data_(std::move(bytes)) {}
 
@@ -61,8 +61,7 @@ public:
     void write_u64(uint64_t v) { write(&v, 8); }
     void write_f64(double v) { write(&v, 8); }
     void write_text(std::string_view s) { write(s.data(), s.size()); }
-    template <class T>
-    void write_record(const T& record) {
+    template <class T> void write_record(const T& record) {
         static_assert(std::is_trivially_copyable_v<T>);
         write(&record, sizeof(T));
     }
@@ -96,8 +95,7 @@ public:
     int32_t read_i32() { return read_value<int32_t>(); }
     uint64_t read_u64() { return read_value<uint64_t>(); }
     double read_f64() { return read_value<double>(); }
-    template <class T>
-    bool read_record(T& record) {
+    template <class T> bool read_record(T& record) {
         static_assert(std::is_trivially_copyable_v<T>);
         return read(&record, sizeof(T));
     }
@@ -109,9 +107,8 @@ public:
         return count <= remaining() / record_size;
     }
 
-private:
-    template <class T>
-    T read_value() {
+  private:
+    template <class T> T read_value() {
         T v;
         read(&v, sizeof(T));
         return v;

@@ -29,7 +29,8 @@ constexpr std::array<char, 32> make_file_key() {
     std::array<char, 32> key{};
     std::size_t at = 0;
     for (const tpiece& p : file_key_pieces)
-        for (std::size_t i = 0; i < p.length; ++i) key[at++] = key_string[p.start + i];
+        for (std::size_t i = 0; i < p.length; ++i)
+            key[at++] = key_string[p.start + i];
     return key;
 }
 constexpr std::array<char, 32> file_key_digits = make_file_key();
@@ -57,7 +58,8 @@ std::vector<uint8_t> key_digits(std::size_t body_length) {
     std::string s = std::to_string(body_length);
     s.append(file_key_digits.data(), file_key_digits.size());
     std::vector<uint8_t> d(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) d[i] = static_cast<uint8_t>(s[s.size() - 1 - i] - '0');
+    for (std::size_t i = 0; i < s.size(); ++i)
+        d[i] = static_cast<uint8_t>(s[s.size() - 1 - i] - '0');
     return d;
 }
 
@@ -118,7 +120,8 @@ std::array<uint64_t, 3> computed_checksums{};
 
 uint64_t stream_byte_sum(const tbyte_stream& stream) {
     uint64_t sum = 0;
-    for (uint8_t b : stream.bytes()) sum += b;
+    for (uint8_t b : stream.bytes())
+        sum += b;
     return sum;
 }
 
@@ -131,7 +134,8 @@ void encode_stream(tbyte_stream& stream) {
     const std::vector<uint8_t> plain = stream.take();
     const std::size_t length = plain.size();
     uint64_t sum1 = 0;
-    for (uint8_t b : plain) sum1 += b;
+    for (uint8_t b : plain)
+        sum1 += b;
 
     // The file is built in one buffer: "PK", the body, the trailer. Runs of two make the body
     // at most half again as long as the plain data.
@@ -146,7 +150,8 @@ void encode_stream(tbyte_stream& stream) {
     for (std::size_t i = 0; i < length;) {
         const uint8_t b = plain[i];
         std::size_t k = 1;
-        while (k < 255 && i + k < length && plain[i + k] == b) ++k;
+        while (k < 255 && i + k < length && plain[i + k] == b)
+            ++k;
         if (k == 1) {
             body[m++] = b;
             sum2 += b;
@@ -240,7 +245,9 @@ bool checksums_match(std::string_view path) {
     return false;
 }
 
-bool checksums_equal() { return stored_checksums == computed_checksums; }
+bool checksums_equal() {
+    return stored_checksums == computed_checksums;
+}
 
 tencoded_read read_encoded_file(std::string_view path, tbyte_stream& stream) {
     stream.clear();

@@ -34,7 +34,8 @@ void set_being_lunge(int attacker, int defender, int direction);
 constexpr uint32_t floating_red = 0xFF0000;
 
 // ---- beings ----
-void add_situation_or_oneliner(int being, int other, int situation, bool followers_only, int trigger, int value);
+void add_situation_or_oneliner(int being, int other, int situation, bool followers_only, int trigger,
+                               int value);
 int find_next_follower(int master, int after);
 void release_followers(int being, int depth);
 void write_obituary();

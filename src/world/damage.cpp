@@ -70,8 +70,12 @@ bool pantheon_file_deleted = false;
 
 } // namespace
 
-int adjust_health_amount(int being, int delta, int depth) { return adjust_amount(being, delta, true, depth); }
-int adjust_stamina_amount(int being, int delta, int depth) { return adjust_amount(being, delta, false, depth); }
+int adjust_health_amount(int being, int delta, int depth) {
+    return adjust_amount(being, delta, true, depth);
+}
+int adjust_stamina_amount(int being, int delta, int depth) {
+    return adjust_amount(being, delta, false, depth);
+}
 
 int damage_after_resistance(int being, const tdamage& damage) {
     if (being < 1 || being >= int(beings.size())) return 0;
@@ -101,7 +105,8 @@ void damage_being(int target, int attacker, const tdamage& given, tdamage& resul
     tdamage rolled = damage;
     if (damage.critical && being_status(b, st_immunity_critical_hits) == 0) {
         result.critical = 1;
-        for (int t = 1; t <= damage_type_count; ++t) rolled.of(t) *= 2;
+        for (int t = 1; t <= damage_type_count; ++t)
+            rolled.of(t) *= 2;
         rolled.total *= 2;
     }
     std::copy(std::begin(damage.raw_amount), std::end(damage.raw_amount), std::begin(result.raw_amount));
@@ -158,7 +163,8 @@ void damage_being(int target, int attacker, const tdamage& given, tdamage& resul
         }
     }
     if (b.health > 0 && b.health <= b.health_max && total > 0 && !has_type_flag(b, tf_construct) &&
-        !has_type_flag(b, tf_ooze) && !has_type_flag(b, tf_undead) && !has_type_flag(b, tf_leaves_slime_trail)) {
+        !has_type_flag(b, tf_ooze) && !has_type_flag(b, tf_undead) &&
+        !has_type_flag(b, tf_leaves_slime_trail)) {
         b.bleeding = 12;
     }
 
@@ -166,16 +172,20 @@ void damage_being(int target, int attacker, const tdamage& given, tdamage& resul
         !has_type_flag(b, tf_animated) && !has_type_flag(b, tf_summoned)) {
         const std::string prefix = has_type_flag(b, tf_player) ? "" : "\nCompanion " + b.name.str() + " ";
         std::string text;
-        if (cause == cause_trap) text = prefix + "killed by a trap.";
-        else if (cause == cause_poison) text = prefix + "killed by poison.";
-        else if (with_attacker) text = prefix + "killed by " + being_name(attacker, name_article) + ".";
+        if (cause == cause_trap)
+            text = prefix + "killed by a trap.";
+        else if (cause == cause_poison)
+            text = prefix + "killed by poison.";
+        else if (with_attacker)
+            text = prefix + "killed by " + being_name(attacker, name_article) + ".";
         if (!text.empty()) {
             text = capitalised(text);
             add_history(text);
             if (has_type_flag(b, tf_player)) state.obituary_title = text;
         }
     }
-    if (result.killed && has_type_flag(b, tf_unique) && !has_type_flag(b, tf_can_be_recruited) && with_attacker) {
+    if (result.killed && has_type_flag(b, tf_unique) && !has_type_flag(b, tf_can_be_recruited) &&
+        with_attacker) {
         if (has_type_flag(beings[attacker], tf_player)) {
             add_history("Defeated " + being_name(target, name_article) + ".");
         } else if (has_type_flag(beings[attacker], tf_companion)) {
@@ -183,7 +193,8 @@ void damage_being(int target, int attacker, const tdamage& given, tdamage& resul
                         being_name(target, name_article) + ".");
         }
     }
-    if (result.killed && has_type_flag(b, tf_overgod) && with_attacker && has_type_flag(beings[attacker], tf_player)) {
+    if (result.killed && has_type_flag(b, tf_overgod) && with_attacker &&
+        has_type_flag(beings[attacker], tf_player)) {
         if (!pantheon_file_deleted) {
             delete_file(program_folder() + "Save/Avatars.dav");
             pantheon_file_deleted = true;
@@ -224,7 +235,8 @@ void kill_being(int being, tdamage& damage, int depth) {
     }
 
     const bool unsummoned = has_type_flag(b, tf_unsummoned);
-    if (is_being_ok(player, 0) && can_see(player, being, 0, 0) && !has_type_flag(b, tf_passive) && !unsummoned) {
+    if (is_being_ok(player, 0) && can_see(player, being, 0, 0) && !has_type_flag(b, tf_passive) &&
+        !unsummoned) {
         add_floating_text(x, y, "death", floating_red);
         if (b.award != 0 && is_being_ok(player_character, 0) && player_character != being) {
             beings[player_character].experience += b.award;
@@ -242,7 +254,8 @@ void kill_being(int being, tdamage& damage, int depth) {
         if (!b.asleep_when_damaged) say_death_lines(being, killer, depth);
         if (!has_type_flag(b, tf_passive)) add_death_animation(being);
         const int direction = killer != 0 ? get_direction_between_beings(killer, being) : 0;
-        if (!has_type_flag(b, tf_summoned)) create_corpse(being, killer != 0 ? beings[killer].serial : 0, depth);
+        if (!has_type_flag(b, tf_summoned))
+            create_corpse(being, killer != 0 ? beings[killer].serial : 0, depth);
         add_splash(x, y, being, damage.total, 0, direction);
         if (b.plan >= 1 && b.plan < being_plans.size()) {
             tbeing_plan& plan = being_plans[b.plan];
@@ -281,9 +294,12 @@ void create_corpse(int being, int killer_serial, int depth) {
     const tbeing& b = beings[being];
     if (has_type_flag(b, tf_undead)) return;
     std::string identifier;
-    if (has_type_flag(b, tf_overgod)) identifier = "it_essence_cosmic";
-    else if (has_type_flag(b, tf_god) && !has_type_flag(b, tf_cloned)) identifier = "it_essence_divine";
-    else if (b.category >= 1 && b.category <= 12) identifier = "it_corpse_" + std::string(creature_category_names[b.category]);
+    if (has_type_flag(b, tf_overgod))
+        identifier = "it_essence_cosmic";
+    else if (has_type_flag(b, tf_god) && !has_type_flag(b, tf_cloned))
+        identifier = "it_essence_divine";
+    else if (b.category >= 1 && b.category <= 12)
+        identifier = "it_corpse_" + std::string(creature_category_names[b.category]);
     const int plan = identifier.empty() ? 0 : find_item_plan_by_name(identifier);
     if (plan == 0) return;
     titem corpse;

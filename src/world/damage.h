@@ -9,7 +9,13 @@
 namespace dravok {
 
 // Causes of damage_being.
-enum damage_cause : int { cause_attack = 1, cause_ranged_attack = 2, cause_trap = 3, cause_poison = 4, cause_other = 5 };
+enum damage_cause : int {
+    cause_attack = 1,
+    cause_ranged_attack = 2,
+    cause_trap = 3,
+    cause_poison = 4,
+    cause_other = 5
+};
 
 // The applied change (a loss is negative); 0 for a being that is not valid.
 int adjust_health_amount(int being, int delta, int depth);

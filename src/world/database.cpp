@@ -9,8 +9,7 @@ namespace dravok {
 
 tdatabase_header database_header;
 
-template <class T>
-static bool read_table(tbyte_stream& stream, uint16_t count, std::vector<T>& table) {
+template <class T> static bool read_table(tbyte_stream& stream, uint16_t count, std::vector<T>& table) {
     table.assign(static_cast<std::size_t>(count) + 1, T{});
     for (std::size_t i = 1; i <= count; ++i)
         if (!stream.read_record(table[i])) return false;
@@ -34,7 +33,8 @@ void build_chatter_sections() {
         const tbeing_plan& b = being_plans[p];
         plans[p].identifier = b.identifier.str();
         plans[p].has_oneliners = b.type_flags[165] != 0;
-        for (int t = 1; t <= chatter_trigger_count; ++t) plans[p].enabled[t] = b.chatter_switch_of(t) != 0;
+        for (int t = 1; t <= chatter_trigger_count; ++t)
+            plans[p].enabled[t] = b.chatter_switch_of(t) != 0;
     }
     build_chatter_sections(plans);
     last_chatter_time = 0; // the chatter silence timer starts afresh with the new sections
@@ -62,10 +62,11 @@ bool load_database_from(const std::string& path) {
 
     const tdatabase_header& h = database_header;
     // Every table must fit in what is left before anything is allocated.
-    uint64_t need = uint64_t(h.item_plan_count) * sizeof(titem_plan) + uint64_t(h.talent_count) * sizeof(ttalent) +
-                    uint64_t(h.being_plan_count) * sizeof(tbeing_plan) + uint64_t(h.level_count) * sizeof(tlevel) +
-                    uint64_t(h.portal_count) * sizeof(tportal) + uint64_t(h.content_count) * sizeof(tcontent) +
-                    uint64_t(h.vault_count) * sizeof(tvault);
+    uint64_t need = uint64_t(h.item_plan_count) * sizeof(titem_plan) +
+                    uint64_t(h.talent_count) * sizeof(ttalent) +
+                    uint64_t(h.being_plan_count) * sizeof(tbeing_plan) +
+                    uint64_t(h.level_count) * sizeof(tlevel) + uint64_t(h.portal_count) * sizeof(tportal) +
+                    uint64_t(h.content_count) * sizeof(tcontent) + uint64_t(h.vault_count) * sizeof(tvault);
     if (need > stream.remaining()) return corrupt();
     if (!read_table(stream, h.item_plan_count, item_plans) || !read_table(stream, h.talent_count, talents) ||
         !read_table(stream, h.being_plan_count, being_plans) || !read_table(stream, h.level_count, levels) ||
@@ -73,7 +74,8 @@ bool load_database_from(const std::string& path) {
         !read_table(stream, h.vault_count, vaults))
         return corrupt();
 
-    std::string_view rest(reinterpret_cast<const char*>(stream.data()) + stream.position(), stream.remaining());
+    std::string_view rest(reinterpret_cast<const char*>(stream.data()) + stream.position(),
+                          stream.remaining());
     text_database = split_text_lines(rest);
     if (!build_text_sections(h.text_section_count)) return corrupt();
     build_shuffle_bags();

@@ -40,7 +40,9 @@ void init_global_dice() {
 
 namespace {
 
-bool owner_in_range(int being) { return being >= 1 && being <= dice_last_being_index(); }
+bool owner_in_range(int being) {
+    return being >= 1 && being <= dice_last_being_index();
+}
 
 int32_t owner_bonus(const tdice& dice, int owner) {
     if (!owner_in_range(owner)) return 0;
@@ -92,7 +94,9 @@ int32_t roll_dice_for_being(const tdice& dice, int being) {
     return roll_dice(d);
 }
 
-int32_t get_dice_being_bonus(const tdice& dice) { return owner_bonus(dice, dice.owner); }
+int32_t get_dice_being_bonus(const tdice& dice) {
+    return owner_bonus(dice, dice.owner);
+}
 
 int32_t min_dice(const tdice& dice, int being) {
     return dice.count + dice.bonus + owner_bonus(dice, being) + dungeon_level_bonus(dice);
@@ -109,7 +113,8 @@ int32_t min_damage(const tdamage_dice& damage, int being) {
         const int32_t m = min_dice(damage.of(t), being);
         if (kept == 0 || (m >= 1 && m < kept)) kept = m;
     }
-    for (int t = physical_damage_types + 1; t <= damage_type_count; ++t) kept += min_dice(damage.of(t), being);
+    for (int t = physical_damage_types + 1; t <= damage_type_count; ++t)
+        kept += min_dice(damage.of(t), being);
     return kept;
 }
 
@@ -119,7 +124,8 @@ int32_t max_damage(const tdamage_dice& damage, int being) {
         const int32_t m = max_dice(damage.of(t), being);
         if (m > best) best = m;
     }
-    for (int t = physical_damage_types + 1; t <= damage_type_count; ++t) best += max_dice(damage.of(t), being);
+    for (int t = physical_damage_types + 1; t <= damage_type_count; ++t)
+        best += max_dice(damage.of(t), being);
     return best;
 }
 

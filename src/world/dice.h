@@ -15,8 +15,8 @@ inline constexpr std::array<std::string_view, 4> dice_ability_names = {"body", "
 inline constexpr std::array<std::string_view, skill_count> dice_skill_names = {
     "disable", "dodge", "magic", "melee", "ranged", "search", "stealth"};
 inline constexpr std::array<std::string_view, damage_type_count> damage_type_names = {
-    "blunt", "pierce", "slash", "mental", "energy", "fire", "cold",
-    "lightning", "acid", "sonic", "poison", "holy", "necrotic"};
+    "blunt",     "pierce", "slash", "mental", "energy", "fire",    "cold",
+    "lightning", "acid",   "sonic", "poison", "holy",   "necrotic"};
 constexpr int physical_damage_types = 3; // blunt, pierce, slash
 
 // The blank records parsing starts from.

@@ -123,7 +123,8 @@ void parse_damage(std::string_view text, tdamage_dice& out) {
         auto sep = item.find(':');
         if (sep == std::string_view::npos) sep = item.find('=');
         const auto bar = item.find('|');
-        if (sep != std::string_view::npos && bar != std::string_view::npos && bar < sep) sep = std::string_view::npos;
+        if (sep != std::string_view::npos && bar != std::string_view::npos && bar < sep)
+            sep = std::string_view::npos;
 
         bool done = false;
         if (sep != std::string_view::npos) {
@@ -181,7 +182,8 @@ void dice_to_text(const tdice& d, std::string& out) {
         if (d.per_level_divisor == 1)
             s += " + " + std::to_string(d.per_level) + " per level";
         else
-            s += " + " + std::to_string(d.per_level) + " per " + std::to_string(d.per_level_divisor) + " levels";
+            s += " + " + std::to_string(d.per_level) + " per " + std::to_string(d.per_level_divisor) +
+                 " levels";
     }
     if (s.empty()) s = "0";
     for (int k = 0; k < skill_count; ++k) {

@@ -4,17 +4,29 @@
 
 namespace dravok {
 
-int dice_last_being_index() { return beings.empty() ? 0 : static_cast<int>(beings.size()) - 1; }
+int dice_last_being_index() {
+    return beings.empty() ? 0 : static_cast<int>(beings.size()) - 1;
+}
 
-int dice_being_ability_modifier(int being, int k) { return at1(beings[being].ability_modifier, k); }
+int dice_being_ability_modifier(int being, int k) {
+    return at1(beings[being].ability_modifier, k);
+}
 
-int dice_being_current_skill(int being, int k) { return beings[being].skill_of(k); }
+int dice_being_current_skill(int being, int k) {
+    return beings[being].skill_of(k);
+}
 
-int dice_being_level(int being) { return beings[being].level; }
+int dice_being_level(int being) {
+    return beings[being].level;
+}
 
-int dice_current_depth() { return level.index; }
+int dice_current_depth() {
+    return level.index;
+}
 
 // The creature-type names are not loaded yet: no name is known, so "against" stays unchanged.
-int dice_being_type_index(std::string_view) { return -1; }
+int dice_being_type_index(std::string_view) {
+    return -1;
+}
 
 } // namespace dravok

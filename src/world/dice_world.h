@@ -6,9 +6,9 @@
 
 namespace dravok {
 
-int dice_last_being_index();                      // highest valid index of `beings` (0 when none)
+int dice_last_being_index();                       // highest valid index of `beings` (0 when none)
 int dice_being_ability_modifier(int being, int k); // k = 1..4
-int dice_being_current_skill(int being, int k);   // k = 1..7
+int dice_being_current_skill(int being, int k);    // k = 1..7
 int dice_being_level(int being);
 int dice_current_depth();                         // depth of the current level (0 outside a dungeon)
 int dice_being_type_index(std::string_view name); // index into the creature-type names; -1 unknown

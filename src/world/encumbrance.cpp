@@ -24,7 +24,8 @@ void update_encumbrance(int being) {
     const uint32_t capacity = carry_capacity(b.ability_of(1));
     const uint32_t limit = 3 * capacity;
     const double step = (double(limit) - double(capacity)) / 5.0;
-    for (int k = 0; k <= 4; ++k) encumbrance_thresholds[k] = uint32_t(std::ceil(capacity + k * step));
+    for (int k = 0; k <= 4; ++k)
+        encumbrance_thresholds[k] = uint32_t(std::ceil(capacity + k * step));
     encumbrance_thresholds[5] = limit;
     int level_reached = 0;
     for (int k = 0; k <= 5; ++k) {

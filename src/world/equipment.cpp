@@ -3,6 +3,8 @@
 namespace dravok {
 
 // No item rules exist yet, so no slot ever changes.
-bool equip_being(int being, int slot, int depth) { return false; }
+bool equip_being(int being, int slot, int depth) {
+    return false;
+}
 
 } // namespace dravok

@@ -46,9 +46,15 @@ uint16_t trace_entry(int d) {
     return game.call_trace_of(d);
 }
 
-bool quit_requested() { return quit_flag; }
-void request_quit() { quit_flag = true; }
-void clear_quit_request() { quit_flag = false; }
+bool quit_requested() {
+    return quit_flag;
+}
+void request_quit() {
+    quit_flag = true;
+}
+void clear_quit_request() {
+    quit_flag = false;
+}
 
 void show_fatal_message(std::string_view text) {
     show_message(text);
@@ -57,7 +63,8 @@ void show_fatal_message(std::string_view text) {
 
 void error_log(int depth, std::string_view message, bool fatal) {
     if (depth == 0) return;
-    std::string headline = "  Release " + std::to_string(game_release) + "     " + format_log_stamp(local_now()) + "     ";
+    std::string headline =
+        "  Release " + std::to_string(game_release) + "     " + format_log_stamp(local_now()) + "     ";
     headline += message;
 
     std::vector<std::string> entry = {"", headline, ""};
@@ -81,7 +88,9 @@ void error_log(int depth, std::string_view message, bool fatal) {
     }
 }
 
-std::string error_log_path() { return program_folder() + "Error-log.txt"; }
+std::string error_log_path() {
+    return program_folder() + "Error-log.txt";
+}
 
 void load_error_log() {
     error_log_lines.clear();

@@ -3,6 +3,8 @@
 namespace dravok {
 
 // The worth formula belongs to the experience rules; until they land a being is worth nothing.
-void calculate_experience_award(int being, int depth, std::string& weapon_text) { weapon_text.clear(); }
+void calculate_experience_award(int being, int depth, std::string& weapon_text) {
+    weapon_text.clear();
+}
 
 } // namespace dravok

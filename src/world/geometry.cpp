@@ -13,7 +13,8 @@ std::array<tline_point, line_capacity + 1> line_points{};
 int32_t line_length = 0;
 std::array<std::array<tray_point, max_rays + 1>, max_ray_radius + 1> ray_endpoints{};
 std::array<uint32_t, max_ray_radius + 1> sight_ray_counts{};
-std::array<std::array<std::array<tray_point, max_ray_points + 1>, max_rays + 1>, max_ray_radius + 1> sight_rays{};
+std::array<std::array<std::array<tray_point, max_ray_points + 1>, max_rays + 1>, max_ray_radius + 1>
+    sight_rays{};
 
 namespace {
 
@@ -24,9 +25,13 @@ const bool ray_hooks_installed = [] {
     return true;
 }();
 
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
 
-int round_half_even(double v) { return int(std::nearbyint(v)); }
+int round_half_even(double v) {
+    return int(std::nearbyint(v));
+}
 
 } // namespace
 
@@ -39,7 +44,8 @@ int get_being_distance(int a, int b) {
     if (!is_being_ok(a, 0) || !is_being_ok(b, 0)) return 0;
     const tbeing& p = beings[a];
     const tbeing& q = beings[b];
-    if (p.width == 1 && p.height == 1 && q.width == 1 && q.height == 1) return get_distance(p.x, p.y, q.x, q.y);
+    if (p.width == 1 && p.height == 1 && q.width == 1 && q.height == 1)
+        return get_distance(p.x, p.y, q.x, q.y);
     int best = -1;
     for (int ax = p.x; ax < p.x + p.width; ++ax) {
         for (int ay = p.y; ay < p.y + p.height; ++ay) {
@@ -90,7 +96,21 @@ void trace_line(int x1, int y1, int x2, int y2) {
 
 void build_ray_endpoints() {
     static constexpr tray_point extra[21][8] = {
-        {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, {},
+        {},
+        {},
+        {},
+        {},
+        {},
+        {},
+        {},
+        {},
+        {},
+        {},
+        {},
+        {},
+        {},
+        {},
+        {},
         {{9, -11}, {11, -9}, {11, 9}, {9, 11}, {-9, 11}, {-11, 9}, {-11, -9}, {-9, -11}},
         {{8, -13}, {13, -8}, {13, 8}, {8, 13}, {-8, 13}, {-13, 8}, {-13, -8}, {-8, -13}},
         {{11, -12}, {12, -11}, {12, 11}, {11, 12}, {-11, 12}, {-12, 11}, {-12, -11}, {-11, -12}},
@@ -120,7 +140,8 @@ void build_ray_endpoints() {
 
 void build_sight_rays() {
     for (int r = 1; r <= max_ray_radius; ++r) {
-        for (int k = 0; k <= max_rays; ++k) sight_rays[r][k] = {};
+        for (int k = 0; k <= max_rays; ++k)
+            sight_rays[r][k] = {};
         for (uint32_t k = 1; k <= sight_ray_counts[r]; ++k) {
             trace_line(0, 0, ray_endpoints[r][k].dx, ray_endpoints[r][k].dy);
             for (int i = 1; i <= max_ray_points && i <= line_capacity; ++i) {

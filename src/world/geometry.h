@@ -42,7 +42,8 @@ constexpr int max_ray_points = 40;
 extern std::array<std::array<tray_point, max_rays + 1>, max_ray_radius + 1> ray_endpoints;
 extern std::array<uint32_t, max_ray_radius + 1> sight_ray_counts;
 // The cells of ray k of radius r from index 1, ended by (0, 0) or by the 40th point.
-extern std::array<std::array<std::array<tray_point, max_ray_points + 1>, max_rays + 1>, max_ray_radius + 1> sight_rays;
+extern std::array<std::array<std::array<tray_point, max_ray_points + 1>, max_rays + 1>, max_ray_radius + 1>
+    sight_rays;
 
 // Euclidean distance rounded half to even.
 int get_distance(int x1, int y1, int x2, int y2);

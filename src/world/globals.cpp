@@ -88,12 +88,13 @@ void preset_templates() {
     probe_effects[1] = probe_effect(4, 0);
     probe_effects[2] = probe_effect(5, 2);
     probe_effects[3] = probe_effect(5, 6);
-    for (int p = 0; p < 3; ++p) light_map.planes[p].fill(static_cast<uint8_t>(p + 1));
+    for (int p = 0; p < 3; ++p)
+        light_map.planes[p].fill(static_cast<uint8_t>(p + 1));
 }
 
-template <class T>
-void blank_all(std::vector<T>& entries, const T& blank) {
-    for (T& e : entries) e = blank;
+template <class T> void blank_all(std::vector<T>& entries, const T& blank) {
+    for (T& e : entries)
+        e = blank;
 }
 
 } // namespace
@@ -123,16 +124,22 @@ void grow_being_arrays(int n) {
     seen_cells.resize(size);
     sight_matrix.resize(size);
     first_seen_matrix.resize(size);
-    for (auto& row : sight_matrix) row.resize(size, 0);
-    for (auto& row : first_seen_matrix) row.resize(size, 0);
+    for (auto& row : sight_matrix)
+        row.resize(size, 0);
+    for (auto& row : first_seen_matrix)
+        row.resize(size, 0);
 }
 
 void clear_being_arrays() {
     blank_all(beings, blank_being);
-    for (auto& list : being_items) blank_all(list, blank_item);
-    for (auto& row : sight_matrix) std::fill(row.begin(), row.end(), uint8_t{0});
-    for (auto& row : first_seen_matrix) std::fill(row.begin(), row.end(), uint32_t{0});
-    for (auto& grid : seen_cells) grid.fill(0);
+    for (auto& list : being_items)
+        blank_all(list, blank_item);
+    for (auto& row : sight_matrix)
+        std::fill(row.begin(), row.end(), uint8_t{0});
+    for (auto& row : first_seen_matrix)
+        std::fill(row.begin(), row.end(), uint32_t{0});
+    for (auto& grid : seen_cells)
+        grid.fill(0);
 }
 
 void allocate_world() {
@@ -151,8 +158,10 @@ void reset_table_run_fields() {
         const std::size_t from = offsetof(tlevel, target_x);
         std::memset(bytes + from, 0, sizeof(tlevel) - from);
     }
-    for (tportal& p : portals) p.x = p.y = p.used = 0;
-    for (tcontent& c : contents) c.count_level = c.count_game = 0;
+    for (tportal& p : portals)
+        p.x = p.y = p.used = 0;
+    for (tcontent& c : contents)
+        c.count_level = c.count_game = 0;
     for (titem_plan& p : item_plans) {
         p.last_image = 0;
         p.created_on_level = p.created_in_game = p.uses = p.counter4 = 0;
@@ -163,7 +172,8 @@ void reset_table_run_fields() {
         p.created_on_level = p.created_in_game = p.first_sightings = p.player_kills = p.kills = 0;
     }
     plan_chatter_times.assign(being_plans.size(), {});
-    for (tvault& v : vaults) v.count_attempt = v.count_game = 0;
+    for (tvault& v : vaults)
+        v.count_attempt = v.count_game = 0;
 }
 
 void reset_world() {

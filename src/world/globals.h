@@ -15,8 +15,7 @@
 namespace dravok {
 
 // A 128 x 128 grid, 1-based and x-major: cell (x, y) is element (x-1)·128 + (y-1).
-template <class T>
-struct tgrid {
+template <class T> struct tgrid {
     std::array<T, max_map_size * max_map_size> cells;
 
     T& operator()(int x, int y) { return cells[(x - 1) * max_map_size + (y - 1)]; }
@@ -27,15 +26,15 @@ struct tgrid {
 #pragma pack(push, 1)
 // What the lasting effects leave on one map cell.
 struct tmap_effect_cell {
-    uint16_t effect;              // 0, index in duration_effects (0 none)
-    uint8_t kind;                 // 2
+    uint16_t effect; // 0, index in duration_effects (0 none)
+    uint8_t kind;    // 2
     uint8_t free3;
-    uint16_t graphic_frame;       // 4, the sprite shown on the cell
-    uint8_t harmful;              // 6
+    uint16_t graphic_frame; // 4, the sprite shown on the cell
+    uint8_t harmful;        // 6
     uint8_t free7;
     uint16_t max_damage[damage_type_count]; // 8, the most damage of each type
-    uint16_t max_total;           // 34
-    uint8_t light;                // 36
+    uint16_t max_total;                     // 34
+    uint8_t light;                          // 36
     uint8_t free37;
 
     uint16_t& max_damage_of(int t) { return at1(max_damage, t); }
@@ -134,7 +133,7 @@ extern titem blank_item;
 extern teffect effect_template;
 extern tcell blank_cell;
 extern tarea blank_area;
-extern tstuff blank_stuff;         // width and height 1, every other byte 0
+extern tstuff blank_stuff; // width and height 1, every other byte 0
 extern tmap_effect_cell blank_map_effect_cell;
 
 // Start-up, once, before anything else: settings defaults, lists, random seed, tables,

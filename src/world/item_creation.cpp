@@ -47,12 +47,13 @@ int chance_of_level(int level) {
 }
 
 // 127 in a template modifier stands for the enchantment level.
-template <class T>
-void replace_placeholder(T& value, int level) {
+template <class T> void replace_placeholder(T& value, int level) {
     if (value == 127) value = T(level);
 }
 
-void add_bonus(titem& item, int type, int amount) { item.damage.of(type).bonus = int16_t(item.damage.of(type).bonus + amount); }
+void add_bonus(titem& item, int type, int amount) {
+    item.damage.of(type).bonus = int16_t(item.damage.of(type).bonus + amount);
+}
 
 void enchant(titem& r, const titem_plan& plan) {
     const int d = level.item_depth + enchant_depth_bonus + owner_enchant_bonus;
@@ -67,15 +68,19 @@ void enchant(titem& r, const titem_plan& plan) {
     if (l < 1) return;
     r.flags[if_enchanted] = 1;
     r.enchantment = int8_t(l);
-    for (int8_t& m : r.ability_modifier) replace_placeholder(m, l);
-    for (int8_t& m : r.skill_modifier) replace_placeholder(m, l);
-    for (int16_t& m : r.resistance_modifier) replace_placeholder(m, l);
+    for (int8_t& m : r.ability_modifier)
+        replace_placeholder(m, l);
+    for (int8_t& m : r.skill_modifier)
+        replace_placeholder(m, l);
+    for (int16_t& m : r.resistance_modifier)
+        replace_placeholder(m, l);
     replace_placeholder(r.movement, l);
     if (r.critical_attack != 0) r.critical_attack = int8_t(r.critical_attack + l);
     if (r.critical_defence != 0) r.critical_defence = int8_t(r.critical_defence + l);
 
     if (has_item_flag(r, if_armor)) {
-        for (int t = 1; t <= 3; ++t) r.resistance_modifier_of(t) = int16_t(r.resistance_modifier_of(t) + l);
+        for (int t = 1; t <= 3; ++t)
+            r.resistance_modifier_of(t) = int16_t(r.resistance_modifier_of(t) + l);
         if (plan.max_motion != 0) {
             int m = plan.max_motion + l;
             if (m % 2 != 0) ++m;
@@ -117,7 +122,8 @@ void create_item(int plan_index, const tdice& amount_dice, int depth, titem& r) 
     const int count = int(item_plans.size()) - 1;
     if (plan_index < 1 || plan_index > count) {
         char text[120];
-        std::snprintf(text, sizeof text, "Illegal index %d when trying to create item! (max %d)", plan_index, count);
+        std::snprintf(text, sizeof text, "Illegal index %d when trying to create item! (max %d)", plan_index,
+                      count);
         error_log(depth, text, true);
         return;
     }
@@ -161,8 +167,10 @@ void create_item(int plan_index, const tdice& amount_dice, int depth, titem& r) 
     if (!r.stackable) r.amount = 1;
 
     r.damage = plan.damage;
-    for (int k = 1; k <= ability_count; ++k) r.ability_modifier_of(k) = int8_t(roll_dice(plan.ability_modifier_of(k)));
-    for (int k = 1; k <= skill_count; ++k) r.skill_modifier_of(k) = int8_t(roll_dice(plan.skill_modifier_of(k)));
+    for (int k = 1; k <= ability_count; ++k)
+        r.ability_modifier_of(k) = int8_t(roll_dice(plan.ability_modifier_of(k)));
+    for (int k = 1; k <= skill_count; ++k)
+        r.skill_modifier_of(k) = int8_t(roll_dice(plan.skill_modifier_of(k)));
     for (int t = 1; t <= damage_type_count; ++t) {
         r.resistance_modifier_of(t) = int16_t(roll_dice(plan.resistance_modifier_of(t)));
     }

@@ -28,7 +28,9 @@ namespace {
 constexpr int level_list_growth = 100;
 constexpr int being_list_growth = 50;
 
-bool is_corpse_or_bones(const titem& item) { return has_item_flag(item, if_corpse) || has_item_flag(item, if_bones); }
+bool is_corpse_or_bones(const titem& item) {
+    return has_item_flag(item, if_corpse) || has_item_flag(item, if_bones);
+}
 
 // Forgets the notes beings keep of the item on its cell.
 void forget_noted_items(int x, int y, int item) {
@@ -51,21 +53,27 @@ int first_free_slot(std::vector<titem>& list, int growth) {
 
 void report_found_item(const titem& item) {
     std::string name = item.name.str();
-    for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : name)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     const std::string class_name(item.item_class ? item_flag_names[item.item_class] : std::string_view());
-    if (!class_name.empty() && name.find(class_name) == std::string::npos && name.find("elixir ") == std::string::npos &&
-        name.find("robe ") == std::string::npos) {
+    if (!class_name.empty() && name.find(class_name) == std::string::npos &&
+        name.find("elixir ") == std::string::npos && name.find("robe ") == std::string::npos) {
         name = class_name + " " + name;
     }
     std::string article;
-    if (item.plan >= 1 && item.plan < item_plans.size() && item_plans[item.plan].game_limit == 1) article = "the ";
-    else article = !name.empty() && std::string_view("aeiou").find(name[0]) != std::string_view::npos ? "an " : "a ";
+    if (item.plan >= 1 && item.plan < item_plans.size() && item_plans[item.plan].game_limit == 1)
+        article = "the ";
+    else
+        article =
+            !name.empty() && std::string_view("aeiou").find(name[0]) != std::string_view::npos ? "an " : "a ";
     add_history("Found " + article + name + ".");
 }
 
 // Equipping a newly received item like the items of its kind belongs to the equipment rules;
 // until they land a received item stays in the backpack.
-bool auto_equip_like_item(int, int, int) { return false; }
+bool auto_equip_like_item(int, int, int) {
+    return false;
+}
 
 } // namespace
 
@@ -109,7 +117,9 @@ void remove_item_from_level(int item, int depth) {
     update_furniture_state(x, y, 0);
 }
 
-void get_level_item(int item, int depth, titem& out) { out = is_item_ok(item, 0, depth) ? level_items[item] : blank_item; }
+void get_level_item(int item, int depth, titem& out) {
+    out = is_item_ok(item, 0, depth) ? level_items[item] : blank_item;
+}
 
 int add_item_to_being(int being, const titem& given, int plan, int depth, const tdice& amount_dice) {
     if (!is_being_ok(being, depth)) return 0;
@@ -232,16 +242,19 @@ bool adjust_item_amount(int being, int item, int delta, int depth) {
             std::snprintf(text, sizeof text, "Tried to decrease level-item %d (%s) amount (%d) by %d!", item,
                           it.identifier.str().c_str(), it.amount, -delta);
         } else {
-            std::snprintf(text, sizeof text, "Tried to decrease being %d (%s) item %d (%s) amount (%d) by %d!", being,
-                          beings[being].identifier.str().c_str(), item, it.identifier.str().c_str(), it.amount, -delta);
+            std::snprintf(
+                text, sizeof text, "Tried to decrease being %d (%s) item %d (%s) amount (%d) by %d!", being,
+                beings[being].identifier.str().c_str(), item, it.identifier.str().c_str(), it.amount, -delta);
         }
         error_log(depth > 0 ? depth : 1, text, false);
         return false;
     }
     it.amount += delta;
     if (it.amount != 0) return false;
-    if (being == 0) remove_item_from_level(item, depth);
-    else remove_item_from_being(being, item, depth);
+    if (being == 0)
+        remove_item_from_level(item, depth);
+    else
+        remove_item_from_being(being, item, depth);
     return true;
 }
 
@@ -259,9 +272,12 @@ bool adjust_wealth(int being, int delta, int depth) {
         return add_item_to_being(being, blank_item, coin_plan, depth, amount) != 0;
     }
     char text[300];
-    const std::string id = coin_plan >= 1 && coin_plan < int(item_plans.size()) ? item_plans[coin_plan].identifier.str() : "";
-    std::snprintf(text, sizeof text, "Could not find item-type %s from being %d (%s) items! Tried to adjust the amount by %d.",
-                  id.c_str(), being, is_being_ok(being, 0) ? beings[being].identifier.str().c_str() : "", delta);
+    const std::string id =
+        coin_plan >= 1 && coin_plan < int(item_plans.size()) ? item_plans[coin_plan].identifier.str() : "";
+    std::snprintf(text, sizeof text,
+                  "Could not find item-type %s from being %d (%s) items! Tried to adjust the amount by %d.",
+                  id.c_str(), being, is_being_ok(being, 0) ? beings[being].identifier.str().c_str() : "",
+                  delta);
     error_log(depth > 0 ? depth : 1, text, false);
     return false;
 }
@@ -308,8 +324,10 @@ void recount_cell_items(int x, int y) {
     for (std::size_t i = 1; i < level_items.size(); ++i) {
         const titem& item = level_items[i];
         if (item.plan == 0 || item.x != x || item.y != y) continue;
-        if (item.holder != 0) ++held;
-        else ++loose;
+        if (item.holder != 0)
+            ++held;
+        else
+            ++loose;
     }
     tcell& c = cell_at(x, y);
     c.loose_items = loose;
@@ -330,8 +348,10 @@ void update_cell_item_shown(int x, int y, int item) {
             for (std::size_t i = 1; i < level_items.size() && choice == 0; ++i) {
                 const titem& it = level_items[i];
                 if (it.plan == 0 || it.x != x || it.y != y) continue;
-                if (is_corpse_or_bones(it)) last_corpse = int(i);
-                else choice = int(i);
+                if (is_corpse_or_bones(it))
+                    last_corpse = int(i);
+                else
+                    choice = int(i);
             }
             if (choice == 0) choice = last_corpse;
         }
@@ -341,7 +361,8 @@ void update_cell_item_shown(int x, int y, int item) {
     if (!valid) return;
     titem& it = level_items[item];
     it.holder = uint8_t(furniture);
-    if (level.trading != 0 && std::string_view(furniture_names[furniture]).find("_shop") != std::string_view::npos &&
+    if (level.trading != 0 &&
+        std::string_view(furniture_names[furniture]).find("_shop") != std::string_view::npos &&
         is_dice_set(it.damage.of(13))) {
         it.damage.of(12) = it.damage.of(13);
         it.damage.of(13) = dice_template;
@@ -397,7 +418,8 @@ void decay_corpses(int depth) {
     for (std::size_t i = 1; i < level_items.size(); ++i) {
         if (!is_item_ok(int(i), 0, 0)) continue;
         const titem corpse = level_items[i];
-        if (!has_item_flag(corpse, if_corpse) || uint64_t(corpse.corpse_time) + 7500 > game.game_clock) continue;
+        if (!has_item_flag(corpse, if_corpse) || uint64_t(corpse.corpse_time) + 7500 > game.game_clock)
+            continue;
         const int category = corpse.corpse_category <= 12 ? corpse.corpse_category : 0;
         const int plan = find_item_plan_by_name("it_bones_" + std::string(creature_category_names[category]));
         if (plan == 0) continue;
@@ -421,8 +443,12 @@ void move_aligned_damage(int being, int from, int to) {
 }
 } // namespace
 
-void holy_to_necrotic_items(int being) { move_aligned_damage(being, 12, 13); }
-void necrotic_to_holy_items(int being) { move_aligned_damage(being, 13, 12); }
+void holy_to_necrotic_items(int being) {
+    move_aligned_damage(being, 12, 13);
+}
+void necrotic_to_holy_items(int being) {
+    move_aligned_damage(being, 13, 12);
+}
 
 void clear_item_animation_marks() {
     for (std::size_t i = 1; i < level_items.size(); ++i) {

@@ -10,16 +10,85 @@
 
 namespace dravok {
 
-const std::array<std::string_view, item_flag_count> item_flag_names = {
-    "", "wearable", "shield", "weapon", "ammunition", "jewellery", "device", "valuable", "tool", "other",
-    "armor", "robe", "helmet", "cloak", "belt", "boots", "bracers", "gauntlets", "axe", "blade", "bow",
-    "crossbow", "club", "dart", "flail", "hammer", "hoopak", "mace", "polearm", "sling", "staff", "spear",
-    "sword", "whip", "arrow", "bolt", "bullet", "amulet", "lenses", "pick", "ring", "book", "food", "orb",
-    "potion", "scroll", "wand", "horn", "figurine", "lantern", "key", "trapkit", "trap", "coin", "gem",
-    "corpse", "bones", "cosmic_essence", "divine_essence",
-    "melee", "ranged", "throw", "reach", "two_handed", "versatile", "armor_light", "armor_medium",
-    "armor_heavy", "great", "enchanted", "sentient", "has_oneliners", "returning", "vampiric", "humanoid",
-    "everlasting", "ignore", "usable_only_from_dialog", "report"};
+const std::array<std::string_view, item_flag_count> item_flag_names = {"",
+                                                                       "wearable",
+                                                                       "shield",
+                                                                       "weapon",
+                                                                       "ammunition",
+                                                                       "jewellery",
+                                                                       "device",
+                                                                       "valuable",
+                                                                       "tool",
+                                                                       "other",
+                                                                       "armor",
+                                                                       "robe",
+                                                                       "helmet",
+                                                                       "cloak",
+                                                                       "belt",
+                                                                       "boots",
+                                                                       "bracers",
+                                                                       "gauntlets",
+                                                                       "axe",
+                                                                       "blade",
+                                                                       "bow",
+                                                                       "crossbow",
+                                                                       "club",
+                                                                       "dart",
+                                                                       "flail",
+                                                                       "hammer",
+                                                                       "hoopak",
+                                                                       "mace",
+                                                                       "polearm",
+                                                                       "sling",
+                                                                       "staff",
+                                                                       "spear",
+                                                                       "sword",
+                                                                       "whip",
+                                                                       "arrow",
+                                                                       "bolt",
+                                                                       "bullet",
+                                                                       "amulet",
+                                                                       "lenses",
+                                                                       "pick",
+                                                                       "ring",
+                                                                       "book",
+                                                                       "food",
+                                                                       "orb",
+                                                                       "potion",
+                                                                       "scroll",
+                                                                       "wand",
+                                                                       "horn",
+                                                                       "figurine",
+                                                                       "lantern",
+                                                                       "key",
+                                                                       "trapkit",
+                                                                       "trap",
+                                                                       "coin",
+                                                                       "gem",
+                                                                       "corpse",
+                                                                       "bones",
+                                                                       "cosmic_essence",
+                                                                       "divine_essence",
+                                                                       "melee",
+                                                                       "ranged",
+                                                                       "throw",
+                                                                       "reach",
+                                                                       "two_handed",
+                                                                       "versatile",
+                                                                       "armor_light",
+                                                                       "armor_medium",
+                                                                       "armor_heavy",
+                                                                       "great",
+                                                                       "enchanted",
+                                                                       "sentient",
+                                                                       "has_oneliners",
+                                                                       "returning",
+                                                                       "vampiric",
+                                                                       "humanoid",
+                                                                       "everlasting",
+                                                                       "ignore",
+                                                                       "usable_only_from_dialog",
+                                                                       "report"};
 
 const std::array<tequipment_slot_info, equipment_slot_count + 1> equipment_slots = {{
     {"", "", {0, 0}},
@@ -43,8 +112,8 @@ const std::array<tequipment_slot_info, equipment_slot_count + 1> equipment_slots
 }};
 
 const std::array<std::string_view, 13> creature_category_names = {
-    "", "animal", "celestial", "construct", "elemental", "fiend", "flora", "humanoid", "insect",
-    "monstrosity", "ooze", "shapeshifter", "undead"};
+    "",         "animal", "celestial",   "construct", "elemental",    "fiend", "flora",
+    "humanoid", "insect", "monstrosity", "ooze",      "shapeshifter", "undead"};
 
 namespace {
 
@@ -54,12 +123,16 @@ std::string capitalised(std::string_view s) {
     return out;
 }
 
-bool starts_upper(std::string_view s) { return !s.empty() && s[0] >= 'A' && s[0] <= 'Z'; }
+bool starts_upper(std::string_view s) {
+    return !s.empty() && s[0] >= 'A' && s[0] <= 'Z';
+}
 
 std::string trimmed(std::string_view s) {
     std::size_t a = 0, b = s.size();
-    while (a < b && s[a] == ' ') ++a;
-    while (b > a && s[b - 1] == ' ') --b;
+    while (a < b && s[a] == ' ')
+        ++a;
+    while (b > a && s[b - 1] == ' ')
+        --b;
     return std::string(s.substr(a, b - a));
 }
 
@@ -68,11 +141,15 @@ bool plan_is_limited(int plan) {
     return plan >= 1 && plan < int(item_plans.size()) && item_plans[plan].game_limit != 0;
 }
 
-int dice_maximum(const titem& item, int type) { return max_dice(item.damage.of(type), 0); }
+int dice_maximum(const titem& item, int type) {
+    return max_dice(item.damage.of(type), 0);
+}
 
 } // namespace
 
-titem& item_at(int being, int item) { return being == 0 ? level_items[item] : being_items[being][item]; }
+titem& item_at(int being, int item) {
+    return being == 0 ? level_items[item] : being_items[being][item];
+}
 
 bool is_item_ok(int item, int being, int depth) {
     char text[200];
@@ -96,7 +173,8 @@ bool is_item_ok(int item, int being, int depth) {
     if (being >= int(being_items.size())) return false;
     const int high = int(being_items[being].size()) - 1;
     if (item < 1 || item > high) {
-        std::snprintf(text, sizeof text, "Being item %d on being %d is out of array range! (max %d)", item, being, high);
+        std::snprintf(text, sizeof text, "Being item %d on being %d is out of array range! (max %d)", item,
+                      being, high);
         error_log(depth, text, true);
         return false;
     }
@@ -123,7 +201,8 @@ void item_name(std::string_view name, int amount, int stackable, std::string& ou
         text = std::string(name);
         if (text.back() != 's') text += 's';
     } else {
-        if (starts_upper(name) && stackable == 0) article = "the ";
+        if (starts_upper(name) && stackable == 0)
+            article = "the ";
         else {
             const char first = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
             article = std::string_view("aeiou").find(first) != std::string_view::npos ? "an " : "a ";
@@ -132,8 +211,10 @@ void item_name(std::string_view name, int amount, int stackable, std::string& ou
         if (mode == 3 && being != 0 && being == player && stackable == 0) article = "the ";
         text = std::string(name);
     }
-    if (mode == 4) out = article.empty() ? capitalised(text) : capitalised(article) + capitalised(text);
-    else out = article + text;
+    if (mode == 4)
+        out = article.empty() ? capitalised(text) : capitalised(article) + capitalised(text);
+    else
+        out = article + text;
 }
 
 std::string item_name(std::string_view name, int amount, int stackable, int being, int mode) {
@@ -144,7 +225,7 @@ std::string item_name(std::string_view name, int amount, int stackable, int bein
 
 void build_item_full_name(const titem& item, std::string& out) {
     std::string name = item.plan >= 1 && item.plan < int(item_plans.size()) ? item_plans[item.plan].name.str()
-                                                                             : item.name.str();
+                                                                            : item.name.str();
     std::string suffix;
     bool changed = false;
     if (!plan_is_limited(item.plan)) {
@@ -157,8 +238,10 @@ void build_item_full_name(const titem& item, std::string& out) {
         }
         if (!list.empty()) suffix = capitalised(" of " + list);
         if (has_item_flag(item, if_vampiric)) name = "Vampiric " + capitalised(name);
-        if (dice_maximum(item, 12) >= 1) name = "Holy " + capitalised(name);
-        else if (dice_maximum(item, 13) >= 1) name = "Unholy " + capitalised(name);
+        if (dice_maximum(item, 12) >= 1)
+            name = "Holy " + capitalised(name);
+        else if (dice_maximum(item, 13) >= 1)
+            name = "Unholy " + capitalised(name);
         changed = !suffix.empty() || has_item_flag(item, if_vampiric) || dice_maximum(item, 12) >= 1 ||
                   dice_maximum(item, 13) >= 1;
     }
@@ -168,7 +251,8 @@ void build_item_full_name(const titem& item, std::string& out) {
         changed = true;
     }
     if (changed) {
-        for (auto [from, to] : {std::pair{"Bastard sword", "Bastard Sword"}, std::pair{"Viper whip", "Viper Whip"}}) {
+        for (auto [from, to] :
+             {std::pair{"Bastard sword", "Bastard Sword"}, std::pair{"Viper whip", "Viper Whip"}}) {
             const std::size_t at = out.find(from);
             if (at != std::string::npos) out.replace(at, std::string_view(from).size(), to);
         }
@@ -199,7 +283,8 @@ bool is_stackable_item_plan(int plan) {
 
 int count_enchantments(const titem& item) {
     int n = 0;
-    for (int t = 4; t <= damage_type_count; ++t) n += dice_maximum(item, t) > 0 ? 1 : 0;
+    for (int t = 4; t <= damage_type_count; ++t)
+        n += dice_maximum(item, t) > 0 ? 1 : 0;
     return n;
 }
 
@@ -213,18 +298,30 @@ int item_enchantment_total(const titem& item) {
 }
 
 void item_flag_words(const titem& item, std::string& out) {
-    static constexpr std::string_view left_out[] = {
-        "armor_light", "armor_medium", "armor_heavy", "enchanted", "humanoid", "ignore", "usable_only_from_dialog",
-        "sentient", "report", "has_oneliners", "valuable", "tool", "other"};
+    static constexpr std::string_view left_out[] = {"armor_light",
+                                                    "armor_medium",
+                                                    "armor_heavy",
+                                                    "enchanted",
+                                                    "humanoid",
+                                                    "ignore",
+                                                    "usable_only_from_dialog",
+                                                    "sentient",
+                                                    "report",
+                                                    "has_oneliners",
+                                                    "valuable",
+                                                    "tool",
+                                                    "other"};
     out.clear();
     for (int f = 1; f <= last_item_flag; ++f) {
         if (!has_item_flag(item, f)) continue;
         const std::string_view name = item_flag_names[f];
         bool skip = false;
-        for (std::string_view l : left_out) skip = skip || l == name;
+        for (std::string_view l : left_out)
+            skip = skip || l == name;
         if (skip) continue;
         std::string word(name);
-        for (char& c : word) c = c == '_' ? ' ' : c;
+        for (char& c : word)
+            c = c == '_' ? ' ' : c;
         if (word == "two handed") word = "two-handed";
         if (!out.empty()) out += ", ";
         out += word;

@@ -7,15 +7,15 @@
 #include <cstdint>
 
 #include "world/layout_base.h"
-#include "world/layout_dice.h"
-#include "world/layout_parts.h"
-#include "world/layout_game.h"
-#include "world/layout_map.h"
 #include "world/layout_being.h"
-#include "world/layout_item.h"
+#include "world/layout_dice.h"
 #include "world/layout_files.h"
-#include "world/layout_plans.h"
+#include "world/layout_game.h"
+#include "world/layout_item.h"
 #include "world/layout_level.h"
+#include "world/layout_map.h"
+#include "world/layout_parts.h"
+#include "world/layout_plans.h"
 #include "world/layout_tiles.h"
 
 namespace dravok {
@@ -25,9 +25,10 @@ namespace dravok {
 // statistics.
 static_assert(sizeof(tnoted_item) == 16 && sizeof(tstatistics) == 16);
 constexpr uint32_t size_signature[size_signature_count] = {
-    sizeof(titem_plan), sizeof(ttalent), sizeof(tbeing_plan), sizeof(tlevel),
-    sizeof(tportal),    sizeof(tcontent), sizeof(tvault),     sizeof(teffect),
-    16,                 sizeof(tcell),   sizeof(tarea),       sizeof(titem),
+    sizeof(titem_plan), sizeof(ttalent), sizeof(tbeing_plan),
+    sizeof(tlevel),     sizeof(tportal), sizeof(tcontent),
+    sizeof(tvault),     sizeof(teffect), 16,
+    sizeof(tcell),      sizeof(tarea),   sizeof(titem),
     sizeof(tbeing),     sizeof(tgame),
 };
 

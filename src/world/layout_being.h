@@ -14,242 +14,242 @@ namespace dravok {
 #pragma pack(push, 1)
 
 struct tbeing {
-    pstring<40> identifier;        // 0, template identifier
-    pstring<30> name;              // 41
-    pstring<30> title;             // 72
+    pstring<40> identifier; // 0, template identifier
+    pstring<30> name;       // 41
+    pstring<30> title;      // 72
     uint8_t free103;
-    int32_t serial;                // 104, 0 empty, -1 refused
-    uint32_t killer_serial;        // 108, set on the victim
-    int32_t fled_from_serial;      // 112
-    uint32_t flee_text_time;       // 116
+    int32_t serial;                      // 104, 0 empty, -1 refused
+    uint32_t killer_serial;              // 108, set on the victim
+    int32_t fled_from_serial;            // 112
+    uint32_t flee_text_time;             // 116
     uint8_t type_flags[type_flag_count]; // 120, flag i (0..219) at 120 + i
-    uint8_t category;              // 340
-    uint8_t race;                  // 341
-    uint8_t size;                  // 342
-    uint8_t gender;                // 343
-    uint8_t width;                 // 344
-    uint8_t height;                // 345
-    uint8_t x;                     // 346
-    uint8_t y;                     // 347
-    uint8_t dark_vision;           // 348
-    uint8_t avatar_slot;           // 349, 1..8
-    uint16_t plan;                 // 350, template index in being_plans
-    uint16_t demigod;              // 352, demigod number
-    uint16_t number;               // 354, display number
-    uint16_t image;                // 356
+    uint8_t category;                    // 340
+    uint8_t race;                        // 341
+    uint8_t size;                        // 342
+    uint8_t gender;                      // 343
+    uint8_t width;                       // 344
+    uint8_t height;                      // 345
+    uint8_t x;                           // 346
+    uint8_t y;                           // 347
+    uint8_t dark_vision;                 // 348
+    uint8_t avatar_slot;                 // 349, 1..8
+    uint16_t plan;                       // 350, template index in being_plans
+    uint16_t demigod;                    // 352, demigod number
+    uint16_t number;                     // 354, display number
+    uint16_t image;                      // 356
     uint8_t free358;
-    uint8_t status[status_count];  // 359, status s at 358 + s
+    uint8_t status[status_count]; // 359, status s at 358 + s
     uint8_t free478[2];
-    uint32_t xp_worth;             // 480
-    uint32_t award;                // 484
-    uint32_t experience;           // 488
-    uint32_t experience_previous;  // 492, at the start of the level
-    uint32_t experience_next;      // 496, for the next level
-    uint8_t level;                 // 500
-    uint8_t skill_points;          // 501
-    uint8_t talent_points;         // 502
-    int8_t talent_point_counter;   // 503
-    uint16_t area;                 // 504
-    uint16_t home_level;           // 506
-    uint16_t home_area;            // 508
-    uint8_t home_x;                // 510
-    uint8_t home_y;                // 511
-    uint8_t in_use;                // 512, slot in use
-    uint8_t present;               // 513, active
-    uint8_t stats_dirty;           // 514
-    uint8_t name_known;            // 515
-    uint8_t commanded;             // 516, under command; the command-path flag
-    uint8_t friendly;              // 517, friendly to the party
-    uint8_t hostile;               // 518, hostile to the party
-    uint8_t uses_items;            // 519, the item review mark
-    uint8_t wants_corpses;         // 520
-    uint8_t moved;                 // 521, placed on the map this turn
-    uint8_t left_behind;           // 522
+    uint32_t xp_worth;            // 480
+    uint32_t award;               // 484
+    uint32_t experience;          // 488
+    uint32_t experience_previous; // 492, at the start of the level
+    uint32_t experience_next;     // 496, for the next level
+    uint8_t level;                // 500
+    uint8_t skill_points;         // 501
+    uint8_t talent_points;        // 502
+    int8_t talent_point_counter;  // 503
+    uint16_t area;                // 504
+    uint16_t home_level;          // 506
+    uint16_t home_area;           // 508
+    uint8_t home_x;               // 510
+    uint8_t home_y;               // 511
+    uint8_t in_use;               // 512, slot in use
+    uint8_t present;              // 513, active
+    uint8_t stats_dirty;          // 514
+    uint8_t name_known;           // 515
+    uint8_t commanded;            // 516, under command; the command-path flag
+    uint8_t friendly;             // 517, friendly to the party
+    uint8_t hostile;              // 518, hostile to the party
+    uint8_t uses_items;           // 519, the item review mark
+    uint8_t wants_corpses;        // 520
+    uint8_t moved;                // 521, placed on the map this turn
+    uint8_t left_behind;          // 522
     uint8_t free523;
-    tdamage last_damage;           // 524, the killing damage record; byte 89 is dying
-    uint8_t situation[situation_count]; // 616, situation s at 615 + s
-    int16_t attitude_to_player;    // 650
-    uint32_t next_action_time;     // 652
-    uint32_t last_processed_time;  // 656, map effects
-    uint32_t unsummon_time;        // 660
-    uint32_t possession_end;       // 664
-    uint32_t charm_end;            // 668
-    uint32_t confusion_end;        // 672
-    int8_t base_ability[ability_count];      // 676, k at 675 + k
-    int8_t ability[ability_count];           // 680, current, k at 679 + k
-    int8_t ability_modifier[ability_count];  // 684
-    int8_t item_ability_modifier[ability_count]; // 688
-    int8_t temp_ability_modifier[ability_count]; // 692
-    uint8_t motion_cap;            // 696, 255 = none
-    int8_t base_skill[skill_count];          // 697, k at 696 + k
-    int8_t skill[skill_count];               // 704, current, k at 703 + k
-    int8_t item_skill_modifier[skill_count]; // 711
-    int8_t temp_skill_modifier[skill_count]; // 718
-    uint8_t talent[talent_count];  // 725, talent t at 724 + t
-    uint8_t knows_talents;         // 875, talent count of all types
+    tdamage last_damage;                           // 524, the killing damage record; byte 89 is dying
+    uint8_t situation[situation_count];            // 616, situation s at 615 + s
+    int16_t attitude_to_player;                    // 650
+    uint32_t next_action_time;                     // 652
+    uint32_t last_processed_time;                  // 656, map effects
+    uint32_t unsummon_time;                        // 660
+    uint32_t possession_end;                       // 664
+    uint32_t charm_end;                            // 668
+    uint32_t confusion_end;                        // 672
+    int8_t base_ability[ability_count];            // 676, k at 675 + k
+    int8_t ability[ability_count];                 // 680, current, k at 679 + k
+    int8_t ability_modifier[ability_count];        // 684
+    int8_t item_ability_modifier[ability_count];   // 688
+    int8_t temp_ability_modifier[ability_count];   // 692
+    uint8_t motion_cap;                            // 696, 255 = none
+    int8_t base_skill[skill_count];                // 697, k at 696 + k
+    int8_t skill[skill_count];                     // 704, current, k at 703 + k
+    int8_t item_skill_modifier[skill_count];       // 711
+    int8_t temp_skill_modifier[skill_count];       // 718
+    uint8_t talent[talent_count];                  // 725, talent t at 724 + t
+    uint8_t knows_talents;                         // 875, talent count of all types
     uint8_t talent_type_counts[talent_type_count]; // 876, type at 875 + type
     uint8_t stamina_reserve[attack_kind_count];    // 881, stamina cost per attack kind
-    uint8_t encumbrance;           // 889
+    uint8_t encumbrance;                           // 889
     uint8_t free890[2];
-    uint32_t carried_weight;       // 892
-    uint32_t carrying_capacity;    // 896
-    uint32_t carrying_limit;       // 900
-    uint8_t motion_penalty;        // 904
-    int8_t speed_bonus;            // 905, movement speed bonus
-    uint8_t active_set;            // 906, 13 or 15
+    uint32_t carried_weight;    // 892
+    uint32_t carrying_capacity; // 896
+    uint32_t carrying_limit;    // 900
+    uint8_t motion_penalty;     // 904
+    int8_t speed_bonus;         // 905, movement speed bonus
+    uint8_t active_set;         // 906, 13 or 15
     uint8_t free907;
-    tweapon_set weapon_set;        // 908, the active set
-    tweapon_set other_weapon_set;  // 3492
+    tweapon_set weapon_set;                                // 908, the active set
+    tweapon_set other_weapon_set;                          // 3492
     tnatural_attack natural_attacks[natural_attack_count]; // 6076, i at 6076 + 1472(i-1)
-    uint8_t attack_modifiers[5];   // 23740
-    uint8_t meets_again_friendly;  // 23745
-    uint8_t meets_again_hostile;   // 23746
+    uint8_t attack_modifiers[5];                           // 23740
+    uint8_t meets_again_friendly;                          // 23745
+    uint8_t meets_again_hostile;                           // 23746
     uint8_t free23747;
-    temotion attitude[emotion_entry_count]; // 23748, entry k at 23720 + 28k
-    temotion fear[emotion_entry_count];     // 24588, entry k at 24560 + 28k
-    uint8_t sentient_countdown;    // 25428, prompt counter
-    uint8_t sentient_get;          // 25429, pending comments
-    uint8_t sentient_first_use;    // 25430
-    uint8_t sentient_kill;         // 25431
+    temotion attitude[emotion_entry_count];      // 23748, entry k at 23720 + 28k
+    temotion fear[emotion_entry_count];          // 24588, entry k at 24560 + 28k
+    uint8_t sentient_countdown;                  // 25428, prompt counter
+    uint8_t sentient_get;                        // 25429, pending comments
+    uint8_t sentient_first_use;                  // 25430
+    uint8_t sentient_kill;                       // 25431
     int16_t base_resistance[damage_type_count];  // 25432, t at 25430 + 2t
     int16_t resistance[damage_type_count];       // 25458, current
     int16_t item_resistance[damage_type_count];  // 25484
     int16_t temp_resistance[damage_type_count];  // 25510
     uint16_t base_multiplier[damage_type_count]; // 25536
     uint16_t multiplier[damage_type_count];      // 25562, current
-    uint16_t health_base;          // 25588
-    uint16_t health;               // 25590
-    uint16_t health_max;           // 25592
-    uint16_t stamina_base;         // 25594
-    uint16_t stamina;              // 25596
-    uint16_t stamina_max;          // 25598
-    uint16_t health_regen;         // 25600
-    uint16_t health_regen_delay;   // 25602
-    uint16_t health_regen_countdown;  // 25604
-    uint16_t stamina_regen;        // 25606
-    uint16_t stamina_regen_delay;  // 25608
-    uint16_t stamina_regen_countdown; // 25610
-    uint16_t damage_taken;         // 25612
-    uint16_t damage_from_player;   // 25614
-    uint16_t damage_from_companions; // 25616
+    uint16_t health_base;                        // 25588
+    uint16_t health;                             // 25590
+    uint16_t health_max;                         // 25592
+    uint16_t stamina_base;                       // 25594
+    uint16_t stamina;                            // 25596
+    uint16_t stamina_max;                        // 25598
+    uint16_t health_regen;                       // 25600
+    uint16_t health_regen_delay;                 // 25602
+    uint16_t health_regen_countdown;             // 25604
+    uint16_t stamina_regen;                      // 25606
+    uint16_t stamina_regen_delay;                // 25608
+    uint16_t stamina_regen_countdown;            // 25610
+    uint16_t damage_taken;                       // 25612
+    uint16_t damage_from_player;                 // 25614
+    uint16_t damage_from_companions;             // 25616
     uint8_t free25618[2];
-    uint32_t last_health_loss;     // 25620
-    uint32_t last_stamina_use;     // 25624
-    uint32_t rest_rounds;          // 25628
-    uint8_t resting;               // 25632, rest until healed
-    uint8_t bleeding;              // 25633
-    uint8_t attacked;              // 25634
-    int8_t melee_critical;         // 25635
-    int8_t ranged_critical;        // 25636
-    int8_t critical_protection;    // 25637
+    uint32_t last_health_loss;                     // 25620
+    uint32_t last_stamina_use;                     // 25624
+    uint32_t rest_rounds;                          // 25628
+    uint8_t resting;                               // 25632, rest until healed
+    uint8_t bleeding;                              // 25633
+    uint8_t attacked;                              // 25634
+    int8_t melee_critical;                         // 25635
+    int8_t ranged_critical;                        // 25636
+    int8_t critical_protection;                    // 25637
     uint16_t equipment[equipment_slot_count];      // 25638, slot s at 25636 + 2s
     uint16_t slot_companion[equipment_slot_count]; // 25672, s at 25670 + 2s
     uint8_t class_equipped[equipment_slot_count];  // 25706, class last equipped, 25705 + s
-    uint8_t wish[item_wish_count]; // 25723, item wish i at 25722 + i
+    uint8_t wish[item_wish_count];                 // 25723, item wish i at 25722 + i
     uint8_t free25801;
-    uint16_t highest_item;         // 25802, highest item index
-    uint8_t light_radius;          // 25804
-    uint8_t divine_god;            // 25805, god chosen by divine essence
-    uint16_t carried_sentient;     // 25806
-    uint16_t equipped_sentient;    // 25808
-    uint16_t speaking_sentient;    // 25810
-    tquickslot quickslots[quickslot_count]; // 25812, k at 25772 + 40k
-    uint8_t ai_plan;               // 26612
-    uint8_t last_action_kind;      // 26613
-    uint8_t level_reentered;       // 26614
-    uint8_t behaviour;             // 26615
-    uint8_t fighting_style;        // 26616
-    uint8_t preferred_distance;    // 26617
+    uint16_t highest_item;                        // 25802, highest item index
+    uint8_t light_radius;                         // 25804
+    uint8_t divine_god;                           // 25805, god chosen by divine essence
+    uint16_t carried_sentient;                    // 25806
+    uint16_t equipped_sentient;                   // 25808
+    uint16_t speaking_sentient;                   // 25810
+    tquickslot quickslots[quickslot_count];       // 25812, k at 25772 + 40k
+    uint8_t ai_plan;                              // 26612
+    uint8_t last_action_kind;                     // 26613
+    uint8_t level_reentered;                      // 26614
+    uint8_t behaviour;                            // 26615
+    uint8_t fighting_style;                       // 26616
+    uint8_t preferred_distance;                   // 26617
     uint8_t stimulus_chance[stimulus_kind_count]; // 26618, AI row 1
     uint8_t stimulus_range[stimulus_kind_count];  // 26636, AI row 2
-    uint8_t cornered;              // 26654
-    uint8_t teleport_cooldown;     // 26655
-    uint8_t damaged_by_being;      // 26656
-    uint8_t path_kept;             // 26657
-    uint8_t investigate_slot;      // 26658, the AI plan state byte
-    uint8_t turns_unseen_by_player; // 26659
-    uint16_t idle_turns;           // 26660, idle turns before sleep
-    uint16_t sleep_turns;          // 26662
-    uint16_t wake_up;              // 26664
-    uint16_t idle_counter;         // 26666
-    uint16_t asleep_counter;       // 26668
-    uint8_t asleep_when_damaged;   // 26670
-    uint8_t on_map_effect;         // 26671, on a stat-changing map effect
-    tsound noticed_stimulus;       // 26672, stimulus slot 1 (a light)
-    tsound heard_sound;            // 26692, stimulus slot 2, the last noticed sound
-    tsound made_sound;             // 26712, the last made sound
-    int16_t morale[morale_count];  // 26732
-    int16_t courage;               // 26740
-    uint16_t master_unseen_turns;  // 26742
-    uint16_t damage_this_turn;     // 26744
-    uint16_t blocked_by_follower_turns; // 26746
-    uint16_t plan_target_area;     // 26748
-    uint16_t plan_target_being;    // 26750
-    uint8_t plan_target_x;         // 26752
-    uint8_t plan_target_y;         // 26753
-    uint16_t seen_beings;          // 26754
-    uint16_t seen_non_hostiles;    // 26756
-    uint16_t seen_awake_hostiles;  // 26758
-    uint16_t seen_hostiles;        // 26760
-    uint16_t seen_friends;         // 26762
-    uint16_t seen_friends_in_area; // 26764
-    uint16_t seen_feared;          // 26766
-    uint16_t seen_summoned_friends;  // 26768
-    uint16_t seen_summoned_hostiles; // 26770
-    uint16_t turns_without_hostiles; // 26772
-    uint8_t adjacent_friends;      // 26774
-    uint8_t adjacent_hostiles;     // 26775
-    uint8_t nearest_friend;        // 26776
-    uint8_t nearest_hostile;       // 26777, distance
+    uint8_t cornered;                             // 26654
+    uint8_t teleport_cooldown;                    // 26655
+    uint8_t damaged_by_being;                     // 26656
+    uint8_t path_kept;                            // 26657
+    uint8_t investigate_slot;                     // 26658, the AI plan state byte
+    uint8_t turns_unseen_by_player;               // 26659
+    uint16_t idle_turns;                          // 26660, idle turns before sleep
+    uint16_t sleep_turns;                         // 26662
+    uint16_t wake_up;                             // 26664
+    uint16_t idle_counter;                        // 26666
+    uint16_t asleep_counter;                      // 26668
+    uint8_t asleep_when_damaged;                  // 26670
+    uint8_t on_map_effect;                        // 26671, on a stat-changing map effect
+    tsound noticed_stimulus;                      // 26672, stimulus slot 1 (a light)
+    tsound heard_sound;                           // 26692, stimulus slot 2, the last noticed sound
+    tsound made_sound;                            // 26712, the last made sound
+    int16_t morale[morale_count];                 // 26732
+    int16_t courage;                              // 26740
+    uint16_t master_unseen_turns;                 // 26742
+    uint16_t damage_this_turn;                    // 26744
+    uint16_t blocked_by_follower_turns;           // 26746
+    uint16_t plan_target_area;                    // 26748
+    uint16_t plan_target_being;                   // 26750
+    uint8_t plan_target_x;                        // 26752
+    uint8_t plan_target_y;                        // 26753
+    uint16_t seen_beings;                         // 26754
+    uint16_t seen_non_hostiles;                   // 26756
+    uint16_t seen_awake_hostiles;                 // 26758
+    uint16_t seen_hostiles;                       // 26760
+    uint16_t seen_friends;                        // 26762
+    uint16_t seen_friends_in_area;                // 26764
+    uint16_t seen_feared;                         // 26766
+    uint16_t seen_summoned_friends;               // 26768
+    uint16_t seen_summoned_hostiles;              // 26770
+    uint16_t turns_without_hostiles;              // 26772
+    uint8_t adjacent_friends;                     // 26774
+    uint8_t adjacent_hostiles;                    // 26775
+    uint8_t nearest_friend;                       // 26776
+    uint8_t nearest_hostile;                      // 26777, distance
     uint8_t free26778[2];
-    uint32_t seen_friends_worth;   // 26780
-    uint32_t seen_hostiles_worth;  // 26784
-    uint8_t corpse_in_reach;       // 26788
-    uint8_t teleporter_x;          // 26789
-    uint8_t teleporter_y;          // 26790
-    uint8_t teleporter_countdown;  // 26791
-    uint8_t meeting_trigger;       // 26792
-    uint8_t type_comment_trigger;  // 26793
-    uint16_t type_comment_type;    // 26794
-    int32_t master;                // 26796, serial
-    int32_t creator;               // 26800, serial
-    int32_t leader;                // 26804, possessor or group-leader serial
-    int32_t possessed;             // 26808, serial
-    int32_t charmer;               // 26812, serial
-    uint16_t followers;            // 26816
-    uint16_t summoned_followers;   // 26818
-    uint16_t animated_followers;   // 26820
-    uint16_t summoned_health;      // 26822
-    uint16_t animated_health;      // 26824
-    uint16_t follower_word;        // 26826
+    uint32_t seen_friends_worth;  // 26780
+    uint32_t seen_hostiles_worth; // 26784
+    uint8_t corpse_in_reach;      // 26788
+    uint8_t teleporter_x;         // 26789
+    uint8_t teleporter_y;         // 26790
+    uint8_t teleporter_countdown; // 26791
+    uint8_t meeting_trigger;      // 26792
+    uint8_t type_comment_trigger; // 26793
+    uint16_t type_comment_type;   // 26794
+    int32_t master;               // 26796, serial
+    int32_t creator;              // 26800, serial
+    int32_t leader;               // 26804, possessor or group-leader serial
+    int32_t possessed;            // 26808, serial
+    int32_t charmer;              // 26812, serial
+    uint16_t followers;           // 26816
+    uint16_t summoned_followers;  // 26818
+    uint16_t animated_followers;  // 26820
+    uint16_t summoned_health;     // 26822
+    uint16_t animated_health;     // 26824
+    uint16_t follower_word;       // 26826
     uint8_t free26828[2];
-    pstring<30> master_name;       // 26830
+    pstring<30> master_name; // 26830
     uint8_t free26861[3];
-    tpath path;                    // 26864
+    tpath path; // 26864
     uint8_t free27180;
-    uint8_t check_target;          // 27181, the last skill check
-    uint8_t check_roll;            // 27182
-    uint8_t check_total;           // 27183
-    taction_memory attack_memory;  // 27184, the ranged-target block
-    taction_memory talent_memory;  // 28116, the last talent use
-    uint8_t lunge_direction;       // 29048
+    uint8_t check_target;         // 27181, the last skill check
+    uint8_t check_roll;           // 27182
+    uint8_t check_total;          // 27183
+    taction_memory attack_memory; // 27184, the ranged-target block
+    taction_memory talent_memory; // 28116, the last talent use
+    uint8_t lunge_direction;      // 29048
     uint8_t free29049;
-    uint16_t lunge_timer;          // 29050
-    uint16_t last_damager;         // 29052, serial (low 16 bits)
-    uint16_t last_killed;          // 29054, serial (low 16 bits)
-    uint16_t last_killed_plan;     // 29056
-    uint16_t kill_comment_type;    // 29058, noted type
-    uint16_t friend_death_type;    // 29060, noted type
-    uint16_t friend_killer;        // 29062, serial (low 16 bits)
-    uint32_t chatter_time[chatter_trigger_count]; // 29064, t at 29060 + 4t
+    uint16_t lunge_timer;                          // 29050
+    uint16_t last_damager;                         // 29052, serial (low 16 bits)
+    uint16_t last_killed;                          // 29054, serial (low 16 bits)
+    uint16_t last_killed_plan;                     // 29056
+    uint16_t kill_comment_type;                    // 29058, noted type
+    uint16_t friend_death_type;                    // 29060, noted type
+    uint16_t friend_killer;                        // 29062, serial (low 16 bits)
+    uint32_t chatter_time[chatter_trigger_count];  // 29064, t at 29060 + 4t
     uint8_t types_to_comment[creature_type_count]; // 29296, type i at 29295 + i
-    uint8_t flee_mark;             // 29515
-    uint8_t follower_help_mark;    // 29516
-    uint8_t seen_light_mark;       // 29517
-    uint8_t heard_noise_mark;      // 29518
+    uint8_t flee_mark;                             // 29515
+    uint8_t follower_help_mark;                    // 29516
+    uint8_t seen_light_mark;                       // 29517
+    uint8_t heard_noise_mark;                      // 29518
     uint8_t free29519;
     tnoted_item noted_items[noted_item_count]; // 29520, n at 29504 + 16n
-    uint32_t turn_mark;            // 30000
+    uint32_t turn_mark;                        // 30000
     uint8_t free30004[4];
 
     // 1-based entries, as the rules number them.
@@ -328,7 +328,8 @@ static_assert(offsetof(tbeing, last_processed_time) == 656 && offsetof(tbeing, u
 static_assert(offsetof(tbeing, possession_end) == 664 && offsetof(tbeing, charm_end) == 668);
 static_assert(offsetof(tbeing, confusion_end) == 672 && offsetof(tbeing, base_ability) == 676);
 static_assert(offsetof(tbeing, ability) == 680 && offsetof(tbeing, ability_modifier) == 684);
-static_assert(offsetof(tbeing, item_ability_modifier) == 688 && offsetof(tbeing, temp_ability_modifier) == 692);
+static_assert(offsetof(tbeing, item_ability_modifier) == 688 &&
+              offsetof(tbeing, temp_ability_modifier) == 692);
 static_assert(offsetof(tbeing, motion_cap) == 696 && offsetof(tbeing, base_skill) == 697);
 static_assert(offsetof(tbeing, skill) == 704 && offsetof(tbeing, item_skill_modifier) == 711);
 static_assert(offsetof(tbeing, temp_skill_modifier) == 718 && offsetof(tbeing, talent) == 725);
@@ -345,7 +346,8 @@ static_assert(offsetof(tbeing, weapon_set) + offsetof(tweapon_set, melee_availab
 static_assert(offsetof(tbeing, weapon_set) + offsetof(tweapon_set, quiver_matches_launcher) == 3481);
 static_assert(offsetof(tbeing, weapon_set) + offsetof(tweapon_set, ammunition_everlasting) == 3489);
 static_assert(offsetof(tbeing, natural_attacks) == 6076 && offsetof(tbeing, attack_modifiers) == 23740);
-static_assert(offsetof(tbeing, meets_again_friendly) == 23745 && offsetof(tbeing, meets_again_hostile) == 23746);
+static_assert(offsetof(tbeing, meets_again_friendly) == 23745 &&
+              offsetof(tbeing, meets_again_hostile) == 23746);
 static_assert(offsetof(tbeing, attitude) == 23748 && offsetof(tbeing, fear) == 24588);
 static_assert(offsetof(tbeing, sentient_countdown) == 25428 && offsetof(tbeing, sentient_get) == 25429);
 static_assert(offsetof(tbeing, sentient_first_use) == 25430 && offsetof(tbeing, sentient_kill) == 25431);
@@ -357,9 +359,11 @@ static_assert(offsetof(tbeing, health_max) == 25592 && offsetof(tbeing, stamina_
 static_assert(offsetof(tbeing, stamina) == 25596 && offsetof(tbeing, stamina_max) == 25598);
 static_assert(offsetof(tbeing, health_regen) == 25600 && offsetof(tbeing, health_regen_delay) == 25602);
 static_assert(offsetof(tbeing, health_regen_countdown) == 25604 && offsetof(tbeing, stamina_regen) == 25606);
-static_assert(offsetof(tbeing, stamina_regen_delay) == 25608 && offsetof(tbeing, stamina_regen_countdown) == 25610);
+static_assert(offsetof(tbeing, stamina_regen_delay) == 25608 &&
+              offsetof(tbeing, stamina_regen_countdown) == 25610);
 static_assert(offsetof(tbeing, damage_taken) == 25612 && offsetof(tbeing, damage_from_player) == 25614);
-static_assert(offsetof(tbeing, damage_from_companions) == 25616 && offsetof(tbeing, last_health_loss) == 25620);
+static_assert(offsetof(tbeing, damage_from_companions) == 25616 &&
+              offsetof(tbeing, last_health_loss) == 25620);
 static_assert(offsetof(tbeing, last_stamina_use) == 25624 && offsetof(tbeing, rest_rounds) == 25628);
 static_assert(offsetof(tbeing, resting) == 25632 && offsetof(tbeing, bleeding) == 25633);
 static_assert(offsetof(tbeing, attacked) == 25634 && offsetof(tbeing, melee_critical) == 25635);
@@ -384,17 +388,20 @@ static_assert(offsetof(tbeing, asleep_when_damaged) == 26670 && offsetof(tbeing,
 static_assert(offsetof(tbeing, noticed_stimulus) == 26672 && offsetof(tbeing, heard_sound) == 26692);
 static_assert(offsetof(tbeing, made_sound) == 26712 && offsetof(tbeing, morale) == 26732);
 static_assert(offsetof(tbeing, courage) == 26740 && offsetof(tbeing, master_unseen_turns) == 26742);
-static_assert(offsetof(tbeing, damage_this_turn) == 26744 && offsetof(tbeing, blocked_by_follower_turns) == 26746);
+static_assert(offsetof(tbeing, damage_this_turn) == 26744 &&
+              offsetof(tbeing, blocked_by_follower_turns) == 26746);
 static_assert(offsetof(tbeing, plan_target_area) == 26748 && offsetof(tbeing, plan_target_being) == 26750);
 static_assert(offsetof(tbeing, plan_target_x) == 26752 && offsetof(tbeing, plan_target_y) == 26753);
 static_assert(offsetof(tbeing, seen_beings) == 26754 && offsetof(tbeing, seen_non_hostiles) == 26756);
 static_assert(offsetof(tbeing, seen_awake_hostiles) == 26758 && offsetof(tbeing, seen_hostiles) == 26760);
 static_assert(offsetof(tbeing, seen_friends) == 26762 && offsetof(tbeing, seen_friends_in_area) == 26764);
 static_assert(offsetof(tbeing, seen_feared) == 26766 && offsetof(tbeing, seen_summoned_friends) == 26768);
-static_assert(offsetof(tbeing, seen_summoned_hostiles) == 26770 && offsetof(tbeing, turns_without_hostiles) == 26772);
+static_assert(offsetof(tbeing, seen_summoned_hostiles) == 26770 &&
+              offsetof(tbeing, turns_without_hostiles) == 26772);
 static_assert(offsetof(tbeing, adjacent_friends) == 26774 && offsetof(tbeing, adjacent_hostiles) == 26775);
 static_assert(offsetof(tbeing, nearest_friend) == 26776 && offsetof(tbeing, nearest_hostile) == 26777);
-static_assert(offsetof(tbeing, seen_friends_worth) == 26780 && offsetof(tbeing, seen_hostiles_worth) == 26784);
+static_assert(offsetof(tbeing, seen_friends_worth) == 26780 &&
+              offsetof(tbeing, seen_hostiles_worth) == 26784);
 static_assert(offsetof(tbeing, corpse_in_reach) == 26788 && offsetof(tbeing, teleporter_x) == 26789);
 static_assert(offsetof(tbeing, teleporter_y) == 26790 && offsetof(tbeing, teleporter_countdown) == 26791);
 static_assert(offsetof(tbeing, meeting_trigger) == 26792 && offsetof(tbeing, type_comment_trigger) == 26793);

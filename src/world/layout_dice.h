@@ -14,21 +14,21 @@ namespace dravok {
 // A dice formula: count d sides + bonus, with ability, per-level, per-dungeon-level and
 // per-skill parts, and the being whose values it reads.
 struct tdice {
-    uint8_t count;               // 0
-    uint8_t sides;               // 1
-    int16_t bonus;               // 2
-    int8_t ability;              // 4
-    uint8_t all_flag;            // 5
-    int16_t per_level;           // 6
-    uint8_t per_level_divisor;   // 8
+    uint8_t count;             // 0
+    uint8_t sides;             // 1
+    int16_t bonus;             // 2
+    int8_t ability;            // 4
+    uint8_t all_flag;          // 5
+    int16_t per_level;         // 6
+    uint8_t per_level_divisor; // 8
     uint8_t free9;
-    int16_t per_dungeon_level;   // 10
+    int16_t per_dungeon_level;         // 10
     uint8_t per_dungeon_level_divisor; // 12
     uint8_t free13;
     int16_t per_skill[skill_count];         // 14, skill s at 14 + 2(s-1)
     uint8_t per_skill_divisor[skill_count]; // 28
     uint8_t free35;
-    uint16_t owner;              // 36
+    uint16_t owner; // 36
 };
 static_assert(sizeof(tdice) == 38);
 static_assert(offsetof(tdice, per_level_divisor) == 8 && offsetof(tdice, per_dungeon_level) == 10);
@@ -58,13 +58,13 @@ static_assert(offsetof(tdamage_dice, against_damage) == 499);
 
 // A rolled damage: the amount of each type, the total and whether it was a critical.
 struct tdamage {
-    int32_t amount[damage_type_count];    // 0, type t at 4(t-1)
+    int32_t amount[damage_type_count];     // 0, type t at 4(t-1)
     int16_t raw_amount[damage_type_count]; // 52, the amounts as rolled
     uint8_t free78[2];
-    int32_t total;                        // 80
-    int32_t physical_type;                // 84
-    uint8_t critical;                     // 88
-    uint8_t killed;                       // 89, set on the result that killed its target
+    int32_t total;         // 80
+    int32_t physical_type; // 84
+    uint8_t critical;      // 88
+    uint8_t killed;        // 89, set on the result that killed its target
     uint8_t free90[2];
 
     int32_t& of(int t) { return amount[t - 1]; }

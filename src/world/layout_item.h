@@ -16,79 +16,79 @@ constexpr int item_chatter_count = 7;
 #pragma pack(push, 1)
 
 struct titem {
-    pstring<30> identifier;        // 0
-    pstring<50> name;              // 31, display name
-    uint16_t plan;                 // 82, template index in item_plans; 0 = free entry
+    pstring<30> identifier;         // 0
+    pstring<50> name;               // 31, display name
+    uint16_t plan;                  // 82, template index in item_plans; 0 = free entry
     uint8_t flags[item_flag_count]; // 84, flag i (0..78) at 84 + i
-    uint8_t category;              // 163
-    uint8_t item_class;            // 164
+    uint8_t category;               // 163
+    uint8_t item_class;             // 164
     uint8_t free165[3];
-    int32_t serial;                // 168
-    uint32_t weight;               // 172, unit weight
-    int32_t amount;                // 176
-    uint8_t stackable;             // 180
+    int32_t serial;    // 168
+    uint32_t weight;   // 172, unit weight
+    int32_t amount;    // 176
+    uint8_t stackable; // 180
     uint8_t free181;
-    uint16_t god_number;           // 182
-    uint32_t value;                // 184
-    uint32_t time_received;        // 188, first received
-    uint32_t time_equipped;        // 192, first equipped
-    uint8_t depth_received;        // 196, depth first received
+    uint16_t god_number;    // 182
+    uint32_t value;         // 184
+    uint32_t time_received; // 188, first received
+    uint32_t time_equipped; // 192, first equipped
+    uint8_t depth_received; // 196, depth first received
     uint8_t free197[3];
-    uint32_t owner_serial;         // 200, the last receiver
-    uint8_t x;                     // 204
-    uint8_t y;                     // 205
-    uint8_t holder;                // 206, holding furniture
+    uint32_t owner_serial; // 200, the last receiver
+    uint8_t x;             // 204
+    uint8_t y;             // 205
+    uint8_t holder;        // 206, holding furniture
     uint8_t free207;
-    uint16_t image;                // 208
-    uint16_t icon;                 // 210
-    uint8_t slot;                  // 212, equipment slot
-    uint8_t quickslot;             // 213
-    int8_t ability_minimum[ability_count];   // 214
-    int8_t ability_modifier[ability_count];  // 218
-    int8_t skill_modifier[skill_count];      // 222
+    uint16_t image;                         // 208
+    uint16_t icon;                          // 210
+    uint8_t slot;                           // 212, equipment slot
+    uint8_t quickslot;                      // 213
+    int8_t ability_minimum[ability_count];  // 214
+    int8_t ability_modifier[ability_count]; // 218
+    int8_t skill_modifier[skill_count];     // 222
     uint8_t free229;
     int16_t resistance_modifier[damage_type_count]; // 230
-    int8_t enchantment;            // 256
-    uint8_t health_regen_bonus;    // 257
-    uint8_t health_delay_reduction;  // 258
-    uint8_t stamina_regen_bonus;   // 259
-    uint8_t stamina_delay_reduction; // 260
-    int8_t speed;                  // 261
-    int8_t movement;               // 262, movement modifier
-    uint8_t max_motion;            // 263, highest usable motion
-    uint8_t device_difficulty;     // 264
-    int8_t melee_attack;           // 265
-    int8_t melee_defence;          // 266
-    int8_t ranged_attack;          // 267
-    int8_t ranged_defence;         // 268
-    int8_t critical_attack;        // 269
-    int8_t critical_defence;       // 270
+    int8_t enchantment;                             // 256
+    uint8_t health_regen_bonus;                     // 257
+    uint8_t health_delay_reduction;                 // 258
+    uint8_t stamina_regen_bonus;                    // 259
+    uint8_t stamina_delay_reduction;                // 260
+    int8_t speed;                                   // 261
+    int8_t movement;                                // 262, movement modifier
+    uint8_t max_motion;                             // 263, highest usable motion
+    uint8_t device_difficulty;                      // 264
+    int8_t melee_attack;                            // 265
+    int8_t melee_defence;                           // 266
+    int8_t ranged_attack;                           // 267
+    int8_t ranged_defence;                          // 268
+    int8_t critical_attack;                         // 269
+    int8_t critical_defence;                        // 270
     uint8_t free271;
-    tdamage_dice damage;           // 272
-    tdice range;                   // 774
+    tdamage_dice damage; // 272
+    tdice range;         // 774
     uint8_t free812;
-    uint8_t status[status_count];  // 813, status s at 812 + s
+    uint8_t status[status_count];               // 813, status s at 812 + s
     uint8_t device_status[device_status_count]; // 932, s = 99..113 at 833 + s
-    uint8_t charges;               // 947
-    uint8_t light_radius;          // 948, while worn
-    uint8_t dark_vision;           // 949, while worn
+    uint8_t charges;                            // 947
+    uint8_t light_radius;                       // 948, while worn
+    uint8_t dark_vision;                        // 949, while worn
     uint8_t free950[2];
-    teffect hit_effect;            // 952
-    teffect activation_effect;     // 1868
-    pstring<30> corpse_name;       // 2784
+    teffect hit_effect;        // 952
+    teffect activation_effect; // 1868
+    pstring<30> corpse_name;   // 2784
     uint8_t free2815[2];
-    uint8_t corpse_category;       // 2817
-    uint8_t corpse_race;           // 2818
-    uint8_t corpse_size;           // 2819, 1..4
-    uint16_t corpse_plan;          // 2820, the dead being's template
-    uint16_t corpse_health;        // 2822, health at death
-    int32_t corpse_serial;         // 2824, the dead being's serial
-    uint32_t corpse_time;          // 2828, when the corpse was first laid
-    int32_t corpse_killer;         // 2832, the killer's serial
+    uint8_t corpse_category;                   // 2817
+    uint8_t corpse_race;                       // 2818
+    uint8_t corpse_size;                       // 2819, 1..4
+    uint16_t corpse_plan;                      // 2820, the dead being's template
+    uint16_t corpse_health;                    // 2822, health at death
+    int32_t corpse_serial;                     // 2824, the dead being's serial
+    uint32_t corpse_time;                      // 2828, when the corpse was first laid
+    int32_t corpse_killer;                     // 2832, the killer's serial
     uint32_t chatter_time[item_chatter_count]; // 2836, trigger t at 2836 + 4(t-52)
     uint8_t free2864[4];
-    uint32_t tag;                  // 2868
-    uint16_t tag2;                 // 2872, second tag
+    uint32_t tag;  // 2868
+    uint16_t tag2; // 2872, second tag
     uint8_t free2874[2];
 
     uint8_t& status_of(int s) { return at1(status, s); }

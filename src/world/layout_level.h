@@ -10,7 +10,7 @@
 
 namespace dravok {
 
-constexpr int area_kind_count = 9;         // corridor .. vault
+constexpr int area_kind_count = 9; // corridor .. vault
 constexpr int forced_area_count = 30;
 constexpr int generator_group_lists = 3;
 constexpr int level_forced_content_count = 20;
@@ -36,49 +36,49 @@ struct tdungeon {
     uint8_t kind_created[area_kind_count];   // 27
     uint16_t forced_kind[forced_area_count]; // 36
     tdice forced_count[forced_area_count];   // 96
-    uint8_t dig_steps;             // 1236
-    uint8_t branch_chance;         // 1237
-    uint8_t merge_rooms;           // 1238, merge chance rooms
-    uint8_t unread1239;            // not read by the generator
-    uint8_t merge_specials;        // 1240
-    uint8_t cave_chance;           // 1241
-    uint8_t corridor_style;        // 1242
-    uint8_t dead_end_room_size;    // 1243
-    uint8_t door_chance;           // 1244
-    uint8_t open_door_chance;      // 1245
-    uint8_t widen_vault;           // 1246
-    uint8_t widen_special;         // 1247
-    uint8_t doorway_chance;        // 1248
-    uint8_t secret_doorway_chance; // 1249
-    uint8_t secret_conversion_chance; // 1250
-    uint8_t lock_chance;           // 1251
-    uint8_t mimic_chance;          // 1252
-    uint8_t natural_refloor_chance; // 1253
-    uint8_t dim_chance;            // 1254
-    uint8_t unread1255;            // not read by the generator
-    tdice secret_door;             // 1256, secret door formula
-    tdice lock;                    // 1294, lock formula
-    tdice trap;                    // 1332, trap formula (not read by the generator)
-    tdice area_size;               // 1370
-    uint16_t lock_value;           // 1408
-    uint16_t mimic;                // 1410, being plan
-    uint8_t unread1412[2];         // not read by the generator
-    uint8_t filler_block;          // 1414
-    uint8_t natural_floor_block;   // 1415
-    uint8_t wall_block;            // 1416
-    uint8_t floor_block;           // 1417
-    uint8_t natural_floor2_block;  // 1418, second natural floor
+    uint8_t dig_steps;                       // 1236
+    uint8_t branch_chance;                   // 1237
+    uint8_t merge_rooms;                     // 1238, merge chance rooms
+    uint8_t unread1239;                      // not read by the generator
+    uint8_t merge_specials;                  // 1240
+    uint8_t cave_chance;                     // 1241
+    uint8_t corridor_style;                  // 1242
+    uint8_t dead_end_room_size;              // 1243
+    uint8_t door_chance;                     // 1244
+    uint8_t open_door_chance;                // 1245
+    uint8_t widen_vault;                     // 1246
+    uint8_t widen_special;                   // 1247
+    uint8_t doorway_chance;                  // 1248
+    uint8_t secret_doorway_chance;           // 1249
+    uint8_t secret_conversion_chance;        // 1250
+    uint8_t lock_chance;                     // 1251
+    uint8_t mimic_chance;                    // 1252
+    uint8_t natural_refloor_chance;          // 1253
+    uint8_t dim_chance;                      // 1254
+    uint8_t unread1255;                      // not read by the generator
+    tdice secret_door;                       // 1256, secret door formula
+    tdice lock;                              // 1294, lock formula
+    tdice trap;                              // 1332, trap formula (not read by the generator)
+    tdice area_size;                         // 1370
+    uint16_t lock_value;                     // 1408
+    uint16_t mimic;                          // 1410, being plan
+    uint8_t unread1412[2];                   // not read by the generator
+    uint8_t filler_block;                    // 1414
+    uint8_t natural_floor_block;             // 1415
+    uint8_t wall_block;                      // 1416
+    uint8_t floor_block;                     // 1417
+    uint8_t natural_floor2_block;            // 1418, second natural floor
     uint8_t included_groups[generator_group_lists][group_count]; // 1419
     uint8_t excluded_groups[generator_group_lists][group_count]; // 1599
-    uint8_t group_counters[group_count]; // 1779
+    uint8_t group_counters[group_count];                         // 1779
     uint8_t free1839;
-    uint32_t dig_step;             // 1840, work
-    uint32_t next_area;            // 1844, work: next area index
-    uint32_t parent_area;          // 1848, work
-    uint32_t origin_kind;          // 1852, work
-    uint8_t success;               // 1856, work
-    uint8_t no_more_marks;         // 1857, work
-    uint16_t eligible_counts[3];   // 1858, work
+    uint32_t dig_step;           // 1840, work
+    uint32_t next_area;          // 1844, work: next area index
+    uint32_t parent_area;        // 1848, work
+    uint32_t origin_kind;        // 1852, work
+    uint8_t success;             // 1856, work
+    uint8_t no_more_marks;       // 1857, work
+    uint16_t eligible_counts[3]; // 1858, work
 };
 static_assert(sizeof(tdungeon) == 1864);
 static_assert(offsetof(tdungeon, repeat_chance) == 9 && offsetof(tdungeon, kind_max) == 18);
@@ -89,8 +89,10 @@ static_assert(offsetof(tdungeon, merge_specials) == 1240 && offsetof(tdungeon, c
 static_assert(offsetof(tdungeon, corridor_style) == 1242 && offsetof(tdungeon, dead_end_room_size) == 1243);
 static_assert(offsetof(tdungeon, door_chance) == 1244 && offsetof(tdungeon, open_door_chance) == 1245);
 static_assert(offsetof(tdungeon, widen_vault) == 1246 && offsetof(tdungeon, widen_special) == 1247);
-static_assert(offsetof(tdungeon, doorway_chance) == 1248 && offsetof(tdungeon, secret_doorway_chance) == 1249);
-static_assert(offsetof(tdungeon, secret_conversion_chance) == 1250 && offsetof(tdungeon, lock_chance) == 1251);
+static_assert(offsetof(tdungeon, doorway_chance) == 1248 &&
+              offsetof(tdungeon, secret_doorway_chance) == 1249);
+static_assert(offsetof(tdungeon, secret_conversion_chance) == 1250 &&
+              offsetof(tdungeon, lock_chance) == 1251);
 static_assert(offsetof(tdungeon, mimic_chance) == 1252 && offsetof(tdungeon, natural_refloor_chance) == 1253);
 static_assert(offsetof(tdungeon, dim_chance) == 1254 && offsetof(tdungeon, secret_door) == 1256);
 static_assert(offsetof(tdungeon, lock) == 1294 && offsetof(tdungeon, trap) == 1332);
@@ -132,73 +134,73 @@ static_assert(sizeof(tmap_point) == 4);
 
 // A dungeon level: its definition from the database and its run-time part.
 struct tlevel {
-    pstring<40> name;              // 0
-    uint8_t dungeon;               // 41, dungeon number
-    uint8_t number;                // 42, level number shown
-    uint8_t demiplane;             // 43
-    uint8_t hub;                   // 44
-    uint8_t special;               // 45
-    uint8_t hide_exploration;      // 46
+    pstring<40> name;         // 0
+    uint8_t dungeon;          // 41, dungeon number
+    uint8_t number;           // 42, level number shown
+    uint8_t demiplane;        // 43
+    uint8_t hub;              // 44
+    uint8_t special;          // 45
+    uint8_t hide_exploration; // 46
     uint8_t free47[17];
-    uint8_t index;                 // 64, level index (the depth)
+    uint8_t index; // 64, level index (the depth)
     uint8_t free65;
-    uint8_t map_size;              // 66
-    uint8_t trading;               // 67
-    uint16_t start_content;        // 68
-    uint16_t item_cap;             // 70
-    uint16_t spawn_group;          // 72
-    uint8_t spawn_chance;          // 74
+    uint8_t map_size;       // 66
+    uint8_t trading;        // 67
+    uint16_t start_content; // 68
+    uint16_t item_cap;      // 70
+    uint16_t spawn_group;   // 72
+    uint8_t spawn_chance;   // 74
     uint8_t free75;
-    tdice spawn_interval;          // 76
-    tdice spawn_count;             // 114
-    uint16_t spawn_max;            // 152
+    tdice spawn_interval;                                 // 76
+    tdice spawn_count;                                    // 114
+    uint16_t spawn_max;                                   // 152
     uint16_t forced_contents[level_forced_content_count]; // 154
-    ttheme themes[level_theme_count];   // 194
-    tblock_pairs natural_pairs;    // 994, (filler, natural floor)
-    tblock_pairs dressing_pairs;   // 1195, (wall, floor)
-    tblock_pairs special_pairs;    // 1396, (wall, floor) for specials
-    tblock_pairs vault_pairs;      // 1597, (wall, floor) for vaults
-    tstuff start_request;          // 1798
-    tstuff stuff[level_stuff_count]; // 2026
+    ttheme themes[level_theme_count];                     // 194
+    tblock_pairs natural_pairs;                           // 994, (filler, natural floor)
+    tblock_pairs dressing_pairs;                          // 1195, (wall, floor)
+    tblock_pairs special_pairs;                           // 1396, (wall, floor) for specials
+    tblock_pairs vault_pairs;                             // 1597, (wall, floor) for vaults
+    tstuff start_request;                                 // 1798
+    tstuff stuff[level_stuff_count];                      // 2026
     uint8_t free24826[2];
-    tdungeon generator;            // 24828, the generator parameter block
+    tdungeon generator; // 24828, the generator parameter block
     uint8_t free26692[26];
-    uint8_t item_depth;            // 26718
-    uint8_t target_x;              // 26719, travel or explore target; teleport-trap cell
-    uint8_t target_y;              // 26720
-    uint8_t explored_x1;           // 26721, explored rectangle, least x
-    uint8_t explored_y1;           // 26722
-    uint8_t explored_x2;           // 26723, greatest x
-    uint8_t explored_y2;           // 26724
+    uint8_t item_depth;  // 26718
+    uint8_t target_x;    // 26719, travel or explore target; teleport-trap cell
+    uint8_t target_y;    // 26720
+    uint8_t explored_x1; // 26721, explored rectangle, least x
+    uint8_t explored_y1; // 26722
+    uint8_t explored_x2; // 26723, greatest x
+    uint8_t explored_y2; // 26724
     uint8_t free26725[3];
-    uint32_t created_time;         // 26728
-    uint32_t first_arrival;        // 26732
-    uint32_t last_update;          // 26736, also when the player last left it
+    uint32_t created_time;  // 26728
+    uint32_t first_arrival; // 26732
+    uint32_t last_update;   // 26736, also when the player last left it
     uint8_t free26740[4];
-    double created_date;           // 26744
-    uint32_t seed;                 // 26752, seed of the last attempt
-    uint32_t next_spawn;           // 26756
-    uint16_t floor_cells;          // 26760, to explore
-    uint16_t explored_cells;       // 26762
-    uint16_t hidden_areas;         // 26764
-    uint16_t hidden_found;         // 26766
-    uint16_t visited_areas;        // 26768
-    uint8_t exploration_award;     // 26770, full-exploration award given
+    double created_date;       // 26744
+    uint32_t seed;             // 26752, seed of the last attempt
+    uint32_t next_spawn;       // 26756
+    uint16_t floor_cells;      // 26760, to explore
+    uint16_t explored_cells;   // 26762
+    uint16_t hidden_areas;     // 26764
+    uint16_t hidden_found;     // 26766
+    uint16_t visited_areas;    // 26768
+    uint8_t exploration_award; // 26770, full-exploration award given
     uint8_t free26771;
-    uint16_t area_count;           // 26772
-    uint16_t highest_being;        // 26774
-    uint16_t highest_item;         // 26776
-    uint16_t highest_effect;       // 26778
-    uint16_t spawned;              // 26780
-    uint16_t spawn_malus;          // 26782
-    uint32_t file_size;            // 26784, plain size of the level file, 0 = none
-    uint32_t encoded_size;         // 26788
-    uint64_t sum1;                 // 26792
-    uint64_t sum2;                 // 26800
-    uint64_t sum3;                 // 26808
+    uint16_t area_count;                    // 26772
+    uint16_t highest_being;                 // 26774
+    uint16_t highest_item;                  // 26776
+    uint16_t highest_effect;                // 26778
+    uint16_t spawned;                       // 26780
+    uint16_t spawn_malus;                   // 26782
+    uint32_t file_size;                     // 26784, plain size of the level file, 0 = none
+    uint32_t encoded_size;                  // 26788
+    uint64_t sum1;                          // 26792
+    uint64_t sum2;                          // 26800
+    uint64_t sum3;                          // 26808
     tmap_point map_points[map_point_count]; // 26816, i at 26812 + 4i
-    uint16_t present_beings;       // 26852, recounted
-    uint16_t evil_beings;          // 26854, present evil non-passive beings, recounted
+    uint16_t present_beings;                // 26852, recounted
+    uint16_t evil_beings;                   // 26854, present evil non-passive beings, recounted
 
     tstuff& stuff_row(int i) { return at1(stuff, i); }
     ttheme& theme(int i) { return at1(themes, i); }
@@ -237,43 +239,43 @@ static_assert(offsetof(tlevel, present_beings) == 26852 && offsetof(tlevel, evil
 
 // An area content template: what an area is furnished and populated with.
 struct tcontent {
-    pstring<40> name;              // 0
+    pstring<40> name; // 0
     uint8_t free41;
     uint16_t groups[content_group_id_count]; // 42
-    uint8_t max_per_level;         // 62
-    uint8_t max_per_game;          // 63
-    uint8_t light_chance;          // 64
-    uint8_t dim_chance;            // 65
-    uint8_t chest_lock_chance;     // 66
+    uint8_t max_per_level;                   // 62
+    uint8_t max_per_game;                    // 63
+    uint8_t light_chance;                    // 64
+    uint8_t dim_chance;                      // 65
+    uint8_t chest_lock_chance;               // 66
     uint8_t free67;
-    tdice lock;                    // 68, lock formula
-    uint16_t lock_value;           // 106
-    uint8_t floor_variation;       // 108, floor-variation chance
-    uint8_t even_floor;            // 109, even-floor chance
-    uint16_t ordinal;              // 110, scratch
+    tdice lock;                                       // 68, lock formula
+    uint16_t lock_value;                              // 106
+    uint8_t floor_variation;                          // 108, floor-variation chance
+    uint8_t even_floor;                               // 109, even-floor chance
+    uint16_t ordinal;                                 // 110, scratch
     tstuff area_requests[content_area_request_count]; // 112
-    uint8_t shuffle_chance;        // 2164
+    uint8_t shuffle_chance;                           // 2164
     uint8_t free2165;
     tstuff stuff[content_stuff_count]; // 2166
-    uint8_t item_bonus;            // 36366
-    uint8_t creature_bonus;        // 36367
-    uint8_t unify_floor;           // 36368
-    uint8_t skip_symbols;          // 36369
-    uint8_t unify_after_symbol;    // 36370
-    uint8_t remove_statues;        // 36371
-    uint8_t remove_pillars;        // 36372
-    uint8_t keep_clear;            // 36373
-    uint8_t stationary;            // 36374, stationary creatures
-    uint8_t near_furniture;        // 36375, creatures near furniture
-    uint8_t restricted;            // 36376
-    uint8_t no_population;         // 36377
-    uint8_t no_creatures_or_portals; // 36378
-    uint8_t used;                  // 36379, used mark
-    uint8_t lockable_entrance;     // 36380
-    uint8_t secret_entrance;       // 36381
+    uint8_t item_bonus;                // 36366
+    uint8_t creature_bonus;            // 36367
+    uint8_t unify_floor;               // 36368
+    uint8_t skip_symbols;              // 36369
+    uint8_t unify_after_symbol;        // 36370
+    uint8_t remove_statues;            // 36371
+    uint8_t remove_pillars;            // 36372
+    uint8_t keep_clear;                // 36373
+    uint8_t stationary;                // 36374, stationary creatures
+    uint8_t near_furniture;            // 36375, creatures near furniture
+    uint8_t restricted;                // 36376
+    uint8_t no_population;             // 36377
+    uint8_t no_creatures_or_portals;   // 36378
+    uint8_t used;                      // 36379, used mark
+    uint8_t lockable_entrance;         // 36380
+    uint8_t secret_entrance;           // 36381
     uint8_t free36382[2];
-    uint16_t count_level;          // 36384, placed on this level
-    uint16_t count_game;           // 36386, placed in this game (run time, saved)
+    uint16_t count_level; // 36384, placed on this level
+    uint16_t count_game;  // 36386, placed in this game (run time, saved)
 
     tstuff& stuff_row(int i) { return at1(stuff, i); }
     tstuff& area_request(int i) { return at1(area_requests, i); }
@@ -315,24 +317,24 @@ static_assert(sizeof(tvault_exit) == 4);
 
 // A hand-made special area or vault.
 struct tvault {
-    pstring<30> identifier;        // 0
-    uint8_t layout[vault_size][vault_size]; // 31, x outer: layout[x-1][y-1]
+    pstring<30> identifier;                            // 0
+    uint8_t layout[vault_size][vault_size];            // 31, x outer: layout[x-1][y-1]
     tvault_furniture furniture[vault_furniture_count]; // 4127
-    tvault_exit exits[vault_exit_count];     // 4277
-    tzone_rect zones[vault_zone_count];      // 4477
-    uint8_t group_flags[group_count];        // 4717, groups 1..60
-    uint8_t entry_x;               // 4777
-    uint8_t entry_y;               // 4778
-    uint8_t size;                  // 4779
-    uint16_t max_per_level;        // 4780, 0 none
-    uint16_t max_per_game;         // 4782, 0 none
-    uint8_t impenetrable;          // 4784
+    tvault_exit exits[vault_exit_count];               // 4277
+    tzone_rect zones[vault_zone_count];                // 4477
+    uint8_t group_flags[group_count];                  // 4717, groups 1..60
+    uint8_t entry_x;                                   // 4777
+    uint8_t entry_y;                                   // 4778
+    uint8_t size;                                      // 4779
+    uint16_t max_per_level;                            // 4780, 0 none
+    uint16_t max_per_game;                             // 4782, 0 none
+    uint8_t impenetrable;                              // 4784
     uint8_t free4785;
     uint16_t category_ordinals[3]; // 4786, scratch
     uint16_t count_attempt;        // 4792, placed this attempt (scratch)
     uint8_t tried;                 // 4794, scratch (zeroed as a u16 with 4795)
     uint8_t free4795[13];
-    uint16_t count_game;           // 4808, placed this game (run time, saved)
+    uint16_t count_game; // 4808, placed this game (run time, saved)
     uint8_t free4810[2];
 
     uint8_t& code(int x, int y) { return layout[x - 1][y - 1]; }

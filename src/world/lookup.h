@@ -16,8 +16,7 @@ int index_of_int(std::span<const int32_t> values, int32_t value);
 
 // First index whose entry equals name ignoring case; with n >= 1 only the entry's first n
 // characters are compared with the whole name. -1 when none.
-template <class Entries>
-int index_of_name(const Entries& entries, std::string_view name, int n = 0) {
+template <class Entries> int index_of_name(const Entries& entries, std::string_view name, int n = 0) {
     int i = 0;
     for (const auto& entry : entries) {
         std::string_view e(entry);
@@ -37,7 +36,9 @@ int first_nonzero_byte(std::span<const uint8_t> bytes, int first, int last);
 int index_containing(std::span<const std::string> entries, int first, int last, std::string_view text);
 
 // lo when v < lo, else hi when v > hi, else v.
-constexpr int clamp(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+constexpr int clamp(int v, int lo, int hi) {
+    return v < lo ? lo : (v > hi ? hi : v);
+}
 
 // A figure as shown to the player: exact below 10, to tens below 1000, to hundreds above
 // (half to even).

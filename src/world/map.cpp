@@ -22,10 +22,14 @@ uint8_t impenetrable_walls[max_map_size][max_map_size];
 
 namespace {
 
-bool is_area_valid(int area) { return area >= 1 && area < int(areas.size()); }
+bool is_area_valid(int area) {
+    return area >= 1 && area < int(areas.size());
+}
 
 // The furniture without the on-map test; callers have checked the cell.
-int furniture_of(const tcell& c) { return c.furniture >= 61 ? 0 : c.furniture; }
+int furniture_of(const tcell& c) {
+    return c.furniture >= 61 ? 0 : c.furniture;
+}
 
 bool in_list(const std::vector<int>& list, int value) {
     return std::find(list.begin(), list.end(), value) != list.end();
@@ -43,15 +47,18 @@ bool on_map(int x, int y, int depth) {
     return false;
 }
 
-bool is_inside_border(int x, int y) { return x >= 2 && x <= map_size - 1 && y >= 2 && y <= map_size - 1; }
+bool is_inside_border(int x, int y) {
+    return x >= 2 && x <= map_size - 1 && y >= 2 && y <= map_size - 1;
+}
 
 bool is_in_view(int x, int y) {
-    return x >= settings.view_left && x <= settings.view_right && y >= settings.view_top && y <= settings.view_bottom;
+    return x >= settings.view_left && x <= settings.view_right && y >= settings.view_top &&
+           y <= settings.view_bottom;
 }
 
 int get_offscreen_direction(int x, int y) {
-    const bool above = y < settings.view_top, below = y > settings.view_bottom;
-    const bool left = x < settings.view_left, right = x > settings.view_right;
+    const bool above = y<settings.view_top, below = y> settings.view_bottom;
+    const bool left = x<settings.view_left, right = x> settings.view_right;
     if (above) return right ? 2 : left ? 8 : 1;
     if (below) return right ? 4 : left ? 6 : 5;
     if (right) return 3;
@@ -61,12 +68,17 @@ int get_offscreen_direction(int x, int y) {
 
 bool on_explored_map(int x, int y, int depth) {
     if (!on_map(x, y, depth)) return false;
-    return x >= level.explored_x1 && y >= level.explored_y1 && x <= level.explored_x2 && y <= level.explored_y2;
+    return x >= level.explored_x1 && y >= level.explored_y1 && x <= level.explored_x2 &&
+           y <= level.explored_y2;
 }
 
-int get_area(int x, int y, int depth) { return on_map(x, y, depth) ? cell_at(x, y).area : 0; }
+int get_area(int x, int y, int depth) {
+    return on_map(x, y, depth) ? cell_at(x, y).area : 0;
+}
 
-int get_area_kind(int x, int y) { return on_map(x, y, 0) ? cell_at(x, y).shape : 0; }
+int get_area_kind(int x, int y) {
+    return on_map(x, y, 0) ? cell_at(x, y).shape : 0;
+}
 
 // ----- Blocks -----
 
@@ -91,11 +103,17 @@ int get_block_base(int x, int y, int block, int depth) {
     return cell_at(x, y).block < first_floor_block ? base_wall : base_floor;
 }
 
-bool is_wall(int x, int y, int depth) { return on_map(x, y, depth) && cell_at(x, y).block < first_floor_block; }
+bool is_wall(int x, int y, int depth) {
+    return on_map(x, y, depth) && cell_at(x, y).block < first_floor_block;
+}
 
-bool is_floor(int x, int y, int depth) { return on_map(x, y, depth) && cell_at(x, y).block >= first_floor_block; }
+bool is_floor(int x, int y, int depth) {
+    return on_map(x, y, depth) && cell_at(x, y).block >= first_floor_block;
+}
 
-bool is_free_wall(int x, int y, int depth) { return is_wall(x, y, depth) && get_furniture(x, y, 0) == 0; }
+bool is_free_wall(int x, int y, int depth) {
+    return is_wall(x, y, depth) && get_furniture(x, y, 0) == 0;
+}
 
 bool is_impenetrable_wall(int x, int y, int depth) {
     return on_map(x, y, depth) && impenetrable_walls[x - 1][y - 1] != 0;
@@ -163,7 +181,8 @@ void add_furniture(int x, int y, int furniture, int depth) {
     }
     c.splash = 0;
     c.splash_variant = 0;
-    if (is_area_valid(c.area) && furniture >= fu_chest && furniture <= fu_cauldron) ++areas[c.area].doors; // the count of item-holding furniture
+    if (is_area_valid(c.area) && furniture >= fu_chest && furniture <= fu_cauldron)
+        ++areas[c.area].doors; // the count of item-holding furniture
 }
 
 void remove_furniture(int x, int y, bool with_hidden_creature, int depth) {
@@ -246,9 +265,18 @@ bool blocks_effect_at(int x, int y) {
     const int f = get_furniture(x, y, 0);
     if ((f == fu_door || f == fu_door_lockable) && cell_at(x, y).furniture_state == 0) return true;
     switch (f) {
-    case fu_bookcase: case fu_statue_gargoyle: case fu_statue_humanoid: case fu_statue_symbol:
-    case fu_statue_other: case fu_statue_clonomancer: case fu_pillar: case fu_pillar_broken:
-    case fu_totem: case fu_stalagmite: case fu_target_dummy: case fu_tube:
+    case fu_bookcase:
+    case fu_statue_gargoyle:
+    case fu_statue_humanoid:
+    case fu_statue_symbol:
+    case fu_statue_other:
+    case fu_statue_clonomancer:
+    case fu_pillar:
+    case fu_pillar_broken:
+    case fu_totem:
+    case fu_stalagmite:
+    case fu_target_dummy:
+    case fu_tube:
         return true;
     default:
         return false;
@@ -257,14 +285,22 @@ bool blocks_effect_at(int x, int y) {
 
 void get_furniture_kind_name(int x, int y, std::string& out) {
     const int f = get_furniture(x, y, 0);
-    if (f == fu_stairs_down || f == fu_stairs_up) out = "stairs";
-    else if (f == fu_teleporter) out = "teleporter";
-    else if (f >= fu_door && f <= fu_door_cell) out = "door";
-    else if (f == fu_chest) out = "chest";
-    else if (f == fu_coffin) out = "coffin";
-    else if (f == fu_sarcophagus) out = "sarcophagus";
-    else if (f >= fu_statue_gargoyle && f <= fu_statue_clonomancer) out = "statue";
-    else out = std::string(furniture_display_name(f));
+    if (f == fu_stairs_down || f == fu_stairs_up)
+        out = "stairs";
+    else if (f == fu_teleporter)
+        out = "teleporter";
+    else if (f >= fu_door && f <= fu_door_cell)
+        out = "door";
+    else if (f == fu_chest)
+        out = "chest";
+    else if (f == fu_coffin)
+        out = "coffin";
+    else if (f == fu_sarcophagus)
+        out = "sarcophagus";
+    else if (f >= fu_statue_gargoyle && f <= fu_statue_clonomancer)
+        out = "statue";
+    else
+        out = std::string(furniture_display_name(f));
 }
 
 int count_furniture_neighbours(int x, int y) {
@@ -287,7 +323,8 @@ bool is_spaced_furniture(int f) {
 bool is_free_of_furniture_around(int x, int y, int furniture) {
     if (!is_spaced_furniture(furniture)) return true;
     for (int d = 1; d <= 8; ++d) {
-        if (is_spaced_furniture(get_furniture(x + direction_steps[d].dx, y + direction_steps[d].dy, 0))) return false;
+        if (is_spaced_furniture(get_furniture(x + direction_steps[d].dx, y + direction_steps[d].dy, 0)))
+            return false;
     }
     return true;
 }
@@ -332,7 +369,8 @@ void place_level_furniture() {
             if (variants < 2 || variants > 50) continue;
             int used = variants; // forces a fresh shuffle before the first cell
             auto shuffle = [&] {
-                for (int i = 0; i < variants; ++i) list[i] = i * sprite.images_per_variant;
+                for (int i = 0; i < variants; ++i)
+                    list[i] = i * sprite.images_per_variant;
                 for (int i = 0; i < variants; ++i) {
                     const int j = random(variants);
                     std::swap(list[i], list[j]);

@@ -28,12 +28,16 @@ void use_log_font(std::string_view family, int height, bool bold) {
     log_text_measure = font_measure(std::string(family), height, bold);
 }
 
-static uint32_t log_game_clock() { return game.game_clock; }
+static uint32_t log_game_clock() {
+    return game.game_clock;
+}
 
-constexpr uint32_t log_line_lifetime = 300;   // time units a line stays before it may be purged
-constexpr uint32_t separator_interval = 45;   // time units between separators
+constexpr uint32_t log_line_lifetime = 300; // time units a line stays before it may be purged
+constexpr uint32_t separator_interval = 45; // time units between separators
 
-static bool is_bare_colour_code(std::string_view s) { return s.size() == 2 && s[0] == '$'; }
+static bool is_bare_colour_code(std::string_view s) {
+    return s.size() == 2 && s[0] == '$';
+}
 
 void join_colour_prefix(std::string_view first, std::string_view second, std::string& out) {
     if (first.empty() || (is_bare_colour_code(first) && is_bare_colour_code(second)))
@@ -82,7 +86,8 @@ std::string strip_colour_codes(std::string_view text) {
     return out;
 }
 
-void wrap_log_text(const ttext_measure& measure, std::string_view input, int width, std::string& out, bool stamped) {
+void wrap_log_text(const ttext_measure& measure, std::string_view input, int width, std::string& out,
+                   bool stamped) {
     out.clear();
     std::string text;
     text.reserve(input.size() + 8);
@@ -234,7 +239,8 @@ static void prepare_log() {
 
 void add_message(std::string_view text) {
     if (state.log_muted) return;
-    int width = log_area_width - 2 * settings.log_margin - (settings.scrollbar ? settings.scrollbar_width : 0);
+    int width =
+        log_area_width - 2 * settings.log_margin - (settings.scrollbar ? settings.scrollbar_width : 0);
     prepare_log();
     settings.log_blank_lines = 0;
     std::string wrapped;

@@ -36,11 +36,13 @@ void use_log_font(std::string_view family, int height, bool bold);
 void add_message(std::string_view text);
 void add_message(); // a blank separator line
 // A line of speech: "{$B" name suffix ": }" "$D" text, after the text is expanded.
-void add_speech_message(int speaker, int target, int item, std::string_view text, std::string_view name_suffix);
+void add_speech_message(int speaker, int target, int item, std::string_view text,
+                        std::string_view name_suffix);
 // The part of add_speech_message after the being checks: shown name and expanded text.
 void add_speech_line(std::string_view shown_name, std::string_view name_suffix, std::string_view text);
 
-void wrap_log_text(const ttext_measure& measure, std::string_view text, int width, std::string& out, bool stamped);
+void wrap_log_text(const ttext_measure& measure, std::string_view text, int width, std::string& out,
+                   bool stamped);
 // The same, measuring in the canvas's font.
 void wrap_log_text(const Bitmap& canvas, std::string_view text, int width, std::string& out, bool stamped);
 void purge_log();

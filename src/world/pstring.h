@@ -10,8 +10,7 @@
 namespace dravok {
 
 #pragma pack(push, 1)
-template <std::size_t N>
-struct pstring {
+template <std::size_t N> struct pstring {
     static_assert(N >= 1 && N <= 255, "a short string holds at most 255 characters");
     uint8_t len;
     char data[N];

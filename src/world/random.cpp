@@ -11,9 +11,13 @@ int32_t random(int32_t n) {
     return static_cast<int32_t>(product >> 32);
 }
 
-int32_t d100() { return random(100) + 1; }
+int32_t d100() {
+    return random(100) + 1;
+}
 
-int32_t d1000() { return random(1000) + 1; }
+int32_t d1000() {
+    return random(1000) + 1;
+}
 
 int32_t random_set_index(std::span<const uint8_t> entries) {
     int32_t set = 0;
@@ -29,6 +33,8 @@ int32_t random_set_index(std::span<const uint8_t> entries) {
     return 0; // not reached: pick < set
 }
 
-void randomize(uint32_t milliseconds_since_midnight) { random_seed = milliseconds_since_midnight; }
+void randomize(uint32_t milliseconds_since_midnight) {
+    random_seed = milliseconds_since_midnight;
+}
 
 } // namespace dravok

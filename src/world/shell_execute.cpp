@@ -4,7 +4,8 @@
 
 namespace dravok {
 
-bool shell_execute(std::string_view file, std::string_view parameters, std::string_view folder, int show_mode) {
+bool shell_execute(std::string_view file, std::string_view parameters, std::string_view folder,
+                   int show_mode) {
     if (!world_hooks.open_document) return false;
     return world_hooks.open_document(file, parameters, folder, show_mode);
 }

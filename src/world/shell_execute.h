@@ -10,6 +10,7 @@ constexpr int show_normal = 1;
 constexpr int show_hidden = 0;
 
 // True when the handler was started; false when none is installed or it failed.
-bool shell_execute(std::string_view file, std::string_view parameters, std::string_view folder, int show_mode);
+bool shell_execute(std::string_view file, std::string_view parameters, std::string_view folder,
+                   int show_mode);
 
 } // namespace dravok

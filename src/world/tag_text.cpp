@@ -70,7 +70,8 @@ ttag_span find_tag(std::string_view pattern, int number, std::string_view text) 
 
 } // namespace
 
-std::string tag_value(std::string_view pattern, int number, std::string_view text, std::string_view default_value) {
+std::string tag_value(std::string_view pattern, int number, std::string_view text,
+                      std::string_view default_value) {
     const ttag_span s = find_tag(pattern, number, text);
     if (s.open == std::string_view::npos) return std::string(default_value);
     return std::string(text.substr(s.value, s.close - s.value));

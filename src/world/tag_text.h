@@ -12,7 +12,8 @@ std::string tag_name(std::string_view pattern, int number);
 
 // The text between the opening tag and the closing tag after it; the default when either is
 // missing.
-std::string tag_value(std::string_view pattern, int number, std::string_view text, std::string_view default_value);
+std::string tag_value(std::string_view pattern, int number, std::string_view text,
+                      std::string_view default_value);
 
 // tag_value trimmed and read as an integer; the default when empty or not a number.
 int tag_int_value(std::string_view pattern, int number, std::string_view text, int default_value);

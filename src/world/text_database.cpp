@@ -17,22 +17,64 @@ std::vector<std::array<int32_t, chatter_trigger_count + 1>> chatter_sections;
 
 const std::array<const char*, chatter_trigger_count + 1> chatter_trigger_names = {
     "",
-    "introduction_friendly", "introduction_hostile", "meets_again_friendly", "meets_again_hostile",
-    "shouts_alarm", "roars", "fungus_shrieks", "uses_die_hard", "sees_die_hard", "death",
-    "inflicts_severe_damage", "kills_being", "kills_player", "rejoices_player_death", "gets_angry",
-    "friendly_attacked_by_player", "sees_friend_being_killed", "comments_type_being_killed",
-    "flees_when_friends_seen", "flees_lonely", "follower_death", "follower_mourns_master_death",
-    "follower_sees_master_kill_being", "follower_surrounded_by_enemies", "follower_needs_help",
-    "follower_flees", "follower_picks_up_item", "follower_springs_trap",
-    "follower_sees_master_spring_trap", "follower_comments_sentient_weapon",
-    "follower_comments_level_up_05", "follower_comments_level_up_10", "follower_comments_level_up_15",
-    "follower_comments_level_up_20", "follower_idle_chatter", "former_companion_helps",
-    "comments_ascension_to_demigod", "comments_ascension_to_god", "comments_ascension_to_overgod",
-    "begs_help_from_cell", "escapes_from_cell", "sees_type_first_time", "sees_light", "hears_noise",
-    "makes_an_ambush", "animates_undead", "summons_beings", "animated_appears", "summoned_appears",
-    "idle_chatter", "idle_chatter_unseen", "sentient_item_get", "sentient_item_drop",
-    "sentient_item_first_use", "sentient_item_kills_being", "sentient_item_idle_chatter",
-    "sentient_item_idle_chatter_unequipped", "sentient_item_idle_chatter_unused",
+    "introduction_friendly",
+    "introduction_hostile",
+    "meets_again_friendly",
+    "meets_again_hostile",
+    "shouts_alarm",
+    "roars",
+    "fungus_shrieks",
+    "uses_die_hard",
+    "sees_die_hard",
+    "death",
+    "inflicts_severe_damage",
+    "kills_being",
+    "kills_player",
+    "rejoices_player_death",
+    "gets_angry",
+    "friendly_attacked_by_player",
+    "sees_friend_being_killed",
+    "comments_type_being_killed",
+    "flees_when_friends_seen",
+    "flees_lonely",
+    "follower_death",
+    "follower_mourns_master_death",
+    "follower_sees_master_kill_being",
+    "follower_surrounded_by_enemies",
+    "follower_needs_help",
+    "follower_flees",
+    "follower_picks_up_item",
+    "follower_springs_trap",
+    "follower_sees_master_spring_trap",
+    "follower_comments_sentient_weapon",
+    "follower_comments_level_up_05",
+    "follower_comments_level_up_10",
+    "follower_comments_level_up_15",
+    "follower_comments_level_up_20",
+    "follower_idle_chatter",
+    "former_companion_helps",
+    "comments_ascension_to_demigod",
+    "comments_ascension_to_god",
+    "comments_ascension_to_overgod",
+    "begs_help_from_cell",
+    "escapes_from_cell",
+    "sees_type_first_time",
+    "sees_light",
+    "hears_noise",
+    "makes_an_ambush",
+    "animates_undead",
+    "summons_beings",
+    "animated_appears",
+    "summoned_appears",
+    "idle_chatter",
+    "idle_chatter_unseen",
+    "sentient_item_get",
+    "sentient_item_drop",
+    "sentient_item_first_use",
+    "sentient_item_kills_being",
+    "sentient_item_idle_chatter",
+    "sentient_item_idle_chatter_unequipped",
+    "sentient_item_idle_chatter_unused",
 };
 
 // Expansion stops after this many replacements or at this length, so that a text that
@@ -105,14 +147,16 @@ bool build_text_sections(int declared_section_count) {
     int tags = find_text_section("tags");
     if (tags > 0) {
         const ttext_section& s = text_sections[tags];
-        for (int e = 0; e < s.count; ++e) text_tags.push_back(text_database[s.first_line + e]);
+        for (int e = 0; e < s.count; ++e)
+            text_tags.push_back(text_database[s.first_line + e]);
     }
     return true;
 }
 
 static void refill_bag(ttext_section& s) {
     s.left = s.count;
-    for (int e = 0; e < s.count; ++e) section_bags[s.bag_offset + e] = static_cast<uint16_t>(e);
+    for (int e = 0; e < s.count; ++e)
+        section_bags[s.bag_offset + e] = static_cast<uint16_t>(e);
 }
 
 void build_shuffle_bags() {
@@ -194,7 +238,8 @@ void get_section_block(int section, std::string_view name, std::string& out) {
     const ttext_section& s = text_sections[section];
     long last = static_cast<long>(s.first_line) + s.count - 1;
     last = std::min<long>(last, static_cast<long>(text_database.size()) - 1);
-    while (last >= s.first_line && (text_database[last].empty() || text_database[last] == "\\n")) --last;
+    while (last >= s.first_line && (text_database[last].empty() || text_database[last] == "\\n"))
+        --last;
     if (last < s.first_line) return;
     for (long l = s.first_line; l <= last; ++l) {
         const std::string& line = text_database[l];

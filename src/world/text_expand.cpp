@@ -11,15 +11,58 @@ namespace dravok {
 
 const char* const placeholder_command_names[54] = {
     "",
-    "MOVE_N", "MOVE_NE", "MOVE_E", "MOVE_SE", "MOVE_S", "MOVE_SW", "MOVE_W", "MOVE_NW",
-    "SET_MAP_POINT", "AUTOPILOT", "EXPLORE", "TARGET_MODE", "FIRE", "ATTACK_MARKED",
-    "SWAP_AMMUNITION", "TALENT", "TALENT_MARKED", "REST", "REST_UNTIL_HEALED", "YELL", "INVENTORY",
-    "GET", "LOOT_LEVEL", "SWAP_WEAPONS", "QUICKSLOT",
-    "QUICKSLOT_01", "QUICKSLOT_02", "QUICKSLOT_03", "QUICKSLOT_04", "QUICKSLOT_05", "QUICKSLOT_06",
-    "QUICKSLOT_07", "QUICKSLOT_08", "QUICKSLOT_09", "QUICKSLOT_10", "QUICKSLOT_11", "QUICKSLOT_12",
-    "QUICKSLOT_13", "QUICKSLOT_14", "QUICKSLOT_15", "QUICKSLOT_16", "QUICKSLOT_17", "QUICKSLOT_18",
-    "QUICKSLOT_19", "QUICKSLOT_20",
-    "CHARACTER_SHEET", "GAME_MENU", "HELP", "LOG_UP", "LOG_DOWN", "SWITCH_SIDEPANEL", "SCREENSHOT",
+    "MOVE_N",
+    "MOVE_NE",
+    "MOVE_E",
+    "MOVE_SE",
+    "MOVE_S",
+    "MOVE_SW",
+    "MOVE_W",
+    "MOVE_NW",
+    "SET_MAP_POINT",
+    "AUTOPILOT",
+    "EXPLORE",
+    "TARGET_MODE",
+    "FIRE",
+    "ATTACK_MARKED",
+    "SWAP_AMMUNITION",
+    "TALENT",
+    "TALENT_MARKED",
+    "REST",
+    "REST_UNTIL_HEALED",
+    "YELL",
+    "INVENTORY",
+    "GET",
+    "LOOT_LEVEL",
+    "SWAP_WEAPONS",
+    "QUICKSLOT",
+    "QUICKSLOT_01",
+    "QUICKSLOT_02",
+    "QUICKSLOT_03",
+    "QUICKSLOT_04",
+    "QUICKSLOT_05",
+    "QUICKSLOT_06",
+    "QUICKSLOT_07",
+    "QUICKSLOT_08",
+    "QUICKSLOT_09",
+    "QUICKSLOT_10",
+    "QUICKSLOT_11",
+    "QUICKSLOT_12",
+    "QUICKSLOT_13",
+    "QUICKSLOT_14",
+    "QUICKSLOT_15",
+    "QUICKSLOT_16",
+    "QUICKSLOT_17",
+    "QUICKSLOT_18",
+    "QUICKSLOT_19",
+    "QUICKSLOT_20",
+    "CHARACTER_SHEET",
+    "GAME_MENU",
+    "HELP",
+    "LOG_UP",
+    "LOG_DOWN",
+    "SWITCH_SIDEPANEL",
+    "SCREENSHOT",
     "MAPSHOT",
 };
 
@@ -27,16 +70,59 @@ const char* const placeholder_command_names[54] = {
 // unit provides the player's own.
 static const char* const default_bindings[54][2] = {
     {"", ""},
-    {"NUMPAD_8", "ARROW_UP"}, {"NUMPAD_9", "SHIFT + ARROW_UP"}, {"NUMPAD_6", "ARROW_RIGHT"},
-    {"NUMPAD_3", "SHIFT + ARROW_RIGHT"}, {"NUMPAD_2", "ARROW_DOWN"}, {"NUMPAD_1", "SHIFT + ARROW_DOWN"},
-    {"NUMPAD_4", "ARROW_LEFT"}, {"NUMPAD_7", "SHIFT + ARROW_LEFT"}, {"M", ""}, {"A", ""}, {"E", ""},
-    {"TAB", ""}, {"F", ""}, {"R", ""}, {"Q", ""}, {"X", ""}, {"T", ""}, {"NUMPAD_5", "Z"},
-    {"NUMPAD_0", "S"}, {"Y", ""}, {"ENTER", "I"}, {"G", ""}, {"SPACE", ""}, {"W", ""}, {"F12", ""},
-    {"1", ""}, {"2", ""}, {"3", ""}, {"4", ""}, {"5", ""}, {"6", ""}, {"7", ""}, {"8", ""}, {"9", ""},
-    {"0", ""}, {"F1", ""}, {"F2", ""}, {"F3", ""}, {"F4", ""}, {"F5", ""}, {"F6", ""}, {"F7", ""},
-    {"F8", ""}, {"F9", ""}, {"F10", ""},
-    {"C", ""}, {"ESC", ""}, {"H", ""}, {"PAGE_UP", ""}, {"PAGE_DOWN", ""}, {"BACKSPACE", ""},
-    {"CTRL + F5", ""}, {"CTRL + F6", ""},
+    {"NUMPAD_8", "ARROW_UP"},
+    {"NUMPAD_9", "SHIFT + ARROW_UP"},
+    {"NUMPAD_6", "ARROW_RIGHT"},
+    {"NUMPAD_3", "SHIFT + ARROW_RIGHT"},
+    {"NUMPAD_2", "ARROW_DOWN"},
+    {"NUMPAD_1", "SHIFT + ARROW_DOWN"},
+    {"NUMPAD_4", "ARROW_LEFT"},
+    {"NUMPAD_7", "SHIFT + ARROW_LEFT"},
+    {"M", ""},
+    {"A", ""},
+    {"E", ""},
+    {"TAB", ""},
+    {"F", ""},
+    {"R", ""},
+    {"Q", ""},
+    {"X", ""},
+    {"T", ""},
+    {"NUMPAD_5", "Z"},
+    {"NUMPAD_0", "S"},
+    {"Y", ""},
+    {"ENTER", "I"},
+    {"G", ""},
+    {"SPACE", ""},
+    {"W", ""},
+    {"F12", ""},
+    {"1", ""},
+    {"2", ""},
+    {"3", ""},
+    {"4", ""},
+    {"5", ""},
+    {"6", ""},
+    {"7", ""},
+    {"8", ""},
+    {"9", ""},
+    {"0", ""},
+    {"F1", ""},
+    {"F2", ""},
+    {"F3", ""},
+    {"F4", ""},
+    {"F5", ""},
+    {"F6", ""},
+    {"F7", ""},
+    {"F8", ""},
+    {"F9", ""},
+    {"F10", ""},
+    {"C", ""},
+    {"ESC", ""},
+    {"H", ""},
+    {"PAGE_UP", ""},
+    {"PAGE_DOWN", ""},
+    {"BACKSPACE", ""},
+    {"CTRL + F5", ""},
+    {"CTRL + F6", ""},
 };
 
 static std::string key_cap(std::string_view binding) {
@@ -78,12 +164,18 @@ struct tgender_row {
     const char* words[3];
 };
 static const tgender_row gender_rows[] = {
-    {"he", {"it", "he", "she"}},           {"him", {"it", "him", "her"}},
-    {"his", {"its", "his", "her"}},         {"himself", {"itself", "himself", "herself"}},
-    {"sir", {"sir", "sir", "ma'am"}},       {"bastard", {"bastard", "bastard", "bitch"}},
-    {"boy", {"boy", "boy", "girl"}},        {"brother", {"brother", "brother", "sister"}},
-    {"father", {"father", "father", "mother"}}, {"milord", {"milord", "milord", "milady"}},
-    {"mister", {"milord", "mister", "miss"}},   {"handsome", {"handsome", "handsome", "beautiful"}},
+    {"he", {"it", "he", "she"}},
+    {"him", {"it", "him", "her"}},
+    {"his", {"its", "his", "her"}},
+    {"himself", {"itself", "himself", "herself"}},
+    {"sir", {"sir", "sir", "ma'am"}},
+    {"bastard", {"bastard", "bastard", "bitch"}},
+    {"boy", {"boy", "boy", "girl"}},
+    {"brother", {"brother", "brother", "sister"}},
+    {"father", {"father", "father", "mother"}},
+    {"milord", {"milord", "milord", "milady"}},
+    {"mister", {"milord", "mister", "miss"}},
+    {"handsome", {"handsome", "handsome", "beautiful"}},
 };
 
 std::string gender_word(std::string_view key, int gender) {
@@ -113,7 +205,8 @@ static std::string a_race(const ttext_person& t) {
 
 // The replacement of one key, tried in the order the game defines.
 static std::string replacement(const std::string& key, ttext_person* self, const ttext_person* target) {
-    if (int command = find_command_name(key)) return command_key_caps ? command_key_caps(command) : std::string();
+    if (int command = find_command_name(key))
+        return command_key_caps ? command_key_caps(command) : std::string();
     if (key == "self") {
         if (!self) return {};
         if (!self->self_revealed) {
@@ -147,7 +240,8 @@ static std::string replacement(const std::string& key, ttext_person* self, const
     if (key == "source_he" || key == "source_him" || key == "source_his")
         return self ? gender_word(key.substr(7), self->gender) : std::string();
     if (key == "SOURCE_HE" || key == "SOURCE_HIS")
-        return self ? upper_first(gender_word(key == "SOURCE_HE" ? "he" : "his", self->gender)) : std::string();
+        return self ? upper_first(gender_word(key == "SOURCE_HE" ? "he" : "his", self->gender))
+                    : std::string();
     if (key == "deities") return deities_text ? deities_text() : std::string();
     return {};
 }

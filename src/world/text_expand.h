@@ -9,12 +9,12 @@ namespace dravok {
 
 // What a placeholder needs to know of one being.
 struct ttext_person {
-    std::string name;      // name without article
-    std::string title;     // the name that "%self%" reveals (empty: the name stays)
-    std::string master;    // the master name stored in the being
-    std::string actor;     // the name after "The " ("%actor%"); empty: made from the name
-    int gender = 0;        // 0 neuter, 1 male, 2 female
-    int race = 0;          // type flag number of the race, 0 none
+    std::string name;           // name without article
+    std::string title;          // the name that "%self%" reveals (empty: the name stays)
+    std::string master;         // the master name stored in the being
+    std::string actor;          // the name after "The " ("%actor%"); empty: made from the name
+    int gender = 0;             // 0 neuter, 1 male, 2 female
+    int race = 0;               // type flag number of the race, 0 none
     bool self_revealed = false; // set when "%self%" was expanded
 };
 

@@ -5,10 +5,16 @@
 
 namespace dravok {
 
-int text_random(int n) { return n <= 0 ? 0 : random(n); }
+int text_random(int n) {
+    return n <= 0 ? 0 : random(n);
+}
 
-int text_d100() { return d100(); }
+int text_d100() {
+    return d100();
+}
 
-void text_error(std::string_view message) { error_log(1, message, false); }
+void text_error(std::string_view message) {
+    error_log(1, message, false);
+}
 
 } // namespace dravok

@@ -32,7 +32,9 @@ static ttext_person person_of(int being) {
     return p;
 }
 
-static bool valid_index(int being) { return being >= 1 && static_cast<std::size_t>(being) < beings.size(); }
+static bool valid_index(int being) {
+    return being >= 1 && static_cast<std::size_t>(being) < beings.size();
+}
 
 void expand_text(std::string_view text, int self, int target, std::string& out) {
     bool has_self = valid_index(self), has_target = valid_index(target);
@@ -81,11 +83,13 @@ void action_sentence(int actor, int target, std::string_view format, std::string
     }
 }
 
-void player_or_other_text(int being, std::string_view for_player, std::string_view for_others, std::string& out) {
+void player_or_other_text(int being, std::string_view for_player, std::string_view for_others,
+                          std::string& out) {
     out.assign(being == player ? for_player : for_others);
 }
 
-void add_speech_message(int speaker, int target, int item, std::string_view text, std::string_view name_suffix) {
+void add_speech_message(int speaker, int target, int item, std::string_view text,
+                        std::string_view name_suffix) {
     if (!is_being_ok(speaker)) return;
     std::string expanded;
     expand_text(text, speaker, target, expanded);

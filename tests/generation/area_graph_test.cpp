@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "fixtures/small_world.h"
 #include "generation/areas.h"
+#include "generation/contents.h"
 #include "generation/grids.h"
 #include "generation/standin_world.h"
-#include "fixtures/small_world.h"
-#include "generation/contents.h"
 #include "level_fixture.h"
 #include "world/being_flags.h"
 
@@ -14,7 +14,7 @@ namespace {
 using namespace testing_levels;
 
 class AreaGraph : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         use_temporary_error_log();
         random_seed = 1;
@@ -24,7 +24,9 @@ protected:
     // Area n with kind `kind`, registered without cells.
     static void register_area(int n, int kind) { add_to_areas(n, 1, 1, 1, 1, 1, 3, 3, kind, 9, 0); }
     // Opens the shared wall cell (x, y) between two carved areas as a doorway of area `area`.
-    static void open_doorway(int x, int y, int area) { set_block(x, y, 63, 0, false, area, areas[area].kind); }
+    static void open_doorway(int x, int y, int area) {
+        set_block(x, y, 63, 0, false, area, areas[area].kind);
+    }
 };
 
 TEST_F(AreaGraph, NonCorridorNeighboursGoAheadOfCorridorsUntilTheListIsFull) {
@@ -44,8 +46,10 @@ TEST_F(AreaGraph, NonCorridorNeighboursGoAheadOfCorridorsUntilTheListIsFull) {
     EXPECT_EQ(a.exits, 2);
 
     // A full list: 100 neighbours, the last ones corridors; the 101st area is dropped.
-    for (int n = 4; n <= 103; ++n) register_area(n, n <= 100 ? area_room : area_corridor);
-    for (int n = 4; n <= 101; ++n) add_area_connection(1, n, 0, 0);
+    for (int n = 4; n <= 103; ++n)
+        register_area(n, n <= 100 ? area_room : area_corridor);
+    for (int n = 4; n <= 101; ++n)
+        add_area_connection(1, n, 0, 0);
     EXPECT_EQ(areas[1].exits, 100);
     add_area_connection(1, 102, 0, 0);
     add_area_connection(1, 103, 0, 0);
@@ -155,7 +159,8 @@ TEST_F(AreaGraph, SecretDoorsMakeAreasTouchAndNamesFollowKindsAndGroups) {
 }
 
 TEST_F(AreaGraph, MostConnectedAreaKeepsTheEarlierOfEqualCounts) {
-    for (int n = 1; n <= 3; ++n) register_area(n, area_room);
+    for (int n = 1; n <= 3; ++n)
+        register_area(n, area_room);
     areas[1].exits = 2;
     areas[2].exits = 3;
     areas[3].exits = 3;
@@ -173,12 +178,13 @@ namespace {
 
 // Two rooms joined by a closed door (6, 6); a goblin stands in room 1.
 class NeighbourPick : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         world = fixtures::build_small_world();
         calculate_area_exits();
         update_area_door_states();
-        beings[world.goblin].area = static_cast<uint16_t>(cell_at(beings[world.goblin].x, beings[world.goblin].y).area);
+        beings[world.goblin].area =
+            static_cast<uint16_t>(cell_at(beings[world.goblin].x, beings[world.goblin].y).area);
     }
     fixtures::small_world world;
 };

@@ -17,7 +17,7 @@ namespace {
 using namespace testing_levels;
 
 class Builders : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         use_temporary_error_log();
         random_seed = 11;
@@ -46,7 +46,7 @@ TEST_F(Builders, NarrowCorridorsAreThreeWideAndEightToThirteenLong) {
         EXPECT_EQ(c.y2, 50);
         EXPECT_EQ(c.x1, 24); // a single lane over the mark
         EXPECT_EQ(cell_at(25, c.y1).area, 2);
-        EXPECT_EQ(grid_at(corridor_end_grid, 25, c.y1), 1); // the far end is a corridor end
+        EXPECT_EQ(grid_at(corridor_end_grid, 25, c.y1), 1);                 // the far end is a corridor end
         EXPECT_TRUE(is_floor(25, 50, 0) || get_furniture(25, 50, 0) == 11); // the doorway
         EXPECT_EQ(dungeon.kind_created[area_corridor - 1], 1);
     }

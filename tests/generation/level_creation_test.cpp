@@ -14,10 +14,8 @@ namespace {
 using namespace testing_levels;
 
 class LevelCreation : public ::testing::Test {
-protected:
-    void SetUp() override {
-        use_temporary_error_log();
-    }
+  protected:
+    void SetUp() override { use_temporary_error_log(); }
     void TearDown() override { restore_error_log(); }
     void create(uint32_t seed) {
         random_seed = seed;
@@ -76,14 +74,17 @@ TEST_F(LevelCreation, TooFewAreasFailEveryAttemptAtTheRoundedThreshold) {
         bool succeeds;
     };
     const row rows[] = {
-        {5, 1, true},   {10, 2, true},  {10, 1, false}, // round(3.0) = 3
-        {15, 3, true},  {15, 2, false},                 // round(4.5) = 4, not 5
-        {25, 7, true},  {25, 6, false},                 // round(7.5) = 8
-        {35, 9, true},  {35, 8, false},                 // round(10.5) = 10, not 11
+        {5, 1, true},  {10, 2, true},  {10, 1, false}, // round(3.0) = 3
+        {15, 3, true}, {15, 2, false},                 // round(4.5) = 4, not 5
+        {25, 7, true}, {25, 6, false},                 // round(7.5) = 8
+        {35, 9, true}, {35, 8, false},                 // round(10.5) = 10, not 11
     };
     for (const row& r : rows) {
         SetUp();
-        make_test_level({.map_size = 64, .dig_steps = r.dig_steps, .corridor_weight = 0, .room_weight = 100,
+        make_test_level({.map_size = 64,
+                         .dig_steps = r.dig_steps,
+                         .corridor_weight = 0,
+                         .room_weight = 100,
                          .room_maximum = r.rooms});
         create(99);
         SCOPED_TRACE("dig steps " + std::to_string(r.dig_steps) + ", rooms " + std::to_string(r.rooms));
@@ -94,7 +95,8 @@ TEST_F(LevelCreation, TooFewAreasFailEveryAttemptAtTheRoundedThreshold) {
             EXPECT_TRUE(quit_requested());
             EXPECT_EQ(last_creation_attempts, 1000);
             const std::string expected = "Too small amount of created areas (" + std::to_string(r.rooms) +
-                                         ") on level-index 3 with seed " + std::to_string(int32_t(level.seed)) + "!";
+                                         ") on level-index 3 with seed " +
+                                         std::to_string(int32_t(level.seed)) + "!";
             EXPECT_EQ(last_logged_message(), expected);
             EXPECT_EQ(state.generating_level, 1);
         }
@@ -113,7 +115,8 @@ TEST_F(LevelCreation, Attempt900DropsAnUnbuildableForcedKind) {
     create(4242);
     EXPECT_FALSE(quit_requested()) << last_logged_message();
     EXPECT_EQ(last_creation_attempts, 901);
-    for (uint16_t kind : g.forced_kind) EXPECT_EQ(kind, 0);
+    for (uint16_t kind : g.forced_kind)
+        EXPECT_EQ(kind, 0);
 }
 
 TEST_F(LevelCreation, TheForcedAreaMessageNamesTheKindAndTheSeed) {
@@ -156,7 +159,7 @@ TEST_F(LevelCreation, CreationStartsFromEmptyItemsAndFreshCountsAndEndsWithItsFl
     EXPECT_EQ(item_plans[2].created_on_level, 0);
     EXPECT_EQ(being_plans[1].created_on_level, 0);
     EXPECT_EQ(level.created_time, 1500u);
-    EXPECT_GT(level.created_date, 45000.0); // days since 1899-12-30: after 2023
+    EXPECT_GT(level.created_date, 45000.0);       // days since 1899-12-30: after 2023
     EXPECT_GE(level.next_spawn, 1500u + 10 * 15); // 10d10 rounds of 15 time units
     EXPECT_LE(level.next_spawn, 1500u + 100 * 15);
     EXPECT_EQ(state.generating_level, 0);
@@ -201,13 +204,13 @@ TEST_F(LevelCreation, HubLevelsStartFacingNorthFromTheCentre) {
 TEST_F(LevelCreation, ForcedSlotsWithEmptyOrNegativeCountsDoNotHang) {
     make_test_level({.map_size = 48, .dig_steps = 20});
     static_cast<tdungeon&>(dungeon) = level.generator;
-    dungeon.forced_kind[0] = area_room;     // blank formula: 0, maximum 0
+    dungeon.forced_kind[0] = area_room; // blank formula: 0, maximum 0
     dungeon.forced_kind[1] = area_corridor;
-    dungeon.forced_count[1].bonus = -3;     // negative: none
+    dungeon.forced_count[1].bonus = -3; // negative: none
     dungeon.forced_kind[2] = area_room;
-    dungeon.forced_count[2].bonus = 2;      // two slots
+    dungeon.forced_count[2].bonus = 2; // two slots
     dungeon.forced_kind[29] = area_room;
-    dungeon.forced_count[29].bonus = 5;     // runs past slot 30
+    dungeon.forced_count[29].bonus = 5; // runs past slot 30
     setup_force_areas(1);
     EXPECT_EQ(dungeon.forced_kind[0], 0);
     EXPECT_EQ(dungeon.forced_kind[1], 0);

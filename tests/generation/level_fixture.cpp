@@ -7,12 +7,12 @@
 #include <unistd.h>
 
 #include "generation/areas.h"
-#include "platform/bitmap.h"
-#include "platform/files.h"
-#include "platform/image_files.h"
 #include "generation/dig.h"
 #include "generation/marks.h"
 #include "generation/standin_world.h"
+#include "platform/bitmap.h"
+#include "platform/files.h"
+#include "platform/image_files.h"
 
 namespace dravok::testing_levels {
 
@@ -85,7 +85,9 @@ namespace {
 
 constexpr uint8_t poison = 0xA5;
 
-bool outside(int x, int y) { return x > map_size || y > map_size; }
+bool outside(int x, int y) {
+    return x > map_size || y > map_size;
+}
 
 } // namespace
 
@@ -112,7 +114,8 @@ bool outside_map_untouched() {
             for (byte_grid* g : {&shape_grid, &dug_grid, &mark_grid, &mark_block_grid, &mark_area_grid,
                                  &corridor_end_grid, &exit_grid})
                 if ((*g)[x - 1][y - 1] != poison && (*g)[x - 1][y - 1] != 0) return false;
-            if (impenetrable_walls[x - 1][y - 1] != poison && impenetrable_walls[x - 1][y - 1] != 0) return false;
+            if (impenetrable_walls[x - 1][y - 1] != poison && impenetrable_walls[x - 1][y - 1] != 0)
+                return false;
         }
     return true;
 }
@@ -153,8 +156,8 @@ int unreachable_floor_cells() {
 std::string area_record_faults() {
     std::ostringstream out;
     const int high = area_high_index();
-    if (high != static_cast<int>(dungeon.next_area) - 1) out << "areas holds " << high << " records for "
-                                                             << dungeon.next_area - 1 << " areas; ";
+    if (high != static_cast<int>(dungeon.next_area) - 1)
+        out << "areas holds " << high << " records for " << dungeon.next_area - 1 << " areas; ";
     std::vector<int> floors(high + 1, 0);
     for (int x = 1; x <= map_size; ++x)
         for (int y = 1; y <= map_size; ++y) {
@@ -181,7 +184,8 @@ std::string area_record_faults() {
         if (a.centre_x < a.x1 || a.centre_x > a.x2 || a.centre_y < a.y1 || a.centre_y > a.y2)
             out << "area " << i << " centre; ";
         if (a.kind < 1 || a.kind > 9) out << "area " << i << " kind; ";
-        if (a.x1 < 1 || a.y1 < 1 || a.x2 > map_size || a.y2 > map_size) out << "area " << i << " off the map; ";
+        if (a.x1 < 1 || a.y1 < 1 || a.x2 > map_size || a.y2 > map_size)
+            out << "area " << i << " off the map; ";
     }
     return out.str();
 }
@@ -217,9 +221,12 @@ namespace {
 Colour cell_colour(int x, int y) {
     const tcell& c = cell_at(x, y);
     switch (c.furniture) {
-    case 8: return c.furniture_state ? rgb(230, 200, 60) : rgb(150, 90, 30);
-    case 11: return rgb(200, 40, 40);
-    default: break;
+    case 8:
+        return c.furniture_state ? rgb(230, 200, 60) : rgb(150, 90, 30);
+    case 11:
+        return rgb(200, 40, 40);
+    default:
+        break;
     }
     if (c.block < 41) return c.area ? rgb(70, 70, 80) : rgb(25, 25, 30);
     // Floors: corridors light, rooms tinted by area number so neighbours can be told apart.
@@ -244,7 +251,8 @@ bool write_level_png(const std::string& path) {
     for (int x = 1; x <= map_size; ++x)
         for (int y = 1; y <= map_size; ++y) {
             const Colour colour = cell_colour(x, y);
-            const Colour grid = rgb(red_of(colour) * 7 / 8, green_of(colour) * 7 / 8, blue_of(colour) * 7 / 8);
+            const Colour grid =
+                rgb(red_of(colour) * 7 / 8, green_of(colour) * 7 / 8, blue_of(colour) * 7 / 8);
             const int left = (x - 1) * scale, top = (y - 1) * scale;
             picture.fill_rect(Rect::from_size(left, top, scale, scale), grid);
             picture.fill_rect(Rect::from_size(left, top, scale - 1, scale - 1), colour);

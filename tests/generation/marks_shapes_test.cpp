@@ -13,7 +13,7 @@ namespace {
 using namespace testing_levels;
 
 class MarksAndShapes : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         use_temporary_error_log();
         random_seed = 1;
@@ -60,7 +60,8 @@ TEST_F(MarksAndShapes, RingListRunsClockwiseFromTheNorthWestCorner) {
     EXPECT_EQ(build_ring_list(10, 10, 0), 1);
     EXPECT_EQ(ring_list[1].x, 0);
     EXPECT_EQ(build_ring_list(10, 10, 1), 9);
-    const int expected[9][2] = {{10, 10}, {9, 9}, {10, 9}, {11, 9}, {11, 10}, {11, 11}, {10, 11}, {9, 11}, {9, 10}};
+    const int expected[9][2] = {{10, 10}, {9, 9},   {10, 9}, {11, 9}, {11, 10},
+                                {11, 11}, {10, 11}, {9, 11}, {9, 10}};
     for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(ring_list[i].x, expected[i][0]) << i;
         EXPECT_EQ(ring_list[i].y, expected[i][1]) << i;

@@ -74,7 +74,7 @@ TEST(PlatformBitmap, ShapesAndTextSurviveAPngRoundTrip) {
     EXPECT_EQ(r.pixel(49, 29), 0xFF0000u);
     EXPECT_EQ(r.pixel(50, 30), colours::black);
 
-    EXPECT_EQ(r.pixel(70, 10), 0xFFFF00u); // top of the ellipse
+    EXPECT_EQ(r.pixel(70, 10), 0xFFFF00u);      // top of the ellipse
     EXPECT_EQ(r.pixel(70, 20), colours::black); // clear brush keeps the inside
     EXPECT_EQ(r.pixel(60, 10), colours::black); // corner of the box is outside
 
@@ -93,7 +93,8 @@ TEST(PlatformBitmap, ShapesAndTextSurviveAPngRoundTrip) {
     EXPECT_EQ(r.pixel(10 + ext.width, 60), colours::black);
     bool white = false;
     for (int y = 60; y < 60 + ext.height; ++y)
-        for (int x = 10; x < 10 + ext.width; ++x) white |= r.pixel(x, y) == colours::white;
+        for (int x = 10; x < 10 + ext.width; ++x)
+            white |= r.pixel(x, y) == colours::white;
     EXPECT_TRUE(white);
 }
 
@@ -111,7 +112,8 @@ TEST(PlatformBitmap, TextIsDrawnInTheFontColourAndMeasured) {
     // Strokes of W reach full colour.
     bool pure = false;
     for (int y = ink.top; y < ink.bottom; ++y)
-        for (int x = ink.left; x < ink.right; ++x) pure |= b.pixel(x, y) == 0x22DD22u;
+        for (int x = ink.left; x < ink.right; ++x)
+            pure |= b.pixel(x, y) == 0x22DD22u;
     EXPECT_TRUE(pure);
 
     // Bold is wider, a larger font is taller, the serif and narrow families load too.
@@ -163,7 +165,8 @@ TEST(PlatformBitmap, LinesAndClipping) {
     EXPECT_FALSE(ink_box(b, colours::black).empty());
     int lime = 0;
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x) lime += b.pixel(x, y) == colours::lime;
+        for (int x = 0; x < 10; ++x)
+            lime += b.pixel(x, y) == colours::lime;
     EXPECT_GT(lime, 0);
     EXPECT_EQ(b.pixel(-1, 0), colours::black); // outside reads black
 }

@@ -22,14 +22,14 @@ TEST(PlatformKeys, SdlKeysMapToVirtualKeyCodes) {
     const Case cases[] = {
         {SDL_SCANCODE_A, SDLK_a, 65},
         {SDL_SCANCODE_Z, SDLK_z, 90},
-        {SDL_SCANCODE_Q, SDLK_a, 65},        // layout decides letters (AZERTY "A")
-        {SDL_SCANCODE_A, 0x444, 65},         // a non-Latin layout falls back to the position
+        {SDL_SCANCODE_Q, SDLK_a, 65}, // layout decides letters (AZERTY "A")
+        {SDL_SCANCODE_A, 0x444, 65},  // a non-Latin layout falls back to the position
         {SDL_SCANCODE_1, SDLK_1, 49},
         {SDL_SCANCODE_0, SDLK_0, 48},
         {SDL_SCANCODE_1, SDLK_AMPERSAND, 49}, // the digit row by position
         {SDL_SCANCODE_KP_0, SDLK_KP_0, 96},
         {SDL_SCANCODE_KP_8, SDLK_KP_8, 104},
-        {SDL_SCANCODE_KP_8, SDLK_UP, 104},   // keypad codes whatever Num Lock says
+        {SDL_SCANCODE_KP_8, SDLK_UP, 104}, // keypad codes whatever Num Lock says
         {SDL_SCANCODE_KP_PLUS, SDLK_KP_PLUS, 107},
         {SDL_SCANCODE_KP_MINUS, SDLK_KP_MINUS, 109},
         {SDL_SCANCODE_KP_MULTIPLY, SDLK_KP_MULTIPLY, 106},
@@ -58,11 +58,11 @@ TEST(PlatformKeys, SdlKeysMapToVirtualKeyCodes) {
         {SDL_SCANCODE_F1, SDLK_F1, 112},
         {SDL_SCANCODE_F5, SDLK_F5, 116},
         {SDL_SCANCODE_F12, SDLK_F12, 123},
-        {SDL_SCANCODE_EQUALS, SDLK_EQUALS, 187},  // PLUS
-        {SDL_SCANCODE_MINUS, SDLK_PLUS, 187},     // the Nordic "+" key
+        {SDL_SCANCODE_EQUALS, SDLK_EQUALS, 187}, // PLUS
+        {SDL_SCANCODE_MINUS, SDLK_PLUS, 187},    // the Nordic "+" key
         {SDL_SCANCODE_COMMA, SDLK_COMMA, 188},
         {SDL_SCANCODE_MINUS, SDLK_MINUS, 189},
-        {SDL_SCANCODE_SLASH, SDLK_MINUS, 189},    // the Nordic "-" key
+        {SDL_SCANCODE_SLASH, SDLK_MINUS, 189}, // the Nordic "-" key
         {SDL_SCANCODE_PERIOD, SDLK_PERIOD, 190},
         {SDL_SCANCODE_NONUSBACKSLASH, SDLK_LESS, 226},
         {SDL_SCANCODE_GRAVE, SDLK_BACKQUOTE, 220}, // TILDE
@@ -99,7 +99,7 @@ TEST(PlatformKeys, ModifierStateAndTheOneReportedModifier) {
 }
 
 class PlatformEvents : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         set_clock(&clock);
         set_key_handler([this](const KeyEvent& e) { keys.push_back(e); });

@@ -7,7 +7,7 @@
 namespace dravok::testing {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string tmpl = (std::filesystem::temp_directory_path() / "dravok_test_XXXXXX").string();
         char* made = mkdtemp(tmpl.data());
@@ -30,7 +30,7 @@ public:
     const std::string& path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + name; }
 
-private:
+  private:
     std::string path_;
 };
 

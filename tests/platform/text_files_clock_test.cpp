@@ -16,23 +16,24 @@ namespace {
 
 TEST(PlatformText, Windows1252ToUtf8AndBack) {
     EXPECT_EQ(cp1252_to_utf8("plain"), "plain");
-    EXPECT_EQ(cp1252_to_utf8("\xE9"), "\xC3\xA9");         // é
-    EXPECT_EQ(cp1252_to_utf8("\x80"), "\xE2\x82\xAC");     // €
-    EXPECT_EQ(cp1252_to_utf8("\x92"), "\xE2\x80\x99");     // ’ of the help texts
-    EXPECT_EQ(cp1252_to_utf8("\x81"), "\xC2\x81");         // undefined: the C1 control
+    EXPECT_EQ(cp1252_to_utf8("\xE9"), "\xC3\xA9");     // é
+    EXPECT_EQ(cp1252_to_utf8("\x80"), "\xE2\x82\xAC"); // €
+    EXPECT_EQ(cp1252_to_utf8("\x92"), "\xE2\x80\x99"); // ’ of the help texts
+    EXPECT_EQ(cp1252_to_utf8("\x81"), "\xC2\x81");     // undefined: the C1 control
     EXPECT_EQ(cp1252_to_utf8(std::string("a\0b", 3)), std::string("a\0b", 3));
     EXPECT_EQ(cp1252_to_utf8("\xFF"), "\xC3\xBF");
 
     // Every byte survives the round trip.
     std::string all;
-    for (int i = 1; i < 256; ++i) all += static_cast<char>(i);
+    for (int i = 1; i < 256; ++i)
+        all += static_cast<char>(i);
     EXPECT_EQ(utf8_to_cp1252(cp1252_to_utf8(all)), all);
 
     EXPECT_EQ(utf8_to_cp1252("\xE2\x82\xAC"), "\x80");
-    EXPECT_EQ(utf8_to_cp1252("\xE4\xB8\xAD"), "?");         // not in the code page
-    EXPECT_EQ(utf8_to_cp1252("ok\xC3"), "ok?");             // cut short
-    EXPECT_EQ(utf8_to_cp1252("\xFFx"), "?x");               // not UTF-8
-    EXPECT_EQ(utf8_to_cp1252("\xF0\x9F\x98\x80!"), "?!");   // outside the BMP
+    EXPECT_EQ(utf8_to_cp1252("\xE4\xB8\xAD"), "?");       // not in the code page
+    EXPECT_EQ(utf8_to_cp1252("ok\xC3"), "ok?");           // cut short
+    EXPECT_EQ(utf8_to_cp1252("\xFFx"), "?x");             // not UTF-8
+    EXPECT_EQ(utf8_to_cp1252("\xF0\x9F\x98\x80!"), "?!"); // outside the BMP
 }
 
 TEST(PlatformFiles, ListingWithWildcards) {
@@ -41,11 +42,9 @@ TEST(PlatformFiles, ListingWithWildcards) {
         ASSERT_TRUE(write_file(tmp / name, "x"));
     ASSERT_TRUE(create_folder(tmp / "sub.dsg"));
 
-    EXPECT_EQ(list_folder(tmp.path(), "*.dsg"),
-              (std::vector<std::string>{".hidden.dsg", "a.dsg", "b.dsg"}));
+    EXPECT_EQ(list_folder(tmp.path(), "*.dsg"), (std::vector<std::string>{".hidden.dsg", "a.dsg", "b.dsg"}));
     EXPECT_EQ(find_files(tmp / "Level_??.dlv"), (std::vector<std::string>{"Level_01.dlv"}));
-    EXPECT_EQ(list_folder(tmp.path(), "*.dsg", ListKind::folders),
-              (std::vector<std::string>{"sub.dsg"}));
+    EXPECT_EQ(list_folder(tmp.path(), "*.dsg", ListKind::folders), (std::vector<std::string>{"sub.dsg"}));
     EXPECT_EQ(list_folder(tmp.path(), "*", ListKind::both).size(), 7u);
     EXPECT_TRUE(list_folder(tmp / "missing", "*").empty());
 }
@@ -55,7 +54,7 @@ TEST(PlatformFiles, FoldersReadWriteDeleteAndTimes) {
     EXPECT_FALSE(folder_exists(tmp / "Save"));
     EXPECT_TRUE(create_folder(tmp / "Save/"));
     EXPECT_TRUE(create_folder(tmp / "Save")); // already there
-    EXPECT_FALSE(create_folder(tmp / "x/y"));  // parent missing
+    EXPECT_FALSE(create_folder(tmp / "x/y")); // parent missing
     EXPECT_TRUE(create_folders(tmp / "x/y/z"));
 
     const std::vector<uint8_t> bytes{0, 1, 2, 255, 0};
@@ -89,13 +88,13 @@ TEST(PlatformFiles, FoldersReadWriteDeleteAndTimes) {
     EXPECT_TRUE(delete_file(file));
     EXPECT_FALSE(file_exists(file));
     EXPECT_TRUE(delete_file(file));
-    EXPECT_FALSE(delete_file(tmp / "x")); // a folder is not a file
+    EXPECT_FALSE(delete_file(tmp / "x"));   // a folder is not a file
     EXPECT_FALSE(delete_folder(tmp / "x")); // not empty
     EXPECT_TRUE(delete_folder(tmp / "x/y/z"));
 }
 
 TEST(PlatformFiles, ProgramFolderCanBePointedElsewhere) {
-    set_program_folder("");  // other suites' fixtures may have pointed it at their folders
+    set_program_folder(""); // other suites' fixtures may have pointed it at their folders
     std::string real = program_folder();
     ASSERT_FALSE(real.empty());
     EXPECT_EQ(real.back(), '/');
@@ -136,8 +135,7 @@ TEST(PlatformDesktop, HeadlessMessagesGoToStandardError) {
     ::testing::internal::CaptureStderr();
     show_message("Missing file \"Data/Dravok.dbs\"! Shutting down.\xE9");
     std::string err = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("Missing file \"Data/Dravok.dbs\"! Shutting down.\xC3\xA9"),
-              std::string::npos);
+    EXPECT_NE(err.find("Missing file \"Data/Dravok.dbs\"! Shutting down.\xC3\xA9"), std::string::npos);
     ::testing::internal::CaptureStdout();
     write_to_terminal("\x80 5", false);
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "\xE2\x82\xAC 5\n");

@@ -56,16 +56,21 @@ TEST(PlatformWindow, PresentsFramesAndSwitchesBetweenWindowedAndFullScreen) {
 // a US keyboard.
 TEST(PlatformWindow, EveryNamedGameKeyHasAnSdlKey) {
     ASSERT_TRUE(init_platform_video());
-    std::vector<int> codes = {106, 107, 109, 110, 111, 16, 17, 18, 38, 40, 37, 39, 45, 19, 46, 36,
-                              35, 33, 34, 8, 13, 27, 9, 32, 187, 188, 189, 190, 226, 220};
-    for (int c = 96; c <= 105; ++c) codes.push_back(c);
-    for (int c = 112; c <= 123; ++c) codes.push_back(c);
-    for (int c = 65; c <= 90; ++c) codes.push_back(c);
-    for (int c = 48; c <= 57; ++c) codes.push_back(c);
+    std::vector<int> codes = {106, 107, 109, 110, 111, 16, 17, 18, 38, 40,  37,  39,  45,  19,  46,
+                              36,  35,  33,  34,  8,   13, 27, 9,  32, 187, 188, 189, 190, 226, 220};
+    for (int c = 96; c <= 105; ++c)
+        codes.push_back(c);
+    for (int c = 112; c <= 123; ++c)
+        codes.push_back(c);
+    for (int c = 65; c <= 90; ++c)
+        codes.push_back(c);
+    for (int c = 48; c <= 57; ++c)
+        codes.push_back(c);
     std::vector<bool> reachable(256, false);
     for (int sc = 0; sc < SDL_NUM_SCANCODES; ++sc)
         reachable[virtual_key_of(sc, SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(sc)))] = true;
-    for (int c : codes) EXPECT_TRUE(reachable[c]) << "no key gives code " << c;
+    for (int c : codes)
+        EXPECT_TRUE(reachable[c]) << "no key gives code " << c;
 }
 
 } // namespace

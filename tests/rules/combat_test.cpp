@@ -39,7 +39,7 @@ tdice die(int count, int sides) {
 
 // The goblin (1) at (7, 7) faces the ogre (2) at (8, 8) in the second room.
 class Combat : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         set_program_folder(folder_.path());
         error_log_lines.clear();
@@ -206,7 +206,8 @@ TEST_F(Combat, TheOpposedRollOfAnAwakeDefender) {
         beings[d_].health = 200;
         beings[a_].natural_attack(1).ready_time = 0;
         melee_attack(a_, d_, 0, 1);
-        EXPECT_EQ(beings[d_].health, hits ? 195 : 200) << "seed " << seed << ": " << attack << " vs " << defence;
+        EXPECT_EQ(beings[d_].health, hits ? 195 : 200)
+            << "seed " << seed << ": " << attack << " vs " << defence;
         EXPECT_EQ(beings[a_].attack_modifiers[am_hit], 2) << "the caller's modifiers come back";
     }
 }
@@ -321,7 +322,8 @@ TEST_F(Combat, AFightToTheDeathLeavesTheLogAndACorpse) {
     EXPECT_EQ(level_items[1].plan, 1);
     EXPECT_EQ(cell_at(8, 8).top_item, 1);
     bool kill_sentence = false;
-    for (const std::string& line : message_log) kill_sentence = kill_sentence || line.find("You bite the ogre and kill it!") != std::string::npos;
+    for (const std::string& line : message_log)
+        kill_sentence = kill_sentence || line.find("You bite the ogre and kill it!") != std::string::npos;
     EXPECT_TRUE(kill_sentence);
 }
 

@@ -36,10 +36,20 @@ TEST_F(EffectAreas, EachShapeListsItsCellsInOrder) {
         {"bolt through two beings", sh_bolt, 5, 3, {{4, 3}, {5, 3}}, true, 2},
         {"ray through two beings", sh_ray, 5, 3, {{4, 3}, {5, 3}}, false, 2},
         {"wall", sh_wall, 3, 5, {{3, 4}, {3, 5}}, false, 0},
-        {"ball in a corner keeps its floor neighbours", sh_ball, 2, 2, {{2, 2}, {3, 2}, {3, 3}, {2, 3}}, false, 1},
+        {"ball in a corner keeps its floor neighbours",
+         sh_ball,
+         2,
+         2,
+         {{2, 2}, {3, 2}, {3, 3}, {2, 3}},
+         false,
+         1},
         {"cloud in the open",
-         sh_cloud, 4, 5,
-         {{4, 5}, {4, 4}, {5, 4}, {5, 5}, {5, 6}, {4, 6}, {3, 6}, {3, 5}, {3, 4}}, false, 1},
+         sh_cloud,
+         4,
+         5,
+         {{4, 5}, {4, 4}, {5, 4}, {5, 5}, {5, 6}, {4, 6}, {3, 6}, {3, 5}, {3, 4}},
+         false,
+         1},
         {"spot", sh_spot, 4, 5, {{4, 5}}, false, 0},
         {"free up to a being", sh_free, 3, 6, {{3, 4}, {3, 5}, {3, 6}}, false, 1},
         {"opposite_free with room behind", sh_opposite_free, 4, 3, {{4, 3}}, false, 1},
@@ -47,7 +57,8 @@ TEST_F(EffectAreas, EachShapeListsItsCellsInOrder) {
     };
     for (const shape_case& k : cases) {
         SCOPED_TRACE(k.what);
-        const teffect r = calculate_effect_coordinates(goblin(), 0, 0, k.to_x, k.to_y, effect_of(k.shape, ek_damage, 10), 1);
+        const teffect r = calculate_effect_coordinates(goblin(), 0, 0, k.to_x, k.to_y,
+                                                       effect_of(k.shape, ek_damage, 10), 1);
         EXPECT_EQ(cells_of(r), k.expected);
         EXPECT_EQ(effect_target_invalid != 0, k.invalid);
         EXPECT_EQ(effect_hit_count, k.hits);
@@ -73,7 +84,8 @@ TEST_F(EffectAreas, SeenHostilesListsHostilesInIndexOrderUpToTheSize) {
     ASSERT_TRUE(friendly);
     cell_at(2, 8).vault_zone = vz_first_cell;
     beings[prisoner].friendly = 1; // likes the party: never a target in its cell
-    for (int other : {b, c, friendly, prisoner, ogre()}) sight_matrix[goblin()][other] = 1; // all in view
+    for (int other : {b, c, friendly, prisoner, ogre()})
+        sight_matrix[goblin()][other] = 1; // all in view
     teffect e = effect_of(sh_seen_hostiles, ek_damage, 10, es_talent);
     teffect r = calculate_effect_coordinates(goblin(), 0, 0, 3, 3, e, 1);
     EXPECT_EQ(cells_of(r), (cells{{4, 3}, {3, 5}}));
@@ -111,7 +123,8 @@ TEST_F(EffectAreas, RangeLimitsAndTheLeapPath) {
     EXPECT_EQ(effect_target_invalid, 1) << "3 cells away with range 2";
 
     add_goblin(3, 5);
-    const teffect leap = calculate_effect_coordinates(goblin(), 0, 0, 3, 6, effect_of(sh_free, ek_damage, 10), 1);
+    const teffect leap =
+        calculate_effect_coordinates(goblin(), 0, 0, 3, 6, effect_of(sh_free, ek_damage, 10), 1);
     EXPECT_EQ(effect_target_invalid, 1) << "a being on the leap path";
     EXPECT_TRUE(cells_of(leap).empty());
 }
@@ -127,7 +140,8 @@ TEST_F(EffectAreas, AnEvilCreaturesTalentReachesSixCells) {
 // A target off the map is refused quietly: no cells, no invalid flag, no error, no quit.
 TEST_F(EffectAreas, AnAimOffTheMapStopsQuietly) {
     for (auto [x, y] : {std::pair{0, 5}, std::pair{200, 3}, std::pair{13, 13}}) {
-        const teffect r = calculate_effect_coordinates(goblin(), 0, 0, x, y, effect_of(sh_ball, ek_damage, 250), 1);
+        const teffect r =
+            calculate_effect_coordinates(goblin(), 0, 0, x, y, effect_of(sh_ball, ek_damage, 250), 1);
         EXPECT_TRUE(cells_of(r).empty());
         EXPECT_EQ(effect_target_invalid, 0);
     }
@@ -137,7 +151,8 @@ TEST_F(EffectAreas, AnAimOffTheMapStopsQuietly) {
 
 TEST_F(EffectAreas, ALineLongerThanTwentyNinePointsKeepsItsFirstTwentyNine) {
     map_size = 40;
-    for (int x = 2; x <= 39; ++x) cell_at(x, 20).block = fixtures::floor_kind;
+    for (int x = 2; x <= 39; ++x)
+        cell_at(x, 20).block = fixtures::floor_kind;
     const int u = add_goblin(2, 20);
     ASSERT_TRUE(u);
     const teffect r = calculate_effect_coordinates(u, 0, 0, 38, 20, effect_of(sh_ray, ek_damage, 40), 1);

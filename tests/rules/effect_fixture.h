@@ -22,7 +22,7 @@
 namespace dravok::testing {
 
 class EffectWorld : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         set_program_folder(folder_.path());
         error_log_lines.clear();
@@ -50,7 +50,9 @@ protected:
 
     int goblin() const { return world_.goblin; }
     int ogre() const { return world_.ogre; }
-    static int add_goblin(int x, int y) { return add_being_to_level(x, y, blank_being, 0, fixtures::goblin_plan); }
+    static int add_goblin(int x, int y) {
+        return add_being_to_level(x, y, blank_being, 0, fixtures::goblin_plan);
+    }
 
     // An effect record of the shape and kind with its range fixed, evaluated and as a formula.
     static teffect effect_of(int shape, int kind, int range, int source = es_natural_attack) {
@@ -79,7 +81,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     TempFolder folder_;
     fixtures::small_world world_;
 };

@@ -5,8 +5,8 @@
 #include "rules/action_time.h"
 #include "rules/effect_fixture.h"
 #include "rules/targeting.h"
-#include "ui/key_bindings.h"
 #include "support/driver.h"
+#include "ui/key_bindings.h"
 #include "world/dice.h"
 #include "world/item_record.h"
 #include "world/text_database.h"
@@ -15,7 +15,7 @@ namespace dravok::testing {
 namespace {
 
 class EffectPipeline : public EffectWorld {
-protected:
+  protected:
     void SetUp() override {
         EffectWorld::SetUp();
         talents.assign(2, ttalent{});
@@ -124,7 +124,8 @@ TEST_F(EffectPipeline, AFlickedSwitchThatChangesNothingSaysSo) {
     constexpr int open_area_doors = 65; // its handler adds nothing yet
     handle_furniture_effect(goblin(), 4, 3, open_area_doors, 1);
     ASSERT_FALSE(message_log.empty());
-    EXPECT_NE(message_log.front().find("You flick the switch on. Nothing seems to happen."), std::string::npos)
+    EXPECT_NE(message_log.front().find("You flick the switch on. Nothing seems to happen."),
+              std::string::npos)
         << message_log.front();
     message_log.clear();
     handle_furniture_effect(goblin(), 40, 3, open_area_doors, 1);
@@ -143,7 +144,8 @@ TEST(EffectTurns, ANaturalAttacksHitEffectPassesThePipelineAndIsTold) {
     set_program_folder(folder.path());
     turn_driver d;
     clear_text_database();
-    text_database = split_text_lines("@_placeholder\n@sting_be_hero_hit_witness\nVenom burns in the wound.\n");
+    text_database =
+        split_text_lines("@_placeholder\n@sting_be_hero_hit_witness\nVenom burns in the wound.\n");
     ASSERT_TRUE(build_text_sections(2));
     build_shuffle_bags();
     duration_effects.assign(initial_duration_effects, effect_template);
@@ -171,7 +173,8 @@ TEST(EffectTurns, ANaturalAttacksHitEffectPassesThePipelineAndIsTold) {
     ASSERT_GE(slot, 1) << "the poison lasts on the rat";
     EXPECT_EQ(duration_effects[slot].expiry_time, duration_effects[slot].start_time + 3 * 15);
     bool noted = false;
-    for (const std::string& line : error_log_lines) noted = noted || line.find("\"poison\" has no handler") != std::string::npos;
+    for (const std::string& line : error_log_lines)
+        noted = noted || line.find("\"poison\" has no handler") != std::string::npos;
     EXPECT_TRUE(noted);
     clear_text_database();
     duration_effects.assign(initial_duration_effects, effect_template);

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "ui/key_bindings.h"
 #include "platform/temp_folder.h"
 #include "rules/melee.h"
 #include "support/driver.h"
+#include "ui/key_bindings.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/damage.h"
@@ -34,7 +34,7 @@ using dravok::testing::turn_driver;
 const std::string built_database = std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs";
 
 class Fight : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         clear_quit_request();
         ASSERT_TRUE(load_database_from(built_database));
@@ -64,7 +64,8 @@ protected:
         a.rat = add_being_to_level(5, 4, blank_being, 1, find_being_plan_by_name("be_rat_giant"));
         EXPECT_GT(a.rat, 0);
         beings[a.rat].next_action_time = 100000; // it waits: the player strikes first
-        const int sword = add_item_to_being(a.player, blank_item, find_item_plan_by_name("it_sword_long"), 1, one_dice);
+        const int sword =
+            add_item_to_being(a.player, blank_item, find_item_plan_by_name("it_sword_long"), 1, one_dice);
         EXPECT_GT(sword, 0);
         tweapon_set& set = beings[a.player].weapon_set;
         set.hand_item[0] = uint16_t(sword);
@@ -78,7 +79,8 @@ protected:
     static std::vector<std::string> fight(uint32_t seed) {
         turn_driver d;
         const arena a = set_up(d, seed);
-        for (int i = 0; i < 60 && beings[a.rat].present; ++i) d.press(key_up);
+        for (int i = 0; i < 60 && beings[a.rat].present; ++i)
+            d.press(key_up);
         EXPECT_EQ(beings[a.rat].present, 0) << "the rat dies within 60 blows";
         return d.messages();
     }
@@ -110,7 +112,8 @@ TEST_F(Fight, BumpingARatFightsItToItsDeathAndLeavesItsCorpse) {
     EXPECT_EQ(level_items[shown].corpse_killer, beings[a.player].serial);
 
     const std::vector<std::string> log = d.messages();
-    EXPECT_TRUE(any_line_has(log, " the giant rat with the long sword and kill it!$F (")) << "the killing blow";
+    EXPECT_TRUE(any_line_has(log, " the giant rat with the long sword and kill it!$F ("))
+        << "the killing blow";
     EXPECT_EQ(being_plans[beings[a.rat].plan].kills, 1);
     EXPECT_EQ(being_plans[beings[a.rat].plan].player_kills, 1);
 

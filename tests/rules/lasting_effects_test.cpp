@@ -10,10 +10,11 @@ namespace dravok::testing {
 namespace {
 
 class LastingEffects : public EffectWorld {
-protected:
+  protected:
     static int count_errors(const std::string& part) {
         int n = 0;
-        for (const std::string& line : error_log_lines) n += line.find(part) != std::string::npos;
+        for (const std::string& line : error_log_lines)
+            n += line.find(part) != std::string::npos;
         return n;
     }
     // A lasting effect on the goblin's own cell, as a trap with that shape would make it.
@@ -32,7 +33,8 @@ protected:
     }
     static int live_slots(int kind) {
         int n = 0;
-        for (std::size_t i = 1; i < duration_effects.size(); ++i) n += duration_effects[i].kind == kind;
+        for (std::size_t i = 1; i < duration_effects.size(); ++i)
+            n += duration_effects[i].kind == kind;
         return n;
     }
 };
@@ -69,7 +71,8 @@ TEST_F(LastingEffects, PoisonEndsWithItsOwnSentence) {
     game.game_clock = 115;
     update_duration_effects(1);
     ASSERT_FALSE(message_log.empty());
-    EXPECT_NE(message_log.front().find("You are no longer poisoned."), std::string::npos) << message_log.front();
+    EXPECT_NE(message_log.front().find("You are no longer poisoned."), std::string::npos)
+        << message_log.front();
 }
 
 // Curses carry negative amounts: the refresh keeps the larger magnitude and the later end.
@@ -164,7 +167,8 @@ TEST_F(LastingEffects, AMapEffectTicksOnABeingStandingInIt) {
     EXPECT_EQ(count_errors("\"damage\" has no handler"), 1) << "applied once to the being standing in it";
     ASSERT_FALSE(message_log.empty());
     bool told = false;
-    for (const std::string& line : message_log) told = told || line.find("You are in the effect of damage.") != std::string::npos;
+    for (const std::string& line : message_log)
+        told = told || line.find("You are in the effect of damage.") != std::string::npos;
     EXPECT_TRUE(told);
     EXPECT_EQ(duration_effects[slot].target, 0) << "the target is lent only for the application";
 
@@ -178,7 +182,8 @@ TEST_F(LastingEffects, MapEffectsFadeHalfwayAndTheStrongerCloudWinsSharedCells) 
     EXPECT_EQ(duration_effects[first].fade_time, 100u + 5 * 15);
     handle_effect(goblin(), cloud(ek_web, 3, 9, 3, 30), 1);
     ASSERT_GE(map_effect_grid(3, 9).effect, 1);
-    EXPECT_EQ(duration_effects[map_effect_grid(3, 9).effect].fade_time, 100u + 2 * 15) << "one round before its end";
+    EXPECT_EQ(duration_effects[map_effect_grid(3, 9).effect].fade_time, 100u + 2 * 15)
+        << "one round before its end";
 
     // A stronger cloud one cell east takes the six shared cells; a weaker one takes none.
     handle_effect(goblin(), cloud(ek_slime, 5, 5, 10, 40), 1);
@@ -196,7 +201,8 @@ TEST_F(LastingEffects, MapEffectsFadeHalfwayAndTheStrongerCloudWinsSharedCells) 
 
     game.game_clock = 175;
     update_duration_effects(1);
-    EXPECT_EQ(map_effect_grid(3, 4).graphic_frame, duration_effects[first].graphic_frame + 1) << "fading image";
+    EXPECT_EQ(map_effect_grid(3, 4).graphic_frame, duration_effects[first].graphic_frame + 1)
+        << "fading image";
     game.game_clock = 250;
     update_duration_effects(1);
     EXPECT_EQ(map_effect_grid(4, 4).effect, 0) << "expired clouds release their cells";

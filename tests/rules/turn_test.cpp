@@ -228,7 +228,8 @@ TEST(Turn, BumpsIntoBeingsAndFurniture) {
         {"friendly: displace", [](int o) { beings[o].friendly = 1; }, 20, false},
         {"passive: smashed", [](int o) { beings[o].type_flags[tf_passive] = 1; }, 15, false},
         {"hostile, no melee with the weapon in hand",
-         [](int) { beings[player].weapon_set.bare_hands = beings[player].weapon_set.melee_available = 0; }, 0, false},
+         [](int) { beings[player].weapon_set.bare_hands = beings[player].weapon_set.melee_available = 0; }, 0,
+         false},
     };
     for (const bump_case& k : cases) {
         turn_driver d;
@@ -392,14 +393,18 @@ TEST(Turn, TravelEndsWhenNoStepIsPossibleAndAKeyStopsIt) {
 TEST(Turn, LogScrollStopsAtBothEnds) {
     turn_driver d;
     d.add_player(5, 5);
-    for (int i = 0; i < 3; ++i) add_message("$Bline " + std::to_string(i));
+    for (int i = 0; i < 3; ++i)
+        add_message("$Bline " + std::to_string(i));
     d.press_command(LOG_DOWN);
     EXPECT_EQ(settings.log_scroll, 0) << "fewer lines than the log shows: nothing to scroll";
-    for (int i = 0; i < 10; ++i) add_message("$Bmore " + std::to_string(i));
+    for (int i = 0; i < 10; ++i)
+        add_message("$Bmore " + std::to_string(i));
     const int lines = int(message_log.size());
-    for (int i = 0; i < lines + 3; ++i) d.press_command(LOG_DOWN);
+    for (int i = 0; i < lines + 3; ++i)
+        d.press_command(LOG_DOWN);
     EXPECT_EQ(settings.log_scroll, lines - settings.log_lines);
-    for (int i = 0; i < lines + 3; ++i) d.press_command(LOG_UP);
+    for (int i = 0; i < lines + 3; ++i)
+        d.press_command(LOG_UP);
     EXPECT_EQ(settings.log_scroll, 0);
 }
 
@@ -407,8 +412,9 @@ TEST(Turn, NoPresentBeingClosesTheWindow) {
     turn_driver d;
     ::testing::internal::CaptureStderr();
     d.run_rounds();
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("No being found for next action in handle_rounds!"),
-              std::string::npos);
+    EXPECT_NE(
+        ::testing::internal::GetCapturedStderr().find("No being found for next action in handle_rounds!"),
+        std::string::npos);
     EXPECT_TRUE(event_loop_ended()) << "the window closes";
 }
 

@@ -37,7 +37,8 @@ tbeing make_being(const std::string& name) {
     b.serial = int32_t(++game.being_serial);
     b.name = name;
     b.width = b.height = 1;
-    for (int k = 1; k <= ability_count; ++k) b.base_ability_of(k) = b.ability_of(k) = 10;
+    for (int k = 1; k <= ability_count; ++k)
+        b.base_ability_of(k) = b.ability_of(k) = 10;
     b.health_base = b.health = b.health_max = 10;
     b.weapon_set.bare_hands = 1; // empty hands: a melee attack is there
     b.weapon_set.melee_available = 1;
@@ -114,8 +115,12 @@ int turn_driver::add_creature(int x, int y, uint32_t next_action_time, const std
     return index;
 }
 
-void turn_driver::wall(int x, int y) { cell_at(x, y).block = wall_block; }
-void turn_driver::floor(int x, int y) { cell_at(x, y).block = floor_block; }
+void turn_driver::wall(int x, int y) {
+    cell_at(x, y).block = wall_block;
+}
+void turn_driver::floor(int x, int y) {
+    cell_at(x, y).block = floor_block;
+}
 
 int turn_driver::press(int key, tshift_state shift) {
     form_key_down(key, shift);
@@ -140,9 +145,13 @@ void turn_driver::key_during_pump(int key, tshift_state shift) {
     inject_key(e);
 }
 
-void turn_driver::run_rounds() { handle_rounds(); }
+void turn_driver::run_rounds() {
+    handle_rounds();
+}
 
-std::vector<std::string> turn_driver::messages() const { return message_log; }
+std::vector<std::string> turn_driver::messages() const {
+    return message_log;
+}
 
 bool turn_driver::logged(const std::string& text) const {
     return std::any_of(message_log.begin(), message_log.end(),

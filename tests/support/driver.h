@@ -10,7 +10,7 @@
 namespace dravok::testing {
 
 class turn_driver {
-public:
+  public:
     // A size x size level: floor inside, walls on the border; the game set up and in the main mode.
     explicit turn_driver(int size = 12);
     ~turn_driver();
@@ -38,7 +38,6 @@ public:
     // The messages logged since the driver started (newest last).
     std::vector<std::string> messages() const;
     bool logged(const std::string& text) const;
-
 };
 
 } // namespace dravok::testing

@@ -22,9 +22,10 @@ tplaced placed;
 
 namespace {
 
-const char* const creatures[] = {"be_player", "be_rat_giant", "be_skeleton", "be_spider_giant", "be_orc_warrior",
-                                 "be_ooze_green", "be_bat_cave"};
-const char* const items[] = {"it_coin", "it_sword_long", "it_potion_healing", "it_scroll_teleport", "it_shield_wooden"};
+const char* const creatures[] = {"be_player",      "be_rat_giant",  "be_skeleton", "be_spider_giant",
+                                 "be_orc_warrior", "be_ooze_green", "be_bat_cave"};
+const char* const items[] = {"it_coin", "it_sword_long", "it_potion_healing", "it_scroll_teleport",
+                             "it_shield_wooden"};
 const char* const talent_ids[] = {"ta_fireball"};
 constexpr int creature_count = 7, item_count = 5, talent_count_ = 1;
 
@@ -72,20 +73,25 @@ int put_being(int index, int plan, int x, int y, int attitude, bool asleep) {
     return index;
 }
 
-}  // namespace
+} // namespace
 
 bool build_tileset(const std::string& folder) {
-    const std::filesystem::path builder = std::filesystem::path(DRAVOK_DATA_DIR) / ".." / ".." / "tools" / "tilebuild" / "tilebuild";
+    const std::filesystem::path builder =
+        std::filesystem::path(DRAVOK_DATA_DIR) / ".." / ".." / "tools" / "tilebuild" / "tilebuild";
     if (!std::filesystem::exists(builder)) return false;
     std::filesystem::create_directories(folder + "/Data");
     const std::string plans = folder + "/plans.txt";
     {
         std::ofstream f(plans);
-        for (const char* id : creatures) f << "being " << id << "\n";
-        for (const char* id : items) f << "item " << id << "\n";
-        for (const char* id : talent_ids) f << "talent " << id << "\n";
+        for (const char* id : creatures)
+            f << "being " << id << "\n";
+        for (const char* id : items)
+            f << "item " << id << "\n";
+        for (const char* id : talent_ids)
+            f << "talent " << id << "\n";
     }
-    const std::string command = "'" + builder.string() + "' --out '" + folder + "/Data' --plans '" + plans + "'";
+    const std::string command =
+        "'" + builder.string() + "' --out '" + folder + "/Data' --plans '" + plans + "'";
     return std::system(command.c_str()) == 0;
 }
 
@@ -174,7 +180,8 @@ void compute_view() {
             if (c.furniture) {
                 const auto& f = sprite_categories[2][c.furniture];
                 if (f.first_image) {
-                    c.remembered_furniture() = uint16_t(f.first_image + c.furniture_variant + c.furniture_state);
+                    c.remembered_furniture() =
+                        uint16_t(f.first_image + c.furniture_variant + c.furniture_state);
                     m.furniture = shaded(2, c.remembered_furniture(), light);
                 }
             }
@@ -184,8 +191,9 @@ void compute_view() {
                 sight_matrix[player][c.being] = 1;
                 sight_matrix[c.being][player] = 1;
             }
-            if (c.top_item) m.item = shaded(7, sprite_categories[7][level_items[c.top_item].plan].first_image, light);
+            if (c.top_item)
+                m.item = shaded(7, sprite_categories[7][level_items[c.top_item].plan].first_image, light);
         }
 }
 
-}  // namespace dravok::frame_fixture
+} // namespace dravok::frame_fixture

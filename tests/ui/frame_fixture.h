@@ -26,4 +26,4 @@ struct tplaced {
 };
 extern tplaced placed;
 
-}  // namespace dravok::frame_fixture
+} // namespace dravok::frame_fixture

@@ -29,7 +29,7 @@ namespace fs = std::filesystem;
 using namespace frame_fixture;
 
 class MainFrame : public ::testing::Test {
-public:
+  public:
     fs::path dir;
     void SetUp() override {
         // One folder per test process: ctest runs the tests of this suite side by side.
@@ -45,7 +45,7 @@ public:
         apply_layout();
         ASSERT_TRUE(load_tileset());
         ASSERT_TRUE(prepare_level(20261209)) << "no room with a door for the test";
-        set_program_folder(dir.string() + "/");  // the level fixture moved it to its log folder
+        set_program_folder(dir.string() + "/"); // the level fixture moved it to its log folder
     }
     void TearDown() override {
         testing_levels::restore_error_log();
@@ -58,7 +58,8 @@ public:
     }
     // The pixel of cell (x, y) at (px, py) inside its tile on a layer.
     static Colour at(const Bitmap& layer, int x, int y, int px, int py) {
-        return layer.pixel((x - settings.view_left) * settings.tile_size + px, (y - settings.view_top) * settings.tile_size + py);
+        return layer.pixel((x - settings.view_left) * settings.tile_size + px,
+                           (y - settings.view_top) * settings.tile_size + py);
     }
     static bool tile_differs(const Bitmap& a, const Bitmap& b, int x, int y) {
         for (int py = 0; py < settings.tile_size; ++py)
@@ -87,11 +88,12 @@ TEST_F(MainFrame, ShowsWallsFloorsDoorsCreaturesAndItemsAndIsWrittenAsPng) {
     Bitmap item_tile(settings.tile_size, settings.tile_size);
     item_tile.copy_rect(item_tile.bounds(), map_layer,
                         Rect::from_size((placed.item_x - settings.view_left) * settings.tile_size,
-                                        (placed.item_y - settings.view_top) * settings.tile_size, settings.tile_size,
-                                        settings.tile_size));
+                                        (placed.item_y - settings.view_top) * settings.tile_size,
+                                        settings.tile_size, settings.tile_size));
     int differing = 0;
     for (int y = 0; y < settings.tile_size; ++y)
-        for (int x = 0; x < settings.tile_size; ++x) differing += item_tile.pixel(x, y) != bare_item_floor.pixel(x, y);
+        for (int x = 0; x < settings.tile_size; ++x)
+            differing += item_tile.pixel(x, y) != bare_item_floor.pixel(x, y);
     EXPECT_GT(differing, 40) << "the item sprite covers part of its cell";
     // The door in view shows its furniture sprite.
     if (view_memory(placed.door_x, placed.door_y).terrain) {
@@ -154,13 +156,14 @@ TEST_F(MainFrame, ThreatArrowsSitAtTheEdgeTowardTheThreat) {
     draw_map(player, beings[player].x, beings[player].y);
     const Bitmap before = map_layer;
     offscreen_beings.fill({});
-    offscreen_beings[3].distance = 14;  // east
+    offscreen_beings[3].distance = 14; // east
     draw_threat_markers();
     const int t = settings.tile_size, hw = settings.view_width / 2, hh = settings.view_height / 2;
     int changed_east = 0, changed_west = 0;
     for (int y = 0; y < t; ++y)
         for (int x = 0; x < t; ++x) {
-            changed_east += map_layer.pixel(2 * hw * t + x, hh * t + y) != before.pixel(2 * hw * t + x, hh * t + y);
+            changed_east +=
+                map_layer.pixel(2 * hw * t + x, hh * t + y) != before.pixel(2 * hw * t + x, hh * t + y);
             changed_west += map_layer.pixel(x, hh * t + y) != before.pixel(x, hh * t + y);
         }
     EXPECT_GT(changed_east, 30);
@@ -168,5 +171,5 @@ TEST_F(MainFrame, ThreatArrowsSitAtTheEdgeTowardTheThreat) {
     offscreen_beings.fill({});
 }
 
-}  // namespace
-}  // namespace dravok
+} // namespace
+} // namespace dravok

@@ -12,12 +12,12 @@ namespace {
 namespace fs = std::filesystem;
 
 class KeyBindings : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         reset_keybindings();
         dir = fs::temp_directory_path() /
-              ("dravok_keys_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+              ("dravok_keys_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
         path = (dir / "Keybindings.txt").string();
@@ -76,7 +76,7 @@ TEST_F(KeyBindings, TablesHoldEveryCommandAndKeyName) {
 }
 
 TEST_F(KeyBindings, LookUpsFollowBindingsAndModifiers) {
-    EXPECT_EQ(command_for_key(104, 0), MOVE_N);        // NUMPAD_8
+    EXPECT_EQ(command_for_key(104, 0), MOVE_N); // NUMPAD_8
     EXPECT_EQ(command_for_key(key_up, 0), MOVE_N);
     EXPECT_EQ(command_for_key(key_up, key_shift), MOVE_NE);
     EXPECT_EQ(command_for_key(116, key_ctrl), SCREENSHOT);
@@ -130,8 +130,8 @@ TEST_F(KeyBindings, MissingFileIsWrittenWithDefaultsInItsFormat) {
 
 TEST_F(KeyBindings, RoundTripKeepsChangedAndClearedBindings) {
     keybindings[MOVE_N][0] = {'K', key_alt};
-    keybindings[MOVE_N][1] = {};               // cleared by the player: stays cleared
-    keybindings[YELL][1] = {186, 0};            // a key with no name
+    keybindings[MOVE_N][1] = {};     // cleared by the player: stays cleared
+    keybindings[YELL][1] = {186, 0}; // a key with no name
     keybindings[HELP][0] = {27, key_shift};
     ASSERT_TRUE(save_keybindings(path));
     auto saved = keybindings;
@@ -146,21 +146,21 @@ TEST_F(KeyBindings, DamagedFileLoadsWithDefaultsWhereALineIsBad) {
     write_all("garbage without structure\n"
               "\x01\x02\xff binary noise\r\n"
               "action........ MOVE_N\n"
-              "binding_1..... #300\n"          // code above 255: default kept
-              "binding_2..... NOT_A_KEY\n"      // unknown name: default kept
+              "binding_1..... #300\n"      // code above 255: default kept
+              "binding_2..... NOT_A_KEY\n" // unknown name: default kept
               "action........ MOVE_E\n"
               "binding_1..... SHIFT + ARROW_UP\n"
               "binding_2..... #120\n"
               "action........ MOVE_S\n"
-              "binding_1..... -\n"              // minus: default
-              "binding_2.....\n"                // empty value: default
+              "binding_1..... -\n" // minus: default
+              "binding_2.....\n"   // empty value: default
               "action........ MOVE_W\n"
-              "binding_1..... A + B\n"          // not a modifier: default
-              "binding_3..... $78\n"            // no third binding
+              "binding_1..... A + B\n" // not a modifier: default
+              "binding_3..... $78\n"   // no third binding
               "binding_2..... $4B\n"
-              "action........ move_n\n"         // wrong case: no command
+              "action........ move_n\n" // wrong case: no command
               "binding_1..... K\n"
-              "binding_1..... J\n"              // still no current command
+              "binding_1..... J\n" // still no current command
               "action........ YELL\n"
               "binding_1..... ESCAPE\n"
               "binding_2..... #0\n"

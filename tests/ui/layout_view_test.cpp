@@ -11,7 +11,7 @@ namespace dravok {
 namespace {
 
 class LayoutView : public ::testing::Test {
-public:
+  public:
     void SetUp() override {
         default_settings();
         create_graphics();
@@ -56,8 +56,8 @@ TEST_F(LayoutView, SavedViewSizesAreMadeOddAndFitTheScreen) {
     struct row {
         int saved_w, saved_h, max_w, max_h, want_w, want_h;
     };
-    for (const row& r : {row{24, 18, 41, 31, 23, 17}, row{999, 999, 41, 31, 41, 31}, row{5, 3, 41, 31, 23, 17},
-                         row{30, 20, 29, 19, 29, 19}}) {
+    for (const row& r : {row{24, 18, 41, 31, 23, 17}, row{999, 999, 41, 31, 41, 31},
+                         row{5, 3, 41, 31, 23, 17}, row{30, 20, 29, 19, 29, 19}}) {
         settings.tile_size = 32;
         settings.view_width_32 = r.saved_w;
         settings.view_height_32 = r.saved_h;
@@ -72,11 +72,11 @@ TEST_F(LayoutView, SavedViewSizesAreMadeOddAndFitTheScreen) {
 TEST_F(LayoutView, PushScrollMovesOnlyNearTheEdge) {
     // Half size 11: the view centred on 50 shows 39..61.
     EXPECT_EQ(push_scroll_centre(50, 50, 11), 50);
-    EXPECT_EQ(push_scroll_centre(57, 50, 11), 50);  // well inside: stays
-    EXPECT_EQ(push_scroll_centre(58, 50, 11), 58);  // within 3 of the right edge: recentres
-    EXPECT_EQ(push_scroll_centre(42, 50, 11), 42);  // within 3 of the left edge
+    EXPECT_EQ(push_scroll_centre(57, 50, 11), 50); // well inside: stays
+    EXPECT_EQ(push_scroll_centre(58, 50, 11), 58); // within 3 of the right edge: recentres
+    EXPECT_EQ(push_scroll_centre(42, 50, 11), 42); // within 3 of the left edge
     EXPECT_EQ(push_scroll_centre(43, 50, 11), 50);
-    EXPECT_EQ(push_scroll_centre(90, 50, 11), 90);  // beyond the view
+    EXPECT_EQ(push_scroll_centre(90, 50, 11), 90); // beyond the view
 }
 
 TEST_F(LayoutView, HealthBarsShadeByAttitudeAndLight) {
@@ -104,12 +104,12 @@ TEST_F(LayoutView, ABeingAttackedAndMarkedShowsTwoRedAndTwoYellowCorners) {
     creature_layer.clear(colours::black);
     draw_attack_target_frame(1, 2, 64, 64, 32, 32);
     draw_marked_target_frame(1, 2, 64, 64, 32, 32);
-    EXPECT_EQ(creature_layer.pixel(64, 64), 0xAA0000u);   // top left
-    EXPECT_EQ(creature_layer.pixel(95, 95), 0xAA0000u);   // bottom right
-    EXPECT_EQ(creature_layer.pixel(95, 64), 0xCCCC00u);   // top right
-    EXPECT_EQ(creature_layer.pixel(64, 95), 0xCCCC00u);   // bottom left
+    EXPECT_EQ(creature_layer.pixel(64, 64), 0xAA0000u); // top left
+    EXPECT_EQ(creature_layer.pixel(95, 95), 0xAA0000u); // bottom right
+    EXPECT_EQ(creature_layer.pixel(95, 64), 0xCCCC00u); // top right
+    EXPECT_EQ(creature_layer.pixel(64, 95), 0xCCCC00u); // bottom left
     beings.clear();
 }
 
-}  // namespace
-}  // namespace dravok
+} // namespace
+} // namespace dravok

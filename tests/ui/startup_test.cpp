@@ -27,7 +27,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class Startup : public ::testing::Test {
-public:
+  public:
     fs::path dir;
     ManualClock clock;
 
@@ -59,7 +59,9 @@ public:
 
     // The game's own data as the build made it.
     static fs::path built(const char* name) { return fs::path(DRAVOK_DATA_DIR) / name; }
-    void write_database() { fs::copy_file(built("Dravok.dbs"), data("Dravok.dbs"), fs::copy_options::overwrite_existing); }
+    void write_database() {
+        fs::copy_file(built("Dravok.dbs"), data("Dravok.dbs"), fs::copy_options::overwrite_existing);
+    }
     void write_tileset() {
         fs::copy_file(built("Dravok.dti"), data("Dravok.dti"), fs::copy_options::overwrite_existing);
         fs::copy_file(built("Dravok.dts"), data("Dravok.dts"), fs::copy_options::overwrite_existing);
@@ -107,13 +109,30 @@ TEST_F(Startup, EndsWithTheMessageOfWhatIsMissingOrDamaged) {
         std::string message;
     };
     const std::vector<fault> faults = {
-        {"no database", [](Startup& t) { t.write_tileset(); }, "Missing file \"DATA/Dravok.dbs\"! Shutting down."},
-        {"damaged database", [](Startup& t) { t.write_tileset(); t.write_database(); fs::resize_file(t.data("Dravok.dbs"), 5000); },
+        {"no database", [](Startup& t) { t.write_tileset(); },
+         "Missing file \"DATA/Dravok.dbs\"! Shutting down."},
+        {"damaged database",
+         [](Startup& t) {
+             t.write_tileset();
+             t.write_database();
+             fs::resize_file(t.data("Dravok.dbs"), 5000);
+         },
          "Data file \"DATA/Dravok.dbs\" is corrupted or not compatible with this game version!"},
-        {"no tile set", [](Startup& t) { t.write_database(); }, "Missing file \"DATA/Dravok.dti\"! Shutting down."},
-        {"damaged tile set", [](Startup& t) { t.write_database(); t.write_tileset(); fs::resize_file(t.data("Dravok.dti"), 3000); },
+        {"no tile set", [](Startup& t) { t.write_database(); },
+         "Missing file \"DATA/Dravok.dti\"! Shutting down."},
+        {"damaged tile set",
+         [](Startup& t) {
+             t.write_database();
+             t.write_tileset();
+             fs::resize_file(t.data("Dravok.dti"), 3000);
+         },
          "Data file \"DATA/Dravok.dti\" is corrupted or not compatible with this game version!"},
-        {"folder blocked by a file", [](Startup& t) { t.write_database(); t.write_tileset(); std::ofstream(t.dir / "Save") << "x"; },
+        {"folder blocked by a file",
+         [](Startup& t) {
+             t.write_database();
+             t.write_tileset();
+             std::ofstream(t.dir / "Save") << "x";
+         },
          "Could not create folder \"PROGRAM/Save/\"!"},
     };
     for (const auto& f : faults) {
@@ -121,7 +140,8 @@ TEST_F(Startup, EndsWithTheMessageOfWhatIsMissingOrDamaged) {
         SetUp();
         f.make(*this);
         std::string want = f.message;
-        if (auto at = want.find("DATA"); at != std::string::npos) want.replace(at, 4, (dir / "Data").string());
+        if (auto at = want.find("DATA"); at != std::string::npos)
+            want.replace(at, 4, (dir / "Data").string());
         if (auto at = want.find("PROGRAM"); at != std::string::npos) want.replace(at, 7, dir.string());
         const std::string said = start();
         EXPECT_NE(said.find(want), std::string::npos) << f.what << ": " << said;
@@ -130,5 +150,5 @@ TEST_F(Startup, EndsWithTheMessageOfWhatIsMissingOrDamaged) {
     }
 }
 
-}  // namespace
-}  // namespace dravok
+} // namespace
+} // namespace dravok

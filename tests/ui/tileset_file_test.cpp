@@ -20,9 +20,10 @@ TEST(TilesetIndex, RoundTripCutsEveryImageInListOrder) {
     EXPECT_EQ(back.header.file_size, bytes.size());
     EXPECT_EQ(back.cuts.size(), back.header.rectangles);
     // Rectangles are cut in order 1, 2, 3 ... and each list's run starts after the blank.
-    for (std::size_t i = 0; i < back.cuts.size(); ++i) EXPECT_EQ(back.cuts[i].rectangle, i + 1);
+    for (std::size_t i = 0; i < back.cuts.size(); ++i)
+        EXPECT_EQ(back.cuts[i].rectangle, i + 1);
     EXPECT_EQ(back.categories[1][1].first_image, 1);
-    EXPECT_EQ(back.categories[1][40].first_image, 1 + 2 * 38);  // entry 39 is absent
+    EXPECT_EQ(back.categories[1][40].first_image, 1 + 2 * 38); // entry 39 is absent
     // Variant run 2 of the terrain starts after all run-1 terrain images.
     EXPECT_EQ(back.header.variant_offset(1, 2), back.header.terrain_images / 4);
     EXPECT_EQ(back.categories[2][1].first_image, 1);
@@ -65,13 +66,27 @@ TEST(TilesetIndex, DamagedIndexIsRefused) {
         {"4 effect entries", [&](auto& b) { put16(b, 26, 4); }},
         {"another talent count", [&](auto& b) { put16(b, 30, 2); }},
         {"45 interface icons", [&](auto& b) { put16(b, 32, 45); }},
-        {"tables cut short", [&](auto& b) { b.resize(b.size() - 16); fix_size(b); }},
-        {"rectangle count too small", [&](auto& b) {
-             uint16_t n; std::memcpy(&n, &b[4], 2); put16(b, 4, n - 1); b.resize(b.size() - 16); fix_size(b); }},
+        {"tables cut short",
+         [&](auto& b) {
+             b.resize(b.size() - 16);
+             fix_size(b);
+         }},
+        {"rectangle count too small",
+         [&](auto& b) {
+             uint16_t n;
+             std::memcpy(&n, &b[4], 2);
+             put16(b, 4, n - 1);
+             b.resize(b.size() - 16);
+             fix_size(b);
+         }},
         {"first image out of order", [&](auto& b) { put16(b, 216 + 10 * 1, 7); }},
         {"first rectangle beyond the count", [&](auto& b) { put16(b, 56 + 2 * 10, 60000); }},
         {"variant offset wrong", [&](auto& b) { put16(b, 102 + 2, 5); }},
-        {"absurd image count", [&](auto& b) { put16(b, 216 + 10 * 90 + 2, 65535); put16(b, 216 + 10 * 90 + 4, 65535); }},
+        {"absurd image count",
+         [&](auto& b) {
+             put16(b, 216 + 10 * 90 + 2, 65535);
+             put16(b, 216 + 10 * 90 + 4, 65535);
+         }},
     };
     const auto good = encode_tileset_index(small_index());
     for (const auto& c : cases) {
@@ -84,5 +99,5 @@ TEST(TilesetIndex, DamagedIndexIsRefused) {
     EXPECT_FALSE(parse_tileset_index(good, ttileset_expectation{3, 2, 1, 3}, out)) << "coin beyond the icons";
 }
 
-}  // namespace
-}  // namespace dravok
+} // namespace
+} // namespace dravok

@@ -15,10 +15,12 @@
 namespace dravok {
 namespace {
 
-Colour rect_colour(int r) { return rgb(r % 256, r / 256, 0x40); }
+Colour rect_colour(int r) {
+    return rgb(r % 256, r / 256, 0x40);
+}
 
 class TilesetLoad : public ::testing::Test {
-public:
+  public:
     std::filesystem::path dir;
     std::string index_path, sheet_path;
     ttileset_index ix = small_index();
@@ -26,7 +28,8 @@ public:
 
     void SetUp() override {
         dir = std::filesystem::temp_directory_path() /
-              ("dravok_tiles_" + std::to_string(::getpid()) + "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+              ("dravok_tiles_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(dir);
         index_path = (dir / "Dravok.dti").string();
         sheet_path = (dir / "Dravok.dts").string();
@@ -37,14 +40,16 @@ public:
         clear_quit_request();
     }
     void write_index(const std::vector<uint8_t>& bytes) {
-        std::ofstream(index_path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        std::ofstream(index_path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
     void write_sheet(int height_tiles) {
         Bitmap sheet(160, 16 * height_tiles);
         sheet.clear(colours::white);
         for (std::size_t r = 1; r < ix.rectangles.size(); ++r) {
             const auto& q = ix.rectangles[r];
-            if (q.bottom <= sheet.height()) sheet.fill_rect(Rect{q.left, q.top, q.right, q.bottom}, rect_colour(int(r)));
+            if (q.bottom <= sheet.height())
+                sheet.fill_rect(Rect{q.left, q.top, q.right, q.bottom}, rect_colour(int(r)));
         }
         ASSERT_EQ(SDL_SaveBMP(sheet.surface(), sheet_path.c_str()), 0);
     }
@@ -87,12 +92,27 @@ TEST_F(TilesetLoad, MissingOrDamagedFilesEndTheProgramWithTheirMessage) {
     };
     const std::vector<fault> faults = {
         {"no index", [](TilesetLoad& t) { t.write_sheet(1); }, "Missing file \"INDEX\"! Shutting down."},
-        {"no sheet", [](TilesetLoad& t) { t.write_index(encode_tileset_index(t.ix)); }, "Missing file \"SHEET\"! Shutting down."},
-        {"truncated index", [](TilesetLoad& t) { t.write_good(); auto b = *read_file(t.index_path); b.resize(100); t.write_index(b); },
+        {"no sheet", [](TilesetLoad& t) { t.write_index(encode_tileset_index(t.ix)); },
+         "Missing file \"SHEET\"! Shutting down."},
+        {"truncated index",
+         [](TilesetLoad& t) {
+             t.write_good();
+             auto b = *read_file(t.index_path);
+             b.resize(100);
+             t.write_index(b);
+         },
          "Data file \"INDEX\" is corrupted or not compatible with this game version!"},
-        {"sheet not a bitmap", [](TilesetLoad& t) { t.write_index(encode_tileset_index(t.ix)); std::ofstream(t.sheet_path) << "garbage"; },
+        {"sheet not a bitmap",
+         [](TilesetLoad& t) {
+             t.write_index(encode_tileset_index(t.ix));
+             std::ofstream(t.sheet_path) << "garbage";
+         },
          "Data file \"INDEX\" is corrupted"},
-        {"sheet too small for its rectangles", [](TilesetLoad& t) { t.write_index(encode_tileset_index(t.ix)); t.write_sheet(2); },
+        {"sheet too small for its rectangles",
+         [](TilesetLoad& t) {
+             t.write_index(encode_tileset_index(t.ix));
+             t.write_sheet(2);
+         },
          "Data file \"INDEX\" is corrupted"},
     };
     for (const auto& f : faults) {
@@ -112,5 +132,5 @@ TEST_F(TilesetLoad, MissingOrDamagedFilesEndTheProgramWithTheirMessage) {
     }
 }
 
-}  // namespace
-}  // namespace dravok
+} // namespace
+} // namespace dravok

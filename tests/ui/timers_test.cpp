@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class WindowTimers : public ::testing::Test {
-public:
+  public:
     fs::path dir;
     void SetUp() override {
         dir = fs::temp_directory_path() / ("dravok_timers_" + std::to_string(::getpid()));
@@ -29,7 +29,7 @@ public:
         clear_quit_request();
         state = tstate{};
         default_settings();
-        settings.create_obituary = 0;  // default_settings leaves it as another suite set it
+        settings.create_obituary = 0; // default_settings leaves it as another suite set it
         create_graphics();
         apply_layout();
         beings.assign(3, blank_being);
@@ -53,7 +53,8 @@ public:
 
 TEST_F(WindowTimers, PlayTimeStopsAfterThirtyIdleSeconds) {
     Timer& t = create_timer("play_timer", 1000, true, play_timer_tick);
-    for (int i = 0; i < 40 && t.enabled(); ++i) play_timer_tick(t);
+    for (int i = 0; i < 40 && t.enabled(); ++i)
+        play_timer_tick(t);
     EXPECT_EQ(game.seconds_played, 30u);
     EXPECT_FALSE(t.enabled());
 }
@@ -62,7 +63,8 @@ TEST_F(WindowTimers, LevelUpPauseLastsSixtyTicks) {
     Timer& t = create_timer("effects_timer", 25, true, effects_timer_tick);
     state.level_up_pending = 1;
     game_mode = mode_main;
-    for (int i = 0; i < 59; ++i) effects_timer_tick(t);
+    for (int i = 0; i < 59; ++i)
+        effects_timer_tick(t);
     EXPECT_EQ(state.level_up_pending, 1);
     effects_timer_tick(t);
     EXPECT_EQ(state.level_up_pending, 0);
@@ -80,7 +82,7 @@ TEST_F(WindowTimers, SpectatorPhaseRunsItsTicksThenWritesTheObituary) {
         state.died = !r.won;
         state.won = r.won;
         state.obituary_file = "Hero.txt";
-        state.initialised = 1;  // the database and tile set count as loaded
+        state.initialised = 1; // the database and tile set count as loaded
         state.go_to_main_menu = 1;
         beings.assign(3, blank_being);
         beings[1].serial = 1;
@@ -114,5 +116,5 @@ TEST_F(WindowTimers, ARestartOrTheLevelUpPauseStopsTheSpectatorTimer) {
     EXPECT_EQ(state.spectator_ticks, 0u);
 }
 
-}  // namespace
-}  // namespace dravok
+} // namespace
+} // namespace dravok

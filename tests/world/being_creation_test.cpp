@@ -19,7 +19,7 @@ using fixtures::goblin_plan;
 using fixtures::ogre_plan;
 
 class BeingCreation : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         set_program_folder(folder_.path()); // fatal reports write their log here
         error_log_lines.clear();
@@ -39,7 +39,8 @@ protected:
     static int cells_marked_by(int being) {
         int n = 0;
         for (int x = 1; x <= max_map_size; ++x)
-            for (int y = 1; y <= max_map_size; ++y) n += cell_at(x, y).being == being ? 1 : 0;
+            for (int y = 1; y <= max_map_size; ++y)
+                n += cell_at(x, y).being == being ? 1 : 0;
         return n;
     }
 };
@@ -185,7 +186,8 @@ TEST_F(BeingCreation, AddingChoosesSlotsAndTheFirstActionTime) {
     EXPECT_EQ(beings[c].morale[0], 5000);
 
     // A full array grows by 100.
-    for (int i = 1; i < int(beings.size()); ++i) beings[i].in_use = 1;
+    for (int i = 1; i < int(beings.size()); ++i)
+        beings[i].in_use = 1;
     const std::size_t before = beings.size();
     const int d = add_being_to_level(2, 3, blank_being, 0, goblin_plan);
     EXPECT_EQ(d, int(before));
@@ -396,7 +398,7 @@ TEST_F(BeingCreation, DoorAbilities) {
     tcell& door = cell_at(6, 6);
     door.lock = 3;
     door.key_item = 7;
-    EXPECT_FALSE(can_open_closed_door(a, 6, 6, 0)); // a crusher cannot unlock
+    EXPECT_FALSE(can_open_closed_door(a, 6, 6, 0));  // a crusher cannot unlock
     EXPECT_FALSE(can_crush_closed_door(a, 6, 6, 0)); // nor crush a locked door
     b.type_flags[tf_can_open_doors] = 1;
     b.type_flags[tf_can_use_items] = 1;

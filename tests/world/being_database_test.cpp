@@ -75,7 +75,8 @@ TEST(BuiltDatabaseBeings, EveryTemplateIsCreatedPlacedAndRemoved) {
     EXPECT_GT(placed, 10);
     EXPECT_FALSE(quit_requested());
     for (int x = 1; x <= map_size; ++x)
-        for (int y = 1; y <= map_size; ++y) ASSERT_EQ(cell_at(x, y).being, 0);
+        for (int y = 1; y <= map_size; ++y)
+            ASSERT_EQ(cell_at(x, y).being, 0);
     EXPECT_EQ(areas[1].beings, 0);
     set_program_folder("");
 }

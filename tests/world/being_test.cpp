@@ -10,18 +10,21 @@ namespace dravok {
 namespace {
 
 TEST(AbilityModifier, TableOfValues) {
-    const std::pair<int, int> rows[] = {{0, -9}, {1, -7}, {2, -5}, {3, -4}, {9, -1}, {10, 0},
-                                        {11, 0}, {13, 1}, {15, 2}, {20, 5}, {-1, -6}, {255, -6}, {127, 58}};
-    for (auto [value, modifier] : rows) EXPECT_EQ(ability_modifier(value), modifier) << value;
+    const std::pair<int, int> rows[] = {{0, -9}, {1, -7}, {2, -5}, {3, -4},  {9, -1},   {10, 0},  {11, 0},
+                                        {13, 1}, {15, 2}, {20, 5}, {-1, -6}, {255, -6}, {127, 58}};
+    for (auto [value, modifier] : rows)
+        EXPECT_EQ(ability_modifier(value), modifier) << value;
 }
 
 TEST(ExperienceForLevel, Table) {
-    const std::pair<int, uint32_t> rows[] = {{-1, 0}, {0, 0}, {1, 0}, {2, 1000}, {3, 3500}, {4, 7500}, {5, 13000}, {6, 20000}};
-    for (auto [n, xp] : rows) EXPECT_EQ(experience_for_level(n), xp) << n;
+    const std::pair<int, uint32_t> rows[] = {{-1, 0},   {0, 0},    {1, 0},     {2, 1000},
+                                             {3, 3500}, {4, 7500}, {5, 13000}, {6, 20000}};
+    for (auto [n, xp] : rows)
+        EXPECT_EQ(experience_for_level(n), xp) << n;
 }
 
 class Beings : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { world = fixtures::build_small_world(); }
     fixtures::small_world world;
 };
@@ -119,11 +122,16 @@ TEST_F(Beings, TalkingAndCounting) {
 
 // The rules' name tables and the content vocabulary the database builder reads must agree.
 TEST(NameTables, AgreeWithTheContentVocabulary) {
-    for (int i = 0; i < type_flag_count; ++i) EXPECT_EQ(type_flag_names[i], vocab::type_flags[i]) << i;
-    for (int s = 1; s <= status_count; ++s) EXPECT_EQ(status_names[s - 1], vocab::statuses[s]) << s;
-    for (int f = 1; f <= furniture_kind_count; ++f) EXPECT_EQ(furniture_names[f], vocab::furniture[f]) << f;
-    for (int z = 1; z <= 60; ++z) EXPECT_EQ(vault_zone_names[z], vocab::zones[z]) << z;
-    for (int p = 1; p <= 23; ++p) EXPECT_EQ(vault_zone_names[61 + p], vocab::patterns[p]) << p;
+    for (int i = 0; i < type_flag_count; ++i)
+        EXPECT_EQ(type_flag_names[i], vocab::type_flags[i]) << i;
+    for (int s = 1; s <= status_count; ++s)
+        EXPECT_EQ(status_names[s - 1], vocab::statuses[s]) << s;
+    for (int f = 1; f <= furniture_kind_count; ++f)
+        EXPECT_EQ(furniture_names[f], vocab::furniture[f]) << f;
+    for (int z = 1; z <= 60; ++z)
+        EXPECT_EQ(vault_zone_names[z], vocab::zones[z]) << z;
+    for (int p = 1; p <= 23; ++p)
+        EXPECT_EQ(vault_zone_names[61 + p], vocab::patterns[p]) << p;
 }
 
 } // namespace

@@ -37,7 +37,9 @@ bytes reference_xor(bytes body) {
     return body;
 }
 
-bytes body_of(const bytes& file) { return bytes(file.begin() + 2, file.end() - 28); }
+bytes body_of(const bytes& file) {
+    return bytes(file.begin() + 2, file.end() - 28);
+}
 
 uint64_t trailer_word(const bytes& file, int ordinal) {
     uint64_t v;
@@ -57,14 +59,15 @@ Decoded decoded(const bytes& file) {
 }
 
 class Codec : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { clear_quit_request(); }
     void TearDown() override { clear_quit_request(); }
 };
 
 TEST_F(Codec, KeyAndMasksHaveTheirFixedForm) {
     EXPECT_EQ(file_key.size(), 32u);
-    for (char c : file_key) EXPECT_TRUE(c >= '0' && c <= '9');
+    for (char c : file_key)
+        EXPECT_TRUE(c >= '0' && c <= '9');
     for (int ordinal = 1; ordinal <= 3; ++ordinal) {
         const uint64_t v = 0x123456789ABCDEF0ull;
         const uint64_t masked = checksum_mask(ordinal, v);
@@ -81,7 +84,8 @@ TEST_F(Codec, EmptyStreamIsTheBareEnvelope) {
     EXPECT_EQ(file[0], 'P');
     EXPECT_EQ(file[1], 'K');
     EXPECT_EQ(file[2] | file[3] | file[4] | file[5], 0); // L = 0
-    for (int ordinal = 1; ordinal <= 3; ++ordinal) EXPECT_EQ(trailer_word(file, ordinal), 0u);
+    for (int ordinal = 1; ordinal <= 3; ++ordinal)
+        EXPECT_EQ(trailer_word(file, ordinal), 0u);
     const Decoded d = decoded(file);
     EXPECT_TRUE(d.ok);
     EXPECT_TRUE(d.plain.empty());
@@ -109,8 +113,10 @@ TEST_F(Codec, RunLengthCodeOfRunsAndSingles) {
         const bytes file = encoded(c.plain);
         EXPECT_EQ(body_of(file), reference_xor(c.body_before_xor));
         uint64_t sum1 = 0, sum3 = 0;
-        for (uint8_t x : c.plain) sum1 += x;
-        for (uint8_t x : body_of(file)) sum3 += x;
+        for (uint8_t x : c.plain)
+            sum1 += x;
+        for (uint8_t x : body_of(file))
+            sum3 += x;
         EXPECT_EQ(stored_checksums[0], sum1);
         EXPECT_EQ(stored_checksums[1], c.sum2);
         EXPECT_EQ(stored_checksums[2], sum3);
@@ -131,10 +137,12 @@ TEST_F(Codec, RoundTripsRandomDataAndTrailingZeros) {
     std::vector<bytes> inputs = {{0}, {5, 0}, {0, 0}, {7, 7, 0}, {0, 1}, {1, 0, 0, 0}};
     for (std::size_t size : {1u, 2u, 3u, 29u, 30u, 31u, 1000u, 65537u}) {
         bytes noise(size);
-        for (auto& x : noise) x = static_cast<uint8_t>(rng());
+        for (auto& x : noise)
+            x = static_cast<uint8_t>(rng());
         inputs.push_back(noise);
         bytes runs; // long and short runs of few values
-        while (runs.size() < size) runs.insert(runs.end(), 1 + rng() % 600, static_cast<uint8_t>(rng() % 3));
+        while (runs.size() < size)
+            runs.insert(runs.end(), 1 + rng() % 600, static_cast<uint8_t>(rng() % 3));
         runs.resize(size);
         inputs.push_back(runs);
     }
@@ -149,7 +157,8 @@ TEST_F(Codec, RoundTripsRandomDataAndTrailingZeros) {
 
 TEST_F(Codec, AFlippedBodyByteFailsTheSumsWithTheCorruptMessage) {
     bytes plain(5000);
-    for (std::size_t i = 0; i < plain.size(); ++i) plain[i] = static_cast<uint8_t>(i * 7 / 13);
+    for (std::size_t i = 0; i < plain.size(); ++i)
+        plain[i] = static_cast<uint8_t>(i * 7 / 13);
     const bytes file = encoded(plain);
     for (std::size_t at : {std::size_t{2}, std::size_t{3}, file.size() / 2, file.size() - 31}) {
         bytes damaged = file;
@@ -160,9 +169,10 @@ TEST_F(Codec, AFlippedBodyByteFailsTheSumsWithTheCorruptMessage) {
         EXPECT_NE(computed_checksums[2], stored_checksums[2]) << at;
         ::testing::internal::CaptureStderr();
         EXPECT_FALSE(checksums_match("Data/Dravok.dbs"));
-        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-                  "Dravok: Data file \"Data/Dravok.dbs\" is corrupted or not compatible with this game version!"
-                  "\r\n\r\nShutting down.\n");
+        EXPECT_EQ(
+            ::testing::internal::GetCapturedStderr(),
+            "Dravok: Data file \"Data/Dravok.dbs\" is corrupted or not compatible with this game version!"
+            "\r\n\r\nShutting down.\n");
         EXPECT_TRUE(quit_requested());
     }
 }
@@ -198,7 +208,8 @@ TEST_F(Codec, DamagedEnvelopesAreRefusedWithoutACrash) {
     std::mt19937 rng(99);
     for (int i = 0; i < 3000; ++i) {
         bytes garbage(i < 200 ? i : rng() % 5000);
-        for (auto& x : garbage) x = static_cast<uint8_t>(rng());
+        for (auto& x : garbage)
+            x = static_cast<uint8_t>(rng());
         if (garbage.size() >= 2 && i % 2 == 0) garbage[0] = 'P', garbage[1] = 'K';
         tbyte_stream s(garbage);
         const bool ok = decode_stream(s);
@@ -227,8 +238,8 @@ TEST_F(Codec, FileHeaderAndSizeSignature) {
 
     uint32_t sig[size_signature_count];
     fill_size_signature(sig);
-    const uint32_t expected[size_signature_count] = {4656, 1440, 22712, 26856, 246, 36388, 4812,
-                                                      916,  16,   48,    1388,  2876, 30008, 1376};
+    const uint32_t expected[size_signature_count] = {4656, 1440, 22712, 26856, 246,  36388, 4812,
+                                                     916,  16,   48,    1388,  2876, 30008, 1376};
     EXPECT_TRUE(std::equal(std::begin(sig), std::end(sig), std::begin(expected)));
     EXPECT_TRUE(check_size_signature(sig));
     sig[8] = 17;
@@ -238,7 +249,8 @@ TEST_F(Codec, FileHeaderAndSizeSignature) {
 TEST_F(Codec, MissingFileMessageRequestsQuit) {
     ::testing::internal::CaptureStderr();
     fatal_missing_file("Data/Dravok.dbs");
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Dravok: Missing file \"Data/Dravok.dbs\"! Shutting down.\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Dravok: Missing file \"Data/Dravok.dbs\"! Shutting down.\n");
     EXPECT_TRUE(quit_requested());
 }
 

@@ -29,7 +29,7 @@ tdamage amounts(std::initializer_list<std::pair<int, int>> parts, bool critical 
 }
 
 class DamageToBeings : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         set_program_folder(folder_.path());
         error_log_lines.clear();
@@ -92,7 +92,8 @@ TEST_F(DamageToBeings, CriticalsMultipliersAndResistances) {
     t.resistance_of(6) = 0;
     EXPECT_EQ(damage_after_resistance(target_, amounts({{6, 7}})), 7) << "multiplier 0 leaves it";
     t.resistance_of(1) = 9;
-    EXPECT_EQ(damage_after_resistance(target_, amounts({{1, 9}, {2, 4}})), 4) << "a resisted type adds nothing";
+    EXPECT_EQ(damage_after_resistance(target_, amounts({{1, 9}, {2, 4}})), 4)
+        << "a resisted type adds nothing";
 }
 
 TEST_F(DamageToBeings, ALossBeyondTheHealthLeftKillsAndReportsWhatWasLeft) {
@@ -157,8 +158,8 @@ TEST_F(DamageToBeings, CorpseNamesAndWeights) {
     for (int i = 0; i < 12; ++i) {
         level_items.assign(11, blank_item);
         create_corpse(target_, 0, 0);
-        EXPECT_TRUE(level_items[1].weight == 6000 || level_items[1].weight == 7000 || level_items[1].weight == 8000 ||
-                    level_items[1].weight == 9000)
+        EXPECT_TRUE(level_items[1].weight == 6000 || level_items[1].weight == 7000 ||
+                    level_items[1].weight == 8000 || level_items[1].weight == 9000)
             << level_items[1].weight;
         EXPECT_EQ(level_items[1].corpse_size, 4);
     }

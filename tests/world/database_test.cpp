@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <set>
 #include <unistd.h>
-#include <filesystem>
-#include <fstream>
 
 #include "platform/files.h"
 #include "world/codec.h"
@@ -33,7 +33,7 @@ int item_index(const std::string& id) {
 }
 
 class BuiltDatabase : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         clear_quit_request();
         ASSERT_TRUE(load_database_from(built_database));
@@ -41,30 +41,74 @@ protected:
 };
 
 TEST_F(BuiltDatabase, HoldsEveryFixedIdentifier) {
-    for (const char* id : {"it_coin", "it_essence_divine", "it_essence_cosmic", "it_bones_humanoid", "it_book_tutorial"})
+    for (const char* id :
+         {"it_coin", "it_essence_divine", "it_essence_cosmic", "it_bones_humanoid", "it_book_tutorial"})
         EXPECT_GT(item_index(id), 0) << id;
-    for (const char* cat : {"animal", "celestial", "construct", "elemental", "fiend", "flora", "humanoid", "insect",
-                            "monstrosity", "ooze", "shapeshifter"}) {
+    for (const char* cat : {"animal", "celestial", "construct", "elemental", "fiend", "flora", "humanoid",
+                            "insect", "monstrosity", "ooze", "shapeshifter"}) {
         EXPECT_GT(item_index(std::string("it_corpse_") + cat), 0) << cat;
         EXPECT_GT(item_index(std::string("it_bones_") + cat), 0) << cat;
     }
     EXPECT_EQ(settings.coin_plan, item_index("it_coin"));
-    const char* beings[] = {
-        "be_spectator", "be_debug_player", "be_chained_god", "be_demon_demogorgon", "be_fungus_shrieker",
-        "be_celestial_planetar", "be_demon_babau", "be_demon_barlgura", "be_demon_chasme", "be_demon_nabassu",
-        "be_demon_rutterkin", "be_demon_succubus", "be_demon_glabrezu", "be_demon_hezrou", "be_demon_marilith",
-        "be_demon_molydeus", "be_demon_nalfeshnee", "be_demon_vrock", "be_demon_balor", "be_demon_yochlol",
-        "be_devil_barbed", "be_devil_bearded", "be_devil_bone", "be_devil_erinyes", "be_devil_hellbeast",
-        "be_devil_hellcat", "be_devil_hellephant", "be_devil_hellhound", "be_devil_spined", "be_devil_horned",
-        "be_devil_ice", "be_devil_pit_fiend", "be_summoned_elemental_1", "be_summoned_elemental_2",
-        "be_summoned_elemental_3", "be_summoned_elemental_4", "be_summoned_panther", "be_slaad_red", "be_slaad_blue",
-        "be_slaad_green", "be_snake_giant_cult", "be_summoned_spider", "be_spider_drow", "be_unicorn",
-        "be_wolf_vampiric", "be_summoned_animal_1", "be_summoned_warrior_1", "be_summoned_warrior_2",
-        "be_summoned_warrior_3", "be_undead_zombie", "be_undead_skeleton_animated", "be_undead_shadow",
-        "be_undead_ghoul", "be_undead_wight"};
-    for (const char* id : beings) EXPECT_GT(plan_index(id), 0) << id;
+    const char* beings[] = {"be_spectator",
+                            "be_debug_player",
+                            "be_chained_god",
+                            "be_demon_demogorgon",
+                            "be_fungus_shrieker",
+                            "be_celestial_planetar",
+                            "be_demon_babau",
+                            "be_demon_barlgura",
+                            "be_demon_chasme",
+                            "be_demon_nabassu",
+                            "be_demon_rutterkin",
+                            "be_demon_succubus",
+                            "be_demon_glabrezu",
+                            "be_demon_hezrou",
+                            "be_demon_marilith",
+                            "be_demon_molydeus",
+                            "be_demon_nalfeshnee",
+                            "be_demon_vrock",
+                            "be_demon_balor",
+                            "be_demon_yochlol",
+                            "be_devil_barbed",
+                            "be_devil_bearded",
+                            "be_devil_bone",
+                            "be_devil_erinyes",
+                            "be_devil_hellbeast",
+                            "be_devil_hellcat",
+                            "be_devil_hellephant",
+                            "be_devil_hellhound",
+                            "be_devil_spined",
+                            "be_devil_horned",
+                            "be_devil_ice",
+                            "be_devil_pit_fiend",
+                            "be_summoned_elemental_1",
+                            "be_summoned_elemental_2",
+                            "be_summoned_elemental_3",
+                            "be_summoned_elemental_4",
+                            "be_summoned_panther",
+                            "be_slaad_red",
+                            "be_slaad_blue",
+                            "be_slaad_green",
+                            "be_snake_giant_cult",
+                            "be_summoned_spider",
+                            "be_spider_drow",
+                            "be_unicorn",
+                            "be_wolf_vampiric",
+                            "be_summoned_animal_1",
+                            "be_summoned_warrior_1",
+                            "be_summoned_warrior_2",
+                            "be_summoned_warrior_3",
+                            "be_undead_zombie",
+                            "be_undead_skeleton_animated",
+                            "be_undead_shadow",
+                            "be_undead_ghoul",
+                            "be_undead_wight"};
+    for (const char* id : beings)
+        EXPECT_GT(plan_index(id), 0) << id;
     EXPECT_NE(being_plans[plan_index("be_undead_zombie")].name.str().find("zombie"), std::string::npos);
-    EXPECT_NE(being_plans[plan_index("be_undead_skeleton_animated")].name.str().find("skeleton"), std::string::npos);
+    EXPECT_NE(being_plans[plan_index("be_undead_skeleton_animated")].name.str().find("skeleton"),
+              std::string::npos);
     EXPECT_EQ(being_plans[plan_index("be_spectator")].type_flags[150], 1);
 }
 
@@ -84,7 +128,8 @@ TEST_F(BuiltDatabase, HasRacesGodsAndTheOvergod) {
             specials.insert(b.special);
             EXPECT_TRUE(b.type_flags[64]);
             bool in_group = false;
-            for (uint16_t g : b.spawn_groups) in_group |= g == database_header.god_spawn_group;
+            for (uint16_t g : b.spawn_groups)
+                in_group |= g == database_header.god_spawn_group;
             EXPECT_TRUE(in_group) << b.identifier.str();
         }
     }
@@ -98,11 +143,27 @@ TEST_F(BuiltDatabase, HasRacesGodsAndTheOvergod) {
 TEST_F(BuiltDatabase, HasTheRequiredTagsAndSections) {
     for (const char* t : {"lo_silver_spoon", "re_02", "re_04", "re_05_06", "re_07_08", "re_09_10"})
         EXPECT_NE(std::find(text_tags.begin(), text_tags.end(), t), text_tags.end()) << t;
-    for (const char* s : {"tags", "keyboard_layout", "m_start", "m_end", "f_start", "m_middle", "f_end",
-                          "new_character_info", "race_info", "abilities_info", "reset_info", "reroll_info",
-                          "skills_info", "talents_info", "it_book_tutorial_lore", "be_overgod_chat_instructions",
-                          "be_overgod_chat_essence_consumed", "be_overgod_ascension_demigod", "be_overgod_ascension_god",
-                          "be_shopkeeper_general_shop_start", "be_golem_iron_follower_join"})
+    for (const char* s : {"tags",
+                          "keyboard_layout",
+                          "m_start",
+                          "m_end",
+                          "f_start",
+                          "m_middle",
+                          "f_end",
+                          "new_character_info",
+                          "race_info",
+                          "abilities_info",
+                          "reset_info",
+                          "reroll_info",
+                          "skills_info",
+                          "talents_info",
+                          "it_book_tutorial_lore",
+                          "be_overgod_chat_instructions",
+                          "be_overgod_chat_essence_consumed",
+                          "be_overgod_ascension_demigod",
+                          "be_overgod_ascension_god",
+                          "be_shopkeeper_general_shop_start",
+                          "be_golem_iron_follower_join"})
         EXPECT_GT(find_text_section(s), 0) << s;
     EXPECT_EQ(section_names.front(), "_placeholder");
     EXPECT_EQ(static_cast<int>(section_names.size()), database_header.text_section_count);
@@ -114,7 +175,8 @@ TEST_F(BuiltDatabase, HasTheRequiredTagsAndSections) {
 
 TEST_F(BuiltDatabase, DungeonShape) {
     ASSERT_GE(levels.size(), 13u); // ten dungeon levels, the hub and the demiplane
-    for (std::size_t l = 1; l < levels.size(); ++l) EXPECT_EQ(levels[l].index, l);
+    for (std::size_t l = 1; l < levels.size(); ++l)
+        EXPECT_EQ(levels[l].index, l);
     const tlevel& first = levels[1];
     ASSERT_GT(first.start_content, 0);
     EXPECT_EQ(first.forced_contents[0], first.start_content);
@@ -153,13 +215,14 @@ std::vector<uint8_t> small_payload(uint16_t items, uint16_t vaults, std::string 
         p.identifier = i == 0 ? "it_coin" : "it_other";
         s.write_record(p);
     }
-    for (int i = 0; i < vaults; ++i) s.write_record(tvault{});
+    for (int i = 0; i < vaults; ++i)
+        s.write_record(tvault{});
     s.write_text(text);
     return s.bytes();
 }
 
 class DamagedDatabase : public ::testing::Test {
-protected:
+  protected:
     fs::path dir;
     std::string path;
     void SetUp() override {
@@ -197,7 +260,8 @@ protected:
         clear_quit_request();
     }
     std::string corrupt() const {
-        return "Data file \"" + path + "\" is corrupted or not compatible with this game version!\r\n\r\nShutting down.";
+        return "Data file \"" + path +
+               "\" is corrupted or not compatible with this game version!\r\n\r\nShutting down.";
     }
 };
 
@@ -221,23 +285,47 @@ TEST_F(DamagedDatabase, EveryDamageGivesTheCorruptMessage) {
         const char* what;
         std::function<void()> damage;
     } cases[] = {
-        {"truncated", [&] { write_encoded(good); auto b = read_raw(); b.resize(b.size() / 2); write_raw(b); }},
-        {"flipped byte", [&] { write_encoded(good); auto b = read_raw(); b[b.size() / 3] ^= 0x20; write_raw(b); }},
-        {"shorter than the envelope", [&] { write_raw({'P', 'K', 1, 2, 3}); }},
+        {"truncated",
+         [&] {
+             write_encoded(good);
+             auto b = read_raw();
+             b.resize(b.size() / 2);
+             write_raw(b);
+         }},
+        {"flipped byte",
+         [&] {
+             write_encoded(good);
+             auto b = read_raw();
+             b[b.size() / 3] ^= 0x20;
+             write_raw(b);
+         }},
+        {"shorter than the envelope",
+         [&] {
+             write_raw({'P', 'K', 1, 2, 3});
+         }},
         {"garbage", [&] { write_raw(std::vector<uint8_t>(4000, 0xA5)); }},
-        {"another record size", [&] {
+        {"another record size",
+         [&] {
              auto p = good;
              reinterpret_cast<tdatabase_header*>(p.data() + 8)->size_signature[0] = 4660;
              write_encoded(p);
          }},
-        {"a count that does not fit", [&] {
+        {"a count that does not fit",
+         [&] {
              auto p = good;
              reinterpret_cast<tdatabase_header*>(p.data() + 8)->being_plan_count = 60000;
              write_encoded(p);
          }},
-        {"wrong release", [&] { auto p = good; p[0] = 16; write_encoded(p); }},
-        {"text before the first section", [&] { write_encoded(small_payload(1, 0, "stray\r\n@_placeholder\r\n", 1)); }},
-        {"more sections than the header says", [&] { write_encoded(small_payload(1, 0, "@_placeholder\r\n@a\r\n@b\r\n", 2)); }},
+        {"wrong release",
+         [&] {
+             auto p = good;
+             p[0] = 16;
+             write_encoded(p);
+         }},
+        {"text before the first section",
+         [&] { write_encoded(small_payload(1, 0, "stray\r\n@_placeholder\r\n", 1)); }},
+        {"more sections than the header says",
+         [&] { write_encoded(small_payload(1, 0, "@_placeholder\r\n@a\r\n@b\r\n", 2)); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -249,7 +337,7 @@ TEST_F(DamagedDatabase, EveryDamageGivesTheCorruptMessage) {
 
 // The database builder refuses content mistakes and names the file, template and field.
 class ContentMistakes : public ::testing::Test {
-protected:
+  protected:
     fs::path dir;
     void SetUp() override {
         dir = fs::path(::testing::TempDir()) / ("dravok_content_" + std::to_string(::getpid()));
@@ -261,12 +349,14 @@ protected:
     // Runs the builder; returns its exit status and fills its messages.
     int build(std::string& messages) {
         std::string tool = (fs::path(DRAVOK_DATA_DIR) / ".." / ".." / "bin" / "dravok_dbbuild").string();
-        std::string cmd = tool + " " + (dir / "content").string() + " " + (dir / "out.dbs").string() + " 2>&1";
+        std::string cmd =
+            tool + " " + (dir / "content").string() + " " + (dir / "out.dbs").string() + " 2>&1";
         FILE* p = popen(cmd.c_str(), "r");
         if (!p) return -1;
         char buf[4096];
         messages.clear();
-        while (fgets(buf, sizeof buf, p)) messages += buf;
+        while (fgets(buf, sizeof buf, p))
+            messages += buf;
         return pclose(p);
     }
     void add_fixture(const std::string& fixture, const std::string& table) {
@@ -287,10 +377,15 @@ TEST_F(ContentMistakes, EachMistakeStopsTheBuildWithItsPlace) {
         const char* table;
         const char* message;
     } cases[] = {
-        {"unknown_flag.json", "creatures", "creatures/zz_unknown_flag.json: be_goblin_misspelt: flags: unknown type flag \"hmanoid\""},
-        {"upper_case_dice.json", "items", "items/zz_upper_case_dice.json: it_knife_bad: damage: upper-case \"D\" in \"1D6\""},
-        {"misspelt_field.json", "creatures", "creatures/zz_misspelt_field.json: be_goblin_sickly: helth: unknown field"},
-        {"dangling_reference.json", "creatures", "creatures/zz_dangling_reference.json: be_goblin_hoarder: kit_items[0].item: unknown item plan \"it_golden_toilet\""},
+        {"unknown_flag.json", "creatures",
+         "creatures/zz_unknown_flag.json: be_goblin_misspelt: flags: unknown type flag \"hmanoid\""},
+        {"upper_case_dice.json", "items",
+         "items/zz_upper_case_dice.json: it_knife_bad: damage: upper-case \"D\" in \"1D6\""},
+        {"misspelt_field.json", "creatures",
+         "creatures/zz_misspelt_field.json: be_goblin_sickly: helth: unknown field"},
+        {"dangling_reference.json", "creatures",
+         "creatures/zz_dangling_reference.json: be_goblin_hoarder: kit_items[0].item: unknown item plan "
+         "\"it_golden_toilet\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
@@ -315,7 +410,8 @@ TEST_F(ContentMistakes, ALevelWithAnEmptyPairList) {
     std::ofstream(levels) << text;
     std::string messages;
     EXPECT_NE(build(messages), 0);
-    EXPECT_NE(messages.find("levels/levels.json: The Old Prison: pairs.natural: a level needs at least one (filler, natural floor) pair"),
+    EXPECT_NE(messages.find("levels/levels.json: The Old Prison: pairs.natural: a level needs at least one "
+                            "(filler, natural floor) pair"),
               std::string::npos)
         << messages;
 }

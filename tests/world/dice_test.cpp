@@ -37,7 +37,7 @@ TEST(Dice, FormulasParseAndShowBack) {
         {"-3", 0, 0, -3, 0, "-3"},
         {"", 0, 0, 0, 0, "0"},
         {" \t3 + 1d4 \r\n", 1, 4, 3, 0, "1d4+3"}, // trimmed, blanks deleted, leading bonus
-        {"3+1d4+2", 1, 4, 2, 0, "1d4+2"},          // the trailing bonus replaces the leading one
+        {"3+1d4+2", 1, 4, 2, 0, "1d4+2"},         // the trailing bonus replaces the leading one
         {"d6-1", 1, 6, -1, 0, "1d6-1"},
         {"1D6", 0, 0, 0, 0, "0"}, // no lower-case d: a constant that does not read
         {"x", 0, 0, 0, 0, "0"},
@@ -116,7 +116,8 @@ TEST(Dice, RollsDrawOneDiePerStatementInOrder) {
     const tdice d = parsed("3d6+2");
     uint32_t seed = 2024;
     int expected = 2;
-    for (int i = 0; i < 3; ++i) expected += static_cast<int>(reference_draw(seed, 6)) + 1;
+    for (int i = 0; i < 3; ++i)
+        expected += static_cast<int>(reference_draw(seed, 6)) + 1;
     random_seed = 2024;
     EXPECT_EQ(roll_dice(d), expected);
     EXPECT_EQ(random_seed, seed);
@@ -308,7 +309,7 @@ namespace {
 
 // Three beings; being 2 has body modifier +3, level 5 and melee 7, on dungeon level 6.
 class DiceOwner : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         saved_level_index_ = level.index;
         beings.assign(4, blank_being);
@@ -338,15 +339,13 @@ TEST_F(DiceOwner, OwnerPartsReadAbilityLevelAndSkills) {
         int bonus;
     };
     const std::vector<Case> cases = {
-        {"+body_mod", 3},
-        {"-body_mod", -3},
-        {"+motion_mod", 0},
-        {"|per_level:1/2", 2},       // (5 x 1) div 2
-        {"|per_level:-3/2", -7},     // a negative amount adds, truncated toward zero
-        {"|per_level:3/0", 0},       // no divisor, no part
-        {"|per_melee:2/3", 4},       // (7 div 3) x 2
-        {"|per_melee:-2", 0},        // a negative skill amount never adds
-        {"|per_search:5", 0},        // a skill below 1 adds nothing
+        {"+body_mod", 3},        {"-body_mod", -3},
+        {"+motion_mod", 0},      {"|per_level:1/2", 2}, // (5 x 1) div 2
+        {"|per_level:-3/2", -7},                        // a negative amount adds, truncated toward zero
+        {"|per_level:3/0", 0},                          // no divisor, no part
+        {"|per_melee:2/3", 4},                          // (7 div 3) x 2
+        {"|per_melee:-2", 0},                           // a negative skill amount never adds
+        {"|per_search:5", 0},                           // a skill below 1 adds nothing
         {"|per_dodge:5", 0},
     };
     for (const Case& c : cases) {
@@ -368,9 +367,9 @@ TEST_F(DiceOwner, DungeonLevelPartCountsWithoutAnOwner) {
 TEST_F(DiceOwner, BeingReplacesTheOwnerOnlyWhenItExists) {
     const tdice own = owned("2+body_mod", 2);
     EXPECT_EQ(roll_dice_for_being(owned("2+body_mod", 0), 2), 5);
-    EXPECT_EQ(roll_dice_for_being(own, 0), 5);  // not a being: the formula's own owner
+    EXPECT_EQ(roll_dice_for_being(own, 0), 5); // not a being: the formula's own owner
     EXPECT_EQ(roll_dice_for_being(own, 9), 5);
-    EXPECT_EQ(roll_dice_for_being(own, 1), 2);  // being 1 has no modifier
+    EXPECT_EQ(roll_dice_for_being(own, 1), 2); // being 1 has no modifier
 
     const tdice range = owned("2d4+body_mod|per_level:1", 0);
     EXPECT_EQ(min_dice(range, 2), 2 + 3 + 5);

@@ -13,7 +13,7 @@ namespace {
 
 // A fresh program folder and a clock standing at 2026-03-07 09:05:42 (local = UTC here).
 class ErrorLog : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         set_program_folder(folder_.path());
         set_clock(&clock_);
@@ -63,7 +63,8 @@ TEST_F(ErrorLog, EntryListsTheChainAndIsWrittenWhole) {
     };
     EXPECT_EQ(error_log_lines, expected);
     std::string file;
-    for (const std::string& line : expected) file += line + "\r\n";
+    for (const std::string& line : expected)
+        file += line + "\r\n";
     EXPECT_EQ(file_text(), file);
     EXPECT_FALSE(quit_requested());
 }
@@ -104,7 +105,8 @@ TEST_F(ErrorLog, TraceKeepsOnlyAHundredEntries) {
     const uint16_t second = trace_entry(2);
     EXPECT_EQ(trace_enter(0, trace_save_game), 0); // a silent call records nothing
     EXPECT_EQ(trace_entry(2), second);
-    for (int i = 0; i < 104; ++i) depth = trace_enter(depth, i % 2 ? trace_load_level : trace_save_level);
+    for (int i = 0; i < 104; ++i)
+        depth = trace_enter(depth, i % 2 ? trace_load_level : trace_save_level);
     EXPECT_EQ(depth, 105);
     EXPECT_EQ(trace_entry(100), trace_save_level); // entry 100 written by the 99th call
     EXPECT_EQ(trace_entry(101), 0);

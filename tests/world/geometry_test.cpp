@@ -12,7 +12,8 @@ namespace {
 std::vector<std::pair<int, int>> traced(int x1, int y1, int x2, int y2) {
     trace_line(x1, y1, x2, y2);
     std::vector<std::pair<int, int>> points;
-    for (int i = 1; i <= line_length && i <= line_capacity; ++i) points.emplace_back(line_points[i].x, line_points[i].y);
+    for (int i = 1; i <= line_length && i <= line_capacity; ++i)
+        points.emplace_back(line_points[i].x, line_points[i].y);
     return points;
 }
 
@@ -23,17 +24,18 @@ TEST(Geometry, DistanceRoundsTheEuclideanLength) {
         int x1, y1, x2, y2, d;
     };
     const row rows[] = {
-        {1, 1, 1, 1, 0}, {1, 1, 2, 2, 1},  {1, 1, 3, 3, 3},  {0, 0, 3, 4, 5},
-        {0, 0, 1, 2, 2}, {0, 0, 2, 3, 4},  {5, 5, 1, 5, 4},  {1, 1, 128, 128, 180},
+        {1, 1, 1, 1, 0}, {1, 1, 2, 2, 1}, {1, 1, 3, 3, 3}, {0, 0, 3, 4, 5},
+        {0, 0, 1, 2, 2}, {0, 0, 2, 3, 4}, {5, 5, 1, 5, 4}, {1, 1, 128, 128, 180},
     };
-    for (const row& r : rows) EXPECT_EQ(get_distance(r.x1, r.y1, r.x2, r.y2), r.d) << r.x2 << "," << r.y2;
+    for (const row& r : rows)
+        EXPECT_EQ(get_distance(r.x1, r.y1, r.x2, r.y2), r.d) << r.x2 << "," << r.y2;
 }
 
 TEST(Geometry, DirectionFollowsTheSignsOfTheOffsets) {
     struct row {
         int dx, dy, direction;
     };
-    const row rows[] = {{0, -1, 1}, {1, -1, 2}, {1, 0, 3},  {1, 1, 4},  {0, 1, 5}, {-1, 1, 6},
+    const row rows[] = {{0, -1, 1}, {1, -1, 2},  {1, 0, 3}, {1, 1, 4},  {0, 1, 5},  {-1, 1, 6},
                         {-1, 0, 7}, {-1, -1, 8}, {0, 0, 0}, {5, -1, 2}, {-1, 7, 6}, {0, -9, 1}};
     for (const row& r : rows) {
         EXPECT_EQ(get_direction(10, 10, 10 + r.dx, 10 + r.dy), r.direction) << r.dx << "," << r.dy;
@@ -42,7 +44,7 @@ TEST(Geometry, DirectionFollowsTheSignsOfTheOffsets) {
             EXPECT_EQ(direction_steps[r.direction].dy, r.dy);
         }
     }
-    EXPECT_EQ(direction_offsets[2].dx, 1); // east
+    EXPECT_EQ(direction_offsets[2].dx, 1);  // east
     EXPECT_EQ(direction_offsets[4].dx, -1); // west
 }
 
@@ -89,7 +91,8 @@ TEST(Geometry, RayTables) {
     build_sight_rays();
     // Radius 1 walks round the square once and meets its first endpoint again.
     ASSERT_EQ(sight_ray_counts[1], 9u);
-    const std::pair<int, int> ring1[] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}, {1, 0}};
+    const std::pair<int, int> ring1[] = {{1, 0},   {1, 1},  {0, 1},  {-1, 1}, {-1, 0},
+                                         {-1, -1}, {0, -1}, {1, -1}, {1, 0}};
     for (int k = 1; k <= 9; ++k) {
         EXPECT_EQ(ray_endpoints[1][k].dx, ring1[k - 1].first) << k;
         EXPECT_EQ(ray_endpoints[1][k].dy, ring1[k - 1].second) << k;

@@ -13,13 +13,12 @@
 namespace dravok {
 namespace {
 
-template <class T>
-bool is_blank(const T& record, const T& blank) {
+template <class T> bool is_blank(const T& record, const T& blank) {
     return std::memcmp(&record, &blank, sizeof(T)) == 0;
 }
 
 class WorldGlobals : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         free_world();
         world_hooks = tworld_hooks{};
@@ -32,7 +31,7 @@ protected:
 
 TEST_F(WorldGlobals, AllocateWorldGivesTheFirstSizesWithEntryZeroUnused) {
     allocate_world();
-    EXPECT_EQ(beings.size(), 350u); // entries 1..349
+    EXPECT_EQ(beings.size(), 350u);       // entries 1..349
     EXPECT_EQ(level_items.size(), 1000u); // entries 1..999
     EXPECT_EQ(duration_effects.size(), 100u);
     EXPECT_EQ(transfer_beings.size(), 20u);
@@ -113,7 +112,8 @@ TEST_F(WorldGlobals, ResetWorldBlanksTheWorldAndOnlyTheRunTimeFieldsOfTheTables)
     reset_world();
 
     EXPECT_EQ(player, 0);
-    for (std::size_t b = 0; b < beings.size(); ++b) ASSERT_TRUE(is_blank(beings[b], blank_being)) << b;
+    for (std::size_t b = 0; b < beings.size(); ++b)
+        ASSERT_TRUE(is_blank(beings[b], blank_being)) << b;
     EXPECT_TRUE(is_blank(being_items[3][7], blank_item));
     EXPECT_EQ(sight_matrix[3][4], 0);
     EXPECT_EQ(first_seen_matrix[4][3], 0u);
@@ -147,8 +147,8 @@ TEST_F(WorldGlobals, ResetWorldBlanksTheWorldAndOnlyTheRunTimeFieldsOfTheTables)
     EXPECT_EQ(being_plans[1].chatter_switch_of(35), 1u);
     EXPECT_EQ(being_plans[1].last_variant, 0);
     EXPECT_EQ(being_plans[1].used_variants[30], 0);
-    EXPECT_EQ(being_plans[1].created_on_level + being_plans[1].created_in_game + being_plans[1].first_sightings +
-                  being_plans[1].player_kills + being_plans[1].kills,
+    EXPECT_EQ(being_plans[1].created_on_level + being_plans[1].created_in_game +
+                  being_plans[1].first_sightings + being_plans[1].player_kills + being_plans[1].kills,
               0);
     ASSERT_EQ(plan_chatter_times.size(), being_plans.size());
     EXPECT_EQ(plan_chatter_times[1][58], 0u);
@@ -175,7 +175,8 @@ TEST_F(WorldGlobals, ResetAndReleaseCallTheServicesOfOtherUnitsWhenInstalled) {
 }
 
 TEST_F(WorldGlobals, InitGlobalsPresetsTheBlankRequestProbesPlanesDiceAndSettings) {
-    const auto folder = std::filesystem::temp_directory_path() / ("dravok_globals_test_" + std::to_string(getpid()));
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("dravok_globals_test_" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     set_program_folder(folder.string() + "/");
     settings.check_updates = 1;

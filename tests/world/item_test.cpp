@@ -28,7 +28,7 @@ tdice fixed(int value) {
 }
 
 class Items : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         set_program_folder(folder_.path());
         error_log_lines.clear();
@@ -62,7 +62,8 @@ protected:
         titem_plan& p = item_plans[index];
         p.identifier = id;
         p.name = name;
-        for (int f : flags) p.flags[f] = 1;
+        for (int f : flags)
+            p.flags[f] = 1;
     }
     static bool logged(const std::string& text) {
         for (const std::string& line : error_log_lines) {
@@ -117,7 +118,8 @@ TEST_F(Items, EnchantmentFromTheTemplate) {
 
     item_plans[sword].min_enchantment = 2;
     item_plans[sword].max_enchantment = 4;
-    for (int i = 0; i < 20; ++i) EXPECT_GE(make(sword).enchantment, 2);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_GE(make(sword).enchantment, 2);
 }
 
 TEST_F(Items, EnchantmentChances) {
@@ -150,7 +152,8 @@ TEST_F(Items, NamesWithArticlesAndEnchantmentWords) {
     };
     player = world_.goblin; // mode 3 speaks of the commanded being's own item
     for (const name_case& c : cases) {
-        EXPECT_EQ(item_name(c.name, c.amount, c.stackable, world_.goblin, c.mode), c.expected) << c.name << c.mode;
+        EXPECT_EQ(item_name(c.name, c.amount, c.stackable, world_.goblin, c.mode), c.expected)
+            << c.name << c.mode;
     }
     player = 0;
 
@@ -243,7 +246,8 @@ TEST_F(Items, LevelListsCellsAndGrowth) {
     EXPECT_EQ(add_item_to_level(5, 5, blank_item, 0, fixed(2), arrow), a);
     EXPECT_EQ(level_items[a].amount, 5);
 
-    while (add_item_to_level(3, 3, blank_item, 0, fixed(1), sword) != 10) {}
+    while (add_item_to_level(3, 3, blank_item, 0, fixed(1), sword) != 10) {
+    }
     EXPECT_EQ(level_items.size(), 11u);
     EXPECT_EQ(add_item_to_level(3, 3, blank_item, 0, fixed(1), sword), 11) << "a full list grows by 100";
     EXPECT_EQ(level_items.size(), 111u);

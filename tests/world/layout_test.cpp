@@ -17,7 +17,7 @@ TEST(Pstring, CutsAtCapacityAndIgnoresAnOversizedStoredLength) {
 }
 
 TEST(Layout, SizeSignatureHoldsTheFourteenSizesInFileOrder) {
-    const uint32_t expected[size_signature_count] = {4656, 1440, 22712, 26856, 246, 36388, 4812,
+    const uint32_t expected[size_signature_count] = {4656, 1440, 22712, 26856, 246,  36388, 4812,
                                                      916,  16,   48,    1388,  2876, 30008, 1376};
     for (int i = 0; i < size_signature_count; ++i)
         EXPECT_EQ(size_signature[i], expected[i]) << "entry " << i + 1;
@@ -74,7 +74,8 @@ TEST(Layout, OneBasedHelpersReachTheBytesTheRulesNumber) {
     EXPECT_EQ(reinterpret_cast<const uint8_t*>(&v)[31 + 64], 7);
 
     static tpath path{};
-    EXPECT_EQ(reinterpret_cast<const uint8_t*>(&path.step(255)) - reinterpret_cast<const uint8_t*>(&path), 255);
+    EXPECT_EQ(reinterpret_cast<const uint8_t*>(&path.step(255)) - reinterpret_cast<const uint8_t*>(&path),
+              255);
 }
 
 } // namespace

@@ -7,10 +7,10 @@
 #include "fixtures/small_world.h"
 #include "generation/grids.h"
 #include "rules/lasting_effects.h"
+#include "ui/sprite_lookup.h"
 #include "world/geometry.h"
 #include "world/map.h"
 #include "world/map_vocab.h"
-#include "ui/sprite_lookup.h"
 
 namespace dravok {
 namespace {
@@ -19,7 +19,7 @@ using fixtures::floor_kind;
 using fixtures::wall_kind;
 
 class MapGrid : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { fixtures::build_small_map(); }
 };
 
@@ -41,8 +41,10 @@ TEST_F(MapGrid, ViewAndExploredRectangles) {
     EXPECT_TRUE(is_in_view(3, 4));
     EXPECT_TRUE(is_in_view(9, 8));
     EXPECT_FALSE(is_in_view(10, 8));
-    const int cases[][3] = {{5, 2, 1}, {12, 1, 2}, {10, 6, 3}, {10, 9, 4}, {5, 9, 5}, {1, 9, 6}, {2, 6, 7}, {1, 1, 8}, {5, 5, 0}};
-    for (const auto& c : cases) EXPECT_EQ(get_offscreen_direction(c[0], c[1]), c[2]) << c[0] << "," << c[1];
+    const int cases[][3] = {{5, 2, 1}, {12, 1, 2}, {10, 6, 3}, {10, 9, 4}, {5, 9, 5},
+                            {1, 9, 6}, {2, 6, 7},  {1, 1, 8},  {5, 5, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(get_offscreen_direction(c[0], c[1]), c[2]) << c[0] << "," << c[1];
 
     level.explored_x1 = 2, level.explored_y1 = 3, level.explored_x2 = 6, level.explored_y2 = 7;
     EXPECT_TRUE(on_explored_map(2, 3));
@@ -62,11 +64,11 @@ TEST_F(MapGrid, GridIsXMajor) {
 }
 
 TEST_F(MapGrid, BlockBaseReadsTheGivenKindOrTheCell) {
-    EXPECT_EQ(get_block_base(0, 0, 0), base_none);          // off the map
+    EXPECT_EQ(get_block_base(0, 0, 0), base_none); // off the map
     cell_at(3, 3).block = 0;
-    EXPECT_EQ(get_block_base(3, 3, 0), base_wall);          // kind 0 is a wall
-    EXPECT_EQ(get_block_base(3, 3, 50), base_floor);        // a valid kind answers alone
-    EXPECT_EQ(get_block_base(4, 4, 95), base_floor);        // an invalid kind reads the cell
+    EXPECT_EQ(get_block_base(3, 3, 0), base_wall);   // kind 0 is a wall
+    EXPECT_EQ(get_block_base(3, 3, 50), base_floor); // a valid kind answers alone
+    EXPECT_EQ(get_block_base(4, 4, 95), base_floor); // an invalid kind reads the cell
     EXPECT_EQ(get_block_base(0, 0, 40), base_wall);
     EXPECT_TRUE(is_wall(3, 3));
     EXPECT_FALSE(is_floor(3, 3));
@@ -140,11 +142,13 @@ TEST_F(MapGrid, FurnitureVariantsAreDealtOutPerArea) {
 
     // Four chairs in area 1: the first three take every variant once.
     const int chairs[4][2] = {{2, 2}, {2, 5}, {3, 4}, {5, 9}};
-    for (const auto& c : chairs) cell_at(c[0], c[1]).furniture = fu_chair;
+    for (const auto& c : chairs)
+        cell_at(c[0], c[1]).furniture = fu_chair;
     cell_at(8, 8).furniture = fu_chair; // area 2 deals its own
     place_level_furniture();
     std::vector<int> first_three;
-    for (int i = 0; i < 3; ++i) first_three.push_back(cell_at(chairs[i][0], chairs[i][1]).furniture_variant);
+    for (int i = 0; i < 3; ++i)
+        first_three.push_back(cell_at(chairs[i][0], chairs[i][1]).furniture_variant);
     std::sort(first_three.begin(), first_three.end());
     EXPECT_EQ(first_three, (std::vector<int>{0, 2, 4}));
     EXPECT_EQ(cell_at(5, 9).furniture_variant % 2, 0);
@@ -184,11 +188,16 @@ TEST_F(MapGrid, WhatBlocksSightAndWhatBlocksEffects) {
         bool sight, effect;
     };
     const row rows[] = {
-        {fu_door, 0, true, true},           {fu_door, 1, false, false},
-        {fu_door_lockable, 0, true, true},  {fu_door_cell, 0, false, false},
-        {fu_door_secret, 0, true, false},   {fu_wall_disappearing, 0, true, false},
-        {fu_bookcase, 0, false, true},      {fu_bookcase_shop, 0, false, false},
-        {fu_statue_clonomancer, 0, false, true}, {fu_tube, 0, false, true},
+        {fu_door, 0, true, true},
+        {fu_door, 1, false, false},
+        {fu_door_lockable, 0, true, true},
+        {fu_door_cell, 0, false, false},
+        {fu_door_secret, 0, true, false},
+        {fu_wall_disappearing, 0, true, false},
+        {fu_bookcase, 0, false, true},
+        {fu_bookcase_shop, 0, false, false},
+        {fu_statue_clonomancer, 0, false, true},
+        {fu_tube, 0, false, true},
         {fu_chair, 0, false, false},
     };
     for (const row& r : rows) {
@@ -204,8 +213,9 @@ TEST_F(MapGrid, FurnitureKindNames) {
         int furniture;
         const char* name;
     };
-    const row rows[] = {{fu_stairs_up, "stairs"}, {fu_door_cell, "door"}, {fu_chest_shop, "chest"},
-                        {fu_statue_gargoyle, "statue"}, {fu_bed_broken, "broken bed"}, {fu_sarcophagus, "sarcophagus"}};
+    const row rows[] = {{fu_stairs_up, "stairs"},      {fu_door_cell, "door"},
+                        {fu_chest_shop, "chest"},      {fu_statue_gargoyle, "statue"},
+                        {fu_bed_broken, "broken bed"}, {fu_sarcophagus, "sarcophagus"}};
     for (const row& r : rows) {
         cell_at(3, 3).furniture = uint8_t(r.furniture);
         std::string name;
@@ -259,13 +269,15 @@ TEST_F(MapGrid, FreeFloorModes) {
 
 TEST_F(MapGrid, MostCommonNeighbourFloorKeepsTheFirstToReachTheCount) {
     // Neighbours of (3, 3) in direction order: N (3,2), NE (4,2), E (4,3) ...; all others walls.
-    for (int d = 1; d <= 8; ++d) cell_at(3 + direction_steps[d].dx, 3 + direction_steps[d].dy).block = wall_kind;
+    for (int d = 1; d <= 8; ++d)
+        cell_at(3 + direction_steps[d].dx, 3 + direction_steps[d].dy).block = wall_kind;
     cell_at(3, 2).block = 43;
     cell_at(4, 2).block = 45;
     EXPECT_EQ(most_common_neighbour_floor(3, 3), 43);
     cell_at(4, 3).block = 45;
     EXPECT_EQ(most_common_neighbour_floor(3, 3), 45);
-    for (int d = 1; d <= 8; ++d) cell_at(3 + direction_steps[d].dx, 3 + direction_steps[d].dy).block = wall_kind;
+    for (int d = 1; d <= 8; ++d)
+        cell_at(3 + direction_steps[d].dx, 3 + direction_steps[d].dy).block = wall_kind;
     EXPECT_EQ(most_common_neighbour_floor(3, 3), 0);
 }
 
@@ -274,9 +286,9 @@ TEST_F(MapGrid, NeighbourCountsAndFloorNeighbour) {
     EXPECT_EQ(count_matching_neighbours(2, 2, 4, {}, {}, base_floor), 2);
     EXPECT_EQ(count_matching_neighbours(1, 1, 8, {}, {}, 0), 3); // only on-map neighbours
     EXPECT_EQ(count_matching_neighbours(5, 5, 8, {2}, {}, 0), 0);
-    EXPECT_EQ(count_matching_neighbours(7, 5, 8, {1}, {2}, base_floor), 1); // the door cell
+    EXPECT_EQ(count_matching_neighbours(7, 5, 8, {1}, {2}, base_floor), 1);    // the door cell
     EXPECT_EQ(find_floor_neighbour_in_area(5, 6, 1), uint32_t(5 | (5 << 16))); // north comes first
-    EXPECT_EQ(find_floor_neighbour_in_area(7, 6, 2), uint32_t(7 | (5 << 16)));  // north first
+    EXPECT_EQ(find_floor_neighbour_in_area(7, 6, 2), uint32_t(7 | (5 << 16))); // north first
     EXPECT_EQ(find_floor_neighbour_in_area(3, 3, 2), 0u);
 }
 
@@ -294,7 +306,8 @@ TEST_F(MapGrid, FurnitureSpacingAndNeighbourCount) {
 TEST_F(MapGrid, FreeFloorForBeingLeavesASpotZoneForTheMainZone) {
     // The start cell lies in a spot zone; so do its neighbours, except one main-zone cell.
     for (int x = 2; x <= 5; ++x)
-        for (int y = 2; y <= 11; ++y) cell_at(x, y).vault_zone = 7; // vz_spot_05
+        for (int y = 2; y <= 11; ++y)
+            cell_at(x, y).vault_zone = 7; // vz_spot_05
     cell_at(5, 5).vault_zone = vz_main;
     int fx = -1, fy = -1;
     find_free_floor_for_being(3, 3, 1, fx, fy, 0, 1);
@@ -303,13 +316,15 @@ TEST_F(MapGrid, FreeFloorForBeingLeavesASpotZoneForTheMainZone) {
 
     // Another zone is tried first, then zone 0 among the neighbours before the rings.
     for (int x = 2; x <= 5; ++x)
-        for (int y = 2; y <= 11; ++y) cell_at(x, y).vault_zone = 24;
+        for (int y = 2; y <= 11; ++y)
+            cell_at(x, y).vault_zone = 24;
     cell_at(2, 2).vault_zone = 0;
     cell_at(5, 5).vault_zone = 0;
     find_free_floor_for_being(3, 3, 1, fx, fy, 0, 1);
     EXPECT_EQ(std::max(std::abs(fx - 3), std::abs(fy - 3)), 1);
     EXPECT_EQ(cell_at(fx, fy).vault_zone, 24);
-    for (int d = 1; d <= 8; ++d) cell_at(3 + direction_steps[d].dx, 3 + direction_steps[d].dy).vault_zone = 0;
+    for (int d = 1; d <= 8; ++d)
+        cell_at(3 + direction_steps[d].dx, 3 + direction_steps[d].dy).vault_zone = 0;
     cell_at(5, 5).vault_zone = 24;
     find_free_floor_for_being(3, 3, 1, fx, fy, 0, 1);
     EXPECT_EQ(std::max(std::abs(fx - 3), std::abs(fy - 3)), 1) << "zone 0 neighbours before zone 24 rings";
@@ -327,20 +342,21 @@ TEST_F(MapGrid, FreeFloorForBeingStaysInTheAreaAndAvoidsMapEffects) {
     EXPECT_EQ(cell_at(fx, fy).area, 2);
     EXPECT_TRUE(is_free_floor(fx, fy, 2, 0, 0, 0, 2));
     // Every neighbour held by a map effect: the search moves on to the rings.
-    for (int d = 1; d <= 8; ++d) map_effect_grid(3 + direction_steps[d].dx, 3 + direction_steps[d].dy).effect = 1;
+    for (int d = 1; d <= 8; ++d)
+        map_effect_grid(3 + direction_steps[d].dx, 3 + direction_steps[d].dy).effect = 1;
     find_free_floor_for_being(3, 3, 1, fx, fy, 0, 1);
     EXPECT_GE(std::max(std::abs(fx - 3), std::abs(fy - 3)), 2);
     EXPECT_EQ(cell_at(fx, fy).area, 1);
 }
 
 TEST_F(MapGrid, WallFrontIsShownAboveFloorAndUnexploredCells) {
-    EXPECT_TRUE(is_wall_front_shown(3, 1));   // floor below
-    EXPECT_TRUE(is_wall_front_shown(3, 12));  // bottom row
-    EXPECT_FALSE(is_wall_front_shown(1, 5));  // wall below
-    EXPECT_FALSE(is_wall_front_shown(6, 5));  // a door below
+    EXPECT_TRUE(is_wall_front_shown(3, 1));  // floor below
+    EXPECT_TRUE(is_wall_front_shown(3, 12)); // bottom row
+    EXPECT_FALSE(is_wall_front_shown(1, 5)); // wall below
+    EXPECT_FALSE(is_wall_front_shown(6, 5)); // a door below
     cell_at(1, 6).explored = 0;
     EXPECT_TRUE(is_wall_front_shown(1, 5));
-    EXPECT_FALSE(is_wall_front_shown(3, 3));  // a floor
+    EXPECT_FALSE(is_wall_front_shown(3, 3)); // a floor
 }
 
 } // namespace

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "world/globals.h"
 #include "platform/bitmap.h"
 #include "platform/fonts.h"
+#include "world/globals.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -12,7 +12,7 @@ namespace {
 
 // A fixed font: every character 6 pixels wide; the wrap width is 100 pixels.
 class MessageLog : public ::testing::Test {
-protected:
+  protected:
     uint32_t& clock = game.game_clock;
     void SetUp() override {
         clear_message_log();
@@ -36,9 +36,8 @@ TEST_F(MessageLog, WrapsAtBlanksAndStampsEachLine) {
 
 TEST_F(MessageLog, SpeechPrefixIndentsTheWrappedLinesAndCarriesTheColour) {
     add_speech_line("Grum", "", "Hello there my good friend of old");
-    std::vector<std::string> want = {
-        "0000001300000$BGrum: $DHello", "0000001300036$Dthere my", "0000001300036$Dgood",
-        "0000001300036$Dfriend of", "0000001300036$Dold"};
+    std::vector<std::string> want = {"0000001300000$BGrum: $DHello", "0000001300036$Dthere my",
+                                     "0000001300036$Dgood", "0000001300036$Dfriend of", "0000001300036$Dold"};
     EXPECT_EQ(message_log, want);
 }
 
@@ -68,7 +67,8 @@ TEST_F(MessageLog, UnclosedBraceIsAnOrdinaryCharacter) {
 
 TEST_F(MessageLog, SeparatorsStopAtOnePageOfBlankLines) {
     add_message("hello");
-    for (int k = 0; k < 10; ++k) add_message();
+    for (int k = 0; k < 10; ++k)
+        add_message();
     EXPECT_EQ(message_log.size(), 8u);
     EXPECT_EQ(settings.log_blank_lines, 7);
     add_message("again");
@@ -78,7 +78,8 @@ TEST_F(MessageLog, SeparatorsStopAtOnePageOfBlankLines) {
 
 TEST_F(MessageLog, PurgeKeepsFourPagesWhateverTheirAge) {
     clock = 0;
-    for (int k = 0; k < 30; ++k) add_message("line");
+    for (int k = 0; k < 30; ++k)
+        add_message("line");
     EXPECT_EQ(message_log.size(), 30u);
     clock = 400;
     add_message("new");
@@ -144,7 +145,8 @@ TEST(LogHelpers, JoinAndCodes) {
     indent_prefix(7, false, out);
     EXPECT_EQ(out, "");
     std::string wrapped;
-    wrap_log_text([](std::string_view s) { return static_cast<int>(s.size()); }, "$Sa b", 100, wrapped, false);
+    wrap_log_text([](std::string_view s) { return static_cast<int>(s.size()); }, "$Sa b", 100, wrapped,
+                  false);
     EXPECT_EQ(wrapped, "$Sa b\r\n");
 }
 

@@ -60,7 +60,8 @@ TEST(Random, SetIndexPicksOnlyNonZeroEntriesAndDrawsOnlyWhenOneExists) {
     const std::array<uint8_t, 6> some{0, 7, 0, 0, 1, 0};
     std::array<int, 7> hits{};
     random_seed = 99;
-    for (int i = 0; i < 2000; ++i) ++hits[random_set_index(some)];
+    for (int i = 0; i < 2000; ++i)
+        ++hits[random_set_index(some)];
     EXPECT_EQ(hits[2] + hits[5], 2000);
     EXPECT_GT(hits[2], 800);
     EXPECT_GT(hits[5], 800);

@@ -10,7 +10,6 @@
 namespace dravok {
 namespace {
 
-
 void load_text(const std::string& payload, int sections) {
     clear_text_database();
     text_database = split_text_lines(payload);
@@ -44,7 +43,8 @@ TEST(TextDatabase, BagsDrawEveryEntryOnceThenRefill) {
     load_text("@_placeholder\n@s\na\nb\nc\n", 2);
     int s = find_text_section("s");
     std::vector<int> seen;
-    for (int k = 0; k < 3; ++k) seen.push_back(draw_from_section(s));
+    for (int k = 0; k < 3; ++k)
+        seen.push_back(draw_from_section(s));
     std::sort(seen.begin(), seen.end());
     EXPECT_EQ(seen, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(text_sections[s].left, 3); // refilled at once

@@ -11,7 +11,7 @@ namespace dravok {
 namespace {
 
 class TextSentences : public ::testing::Test {
-protected:
+  protected:
     fixtures::small_world world;
     void SetUp() override {
         set_program_folder(::testing::TempDir());
@@ -48,7 +48,10 @@ TEST_F(TextSentences, ExpandsFromBeingsAndRevealsTheSpeaker) {
     std::string out;
     expand_text("%self% waves at %target%. %SOURCE_HE% smiles at %him%.", world.ogre, player, out);
     EXPECT_EQ(out, "Grum the Ogre waves at " + beings[player].name.str() + ". She smiles at " +
-                       gender_word("him", beings[player].gender == 135 ? 1 : beings[player].gender == 136 ? 2 : 0) + ".");
+                       gender_word("him", beings[player].gender == 135   ? 1
+                                          : beings[player].gender == 136 ? 2
+                                                                         : 0) +
+                       ".");
     EXPECT_EQ(ogre.name, "Grum the Ogre");
     EXPECT_EQ(ogre.name_known, 1);
 }
@@ -56,7 +59,8 @@ TEST_F(TextSentences, ExpandsFromBeingsAndRevealsTheSpeaker) {
 TEST_F(TextSentences, SpeechNamesTheSpeakerAndSkipsBlankLines) {
     add_speech_message(world.ogre, player, 0, "Hello there", "");
     ASSERT_EQ(message_log.size(), 1u);
-    EXPECT_NE(message_log[0].find("$B" + being_name(world.ogre, name_the_capital) + ": $DHello there"), std::string::npos);
+    EXPECT_NE(message_log[0].find("$B" + being_name(world.ogre, name_the_capital) + ": $DHello there"),
+              std::string::npos);
     add_speech_message(world.ogre, player, 0, "   ", "");
     EXPECT_EQ(message_log.size(), 1u);
     add_speech_message(0, player, 0, "nobody", "");

@@ -13,9 +13,17 @@ namespace dravok {
 namespace {
 
 TEST(RoundForDisplay, KeepsSmallFiguresAndRoundsHalfToEven) {
-    const std::array<std::pair<int, int>, 9> cases = {{{9, 9}, {15, 20}, {25, 20}, {994, 990}, {995, 1000},
-                                                       {1050, 1000}, {1150, 1200}, {-35, -35}, {10, 10}}};
-    for (auto [in, out] : cases) EXPECT_EQ(round_for_display(in), out) << in;
+    const std::array<std::pair<int, int>, 9> cases = {{{9, 9},
+                                                       {15, 20},
+                                                       {25, 20},
+                                                       {994, 990},
+                                                       {995, 1000},
+                                                       {1050, 1000},
+                                                       {1150, 1200},
+                                                       {-35, -35},
+                                                       {10, 10}}};
+    for (auto [in, out] : cases)
+        EXPECT_EQ(round_for_display(in), out) << in;
 }
 
 TEST(GameClock, AdvancesWholeMinutesAndDropsTheRest) {

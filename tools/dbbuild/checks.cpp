@@ -24,13 +24,20 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
     auto fixed = [&](bool ok, const std::string& what) {
         if (!ok) c.error("fixed identifiers", what);
     };
-    fixed(c.levels.size() >= 1 && c.items.size() >= 1 && c.beings.size() >= 1, "at least one level, item plan and being plan");
+    fixed(c.levels.size() >= 1 && c.items.size() >= 1 && c.beings.size() >= 1,
+          "at least one level, item plan and being plan");
     for (const char* id : {"it_coin", "it_essence_divine", "it_essence_cosmic", "it_bones_humanoid"})
         fixed(has_item(id), std::string("the item plan ") + id + " is missing");
-    for (const char* id : {"be_spectator", "be_debug_player"}) fixed(has_being(id), std::string("the being plan ") + id + " is missing");
-    if (has_item("it_coin")) fixed(item_class(items[c.item_index["it_coin"]]) == 53, "it_coin must be of class coin");
-    if (has_item("it_essence_divine")) fixed(item_class(items[c.item_index["it_essence_divine"]]) == 58, "it_essence_divine must be of class divine_essence");
-    if (has_item("it_essence_cosmic")) fixed(item_class(items[c.item_index["it_essence_cosmic"]]) == 57, "it_essence_cosmic must be of class cosmic_essence");
+    for (const char* id : {"be_spectator", "be_debug_player"})
+        fixed(has_being(id), std::string("the being plan ") + id + " is missing");
+    if (has_item("it_coin"))
+        fixed(item_class(items[c.item_index["it_coin"]]) == 53, "it_coin must be of class coin");
+    if (has_item("it_essence_divine"))
+        fixed(item_class(items[c.item_index["it_essence_divine"]]) == 58,
+              "it_essence_divine must be of class divine_essence");
+    if (has_item("it_essence_cosmic"))
+        fixed(item_class(items[c.item_index["it_essence_cosmic"]]) == 57,
+              "it_essence_cosmic must be of class cosmic_essence");
 
     int playable = 0, overgods = 0, gods = 0;
     for (std::size_t b = 1; b < beings.size(); ++b) {
@@ -47,7 +54,8 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
     for (int cat = 1; cat <= 11; ++cat) {
         std::string name(vocab::type_flags[cat]);
         for (std::string prefix : {"it_corpse_", "it_bones_"})
-            if (!has_item(prefix + name)) c.warning("fixed identifiers", prefix + name + " is missing: that category leaves nothing");
+            if (!has_item(prefix + name))
+                c.warning("fixed identifiers", prefix + name + " is missing: that category leaves nothing");
     }
     for (std::size_t i = 1; i < items.size(); ++i) {
         const std::string& id = c.items[i - 1].id;
@@ -55,43 +63,65 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
             int found = 0;
             for (int cat = 1; cat <= 12; ++cat)
                 if (id.find(std::string(vocab::type_flags[cat])) != std::string::npos) ++found;
-            if (found != 1) c.error(c.items[i - 1].file + ": " + id, "a corpse or bones identifier names exactly one category");
+            if (found != 1)
+                c.error(c.items[i - 1].file + ": " + id,
+                        "a corpse or bones identifier names exactly one category");
         }
         if (id.starts_with("it_trapkit_") && !has_item("tr_" + id.substr(11)))
-            c.error(c.items[i - 1].file + ": " + id, "the trap tr_" + id.substr(11) + " of this kit is missing");
+            c.error(c.items[i - 1].file + ": " + id,
+                    "the trap tr_" + id.substr(11) + " of this kit is missing");
         if (id.starts_with("tr_") && !has_item("it_trapkit_" + id.substr(3)))
-            c.warning(c.items[i - 1].file + ": " + id, "no kit it_trapkit_" + id.substr(3) + " for this trap");
+            c.warning(c.items[i - 1].file + ": " + id,
+                      "no kit it_trapkit_" + id.substr(3) + " for this trap");
         // Launchers need their ammunition.
         if (items[i].flags[60]) {
             int launcher = item_class(items[i]);
-            int ammo = launcher == 20 ? 34 : launcher == 21 ? 35 : (launcher == 29 || launcher == 26) ? 36 : 0;
+            int ammo = launcher == 20                       ? 34
+                       : launcher == 21                     ? 35
+                       : (launcher == 29 || launcher == 26) ? 36
+                                                            : 0;
             bool found = false;
-            for (std::size_t k = 1; k < items.size(); ++k) found |= ammo && items[k].flags[ammo];
+            for (std::size_t k = 1; k < items.size(); ++k)
+                found |= ammo && items[k].flags[ammo];
             if (!found) c.error(c.items[i - 1].file + ": " + id, "no ammunition exists for this launcher");
         }
     }
-    if (has_being("be_undead_zombie") && beings[c.being_index["be_undead_zombie"]].name.str().find("zombie") == std::string::npos)
+    if (has_being("be_undead_zombie") &&
+        beings[c.being_index["be_undead_zombie"]].name.str().find("zombie") == std::string::npos)
         c.error("fixed identifiers", "the name of be_undead_zombie must contain \"zombie\"");
-    if (has_being("be_undead_skeleton_animated") && beings[c.being_index["be_undead_skeleton_animated"]].name.str().find("skeleton") == std::string::npos)
+    if (has_being("be_undead_skeleton_animated") &&
+        beings[c.being_index["be_undead_skeleton_animated"]].name.str().find("skeleton") == std::string::npos)
         c.error("fixed identifiers", "the name of be_undead_skeleton_animated must contain \"skeleton\"");
 
     // Effects in use, and the plans their kinds need.
     std::set<int> kinds;
-    auto note = [&](const teffect& e) { if (e.kind) kinds.insert(e.kind); };
-    for (std::size_t i = 1; i < items.size(); ++i) { note(items[i].hit_effect); note(items[i].activation_effect); note(items[i].trap_effect); }
-    for (std::size_t i = 1; i < talents.size(); ++i) note(talents[i].effect);
+    auto note = [&](const teffect& e) {
+        if (e.kind) kinds.insert(e.kind);
+    };
+    for (std::size_t i = 1; i < items.size(); ++i) {
+        note(items[i].hit_effect);
+        note(items[i].activation_effect);
+        note(items[i].trap_effect);
+    }
+    for (std::size_t i = 1; i < talents.size(); ++i)
+        note(talents[i].effect);
     for (std::size_t i = 1; i < beings.size(); ++i)
-        for (const auto& na : beings[i].natural_attacks) note(na.hit_effect);
+        for (const auto& na : beings[i].natural_attacks)
+            note(na.hit_effect);
     std::map<int, std::vector<std::string>> summons = {
         {43, {"be_summoned_animal_1"}},
         {44, {"be_celestial_planetar"}},
-        {45, {"be_demon_babau", "be_demon_barlgura", "be_demon_chasme", "be_demon_nabassu", "be_demon_rutterkin",
-              "be_demon_succubus", "be_demon_glabrezu", "be_demon_hezrou", "be_demon_marilith", "be_demon_molydeus",
-              "be_demon_nalfeshnee", "be_demon_vrock", "be_demon_balor"}},
-        {46, {"be_devil_barbed", "be_devil_bearded", "be_devil_bone", "be_devil_erinyes", "be_devil_hellbeast",
-              "be_devil_hellcat", "be_devil_hellephant", "be_devil_hellhound", "be_devil_spined", "be_devil_horned",
-              "be_devil_ice", "be_devil_pit_fiend"}},
-        {47, {"be_summoned_elemental_1", "be_summoned_elemental_2", "be_summoned_elemental_3", "be_summoned_elemental_4"}},
+        {45,
+         {"be_demon_babau", "be_demon_barlgura", "be_demon_chasme", "be_demon_nabassu", "be_demon_rutterkin",
+          "be_demon_succubus", "be_demon_glabrezu", "be_demon_hezrou", "be_demon_marilith",
+          "be_demon_molydeus", "be_demon_nalfeshnee", "be_demon_vrock", "be_demon_balor"}},
+        {46,
+         {"be_devil_barbed", "be_devil_bearded", "be_devil_bone", "be_devil_erinyes", "be_devil_hellbeast",
+          "be_devil_hellcat", "be_devil_hellephant", "be_devil_hellhound", "be_devil_spined",
+          "be_devil_horned", "be_devil_ice", "be_devil_pit_fiend"}},
+        {47,
+         {"be_summoned_elemental_1", "be_summoned_elemental_2", "be_summoned_elemental_3",
+          "be_summoned_elemental_4"}},
         {48, {"be_summoned_panther"}},
         {49, {"be_slaad_red", "be_slaad_blue", "be_slaad_green"}},
         {50, {"be_snake_giant_cult"}},
@@ -100,46 +130,70 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         {53, {"be_unicorn"}},
         {55, {"be_wolf_vampiric"}},
         {56, {"be_demon_yochlol"}},
-        {24, {"be_undead_zombie", "be_undead_skeleton_animated", "be_undead_shadow", "be_undead_ghoul", "be_undead_wight"}},
-        {25, {"be_undead_zombie", "be_undead_skeleton_animated", "be_undead_shadow", "be_undead_ghoul", "be_undead_wight"}},
+        {24,
+         {"be_undead_zombie", "be_undead_skeleton_animated", "be_undead_shadow", "be_undead_ghoul",
+          "be_undead_wight"}},
+        {25,
+         {"be_undead_zombie", "be_undead_skeleton_animated", "be_undead_shadow", "be_undead_ghoul",
+          "be_undead_wight"}},
     };
     for (const auto& [kind, plans] : summons)
         if (kinds.count(kind))
             for (const auto& id : plans)
-                if (!has_being(id)) c.error("fixed identifiers", "effect kind " + std::string(vocab::effect_kinds[kind]) + " is used but " + id + " is missing");
+                if (!has_being(id))
+                    c.error("fixed identifiers", "effect kind " + std::string(vocab::effect_kinds[kind]) +
+                                                     " is used but " + id + " is missing");
     // Warriors: one plan per power the formulas can roll.
     auto check_warriors = [&](const teffect& e, const std::string& where) {
         if (e.kind != 54) return;
         for (int pw = std::max(1, formula_min(e.power_dice)); pw <= formula_max(e.power_dice); ++pw)
-            if (!has_being("be_summoned_warrior_" + std::to_string(pw))) c.error(where, "summon_warriors can roll power " + std::to_string(pw) + " but be_summoned_warrior_" + std::to_string(pw) + " is missing");
+            if (!has_being("be_summoned_warrior_" + std::to_string(pw)))
+                c.error(where, "summon_warriors can roll power " + std::to_string(pw) +
+                                   " but be_summoned_warrior_" + std::to_string(pw) + " is missing");
     };
-    for (std::size_t i = 1; i < items.size(); ++i) check_warriors(items[i].activation_effect, c.items[i - 1].file + ": " + c.items[i - 1].id);
-    for (std::size_t i = 1; i < talents.size(); ++i) check_warriors(talents[i].effect, c.talents[i - 1].file + ": " + c.talents[i - 1].id);
+    for (std::size_t i = 1; i < items.size(); ++i)
+        check_warriors(items[i].activation_effect, c.items[i - 1].file + ": " + c.items[i - 1].id);
+    for (std::size_t i = 1; i < talents.size(); ++i)
+        check_warriors(talents[i].effect, c.talents[i - 1].file + ": " + c.talents[i - 1].id);
     if (kinds.count(37)) {
         bool breaker = false;
-        for (std::size_t i = 1; i < talents.size(); ++i) breaker |= talents[i].effect.kind == 38;
+        for (std::size_t i = 1; i < talents.size(); ++i)
+            breaker |= talents[i].effect.kind == 38;
         if (!breaker) c.error("talents", "possess is used but no talent has the kind possess_break");
     }
     if (kinds.count(60) == 0)
         for (std::size_t b = 1; b < beings.size(); ++b)
             if (beings[b].type_flags[65] && beings[b].type_flags[156]) {
-                c.error(c.beings[b - 1].file + ": " + c.beings[b - 1].id, "a golem needs an item whose activation is activate_golem");
+                c.error(c.beings[b - 1].file + ": " + c.beings[b - 1].id,
+                        "a golem needs an item whose activation is activate_golem");
                 break;
             }
 
     // Groups that must have members.
     std::set<int> talent_groups, item_groups, spawn_members, content_groups;
-    for (std::size_t i = 1; i < talents.size(); ++i) for (uint16_t g : talents[i].groups) if (g) talent_groups.insert(g);
-    for (std::size_t i = 1; i < items.size(); ++i) for (uint16_t g : items[i].groups) if (g) item_groups.insert(g);
-    for (std::size_t i = 1; i < beings.size(); ++i) for (uint16_t g : beings[i].spawn_groups) if (g) spawn_members.insert(g);
-    for (std::size_t i = 1; i < contents.size(); ++i) for (uint16_t g : contents[i].groups) if (g) content_groups.insert(g);
-    auto tag_name = [&](int g) { return g >= 1 && g <= static_cast<int>(c.tags.size()) ? c.tags[g - 1] : std::to_string(g); };
+    for (std::size_t i = 1; i < talents.size(); ++i)
+        for (uint16_t g : talents[i].groups)
+            if (g) talent_groups.insert(g);
+    for (std::size_t i = 1; i < items.size(); ++i)
+        for (uint16_t g : items[i].groups)
+            if (g) item_groups.insert(g);
+    for (std::size_t i = 1; i < beings.size(); ++i)
+        for (uint16_t g : beings[i].spawn_groups)
+            if (g) spawn_members.insert(g);
+    for (std::size_t i = 1; i < contents.size(); ++i)
+        for (uint16_t g : contents[i].groups)
+            if (g) content_groups.insert(g);
+    auto tag_name = [&](int g) {
+        return g >= 1 && g <= static_cast<int>(c.tags.size()) ? c.tags[g - 1] : std::to_string(g);
+    };
     for (std::size_t b = 1; b < beings.size(); ++b) {
         std::string w = c.beings[b - 1].file + ": " + c.beings[b - 1].id;
         for (uint16_t g : beings[b].talent_groups)
-            if (g && !talent_groups.count(g)) c.error(w + ": talent_groups", "no talent carries the group " + tag_name(g));
+            if (g && !talent_groups.count(g))
+                c.error(w + ": talent_groups", "no talent carries the group " + tag_name(g));
         for (uint16_t g : beings[b].kit_class)
-            if (g && !item_groups.count(g)) c.error(w + ": kit_groups", "no item plan carries the group " + tag_name(g));
+            if (g && !item_groups.count(g))
+                c.error(w + ": kit_groups", "no item plan carries the group " + tag_name(g));
     }
     for (const char* ch : {"re_02", "re_04", "re_05_06", "re_07_08", "re_09_10"}) {
         auto it = c.tag_index.find(ch);
@@ -147,14 +201,18 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         bool ok = false;
         for (std::size_t b = 1; b < beings.size(); ++b)
             for (uint16_t g : beings[b].spawn_groups)
-                ok |= g == it->second && beings[b].type_flags[144] && beings[b].width == 1 && beings[b].height == 1;
-        if (!ok) c.error("spawn groups", std::string("the challenge group ") + ch + " needs an evil 1 x 1 creature");
+                ok |= g == it->second && beings[b].type_flags[144] && beings[b].width == 1 &&
+                      beings[b].height == 1;
+        if (!ok)
+            c.error("spawn groups",
+                    std::string("the challenge group ") + ch + " needs an evil 1 x 1 creature");
     }
     auto check_rows = [&](const tstuff* rows, int count, const std::string& w) {
         for (int i = 0; i < count; ++i) {
             const tstuff& r = rows[i];
             if (r.kind == 5 && r.pick_cap && !spawn_members.count(r.pick_cap))
-                c.error(w, "row " + std::to_string(i + 1) + ": no creature belongs to the group " + tag_name(r.pick_cap));
+                c.error(w, "row " + std::to_string(i + 1) + ": no creature belongs to the group " +
+                               tag_name(r.pick_cap));
             if (r.kind == 6 && r.object_id && item_class(items[r.object_id]) != 52)
                 c.error(w, "row " + std::to_string(i + 1) + ": a trap row names a trap plan (class trap)");
         }
@@ -162,9 +220,11 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
     for (std::size_t l = 1; l < levels.size(); ++l) {
         std::string w = c.levels[l - 1].file + ": " + c.levels[l - 1].id;
         if (levels[l].spawn_group && !spawn_members.count(levels[l].spawn_group))
-            c.error(w + ": spawn.group", "no creature belongs to the group " + tag_name(levels[l].spawn_group));
+            c.error(w + ": spawn.group",
+                    "no creature belongs to the group " + tag_name(levels[l].spawn_group));
         for (const auto& th : levels[l].themes)
-            if (th.group && !content_groups.count(th.group)) c.error(w + ": themes", "no content belongs to the group " + tag_name(th.group));
+            if (th.group && !content_groups.count(th.group))
+                c.error(w + ": themes", "no content belongs to the group " + tag_name(th.group));
         check_rows(levels[l].stuff, 100, w);
         if (levels[l].generator.lock_value && item_class(items[levels[l].generator.lock_value]) != 50)
             c.error(w + ": generator.lock_value", "a lock value names a key (class key)");
@@ -178,7 +238,8 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         bool inside = false;
         for (int i = 0; i < count; ++i) {
             if (rows[i].group_first) {
-                if (inside) c.error(w, "row " + std::to_string(i + 1) + ": a pick-one group starts inside another");
+                if (inside)
+                    c.error(w, "row " + std::to_string(i + 1) + ": a pick-one group starts inside another");
                 inside = true;
             }
             if ((rows[i].group_member || rows[i].group_last) && !inside)
@@ -187,7 +248,8 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         }
         if (inside) c.error(w, "a pick-one group without a last row");
     };
-    for (std::size_t l = 1; l < levels.size(); ++l) check_groups(levels[l].stuff, 100, c.levels[l - 1].file + ": " + c.levels[l - 1].id);
+    for (std::size_t l = 1; l < levels.size(); ++l)
+        check_groups(levels[l].stuff, 100, c.levels[l - 1].file + ": " + c.levels[l - 1].id);
     for (std::size_t k = 1; k < contents.size(); ++k) {
         std::string w = c.contents[k - 1].file + ": " + c.contents[k - 1].id;
         check_rows(contents[k].stuff, 150, w);
@@ -200,10 +262,12 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
             for (int i = 0; i < 150; ++i) {
                 int z = contents[k].stuff[i].zone;
                 if (z > 2 && vaults[v].zones[z - 1].x == 0)
-                    c.error(w, "row " + std::to_string(i + 1) + ": the vault " + c.vaults[v - 1].id + " has no zone " + std::string(vocab::zones[z]));
+                    c.error(w, "row " + std::to_string(i + 1) + ": the vault " + c.vaults[v - 1].id +
+                                   " has no zone " + std::string(vocab::zones[z]));
             }
         }
-        if (contents[k].lock_value && item_class(items[contents[k].lock_value]) != 50) c.error(w + ": lock_value", "a lock value names a key (class key)");
+        if (contents[k].lock_value && item_class(items[contents[k].lock_value]) != 50)
+            c.error(w + ": lock_value", "a lock value names a key (class key)");
     }
 
     // Forced template groups need a template of the group.
@@ -214,8 +278,11 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
             if (k <= 9 + vault_count) continue;
             int g = k - 9 - vault_count;
             bool found = false;
-            for (int v = 1; v <= vault_count; ++v) found |= vaults[v].group_flags[g - 1] != 0;
-            if (!found) c.error(c.levels[l - 1].file + ": " + c.levels[l - 1].id + ": generator.forced", "no vault or special belongs to the group " + std::string(vocab::template_groups[g]));
+            for (int v = 1; v <= vault_count; ++v)
+                found |= vaults[v].group_flags[g - 1] != 0;
+            if (!found)
+                c.error(c.levels[l - 1].file + ": " + c.levels[l - 1].id + ": generator.forced",
+                        "no vault or special belongs to the group " + std::string(vocab::template_groups[g]));
         }
 
     // The dungeon's shape.
@@ -227,15 +294,19 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         if (L.hub) {
             ++hubs;
             if (!L.special) c.error(w, "the hub is also a special level");
-            for (const auto& r : L.stuff) overgod_row |= r.kind == 4 && r.object_id && beings[r.object_id].type_flags[95];
+            for (const auto& r : L.stuff)
+                overgod_row |= r.kind == 4 && r.object_id && beings[r.object_id].type_flags[95];
         }
         if (L.demiplane) {
             ++markets;
-            if (!L.trading || L.name.str().find("shop") == std::string::npos) c.error(w, "the demiplane is a trading level whose name contains \"shop\"");
+            if (!L.trading || L.name.str().find("shop") == std::string::npos)
+                c.error(w, "the demiplane is a trading level whose name contains \"shop\"");
         }
-        if ((L.hub || L.demiplane) && L.spawn_max > 0) c.warning(w + ": spawn", "the hub and the demiplane should not spawn");
+        if ((L.hub || L.demiplane) && L.spawn_max > 0)
+            c.warning(w + ": spawn", "the hub and the demiplane should not spawn");
         auto god_rows = [&](const tstuff* rows, int n) {
-            for (int i = 0; i < n; ++i) god_row |= rows[i].kind == 5 && rows[i].pick_cap == god_group && god_group;
+            for (int i = 0; i < n; ++i)
+                god_row |= rows[i].kind == 5 && rows[i].pick_cap == god_group && god_group;
         };
         god_rows(L.stuff, 100);
         for (uint16_t fc : L.forced_contents)
@@ -251,17 +322,24 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         const tlevel& L1 = levels[1];
         std::string w = c.levels[0].file + ": " + c.levels[0].id;
         bool forced = false;
-        for (uint16_t fc : L1.forced_contents) forced |= fc && fc == L1.start_content;
-        if (!L1.start_content || !forced) c.error(w + ": start_content", "level 1 needs a start content that is also a forced content");
-        if (L1.start_request.content_required != L1.start_content) c.error(w + ": start_request", "the start request names the start content");
+        for (uint16_t fc : L1.forced_contents)
+            forced |= fc && fc == L1.start_content;
+        if (!L1.start_content || !forced)
+            c.error(w + ": start_content", "level 1 needs a start content that is also a forced content");
+        if (L1.start_request.content_required != L1.start_content)
+            c.error(w + ": start_request", "the start request names the start content");
         if (L1.start_content) {
             const tcontent& sc = contents[L1.start_content];
             bool book = false;
             for (const auto& r : sc.stuff) {
                 if (r.kind == 4 || r.kind == 5) c.error(w, "the start room has no creature rows");
-                if (r.kind == 2 && r.object_id && item_class(items[r.object_id]) == 41 && r.mandatory && r.container_threshold == 100) book = true;
+                if (r.kind == 2 && r.object_id && item_class(items[r.object_id]) == 41 && r.mandatory &&
+                    r.container_threshold == 100)
+                    book = true;
             }
-            if (!book) c.error(c.contents[L1.start_content - 1].file + ": " + sc.name.str(), "the start room needs a mandatory tutorial book row with container 100");
+            if (!book)
+                c.error(c.contents[L1.start_content - 1].file + ": " + sc.name.str(),
+                        "the start room needs a mandatory tutorial book row with container 100");
         }
     }
 
@@ -276,14 +354,17 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         if (!P.destination) continue;
         const tportal& D = portals[P.destination];
         if (P.return_flag) {
-            if (P.return_level != D.level) w += "", c.error(w + ": return_level", "a return portal's return level is the level of its destination");
+            if (P.return_level != D.level)
+                w += "", c.error(w + ": return_level",
+                                 "a return portal's return level is the level of its destination");
         } else if (D.destination != P.index && !D.return_flag && !P.hidden_teleporter) {
             c.error(w + ": destination", "portals come in pairs that point at each other");
         }
         if (P.request.object_id == 1 && !(D.request.object_id == 2 && D.level == P.level + 1))
             c.error(w, "stairs down lead to stairs up on the next level");
         if (P.request.object_id == 2 && P.level == 1) c.error(w, "level 1 has no stairs up");
-        if (P.request.object_id == 1 && static_cast<int>(P.level) == deepest) c.error(w, "the deepest level has no stairs down");
+        if (P.request.object_id == 1 && static_cast<int>(P.level) == deepest)
+            c.error(w, "the deepest level has no stairs down");
         if (P.level < edges.size() && D.level < edges.size()) edges[P.level].push_back(D.level);
     }
     auto reach = [&](int from, bool reverse) {
@@ -297,7 +378,10 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
             for (std::size_t a = 1; a < edges.size(); ++a)
                 for (int b : edges[a]) {
                     int x = reverse ? b : static_cast<int>(a), y = reverse ? static_cast<int>(a) : b;
-                    if (x == l && !seen[y]) { seen[y] = true; q.push(y); }
+                    if (x == l && !seen[y]) {
+                        seen[y] = true;
+                        q.push(y);
+                    }
                 }
         }
         return seen;
@@ -305,8 +389,12 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
     if (levels.size() > 1) {
         auto down = reach(1, false), up = reach(1, true);
         for (std::size_t l = 1; l < levels.size(); ++l) {
-            if (!down[l]) c.error(c.levels[l - 1].file + ": " + c.levels[l - 1].id, "the level cannot be reached from level 1");
-            else if (!up[l]) c.error(c.levels[l - 1].file + ": " + c.levels[l - 1].id, "there is no way back to level 1 from this level");
+            if (!down[l])
+                c.error(c.levels[l - 1].file + ": " + c.levels[l - 1].id,
+                        "the level cannot be reached from level 1");
+            else if (!up[l])
+                c.error(c.levels[l - 1].file + ": " + c.levels[l - 1].id,
+                        "there is no way back to level 1 from this level");
         }
     }
 
@@ -315,11 +403,16 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         bool type[6] = {};
         std::set<int> k;
         for (int t = 1; t <= 150 && t < static_cast<int>(talents.size()); ++t)
-            if (beings[b].talent[t - 1]) { type[talents[t].type] = true; k.insert(talents[t].effect.kind); }
+            if (beings[b].talent[t - 1]) {
+                type[talents[t].type] = true;
+                k.insert(talents[t].effect.kind);
+            }
         std::string w = c.beings[b - 1].file + ": " + c.beings[b - 1].id + ": talents";
-        for (int m : {16, 17, 19, 21, 22}) if (k.count(m) && !type[3]) c.warning(w, "a combat manoeuvre is only used with a combat talent");
+        for (int m : {16, 17, 19, 21, 22})
+            if (k.count(m) && !type[3]) c.warning(w, "a combat manoeuvre is only used with a combat talent");
         if (k.count(42) && !type[4]) c.warning(w, "stoneskin is only used by a creature that owns a spell");
-        if (k.count(2) && !type[2]) c.warning(w, "health surge is only used by a creature that owns a utility talent");
+        if (k.count(2) && !type[2])
+            c.warning(w, "health surge is only used by a creature that owns a utility talent");
     }
     (void)vaults;
 }
@@ -328,22 +421,30 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
 void check_keyboard_layout(tcompiler& c, const std::vector<std::string>& lines) {
     const std::set<std::string>& names = key_cap_names();
     std::string text;
-    for (const auto& l : lines) text += l;
+    for (const auto& l : lines)
+        text += l;
     std::vector<std::string> open;
     std::set<int> blocks;
     const std::string where = "text: section keyboard_layout";
     std::size_t p = 0;
     while ((p = text.find('<', p)) != std::string::npos) {
         std::size_t q = text.find('>', p);
-        if (q == std::string::npos) { c.error(where, "an unclosed \"<\""); return; }
+        if (q == std::string::npos) {
+            c.error(where, "an unclosed \"<\"");
+            return;
+        }
         std::string tag = text.substr(p + 1, q - p - 1);
         std::size_t next = text.find('<', q);
         std::string value = text.substr(q + 1, next == std::string::npos ? std::string::npos : next - q - 1);
         if (!tag.empty() && tag[0] == '/') {
-            if (open.empty() || open.back() != tag.substr(1)) { c.error(where, "\"</" + tag.substr(1) + ">\" closes nothing open"); return; }
+            if (open.empty() || open.back() != tag.substr(1)) {
+                c.error(where, "\"</" + tag.substr(1) + ">\" closes nothing open");
+                return;
+            }
             open.pop_back();
         } else {
-            static const std::set<std::string> known = {"row", "key", "t", "w", "vk", "stretch", "block", "double_height", "extra_row_space"};
+            static const std::set<std::string> known = {
+                "row", "key", "t", "w", "vk", "stretch", "block", "double_height", "extra_row_space"};
             if (!known.count(tag)) c.error(where, "unknown element <" + tag + ">");
             open.push_back(tag);
             if (tag == "vk" && !names.count(value)) c.error(where, "unknown key name \"" + value + "\"");
@@ -352,42 +453,50 @@ void check_keyboard_layout(tcompiler& c, const std::vector<std::string>& lines) 
                 if (b != 1 && b != 2) c.error(where, "block numbers are 1 or 2");
                 blocks.insert(b);
             }
-            if (tag == "stretch" && !blocks.count(std::atoi(value.c_str()))) c.error(where, "stretch " + value + " names a block no earlier key set");
+            if (tag == "stretch" && !blocks.count(std::atoi(value.c_str())))
+                c.error(where, "stretch " + value + " names a block no earlier key set");
         }
         p = q + 1;
     }
     if (!open.empty()) c.error(where, "<" + open.back() + "> is never closed");
 }
 
-void check_text_requirements(tcompiler& c, const std::set<std::string>& sections, const std::vector<titem_plan>& items,
-                             const std::vector<tbeing_plan>& beings, const std::vector<ttalent>& talents) {
+void check_text_requirements(tcompiler& c, const std::set<std::string>& sections,
+                             const std::vector<titem_plan>& items, const std::vector<tbeing_plan>& beings,
+                             const std::vector<ttalent>& talents) {
     auto has = [&](const std::string& s) { return sections.count(s) > 0; };
-    for (const char* s : {"tags", "keyboard_layout", "m_start", "m_end", "f_start", "m_middle", "f_end",
-                          "new_character_info", "race_info", "abilities_info", "reset_info", "reroll_info",
-                          "skills_info", "talents_info"})
+    for (const char* s :
+         {"tags", "keyboard_layout", "m_start", "m_end", "f_start", "m_middle", "f_end", "new_character_info",
+          "race_info", "abilities_info", "reset_info", "reroll_info", "skills_info", "talents_info"})
         if (!has(s)) c.error("text", std::string("the required section \"") + s + "\" is missing");
     for (std::size_t b = 1; b < beings.size(); ++b) {
         const tbeing_plan& r = beings[b];
         const std::string& id = c.beings[b - 1].id;
         std::string w = c.beings[b - 1].file + ": " + id;
         if (r.type_flags[95])
-            for (const char* s : {"_chat_instructions", "_chat_essence_consumed", "_ascension_demigod", "_ascension_god"})
+            for (const char* s :
+                 {"_chat_instructions", "_chat_essence_consumed", "_ascension_demigod", "_ascension_god"})
                 if (!has(id + s)) c.error(w, "the Overgod needs the section " + id + s);
         if (r.type_flags[162])
-            for (const char* s : {"_shop_start", "_shop_end", "_shop_customer_bought", "_shop_shopkeeper_bought"})
+            for (const char* s :
+                 {"_shop_start", "_shop_end", "_shop_customer_bought", "_shop_shopkeeper_bought"})
                 if (!has(id + s)) c.error(w, "a shopkeeper needs the section " + id + s);
-        if (r.type_flags[65] && r.type_flags[156] && !has(id + "_follower_join")) c.error(w, "a golem needs the section " + id + "_follower_join");
-        if (r.type_flags[172] && !has(id + "_follower_join")) c.warning(w, "a recruitable being should have " + id + "_follower_join");
+        if (r.type_flags[65] && r.type_flags[156] && !has(id + "_follower_join"))
+            c.error(w, "a golem needs the section " + id + "_follower_join");
+        if (r.type_flags[172] && !has(id + "_follower_join"))
+            c.warning(w, "a recruitable being should have " + id + "_follower_join");
         for (int t = 1; t <= 51; ++t)
             if (r.chatter_switch[t - 1] && r.type_flags[165] && !has(id + "_" + chatter_trigger_names[t]))
-                c.warning(w, std::string("trigger ") + chatter_trigger_names[t] + " is enabled but has no section");
+                c.warning(w, std::string("trigger ") + chatter_trigger_names[t] +
+                                 " is enabled but has no section");
     }
     // Chatter sections of triggers a plan never says are never used.
     for (std::size_t b = 1; b < beings.size(); ++b) {
         const std::string& id = c.beings[b - 1].id;
         for (int t = 1; t <= 51; ++t)
             if (!beings[b].chatter_switch[t - 1] && has(id + "_" + chatter_trigger_names[t]))
-                c.warning("text: section " + id + "_" + chatter_trigger_names[t], "the trigger is not switched on for " + id + ": the lines are never said");
+                c.warning("text: section " + id + "_" + chatter_trigger_names[t],
+                          "the trigger is not switched on for " + id + ": the lines are never said");
     }
     bool book = false;
     for (std::size_t i = 1; i < items.size(); ++i)

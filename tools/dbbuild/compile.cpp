@@ -45,7 +45,8 @@ static void read_table(tcompiler& c, const fs::path& root, std::vector<fs::path>
             c.error(rel, std::string("not valid JSON: ") + e.what());
             continue;
         }
-        if (doc.is_object() && doc.contains("generator_defaults")) c.generator_defaults = doc["generator_defaults"];
+        if (doc.is_object() && doc.contains("generator_defaults"))
+            c.generator_defaults = doc["generator_defaults"];
         const json& list = doc.is_array() ? doc : doc.value(key, json::array());
         if (!list.is_array()) {
             c.error(rel, std::string("expected a list under \"") + key + "\"");
@@ -62,15 +63,19 @@ static void read_table(tcompiler& c, const fs::path& root, std::vector<fs::path>
                 std::string base = e["like"].is_string() ? e["like"].get<std::string>() : std::string();
                 auto it = index.find(base);
                 if (it == index.end()) {
-                    c.error(rel + ": " + s.id + ": like", "unknown template \"" + base + "\" (it must come earlier)");
+                    c.error(rel + ": " + s.id + ": like",
+                            "unknown template \"" + base + "\" (it must come earlier)");
                 } else {
                     json merged = out[it->second - 1].data;
-                    for (auto kv = e.begin(); kv != e.end(); ++kv) merged[kv.key()] = kv.value();
+                    for (auto kv = e.begin(); kv != e.end(); ++kv)
+                        merged[kv.key()] = kv.value();
                     merged.erase("like");
                     s.data = merged;
                 }
             }
-            if (std::string(key) != "levels" && std::string(key) != "portals" && s.id.find(' ') != std::string::npos) c.error(rel + ": " + s.id, "identifiers contain no blanks");
+            if (std::string(key) != "levels" && std::string(key) != "portals" &&
+                s.id.find(' ') != std::string::npos)
+                c.error(rel + ": " + s.id, "identifiers contain no blanks");
             if (index.count(s.id)) {
                 c.error(rel + ": " + s.id, "the identifier is used twice");
                 continue;
@@ -92,7 +97,8 @@ static void read_text(tcompiler& c, const fs::path& root, std::vector<ttext_file
         std::string rel = fs::relative(f, root).generic_string();
         std::vector<std::string> lines = split_text_lines(read_file(f));
         // A final empty line is the file's own line end, not an entry.
-        while (!lines.empty() && lines.back().empty()) lines.pop_back();
+        while (!lines.empty() && lines.back().empty())
+            lines.pop_back();
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::string& l = lines[i];
             std::string_view trimmed = trim_text(l);
@@ -101,7 +107,8 @@ static void read_text(tcompiler& c, const fs::path& root, std::vector<ttext_file
             } else if (l.starts_with("##")) {
                 continue; // "##" lines are comments of the text files
             } else if (out.empty() || out.back().file != rel) {
-                c.error(rel + ": line " + std::to_string(i + 1), "an entry before the first section line of the file");
+                c.error(rel + ": line " + std::to_string(i + 1),
+                        "an entry before the first section line of the file");
             } else {
                 out.back().lines.push_back(l);
             }
@@ -110,25 +117,30 @@ static void read_text(tcompiler& c, const fs::path& root, std::vector<ttext_file
 }
 
 static bool is_block_section(const std::string& name) {
-    return name.ends_with("_lore") || name.ends_with("_info") || name.ends_with("_description") || name == "keyboard_layout";
+    return name.ends_with("_lore") || name.ends_with("_info") || name.ends_with("_description") ||
+           name == "keyboard_layout";
 }
 
 // Checks the entries of a section: placeholders, reserved characters, colour codes.
 static void check_entries(tcompiler& c, const std::string& where, const std::string& name,
                           const std::vector<std::string>& lines, const std::set<std::string>& section_set) {
     static const std::set<std::string> keys = {
-        "self", "self_race", "self_him", "target", "actor", "master", "he", "him", "his", "himself", "sir",
-        "bastard", "HE", "HIS", "race", "RACE", "a_race", "A_RACE", "boy", "brother", "father", "milord",
-        "mister", "handsome", "source_race", "source_he", "source_him", "source_his", "SOURCE_HE",
-        "SOURCE_HIS", "deities", "owner"};
+        "self",      "self_race",  "self_him", "target",      "actor",     "master",     "he",
+        "him",       "his",        "himself",  "sir",         "bastard",   "HE",         "HIS",
+        "race",      "RACE",       "a_race",   "A_RACE",      "boy",       "brother",    "father",
+        "milord",    "mister",     "handsome", "source_race", "source_he", "source_him", "source_his",
+        "SOURCE_HE", "SOURCE_HIS", "deities",  "owner"};
     bool drawn = !is_block_section(name) && name != "tags";
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& l = lines[i];
         std::string w = where + ": section " + name + ", entry " + std::to_string(i + 1);
-        if (drawn && l.empty() && name != "_placeholder") c.error(w, "an empty entry in a section of drawn entries");
-        if (l.find('{') != std::string::npos || l.find('}') != std::string::npos) c.error(w, "\"{\" and \"}\" are reserved for the log");
+        if (drawn && l.empty() && name != "_placeholder")
+            c.error(w, "an empty entry in a section of drawn entries");
+        if (l.find('{') != std::string::npos || l.find('}') != std::string::npos)
+            c.error(w, "\"{\" and \"}\" are reserved for the log");
         for (std::size_t k = 0; k < l.size(); ++k)
-            if (l[k] == '$' && (k + 1 >= l.size() || std::string("BFSENDwd").find(l[k + 1]) == std::string::npos))
+            if (l[k] == '$' &&
+                (k + 1 >= l.size() || std::string("BFSENDwd").find(l[k + 1]) == std::string::npos))
                 c.error(w, "\"$\" must be followed by a colour code letter (B F S E N D w d)");
         for (std::size_t k = l.find("[[ "); k != std::string::npos; k = l.find("[[ ", k + 3)) {
             std::size_t e = l.find(" ]]", k + 3);
@@ -139,7 +151,8 @@ static void check_entries(tcompiler& c, const std::string& where, const std::str
             const std::set<std::string>& key_names = key_cap_names();
             std::string key = l.substr(k + 3, e - k - 3);
             std::replace(key.begin(), key.end(), ' ', '_');
-            if (!key_names.count(key)) c.error(w, "unknown key name in the key cap \"" + l.substr(k, e + 3 - k) + "\"");
+            if (!key_names.count(key))
+                c.error(w, "unknown key name in the key cap \"" + l.substr(k, e + 3 - k) + "\"");
         }
         std::size_t count = std::count(l.begin(), l.end(), '%');
         if (count % 2) {
@@ -180,14 +193,17 @@ tbuild_result compile_content(const std::string& content_dir) {
                 c.tag_index[t] = static_cast<int>(c.tags.size());
             }
         }
-    for (const char* required : {"lo_silver_spoon", "re_02", "re_04", "re_05_06", "re_07_08", "re_09_10", "re_gods"})
-        if (!c.tag_index.count(required)) c.error("text: tags", std::string("the required tag \"") + required + "\" is missing");
+    for (const char* required :
+         {"lo_silver_spoon", "re_02", "re_04", "re_05_06", "re_07_08", "re_09_10", "re_gods"})
+        if (!c.tag_index.count(required))
+            c.error("text: tags", std::string("the required tag \"") + required + "\" is missing");
 
     read_table(c, root, files_in(root / "items", ".json"), "items", "id", c.items, c.item_index);
     read_table(c, root, files_in(root / "talents", ".json"), "talents", "id", c.talents, c.talent_index);
     read_table(c, root, files_in(root / "creatures", ".json"), "creatures", "id", c.beings, c.being_index);
     read_table(c, root, files_in(root / "vaults", ".json"), "vaults", "id", c.vaults, c.vault_index);
-    read_table(c, root, files_in(root / "contents", ".json"), "contents", "name", c.contents, c.content_index);
+    read_table(c, root, files_in(root / "contents", ".json"), "contents", "name", c.contents,
+               c.content_index);
     read_table(c, root, files_in(root / "levels", ".json"), "levels", "name", c.levels, c.level_index_unused);
     read_table(c, root, files_in(root / "portals", ".json"), "portals", "name", c.portals, c.portal_index);
 
@@ -223,14 +239,18 @@ tbuild_result compile_content(const std::string& content_dir) {
     std::set<std::string> section_set;
     for (std::size_t i = 0; i < all.size(); ++i) {
         std::string low = all[i].first;
-        for (char& ch : low) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        if (seen.count(low)) c.error(where[i] + ": section " + all[i].first, "the section name is used twice (" + seen[low] + ")");
+        for (char& ch : low)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        if (seen.count(low))
+            c.error(where[i] + ": section " + all[i].first,
+                    "the section name is used twice (" + seen[low] + ")");
         seen[low] = where[i];
         section_set.insert(all[i].first);
     }
     for (std::size_t i = 0; i < all.size(); ++i) {
         for (const auto& l : all[i].second)
-            if (!l.empty() && trim_text(l).starts_with("@")) c.error(where[i] + ": section " + all[i].first, "an entry may not begin with \"@\"");
+            if (!l.empty() && trim_text(l).starts_with("@"))
+                c.error(where[i] + ": section " + all[i].first, "an entry may not begin with \"@\"");
         check_entries(c, where[i], all[i].first, all[i].second, section_set);
     }
     check_text_requirements(c, section_set, items, beings, talents);
@@ -256,17 +276,25 @@ tbuild_result compile_content(const std::string& content_dir) {
     header.text_section_count = static_cast<uint16_t>(all.size());
     header.god_spawn_group = static_cast<uint16_t>(god_group);
     out.write_record(header);
-    for (std::size_t i = 1; i < items.size(); ++i) out.write_record(items[i]);
-    for (std::size_t i = 1; i < talents.size(); ++i) out.write_record(talents[i]);
-    for (std::size_t i = 1; i < beings.size(); ++i) out.write_record(beings[i]);
-    for (std::size_t i = 1; i < levels.size(); ++i) out.write_record(levels[i]);
-    for (std::size_t i = 1; i < portals.size(); ++i) out.write_record(portals[i]);
-    for (std::size_t i = 1; i < contents.size(); ++i) out.write_record(contents[i]);
-    for (std::size_t i = 1; i < vaults.size(); ++i) out.write_record(vaults[i]);
+    for (std::size_t i = 1; i < items.size(); ++i)
+        out.write_record(items[i]);
+    for (std::size_t i = 1; i < talents.size(); ++i)
+        out.write_record(talents[i]);
+    for (std::size_t i = 1; i < beings.size(); ++i)
+        out.write_record(beings[i]);
+    for (std::size_t i = 1; i < levels.size(); ++i)
+        out.write_record(levels[i]);
+    for (std::size_t i = 1; i < portals.size(); ++i)
+        out.write_record(portals[i]);
+    for (std::size_t i = 1; i < contents.size(); ++i)
+        out.write_record(contents[i]);
+    for (std::size_t i = 1; i < vaults.size(); ++i)
+        out.write_record(vaults[i]);
     std::string lines;
     for (const auto& s : all) {
         lines += "@" + s.first + "\r\n";
-        for (const auto& l : s.second) lines += l + "\r\n";
+        for (const auto& l : s.second)
+            lines += l + "\r\n";
     }
     out.write_text(lines);
     result.payload.assign(reinterpret_cast<const char*>(out.data()), out.size());

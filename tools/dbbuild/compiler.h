@@ -8,9 +8,9 @@
 namespace dravok::dbbuild {
 
 struct tbuild_result {
-    std::vector<std::string> errors;   // each names the file, the template and the field
+    std::vector<std::string> errors; // each names the file, the template and the field
     std::vector<std::string> warnings;
-    std::string payload;               // the plain database payload (before encoding)
+    std::string payload; // the plain database payload (before encoding)
     int sections = 0;
 };
 

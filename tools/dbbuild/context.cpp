@@ -10,16 +10,22 @@
 namespace dravok::dbbuild {
 
 static std::string place_text(const tplace& p) {
-    std::string s = p.src ? p.src->file + ": " + (p.src->id.empty() ? std::string("?") : p.src->id) : std::string("content");
+    std::string s = p.src ? p.src->file + ": " + (p.src->id.empty() ? std::string("?") : p.src->id)
+                          : std::string("content");
     if (!p.field.empty()) s += ": " + p.field;
     return s;
 }
 
-void tplace::error(const std::string& message) const { c->error(place_text(*this), message); }
-void tplace::warning(const std::string& message) const { c->warning(place_text(*this), message); }
+void tplace::error(const std::string& message) const {
+    c->error(place_text(*this), message);
+}
+void tplace::warning(const std::string& message) const {
+    c->warning(place_text(*this), message);
+}
 
 static std::string lower(std::string s) {
-    for (char& ch : s) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    for (char& ch : s)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     return s;
 }
 
@@ -42,8 +48,8 @@ bool check_formula(const std::string& text, std::string& why) {
             why = "more than one per-part in \"" + text + "\"";
             return false;
         }
-        static const std::regex per_re(
-            "per_(level|dungeon_level|disable|dodge|magic|melee|ranged|search|stealth):(-?[0-9]+)(/([0-9]+))?");
+        static const std::regex per_re("per_(level|dungeon_level|disable|dodge|magic|melee|ranged|search|"
+                                       "stealth):(-?[0-9]+)(/([0-9]+))?");
         std::smatch m;
         if (!std::regex_match(per, m, per_re)) {
             why = "unknown per-part \"" + per + "\" in \"" + text + "\"";
@@ -60,7 +66,8 @@ bool check_formula(const std::string& text, std::string& why) {
         }
     }
     static const std::regex ability_re("[+-](body|motion|mind|spirit)_mod");
-    auto abilities = std::distance(std::sregex_iterator(s.begin(), s.end(), ability_re), std::sregex_iterator());
+    auto abilities =
+        std::distance(std::sregex_iterator(s.begin(), s.end(), ability_re), std::sregex_iterator());
     if (abilities > 1) {
         why = "more than one ability part in \"" + text + "\"";
         return false;
@@ -110,7 +117,8 @@ void formula(const tplace& p, const json& v, tdice& out, bool allow_all) {
         p.error(why);
         return;
     }
-    if (!allow_all && lower(text) == "all") p.error("\"all\" is only allowed in kit, talent-group, theme and random-row counts");
+    if (!allow_all && lower(text) == "all")
+        p.error("\"all\" is only allowed in kit, talent-group, theme and random-row counts");
     parse_dice(text, out);
 }
 
@@ -139,12 +147,15 @@ void damage(const tplace& p, const json& v, tdamage_dice& out) {
             value.erase(0, value.find_first_not_of(" \t"));
         }
         std::string why;
-        if (key.empty() || std::find(damage_type_names.begin(), damage_type_names.end(), key) != damage_type_names.end()) {
+        if (key.empty() ||
+            std::find(damage_type_names.begin(), damage_type_names.end(), key) != damage_type_names.end()) {
             if (!check_formula(value, why)) p.error(why);
         } else if (key == "against") {
-            if (vocab::index_of(vocab::type_flags, lower(value)) <= 0) p.error("unknown creature type \"" + value + "\"");
+            if (vocab::index_of(vocab::type_flags, lower(value)) <= 0)
+                p.error("unknown creature type \"" + value + "\"");
         } else if (key == "against_hit" || key == "against_damage" || key == "against_multiplier") {
-            if (!std::regex_match(value, std::regex("-?[0-9]+"))) p.error(key + " needs a whole number, not \"" + value + "\"");
+            if (!std::regex_match(value, std::regex("-?[0-9]+")))
+                p.error(key + " needs a whole number, not \"" + value + "\"");
         } else {
             p.error("unknown damage type \"" + key + "\"");
         }
@@ -152,8 +163,12 @@ void damage(const tplace& p, const json& v, tdamage_dice& out) {
     parse_damage(text, out);
 }
 
-int formula_max(const tdice& d) { return d.count * d.sides + d.bonus; }
-int formula_min(const tdice& d) { return d.count + d.bonus; }
+int formula_max(const tdice& d) {
+    return d.count * d.sides + d.bonus;
+}
+int formula_min(const tdice& d) {
+    return d.count + d.bonus;
+}
 
 static std::span<const std::string_view> vocabulary(std::string_view list) {
     using namespace vocab;
@@ -183,7 +198,8 @@ static std::span<const std::string_view> vocabulary(std::string_view list) {
 static std::string singular(std::string_view list) {
     std::string s(list);
     if (s.ends_with("ies")) return s.substr(0, s.size() - 3) + "y";
-    if (s.ends_with("es") && (s.ends_with("statuses") || s.ends_with("classes"))) return s.substr(0, s.size() - 2);
+    if (s.ends_with("es") && (s.ends_with("statuses") || s.ends_with("classes")))
+        return s.substr(0, s.size() - 2);
     if (s.ends_with("s")) return s.substr(0, s.size() - 1);
     return s;
 }
@@ -222,11 +238,13 @@ int tag(const tplace& p, const json& v, std::string_view prefix) {
         p.error("unknown tag \"" + name + "\" (not in the \"tags\" section)");
         return 0;
     }
-    if (!prefix.empty() && !name.starts_with(prefix)) p.warning("tag \"" + name + "\" should begin with \"" + std::string(prefix) + "\"");
+    if (!prefix.empty() && !name.starts_with(prefix))
+        p.warning("tag \"" + name + "\" should begin with \"" + std::string(prefix) + "\"");
     return it->second;
 }
 
-static int table_ref(const tplace& p, const json& v, const std::map<std::string, int>& index, const char* what) {
+static int table_ref(const tplace& p, const json& v, const std::map<std::string, int>& index,
+                     const char* what) {
     if (v.is_null()) return 0;
     if (!v.is_string()) {
         p.error(std::string("a ") + what + " is named by its identifier");
@@ -242,11 +260,21 @@ static int table_ref(const tplace& p, const json& v, const std::map<std::string,
     return it->second;
 }
 
-int item_ref(const tplace& p, const json& v) { return table_ref(p, v, p.c->item_index, "item plan"); }
-int being_ref(const tplace& p, const json& v) { return table_ref(p, v, p.c->being_index, "being plan"); }
-int talent_ref(const tplace& p, const json& v) { return table_ref(p, v, p.c->talent_index, "talent"); }
-int content_ref(const tplace& p, const json& v) { return table_ref(p, v, p.c->content_index, "content"); }
-int vault_ref(const tplace& p, const json& v) { return table_ref(p, v, p.c->vault_index, "vault"); }
+int item_ref(const tplace& p, const json& v) {
+    return table_ref(p, v, p.c->item_index, "item plan");
+}
+int being_ref(const tplace& p, const json& v) {
+    return table_ref(p, v, p.c->being_index, "being plan");
+}
+int talent_ref(const tplace& p, const json& v) {
+    return table_ref(p, v, p.c->talent_index, "talent");
+}
+int content_ref(const tplace& p, const json& v) {
+    return table_ref(p, v, p.c->content_index, "content");
+}
+int vault_ref(const tplace& p, const json& v) {
+    return table_ref(p, v, p.c->vault_index, "vault");
+}
 
 int get_int(const tplace& p, const json& obj, const char* key, int fallback, int lo, int hi) {
     if (!obj.is_object() || !obj.contains(key)) return fallback;
@@ -301,7 +329,8 @@ std::vector<std::string> name_list(const tplace& p, const json& obj, const char*
     return out;
 }
 
-void set_flags(const tplace& p, const json& names, std::string_view list_name, uint8_t* base, int lo, int hi) {
+void set_flags(const tplace& p, const json& names, std::string_view list_name, uint8_t* base, int lo,
+               int hi) {
     if (names.is_null()) return;
     if (!names.is_array()) {
         p.error("expected a list of names");
@@ -318,7 +347,8 @@ void set_flags(const tplace& p, const json& names, std::string_view list_name, u
     }
 }
 
-void set_flags1(const tplace& p, const json& names, std::string_view list_name, uint8_t* first, int lo, int hi) {
+void set_flags1(const tplace& p, const json& names, std::string_view list_name, uint8_t* first, int lo,
+                int hi) {
     uint8_t tmp[256] = {};
     set_flags(p, names, list_name, tmp, lo, hi);
     for (int i = lo; i <= hi; ++i)
@@ -329,7 +359,8 @@ void check_keys(const tplace& p, const json& obj, std::initializer_list<const ch
     if (!obj.is_object()) return;
     for (auto it = obj.begin(); it != obj.end(); ++it) {
         bool ok = false;
-        for (const char* k : known) ok |= it.key() == k;
+        for (const char* k : known)
+            ok |= it.key() == k;
         if (!ok) p.at(it.key()).error("unknown field (a misspelling?)");
     }
 }
@@ -353,7 +384,8 @@ void add_section(tcompiler& c, const std::string& name, const json& lines) {
     c.generated_sections.emplace_back(name, std::move(out));
 }
 
-void formula_map(const tplace& p, const json& t, const char* key, std::string_view list, tdice* base, int count) {
+void formula_map(const tplace& p, const json& t, const char* key, std::string_view list, tdice* base,
+                 int count) {
     if (!t.contains(key)) return;
     const json& m = t[key];
     if (!m.is_object()) {
@@ -368,14 +400,45 @@ void formula_map(const tplace& p, const json& t, const char* key, std::string_vi
 
 const std::set<std::string>& key_cap_names() {
     static const std::set<std::string> names = [] {
-        std::set<std::string> s = {"NUMPAD_PLUS", "NUMPAD_MINUS", "NUMPAD_DIVIDE", "NUMPAD_MULTIPLY", "NUMPAD_DECIMAL",
-                                   "SHIFT", "CTRL", "ALT", "ARROW_UP", "ARROW_DOWN", "ARROW_LEFT", "ARROW_RIGHT",
-                                   "INSERT", "PAUSE", "DELETE", "HOME", "END", "PAGE_UP", "PAGE_DOWN", "BACKSPACE",
-                                   "ENTER", "ESC", "ESCAPE", "TAB", "SPACE", "PLUS", "COMMA", "MINUS", "PERIOD", "<", "TILDE"};
-        for (int i = 0; i <= 9; ++i) s.insert("NUMPAD_" + std::to_string(i));
-        for (int i = 1; i <= 12; ++i) s.insert("F" + std::to_string(i));
-        for (char ch = 'A'; ch <= 'Z'; ++ch) s.insert(std::string(1, ch));
-        for (char ch = '0'; ch <= '9'; ++ch) s.insert(std::string(1, ch));
+        std::set<std::string> s = {"NUMPAD_PLUS",
+                                   "NUMPAD_MINUS",
+                                   "NUMPAD_DIVIDE",
+                                   "NUMPAD_MULTIPLY",
+                                   "NUMPAD_DECIMAL",
+                                   "SHIFT",
+                                   "CTRL",
+                                   "ALT",
+                                   "ARROW_UP",
+                                   "ARROW_DOWN",
+                                   "ARROW_LEFT",
+                                   "ARROW_RIGHT",
+                                   "INSERT",
+                                   "PAUSE",
+                                   "DELETE",
+                                   "HOME",
+                                   "END",
+                                   "PAGE_UP",
+                                   "PAGE_DOWN",
+                                   "BACKSPACE",
+                                   "ENTER",
+                                   "ESC",
+                                   "ESCAPE",
+                                   "TAB",
+                                   "SPACE",
+                                   "PLUS",
+                                   "COMMA",
+                                   "MINUS",
+                                   "PERIOD",
+                                   "<",
+                                   "TILDE"};
+        for (int i = 0; i <= 9; ++i)
+            s.insert("NUMPAD_" + std::to_string(i));
+        for (int i = 1; i <= 12; ++i)
+            s.insert("F" + std::to_string(i));
+        for (char ch = 'A'; ch <= 'Z'; ++ch)
+            s.insert(std::string(1, ch));
+        for (char ch = '0'; ch <= '9'; ++ch)
+            s.insert(std::string(1, ch));
         return s;
     }();
     return names;

@@ -1,10 +1,10 @@
 // Shared state of one compile: the diagnostics with their file / template / field context,
 // the name tables that references resolve against, and helpers that read JSON fields.
 #pragma once
-#include <set>
 #include <cstdint>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,8 +16,8 @@ using json = nlohmann::ordered_json;
 
 // One template read from a file, with where it came from.
 struct tsource {
-    std::string file;  // path relative to the content folder
-    std::string id;    // identifier (or name) of the template
+    std::string file; // path relative to the content folder
+    std::string id;   // identifier (or name) of the template
     json data;
 };
 
@@ -39,22 +39,28 @@ struct tcompiler {
     // Tables in file order; position + 1 is the index in the game.
     std::vector<tsource> items, talents, beings, levels, portals, contents, vaults;
     std::map<std::string, int> level_index_unused;
-    std::map<std::string, int> item_index, talent_index, being_index, content_index, vault_index, portal_index;
+    std::map<std::string, int> item_index, talent_index, being_index, content_index, vault_index,
+        portal_index;
     std::map<std::string, int> tag_index; // tag name -> position in "tags"
     std::vector<std::string> tags;
     // Generated text sections (name, lines) appended after the text files.
     std::vector<std::pair<std::string, std::vector<std::string>>> generated_sections;
     json generator_defaults = json::object();
 
-    void error(const std::string& where, const std::string& message) { errors.push_back(where + ": " + message); }
-    void warning(const std::string& where, const std::string& message) { warnings.push_back(where + ": warning: " + message); }
+    void error(const std::string& where, const std::string& message) {
+        errors.push_back(where + ": " + message);
+    }
+    void warning(const std::string& where, const std::string& message) {
+        warnings.push_back(where + ": warning: " + message);
+    }
 };
 
 // Formulas: the strict grammar; errors name the text. Blank is allowed (not set).
 bool check_formula(const std::string& text, std::string& why);
 void formula(const tplace& p, const json& v, tdice& out, bool allow_all = false);
 // An object of "name": formula under key, names from the vocabulary list, into base[1..count].
-void formula_map(const tplace& p, const json& t, const char* key, std::string_view list, tdice* base, int count);
+void formula_map(const tplace& p, const json& t, const char* key, std::string_view list, tdice* base,
+                 int count);
 // Every key name a key cap of the game's texts may show.
 const std::set<std::string>& key_cap_names();
 void damage(const tplace& p, const json& v, tdamage_dice& out);
@@ -76,8 +82,7 @@ int get_int(const tplace& p, const json& obj, const char* key, int fallback, int
 bool get_bool(const tplace& p, const json& obj, const char* key, bool fallback = false);
 std::string get_string(const tplace& p, const json& obj, const char* key, const std::string& fallback = {});
 // A string into a short string field, refused when longer than the field.
-template <std::size_t N>
-void put_string(const tplace& p, pstring<N>& field, const std::string& s) {
+template <std::size_t N> void put_string(const tplace& p, pstring<N>& field, const std::string& s) {
     if (s.size() > N) p.error("\"" + s + "\" is longer than " + std::to_string(N) + " characters");
     field.assign(s);
 }
@@ -89,7 +94,8 @@ std::vector<std::string> name_list(const tplace& p, const json& obj, const char*
 void set_flags(const tplace& p, const json& names, std::string_view list_name, uint8_t* base, int lo, int hi);
 
 // The same for arrays whose entry 1 is their first element.
-void set_flags1(const tplace& p, const json& names, std::string_view list_name, uint8_t* first, int lo, int hi);
+void set_flags1(const tplace& p, const json& names, std::string_view list_name, uint8_t* first, int lo,
+                int hi);
 
 // Every key of the object must be one of the known fields (a misspelt field is an error).
 void check_keys(const tplace& p, const json& obj, std::initializer_list<const char*> known);

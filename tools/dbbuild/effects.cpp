@@ -9,8 +9,12 @@ static bool per_being_kind(int k) {
     return k == 5 || (k >= 8 && k <= 15) || k == 29 || k == 31 || k == 32 || k == 33 || k == 35 || k == 36 ||
            k == 39 || k == 41 || k == 42 || k == 58;
 }
-static bool aimed_shape(int s) { return (s >= 3 && s <= 7) || (s >= 10 && s <= 14); }
-static bool map_shape(int s) { return s >= 10 && s <= 12; }
+static bool aimed_shape(int s) {
+    return (s >= 3 && s <= 7) || (s >= 10 && s <= 14);
+}
+static bool map_shape(int s) {
+    return s >= 10 && s <= 12;
+}
 
 void read_effect(const tplace& p, const json& e, teffect& out, int source) {
     out = teffect{};
@@ -20,8 +24,9 @@ void read_effect(const tplace& p, const json& e, teffect& out, int source) {
         return;
     }
     out.source = static_cast<uint8_t>(source);
-    check_keys(p, e, {"kind", "shape", "min_range", "range", "duration", "periodic", "power", "size", "damage", "sub_type",
-                      "period", "light", "graphic", "line", "animation", "destination"});
+    check_keys(p, e,
+               {"kind", "shape", "min_range", "range", "duration", "periodic", "power", "size", "damage",
+                "sub_type", "period", "light", "graphic", "line", "animation", "destination"});
     int kind = name_of(p.at("kind"), "effect_kinds", e.value("kind", json()));
     if (kind < 0) return;
     out.kind = static_cast<uint8_t>(kind);
@@ -45,7 +50,8 @@ void read_effect(const tplace& p, const json& e, teffect& out, int source) {
         out.animation_frames = static_cast<uint8_t>(get_int(p.at("animation"), a, "ticks", 2, 0, 255));
         out.animation_repeats = static_cast<uint8_t>(get_int(p.at("animation"), a, "repeats", 1, 0, 255));
     }
-    if (e.contains("destination")) out.destination_content = static_cast<uint16_t>(content_ref(p.at("destination"), e["destination"]));
+    if (e.contains("destination"))
+        out.destination_content = static_cast<uint16_t>(content_ref(p.at("destination"), e["destination"]));
 
     // The sub-type names what an adjusting effect adjusts.
     if (e.contains("sub_type")) {
@@ -57,7 +63,7 @@ void read_effect(const tplace& p, const json& e, teffect& out, int source) {
         else if (kind == 10 || kind == 11)
             sub = name_of(q, "skills", v);
         else if (kind == 12 || kind == 13)
-            sub = (v.is_string() && v.get<std::string>() == "all") ? 0
+            sub = (v.is_string() && v.get<std::string>() == "all")        ? 0
                   : (v.is_string() && v.get<std::string>() == "physical") ? 1
                                                                           : name_of(q, "damage_types", v);
         else
@@ -71,7 +77,8 @@ void read_effect(const tplace& p, const json& e, teffect& out, int source) {
     if (per_being_kind(kind) && (shape == 1 || shape == 6 || shape == 8))
         p.at("shape").error("a per-being effect needs a shape that lists cells (not special, cone or chain)");
     if (map_shape(shape)) {
-        if (!is_dice_set_simple(out.duration_dice)) p.at("duration").error("a cloud, wall or spot needs a duration");
+        if (!is_dice_set_simple(out.duration_dice))
+            p.at("duration").error("a cloud, wall or spot needs a duration");
         if (out.graphic_index == 0) p.at("graphic").error("a cloud, wall or spot needs a graphic 1..5");
     }
     if (kind == 36) {
@@ -81,17 +88,21 @@ void read_effect(const tplace& p, const json& e, teffect& out, int source) {
     if ((kind == 32 || kind == 29 || kind == 31) && !is_dice_set_simple(out.periodic_dice))
         p.at("periodic").error("this effect needs a periodic formula (its length)");
     if (kind >= 43 && kind <= 56) {
-        if (formula_max(out.duration_dice) < 1) p.at("duration").error("a summon needs a duration of at least 1 round");
-        if (formula_max(out.size_dice) < 1) p.at("size").error("a summon needs a size (how many) of at least 1");
+        if (formula_max(out.duration_dice) < 1)
+            p.at("duration").error("a summon needs a duration of at least 1 round");
+        if (formula_max(out.size_dice) < 1)
+            p.at("size").error("a summon needs a size (how many) of at least 1");
         int lo = formula_min(out.power_dice), hi = formula_max(out.power_dice);
-        if ((kind == 45 || kind == 46) && (lo < 1 || hi > 3)) p.at("power").error("demons and devils need a power of 1..3");
+        if ((kind == 45 || kind == 46) && (lo < 1 || hi > 3))
+            p.at("power").error("demons and devils need a power of 1..3");
         if (kind == 49 && (lo < 1 || hi > 2)) p.at("power").error("slaad need a power of 1..2");
     }
     if (aimed_shape(shape) && formula_max(out.range_dice) < std::max<int>(out.min_range, 1))
         p.at("range").error("an aimed effect needs a range of at least its minimum range (and 1)");
     if (kind >= 8 && kind <= 15 && kind != 14 && kind != 15) {
         int total = 0;
-        for (int t = 1; t <= 13; ++t) total += out.damage_dice.of(t).bonus + out.damage_dice.of(t).count;
+        for (int t = 1; t <= 13; ++t)
+            total += out.damage_dice.of(t).bonus + out.damage_dice.of(t).count;
         bool decrease = kind % 2 == 1;
         if (decrease && total > 0) p.at("damage").warning("a decrease needs a negative amount");
         if (!decrease && total < 0) p.at("damage").warning("an increase needs a positive amount");
@@ -110,26 +121,73 @@ void read_stuff(const tplace& p, const json& r, tstuff& out) {
         return;
     }
     bool disabled = get_bool(p, r, "disabled");
-    check_keys(p, r, {"disabled", "area_kind", "zone", "pattern", "passable_exits", "area_choice", "content_required", "min_exits",
-                      "max_exits", "lowest_level", "highest_level", "min_cells", "max_cells", "no_content", "no_portal_near",
-                      "no_beings", "no_floor_symbol", "chance", "kind", "content", "group", "cap", "object", "count",
-                      "population", "use_previous_area", "new_area_per_piece", "if_previous_placed", "if_previous_not_placed",
-                      "if_no_item", "if_no_creature", "mandatory", "keep_content_demand", "no_relaxation", "group_first",
-                      "group_last", "group_member", "spawn_group_slot", "container", "bones_chance", "hidden_chance",
-                      "hidden_creature", "switch_off", "switch_on", "use_item_cap", "trap_into_container", "trap_onto_door",
-                      "trap_strength", "trap_value", "zone_below", "hidden"});
+    check_keys(p, r,
+               {"disabled",
+                "area_kind",
+                "zone",
+                "pattern",
+                "passable_exits",
+                "area_choice",
+                "content_required",
+                "min_exits",
+                "max_exits",
+                "lowest_level",
+                "highest_level",
+                "min_cells",
+                "max_cells",
+                "no_content",
+                "no_portal_near",
+                "no_beings",
+                "no_floor_symbol",
+                "chance",
+                "kind",
+                "content",
+                "group",
+                "cap",
+                "object",
+                "count",
+                "population",
+                "use_previous_area",
+                "new_area_per_piece",
+                "if_previous_placed",
+                "if_previous_not_placed",
+                "if_no_item",
+                "if_no_creature",
+                "mandatory",
+                "keep_content_demand",
+                "no_relaxation",
+                "group_first",
+                "group_last",
+                "group_member",
+                "spawn_group_slot",
+                "container",
+                "bones_chance",
+                "hidden_chance",
+                "hidden_creature",
+                "switch_off",
+                "switch_on",
+                "use_item_cap",
+                "trap_into_container",
+                "trap_onto_door",
+                "trap_strength",
+                "trap_value",
+                "zone_below",
+                "hidden"});
     if (r.contains("area_kind")) {
         const json& a = r["area_kind"];
         if (a.is_string() && a.get<std::string>().starts_with("vault:")) {
             int v = vault_ref(p.at("area_kind"), a.get<std::string>().substr(6));
-            if (v > 246) p.at("area_kind").error("vault templates named here must have an index of 246 or less");
+            if (v > 246)
+                p.at("area_kind").error("vault templates named here must have an index of 246 or less");
             out.area_kind = static_cast<uint8_t>(9 + v);
         } else {
             out.area_kind = static_cast<uint8_t>(std::max(0, name_of(p.at("area_kind"), "area_kinds", a)));
         }
     }
-    if (r.contains("zone")) out.zone = static_cast<uint8_t>(std::max(0, name_of(p.at("zone"), "zones", r["zone"])));
-    if (r.contains("pattern")) out.pattern = static_cast<uint8_t>(std::max(0, name_of(p.at("pattern"), "patterns", r["pattern"])));
+    if (r.contains("zone"))
+        out.zone = static_cast<uint8_t>(std::max(0, name_of(p.at("zone"), "zones", r["zone"])));
+    if (r.contains("pattern"))
+        out.pattern = static_cast<uint8_t>(std::max(0, name_of(p.at("pattern"), "patterns", r["pattern"])));
     out.passable_exits = get_bool(p, r, "passable_exits");
     static const char* choices[] = {"random", "first", "last", "largest"};
     std::string choice = get_string(p, r, "area_choice", "random");
@@ -140,7 +198,9 @@ void read_stuff(const tplace& p, const json& r, tstuff& out) {
         p.at("area_choice").error("unknown area choice \"" + choice + "\" (random, first, last, largest)");
         out.area_choice = 0;
     }
-    if (r.contains("content_required")) out.content_required = static_cast<uint16_t>(content_ref(p.at("content_required"), r["content_required"]));
+    if (r.contains("content_required"))
+        out.content_required =
+            static_cast<uint16_t>(content_ref(p.at("content_required"), r["content_required"]));
     out.min_exit_cells = static_cast<uint16_t>(get_int(p, r, "min_exits", 0, 0, 65535));
     out.max_exit_cells = static_cast<uint16_t>(get_int(p, r, "max_exits", 200, 0, 65535));
     out.lowest_level = static_cast<uint8_t>(get_int(p, r, "lowest_level", 0, 0, 255));
@@ -154,7 +214,8 @@ void read_stuff(const tplace& p, const json& r, tstuff& out) {
     formula(p.at("chance"), r.value("chance", json("100")), out.chance);
     int kind = r.contains("kind") ? name_of(p.at("kind"), "stuff_kinds", r["kind"]) : 0;
     out.kind = static_cast<uint8_t>(std::max(kind, 0));
-    if (r.contains("content")) out.content = static_cast<uint16_t>(content_ref(p.at("content"), r["content"]));
+    if (r.contains("content"))
+        out.content = static_cast<uint16_t>(content_ref(p.at("content"), r["content"]));
     if (r.contains("group")) out.pick_cap = static_cast<uint16_t>(tag(p.at("group"), r["group"], "re_"));
     if (r.contains("cap")) out.pick_cap = static_cast<uint16_t>(get_int(p, r, "cap", 0, 0, 65535));
     if (r.contains("object")) {
@@ -162,13 +223,26 @@ void read_stuff(const tplace& p, const json& r, tstuff& out) {
         const json& o = r["object"];
         int id = 0;
         switch (kind) {
-        case 1: id = name_of(q, "furniture", o); break;
-        case 2: id = item_ref(q, o); break;
-        case 4: id = being_ref(q, o); break;
-        case 6: id = item_ref(q, o); break;
-        case 8: id = get_int(p, r, "object", 0, 0, 65535); break;
-        case 9: id = name_of(q, "splashes", o); break;
-        default: q.error("this kind of row takes no object");
+        case 1:
+            id = name_of(q, "furniture", o);
+            break;
+        case 2:
+            id = item_ref(q, o);
+            break;
+        case 4:
+            id = being_ref(q, o);
+            break;
+        case 6:
+            id = item_ref(q, o);
+            break;
+        case 8:
+            id = get_int(p, r, "object", 0, 0, 65535);
+            break;
+        case 9:
+            id = name_of(q, "splashes", o);
+            break;
+        default:
+            q.error("this kind of row takes no object");
         }
         out.object_id = static_cast<uint16_t>(std::max(id, 0));
     } else if (kind == 1 || kind == 2 || kind == 4 || kind == 6 || kind == 9) {
@@ -196,20 +270,25 @@ void read_stuff(const tplace& p, const json& r, tstuff& out) {
     out.container_threshold = static_cast<uint8_t>(get_int(p, r, "container", 100, 0, 100));
     out.bones_chance = static_cast<uint8_t>(get_int(p, r, "bones_chance", 0, 0, 100));
     formula(p.at("hidden_chance"), r.value("hidden_chance", json()), out.hidden_creature_chance);
-    if (r.contains("hidden_creature")) out.hidden_creature = static_cast<int16_t>(being_ref(p.at("hidden_creature"), r["hidden_creature"]));
+    if (r.contains("hidden_creature"))
+        out.hidden_creature = static_cast<int16_t>(being_ref(p.at("hidden_creature"), r["hidden_creature"]));
     for (const char* key : {"switch_off", "switch_on"}) {
         if (!r.contains(key)) continue;
         int k = name_of(p.at(key), "effect_kinds", r[key]);
         bool ok = k == 23 || k == 24 || k == 25 || k == 30 || k == 57 || (k >= 64 && k <= 73);
         if (k > 0 && !ok) p.at(key).error("a switch cannot run this effect kind");
-        (key[7] == 'o' && key[8] == 'f' ? out.furniture_extra1 : out.furniture_extra2) = static_cast<uint8_t>(std::max(k, 0));
+        (key[7] == 'o' && key[8] == 'f' ? out.furniture_extra1 : out.furniture_extra2) =
+            static_cast<uint8_t>(std::max(k, 0));
     }
     out.use_item_cap = get_bool(p, r, "use_item_cap");
     out.trap_into_container = get_bool(p, r, "trap_into_container");
     out.trap_onto_door = get_bool(p, r, "trap_onto_door");
     formula(p.at("trap_strength"), r.value("trap_strength", json()), out.trap_strength);
-    if (r.contains("trap_value")) out.trap_value = static_cast<uint16_t>(content_ref(p.at("trap_value"), r["trap_value"]));
-    if (r.contains("zone_below")) out.zone_below = static_cast<uint8_t>(std::max(0, name_of(p.at("zone_below"), "zones", r["zone_below"])));
+    if (r.contains("trap_value"))
+        out.trap_value = static_cast<uint16_t>(content_ref(p.at("trap_value"), r["trap_value"]));
+    if (r.contains("zone_below"))
+        out.zone_below =
+            static_cast<uint8_t>(std::max(0, name_of(p.at("zone_below"), "zones", r["zone_below"])));
     if (kind == 4 && out.no_being) p.error("a creature row marked \"no_beings\"");
 }
 

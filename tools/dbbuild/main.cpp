@@ -13,8 +13,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     auto result = dravok::dbbuild::compile_content(argv[1]);
-    for (const auto& w : result.warnings) std::fprintf(stderr, "%s\n", w.c_str());
-    for (const auto& e : result.errors) std::fprintf(stderr, "error: %s\n", e.c_str());
+    for (const auto& w : result.warnings)
+        std::fprintf(stderr, "%s\n", w.c_str());
+    for (const auto& e : result.errors)
+        std::fprintf(stderr, "error: %s\n", e.c_str());
     if (!result.errors.empty()) {
         std::fprintf(stderr, "%zu error(s): the database was not written\n", result.errors.size());
         return 1;

@@ -20,8 +20,9 @@ void fill_vaults(tcompiler& c, std::vector<tvault>& out);
 void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttalent>& talents,
                  std::vector<tbeing_plan>& beings, std::vector<tlevel>& levels, std::vector<tportal>& portals,
                  std::vector<tcontent>& contents, std::vector<tvault>& vaults, int god_group);
-void check_text_requirements(tcompiler& c, const std::set<std::string>& sections, const std::vector<titem_plan>& items,
-                             const std::vector<tbeing_plan>& beings, const std::vector<ttalent>& talents);
+void check_text_requirements(tcompiler& c, const std::set<std::string>& sections,
+                             const std::vector<titem_plan>& items, const std::vector<tbeing_plan>& beings,
+                             const std::vector<ttalent>& talents);
 
 void check_keyboard_layout(tcompiler& c, const std::vector<std::string>& lines);
 

@@ -21,7 +21,8 @@ static void pair_list(const tplace& p, const json& v, tblock_pairs& out) {
         int a = name_of(p, "blocks", pr[0]), b = name_of(p, "blocks", pr[1]);
         if (a < 0 || b < 0) continue;
         if (a < 1 || a > 40) p.error("\"" + pr[0].dump() + "\" is not a wall block");
-        if (b < 41 || b > 89 || b % 2 == 0) p.error("\"" + pr[1].dump() + "\" is not a base floor (an odd floor kind)");
+        if (b < 41 || b > 89 || b % 2 == 0)
+            p.error("\"" + pr[1].dump() + "\" is not a base floor (an odd floor kind)");
         out.pairs[i].x = static_cast<uint8_t>(a);
         out.pairs[i].y = static_cast<uint8_t>(b);
         ++out.count;
@@ -53,29 +54,61 @@ static void group_flags(const tplace& p, const json& v, uint8_t* flags) {
 
 static void read_generator(const tplace& p, const json& g, tdungeon& d, int vault_count) {
     d = tdungeon{};
-    check_keys(p, g, {"weights", "repeat", "maxima", "forced", "dig_steps", "branch", "merge_rooms", "merge_specials", "cave",
-                      "corridor_style", "dead_end_room_size", "door", "open_door", "widen_vault", "widen_special", "doorway",
-                      "secret_doorway", "secret_conversion", "lock", "mimic_chance", "natural_refloor", "dim", "secret_door",
-                      "lock_formula", "trap", "area_size", "lock_value", "mimic", "second_natural_floor", "include", "exclude"});
+    check_keys(p, g,
+               {"weights",
+                "repeat",
+                "maxima",
+                "forced",
+                "dig_steps",
+                "branch",
+                "merge_rooms",
+                "merge_specials",
+                "cave",
+                "corridor_style",
+                "dead_end_room_size",
+                "door",
+                "open_door",
+                "widen_vault",
+                "widen_special",
+                "doorway",
+                "secret_doorway",
+                "secret_conversion",
+                "lock",
+                "mimic_chance",
+                "natural_refloor",
+                "dim",
+                "secret_door",
+                "lock_formula",
+                "trap",
+                "area_size",
+                "lock_value",
+                "mimic",
+                "second_natural_floor",
+                "include",
+                "exclude"});
     auto kind_bytes = [&](const char* key, uint8_t* out) {
         if (!g.contains(key)) return;
         for (auto it = g[key].begin(); it != g[key].end(); ++it) {
             int k = name_of(p.at(key), "area_kinds", it.key());
-            if (k > 0) out[k - 1] = static_cast<uint8_t>(get_int(p.at(key), g[key], it.key().c_str(), 0, 0, 255));
+            if (k > 0)
+                out[k - 1] = static_cast<uint8_t>(get_int(p.at(key), g[key], it.key().c_str(), 0, 0, 255));
         }
     };
     kind_bytes("weights", d.kind_weight);
     kind_bytes("repeat", d.repeat_chance);
     kind_bytes("maxima", d.kind_max);
-    if (d.kind_weight[1] == 0) p.at("weights").error("rooms need a weight above 0 (dead ends are closed with rooms)");
+    if (d.kind_weight[1] == 0)
+        p.at("weights").error("rooms need a weight above 0 (dead ends are closed with rooms)");
     if (g.contains("forced")) {
         const json& f = g["forced"];
         if (f.size() > 30) p.at("forced").error("at most 30 forced areas");
         for (std::size_t i = 0; i < f.size() && i < 30; ++i) {
             tplace q = p.at("forced[" + std::to_string(i) + "]");
-            d.forced_kind[i] = static_cast<uint16_t>(forced_kind(q.at("area"), f[i].value("area", json()), vault_count));
+            d.forced_kind[i] =
+                static_cast<uint16_t>(forced_kind(q.at("area"), f[i].value("area", json()), vault_count));
             formula(q.at("count"), f[i].value("count", json("1")), d.forced_count[i]);
-            if (formula_max(d.forced_count[i]) < 1 || formula_min(d.forced_count[i]) < 0) q.at("count").error("a forced count needs a maximum of at least 1");
+            if (formula_max(d.forced_count[i]) < 1 || formula_min(d.forced_count[i]) < 0)
+                q.at("count").error("a forced count needs a maximum of at least 1");
         }
     }
     d.dig_steps = static_cast<uint8_t>(get_int(p, g, "dig_steps", 60, 10, 255));
@@ -101,16 +134,21 @@ static void read_generator(const tplace& p, const json& g, tdungeon& d, int vaul
     formula(p.at("trap"), g.value("trap", json("1d6+10")), d.trap);
     formula(p.at("area_size"), g.value("area_size", json("1d6+5")), d.area_size);
     if (formula_min(d.area_size) < 5) p.at("area_size").error("rooms need a side of at least 5");
-    if (g.contains("lock_value")) d.lock_value = static_cast<uint16_t>(item_ref(p.at("lock_value"), g["lock_value"]));
+    if (g.contains("lock_value"))
+        d.lock_value = static_cast<uint16_t>(item_ref(p.at("lock_value"), g["lock_value"]));
     if (g.contains("mimic")) d.mimic = static_cast<uint16_t>(being_ref(p.at("mimic"), g["mimic"]));
     if (d.mimic_chance > 0 && !d.mimic) p.at("mimic").error("a mimic chance needs a mimic creature");
-    int second = name_of(p.at("second_natural_floor"), "blocks", g.value("second_natural_floor", json("bl_floor_natural_3")));
-    if (second < 41 || second % 2 == 0) p.at("second_natural_floor").error("the second natural floor must be an odd floor kind");
+    int second = name_of(p.at("second_natural_floor"), "blocks",
+                         g.value("second_natural_floor", json("bl_floor_natural_3")));
+    if (second < 41 || second % 2 == 0)
+        p.at("second_natural_floor").error("the second natural floor must be an odd floor kind");
     d.natural_floor2_block = static_cast<uint8_t>(std::max(second, 0));
     static const char* lists[] = {"special", "vault", "dead_end"};
     for (int l = 0; l < 3; ++l) {
-        if (g.contains("include")) group_flags(p.at("include"), g["include"].value(lists[l], json()), d.included_groups[l]);
-        if (g.contains("exclude")) group_flags(p.at("exclude"), g["exclude"].value(lists[l], json()), d.excluded_groups[l]);
+        if (g.contains("include"))
+            group_flags(p.at("include"), g["include"].value(lists[l], json()), d.included_groups[l]);
+        if (g.contains("exclude"))
+            group_flags(p.at("exclude"), g["exclude"].value(lists[l], json()), d.excluded_groups[l]);
     }
 }
 
@@ -121,9 +159,11 @@ void fill_levels(tcompiler& c, std::vector<tlevel>& out) {
         const json& t = s.data;
         tplace p{&c, &s, ""};
         tlevel& r = out[n + 1];
-        check_keys(p, t, {"name", "index", "dungeon", "number", "demiplane", "hub", "special", "hide_exploration", "map_size",
-                          "trading", "item_depth", "start_content", "start_request", "item_cap", "spawn", "forced_contents",
-                          "themes", "pairs", "rows", "generator"});
+        check_keys(p, t, {"name",          "index",    "dungeon",    "number",
+                          "demiplane",     "hub",      "special",    "hide_exploration",
+                          "map_size",      "trading",  "item_depth", "start_content",
+                          "start_request", "item_cap", "spawn",      "forced_contents",
+                          "themes",        "pairs",    "rows",       "generator"});
         put_string(p.at("name"), r.name, s.id);
         r.dungeon = static_cast<uint8_t>(get_int(p, t, "dungeon", 1, 0, 255));
         r.number = static_cast<uint8_t>(get_int(p, t, "number", static_cast<int>(n + 1), 0, 255));
@@ -133,12 +173,15 @@ void fill_levels(tcompiler& c, std::vector<tlevel>& out) {
         r.hide_exploration = get_bool(p, t, "hide_exploration");
         r.index = static_cast<uint8_t>(n + 1);
         if (t.contains("index") && get_int(p, t, "index", 0, 0, 255) != static_cast<int>(n + 1))
-            p.at("index").error("a level's index is its position in the table (" + std::to_string(n + 1) + ")");
+            p.at("index").error("a level's index is its position in the table (" + std::to_string(n + 1) +
+                                ")");
         r.map_size = static_cast<uint8_t>(get_int(p, t, "map_size", 64, 32, 128));
         r.trading = get_bool(p, t, "trading");
         r.item_depth = static_cast<uint8_t>(get_int(p, t, "item_depth", static_cast<int>(n + 1), 0, 255));
-        if (t.contains("start_content")) r.start_content = static_cast<uint16_t>(content_ref(p.at("start_content"), t["start_content"]));
-        if (t.contains("start_request")) read_stuff(p.at("start_request"), t["start_request"], r.start_request);
+        if (t.contains("start_content"))
+            r.start_content = static_cast<uint16_t>(content_ref(p.at("start_content"), t["start_content"]));
+        if (t.contains("start_request"))
+            read_stuff(p.at("start_request"), t["start_request"], r.start_request);
         r.item_cap = static_cast<uint16_t>(get_int(p, t, "item_cap", 0, 0, 65535));
         if (t.contains("spawn")) {
             const json& sp = t["spawn"];
@@ -148,7 +191,8 @@ void fill_levels(tcompiler& c, std::vector<tlevel>& out) {
             formula(q.at("interval"), sp.value("interval", json()), r.spawn_interval);
             formula(q.at("count"), sp.value("count", json()), r.spawn_count);
             r.spawn_max = static_cast<uint16_t>(get_int(q, sp, "max", 0, 0, 65535));
-            if (r.spawn_max > 0 && (formula_min(r.spawn_interval) < 1 || formula_max(r.spawn_count) < 1 || !r.spawn_group))
+            if (r.spawn_max > 0 &&
+                (formula_min(r.spawn_interval) < 1 || formula_max(r.spawn_count) < 1 || !r.spawn_group))
                 q.error("spawning needs a group, an interval of at least 1 round and a count");
         }
         auto forced = name_list(p, t, "forced_contents");
@@ -159,7 +203,8 @@ void fill_levels(tcompiler& c, std::vector<tlevel>& out) {
             const json& th = t["themes"];
             for (std::size_t i = 0; i < th.size() && i < 20; ++i) {
                 tplace q = p.at("themes[" + std::to_string(i) + "]");
-                r.themes[i].group = static_cast<uint16_t>(tag(q.at("group"), th[i].value("group", json()), "co_"));
+                r.themes[i].group =
+                    static_cast<uint16_t>(tag(q.at("group"), th[i].value("group", json()), "co_"));
                 formula(q.at("count"), th[i].value("count", json("1")), r.themes[i].count, true);
             }
         }
@@ -168,24 +213,31 @@ void fill_levels(tcompiler& c, std::vector<tlevel>& out) {
         pair_list(p.at("pairs.rooms"), pairs.value("rooms", json()), r.dressing_pairs);
         pair_list(p.at("pairs.specials"), pairs.value("specials", json()), r.special_pairs);
         pair_list(p.at("pairs.vaults"), pairs.value("vaults", json()), r.vault_pairs);
-        if (r.natural_pairs.count < 1) p.at("pairs.natural").error("a level needs at least one (filler, natural floor) pair");
-        if (r.dressing_pairs.count < 1) p.at("pairs.rooms").error("a level needs at least one (wall, floor) pair");
+        if (r.natural_pairs.count < 1)
+            p.at("pairs.natural").error("a level needs at least one (filler, natural floor) pair");
+        if (r.dressing_pairs.count < 1)
+            p.at("pairs.rooms").error("a level needs at least one (wall, floor) pair");
         if (t.contains("rows")) {
             const json& rows = t["rows"];
             if (rows.size() > 100) p.at("rows").error("at most 100 rows");
-            for (std::size_t i = 0; i < rows.size() && i < 100; ++i) read_stuff(p.at("rows[" + std::to_string(i) + "]"), rows[i], r.stuff[i]);
+            for (std::size_t i = 0; i < rows.size() && i < 100; ++i)
+                read_stuff(p.at("rows[" + std::to_string(i) + "]"), rows[i], r.stuff[i]);
         }
         json gen = c.generator_defaults;
         if (t.contains("generator"))
-            for (auto it = t["generator"].begin(); it != t["generator"].end(); ++it) gen[it.key()] = it.value();
+            for (auto it = t["generator"].begin(); it != t["generator"].end(); ++it)
+                gen[it.key()] = it.value();
         read_generator(p.at("generator"), gen, r.generator, static_cast<int>(c.vaults.size()));
         bool vaults_possible = false, specials_possible = false;
         for (int g = 0; g < 60; ++g) {
-            if (r.generator.included_groups[0][g] || r.generator.included_groups[2][g]) specials_possible = true;
+            if (r.generator.included_groups[0][g] || r.generator.included_groups[2][g])
+                specials_possible = true;
             if (r.generator.included_groups[1][g]) vaults_possible = true;
         }
-        if (specials_possible && r.special_pairs.count < 1) p.at("pairs.specials").error("specials can be built but the level has no special pairs");
-        if (vaults_possible && r.vault_pairs.count < 1) p.at("pairs.vaults").error("vaults can be built but the level has no vault pairs");
+        if (specials_possible && r.special_pairs.count < 1)
+            p.at("pairs.specials").error("specials can be built but the level has no special pairs");
+        if (vaults_possible && r.vault_pairs.count < 1)
+            p.at("pairs.vaults").error("vaults can be built but the level has no vault pairs");
     }
 }
 
@@ -196,21 +248,29 @@ void fill_portals(tcompiler& c, std::vector<tportal>& out) {
         const json& t = s.data;
         tplace p{&c, &s, ""};
         tportal& r = out[n + 1];
-        check_keys(p, t, {"name", "level", "destination", "return_level", "request", "inactive", "hidden", "return"});
+        check_keys(
+            p, t,
+            {"name", "level", "destination", "return_level", "request", "inactive", "hidden", "return"});
         r.index = static_cast<uint16_t>(n + 1);
         auto dest = c.portal_index.find(get_string(p, t, "destination"));
-        if (dest == c.portal_index.end()) p.at("destination").error("unknown portal \"" + get_string(p, t, "destination") + "\"");
-        else r.destination = static_cast<uint16_t>(dest->second);
+        if (dest == c.portal_index.end())
+            p.at("destination").error("unknown portal \"" + get_string(p, t, "destination") + "\"");
+        else
+            r.destination = static_cast<uint16_t>(dest->second);
         r.level = static_cast<uint16_t>(get_int(p, t, "level", 0, 1, static_cast<int>(c.levels.size())));
-        r.return_level = static_cast<uint16_t>(get_int(p, t, "return_level", 0, 0, static_cast<int>(c.levels.size())));
+        r.return_level =
+            static_cast<uint16_t>(get_int(p, t, "return_level", 0, 0, static_cast<int>(c.levels.size())));
         read_stuff(p.at("request"), t.value("request", json::object()), r.request);
         r.inactive = get_bool(p, t, "inactive");
         r.hidden_teleporter = get_bool(p, t, "hidden");
         r.return_flag = get_bool(p, t, "return");
         if (r.request.kind != 1 || r.request.object_id < 1 || r.request.object_id > 3)
-            p.at("request").error("a portal request places furniture: stairs down, stairs up or a teleporter");
-        if (r.request.max_exit_cells == 0) p.at("request.max_exits").error("a portal needs maximum exit cells above 0");
-        if (r.hidden_teleporter && (r.index % 2) != 0) p.at("hidden").error("only portals with an even index can be hidden teleporters");
+            p.at("request").error(
+                "a portal request places furniture: stairs down, stairs up or a teleporter");
+        if (r.request.max_exit_cells == 0)
+            p.at("request.max_exits").error("a portal needs maximum exit cells above 0");
+        if (r.hidden_teleporter && (r.index % 2) != 0)
+            p.at("hidden").error("only portals with an even index can be hidden teleporters");
     }
 }
 
@@ -221,21 +281,52 @@ void fill_contents(tcompiler& c, std::vector<tcontent>& out) {
         const json& t = s.data;
         tplace p{&c, &s, ""};
         tcontent& r = out[n + 1];
-        check_keys(p, t, {"name", "groups", "max_per_level", "max_per_game", "light", "dim", "chest_lock", "lock", "lock_value",
-                          "floor_variation", "even_floor", "requests", "shuffle", "rows", "item_bonus", "creature_bonus",
-                          "unify_floor", "skip_symbols", "unify_after_symbol", "remove_statues", "remove_pillars", "keep_clear",
-                          "stationary", "near_furniture", "restricted", "no_population", "no_creatures_or_portals",
-                          "lockable_entrance", "secret_entrance", "enchant_min_level", "description", "report", "zone_texts"});
+        check_keys(p, t,
+                   {"name",
+                    "groups",
+                    "max_per_level",
+                    "max_per_game",
+                    "light",
+                    "dim",
+                    "chest_lock",
+                    "lock",
+                    "lock_value",
+                    "floor_variation",
+                    "even_floor",
+                    "requests",
+                    "shuffle",
+                    "rows",
+                    "item_bonus",
+                    "creature_bonus",
+                    "unify_floor",
+                    "skip_symbols",
+                    "unify_after_symbol",
+                    "remove_statues",
+                    "remove_pillars",
+                    "keep_clear",
+                    "stationary",
+                    "near_furniture",
+                    "restricted",
+                    "no_population",
+                    "no_creatures_or_portals",
+                    "lockable_entrance",
+                    "secret_entrance",
+                    "enchant_min_level",
+                    "description",
+                    "report",
+                    "zone_texts"});
         put_string(p.at("name"), r.name, s.id);
         auto groups = name_list(p, t, "groups");
-        for (std::size_t g = 0; g < groups.size() && g < 10; ++g) r.groups[g] = static_cast<uint16_t>(tag(p.at("groups"), groups[g], "co_"));
+        for (std::size_t g = 0; g < groups.size() && g < 10; ++g)
+            r.groups[g] = static_cast<uint16_t>(tag(p.at("groups"), groups[g], "co_"));
         r.max_per_level = static_cast<uint8_t>(get_int(p, t, "max_per_level", 0, 0, 255));
         r.max_per_game = static_cast<uint8_t>(get_int(p, t, "max_per_game", 0, 0, 255));
         r.light_chance = static_cast<uint8_t>(get_int(p, t, "light", 0, 0, 100));
         r.dim_chance = static_cast<uint8_t>(get_int(p, t, "dim", 0, 0, 100));
         r.chest_lock_chance = static_cast<uint8_t>(get_int(p, t, "chest_lock", 0, 0, 100));
         formula(p.at("lock"), t.value("lock", json()), r.lock);
-        if (t.contains("lock_value")) r.lock_value = static_cast<uint16_t>(item_ref(p.at("lock_value"), t["lock_value"]));
+        if (t.contains("lock_value"))
+            r.lock_value = static_cast<uint16_t>(item_ref(p.at("lock_value"), t["lock_value"]));
         r.floor_variation = static_cast<uint8_t>(get_int(p, t, "floor_variation", 0, 0, 100));
         r.even_floor = static_cast<uint8_t>(get_int(p, t, "even_floor", 0, 0, 100));
         const json& req = t.value("requests", json::array());
@@ -245,14 +336,17 @@ void fill_contents(tcompiler& c, std::vector<tcontent>& out) {
             if (!rq.contains("count")) rq["count"] = "1";
             read_stuff(p.at("requests[" + std::to_string(i) + "]"), rq, r.area_requests[i]);
             if (r.area_requests[i].max_exit_cells == 0 && !get_bool(p, rq, "hidden"))
-                p.at("requests[" + std::to_string(i) + "]").warning("maximum exit cells 0 only fits areas without exits");
+                p.at("requests[" + std::to_string(i) + "]")
+                    .warning("maximum exit cells 0 only fits areas without exits");
         }
         r.shuffle_chance = static_cast<uint8_t>(get_int(p, t, "shuffle", 0, 0, 100));
         const json& rows = t.value("rows", json::array());
         if (rows.size() > 150) p.at("rows").error("at most 150 rows");
         for (std::size_t i = 0; i < rows.size() && i < 150; ++i) {
             read_stuff(p.at("rows[" + std::to_string(i) + "]"), rows[i], r.stuff[i]);
-            if (r.stuff[i].kind == 0) p.at("rows[" + std::to_string(i) + "]").error("a row of kind 0 ends the list: give every row a kind");
+            if (r.stuff[i].kind == 0)
+                p.at("rows[" + std::to_string(i) + "]")
+                    .error("a row of kind 0 ends the list: give every row a kind");
         }
         r.item_bonus = static_cast<uint8_t>(get_int(p, t, "item_bonus", 0, 0, 255));
         r.creature_bonus = static_cast<uint8_t>(get_int(p, t, "creature_bonus", 0, 0, 255));
@@ -269,7 +363,8 @@ void fill_contents(tcompiler& c, std::vector<tcontent>& out) {
         r.no_creatures_or_portals = get_bool(p, t, "no_creatures_or_portals");
         r.lockable_entrance = static_cast<uint8_t>(get_int(p, t, "lockable_entrance", 0, 0, 100));
         r.secret_entrance = static_cast<uint8_t>(get_int(p, t, "secret_entrance", 0, 0, 100));
-        if (t.contains("enchant_min_level")) p.at("enchant_min_level").error("contents carry no minimum enchantment level");
+        if (t.contains("enchant_min_level"))
+            p.at("enchant_min_level").error("contents carry no minimum enchantment level");
         if (t.contains("description")) add_section(c, s.id + "_description", t["description"]);
         if (t.contains("report")) add_section(c, s.id + "_report", t["report"]);
         if (t.contains("zone_texts"))
@@ -287,8 +382,9 @@ void fill_vaults(tcompiler& c, std::vector<tvault>& out) {
         const json& t = s.data;
         tplace p{&c, &s, ""};
         tvault& r = out[n + 1];
-        check_keys(p, t, {"id", "layout", "legend", "exits", "zones", "groups", "entry", "max_per_level", "max_per_game",
-                          "impenetrable"});
+        check_keys(p, t,
+                   {"id", "layout", "legend", "exits", "zones", "groups", "entry", "max_per_level",
+                    "max_per_game", "impenetrable"});
         put_string(p.at("id"), r.identifier, s.id);
         const json& layout = t.value("layout", json::array());
         const json& legend = t.value("legend", json::object());
@@ -296,13 +392,20 @@ void fill_vaults(tcompiler& c, std::vector<tvault>& out) {
         if (height < 1 || height > 64) p.at("layout").error("a layout has 1..64 rows");
         auto code_of = [](char ch) {
             switch (ch) {
-            case ' ': return 0;
-            case '%': return 1;
-            case '#': return 2;
-            case ',': return 3;
-            case '.': return 4;
-            case ':': return 5;
-            default: return -1;
+            case ' ':
+                return 0;
+            case '%':
+                return 1;
+            case '#':
+                return 2;
+            case ',':
+                return 3;
+            case '.':
+                return 4;
+            case ':':
+                return 5;
+            default:
+                return -1;
             }
         };
         for (int y = 1; y <= height && y <= 64; ++y) {
@@ -315,22 +418,28 @@ void fill_vaults(tcompiler& c, std::vector<tvault>& out) {
                 if (code < 0) {
                     std::string key(1, ch);
                     if (!legend.contains(key)) {
-                        p.at("layout").error(std::string("unknown layout character '") + ch + "' (legend it)");
+                        p.at("layout").error(std::string("unknown layout character '") + ch +
+                                             "' (legend it)");
                         continue;
                     }
                     const json& l = legend[key];
                     code = code_of(l.value("ground", std::string(".")).at(0));
                     int f = name_of(p.at("legend." + key), "furniture", l.value("furniture", json()));
                     if (f > 0) {
-                        if (furniture >= 50) p.at("layout").error("at most 50 furniture pieces");
-                        else r.furniture[furniture++] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(f)};
+                        if (furniture >= 50)
+                            p.at("layout").error("at most 50 furniture pieces");
+                        else
+                            r.furniture[furniture++] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y),
+                                                        static_cast<uint8_t>(f)};
                     }
                 }
                 r.layout[x - 1][y - 1] = static_cast<uint8_t>(std::max(code, 0));
             }
         }
         r.size = static_cast<uint8_t>(std::max(width, height));
-        auto cell = [&](int x, int y) { return (x >= 1 && x <= 64 && y >= 1 && y <= 64) ? r.layout[x - 1][y - 1] : 0; };
+        auto cell = [&](int x, int y) {
+            return (x >= 1 && x <= 64 && y >= 1 && y <= 64) ? r.layout[x - 1][y - 1] : 0;
+        };
         if (t.contains("exits")) {
             const json& ex = t["exits"];
             static const char* dirs[] = {"north", "east", "south", "west"};
@@ -343,7 +452,8 @@ void fill_vaults(tcompiler& c, std::vector<tvault>& out) {
                 if (!dir) q.error("direction is north, east, south or west");
                 if (cell(x, y) != 2) q.error("an exit stands on a wall cell");
                 int forced = e.size() > 3 ? name_of(q, "area_kinds", e[3]) : 0;
-                r.exits[i] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(dir), static_cast<uint8_t>(std::max(forced, 0))};
+                r.exits[i] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(dir),
+                              static_cast<uint8_t>(std::max(forced, 0))};
             }
         }
         if (t.contains("zones")) {
@@ -365,10 +475,12 @@ void fill_vaults(tcompiler& c, std::vector<tvault>& out) {
                     bool door = false;
                     for (int f = 0; f < furniture; ++f) {
                         const auto& fu = r.furniture[f];
-                        bool on_border = fu.x >= zr.x - 1 && fu.x <= zr.x + zr.width && fu.y >= zr.y - 1 && fu.y <= zr.y + zr.height;
+                        bool on_border = fu.x >= zr.x - 1 && fu.x <= zr.x + zr.width && fu.y >= zr.y - 1 &&
+                                         fu.y <= zr.y + zr.height;
                         door |= fu.furniture == 10 && on_border;
                     }
-                    if (!door) p.at("zones." + it.key()).error("a prison cell needs a cell door on its border");
+                    if (!door)
+                        p.at("zones." + it.key()).error("a prison cell needs a cell door on its border");
                 }
             }
         }
@@ -381,7 +493,8 @@ void fill_vaults(tcompiler& c, std::vector<tvault>& out) {
         if (t.contains("entry")) {
             r.entry_x = static_cast<uint8_t>(t["entry"].at(0).get<int>());
             r.entry_y = static_cast<uint8_t>(t["entry"].at(1).get<int>());
-            if (r.entry_y != height || cell(r.entry_x, r.entry_y) != 2) p.at("entry").error("the entry point is a wall cell on the south edge");
+            if (r.entry_y != height || cell(r.entry_x, r.entry_y) != 2)
+                p.at("entry").error("the entry point is a wall cell on the south edge");
         } else {
             p.at("entry").error("a vault needs an entry point");
         }

@@ -33,25 +33,30 @@ std::string by_keywords(const std::string& id, const std::vector<keyword_icon>& 
 
 uint32_t hash_colour(const std::string& s) {
     uint32_t h = 2166136261u;
-    for (char c : s) h = (h ^ uint8_t(c)) * 16777619u;
+    for (char c : s)
+        h = (h ^ uint8_t(c)) * 16777619u;
     // Muted but saturated enough to tell apart on dark floors.
-    const uint32_t palette[] = {0xb04a3a, 0x4a8ab0, 0x6aa040, 0xb08a3a, 0x8a5ab0, 0x3aa08a, 0xa05a7a, 0x7a7a8a};
+    const uint32_t palette[] = {0xb04a3a, 0x4a8ab0, 0x6aa040, 0xb08a3a,
+                                0x8a5ab0, 0x3aa08a, 0xa05a7a, 0x7a7a8a};
     return palette[h % 8];
 }
 
 uint32_t icon_colour(const std::string& icon, const std::string& id) {
     static const std::map<std::string, uint32_t> colours = {
-        {"skeleton", 0xd8d0b8}, {"ghost", 0xb0c8e0}, {"zombie", 0x7a9a5a}, {"ooze", 0x50b040}, {"cube", 0x70d0b0},
-        {"golem", 0x8a8074}, {"elemental", 0xf07020}, {"demon", 0xa02a2a}, {"fungus", 0xa06a9a}, {"plant", 0x4a9a3a},
-        {"dragon", 0x3a8a4a}, {"eye", 0x9a4a8a}, {"rodent", 0x8a7a6a}, {"spider", 0x4a4a4a}, {"insect", 0x7a5a2a},
-        {"serpent", 0x5a8a3a}, {"worm", 0xb08070}, {"frog", 0x5a9a4a}, {"statue", 0x9a9a94}, {"beast", 0x8a6a4a},
-        {"winged", 0x5a4a5a}, {"crab", 0xc05a3a}, {"tentacled", 0x8a4a7a}, {"warrior", 0x4a6aa0}, {"caster", 0x6a4ab0},
-        {"brute", 0x6a8a4a}, {"humanoid", 0xb08a6a}, {"potion", 0xc03040}, {"scroll", 0xc0a060}, {"coin", 0xd8b030},
-        {"gem", 0x40a0e0}, {"food", 0xc08040}, {"meat", 0xb04a3a}, {"book", 0x6a3a2a}, {"wand", 0x9a60d0},
-        {"ring", 0xd0b040}, {"amulet", 0x40b0c0}, {"orb", 0x7a60d0}, {"essence", 0xf0e080}, {"bones", 0xe0d8c0},
-        {"corpse", 0x7a5a4a}, {"armor", 0x8a8a94}, {"helmet", 0x8a8a94}, {"shield", 0x7a4a2a}, {"robe", 0x5a4a9a},
-        {"cloak", 0x4a5a3a}, {"boots", 0x6a4a2a}, {"belt", 0x6a4a2a}, {"bracers", 0x8a6a4a}, {"gauntlets", 0x8a8a94},
-        {"lantern", 0x8a8a94}, {"key", 0xd8b030}, {"trap", 0x8a8a94}, {"horn", 0xd8c8a0}, {"figurine", 0x4a9a7a},
+        {"skeleton", 0xd8d0b8}, {"ghost", 0xb0c8e0},     {"zombie", 0x7a9a5a},    {"ooze", 0x50b040},
+        {"cube", 0x70d0b0},     {"golem", 0x8a8074},     {"elemental", 0xf07020}, {"demon", 0xa02a2a},
+        {"fungus", 0xa06a9a},   {"plant", 0x4a9a3a},     {"dragon", 0x3a8a4a},    {"eye", 0x9a4a8a},
+        {"rodent", 0x8a7a6a},   {"spider", 0x4a4a4a},    {"insect", 0x7a5a2a},    {"serpent", 0x5a8a3a},
+        {"worm", 0xb08070},     {"frog", 0x5a9a4a},      {"statue", 0x9a9a94},    {"beast", 0x8a6a4a},
+        {"winged", 0x5a4a5a},   {"crab", 0xc05a3a},      {"tentacled", 0x8a4a7a}, {"warrior", 0x4a6aa0},
+        {"caster", 0x6a4ab0},   {"brute", 0x6a8a4a},     {"humanoid", 0xb08a6a},  {"potion", 0xc03040},
+        {"scroll", 0xc0a060},   {"coin", 0xd8b030},      {"gem", 0x40a0e0},       {"food", 0xc08040},
+        {"meat", 0xb04a3a},     {"book", 0x6a3a2a},      {"wand", 0x9a60d0},      {"ring", 0xd0b040},
+        {"amulet", 0x40b0c0},   {"orb", 0x7a60d0},       {"essence", 0xf0e080},   {"bones", 0xe0d8c0},
+        {"corpse", 0x7a5a4a},   {"armor", 0x8a8a94},     {"helmet", 0x8a8a94},    {"shield", 0x7a4a2a},
+        {"robe", 0x5a4a9a},     {"cloak", 0x4a5a3a},     {"boots", 0x6a4a2a},     {"belt", 0x6a4a2a},
+        {"bracers", 0x8a6a4a},  {"gauntlets", 0x8a8a94}, {"lantern", 0x8a8a94},   {"key", 0xd8b030},
+        {"trap", 0x8a8a94},     {"horn", 0xd8c8a0},      {"figurine", 0x4a9a7a},
     };
     auto it = colours.find(icon);
     return it != colours.end() ? it->second : hash_colour(id);
@@ -68,12 +73,13 @@ uint32_t sheet_pixel(uint32_t argb, bool keyed) {
 struct tsheet {
     static constexpr int columns = 32;
     std::vector<std::vector<uint32_t>> tiles;  // 64 x 64 sheet pixels each
-    std::map<std::vector<uint32_t>, int> seen;  // identical images share one place
+    std::map<std::vector<uint32_t>, int> seen; // identical images share one place
 
     int place(const timage& img, bool keyed) {
         if (img.width != art_tile || img.height != art_tile) throw std::runtime_error("image not tile-sized");
         std::vector<uint32_t> px(img.argb.size());
-        for (std::size_t i = 0; i < px.size(); ++i) px[i] = sheet_pixel(img.argb[i], keyed);
+        for (std::size_t i = 0; i < px.size(); ++i)
+            px[i] = sheet_pixel(img.argb[i], keyed);
         auto [it, fresh] = seen.emplace(std::move(px), int(tiles.size()));
         if (fresh) tiles.push_back(it->first);
         return it->second;
@@ -91,7 +97,9 @@ struct tsheet {
         unsigned char* data = cairo_image_surface_get_data(s);
         const int stride = cairo_image_surface_get_stride(s);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) reinterpret_cast<uint32_t*>(data + y * stride)[x] = ((x / 8 + y / 8) % 2) ? 0x505050 : 0x606060;
+            for (int x = 0; x < w; ++x)
+                reinterpret_cast<uint32_t*>(data + y * stride)[x] =
+                    ((x / 8 + y / 8) % 2) ? 0x505050 : 0x606060;
         for (std::size_t t = 0; t < tiles.size(); ++t) {
             const int tx = int(t % columns) * art_tile, ty = int(t / columns) * art_tile;
             for (int y = 0; y < art_tile; ++y)
@@ -113,10 +121,18 @@ struct tsheet {
         std::vector<uint8_t> out(54 + std::size_t(data), 0);
         auto put32 = [&](std::size_t at, uint32_t v) { std::memcpy(&out[at], &v, 4); };
         auto put16 = [&](std::size_t at, uint16_t v) { std::memcpy(&out[at], &v, 2); };
-        out[0] = 'B'; out[1] = 'M';
-        put32(2, uint32_t(out.size())); put32(10, 54); put32(14, 40);
-        put32(18, uint32_t(w)); put32(22, uint32_t(h)); put16(26, 1); put16(28, 24); put32(34, data);
-        put32(38, 2835); put32(42, 2835);
+        out[0] = 'B';
+        out[1] = 'M';
+        put32(2, uint32_t(out.size()));
+        put32(10, 54);
+        put32(14, 40);
+        put32(18, uint32_t(w));
+        put32(22, uint32_t(h));
+        put16(26, 1);
+        put16(28, 24);
+        put32(34, data);
+        put32(38, 2835);
+        put32(42, 2835);
         // Unused sheet space is white, which the keyed lists treat as transparent.
         std::fill(out.begin() + 54, out.end(), 0xFF);
         for (std::size_t t = 0; t < tiles.size(); ++t) {
@@ -145,7 +161,7 @@ void check_icon(const std::string& table, const tplan_art& plan, const std::stri
         throw std::runtime_error(table + " \"" + plan.id + "\": field icon: unknown icon \"" + icon + "\"");
 }
 
-}  // namespace
+} // namespace
 
 // A template's icon: one of ours by name, else the first of ours whose keyword appears in the
 // icon name it chose, else in its identifier, else the family's default.
@@ -163,68 +179,166 @@ std::string creature_words(const std::string& s, const char* fallback);
 std::string item_words(const std::string& s, const char* fallback);
 std::string talent_words(const std::string& s, const char* fallback);
 
-std::string default_creature_icon(const std::string& id) { return creature_words(id, "humanoid"); }
-std::string default_item_icon(const std::string& id) { return item_words(id, "gem"); }
-std::string default_talent_icon(const std::string& id) { return talent_words(id, "star"); }
+std::string default_creature_icon(const std::string& id) {
+    return creature_words(id, "humanoid");
+}
+std::string default_item_icon(const std::string& id) {
+    return item_words(id, "gem");
+}
+std::string default_talent_icon(const std::string& id) {
+    return talent_words(id, "star");
+}
 
 std::string creature_words(const std::string& id, const char* fallback) {
     static const std::vector<keyword_icon> table = {
-        {"spectator", "spectator"}, {"skeleton", "skeleton"}, {"lich", "skeleton"}, {"zombie", "zombie"}, {"ghoul", "zombie"},
-        {"ghast", "zombie"}, {"mummy", "zombie"}, {"ghost", "ghost"}, {"spectre", "ghost"}, {"wraith", "ghost"},
-        {"shadow", "ghost"}, {"wight", "zombie"}, {"vampire", "demon"}, {"rat", "rodent"}, {"mouse", "rodent"},
-        {"jackal", "beast"}, {"wolf", "beast"}, {"dog", "beast"}, {"lion", "beast"}, {"tiger", "beast"}, {"panther", "beast"},
-        {"bear", "beast"}, {"boar", "beast"}, {"ape", "brute"}, {"bat", "winged"}, {"harpy", "winged"}, {"stirge", "winged"},
-        {"griffon", "winged"}, {"bird", "winged"}, {"owl", "beast"}, {"spider", "spider"}, {"ettercap", "spider"},
-        {"drider", "spider"}, {"scorpion", "crab"}, {"crab", "crab"}, {"ant", "insect"}, {"beetle", "insect"},
-        {"bee", "insect"}, {"wasp", "insect"}, {"fly", "insect"}, {"centipede", "worm"}, {"snake", "serpent"},
-        {"naga", "serpent"}, {"yuan", "serpent"}, {"worm", "worm"}, {"slug", "worm"}, {"ooze", "ooze"},
-        {"pudding", "ooze"}, {"jelly", "ooze"}, {"slime", "ooze"}, {"cube", "cube"}, {"fungus", "fungus"},
-        {"myconid", "fungus"}, {"shrieker", "fungus"}, {"plant", "plant"}, {"vegepygmy", "plant"}, {"golem", "golem"},
-        {"construct", "golem"}, {"statue", "statue"}, {"gargoyle", "statue"}, {"elemental", "elemental"},
-        {"salamander", "elemental"}, {"fire", "elemental"}, {"demon", "demon"}, {"devil", "demon"}, {"imp", "demon"},
-        {"succubus", "demon"}, {"slaad", "frog"}, {"frog", "frog"}, {"bullywug", "frog"}, {"dragon", "dragon"},
-        {"drake", "dragon"}, {"lizard", "dragon"}, {"crocodile", "dragon"}, {"beholder", "eye"}, {"eye", "eye"},
-        {"octopode", "tentacled"}, {"roper", "tentacled"}, {"mindflayer", "tentacled"}, {"kuo", "frog"},
-        {"ogre", "brute"}, {"troll", "brute"}, {"giant", "brute"}, {"ettin", "brute"}, {"cyclops", "brute"},
-        {"minotaur", "brute"}, {"umberhulk", "brute"}, {"mage", "caster"}, {"wizard", "caster"}, {"priest", "caster"},
-        {"shaman", "caster"}, {"witch", "caster"}, {"necromancer", "caster"}, {"cultist", "caster"},
-        {"god", "caster"}, {"knight", "warrior"}, {"guard", "warrior"}, {"warrior", "warrior"}, {"fighter", "warrior"},
-        {"soldier", "warrior"}, {"orc", "warrior"}, {"hobgoblin", "warrior"}, {"dwarf", "warrior"}, {"duergar", "warrior"},
+        {"spectator", "spectator"},
+        {"skeleton", "skeleton"},
+        {"lich", "skeleton"},
+        {"zombie", "zombie"},
+        {"ghoul", "zombie"},
+        {"ghast", "zombie"},
+        {"mummy", "zombie"},
+        {"ghost", "ghost"},
+        {"spectre", "ghost"},
+        {"wraith", "ghost"},
+        {"shadow", "ghost"},
+        {"wight", "zombie"},
+        {"vampire", "demon"},
+        {"rat", "rodent"},
+        {"mouse", "rodent"},
+        {"jackal", "beast"},
+        {"wolf", "beast"},
+        {"dog", "beast"},
+        {"lion", "beast"},
+        {"tiger", "beast"},
+        {"panther", "beast"},
+        {"bear", "beast"},
+        {"boar", "beast"},
+        {"ape", "brute"},
+        {"bat", "winged"},
+        {"harpy", "winged"},
+        {"stirge", "winged"},
+        {"griffon", "winged"},
+        {"bird", "winged"},
+        {"owl", "beast"},
+        {"spider", "spider"},
+        {"ettercap", "spider"},
+        {"drider", "spider"},
+        {"scorpion", "crab"},
+        {"crab", "crab"},
+        {"ant", "insect"},
+        {"beetle", "insect"},
+        {"bee", "insect"},
+        {"wasp", "insect"},
+        {"fly", "insect"},
+        {"centipede", "worm"},
+        {"snake", "serpent"},
+        {"naga", "serpent"},
+        {"yuan", "serpent"},
+        {"worm", "worm"},
+        {"slug", "worm"},
+        {"ooze", "ooze"},
+        {"pudding", "ooze"},
+        {"jelly", "ooze"},
+        {"slime", "ooze"},
+        {"cube", "cube"},
+        {"fungus", "fungus"},
+        {"myconid", "fungus"},
+        {"shrieker", "fungus"},
+        {"plant", "plant"},
+        {"vegepygmy", "plant"},
+        {"golem", "golem"},
+        {"construct", "golem"},
+        {"statue", "statue"},
+        {"gargoyle", "statue"},
+        {"elemental", "elemental"},
+        {"salamander", "elemental"},
+        {"fire", "elemental"},
+        {"demon", "demon"},
+        {"devil", "demon"},
+        {"imp", "demon"},
+        {"succubus", "demon"},
+        {"slaad", "frog"},
+        {"frog", "frog"},
+        {"bullywug", "frog"},
+        {"dragon", "dragon"},
+        {"drake", "dragon"},
+        {"lizard", "dragon"},
+        {"crocodile", "dragon"},
+        {"beholder", "eye"},
+        {"eye", "eye"},
+        {"octopode", "tentacled"},
+        {"roper", "tentacled"},
+        {"mindflayer", "tentacled"},
+        {"kuo", "frog"},
+        {"ogre", "brute"},
+        {"troll", "brute"},
+        {"giant", "brute"},
+        {"ettin", "brute"},
+        {"cyclops", "brute"},
+        {"minotaur", "brute"},
+        {"umberhulk", "brute"},
+        {"mage", "caster"},
+        {"wizard", "caster"},
+        {"priest", "caster"},
+        {"shaman", "caster"},
+        {"witch", "caster"},
+        {"necromancer", "caster"},
+        {"cultist", "caster"},
+        {"god", "caster"},
+        {"knight", "warrior"},
+        {"guard", "warrior"},
+        {"warrior", "warrior"},
+        {"fighter", "warrior"},
+        {"soldier", "warrior"},
+        {"orc", "warrior"},
+        {"hobgoblin", "warrior"},
+        {"dwarf", "warrior"},
+        {"duergar", "warrior"},
     };
     return by_keywords(id, table, fallback);
 }
 
 std::string item_words(const std::string& id, const char* fallback) {
     static const std::vector<keyword_icon> table = {
-        {"coin", "coin"}, {"gold", "coin"}, {"gem", "gem"}, {"ruby", "gem"}, {"emerald", "gem"}, {"diamond", "gem"},
-        {"sapphire", "gem"}, {"potion", "potion"}, {"elixir", "potion"}, {"scroll", "scroll"}, {"book", "book"},
-        {"tome", "book"}, {"wand", "wand"}, {"staff", "staff"}, {"ring", "ring"}, {"amulet", "amulet"},
-        {"necklace", "amulet"}, {"lens", "lenses"}, {"orb", "orb"}, {"horn", "horn"}, {"figurine", "figurine"},
-        {"lantern", "lantern"}, {"key", "key"}, {"trapkit", "trapkit"}, {"kit", "trapkit"}, {"tr_", "trap"},
-        {"trap", "trap"}, {"corpse", "corpse"}, {"bones", "bones"}, {"essence", "essence"}, {"ration", "food"},
-        {"bread", "food"}, {"food", "food"}, {"meat", "meat"}, {"dagger", "dagger"}, {"knife", "dagger"},
-        {"crossbow", "crossbow"}, {"bow", "bow"}, {"sling", "sling"}, {"arrow", "arrow"}, {"bolt", "bolt"},
-        {"bullet", "bullet"}, {"dart", "dart"}, {"axe", "axe"}, {"mace", "mace"}, {"hammer", "hammer"},
-        {"flail", "flail"}, {"club", "club"}, {"spear", "spear"}, {"halberd", "polearm"}, {"glaive", "polearm"},
-        {"polearm", "polearm"}, {"pike", "polearm"}, {"hoopak", "staff"}, {"whip", "whip"}, {"pick", "pick"},
-        {"sword", "sword"}, {"blade", "sword"}, {"scimitar", "sword"}, {"rapier", "sword"}, {"shield", "shield"},
-        {"helm", "helmet"}, {"cap", "helmet"}, {"cloak", "cloak"}, {"belt", "belt"}, {"boots", "boots"},
-        {"bracers", "bracers"}, {"gauntlet", "gauntlets"}, {"gloves", "gauntlets"}, {"robe", "robe"},
-        {"mail", "armor"}, {"plate", "armor"}, {"armor", "armor"}, {"leather", "armor"}, {"tool", "tool"},
+        {"coin", "coin"},         {"gold", "coin"},       {"gem", "gem"},         {"ruby", "gem"},
+        {"emerald", "gem"},       {"diamond", "gem"},     {"sapphire", "gem"},    {"potion", "potion"},
+        {"elixir", "potion"},     {"scroll", "scroll"},   {"book", "book"},       {"tome", "book"},
+        {"wand", "wand"},         {"staff", "staff"},     {"ring", "ring"},       {"amulet", "amulet"},
+        {"necklace", "amulet"},   {"lens", "lenses"},     {"orb", "orb"},         {"horn", "horn"},
+        {"figurine", "figurine"}, {"lantern", "lantern"}, {"key", "key"},         {"trapkit", "trapkit"},
+        {"kit", "trapkit"},       {"tr_", "trap"},        {"trap", "trap"},       {"corpse", "corpse"},
+        {"bones", "bones"},       {"essence", "essence"}, {"ration", "food"},     {"bread", "food"},
+        {"food", "food"},         {"meat", "meat"},       {"dagger", "dagger"},   {"knife", "dagger"},
+        {"crossbow", "crossbow"}, {"bow", "bow"},         {"sling", "sling"},     {"arrow", "arrow"},
+        {"bolt", "bolt"},         {"bullet", "bullet"},   {"dart", "dart"},       {"axe", "axe"},
+        {"mace", "mace"},         {"hammer", "hammer"},   {"flail", "flail"},     {"club", "club"},
+        {"spear", "spear"},       {"halberd", "polearm"}, {"glaive", "polearm"},  {"polearm", "polearm"},
+        {"pike", "polearm"},      {"hoopak", "staff"},    {"whip", "whip"},       {"pick", "pick"},
+        {"sword", "sword"},       {"blade", "sword"},     {"scimitar", "sword"},  {"rapier", "sword"},
+        {"shield", "shield"},     {"helm", "helmet"},     {"cap", "helmet"},      {"cloak", "cloak"},
+        {"belt", "belt"},         {"boots", "boots"},     {"bracers", "bracers"}, {"gauntlet", "gauntlets"},
+        {"gloves", "gauntlets"},  {"robe", "robe"},       {"mail", "armor"},      {"plate", "armor"},
+        {"armor", "armor"},       {"leather", "armor"},   {"tool", "tool"},
     };
     return by_keywords(id, table, fallback);
 }
 
 std::string talent_words(const std::string& id, const char* fallback) {
     static const std::vector<keyword_icon> table = {
-        {"fire", "flame"}, {"burn", "flame"}, {"heal", "heart"}, {"health", "heart"}, {"regenerat", "heart"},
-        {"lightning", "lightning"}, {"shock", "lightning"}, {"frost", "snowflake"}, {"cold", "snowflake"},
-        {"ice", "snowflake"}, {"poison", "drop"}, {"acid", "drop"}, {"undead", "skull"}, {"necro", "skull"},
-        {"death", "skull"}, {"teleport", "swirl"}, {"blink", "swirl"}, {"confus", "swirl"}, {"charm", "heart"},
-        {"reveal", "eye_open"}, {"sight", "eye_open"}, {"see", "eye_open"}, {"stone", "shield"}, {"shield", "shield"},
-        {"protect", "shield"}, {"strike", "fist"}, {"charge", "fist"}, {"bash", "fist"}, {"leap", "boot"},
-        {"retreat", "boot"}, {"mobility", "boot"}, {"shot", "bow"}, {"summon", "star"}, {"holy", "sun"},
-        {"turn", "sun"}, {"sonic", "waves"}, {"shout", "waves"}, {"web", "spider"}, {"slime", "ooze"},
+        {"fire", "flame"},      {"burn", "flame"},      {"heal", "heart"},
+        {"health", "heart"},    {"regenerat", "heart"}, {"lightning", "lightning"},
+        {"shock", "lightning"}, {"frost", "snowflake"}, {"cold", "snowflake"},
+        {"ice", "snowflake"},   {"poison", "drop"},     {"acid", "drop"},
+        {"undead", "skull"},    {"necro", "skull"},     {"death", "skull"},
+        {"teleport", "swirl"},  {"blink", "swirl"},     {"confus", "swirl"},
+        {"charm", "heart"},     {"reveal", "eye_open"}, {"sight", "eye_open"},
+        {"see", "eye_open"},    {"stone", "shield"},    {"shield", "shield"},
+        {"protect", "shield"},  {"strike", "fist"},     {"charge", "fist"},
+        {"bash", "fist"},       {"leap", "boot"},       {"retreat", "boot"},
+        {"mobility", "boot"},   {"shot", "bow"},        {"summon", "star"},
+        {"holy", "sun"},        {"turn", "sun"},        {"sonic", "waves"},
+        {"shout", "waves"},     {"web", "spider"},      {"slime", "ooze"},
     };
     return by_keywords(id, table, fallback);
 }
@@ -237,22 +351,29 @@ void build_tileset(const tart_input& input, const std::string& index_path, const
 
     // 1 terrain: walls two images (top, front face), floors one.
     art[1].resize(tileset_terrain_entries + 1);
-    for (int k = 1; k <= 40; ++k) art[1][k] = {wall_art(k, false), wall_art(k, true)};
-    for (int k = 41; k <= 90; ++k) art[1][k] = {floor_art(k)};
+    for (int k = 1; k <= 40; ++k)
+        art[1][k] = {wall_art(k, false), wall_art(k, true)};
+    for (int k = 41; k <= 90; ++k)
+        art[1][k] = {floor_art(k)};
     // 2 furniture, one variant, its states.
     art[2].resize(tileset_furniture_entries + 1);
-    for (int id = 1; id <= 60; ++id) art[2][id] = furniture_art(id);
+    for (int id = 1; id <= 60; ++id)
+        art[2][id] = furniture_art(id);
     // 3 floor symbols, 4 splashes (variants), 5 animations (frames), 8 effects (normal, fading).
     art[3].resize(floor_symbols + 1);
-    for (int i = 1; i <= floor_symbols; ++i) art[3][i] = {floor_symbol_art(i)};
+    for (int i = 1; i <= floor_symbols; ++i)
+        art[3][i] = {floor_symbol_art(i)};
     art[4].resize(splash_kinds + 1);
     for (int k = 1; k <= splash_kinds; ++k)
-        for (int v = 0; v < splash_variants; ++v) art[4][k].push_back(splash_art(k, v));
+        for (int v = 0; v < splash_variants; ++v)
+            art[4][k].push_back(splash_art(k, v));
     art[5].resize(animation_rows + 1);
     for (int r = 1; r <= animation_rows; ++r)
-        for (int f = 0; f < animation_frames; ++f) art[5][r].push_back(animation_art(r, f));
+        for (int f = 0; f < animation_frames; ++f)
+            art[5][r].push_back(animation_art(r, f));
     art[8].resize(tileset_effect_entries + 1);
-    for (int k = 1; k <= 5; ++k) art[8][k] = effect_art(k);
+    for (int k = 1; k <= 5; ++k)
+        art[8][k] = effect_art(k);
 
     // 6 creatures: one image per footprint cell, cut from one picture of the whole body.
     art[6].resize(input.beings.size() + 1);
@@ -261,7 +382,8 @@ void build_tileset(const tart_input& input, const std::string& index_path, const
         const std::string icon = resolve_icon(p.icon, p.id, creature_words, "humanoid");
         check_icon("being plan", p, icon);
         if (p.width < 1 || p.height < 1 || p.width > 4 || p.height > 4)
-            throw std::runtime_error("being plan \"" + p.id + "\": field width/height: footprint outside 1..4");
+            throw std::runtime_error("being plan \"" + p.id +
+                                     "\": field width/height: footprint outside 1..4");
         const rgb c = rgb_hex(p.colour ? p.colour : icon_colour(icon, p.id));
         art[6][i + 1] = cut_parts(render_icon(icon, c, p.width, p.height), p.width, p.height);
     }
@@ -285,7 +407,8 @@ void build_tileset(const tart_input& input, const std::string& index_path, const
         art[10][i + 1] = {render_icon(icon, rgb_hex(p.colour ? p.colour : hash_colour(p.id)))};
     }
     art[11].resize(tileset_interface_entries + 1);
-    for (int e = 1; e <= tileset_interface_entries; ++e) art[11][e] = {interface_icon_art(e)};
+    for (int e = 1; e <= tileset_interface_entries; ++e)
+        art[11][e] = {interface_icon_art(e)};
 
     // The tables: a = 1 variant, b = images per variant.
     for (int c = 1; c <= tileset_category_count; ++c) {
@@ -293,13 +416,17 @@ void build_tileset(const tart_input& input, const std::string& index_path, const
         for (std::size_t e = 1; e < art[c].size(); ++e) {
             const auto n = uint16_t(art[c][e].size());
             if (n == 0) continue;
-            if (c >= 9) ix.categories[c][e] = {1, n, 1, 1, 0, 0};
-            else if (c == 4 || c == 5) ix.categories[c][e] = {1, n, 1, 1, 0, 0};  // variants / frames
-            else ix.categories[c][e] = {1, 1, n, 1, 0, 0};
+            if (c >= 9)
+                ix.categories[c][e] = {1, n, 1, 1, 0, 0};
+            else if (c == 4 || c == 5)
+                ix.categories[c][e] = {1, n, 1, 1, 0, 0}; // variants / frames
+            else
+                ix.categories[c][e] = {1, 1, n, 1, 0, 0};
         }
     }
     assign_tileset_positions(ix);
-    if (!plan_tileset_cuts(ix)) throw std::runtime_error("internal: the cut order does not match the numbering");
+    if (!plan_tileset_cuts(ix))
+        throw std::runtime_error("internal: the cut order does not match the numbering");
 
     // Sheet: every cut in order, the darker runs derived from the bright art.
     tsheet sheet;
@@ -325,4 +452,4 @@ void build_tileset(const tart_input& input, const std::string& index_path, const
     if (!preview_png.empty()) sheet.write_png(preview_png);
 }
 
-}  // namespace dravok::tilebuild
+} // namespace dravok::tilebuild

@@ -10,15 +10,15 @@ namespace dravok::tilebuild {
 
 // What the database says about one creature, item or talent that the art depends on.
 struct tplan_art {
-    std::string id;        // the template's identifier, for messages and keyword icons
-    std::string icon;      // the builder's icon name; empty = chosen from the identifier
-    uint32_t colour = 0;   // 0xRRGGBB; 0 = chosen from the icon
-    int width = 1, height = 1;  // footprint in cells (creatures)
+    std::string id;            // the template's identifier, for messages and keyword icons
+    std::string icon;          // the builder's icon name; empty = chosen from the identifier
+    uint32_t colour = 0;       // 0xRRGGBB; 0 = chosen from the icon
+    int width = 1, height = 1; // footprint in cells (creatures)
     int variants = 1;
 };
 
 struct tart_input {
-    std::vector<tplan_art> beings, items, talents;  // in database order, from index 1
+    std::vector<tplan_art> beings, items, talents; // in database order, from index 1
 };
 
 // Writes the pair; throws std::runtime_error with the template and field on a bad input.
@@ -30,4 +30,4 @@ std::string default_creature_icon(const std::string& id);
 std::string default_item_icon(const std::string& id);
 std::string default_talent_icon(const std::string& id);
 
-}  // namespace dravok::tilebuild
+} // namespace dravok::tilebuild

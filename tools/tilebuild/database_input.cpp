@@ -61,13 +61,15 @@ void read_choices(const fs::path& folder, const char* key, std::map<std::string,
 
 template <class T>
 const T& record_at(const std::vector<uint8_t>& bytes, std::size_t at, const std::string& path) {
-    if (at + sizeof(T) > bytes.size()) throw std::runtime_error(path + ": the database is shorter than its tables");
+    if (at + sizeof(T) > bytes.size())
+        throw std::runtime_error(path + ": the database is shorter than its tables");
     return *reinterpret_cast<const T*>(bytes.data() + at);
 }
 
-}  // namespace
+} // namespace
 
-void read_database_input(const std::string& database_path, const std::string& content_dir, tart_input& input) {
+void read_database_input(const std::string& database_path, const std::string& content_dir,
+                         tart_input& input) {
     std::ifstream f(database_path, std::ios::binary);
     if (!f) throw std::runtime_error(database_path + ": cannot read the database");
     std::vector<uint8_t> raw((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
@@ -109,4 +111,4 @@ void read_database_input(const std::string& database_path, const std::string& co
     }
 }
 
-}  // namespace dravok::tilebuild
+} // namespace dravok::tilebuild

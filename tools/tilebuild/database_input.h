@@ -12,4 +12,4 @@ namespace dravok::tilebuild {
 // the file and the template on a fault.
 void read_database_input(const std::string& database_path, const std::string& content_dir, tart_input& input);
 
-}  // namespace dravok::tilebuild
+} // namespace dravok::tilebuild

@@ -12,4 +12,4 @@ namespace dravok::tilebuild {
 int furniture_states(int id);
 std::vector<timage> furniture_art(int id);
 
-}  // namespace dravok::tilebuild
+} // namespace dravok::tilebuild

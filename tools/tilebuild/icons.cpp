@@ -155,8 +155,7 @@ const std::map<std::string, std::string>& library() {
             <path d="M22 54 L25 40 L21 38 L20 24 Q32 20 44 24 L43 38 L39 40 L42 54 Z"/>
             <path fill="D" d="M20 25 L14 40 L18 42 L23 31 Z M44 25 L50 40 L46 42 L41 31 Z"/>
             <circle cx="32" cy="14" r="8"/>)"},
-        {"spectator",
-         R"(<circle cx="32" cy="32" r="10" fill="L" opacity="0.5"/>)"},
+        {"spectator", R"(<circle cx="32" cy="32" r="10" fill="L" opacity="0.5"/>)"},
         // ---- items ----
         {"sword",
          R"(<path fill="S" d="M42 8 L56 8 L56 22 L28 48 L22 42 Z"/><path fill="none" stroke="#ffffff" stroke-opacity="0.5" stroke-width="1.5" d="M52 12 L27 39"/>
@@ -212,8 +211,10 @@ const std::map<std::string, std::string>& library() {
         {"bolt",
          R"(<path fill="W" d="M14 52 L44 22 L47 25 L17 55 Z"/><path fill="S" d="M42 16 L54 10 L48 22 Z"/>
             <path fill="F" d="M12 46 L20 46 L18 54 L10 54 Z"/>)"},
-        {"bullet", R"(<circle cx="24" cy="36" r="8" fill="S"/><circle cx="40" cy="30" r="8" fill="S"/><circle cx="36" cy="46" r="8" fill="F"/>)"},
-        {"dart", R"(<path fill="S" d="M12 52 L44 20 L47 23 L15 55 Z"/><path fill="S" d="M42 14 L56 8 L50 22 Z"/><path fill="F" d="M10 46 L18 50 L14 54 Z"/>)"},
+        {"bullet",
+         R"(<circle cx="24" cy="36" r="8" fill="S"/><circle cx="40" cy="30" r="8" fill="S"/><circle cx="36" cy="46" r="8" fill="F"/>)"},
+        {"dart",
+         R"(<path fill="S" d="M12 52 L44 20 L47 23 L15 55 Z"/><path fill="S" d="M42 14 L56 8 L50 22 Z"/><path fill="F" d="M10 46 L18 50 L14 54 Z"/>)"},
         {"shield",
          R"(<path d="M10 10 Q32 2 54 10 Q56 44 32 60 Q8 44 10 10 Z"/>
             <path fill="G" d="M29 14 L35 14 L35 26 L46 26 L46 32 L35 32 L35 50 L29 50 L29 32 L18 32 L18 26 L29 26 Z"/>)"},
@@ -241,91 +242,122 @@ const std::map<std::string, std::string>& library() {
         {"gauntlets",
          R"(<path d="M14 60 L14 40 L8 30 L12 26 L18 32 L18 12 L24 12 L24 28 L26 8 L32 8 L32 28 L34 10 L40 10 L40 30 L42 16 L48 16 L46 40 L42 60 Z" fill="S"/>
             <path d="M14 50 L44 50 L42 60 L14 60 Z"/>)"},
-        {"ring", R"(<circle cx="32" cy="38" r="16" fill="none" stroke="#141414" stroke-width="9"/><circle cx="32" cy="38" r="16" fill="none" stroke="G" stroke-width="5"/>
+        {"ring",
+         R"(<circle cx="32" cy="38" r="16" fill="none" stroke="#141414" stroke-width="9"/><circle cx="32" cy="38" r="16" fill="none" stroke="G" stroke-width="5"/>
             <path fill="F" d="M24 18 L32 8 L40 18 L32 26 Z"/>)"},
         {"amulet", R"(<path fill="none" stroke="G" stroke-width="2.5" d="M14 6 Q32 44 50 6"/>
             <path d="M32 30 L46 44 L32 60 L18 44 Z"/><circle cx="32" cy="44" r="4" fill="L"/>)"},
-        {"lenses", R"(<circle cx="18" cy="36" r="10" fill="L" opacity="0.7"/><circle cx="46" cy="36" r="10" fill="L" opacity="0.7"/>
+        {"lenses",
+         R"(<circle cx="18" cy="36" r="10" fill="L" opacity="0.7"/><circle cx="46" cy="36" r="10" fill="L" opacity="0.7"/>
             <path fill="none" stroke-width="3" d="M28 34 Q32 30 36 34 M8 34 L2 26 M56 34 L62 26"/>)"},
-        {"pick", R"(<path fill="W" d="M30 14 L34 14 L34 62 L30 62 Z"/><path fill="S" d="M4 20 Q32 0 60 20 Q32 10 4 20 Z"/>)"},
-        {"book", R"(<path d="M12 8 L50 8 L50 56 L12 56 Z"/><path fill="#efe6cc" d="M50 12 L54 12 L54 60 L16 60 L16 56 L50 56 Z"/>
+        {"pick",
+         R"(<path fill="W" d="M30 14 L34 14 L34 62 L30 62 Z"/><path fill="S" d="M4 20 Q32 0 60 20 Q32 10 4 20 Z"/>)"},
+        {"book",
+         R"(<path d="M12 8 L50 8 L50 56 L12 56 Z"/><path fill="#efe6cc" d="M50 12 L54 12 L54 60 L16 60 L16 56 L50 56 Z"/>
             <path fill="G" d="M24 20 L40 20 L40 24 L24 24 Z M28 30 L36 30 L36 42 L28 42 Z"/>)"},
         {"food", R"(<path fill="#c8843c" d="M8 40 Q8 20 32 18 Q56 20 56 40 Q56 50 32 50 Q8 50 8 40 Z"/>
             <path fill="none" stroke="#7a4a1a" stroke-width="2" d="M20 28 L26 36 M32 26 L36 34 M44 28 L46 36"/>)"},
         {"meat", R"(<path d="M10 36 Q10 14 32 14 Q50 16 50 34 Q50 48 32 50 L24 52 Q12 50 10 36 Z"/>
             <path fill="#efe6cc" d="M46 40 L58 52 L62 50 L62 58 L54 58 L56 54 L44 44 Z"/>)"},
-        {"orb", R"(<circle cx="32" cy="30" r="20"/><circle cx="25" cy="23" r="6" fill="#f8f8ff" stroke="none" opacity="0.7"/>
+        {"orb",
+         R"(<circle cx="32" cy="30" r="20"/><circle cx="25" cy="23" r="6" fill="#f8f8ff" stroke="none" opacity="0.7"/>
             <path fill="G" d="M18 50 L46 50 L50 60 L14 60 Z"/>)"},
-        {"potion", R"(<path d="M26 6 L38 6 L38 20 Q54 28 52 44 Q50 60 32 60 Q14 60 12 44 Q10 28 26 20 Z" fill="#cfd8e0" opacity="0.9"/>
+        {"potion",
+         R"(<path d="M26 6 L38 6 L38 20 Q54 28 52 44 Q50 60 32 60 Q14 60 12 44 Q10 28 26 20 Z" fill="#cfd8e0" opacity="0.9"/>
             <path d="M14 40 Q32 34 50 40 Q50 58 32 58 Q14 58 14 40 Z"/>
             <path fill="W" d="M25 2 L39 2 L39 8 L25 8 Z"/><ellipse cx="22" cy="44" rx="3" ry="6" fill="#f8f8ff" stroke="none" opacity="0.6"/>)"},
         {"scroll", R"(<path fill="#eadcb4" d="M14 12 L50 12 L50 52 L14 52 Z"/>
             <path d="M10 8 L54 8 Q58 12 54 16 L10 16 Q6 12 10 8 Z M10 48 L54 48 Q58 52 54 56 L10 56 Q6 52 10 48 Z"/>
             <path fill="none" stroke="#6a5030" stroke-width="1.5" d="M20 24 L44 24 M20 30 L40 30 M20 36 L44 36 M20 42 L36 42"/>)"},
-        {"wand", R"(<path fill="W" d="M10 58 L46 16 L50 20 L14 62 Z"/><path fill="F" d="M44 14 L50 8 L56 14 L50 20 Z"/>
+        {"wand",
+         R"(<path fill="W" d="M10 58 L46 16 L50 20 L14 62 Z"/><path fill="F" d="M44 14 L50 8 L56 14 L50 20 Z"/>
             <path fill="E" stroke="none" d="M56 4 L58 8 L62 9 L58 10 L56 14 L54 10 L50 9 L54 8 Z"/>)"},
         {"horn", R"(<path d="M6 20 Q8 48 40 52 Q52 52 58 44 L50 34 Q44 42 36 40 Q16 36 12 18 Z"/>
             <path fill="G" d="M48 36 L58 44 L54 48 L44 40 Z M6 18 L14 16 L14 22 L8 24 Z"/>)"},
         {"figurine", R"(<path fill="G" d="M18 52 L46 52 L48 60 L16 60 Z"/>
             <path d="M14 46 Q14 34 24 30 L34 28 L40 18 L46 20 L46 30 L44 46 Z"/><circle cx="44" cy="22" r="1.5" fill="E" stroke="none"/>)"},
-        {"lantern", R"(<path fill="S" d="M24 4 Q32 0 40 4 L40 10 L24 10 Z"/><path d="M20 10 L44 10 L46 54 L18 54 Z" fill="#ffd860"/>
+        {"lantern",
+         R"(<path fill="S" d="M24 4 Q32 0 40 4 L40 10 L24 10 Z"/><path d="M20 10 L44 10 L46 54 L18 54 Z" fill="#ffd860"/>
             <path fill="none" stroke-width="2" d="M26 12 L26 52 M38 12 L38 52"/><path fill="S" d="M16 52 L48 52 L48 60 L16 60 Z"/>)"},
-        {"key", R"(<circle cx="20" cy="20" r="12" fill="G"/><circle cx="20" cy="20" r="5" fill="#141414" stroke="none"/>
+        {"key",
+         R"(<circle cx="20" cy="20" r="12" fill="G"/><circle cx="20" cy="20" r="5" fill="#141414" stroke="none"/>
             <path fill="G" d="M26 26 L54 54 L50 58 L44 52 L40 56 L36 52 L40 48 L22 30 Z"/>)"},
         {"trap", R"(<path fill="S" d="M6 40 Q32 52 58 40 L58 46 Q32 58 6 46 Z"/>
             <path fill="S" d="M8 40 L14 18 L20 38 L26 16 L32 38 L38 16 L44 38 L50 18 L56 40 Z"/><circle cx="32" cy="44" r="4" fill="F"/>)"},
-        {"coin", R"(<ellipse cx="26" cy="42" rx="16" ry="8" fill="G"/><ellipse cx="26" cy="38" rx="16" ry="8" fill="G"/>
+        {"coin",
+         R"(<ellipse cx="26" cy="42" rx="16" ry="8" fill="G"/><ellipse cx="26" cy="38" rx="16" ry="8" fill="G"/>
             <ellipse cx="40" cy="28" rx="16" ry="8" fill="G"/><ellipse cx="40" cy="24" rx="16" ry="8" fill="G"/>
             <ellipse cx="40" cy="24" rx="9" ry="4" fill="none" stroke="#8a6a10" stroke-width="1.5"/>)"},
-        {"gem", R"(<path d="M18 14 L46 14 L58 28 L32 58 L6 28 Z"/><path fill="L" d="M18 14 L26 28 L6 28 Z M46 14 L38 28 L58 28 Z"/>
+        {"gem",
+         R"(<path d="M18 14 L46 14 L58 28 L32 58 L6 28 Z"/><path fill="L" d="M18 14 L26 28 L6 28 Z M46 14 L38 28 L58 28 Z"/>
             <path fill="D" d="M26 28 L38 28 L32 58 Z"/>)"},
-        {"corpse", R"(<path d="M6 44 Q8 34 20 34 L48 32 Q58 34 58 44 Q56 52 44 52 L18 52 Q6 52 6 44 Z" fill="D"/>
+        {"corpse",
+         R"(<path d="M6 44 Q8 34 20 34 L48 32 Q58 34 58 44 Q56 52 44 52 L18 52 Q6 52 6 44 Z" fill="D"/>
             <circle cx="14" cy="40" r="7" fill="L"/><path fill="none" stroke-width="1.5" d="M26 40 L50 40"/>)"},
         {"bones", R"(<path fill="#e8e0cc" d="M12 18 L46 52 L50 48 L16 14 Z M48 16 L14 50 L18 54 L52 20 Z"/>
             <circle cx="12" cy="14" r="4" fill="#e8e0cc"/><circle cx="18" cy="10" r="4" fill="#e8e0cc"/>
             <circle cx="52" cy="14" r="4" fill="#e8e0cc"/><circle cx="46" cy="10" r="4" fill="#e8e0cc"/>
             <path fill="#e8e0cc" d="M22 40 Q22 28 32 28 Q42 28 42 40 L38 44 L26 44 Z"/>)"},
-        {"essence", R"(<path d="M32 4 L38 24 L58 30 L38 36 L32 58 L26 36 L6 30 L26 24 Z" fill="L"/><circle cx="32" cy="30" r="8" fill="#fffff0"/>)"},
-        {"tool", R"(<path fill="W" d="M10 56 L40 26 L44 30 L14 60 Z"/><path fill="S" d="M36 8 Q52 6 56 22 L48 22 L42 16 L42 26 L34 26 Q30 14 36 8 Z"/>)"},
-        {"trapkit", R"(<path fill="W" d="M8 24 L56 24 L56 56 L8 56 Z"/><path fill="S" d="M8 24 L56 24 L50 14 L14 14 Z"/>
+        {"essence",
+         R"(<path d="M32 4 L38 24 L58 30 L38 36 L32 58 L26 36 L6 30 L26 24 Z" fill="L"/><circle cx="32" cy="30" r="8" fill="#fffff0"/>)"},
+        {"tool",
+         R"(<path fill="W" d="M10 56 L40 26 L44 30 L14 60 Z"/><path fill="S" d="M36 8 Q52 6 56 22 L48 22 L42 16 L42 26 L34 26 Q30 14 36 8 Z"/>)"},
+        {"trapkit",
+         R"(<path fill="W" d="M8 24 L56 24 L56 56 L8 56 Z"/><path fill="S" d="M8 24 L56 24 L50 14 L14 14 Z"/>
             <path fill="S" d="M18 40 L24 30 L30 40 L36 30 L42 40 L46 34 L46 46 L18 46 Z"/>)"},
         // ---- talents and interface ----
         {"star", R"(<path d="M32 4 L39 24 L60 24 L43 37 L49 58 L32 45 L15 58 L21 37 L4 24 L25 24 Z"/>)"},
-        {"flame", R"(<path d="M32 62 Q8 58 12 36 Q14 26 22 20 Q22 32 28 32 Q22 16 36 2 Q36 18 46 26 Q56 36 52 48 Q48 62 32 62 Z"/>
+        {"flame",
+         R"(<path d="M32 62 Q8 58 12 36 Q14 26 22 20 Q22 32 28 32 Q22 16 36 2 Q36 18 46 26 Q56 36 52 48 Q48 62 32 62 Z"/>
             <path fill="#ffe070" d="M32 58 Q22 56 24 46 Q26 40 30 38 Q32 46 36 44 Q36 38 40 36 Q44 46 40 52 Q38 58 32 58 Z"/>)"},
-        {"fist", R"(<path d="M14 28 Q14 18 22 18 L44 18 Q52 18 52 26 L52 42 Q50 56 36 58 L24 58 Q14 56 14 44 Z"/>
+        {"fist",
+         R"(<path d="M14 28 Q14 18 22 18 L44 18 Q52 18 52 26 L52 42 Q50 56 36 58 L24 58 Q14 56 14 44 Z"/>
             <path fill="none" stroke-width="2" d="M22 18 L22 30 M30 18 L30 30 M38 18 L38 30 M44 18 L44 30 M14 34 L34 34 L36 44"/>)"},
         {"lightning", R"(<path d="M38 2 L14 36 L30 36 L22 62 L50 24 L34 24 L44 2 Z"/>)"},
-        {"heart", R"(<path d="M32 58 Q4 38 6 20 Q8 6 20 6 Q28 6 32 16 Q36 6 44 6 Q56 6 58 20 Q60 38 32 58 Z"/><ellipse cx="20" cy="18" rx="5" ry="4" fill="#fff0f0" opacity="0.6" stroke="none"/>)"},
-        {"skull", R"(<path d="M12 28 Q12 4 32 4 Q52 4 52 28 Q52 38 44 42 L44 54 L20 54 L20 42 Q12 38 12 28 Z" fill="L"/>
+        {"heart",
+         R"(<path d="M32 58 Q4 38 6 20 Q8 6 20 6 Q28 6 32 16 Q36 6 44 6 Q56 6 58 20 Q60 38 32 58 Z"/><ellipse cx="20" cy="18" rx="5" ry="4" fill="#fff0f0" opacity="0.6" stroke="none"/>)"},
+        {"skull",
+         R"(<path d="M12 28 Q12 4 32 4 Q52 4 52 28 Q52 38 44 42 L44 54 L20 54 L20 42 Q12 38 12 28 Z" fill="L"/>
             <circle cx="24" cy="28" r="6" fill="#141414"/><circle cx="40" cy="28" r="6" fill="#141414"/><path fill="#141414" d="M32 36 L36 44 L28 44 Z"/>
             <path fill="none" stroke-width="2" d="M26 48 L26 54 M32 48 L32 54 M38 48 L38 54"/>)"},
-        {"swirl", R"(<path fill="none" stroke="#141414" stroke-width="8" d="M32 32 m0 -4 a4 4 0 1 1 -4 4 a10 10 0 1 1 10 10 a16 16 0 1 1 -16 -16 a22 22 0 1 1 22 22"/>
+        {"swirl",
+         R"(<path fill="none" stroke="#141414" stroke-width="8" d="M32 32 m0 -4 a4 4 0 1 1 -4 4 a10 10 0 1 1 10 10 a16 16 0 1 1 -16 -16 a22 22 0 1 1 22 22"/>
             <path fill="none" stroke="F" stroke-width="4" d="M32 32 m0 -4 a4 4 0 1 1 -4 4 a10 10 0 1 1 10 10 a16 16 0 1 1 -16 -16 a22 22 0 1 1 22 22"/>)"},
-        {"eye_open", R"(<path d="M2 32 Q32 2 62 32 Q32 62 2 32 Z" fill="#f4efe0"/><circle cx="32" cy="32" r="12"/><circle cx="32" cy="32" r="5" fill="#141414"/>)"},
-        {"snowflake", R"(<g fill="none" stroke="#141414" stroke-width="7"><path d="M32 4 L32 60 M8 18 L56 46 M8 46 L56 18"/></g>
+        {"eye_open",
+         R"(<path d="M2 32 Q32 2 62 32 Q32 62 2 32 Z" fill="#f4efe0"/><circle cx="32" cy="32" r="12"/><circle cx="32" cy="32" r="5" fill="#141414"/>)"},
+        {"snowflake",
+         R"(<g fill="none" stroke="#141414" stroke-width="7"><path d="M32 4 L32 60 M8 18 L56 46 M8 46 L56 18"/></g>
             <g fill="none" stroke="F" stroke-width="3.5"><path d="M32 4 L32 60 M8 18 L56 46 M8 46 L56 18 M26 8 L32 14 L38 8 M26 56 L32 50 L38 56"/></g>)"},
-        {"drop", R"(<path d="M32 4 Q50 30 50 42 Q50 60 32 60 Q14 60 14 42 Q14 30 32 4 Z"/><ellipse cx="24" cy="42" rx="3" ry="7" fill="#f8f8ff" opacity="0.5" stroke="none"/>)"},
-        {"waves", R"(<g fill="none" stroke="#141414" stroke-width="7"><path d="M20 12 Q34 32 20 52 M32 6 Q52 32 32 58 M44 2 Q66 32 44 62"/></g>
+        {"drop",
+         R"(<path d="M32 4 Q50 30 50 42 Q50 60 32 60 Q14 60 14 42 Q14 30 32 4 Z"/><ellipse cx="24" cy="42" rx="3" ry="7" fill="#f8f8ff" opacity="0.5" stroke="none"/>)"},
+        {"waves",
+         R"(<g fill="none" stroke="#141414" stroke-width="7"><path d="M20 12 Q34 32 20 52 M32 6 Q52 32 32 58 M44 2 Q66 32 44 62"/></g>
             <g fill="none" stroke="F" stroke-width="3.5"><path d="M20 12 Q34 32 20 52 M32 6 Q52 32 32 58 M44 2 Q66 32 44 62"/></g><circle cx="10" cy="32" r="6"/>)"},
-        {"sun", R"(<path d="M32 2 L36 14 L47 6 L46 19 L59 17 L52 28 L62 35 L50 40 L55 52 L42 50 L38 62 L32 52 L26 62 L22 50 L9 52 L14 40 L2 35 L12 28 L5 17 L18 19 L17 6 L28 14 Z"/>
+        {"sun",
+         R"(<path d="M32 2 L36 14 L47 6 L46 19 L59 17 L52 28 L62 35 L50 40 L55 52 L42 50 L38 62 L32 52 L26 62 L22 50 L9 52 L14 40 L2 35 L12 28 L5 17 L18 19 L17 6 L28 14 Z"/>
             <circle cx="32" cy="33" r="11" fill="#fff6c0"/>)"},
-        {"brain", R"(<path d="M10 34 Q6 14 22 10 Q32 2 42 10 Q58 14 54 34 Q56 50 42 52 L36 60 L28 60 L22 52 Q8 50 10 34 Z"/>
+        {"brain",
+         R"(<path d="M10 34 Q6 14 22 10 Q32 2 42 10 Q58 14 54 34 Q56 50 42 52 L36 60 L28 60 L22 52 Q8 50 10 34 Z"/>
             <path fill="none" stroke-width="2" d="M32 10 L32 50 M18 22 Q24 28 18 34 M46 22 Q40 28 46 34 M20 42 Q26 40 28 46 M44 42 Q38 40 36 46"/>)"},
-        {"boot", R"(<path d="M16 4 L34 4 L34 38 L50 42 Q60 46 58 56 L12 56 Z"/><path fill="D" d="M12 52 L58 52 L58 60 L12 60 Z"/>
+        {"boot",
+         R"(<path d="M16 4 L34 4 L34 38 L50 42 Q60 46 58 56 L12 56 Z"/><path fill="D" d="M12 52 L58 52 L58 60 L12 60 Z"/>
             <path fill="#f8f8ff" stroke="none" opacity="0.7" d="M4 16 L14 16 L14 19 L4 19 Z M2 26 L14 26 L14 29 L2 29 Z"/>)"},
         {"mask", R"(<path d="M4 22 Q32 10 60 22 Q60 44 44 46 Q36 46 32 38 Q28 46 20 46 Q4 44 4 22 Z"/>
             <path fill="#141414" d="M14 26 Q20 22 26 28 Q20 32 14 26 Z M50 26 Q44 22 38 28 Q44 32 50 26 Z"/>)"},
-        {"magnifier", R"(<path fill="W" d="M38 40 L56 58 L60 54 L42 36 Z"/><circle cx="26" cy="26" r="18" fill="S"/><circle cx="26" cy="26" r="12" fill="L" opacity="0.8"/>)"},
-        {"lockpick", R"(<path fill="G" d="M12 20 L34 20 L34 50 L12 50 Z"/><circle cx="23" cy="31" r="4" fill="#141414"/><path fill="#141414" d="M21 33 L25 33 L26 42 L20 42 Z"/>
+        {"magnifier",
+         R"(<path fill="W" d="M38 40 L56 58 L60 54 L42 36 Z"/><circle cx="26" cy="26" r="18" fill="S"/><circle cx="26" cy="26" r="12" fill="L" opacity="0.8"/>)"},
+        {"lockpick",
+         R"(<path fill="G" d="M12 20 L34 20 L34 50 L12 50 Z"/><circle cx="23" cy="31" r="4" fill="#141414"/><path fill="#141414" d="M21 33 L25 33 L26 42 L20 42 Z"/>
             <path fill="S" d="M30 36 L58 14 L60 16 L34 40 Z"/>)"},
-        {"dodge", R"(<g fill="none" stroke="#141414" stroke-width="7"><path d="M8 52 Q20 12 56 10 M14 58 Q30 26 58 24"/></g>
+        {"dodge",
+         R"(<g fill="none" stroke="#141414" stroke-width="7"><path d="M8 52 Q20 12 56 10 M14 58 Q30 26 58 24"/></g>
             <g fill="none" stroke="F" stroke-width="3.5"><path d="M8 52 Q20 12 56 10 M14 58 Q30 26 58 24"/></g>)"},
         {"level", R"(<path d="M32 4 L58 32 L44 32 L44 60 L20 60 L20 32 L6 32 Z"/>)"},
         {"check", R"(<path d="M6 34 L16 24 L26 36 L50 8 L60 18 L26 56 Z"/>)"},
         {"arrow_up", R"(<path d="M32 4 L58 34 L42 34 L42 60 L22 60 L22 34 L6 34 Z"/>)"},
         {"arrow_down", R"(<path d="M32 60 L58 30 L42 30 L42 4 L22 4 L22 30 L6 30 Z"/>)"},
-        {"arrow_both", R"(<path d="M32 2 L52 22 L40 22 L40 42 L52 42 L32 62 L12 42 L24 42 L24 22 L12 22 Z"/>)"},
+        {"arrow_both",
+         R"(<path d="M32 2 L52 22 L40 22 L40 42 L52 42 L32 62 L12 42 L24 42 L24 22 L12 22 Z"/>)"},
         {"dot", R"(<circle cx="32" cy="32" r="8"/>)"},
     };
     return icons;
@@ -333,23 +365,28 @@ const std::map<std::string, std::string>& library() {
 
 std::string hex(rgb c) {
     char buf[8];
-    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", int(c.r * 255 + 0.5), int(c.g * 255 + 0.5), int(c.b * 255 + 0.5));
+    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", int(c.r * 255 + 0.5), int(c.g * 255 + 0.5),
+                  int(c.b * 255 + 0.5));
     return buf;
 }
 
 void replace_token(std::string& s, const std::string& from, const std::string& to) {
-    for (std::size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size()) s.replace(at, from.size(), to);
+    for (std::size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size())
+        s.replace(at, from.size(), to);
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::string> icon_names() {
     std::vector<std::string> names;
-    for (const auto& [name, svg] : library()) names.push_back(name);
+    for (const auto& [name, svg] : library())
+        names.push_back(name);
     return names;
 }
 
-bool is_icon(const std::string& name) { return library().count(name) != 0; }
+bool is_icon(const std::string& name) {
+    return library().count(name) != 0;
+}
 
 timage render_icon(const std::string& name, rgb colour, int w_tiles, int h_tiles, double rotate_deg) {
     auto it = library().find(name);
@@ -368,16 +405,17 @@ timage render_icon(const std::string& name, rgb colour, int w_tiles, int h_tiles
     // A square figure in the middle of the footprint, a little inset so the outline shows.
     const double side = std::min(w, h) * 0.94;
     char frame[1024];
-    std::snprintf(frame, sizeof frame,
-                  R"SVG(<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">)SVG"
-                  R"SVG(<defs><linearGradient id="g" x1="0" y1="0" x2="0.4" y2="1"><stop offset="0" stop-color="%s"/>)SVG"
-                  R"SVG(<stop offset="0.5" stop-color="%s"/><stop offset="1" stop-color="%s"/></linearGradient>)SVG"
-                  R"SVG(<linearGradient id="steel" x1="0" y1="0" x2="1" y2="1"><stop offset="0" stop-color="#e4e8ee"/>)SVG"
-                  R"SVG(<stop offset="1" stop-color="#7a8290"/></linearGradient></defs>)SVG"
-                  R"SVG(<g transform="rotate(%g %d %d) translate(%g %g) scale(%g)" fill="url(#g)" stroke="#141414" stroke-width="2.2" stroke-linejoin="round" stroke-linecap="round">)SVG",
-                  w, h, w, h, hex(light).c_str(), hex(colour).c_str(), hex(dark).c_str(), rotate_deg, w / 2, h / 2, (w - side) / 2, (h - side) / 2,
-                  side / 64.0);
+    std::snprintf(
+        frame, sizeof frame,
+        R"SVG(<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">)SVG"
+        R"SVG(<defs><linearGradient id="g" x1="0" y1="0" x2="0.4" y2="1"><stop offset="0" stop-color="%s"/>)SVG"
+        R"SVG(<stop offset="0.5" stop-color="%s"/><stop offset="1" stop-color="%s"/></linearGradient>)SVG"
+        R"SVG(<linearGradient id="steel" x1="0" y1="0" x2="1" y2="1"><stop offset="0" stop-color="#e4e8ee"/>)SVG"
+        R"SVG(<stop offset="1" stop-color="#7a8290"/></linearGradient></defs>)SVG"
+        R"SVG(<g transform="rotate(%g %d %d) translate(%g %g) scale(%g)" fill="url(#g)" stroke="#141414" stroke-width="2.2" stroke-linejoin="round" stroke-linecap="round">)SVG",
+        w, h, w, h, hex(light).c_str(), hex(colour).c_str(), hex(dark).c_str(), rotate_deg, w / 2, h / 2,
+        (w - side) / 2, (h - side) / 2, side / 64.0);
     return render_svg(std::string(frame) + body + "</g></svg>", w, h);
 }
 
-}  // namespace dravok::tilebuild
+} // namespace dravok::tilebuild

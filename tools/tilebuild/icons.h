@@ -13,6 +13,7 @@ std::vector<std::string> icon_names();
 bool is_icon(const std::string& name);
 
 // The icon drawn w x h tiles large in the given colour, on transparency.
-timage render_icon(const std::string& name, rgb colour, int w_tiles = 1, int h_tiles = 1, double rotate_deg = 0);
+timage render_icon(const std::string& name, rgb colour, int w_tiles = 1, int h_tiles = 1,
+                   double rotate_deg = 0);
 
-}  // namespace dravok::tilebuild
+} // namespace dravok::tilebuild

@@ -19,8 +19,10 @@ int main(int argc, char** argv) {
     int beings = -1, items = -1, talents = -1;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--out" && i + 1 < argc) out = argv[++i];
-        else if (a == "--name" && i + 1 < argc) name = argv[++i];
+        if (a == "--out" && i + 1 < argc)
+            out = argv[++i];
+        else if (a == "--name" && i + 1 < argc)
+            name = argv[++i];
         else if (a == "--counts" && i + 3 < argc) {
             beings = std::atoi(argv[++i]);
             items = std::atoi(argv[++i]);
@@ -50,9 +52,12 @@ int main(int argc, char** argv) {
         p.id = id;
         return p;
     };
-    for (int i = 1; i <= beings; ++i) input.beings.push_back(plan("be_" + std::to_string(i)));
-    for (int i = 1; i <= items; ++i) input.items.push_back(plan("it_" + std::to_string(i)));
-    for (int i = 1; i <= talents; ++i) input.talents.push_back(plan("ta_" + std::to_string(i)));
+    for (int i = 1; i <= beings; ++i)
+        input.beings.push_back(plan("be_" + std::to_string(i)));
+    for (int i = 1; i <= items; ++i)
+        input.items.push_back(plan("it_" + std::to_string(i)));
+    for (int i = 1; i <= talents; ++i)
+        input.talents.push_back(plan("ta_" + std::to_string(i)));
     if (!plans_file.empty()) {
         // One template a line: "being|item|talent ID [ICON|- [RRGGBB|- [W H]]]".
         std::ifstream f(plans_file);
@@ -70,9 +75,12 @@ int main(int argc, char** argv) {
             if (in >> icon && icon != "-") p.icon = icon;
             if (in >> colour && colour != "-") p.colour = uint32_t(std::stoul(colour, nullptr, 16));
             in >> p.width >> p.height;
-            if (kind == "being") input.beings.push_back(p);
-            else if (kind == "item") input.items.push_back(p);
-            else if (kind == "talent") input.talents.push_back(p);
+            if (kind == "being")
+                input.beings.push_back(p);
+            else if (kind == "item")
+                input.items.push_back(p);
+            else if (kind == "talent")
+                input.talents.push_back(p);
         }
     }
     try {

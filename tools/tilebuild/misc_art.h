@@ -16,8 +16,8 @@ constexpr int floor_symbols = 4;
 
 timage splash_art(int kind, int variant);
 timage animation_art(int row, int frame);
-std::vector<timage> effect_art(int kind);  // the normal image, then the fading one
+std::vector<timage> effect_art(int kind); // the normal image, then the fading one
 timage floor_symbol_art(int index);
-timage interface_icon_art(int entry);       // 1..46
+timage interface_icon_art(int entry); // 1..46
 
-}  // namespace dravok::tilebuild
+} // namespace dravok::tilebuild

@@ -62,9 +62,13 @@ static timage from_surface(cairo_surface_t* s) {
     return img;
 }
 
-timage tcanvas::finish() { return from_surface(surface_); }
+timage tcanvas::finish() {
+    return from_surface(surface_);
+}
 
-void set_colour(cairo_t* cr, rgb c, double alpha) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
+void set_colour(cairo_t* cr, rgb c, double alpha) {
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
+}
 
 timage shade(const timage& img, double light) {
     timage out = img;
@@ -103,7 +107,8 @@ std::vector<timage> cut_parts(const timage& img, int w_tiles, int h_tiles) {
             part.height = th;
             part.argb.resize(std::size_t(tw) * th);
             for (int y = 0; y < th; ++y)
-                for (int x = 0; x < tw; ++x) part.at(x, y) = img.at(tx * tw + x, ty * th + y);
+                for (int x = 0; x < tw; ++x)
+                    part.at(x, y) = img.at(tx * tw + x, ty * th + y);
             parts.push_back(std::move(part));
         }
     return parts;
@@ -111,7 +116,8 @@ std::vector<timage> cut_parts(const timage& img, int w_tiles, int h_tiles) {
 
 timage render_svg(const std::string& svg, int width, int height) {
     GError* error = nullptr;
-    RsvgHandle* handle = rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error);
+    RsvgHandle* handle =
+        rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error);
     if (!handle) {
         std::string what = error ? error->message : "unknown";
         if (error) g_error_free(error);
@@ -129,4 +135,4 @@ timage render_svg(const std::string& svg, int width, int height) {
     return canvas.finish();
 }
 
-}  // namespace dravok::tilebuild
+} // namespace dravok::tilebuild

@@ -10,10 +10,10 @@
 
 namespace dravok::tilebuild {
 
-constexpr int art_tile = 64;  // the sheet tile size
+constexpr int art_tile = 64; // the sheet tile size
 
 struct rgb {
-    double r = 0, g = 0, b = 0;  // 0..1
+    double r = 0, g = 0, b = 0; // 0..1
 };
 rgb rgb_hex(uint32_t hex);
 rgb mix(rgb a, rgb b, double t);
@@ -24,14 +24,14 @@ void path_rounded_rect(cairo_t* cr, double x, double y, double w, double h, doub
 
 struct timage {
     int width = 0, height = 0;
-    std::vector<uint32_t> argb;  // straight alpha, 0xAARRGGBB
+    std::vector<uint32_t> argb; // straight alpha, 0xAARRGGBB
     uint32_t& at(int x, int y) { return argb[std::size_t(y) * width + x]; }
     uint32_t at(int x, int y) const { return argb[std::size_t(y) * width + x]; }
 };
 
 // A cairo canvas to draw one image on; finish() turns it into a straight-alpha image.
 class tcanvas {
-public:
+  public:
     tcanvas(int width = art_tile, int height = art_tile);
     ~tcanvas();
     tcanvas(const tcanvas&) = delete;
@@ -39,7 +39,7 @@ public:
     cairo_t* cr() const { return cr_; }
     timage finish();
 
-private:
+  private:
     cairo_surface_t* surface_;
     cairo_t* cr_;
 };
@@ -73,4 +73,4 @@ struct tnoise {
     int pick(int n) { return int(next() % uint32_t(n)); }
 };
 
-}  // namespace dravok::tilebuild
+} // namespace dravok::tilebuild

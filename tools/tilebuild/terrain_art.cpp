@@ -71,8 +71,10 @@ void planks(cairo_t* cr, tnoise& n, double top, double height, bool vertical, rg
         const rgb c = scale(wood, 1.0 + n.range(-0.12, 0.12));
         const double a = i * (vertical ? T : height) / count;
         const double len = (vertical ? T : height) / count;
-        if (vertical) fill_rect(cr, a, top, len, height, c);
-        else fill_rect(cr, 0, top + a, T, len, c);
+        if (vertical)
+            fill_rect(cr, a, top, len, height, c);
+        else
+            fill_rect(cr, 0, top + a, T, len, c);
         // Grain lines along the plank.
         set_colour(cr, scale(c, 0.8), 0.8);
         cairo_set_line_width(cr, 0.8);
@@ -80,19 +82,24 @@ void planks(cairo_t* cr, tnoise& n, double top, double height, bool vertical, rg
             const double o = a + n.range(2, len - 2);
             if (vertical) {
                 cairo_move_to(cr, o, top);
-                cairo_curve_to(cr, o + n.range(-2, 2), top + height / 3, o + n.range(-2, 2), top + 2 * height / 3, o, top + height);
+                cairo_curve_to(cr, o + n.range(-2, 2), top + height / 3, o + n.range(-2, 2),
+                               top + 2 * height / 3, o, top + height);
             } else {
                 cairo_move_to(cr, 0, top + o);
-                cairo_curve_to(cr, T / 3.0, top + o + n.range(-2, 2), 2 * T / 3.0, top + o + n.range(-2, 2), T, top + o);
+                cairo_curve_to(cr, T / 3.0, top + o + n.range(-2, 2), 2 * T / 3.0, top + o + n.range(-2, 2),
+                               T, top + o);
             }
             cairo_stroke(cr);
         }
         set_colour(cr, scale(c, 0.45));
-        if (vertical) fill_rect(cr, a + len - 1.5, top, 1.5, height, scale(c, 0.45));
-        else fill_rect(cr, 0, top + a + len - 1.5, T, 1.5, scale(c, 0.45));
+        if (vertical)
+            fill_rect(cr, a + len - 1.5, top, 1.5, height, scale(c, 0.45));
+        else
+            fill_rect(cr, 0, top + a + len - 1.5, T, 1.5, scale(c, 0.45));
         // A nail or two.
         set_colour(cr, rgb_hex(0x2a2a2a));
-        const double nx = vertical ? a + len / 2 : n.range(6, T - 6), ny = vertical ? top + n.range(4, 10) : top + a + len / 2;
+        const double nx = vertical ? a + len / 2 : n.range(6, T - 6),
+                     ny = vertical ? top + n.range(4, 10) : top + a + len / 2;
         cairo_arc(cr, nx, ny, 1.1, 0, 2 * M_PI);
         cairo_fill(cr);
     }
@@ -101,7 +108,8 @@ void planks(cairo_t* cr, tnoise& n, double top, double height, bool vertical, rg
 void cave_rock(cairo_t* cr, tnoise& n, double top, double height, rgb base) {
     fill_rect(cr, 0, top, T, height, scale(base, 0.8));
     for (int i = 0; i < 14; ++i) {
-        const double x = n.range(-6, T), y = top + n.range(-6, height), w = n.range(10, 24), h = n.range(8, 18);
+        const double x = n.range(-6, T), y = top + n.range(-6, height), w = n.range(10, 24),
+                     h = n.range(8, 18);
         cairo_save(cr);
         cairo_rectangle(cr, 0, top, T, height);
         cairo_clip(cr);
@@ -112,34 +120,49 @@ void cave_rock(cairo_t* cr, tnoise& n, double top, double height, rgb base) {
 
 // Colour of a wall family member: families vary slightly in hue along their kinds.
 rgb wall_colour(int kind) {
-    const int family_step = kind <= 9 ? kind - 1 : kind <= 17 ? kind - 10 : kind <= 25 ? kind - 18 : kind <= 33 ? kind - 26 : kind - 34;
+    const int family_step = kind <= 9    ? kind - 1
+                            : kind <= 17 ? kind - 10
+                            : kind <= 25 ? kind - 18
+                            : kind <= 33 ? kind - 26
+                                         : kind - 34;
     rgb base;
-    if (kind <= 9) base = rgb_hex(0x7d7a74);
-    else if (kind <= 17) base = rgb_hex(0x8a6a52);
-    else if (kind <= 25) base = rgb_hex(0x6f7468);
-    else if (kind <= 33) base = rgb_hex(0x5f6650);
-    else if (kind == 34) base = rgb_hex(0x7a5633);
-    else base = rgb_hex(0x6b625a);
-    const rgb tints[] = {rgb_hex(0x8080a0), rgb_hex(0xa08870), rgb_hex(0x70a070), rgb_hex(0xb09060), rgb_hex(0x606080),
-                         rgb_hex(0xa07070), rgb_hex(0x909090), rgb_hex(0x7090a0), rgb_hex(0xa0a070)};
+    if (kind <= 9)
+        base = rgb_hex(0x7d7a74);
+    else if (kind <= 17)
+        base = rgb_hex(0x8a6a52);
+    else if (kind <= 25)
+        base = rgb_hex(0x6f7468);
+    else if (kind <= 33)
+        base = rgb_hex(0x5f6650);
+    else if (kind == 34)
+        base = rgb_hex(0x7a5633);
+    else
+        base = rgb_hex(0x6b625a);
+    const rgb tints[] = {rgb_hex(0x8080a0), rgb_hex(0xa08870), rgb_hex(0x70a070),
+                         rgb_hex(0xb09060), rgb_hex(0x606080), rgb_hex(0xa07070),
+                         rgb_hex(0x909090), rgb_hex(0x7090a0), rgb_hex(0xa0a070)};
     return mix(base, scale(tints[family_step % 9], base.r + base.g + base.b > 1.5 ? 0.95 : 0.8), 0.22);
 }
 
 void wall_texture(cairo_t* cr, tnoise& n, int kind, double top, double height, bool face) {
     const rgb c = wall_colour(kind);
-    if (kind <= 9) masonry(cr, n, top, height, face ? 3 : 4, c, scale(c, 0.35), true, 0.12);
-    else if (kind <= 17) masonry(cr, n, top, height, face ? 4 : 4, c, scale(c, 0.45), false, 0.08);
+    if (kind <= 9)
+        masonry(cr, n, top, height, face ? 3 : 4, c, scale(c, 0.35), true, 0.12);
+    else if (kind <= 17)
+        masonry(cr, n, top, height, face ? 4 : 4, c, scale(c, 0.45), false, 0.08);
     else if (kind <= 25) {
         masonry(cr, n, top, height, face ? 3 : 4, c, scale(c, 0.35), true, 0.1);
         moss(cr, n, top, height, face ? 16 : 10);
     } else if (kind <= 33) {
         masonry(cr, n, top, height, 5, c, scale(c, 0.4), false, 0.1);
         if (face) grime(cr, n, top, height);
-    } else if (kind == 34) planks(cr, n, top, height, true, c);
-    else cave_rock(cr, n, top, height, c);
+    } else if (kind == 34)
+        planks(cr, n, top, height, true, c);
+    else
+        cave_rock(cr, n, top, height, c);
 }
 
-}  // namespace
+} // namespace
 
 timage wall_art(int kind, bool front) {
     tcanvas canvas;
@@ -214,8 +237,9 @@ timage floor_art(int kind) {
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < 2; ++c) {
                 const double off = (r == 1) ? n.range(-8, 8) : 0;
-                bevel_block(cr, xs[c] + 1 + (c ? off : 0), ys[r] + 1, xs[c + 1] - xs[c] - 2 + (c ? -off : off), ys[r + 1] - ys[r] - 2,
-                            2.5, scale(stone, 1.0 + n.range(-0.12, 0.12)));
+                bevel_block(cr, xs[c] + 1 + (c ? off : 0), ys[r] + 1,
+                            xs[c + 1] - xs[c] - 2 + (c ? -off : off), ys[r + 1] - ys[r] - 2, 2.5,
+                            scale(stone, 1.0 + n.range(-0.12, 0.12)));
             }
     } else if (base_kind <= 83) {
         // Plates: square dressed tiles; the kinds alternate between four and sixteen per cell.
@@ -245,4 +269,4 @@ timage floor_art(int kind) {
     return img;
 }
 
-}  // namespace dravok::tilebuild
+} // namespace dravok::tilebuild

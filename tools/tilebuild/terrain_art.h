@@ -9,4 +9,4 @@ namespace dravok::tilebuild {
 timage wall_art(int kind, bool front);
 timage floor_art(int kind);
 
-}  // namespace dravok::tilebuild
+} // namespace dravok::tilebuild
