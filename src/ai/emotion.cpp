@@ -199,4 +199,18 @@ void mark_feared_footprint(int being) {
     mark_footprint(feared_grid, being);
 }
 
+bool is_afraid_of(int being, int other, int courage) {
+    const int fear = get_fear(being, other, true);
+    if (courage == 0) courage = get_courage(being);
+    return fear >= 1 && fear > courage;
+}
+
+void update_party_friendliness() {
+    if (player_character == 0) return;
+    for (int i = 1; i < static_cast<int>(beings.size()); ++i) {
+        if (beings[i].serial == 0 || i == player_character) continue;
+        beings[i].friendly = is_friendly(i, player_character, 0, true) ? 1 : 0;
+    }
+}
+
 } // namespace dravok

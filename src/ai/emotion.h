@@ -19,6 +19,10 @@ int update_emotion(int being, int other, int delta, int depth, int distance);
 int update_fear(int being, int other, int delta, int depth, int distance);
 bool is_friendly(int a, int b, int threshold, bool mutual);
 int get_courage(int being);
+// Fear of other is at least 1 and above the courage (courage 0: the being's own).
+bool is_afraid_of(int being, int other, int courage);
+// Every being but the player's own character: friendly to the party or not.
+void update_party_friendliness();
 bool charm_decay(int being);
 void age_emotions(int being);
 void share_emotions(int being);

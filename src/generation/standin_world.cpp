@@ -83,15 +83,6 @@ bool reaches_area_straight(int x, int y, int area, int steps, int direction) {
     return false;
 }
 
-void mark_vault_zone_cells(int area, int zone) {
-    if (!valid_area(area) || zone < 1 || zone > 60) return;
-    const tzone_rect& z = areas[area].zone(zone);
-    if (z.x == 0) return;
-    for (int x = z.x; x < z.x + z.width; ++x)
-        for (int y = z.y; y < z.y + z.height; ++y)
-            if (on_map(x, y, 0)) cell_at(x, y).vault_zone = static_cast<uint8_t>(zone);
-}
-
 bool grow_layer_step(int x1, int y1, int x2, int value, int neighbour_value, int y2) {
     static const int dx[8] = {0, 1, 1, 1, 0, -1, -1, -1};
     static const int dy[8] = {-1, -1, 0, 1, 1, 1, 0, -1};

@@ -1,5 +1,5 @@
 // Stand-ins for the map features and level dressing services the level generator calls, until
-// the world units provide them (secret doors, area edge points, straight walks, vault zones,
+// the world units provide them (secret doors, area edge points, straight walks,
 // layer growth, bones, splashes, shop containers, area dressing, recruitable level-ups). Each
 // keeps the final signature and the specified behaviour of the service it stands for, so that
 // the generator's results do not change when the real units replace this one (then this unit
@@ -30,7 +30,6 @@ void create_secret_door(int x, int y, const tdice& difficulty, int depth);
 bool is_area_edge_point(int x, int y);
 void get_area_edge_point(int area, const tarea& fallback, int& out_x, int& out_y);
 bool reaches_area_straight(int x, int y, int area, int steps, int direction);
-void mark_vault_zone_cells(int area, int zone);
 bool grow_layer_step(int x1, int y1, int x2, int value, int neighbour_value, int y2);
 void open_shop_containers();
 void dress_area(int area);

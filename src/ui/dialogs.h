@@ -6,5 +6,7 @@ namespace dravok {
 void handle_dialog_commands(int command, int key, int modifier);
 void setup_ground_trap_dialog(int being, int x, int y, int kind);
 void setup_activate_golem_dialog(int being, int golem);
+// Asks whether to take the stairs or teleporter at (x, y); thing is the direction of the step.
+void setup_use_portal(int thing, int x, int y);
 
 } // namespace dravok

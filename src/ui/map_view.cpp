@@ -10,9 +10,9 @@
 #include "ui/layout.h"
 #include "ui/renderer_links.h"
 #include "ui/text_boxes.h"
-#include "ui/view_memory.h"
 #include "world/globals.h"
 #include "world/rounding.h"
+#include "world/view_memory.h"
 
 namespace dravok {
 namespace {

@@ -7,8 +7,8 @@
 #include "ui/graphics.h"
 #include "ui/map_view.h"
 #include "ui/renderer_links.h"
-#include "ui/view_memory.h"
 #include "world/globals.h"
+#include "world/view_memory.h"
 
 namespace dravok {
 namespace {

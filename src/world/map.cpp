@@ -427,6 +427,15 @@ bool is_free_zone_floor(int x, int y, int width, int zone, int area, int height)
     return map_effect_grid(x, y).effect == 0;
 }
 
+void mark_vault_zone_cells(int area, int zone) {
+    if (area < 1 || area >= static_cast<int>(areas.size()) || zone < 1 || zone > vault_zone_count) return;
+    const tzone_rect& z = areas[area].zone(zone);
+    if (z.x == 0) return;
+    for (int x = z.x; x < z.x + z.width; ++x)
+        for (int y = z.y; y < z.y + z.height; ++y)
+            if (on_map(x, y, 0)) cell_at(x, y).vault_zone = static_cast<uint8_t>(zone);
+}
+
 void find_free_floor_for_being(int x, int y, int width, int& out_x, int& out_y, int depth, int height) {
     depth = trace_enter(depth, trace_find_free_floor_for_being);
     out_x = 0;

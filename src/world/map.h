@@ -139,6 +139,8 @@ int is_doorway(int x, int y, bool no_door, int depth = 0);
 int is_near_doorway(int x, int y, bool no_door, int depth = 0);
 int is_secret_door(int x, int y, int depth = 0);
 void place_level_furniture();
+// Every on-map cell of the area's zone rectangle gets the zone number.
+void mark_vault_zone_cells(int area, int zone);
 
 // Free floor.
 bool is_free_floor(int x, int y, int width, int depth, int being_plan, int mode, int height);

@@ -2,6 +2,7 @@
 // under the name its owner gives it. An owner installs its routine here when its unit lands
 // (at start-up, before init_globals); an empty hook is skipped. Called by world/globals.cpp.
 #pragma once
+#include <string>
 #include <string_view>
 
 namespace dravok {
@@ -27,6 +28,9 @@ struct tworld_hooks {
     void (*clear_temporary_folder)() = nullptr;
     void (*free_graphics)() = nullptr;
     void (*end_application)() = nullptr; // shutdown with halt set
+    // level arrival
+    std::string (*command_key_text)(int command) = nullptr; // key bindings: the key caps of a command
+    void (*draw_level_minimap)() = nullptr;                 // minimap: redrawn for a new level
     // shell_execute: opens a file or address with the system's default handler
     bool (*open_document)(std::string_view file, std::string_view parameters, std::string_view folder,
                           int show_mode) = nullptr;

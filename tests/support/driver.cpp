@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "ai/player_view.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "platform/timers.h"
@@ -58,6 +59,7 @@ turn_driver::turn_driver(int size) {
     settings = tsettings{};
     player = player_character = 0;
     game_mode = 3;
+    last_view_time = last_view_being = 0;
     log_changed = false;
     areas.assign(2, blank_area);
     map_cells.fill(blank_cell);
