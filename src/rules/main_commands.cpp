@@ -1,6 +1,8 @@
 // The main mode's commands.
 #include "rules/main_commands.h"
 
+#include "ai/explore_targets.h"
+
 #include <string>
 
 #include "ai/paths.h"
@@ -104,7 +106,7 @@ void explore_command(int b) {
     const uint32_t target = find_explore_target();
     const int x = int(target & 0xFFFF), y = int(target >> 16);
     if (target != 0 && on_map(x, y)) {
-        beings[b].path = path_result;
+        beings[b].path = explore_path;
         level.target_x = uint8_t(x);
         level.target_y = uint8_t(y);
     } else {

@@ -98,9 +98,6 @@ void switch_ammunition(int, int) {}
 bool carries_item_with_effect(int, int) {
     return false;
 }
-uint32_t find_explore_target() {
-    return 0;
-}
 std::string area_discovery_text(int) {
     return {};
 }

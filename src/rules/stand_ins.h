@@ -37,8 +37,6 @@ void handle_sentient_item_oneliners(int being, int depth);
 void check_ammunition(int being, int depth);
 void switch_ammunition(int being, int depth);
 bool carries_item_with_effect(int being, int effect_kind);
-// The next cell worth exploring as x + 65536 y; 0 when none.
-uint32_t find_explore_target();
 // The text of an area's discovery text id.
 std::string area_discovery_text(int area);
 
