@@ -20,7 +20,7 @@
 #include "platform/files.h"
 #include "rules/interactions.h"
 #include "world/being_creation.h"
-#include "world/being_flags.h"
+#include "records/being_flags.h"
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/geometry.h"

@@ -17,7 +17,7 @@
 #include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/level_files.h"
-#include "world/map_vocab.h"
+#include "records/map_vocab.h"
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/text_database.h"

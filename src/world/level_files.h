@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "world/byte_stream.h"
+#include "records/byte_stream.h"
 
 namespace dravok {
 
