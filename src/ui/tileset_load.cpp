@@ -6,8 +6,8 @@
 #include "platform/image_files.h"
 #include "records/codec.h"
 #include "ui/graphics.h"
-#include "ui/tileset.h"
 #include "ui/sprite_lookup.h"
+#include "ui/tileset.h"
 #include "world/data_files.h"
 
 namespace dravok {

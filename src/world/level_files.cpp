@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "platform/files.h"
+#include "records/codec.h"
 #include "ui/sprite_lookup.h"
 #include "world/being_creation.h"
-#include "records/codec.h"
 #include "world/data_files.h"
 #include "world/error_log.h"
 #include "world/globals.h"
