@@ -23,13 +23,16 @@
 #include "rules/pantheon.h"
 #include "rules/scheduler.h"
 #include "rules/targeting.h"
+#include "ui/graphics.h"
 #include "ui/key_bindings.h"
 #include "ui/layout.h"
 #include "ui/lister.h"
+#include "ui/sprite_lookup.h"
 #include "ui/view_memory.h"
 #include "world/database.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/geometry.h"
 #include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/map.h"
@@ -78,6 +81,7 @@ void keep_start_values() {
     keep(command_key_caps), keep(deities_text);
     keep(help_return_mode), keep(help_key), keep(help_modifier);
 
+    keep(ray_endpoints), keep(sight_ray_counts), keep(sight_rays), keep(line_points), keep(line_length);
     keep(impenetrable_walls);
     keep(dungeon), keep(shape_grid), keep(dug_grid), keep(mark_grid), keep(mark_block_grid);
     keep(mark_area_grid), keep(corridor_end_grid), keep(exit_grid), keep(visited_grid);
@@ -127,6 +131,8 @@ void reset_process_state() {
     clear_text_database();
     clear_message_log();
     reset_keybindings();
+    free_graphics();
+    clear_sprite_infos();
 }
 
 void reset_state_before_each_test() {
