@@ -22,8 +22,8 @@ constexpr double three_runs[3] = {0.52, 0.76, 1.0};
 
 uint32_t hash_colour(const std::string& s) {
     uint32_t h = 2166136261u;
-    for (char ch : s)
-        h = (h ^ uint8_t(ch)) * 16777619u;
+    for (char c : s)
+        h = (h ^ uint8_t(c)) * 16777619u;
     // Muted but saturated enough to tell apart on dark floors.
     const uint32_t palette[] = {0xb04a3a, 0x4a8ab0, 0x6aa040, 0xb08a3a,
                                 0x8a5ab0, 0x3aa08a, 0xa05a7a, 0x7a7a8a};
