@@ -1,7 +1,7 @@
 #include "ai/explore_targets.h"
 
 #include "ai/paths.h"
-#include "world/being_creation.h"
+#include "rules/being_creation.h"
 #include "world/geometry.h"
 #include "world/map.h"
 

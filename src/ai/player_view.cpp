@@ -7,7 +7,6 @@
 #include "ai/sight.h"
 #include "ai/world_stand_ins.h"
 #include "rules/stand_ins.h"
-#include "ui/sprite_lookup.h"
 #include "world/being.h"
 #include "world/combat_stand_ins.h"
 #include "world/dice.h"
@@ -16,6 +15,7 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/sprite_lookup.h"
 #include "world/view_memory.h"
 
 namespace dravok {

@@ -11,14 +11,16 @@
 #include "generation/transfer.h"
 #include "records/map_vocab.h"
 #include "rules/lasting_effects.h"
+#include "rules/level_files.h"
 #include "rules/map_effects.h"
 #include "rules/stand_ins.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/history_file.h"
 #include "world/item_placement.h"
-#include "world/level_files.h"
 #include "world/message_log.h"
+#include "world/presentation.h"
 #include "world/random.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
@@ -43,8 +45,7 @@ bool is_level_index(int index) {
 }
 
 std::string command_key_text(const char* command) {
-    return world_hooks.command_key_text ? world_hooks.command_key_text(find_command_name(command))
-                                        : std::string();
+    return presentation.command_key_text(find_command_name(command));
 }
 
 void write_first_arrival() {
@@ -143,7 +144,7 @@ bool arrive_at_level(int depth) {
     update_lights();
     initial_sight();
     update_party_friendliness();
-    run_hook(world_hooks.draw_level_minimap);
+    presentation.draw_level_minimap();
     settings.separator_time = game.game_clock + arrival_separator_delay;
     state.busy = 0;
 

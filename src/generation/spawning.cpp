@@ -4,7 +4,7 @@
 
 #include "ai/sight.h"
 #include "generation/portals.h"
-#include "world/being_creation.h"
+#include "rules/being_creation.h"
 #include "world/dice.h"
 #include "world/globals.h"
 #include "world/map.h"

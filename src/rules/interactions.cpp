@@ -11,25 +11,18 @@
 #include "generation/level_setup.h"
 #include "generation/portals.h"
 #include "generation/transfer.h"
-#include "platform/desktop.h"
-#include "platform/events.h"
 #include "records/being_flags.h"
 #include "rules/action_time.h"
+#include "rules/being_creation.h"
 #include "rules/movement.h"
-#include "rules/stand_ins.h"
-#include "ui/dialogs.h"
-#include "ui/draw.h"
-#include "ui/frame_links.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
 #include "world/combat_stand_ins.h"
 #include "world/error_log.h"
-#include "world/game_clock.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/presentation.h"
 
 namespace dravok {
 
@@ -40,7 +33,7 @@ void bump_portal(int being, int direction) {
     if (!is_being_ok(being) || direction < 1 || direction > 8) return;
     const int x = beings[being].x + direction_steps[direction].dx,
               y = beings[being].y + direction_steps[direction].dy;
-    if (on_map(x, y)) setup_use_portal(direction, x, y);
+    if (on_map(x, y)) presentation.setup_use_portal(direction, x, y);
 }
 
 namespace {

@@ -8,5 +8,10 @@ void setup_ground_trap_dialog(int being, int x, int y, int kind);
 void setup_activate_golem_dialog(int being, int golem);
 // Asks whether to take the stairs or teleporter at (x, y); thing is the direction of the step.
 void setup_use_portal(int thing, int x, int y);
+// The open dialog and the text-entry dialog on screen; the kind of the open dialog (0 none).
+void draw_dialog();
+void draw_string_dialog();
+int current_dialog_kind();
+void setup_game_over_dialog();
 
 } // namespace dravok

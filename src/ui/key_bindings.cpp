@@ -8,17 +8,10 @@
 #include <sstream>
 
 #include "world/text_expand.h"
-#include "world/world_hooks.h"
 
 namespace dravok {
 
 namespace {
-
-// Level arrival writes the key caps of commands into its welcome lines.
-const bool key_text_hook_installed = [] {
-    world_hooks.command_key_text = [](int command) { return binding_text(0, 0, command, true, false, 0); };
-    return true;
-}();
 
 using text_table = std::array<std::string, command_count + 1>;
 

@@ -4,11 +4,10 @@
 
 #include "platform/files.h"
 #include "platform/image_files.h"
-#include "records/codec.h"
 #include "ui/graphics.h"
-#include "ui/sprite_lookup.h"
 #include "ui/tileset.h"
 #include "world/data_files.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
 namespace {
