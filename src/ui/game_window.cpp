@@ -7,6 +7,7 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/runtime.h"
+#include "platform/termination.h"
 #include "platform/timers.h"
 #include "platform/window.h"
 #include "rules/key_entry.h"
@@ -159,6 +160,7 @@ bool load_tileset() {
     expect.item_plans = item_plans.empty() ? 0 : int(item_plans.size()) - 1;
     expect.talents = talents.empty() ? 0 : int(talents.size()) - 1;
     expect.coin_plan = settings.coin_plan;
+    expect.database_path = database_file_path();
     const std::string base = program_folder() + "Data/" + settings.tileset_name;
     int coin = 0;
     if (!load_tileset_files(base + ".dti", base + ".dts", expect, settings.tile_size, settings.icon_size,
@@ -268,6 +270,7 @@ void setup_window() {
 }
 
 int run_game() {
+    install_termination_handlers();
     if (!init_platform_video() || !create_game_window()) return 1;
     if (!form_create()) {
         shutdown_platform();

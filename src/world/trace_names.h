@@ -29,7 +29,8 @@ namespace dravok {
     X(can_move_to, "World_Beings, can_move_to")                                                              \
     X(draw_screen, "UI_Draw, draw_screen")                                                                   \
     X(initialize_module, "UI_Window, initialize_module")                                                     \
-    X(spectator_timer, "UI_Window, spectator_timer")
+    X(spectator_timer, "UI_Window, spectator_timer")                                                         \
+    X(load_title_pictures, "UI_Window, load_title_pictures")
 
 enum trace_id : uint16_t {
 #define DRAVOK_TRACE_ID(id, name) trace_##id,
