@@ -78,7 +78,9 @@ void handle_sdl_event(const SDL_Event& ev) {
 // One round: a termination request (as one close request), injected events, then SDL's queue,
 // then due timers.
 void pump_once() {
-    if (termination_requested() && !loop().termination_delivered) {
+    if (!termination_requested()) {
+        loop().termination_delivered = false;
+    } else if (!loop().termination_delivered) {
         loop().termination_delivered = true;
         deliver_close();
     }

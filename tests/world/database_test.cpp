@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "platform/files.h"
+#include "support/memory_cap.h"
 #include "world/codec.h"
 #include "world/database.h"
 #include "world/error_log.h"
@@ -248,9 +249,9 @@ class DamagedDatabase : public ::testing::Test {
     }
     // Loads, expecting failure with exactly the given message and the quit request.
     void expect_fatal(const std::string& message) {
-        testing::internal::CaptureStderr();
+        ::testing::internal::CaptureStderr();
         EXPECT_FALSE(load_database_from(path));
-        std::string shown = testing::internal::GetCapturedStderr();
+        std::string shown = ::testing::internal::GetCapturedStderr();
         // Exactly one message box, with exactly that text.
         auto at = shown.find(message);
         EXPECT_NE(at, std::string::npos) << shown;
@@ -333,6 +334,22 @@ TEST_F(DamagedDatabase, EveryDamageGivesTheCorruptMessage) {
         expect_fatal(corrupt());
         EXPECT_EQ(item_plans.size(), 1u); // nothing half-loaded stays behind
     }
+}
+
+TEST_F(DamagedDatabase, CountsThatDoNotFitAreRefusedBeforeTheTablesAreMade) {
+    // Every count at its largest: the tables would take gigabytes if they were made first.
+    auto p = small_payload(2, 1, "@_placeholder\r\n", 1);
+    tdatabase_header& h = *reinterpret_cast<tdatabase_header*>(p.data() + 8);
+    h.item_plan_count = h.talent_count = h.being_plan_count = h.level_count = h.portal_count =
+        h.content_count = h.vault_count = 0xFFFF;
+    write_encoded(p);
+    ::testing::internal::CaptureStderr();
+    const testing::tcapped_run run = testing::run_with_memory_cap(
+        64 * testing::mebibyte, [&] { return load_database_from(path) ? 1 : 0; });
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(run.finished) << "the tables were sized before the counts were checked";
+    EXPECT_EQ(run.result, 0);
+    expect_fatal(corrupt());
 }
 
 // The database builder refuses content mistakes and names the file, template and field.
