@@ -7,8 +7,9 @@
 
 #include "platform/files.h"
 #include "platform/temp_folder.h"
+#include "records/codec.h"
 #include "support/memory_cap.h"
-#include "world/codec.h"
+#include "world/data_files.h"
 #include "world/error_log.h"
 
 namespace dravok {

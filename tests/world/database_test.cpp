@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include "platform/files.h"
+#include "records/codec.h"
 #include "support/memory_cap.h"
-#include "world/codec.h"
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/globals.h"

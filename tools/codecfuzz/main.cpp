@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "world/codec.h"
+#include "records/codec.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "world/layout_tiles.h"
+#include "records/layout_tiles.h"
 
 namespace dravok {
 
