@@ -21,7 +21,7 @@
 #include "ui/draw.h"
 #include "ui/game_window.h"
 #include "ui/graphics.h"
-#include "ui/startup_links.h"
+#include "ui/title_screen.h"
 #include "world/data_files.h"
 #include "world/error_log.h"
 #include "world/globals.h"

@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "records/codec.h"
 #include "support/memory_cap.h"
+#include "support/process_state.h"
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/globals.h"
@@ -20,7 +21,6 @@ namespace dravok {
 namespace {
 
 namespace fs = std::filesystem;
-const std::string built_database = std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs";
 
 int plan_index(const std::string& id) {
     for (std::size_t i = 1; i < being_plans.size(); ++i)
@@ -33,12 +33,10 @@ int item_index(const std::string& id) {
     return 0;
 }
 
+// The tables are reset before every test, so each test loads them.
 class BuiltDatabase : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        clear_quit_request();
-        ASSERT_TRUE(load_database_from(built_database));
-    }
+    void SetUp() override { ASSERT_TRUE(dravok::testing::load_built_database()); }
 };
 
 TEST_F(BuiltDatabase, HoldsEveryFixedIdentifier) {

@@ -1,10 +1,8 @@
-// Minimal bodies of the services in startup_links.h whose owners have not landed. The world
-// file services are complete (folders, temporary folder, title pictures); the others do the
-// least that keeps the start-up path honest: the database is checked as a coded file, the
-// menus only switch the game mode.
-#include "ui/startup_links.h"
+#include "ui/title_screen.h"
 
-#include "platform/desktop.h"
+#include "platform/bitmap.h"
+#include <cstdio>
+
 #include "platform/files.h"
 #include "platform/image_files.h"
 #include "ui/graphics.h"
@@ -16,36 +14,6 @@ namespace dravok {
 
 std::array<Bitmap, 11> title_pictures;
 int title_picture_count = 0;
-
-bool create_game_folders() {
-    for (const char* name : {"Temporary", "Save", "Obituary", "Screenshot"}) {
-        const std::string path = program_folder() + name + "/";
-        if (folder_exists(path) || create_folder(path)) continue;
-        show_message("Could not create folder \"" + path + "\"!");
-        return false;
-    }
-    return true;
-}
-
-void clear_temporary_folder() {
-    const std::string folder = program_folder() + "Temporary/";
-    if (!folder_exists(folder)) return;
-    for (const std::string& name : list_folder(folder, "*", ListKind::files))
-        delete_file(folder + name);
-}
-
-void load_settings() {
-    load_view_size();
-}
-void load_statistics() {}
-void save_statistics() {}
-void count_game_end(bool, uint32_t) {}
-void write_history_file(const std::string& path) {
-    std::string text;
-    for (const std::string& line : history)
-        text += line + "\r\n";
-    write_file(path, text);
-}
 
 void load_title_pictures() {
     title_picture_count = 0;
@@ -64,22 +32,16 @@ void load_title_pictures() {
     }
 }
 
-bool load_avatars() {
-    return false;
-}
-void setup_avatars(int) {}
-void setup_game() {}
-bool game_character_created() {
-    return false;
-}
-
 int pick_title_picture() {
+    // not built yet: a random pick among the pictures and their frame
     return title_picture_count > 0 ? 1 : 0;
 }
+
 void draw_framed_picture(Bitmap& target, int picture, int side) {
     target.set_size(side, side);
     target.stretch_draw(Rect{0, 0, side, side}, title_pictures[picture]);
 }
+
 std::string spaced_title(const std::string& text) {
     std::string out;
     for (char c : text) {
@@ -88,6 +50,7 @@ std::string spaced_title(const std::string& text) {
     }
     return out;
 }
+
 void draw_title_text(const std::string& text, int size) {
     screen_bitmap.clear(colours::black);
     FontSpec f;
@@ -100,14 +63,5 @@ void draw_title_text(const std::string& text, int size) {
     screen_bitmap.text_out((screen_bitmap.width() - s.width) / 2, (screen_bitmap.height() - s.height) / 2,
                            text);
 }
-
-void run_release_check() {}
-void start_release_fetch() {}
-void write_and_start_update_script() {}
-void delete_update_files() {}
-
-void setup_level_up(int) {}
-void clear_all_indicators() {}
-void setup_game_over_dialog() {}
 
 } // namespace dravok
