@@ -20,4 +20,17 @@ void remove_avatar(int avatar_id) {
 
 void update_demigods() {}
 
+void add_demigod(int) {
+    // not built yet: storing a demigod
+}
+void ascend_companions(int) {
+    // not built yet: the companions' ascension
+}
+void ascend_player() {
+    // not built yet: the ascension ending
+}
+void replace_avatar_with_being(int, int) {
+    // not built yet: a being taking a god's place
+}
+
 } // namespace dravok

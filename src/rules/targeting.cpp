@@ -30,4 +30,8 @@ void target_init(int) {
     game_mode = 4;
 }
 
+void handle_target_selected(int) {
+    // not built yet: the aimed action of target mode
+}
+
 } // namespace dravok

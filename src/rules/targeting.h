@@ -14,4 +14,7 @@ void attack_marked(int being, int depth);
 // Enters target mode round the being's cell.
 void target_init(int being);
 
+// Carries out the aimed action of target mode.
+void handle_target_selected(int being);
+
 } // namespace dravok

@@ -75,9 +75,6 @@ void draw_look_panel(Bitmap& panel) {
 void draw_target_hints(int) {
     clear_bitmap(log_panel);
 }
-void draw_dialog_partner(Bitmap& panel) {
-    clear_bitmap(panel);
-}
 
 int item_count_on_cell(int x, int y) {
     if (x < 1 || y < 1 || x > map_size || y > map_size) return 0;
@@ -110,10 +107,6 @@ void draw_indicator_lines() {}
 void draw_speech_bubbles() {}
 void clear_speech_bubbles() {}
 
-void draw_dialog() {}
-int current_dialog_kind() {
-    return 0;
-}
 void draw_inventory_screen() {
     clear_bitmap(screen_bitmap);
 }

@@ -38,7 +38,6 @@ void draw_speech_bubbles();
 void clear_speech_bubbles();
 // Screens of the other modes.
 void draw_dialog();
-int current_dialog_kind();
 void draw_inventory_screen();
 void draw_talent_screen();
 void draw_string_dialog();

@@ -10,6 +10,7 @@
 #include "platform/timers.h"
 #include "platform/window.h"
 #include "rules/key_entry.h"
+#include "ui/dialogs.h"
 #include "ui/draw.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"

@@ -73,6 +73,5 @@ std::string spaced_title(const std::string& text) {
 }
 void setup_level_up(int) {}
 void clear_all_indicators() {}
-void setup_game_over_dialog() {}
 
 } // namespace dravok

@@ -34,6 +34,5 @@ std::string spaced_title(const std::string& text);
 // The scheduler, the level-up screen, the floating texts, the game-over dialog.
 void setup_level_up(int being);
 void clear_all_indicators();
-void setup_game_over_dialog();
 
 } // namespace dravok

@@ -3,6 +3,7 @@
 // cell unexplored, and the line from the aiming being to the cursor.
 #include <algorithm>
 
+#include "ui/dialogs.h"
 #include "ui/frame_links.h"
 #include "ui/graphics.h"
 #include "ui/map_view.h"
