@@ -118,12 +118,6 @@ void build_character_sheet() {}
 void draw_character_sheet() {
     clear_bitmap(screen_bitmap);
 }
-void draw_book() {
-    clear_bitmap(screen_bitmap);
-}
-void draw_help_screen() {
-    clear_bitmap(screen_bitmap);
-}
 
 void get_ranged_target(int) {}
 void get_talent_target(int) {}
