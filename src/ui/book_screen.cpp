@@ -51,8 +51,8 @@ void draw_book() {
     if (book_line_count > settings.book_lines)
         draw_scrollbar(screen, book_top_line, book_top_line + drawn - 1, screen.height() - top - 1, top + I,
                        screen.width() - left - 1, book_line_count);
-    draw_panel_frame(screen, book_name, left, box_align::centre, 0, colours::white, book_frame, book_title_bar,
-                     settings.book_height, settings.book_width, top);
+    draw_panel_frame(screen, book_name, left, box_align::centre, 0, colours::white, book_frame,
+                     book_title_bar, settings.book_height, settings.book_width, top);
     screen.set_font(panel_font);
 }
 

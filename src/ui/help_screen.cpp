@@ -158,7 +158,8 @@ void draw_keyboard(Bitmap& b, std::string_view layout, int width, int M) {
                     labels = "Cont.|walk";
                     if (marked) {
                         title = "Continuous walk at direction";
-                        help = "Move continuously at wanted direction. The walk is interrupted by walls, furniture, "
+                        help = "Move continuously at wanted direction. The walk is interrupted by walls, "
+                               "furniture, "
                                "items, found secret doors, traps and hostile creatures.";
                     }
                 } else if (modifier == key_alt && movement_command_for_key(code, false) != 0) {
@@ -200,7 +201,9 @@ void draw_keyboard(Bitmap& b, std::string_view layout, int width, int M) {
     int x = (W - K) / 2;
     y += 2 * L;
     const int T = Wk / 2 - 2 * M;
-    auto text = [&](int at_x, int at_y, const std::string& s) { return draw_wrapped_text(b, s, at_x, false, L, T, at_y); };
+    auto text = [&](int at_x, int at_y, const std::string& s) {
+        return draw_wrapped_text(b, s, at_x, false, L, T, at_y);
+    };
     if (!title.empty()) {
         std::string keys;
         if (modifier != 0) keys = key_cap_text(modifier) + " + ";
@@ -212,8 +215,10 @@ void draw_keyboard(Bitmap& b, std::string_view layout, int width, int M) {
     }
     const int top = y;
     y = text(x, y, "Press a bound key to get a description of the command.");
-    y = text(x, y, "Press [[ SHIFT ]], [[ CONTROL ]] or [[ ALT ]] to see bindings that require one of those keys.");
-    y = text(x, y + L, "Most interaction is done by bumping (moving) into things like creatures or furniture.");
+    y = text(x, y,
+             "Press [[ SHIFT ]], [[ CONTROL ]] or [[ ALT ]] to see bindings that require one of those keys.");
+    y = text(x, y + L,
+             "Most interaction is done by bumping (moving) into things like creatures or furniture.");
     for (const char* line : {"Bump into a hostile creature to make a melee attack against it.",
                              "Bump into a friendly creature to swap places with it.",
                              "Bump into a closed door or a closed container to open it.",
@@ -224,11 +229,12 @@ void draw_keyboard(Bitmap& b, std::string_view layout, int width, int M) {
         y = text(x, y, line);
     x = W / 2;
     y = top;
-    for (const char* line : {"[[ SHIFT ]] + [[ ARROW ]] to move diagonally with arrow keys.",
-                             "[[ CONTROL ]] + direction key to continuously walk at direction (only cardinal directions).",
-                             "[[ CONTROL ]] + direction key vs a hostile creature to try to displace (swap places with) it.",
-                             "[[ CONTROL ]] + direction key vs a friendly creature to interact with it.",
-                             "[[ ALT ]] + direction key to close doors."})
+    for (const char* line :
+         {"[[ SHIFT ]] + [[ ARROW ]] to move diagonally with arrow keys.",
+          "[[ CONTROL ]] + direction key to continuously walk at direction (only cardinal directions).",
+          "[[ CONTROL ]] + direction key vs a hostile creature to try to displace (swap places with) it.",
+          "[[ CONTROL ]] + direction key vs a friendly creature to interact with it.",
+          "[[ ALT ]] + direction key to close doors."})
         y = text(x, y, line);
     y = text(x, y + L, "[[ ALT ]] + [[ ENTER ]] to switch between fullscreen and windowed mode.");
     text(x, y, "[[ ALT ]] + [[ BACKSPACE ]] to switch between maximized and minimized game screen.");

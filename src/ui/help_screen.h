@@ -13,7 +13,8 @@ namespace dravok {
 void draw_keyboard(Bitmap& bitmap, std::string_view layout, int width, int margin);
 // One key: a bevelled face, its text and the labels ("|" between lines) below it; nothing for
 // face colour 0.
-void draw_key_cap(Bitmap& bitmap, int x, int y, const std::string& labels, const std::string& key_text, int bevel,
-                  Colour label_colour, Colour key_text_colour, Colour face_colour, int height, int width);
+void draw_key_cap(Bitmap& bitmap, int x, int y, const std::string& labels, const std::string& key_text,
+                  int bevel, Colour label_colour, Colour key_text_colour, Colour face_colour, int height,
+                  int width);
 
 } // namespace dravok

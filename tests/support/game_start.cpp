@@ -33,7 +33,9 @@ started_game::started_game(const std::string& name) {
 
 started_game::~started_game() {
     stop();
-    fs::remove_all(folder);
+    // A script the game started may still be writing in the folder: no throwing here.
+    std::error_code ec;
+    fs::remove_all(folder, ec);
 }
 
 void started_game::stop() {

@@ -37,8 +37,8 @@ TEST(BookScreen, EndIsReachedOnlyWhenTheLastLineIsDrawn) {
         int lines, top;
         bool at_end;
     };
-    for (const book_case c : {book_case{page, 1, true}, book_case{page + 1, 1, false}, book_case{page + 1, 2, true},
-                              book_case{3, 1, true}}) {
+    for (const book_case c : {book_case{page, 1, true}, book_case{page + 1, 1, false},
+                              book_case{page + 1, 2, true}, book_case{3, 1, true}}) {
         book_name = "A worn diary";
         book_text = numbered_lines(c.lines);
         book_line_count = c.lines;

@@ -372,6 +372,7 @@ TEST_F(Menus, WithoutAReleaseHostTheCheckAndTheWebRowsAreOff) {
 TEST_F(Menus, GameMenuFromPlayReachesEveryRow) {
     testing::turn_driver driver;
     driver.add_player(5, 5);
+    driver.give_keyboard_layout();
     auto open_game_menu = [&] {
         driver.press_command(GAME_MENU);
         ASSERT_EQ(game_mode, mode_menu);
@@ -449,9 +450,12 @@ void name_menu() {
 TEST_F(Menus, TextEntryEditsTheNameRow) {
     ASSERT_TRUE(game.start());
     name_menu();
+    game.screenshot("name_menu"); // drawn as after any key: the rows know where they show
     game.press(key_enter);
     ASSERT_EQ(game_mode, mode_string);
     EXPECT_EQ(string_dialog.text, "Ulla");
+    EXPECT_EQ(string_dialog.x, menu_items[2].text_x);
+    EXPECT_GT(string_dialog.y, 0);
     EXPECT_EQ(string_dialog.max_length, 20);
     game.screenshot("text_entry");
     // Escape keeps the old text.
