@@ -490,7 +490,7 @@ TEST_F(Menus, TextEntryEditsTheNameRow) {
 
 TEST_F(Menus, ScreensFitAtTheCommonWindowSizes) {
     ASSERT_TRUE(game.start());
-    for (const auto& [w, h] : {std::pair{1280, 720}, std::pair{1920, 1080}}) {
+    for (const auto& [w, h] : {std::pair{1280, 720}, std::pair{1920, 1080}, std::pair{2560, 1440}}) {
         screen_bitmap.set_size(w, h);
         const std::string size = std::to_string(w) + "x" + std::to_string(h);
         setup_menu(menu_main);
