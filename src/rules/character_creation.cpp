@@ -32,8 +32,12 @@ void handle_creation_back() {
 void reset_talent_choices() {
     // not built yet: leaving a level-up's talent choices
 }
-void handle_next_level_up() {
+void handle_next_level_up(int) {
     // not built yet: the next step of a level-up
+}
+void list_talent_point_levels(int, int, std::string& out) {
+    // not built yet: the levels at which talent points come
+    out.clear();
 }
 void set_character_name(int, const std::string&) {
     // not built yet: a random name for the character

@@ -23,7 +23,9 @@ void setup_talents_menu();
 void handle_creation_continue(int row);
 void handle_creation_back();
 void reset_talent_choices();
-void handle_next_level_up();
+void handle_next_level_up(int row);
+// "1" and the levels at which a talent point comes, from the counter start, over that many levels.
+void list_talent_point_levels(int counter_start, int levels, std::string& out);
 // The sheet's name from a name template; the row shows it.
 void set_character_name(int row, const std::string& text);
 void change_ability(int row, int step);

@@ -15,6 +15,7 @@
 #include "ui/startup_links.h"
 #include "ui/text_boxes.h"
 #include "ui/title_screens.h"
+#include "world/being.h"
 #include "world/globals.h"
 #include "world/menu_model.h"
 #include "world/statistics.h"
@@ -27,6 +28,7 @@ Bitmap menu_layer, menu_info_panel;
 namespace {
 
 constexpr int interface_icons = 11;
+constexpr int info_action = 33, mind_row = 3;
 constexpr int arrow_up_icon = 43, arrow_down_icon = 44, arrow_both_icon = 45;
 constexpr int binding_column_width = 220;
 constexpr int footer_points = 8;
@@ -167,6 +169,14 @@ void draw_row(int r, int y, const metrics& m, int R, int V, int mw, int origin_x
         b.frame_rect(Rect{S, y - scaled(5), mw - V - S, y + I + scaled(5)}, colours::white);
 }
 
+// The levels at which the edited character's Mind gives talent points.
+std::string talent_levels() {
+    constexpr int mind = 3, levels = 30;
+    std::string text;
+    list_talent_point_levels(ability_modifier(edited_character.ability[mind - 1]), levels, text);
+    return text;
+}
+
 void draw_description(int r, const metrics& m) {
     Bitmap& p = menu_info_panel;
     const tmenu_item& item = menu_items[r];
@@ -192,6 +202,23 @@ void draw_description(int r, const metrics& m) {
         std::string info;
         if (const int section = find_text_section(name); section > 0) get_section_block(section, name, info);
         if (!info.empty()) y = draw_wrapped_text(p, "$B" + info, x, false, L, width, y);
+    }
+    const bool info_row = item.action == info_action;
+    const bool levelling_up = edited_character.created == 0;
+    const std::string sheet_key = binding_text(0, 0, CHARACTER_SHEET, true, false, 0) + " Character sheet";
+    const std::string mind_text = "$BWith your current Mind-score, you get talents at levels:\n";
+    if (menu.id == menu_abilities && r == mind_row) {
+        y = draw_wrapped_text(p, mind_text + talent_levels(), x, false, L, width, y);
+    } else if (menu.id == menu_skills && info_row && levelling_up) {
+        y = draw_wrapped_text(p, sheet_key, x, false, L, width, y);
+    } else if (menu.id == menu_talents && info_row) {
+        y = draw_wrapped_text(p, mind_text + talent_levels(), x, false, L, width, y);
+        if (levelling_up) y = draw_wrapped_text(p, sheet_key, x, false, L, width, y + L);
+        y = draw_wrapped_text(p,
+                              edited_character.hide_unavailable
+                                  ? "$BUncheck checkbox to show unavailable talents."
+                                  : "$BCheck checkbox to hide unavailable talents.",
+                              x, false, L, width, y + L);
     }
     if (!item.description.empty())
         draw_wrapped_text(p, "$B" + item.description + "\n", x, false, L, width, y);

@@ -587,7 +587,7 @@ void handle_menu_action(int r) {
     case 44:
     case 45:
         if (levelling_up())
-            handle_next_level_up();
+            handle_next_level_up(r);
         else
             handle_creation_continue(r);
         break;

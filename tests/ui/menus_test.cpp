@@ -139,6 +139,18 @@ TEST_F(Menus, SettingsRowsChangeTheLiveSettingsAndEscapeReturnsToTheRow) {
     game.press(key_left);
     EXPECT_EQ(settings.view_width, width) << "23 is the least width for 32-pixel tiles";
 
+    // 64-pixel tiles: the tile set is reloaded and the view rows take the bounds of the big tiles.
+    game.press(key_home);
+    ASSERT_TRUE(move_to(game, "Tile size"));
+    game.press(key_right);
+    EXPECT_EQ(settings.tile_size, 64);
+    EXPECT_EQ(menu_items[selected_menu_row()].value, 64);
+    EXPECT_EQ(menu_items[find_menu_item_by_action(11)].min, 11);
+    EXPECT_EQ(menu_items[find_menu_item_by_action(12)].min, 9);
+    game.press(key_left);
+    EXPECT_EQ(settings.tile_size, 32);
+    EXPECT_EQ(menu_items[find_menu_item_by_action(11)].min, 23);
+
     ASSERT_TRUE(move_to(game, "Create obituary after death"));
     const int obituary = settings.create_obituary;
     game.press(key_enter);
