@@ -1,12 +1,12 @@
 // Dialog drawing: the open dialog in the log panel's place and its partner in the side panel.
 // Called by the frame drawing of the dialog mode.
+#include "records/being_flags.h"
 #include "ui/dialogs.h"
 #include "ui/frame_links.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/text_boxes.h"
 #include "world/being.h"
-#include "world/being_flags.h"
 #include "world/globals.h"
 #include "world/message_log.h"
 #include "world/text_database.h"

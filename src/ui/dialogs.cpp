@@ -3,15 +3,15 @@
 
 #include <cstdio>
 
+#include "records/being_flags.h"
+#include "records/map_vocab.h"
 #include "rules/key_entry.h"
 #include "ui/frame_links.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
-#include "world/being_flags.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/map.h"
-#include "world/map_vocab.h"
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/text_database.h"
