@@ -1,9 +1,19 @@
 // Character creation and level-ups; see character_creation.h.
 #include "rules/character_creation.h"
 
+#include <algorithm>
+
 namespace dravok {
 
 tcharacter edited_character{};
+tcharacter game_character{};
+
+int ability_point_cost(int score) {
+    // Scores 4..11 cost one point each; above that the price climbs.
+    static constexpr int above_11[] = {2, 2, 3, 3, 3, 4, 5, 7, 8}; // 12..20
+    if (score <= 11) return 1;
+    return above_11[std::min(score, greatest_ability_score) - 12];
+}
 
 void start_character_creation() {
     // not built yet: character creation from the main menu

@@ -8,8 +8,14 @@
 
 namespace dravok {
 
-// The sheet under creation or level-up.
+// The sheet under creation or level-up, and the sheet of the game in progress.
 extern tcharacter edited_character;
+extern tcharacter game_character;
+
+// The lowest and highest ability score of the point buy.
+constexpr int least_ability_score = 4, greatest_ability_score = 20;
+// The points an ability score costs when raised to it (or gives back when lowered from it).
+int ability_point_cost(int score);
 
 // A new sheet, the past characters loaded, then the character or the race menu.
 void start_character_creation();

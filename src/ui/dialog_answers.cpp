@@ -8,6 +8,7 @@
 #include "records/being_flags.h"
 #include "rules/action_time.h"
 #include "rules/after_damage.h"
+#include "rules/character_creation.h"
 #include "rules/furniture.h"
 #include "rules/interactions.h"
 #include "rules/melee.h"
@@ -246,8 +247,10 @@ void handle_dialog_activate_golem() {
 void handle_dialog_game_over() {
     switch (answer()) {
     case 20:
+        // The next start of play begins a new game with the same character.
         state.restart = 1;
         state.go_to_main_menu = 0;
+        edited_character = game_character;
         break;
     case 22:
         state.restart = 1;

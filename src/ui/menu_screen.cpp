@@ -20,6 +20,7 @@
 #include "world/menu_model.h"
 #include "world/statistics.h"
 #include "world/text_database.h"
+#include "world/text_utilities.h"
 
 namespace dravok {
 
@@ -90,7 +91,7 @@ int arrow_icon(value_arrows arrows) {
     }
 }
 
-// One row of the menu bitmap at y; returns whether it is the highlighted row.
+// One row of the menu bitmap at y.
 void draw_row(int r, int y, const metrics& m, int R, int V, int mw, int origin_x, int origin_y) {
     tmenu_item& item = menu_items[r];
     Bitmap& b = menu_layer;
@@ -226,6 +227,13 @@ void draw_description(int r, const metrics& m) {
 
 } // namespace
 
+std::string ability_cost_text(int v) {
+    std::string text = v < least_ability_score + 1 ? "X" : signed_number_text(ability_point_cost(v));
+    text += "  |  ";
+    text += v >= greatest_ability_score ? "X" : signed_number_text(-ability_point_cost(v + 1));
+    return text;
+}
+
 void draw_points_box(Bitmap& bitmap, int x, int y, int value, const std::string& text,
                      const std::string& label, int width) {
     const metrics m = current_metrics();
@@ -336,6 +344,9 @@ void draw_menu() {
             for (int a = 0; a < ability_count; ++a)
                 total += edited_character.ability[a];
             draw_points_box(screen, cx, menu_y + 3 * I, total, "", "TOTAL", cw);
+            if (highlighted >= 1 && highlighted <= ability_count && !edited_character.abilities_rolled)
+                draw_points_box(screen, cx, menu_y + 6 * I, 0,
+                                ability_cost_text(menu_items[highlighted].value), "COST", cw);
         } else if (edited_character.created == 0) {
             draw_points_box(screen, cx, menu_y + 3 * I, edited_character.level, "", "LEVEL", cw);
         }

@@ -402,6 +402,8 @@ value_arrows menu_value_arrows(int r) {
     const tmenu_item& item = menu_items[r];
     bool down = item.value - item.step >= item.min;
     bool up = item.value + item.step <= item.max;
+    if (menu.id == menu_abilities)
+        up = up && ability_point_cost(item.value + 1) <= edited_character.ability_points;
     if (menu.id == menu_skills) up = up && edited_character.skill_points >= 1;
     if (down && up) return value_arrows::both;
     if (down) return value_arrows::down;

@@ -13,6 +13,7 @@
 #include "support/game_start.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
+#include "ui/menu_screen.h"
 #include "ui/menus.h"
 #include "ui/release_check.h"
 #include "ui/text_entry.h"
@@ -519,6 +520,13 @@ TEST_F(Menus, ScreensFitAtTheCommonWindowSizes) {
         EXPECT_LT(menu_items[last].text_y + settings.icon_size, h) << size;
         EXPECT_GT(menu_items[last].text_x, 0) << size;
     }
+}
+
+TEST(MenuScreen, AbilityCostShowsRefundAndPriceOrX) {
+    EXPECT_EQ(ability_cost_text(4), "X  |  -1");
+    EXPECT_EQ(ability_cost_text(11), "+1  |  -2");
+    EXPECT_EQ(ability_cost_text(19), "+7  |  -8");
+    EXPECT_EQ(ability_cost_text(20), "+8  |  X");
 }
 
 } // namespace
