@@ -9,7 +9,7 @@
 #include "records/being_flags.h"
 #include "rules/scheduler.h"
 #include "world/being.h"
-#include "world/being_creation.h"
+#include "rules/being_creation.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"

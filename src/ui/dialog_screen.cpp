@@ -2,7 +2,7 @@
 // Called by the frame drawing of the dialog mode.
 #include "records/being_flags.h"
 #include "ui/dialogs.h"
-#include "ui/frame_links.h"
+#include "ui/panels.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/text_boxes.h"

@@ -58,6 +58,9 @@ void setup_game_over_dialog();
 void handle_dialog_commands(int command, int key, int modifier);
 // The kind of the open dialog (the frame drawing asks).
 int current_dialog_kind();
+// The open dialog in the log panel's place, and the text-entry field over its menu row.
+void draw_dialog();
+void draw_string_dialog();
 
 // Closes the dialog back to the main mode.
 void close_dialog();

@@ -25,6 +25,8 @@ void form_show();
 void form_close();
 // Closes the window as its close button does: the close handler, then the end of the event loop.
 void close_game_window();
+// Ends the event loop and the timers (shutdown with halt set).
+void end_application();
 void initialize_module();
 void setup_window();
 bool rest_screen_active();

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <optional>
 
-#include "ui/frame_links.h"
+#include "ui/book_screens.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
 #include "ui/layout.h"

@@ -5,12 +5,12 @@
 #include <string>
 
 #include "platform/bitmap.h"
+#include "ui/menus.h"
 
 namespace dravok {
 
 extern Bitmap menu_layer, menu_info_panel;
 
-void draw_menu();
 // A label over a number (or a text) in a band of the given width, as the creation counters show.
 void draw_points_box(Bitmap& bitmap, int x, int y, int value, const std::string& text,
                      const std::string& label, int width);

@@ -9,15 +9,16 @@
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "rules/character_creation.h"
-#include "rules/key_entry.h"
+#include "rules/game_setup.h"
+#include "ui/key_entry.h"
 #include "ui/key_bindings.h"
+#include "ui/dialogs.h"
 #include "ui/layout.h"
 #include "ui/mode_keys.h"
 #include "ui/release_check.h"
-#include "ui/startup_links.h"
 #include "ui/text_entry.h"
 #include "ui/tileset.h"
-#include "ui/title_screens.h"
+#include "ui/title_screen.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/menu_model.h"
@@ -391,6 +392,14 @@ void refresh_menu() {
     menu.top = std::clamp(top, 1, std::max(1, menu.count - menu.visible_rows + 1));
     menu.cursor = std::clamp(cursor, 1, menu.visible_rows);
     menu.binding_column = column;
+}
+
+void init_interface_templates() {
+    menu = tmenu{};
+    menu_items.assign(1, blank_menu_item);
+    dialog = tdialog{};
+    dialog_buttons.fill(tdialog_button{});
+    string_dialog = tstring_dialog{};
 }
 
 bool settings_menu_open() {

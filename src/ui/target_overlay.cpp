@@ -4,10 +4,12 @@
 #include <algorithm>
 
 #include "ui/dialogs.h"
-#include "ui/frame_links.h"
+#include "rules/targeting.h"
+#include "rules/effects.h"
+#include "platform/bitmap.h"
+#include "records/layout.h"
 #include "ui/graphics.h"
 #include "ui/map_view.h"
-#include "ui/renderer_links.h"
 #include "ui/view_memory.h"
 #include "world/globals.h"
 

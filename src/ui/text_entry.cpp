@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "rules/character_creation.h"
-#include "ui/frame_links.h"
+#include "ui/dialogs.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
 #include "world/globals.h"

@@ -9,7 +9,7 @@
 #include "ai/witnesses.h"
 #include "records/being_flags.h"
 #include "support/driver.h"
-#include "world/being_creation.h"
+#include "rules/being_creation.h"
 #include "world/globals.h"
 #include "world/map.h"
 

@@ -3,7 +3,7 @@
 #include "rules/lasting_effects.h"
 
 #include "rules/effect_fixture.h"
-#include "world/being_update.h"
+#include "rules/being_update.h"
 #include "world/dice.h"
 
 namespace dravok::testing {

@@ -6,7 +6,6 @@
 #include "support/driver.h"
 #include "support/game_start.h"
 #include "ui/dialogs.h"
-#include "ui/frame_links.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
 #include "world/error_log.h"

@@ -4,7 +4,7 @@
 #include "records/map_vocab.h"
 #include "records/vocabulary.h"
 #include "world/being.h"
-#include "world/being_creation.h"
+#include "rules/being_creation.h"
 
 namespace dravok {
 namespace {

@@ -163,7 +163,7 @@ TEST_F(WorldGlobals, ResetAndReleaseCallTheServicesOfOtherUnitsWhenInstalled) {
     reset_world(); // no hook installed: nothing to call, nothing fails
     hook_calls = 0;
     world_hooks.clear_indicators = [] { hook_calls += 1; };
-    world_hooks.build_shuffle_bags = [] { hook_calls += 10; };
+    world_hooks.clear_static_lights = [] { hook_calls += 10; };
     world_hooks.reset_offscreen_beings = [] { hook_calls += 100; };
     reset_world();
     EXPECT_EQ(hook_calls, 111);

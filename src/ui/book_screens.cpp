@@ -1,8 +1,9 @@
-// The book screen: the text of the book being read in a framed box with its own scroll bar.
-// Drawn by the frame drawing of the book mode.
+// The book screen: the text of the book being read in a framed box with its own scroll bar;
+// see book_screens.h.
+#include "ui/book_screens.h"
+
 #include <string_view>
 
-#include "ui/frame_links.h"
 #include "ui/graphics.h"
 #include "ui/text_boxes.h"
 #include "world/globals.h"

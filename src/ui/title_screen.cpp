@@ -1,8 +1,12 @@
-// The title screens; see title_screens.h.
-#include "ui/title_screens.h"
+// The title screens; see title_screen.h.
+#include "ui/title_screen.h"
 
+#include <cstdio>
 #include <span>
+#include "platform/bitmap.h"
 
+#include "platform/files.h"
+#include "platform/image_files.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "world/globals.h"
@@ -17,6 +21,16 @@ int current_title_picture = 0;
 
 namespace {
 constexpr Colour picture_frame = 0x444444;
+}
+
+void load_title_pictures() {
+    title_picture_count = 0;
+    for (int k = 1; k <= max_title_pictures; ++k) {
+        char name[16];
+        std::snprintf(name, sizeof name, "Dravok.p%02d", k);
+        if (!read_png(program_folder() + "Data/" + name, title_pictures[k])) break;
+        title_picture_count = k;
+    }
 }
 
 int pick_title_picture() {
@@ -40,6 +54,15 @@ void draw_framed_picture(Bitmap& target, int picture, int side) {
     if (picture >= 1 && picture <= title_picture_count)
         target.stretch_draw(Rect{1, 1, side - 1, side - 1}, title_pictures[picture]);
     target.frame_rect(target.bounds(), picture_frame);
+}
+
+std::string spaced_title(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (!out.empty()) out += ' ';
+        out += c;
+    }
+    return out;
 }
 
 void draw_title_text(const std::string& text, int size) {

@@ -1,4 +1,4 @@
-#include "world/damage.h"
+#include "rules/damage.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,8 +7,10 @@
 #include "platform/files.h"
 #include "rules/lasting_effects.h"
 #include "rules/stand_ins.h"
+#include "world/history_file.h"
+#include "world/map_features.h"
 #include "world/being.h"
-#include "world/being_creation.h"
+#include "rules/being_creation.h"
 #include "world/combat_stand_ins.h"
 #include "world/dice.h"
 #include "world/experience_award.h"

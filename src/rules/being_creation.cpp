@@ -1,4 +1,4 @@
-#include "world/being_creation.h"
+#include "rules/being_creation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,9 +11,9 @@
 #include "rules/lasting_effects.h"
 #include "rules/pantheon.h"
 #include "rules/talent_choice.h"
-#include "ui/sprite_lookup.h"
+#include "world/sprite_lookup.h"
 #include "world/being.h"
-#include "world/being_update.h"
+#include "rules/being_update.h"
 #include "world/dice.h"
 #include "world/equipment.h"
 #include "world/error_log.h"

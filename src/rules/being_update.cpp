@@ -1,4 +1,4 @@
-#include "world/being_update.h"
+#include "rules/being_update.h"
 
 #include "rules/lasting_effects.h"
 #include "world/being.h"
