@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "records/being_flags.h"
-#include "world/being.h"
 #include "rules/being_creation.h"
+#include "world/being.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"

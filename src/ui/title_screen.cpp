@@ -3,8 +3,8 @@
 
 #include <cstdio>
 #include <span>
-#include "platform/bitmap.h"
 
+#include "platform/bitmap.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
 #include "ui/graphics.h"

@@ -18,8 +18,18 @@
 
 namespace dravok {
 
+void install_presentation() {
+    presentation.redraw = draw_screen;
+    presentation.close_window = close_game_window;
+    presentation.clear_end_of_game_panels = clear_end_of_game_panels;
+    presentation.spectator_timer = [] { return &spectator_timer(); };
+    presentation.setup_ground_trap_dialog = setup_ground_trap_dialog;
+    presentation.setup_activate_golem_dialog = setup_activate_golem_dialog;
+}
+
 void install_ui_services() {
     install_game_services();
+    install_presentation();
     world_hooks.init_interface_templates = init_interface_templates;
     world_hooks.delete_update_files = delete_update_files;
     world_hooks.clear_indicators = clear_all_indicators;
@@ -27,13 +37,6 @@ void install_ui_services() {
     world_hooks.free_interface_records = free_interface_records;
     world_hooks.free_graphics = free_graphics;
     world_hooks.end_application = end_application;
-
-    presentation.redraw = draw_screen;
-    presentation.close_window = close_game_window;
-    presentation.clear_end_of_game_panels = clear_end_of_game_panels;
-    presentation.spectator_timer = [] { return &spectator_timer(); };
-    presentation.setup_ground_trap_dialog = setup_ground_trap_dialog;
-    presentation.setup_activate_golem_dialog = setup_activate_golem_dialog;
 }
 
 } // namespace dravok

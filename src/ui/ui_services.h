@@ -7,5 +7,8 @@
 namespace dravok {
 
 void install_ui_services();
+// The presentation table alone (the tests run the rules with the interface's presentation but
+// without the window's own release hooks).
+void install_presentation();
 
 } // namespace dravok

@@ -6,12 +6,12 @@
 
 #include "records/being_flags.h"
 #include "records/map_vocab.h"
-#include "world/sprite_lookup.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/item_placement.h"
 #include "world/random.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
 

@@ -20,14 +20,14 @@
 #include "platform/timers.h"
 #include "rules/effect_areas.h"
 #include "rules/effects.h"
+#include "rules/game_services.h"
 #include "rules/pantheon.h"
 #include "rules/scheduler.h"
 #include "rules/targeting.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
 #include "ui/layout.h"
-#include "ui/lister.h"
-#include "world/sprite_lookup.h"
+#include "ui/ui_services.h"
 #include "ui/view_memory.h"
 #include "world/database.h"
 #include "world/dice.h"
@@ -37,7 +37,9 @@
 #include "world/item_placement.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/presentation.h"
 #include "world/random.h"
+#include "world/sprite_lookup.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 #include "world/world_hooks.h"
@@ -67,7 +69,7 @@ template <class T> void keep(T& global) {
 // settings of other units and the scratch state of the generator, sight, light and effects.
 void keep_start_values() {
     // The hooks go back first: a test may have installed its own, or the window's.
-    keep(world_hooks);
+    keep(world_hooks), keep(presentation);
     keep(game), keep(state), keep(settings);
     keep(player), keep(player_character), keep(game_mode);
     keep(level), keep(map_size), keep(map_cells), keep(map_effect_grid), keep(light_map);
@@ -82,7 +84,7 @@ void keep_start_values() {
     keep(help_return_mode), keep(help_key), keep(help_modifier);
 
     keep(ray_endpoints), keep(sight_ray_counts), keep(sight_rays), keep(line_points), keep(line_length);
-    keep(impenetrable_walls);
+    keep(impenetrable_walls), keep(cells_given_area);
     keep(dungeon), keep(shape_grid), keep(dug_grid), keep(mark_grid), keep(mark_block_grid);
     keep(mark_area_grid), keep(corridor_end_grid), keep(exit_grid), keep(visited_grid);
     keep(backup_grid), keep(rotated_grid), keep(shape_dirty);
@@ -98,7 +100,7 @@ void keep_start_values() {
     keep(effect_target_invalid), keep(target_kind), keep(remembered_aiming_command);
     keep(loot_target_item), keep(last_picked_being);
 
-    keep(lister), keep(screen_layout), keep(view_memory);
+    keep(screen_layout), keep(view_memory);
 }
 
 class reset_listener : public ::testing::EmptyTestEventListener {
@@ -108,7 +110,11 @@ class reset_listener : public ::testing::EmptyTestEventListener {
 } // namespace
 
 void capture_start_state() {
-    if (restorers().empty()) keep_start_values();
+    if (!restorers().empty()) return;
+    // The rules run with the game's services and the interface's presentation, as in the game.
+    install_game_services();
+    install_presentation();
+    keep_start_values();
 }
 
 void reset_process_state() {

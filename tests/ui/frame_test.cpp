@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "generation/level_fixture.h"
+#include "platform/bitmap.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
 #include "ui/draw.h"
@@ -16,7 +17,6 @@
 #include "ui/layout.h"
 #include "ui/map_view.h"
 #include "ui/offscreen_beings.h"
-#include "platform/bitmap.h"
 #include "ui/tileset.h"
 #include "ui/view_memory.h"
 #include "world/error_log.h"

@@ -169,7 +169,7 @@ TEST_F(WorldGlobals, ResetAndReleaseCallTheServicesOfOtherUnitsWhenInstalled) {
     EXPECT_EQ(hook_calls, 111);
     world_hooks.free_graphics = [] { hook_calls += 1000; };
     shutdown(false);
-    EXPECT_EQ(hook_calls, 1112); // indicators cleared again by free_world
+    EXPECT_EQ(hook_calls, 1122); // indicators and static lights cleared again by free_world
     EXPECT_TRUE(beings.empty());
     EXPECT_TRUE(level_items.empty());
 }
