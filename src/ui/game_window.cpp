@@ -156,7 +156,7 @@ void initialize_module() {
     }
     clear_message_log();
     if (state.go_to_main_menu) {
-        if (settings.check_updates) run_release_check();
+        if (settings.check_updates) check_release_file();
         setup_menu(settings.check_updates && state.update_available ? 11 : 1);
     } else {
         setup_game();
@@ -247,15 +247,15 @@ void spectator_timer_tick(Timer& timer) {
 
 void update_timer_tick(Timer& timer) {
     timer.set_enabled(false);
-    run_release_check();
-    if (!state.update_available) start_release_fetch();
+    check_release_file();
+    if (!state.update_available) fetch_release_file();
 }
 
 void form_close() {
     enable_timer("spectator_timer", false);
     enable_timer("effects_timer", false);
     shutdown(false);
-    if (state.update_chosen) write_and_start_update_script();
+    if (state.update_chosen) write_update_script();
 }
 
 void close_game_window() {
