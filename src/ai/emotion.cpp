@@ -1,10 +1,13 @@
 #include "ai/emotion.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 #include "ai/sight.h"
 #include "ai/world_stand_ins.h"
 #include "world/being.h"
+#include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
 
@@ -185,6 +188,38 @@ bool charm_decay(int being) {
     if (!e) return false;
     e->value = int16_t(e->value - 1);
     return e->value < -9;
+}
+
+void inherit_emotions(int child, int parent, int) {
+    if (child < 1 || child >= int(beings.size()) || parent < 1 || parent >= int(beings.size())) return;
+    std::copy(std::begin(beings[parent].attitude), std::end(beings[parent].attitude),
+              std::begin(beings[child].attitude));
+    std::copy(std::begin(beings[parent].fear), std::end(beings[parent].fear), std::begin(beings[child].fear));
+}
+
+uint32_t emotion_hostile_since(int a, int b) {
+    const int k = find_emotion_entry(a, b);
+    return k == 0 ? 0 : beings[a].attitude_of(k).time_turned_hostile;
+}
+
+void add_emotions_against_target_master(int being, int target, int delta, int depth) {
+    if (!is_being_ok(target)) return;
+    const int master = find_being_by_serial(beings[target].master);
+    if (master >= 1 && master != being)
+        update_emotion(being, master, delta, depth, get_being_distance(being, master));
+}
+
+void clear_emotions(int being) {
+    if (being < 1 || being >= int(beings.size())) return;
+    for (temotion& e : beings[being].attitude)
+        e = temotion{};
+    for (temotion& e : beings[being].fear)
+        e = temotion{};
+}
+
+void remove_emotion_against_target(int being, int target, int) {
+    const int k = find_emotion_entry(being, target);
+    if (k != 0) beings[being].attitude_of(k) = temotion{};
 }
 
 void age_emotions(int) {}

@@ -20,6 +20,16 @@ int update_fear(int being, int other, int delta, int depth, int distance);
 bool is_friendly(int a, int b, int threshold, bool mutual);
 int get_courage(int being);
 bool charm_decay(int being);
+// The child takes the parent's attitude and fear tables.
+void inherit_emotions(int child, int parent, int depth);
+// The game time at which a's attitude toward b turned hostile; 0 when none.
+uint32_t emotion_hostile_since(int a, int b);
+// Hostility toward the target is also felt toward the target's master.
+void add_emotions_against_target_master(int being, int target, int delta, int depth);
+// Blanks all attitude and fear entries.
+void clear_emotions(int being);
+// Clears the being's attitude entry about the target.
+void remove_emotion_against_target(int being, int target, int depth);
 void age_emotions(int being);
 void share_emotions(int being);
 void share_master_emotions(int being);

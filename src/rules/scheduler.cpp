@@ -12,6 +12,7 @@
 #include "platform/timers.h"
 #include "rules/action_time.h"
 #include "rules/effects.h"
+#include "rules/followers.h"
 #include "rules/lasting_effects.h"
 #include "rules/movement.h"
 #include "rules/sound.h"

@@ -46,15 +46,6 @@ void stop_resting(int b) {
     }
 }
 
-void end_possession(int b) {
-    tbeing& being = beings[b];
-    being.possession_end = 0;
-    being.type_flags[tf_possessed] = 0;
-    being.commanded = 0;
-    stop_on_hostiles(b, false);
-    being.next_action_time = game.game_clock + 45;
-}
-
 void check_animated_and_summoned(int, int) {}
 
 int ability_check_roll(int b, int ability, int difficulty, bool) {

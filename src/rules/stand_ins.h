@@ -16,7 +16,6 @@ namespace dravok {
 void regenerate_being(int being, int depth);
 void stop_on_hostiles(int being, bool hostiles_seen);
 void stop_resting(int being);
-void end_possession(int being);
 void check_animated_and_summoned(int master, int depth);
 int ability_check_roll(int being, int ability, int difficulty, bool take_best);
 void statues_to_beings(int revealer, int area, int chance, int depth);

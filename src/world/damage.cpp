@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/files.h"
+#include "rules/followers.h"
 #include "rules/lasting_effects.h"
 #include "rules/stand_ins.h"
 #include "world/being.h"
