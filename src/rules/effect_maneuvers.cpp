@@ -104,10 +104,17 @@ void vanish_sentence(int user, bool seen) {
 void dash(int user, const teffect& e, bool polearm, int depth) {
     const int target = maneuver_target(user, e);
     if (target == 0) return;
-    const int x = e.cell(1).x, y = e.cell(1).y;
+    // The path lists the free cells toward the target and then the target: land on the last
+    // free one, next to the target, however long the run.
+    int last = 0;
+    while (last < effect_cell_count && (e.cell(last + 1).x != 0 || e.cell(last + 1).y != 0))
+        ++last;
     animate_cell(beings[user].x, beings[user].y, maneuver_animation);
-    animate_cell(x, y, maneuver_animation);
-    if (may_land(user, x, y, depth)) place_being(user, x, y, depth);
+    if (last >= 2) {
+        const int x = e.cell(last - 1).x, y = e.cell(last - 1).y;
+        animate_cell(x, y, maneuver_animation);
+        if (may_land(user, x, y, depth)) place_being(user, x, y, depth);
+    }
     const int d = get_direction_between_beings(user, target);
     const modifiers saved = save_modifiers(user);
     add_modifier(user, hit_bonus, charge_hit_bonus);
