@@ -151,7 +151,9 @@ void apply_effect_confusion(int origin, int being, const teffect& e, int, teffec
 }
 
 void apply_effect_possess(int, teffect& e, int origin, int first, int) {
-    if (!valid_being(first) || !valid_being(origin) || first == origin) return;
+    // Only the player's being can take over a body: a creature's possession would hand the
+    // player's control to its victim.
+    if (!valid_being(first) || !valid_being(origin) || first == origin || origin != player) return;
     tbeing& b = beings[first];
     if (mind_immune(b)) {
         tell("$F", " %s is immune to your possession attempts!", first);
@@ -187,7 +189,7 @@ void apply_effect_possess(int, teffect& e, int origin, int first, int) {
 }
 
 void apply_effect_possess_break(int, teffect&, int origin, int, int) {
-    if (!valid_being(origin)) return;
+    if (!valid_being(origin) || !has_type_flag(beings[origin], tf_possessed)) return;
     end_possession(origin);
     const int t = first_possess_break_talent();
     if (t != 0) beings[origin].talent_of(t) = 0;

@@ -250,6 +250,8 @@ void apply_effect_set_trap(int user, teffect& e, int, int, int depth) {
     const int x = e.aim.x, y = e.aim.y;
     if (!valid_user(user) || !on_map(x, y)) return;
     const int kit = e.used_item;
+    // Without a trap template to place there is nothing to set.
+    if (e.item_type < 1 || e.item_type >= int(item_plans.size())) return;
     tcell& c = cell_at(x, y);
     if (c.trap_difficulty < 0) {
         add_message("$FThere is already a trap at that spot!");

@@ -301,6 +301,7 @@ TEST_F(EffectHandlers, DoorsOpenCloseAndKnockOpensALock) {
 }
 
 TEST_F(EffectHandlers, ThePlayerSetsAKnownTrapButNeverASecondOne) {
+    item_plans.assign(9, titem_plan{});
     teffect kit = aimed(sh_spot, 59, 4, 4, es_trap);
     kit.item_type = 7;
     kit.cell(1) = {4, 4};
@@ -312,6 +313,7 @@ TEST_F(EffectHandlers, ThePlayerSetsAKnownTrapButNeverASecondOne) {
     handle_effect(goblin(), kit, 1);
     EXPECT_EQ(cell_at(4, 4).trap, 7);
     EXPECT_TRUE(told("There is already a trap at that spot!"));
+    item_plans.clear();
 }
 
 TEST_F(EffectHandlers, BlinkAndTeleportMoveTheUserToAFreeSpot) {
@@ -435,6 +437,13 @@ TEST_F(EffectHandlers, PossessionHandsThePlayerABodyAndBreakingItGivesItBack) {
     EXPECT_EQ(player, goblin());
     EXPECT_FALSE(has_type_flag(beings[body], tf_possessed));
     EXPECT_EQ(beings[body].talent_of(1), 0);
+
+    // A creature cannot hand the player's control to its victim.
+    const int caster = add_goblin(4, 4);
+    beings[caster].skill_of(3) = 100;
+    handle_effect(caster, possess, 1);
+    EXPECT_EQ(player, goblin());
+    EXPECT_FALSE(has_type_flag(beings[body], tf_possessed));
     talents.clear();
 }
 
