@@ -83,7 +83,8 @@ void place_trap(int setter, int x, int y, int plan, int difficulty) {
 void apply_effect_enchant_armor(int user, teffect&, int, int, int depth) {
     if (!valid_user(user)) return;
     const int a = beings[user].equipment[body_slot - 1];
-    if (a == 0 || a >= int(being_items[user].size()) || being_items[user][a].plan == 0) {
+    if (a == 0 || a >= int(being_items[user].size()) || being_items[user][a].plan == 0 ||
+        being_items[user][a].plan >= item_plans.size()) {
         nothing_happens(user, " Maybe you should have equipped an armor first.");
         return;
     }
@@ -121,7 +122,10 @@ void apply_effect_enchant_weapon(int user, teffect& e, int, int, int depth) {
     tbeing& u = beings[user];
     auto held = [&](int slot) {
         const int i = slot >= 1 && slot <= equipment_slot_count ? u.equipment[slot - 1] : 0;
-        return i != 0 && i < int(being_items[user].size()) && being_items[user][i].plan != 0 ? i : 0;
+        return i != 0 && i < int(being_items[user].size()) && being_items[user][i].plan != 0 &&
+                       being_items[user][i].plan < item_plans.size()
+                   ? i
+                   : 0;
     };
     const int main_slot = u.active_set;
     const int m = held(main_slot), o = held(main_slot + 1);

@@ -12,6 +12,7 @@
 #include "world/being_update.h"
 #include "world/damage.h"
 #include "world/geometry.h"
+#include "world/item_record.h"
 #include "world/map.h"
 
 namespace dravok::testing {
@@ -298,6 +299,31 @@ TEST_F(EffectHandlers, DoorsOpenCloseAndKnockOpensALock) {
     place_being(goblin(), fixtures::door_x, fixtures::door_y, 1);
     handle_effect(goblin(), on_self(68), 1);
     EXPECT_EQ(door.furniture_state, 1);
+}
+
+// An unenchanted armour always takes the magic: lighter, less hindering, better protection.
+TEST_F(EffectHandlers, EnchantingArmourRaisesItsLevelAndLightensIt) {
+    item_plans.assign(2, titem_plan{});
+    item_plans[1].name = "chainmail";
+    item_plans[1].weight = 300;
+    item_plans[1].movement = -2;
+    titem armour{};
+    armour.plan = 1;
+    armour.amount = 1;
+    armour.weight = 300;
+    armour.movement = -2;
+    being_items[goblin()].resize(2);
+    being_items[goblin()][1] = armour;
+    beings[goblin()].equipment[2] = 1; // the body slot
+    handle_effect(goblin(), on_self(61), 1);
+    const titem& a = being_items[goblin()][1];
+    EXPECT_EQ(a.enchantment, 1);
+    EXPECT_EQ(a.weight, 270u);
+    EXPECT_EQ(a.movement, -1);
+    EXPECT_EQ(at1(a.resistance_modifier, 2), 1);
+    EXPECT_TRUE(has_item_flag(a, if_enchanted));
+    EXPECT_TRUE(told("The armor glows radiantly! The enchantment was succesful!")) << log_text();
+    item_plans.clear();
 }
 
 TEST_F(EffectHandlers, ThePlayerSetsAKnownTrapButNeverASecondOne) {
