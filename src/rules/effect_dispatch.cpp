@@ -26,13 +26,29 @@ constexpr std::array<bool, effect_kind_count> per_being_kinds =
 constexpr std::array<bool, effect_kind_count> quiet_kinds =
     effect_tables_detail::kind_set({0, ek_restoration});
 
-constexpr std::array<being_handler, effect_kind_count> make_being_handlers() {
-    std::array<being_handler, effect_kind_count> t{};
+// A table slot: the handler and whether one was given (comparing function addresses is not a
+// constant expression under every compiler setting, the mark is).
+template <typename F> struct slot {
+    F handler = nullptr;
+    bool set = false;
+    constexpr slot& operator=(F f) {
+        handler = f;
+        set = true;
+        return *this;
+    }
+};
+
+constexpr std::array<slot<being_handler>, effect_kind_count> make_being_handlers() {
+    std::array<slot<being_handler>, effect_kind_count> t{};
     t[5] = apply_effect_damage;
-    t[8] = t[9] = apply_effect_adjust_ability;
-    t[10] = t[11] = apply_effect_adjust_skill;
-    t[12] = t[13] = apply_effect_adjust_resistance;
-    t[14] = t[15] = apply_effect_adjust_movement;
+    t[8] = apply_effect_adjust_ability;
+    t[9] = apply_effect_adjust_ability;
+    t[10] = apply_effect_adjust_skill;
+    t[11] = apply_effect_adjust_skill;
+    t[12] = apply_effect_adjust_resistance;
+    t[13] = apply_effect_adjust_resistance;
+    t[14] = apply_effect_adjust_movement;
+    t[15] = apply_effect_adjust_movement;
     t[29] = apply_effect_charm;
     t[31] = apply_effect_confusion;
     t[32] = apply_effect_disease;
@@ -46,8 +62,8 @@ constexpr std::array<being_handler, effect_kind_count> make_being_handlers() {
     return t;
 }
 
-constexpr std::array<immediate_handler, effect_kind_count> make_immediate_handlers() {
-    std::array<immediate_handler, effect_kind_count> t{};
+constexpr std::array<slot<immediate_handler>, effect_kind_count> make_immediate_handlers() {
+    std::array<slot<immediate_handler>, effect_kind_count> t{};
     t[1] = apply_effect_boost_ability;
     t[2] = apply_effect_health_surge;
     t[3] = apply_effect_die_hard;
@@ -62,7 +78,8 @@ constexpr std::array<immediate_handler, effect_kind_count> make_immediate_handle
     t[21] = apply_effect_dualshot;
     t[22] = apply_effect_multishot;
     t[23] = apply_effect_alarm;
-    t[24] = t[25] = apply_effect_animate;
+    t[24] = apply_effect_animate;
+    t[25] = apply_effect_animate;
     t[26] = apply_effect_antidote;
     t[27] = apply_effect_banishment;
     t[28] = apply_effect_blink;
@@ -76,10 +93,13 @@ constexpr std::array<immediate_handler, effect_kind_count> make_immediate_handle
     t[59] = apply_effect_set_trap;
     t[60] = apply_effect_activate_golem;
     t[61] = apply_effect_enchant_armor;
-    t[62] = t[63] = apply_effect_enchant_weapon;
+    t[62] = apply_effect_enchant_weapon;
+    t[63] = apply_effect_enchant_weapon;
     t[64] = apply_effect_reveal;
-    t[65] = t[66] = t[67] = apply_effect_open_area_doors;
-    t[68] = t[69] = t[70] = apply_effect_close_area_doors;
+    for (int k = 65; k <= 67; ++k)
+        t[std::size_t(k)] = apply_effect_open_area_doors;
+    for (int k = 68; k <= 70; ++k)
+        t[std::size_t(k)] = apply_effect_close_area_doors;
     t[71] = apply_effect_challenge;
     t[72] = apply_effect_teleport_level_being;
     t[73] = apply_effect_damage_undead;
@@ -88,16 +108,17 @@ constexpr std::array<immediate_handler, effect_kind_count> make_immediate_handle
     return t;
 }
 
-constexpr std::array<being_handler, effect_kind_count> being_handlers = make_being_handlers();
-constexpr std::array<immediate_handler, effect_kind_count> immediate_handlers = make_immediate_handlers();
+constexpr std::array<slot<being_handler>, effect_kind_count> being_handlers = make_being_handlers();
+constexpr std::array<slot<immediate_handler>, effect_kind_count> immediate_handlers =
+    make_immediate_handlers();
 
 // Every kind but the quiet ones has exactly one handler, in the table its kind belongs to.
 constexpr bool every_kind_handled() {
     for (int k = 0; k < effect_kind_count; ++k) {
         const bool per_being = per_being_kinds[std::size_t(k)];
         const bool quiet = quiet_kinds[std::size_t(k)];
-        const bool has_being = being_handlers[std::size_t(k)] != nullptr;
-        const bool has_immediate = immediate_handlers[std::size_t(k)] != nullptr;
+        const bool has_being = being_handlers[std::size_t(k)].set;
+        const bool has_immediate = immediate_handlers[std::size_t(k)].set;
         if (quiet && (has_being || has_immediate)) return false;
         if (!quiet && per_being != has_being) return false;
         if (!quiet && per_being == has_immediate) return false;
@@ -111,7 +132,7 @@ static_assert(every_kind_handled(), "an effect kind lacks its handler (only none
 void apply_effect_to_being(const teffect& effect, int origin, int being, int depth, teffect& out) {
     out = effect;
     if (!kind_is(per_being_kinds, effect.kind)) return;
-    being_handlers[effect.kind](origin, being, effect, depth, out);
+    being_handlers[effect.kind].handler(origin, being, effect, depth, out);
 }
 
 bool has_immediate_handler(int kind) {
@@ -121,7 +142,7 @@ bool has_immediate_handler(int kind) {
 
 void run_immediate_handler(int being, teffect& effect, int origin, int first, int depth) {
     if (!has_immediate_handler(effect.kind)) return;
-    immediate_handlers[effect.kind](being, effect, origin, first, depth);
+    immediate_handlers[effect.kind].handler(being, effect, origin, first, depth);
 }
 
 void run_furniture_damage(int origin, int x, int y, const teffect& effect, int depth, teffect& out) {
