@@ -473,6 +473,25 @@ TEST_F(EffectHandlers, PossessionHandsThePlayerABodyAndBreakingItGivesItBack) {
     talents.clear();
 }
 
+// A blow to the player's own body while it possesses another ends the possession it holds.
+TEST_F(EffectHandlers, HurtingThePossessorsBodyEndsThePossession) {
+    const int body = add_goblin(4, 3);
+    beings[goblin()].type_flags[tf_player] = 1;
+    beings[goblin()].skill_of(3) = 100;
+    teffect possess = aimed(sh_single, 37, 4, 3);
+    make_fixed_dice(10, possess.duration_dice);
+    handle_effect(goblin(), possess, 1);
+    ASSERT_EQ(player, body);
+    tdamage blow{};
+    blow.of(1) = 1;
+    blow.total = 1;
+    tdamage result{};
+    damage_being(goblin(), ogre(), blow, result, 1, 0);
+    EXPECT_EQ(player, goblin());
+    EXPECT_FALSE(has_type_flag(beings[body], tf_possessed));
+    EXPECT_EQ(beings[goblin()].possessed, 0);
+}
+
 TEST_F(EffectHandlers, HolyDamageStopsAfterItsCountOfUndead) {
     const int a = add_goblin(4, 4), b = add_goblin(4, 5);
     beings[a].type_flags[tf_undead] = beings[b].type_flags[tf_undead] = 1;
