@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "world/being.h"
-#include "world/being_creation.h"
+#include "rules/being_creation.h"
 #include "world/globals.h"
 #include "world/map.h"
 

@@ -6,7 +6,7 @@
 #include "generation/areas.h"
 #include "generation/corridors.h"
 #include "generation/finishing.h"
-#include "generation/geometry.h"
+#include "world/directions.h"
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "generation/rooms.h"
@@ -122,7 +122,7 @@ void setup_force_areas(int depth) {
 
 void create_dungeon(int depth) {
     static_cast<tdungeon&>(dungeon) = level.generator;
-    dungeon.area_cells = 0;
+    cells_given_area = 0;
     // The work fields belong to the attempt, whatever the level record carries there.
     dungeon.dig_step = 0;
     dungeon.parent_area = 0;

@@ -1,7 +1,7 @@
 #include "generation/doorways.h"
 
 #include "generation/areas.h"
-#include "generation/geometry.h"
+#include "world/directions.h"
 #include "generation/grids.h"
 #include "generation/standin_world.h"
 

@@ -2,7 +2,7 @@
 // the request's pattern. Called by the level contents, the transfers and the rules that put
 // beings somewhere (blink, teleport, challengers).
 #pragma once
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <array>
 
+#include "rules/being_update.h"
+#include "rules/damage.h"
 #include "rules/effect_support.h"
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "rules/lasting_effects.h"
 #include "rules/movement.h"
 #include "world/being.h"
-#include "world/being_update.h"
-#include "world/damage.h"
 #include "world/dice.h"
 #include "world/experience_award.h"
 #include "world/globals.h"

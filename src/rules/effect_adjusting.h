@@ -3,7 +3,7 @@
 // the once-per-use boosts, healing, stamina, antidote and experience. Reached through the
 // effect dispatch.
 #pragma once
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

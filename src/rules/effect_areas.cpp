@@ -9,7 +9,7 @@
 #include "rules/effect_stand_ins.h"
 #include "rules/effect_tables.h"
 #include "world/being.h"
-#include "world/being_creation.h"
+#include "rules/being_creation.h"
 #include "world/combat_stand_ins.h"
 #include "world/dice.h"
 #include "world/error_log.h"

@@ -3,7 +3,7 @@
 // The handler tables live in effect_dispatch.cpp, where the build checks that every kind but
 // none and restoration has its handler. Called by the effect pipeline.
 #pragma once
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

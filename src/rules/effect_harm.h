@@ -3,7 +3,7 @@
 // records, the restraining web and slime, and the rescue from death by die hard. Reached
 // through the effect dispatch.
 #pragma once
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

@@ -3,7 +3,7 @@
 // (charge, leap, retreat, dualstrike, multistrike, dualshot, multishot). Once per use, reached
 // through the effect dispatch.
 #pragma once
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

@@ -3,7 +3,7 @@
 // breaking, and the turning of a being's undead followers against it. Reached through the
 // effect dispatch.
 #pragma once
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

@@ -3,7 +3,7 @@
 // user, the activation of a dormant golem and the banishment of summoned hostiles. Once per
 // use, reached through the effect dispatch.
 #pragma once
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

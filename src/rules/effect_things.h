@@ -3,7 +3,7 @@
 // user's area, setting a trap from a kit, revealing an area's disappearing walls, unmasking its
 // hidden creatures and a loud alarm. Once per use, reached through the effect dispatch.
 #pragma once
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

@@ -14,7 +14,7 @@
 #include "rules/sound.h"
 #include "world/being.h"
 #include "world/combat_stand_ins.h"
-#include "world/damage.h"
+#include "rules/damage.h"
 #include "world/dice.h"
 #include "world/experience_award.h"
 #include "world/geometry.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 
@@ -24,12 +24,8 @@ void statues_to_beings(int revealer, int area, int chance, int depth);
 void record_key_history(int key, int modifier, int command);
 void take_screenshot();
 void save_map_image();
-void add_history(std::string_view text);
 
 // ---- map features, items, levels ----
-void smear_splashes(int being, int x, int y, int depth);
-void add_splash(int x, int y, int being, int damage, int kind, int direction);
-void get_cell_text(int x, int y, bool once, std::string& out);
 void autopick_items(int being, int x, int y, std::string& out, int depth);
 void spring_trap(int being, int x, int y, int depth);
 void handle_sentient_item_oneliners(int being, int depth);

@@ -6,5 +6,10 @@ namespace dravok {
 void handle_dialog_commands(int command, int key, int modifier);
 void setup_ground_trap_dialog(int being, int x, int y, int kind);
 void setup_activate_golem_dialog(int being, int golem);
+// The open dialog and the text-entry dialog on screen; the kind of the open dialog (0 none).
+void draw_dialog();
+void draw_string_dialog();
+int current_dialog_kind();
+void setup_game_over_dialog();
 
 } // namespace dravok

@@ -5,7 +5,8 @@
 #include <cmath>
 
 #include "platform/window.h"
-#include "ui/frame_links.h"
+#include "world/message_log.h"
+#include "platform/bitmap.h"
 #include "ui/graphics.h"
 #include "world/globals.h"
 #include "world/rounding.h"

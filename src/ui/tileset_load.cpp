@@ -6,7 +6,7 @@
 #include "platform/image_files.h"
 #include "ui/graphics.h"
 #include "ui/tileset.h"
-#include "world/codec.h"
+#include "world/data_files.h"
 
 namespace dravok {
 namespace {

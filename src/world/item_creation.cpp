@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/sprite_lookup.h"
+#include "world/sprite_lookup.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"

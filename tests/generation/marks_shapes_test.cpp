@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "generation/geometry.h"
+#include "generation/free_run.h"
+#include "world/directions.h"
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "generation/shapes.h"

@@ -12,7 +12,7 @@
 #include "rules/attack_message.h"
 #include "rules/melee.h"
 #include "world/being.h"
-#include "world/being_creation.h"
+#include "rules/being_creation.h"
 #include "world/combat_stand_ins.h"
 #include "world/dice.h"
 #include "world/error_log.h"

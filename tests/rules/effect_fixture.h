@@ -12,7 +12,7 @@
 #include "rules/effects.h"
 #include "rules/lasting_effects.h"
 #include "world/being.h"
-#include "world/being_creation.h"
+#include "rules/being_creation.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "ai/emotion.h"
+#include "rules/being_update.h"
+#include "rules/damage.h"
 #include "rules/effect_fixture.h"
 #include "rules/effect_support.h"
 #include "rules/followers.h"
-#include "world/being_update.h"
-#include "world/damage.h"
 #include "world/geometry.h"
 #include "world/item_record.h"
 #include "world/map.h"

@@ -6,7 +6,7 @@
 #include "platform/files.h"
 #include "platform/temp_folder.h"
 #include "world/being.h"
-#include "world/damage.h"
+#include "rules/damage.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"

@@ -4,10 +4,10 @@
 #include <queue>
 
 #include "effects.h"
+#include "records/vocabulary.h"
 #include "rules/effect_tables.h"
 #include "tables.h"
 #include "world/text_database.h"
-#include "world/vocabulary.h"
 
 namespace dravok::dbbuild {
 
