@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "world/being.h"
 #include "rules/being_creation.h"
+#include "world/being.h"
 #include "world/globals.h"
 #include "world/map.h"
 

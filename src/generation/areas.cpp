@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "world/directions.h"
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "records/being_flags.h"
 #include "world/being.h"
+#include "world/directions.h"
 
 namespace dravok {
 

@@ -6,7 +6,6 @@
 #include "generation/areas.h"
 #include "generation/corridors.h"
 #include "generation/finishing.h"
-#include "world/directions.h"
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "generation/rooms.h"
@@ -14,6 +13,7 @@
 #include "generation/shapes.h"
 #include "generation/standin_world.h"
 #include "generation/vault_templates.h"
+#include "world/directions.h"
 
 namespace dravok {
 

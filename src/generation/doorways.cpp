@@ -1,9 +1,9 @@
 #include "generation/doorways.h"
 
 #include "generation/areas.h"
-#include "world/directions.h"
 #include "generation/grids.h"
 #include "generation/standin_world.h"
+#include "world/directions.h"
 
 namespace dravok {
 

@@ -2,8 +2,8 @@
 
 #include "generation/areas.h"
 #include "generation/connections.h"
-#include "world/directions.h"
 #include "generation/grids.h"
+#include "world/directions.h"
 
 namespace dravok {
 

@@ -31,5 +31,4 @@ void clear_shape_grid() {
     shape_dirty = shape_box{};
 }
 
-
 } // namespace dravok

@@ -11,8 +11,7 @@
 namespace dravok {
 
 // The generator record: the parameter block, then run-time fields that never enter a level.
-struct tdungeon_run : tdungeon {
-};
+struct tdungeon_run : tdungeon {};
 extern tdungeon_run dungeon;
 
 using byte_grid = uint8_t[max_map_size][max_map_size]; // [x - 1][y - 1]

@@ -2,10 +2,10 @@
 
 #include "generation/areas.h"
 #include "generation/doorways.h"
-#include "world/directions.h"
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "generation/shapes.h"
+#include "world/directions.h"
 
 namespace dravok {
 

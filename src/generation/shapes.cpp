@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "world/directions.h"
 #include "generation/grids.h"
+#include "world/directions.h"
 
 namespace dravok {
 

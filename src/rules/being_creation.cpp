@@ -8,12 +8,11 @@
 #include <vector>
 
 #include "ai/ai_tables.h"
+#include "rules/being_update.h"
 #include "rules/lasting_effects.h"
 #include "rules/pantheon.h"
 #include "rules/talent_choice.h"
-#include "world/sprite_lookup.h"
 #include "world/being.h"
-#include "rules/being_update.h"
 #include "world/dice.h"
 #include "world/equipment.h"
 #include "world/error_log.h"
@@ -24,6 +23,7 @@
 #include "world/map.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/sprite_lookup.h"
 #include "world/text_expand.h"
 
 namespace dravok {

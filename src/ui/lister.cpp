@@ -8,7 +8,6 @@
 
 namespace dravok {
 
-
 void handle_lister_commands(int, int, int, int) {
     game_mode = 3;
 }

@@ -7,7 +7,6 @@ namespace dravok {
 // Kinds of the inventory screen's first pane.
 constexpr int inventory_backpack = 1, inventory_ground = 2;
 
-
 void handle_lister_commands(int being, int command, int key, int modifier);
 void reset_lister();
 void initialize_talents(int being, int depth);

@@ -5,17 +5,17 @@
 #include <array>
 #include <string>
 
-#include "rules/targeting.h"
 #include "platform/bitmap.h"
-#include "ui/graphics.h"
+#include "rules/targeting.h"
 #include "ui/animations.h"
+#include "ui/graphics.h"
 #include "ui/offscreen_beings.h"
-#include "world/being.h"
-#include "world/geometry.h"
-#include "world/map.h"
 #include "ui/text_boxes.h"
 #include "ui/view_memory.h"
+#include "world/being.h"
+#include "world/geometry.h"
 #include "world/globals.h"
+#include "world/map.h"
 #include "world/rounding.h"
 
 namespace dravok {

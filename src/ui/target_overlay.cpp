@@ -3,11 +3,11 @@
 // cell unexplored, and the line from the aiming being to the cursor.
 #include <algorithm>
 
-#include "ui/dialogs.h"
-#include "rules/targeting.h"
-#include "rules/effects.h"
 #include "platform/bitmap.h"
 #include "records/layout.h"
+#include "rules/effects.h"
+#include "rules/targeting.h"
+#include "ui/dialogs.h"
 #include "ui/graphics.h"
 #include "ui/map_view.h"
 #include "ui/view_memory.h"

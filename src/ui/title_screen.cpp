@@ -1,7 +1,7 @@
 #include "ui/title_screen.h"
 
-#include <cstdio>
 #include "platform/bitmap.h"
+#include <cstdio>
 
 #include "platform/files.h"
 #include "platform/image_files.h"

@@ -6,7 +6,6 @@
 #include "world/map.h"
 #include "world/rounding.h"
 
-
 namespace dravok {
 
 ring_cell ring_list[ring_list_capacity + 1];
@@ -88,6 +87,5 @@ int distance_to_edge(int x, int y, int direction) {
         return 0;
     }
 }
-
 
 } // namespace dravok

@@ -9,9 +9,9 @@
 #include "world/game_folders.h"
 #include "world/geometry.h"
 #include "world/message_log.h"
+#include "world/presentation.h"
 #include "world/random.h"
 #include "world/text_database.h"
-#include "world/presentation.h"
 #include "world/world_hooks.h"
 
 namespace dravok {

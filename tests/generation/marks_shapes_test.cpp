@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "generation/free_run.h"
-#include "world/directions.h"
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "generation/shapes.h"
 #include "generation/standin_world.h"
 #include "level_fixture.h"
+#include "world/directions.h"
 
 namespace dravok {
 namespace {

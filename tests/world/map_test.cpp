@@ -8,9 +8,9 @@
 #include "generation/grids.h"
 #include "records/map_vocab.h"
 #include "rules/lasting_effects.h"
-#include "world/sprite_lookup.h"
 #include "world/geometry.h"
 #include "world/map.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
 namespace {
