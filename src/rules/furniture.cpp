@@ -26,4 +26,17 @@ void close_furniture(int being, int, bool, int depth) {
     if (is_being_ok(being, depth)) spend_time(being, action_time(being, 45));
 }
 
+void disable_furniture(int, int, bool, int) {
+    // not built yet: picking a lock
+}
+void force_furniture(int, int, bool, int) {
+    // not built yet: forcing a lock
+}
+void disable_trap(int, int, int) {
+    // not built yet: disabling a trap
+}
+void toggle_switch(int, int, int, bool) {
+    // not built yet: flicking a switch
+}
+
 } // namespace dravok

@@ -61,4 +61,8 @@ void rest_until_healed(int being) {
         b.resting = 1;
 }
 
+void handle_portal(int, int, int) {
+    // not built yet: travelling through a portal
+}
+
 } // namespace dravok
