@@ -64,10 +64,6 @@ std::string format_text(std::string_view format, std::initializer_list<int> valu
     return fill(format, values, [](int n) { return std::to_string(n); });
 }
 
-std::string signed_number_text(int n) {
-    return n >= 1 ? "+" + std::to_string(n) : std::to_string(n);
-}
-
 std::string capitalised(std::string text) {
     if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = char(text[0] - 'a' + 'A');
     return text;

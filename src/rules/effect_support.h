@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "world/text_utilities.h"
+
 namespace dravok {
 
 constexpr uint32_t colour_success = 0x22dd22;
@@ -22,8 +24,6 @@ std::string trimmed_text(std::string_view text);
 // Fills "%s" and "%d" placeholders in order; "%%" gives a percent sign.
 std::string format_text(std::string_view format, std::initializer_list<std::string> values);
 std::string format_text(std::string_view format, std::initializer_list<int> values);
-// A plus sign before n when n >= 1, else n alone.
-std::string signed_number_text(int n);
 std::string capitalised(std::string text);
 
 bool player_sees_being(int being);

@@ -20,27 +20,6 @@ constexpr int follower_liking = 50;
 constexpr int possession_recovery = 45;
 } // namespace
 
-void set_as_follower(int follower, int master, int depth) {
-    // not built yet: releasing the follower's own followers, the idle chatter delay and the item
-    // interests of a new follower
-    if (!is_being_ok(master) || follower < 1 || follower >= int(beings.size()) || follower == master) return;
-    tbeing& f = beings[follower];
-    const tbeing& m = beings[master];
-    f.master = m.serial;
-    f.behaviour = following_behaviour;
-    f.path = tpath{};
-    f.idle_counter = 0;
-    f.idle_turns = 0;
-    f.master_name = m.name;
-    f.follower_word = 0;
-    update_emotion(follower, master, follower_liking, depth, 0);
-    if (has_type_flag(m, tf_player)) {
-        f.type_flags[tf_companion] = 1;
-        f.type_flags[tf_player_and_companions] = 1;
-    }
-    count_followers(master);
-}
-
 void end_possession(int being) {
     if (being < 1 || being >= int(beings.size())) return;
     tbeing& b = beings[being];
@@ -74,26 +53,6 @@ void end_possession(int being) {
         // not built yet: the possessed being's complaint about the intrusion
     }
     b.next_action_time = game.game_clock + uint32_t(action_time(being, possession_recovery));
-}
-
-void count_followers(int master) {
-    if (master < 1 || master >= int(beings.size())) return;
-    tbeing& m = beings[master];
-    m.followers = m.summoned_followers = m.animated_followers = 0;
-    m.summoned_health = m.animated_health = 0;
-    for (int i = 1; i < int(beings.size()); ++i) {
-        const tbeing& b = beings[i];
-        if (b.present == 0 || b.serial == 0 || b.master != m.serial || i == master) continue;
-        if (has_type_flag(b, tf_summoned)) {
-            ++m.summoned_followers;
-            m.summoned_health = uint16_t(m.summoned_health + b.health);
-        } else if (has_type_flag(b, tf_animated)) {
-            ++m.animated_followers;
-            m.animated_health = uint16_t(m.animated_health + b.health);
-        } else {
-            ++m.followers;
-        }
-    }
 }
 
 int count_occupied_cells_around(int being, int x, int y, int radius) {

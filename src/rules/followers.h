@@ -2,15 +2,12 @@
 // count of beings crowding a spot. Called by the effect handlers, recruiting, the creature
 // decisions and the level code.
 #pragma once
+#include "world/followers.h"
 
 namespace dravok {
 
-// The follower takes the master; nothing when the master is not a valid being.
-void set_as_follower(int follower, int master, int depth);
 // Control goes back from the possessed being to its possessor's own body.
 void end_possession(int being);
-// Recounts the master's followers, summoned and animated servants and their health sums.
-void count_followers(int master);
 // Cells within the radius around the being's footprint (or the one cell (x, y)) holding a
 // being other than the given one; (0, 0) means the being's own position.
 int count_occupied_cells_around(int being, int x, int y, int radius);
