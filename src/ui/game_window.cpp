@@ -7,7 +7,9 @@
 #include "platform/bitmap.h"
 #include "platform/events.h"
 #include "platform/files.h"
+#include "platform/message_box.h"
 #include "platform/runtime.h"
+#include "platform/termination.h"
 #include "platform/timers.h"
 #include "platform/window.h"
 #include "rules/game_setup.h"
@@ -171,6 +173,7 @@ bool load_tileset() {
     expect.item_plans = item_plans.empty() ? 0 : int(item_plans.size()) - 1;
     expect.talents = talents.empty() ? 0 : int(talents.size()) - 1;
     expect.coin_plan = settings.coin_plan;
+    expect.database_path = database_file_path();
     const std::string base = program_folder() + "Data/" + settings.tileset_name;
     int coin = 0;
     if (!load_tileset_files(base + ".dti", base + ".dts", expect, settings.tile_size, settings.icon_size,
@@ -279,7 +282,9 @@ void setup_window() {
     state.relayout = 0;
 }
 
-int run_game() {
+int run_game(int argc, char** argv) {
+    if (is_message_box_request(argc, argv)) return run_message_box_request(argc, argv);
+    install_termination_handlers();
     if (!init_platform_video() || !create_game_window()) return 1;
     if (!form_create()) {
         shutdown_platform();

@@ -9,6 +9,7 @@
 #include "platform/image_files.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/random.h"
 
@@ -28,7 +29,14 @@ void load_title_pictures() {
     for (int k = 1; k <= max_title_pictures; ++k) {
         char name[16];
         std::snprintf(name, sizeof name, "Dravok.p%02d", k);
-        if (!read_png(program_folder() + "Data/" + name, title_pictures[k])) break;
+        const std::string path = program_folder() + "Data/" + name;
+        if (!file_exists(path)) break;
+        // A picture that is there but cannot be used ends the list as a missing one does.
+        if (!read_png(path, title_pictures[k])) {
+            error_log(trace_start(trace_load_title_pictures),
+                      "Title picture \"" + path + "\" is damaged or too large and is not shown.", false);
+            break;
+        }
         title_picture_count = k;
     }
 }
