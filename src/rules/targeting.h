@@ -22,4 +22,7 @@ extern bool target_blocked;
 void get_ranged_target(int being);
 void get_talent_target(int being);
 
+// Records the defender as the attacker's ranged target.
+void set_attack_order(int attacker, int defender, int action, int shape, int setup);
+
 } // namespace dravok
