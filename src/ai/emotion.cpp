@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "ai/sight.h"
-#include "ai/world_stand_ins.h"
+#include "rules/being_checks.h"
 #include "world/being.h"
 #include "world/geometry.h"
 #include "world/globals.h"
@@ -232,6 +232,36 @@ void mark_hostile_footprint(int being) {
 }
 void mark_feared_footprint(int being) {
     mark_footprint(feared_grid, being);
+}
+
+// not built yet: witnesses do not react to what they saw one being do to another
+void mass_update_emotion(int, int, int, int) {}
+
+bool get_angry(int being, int other, bool) {
+    // not built yet: turning hostile is not announced and followers do not take their master's side
+    if (!is_being_ok(being, 0) || !is_being_ok(other, 0)) return false;
+    const int before = get_emotion(being, other, true);
+    if (has_type_flag(beings[other], tf_player) || has_type_flag(beings[other], tf_companion)) {
+        beings[being].hostile = 1;
+        beings[being].friendly = 0;
+    }
+    if (before < 0) return false;
+    update_emotion(being, other, -100 - before, 0, 0);
+    return true;
+}
+
+void remove_emotions_about(int being) {
+    // not built yet: the entries are blanked where they lie, and the tables are not sorted again
+    if (being < 1 || being >= int(beings.size())) return;
+    const int32_t serial = beings[being].serial;
+    for (std::size_t b = 1; b < beings.size(); ++b) {
+        for (temotion& e : beings[b].attitude) {
+            if (e.serial == serial) e = temotion{};
+        }
+        for (temotion& e : beings[b].fear) {
+            if (e.serial == serial) e = temotion{};
+        }
+    }
 }
 
 } // namespace dravok

@@ -38,4 +38,10 @@ void sort_emotions(int being);
 void mark_hostile_footprint(int being);
 void mark_feared_footprint(int being);
 
+// The witnesses of what `doer` did to `victim` change their attitude and fear toward the doer.
+void mass_update_emotion(int doer, int victim, int delta, int fear);
+// True when the being turned hostile toward the other just now.
+bool get_angry(int being, int other, bool announce);
+void remove_emotions_about(int being);
+
 } // namespace dravok

@@ -7,7 +7,6 @@
 
 #include "ai/emotion.h"
 #include "ai/sight.h"
-#include "ai/world_stand_ins.h"
 #include "generation/areas.h"
 #include "generation/placement.h"
 #include "rules/action_time.h"
@@ -24,6 +23,7 @@
 #include "world/dice.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"

@@ -2,10 +2,10 @@
 #include "rules/effect_support.h"
 
 #include "ai/sight.h"
-#include "rules/effect_stand_ins.h"
 #include "rules/effects.h"
 #include "world/being.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/map.h"
 #include "world/text_expand.h"
 

@@ -20,8 +20,8 @@ struct tpresentation {
     Timer* (*spectator_timer)() = [] { return static_cast<Timer*>(nullptr); };
     // The dialogs a step can open: a trap seen on the ground, a golem to wake.
     void (*setup_ground_trap_dialog)(int confirmation, int thing, int x, int y) = [](int, int, int, int) {};
-    void (*setup_activate_golem_dialog)(int confirmation, int thing, int x, int scroll, int y) =
-        [](int, int, int, int, int) {};
+    void (*setup_activate_golem_dialog)(int confirmation, int thing, int x, int scroll,
+                                        int y) = [](int, int, int, int, int) {};
 };
 
 extern tpresentation presentation;

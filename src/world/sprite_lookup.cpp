@@ -25,4 +25,9 @@ void clear_sprite_infos() {
     table().clear();
 }
 
+uint16_t effect_sprite_image(int) {
+    // not built yet: the effect sprites' images are not looked up, so an effect keeps its frame
+    return 0;
+}
+
 } // namespace dravok

@@ -28,4 +28,8 @@ tsprite_info sprite_info(int category, int entry);
 void set_sprite_info(int category, int entry, tsprite_info info);
 void clear_sprite_infos();
 
+// The image drawn for entry `entry` of the effect sprites in their brightest light; 0 while the
+// tile set's variant offsets are not readable here (the effect keeps its frame).
+uint16_t effect_sprite_image(int entry);
+
 } // namespace dravok
