@@ -209,7 +209,9 @@ TEST_F(EffectHandlers, EachAdjustingKindChangesItsNumbersAndTellsThePlayer) {
         const tbeing before = beings[g];
         handle_effect(g, c.effect, 1);
         if (c.check) c.check(g, before);
-        if (c.sentence != nullptr) EXPECT_TRUE(told(c.sentence)) << log_text();
+        if (c.sentence != nullptr) {
+            EXPECT_TRUE(told(c.sentence)) << log_text();
+        }
         EXPECT_TRUE(error_log_lines.empty()) << (error_log_lines.empty() ? "" : error_log_lines.front());
         TearDown();
     }
