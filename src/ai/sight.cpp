@@ -5,7 +5,7 @@
 
 #include "ai/emotion.h"
 #include "ai/light.h"
-#include "ai/world_stand_ins.h"
+#include "rules/being_checks.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/geometry.h"
@@ -333,5 +333,8 @@ uint8_t can_see(int viewer, int other, int x, int y) {
     if (on_map(x, y) && viewer < int(seen_cells.size())) return seen_cells[size_t(viewer)](x, y);
     return 0;
 }
+
+// not built yet: beings do not remember the items they see lying about
+void note_seen_items(int, int, int) {}
 
 } // namespace dravok

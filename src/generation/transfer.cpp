@@ -3,20 +3,30 @@
 #include <cstdio>
 
 #include "ai/emotion.h"
+#include "ai/oneliners.h"
 #include "ai/sight.h"
-#include "ai/world_stand_ins.h"
 #include "generation/areas.h"
 #include "generation/locations.h"
 #include "rules/action_time.h"
+#include "rules/being_checks.h"
 #include "rules/being_creation.h"
+#include "rules/followers.h"
+#include "rules/item_use.h"
 #include "rules/lasting_effects.h"
 #include "rules/movement.h"
+#include "rules/talents.h"
 #include "world/being.h"
+#include "world/coins.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/history_file.h"
+#include "world/indicators.h"
 #include "world/item_placement.h"
 #include "world/map.h"
+#include "world/map_features.h"
 #include "world/message_log.h"
+#include "world/pictures.h"
+#include "world/regeneration.h"
 
 namespace dravok {
 

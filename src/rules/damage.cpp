@@ -4,17 +4,20 @@
 #include <cctype>
 #include <cstdio>
 
+#include "ai/emotion.h"
+#include "ai/oneliners.h"
+#include "ai/sight.h"
 #include "platform/files.h"
 #include "rules/being_creation.h"
+#include "rules/followers.h"
 #include "rules/lasting_effects.h"
-#include "rules/stand_ins.h"
 #include "world/being.h"
-#include "world/combat_stand_ins.h"
 #include "world/dice.h"
 #include "world/experience_award.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/history_file.h"
+#include "world/indicators.h"
 #include "world/item_creation.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"

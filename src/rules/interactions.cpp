@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "ai/emotion.h"
 #include "ai/light.h"
+#include "ai/oneliners.h"
 #include "ai/sight.h"
 #include "ai/teleport_watch.h"
 #include "generation/level_setup.h"
@@ -13,16 +15,25 @@
 #include "generation/transfer.h"
 #include "records/being_flags.h"
 #include "rules/action_time.h"
+#include "rules/being_checks.h"
 #include "rules/being_creation.h"
+#include "rules/followers.h"
+#include "rules/item_use.h"
 #include "rules/movement.h"
+#include "rules/talents.h"
 #include "world/being.h"
-#include "world/combat_stand_ins.h"
+#include "world/coins.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/history_file.h"
+#include "world/indicators.h"
 #include "world/map.h"
+#include "world/map_features.h"
 #include "world/message_log.h"
+#include "world/pictures.h"
 #include "world/presentation.h"
+#include "world/regeneration.h"
 
 namespace dravok {
 

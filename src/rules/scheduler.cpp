@@ -15,10 +15,11 @@
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "rules/effects.h"
+#include "rules/followers.h"
+#include "rules/item_use.h"
 #include "rules/lasting_effects.h"
 #include "rules/movement.h"
 #include "rules/sound.h"
-#include "rules/stand_ins.h"
 #include "rules/trace_ids.h"
 #include "world/being.h"
 #include "world/error_log.h"
@@ -28,6 +29,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/presentation.h"
+#include "world/regeneration.h"
 
 namespace dravok {
 

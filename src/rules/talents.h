@@ -1,8 +1,14 @@
 // Talents: using the last talent again on the marked target. Called by the main commands.
 #pragma once
+#include "records/layout.h"
 
 namespace dravok {
 
 void repeat_talent(int being, int depth);
+
+// The talent's skill check; on failure it charges the failure time itself.
+bool make_talent_skill_check(int being, int talent, int depth);
+bool is_spell_talent(int talent);
+void store_last_talent_use(int being, int talent, const teffect& effect, int target, int extra);
 
 } // namespace dravok

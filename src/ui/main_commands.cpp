@@ -5,19 +5,21 @@
 
 #include <string>
 
+#include "ai/explore_targets.h"
 #include "ai/paths.h"
 #include "ai/places.h"
 #include "generation/areas.h"
 #include "generation/level_setup.h"
 #include "records/being_flags.h"
 #include "rules/action_time.h"
+#include "rules/being_checks.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "rules/furniture.h"
 #include "rules/interactions.h"
+#include "rules/item_use.h"
 #include "rules/movement.h"
 #include "rules/search.h"
-#include "rules/stand_ins.h"
 #include "rules/talents.h"
 #include "rules/targeting.h"
 #include "ui/key_bindings.h"

@@ -168,6 +168,44 @@ int most_common_neighbour_floor(int x, int y) {
     return best;
 }
 
+void add_trap(int setter, int x, int y, int depth, int extra_value, int difficulty, int trap_plan) {
+    if (!on_map(x, y, depth)) return;
+    tcell& c = cell_at(x, y);
+    c.trap = uint16_t(trap_plan);
+    c.trap_setter = setter >= 1 && setter < int(beings.size()) ? uint16_t(beings[setter].serial) : 0;
+    c.trap_difficulty = int8_t(difficulty);
+    c.trap_value = uint16_t(extra_value);
+}
+
+int get_area_floor_neighbour_kind(int x, int y) {
+    if (!on_map(x, y)) return 0;
+    const int area = cell_at(x, y).area;
+    for (int d = 1; d <= 4; ++d) {
+        const int nx = x + direction_offsets[d].dx, ny = y + direction_offsets[d].dy;
+        if (!on_map(nx, ny)) continue;
+        const tcell& c = cell_at(nx, ny);
+        if (c.block >= first_floor_block && c.block <= last_block && c.area == area) return c.block;
+    }
+    return 0;
+}
+
+uint32_t find_nth_area_furniture(int area, int n, std::initializer_list<int> furniture) {
+    if (area < 1 || area >= int(areas.size())) return 0;
+    const tarea& a = areas[area];
+    int seen = 0;
+    for (int x = a.x1; x <= a.x2; ++x)
+        for (int y = a.y1; y <= a.y2; ++y) {
+            if (!on_map(x, y)) continue;
+            const tcell& c = cell_at(x, y);
+            if (c.area != area || c.furniture == 0) continue;
+            if (furniture.size() != 0 &&
+                std::find(furniture.begin(), furniture.end(), c.furniture) == furniture.end())
+                continue;
+            if (++seen >= std::max(n, 1)) return uint32_t(x) | (uint32_t(y) << 16);
+        }
+    return 0;
+}
+
 uint32_t find_floor_neighbour_in_area(int x, int y, int area, int depth) {
     for (int d = 1; d <= 4; ++d) {
         const int nx = x + direction_offsets[d].dx, ny = y + direction_offsets[d].dy;

@@ -50,4 +50,9 @@ int shaded_sprite(int category, int sprite, int light) {
     return sprite == 0 ? 0 : sprite + light_offset(category, light);
 }
 
+uint16_t effect_sprite_image(int) {
+    // not built yet: the effect sprites' images are not looked up, so an effect keeps its frame
+    return 0;
+}
+
 } // namespace dravok

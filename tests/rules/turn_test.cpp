@@ -13,7 +13,6 @@
 #include "rules/being_update.h"
 #include "rules/movement.h"
 #include "rules/scheduler.h"
-#include "rules/stand_ins.h"
 #include "support/driver.h"
 #include "ui/draw.h"
 #include "ui/game_timers.h"

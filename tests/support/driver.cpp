@@ -12,7 +12,6 @@
 #include "rules/being_update.h"
 #include "rules/effects.h"
 #include "rules/scheduler.h"
-#include "rules/stand_ins.h"
 #include "ui/draw.h"
 #include "ui/game_timers.h"
 #include "ui/key_bindings.h"
