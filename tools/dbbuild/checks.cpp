@@ -52,7 +52,7 @@ static void check_effect_kinds_used(tcompiler& c, const std::vector<titem_plan>&
         if (!used[std::size_t(k)] && k != restoration)
             c.warning("effect kinds",
                       std::string("no talent, item, natural attack or switch uses the effect kind ") +
-                          effect_kind_names[k]);
+                          std::string(effect_kind_names[k]));
 }
 
 void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttalent>& talents,
