@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "world/globals.h"
+
 namespace dravok {
 
 tcharacter edited_character{};
@@ -13,6 +15,16 @@ int ability_point_cost(int score) {
     static constexpr int above_11[] = {2, 2, 3, 3, 3, 4, 5, 7, 8}; // 12..20
     if (score <= 11) return 1;
     return above_11[std::min(score, greatest_ability_score) - 12];
+}
+
+void fill_character_stats(int being, int, tcharacter& out) {
+    // not built yet: the sheet's figures from the being; only its name, race and level are filled
+    if (being < 1 || being >= static_cast<int>(beings.size())) return;
+    const tbeing& b = beings[being];
+    out = tcharacter{};
+    out.name = b.name.view();
+    out.race_plan = b.plan;
+    out.level = b.level;
 }
 
 void start_character_creation() {

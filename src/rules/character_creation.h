@@ -40,6 +40,8 @@ void toggle_talent_choice(int row);
 void reset_abilities();
 void reroll_abilities();
 void refresh_ability_menu_items();
+// A sheet from a being: its name, race, level, health, stamina, abilities, skills, talents.
+void fill_character_stats(int being, int depth, tcharacter& out);
 // Blanks past character index (2..), saves the characters file and restarts creation.
 void blank_past_character(int index);
 

@@ -8,7 +8,10 @@ namespace dravok {
 
 // Adds a line to the character's history (nothing before a character is in play).
 void add_history(std::string_view text);
-void write_history_file(const std::string& path);
+// The history as text lines (CR LF); false when the file cannot be written.
+bool write_history_file(const std::string& path);
+// The history from such a file; a missing file leaves it empty.
+void read_history_file(const std::string& path);
 
 // Writes the obituary of the player's character when it dies.
 void write_obituary();

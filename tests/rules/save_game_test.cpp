@@ -1,0 +1,428 @@
+// Saving and loading a game: a game on the built database saved through the game menu, read
+// back record for record with its random seed, loaded through the load menu; a save interrupted
+// by a full disk keeping the earlier save; damaged saves refused and deleted, never half loaded;
+// the save list's summary checks.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "generation/level_setup.h"
+#include "platform/files.h"
+#include "records/being_flags.h"
+#include "records/codec.h"
+#include "rules/being_creation.h"
+#include "rules/level_files.h"
+#include "rules/save_game.h"
+#include "support/game_start.h"
+#include "ui/key_bindings.h"
+#include "ui/menus.h"
+#include "world/data_files.h"
+#include "world/database.h"
+#include "world/error_log.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/menu_model.h"
+#include "world/random.h"
+#include "world/saves.h"
+
+namespace dravok {
+namespace {
+
+using testing::started_game;
+namespace fs = std::filesystem;
+
+constexpr uint8_t first_floor = 41;
+
+std::string selected_text() {
+    const int r = selected_menu_row();
+    return r >= 1 ? menu_items[r].text : "";
+}
+
+std::vector<uint8_t> file_bytes(const std::string& path) {
+    return read_file(path).value_or(std::vector<uint8_t>{});
+}
+
+void put_file(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// What a save must give back: the records as they were written.
+struct tsnapshot {
+    tgame record{};
+    std::vector<uint8_t> tables;
+    std::vector<uint8_t> travellers;
+    std::map<int, std::vector<uint8_t>> level_files;
+    std::vector<std::string> history;
+};
+
+tsnapshot take_snapshot() {
+    tsnapshot s;
+    s.record = game;
+    tbyte_stream tables;
+    write_global_state(tables);
+    s.tables = tables.bytes();
+    tbyte_stream travellers;
+    for (int slot = 1; slot <= game.transfer_count; ++slot) {
+        travellers.write_record(transfer_beings[slot]);
+        for (int i = 1; i <= transfer_beings[slot].highest_item; ++i)
+            travellers.write_record(transfer_items[slot][i]);
+    }
+    s.travellers = travellers.bytes();
+    for (int i = 1; i < int(levels.size()); ++i)
+        if (levels[i].file_size != 0) s.level_files[i] = file_bytes(level_file_path(i));
+    s.history = history;
+    return s;
+}
+
+class SaveGame : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!program.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+        reset_keybindings();
+    }
+    void TearDown() override { set_write_limit_for_tests(std::nullopt); }
+
+    // Makes a level current the way a level change does, with no level being left.
+    static void enter(int index) {
+        game.target_level = uint16_t(index);
+        game.current_level = 0;
+        ASSERT_TRUE(setup_level(1));
+    }
+    static bool free_cell(int& x, int& y) {
+        for (x = 2; x < map_size; ++x)
+            for (y = 2; y < map_size; ++y)
+                if (cell_at(x, y).block >= first_floor && is_free_floor(x, y, 1, 1, 0, 0, 1)) return true;
+        return false;
+    }
+    static tbeing character(const std::string& name) {
+        tbeing b = blank_being;
+        b.serial = int32_t(++game.being_serial);
+        b.name = name;
+        b.width = b.height = 1;
+        for (int k = 1; k <= ability_count; ++k)
+            b.base_ability_of(k) = b.ability_of(k) = 10;
+        b.health_base = b.health = b.health_max = 10;
+        b.type_flags[tf_player] = 1;
+        b.commanded = 1;
+        return b;
+    }
+
+    // The program started, level 3 visited earlier, the character standing on level 1 with a
+    // companion waiting between levels, in the main mode.
+    void play(const std::string& name = "Ulla") {
+        ASSERT_TRUE(program.start());
+        ASSERT_GT(levels.size(), 3u) << "the database has three levels";
+        game.game_clock = 100;
+        enter(3);
+        update_level(1);
+        ASSERT_TRUE(save_level());
+        enter(1);
+        int x = 0, y = 0;
+        ASSERT_TRUE(free_cell(x, y));
+        const int hero = add_being_to_level(x, y, character(name), 1, 0);
+        ASSERT_NE(hero, 0);
+        game.player_serial = uint32_t(beings[hero].serial);
+        player = player_character = hero;
+        tbeing dog = character("dog");
+        dog.type_flags[tf_player] = 0;
+        dog.commanded = 0;
+        dog.highest_item = 2;
+        transfer_beings[1] = dog;
+        transfer_items[1][1].serial = 7001;
+        transfer_items[1][2].serial = 7002;
+        game.transfer_count = 1;
+        ASSERT_TRUE(arrive_at_level(1));
+        game_mode = mode_main;
+        random_seed = 424242;
+    }
+
+    void press_command(int command) {
+        const tkeybinding b = keybindings[command][0];
+        program.press(b.key,
+                      tshift_state{b.modifier == key_shift, b.modifier == key_ctrl, b.modifier == key_alt});
+    }
+    void save_through_menu() {
+        press_command(GAME_MENU);
+        ASSERT_EQ(menu.id, menu_game);
+        for (int i = 0; i < 20 && selected_text() != "SAVE GAME & QUIT"; ++i)
+            program.press(key_down);
+        ASSERT_EQ(selected_text(), "SAVE GAME & QUIT");
+        program.press(key_enter);
+    }
+    // From the main menu: CONTINUE GAME, then the first save of the load menu.
+    void load_through_menu() {
+        ASSERT_EQ(menu.id, menu_main);
+        program.press(key_down);
+        ASSERT_EQ(selected_text(), "CONTINUE GAME");
+        program.press(key_enter);
+        ASSERT_EQ(menu.id, menu_load);
+        program.press(key_enter);
+    }
+    std::string path(const char* extension, const std::string& name = "Ulla") const {
+        return save_file_path(name, extension);
+    }
+
+    started_game program{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+};
+
+// The records a save file holds, cut out of its bytes as the format places them.
+tsnapshot records_in_save_file(const std::vector<uint8_t>& save) {
+    tsnapshot s;
+    uint32_t trailer = 0;
+    std::memcpy(&trailer, save.data() + save.size() - 4, 4);
+    const std::size_t main_length = std::size_t(checksum_mask(1, trailer) & 0xFFFFFFFFu);
+    tbyte_stream main(std::vector<uint8_t>(save.begin(), save.begin() + std::ptrdiff_t(main_length)));
+    EXPECT_TRUE(decode_stream(main));
+    EXPECT_TRUE(check_file_header(main, 15, sizeof(tgame)));
+    main.read_record(s.record);
+    const auto first = main.bytes().begin() + std::ptrdiff_t(main.position());
+    s.tables.assign(first, first + std::ptrdiff_t(global_state_size()));
+    s.travellers.assign(first + std::ptrdiff_t(global_state_size()), main.bytes().end());
+    std::size_t offset = main_length;
+    // Level rows come first in the tables' state, 128 bytes each: file size at 56, encoded at 60.
+    for (std::size_t row = 0; row + 128 <= std::size_t(s.record.level_count) * 128; row += 128) {
+        uint32_t file_size = 0, encoded_size = 0;
+        std::memcpy(&file_size, &s.tables[row + 56], 4);
+        std::memcpy(&encoded_size, &s.tables[row + 60], 4);
+        if (file_size == 0) continue;
+        s.level_files[int(row / 128) + 1].assign(save.begin() + std::ptrdiff_t(offset),
+                                                 save.begin() + std::ptrdiff_t(offset + encoded_size));
+        offset += encoded_size;
+    }
+    EXPECT_EQ(offset + 4, save.size()) << "the level files fill the rest, before the length";
+    return s;
+}
+
+TEST_F(SaveGame, SavedThroughTheMenuReadsBackRecordForRecordAndLoadsThroughTheLoadMenu) {
+    play();
+    const tsnapshot before = take_snapshot();
+    const std::vector<uint8_t> level3 = file_bytes(level_file_path(3));
+    const uint32_t seed = random_seed;
+    const uint32_t player_serial = game.player_serial;
+    save_through_menu();
+    ASSERT_TRUE(quit_requested());
+    ASSERT_TRUE(file_exists(path(save_extension)));
+    ASSERT_TRUE(file_exists(path(summary_extension)));
+    ASSERT_TRUE(file_exists(path(save_history_extension)));
+
+    // The program again: what the file holds is what the game had.
+    ASSERT_TRUE(program.restart());
+    const tsnapshot written = records_in_save_file(file_bytes(path(save_extension)));
+    EXPECT_EQ(written.record.save_seed, seed);
+    EXPECT_EQ(written.record.player_serial, player_serial);
+    EXPECT_EQ(written.travellers, before.travellers);
+    ASSERT_EQ(written.level_files.size(), 2u) << "levels 1 and 3, in that order";
+    EXPECT_EQ(written.level_files.at(3), level3);
+
+    // The load menu's list holds the save with its summary.
+    ASSERT_TRUE(program.restart());
+    ASSERT_EQ(save_names, std::vector<std::string>{"Ulla"});
+    EXPECT_EQ(past_characters[1].name.view(), "Ulla");
+    EXPECT_EQ(past_characters[1].date_made, file_time_as_datetime(path(save_extension)));
+
+    // Read back before its level is entered: every record as written, the seed restored.
+    random_seed = 1;
+    ASSERT_TRUE(read_saved_game("Ulla"));
+    EXPECT_EQ(std::memcmp(&game, &written.record, sizeof(tgame)), 0);
+    EXPECT_EQ(random_seed, 424242u);
+    const tsnapshot read = take_snapshot();
+    EXPECT_EQ(read.tables, written.tables);
+    EXPECT_EQ(read.travellers, written.travellers);
+    EXPECT_EQ(read.level_files, written.level_files);
+    EXPECT_EQ(read.history, before.history);
+    EXPECT_FALSE(read.history.empty());
+
+    // Loaded through the menu: the character stands on level 1 and the save is used up.
+    ASSERT_TRUE(program.restart());
+    load_through_menu();
+    EXPECT_FALSE(quit_requested());
+    EXPECT_EQ(game_mode, mode_main);
+    EXPECT_EQ(level.index, 1);
+    ASSERT_NE(player, 0);
+    EXPECT_EQ(beings[player].name.view(), "Ulla");
+    EXPECT_TRUE(save_files_gone("Ulla"));
+    // A second load of the same name finds no file.
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(load_game("Ulla"));
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Missing file"), std::string::npos);
+}
+
+TEST_F(SaveGame, ASaveCutShortByAFullDiskLeavesTheEarlierSaveLoadable) {
+    play();
+    ASSERT_TRUE(save_game());
+    const std::vector<uint8_t> earlier = file_bytes(path(save_extension));
+    const std::vector<uint8_t> earlier_summary = file_bytes(path(summary_extension));
+    clear_quit_request();
+    game.game_clock += 1000;
+    ::testing::internal::CaptureStderr();
+    set_write_limit_for_tests(earlier.size() / 2);
+    save_through_menu();
+    set_write_limit_for_tests(std::nullopt);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Could not write file"), std::string::npos);
+    EXPECT_FALSE(quit_requested()) << "the game goes on when its save failed";
+    EXPECT_EQ(file_bytes(path(save_extension)), earlier);
+    EXPECT_EQ(file_bytes(path(summary_extension)), earlier_summary);
+    EXPECT_TRUE(fs::directory_iterator(program.folder / "Save") != fs::directory_iterator());
+    for (const auto& entry : fs::directory_iterator(program.folder / "Save"))
+        EXPECT_NE(entry.path().extension(), ".new") << entry.path();
+
+    ASSERT_TRUE(program.restart());
+    ASSERT_EQ(save_names, std::vector<std::string>{"Ulla"});
+    load_through_menu();
+    EXPECT_EQ(game_mode, mode_main);
+    EXPECT_FALSE(quit_requested());
+}
+
+TEST_F(SaveGame, ADamagedSaveIsRefusedWithTheCorruptFileMessageDeletedAndNothingHalfLoaded) {
+    play();
+    ASSERT_TRUE(save_game());
+    const std::vector<uint8_t> good = file_bytes(path(save_extension));
+    const std::vector<uint8_t> summary = file_bytes(path(summary_extension));
+    const std::vector<uint8_t> level_file = file_bytes(level_file_path(1));
+    uint32_t trailer = 0;
+    std::memcpy(&trailer, good.data() + good.size() - 4, 4);
+    const std::size_t main_length = std::size_t(checksum_mask(1, trailer) & 0xFFFFFFFFu);
+
+    auto flipped = [&](std::size_t at) {
+        std::vector<uint8_t> b = good;
+        b[at] ^= 0x5A;
+        return b;
+    };
+    auto with_trailer = [&](uint32_t length) {
+        std::vector<uint8_t> b = good;
+        const auto masked = uint32_t(checksum_mask(1, length));
+        std::memcpy(b.data() + b.size() - 4, &masked, 4);
+        return b;
+    };
+    // The main part re-encoded whole, so only its content is wrong.
+    auto with_record = [&](auto change) {
+        tbyte_stream main(std::vector<uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(main_length)));
+        decode_stream(main);
+        std::vector<uint8_t> plain = main.take();
+        change(plain);
+        tbyte_stream again(plain);
+        again.seek(plain.size());
+        encode_stream(again);
+        std::vector<uint8_t> b = again.take();
+        const uint32_t length = uint32_t(b.size());
+        b.insert(b.end(), good.begin() + std::ptrdiff_t(main_length), good.end() - 4);
+        const auto masked = uint32_t(checksum_mask(1, length));
+        const auto* m = reinterpret_cast<const uint8_t*>(&masked);
+        b.insert(b.end(), m, m + 4);
+        return b;
+    };
+    std::vector<uint8_t> garbage(good.size());
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = uint8_t(i * 131 + 7);
+
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"empty", {}},
+        {"three bytes", {1, 2, 3}},
+        {"cut after the envelope's start", std::vector<uint8_t>(good.begin(), good.begin() + 40)},
+        {"cut in the main part",
+         std::vector<uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(main_length / 2))},
+        {"cut in the level files", std::vector<uint8_t>(good.begin(), good.end() - 100)},
+        {"last byte missing", std::vector<uint8_t>(good.begin(), good.end() - 1)},
+        {"a byte flipped in the main part", flipped(main_length / 2)},
+        {"a byte flipped in a level file", flipped(main_length + 40)},
+        {"a byte flipped in the length", flipped(good.size() - 2)},
+        {"garbage of the right size", garbage},
+        {"the summary's bytes", summary},
+        {"a level file's bytes", level_file},
+        {"a length beyond the file", with_trailer(0xFFFFFFF0u)},
+        {"a length below the envelope", with_trailer(12)},
+        {"a length one short", with_trailer(uint32_t(main_length - 1))},
+        {"another level count",
+         with_record([](std::vector<uint8_t>& p) { p[8 + offsetof(tgame, level_count)] ^= 1; })},
+        {"another size signature", with_record([](std::vector<uint8_t>& p) { p[8] ^= 1; })},
+        {"another release", with_record([](std::vector<uint8_t>& p) { p[0] = 16; })},
+        {"an absurd traveller count", with_record([](std::vector<uint8_t>& p) {
+             std::memset(&p[8 + offsetof(tgame, transfer_count)], 0xFF, 2);
+         })},
+        {"an absurd item count", with_record([](std::vector<uint8_t>& p) {
+             const std::size_t being = p.size() - sizeof(tbeing) - 2 * sizeof(titem);
+             std::memset(&p[being + offsetof(tbeing, highest_item)], 0xFF, 2);
+         })},
+        {"an absurd level file size", with_record([](std::vector<uint8_t>& p) {
+             const std::size_t state = 8 + sizeof(tgame);
+             std::memset(&p[state + 60], 0x7F, 4);
+         })},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        put_file(path(save_extension), c.bytes);
+        put_file(path(summary_extension), summary);
+        put_file(path(save_history_extension), {'x', '\r', '\n'});
+        clear_quit_request();
+        tgame before = game;
+        const std::vector<uint8_t> tables_before = take_snapshot().tables;
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(load_game("Ulla"));
+        const std::string shown = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(shown.find("is corrupted or not compatible"), std::string::npos) << shown;
+        EXPECT_TRUE(quit_requested());
+        EXPECT_TRUE(save_files_gone("Ulla"));
+        // The call trace inside the game record is the only part loading writes.
+        tgame after = game;
+        std::memset(after.call_trace, 0, sizeof after.call_trace);
+        std::memset(before.call_trace, 0, sizeof before.call_trace);
+        EXPECT_EQ(std::memcmp(&after, &before, sizeof before), 0) << "the running game is untouched";
+        EXPECT_EQ(take_snapshot().tables, tables_before);
+    }
+}
+
+TEST_F(SaveGame, TheSaveListKeepsOnlySavesWhoseSummaryMatchesTheirSave) {
+    play();
+    ASSERT_TRUE(save_game());
+    const fs::path save = program.folder / "Save";
+    // A second save under another name, made later: it comes first.
+    fs::copy_file(save / "Ulla.dsg", save / "Bram.dsg");
+    fs::copy_file(save / "Ulla.dsi", save / "Bram.dsi");
+    fs::copy_file(save / "Ulla.dsr", save / "Bram.dsr");
+    // A save touched after it was written, and one with its summary gone.
+    const std::string name_touched = "Ulla";
+    fs::last_write_time(save / "Ulla.dsg", fs::last_write_time(save / "Ulla.dsg") + std::chrono::seconds(5));
+    ::testing::internal::CaptureStderr();
+    build_save_list();
+    ::testing::internal::GetCapturedStderr();
+    // Bram's summary names Ulla: renamed saves are deleted; Ulla's date no longer matches.
+    EXPECT_TRUE(save_names.empty());
+    EXPECT_TRUE(save_files_gone("Bram"));
+    EXPECT_TRUE(save_files_gone(name_touched));
+    EXPECT_EQ(past_characters.size(), 1u);
+
+    // A good save and a save without a summary; a file with the extension in capitals is no save.
+    clear_quit_request();
+    program.restart();
+    play();
+    ASSERT_TRUE(save_game());
+    fs::copy_file(save / "Ulla.dsg", save / "Gone.dsg");
+    fs::copy_file(save / "Ulla.dsg", save / "Caps.DSG");
+    build_save_list();
+    EXPECT_EQ(save_names, std::vector<std::string>{"Ulla"});
+    EXPECT_FALSE(fs::exists(save / "Gone.dsg"));
+    EXPECT_TRUE(fs::exists(save / "Caps.DSG"));
+    EXPECT_EQ(past_characters.size(), 2u);
+}
+
+TEST_F(SaveGame, NamesNeverLeadOutOfTheSaveFolder) {
+    play("../../evil/Ulla");
+    ASSERT_TRUE(save_game());
+    EXPECT_TRUE(file_exists(save_file_path("______evil_Ulla", save_extension)));
+    EXPECT_FALSE(fs::exists(program.folder / "evil"));
+    build_save_list();
+    EXPECT_EQ(save_names, std::vector<std::string>{"______evil_Ulla"});
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(load_game("../Ulla"));
+    ::testing::internal::GetCapturedStderr();
+}
+
+} // namespace
+} // namespace dravok
