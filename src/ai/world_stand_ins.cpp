@@ -16,18 +16,6 @@ namespace dravok {
     remove_being(being, depth);
 }
 
-[[gnu::weak]] void regenerate_being(int being, int depth) {
-    if (!is_being_ok(being, depth) || !beings[being].present) return;
-    tbeing& b = beings[being];
-    if (b.health >= b.health_max || b.health_regen == 0 || b.health_regen_delay == 0) return;
-    if (b.health_regen_countdown > 1) {
-        --b.health_regen_countdown;
-        return;
-    }
-    b.health_regen_countdown = b.health_regen_delay;
-    b.health = uint16_t(std::min<int>(b.health_max, b.health + b.health_regen));
-}
-
 [[gnu::weak]] void end_charm(int being, bool release) {
     if (!is_being_ok(being)) return;
     tbeing& b = beings[being];

@@ -14,8 +14,6 @@ namespace dravok {
 
 // Death of a being; the stand-in only takes it off the map.
 void kill_being(int being, tdamage& damage, int depth);
-// One regeneration step of health.
-void regenerate_being(int being, int depth);
 void end_charm(int being, bool release);
 void end_confusion(int being);
 // Drops the link to the being's master.

@@ -31,6 +31,7 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/regeneration.h"
 
 namespace dravok {
 

@@ -27,12 +27,14 @@
 #include "world/being_creation.h"
 #include "world/being_flags.h"
 #include "world/being_update.h"
+#include "world/equipment.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/regeneration.h"
 
 namespace dravok {
 

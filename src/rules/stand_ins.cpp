@@ -13,18 +13,6 @@
 
 namespace dravok {
 
-void regenerate_being(int b, int depth) {
-    if (!is_being_ok(b, depth)) return;
-    tbeing& being = beings[b];
-    if (being.health >= being.health_max || being.health_regen == 0 || being.health_regen_delay == 0) return;
-    if (being.health_regen_countdown > 1) {
-        --being.health_regen_countdown;
-        return;
-    }
-    being.health_regen_countdown = being.health_regen_delay;
-    being.health = uint16_t(std::min<int>(being.health_max, being.health + being.health_regen));
-}
-
 void stop_on_hostiles(int b, bool hostiles_seen) {
     if (b < 1 || b >= int(beings.size()) || !beings[b].commanded) return;
     tbeing& being = beings[b];
@@ -88,13 +76,7 @@ void add_splash(int x, int y, int, int, int kind, int) {
 void get_cell_text(int, int, bool, std::string& out) {
     out.clear();
 }
-void autopick_items(int, int, int, std::string& out, int) {
-    out.clear();
-}
-void spring_trap(int, int, int, int) {}
 void handle_sentient_item_oneliners(int, int) {}
-void check_ammunition(int, int) {}
-void switch_ammunition(int, int) {}
 bool carries_item_with_effect(int, int) {
     return false;
 }

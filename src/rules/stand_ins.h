@@ -13,7 +13,6 @@
 namespace dravok {
 
 // ---- beings ----
-void regenerate_being(int being, int depth);
 void stop_on_hostiles(int being, bool hostiles_seen);
 void stop_resting(int being);
 void end_possession(int being);
@@ -31,11 +30,7 @@ void add_history(std::string_view text);
 void smear_splashes(int being, int x, int y, int depth);
 void add_splash(int x, int y, int being, int damage, int kind, int direction);
 void get_cell_text(int x, int y, bool once, std::string& out);
-void autopick_items(int being, int x, int y, std::string& out, int depth);
-void spring_trap(int being, int x, int y, int depth);
 void handle_sentient_item_oneliners(int being, int depth);
-void check_ammunition(int being, int depth);
-void switch_ammunition(int being, int depth);
 bool carries_item_with_effect(int being, int effect_kind);
 // The next cell worth exploring as x + 65536 y; 0 when none.
 uint32_t find_explore_target();

@@ -95,7 +95,11 @@ void damage_being(int target, int attacker, const tdamage& given, tdamage& resul
     if (state.won || !is_being_ok(target, depth)) return;
     tbeing& b = beings[target];
     if (has_type_flag(b, tf_spectator)) return;
-    if (has_type_flag(b, tf_player) && b.possessed != 0) end_possession(target);
+    if (has_type_flag(b, tf_player) && b.possessed != 0) {
+        // The possession ends on the thrall; the hit character takes its own body back.
+        const int thrall = find_being_by_serial(b.possessed);
+        if (thrall > 0) end_possession(thrall);
+    }
     const bool with_attacker = is_being_ok(attacker, 0);
 
     b.asleep_when_damaged = b.asleep_counter != 0 ? 1 : 0;

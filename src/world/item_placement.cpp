@@ -69,12 +69,6 @@ void report_found_item(const titem& item) {
     add_history("Found " + article + name + ".");
 }
 
-// Equipping a newly received item like the items of its kind belongs to the equipment rules;
-// until they land a received item stays in the backpack.
-bool auto_equip_like_item(int, int, int) {
-    return false;
-}
-
 } // namespace
 
 int add_item_to_level(int x, int y, const titem& given, int depth, const tdice& amount_dice, int plan) {

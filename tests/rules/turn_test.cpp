@@ -134,9 +134,11 @@ TEST(Turn, RestUntilHealedRunsRoundsUntilFullHealth) {
     EXPECT_EQ(beings[p].health, 10);
     EXPECT_EQ(beings[p].resting, 0);
     EXPECT_EQ(beings[p].last_action_kind, 1);
-    // One regeneration at the key, then a round of rest per regeneration up to full health.
-    EXPECT_EQ(beings[p].next_action_time, 4u * 15u);
-    EXPECT_EQ(beings[c].next_action_time, 70u) << "the creature acted at 40 and 55 while the player rested";
+    // One regeneration at the key; the countdown then falls once per whole round, so each further
+    // point takes a round of rest.
+    EXPECT_EQ(beings[p].next_action_time, 5u * 15u);
+    EXPECT_EQ(beings[c].next_action_time, 85u)
+        << "the creature acted at 40, 55 and 70 while the player rested";
 }
 
 TEST(Turn, RestWithFullHealthRestsAHundredRounds) {
