@@ -29,4 +29,29 @@ void setup_activate_golem_dialog(int, int) {
     game_mode = 6;
 }
 
+void setup_property_confirmation_dialog(int, int, int, int, int) {
+    // not built yet: the dialog asking whether to touch an owner's property
+    game_mode = 6;
+}
+void setup_locked_furniture_dialog(int, int, int, int) {
+    // not built yet: the dialog offering to pick or force a lock
+    game_mode = 6;
+}
+void setup_furniture_trap_dialog(int, int, int, int) {
+    // not built yet: the dialog offering to disable a known trap in furniture
+    game_mode = 6;
+}
+void setup_switch_dialog(int, int, int, int) {
+    // not built yet: the dialog asking whether to flick a switch
+    game_mode = 6;
+}
+void setup_use_portal(int, int, int) {
+    // not built yet: the dialog asking whether to take the stairs or the teleporter
+    game_mode = 6;
+}
+void setup_bump_friendly_dialog(int) {
+    // not built yet: the dialog for bumping a friendly creature
+    game_mode = 6;
+}
+
 } // namespace dravok

@@ -326,6 +326,8 @@ TEST(Turn, StrugglingOutOfAWeb) {
 TEST(Turn, TrapsUnderfoot) {
     turn_driver d;
     const int p = d.add_player(5, 5);
+    beings[p].base_skill_of(2) = 40; // nimble enough to dodge any trap
+    update_being(p, 1);
     cell_at(5, 4).trap = 1;
     cell_at(5, 4).trap_difficulty = 12; // hidden
     d.press(key_up);
