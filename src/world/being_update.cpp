@@ -45,6 +45,7 @@ void reset_to_base(tbeing& b) {
         at1(b.item_resistance, t) = at1(b.temp_resistance, t) = 0;
         b.multiplier_of(t) = at1(b.base_multiplier, t);
     }
+    b.speed_bonus = 0; // a being made without a template has no speed of its own
     if (b.plan >= 1 && b.plan < being_plans.size()) {
         const tbeing_plan& plan = being_plans[b.plan];
         b.speed_bonus = plan.speed_bonus;
