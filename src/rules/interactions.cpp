@@ -1,6 +1,10 @@
-// Interactions: picking up, weapon sets, firing, yelling and resting.
+// Interactions: looting, displacing, picking up, weapon sets, firing, yelling and resting.
 #include "rules/interactions.h"
 
+#include "ai/followers.h"
+#include "ai/paths.h"
+#include "ai/sleep.h"
+#include "ai/witnesses.h"
 #include "ai/world_stand_ins.h"
 #include "platform/colour.h"
 #include "platform/desktop.h"
@@ -9,11 +13,15 @@
 #include "rules/effect_areas.h"
 #include "rules/effects.h"
 #include "rules/key_entry.h"
+#include "rules/movement.h"
 #include "rules/sound.h"
 #include "rules/stand_ins.h"
 #include "rules/targeting.h"
+#include "rules/traps.h"
+#include "ui/dialogs.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
+#include "ui/lister.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
@@ -25,36 +33,141 @@
 #include "world/game_clock.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/item_choice.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/text_expand.h"
 
 namespace dravok {
 
 namespace {
 
-constexpr int pick_up_time = 15, swap_time = 20;
-constexpr int action_picked_up = 3;
-constexpr int sound_item = 8;
+constexpr int pick_up_time = 15, swap_time = 20, displace_time = 20, yell_time = 15, trap_loot_time = 15;
+constexpr int action_moved = 2, action_picked_up = 3;
+constexpr int sound_walking = 4, sound_item = 8, sound_scream = 13;
+constexpr int skill_dodge = 2;
+constexpr int squirm_bonus = 8;
+constexpr int property_touch = -40;
 constexpr int target_attack = 12;
 constexpr int shape_bolt = 4;
 
 } // namespace
 
-void loot_container(int being, int, bool, int depth, bool) {
-    if (is_being_ok(being, depth)) spend_time(being, action_time(being, 15));
+void loot_container(int being, int direction, bool confirmed, int depth, bool trap_dialog_done) {
+    if (!is_being_ok(being, depth) || direction < 1 || direction > 8) return;
+    tbeing& b = beings[being];
+    const int x = b.x + direction_steps[direction].dx, y = b.y + direction_steps[direction].dy;
+    if (!on_map(x, y)) return;
+    tcell& c = cell_at(x, y);
+    if (c.furniture < fu_chest || c.furniture > fu_cauldron) return; // the furniture that holds items
+    const bool shop = is_shop_furniture(c.furniture);
+    if (being == player && !shop && !confirmed && check_witnesses(being, x, y, true, true) != 0) {
+        setup_property_confirmation_dialog(confirm_loot, being, x, check_witnesses(being, x, y, true, true),
+                                           y);
+        return;
+    }
+    if (c.trap != 0) {
+        if (c.trap_difficulty < 0 && !trap_dialog_done) {
+            if (being == player) setup_furniture_trap_dialog(confirm_loot, being, x, y);
+            return;
+        }
+        if (being == player) add_message("$FThe container was trapped!");
+        spring_trap(being, x, y, depth);
+        if (is_being_ok(being) && beings[being].present)
+            spend_time(being, action_time(being, trap_loot_time));
+        return;
+    }
+    std::string summary;
+    if (being == player && b.seen_awake_hostiles == 0 && count_witnesses(being, x, y, true) == 0)
+        autopick_items(being, x, y, summary, depth);
+    reset_lister();
+    initialize_inventory(being, 0, inventory_ground, depth, 2, 2);
+    if (!summary.empty() && cell_at(x, y).held_items == 0) {
+        summary.clear();
+        game_mode = mode_main;
+        return;
+    }
+    if (being == player && !shop) touch_property_reactions(being, x, y, property_touch);
 }
-void bump_portal(int, int) {}
-void bump_friendly(int, int) {}
+
+void bump_portal(int being, int direction) {
+    if (!is_being_ok(being) || direction < 1 || direction > 8) return;
+    const int x = beings[being].x + direction_steps[direction].dx,
+              y = beings[being].y + direction_steps[direction].dy;
+    if (on_map(x, y)) setup_use_portal(being, x, y);
+}
+
+void bump_friendly(int being, int other) {
+    if (is_being_ok(being) && is_being_ok(other)) setup_bump_friendly_dialog(other);
+}
+
 bool displace_being(int being, int other) {
     if (!is_being_ok(being) || !is_being_ok(other)) return false;
-    spend_time(being, action_time(being, 20));
+    tbeing& a = beings[being];
+    tbeing& o = beings[other];
+    const int ax = a.x, ay = a.y, ox = o.x, oy = o.y;
+    place_being(other, ax, ay, 1);
+    place_being(being, ox, oy, 1);
+    cell_at(ox, oy).being = uint16_t(being);
+    cell_at(ox, oy).footprint = 1;
+    enter_map_tile(being, 1);
+    enter_map_tile(other, 1);
+    if (!is_being_ok(being) || !is_being_ok(other)) return true;
+    spend_time(being, action_time(being, displace_time));
+    beings[being].last_action_kind = action_moved;
+    check_sounds(being, 0, 0, 1, sound_walking);
+    tbeing& moved = beings[other];
+    moved.next_action_time = game.game_clock + uint32_t(action_time(other, displace_time));
+    moved.last_action_kind = action_moved;
+    if (moved.asleep_counter == 0) {
+        const bool at_home = is_in_home_area(other);
+        const bool trespass = has_type_flag(moved, tf_hostile_on_home_trespassing);
+        if (trespass && at_home)
+            ai_get_hostile_on_home_trespassers(other, 1);
+        else if (has_type_flag(moved, tf_gets_hostile))
+            ai_get_hostile(other, 1);
+    } else {
+        ai_wake_up(other, 1);
+    }
+    // Both re-plan their way from where they now stand.
+    for (int who : {being, other}) {
+        tbeing& w = beings[who];
+        if (w.path.length == 0) continue;
+        const tpath old = w.path;
+        if (pathfind(who, old.target_x, old.target_y, 1, 0, false, old.purpose))
+            w.path = path_result;
+        else
+            w.path = tpath{};
+    }
     return true;
 }
-void displace_hostile_being(int being, int) {
-    if (is_being_ok(being)) spend_time(being, action_time(being, 20));
+
+void displace_hostile_being(int being, int other) {
+    if (!is_being_ok(being) || !is_being_ok(other)) return;
+    const tbeing& a = beings[being];
+    const tbeing& o = beings[other];
+    int actor_score = a.ability_modifier[0] + a.skill_of(skill_dodge);
+    if (being_status(a, st_squirm) != 0) actor_score += squirm_bonus;
+    const int defender_score = o.ability_modifier[0] + o.skill_of(skill_dodge);
+    const int actor_roll = roll_dice(d20_dice);
+    const int defender_roll = roll_dice(d20_dice);
+    if (defender_roll + defender_score >= actor_roll + actor_score) {
+        std::string sentence;
+        action_sentence(being, other, "%s %s %s.", sentence, "fails to displace", "fail to displace");
+        if (!sentence.empty()) add_message((being == player ? "$F" : "$B") + sentence);
+        spend_time(being, action_time(being, displace_time));
+        beings[being].last_action_kind = action_moved;
+        check_sounds(being, 0, 0, 1, sound_walking);
+        return;
+    }
+    std::string sentence;
+    action_sentence(being, other, "%s %s %s.", sentence, "displaces", "displace");
+    if (!sentence.empty()) add_message("$B" + sentence);
+    displace_being(being, other);
 }
+
 void fire_ranged(int being, int) {
     if (!is_being_ok(being)) return;
     const tbeing& b = beings[being];
@@ -132,8 +245,12 @@ void swap_weapons(int being) {
 }
 void yell(int being) {
     if (!is_being_ok(being)) return;
-    if (being == player) add_message("$NYou make a loud noise!");
-    spend_time(being, action_time(being, 15, false));
+    check_sounds(being, 0, 0, 1, sound_scream);
+    if (being == player) {
+        add_message("$NYou make a loud noise!");
+        add_floating_text(being, "yell", colours::white);
+    }
+    spend_time(being, action_time(being, yell_time, false));
 }
 
 void rest_until_healed(int being) {

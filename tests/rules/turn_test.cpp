@@ -227,7 +227,7 @@ TEST(Turn, BumpsIntoBeingsAndFurniture) {
     };
     const bump_case cases[] = {
         {"hostile: attack", [](int) {}, 15, false},
-        {"friendly: displace", [](int o) { beings[o].friendly = 1; }, 20, false},
+        {"friendly: displace", [](int o) { beings[o].friendly = 1; }, 20, true},
         {"passive: smashed", [](int o) { beings[o].type_flags[tf_passive] = 1; }, 15, false},
         {"hostile, no melee with the weapon in hand",
          [](int) { beings[player].weapon_set.bare_hands = beings[player].weapon_set.melee_available = 0; }, 0,
@@ -241,7 +241,8 @@ TEST(Turn, BumpsIntoBeingsAndFurniture) {
         update_lights(); // the frame before the key: the player sees the being it bumps
         d.press(key_up);
         EXPECT_EQ(beings[p].next_action_time, k.cost) << k.what;
-        EXPECT_EQ(beings[p].y, 5) << k.what;
+        EXPECT_EQ(beings[p].y, k.moved ? 4 : 5) << k.what;
+        if (k.moved) EXPECT_EQ(beings[other].y, 5) << k.what << ": the two swap places";
         if (std::string(k.what).starts_with("passive")) {
             EXPECT_EQ(beings[other].present, 0) << k.what;
             EXPECT_TRUE(d.logged("You smash the rat.")) << k.what;
