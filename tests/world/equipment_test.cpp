@@ -18,6 +18,7 @@
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/item_creation.h"
+#include "world/item_description.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/item_value.h"
@@ -321,6 +322,34 @@ TEST_F(Equipment, AnItemsIconComesFromTheIconList) {
     create_item(long_sword, fixed(1), 0, blade);
     EXPECT_EQ(blade.image, 100);
     EXPECT_EQ(blade.icon, 7);
+}
+
+TEST_F(Equipment, ItemDescriptions) {
+    titem blade;
+    create_item(long_sword, fixed(1), 0, blade);
+    blade.enchantment = 2;
+    std::string text;
+    describe_item(hero_, blade, text);
+    EXPECT_NE(text.find("$dMelee attack modifier: $B$S+2"), std::string::npos) << text;
+    EXPECT_NE(text.find("$dBase damage: $B8-8"), std::string::npos) << text;
+
+    titem wand{};
+    wand.plan = helmet;
+    wand.flags[if_device] = wand.flags[if_wand] = 1;
+    wand.ability_minimum[2] = 14; // mind
+    wand.charges = 3;
+    describe_item(hero_, wand, text);
+    EXPECT_NE(text.find("$dDevice use difficulty: $BMind: 14 $B($F10$B)"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Ability requirements"), std::string::npos);
+    EXPECT_NE(text.find("$dCharges: $Bunknown"), std::string::npos) << "a mind below the minimum";
+
+    titem shafts, sword;
+    create_item(arrows, fixed(12), 0, shafts);
+    create_item(long_sword, fixed(1), 0, sword);
+    add_item_to_level(5, 5, shafts, 0, one_dice, 0);
+    add_item_to_level(5, 5, sword, 0, one_dice, 0);
+    cell_item_table_text(5, 5, text);
+    EXPECT_EQ(text, "12 x Arrow\r\nSword_long");
 }
 
 } // namespace
