@@ -10,6 +10,7 @@
 #include "world/dice.h"
 #include "world/geometry.h"
 #include "world/map.h"
+#include "world/noted_items.h"
 #include "world/text_database.h"
 
 namespace dravok {

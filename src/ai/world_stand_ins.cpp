@@ -64,8 +64,6 @@ namespace dravok {
     return b.home_level == level.index && b.home_area != 0 && cell_at(b.x, b.y).area == b.home_area;
 }
 
-[[gnu::weak]] void note_seen_items(int, int, int) {}
-
 [[gnu::weak]] void reset_being_path(int being) {
     if (being < 1 || being >= int(beings.size())) return;
     beings[being].noticed_stimulus = tsound{};

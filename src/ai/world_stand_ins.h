@@ -24,8 +24,6 @@ void seek_pack_leader(int being, int depth);
 // A being spawned in a prison cell that has not left it (with check_exit: and cannot step out).
 bool is_confined_in_cell(int being, bool check_exit);
 bool is_in_home_area(int being);
-// Notes the items the being sees lying on (x, y).
-void note_seen_items(int being, int x, int y);
 // Blanks both AI target records and the plan state byte.
 void reset_being_path(int being);
 // The group test of presets: creature types, relations and template numbers.

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ai/paths.h"
 #include "ai/world_stand_ins.h"
 #include "platform/colour.h"
 #include "rules/action_time.h"
@@ -9,6 +10,7 @@
 #include "rules/effect_stand_ins.h"
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
+#include "rules/interactions.h"
 #include "rules/stand_ins.h"
 #include "world/being.h"
 #include "world/combat_stand_ins.h"
@@ -166,6 +168,28 @@ void use_trapkit(int being, int item, int depth) {
     it.activation_effect.item_type = uint16_t(trap);
     it.activation_effect.used_item = uint16_t(item);
     handle_effect(being, effect, depth);
+}
+
+void go_to_level_loot(int being, int item, int depth) {
+    game_mode = mode_main;
+    if (!is_being_ok(being, depth)) return;
+    beings[being].path = tpath{};
+    loot_target_item = 0;
+    if (!is_item_ok(item, 0, depth)) return;
+    const titem& it = level_items[item];
+    if (it.x == beings[being].x && it.y == beings[being].y) {
+        get_item(being, item, depth);
+        return;
+    }
+    const int walker = player;
+    level.target_x = it.x;
+    level.target_y = it.y;
+    if (is_being_ok(walker) && pathfind(walker, it.x, it.y, depth, 0, false, autopilot_purpose)) {
+        beings[walker].path = path_result;
+        loot_target_item = item;
+    } else {
+        add_message("$FCould not find path to the item!");
+    }
 }
 
 } // namespace dravok

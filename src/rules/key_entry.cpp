@@ -1,6 +1,7 @@
 // Key entry and command dispatch.
 #include "rules/key_entry.h"
 
+#include "ai/paths.h"
 #include "ai/places.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
@@ -38,8 +39,6 @@ namespace dravok {
 bool command_acted = false;
 
 namespace {
-
-constexpr int autopilot_purpose = 13;
 
 bool key_gate_open() {
     return state.initialised && !quit_requested() && !state.restart && !state.busy &&

@@ -42,8 +42,6 @@ int last_picked_being = 0;
 
 namespace {
 
-constexpr int autopilot_purpose = 13;
-
 bool present(int b) {
     return beings[b].present != 0;
 }

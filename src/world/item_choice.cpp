@@ -259,6 +259,20 @@ void autopick_items(int being, int x, int y, std::string& out, int depth) {
     out = "$BAutopicked from container:\r\n\r\n$N" + lines;
 }
 
+int get_being_item_index_with_effect(int being, int kind, std::initializer_list<int> flags, int depth) {
+    if (!is_being_ok(being, depth) || being >= int(being_items.size())) return 0;
+    const std::vector<titem>& list = being_items[being];
+    int best = 0;
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        const titem& it = list[i];
+        if (it.plan == 0 || it.activation_effect.kind != kind) continue;
+        if (flags.size() != 0 && !item_type_matches(it, flags, 0)) continue;
+        // A worthless item still qualifies when it is the only one.
+        if (best == 0 || it.value > list[best].value) best = int(i);
+    }
+    return best;
+}
+
 bool drop_unneeded_items(int being, bool destroy, int depth) {
     if (!is_being_ok(being, depth) || being >= int(being_items.size())) return false;
     tbeing& b = beings[being];

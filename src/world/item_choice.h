@@ -3,6 +3,7 @@
 // and the items a being drops when it no longer needs them.
 // Called by being creation, the content placement, movement, looting and the AI.
 #pragma once
+#include <initializer_list>
 #include <string>
 
 namespace dravok {
@@ -15,6 +16,9 @@ void add_equipment_to_being(int being, int depth);
 void update_item_interests(int being, int depth);
 // Takes the wished items on (x, y) for the player's being; out: what was taken, for a loot view.
 void autopick_items(int being, int x, int y, std::string& out, int depth);
+// The most valuable carried item whose activation effect is of the kind and that matches the
+// signed flags (empty: any); 0 when none.
+int get_being_item_index_with_effect(int being, int kind, std::initializer_list<int> flags, int depth);
 // Whether anything was dropped.
 bool drop_unneeded_items(int being, bool destroy, int depth);
 
