@@ -15,10 +15,12 @@
 #include "world/being_creation.h"
 #include "world/database.h"
 #include "world/dice.h"
+#include "world/equipment.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
+#include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
 
@@ -154,6 +156,25 @@ TEST_F(ItemsInPlay, ATrapKitNeedsNoHostilesAndNamesItsTrap) {
     d.press_command(QUICKSLOT_01);
     EXPECT_EQ(being_items[p][kit].activation_effect.item_type, find_item_plan_by_name("tr_spikes"))
         << "the kit sets the spike trap";
+}
+
+TEST_F(ItemsInPlay, ItemsArePickedUpByKeyAndWantedOnesByWalkingOverThem) {
+    turn_driver d;
+    const int p = d.add_character(5, 5, "be_debug_player");
+    add_item_to_level(5, 5, blank_item, 1, one_dice, find_item_plan_by_name("it_dagger"));
+    d.press_command(GET);
+    EXPECT_TRUE(d.logged("Picked up: ")) << "one item underfoot is taken at once";
+    EXPECT_EQ(carried(p, "it_dagger"), 1);
+    EXPECT_EQ(cell_at(5, 5).loose_items, 0);
+
+    // A bow in the second set makes the character want arrows; it takes them as it passes.
+    const int bow = add_item_to_being(p, blank_item, find_item_plan_by_name("it_bow_short"), 1, one_dice);
+    equip_item(p, bow, 15, 1, true);
+    add_item_to_level(5, 4, blank_item, 1, one_dice, find_item_plan_by_name("it_arrow"));
+    d.press(key_up);
+    EXPECT_EQ(beings[p].y, 4);
+    EXPECT_TRUE(d.logged("Autopicked: ")) << "wanted arrows are picked up on the way";
+    EXPECT_GE(carried(p, "it_arrow"), 1);
 }
 
 } // namespace
