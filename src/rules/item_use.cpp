@@ -1,12 +1,15 @@
 #include "rules/item_use.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "ai/paths.h"
 #include "ai/world_stand_ins.h"
 #include "platform/colour.h"
 #include "rules/action_time.h"
 #include "rules/books.h"
+#include "rules/effect_areas.h"
 #include "rules/effect_stand_ins.h"
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
@@ -15,11 +18,13 @@
 #include "world/being.h"
 #include "world/combat_stand_ins.h"
 #include "world/error_log.h"
+#include "world/geometry.h"
 #include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/random.h"
 #include "world/text_expand.h"
 
 namespace dravok {
@@ -190,6 +195,63 @@ void go_to_level_loot(int being, int item, int depth) {
     } else {
         add_message("$FCould not find path to the item!");
     }
+}
+
+namespace {
+
+constexpr int shape_none = 0, shape_special = 1, shape_self = 2, shape_bolt = 4, shape_ball = 7,
+              shape_seen_hostiles = 9, shape_cloud = 10;
+
+// The effect aimed at (x, y); false when it cannot be used there.
+bool aim_device(int being, const titem& item, int x, int y, int target, teffect& out) {
+    out = calculate_effect_coordinates(being, 0, 0, x, y, item.activation_effect, 0);
+    if (effect_target_invalid) return false;
+    if (!kind_is(harmful_kinds, item.activation_effect.kind)) return true;
+    if (item.activation_effect.shape == shape_bolt && int(effect_first_being) != target) return false;
+    return effect_friendly_hit_count == 0;
+}
+
+} // namespace
+
+int get_usable_device(int being, int target, std::initializer_list<int> kinds, int depth) {
+    if (!is_being_ok(being, depth) || !is_being_ok(target) || being >= int(being_items.size())) return 0;
+    std::vector<titem>& list = being_items[being];
+    const tbeing& t = beings[target];
+    int kept = 0;
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        titem& it = list[i];
+        it.tag = 0;
+        if (it.serial == 0 || it.plan == 0) continue;
+        if (std::find(kinds.begin(), kinds.end(), int(it.activation_effect.kind)) == kinds.end()) continue;
+        const int shape = it.activation_effect.shape;
+        int aim_x = t.x, aim_y = t.y;
+        bool usable = true;
+        if (shape != shape_none && shape != shape_special && shape != shape_self &&
+            shape != shape_seen_hostiles) {
+            teffect aimed;
+            usable = aim_device(being, it, aim_x, aim_y, target, aimed);
+            // A cloud or ball may be thrown beside the target to spare friends.
+            const bool spread = shape == shape_ball || shape == shape_cloud;
+            if (!usable && spread && kind_is(harmful_kinds, it.activation_effect.kind)) {
+                for (int d = 1; d <= 8 && !usable; ++d) {
+                    const int x = t.x + direction_steps[d].dx, y = t.y + direction_steps[d].dy;
+                    if (!on_map(x, y) || map_effect_grid(x, y).kind == it.activation_effect.kind) continue;
+                    usable = aim_device(being, it, x, y, target, aimed);
+                    if (usable) aim_x = x, aim_y = y;
+                }
+            }
+        }
+        if (!usable) continue;
+        it.tag = uint32_t(++kept);
+        it.x = uint8_t(aim_x);
+        it.y = uint8_t(aim_y);
+    }
+    if (kept == 0) return 0;
+    const int chosen = random(kept) + 1;
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        if (list[i].tag == uint32_t(chosen)) return int(i);
+    }
+    return 0;
 }
 
 } // namespace dravok
