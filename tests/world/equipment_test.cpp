@@ -17,12 +17,14 @@
 #include "world/equipment.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/item_choice.h"
 #include "world/item_creation.h"
 #include "world/item_description.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/item_value.h"
 #include "world/map.h"
+#include "world/regeneration.h"
 
 namespace dravok {
 namespace {
@@ -350,6 +352,50 @@ TEST_F(Equipment, ItemDescriptions) {
     add_item_to_level(5, 5, sword, 0, one_dice, 0);
     cell_item_table_text(5, 5, text);
     EXPECT_EQ(text, "12 x Arrow\r\nSword_long");
+}
+
+TEST_F(Equipment, AnOffHandWeaponWithoutDualWieldingIsTakenOff) {
+    hero().status_of(st_dualwield) = 3;
+    const int knife = give(dagger);
+    wear(give(long_sword), slot_set1_main);
+    wear(knife, slot_set1_off);
+    ASSERT_EQ(hero().equipment_of(slot_set1_off), knife);
+    hero().status_of(st_dualwield) = 0;
+    update_being(hero_, 0);
+    EXPECT_EQ(hero().equipment_of(slot_set1_off), 0);
+    EXPECT_EQ(being_items[hero_][knife].slot, 0);
+    EXPECT_EQ(hero().weapon_set.melee[1], 0);
+}
+
+TEST_F(Equipment, RegenerationCountsDownOncePerCall) {
+    tbeing& b = hero();
+    b.health_max = 20;
+    b.health = 10;
+    b.health_regen = 3;
+    b.health_regen_delay = 2;
+    b.health_regen_countdown = 2;
+    b.last_health_loss = 0;
+    game.game_clock = 1000; // many rounds later
+    regenerate_being(hero_, 0);
+    EXPECT_EQ(b.health_regen_countdown, 1) << "one step however long it waited";
+    EXPECT_EQ(b.health, 10);
+    regenerate_being(hero_, 0);
+    EXPECT_EQ(b.health_regen_countdown, 1) << "not a whole round since the last step";
+    game.game_clock += 15;
+    regenerate_being(hero_, 0);
+    EXPECT_EQ(b.health, 13) << "the countdown ran out: the amount is gained";
+    EXPECT_EQ(b.health_regen_countdown, 2) << "and the countdown starts again";
+}
+
+TEST_F(Equipment, UnneededPlainGearIsDroppedEnchantedKept) {
+    const int plain = give(long_sword);
+    const int fine = give(long_sword);
+    being_items[hero_][fine].enchantment = 1;
+    state.busy = 0;
+    EXPECT_TRUE(drop_unneeded_items(hero_, false, 0));
+    EXPECT_EQ(being_items[hero_][plain].plan, 0) << "the plain sword is dropped";
+    EXPECT_EQ(being_items[hero_][fine].plan, long_sword);
+    EXPECT_EQ(cell_at(4, 4).loose_items, 1) << "onto the being's cell";
 }
 
 } // namespace
