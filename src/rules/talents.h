@@ -1,7 +1,7 @@
 // Talents: using the last talent again on the marked target. Called by the main commands.
 #pragma once
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

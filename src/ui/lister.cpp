@@ -4,6 +4,7 @@
 
 #include "platform/desktop.h"
 #include "platform/events.h"
+#include "records/being_flags.h"
 #include "rules/item_use.h"
 #include "rules/stand_ins.h"
 #include "rules/talents.h"
@@ -11,7 +12,6 @@
 #include "ui/frame_links.h"
 #include "world/being.h"
 #include "world/being_creation.h"
-#include "world/being_flags.h"
 #include "world/being_update.h"
 #include "world/equipment.h"
 #include "world/error_log.h"

@@ -9,7 +9,7 @@
 #include "world/globals.h"
 #include "world/item_record.h"
 #include "world/text_helpers.h"
-#include "world/vocabulary.h"
+#include "records/vocabulary.h"
 
 namespace dravok {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 
