@@ -4,12 +4,12 @@
 #include <array>
 #include <cctype>
 
+#include "records/vocabulary.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/globals.h"
 #include "world/item_record.h"
 #include "world/text_helpers.h"
-#include "records/vocabulary.h"
 
 namespace dravok {
 
