@@ -128,5 +128,22 @@ TEST_F(FurnitureInPlay, AClumsyStepSpringsAHiddenTrap) {
     EXPECT_FALSE(d.logged("avoid"));
 }
 
+TEST_F(FurnitureInPlay, AChestIsOpenedThenLooted) {
+    turn_driver d;
+    d.add_character(5, 5, "be_debug_player");
+    tcell& c = cell_at(5, 4);
+    c.furniture = fu_chest;
+    c.furniture_state = 0;
+    add_item_to_level(5, 4, blank_item, 1, one_dice, find_item_plan_by_name("it_dagger"));
+    ASSERT_EQ(cell_at(5, 4).held_items, 1);
+    d.press(key_up);
+    EXPECT_TRUE(d.logged("You open the container."));
+    EXPECT_FALSE(d.logged("It is empty."));
+    EXPECT_NE(cell_at(5, 4).furniture_state, 0);
+    EXPECT_EQ(cell_at(5, 4).contents_seen, 1);
+    d.press(key_up);
+    EXPECT_EQ(game_mode, 7) << "the open chest is looted in the inventory screen";
+}
+
 } // namespace
 } // namespace dravok
