@@ -15,6 +15,7 @@ namespace {
 
 constexpr int trap_animation = 1, trap_animation_ticks = 3, trap_animation_repeats = 1;
 constexpr int statue_chance = 60;
+constexpr int trigger_follower_springs_trap = 28, trigger_follower_sees_master_spring_trap = 29;
 
 // Traps of these kinds guard a whole area: springing one springs the plan for all of them.
 bool clears_area_traps(int kind) {
@@ -67,11 +68,20 @@ void spring_trap(int being, int x, int y, int depth) {
             }
     }
     handle_effect(being, effect, depth);
-    if (being < int(beings.size()) && beings[being].commanded) {
+    if (being >= int(beings.size())) return;
+    if (beings[being].commanded) {
         stop_on_hostiles(being, false);
         if (beings[being].present && (effect.kind == ek_slime || effect.kind == ek_web))
             statues_to_beings(being, c.area, statue_chance, depth);
     }
+    // The companions have their say about a trap sprung by their master or by one of them.
+    const tbeing& after = beings[being];
+    if (!after.present) return;
+    const bool known = c.trap_difficulty < 0;
+    if (has_type_flag(after, tf_player) && !known && after.followers > 0 && effect.kind != ek_reveal)
+        add_situation_or_oneliner(being, 0, 0, true, trigger_follower_sees_master_spring_trap, 0);
+    if (player_character > 0 && after.master == beings[player_character].serial)
+        add_situation_or_oneliner(player_character, 0, 0, true, trigger_follower_springs_trap, 0);
 }
 
 } // namespace dravok
