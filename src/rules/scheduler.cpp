@@ -32,6 +32,7 @@
 #include "world/game_clock.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/item_statuses.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/regeneration.h"

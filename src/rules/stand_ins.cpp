@@ -76,7 +76,6 @@ void add_splash(int x, int y, int, int, int kind, int) {
 void get_cell_text(int, int, bool, std::string& out) {
     out.clear();
 }
-void handle_sentient_item_oneliners(int, int) {}
 bool carries_item_with_effect(int, int) {
     return false;
 }

@@ -30,7 +30,6 @@ void add_history(std::string_view text);
 void smear_splashes(int being, int x, int y, int depth);
 void add_splash(int x, int y, int being, int damage, int kind, int direction);
 void get_cell_text(int x, int y, bool once, std::string& out);
-void handle_sentient_item_oneliners(int being, int depth);
 bool carries_item_with_effect(int being, int effect_kind);
 // The next cell worth exploring as x + 65536 y; 0 when none.
 uint32_t find_explore_target();

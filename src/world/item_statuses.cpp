@@ -1,9 +1,13 @@
 #include "world/item_statuses.h"
 
+#include <string>
+
 #include "world/being.h"
 #include "world/equipment.h"
 #include "world/globals.h"
 #include "world/item_record.h"
+#include "world/message_log.h"
+#include "world/text_database.h"
 
 namespace dravok {
 
@@ -56,6 +60,53 @@ void update_item_statuses(int being) {
         }
     }
     if (b.equipped_sentient != 0) b.carried_sentient = 0;
+}
+
+namespace {
+
+constexpr int trigger_get = 52, trigger_first_use = 54, trigger_kills = 55, trigger_idle = 56,
+              trigger_idle_unequipped = 57, trigger_idle_unused = 58;
+constexpr int quiet_turns = 50; // turns without hostiles before an item chatters
+constexpr int situation_item_spoke = 16;
+
+bool take_pending(uint8_t& counter) {
+    if (counter == 0) return false;
+    --counter;
+    return true;
+}
+
+} // namespace
+
+void handle_sentient_item_oneliners(int being, int depth) {
+    if (!is_being_ok(being, depth) || being >= int(being_items.size())) return;
+    tbeing& b = beings[being];
+    if (b.sentient_countdown > 0) --b.sentient_countdown;
+    b.speaking_sentient = 0;
+    const bool quiet = b.turns_without_hostiles >= quiet_turns;
+    int item = 0, trigger = 0;
+    if (b.equipped_sentient != 0) {
+        item = b.equipped_sentient;
+        if (take_pending(b.sentient_first_use))
+            trigger = trigger_first_use;
+        else if (take_pending(b.sentient_kill))
+            trigger = trigger_kills;
+        else if (quiet)
+            trigger = trigger_idle;
+    } else if (b.carried_sentient != 0) {
+        item = b.carried_sentient;
+        if (take_pending(b.sentient_get))
+            trigger = trigger_get;
+        else if (quiet && item < int(being_items[being].size()))
+            trigger =
+                being_items[being][item].time_equipped != 0 ? trigger_idle_unequipped : trigger_idle_unused;
+    }
+    if (trigger == 0 || item >= int(being_items[being].size()) || being_items[being][item].plan == 0) return;
+    b.speaking_sentient = uint16_t(item);
+    std::string line;
+    get_section_text(0, being_items[being][item].identifier.str() + "_" + chatter_trigger_names[trigger], -1,
+                     line);
+    if (!line.empty()) add_speech_message(being, 0, item, line, "");
+    b.situation_of(situation_item_spoke) = 1;
 }
 
 } // namespace dravok
