@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "rules/action_time.h"
 #include "world/being.h"
+#include "world/game_clock.h"
 #include "world/globals.h"
 
 namespace dravok {
@@ -14,7 +14,7 @@ namespace {
 // the value grows by its amount up to the maximum and the countdown starts again.
 void regenerate(int being, uint16_t& countdown, uint32_t& last_event, uint16_t& current, uint16_t maximum,
                 uint16_t amount, bool health) {
-    if (countdown != 0 && game.game_clock >= last_event + round_time) {
+    if (countdown != 0 && game.game_clock >= last_event + time_units_per_round) {
         --countdown;
         last_event = game.game_clock;
     }
