@@ -14,4 +14,9 @@ bool take_path_step(int, int) {
     return false;
 }
 
+bool autopilot_path(int, int, int) {
+    // not built yet: the autopilot's path to the cursor
+    return false;
+}
+
 } // namespace dravok

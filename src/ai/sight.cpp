@@ -6,11 +6,11 @@
 #include "ai/emotion.h"
 #include "ai/light.h"
 #include "ai/world_stand_ins.h"
+#include "rules/noted_items.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/geometry.h"
 #include "world/map.h"
-#include "world/noted_items.h"
 #include "world/text_database.h"
 
 namespace dravok {

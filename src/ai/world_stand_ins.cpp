@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "rules/being_creation.h"
 #include "world/being.h"
-#include "world/being_creation.h"
 #include "world/globals.h"
 #include "world/map.h"
 

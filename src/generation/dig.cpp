@@ -6,7 +6,6 @@
 #include "generation/areas.h"
 #include "generation/corridors.h"
 #include "generation/finishing.h"
-#include "generation/geometry.h"
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "generation/rooms.h"
@@ -14,6 +13,7 @@
 #include "generation/shapes.h"
 #include "generation/standin_world.h"
 #include "generation/vault_templates.h"
+#include "world/directions.h"
 
 namespace dravok {
 
@@ -122,7 +122,7 @@ void setup_force_areas(int depth) {
 
 void create_dungeon(int depth) {
     static_cast<tdungeon&>(dungeon) = level.generator;
-    dungeon.area_cells = 0;
+    cells_given_area = 0;
     // The work fields belong to the attempt, whatever the level record carries there.
     dungeon.dig_step = 0;
     dungeon.parent_area = 0;

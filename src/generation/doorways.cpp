@@ -1,9 +1,9 @@
 #include "generation/doorways.h"
 
 #include "generation/areas.h"
-#include "generation/geometry.h"
 #include "generation/grids.h"
 #include "generation/standin_world.h"
+#include "world/directions.h"
 
 namespace dravok {
 

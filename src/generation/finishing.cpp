@@ -2,9 +2,8 @@
 
 #include "generation/areas.h"
 #include "generation/connections.h"
-#include "generation/geometry.h"
 #include "generation/grids.h"
-#include "generation/standin_world.h"
+#include "world/directions.h"
 
 namespace dravok {
 

@@ -9,7 +9,6 @@ namespace dravok {
 tdungeon_run dungeon;
 
 byte_grid shape_grid;
-byte_grid dug_grid;
 byte_grid mark_grid;
 byte_grid mark_block_grid;
 byte_grid mark_area_grid;
@@ -30,15 +29,6 @@ void clear_shape_grid() {
     for (int x = shape_dirty.x1; x <= shape_dirty.x2; ++x)
         std::memset(&shape_grid[x - 1][shape_dirty.y1 - 1], 0, shape_dirty.y2 - shape_dirty.y1 + 1);
     shape_dirty = shape_box{};
-}
-
-bool mark_dug_cell(int x, int y) {
-    if (!on_map(x, y, 0)) return false;
-    if (cell_at(x, y).block >= 41) {
-        dug_grid[x - 1][y - 1] = 1;
-        impenetrable_walls[x - 1][y - 1] = 0;
-    }
-    return true;
 }
 
 } // namespace dravok

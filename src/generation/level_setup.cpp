@@ -1,7 +1,6 @@
 #include "generation/level_setup.h"
 
 #include "generation/areas.h"
-#include "generation/standin_world.h"
 
 namespace dravok {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "world/being_creation.h"
+#include "rules/being_creation.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/item_placement.h"

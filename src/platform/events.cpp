@@ -6,7 +6,6 @@
 #include <deque>
 #include <variant>
 
-#include "platform/runtime.h"
 #include "platform/timers.h"
 
 namespace dravok {

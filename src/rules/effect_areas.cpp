@@ -6,10 +6,10 @@
 
 #include "ai/emotion.h"
 #include "ai/sight.h"
+#include "rules/being_creation.h"
 #include "rules/effect_stand_ins.h"
 #include "rules/effect_tables.h"
 #include "world/being.h"
-#include "world/being_creation.h"
 #include "world/combat_stand_ins.h"
 #include "world/dice.h"
 #include "world/error_log.h"

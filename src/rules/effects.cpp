@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "ai/sight.h"
+#include "records/layout.h"
 #include "rules/action_time.h"
+#include "rules/damage.h"
 #include "rules/effect_areas.h"
 #include "rules/effect_dispatch.h"
 #include "rules/effect_messages.h"
@@ -16,9 +18,7 @@
 #include "rules/lasting_effects.h"
 #include "rules/sound.h"
 #include "rules/targeting.h"
-#include "ui/frame_links.h"
 #include "world/being.h"
-#include "world/damage.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"

@@ -9,14 +9,13 @@
 #include "platform/colour.h"
 #include "records/being_flags.h"
 #include "rules/action_time.h"
+#include "rules/being_creation.h"
 #include "rules/checks.h"
 #include "rules/effects.h"
 #include "rules/sound.h"
 #include "rules/stand_ins.h"
 #include "rules/traps.h"
-#include "ui/dialogs.h"
 #include "world/being.h"
-#include "world/being_creation.h"
 #include "world/combat_stand_ins.h"
 #include "world/dice.h"
 #include "world/experience_award.h"
@@ -26,6 +25,7 @@
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/presentation.h"
 #include "world/text_expand.h"
 
 namespace dravok {
@@ -86,7 +86,7 @@ bool property_confirmed(int being, int x, int y, int confirmation, bool confirme
     if (!players_being(being) || confirmed) return true;
     const int owner = check_witnesses(being, x, y, true, true);
     if (owner == 0) return true;
-    setup_property_confirmation_dialog(confirmation, being, x, owner, y);
+    presentation.setup_property_confirmation_dialog(confirmation, being, x, owner, y);
     return false;
 }
 
@@ -236,7 +236,7 @@ void toggle_furniture(int being, int direction, bool confirmed, int depth, bool 
     if (!property_confirmed(being, t.x, t.y, confirm_toggle, confirmed)) return;
     tcell& c = cell_at(t.x, t.y);
     if (c.trap != 0 && c.trap_difficulty < 0 && !trap_dialog_done && players_being(being)) {
-        setup_furniture_trap_dialog(confirm_toggle, being, t.x, t.y);
+        presentation.setup_furniture_trap_dialog(confirm_toggle, being, t.x, t.y);
         return;
     }
     bool handled = true;
@@ -257,7 +257,7 @@ void toggle_furniture(int being, int direction, bool confirmed, int depth, bool 
             c.furniture_state = c.furniture_state == 0 ? 1 : 0;
             act(being, switch_time, furniture_action);
         } else if (c.furniture == fu_switch && players_being(being)) {
-            setup_switch_dialog(0, being, t.x, t.y);
+            presentation.setup_switch_dialog(0, being, t.x, t.y);
             return;
         }
     } else if (c.lock == 0 || may_use_key(being, c.key_item)) {
@@ -266,7 +266,7 @@ void toggle_furniture(int being, int direction, bool confirmed, int depth, bool 
         handled = false;
     }
     if (!handled) {
-        if (players_being(being)) setup_locked_furniture_dialog(0, being, t.x, t.y);
+        if (players_being(being)) presentation.setup_locked_furniture_dialog(0, being, t.x, t.y);
         return;
     }
     after_touch(being, t.x, t.y);

@@ -7,37 +7,30 @@
 #include "ai/witnesses.h"
 #include "ai/world_stand_ins.h"
 #include "platform/colour.h"
-#include "platform/desktop.h"
-#include "platform/events.h"
 #include "records/being_flags.h"
 #include "rules/action_time.h"
+#include "rules/being_creation.h"
+#include "rules/being_update.h"
 #include "rules/effect_areas.h"
 #include "rules/effects.h"
-#include "rules/key_entry.h"
+#include "rules/equipment.h"
+#include "rules/item_choice.h"
 #include "rules/movement.h"
 #include "rules/sound.h"
 #include "rules/stand_ins.h"
 #include "rules/targeting.h"
 #include "rules/traps.h"
-#include "ui/dialogs.h"
-#include "ui/draw.h"
-#include "ui/frame_links.h"
-#include "ui/lister.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
 #include "world/combat_stand_ins.h"
 #include "world/dice.h"
-#include "world/equipment.h"
 #include "world/error_log.h"
-#include "world/game_clock.h"
 #include "world/geometry.h"
 #include "world/globals.h"
-#include "world/item_choice.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/presentation.h"
 #include "world/text_expand.h"
 
 namespace dravok {
@@ -64,13 +57,13 @@ void loot_container(int being, int direction, bool confirmed, int depth, bool tr
     if (c.furniture < fu_chest || c.furniture > fu_cauldron) return; // the furniture that holds items
     const bool shop = is_shop_furniture(c.furniture);
     if (being == player && !shop && !confirmed && check_witnesses(being, x, y, true, true) != 0) {
-        setup_property_confirmation_dialog(confirm_loot, being, x, check_witnesses(being, x, y, true, true),
-                                           y);
+        presentation.setup_property_confirmation_dialog(confirm_loot, being, x,
+                                                        check_witnesses(being, x, y, true, true), y);
         return;
     }
     if (c.trap != 0) {
         if (c.trap_difficulty < 0 && !trap_dialog_done) {
-            if (being == player) setup_furniture_trap_dialog(confirm_loot, being, x, y);
+            if (being == player) presentation.setup_furniture_trap_dialog(confirm_loot, being, x, y);
             return;
         }
         if (being == player) add_message("$FThe container was trapped!");
@@ -82,8 +75,7 @@ void loot_container(int being, int direction, bool confirmed, int depth, bool tr
     std::string summary;
     if (being == player && b.seen_awake_hostiles == 0 && count_witnesses(being, x, y, true) == 0)
         autopick_items(being, x, y, summary, depth);
-    reset_lister();
-    initialize_inventory(being, 0, inventory_ground, depth, 2, 2);
+    presentation.open_loot_screen(being, x, y, depth);
     if (!summary.empty() && cell_at(x, y).held_items == 0) {
         summary.clear();
         game_mode = mode_main;
@@ -96,11 +88,11 @@ void bump_portal(int being, int direction) {
     if (!is_being_ok(being) || direction < 1 || direction > 8) return;
     const int x = beings[being].x + direction_steps[direction].dx,
               y = beings[being].y + direction_steps[direction].dy;
-    if (on_map(x, y)) setup_use_portal(being, x, y);
+    if (on_map(x, y)) presentation.setup_use_portal(being, x, y);
 }
 
 void bump_friendly(int being, int other) {
-    if (is_being_ok(being) && is_being_ok(other)) setup_bump_friendly_dialog(other);
+    if (is_being_ok(being) && is_being_ok(other)) presentation.setup_bump_friendly_dialog(other);
 }
 
 bool displace_being(int being, int other) {
@@ -177,8 +169,7 @@ void fire_ranged(int being, int) {
             add_message(
                 "$FEquip a reach weapon, a throwable weapon or a ranged weapon and ammunition to make "
                 "ranged attacks.");
-        command_acted = true;
-        return;
+        return; // the command ends here without time
     }
     game_mode = mode_target;
     target_kind = target_attack;

@@ -20,6 +20,7 @@
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/history_file.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"

@@ -20,5 +20,10 @@ extern std::vector<std::vector<titem>> demigod_items;
 void save_avatars();
 void remove_avatar(int avatar_id);
 void update_demigods();
+// The pantheon file at start-up; false when there is none to read (then setup_avatars).
+bool load_avatars();
+void setup_avatars(int depth);
+// Releases the avatars' item lists and the demigods.
+void free_pantheon();
 
 } // namespace dravok

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "records/being_flags.h"
+#include "rules/being_creation.h"
 #include "world/being.h"
-#include "world/being_creation.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
@@ -65,17 +65,7 @@ void record_key_history(int key, int modifier, int command) {
 
 void take_screenshot() {}
 void save_map_image() {}
-void add_history(std::string_view text) {
-    if (player_character > 0) history.emplace_back(text);
-}
 
-void smear_splashes(int, int, int, int) {}
-void add_splash(int x, int y, int, int, int kind, int) {
-    if (on_map(x, y)) cell_at(x, y).splash = uint8_t(kind);
-}
-void get_cell_text(int, int, bool, std::string& out) {
-    out.clear();
-}
 bool carries_item_with_effect(int, int) {
     return false;
 }

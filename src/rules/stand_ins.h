@@ -24,12 +24,8 @@ void statues_to_beings(int revealer, int area, int chance, int depth);
 void record_key_history(int key, int modifier, int command);
 void take_screenshot();
 void save_map_image();
-void add_history(std::string_view text);
 
 // ---- map features, items, levels ----
-void smear_splashes(int being, int x, int y, int depth);
-void add_splash(int x, int y, int being, int damage, int kind, int direction);
-void get_cell_text(int x, int y, bool once, std::string& out);
 bool carries_item_with_effect(int being, int effect_kind);
 // The next cell worth exploring as x + 65536 y; 0 when none.
 uint32_t find_explore_target();

@@ -1,20 +1,8 @@
 // Target mode. Until targeting lands the mode only returns to the map and no target is marked.
 #include "rules/targeting.h"
 
-#include "platform/desktop.h"
-#include "platform/events.h"
-#include "records/being_flags.h"
-#include "rules/stand_ins.h"
-#include "ui/draw.h"
-#include "ui/frame_links.h"
-#include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
 #include "world/error_log.h"
-#include "world/game_clock.h"
-#include "world/geometry.h"
 #include "world/globals.h"
-#include "world/map.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -28,6 +16,17 @@ void handle_target_commands(int, int, int, int) {
 void attack_marked(int, int) {}
 void target_init(int) {
     game_mode = 4;
+}
+
+int target_cursor_x = 0, target_cursor_y = 0;
+int target_action_kind = 0;
+bool target_blocked = false;
+
+void get_ranged_target(int) {
+    // not built yet: the nearest valid target of a ranged attack
+}
+void get_talent_target(int) {
+    // not built yet: the first target of a talent
 }
 
 } // namespace dravok

@@ -1,20 +1,8 @@
 // Dialogs. Until they land a dialog is only its mode, and its keys close it.
 #include "ui/dialogs.h"
 
-#include "platform/desktop.h"
-#include "platform/events.h"
-#include "records/being_flags.h"
-#include "rules/stand_ins.h"
-#include "ui/draw.h"
-#include "ui/frame_links.h"
-#include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
 #include "world/error_log.h"
-#include "world/game_clock.h"
-#include "world/geometry.h"
 #include "world/globals.h"
-#include "world/map.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -52,6 +40,19 @@ void setup_use_portal(int, int, int) {
 void setup_bump_friendly_dialog(int) {
     // not built yet: the dialog for bumping a friendly creature
     game_mode = 6;
+}
+void draw_dialog() {
+    // not built yet: the dialog's text and choices
+}
+void draw_string_dialog() {
+    // not built yet: the text-entry dialog
+}
+int current_dialog_kind() {
+    // not built yet: dialogs; none is ever open
+    return 0;
+}
+void setup_game_over_dialog() {
+    // not built yet: the game-over dialog
 }
 
 } // namespace dravok

@@ -1,15 +1,30 @@
 // Frame drawing by game mode; see draw.h.
 #include "ui/draw.h"
 
+#include "ai/light.h"
+#include "ai/paths.h"
 #include "platform/window.h"
-#include "ui/frame_links.h"
+#include "rules/effect_areas.h"
+#include "rules/effects.h"
+#include "rules/targeting.h"
+#include "ui/animations.h"
+#include "ui/book_screens.h"
+#include "ui/character_sheet.h"
+#include "ui/dialogs.h"
+#include "ui/frame_composition.h"
 #include "ui/game_window.h"
 #include "ui/graphics.h"
+#include "ui/lister.h"
 #include "ui/map_view.h"
-#include "ui/renderer_links.h"
+#include "ui/menus.h"
+#include "ui/minimap.h"
+#include "ui/offscreen_beings.h"
+#include "ui/panels.h"
+#include "ui/side_panel.h"
+#include "ui/talent_screen.h"
 #include "world/error_log.h"
 #include "world/globals.h"
-#include "world/trace_names.h"
+#include "world/message_log.h"
 
 namespace dravok {
 

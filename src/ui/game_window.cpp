@@ -4,24 +4,38 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/bitmap.h"
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/runtime.h"
 #include "platform/timers.h"
 #include "platform/window.h"
-#include "rules/key_entry.h"
+#include "rules/game_setup.h"
+#include "rules/level_up.h"
+#include "rules/pantheon.h"
+#include "rules/scheduler.h"
+#include "rules/stand_ins.h"
+#include "ui/animations.h"
+#include "ui/dialogs.h"
 #include "ui/draw.h"
 #include "ui/graphics.h"
+#include "ui/key_bindings.h"
+#include "ui/key_entry.h"
 #include "ui/layout.h"
-#include "ui/startup_links.h"
+#include "ui/menus.h"
+#include "ui/release_check.h"
 #include "ui/tileset.h"
+#include "ui/title_screen.h"
+#include "ui/ui_services.h"
 #include "world/database.h"
 #include "world/error_log.h"
+#include "world/game_folders.h"
 #include "world/globals.h"
+#include "world/history_file.h"
 #include "world/message_log.h"
 #include "world/rounding.h"
-#include "world/trace_names.h"
-#include "world/world_hooks.h"
+#include "world/settings_file.h"
+#include "world/statistics.h"
 
 namespace dravok {
 
@@ -44,12 +58,12 @@ bool map_mode(int mode) {
            mode == mode_observer;
 }
 
+} // namespace
+
 void end_application() {
     destroy_all_timers();
     end_event_loop();
 }
-
-} // namespace
 
 bool create_game_window() {
     if (!game_window.create("Dravok", 1121, 627)) return false;
@@ -65,15 +79,13 @@ bool create_game_window() {
 }
 
 bool form_create() {
-    world_hooks.clear_temporary_folder = clear_temporary_folder;
-    world_hooks.free_graphics = free_graphics;
-    world_hooks.end_application = end_application;
-    world_hooks.delete_update_files = delete_update_files;
+    install_ui_services();
     init_globals();
     create_graphics();
     load_title_pictures();
     compute_max_view();
     load_settings();
+    load_view_size();
     if (settings.check_updates) enable_timer("update_timer", true);
     state.go_to_main_menu = 1;
     apply_layout();

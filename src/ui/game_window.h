@@ -25,11 +25,11 @@ void form_show();
 void form_close();
 // Closes the window as its close button does: the close handler, then the end of the event loop.
 void close_game_window();
+// Ends the event loop and the timers (shutdown with halt set).
+void end_application();
 void initialize_module();
 void setup_window();
 bool rest_screen_active();
-// The title as large text on the frame (the title screen's routine, also used by key entry).
-void draw_title_text(const std::string& text, int size);
 
 void effects_timer_tick(Timer& timer);
 void play_timer_tick(Timer& timer);

@@ -1,20 +1,9 @@
 // Menus. Until they land a menu is only its mode, and its keys return to the map.
 #include "ui/menus.h"
+#include "ui/graphics.h"
 
-#include "platform/desktop.h"
-#include "platform/events.h"
-#include "records/being_flags.h"
-#include "rules/stand_ins.h"
-#include "ui/draw.h"
-#include "ui/frame_links.h"
-#include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
 #include "world/error_log.h"
-#include "world/game_clock.h"
-#include "world/geometry.h"
 #include "world/globals.h"
-#include "world/map.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -28,6 +17,15 @@ void handle_menu_commands(int, int, int, int) {
 void refresh_menu() {}
 bool settings_menu_open() {
     return false;
+}
+
+void draw_menu() {
+    // not built yet: the menu's title, rows, descriptions and icons
+    clear_bitmap(screen_bitmap);
+}
+
+void init_interface_templates() {
+    // not built yet: the menu entries
 }
 
 } // namespace dravok

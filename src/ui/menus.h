@@ -9,5 +9,9 @@ void handle_menu_commands(int being, int command, int key, int modifier);
 void refresh_menu();
 // True while the settings menu is the open menu.
 bool settings_menu_open();
+// The open menu's screen.
+void draw_menu();
+// Blanks the menu entries with their "none" values (once at start-up).
+void init_interface_templates();
 
 } // namespace dravok

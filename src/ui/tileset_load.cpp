@@ -4,7 +4,6 @@
 
 #include "platform/files.h"
 #include "platform/image_files.h"
-#include "records/codec.h"
 #include "ui/graphics.h"
 #include "ui/tileset.h"
 #include "world/data_files.h"

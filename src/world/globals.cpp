@@ -3,9 +3,15 @@
 #include <cstring>
 
 #include "platform/clock.h"
+#include "world/database.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/game_folders.h"
+#include "world/geometry.h"
+#include "world/message_log.h"
+#include "world/presentation.h"
 #include "world/random.h"
+#include "world/text_database.h"
 #include "world/world_hooks.h"
 
 namespace dravok {
@@ -65,6 +71,7 @@ tstuff blank_stuff{};
 tmap_effect_cell blank_map_effect_cell{};
 
 tworld_hooks world_hooks{};
+tpresentation presentation{};
 
 namespace {
 
@@ -107,8 +114,8 @@ void init_globals() {
     recent_chatter.clear();
     save_names.clear();
     randomize(ms_since_midnight_utc());
-    run_hook(world_hooks.build_ray_endpoints);
-    run_hook(world_hooks.build_sight_rays);
+    build_ray_endpoints();
+    build_sight_rays();
     init_global_dice();
     preset_templates();
     run_hook(world_hooks.init_interface_templates);
@@ -188,8 +195,8 @@ void reset_world() {
     past_characters.assign(1, tcharacter{});
     reset_table_run_fields();
     furniture_variant_counters.fill(0);
-    run_hook(world_hooks.build_shuffle_bags);
-    run_hook(world_hooks.build_chatter_sections);
+    build_shuffle_bags();
+    build_chatter_sections();
     history.clear();
     recent_chatter.clear();
     last_chatter_time = 0;
@@ -212,7 +219,7 @@ void free_world() {
     run_hook(world_hooks.clear_static_lights);
     level_items.clear();
     duration_effects.clear();
-    run_hook(world_hooks.free_text_sections);
+    clear_text_database();
     levels.clear();
     portals.clear();
     contents.clear();
@@ -231,12 +238,12 @@ void free_all() {
     history.clear();
     recent_chatter.clear();
     save_names.clear();
-    run_hook(world_hooks.free_string_lists);
+    message_log.clear();
 }
 
 void shutdown(bool halt) {
     run_hook(world_hooks.delete_update_files);
-    run_hook(world_hooks.clear_temporary_folder);
+    clear_temporary_folder();
     run_hook(world_hooks.free_graphics);
     free_all();
     if (halt) run_hook(world_hooks.end_application);

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "world/being.h"
-#include "world/equipment.h"
 #include "world/globals.h"
 #include "world/item_record.h"
 #include "world/message_log.h"

@@ -4,19 +4,19 @@
 #include <cstdio>
 #include <string_view>
 
-#include "generation/geometry.h"
-#include "generation/grids.h"
 #include "records/being_flags.h"
 #include "records/map_vocab.h"
-#include "rules/lasting_effects.h"
-#include "ui/sprite_lookup.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/item_placement.h"
 #include "world/random.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
+
+uint32_t cells_given_area = 0;
+uint8_t dug_grid[max_map_size][max_map_size];
 
 uint8_t impenetrable_walls[max_map_size][max_map_size];
 
@@ -82,6 +82,15 @@ int get_area_kind(int x, int y) {
 
 // ----- Blocks -----
 
+bool mark_dug_cell(int x, int y) {
+    if (!on_map(x, y, 0)) return false;
+    if (cell_at(x, y).block >= 41) {
+        dug_grid[x - 1][y - 1] = 1;
+        impenetrable_walls[x - 1][y - 1] = 0;
+    }
+    return true;
+}
+
 bool set_block(int x, int y, int block, int depth, bool make_impenetrable, int area, int shape_kind) {
     depth = trace_enter(depth, trace_set_block);
     if (!on_map(x, y, 0)) return false;
@@ -91,7 +100,7 @@ bool set_block(int x, int y, int block, int depth, bool make_impenetrable, int a
     // A cell that already belongs to an area keeps its kind when the base does not change.
     if (c.area == 0 || new_is_wall != old_is_wall) c.block = uint8_t(block);
     if (new_is_wall && make_impenetrable) impenetrable_walls[x - 1][y - 1] = 1;
-    if (c.area == 0 && area > 0) ++dungeon.area_cells;
+    if (c.area == 0 && area > 0) ++cells_given_area;
     c.shape = uint8_t(shape_kind);
     c.area = uint8_t(area);
     return mark_dug_cell(x, y);

@@ -94,6 +94,8 @@ inline tcell& cell_at(int x, int y) {
 
 // Walls that nothing may dig or pass (non-zero), [x - 1][y - 1] like the generator's grids.
 extern uint8_t impenetrable_walls[max_map_size][max_map_size];
+// The cells dug during a level's generation (every block written by set_block is recorded).
+extern uint8_t dug_grid[max_map_size][max_map_size];
 
 // Position tests.
 bool on_map(int x, int y, int depth = 0);
@@ -108,6 +110,11 @@ int get_area_kind(int x, int y);
 
 // Blocks.
 bool set_block(int x, int y, int block, int depth, bool make_impenetrable, int area, int shape_kind);
+// Records a floor cell as dug and frees it from the impenetrable walls; called for every block
+// written by set_block. Its result is set_block's result.
+bool mark_dug_cell(int x, int y);
+// Cells that received their first area through set_block; the generator zeroes it per attempt.
+extern uint32_t cells_given_area;
 int get_block_base(int x, int y, int block, int depth = 0);
 bool is_wall(int x, int y, int depth = 0);
 bool is_floor(int x, int y, int depth = 0);

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "generation/geometry.h"
+#include "generation/free_run.h"
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "generation/shapes.h"
 #include "generation/standin_world.h"
 #include "level_fixture.h"
+#include "world/directions.h"
 
 namespace dravok {
 namespace {

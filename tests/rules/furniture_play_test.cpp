@@ -7,12 +7,13 @@
 
 #include "platform/files.h"
 #include "platform/temp_folder.h"
+#include "rules/being_update.h"
 #include "rules/furniture.h"
-#include "rules/key_entry.h"
 #include "support/driver.h"
+#include "support/process_state.h"
 #include "ui/key_bindings.h"
+#include "ui/key_entry.h"
 #include "world/being.h"
-#include "world/being_update.h"
 #include "world/database.h"
 #include "world/dice.h"
 #include "world/error_log.h"
@@ -28,17 +29,14 @@ namespace {
 
 using dravok::testing::turn_driver;
 
-const std::string built_database = std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs";
 constexpr int north = 1;
 constexpr int skill_disable = 1, skill_dodge = 2, skill_search = 6;
 
 class FurnitureInPlay : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        clear_quit_request();
-        ASSERT_TRUE(load_database_from(built_database));
-    }
+    // The tables are reset before every test, so each test loads them.
     void SetUp() override {
+        ASSERT_TRUE(dravok::testing::load_built_database());
         set_program_folder(folder_.path());
         error_log_lines.clear();
         reset_table_run_fields();

@@ -2,8 +2,8 @@
 // with its cell contests and fading, effects acting on a being standing in them.
 #include "rules/lasting_effects.h"
 
+#include "rules/being_update.h"
 #include "rules/effect_fixture.h"
-#include "world/being_update.h"
 #include "world/dice.h"
 
 namespace dravok::testing {

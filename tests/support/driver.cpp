@@ -7,17 +7,16 @@
 #include "platform/events.h"
 #include "platform/timers.h"
 #include "records/being_flags.h"
+#include "rules/being_creation.h"
+#include "rules/being_update.h"
 #include "rules/effects.h"
 #include "rules/scheduler.h"
 #include "rules/stand_ins.h"
 #include "ui/draw.h"
-#include "ui/frame_links.h"
 #include "ui/game_timers.h"
 #include "ui/key_bindings.h"
 #include "ui/lister.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/geometry.h"
@@ -76,7 +75,7 @@ turn_driver::turn_driver(int size) {
     spectator_timer().set_enabled(false);
     spectator_timer().set_tag(0);
     play_timer().set_enabled(false);
-    lister = {};
+    state.lister_time_passing = false;
     reset_keybindings();
     clear_message_log();
     default_log_layout();

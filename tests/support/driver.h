@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/key_entry.h"
+#include "ui/key_entry.h"
 
 namespace dravok::testing {
 

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "generation/level_fixture.h"
+#include "platform/bitmap.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
 #include "ui/draw.h"
@@ -15,7 +16,7 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/map_view.h"
-#include "ui/renderer_links.h"
+#include "ui/offscreen_beings.h"
 #include "ui/tileset.h"
 #include "ui/view_memory.h"
 #include "world/error_log.h"

@@ -10,6 +10,7 @@
 
 #include "platform/files.h"
 #include "records/codec.h"
+#include "support/process_state.h"
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/globals.h"
@@ -19,7 +20,6 @@ namespace dravok {
 namespace {
 
 namespace fs = std::filesystem;
-const std::string built_database = std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs";
 
 int plan_index(const std::string& id) {
     for (std::size_t i = 1; i < being_plans.size(); ++i)
@@ -32,12 +32,10 @@ int item_index(const std::string& id) {
     return 0;
 }
 
+// The tables are reset before every test, so each test loads them.
 class BuiltDatabase : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        clear_quit_request();
-        ASSERT_TRUE(load_database_from(built_database));
-    }
+    void SetUp() override { ASSERT_TRUE(dravok::testing::load_built_database()); }
 };
 
 TEST_F(BuiltDatabase, HoldsEveryFixedIdentifier) {
@@ -248,9 +246,9 @@ class DamagedDatabase : public ::testing::Test {
     }
     // Loads, expecting failure with exactly the given message and the quit request.
     void expect_fatal(const std::string& message) {
-        testing::internal::CaptureStderr();
+        ::testing::internal::CaptureStderr();
         EXPECT_FALSE(load_database_from(path));
-        std::string shown = testing::internal::GetCapturedStderr();
+        std::string shown = ::testing::internal::GetCapturedStderr();
         // Exactly one message box, with exactly that text.
         auto at = shown.find(message);
         EXPECT_NE(at, std::string::npos) << shown;

@@ -1,5 +1,6 @@
 // Key entry and command dispatch.
-#include "rules/key_entry.h"
+#include "ui/key_entry.h"
+#include "ui/title_screen.h"
 
 #include "ai/paths.h"
 #include "ai/places.h"
@@ -7,25 +8,24 @@
 #include "platform/events.h"
 #include "platform/timers.h"
 #include "records/being_flags.h"
-#include "rules/main_commands.h"
+#include "rules/being_creation.h"
+#include "rules/being_update.h"
 #include "rules/scheduler.h"
 #include "rules/stand_ins.h"
 #include "rules/targeting.h"
 #include "rules/trace_ids.h"
 #include "ui/dialogs.h"
 #include "ui/draw.h"
-#include "ui/frame_links.h"
 #include "ui/game_timers.h"
 #include "ui/game_window.h"
 #include "ui/key_bindings.h"
 #include "ui/layout.h"
 #include "ui/lister.h"
+#include "ui/main_commands.h"
 #include "ui/menus.h"
 #include "ui/mode_keys.h"
 #include "ui/tileset.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/geometry.h"
@@ -217,7 +217,7 @@ void form_key_down(int& key, const tshift_state& shift) {
 
     if (game_mode == 3 && !state.level_up_pending)
         handle_rounds();
-    else if (game_mode == 7 && lister.time_passing)
+    else if (game_mode == 7 && state.lister_time_passing)
         handle_rounds();
     else
         draw_screen();

@@ -1,25 +1,27 @@
-#include "world/damage.h"
+#include "rules/damage.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 
 #include "platform/files.h"
+#include "rules/being_creation.h"
+#include "rules/being_update.h"
 #include "rules/effects.h"
 #include "rules/lasting_effects.h"
 #include "rules/stand_ins.h"
 #include "rules/talents.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
 #include "world/combat_stand_ins.h"
 #include "world/dice.h"
 #include "world/experience_award.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/history_file.h"
 #include "world/item_creation.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
+#include "world/map_features.h"
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/regeneration.h"

@@ -1,8 +1,9 @@
-// Minimal bodies of the services in renderer_links.h whose owners have not landed.
-#include "ui/renderer_links.h"
+#include "ui/offscreen_beings.h"
 
+#include "world/being.h"
+#include "world/geometry.h"
 #include "world/globals.h"
-#include "world/rounding.h"
+#include "world/map.h"
 
 namespace dravok {
 
@@ -29,16 +30,8 @@ void collect_offscreen_beings() {
     }
 }
 
-bool being_animation_shown(int) {
-    return false;
-}
-
-int map_effect_sprite(int x, int y) {
-    return map_effect_grid(x, y).graphic_frame;
-}
-
-bool spectator_exists() {
-    return state.spectator_serial != 0;
+void reset_offscreen_beings() {
+    offscreen_beings.fill({});
 }
 
 } // namespace dravok

@@ -1,12 +1,12 @@
-#include "world/equipment.h"
+#include "rules/equipment.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "rules/action_time.h"
+#include "rules/being_update.h"
 #include "world/being.h"
-#include "world/being_update.h"
 #include "world/dice.h"
 #include "world/globals.h"
 #include "world/item_record.h"

@@ -1,4 +1,4 @@
-#include "world/being_creation.h"
+#include "rules/being_creation.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,23 +8,23 @@
 #include <vector>
 
 #include "ai/ai_tables.h"
+#include "rules/being_update.h"
 #include "rules/effects.h"
+#include "rules/equipment.h"
+#include "rules/item_choice.h"
 #include "rules/lasting_effects.h"
 #include "rules/pantheon.h"
 #include "rules/talent_choice.h"
-#include "ui/sprite_lookup.h"
 #include "world/being.h"
-#include "world/being_update.h"
 #include "world/dice.h"
-#include "world/equipment.h"
 #include "world/error_log.h"
 #include "world/experience.h"
-#include "world/item_choice.h"
 #include "world/item_placement.h"
 #include "world/lookup.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/sprite_lookup.h"
 #include "world/text_expand.h"
 
 namespace dravok {

@@ -1,4 +1,4 @@
-#include "ui/sprite_lookup.h"
+#include "world/sprite_lookup.h"
 
 #include <map>
 #include <utility>

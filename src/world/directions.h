@@ -1,6 +1,6 @@
 // Small geometry shared by the generator, the rules, the AI and path finding: the four main
 // directions and their sides, the ring list of cells around a centre, compass directions and
-// angles between cells, and distances to the map edge. Owner: the level generator.
+// angles between cells, and distances to the map edge.
 #pragma once
 #include <cstdint>
 
@@ -31,6 +31,5 @@ int get_direction(int x1, int y1, int x2, int y2);
 int get_angle(int x1, int y1, int x2, int y2);
 int snap_direction(int x1, int y1, int x2, int y2, int tolerance);
 int distance_to_edge(int x, int y, int direction);
-int get_free_run(int x, int y, int direction);
 
 } // namespace dravok

@@ -1,5 +1,5 @@
 // The main mode's commands.
-#include "rules/main_commands.h"
+#include "ui/main_commands.h"
 
 #include <string>
 
@@ -7,28 +7,24 @@
 #include "ai/places.h"
 #include "generation/areas.h"
 #include "generation/level_setup.h"
-#include "platform/desktop.h"
-#include "platform/events.h"
 #include "records/being_flags.h"
 #include "rules/action_time.h"
+#include "rules/being_creation.h"
+#include "rules/being_update.h"
+#include "rules/equipment.h"
 #include "rules/furniture.h"
 #include "rules/interactions.h"
-#include "rules/key_entry.h"
 #include "rules/movement.h"
 #include "rules/search.h"
 #include "rules/stand_ins.h"
 #include "rules/talents.h"
 #include "rules/targeting.h"
-#include "ui/draw.h"
-#include "ui/frame_links.h"
 #include "ui/key_bindings.h"
+#include "ui/key_entry.h"
 #include "ui/lister.h"
 #include "ui/menus.h"
 #include "ui/mode_keys.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
-#include "world/equipment.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/geometry.h"
@@ -242,6 +238,7 @@ void handle_main_commands(int b, int command, int key, int modifier) {
         if (!can_use_items(b)) break;
         remembered_aiming_command = FIRE;
         fire_ranged(b, FIRE);
+        if (game_mode == mode_main) command_acted = true; // refused: no aim, no time
         log_changed = true;
         break;
     case ATTACK_MARKED:

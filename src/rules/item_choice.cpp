@@ -1,12 +1,12 @@
-#include "world/item_choice.h"
+#include "rules/item_choice.h"
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
+#include "rules/equipment.h"
 #include "world/being.h"
 #include "world/dice.h"
-#include "world/equipment.h"
 #include "world/globals.h"
 #include "world/item_creation.h"
 #include "world/item_placement.h"

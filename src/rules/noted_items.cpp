@@ -1,7 +1,7 @@
-#include "world/noted_items.h"
+#include "rules/noted_items.h"
 
+#include "rules/equipment.h"
 #include "world/being.h"
-#include "world/equipment.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/item_record.h"

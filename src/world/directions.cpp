@@ -1,10 +1,10 @@
-#include "generation/geometry.h"
+#include "world/directions.h"
 
 #include <cmath>
 #include <cstdlib>
 
-#include "generation/grids.h"
-#include "generation/standin_world.h"
+#include "world/map.h"
+#include "world/rounding.h"
 
 namespace dravok {
 
@@ -85,14 +85,6 @@ int distance_to_edge(int x, int y, int direction) {
         return x;
     default:
         return 0;
-    }
-}
-
-int get_free_run(int x, int y, int direction) {
-    if (direction < 1 || direction > 4) return 0;
-    for (int k = 1;; ++k) {
-        const int cx = x + k * dir_dx[direction], cy = y + k * dir_dy[direction];
-        if (!on_map(cx, cy, 0) || dug_grid[cx - 1][cy - 1]) return k;
     }
 }
 

@@ -1,16 +1,14 @@
-// Minimal bodies of the services in frame_links.h whose owners have not landed: each draws
-// nothing it does not know how to draw, and the frame composition places the map view, the
-// panels and the log where the layout puts them.
-#include "ui/frame_links.h"
+#include "ui/frame_composition.h"
 
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "world/globals.h"
+#include "world/message_log.h"
 
 namespace dravok {
 
-bool log_changed = true;
 void draw_log_panel() {
+    // not built yet: the log lines with their colours, separators and scrolling
     clear_bitmap(log_panel);
     log_changed = false;
 }
@@ -63,86 +61,6 @@ void compose_frame() {
         column(right, true);
     else if (settings.side_panel_place == 2)
         column(right, false);
-}
-
-void draw_minimap(int, int, int) {}
-void draw_status_panel(int) {
-    clear_bitmap(status_panel);
-}
-void draw_look_panel(Bitmap& panel) {
-    clear_bitmap(panel);
-}
-void draw_target_hints(int) {
-    clear_bitmap(log_panel);
-}
-void draw_dialog_partner(Bitmap& panel) {
-    clear_bitmap(panel);
-}
-
-int item_count_on_cell(int x, int y) {
-    if (x < 1 || y < 1 || x > map_size || y > map_size) return 0;
-    return map_cells(x, y).loose_items;
-}
-void show_items_on_ground(int, int, int) {
-    clear_bitmap(side_panel);
-}
-void show_quickslots(int) {
-    clear_bitmap(side_panel);
-}
-
-bool update_lunges() {
-    return false;
-}
-bool update_cell_animations() {
-    return false;
-}
-bool update_indicators() {
-    return false;
-}
-bool update_indicator_lines() {
-    return false;
-}
-bool update_bubbles() {
-    return false;
-}
-void draw_indicators() {}
-void draw_indicator_lines() {}
-void draw_speech_bubbles() {}
-void clear_speech_bubbles() {}
-
-void draw_menu() {
-    clear_bitmap(screen_bitmap);
-}
-void draw_dialog() {}
-int current_dialog_kind() {
-    return 0;
-}
-void draw_inventory_screen() {
-    clear_bitmap(screen_bitmap);
-}
-void draw_talent_screen() {
-    clear_bitmap(screen_bitmap);
-}
-void draw_string_dialog() {}
-void build_character_sheet() {}
-void draw_character_sheet() {
-    clear_bitmap(screen_bitmap);
-}
-void draw_book() {
-    clear_bitmap(screen_bitmap);
-}
-void draw_help_screen() {
-    clear_bitmap(screen_bitmap);
-}
-
-void get_ranged_target(int) {}
-void get_talent_target(int) {}
-
-int target_cursor_x = 0, target_cursor_y = 0;
-int target_action_kind = 0;
-bool target_blocked = false;
-bool autopilot_path(int, int, int) {
-    return false;
 }
 
 } // namespace dravok

@@ -1,12 +1,12 @@
-#include "world/being_update.h"
+#include "rules/being_update.h"
 
 #include <algorithm>
 
+#include "rules/equipment.h"
 #include "rules/lasting_effects.h"
 #include "rules/map_effects.h"
 #include "world/being.h"
 #include "world/encumbrance.h"
-#include "world/equipment.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/item_statuses.h"

@@ -1,0 +1,45 @@
+// The presentation services that the rules, the generator and the AI call: a redraw of the
+// frame, closing the window, the end-of-game panels, the spectator's clock and the dialogs that
+// a move can open. They never draw or touch the window themselves: the interface installs its
+// routines here at start-up (install_ui_services), and until then every entry does nothing, so
+// the rules run headless in tools and tests.
+#pragma once
+
+namespace dravok {
+
+class Timer;
+
+// Confirmation values carried by the furniture dialogs: the action done on "yes".
+constexpr int confirm_toggle = 7, confirm_close = 8, confirm_loot = 9, confirm_portal = 10,
+              confirm_pick_lock = 13, confirm_force = 14;
+
+struct tpresentation {
+    // Draws and shows the frame of the current game mode.
+    void (*redraw)() = [] {};
+    // Closes the window as its close button does.
+    void (*close_window)() = [] {};
+    // Clears the panels that show the end of a game before the spectator looks on.
+    void (*clear_end_of_game_panels)() = [] {};
+    // The timer that moves the spectator's view on after the end of a game (none when headless).
+    Timer* (*spectator_timer)() = [] { return static_cast<Timer*>(nullptr); };
+    // The dialogs a step can open: a trap seen on the ground, a golem to wake.
+    void (*setup_ground_trap_dialog)(int being, int x, int y, int kind) = [](int, int, int, int) {};
+    void (*setup_activate_golem_dialog)(int being, int golem) = [](int, int) {};
+    // The dialogs of furniture, portals and friends: an owner watching, a lock without its key, a
+    // known trap in furniture, a switch, stairs or a teleporter, a friendly creature in the way.
+    void (*setup_property_confirmation_dialog)(int confirmation, int thing, int x, int owner,
+                                               int y) = [](int, int, int, int, int) {};
+    void (*setup_locked_furniture_dialog)(int confirmation, int thing, int x, int y) = [](int, int, int,
+                                                                                          int) {};
+    void (*setup_furniture_trap_dialog)(int confirmation, int thing, int x, int y) = [](int, int, int, int) {
+    };
+    void (*setup_switch_dialog)(int confirmation, int thing, int x, int y) = [](int, int, int, int) {};
+    void (*setup_use_portal)(int thing, int x, int y) = [](int, int, int) {};
+    void (*setup_bump_friendly_dialog)(int being) = [](int) {};
+    // The inventory beside the items of the furniture at (x, y), to loot it.
+    void (*open_loot_screen)(int being, int x, int y, int depth) = [](int, int, int, int) {};
+};
+
+extern tpresentation presentation;
+
+} // namespace dravok
