@@ -1,7 +1,7 @@
 // Stand-ins for the map features and level dressing services the level generator calls, until
 // the world units provide them (secret doors, area edge points, straight walks, vault zones,
 // layer growth, bones, splashes, shop containers, area dressing, recruitable level-ups). Each
-// keeps the final signature and the specified behaviour of the service it stands for, so that
+// keeps the final signature and the game's behaviour of the service it stands for, so that
 // the generator's results do not change when the real units replace this one (then this unit
 // is deleted). The world globals and the map grid come from world/globals.h and world/map.h.
 // Owner: the level generator; callers: src/generation and its tests.

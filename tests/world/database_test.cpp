@@ -401,7 +401,7 @@ TEST_F(ContentMistakes, ALevelWithAnEmptyPairList) {
     std::ifstream in(levels);
     std::string text((std::istreambuf_iterator<char>(in)), {});
     in.close();
-    std::string pair = "\"natural\": [[\"bl_wall_stone_2\", \"bl_floor_natural_3\"]]";
+    std::string pair = "\"natural\": [[\"bl_wall_stone_brown\", \"bl_floor_natural_brown\"]]";
     auto at = text.find(pair);
     ASSERT_NE(at, std::string::npos);
     text.replace(at, pair.size(), "\"natural\": []");
