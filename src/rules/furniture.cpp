@@ -82,11 +82,11 @@ bool may_use_key(int being, int key_plan) {
 
 // For the player's being, touching furniture where its owners see asks first; true when the
 // action may go on now.
-bool property_confirmed(int being, int x, int y, int confirmation, bool confirmed) {
+bool property_confirmed(int being, int direction, int x, int y, int confirmation, bool confirmed) {
     if (!players_being(being) || confirmed) return true;
     const int owner = check_witnesses(being, x, y, true, true);
     if (owner == 0) return true;
-    presentation.setup_property_confirmation_dialog(confirmation, being, x, owner, y);
+    presentation.setup_property_confirmation_dialog(confirmation, direction, x, owner, y);
     return false;
 }
 
@@ -233,10 +233,10 @@ void toggle_furniture(int being, int direction, bool confirmed, int depth, bool 
     if (!t.ok) return;
     const tbeing& b = beings[being];
     if (is_wall(t.x, t.y) && direction >= 4 && direction <= 6) return;
-    if (!property_confirmed(being, t.x, t.y, confirm_toggle, confirmed)) return;
+    if (!property_confirmed(being, direction, t.x, t.y, confirm_toggle, confirmed)) return;
     tcell& c = cell_at(t.x, t.y);
     if (c.trap != 0 && c.trap_difficulty < 0 && !trap_dialog_done && players_being(being)) {
-        presentation.setup_furniture_trap_dialog(confirm_toggle, being, t.x, t.y);
+        presentation.setup_furniture_trap_dialog(confirm_toggle, direction, t.x, t.y);
         return;
     }
     bool handled = true;
@@ -257,7 +257,7 @@ void toggle_furniture(int being, int direction, bool confirmed, int depth, bool 
             c.furniture_state = c.furniture_state == 0 ? 1 : 0;
             act(being, switch_time, furniture_action);
         } else if (c.furniture == fu_switch && players_being(being)) {
-            presentation.setup_switch_dialog(0, being, t.x, t.y);
+            presentation.setup_switch_dialog(0, direction, t.x, t.y);
             return;
         }
     } else if (c.lock == 0 || may_use_key(being, c.key_item)) {
@@ -266,7 +266,7 @@ void toggle_furniture(int being, int direction, bool confirmed, int depth, bool 
         handled = false;
     }
     if (!handled) {
-        if (players_being(being)) presentation.setup_locked_furniture_dialog(0, being, t.x, t.y);
+        if (players_being(being)) presentation.setup_locked_furniture_dialog(0, direction, t.x, t.y);
         return;
     }
     after_touch(being, t.x, t.y);
@@ -284,7 +284,7 @@ void close_furniture(int being, int direction, bool confirmed, int depth) {
         if (players_being(being)) add_message("$FThere is a being in the way. The door can not be closed.");
         return;
     }
-    if (!property_confirmed(being, t.x, t.y, confirm_close, confirmed)) return;
+    if (!property_confirmed(being, direction, t.x, t.y, confirm_close, confirmed)) return;
     if (players_being(being))
         add_message("$BYou close the door.");
     else if (can_see(player, being, 0, 0))
@@ -299,7 +299,7 @@ void close_furniture(int being, int direction, bool confirmed, int depth) {
     update_area_door_state(t.x, t.y, true);
 }
 
-void toggle_switch(int being, int direction, int depth) {
+void toggle_switch(int being, int direction, int depth, bool) {
     const target_cell t = step(being, direction);
     if (!t.ok) return;
     tcell& c = cell_at(t.x, t.y);
@@ -322,7 +322,7 @@ void toggle_switch(int being, int direction, int depth) {
 void disable_furniture(int being, int direction, bool confirmed, int depth) {
     const target_cell t = step(being, direction);
     if (!t.ok) return;
-    if (!property_confirmed(being, t.x, t.y, confirm_pick_lock, confirmed)) return;
+    if (!property_confirmed(being, direction, t.x, t.y, confirm_pick_lock, confirmed)) return;
     tcell& c = cell_at(t.x, t.y);
     if (skill_check_roll(being, skill_disable, c.lock)) {
         add_floating_text(t.x, t.y, "lock picked", green);
@@ -378,7 +378,7 @@ void disable_trap(int being, int direction, int depth) {
 void force_furniture(int being, int direction, bool confirmed, int depth) {
     const target_cell t = step(being, direction);
     if (!t.ok) return;
-    if (!property_confirmed(being, t.x, t.y, confirm_force, confirmed)) return;
+    if (!property_confirmed(being, direction, t.x, t.y, confirm_force, confirmed)) return;
     tcell& c = cell_at(t.x, t.y);
     if (c.trap != 0) {
         trap_message(being, t.x, t.y, is_door(t.x, t.y));

@@ -57,13 +57,13 @@ void loot_container(int being, int direction, bool confirmed, int depth, bool tr
     if (c.furniture < fu_chest || c.furniture > fu_cauldron) return; // the furniture that holds items
     const bool shop = is_shop_furniture(c.furniture);
     if (being == player && !shop && !confirmed && check_witnesses(being, x, y, true, true) != 0) {
-        presentation.setup_property_confirmation_dialog(confirm_loot, being, x,
+        presentation.setup_property_confirmation_dialog(confirm_loot, direction, x,
                                                         check_witnesses(being, x, y, true, true), y);
         return;
     }
     if (c.trap != 0) {
         if (c.trap_difficulty < 0 && !trap_dialog_done) {
-            if (being == player) presentation.setup_furniture_trap_dialog(confirm_loot, being, x, y);
+            if (being == player) presentation.setup_furniture_trap_dialog(confirm_loot, direction, x, y);
             return;
         }
         if (being == player) add_message("$FThe container was trapped!");
@@ -88,7 +88,7 @@ void bump_portal(int being, int direction) {
     if (!is_being_ok(being) || direction < 1 || direction > 8) return;
     const int x = beings[being].x + direction_steps[direction].dx,
               y = beings[being].y + direction_steps[direction].dy;
-    if (on_map(x, y)) presentation.setup_use_portal(being, x, y);
+    if (on_map(x, y)) presentation.setup_use_portal(direction, x, y);
 }
 
 void bump_friendly(int being, int other) {
@@ -266,6 +266,10 @@ void rest_until_healed(int being) {
         b.rest_rounds = 100;
     else
         b.resting = 1;
+}
+
+void handle_portal(int, int, int) {
+    // not built yet: travelling through a portal
 }
 
 } // namespace dravok

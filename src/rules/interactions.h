@@ -17,4 +17,7 @@ void swap_weapons(int being);
 void yell(int being);
 void rest_until_healed(int being);
 
+// Takes the being through the portal one step in the direction.
+void handle_portal(int being, int direction, int depth);
+
 } // namespace dravok

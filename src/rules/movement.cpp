@@ -131,7 +131,7 @@ bool bump_passive(int b, int other, int depth) {
         if (!carries_item_with_effect(b, activate_golem_effect))
             add_message("$NThis golem seems to be inactive. You probably need some item to activate it.");
         else if (beings[b].seen_hostiles == 0)
-            presentation.setup_activate_golem_dialog(b, other);
+            presentation.setup_activate_golem_dialog(0, other, target.x, 0, target.y);
         else
             add_message("$FThis golem seems to be inactive. You have a scroll to activate it but there are "
                         "hostile beings around.");
@@ -298,7 +298,7 @@ bool bump_actions(int b, int direction, int depth) {
     }
     if (other == 0) {
         if (cell.trap != 0 && cell.trap_difficulty < 0 && f == 0) {
-            presentation.setup_ground_trap_dialog(b, tx, ty, 2);
+            presentation.setup_ground_trap_dialog(0, direction, tx, ty);
             return true;
         }
         const bool closed_door = is_door(tx, ty, 0);

@@ -39,4 +39,17 @@ void free_pantheon() {
     demigod_items.assign(1, {});
 }
 
+void add_demigod(int) {
+    // not built yet: storing a demigod
+}
+void ascend_companions(int) {
+    // not built yet: the companions' ascension
+}
+void ascend_player() {
+    // not built yet: the ascension ending
+}
+void replace_avatar_with_being(int, int) {
+    // not built yet: a being taking a god's place
+}
+
 } // namespace dravok

@@ -29,4 +29,8 @@ void get_talent_target(int) {
     // not built yet: the first target of a talent
 }
 
+void handle_target_selected(int) {
+    // not built yet: the aimed action of target mode
+}
+
 } // namespace dravok

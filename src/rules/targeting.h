@@ -22,4 +22,7 @@ extern bool target_blocked;
 void get_ranged_target(int being);
 void get_talent_target(int being);
 
+// Carries out the aimed action of target mode.
+void handle_target_selected(int being);
+
 } // namespace dravok

@@ -1,4 +1,5 @@
-// The book and help screens. Called by the frame drawing.
+// The book and help screens: the book being read with its scroll bar, and the keyboard of the
+// help screen (help_screen.h). Called by the frame drawing.
 #pragma once
 
 namespace dravok {

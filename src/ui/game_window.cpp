@@ -7,7 +7,9 @@
 #include "platform/bitmap.h"
 #include "platform/events.h"
 #include "platform/files.h"
+#include "platform/message_box.h"
 #include "platform/runtime.h"
+#include "platform/termination.h"
 #include "platform/timers.h"
 #include "platform/window.h"
 #include "rules/game_setup.h"
@@ -154,7 +156,7 @@ void initialize_module() {
     }
     clear_message_log();
     if (state.go_to_main_menu) {
-        if (settings.check_updates) run_release_check();
+        if (settings.check_updates) check_release_file();
         setup_menu(settings.check_updates && state.update_available ? 11 : 1);
     } else {
         setup_game();
@@ -171,6 +173,7 @@ bool load_tileset() {
     expect.item_plans = item_plans.empty() ? 0 : int(item_plans.size()) - 1;
     expect.talents = talents.empty() ? 0 : int(talents.size()) - 1;
     expect.coin_plan = settings.coin_plan;
+    expect.database_path = database_file_path();
     const std::string base = program_folder() + "Data/" + settings.tileset_name;
     int coin = 0;
     if (!load_tileset_files(base + ".dti", base + ".dts", expect, settings.tile_size, settings.icon_size,
@@ -244,15 +247,15 @@ void spectator_timer_tick(Timer& timer) {
 
 void update_timer_tick(Timer& timer) {
     timer.set_enabled(false);
-    run_release_check();
-    if (!state.update_available) start_release_fetch();
+    check_release_file();
+    if (!state.update_available) fetch_release_file();
 }
 
 void form_close() {
     enable_timer("spectator_timer", false);
     enable_timer("effects_timer", false);
     shutdown(false);
-    if (state.update_chosen) write_and_start_update_script();
+    if (state.update_chosen) write_update_script();
 }
 
 void close_game_window() {
@@ -279,7 +282,9 @@ void setup_window() {
     state.relayout = 0;
 }
 
-int run_game() {
+int run_game(int argc, char** argv) {
+    if (is_message_box_request(argc, argv)) return run_message_box_request(argc, argv);
+    install_termination_handlers();
     if (!init_platform_video() || !create_game_window()) return 1;
     if (!form_create()) {
         shutdown_platform();

@@ -37,7 +37,8 @@ void spectator_timer_tick(Timer& timer);
 void startup_timer_tick(Timer& timer);
 void update_timer_tick(Timer& timer);
 
-// The whole program: window, start-up, event loop, shutdown. Returns the exit code.
-int run_game();
+// The whole program: window, start-up, event loop, shutdown; or, started as a box process
+// (platform/message_box.h), only that message box. Returns the exit code.
+int run_game(int argc, char** argv);
 
 } // namespace dravok

@@ -3,10 +3,10 @@
 
 #include <cctype>
 #include <charconv>
-#include <filesystem>
-#include <fstream>
+#include <optional>
 #include <sstream>
 
+#include "platform/files.h"
 #include "world/text_expand.h"
 
 namespace dravok {
@@ -406,23 +406,22 @@ bool save_keybindings(const std::string& path) {
         }
         out << eol << eol;
     }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    const std::string text = out.str();
-    file.write(text.data(), std::streamsize(text.size()));
-    return bool(file);
+    // Through a temporary file and a rename: a full disk or a kill mid-write keeps the old file.
+    return write_file(path, out.str());
 }
 
 void load_keybindings(const std::string& path) {
     reset_keybindings();
     // Texts that name a command's keys show the player's own bindings from now on.
     command_key_caps = [](int command) { return binding_text(0, 0, command, true, false, 0); };
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
+    // An empty or unreadable file (or a FIFO in its place) counts as missing: the defaults are
+    // written afresh instead of leaving the player without a bindings file for good.
+    const std::optional<std::string> text = read_text_file(path);
+    if (!text || text->empty()) {
         save_keybindings(path);
         return;
     }
-    std::ifstream file(path, std::ios::binary);
+    std::istringstream file(*text);
     std::string raw;
     int current = 0;
     while (std::getline(file, raw)) {
@@ -445,16 +444,13 @@ void load_keybindings(const std::string& path) {
         tkeybinding b;
         size_t plus = value.find('+');
         if (plus == std::string_view::npos) {
-            int code = key_code_from_text(value);
-            // Only an explicit zero code clears a binding; a name or number we cannot read is
-            // a damaged line, and the binding keeps its default.
-            if (code == 0 && value != "#0" && value != "$0") continue;
-            b = {uint8_t(code), 0};
+            // A name not in the list or a code outside 1..255 reads as 0: that binding is unbound.
+            b = {uint8_t(key_code_from_text(value)), 0};
         } else {
-            int mod = key_code_from_text(value.substr(0, plus));
-            int code = key_code_from_text(value.substr(plus + 1));
-            if (!is_modifier(mod) || code == 0) continue;
-            b = {uint8_t(code), uint8_t(mod)};
+            const int mod = key_code_from_text(value.substr(0, plus));
+            const int code = key_code_from_text(value.substr(plus + 1));
+            // A key held with something that is no modifier can never be pressed: unbound too.
+            if (is_modifier(mod) && code != 0) b = {uint8_t(code), uint8_t(mod)};
         }
         keybindings[current][index] = b;
     }

@@ -24,7 +24,9 @@
 #include "ui/main_commands.h"
 #include "ui/menus.h"
 #include "ui/mode_keys.h"
+#include "ui/text_entry.h"
 #include "ui/tileset.h"
+#include "ui/title_screen.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
@@ -39,6 +41,8 @@ namespace dravok {
 bool command_acted = false;
 
 namespace {
+
+constexpr int please_wait_size = 60;
 
 bool key_gate_open() {
     return state.initialised && !quit_requested() && !state.restart && !state.busy &&
@@ -199,7 +203,7 @@ void form_key_down(int& key, const tshift_state& shift) {
     if (game_mode == 1 && settings_menu_open()) {
         if (state.tileset_reload) {
             state.tileset_reload = 0;
-            draw_title_text("PLEASE WAIT", 0);
+            draw_title_text("PLEASE WAIT", please_wait_size);
             toggle_tile_size();
             load_tileset();
             apply_layout();

@@ -16,9 +16,5 @@ void draw_target_hints(int) {
     // not built yet: the hint texts of target and autopilot mode
     clear_bitmap(log_panel);
 }
-void draw_dialog_partner(Bitmap& panel) {
-    // not built yet: the dialog partner's picture and name
-    clear_bitmap(panel);
-}
 
 } // namespace dravok

@@ -23,8 +23,9 @@ struct tpresentation {
     // The timer that moves the spectator's view on after the end of a game (none when headless).
     Timer* (*spectator_timer)() = [] { return static_cast<Timer*>(nullptr); };
     // The dialogs a step can open: a trap seen on the ground, a golem to wake.
-    void (*setup_ground_trap_dialog)(int being, int x, int y, int kind) = [](int, int, int, int) {};
-    void (*setup_activate_golem_dialog)(int being, int golem) = [](int, int) {};
+    void (*setup_ground_trap_dialog)(int confirmation, int thing, int x, int y) = [](int, int, int, int) {};
+    void (*setup_activate_golem_dialog)(int confirmation, int thing, int x, int scroll,
+                                        int y) = [](int, int, int, int, int) {};
     // The dialogs of furniture, portals and friends: an owner watching, a lock without its key, a
     // known trap in furniture, a switch, stairs or a teleporter, a friendly creature in the way.
     void (*setup_property_confirmation_dialog)(int confirmation, int thing, int x, int owner,

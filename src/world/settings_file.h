@@ -6,5 +6,6 @@
 namespace dravok {
 
 void load_settings();
+void save_settings();
 
 } // namespace dravok

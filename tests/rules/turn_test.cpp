@@ -366,6 +366,7 @@ TEST(Turn, KeyGateAndModes) {
     EXPECT_EQ(game.key_history_of(1).modifier, key_shift);
 
     game_mode = 3;
+    d.give_keyboard_layout();
     d.press_command(HELP);
     EXPECT_EQ(game_mode, 13);
     d.press('K');

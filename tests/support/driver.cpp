@@ -24,6 +24,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/settings_record.h"
+#include "world/text_database.h"
 
 namespace dravok::testing {
 
@@ -156,6 +157,11 @@ void turn_driver::key_during_pump(int key, tshift_state shift) {
     e.ctrl = shift.ctrl;
     e.alt = shift.alt;
     inject_key(e);
+}
+
+void turn_driver::give_keyboard_layout() {
+    text_database = {"@none", "@keyboard_layout", "<row><key><t>K</t><w>100</w><vk>K</vk></key></row>"};
+    build_text_sections(2);
 }
 
 void turn_driver::run_rounds() {

@@ -17,6 +17,7 @@
 #include "platform/clock.h"
 #include "platform/events.h"
 #include "platform/files.h"
+#include "platform/termination.h"
 #include "platform/timers.h"
 #include "rules/effect_areas.h"
 #include "rules/effects.h"
@@ -126,6 +127,8 @@ void reset_process_state() {
     pump_messages();
     set_clock(nullptr);
     set_program_folder("");
+    set_write_limit_for_tests(std::nullopt);
+    remove_termination_handlers();
     clear_quit_request();
     error_log_lines.clear();
 

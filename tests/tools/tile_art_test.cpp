@@ -104,8 +104,8 @@ TEST_F(TileArt, IconsAreTintedAndRingedInTheOppositeLightness) {
         << messages;
     clear_quit_request();
     int coin = 0;
-    ASSERT_TRUE(load_tileset_files((dir / "Dravok.dti").string(), (dir / "Dravok.dts").string(), {2, 1, 1, 0},
-                                   64, 32, coin));
+    ASSERT_TRUE(load_tileset_files((dir / "Dravok.dti").string(), (dir / "Dravok.dts").string(),
+                                   {2, 1, 1, 0, {}}, 64, 32, coin));
     for (int plan : {1, 2}) {
         const bool dark = plan == 1;
         const Bitmap& img = object_sprites.image(sprite_categories[6][plan].first_image +

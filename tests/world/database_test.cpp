@@ -10,6 +10,7 @@
 
 #include "platform/files.h"
 #include "records/codec.h"
+#include "support/memory_cap.h"
 #include "support/process_state.h"
 #include "world/database.h"
 #include "world/error_log.h"
@@ -331,6 +332,22 @@ TEST_F(DamagedDatabase, EveryDamageGivesTheCorruptMessage) {
         expect_fatal(corrupt());
         EXPECT_EQ(item_plans.size(), 1u); // nothing half-loaded stays behind
     }
+}
+
+TEST_F(DamagedDatabase, CountsThatDoNotFitAreRefusedBeforeTheTablesAreMade) {
+    // Every count at its largest: the tables would take gigabytes if they were made first.
+    auto p = small_payload(2, 1, "@_placeholder\r\n", 1);
+    tdatabase_header& h = *reinterpret_cast<tdatabase_header*>(p.data() + 8);
+    h.item_plan_count = h.talent_count = h.being_plan_count = h.level_count = h.portal_count =
+        h.content_count = h.vault_count = 0xFFFF;
+    write_encoded(p);
+    ::testing::internal::CaptureStderr();
+    const testing::tcapped_run run = testing::run_with_memory_cap(
+        64 * testing::mebibyte, [&] { return load_database_from(path) ? 1 : 0; });
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(run.finished) << "the tables were sized before the counts were checked";
+    EXPECT_EQ(run.result, 0);
+    expect_fatal(corrupt());
 }
 
 // The database builder refuses content mistakes and names the file, template and field.
