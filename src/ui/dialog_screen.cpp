@@ -2,9 +2,9 @@
 // Called by the frame drawing of the dialog mode.
 #include "records/being_flags.h"
 #include "ui/dialogs.h"
-#include "ui/panels.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
+#include "ui/panels.h"
 #include "ui/text_boxes.h"
 #include "world/being.h"
 #include "world/globals.h"

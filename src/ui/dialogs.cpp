@@ -5,9 +5,8 @@
 
 #include "records/being_flags.h"
 #include "records/map_vocab.h"
-#include "ui/key_entry.h"
-#include "world/message_log.h"
 #include "ui/key_bindings.h"
+#include "ui/key_entry.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/globals.h"
