@@ -10,7 +10,6 @@
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "rules/scheduler.h"
-#include "rules/stand_ins.h"
 #include "ui/draw.h"
 #include "world/being.h"
 #include "world/error_log.h"

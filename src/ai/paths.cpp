@@ -8,6 +8,7 @@ tpath path_result{};
 const tpath empty_path{};
 
 bool pathfind(int, int, int, int, int, bool, int) {
+    // not built yet: finding a path
     return false;
 }
 bool take_path_step(int, int) {

@@ -5,7 +5,7 @@
 
 #include "ai/emotion.h"
 #include "ai/light.h"
-#include "ai/world_stand_ins.h"
+#include "rules/being_checks.h"
 #include "rules/noted_items.h"
 #include "world/being.h"
 #include "world/dice.h"
@@ -65,6 +65,12 @@ int sees_type_first_time_trigger() {
     return trigger;
 }
 
+bool valid_index(int being) {
+    return being >= 1 && being < int(beings.size());
+}
+
+} // namespace
+
 bool is_opaque_cell(int x, int y) {
     return cell_at(x, y).block < first_floor_block || blocks_sight_furniture(x, y);
 }
@@ -77,12 +83,6 @@ int wall_neighbours(int x, int y) {
     }
     return n;
 }
-
-bool valid_index(int being) {
-    return being >= 1 && being < int(beings.size());
-}
-
-} // namespace
 
 void mark_seen_cell(int being, int x, int y) {
     seen_cells[size_t(being)](x, y) = 1;

@@ -6,7 +6,6 @@
 #include "ai/light.h"
 #include "ai/sight.h"
 #include "world/being.h"
-#include "world/combat_stand_ins.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"

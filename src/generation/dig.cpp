@@ -11,9 +11,19 @@
 #include "generation/rooms.h"
 #include "generation/round_areas.h"
 #include "generation/shapes.h"
-#include "generation/standin_world.h"
 #include "generation/vault_templates.h"
+#include "records/layout.h"
+#include "rules/being_creation.h"
+#include "world/dice.h"
 #include "world/directions.h"
+#include "world/error_log.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/item_placement.h"
+#include "world/map.h"
+#include "world/map_features.h"
+#include "world/random.h"
+#include "world/rounding.h"
 
 namespace dravok {
 

@@ -50,4 +50,8 @@ inline uint8_t& grid_at(byte_grid& g, int x, int y) {
     return g[x - 1][y - 1];
 }
 
+// One step of a growing layer: every free cell of the box next to a cell of neighbour_value
+// takes value; false when a dug cell was taken.
+bool grow_layer_step(int x1, int y1, int x2, int value, int neighbour_value, int y2);
+
 } // namespace dravok

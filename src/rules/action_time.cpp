@@ -8,7 +8,6 @@
 #include "records/being_flags.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
-#include "rules/stand_ins.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"

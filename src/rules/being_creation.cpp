@@ -398,6 +398,7 @@ int add_being_to_level(int x, int y, const tbeing& record, int depth, int plan) 
         grow_beings(100);
     }
 
+    note_being_slot_used(slot);
     beings[slot] = made;
     beings[slot].in_use = 1;
     beings[slot].present = 1;

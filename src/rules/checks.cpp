@@ -1,11 +1,13 @@
+// Skill checks and reveals.
 #include "rules/checks.h"
 
 #include <algorithm>
+#include <cstdint>
 
-#include "ai/light.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/globals.h"
+#include "world/map.h"
 
 namespace dravok {
 
@@ -19,14 +21,15 @@ constexpr int dark_with_vision = 10, dark_blind = 30;
 } // namespace
 
 bool skill_check_roll(int being, int skill, int difficulty) {
-    if (!is_being_ok(being)) return false;
+    if (!is_being_ok(being) || skill < 1 || skill > skill_count) return false;
     tbeing& b = beings[being];
     int roll = roll_dice(d20_dice);
     int penalty = 0;
     if (skill == skill_disable || skill == skill_search) {
         penalty = b.seen_hostiles;
         if (penalty == 0) roll = best_roll; // with time and no one watching, the best is made of it
-        if (light_at(b.x, b.y) < dim_light) difficulty += b.dark_vision > 0 ? dark_with_vision : dark_blind;
+        if (on_map(b.x, b.y) && light_map.light(b.x, b.y) < dim_light)
+            difficulty += b.dark_vision > 0 ? dark_with_vision : dark_blind;
     } else if (skill == skill_magic) {
         penalty = b.adjacent_hostiles;
     }
@@ -41,6 +44,25 @@ bool skill_check_roll(int being, int skill, int difficulty) {
     b.check_target = uint8_t(int8_t(std::clamp(target, -128, 127)));
     b.check_total = uint8_t(int8_t(std::clamp(total, -128, 127)));
     return total >= target;
+}
+
+void mind_probe_oneliner(int, int) {
+    // not built yet: a probed creature's complaint and its grudge against the prober
+}
+
+int reveal_mimic(int, int, int, int) {
+    // not built yet: a mimic hidden as furniture shows itself
+    return 0;
+}
+
+int reveal_coffin_being(int, int, int, int) {
+    // not built yet: the dweller of a coffin climbs out of it
+    return 0;
+}
+
+int reveal_living_statue(int, int, int, int) {
+    // not built yet: a living statue comes alive
+    return 0;
 }
 
 } // namespace dravok

@@ -1,12 +1,21 @@
-// Skill checks: a d20 and the being's current skill against a difficulty, with the penalties of
-// hostiles in view and of darkness. Called by lock picking, trap disabling, searching and avoiding.
+// The being-side checks and reveals the rules share: the skill check roll, the complaint of a
+// probed mind, and the creatures hidden as furniture that show themselves (mimics, coffin
+// dwellers, living statues). Called by lock picking, trap disabling, searching, avoiding, the
+// effect handlers and doors.
 #pragma once
 
 namespace dravok {
 
 constexpr int skill_disable = 1, skill_dodge = 2, skill_magic = 3, skill_search = 6;
 
-// Success when roll + skill reaches difficulty + penalty; target and total are kept in the being.
+// d20 + current skill against the difficulty, with the penalties of hostiles seen and of the
+// dark; the roll, target and total are kept in the being.
 bool skill_check_roll(int being, int skill, int difficulty);
+// A being whose mind was probed may complain and think less of the prober.
+void mind_probe_oneliner(int prober, int target);
+// The being hidden in the furniture on (x, y) shows itself; its index, 0 when none.
+int reveal_mimic(int revealer, int x, int y, int depth);
+int reveal_coffin_being(int revealer, int x, int y, int depth);
+int reveal_living_statue(int revealer, int x, int y, int depth);
 
 } // namespace dravok

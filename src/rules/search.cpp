@@ -5,16 +5,15 @@
 #include <string>
 
 #include "ai/sight.h"
-#include "ai/world_stand_ins.h"
 #include "generation/areas.h"
 #include "rules/checks.h"
-#include "rules/stand_ins.h"
+#include "rules/followers.h"
 #include "world/being.h"
-#include "world/combat_stand_ins.h"
 #include "world/directions.h"
 #include "world/experience_award.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"

@@ -1,5 +1,6 @@
 // Talents: using the last talent again on the marked target. Called by the main commands.
 #pragma once
+#include "records/layout.h"
 
 #include "records/layout.h"
 
@@ -10,5 +11,10 @@ void repeat_talent(int being, int depth);
 bool has_stamina_for_talent(int being, int talent, bool report);
 // Uses the talent; a blank effect means the talent's own.
 bool use_talent(int being, int talent, const teffect& effect, int depth);
+
+// The talent's skill check; on failure it charges the failure time itself.
+bool make_talent_skill_check(int being, int talent, int depth);
+bool is_spell_talent(int talent);
+void store_last_talent_use(int being, int talent, const teffect& effect, int target, int extra);
 
 } // namespace dravok

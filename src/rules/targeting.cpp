@@ -1,6 +1,7 @@
 // Target mode. Until targeting lands the mode only returns to the map and no target is marked.
 #include "rules/targeting.h"
 
+#include "world/being.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/message_log.h"
@@ -31,6 +32,16 @@ void get_talent_target(int) {
 
 void handle_target_selected(int) {
     // not built yet: the aimed action of target mode
+}
+
+void set_attack_order(int attacker, int defender, int action, int, int setup) {
+    // not built yet: the ranged target block is not reset from its blank and the shape is not kept
+    if (!is_being_ok(attacker, 0)) return;
+    taction_memory& m = beings[attacker].attack_memory;
+    m.action = uint8_t(action);
+    m.setup() = uint8_t(setup);
+    m.target = uint16_t(defender);
+    m.has_target = 1;
 }
 
 } // namespace dravok

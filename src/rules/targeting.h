@@ -24,5 +24,7 @@ void get_talent_target(int being);
 
 // Carries out the aimed action of target mode.
 void handle_target_selected(int being);
+// Records the defender as the attacker's ranged target.
+void set_attack_order(int attacker, int defender, int action, int shape, int setup);
 
 } // namespace dravok

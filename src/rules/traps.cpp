@@ -1,12 +1,14 @@
 #include "rules/traps.h"
 
-#include "ai/world_stand_ins.h"
+#include "ai/oneliners.h"
+#include "ai/sight.h"
+#include "rules/being_checks.h"
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
-#include "rules/stand_ins.h"
+#include "rules/followers.h"
 #include "world/being.h"
-#include "world/combat_stand_ins.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/map.h"
 
 namespace dravok {

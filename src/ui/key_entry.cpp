@@ -10,8 +10,8 @@
 #include "records/being_flags.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
+#include "rules/followers.h"
 #include "rules/scheduler.h"
-#include "rules/stand_ins.h"
 #include "rules/targeting.h"
 #include "rules/trace_ids.h"
 #include "ui/dialogs.h"
@@ -34,6 +34,7 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/pictures.h"
 #include "world/regeneration.h"
 
 namespace dravok {

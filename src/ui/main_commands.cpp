@@ -1,22 +1,26 @@
 // The main mode's commands.
 #include "ui/main_commands.h"
 
+#include "ai/explore_targets.h"
+
 #include <string>
 
+#include "ai/explore_targets.h"
 #include "ai/paths.h"
 #include "ai/places.h"
 #include "generation/areas.h"
 #include "generation/level_setup.h"
 #include "records/being_flags.h"
 #include "rules/action_time.h"
+#include "rules/being_checks.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "rules/equipment.h"
 #include "rules/furniture.h"
 #include "rules/interactions.h"
+#include "rules/item_use.h"
 #include "rules/movement.h"
 #include "rules/search.h"
-#include "rules/stand_ins.h"
 #include "rules/talents.h"
 #include "rules/targeting.h"
 #include "ui/key_bindings.h"
@@ -101,7 +105,7 @@ void explore_command(int b) {
     const uint32_t target = find_explore_target();
     const int x = int(target & 0xFFFF), y = int(target >> 16);
     if (target != 0 && on_map(x, y)) {
-        beings[b].path = path_result;
+        beings[b].path = explore_path;
         level.target_x = uint8_t(x);
         level.target_y = uint8_t(y);
     } else {

@@ -11,12 +11,12 @@
 #include "ui/graphics.h"
 #include "ui/offscreen_beings.h"
 #include "ui/text_boxes.h"
-#include "ui/view_memory.h"
 #include "world/being.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/rounding.h"
+#include "world/view_memory.h"
 
 namespace dravok {
 

@@ -10,8 +10,8 @@
 #include "ui/dialogs.h"
 #include "ui/graphics.h"
 #include "ui/map_view.h"
-#include "ui/view_memory.h"
 #include "world/globals.h"
+#include "world/view_memory.h"
 
 namespace dravok {
 namespace {

@@ -9,6 +9,7 @@
 #include "ui/game_timers.h"
 #include "ui/game_window.h"
 #include "ui/graphics.h"
+#include "ui/key_bindings.h"
 #include "ui/lister.h"
 #include "ui/menus.h"
 #include "ui/offscreen_beings.h"
@@ -35,6 +36,7 @@ void install_presentation() {
         reset_lister();
         initialize_inventory(being, 0, inventory_ground, depth, 2, 2);
     };
+    presentation.command_key_text = [](int command) { return binding_text(0, 0, command, true, false, 0); };
 }
 
 void install_ui_services() {

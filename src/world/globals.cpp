@@ -1,5 +1,6 @@
 #include "world/globals.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/clock.h"
@@ -137,16 +138,35 @@ void grow_being_arrays(int n) {
         row.resize(size, 0);
 }
 
+namespace {
+// The highest being slot filled since the arrays were last cleared.
+int being_slots_used = 0;
+} // namespace
+
+void note_being_slot_used(int being) {
+    being_slots_used = std::max(being_slots_used, being);
+}
+
 void clear_being_arrays() {
-    blank_all(beings, blank_being);
-    for (auto& list : being_items)
-        blank_all(list, blank_item);
-    for (auto& row : sight_matrix)
-        std::fill(row.begin(), row.end(), uint8_t{0});
-    for (auto& row : first_seen_matrix)
-        std::fill(row.begin(), row.end(), uint32_t{0});
-    for (auto& grid : seen_cells)
-        grid.fill(0);
+    // A slot someone filled without saying so still holds its serial or its in-use mark.
+    int high = being_slots_used;
+    for (int i = static_cast<int>(beings.size()) - 1; i > high; --i)
+        if (beings[i].serial != 0 || beings[i].in_use != 0) {
+            high = i;
+            break;
+        }
+    const auto end = static_cast<std::size_t>(high + 1);
+    for (std::size_t i = 0; i < end && i < beings.size(); ++i)
+        beings[i] = blank_being;
+    for (std::size_t i = 0; i < end && i < being_items.size(); ++i)
+        blank_all(being_items[i], blank_item);
+    for (std::size_t i = 0; i < end && i < seen_cells.size(); ++i)
+        seen_cells[i].fill(0);
+    for (std::size_t r = 0; r < end && r < sight_matrix.size(); ++r)
+        std::fill_n(sight_matrix[r].begin(), std::min(end, sight_matrix[r].size()), uint8_t{0});
+    for (std::size_t r = 0; r < end && r < first_seen_matrix.size(); ++r)
+        std::fill_n(first_seen_matrix[r].begin(), std::min(end, first_seen_matrix[r].size()), uint32_t{0});
+    being_slots_used = 0;
 }
 
 void allocate_world() {

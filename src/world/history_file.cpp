@@ -17,4 +17,7 @@ void write_history_file(const std::string& path) {
     write_file(path, text);
 }
 
+// not built yet: no obituary is written when the player's character dies
+void write_obituary() {}
+
 } // namespace dravok

@@ -10,4 +10,7 @@ namespace dravok {
 void add_history(std::string_view text);
 void write_history_file(const std::string& path);
 
+// Writes the obituary of the player's character when it dies.
+void write_obituary();
+
 } // namespace dravok

@@ -3,6 +3,7 @@
 // through these routines; generation, sight, rules and drawing all call them.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,14 @@ bool is_wall_front_shown(int x, int y);
 int count_matching_neighbours(int x, int y, int count, const std::vector<int>& areas_filter,
                               const std::vector<int>& shape_kinds, int base);
 int most_common_neighbour_floor(int x, int y);
+// Puts a trap of the template on (x, y), set by the being (0 none).
+void add_trap(int setter, int x, int y, int depth, int extra_value, int difficulty, int trap_plan);
+// The block kind of the first orthogonal neighbour (N, E, S, W) that is floor of the cell's own
+// area; 0 when none.
+int get_area_floor_neighbour_kind(int x, int y);
+// The n-th cell (n 0 counts as 1) of the area holding one of the furniture kinds (any furniture
+// for an empty list), counted column by column, as x + 65536 y; 0 when there are fewer.
+uint32_t find_nth_area_furniture(int area, int n, std::initializer_list<int> furniture);
 uint32_t find_floor_neighbour_in_area(int x, int y, int area, int depth = 0);
 
 // Furniture.
@@ -146,6 +155,8 @@ int is_doorway(int x, int y, bool no_door, int depth = 0);
 int is_near_doorway(int x, int y, bool no_door, int depth = 0);
 int is_secret_door(int x, int y, int depth = 0);
 void place_level_furniture();
+// Every on-map cell of the area's zone rectangle gets the zone number.
+void mark_vault_zone_cells(int area, int zone);
 
 // Free floor.
 bool is_free_floor(int x, int y, int width, int depth, int being_plan, int mode, int height);

@@ -4,6 +4,7 @@
 // routines here at start-up (install_ui_services), and until then every entry does nothing, so
 // the rules run headless in tools and tests.
 #pragma once
+#include <string>
 
 namespace dravok {
 
@@ -39,6 +40,10 @@ struct tpresentation {
     void (*setup_bump_friendly_dialog)(int being) = [](int) {};
     // The inventory beside the items of the furniture at (x, y), to loot it.
     void (*open_loot_screen)(int being, int x, int y, int depth) = [](int, int, int, int) {};
+    // The key caps of a command's bindings, for the arrival's welcome lines.
+    std::string (*command_key_text)(int command) = [](int) { return std::string(); };
+    // The minimap of a level just entered.
+    void (*draw_level_minimap)() = [] {};
 };
 
 extern tpresentation presentation;

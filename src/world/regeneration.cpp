@@ -1,6 +1,7 @@
 #include "world/regeneration.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "world/being.h"
 #include "world/game_clock.h"

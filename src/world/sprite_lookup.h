@@ -29,4 +29,16 @@ tsprite_info sprite_info(int category, int entry);
 void set_sprite_info(int category, int entry, tsprite_info info);
 void clear_sprite_infos();
 
+// The images of each sprite category come in runs by light: terrain and furniture for light
+// 0..3, the others for light 1..3. The image offset of the run for a light level (light 0 of a
+// category without a dark run gives the light-1 run).
+int light_offset(int category, int light);
+// Sets run v (1..5) of a category (1..8) (the tile-set loader).
+void set_light_offset(int category, int run, int offset);
+// The sprite shaded by the light: sprite 0 stays 0.
+int shaded_sprite(int category, int sprite, int light);
+// The image drawn for entry `entry` of the effect sprites in their brightest light; 0 while the
+// tile set's variant offsets are not readable here (the effect keeps its frame).
+uint16_t effect_sprite_image(int entry);
+
 } // namespace dravok

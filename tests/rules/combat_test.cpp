@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "ai/emotion.h"
 #include "fixtures/small_world.h"
 #include "platform/files.h"
 #include "platform/temp_folder.h"
@@ -13,7 +14,6 @@
 #include "rules/being_creation.h"
 #include "rules/melee.h"
 #include "world/being.h"
-#include "world/combat_stand_ins.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"

@@ -1,6 +1,7 @@
 // Whole turns through the real key path: key gate, bindings, dispatch, actions and scheduler.
 #include <gtest/gtest.h>
 
+#include "ai/emotion.h"
 #include "ai/light.h"
 
 #include "platform/desktop.h"
@@ -12,7 +13,6 @@
 #include "rules/being_update.h"
 #include "rules/movement.h"
 #include "rules/scheduler.h"
-#include "rules/stand_ins.h"
 #include "support/driver.h"
 #include "ui/draw.h"
 #include "ui/game_timers.h"
@@ -224,13 +224,21 @@ TEST(Turn, BumpsIntoBeingsAndFurniture) {
         uint32_t cost;
         bool moved;
     };
+    // The player's view decides friendliness from the attitudes both ways.
+    static const auto feel = [](int o, int value) {
+        update_emotion(o, player, value, 0, 1);
+        update_emotion(player, o, value, 0, 1);
+    };
     const bump_case cases[] = {
-        {"hostile: attack", [](int) {}, 15, false},
-        {"friendly: displace", [](int o) { beings[o].friendly = 1; }, 20, true},
+        {"hostile: attack", [](int o) { feel(o, -100); }, 15, false},
+        {"friendly: displace", [](int o) { feel(o, 100); }, 20, true},
         {"passive: smashed", [](int o) { beings[o].type_flags[tf_passive] = 1; }, 15, false},
         {"hostile, no melee with the weapon in hand",
-         [](int) { beings[player].weapon_set.bare_hands = beings[player].weapon_set.melee_available = 0; }, 0,
-         false},
+         [](int o) {
+             feel(o, -100);
+             beings[player].weapon_set.bare_hands = beings[player].weapon_set.melee_available = 0;
+         },
+         0, false},
     };
     for (const bump_case& k : cases) {
         turn_driver d;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "ai/player_view.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "platform/timers.h"
@@ -11,7 +12,6 @@
 #include "rules/being_update.h"
 #include "rules/effects.h"
 #include "rules/scheduler.h"
-#include "rules/stand_ins.h"
 #include "ui/draw.h"
 #include "ui/game_timers.h"
 #include "ui/key_bindings.h"
@@ -57,6 +57,7 @@ turn_driver::turn_driver(int size) {
     settings = tsettings{};
     player = player_character = 0;
     game_mode = 3;
+    last_view_time = last_view_being = 0;
     log_changed = false;
     areas.assign(2, blank_area);
     map_cells.fill(blank_cell);

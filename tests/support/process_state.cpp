@@ -29,7 +29,6 @@
 #include "ui/key_bindings.h"
 #include "ui/layout.h"
 #include "ui/ui_services.h"
-#include "ui/view_memory.h"
 #include "world/database.h"
 #include "world/dice.h"
 #include "world/error_log.h"
@@ -43,6 +42,7 @@
 #include "world/sprite_lookup.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
+#include "world/view_memory.h"
 #include "world/world_hooks.h"
 
 namespace dravok::testing {

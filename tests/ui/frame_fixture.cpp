@@ -13,9 +13,9 @@
 #include "generation/level_fixture.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
-#include "ui/view_memory.h"
 #include "world/globals.h"
 #include "world/random.h"
+#include "world/view_memory.h"
 
 namespace dravok::frame_fixture {
 
@@ -93,6 +93,7 @@ int put_being(int index, int plan, int x, int y, int attitude, bool asleep) {
     b = blank_being;
     b.serial = index;
     b.plan = uint16_t(plan);
+    b.image = sprite_categories[6][size_t(plan)].first_image; // as creation sets it
     b.x = uint8_t(x);
     b.y = uint8_t(y);
     b.width = b.height = 1;
@@ -186,6 +187,8 @@ bool prepare_level(unsigned seed) {
                 } else if (item_plan <= item_count) {
                     level_items[item_plan] = blank_item;
                     level_items[item_plan].plan = uint16_t(item_plan);
+                    level_items[item_plan].serial = item_plan;
+                    level_items[item_plan].image = sprite_categories[7][size_t(item_plan)].first_image;
                     map_cells(x, y).top_item = uint16_t(item_plan);
                     map_cells(x, y).loose_items = item_plan == 1 ? 3 : 1;
                     if (!placed.item_x) placed.item_x = x, placed.item_y = y;

@@ -19,10 +19,10 @@
 #include "ui/map_view.h"
 #include "ui/offscreen_beings.h"
 #include "ui/tileset.h"
-#include "ui/view_memory.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/map.h"
+#include "world/view_memory.h"
 
 namespace dravok {
 namespace {

@@ -386,6 +386,29 @@ TEST_F(ContentMistakes, TheUntouchedContentBuilds) {
     EXPECT_TRUE(fs::exists(dir / "out.dbs"));
 }
 
+// Play reaches every handler: the content uses every effect kind, and the builder names one it
+// no longer uses.
+TEST_F(ContentMistakes, AnEffectKindNoEntryUsesIsWarnedAbout) {
+    std::string messages;
+    ASSERT_EQ(build(messages), 0) << messages;
+    EXPECT_EQ(messages.find("uses the effect kind"), std::string::npos) << messages;
+
+    const fs::path file = dir / "content" / "contents" / "contents.json";
+    std::ifstream in(file);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const std::string used = "\"switch_on\": \"open_area_doors\"";
+    ASSERT_NE(text.find(used), std::string::npos);
+    text.replace(text.find(used), used.size(), "\"switch_on\": \"alarm\"");
+    std::ofstream(file) << text;
+    EXPECT_EQ(build(messages), 0) << "a warning does not stop the build";
+    EXPECT_NE(
+        messages.find("effect kinds: warning: no talent, item, natural attack or switch uses the effect "
+                      "kind open_area_doors"),
+        std::string::npos)
+        << messages;
+}
+
 TEST_F(ContentMistakes, EachMistakeStopsTheBuildWithItsPlace) {
     struct tcase {
         const char* fixture;

@@ -12,7 +12,6 @@
 #include "rules/equipment.h"
 #include "rules/item_choice.h"
 #include "world/being.h"
-#include "world/combat_stand_ins.h"
 #include "world/dice.h"
 #include "world/encumbrance.h"
 #include "world/error_log.h"

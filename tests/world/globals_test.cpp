@@ -69,6 +69,7 @@ TEST_F(WorldGlobals, ResetWorldBlanksTheWorldAndOnlyTheRunTimeFieldsOfTheTables)
 
     player = 4;
     beings[3].serial = 9;
+    beings[4].serial = 10; // the sight arrays below hold what beings 3 and 4 saw
     being_items[3][7].plan = 12;
     sight_matrix[3][4] = 1;
     first_seen_matrix[4][3] = 500;

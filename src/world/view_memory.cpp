@@ -1,5 +1,5 @@
 // The view memory grid; see view_memory.h.
-#include "ui/view_memory.h"
+#include "world/view_memory.h"
 
 namespace dravok {
 
