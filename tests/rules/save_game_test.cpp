@@ -1,7 +1,8 @@
-// Saving and loading a game: a game on the built database saved through the game menu, read
-// back record for record with its random seed, loaded through the load menu; a save interrupted
-// by a full disk keeping the earlier save; damaged saves refused and deleted, never half loaded;
-// the save list's summary checks.
+// Saving, loading and ending a game: a game on the built database saved through the game menu,
+// read back record for record with its random seed, loaded through the load menu; a save
+// interrupted by a full disk keeping the earlier save; damaged saves refused and deleted, never
+// half loaded; the save list's summary checks; a death ending in the obituary, the history and
+// the statistics kept across a restart; a screenshot from its key.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,11 +12,15 @@
 
 #include "generation/level_setup.h"
 #include "platform/files.h"
+#include "platform/image_files.h"
+#include "platform/timers.h"
 #include "records/being_flags.h"
 #include "records/codec.h"
 #include "rules/being_creation.h"
+#include "rules/damage.h"
 #include "rules/level_files.h"
 #include "rules/save_game.h"
+#include "rules/scheduler.h"
 #include "support/game_start.h"
 #include "ui/key_bindings.h"
 #include "ui/menus.h"
@@ -23,10 +28,14 @@
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/history_file.h"
 #include "world/map.h"
 #include "world/menu_model.h"
+#include "world/message_log.h"
+#include "world/presentation.h"
 #include "world/random.h"
 #include "world/saves.h"
+#include "world/statistics.h"
 
 namespace dravok {
 namespace {
@@ -422,6 +431,101 @@ TEST_F(SaveGame, NamesNeverLeadOutOfTheSaveFolder) {
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(load_game("../Ulla"));
     ::testing::internal::GetCapturedStderr();
+}
+
+TEST_F(SaveGame, ADeathEndsInTheObituaryTheHistoryAndACountedDeath) {
+    play();
+    settings.create_obituary = 1;
+    game.seconds_played = 5400;
+    const uint16_t deaths = statistics.deaths;
+    tdamage blow{};
+    blow.of(1) = 500;
+    blow.total = 500;
+    tdamage result{};
+    // A trap's blow as the trap handler deals it: the damage, then the death.
+    damage_being(player, 0, blow, result, 1, cause_trap);
+    ASSERT_EQ(result.killed, 1);
+    kill_being(player, result, 1);
+    ASSERT_EQ(state.died, 1);
+    handle_rounds(); // the rest of the round, as after any action: the spectator takes over
+    // The world runs on under the spectator until its ticks are over; then, with no character
+    // from the creation menus, the main menu.
+    for (int tick = 0; tick < 200 && game_mode != mode_menu; ++tick) {
+        program.clock.advance(1000);
+        run_due_timers();
+    }
+    ASSERT_EQ(game_mode, mode_menu);
+    std::string own_name;
+    for (const auto& entry : fs::directory_iterator(program.folder / "Obituary"))
+        if (entry.path().filename() != "Last character.txt") own_name = entry.path().filename().string();
+    EXPECT_NE(own_name.find("_dl01_xl00_Ulla.txt"), std::string::npos) << own_name;
+    const std::string last =
+        read_text_file((program.folder / "Obituary" / "Last character.txt").string()).value_or("");
+    const std::string own = read_text_file((program.folder / "Obituary" / own_name).string()).value_or("");
+    EXPECT_EQ(last, own);
+    EXPECT_EQ(last.rfind("DRAVOK obituary (release 15)\r\n\r\n\r\nULLA\r\n", 0), 0u) << last;
+    for (const char* part : {"Killed by a trap.", "Health       10", "ABILITIES (base / current / modifier)",
+                             "Body         10    10", "SKILLS (base / current)", "RESISTANCES", "EQUIPMENT",
+                             "MAPS EXPLORED / HIDDEN AREAS DISCOVERED", "Total ", "HISTORY",
+                             "   90 minutes    dl  1     xl  0    hp 000/010    Killed by a trap."})
+        EXPECT_NE(last.find(part), std::string::npos) << part;
+    // No talents, devices or kills: not even their headings.
+    for (const char* part : {"TALENTS", "DEVICE USES", "CREATURES DEFEATED", "INVENTORY"})
+        EXPECT_EQ(last.find(part), std::string::npos) << part;
+    EXPECT_EQ(statistics.deaths, deaths + 1);
+
+    // The next start reads the counted death and the time back.
+    ASSERT_TRUE(program.restart());
+    EXPECT_EQ(statistics.deaths, deaths + 1);
+    EXPECT_GE(statistics.seconds_played, 5400u);
+    EXPECT_EQ(hours_text(5400), "1.5");
+    EXPECT_EQ(hours_text(0), "0.0");
+}
+
+TEST_F(SaveGame, AStatisticsFileOfAnotherShapeIsDeleted) {
+    ASSERT_TRUE(program.start());
+    const std::string path = (program.folder / "Data" / "Dravok.dst").string();
+    statistics = tstatistics{};
+    statistics.wins = 3;
+    save_statistics();
+    EXPECT_EQ(file_bytes(path).size(), 24u);
+    statistics = tstatistics{};
+    load_statistics();
+    EXPECT_EQ(statistics.wins, 3);
+    std::vector<uint8_t> good = file_bytes(path);
+    std::vector<uint8_t> longer = good;
+    longer[4] = 20; // a record of 20 bytes
+    longer.resize(28);
+    std::vector<uint8_t> release = good;
+    release[2] = 1; // 0x1000F is not release 15
+    for (const std::vector<uint8_t>& bad :
+         {std::vector<uint8_t>{}, std::vector<uint8_t>(good.begin(), good.end() - 1), longer, release}) {
+        put_file(path, bad);
+        statistics.wins = 9;
+        load_statistics();
+        EXPECT_EQ(statistics.wins, 9) << "the record keeps its values";
+        EXPECT_FALSE(file_exists(path));
+    }
+}
+
+TEST_F(SaveGame, TheScreenshotKeyWritesAPictureOfTheWindow) {
+    play();
+    program.screenshot("before_screenshot_key");
+    press_command(SCREENSHOT);
+    std::vector<fs::path> pictures;
+    for (const auto& entry : fs::directory_iterator(program.folder / "Screenshot"))
+        pictures.push_back(entry.path());
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(pictures[0].extension(), ".png");
+    Bitmap picture;
+    ASSERT_TRUE(read_png(pictures[0].string(), picture));
+    const Bitmap* screen = presentation.screen_picture();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(picture.width(), screen->width());
+    EXPECT_EQ(picture.height(), screen->height());
+    const std::string said = "Screenshot saved to";
+    EXPECT_TRUE(std::any_of(message_log.begin(), message_log.end(),
+                            [&](const std::string& line) { return line.find(said) != std::string::npos; }));
 }
 
 } // namespace
