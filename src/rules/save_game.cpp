@@ -259,6 +259,11 @@ bool save_game() {
     return write_save_files(name, save, depth);
 }
 
+bool save_bytes_sound(const std::vector<uint8_t>& file) {
+    tsave_contents save;
+    return parse_save(file, save);
+}
+
 bool read_saved_game(const std::string& name) {
     game_character = tcharacter{};
     history.clear();

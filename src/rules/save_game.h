@@ -2,7 +2,9 @@
 // record, the database tables' run-time state, the travelling beings and every level file), its
 // summary sheet and its history. Called by the game menu and the load menu.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace dravok {
 
@@ -16,5 +18,7 @@ bool load_game(const std::string& name);
 // the running game's (record, tables, travellers, level files, history, random seed). False
 // when it failed; a damaged save is then deleted and nothing of the running game was touched.
 bool read_saved_game(const std::string& name);
+// Whether a save file's bytes pass every check loading makes before it touches the running game.
+bool save_bytes_sound(const std::vector<uint8_t>& file);
 
 } // namespace dravok

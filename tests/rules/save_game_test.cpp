@@ -387,6 +387,37 @@ TEST_F(SaveGame, ADamagedSaveIsRefusedWithTheCorruptFileMessageDeletedAndNothing
     }
 }
 
+TEST_F(SaveGame, TwoThousandMutatedSavesAreJudgedWithoutACrash) {
+    play();
+    ASSERT_TRUE(save_game());
+    const std::vector<uint8_t> good = file_bytes(path(save_extension));
+    ASSERT_TRUE(save_bytes_sound(good));
+    uint32_t seed = 99;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    int refused = 0;
+    for (int run = 0; run < 2000; ++run) {
+        std::vector<uint8_t> bytes = good;
+        switch (next() % 4) {
+        case 0: // a few bytes changed anywhere
+            for (uint32_t n = 1 + next() % 8; n > 0; --n)
+                bytes[next() % bytes.size()] = uint8_t(next() >> 24);
+            break;
+        case 1: // cut short
+            bytes.resize(next() % bytes.size());
+            break;
+        case 2: // a run of bytes inserted
+            bytes.insert(bytes.begin() + std::ptrdiff_t(next() % bytes.size()), 1 + next() % 64,
+                         uint8_t(next()));
+            break;
+        default: // another length in the trailer
+            bytes[bytes.size() - 1 - next() % 4] = uint8_t(next() >> 24);
+            break;
+        }
+        refused += save_bytes_sound(bytes) ? 0 : 1;
+    }
+    EXPECT_GT(refused, 1900);
+}
+
 TEST_F(SaveGame, TheSaveListKeepsOnlySavesWhoseSummaryMatchesTheirSave) {
     play();
     ASSERT_TRUE(save_game());
