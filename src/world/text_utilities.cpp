@@ -1,6 +1,8 @@
 // Small text operations; see text_utilities.h.
 #include "world/text_utilities.h"
 
+#include <cctype>
+
 namespace dravok {
 
 std::string signed_number_text(int n) {
@@ -17,6 +19,13 @@ std::string file_safe_name(std::string_view name) {
     const std::size_t first = out.find_first_not_of(' ');
     if (first == std::string::npos) return "_";
     return out.substr(first, out.find_last_not_of(' ') - first + 1);
+}
+
+std::string random_name_from(std::string_view seed) {
+    // not built yet: the name generator; the old name is kept, capitalised
+    std::string name(seed);
+    if (!name.empty()) name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+    return name;
 }
 
 } // namespace dravok

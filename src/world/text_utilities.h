@@ -13,4 +13,7 @@ std::string signed_number_text(int n);
 // obituaries are named with it, so a name never leads out of its folder.
 std::string file_safe_name(std::string_view name);
 
+// A new name made from the letters of the old one, capitalised.
+std::string random_name_from(std::string_view seed);
+
 } // namespace dravok

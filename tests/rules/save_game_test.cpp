@@ -19,6 +19,7 @@
 #include "rules/being_creation.h"
 #include "rules/damage.h"
 #include "rules/level_files.h"
+#include "rules/pantheon.h"
 #include "rules/save_game.h"
 #include "rules/scheduler.h"
 #include "support/game_start.h"
@@ -170,6 +171,22 @@ class SaveGame : public ::testing::Test {
         program.press(key_enter);
         ASSERT_EQ(menu.id, menu_load);
         program.press(key_enter);
+    }
+    // The rest of the round, as after any action (the spectator takes over), the spectator's
+    // ticks, then the main menu (no character came from the creation menus).
+    void run_to_the_main_menu() {
+        handle_rounds();
+        for (int tick = 0; tick < 200 && game_mode != mode_menu; ++tick) {
+            program.clock.advance(1000);
+            run_due_timers();
+        }
+        ASSERT_EQ(game_mode, mode_menu);
+    }
+    std::string obituary_named(const std::string& prefix) const {
+        for (const auto& entry : fs::directory_iterator(program.folder / "Obituary"))
+            if (entry.path().filename().string().rfind(prefix, 0) == 0)
+                return read_text_file(entry.path().string()).value_or("");
+        return "";
     }
     std::string path(const char* extension, const std::string& name = "Ulla") const {
         return save_file_path(name, extension);
@@ -478,14 +495,7 @@ TEST_F(SaveGame, ADeathEndsInTheObituaryTheHistoryAndACountedDeath) {
     ASSERT_EQ(result.killed, 1);
     kill_being(player, result, 1);
     ASSERT_EQ(state.died, 1);
-    handle_rounds(); // the rest of the round, as after any action: the spectator takes over
-    // The world runs on under the spectator until its ticks are over; then, with no character
-    // from the creation menus, the main menu.
-    for (int tick = 0; tick < 200 && game_mode != mode_menu; ++tick) {
-        program.clock.advance(1000);
-        run_due_timers();
-    }
-    ASSERT_EQ(game_mode, mode_menu);
+    run_to_the_main_menu();
     std::string own_name;
     for (const auto& entry : fs::directory_iterator(program.folder / "Obituary"))
         if (entry.path().filename() != "Last character.txt") own_name = entry.path().filename().string();
@@ -557,6 +567,138 @@ TEST_F(SaveGame, TheScreenshotKeyWritesAPictureOfTheWindow) {
     const std::string said = "Screenshot saved to";
     EXPECT_TRUE(std::any_of(message_log.begin(), message_log.end(),
                             [&](const std::string& line) { return line.find(said) != std::string::npos; }));
+}
+
+TEST_F(SaveGame, AscendingToDemigodhoodStoresThePlayerAndItsCompanionsForTheNextGame) {
+    play();
+    int x = 0, y = 0;
+    ASSERT_TRUE(free_cell(x, y));
+    tbeing friend_record = character("Bram");
+    friend_record.type_flags[tf_player] = 0;
+    friend_record.commanded = 0;
+    friend_record.type_flags[tf_companion] = 1;
+    friend_record.type_flags[tf_humanoid] = 1;
+    friend_record.type_flags[tf_unique] = 1;
+    ASSERT_NE(add_being_to_level(x, y, friend_record, 1, 0), 0);
+    const tstatistics before = statistics;
+    // The ascension answer of the dialogue.
+    beings[player].type_flags[tf_demigod] = 1;
+    add_demigod(player);
+    ascend_companions(1);
+    ascend_player();
+    EXPECT_EQ(state.won, 1);
+    run_to_the_main_menu();
+    EXPECT_EQ(statistics.demigod_ascensions, before.demigod_ascensions + 1);
+    EXPECT_EQ(statistics.wins, before.wins + 1);
+    const std::string obituary = obituary_named("Demigod_");
+    EXPECT_NE(obituary.find("Became a demigod!"), std::string::npos);
+    EXPECT_NE(obituary.find("Ascended to demigodhood!"), std::string::npos);
+
+    // The next game reads the two demigods, the player first.
+    ASSERT_TRUE(program.restart());
+    ASSERT_EQ(demigods.size(), 3u);
+    EXPECT_EQ(demigods[1].name.view(), "Ulla");
+    EXPECT_EQ(demigods[1].type_flags[tf_former_player], 1);
+    EXPECT_EQ(demigods[1].type_flags[tf_player], 0);
+    EXPECT_EQ(demigods[1].demigod, 1);
+    EXPECT_EQ(demigods[2].name.view(), "Bram");
+    EXPECT_EQ(demigods[2].type_flags[tf_former_companion], 1);
+    EXPECT_EQ(demigods[2].type_flags[tf_unique], 0);
+    EXPECT_EQ(demigods[2].type_flags[tf_demigod], 1);
+    EXPECT_EQ(statistics.demigod_ascensions, before.demigod_ascensions + 1);
+}
+
+TEST_F(SaveGame, AscendingToGodhoodTakesTheGodsPlaceInTheNextGamesPantheon) {
+    play();
+    constexpr int god = 7;
+    avatars[3].avatar_slot = god; // the pantheon as a fresh one holds that god
+    avatars[3].present = 1;
+    beings[player].type_flags[tf_god] = 1;
+    beings[player].type_flags[tf_avatar] = 1;
+    beings[player].avatar_slot = god;
+    const tstatistics before = statistics;
+    replace_avatar_with_being(god, player);
+    ascend_player();
+    run_to_the_main_menu();
+    EXPECT_EQ(statistics.god_ascensions, before.god_ascensions + 1);
+    EXPECT_NE(obituary_named("God_").find("Became a god!"), std::string::npos);
+
+    ASSERT_TRUE(program.restart());
+    EXPECT_EQ(find_avatar_slot(god), 3);
+    EXPECT_EQ(avatars[3].name.view(), "Ulla");
+    EXPECT_EQ(avatars[3].title.view(), "Ulla");
+    EXPECT_EQ(avatars[3].type_flags[tf_former_player], 1);
+    EXPECT_EQ(avatars[3].commanded, 0);
+}
+
+TEST_F(SaveGame, BecomingTheOvergodIsTheUltimateEnding) {
+    play();
+    beings[player].type_flags[tf_overgod] = 1;
+    const tstatistics before = statistics;
+    ascend_player();
+    run_to_the_main_menu();
+    EXPECT_EQ(statistics.overgod_ascensions, before.overgod_ascensions + 1);
+    const std::string obituary = obituary_named("Overgod_");
+    EXPECT_NE(obituary.find("Became the Overgod! (the ultimate ending)"), std::string::npos);
+    EXPECT_NE(obituary.find("Became the Overgod!\r\n"), std::string::npos) << "the history line";
+    ASSERT_TRUE(program.restart());
+    EXPECT_EQ(statistics.overgod_ascensions, before.overgod_ascensions + 1);
+}
+
+TEST_F(SaveGame, ADamagedPantheonIsDeletedAndNotRead) {
+    ASSERT_TRUE(program.start());
+    state.pantheon_disabled = 0;
+    avatars[2].avatar_slot = 4;
+    avatars[2].present = 1;
+    avatar_items[2].assign(3, blank_item);
+    avatar_items[2][2].serial = 77;
+    demigods.resize(2);
+    demigod_items.resize(2);
+    demigods[1].present = 0; // died in a later game: no items
+    save_avatars();
+    const std::string path = (program.folder / "Save" / "Avatars.dav").string();
+    const std::vector<uint8_t> good = file_bytes(path);
+    ASSERT_TRUE(load_avatars());
+    EXPECT_EQ(avatar_items[2].size(), 3u);
+    EXPECT_EQ(avatar_items[2][2].serial, 77);
+    EXPECT_EQ(demigods.size(), 2u);
+    // The plain payload rewritten whole, so its sums hold and only its content is wrong.
+    auto with_plain = [&](auto change) {
+        tbyte_stream s(good);
+        decode_stream(s);
+        std::vector<uint8_t> plain = s.take();
+        change(plain);
+        tbyte_stream again(plain);
+        again.seek(plain.size());
+        encode_stream(again);
+        return again.take();
+    };
+    std::vector<uint8_t> flipped = good;
+    flipped[good.size() / 2] ^= 0x21;
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"empty", {}},
+        {"cut short", std::vector<uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(good.size() / 3))},
+        {"a byte flipped", flipped},
+        {"another record size", with_plain([](std::vector<uint8_t>& p) { p[8] ^= 1; })},
+        {"an absurd item count", with_plain([](std::vector<uint8_t>& p) {
+             std::memset(&p[14 + sizeof(tbeing) + offsetof(tbeing, highest_item)], 0xFF, 2);
+         })},
+        {"an absurd demigod count", with_plain([](std::vector<uint8_t>& p) {
+             std::memset(&p[14 + 8 * sizeof(tbeing) + 2 * sizeof(titem)], 0xFF, 4);
+         })},
+        {"the end missing", with_plain([](std::vector<uint8_t>& p) { p.resize(p.size() - 1); })},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        put_file(path, c.bytes);
+        EXPECT_FALSE(load_avatars());
+        EXPECT_FALSE(file_exists(path));
+        EXPECT_EQ(find_avatar_slot(4), 0) << "nothing of it was kept";
+        EXPECT_EQ(demigods.size(), 1u);
+    }
 }
 
 } // namespace
