@@ -549,7 +549,7 @@ TEST_F(SaveGame, AStatisticsFileOfAnotherShapeIsDeleted) {
     }
 }
 
-TEST_F(SaveGame, TheScreenshotKeyWritesAPictureOfTheWindow) {
+TEST_F(SaveGame, TheScreenshotAndMapKeysWritePicturesOfTheWindowAndTheMap) {
     play();
     program.screenshot("before_screenshot_key");
     press_command(SCREENSHOT);
@@ -567,6 +567,25 @@ TEST_F(SaveGame, TheScreenshotKeyWritesAPictureOfTheWindow) {
     const std::string said = "Screenshot saved to";
     EXPECT_TRUE(std::any_of(message_log.begin(), message_log.end(),
                             [&](const std::string& line) { return line.find(said) != std::string::npos; }));
+
+    // The map key, a second later: the explored cells of the level on a 1152-pixel grid.
+    int x = 0, y = 0;
+    ASSERT_TRUE(free_cell(x, y));
+    cell_at(x, y).explored = 1;
+    cell_at(x, y).area = 1;
+    program.clock.advance(1000);
+    press_command(MAPSHOT);
+    fs::path map_picture;
+    for (const auto& entry : fs::directory_iterator(program.folder / "Screenshot"))
+        if (entry.path() != pictures[0]) map_picture = entry.path();
+    Bitmap map;
+    ASSERT_TRUE(read_png(map_picture.string(), map));
+    EXPECT_EQ(map.width(), 1152);
+    EXPECT_EQ(map.height(), 1152);
+    // The cells are stretched over the whole side; the grid lines keep whole steps.
+    const auto centre = [&](int cell) { return int((cell - 0.5) * 1152 / map_size); };
+    EXPECT_NE(map.pixel(centre(x), centre(y)), colours::black);
+    EXPECT_EQ(map.pixel(centre(1), centre(1)), colours::black) << "a wall never seen";
 }
 
 TEST_F(SaveGame, AscendingToDemigodhoodStoresThePlayerAndItsCompanionsForTheNextGame) {
