@@ -41,7 +41,6 @@ namespace {
 
 constexpr uint32_t failure_red = 0xff3030;
 constexpr uint32_t white = 0xffffff;
-constexpr int sound_spell = 17;
 constexpr int spell_talent_type = 4;
 constexpr int on_use_status_talent_kind = 2;
 

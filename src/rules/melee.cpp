@@ -30,7 +30,6 @@ namespace dravok {
 namespace {
 
 constexpr int action_melee = 11;
-constexpr int sound_battle = 9;
 constexpr int cause_melee = 1;
 constexpr int lowest_hit = 8;
 
