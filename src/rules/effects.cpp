@@ -182,7 +182,6 @@ void handle_effect(int being, teffect effect, int depth) {
         } else if (shape_is(aimed_shapes, e.shape)) {
             if ((e.source == es_talent || e.source == es_item_activate) && being == player) {
                 // The player aims first; the target mode runs the effect again with its cells.
-                target_kind = e.action_kind;
                 target_action_kind = e.action_kind;
                 target_effect = e;
                 target_init(being);

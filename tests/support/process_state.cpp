@@ -99,7 +99,8 @@ void keep_start_values() {
 
     keep(message_text), keep(next_effect_time), keep(effects_changed), keep(target_effect);
     keep(effect_first_being), keep(effect_hit_count), keep(effect_friendly_hit_count);
-    keep(effect_target_invalid), keep(target_kind), keep(remembered_aiming_command);
+    keep(effect_target_invalid), keep(target_action_kind), keep(remembered_aiming_command);
+    keep(target_cursor_x), keep(target_cursor_y), keep(target_blocked), keep(target_step);
     keep(last_noise_decay_time);
     keep(loot_target_item), keep(last_picked_being);
 
