@@ -132,7 +132,7 @@ bool is_seen_unlooted_furniture(int x, int y) {
     if (f < fu_chest || f > fu_cauldron || is_shop_furniture(f)) return false;
     if (!is_being_ok(player) || !can_see(player, 0, x, y)) return false;
     const int state = cell_at(x, y).furniture_state;
-    if (f >= first_stand && state == 0) return false;        // an empty stand
+    if (f >= first_stand && state == 0) return false;             // an empty stand
     if (f < first_stand && state == open_and_empty) return false; // a container opened and emptied
     return true;
 }

@@ -36,7 +36,8 @@ std::string healed_sentence(int being, int points) {
     if (!is_being_ok(player, 0) || !can_see(player, being, 0, 0)) return {};
     const bool is_player = has_type_flag(beings[being], tf_player);
     const std::string subject = is_player ? "You" : being_name(being, name_the_capital);
-    return subject + (is_player ? " are healed" : " is healed") + " for " + std::to_string(points) + " points.";
+    return subject + (is_player ? " are healed" : " is healed") + " for " + std::to_string(points) +
+           " points.";
 }
 
 } // namespace

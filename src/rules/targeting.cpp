@@ -96,7 +96,8 @@ void next_target(int being) {
         game_mode = mode_main;
         return;
     }
-    const int excluded = on_map(target_cursor_x, target_cursor_y) ? map_cells(target_cursor_x, target_cursor_y).being : 0;
+    const int excluded =
+        on_map(target_cursor_x, target_cursor_y) ? map_cells(target_cursor_x, target_cursor_y).being : 0;
     for (int i = at + target_step; i >= 0 && i <= target_ring_capacity; i += target_step) {
         const ring_cell c = target_ring[i];
         if (c.x == 0 && c.y == 0) break;
@@ -143,13 +144,15 @@ void refresh_target_aim(int being) {
     target_blocked = false;
     if (!valid_being(being) || !on_map(target_cursor_x, target_cursor_y)) return;
     calculate_effect_coordinates(being, target_cursor_x, target_cursor_y, target_effect);
-    if (target_action_kind == 0 || !is_cell_in_effect_range(being, target_cursor_x, target_cursor_y, target_effect))
+    if (target_action_kind == 0 ||
+        !is_cell_in_effect_range(being, target_cursor_x, target_cursor_y, target_effect))
         return;
     if (target_cursor_x == beings[being].x && target_cursor_y == beings[being].y) return;
     // The line stops before the cursor: at a wall, or at a being standing short of it.
     const bool no_cells = target_effect.cell(1).x == 0 && target_effect.cell(1).y == 0;
     const int first = get_first_being_in_effect(target_effect);
-    target_blocked = no_cells || (valid_being(first) && !covers(beings[first], target_cursor_x, target_cursor_y));
+    target_blocked =
+        no_cells || (valid_being(first) && !covers(beings[first], target_cursor_x, target_cursor_y));
 }
 
 bool talent_target_ok(int being) {
@@ -163,7 +166,8 @@ bool talent_target_ok(int being) {
     if (shape_is(target_being_shapes, target_effect.shape)) {
         const int first = get_first_being_in_effect(target_effect);
         if (!valid_being(first)) return false;
-        if ((target_effect.shape == sh_bolt || target_effect.shape == sh_free) && !covers(beings[first], x, y))
+        if ((target_effect.shape == sh_bolt || target_effect.shape == sh_free) &&
+            !covers(beings[first], x, y))
             return false;
         if (target_effect.kind == ek_charge) {
             const tcell_xy c = target_effect.cell(1);
@@ -237,7 +241,8 @@ void get_ranged_target(int being, int depth) {
     if (B().attack_memory.action == 0) {
         set_attack_order(being, 0, action_fire, sh_bolt, setup_ranged);
         make_fixed_dice(set.max_range, B().attack_memory.effect.range_dice);
-        B().attack_memory.effect.range = uint16_t(roll_dice_for_being(B().attack_memory.effect.range_dice, being));
+        B().attack_memory.effect.range =
+            uint16_t(roll_dice_for_being(B().attack_memory.effect.range_dice, being));
     }
     if (kept) return;
 
@@ -265,8 +270,9 @@ void attack_marked(int being, int depth) {
     if (!valid_being(being) || beings[being].seen_hostiles == 0) return;
     if (!can_attack_at_range(beings[being].weapon_set)) {
         if (has_type_flag(beings[being], tf_player))
-            add_message("$FEquip a reach weapon, a throwable weapon or a ranged weapon and ammunition to make "
-                        "ranged attacks.");
+            add_message(
+                "$FEquip a reach weapon, a throwable weapon or a ranged weapon and ammunition to make "
+                "ranged attacks.");
         return;
     }
     const taction_memory& m = beings[being].attack_memory;
