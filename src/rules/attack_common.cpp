@@ -18,7 +18,6 @@ namespace dravok {
 
 namespace {
 
-constexpr int action_attack = 11;
 constexpr int drain_divisor = 10, drain_least = 1, drain_most = 3;
 
 // Only blanks are cut: a companion's death text keeps its leading line break.
@@ -52,9 +51,9 @@ titem weapon_hand_item(int being, int hand) {
 }
 
 void run_attack_hit_effect(int attacker, int defender, const teffect& source, int used_item, int distance,
-                           bool list_aim, int depth) {
+                           int action_kind, bool list_aim, int depth) {
     teffect effect = source;
-    effect.action_kind = action_attack;
+    effect.action_kind = uint8_t(action_kind);
     effect.used_item = uint16_t(used_item);
     effect.aim = {beings[defender].x, beings[defender].y};
     effect.cell(1) = list_aim ? effect.aim : tcell_xy{0, 0};

@@ -11,10 +11,10 @@ namespace dravok {
 
 // The item the being holds in hand 1 or 2 of its active set, or the blank item.
 titem weapon_hand_item(int being, int hand);
-// The hit effect aimed at the defender's cell with the range of the distance; with list_aim the
-// aim is the effect's only cell, else the pipeline computes the cells from the aim.
+// The hit effect, charged as the action kind, aimed at the defender's cell with the range of the
+// distance; with list_aim the aim is the effect's only cell, else the pipeline computes the cells.
 void run_attack_hit_effect(int attacker, int defender, const teffect& source, int used_item, int distance,
-                           bool list_aim, int depth);
+                           int action_kind, bool list_aim, int depth);
 // message := message + " " + sentence, then the effect sentences of the blow, trimmed.
 void append_blow_sentence(std::string& message, const std::string& sentence);
 // Regeneration counters restart, a struck defender may get angry, a drained defender heals the

@@ -106,7 +106,8 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
         if (asleep && result.total > 0) damaged_asleep = true;
         total += result.total;
         if (!result.killed && hit_effect.kind != 0)
-            run_attack_hit_effect(attacker, defender, hit_effect, used_item, distance, true, depth);
+            run_attack_hit_effect(attacker, defender, hit_effect, used_item, distance, action_melee, true,
+                                  depth);
     };
 
     for (int h = 1; h <= hand_count; ++h) {
