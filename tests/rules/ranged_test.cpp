@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ai/emotion.h"
+#include "ai/light.h"
 #include "ai/sight.h"
 #include "platform/files.h"
 #include "platform/temp_folder.h"
@@ -13,6 +14,7 @@
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "rules/effect_areas.h"
+#include "rules/effect_names.h"
 #include "rules/effects.h"
 #include "rules/equipment.h"
 #include "rules/ranged.h"
@@ -194,9 +196,97 @@ TEST_F(Ranged, ARememberedTargetTooFarAwayGivesWayToTheNearest) {
     draw_screen();                       // the frame before the key: the archer looks and marks its target
     beings[p].weapon_set.max_range = 15; // read by get_ranged_target: a long reach
     set_attack_order(p, far, 13, 4, 12);
+    const uint32_t seed = random_seed;
     get_ranged_target(p, 1);
+    EXPECT_EQ(random_seed, seed) << "the frame's refresh draws no random numbers";
     EXPECT_EQ(beings[p].attack_memory.target, near);
     EXPECT_EQ(beings[p].attack_memory.has_target, 1);
+}
+
+TEST_F(Ranged, AThrownDartLandsUnderItsTargetAndTheEmptiedHandIsNoted) {
+    turn_driver d(20);
+    const int p = d.add_character(3, 10, "be_debug_player");
+    d.press_command(SWAP_WEAPONS);
+    const int dart = add_item_to_being(p, blank_item, find_item_plan_by_name("it_dart"), 1, one_dice);
+    ASSERT_TRUE(equip_item(p, dart, 15, 1, true));
+    update_being(p, 1);
+    ASSERT_EQ(beings[p].weapon_set.hand_throws, 1);
+    const int target = rat(6, 10);
+    draw_screen(); // the frame before the key
+    ASSERT_EQ(beings[p].attack_memory.target, target);
+    d.press_command(ATTACK_MARKED);
+    EXPECT_EQ(on_floor(6, 10, "it_dart"), 1) << "the dart lies where the rat stands, hit or miss";
+    EXPECT_EQ(carried(p, "it_dart"), 0);
+    EXPECT_EQ(beings[p].weapon_set.hand_throws, 0) << "the set was worked out again";
+    EXPECT_TRUE(d.logged("You throw")) << "the throw is told";
+}
+
+TEST_F(Ranged, AWandIsAimedByNameAndFiredAtTheCursor) {
+    turn_driver d(20);
+    const int p = d.add_character(3, 10, "be_debug_player");
+    const int target = rat(6, 10);
+    draw_screen();
+    const int wand =
+        add_item_to_being(p, blank_item, find_item_plan_by_name("it_wand_magic_missile"), 1, one_dice);
+    tquickslot& q = beings[p].quickslot(1);
+    q.kind = quickslot_usable_item;
+    q.index = uint16_t(wand);
+    being_items[p][wand].quickslot = 1;
+    const int charges = being_items[p][wand].charges;
+    d.press_command(QUICKSLOT_01);
+    ASSERT_EQ(game_mode, mode_target);
+    EXPECT_EQ(target_action_kind, target_item_use);
+    EXPECT_NE(get_effect_name_for_target_mode(p, target_effect).find("wand of magic missiles"),
+              std::string::npos);
+    EXPECT_EQ(target_cursor_x, 6) << "the rat is the first candidate";
+    EXPECT_EQ(remembered_aiming_command, QUICKSLOT_01);
+    d.press(key_enter);
+    EXPECT_EQ(game_mode, mode_main);
+    EXPECT_EQ(being_items[p][wand].charges, charges - 1) << "the wand was used at the rat";
+    EXPECT_LT(beings[target].health, 900) << "the missile struck";
+}
+
+TEST_F(Ranged, FriendsAreCandidatesOnlyForHarmlessItemsAndTalents) {
+    turn_driver d(20);
+    const int p = d.add_character(3, 10, "be_debug_player");
+    const int friend_ = d.add_creature(5, 10, 1000000, "friend");
+    beings[friend_].friendly = 1;
+    draw_screen();
+    struct row {
+        int action, kind;
+        bool candidate;
+    };
+    for (const row& r :
+         {row{target_item_use, 6, true}, row{target_item_use, 5, false}, row{target_talent_use, 6, true},
+          row{target_talent_use, 36, false}, row{target_attack, 0, false}}) {
+        target_action_kind = r.action;
+        target_effect.kind = uint8_t(r.kind);
+        EXPECT_EQ(is_target_candidate(p, 5, 10, 0), r.candidate) << r.action << " kind " << r.kind;
+    }
+    EXPECT_FALSE(is_target_candidate(p, 5, 10, friend_)) << "the excluded being";
+}
+
+TEST_F(Ranged, ASpittingCreatureHitsFromAfarOnlyAlongAClearLine) {
+    turn_driver d(20);
+    const int p = d.add_character(3, 10, "be_debug_player");
+    const int spitter = d.add_creature(7, 10, 1000000, "spitter");
+    tnatural_attack& spit = beings[spitter].natural_attack(1);
+    spit.attack_class = 16; // spit
+    spit.reach = 6;
+    spit.attack_bonus = 40; // it never misses
+    parse_damage("acid:2", spit.damage);
+    update_lights();
+    ai_see(spitter, 1); // the look round at the start of its turn
+    EXPECT_TRUE(can_natural_ranged_attack(spitter, p, 1));
+    const int health = beings[p].health;
+    ranged_attack(spitter, p, 1);
+    EXPECT_LT(beings[p].health, health);
+    EXPECT_GT(beings[spitter].natural_attack(1).ready_time, game.game_clock) << "the spit must recover";
+    EXPECT_FALSE(can_natural_ranged_attack(spitter, p, 1)) << "not ready again yet";
+    beings[spitter].natural_attack(1).ready_time = 0;
+    d.wall(5, 10);
+    ai_see(spitter, 1);
+    EXPECT_FALSE(can_natural_ranged_attack(spitter, p, 1)) << "a wall stops the line";
 }
 
 } // namespace
