@@ -14,6 +14,7 @@
 #include "rules/attack_damage.h"
 #include "rules/attack_message.h"
 #include "rules/damage.h"
+#include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "rules/sound.h"
 #include "rules/targeting.h"
@@ -171,7 +172,8 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
         killed = result.killed != 0;
     }
 
-    if (!killed && A().weapon_set.hand_reaches) set_attack_order(attacker, defender, 13, 4, 12);
+    if (!killed && A().weapon_set.hand_reaches)
+        set_attack_order(attacker, defender, order_fire, sh_bolt, order_setup_ranged);
     const std::string experience = killed ? award_experience_from_being(defender, depth) : std::string();
 
     std::memcpy(A().attack_modifiers, saved, sizeof saved);

@@ -157,7 +157,7 @@ void ranged_attack(int attacker, int defender, int depth) {
     for (int h = 1; weapons && h <= hand_count; ++h) {
         message_text.clear();
         const tweapon_set set = A().weapon_set;
-        const bool launcher = set.launcher[h - 1] && set.quiver != 0;
+        const bool launcher = set.launcher[h - 1] && set.quiver_matches_launcher && set.quiver != 0;
         if (!(launcher || set.throws[h - 1]) || set.range[h - 1] < distance || killed) continue;
         const int used_item = launcher ? set.quiver : set.hand_item[h - 1];
         titem missile;
@@ -270,7 +270,7 @@ void ranged_attack(int attacker, int defender, int depth) {
         killed = result.killed != 0;
     }
 
-    if (!killed) set_attack_order(attacker, defender, 13, sh_bolt, 12);
+    if (!killed) set_attack_order(attacker, defender, order_fire, sh_bolt, order_setup_ranged);
     const std::string experience = killed ? award_experience_from_being(defender, depth) : std::string();
     std::memcpy(A().attack_modifiers, saved, sizeof saved);
     A().last_action_kind = action_ranged;

@@ -27,8 +27,6 @@ ring_cell target_ring[target_ring_capacity + 1];
 namespace {
 
 constexpr int ranged_target_distance = 12; // a remembered target farther away is dropped
-constexpr int action_fire = 13;
-constexpr int setup_ranged = 12;
 constexpr int ek_charge = 16;
 
 bool valid_being(int b) {
@@ -239,7 +237,7 @@ void get_ranged_target(int being, int depth) {
     if (!kept && remembered != 0) B().attack_memory = blank_being.attack_memory;
     if (B().seen_hostiles == 0) return;
     if (B().attack_memory.action == 0) {
-        set_attack_order(being, 0, action_fire, sh_bolt, setup_ranged);
+        set_attack_order(being, 0, order_fire, sh_bolt, order_setup_ranged);
         make_fixed_dice(set.max_range, B().attack_memory.effect.range_dice);
         B().attack_memory.effect.range =
             uint16_t(roll_dice_for_being(B().attack_memory.effect.range_dice, being));

@@ -13,6 +13,8 @@ namespace dravok {
 
 // What the aimed action is.
 constexpr int target_attack = 12, target_item_use = 15, target_talent_use = 16;
+// The ranged order an attack leaves: fire (the FIRE command's number) set up as a ranged attack.
+constexpr int order_fire = 13, order_setup_ranged = 12;
 // The radius of the ring built round the aiming being.
 constexpr int target_ring_radius = 20;
 constexpr int target_ring_capacity = 16385;

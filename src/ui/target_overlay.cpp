@@ -9,6 +9,7 @@
 #include "records/layout.h"
 #include "rules/effect_areas.h"
 #include "rules/effect_names.h"
+#include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "rules/targeting.h"
 #include "ui/dialogs.h"
@@ -25,13 +26,10 @@
 namespace dravok {
 namespace {
 
-constexpr int shape_bolt = 4, shape_ray = 5, shape_ball = 7, shape_cloud = 10, shape_wall = 11,
-              shape_spot = 12;
 bool target_unexplored = false;
 
 bool listed_shape(int s) {
-    return s == shape_bolt || s == shape_ray || s == shape_ball || s == shape_cloud || s == shape_wall ||
-           s == shape_spot;
+    return s == sh_bolt || s == sh_ray || s == sh_ball || s == sh_cloud || s == sh_wall || s == sh_spot;
 }
 bool on_map_cell(int x, int y) {
     return x >= 1 && y >= 1 && x <= map_size && y <= map_size;
@@ -73,7 +71,7 @@ bool target_cell_colour(Bitmap& bitmap, int x, int y, Colour bad, Colour good) {
     const bool bolt_aim =
         target_action_kind == target_attack ||
         ((target_action_kind == target_item_use || target_action_kind == target_talent_use) &&
-         shape == shape_bolt);
+         shape == sh_bolt);
     if (bolt_aim) {
         // Only the first being the bolt meets, standing on the cursor and within range, is a target.
         const tbeing& t = beings[b];
