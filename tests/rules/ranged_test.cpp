@@ -289,5 +289,30 @@ TEST_F(Ranged, ASpittingCreatureHitsFromAfarOnlyAlongAClearLine) {
     EXPECT_FALSE(can_natural_ranged_attack(spitter, p, 1)) << "a wall stops the line";
 }
 
+TEST_F(Ranged, AReachWeaponStrikesInMeleeAndEmptyHandsOnlySpendTime) {
+    turn_driver d(20);
+    const int p = d.add_character(3, 10, "be_debug_player");
+    d.press_command(SWAP_WEAPONS);
+    const int whip = add_item_to_being(p, blank_item, find_item_plan_by_name("it_whip"), 1, one_dice);
+    ASSERT_TRUE(equip_item(p, whip, 15, 1, true));
+    update_being(p, 1);
+    ASSERT_EQ(beings[p].weapon_set.hand_reaches, 1);
+    const int target = rat(5, 10);
+    draw_screen();
+    ASSERT_EQ(beings[p].attack_memory.target, target);
+    d.press_command(ATTACK_MARKED);
+    EXPECT_EQ(beings[p].last_action_kind, 11) << "two steps away the whip lashes as in melee";
+
+    // Bare hands at a distance: no blow, yet the time passes and the rat is marked.
+    equip_item(p, 0, 15, 1, true);
+    update_being(p, 1);
+    ASSERT_EQ(beings[p].weapon_set.hand_reaches, 0);
+    const uint32_t before = beings[p].next_action_time;
+    ranged_attack(p, target, 1);
+    EXPECT_GT(beings[p].next_action_time, before);
+    EXPECT_EQ(beings[p].attack_memory.target, target);
+    EXPECT_EQ(beings[p].last_action_kind, 12);
+}
+
 } // namespace
 } // namespace dravok
