@@ -1,6 +1,7 @@
 #include "ai/explore_targets.h"
 
 #include "ai/paths.h"
+#include "records/layout_game.h"
 #include "rules/being_creation.h"
 #include "world/geometry.h"
 #include "world/map.h"
