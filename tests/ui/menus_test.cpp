@@ -9,6 +9,8 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/runtime.h"
+#include "records/layout_being.h"
+#include "records/layout_files.h"
 #include "support/driver.h"
 #include "support/game_start.h"
 #include "ui/graphics.h"
