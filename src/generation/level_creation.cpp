@@ -14,6 +14,7 @@
 #include "generation/portals.h"
 #include "generation/standin_world.h"
 #include "generation/stuff.h"
+#include "rules/level_ups.h"
 
 namespace dravok {
 

@@ -115,6 +115,5 @@ bool grow_layer_step(int x1, int y1, int x2, int value, int neighbour_value, int
 // freshly generated level they have nothing to do.
 void open_shop_containers() {}
 void dress_area(int) {}
-void level_up_recruitable_beings(int, int, int) {}
 
 } // namespace dravok

@@ -1,6 +1,6 @@
 // Stand-ins for the map features and level dressing services the level generator calls, until
 // the world units provide them (secret doors, area edge points, straight walks, vault zones,
-// layer growth, bones, splashes, shop containers, area dressing, recruitable level-ups). Each
+// layer growth, bones, splashes, shop containers, area dressing). Each
 // keeps the final signature and the specified behaviour of the service it stands for, so that
 // the generator's results do not change when the real units replace this one (then this unit
 // is deleted). The world globals and the map grid come from world/globals.h and world/map.h.
@@ -34,6 +34,5 @@ void mark_vault_zone_cells(int area, int zone);
 bool grow_layer_step(int x1, int y1, int x2, int value, int neighbour_value, int y2);
 void open_shop_containers();
 void dress_area(int area);
-void level_up_recruitable_beings(int master_serial, int being, int depth);
 
 } // namespace dravok

@@ -6,6 +6,7 @@
 #include "rules/effect_names.h"
 #include "rules/effect_stand_ins.h"
 #include "rules/effect_tables.h"
+#include "rules/talents.h"
 #include "world/being.h"
 #include "world/globals.h"
 #include "world/item_record.h"

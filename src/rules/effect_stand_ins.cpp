@@ -5,13 +5,6 @@
 
 namespace dravok {
 
-bool make_talent_skill_check(int, int, int) {
-    return true;
-}
-bool is_spell_talent(int talent) {
-    constexpr int spell_type = 4;
-    return talent >= 1 && talent < int(talents.size()) && talents[talent].type == spell_type;
-}
 void store_last_talent_use(int, int, const teffect&, int, int) {}
 void add_indicator(int, int, std::string_view, uint32_t, bool, int) {}
 void animate_effect_area(const teffect&) {}

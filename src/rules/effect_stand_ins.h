@@ -11,9 +11,6 @@
 namespace dravok {
 
 // ---- talents ----
-// The talent's skill check; on failure it charges the failure time itself. Passes until talents land.
-bool make_talent_skill_check(int being, int talent, int depth);
-bool is_spell_talent(int talent);
 void store_last_talent_use(int being, int talent, const teffect& effect, int target, int extra);
 
 // ---- presentation ----

@@ -15,6 +15,7 @@
 #include "rules/effect_tables.h"
 #include "rules/lasting_effects.h"
 #include "rules/sound.h"
+#include "rules/talents.h"
 #include "rules/targeting.h"
 #include "ui/frame_links.h"
 #include "world/being.h"

@@ -19,6 +19,8 @@ void stop_resting(int being);
 void end_possession(int being);
 void check_animated_and_summoned(int master, int depth);
 int ability_check_roll(int being, int ability, int difficulty, bool take_best);
+// Rolls the skill check; true when the being's skill and roll reach the difficulty.
+bool skill_check_roll(int being, int skill, int difficulty);
 void statues_to_beings(int revealer, int area, int chance, int depth);
 
 // ---- key history, pictures, history ----

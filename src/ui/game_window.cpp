@@ -10,6 +10,8 @@
 #include "platform/timers.h"
 #include "platform/window.h"
 #include "rules/key_entry.h"
+#include "rules/level_ups.h"
+#include "rules/player_creation.h"
 #include "ui/draw.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
@@ -69,6 +71,7 @@ bool form_create() {
     world_hooks.free_graphics = free_graphics;
     world_hooks.end_application = end_application;
     world_hooks.delete_update_files = delete_update_files;
+    world_hooks.setup_menu = setup_menu;
     init_globals();
     create_graphics();
     load_title_pictures();

@@ -4,6 +4,7 @@
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "rules/stand_ins.h"
+#include "rules/talents.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
 #include "world/being.h"
@@ -36,7 +37,15 @@ void initialize_inventory(int, int, int, int, int, int) {
 void initialize_quickslots(int, int, int, int) {
     game_mode = 7;
 }
-void use_quickslot(int, int, int) {}
+void use_quickslot(int being, int slot, int depth) {
+    constexpr int quickslot_talent = 3;
+    const tquickslot& q = beings[being].quickslot(slot);
+    if (q.kind == quickslot_talent) {
+        if (has_stamina_for_talent(being, q.index, true)) use_talent(being, q.index, effect_template, depth);
+        return;
+    }
+    // not built yet: equipping and using items from a quickslot
+}
 bool quickslot_assigned(int being, int slot) {
     return beings[being].quickslot(slot).kind != 0;
 }

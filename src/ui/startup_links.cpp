@@ -60,10 +60,6 @@ bool load_avatars() {
     return false;
 }
 void setup_avatars(int) {}
-void setup_game() {}
-bool game_character_created() {
-    return false;
-}
 
 int pick_title_picture() {
     return title_picture_count > 0 ? 1 : 0;
@@ -98,7 +94,6 @@ void start_release_fetch() {}
 void write_and_start_update_script() {}
 void delete_update_files() {}
 
-void setup_level_up(int) {}
 void clear_all_indicators() {}
 void setup_game_over_dialog() {}
 

@@ -29,8 +29,6 @@ extern int title_picture_count;
 // Pantheon, menus, a new game with the kept character sheet.
 bool load_avatars();
 void setup_avatars(int depth);
-void setup_game();
-bool game_character_created();
 
 // Title screen.
 int pick_title_picture();
@@ -42,8 +40,7 @@ void run_release_check();
 void start_release_fetch();
 void write_and_start_update_script();
 void delete_update_files();
-// The scheduler, the level-up screen, the floating texts, the game-over dialog.
-void setup_level_up(int being);
+// The scheduler, the floating texts, the game-over dialog.
 void clear_all_indicators();
 void setup_game_over_dialog();
 

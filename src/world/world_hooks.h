@@ -27,6 +27,8 @@ struct tworld_hooks {
     void (*clear_temporary_folder)() = nullptr;
     void (*free_graphics)() = nullptr;
     void (*end_application)() = nullptr; // shutdown with halt set
+    // the rules open a menu (a level-up's skills menu)
+    void (*setup_menu)(int id) = nullptr;
     // shell_execute: opens a file or address with the system's default handler
     bool (*open_document)(std::string_view file, std::string_view parameters, std::string_view folder,
                           int show_mode) = nullptr;

@@ -1,0 +1,196 @@
+// A character's progress in play, through the headless driver with the built database:
+// talents used from a quickslot with their cost and refusals, experience from a kill, and the
+// level-up that the kill opens; the experience and talent-point tables.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/files.h"
+#include "platform/temp_folder.h"
+#include "platform/timers.h"
+#include "rules/character_sheet.h"
+#include "rules/level_ups.h"
+#include "rules/melee.h"
+#include "rules/talents.h"
+#include "support/driver.h"
+#include "ui/game_window.h"
+#include "ui/key_bindings.h"
+#include "ui/menus.h"
+#include "world/being.h"
+#include "world/being_creation.h"
+#include "world/database.h"
+#include "world/dice.h"
+#include "world/error_log.h"
+#include "world/experience.h"
+#include "world/globals.h"
+#include "world/item_creation.h"
+#include "world/item_placement.h"
+#include "world/item_record.h"
+#include "world/message_log.h"
+#include "world/random.h"
+#include "world/world_hooks.h"
+
+namespace dravok {
+namespace {
+
+using dravok::testing::turn_driver;
+
+const std::string built_database = std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs";
+
+int talent_by_name(const std::string& id) {
+    for (int t = 1; t < int(talents.size()); ++t)
+        if (talents[t].identifier.view() == id) return t;
+    return 0;
+}
+
+class Progress : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        clear_quit_request();
+        ASSERT_TRUE(load_database_from(built_database));
+    }
+    void SetUp() override {
+        set_program_folder(folder_.path());
+        error_log_lines.clear();
+        reset_table_run_fields();
+        level_items.assign(101, blank_item);
+        log_area_width = 100000; // one line per message
+    }
+    void TearDown() override {
+        world_hooks.setup_menu = nullptr;
+        edited_character = blank_character;
+        set_program_folder("");
+        log_area_width = 600;
+        clear_quit_request();
+    }
+    // The player's being with the talent in quickslot 1 and the given stamina.
+    static int talented_player(turn_driver& d, int talent, int stamina) {
+        const int p = d.add_player(5, 5);
+        beings[p].talent_of(talent) = 1;
+        beings[p].stamina = beings[p].stamina_max = uint16_t(stamina);
+        tquickslot& q = beings[p].quickslot(1);
+        q.kind = 3;
+        q.index = uint16_t(talent);
+        return p;
+    }
+    dravok::testing::TempFolder folder_;
+};
+
+TEST_F(Progress, ATalentFromAQuickslotPaysItsCostAndGoesThroughThePipeline) {
+    const int t = talent_by_name("t_second_wind");
+    ASSERT_GT(t, 0);
+    turn_driver d;
+    random_seed = 20261209u;
+    const int p = talented_player(d, t, 30);
+    beings[p].health = 3;
+    const uint32_t before = beings[p].next_action_time;
+    d.press_command(QUICKSLOT_01);
+    EXPECT_EQ(game.talent_uses_of(t), 1);
+    EXPECT_GT(beings[p].next_action_time, before) << "the use took its time";
+    EXPECT_LE(int(beings[p].stamina), 30 - int(talents[t].stamina)) << "its cost paid";
+}
+
+TEST_F(Progress, ATalentWithoutTheStaminaIsRefusedWithItsMessage) {
+    const int t = talent_by_name("t_stoneskin");
+    ASSERT_GT(t, 0);
+    turn_driver d;
+    const int p = talented_player(d, t, talents[t].stamina - 1);
+    const uint32_t before = beings[p].next_action_time;
+    d.press_command(QUICKSLOT_01);
+    EXPECT_TRUE(d.logged("You don't have enough Stamina to use that talent!"));
+    EXPECT_EQ(game.talent_uses_of(t), 0);
+    EXPECT_EQ(beings[p].next_action_time, before) << "no time passes";
+}
+
+TEST_F(Progress, AFailedSpellByACreatureCostsItOneStamina) {
+    const int t = talent_by_name("t_stoneskin");
+    turn_driver d;
+    d.add_player(2, 2);
+    const int c = d.add_creature(8, 8, 1000, "mage");
+    ttalent saved = talents[t];
+    talents[t].skill = 3;        // magic
+    talents[t].difficulty = 100; // beyond any roll
+    beings[c].stamina = 20;
+    EXPECT_FALSE(make_talent_skill_check(c, t, 0));
+    EXPECT_EQ(beings[c].stamina, 19);
+    talents[t] = saved;
+}
+
+TEST_F(Progress, AKillAwardsTheCreaturesWorthAndOpensTheLevelUp) {
+    turn_driver d;
+    random_seed = 31337u;
+    const int p = d.add_player(5, 5);
+    beings[p].experience_next = experience_for_level(2);
+    const int rat = add_being_to_level(5, 4, blank_being, 1, find_being_plan_by_name("be_rat_giant"));
+    ASSERT_GT(rat, 0);
+    const uint32_t worth = beings[rat].xp_worth;
+    EXPECT_GT(worth, 0u) << "worth computed when it joined the level";
+    beings[p].experience = beings[p].experience_next - 1;
+    const uint32_t start = beings[p].experience;
+    beings[rat].next_action_time = 100000;
+    const int sword = add_item_to_being(p, blank_item, find_item_plan_by_name("it_sword_long"), 1, one_dice);
+    ASSERT_GT(sword, 0);
+    tweapon_set& set = beings[p].weapon_set;
+    set.hand_item[0] = uint16_t(sword);
+    set.melee[0] = 1;
+    set.melee_attack[0] = 4;
+    set.melee_damage[0] = being_items[p][sword].damage;
+    sight_matrix[p][rat] = sight_matrix[rat][p] = 1;
+    for (int i = 0; i < 80 && beings[rat].present; ++i)
+        d.press(key_up);
+    ASSERT_EQ(beings[rat].present, 0);
+    EXPECT_EQ(beings[p].experience - start, worth) << "the player did all the damage";
+    EXPECT_EQ(state.level_up_pending, 1);
+
+    // The pause passes and the skills menu opens with the new level's points.
+    world_hooks.setup_menu = setup_menu;
+    const int skill_points = beings[p].skill_points;
+    Timer& timer = create_timer("progress_effects", 1000, false, {});
+    for (int i = 0; i < 60; ++i)
+        effects_timer_tick(timer);
+    destroy_timer("progress_effects");
+    EXPECT_EQ(beings[p].level, 2);
+    EXPECT_EQ(game_mode, mode_menu);
+    EXPECT_GT(edited_character.skill_points, skill_points);
+    EXPECT_EQ(edited_character.created, 0);
+    EXPECT_EQ(edited_character.level, 2);
+}
+
+TEST_F(Progress, TwoLevelsAtOnceGiveTwoRollsAndBothLevelsPoints) {
+    turn_driver d;
+    const int p = d.add_player(5, 5);
+    tbeing& b = beings[p];
+    b.plan = uint16_t(find_being_plan_by_name("be_debug_player"));
+    b.level = 1;
+    b.experience_next = experience_for_level(2);
+    b.experience = experience_for_level(3);
+    b.talent_point_counter = 3;
+    b.ability_modifier[2] = 0; // mind modifier 0
+    const uint16_t health = b.health_base;
+    EXPECT_EQ(gain_pending_levels(p, 0), 2);
+    EXPECT_EQ(b.level, 3);
+    EXPECT_EQ(b.skill_points, 1 + 2) << "max(1, (2+1)/2) then (3+1)/2";
+    EXPECT_EQ(b.talent_points, 1) << "the counter reached 4 at level 2";
+    EXPECT_EQ(edited_character.base_health, health + 2 * 300) << "be_debug_player's health formula is 300";
+    // Written back, the sheet's choices become the being's.
+    edited_character.skill_points = 0;
+    finish_level_up(0);
+    EXPECT_EQ(b.skill_points, 0);
+    EXPECT_EQ(b.health_base, health + 600);
+    EXPECT_EQ(game_mode, mode_main);
+    EXPECT_FALSE(history.empty());
+}
+
+TEST(ExperienceTables, DisablingAndTalentPointLevels) {
+    const struct { int difficulty, xp; } cases[] = {{21, 0}, {22, 20}, {24, 30}, {26, 80}, {31, 300}};
+    for (const auto& c : cases)
+        EXPECT_EQ(disable_experience(c.difficulty), c.xp) << c.difficulty;
+    std::string levels;
+    list_talent_point_levels(1, 10, levels);
+    EXPECT_EQ(levels, "1, 3, 6, 9, ...");
+    EXPECT_EQ(talent_points_for_levels(1, 10), 4);
+    EXPECT_EQ(talent_points_for_levels(3, 5), 6) << "every level, and one more at the first";
+}
+
+} // namespace
+} // namespace dravok
