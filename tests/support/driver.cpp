@@ -42,7 +42,7 @@ tbeing make_being(const std::string& name) {
     b.health_base = b.health = b.health_max = 10;
     b.level = 1;
     b.experience_next = experience_for_level(2); // as creation leaves it
-    b.weapon_set.bare_hands = 1; // empty hands: a melee attack is there
+    b.weapon_set.bare_hands = 1;                 // empty hands: a melee attack is there
     b.weapon_set.melee_available = 1;
     return b;
 }
