@@ -1,6 +1,7 @@
 #include "rules/character_sheet.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "platform/clock.h"
@@ -25,6 +26,7 @@ namespace {
 constexpr int ability_body = 1, ability_motion = 2, ability_mind = 3, ability_spirit = 4;
 constexpr char drawn_name_template[] = "%m_start%%m_end%";
 constexpr char reroll_formula[] = "3d4+4";
+constexpr std::size_t default_name_length = 20;
 
 int first_set_type_flag(const tbeing_plan& plan, int first, int last) {
     for (int f = first; f <= last; ++f)
@@ -72,12 +74,24 @@ void set_sheet_name(const std::string& text) {
     edited_character.name = name.substr(0, 30);
 }
 
+std::string name_safe_text(std::string_view text) {
+    std::string out;
+    for (char c : text)
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == ' ' || c == '-') out += c;
+    const auto first = out.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    out = out.substr(first, out.find_last_not_of(' ') - first + 1);
+    return out.substr(0, default_name_length);
+}
+
 void new_character_sheet() {
     edited_character = blank_character;
     edited_character.date_made = date_now();
     edited_character.level = 1;
     edited_character.created = 1;
-    set_sheet_name(settings.default_name.empty() ? std::string(drawn_name_template) : settings.default_name);
+    // The setting is free text: only what the name entry accepts may become a file name later.
+    const std::string wanted = name_safe_text(settings.default_name);
+    set_sheet_name(wanted.empty() ? std::string(drawn_name_template) : wanted);
     edited_character.hide_unavailable = 1;
 }
 

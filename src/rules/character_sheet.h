@@ -4,6 +4,7 @@
 // only through these, so the point rules hold whatever key path leads here.
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "world/layout.h"
 
@@ -24,6 +25,8 @@ int key_ability_of_skill(int skill);
 // Points a score costs when raised to it, or refunds when lowered from it.
 int ability_score_cost(int score);
 
+// The letters, digits, blanks and hyphens of the text, trimmed and cut to 20 characters.
+std::string name_safe_text(std::string_view text);
 // A new creation sheet: date now, level 1, the default or a drawn name.
 void new_character_sheet();
 // The sheet's name from a template or typed text, cut to 30 characters.

@@ -20,7 +20,9 @@
 #include "ui/lister.h"
 #include "ui/menus.h"
 #include "ui/mode_keys.h"
+#include "ui/text_entry.h"
 #include "ui/tileset.h"
+#include "ui/title_screens.h"
 #include "world/being.h"
 #include "world/being_creation.h"
 #include "world/being_flags.h"
@@ -39,6 +41,7 @@ bool command_acted = false;
 namespace {
 
 constexpr int autopilot_purpose = 13;
+constexpr int please_wait_size = 60;
 
 bool key_gate_open() {
     return state.initialised && !quit_requested() && !state.restart && !state.busy &&
@@ -199,7 +202,7 @@ void form_key_down(int& key, const tshift_state& shift) {
     if (game_mode == 1 && settings_menu_open()) {
         if (state.tileset_reload) {
             state.tileset_reload = 0;
-            draw_title_text("PLEASE WAIT", 0);
+            draw_title_text("PLEASE WAIT", please_wait_size);
             toggle_tile_size();
             load_tileset();
             apply_layout();

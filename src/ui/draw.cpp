@@ -6,6 +6,7 @@
 #include "ui/game_window.h"
 #include "ui/graphics.h"
 #include "ui/map_view.h"
+#include "ui/menu_screen.h"
 #include "ui/renderer_links.h"
 #include "world/error_log.h"
 #include "world/globals.h"

@@ -110,9 +110,6 @@ void draw_indicator_lines() {}
 void draw_speech_bubbles() {}
 void clear_speech_bubbles() {}
 
-void draw_menu() {
-    clear_bitmap(screen_bitmap);
-}
 void draw_dialog() {}
 int current_dialog_kind() {
     return 0;

@@ -37,7 +37,6 @@ void draw_indicator_lines();
 void draw_speech_bubbles();
 void clear_speech_bubbles();
 // Screens of the other modes.
-void draw_menu();
 void draw_dialog();
 int current_dialog_kind();
 void draw_inventory_screen();

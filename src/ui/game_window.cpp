@@ -15,8 +15,11 @@
 #include "ui/draw.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
+#include "ui/menus.h"
+#include "ui/release_check.h"
 #include "ui/startup_links.h"
 #include "ui/tileset.h"
+#include "ui/title_screens.h"
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/globals.h"
@@ -145,7 +148,7 @@ void initialize_module() {
     }
     clear_message_log();
     if (state.go_to_main_menu) {
-        if (settings.check_updates) run_release_check();
+        if (settings.check_updates) check_release_file();
         setup_menu(settings.check_updates && state.update_available ? 11 : 1);
     } else {
         setup_game();
@@ -235,15 +238,15 @@ void spectator_timer_tick(Timer& timer) {
 
 void update_timer_tick(Timer& timer) {
     timer.set_enabled(false);
-    run_release_check();
-    if (!state.update_available) start_release_fetch();
+    check_release_file();
+    if (!state.update_available) fetch_release_file();
 }
 
 void form_close() {
     enable_timer("spectator_timer", false);
     enable_timer("effects_timer", false);
     shutdown(false);
-    if (state.update_chosen) write_and_start_update_script();
+    if (state.update_chosen) write_update_script();
 }
 
 void close_game_window() {

@@ -28,8 +28,6 @@ void close_game_window();
 void initialize_module();
 void setup_window();
 bool rest_screen_active();
-// The title as large text on the frame (the title screen's routine, also used by key entry).
-void draw_title_text(const std::string& text, int size);
 
 void effects_timer_tick(Timer& timer);
 void play_timer_tick(Timer& timer);

@@ -445,16 +445,13 @@ void load_keybindings(const std::string& path) {
         tkeybinding b;
         size_t plus = value.find('+');
         if (plus == std::string_view::npos) {
-            int code = key_code_from_text(value);
-            // Only an explicit zero code clears a binding; a name or number we cannot read is
-            // a damaged line, and the binding keeps its default.
-            if (code == 0 && value != "#0" && value != "$0") continue;
-            b = {uint8_t(code), 0};
+            // A name not in the list or a code outside 1..255 reads as 0: that binding is unbound.
+            b = {uint8_t(key_code_from_text(value)), 0};
         } else {
-            int mod = key_code_from_text(value.substr(0, plus));
-            int code = key_code_from_text(value.substr(plus + 1));
-            if (!is_modifier(mod) || code == 0) continue;
-            b = {uint8_t(code), uint8_t(mod)};
+            const int mod = key_code_from_text(value.substr(0, plus));
+            const int code = key_code_from_text(value.substr(plus + 1));
+            // A key held with something that is no modifier can never be pressed: unbound too.
+            if (is_modifier(mod) && code != 0) b = {uint8_t(code), uint8_t(mod)};
         }
         keybindings[current][index] = b;
     }

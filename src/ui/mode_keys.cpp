@@ -21,12 +21,6 @@
 
 namespace dravok {
 
-void handle_string_commands(int, int, int, int) {
-    game_mode = 3;
-}
-void handle_keybind_commands(int, int, int, int) {
-    game_mode = 1;
-}
 void handle_character_commands(int, int, int, int) {
     game_mode = 3;
 }

@@ -1,11 +1,9 @@
-// The key handlers of the string, key-binding, character-sheet, book and help modes.
+// The key handlers of the character-sheet, book and help modes.
 // Called by the key dispatch.
 #pragma once
 
 namespace dravok {
 
-void handle_string_commands(int being, int command, int key, int modifier);
-void handle_keybind_commands(int being, int command, int key, int modifier);
 void handle_character_commands(int being, int command, int key, int modifier);
 void handle_book_commands(int being, int command, int key, int modifier);
 void handle_help_commands(int being, int command, int key, int modifier);

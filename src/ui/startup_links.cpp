@@ -9,12 +9,10 @@
 #include "platform/image_files.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
+#include "ui/title_screens.h"
 #include "world/globals.h"
 
 namespace dravok {
-
-std::array<Bitmap, 11> title_pictures;
-int title_picture_count = 0;
 
 bool create_game_folders() {
     for (const char* name : {"Temporary", "Save", "Obituary", "Screenshot"}) {
@@ -61,13 +59,6 @@ bool load_avatars() {
 }
 void setup_avatars(int) {}
 
-int pick_title_picture() {
-    return title_picture_count > 0 ? 1 : 0;
-}
-void draw_framed_picture(Bitmap& target, int picture, int side) {
-    target.set_size(side, side);
-    target.stretch_draw(Rect{0, 0, side, side}, title_pictures[picture]);
-}
 std::string spaced_title(const std::string& text) {
     std::string out;
     for (char c : text) {
@@ -76,24 +67,6 @@ std::string spaced_title(const std::string& text) {
     }
     return out;
 }
-void draw_title_text(const std::string& text, int size) {
-    screen_bitmap.clear(colours::black);
-    FontSpec f;
-    f.family = settings.title_font;
-    f.height = scaled(size);
-    f.colour = 0xC8A040;
-    screen_bitmap.set_font(f);
-    screen_bitmap.set_brush_clear();
-    const Size s = screen_bitmap.text_extent(text);
-    screen_bitmap.text_out((screen_bitmap.width() - s.width) / 2, (screen_bitmap.height() - s.height) / 2,
-                           text);
-}
-
-void run_release_check() {}
-void start_release_fetch() {}
-void write_and_start_update_script() {}
-void delete_update_files() {}
-
 void clear_all_indicators() {}
 void setup_game_over_dialog() {}
 

@@ -24,22 +24,11 @@ void save_statistics();
 void count_game_end(bool won, uint32_t seconds_played);
 void write_history_file(const std::string& path);
 void load_title_pictures();
-extern std::array<Bitmap, 11> title_pictures; // 1..10
-extern int title_picture_count;
 // Pantheon, menus, a new game with the kept character sheet.
 bool load_avatars();
 void setup_avatars(int depth);
 
-// Title screen.
-int pick_title_picture();
-void draw_framed_picture(Bitmap& target, int picture, int side);
-void draw_title_text(const std::string& text, int size);
 std::string spaced_title(const std::string& text);
-// Release check and update.
-void run_release_check();
-void start_release_fetch();
-void write_and_start_update_script();
-void delete_update_files();
 // The scheduler, the floating texts, the game-over dialog.
 void clear_all_indicators();
 void setup_game_over_dialog();

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "ui/layout.h"
+#include "world/globals.h"
+#include "world/message_log.h"
 #include "world/rounding.h"
 
 namespace dravok {
@@ -61,6 +63,58 @@ void draw_label_box(Bitmap& bitmap, std::string_view text, int left, Point& out,
         Rect{middle - cx / 2 - scaled(8), top - scaled(1), middle + cx / 2 + scaled(8), bottom + scaled(2)},
         colours::black);
     draw_text_in_box(bitmap, s, left, out, false, BrushStyle::clear, align, margin, bottom, right, top);
+}
+
+void draw_framed_text_box(Bitmap& bitmap, std::string_view text, int left, box_align align, int margin,
+                          Colour text_colour, Colour frame_colour, Colour fill_colour, int bottom, int right,
+                          int top) {
+    const Rect box{left, top, right, bottom};
+    bitmap.fill_rect(box, fill_colour);
+    bitmap.frame_rect(box, frame_colour);
+    const Colour old = bitmap.font().colour;
+    bitmap.set_font_colour(text_colour);
+    Point out;
+    draw_text_in_box(bitmap, text, left, out, false, BrushStyle::clear, align, margin, bottom, right, top);
+    bitmap.set_font_colour(old);
+}
+
+void draw_panel_frame(Bitmap& bitmap, std::string_view title, int left, box_align align, int margin,
+                      Colour text_colour, Colour frame_colour, Colour fill_colour, int height, int width,
+                      int top) {
+    if (!title.empty())
+        draw_framed_text_box(bitmap, title, left, align, margin, text_colour, frame_colour, fill_colour,
+                             top + settings.icon_size, left + width, top);
+    bitmap.frame_rect(Rect{left, top, left + width, top + height}, frame_colour);
+}
+
+int draw_wrapped_text(Bitmap& bitmap, std::string_view text, int x, bool, int line_height, int width, int y) {
+    // not built yet: colour codes and key caps in wrapped text
+    const std::string plain = strip_colour_codes(text);
+    if (plain.empty()) return y;
+    std::string wrapped;
+    wrap_log_text(bitmap, plain, width, wrapped, false);
+    std::string_view rest = wrapped;
+    bitmap.set_brush_clear();
+    while (!rest.empty()) {
+        const std::size_t end = rest.find("\r\n");
+        // The wrapping carries the colour codes over to each line; they are not drawn.
+        bitmap.text_out(x, y, strip_colour_codes(rest.substr(0, end)));
+        y += line_height;
+        if (end == std::string_view::npos) break;
+        rest.remove_prefix(end + 2);
+    }
+    return y;
+}
+
+void draw_scrollbar(Bitmap& bitmap, int first_row, int last_row, int bottom, int top, int right,
+                    int total_rows) {
+    // not built yet: the scroll bar's look
+    const int w = settings.scrollbar_width > 0 ? settings.scrollbar_width : 12;
+    if (total_rows < 1 || bottom <= top) return;
+    const int h = bottom - top;
+    bitmap.fill_rect(Rect{right - w, top, right, bottom}, 0x151515);
+    const int a = top + (first_row - 1) * h / total_rows, b = top + last_row * h / total_rows;
+    bitmap.fill_rect(Rect{right - w + 2, a, right - 2, std::max(a + 2, b)}, 0x777777);
 }
 
 Colour scale_colour(Colour colour, double factor) {

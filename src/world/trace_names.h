@@ -29,7 +29,9 @@ namespace dravok {
     X(can_move_to, "World_Beings, can_move_to")                                                              \
     X(draw_screen, "UI_Draw, draw_screen")                                                                   \
     X(initialize_module, "UI_Window, initialize_module")                                                     \
-    X(spectator_timer, "UI_Window, spectator_timer")
+    X(spectator_timer, "UI_Window, spectator_timer")                                                         \
+    X(setup_menu, "UI_Menus, setup_menu")                                                                    \
+    X(setup_dialog, "UI_Dialogs, setup_dialog")
 
 enum trace_id : uint16_t {
 #define DRAVOK_TRACE_ID(id, name) trace_##id,

@@ -29,7 +29,7 @@ int first_playable_plan() {
     return 0;
 }
 
-class Creation : public ::testing::Test {
+class CharacterSheet : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         clear_quit_request();
@@ -56,7 +56,7 @@ class Creation : public ::testing::Test {
     dravok::testing::TempFolder folder_;
 };
 
-TEST_F(Creation, PointBuyCostsByTheScoreReached) {
+TEST_F(CharacterSheet, PointBuyCostsByTheScoreReached) {
     tcharacter& c = edited_character;
     EXPECT_EQ(c.ability_points, point_buy_points);
     for (int n = 0; n < 10; ++n)
@@ -83,7 +83,7 @@ TEST_F(Creation, PointBuyCostsByTheScoreReached) {
     EXPECT_GE(int(c.ability_points), 0);
 }
 
-TEST_F(Creation, AfterARerollOnlyResetUnlocksThePoints) {
+TEST_F(CharacterSheet, AfterARerollOnlyResetUnlocksThePoints) {
     reroll_abilities();
     tcharacter& c = edited_character;
     EXPECT_EQ(c.abilities_rolled, 1);
@@ -95,7 +95,7 @@ TEST_F(Creation, AfterARerollOnlyResetUnlocksThePoints) {
     EXPECT_TRUE(change_ability_score(1, 1));
 }
 
-TEST_F(Creation, ConfirmedAbilitiesGiveSkillAndTalentPoints) {
+TEST_F(CharacterSheet, ConfirmedAbilitiesGiveSkillAndTalentPoints) {
     tcharacter& c = edited_character;
     // Mind 14 in total: modifier 2.
     const int mind_race = at1(c.race_ability_modifier, 3);
@@ -113,7 +113,7 @@ TEST_F(Creation, ConfirmedAbilitiesGiveSkillAndTalentPoints) {
     EXPECT_EQ(std::memcmp(c.skill, c.race_skill_modifier, sizeof c.skill), 0);
 }
 
-TEST_F(Creation, SkillsCostTheirNewValueAndRefundTheOld) {
+TEST_F(CharacterSheet, SkillsCostTheirNewValueAndRefundTheOld) {
     tcharacter& c = edited_character;
     for (int k = 1; k <= 4; ++k)
         while (change_ability_score(2, 1)) {
@@ -140,7 +140,7 @@ TEST_F(Creation, SkillsCostTheirNewValueAndRefundTheOld) {
     EXPECT_FALSE(change_skill_value(melee, 1));
 }
 
-TEST_F(Creation, UnchoosingATalentDropsTheChoicesThatNeedIt) {
+TEST_F(CharacterSheet, UnchoosingATalentDropsTheChoicesThatNeedIt) {
     // A talent and another that requires it, both open to the sheet.
     int base = 0, dependent = 0;
     for (int t = 1; t < int(talents.size()) && t <= talent_count && dependent == 0; ++t) {
@@ -177,7 +177,7 @@ TEST_F(Creation, UnchoosingATalentDropsTheChoicesThatNeedIt) {
     talents[base] = saved_base;
 }
 
-TEST_F(Creation, NamesAreCutAndDrawnWhenEmpty) {
+TEST_F(CharacterSheet, NamesAreCutAndDrawnWhenEmpty) {
     set_sheet_name(std::string(200, 'a'));
     EXPECT_EQ(edited_character.name.size(), 30u);
     set_sheet_name("");
@@ -210,7 +210,7 @@ tcharacter create_and_start(uint32_t seed) {
     return edited_character;
 }
 
-TEST_F(Creation, ACreatedCharacterStandsOnTheFirstLevel) {
+TEST_F(CharacterSheet, ACreatedCharacterStandsOnTheFirstLevel) {
     const tcharacter sheet = create_and_start(4242u);
     ASSERT_FALSE(quit_requested()) << last_logged_message();
     ASSERT_GT(player, 0);
@@ -232,7 +232,7 @@ TEST_F(Creation, ACreatedCharacterStandsOnTheFirstLevel) {
     EXPECT_EQ(p.wish_of(59), 0);
 }
 
-TEST_F(Creation, TheSameSeedGivesTheSameCharacter) {
+TEST_F(CharacterSheet, TheSameSeedGivesTheSameCharacter) {
     create_and_start(777u);
     const tbeing first = beings[player];
     const tcharacter first_sheet = game_character;
@@ -245,7 +245,7 @@ TEST_F(Creation, TheSameSeedGivesTheSameCharacter) {
     EXPECT_EQ(std::memcmp(&first, &beings[player], sizeof(tbeing)), 0);
 }
 
-TEST_F(Creation, WithoutARaceTheTestCharacterStarts) {
+TEST_F(CharacterSheet, WithoutARaceTheTestCharacterStarts) {
     edited_character = blank_character;
     setup_game();
     ASSERT_FALSE(quit_requested()) << last_logged_message();

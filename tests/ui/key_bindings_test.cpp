@@ -142,12 +142,14 @@ TEST_F(KeyBindings, RoundTripKeepsChangedAndClearedBindings) {
     EXPECT_EQ(command_for_key(186, 0), YELL);
 }
 
-TEST_F(KeyBindings, DamagedFileLoadsWithDefaultsWhereALineIsBad) {
-    write_all("garbage without structure\n"
+TEST_F(KeyBindings, DamagedFileLeavesBadBindingsUnboundAndOthersDefault) {
+    write_all("garbage without structure\n" + std::string(1 << 20, 'x') + "\n" +
+              "action........ SWAP_WEAPONS\n"
+              "binding_1..... \xe9\xff\x80\n" // bytes above 127: no key name
               "\x01\x02\xff binary noise\r\n"
               "action........ MOVE_N\n"
-              "binding_1..... #300\n"      // code above 255: default kept
-              "binding_2..... NOT_A_KEY\n" // unknown name: default kept
+              "binding_1..... #300\n"      // code above 255: unbound
+              "binding_2..... NOT_A_KEY\n" // unknown name: unbound
               "action........ MOVE_E\n"
               "binding_1..... SHIFT + ARROW_UP\n"
               "binding_2..... #120\n"
@@ -155,7 +157,7 @@ TEST_F(KeyBindings, DamagedFileLoadsWithDefaultsWhereALineIsBad) {
               "binding_1..... -\n" // minus: default
               "binding_2.....\n"   // empty value: default
               "action........ MOVE_W\n"
-              "binding_1..... A + B\n" // not a modifier: default
+              "binding_1..... A + B\n" // not a modifier: unbound
               "binding_3..... $78\n"   // no third binding
               "binding_2..... $4B\n"
               "action........ move_n\n" // wrong case: no command
@@ -170,22 +172,29 @@ TEST_F(KeyBindings, DamagedFileLoadsWithDefaultsWhereALineIsBad) {
               "binding_1..... $FFFFFFFFFFFFFFFFFFFFFF\n");
     load_keybindings(path);
     auto expected = keybinding_defaults;
+    expected[MOVE_N][0] = {};
+    expected[MOVE_N][1] = {};
+    expected[MOVE_W][0] = {};
+    expected[SWAP_WEAPONS][0] = {};
     expected[MOVE_E][0] = {key_up, key_shift};
     expected[MOVE_E][1] = {120, 0};
     expected[MOVE_W][1] = {'K', 0};
-    expected[YELL][0] = {27, 0};
+    // The commented action line leaves YELL current: the last line's code out of range unbinds it.
+    expected[YELL][0] = {};
     expected[YELL][1] = {};
     EXPECT_EQ(keybindings, expected);
 }
 
-TEST_F(KeyBindings, EmptyAndTruncatedFilesGiveDefaults) {
+TEST_F(KeyBindings, EmptyAndTruncatedFiles) {
     write_all("");
     keybindings[YELL][0] = {'K', 0};
     load_keybindings(path);
     EXPECT_EQ(keybindings, keybinding_defaults);
     write_all("action........ YELL\nbinding_1..... SHI");
     load_keybindings(path);
-    EXPECT_EQ(keybindings, keybinding_defaults);
+    auto expected = keybinding_defaults;
+    expected[YELL][0] = {}; // the cut name is no key
+    EXPECT_EQ(keybindings, expected);
 }
 
 } // namespace

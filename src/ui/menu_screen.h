@@ -1,0 +1,20 @@
+// The menu screen: the current menu's rows on the menu bitmap, the description panel beside it,
+// the title (or the main menu's title picture), the creation counters and the footer line.
+// Drawn by the frame drawing of the menu and key-capture modes.
+#pragma once
+#include <string>
+
+#include "platform/bitmap.h"
+
+namespace dravok {
+
+extern Bitmap menu_layer, menu_info_panel;
+
+void draw_menu();
+// A label over a number (or a text) in a band of the given width, as the creation counters show.
+void draw_points_box(Bitmap& bitmap, int x, int y, int value, const std::string& text,
+                     const std::string& label, int width);
+// A checkbox ending at x (placement other than -1) or starting at x (placement -1).
+void draw_checkbox(Bitmap& bitmap, int x, int y, bool disabled, bool inactive, bool state, int placement);
+
+} // namespace dravok

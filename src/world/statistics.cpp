@@ -1,0 +1,8 @@
+// The lifetime statistics; see statistics.h.
+#include "world/statistics.h"
+
+namespace dravok {
+
+tstatistics statistics{};
+
+} // namespace dravok
