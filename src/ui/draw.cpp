@@ -2,6 +2,7 @@
 #include "ui/draw.h"
 
 #include "platform/window.h"
+#include "ui/character_sheet_screen.h"
 #include "ui/frame_links.h"
 #include "ui/game_window.h"
 #include "ui/graphics.h"

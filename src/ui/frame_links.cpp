@@ -121,10 +121,6 @@ void draw_talent_screen() {
     clear_bitmap(screen_bitmap);
 }
 void draw_string_dialog() {}
-void build_character_sheet() {}
-void draw_character_sheet() {
-    clear_bitmap(screen_bitmap);
-}
 void draw_book() {
     clear_bitmap(screen_bitmap);
 }

@@ -42,8 +42,6 @@ int current_dialog_kind();
 void draw_inventory_screen();
 void draw_talent_screen();
 void draw_string_dialog();
-void build_character_sheet();
-void draw_character_sheet();
 void draw_book();
 void draw_help_screen();
 // Light and targets (rules and perception).

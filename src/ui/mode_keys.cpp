@@ -5,6 +5,7 @@
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "rules/stand_ins.h"
+#include "ui/character_sheet_screen.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
 #include "ui/key_bindings.h"
@@ -21,15 +22,19 @@
 
 namespace dravok {
 
+// Any key leaves the sheet for the mode it was opened from.
 void handle_character_commands(int, int, int, int) {
-    game_mode = 3;
+    game_mode = sheet_view[sheet_view_return_mode];
 }
 void handle_book_commands(int, int, int, int) {
     game_mode = 3;
 }
 
-void open_character_sheet(int) {
-    game_mode = 11;
+void open_character_sheet(int being) {
+    sheet_view = {};
+    sheet_view[sheet_view_being] = being;
+    sheet_view[sheet_view_return_mode] = game_mode;
+    game_mode = mode_character;
 }
 
 void open_help_screen() {

@@ -5,11 +5,14 @@
 
 #include <cstring>
 
+#include "platform/timers.h"
 #include "rules/character_creation.h"
 #include "rules/player_creation.h"
 #include "support/game_start.h"
+#include "ui/game_window.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
+#include "world/experience_award.h"
 #include "world/globals.h"
 #include "world/menu_model.h"
 #include "world/random.h"
@@ -38,7 +41,7 @@ struct created {
     int chosen_talent = 0;
 };
 
-// NEW GAME, a typed name, the first race, body raised, a skill raised, the first open talent,
+// NEW GAME, a typed name, the first race, motion raised, a skill raised, the first open talent,
 // Play. Screenshots of each menu when a prefix is given.
 created create_through_keys(started_game& game, const std::string& shots) {
     created out;
@@ -62,10 +65,11 @@ created create_through_keys(started_game& game, const std::string& shots) {
     game.press(key_enter);
     EXPECT_EQ(menu.id, menu_abilities);
     EXPECT_EQ(edited_character.race_plan, race);
-    // Body up as far as the points go.
+    // Motion up as far as the points go: the skills it keys can then rise.
     for (int i = 0; i < 10; ++i)
         game.press(key_up);
-    EXPECT_EQ(menu_items[selected_menu_row()].id, 1);
+    game.press(key_down);
+    EXPECT_EQ(menu_items[selected_menu_row()].id, 2);
     for (int i = 0; i < 20; ++i)
         game.press(key_right);
     if (!shots.empty()) game.screenshot(shots + "abilities");
@@ -202,6 +206,69 @@ TEST_F(CreationKeys, NamesKeepToSafeCharacters) {
         game.press(key);
     game.press(key_enter);
     EXPECT_EQ(edited_character.name.str(), "ab");
+}
+
+void press_command(started_game& game, int command) {
+    const tkeybinding b = keybindings[command][0];
+    game.press(b.key, tshift_state{b.modifier == key_shift, b.modifier == key_ctrl, b.modifier == key_alt});
+}
+
+TEST_F(CreationKeys, ExperienceOpensTheLevelUpAndTheSheetShowsTheCharacter) {
+    ASSERT_TRUE(game.start());
+    random_seed = 99u;
+    create_through_keys(game, "");
+    ASSERT_GT(player, 0);
+    // The sheet from play, and back on any key.
+    press_command(game, CHARACTER_SHEET);
+    EXPECT_EQ(game_mode, mode_character);
+    game.screenshot("character_sheet");
+    game.press(key_escape);
+    EXPECT_EQ(game_mode, mode_main);
+
+    // Enough experience for level 2: after the pause the skills menu opens.
+    tbeing& p = beings[player];
+    p.experience = p.experience_next;
+    check_experience(player, 0);
+    ASSERT_EQ(state.level_up_pending, 1);
+    Timer* effects = find_timer("effects_timer");
+    ASSERT_NE(effects, nullptr);
+    for (int i = 0; i < 60 && game_mode != mode_menu; ++i)
+        effects_timer_tick(*effects);
+    ASSERT_EQ(game_mode, mode_menu);
+    EXPECT_EQ(menu.id, menu_skills);
+    EXPECT_EQ(p.level, 2);
+    const int points = edited_character.skill_points;
+    EXPECT_GE(points, 1);
+    game.screenshot("level_up_skills");
+    press_command(game, CHARACTER_SHEET);
+    EXPECT_EQ(game_mode, mode_character);
+    game.press(key_space);
+    EXPECT_EQ(game_mode, mode_menu);
+    // A point into the first skill that can rise, then on through the talents.
+    for (int i = 0; i < 10; ++i)
+        game.press(key_up);
+    int skill = 0;
+    for (int i = 0; i < skill_count; ++i) {
+        const tmenu_item& item = menu_items[selected_menu_row()];
+        if (!item.disabled && item.value + 1 <= item.max && item.value + 1 <= points) {
+            skill = item.id;
+            break;
+        }
+        game.press(key_down);
+    }
+    ASSERT_GT(skill, 0);
+    const int before = at1(p.base_skill, skill);
+    game.press(key_right);
+    game.press(key_end);
+    game.press(key_enter);
+    EXPECT_EQ(menu.id, menu_talents);
+    game.screenshot("level_up_talents");
+    game.press(key_end);
+    EXPECT_EQ(selected_text(), "Continue");
+    game.press(key_enter);
+    EXPECT_EQ(game_mode, mode_main);
+    EXPECT_EQ(at1(p.base_skill, skill), before + 1);
+    EXPECT_EQ(p.skill_points, edited_character.created == 0 ? p.skill_points : 0);
 }
 
 } // namespace
