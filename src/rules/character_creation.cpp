@@ -136,6 +136,8 @@ void setup_character_menu() {
     auto add_past = [](int index) {
         const tcharacter& c = past_characters[index];
         tmenu_item r = row(c.name.str(), act_past_character);
+        r.id = index;
+        r.creation_tables = 1;
         r.value = index;
         r.value_hidden = 1;
         r.sprite = c.race_image;
@@ -262,7 +264,10 @@ void setup_skills_menu() {
     }
     add_menu_item(separator_menu_item);
     add_row("Info", act_info, "skills");
-    add_row("Continue", act_skills_continue);
+    tmenu_item next = row("Continue", act_skills_continue);
+    next.level_up_tables = level_up_sheet();
+    next.creation_tables = !level_up_sheet();
+    add_menu_item(next);
 }
 
 void setup_talents_menu() {
@@ -293,11 +298,18 @@ void setup_talents_menu() {
     info.toggle = 1;
     info.state = c.hide_unavailable;
     add_menu_item(info);
+    // The rows that end a step show the whole sheet, or a level's gains, beside the menu.
     if (!level_up_sheet()) {
-        add_row("Save to pregenerated and play", act_save_and_play);
-        add_row("Play", act_play);
+        tmenu_item save = row("Save to pregenerated and play", act_save_and_play);
+        save.creation_tables = 1;
+        add_menu_item(save);
+        tmenu_item play = row("Play", act_play);
+        play.creation_tables = 1;
+        add_menu_item(play);
     } else {
-        add_row("Continue", act_level_up_continue);
+        tmenu_item next = row("Continue", act_level_up_continue);
+        next.level_up_tables = 1;
+        add_menu_item(next);
     }
     refresh_talent_rows();
 }

@@ -1,6 +1,8 @@
 // The menu screen; see menu_screen.h.
 #include "ui/menu_screen.h"
 
+#include "ui/creation_summaries.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -170,7 +172,14 @@ void draw_row(int r, int y, const metrics& m, int R, int V, int mw, int origin_x
 void draw_description(int r, const metrics& m) {
     Bitmap& p = menu_info_panel;
     const tmenu_item& item = menu_items[r];
-    if (item.creation_tables || item.level_up_tables) return; // the creation summaries draw these
+    if (item.creation_tables) {
+        draw_creation_tables(p, r);
+        return;
+    }
+    if (item.level_up_tables) {
+        draw_level_up_tables(p);
+        return;
+    }
     const int I = m.I, S = m.S, L = m.L;
     p.set_font_colour(row_colour);
     int x = 2 * S, y = 2 * S;

@@ -9,6 +9,7 @@
 #include "rules/character_creation.h"
 #include "rules/player_creation.h"
 #include "support/game_start.h"
+#include "ui/character_sheet_screen.h"
 #include "ui/game_window.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
@@ -96,6 +97,7 @@ created create_through_keys(started_game& game, const std::string& shots) {
     if (!shots.empty()) game.screenshot(shots + "talents");
     game.press(key_end);
     EXPECT_EQ(selected_text(), "Play");
+    if (!shots.empty()) game.screenshot(shots + "summary");
     game.press(key_enter);
     EXPECT_EQ(game_mode, mode_main);
     out.sheet = game_character;
@@ -262,9 +264,12 @@ TEST_F(CreationKeys, ExperienceOpensTheLevelUpAndTheSheetShowsTheCharacter) {
     game.press(key_end);
     game.press(key_enter);
     EXPECT_EQ(menu.id, menu_talents);
-    game.screenshot("level_up_talents");
     game.press(key_end);
     EXPECT_EQ(selected_text(), "Continue");
+    // Beside it, the level's gains: the one skill raised.
+    game.screenshot("level_up_talents");
+    EXPECT_EQ(skills_table.rows, 1);
+    EXPECT_EQ(character_table.title, "L E V E L   U P");
     game.press(key_enter);
     EXPECT_EQ(game_mode, mode_main);
     EXPECT_EQ(at1(p.base_skill, skill), before + 1);
