@@ -5,7 +5,6 @@
 
 namespace dravok {
 
-void store_last_talent_use(int, int, const teffect&, int, int) {}
 void add_indicator(int, int, std::string_view, uint32_t, bool, int) {}
 void animate_effect_area(const teffect&) {}
 uint16_t effect_sprite_image(int) {

@@ -11,7 +11,6 @@
 namespace dravok {
 
 // ---- talents ----
-void store_last_talent_use(int being, int talent, const teffect& effect, int target, int extra);
 
 // ---- presentation ----
 void add_indicator(int x, int y, std::string_view text, uint32_t colour, bool follow_being, int being);

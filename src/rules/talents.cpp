@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rules/action_time.h"
+#include "rules/effect_areas.h"
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "rules/map_effects.h"
@@ -10,8 +11,11 @@
 #include "world/being.h"
 #include "world/damage.h"
 #include "world/dice.h"
+#include "world/geometry.h"
 #include "world/globals.h"
+#include "world/map.h"
 #include "world/message_log.h"
+#include "world/random.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 
@@ -144,6 +148,92 @@ void repeat_talent(int being, int depth) {
         return;
     }
     use_talent(being, t, last.effect, depth);
+}
+
+namespace {
+
+// Whether the aim computed last hits what a harmful talent may hit: a valid aim, the target
+// first for a bolt, and no friend of the user.
+bool aim_fits(const teffect& e, int target) {
+    if (effect_target_invalid) return false;
+    if (!kind_is(harmful_kinds, e.kind)) return true;
+    if (e.shape == sh_bolt && int(effect_first_being) != target) return false;
+    return effect_friendly_hit_count == 0;
+}
+
+bool try_aim(int being, int target, const teffect& e, int x, int y, int depth) {
+    if (!on_map(x, y)) return false;
+    calculate_effect_coordinates(being, 0, 0, x, y, e, depth);
+    return aim_fits(e, target);
+}
+
+} // namespace
+
+int get_talent(int being, int target, std::span<const int> allowed_kinds, int depth) {
+    if (!is_being_ok(being) || !is_being_ok(target)) return 0;
+    const tbeing& b = beings[being];
+    const int tx = beings[target].x, ty = beings[target].y;
+    int candidates = 0;
+    for (int t = 1; valid_talent(t); ++t) {
+        ttalent& talent = talents[t];
+        talent.candidate = 0;
+        if (b.talent_of(t) == 0 || !has_stamina_for_talent(being, t, false) || !can_use_talent_now(being, t))
+            continue;
+        if (std::find(allowed_kinds.begin(), allowed_kinds.end(), talent.effect.kind) == allowed_kinds.end())
+            continue;
+        const int range = roll_dice_for_being(talent.effect.range_dice, being);
+        teffect e;
+        prepare_talent_effect(being, t, talent.effect, e);
+        int ax = tx, ay = ty;
+        if (shape_is(map_shapes, e.shape) && map_effect_grid(tx, ty).harmful) continue;
+        bool fits = false;
+        if (e.shape == sh_none || e.shape == sh_special || e.shape == sh_self) {
+            fits = true;
+        } else if (e.shape == sh_seen_hostiles) {
+            fits = b.nearest_hostile <= range;
+        } else if ((e.shape == sh_ball || e.shape == sh_cloud) && kind_is(harmful_kinds, e.kind)) {
+            // The target's cell, then its neighbours: in order for a ball, at random for a cloud.
+            uint8_t left[9] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
+            for (int n = 0; n < 9 && !fits; ++n) {
+                int d = n;
+                if (e.shape == sh_cloud) {
+                    d = random_set_index(left) - 1;
+                    left[d] = 0;
+                }
+                ax = tx + direction_steps[d].dx;
+                ay = ty + direction_steps[d].dy;
+                fits = try_aim(being, target, e, ax, ay, depth);
+            }
+        } else {
+            fits = try_aim(being, target, e, ax, ay, depth);
+        }
+        if (!fits) continue;
+        talent.candidate = 1;
+        talent.aim.x = uint8_t(ax);
+        talent.aim.y = uint8_t(ay);
+        ++candidates;
+    }
+    if (candidates == 0) return 0;
+    const int pick = random(candidates);
+    for (int t = 1, seen = 0; valid_talent(t); ++t)
+        if (talents[t].candidate && seen++ == pick) return t;
+    return 0;
+}
+
+void store_last_talent_use(int being, int t, const teffect& effect, int target, int) {
+    if (!valid_talent(t) || being < 1 || being >= int(beings.size())) return;
+    const ttalent& talent = talents[t];
+    if (talent.kind == talent_kind_passive || effect.shape == sh_special || effect.shape == sh_self ||
+        effect.shape == sh_seen_hostiles || talent.effect.kind == ek_possess)
+        return;
+    taction_memory& m = beings[being].talent_memory;
+    m = taction_memory{};
+    m.action_kind = action_talent_use;
+    m.talent = uint16_t(t);
+    m.talent_icon = uint16_t(t); // the icon is the talent sprites' entry of the talent
+    m.effect = effect;
+    if (on_map(effect.aim.x, effect.aim.y)) m.aim = effect.aim;
+    if (target != being && is_being_ok(target) && beings[target].present) m.target = uint16_t(target);
 }
 
 uint8_t lowest_talent_stamina_cost(int being, std::span<const int> types, std::span<const int> kinds) {

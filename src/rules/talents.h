@@ -25,6 +25,11 @@ void prepare_talent_effect(int being, int talent, const teffect& effect, teffect
 // Uses the talent with the given effect (a blank effect: the talent's own); false when refused.
 bool use_talent(int being, int talent, const teffect& effect, int depth);
 void repeat_talent(int being, int depth);
+// The AI's pick among its usable talents whose effect kind is among the kinds, against the
+// target; the aim cell is left in the talent record. 0 when none fits.
+int get_talent(int being, int target, std::span<const int> allowed_kinds, int depth);
+// Remembers the player's talent use for TALENT_MARKED: the effect, its aim and its target.
+void store_last_talent_use(int being, int talent, const teffect& effect, int target, int extra);
 // The lowest stamina cost among the owned talents of the types (all when the first is 0) whose
 // effect kind is among the kinds; 0 when none.
 uint8_t lowest_talent_stamina_cost(int being, std::span<const int> types, std::span<const int> kinds);

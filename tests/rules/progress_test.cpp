@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "ai/sight.h"
 #include "platform/files.h"
 #include "platform/temp_folder.h"
 #include "platform/timers.h"
@@ -179,6 +180,29 @@ TEST_F(Progress, TwoLevelsAtOnceGiveTwoRollsAndBothLevelsPoints) {
     EXPECT_EQ(b.health_base, health + 600);
     EXPECT_EQ(game_mode, mode_main);
     EXPECT_FALSE(history.empty());
+}
+
+TEST_F(Progress, ACreatureAimsABoltOnlyWhenTheTargetIsTheFirstBeingHit) {
+    const int t = talent_by_name("t_magic_missile");
+    ASSERT_GT(t, 0);
+    turn_driver d;
+    random_seed = 7u;
+    const int p = d.add_player(2, 5);
+    const int mage = d.add_creature(8, 5, 1000, "mage");
+    const int blocker = d.add_creature(5, 5, 1000, "rat");
+    beings[mage].talent_of(t) = 1;
+    beings[mage].stamina = beings[mage].stamina_max = 50;
+    const int damage_kinds[] = {5};
+    beings[mage].dark_vision = 20; // it sees across the unlit room
+    ai_see(mage, 0);
+    EXPECT_EQ(get_talent(mage, p, damage_kinds, 0), 0) << "the rat stands in the way";
+    place_being(blocker, 5, 8, 0);
+    ai_see(mage, 0);
+    EXPECT_EQ(get_talent(mage, p, damage_kinds, 0), t);
+    EXPECT_EQ(talents[t].aim.x, 2);
+    EXPECT_EQ(talents[t].aim.y, 5);
+    beings[mage].stamina = 0;
+    EXPECT_EQ(get_talent(mage, p, damage_kinds, 0), 0) << "no stamina, no talent";
 }
 
 TEST(ExperienceTables, DisablingAndTalentPointLevels) {
