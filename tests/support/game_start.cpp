@@ -33,7 +33,12 @@ started_game::started_game(const std::string& name) {
 
 started_game::~started_game() {
     stop();
-    fs::remove_all(folder);
+    // A detached update script may still be writing into the folder: try again, never throw.
+    std::error_code failed;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        fs::remove_all(folder, failed);
+        if (!failed) break;
+    }
 }
 
 void started_game::stop() {
