@@ -30,6 +30,11 @@ std::string selected_text() {
     return r >= 1 ? menu_items[r].text : "";
 }
 
+void press_command(started_game& game, int command) {
+    const tkeybinding b = keybindings[command][0];
+    game.press(b.key, tshift_state{b.modifier == key_shift, b.modifier == key_ctrl, b.modifier == key_alt});
+}
+
 bool move_to(started_game& game, const std::string& text) {
     for (int i = 0; i < 80 && selected_text() != text; ++i)
         game.press(key_down);
@@ -44,10 +49,16 @@ struct created {
 
 // NEW GAME, a typed name, the first race, motion raised, a skill raised, the first open talent,
 // Play. Screenshots of each menu when a prefix is given.
-created create_through_keys(started_game& game, const std::string& shots) {
+created create_through_keys(started_game& game, const std::string& shots,
+                            const std::string& last_row = "Play") {
     created out;
     EXPECT_TRUE(move_to(game, "NEW GAME"));
     game.press(key_enter);
+    // With past characters kept, the character menu comes first.
+    if (menu.id == menu_character) {
+        EXPECT_EQ(selected_text(), "Create a new character");
+        game.press(key_enter);
+    }
     EXPECT_EQ(menu.id, menu_race);
     // The name row: typed over the drawn name.
     EXPECT_EQ(menu_items[selected_menu_row()].action, 36);
@@ -96,7 +107,8 @@ created create_through_keys(started_game& game, const std::string& shots) {
     EXPECT_EQ(edited_character.talent(out.chosen_talent).chosen, 1);
     if (!shots.empty()) game.screenshot(shots + "talents");
     game.press(key_end);
-    EXPECT_EQ(selected_text(), "Play");
+    if (last_row != "Play") game.press(key_up);
+    EXPECT_EQ(selected_text(), last_row);
     if (!shots.empty()) game.screenshot(shots + "summary");
     game.press(key_enter);
     EXPECT_EQ(game_mode, mode_main);
@@ -210,11 +222,6 @@ TEST_F(CreationKeys, NamesKeepToSafeCharacters) {
     EXPECT_EQ(edited_character.name.str(), "ab");
 }
 
-void press_command(started_game& game, int command) {
-    const tkeybinding b = keybindings[command][0];
-    game.press(b.key, tshift_state{b.modifier == key_shift, b.modifier == key_ctrl, b.modifier == key_alt});
-}
-
 TEST_F(CreationKeys, ExperienceOpensTheLevelUpAndTheSheetShowsTheCharacter) {
     ASSERT_TRUE(game.start());
     random_seed = 99u;
@@ -274,6 +281,33 @@ TEST_F(CreationKeys, ExperienceOpensTheLevelUpAndTheSheetShowsTheCharacter) {
     EXPECT_EQ(game_mode, mode_main);
     EXPECT_EQ(at1(p.base_skill, skill), before + 1);
     EXPECT_EQ(p.skill_points, edited_character.created == 0 ? p.skill_points : 0);
+}
+
+TEST_F(CreationKeys, PastCharactersArePlayedAgainAndDeleted) {
+    ASSERT_TRUE(game.start());
+    create_through_keys(game, "", "Save to pregenerated and play");
+    ASSERT_EQ(past_characters.size(), 3u) << "the last played and the stored one";
+    // Back to the main menu through the game menu.
+    press_command(game, GAME_MENU);
+    ASSERT_EQ(menu.id, menu_game);
+    ASSERT_TRUE(move_to(game, "RETURN TO MAIN MENU"));
+    game.press(key_enter);
+    ASSERT_EQ(menu.id, menu_main);
+    ASSERT_TRUE(move_to(game, "NEW GAME"));
+    game.press(key_enter);
+    ASSERT_EQ(menu.id, menu_character);
+    game.screenshot("creation_character");
+    // The stored character is deleted; the last played stays and is played again.
+    ASSERT_TRUE(move_to(game, "Morwen"));
+    game.press(key_end);
+    game.press_ctrl(key_delete);
+    EXPECT_TRUE(past_characters[2].name.empty());
+    EXPECT_EQ(menu.id, menu_character);
+    ASSERT_TRUE(move_to(game, "Morwen"));
+    game.press(key_enter);
+    EXPECT_EQ(game_mode, mode_main);
+    ASSERT_GT(player, 0);
+    EXPECT_EQ(beings[player].name.view(), "Morwen");
 }
 
 } // namespace
