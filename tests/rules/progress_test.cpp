@@ -91,6 +91,28 @@ TEST_F(Progress, ATalentFromAQuickslotPaysItsCostAndGoesThroughThePipeline) {
     EXPECT_LE(int(beings[p].stamina), 30 - int(talents[t].stamina)) << "its cost paid";
 }
 
+TEST_F(Progress, ASpellFromAQuickslotRollsItsCheck) {
+    const int t = talent_by_name("t_stoneskin");
+    ASSERT_GT(t, 0);
+    const ttalent saved = talents[t];
+    talents[t].skill = 3; // magic
+    talents[t].difficulty = 1;
+    turn_driver d;
+    random_seed = 11u;
+    const int p = talented_player(d, t, 30);
+    beings[p].base_skill_of(3) = beings[p].skill_of(3) = 30; // a check it cannot fail
+    d.press_command(QUICKSLOT_01);
+    EXPECT_EQ(game.talent_uses_of(t), 1);
+    EXPECT_EQ(beings[p].stamina, 30 - talents[t].stamina);
+    // A check it cannot pass: told, and it costs 1 stamina.
+    talents[t].difficulty = 120;
+    beings[p].next_action_time = game.game_clock;
+    d.press_command(QUICKSLOT_01);
+    EXPECT_TRUE(d.logged("You fail to cast stoneskin!"));
+    EXPECT_EQ(beings[p].stamina, 30 - talents[t].stamina - 1);
+    talents[t] = saved;
+}
+
 TEST_F(Progress, ATalentWithoutTheStaminaIsRefusedWithItsMessage) {
     const int t = talent_by_name("t_stoneskin");
     ASSERT_GT(t, 0);
