@@ -227,6 +227,33 @@ TEST_F(Progress, ACreatureAimsABoltOnlyWhenTheTargetIsTheFirstBeingHit) {
     EXPECT_EQ(get_talent(mage, p, damage_kinds, 0), 0) << "no stamina, no talent";
 }
 
+TEST_F(Progress, CompanionsFollowThePlayersLevelsOneBelow) {
+    turn_driver d;
+    random_seed = 5u;
+    const int p = d.add_player(2, 2);
+    const int plan = find_being_plan_by_name("be_debug_player");
+    auto companion = [&](int x, bool no_level_up) {
+        const int c = d.add_creature(x, 8, 1000, "squire");
+        tbeing& b = beings[c];
+        b.plan = uint16_t(plan);
+        b.level = 2;
+        b.master = beings[p].serial;
+        b.type_flags[tf_can_be_recruited] = 1;
+        b.type_flags[tf_no_level_up] = no_level_up ? 1 : 0;
+        return c;
+    };
+    const int squire = companion(4, false);
+    const int stubborn = companion(6, true);
+    game.highest_player_level = 2;
+    level_up_recruitable_beings(beings[p].serial, 0, 0);
+    EXPECT_EQ(beings[squire].level, 2) << "nothing below the player's level 3";
+    game.highest_player_level = 6;
+    level_up_recruitable_beings(beings[p].serial, 0, 0);
+    EXPECT_EQ(beings[squire].level, 5);
+    EXPECT_EQ(beings[stubborn].level, 2);
+    EXPECT_EQ(edited_character.race_plan, 0) << "the sheet is blank again";
+}
+
 TEST(ExperienceTables, DisablingAndTalentPointLevels) {
     const struct { int difficulty, xp; } cases[] = {{21, 0}, {22, 20}, {24, 30}, {26, 80}, {31, 300}};
     for (const auto& c : cases)
