@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "world/codec.h"
+#include "records/codec.h"
 
 namespace {
 

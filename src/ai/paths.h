@@ -1,7 +1,7 @@
 // Path finding and path following for creatures and for the player's autopilot travel.
 // Called by the scheduler, the autopilot and the creature decisions.
 #pragma once
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

@@ -4,12 +4,12 @@
 
 #include "platform/desktop.h"
 #include "platform/events.h"
+#include "records/being_flags.h"
 #include "rules/stand_ins.h"
 #include "ui/draw.h"
 #include "ui/frame_links.h"
 #include "world/being.h"
 #include "world/being_creation.h"
-#include "world/being_flags.h"
 #include "world/being_update.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"

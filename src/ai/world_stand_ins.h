@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

@@ -7,8 +7,8 @@
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "generation/standin_world.h"
+#include "records/being_flags.h"
 #include "world/being.h"
-#include "world/being_flags.h"
 
 namespace dravok {
 

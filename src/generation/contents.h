@@ -3,7 +3,7 @@
 // is complete; the dressing steps come with their own work.
 #pragma once
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

@@ -2,7 +2,7 @@
 // Owner: the level generator; callers: the stuff rows, portals, summoning and character
 // creation (the player's start position).
 #pragma once
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

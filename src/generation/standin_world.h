@@ -17,9 +17,9 @@
 #include "world/item_placement.h"
 #include "world/map.h"
 
+#include "records/layout.h"
 #include "world/dice.h"
 #include "world/error_log.h"
-#include "world/layout.h"
 #include "world/random.h"
 #include "world/rounding.h"
 

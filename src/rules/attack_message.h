@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

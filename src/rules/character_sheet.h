@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

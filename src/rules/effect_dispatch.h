@@ -3,7 +3,7 @@
 // The handler tables live in effect_dispatch.cpp; a kind whose handler is not there yet does
 // nothing and notes it in the error log. Called by the effect pipeline.
 #pragma once
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

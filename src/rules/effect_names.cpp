@@ -4,10 +4,10 @@
 #include <array>
 #include <string_view>
 
+#include "records/vocabulary.h"
 #include "rules/effect_tables.h"
 #include "world/being.h"
 #include "world/globals.h"
-#include "world/vocabulary.h"
 
 namespace dravok {
 

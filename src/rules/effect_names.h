@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

@@ -3,8 +3,8 @@
 // when its statistics are recomputed and removing effects when a being dies. Called by the
 // effect pipeline and handlers, the scheduler, update_being, kill_being and the level code.
 #pragma once
+#include "records/layout.h"
 #include "rules/map_effects.h"
-#include "world/layout.h"
 
 namespace dravok {
 

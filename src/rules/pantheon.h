@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

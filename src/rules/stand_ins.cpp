@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
+#include "records/being_flags.h"
 #include "world/being.h"
 #include "world/being_creation.h"
-#include "world/being_flags.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"

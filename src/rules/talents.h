@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

@@ -4,12 +4,12 @@
 #include <cctype>
 #include <cmath>
 
+#include "records/being_flags.h"
 #include "rules/character_sheet.h"
 #include "ui/character_sheet_screen.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/sprite_lookup.h"
-#include "world/being_flags.h"
 #include "world/dice.h"
 #include "world/globals.h"
 #include "world/menu_model.h"

@@ -3,8 +3,8 @@
 // as tables of the character sheet's kind.
 #pragma once
 #include "platform/bitmap.h"
+#include "records/layout.h"
 #include "ui/tables.h"
-#include "world/layout.h"
 
 namespace dravok {
 

@@ -6,8 +6,8 @@
 #pragma once
 #include "ai/light.h"
 #include "platform/bitmap.h"
+#include "records/layout.h"
 #include "rules/targeting.h"
-#include "world/layout.h"
 
 namespace dravok {
 

@@ -8,7 +8,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/image_list.h"
-#include "ui/tileset_file.h"
+#include "records/tileset_file.h"
 
 namespace dravok {
 

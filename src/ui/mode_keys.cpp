@@ -4,6 +4,7 @@
 
 #include "platform/desktop.h"
 #include "platform/events.h"
+#include "records/being_flags.h"
 #include "rules/stand_ins.h"
 #include "ui/character_sheet_screen.h"
 #include "ui/draw.h"
@@ -11,7 +12,6 @@
 #include "ui/key_bindings.h"
 #include "world/being.h"
 #include "world/being_creation.h"
-#include "world/being_flags.h"
 #include "world/being_update.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"

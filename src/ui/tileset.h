@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "ui/tileset_file.h"
+#include "records/tileset_file.h"
 
 namespace dravok {
 

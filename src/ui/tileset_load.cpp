@@ -4,9 +4,10 @@
 
 #include "platform/files.h"
 #include "platform/image_files.h"
+#include "records/codec.h"
 #include "ui/graphics.h"
 #include "ui/tileset.h"
-#include "world/codec.h"
+#include "world/data_files.h"
 
 namespace dravok {
 namespace {

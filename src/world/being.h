@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "world/being_flags.h"
+#include "records/being_flags.h"
 #include "world/globals.h"
 
 namespace dravok {

@@ -1,7 +1,8 @@
 #include "world/database.h"
 
 #include "platform/files.h"
-#include "world/codec.h"
+#include "records/codec.h"
+#include "world/data_files.h"
 #include "world/globals.h"
 #include "world/text_database.h"
 

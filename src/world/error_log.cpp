@@ -5,7 +5,7 @@
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
-#include "world/codec.h"
+#include "records/codec.h"
 #include "world/globals.h"
 
 namespace dravok {

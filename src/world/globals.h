@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "world/layout.h"
+#include "records/layout.h"
 #include "world/settings_record.h"
 #include "world/state.h"
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "records/map_vocab.h"
 #include "rules/stand_ins.h"
 #include "world/being.h"
 #include "world/being_update.h"
@@ -16,7 +17,6 @@
 #include "world/item_creation.h"
 #include "world/item_record.h"
 #include "world/map.h"
-#include "world/map_vocab.h"
 #include "world/random.h"
 
 namespace dravok {

@@ -6,14 +6,14 @@
 
 #include "generation/geometry.h"
 #include "generation/grids.h"
+#include "records/being_flags.h"
+#include "records/map_vocab.h"
 #include "rules/lasting_effects.h"
 #include "ui/sprite_lookup.h"
 #include "world/being.h"
-#include "world/being_flags.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/item_placement.h"
-#include "world/map_vocab.h"
 #include "world/random.h"
 
 namespace dravok {

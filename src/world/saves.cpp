@@ -2,8 +2,9 @@
 #include "world/saves.h"
 
 #include "platform/files.h"
-#include "world/byte_stream.h"
-#include "world/codec.h"
+#include "records/byte_stream.h"
+#include "records/codec.h"
+#include "world/data_files.h"
 #include "world/globals.h"
 
 namespace dravok {

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "world/layout_files.h"
+#include "records/layout_files.h"
 
 namespace dravok {
 

@@ -1,7 +1,7 @@
 // The lifetime statistics of every game played: time played, deaths, wins and ascensions, kept
 // in "Dravok.dst". Shown in the main menu's footer.
 #pragma once
-#include "world/layout_files.h"
+#include "records/layout_files.h"
 
 namespace dravok {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "world/layout_base.h"
+#include "records/layout_base.h"
 #include "world/text_read.h"
 
 namespace dravok {

@@ -3,9 +3,9 @@
 #include <array>
 #include <cctype>
 
+#include "records/vocabulary.h"
 #include "world/text_database.h"
 #include "world/text_random.h"
-#include "world/vocabulary.h"
 
 namespace dravok {
 

@@ -7,9 +7,9 @@
 #include "ai/sight.h"
 #include "ai/teleport_watch.h"
 #include "ai/witnesses.h"
+#include "records/being_flags.h"
 #include "support/driver.h"
 #include "world/being_creation.h"
-#include "world/being_flags.h"
 #include "world/globals.h"
 #include "world/map.h"
 

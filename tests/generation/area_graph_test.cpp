@@ -6,7 +6,7 @@
 #include "generation/grids.h"
 #include "generation/standin_world.h"
 #include "level_fixture.h"
-#include "world/being_flags.h"
+#include "records/being_flags.h"
 
 namespace dravok {
 namespace {

@@ -13,11 +13,11 @@
 #include "platform/runtime.h"
 #include "platform/timers.h"
 #include "platform/window.h"
+#include "records/byte_stream.h"
+#include "records/codec.h"
 #include "ui/draw.h"
 #include "ui/game_window.h"
 #include "ui/graphics.h"
-#include "world/byte_stream.h"
-#include "world/codec.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 

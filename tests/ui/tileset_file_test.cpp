@@ -4,7 +4,7 @@
 #include <cstring>
 #include <functional>
 
-#include "ui/tileset_file.h"
+#include "records/tileset_file.h"
 #include "ui/tileset_fixture.h"
 
 namespace dravok {

@@ -1,7 +1,7 @@
 // A small complete tile-set index for the tile-set tests: 3 creatures, 2 items, 1 talent,
 // one 16-pixel rectangle per image on a sheet ten tiles (160 pixels) wide.
 #pragma once
-#include "ui/tileset_file.h"
+#include "records/tileset_file.h"
 
 namespace dravok {
 

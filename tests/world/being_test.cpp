@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "fixtures/small_world.h"
+#include "records/map_vocab.h"
+#include "records/vocabulary.h"
 #include "world/being.h"
 #include "world/being_creation.h"
-#include "world/map_vocab.h"
-#include "world/vocabulary.h"
 
 namespace dravok {
 namespace {

@@ -9,8 +9,9 @@
 
 #include "platform/files.h"
 #include "platform/temp_folder.h"
-#include "world/byte_stream.h"
-#include "world/codec.h"
+#include "records/byte_stream.h"
+#include "records/codec.h"
+#include "world/data_files.h"
 #include "world/globals.h"
 #include "world/saves.h"
 

@@ -7,7 +7,8 @@
 
 #include "platform/files.h"
 #include "platform/temp_folder.h"
-#include "world/codec.h"
+#include "records/codec.h"
+#include "world/data_files.h"
 #include "world/error_log.h"
 
 namespace dravok {

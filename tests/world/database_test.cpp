@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 #include "platform/files.h"
-#include "world/codec.h"
+#include "records/codec.h"
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/globals.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 namespace {

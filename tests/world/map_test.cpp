@@ -6,11 +6,11 @@
 
 #include "fixtures/small_world.h"
 #include "generation/grids.h"
+#include "records/map_vocab.h"
 #include "rules/lasting_effects.h"
 #include "ui/sprite_lookup.h"
 #include "world/geometry.h"
 #include "world/map.h"
-#include "world/map_vocab.h"
 
 namespace dravok {
 namespace {

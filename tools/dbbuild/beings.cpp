@@ -3,9 +3,9 @@
 #include <set>
 
 #include "effects.h"
+#include "records/vocabulary.h"
 #include "tables.h"
 #include "world/text_database.h"
-#include "world/vocabulary.h"
 
 namespace dravok::dbbuild {
 

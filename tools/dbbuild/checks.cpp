@@ -4,9 +4,9 @@
 #include <queue>
 
 #include "effects.h"
+#include "records/vocabulary.h"
 #include "tables.h"
 #include "world/text_database.h"
-#include "world/vocabulary.h"
 
 namespace dravok::dbbuild {
 

@@ -8,8 +8,8 @@
 
 #include "compiler.h"
 #include "effects.h"
+#include "records/codec.h"
 #include "tables.h"
-#include "world/codec.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 

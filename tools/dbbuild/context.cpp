@@ -4,8 +4,8 @@
 #include <span>
 
 #include "context.h"
+#include "records/vocabulary.h"
 #include "world/dice.h"
-#include "world/vocabulary.h"
 
 namespace dravok::dbbuild {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok::dbbuild {
 

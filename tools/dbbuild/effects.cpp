@@ -1,7 +1,7 @@
 // Effects and placement rows: the two building blocks that many templates embed.
 #include "effects.h"
 
-#include "world/vocabulary.h"
+#include "records/vocabulary.h"
 
 namespace dravok::dbbuild {
 

@@ -2,8 +2,8 @@
 #include <regex>
 
 #include "effects.h"
+#include "records/vocabulary.h"
 #include "tables.h"
-#include "world/vocabulary.h"
 
 namespace dravok::dbbuild {
 

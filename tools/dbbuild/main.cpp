@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "compiler.h"
-#include "world/byte_stream.h"
-#include "world/codec.h"
+#include "records/byte_stream.h"
+#include "records/codec.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

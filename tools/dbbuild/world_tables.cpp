@@ -1,7 +1,7 @@
 // Levels, portals, contents and vaults: the dungeon's shape and what furnishes it.
 #include "effects.h"
+#include "records/vocabulary.h"
 #include "tables.h"
-#include "world/vocabulary.h"
 
 namespace dravok::dbbuild {
 

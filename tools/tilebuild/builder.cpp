@@ -10,8 +10,8 @@
 #include "furniture_art.h"
 #include "icons.h"
 #include "misc_art.h"
+#include "records/tileset_file.h"
 #include "terrain_art.h"
-#include "ui/tileset_file.h"
 
 namespace dravok::tilebuild {
 namespace {

@@ -10,9 +10,9 @@
 #include <map>
 #include <stdexcept>
 
-#include "world/byte_stream.h"
-#include "world/codec.h"
-#include "world/layout.h"
+#include "records/byte_stream.h"
+#include "records/codec.h"
+#include "records/layout.h"
 
 namespace dravok::tilebuild {
 namespace {

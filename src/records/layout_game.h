@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "world/layout_base.h"
-#include "world/layout_parts.h"
+#include "records/layout_base.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -1,13 +1,10 @@
-#include "world/codec.h"
+#include "records/codec.h"
 
 #include <algorithm>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
-
-#include "platform/files.h"
-#include "world/error_log.h"
 
 namespace dravok {
 
@@ -239,31 +236,8 @@ bool decode_stream(tbyte_stream& stream) {
     return true;
 }
 
-bool checksums_match(std::string_view path) {
-    if (checksums_equal()) return true;
-    fatal_corrupt_data_file(path);
-    return false;
-}
-
 bool checksums_equal() {
     return stored_checksums == computed_checksums;
-}
-
-tencoded_read read_encoded_file(std::string_view path, tbyte_stream& stream) {
-    stream.clear();
-    std::optional<std::vector<uint8_t>> file = read_file(path);
-    if (!file) return tencoded_read::missing;
-    stream.assign(std::move(*file));
-    if (!decode_stream(stream) || !checksums_equal()) {
-        stream.clear();
-        return tencoded_read::corrupt;
-    }
-    return tencoded_read::ok;
-}
-
-bool write_encoded_file(std::string_view path, tbyte_stream& stream) {
-    encode_stream(stream);
-    return write_file(path, std::span<const uint8_t>(stream.bytes()));
 }
 
 void write_file_header(tbyte_stream& stream, uint32_t release, uint32_t length) {
@@ -285,20 +259,6 @@ void fill_size_signature(uint32_t (&out)[size_signature_count]) {
 
 bool check_size_signature(const uint32_t (&signature)[size_signature_count]) {
     return std::equal(std::begin(size_signature), std::end(size_signature), signature);
-}
-
-void fatal_missing_file(std::string_view path) {
-    std::string text = "Missing file \"";
-    text += path;
-    text += "\"! Shutting down.";
-    show_fatal_message(text);
-}
-
-void fatal_corrupt_data_file(std::string_view path) {
-    std::string text = "Data file \"";
-    text += path;
-    text += "\" is corrupted or not compatible with this game version!\r\n\r\nShutting down.";
-    show_fatal_message(text);
 }
 
 } // namespace dravok

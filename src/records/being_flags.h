@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "world/layout.h"
+#include "records/layout.h"
 
 namespace dravok {
 

@@ -1,5 +1,5 @@
 // Reading, checking and writing the tile-set index; see tileset_file.h.
-#include "ui/tileset_file.h"
+#include "records/tileset_file.h"
 
 #include <cstring>
 

@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "world/layout_tiles.h"
+#include "records/layout_tiles.h"
 
 namespace dravok {
 

@@ -1,4 +1,4 @@
-#include "world/being_flags.h"
+#include "records/being_flags.h"
 
 namespace dravok {
 

@@ -1,4 +1,4 @@
-#include "world/map_vocab.h"
+#include "records/map_vocab.h"
 
 namespace dravok {
 

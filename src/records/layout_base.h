@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "world/pstring.h"
+#include "records/pstring.h"
 
 namespace dravok {
 

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "world/layout_base.h"
-#include "world/layout_dice.h"
+#include "records/layout_base.h"
+#include "records/layout_dice.h"
 
 namespace dravok {
 

@@ -1,14 +1,15 @@
 // The file codec every binary game file goes through (database, level files, save game and its
 // summary, characters, pantheon): a byte run-length code, a digit XOR, three 64-bit sums stored
-// masked in a 30-byte envelope; plus the file header, the size signature and the two fatal file
-// messages. Called by the loaders and savers of those files and by the database builder.
+// masked in a 30-byte envelope; plus the file header and the size signature. Pure byte work: the
+// files themselves are read and written by world/data_files. Called by the loaders and savers of
+// those files and by the content tools.
 #pragma once
 #include <array>
 #include <cstdint>
 #include <string_view>
 
-#include "world/byte_stream.h"
-#include "world/layout.h"
+#include "records/byte_stream.h"
+#include "records/layout.h"
 
 namespace dravok {
 
@@ -35,19 +36,8 @@ void encode_stream(tbyte_stream& stream);
 // then empty and the two sum sets differ, so the caller's sum test fails as well.
 bool decode_stream(tbyte_stream& stream);
 
-// The stored sums equal the computed ones; otherwise the corrupted-file message and false.
-bool checksums_match(std::string_view path);
-
-// The same comparison without a message, for optional files that are deleted instead.
+// The stored sums equal the computed ones (no message: the file's reader decides).
 bool checksums_equal();
-
-// Reading and writing a whole encoded file. read_encoded_file loads the file and decodes it;
-// "corrupt" covers a refused envelope and unequal sums alike (no message: the caller decides).
-// On "ok" the stream holds the plain data at position 0.
-enum class tencoded_read { ok, missing, corrupt };
-tencoded_read read_encoded_file(std::string_view path, tbyte_stream& stream);
-// Encodes the plain content of the stream and writes it; false when the file cannot be written.
-bool write_encoded_file(std::string_view path, tbyte_stream& stream);
 
 // The sum of all bytes of the stream.
 uint64_t stream_byte_sum(const tbyte_stream& stream);
@@ -61,9 +51,5 @@ bool check_file_header(tbyte_stream& stream, uint32_t release, uint32_t length);
 // The sizes of the fourteen record kinds stored raw (layout's size_signature).
 void fill_size_signature(uint32_t (&out)[size_signature_count]);
 bool check_size_signature(const uint32_t (&signature)[size_signature_count]);
-
-// Message box and quit request for a file that must exist, or that is damaged.
-void fatal_missing_file(std::string_view path);
-void fatal_corrupt_data_file(std::string_view path);
 
 } // namespace dravok

@@ -6,17 +6,17 @@
 #pragma once
 #include <cstdint>
 
-#include "world/layout_base.h"
-#include "world/layout_being.h"
-#include "world/layout_dice.h"
-#include "world/layout_files.h"
-#include "world/layout_game.h"
-#include "world/layout_item.h"
-#include "world/layout_level.h"
-#include "world/layout_map.h"
-#include "world/layout_parts.h"
-#include "world/layout_plans.h"
-#include "world/layout_tiles.h"
+#include "records/layout_base.h"
+#include "records/layout_being.h"
+#include "records/layout_dice.h"
+#include "records/layout_files.h"
+#include "records/layout_game.h"
+#include "records/layout_item.h"
+#include "records/layout_level.h"
+#include "records/layout_map.h"
+#include "records/layout_parts.h"
+#include "records/layout_plans.h"
+#include "records/layout_tiles.h"
 
 namespace dravok {
 

@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "world/layout_base.h"
-#include "world/layout_dice.h"
-#include "world/layout_parts.h"
+#include "records/layout_base.h"
+#include "records/layout_dice.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

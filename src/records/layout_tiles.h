@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "world/layout_base.h"
+#include "records/layout_base.h"
 
 namespace dravok {
 

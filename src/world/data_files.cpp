@@ -1,0 +1,51 @@
+#include "world/data_files.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "records/codec.h"
+#include "world/error_log.h"
+
+namespace dravok {
+
+bool checksums_match(std::string_view path) {
+    if (checksums_equal()) return true;
+    fatal_corrupt_data_file(path);
+    return false;
+}
+
+tencoded_read read_encoded_file(std::string_view path, tbyte_stream& stream) {
+    stream.clear();
+    std::optional<std::vector<uint8_t>> file = read_file(path);
+    if (!file) return tencoded_read::missing;
+    stream.assign(std::move(*file));
+    if (!decode_stream(stream) || !checksums_equal()) {
+        stream.clear();
+        return tencoded_read::corrupt;
+    }
+    return tencoded_read::ok;
+}
+
+bool write_encoded_file(std::string_view path, tbyte_stream& stream) {
+    encode_stream(stream);
+    return write_file(path, std::span<const uint8_t>(stream.bytes()));
+}
+
+void fatal_missing_file(std::string_view path) {
+    std::string text = "Missing file \"";
+    text += path;
+    text += "\"! Shutting down.";
+    show_fatal_message(text);
+}
+
+void fatal_corrupt_data_file(std::string_view path) {
+    std::string text = "Data file \"";
+    text += path;
+    text += "\" is corrupted or not compatible with this game version!\r\n\r\nShutting down.";
+    show_fatal_message(text);
+}
+
+} // namespace dravok
