@@ -404,6 +404,8 @@ value_arrows menu_value_arrows(int r) {
     bool down = item.value - item.step >= item.min;
     bool up = item.value + item.step <= item.max;
     if (menu.id == menu_skills) up = up && edited_character.skill_points >= 1;
+    if (menu.id == menu_abilities)
+        up = up && ability_score_cost(item.value + item.step) <= edited_character.ability_points;
     if (down && up) return value_arrows::both;
     if (down) return value_arrows::down;
     if (up) return value_arrows::up;
