@@ -8,10 +8,14 @@
 #include "rules/talent_choice.h"
 #include "world/being.h"
 #include "world/being_update.h"
+#include "world/chatter.h"
+#include "world/combat_stand_ins.h"
 #include "world/dice.h"
 #include "world/experience.h"
 #include "world/globals.h"
+#include "world/lookup.h"
 #include "world/rounding.h"
+#include "world/text_database.h"
 #include "world/world_hooks.h"
 
 namespace dravok {
@@ -47,6 +51,30 @@ int chosen_on_sheet() {
 void learn_talent(tbeing& b, int t) {
     edited_character.talent(t).chosen = 1;
     b.talent_of(t) = b.level;
+}
+
+// At levels 5, 10, 15 and 20 the followers that see the player remark on it.
+void comment_on_level(int being, int depth) {
+    const char* trigger_name = nullptr;
+    switch (beings[being].level) {
+    case 5:
+        trigger_name = "follower_comments_level_up_05";
+        break;
+    case 10:
+        trigger_name = "follower_comments_level_up_10";
+        break;
+    case 15:
+        trigger_name = "follower_comments_level_up_15";
+        break;
+    case 20:
+        trigger_name = "follower_comments_level_up_20";
+        break;
+    default:
+        return;
+    }
+    const int trigger = index_of_name(chatter_trigger_names, trigger_name);
+    for (int f = find_next_follower(being, 0); f != 0; f = find_next_follower(being, f))
+        if (can_see(f, being, 0, 0)) add_oneliner(f, being, trigger, depth, "", "");
 }
 
 } // namespace
@@ -135,6 +163,7 @@ void finish_level_up(int depth) {
     add_history("Reached experience level " + std::to_string(b.level) + ".");
     level_up_recruitable_beings(b.serial, 0, depth);
     level_up_recruitable_beings(0, 0, depth);
+    comment_on_level(being, depth);
     game_mode = mode_main;
 }
 
