@@ -18,10 +18,10 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/tileset.h"
-#include "ui/view_memory.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/random.h"
+#include "world/view_memory.h"
 
 namespace dravok {
 namespace {

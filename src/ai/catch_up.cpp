@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "ai/decision.h"
-#include "ai/world_stand_ins.h"
 #include "world/being.h"
+#include "world/coins.h"
 #include "world/globals.h"
 #include "world/random.h"
 

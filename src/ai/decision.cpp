@@ -11,14 +11,18 @@
 #include "ai/sight.h"
 #include "ai/sleep.h"
 #include "ai/walking.h"
-#include "ai/world_stand_ins.h"
 #include "rules/action_time.h"
+#include "rules/being_checks.h"
+#include "rules/damage.h"
+#include "rules/followers.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/regeneration.h"
 
 namespace dravok {
 

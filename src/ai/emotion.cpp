@@ -1,10 +1,13 @@
 #include "ai/emotion.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 #include "ai/sight.h"
-#include "ai/world_stand_ins.h"
+#include "rules/being_checks.h"
 #include "world/being.h"
+#include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
 
@@ -187,6 +190,38 @@ bool charm_decay(int being) {
     return e->value < -9;
 }
 
+void inherit_emotions(int child, int parent, int) {
+    if (child < 1 || child >= int(beings.size()) || parent < 1 || parent >= int(beings.size())) return;
+    std::copy(std::begin(beings[parent].attitude), std::end(beings[parent].attitude),
+              std::begin(beings[child].attitude));
+    std::copy(std::begin(beings[parent].fear), std::end(beings[parent].fear), std::begin(beings[child].fear));
+}
+
+uint32_t emotion_hostile_since(int a, int b) {
+    const int k = find_emotion_entry(a, b);
+    return k == 0 ? 0 : beings[a].attitude_of(k).time_turned_hostile;
+}
+
+void add_emotions_against_target_master(int being, int target, int delta, int depth) {
+    if (!is_being_ok(target)) return;
+    const int master = find_being_by_serial(beings[target].master);
+    if (master >= 1 && master != being)
+        update_emotion(being, master, delta, depth, get_being_distance(being, master));
+}
+
+void clear_emotions(int being) {
+    if (being < 1 || being >= int(beings.size())) return;
+    for (temotion& e : beings[being].attitude)
+        e = temotion{};
+    for (temotion& e : beings[being].fear)
+        e = temotion{};
+}
+
+void remove_emotion_against_target(int being, int target, int) {
+    const int k = find_emotion_entry(being, target);
+    if (k != 0) beings[being].attitude_of(k) = temotion{};
+}
+
 void age_emotions(int) {}
 void share_emotions(int) {}
 void share_master_emotions(int) {}
@@ -197,6 +232,50 @@ void mark_hostile_footprint(int being) {
 }
 void mark_feared_footprint(int being) {
     mark_footprint(feared_grid, being);
+}
+
+bool is_afraid_of(int being, int other, int courage) {
+    const int fear = get_fear(being, other, true);
+    if (courage == 0) courage = get_courage(being);
+    return fear >= 1 && fear > courage;
+}
+
+void update_party_friendliness() {
+    if (player_character == 0) return;
+    for (int i = 1; i < static_cast<int>(beings.size()); ++i) {
+        if (beings[i].serial == 0 || i == player_character) continue;
+        beings[i].friendly = is_friendly(i, player_character, 0, true) ? 1 : 0;
+    }
+}
+
+// not built yet: witnesses do not react to what they saw one being do to another
+void mass_update_emotion(int, int, int, int) {}
+
+bool get_angry(int being, int other, bool) {
+    // not built yet: turning hostile is not announced and followers do not take their master's side
+    if (!is_being_ok(being, 0) || !is_being_ok(other, 0)) return false;
+    const int before = get_emotion(being, other, true);
+    if (has_type_flag(beings[other], tf_player) || has_type_flag(beings[other], tf_companion)) {
+        beings[being].hostile = 1;
+        beings[being].friendly = 0;
+    }
+    if (before < 0) return false;
+    update_emotion(being, other, -100 - before, 0, 0);
+    return true;
+}
+
+void remove_emotions_about(int being) {
+    // not built yet: the entries are blanked where they lie, and the tables are not sorted again
+    if (being < 1 || being >= int(beings.size())) return;
+    const int32_t serial = beings[being].serial;
+    for (std::size_t b = 1; b < beings.size(); ++b) {
+        for (temotion& e : beings[b].attitude) {
+            if (e.serial == serial) e = temotion{};
+        }
+        for (temotion& e : beings[b].fear) {
+            if (e.serial == serial) e = temotion{};
+        }
+    }
 }
 
 } // namespace dravok

@@ -19,7 +19,21 @@ int update_emotion(int being, int other, int delta, int depth, int distance);
 int update_fear(int being, int other, int delta, int depth, int distance);
 bool is_friendly(int a, int b, int threshold, bool mutual);
 int get_courage(int being);
+// Fear of other is at least 1 and above the courage (courage 0: the being's own).
+bool is_afraid_of(int being, int other, int courage);
+// Every being but the player's own character: friendly to the party or not.
+void update_party_friendliness();
 bool charm_decay(int being);
+// The child takes the parent's attitude and fear tables.
+void inherit_emotions(int child, int parent, int depth);
+// The game time at which a's attitude toward b turned hostile; 0 when none.
+uint32_t emotion_hostile_since(int a, int b);
+// Hostility toward the target is also felt toward the target's master.
+void add_emotions_against_target_master(int being, int target, int delta, int depth);
+// Blanks all attitude and fear entries.
+void clear_emotions(int being);
+// Clears the being's attitude entry about the target.
+void remove_emotion_against_target(int being, int target, int depth);
 void age_emotions(int being);
 void share_emotions(int being);
 void share_master_emotions(int being);
@@ -27,5 +41,11 @@ void sort_emotions(int being);
 // The footprint with a one-cell margin := the being's index (nothing above 255).
 void mark_hostile_footprint(int being);
 void mark_feared_footprint(int being);
+
+// The witnesses of what `doer` did to `victim` change their attitude and fear toward the doer.
+void mass_update_emotion(int doer, int victim, int delta, int fear);
+// True when the being turned hostile toward the other just now.
+bool get_angry(int being, int other, bool announce);
+void remove_emotions_about(int being);
 
 } // namespace dravok

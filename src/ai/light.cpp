@@ -7,7 +7,6 @@
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/map.h"
-#include "world/world_hooks.h"
 
 namespace dravok {
 
@@ -15,11 +14,6 @@ tgrid<uint8_t> light_owner_map{};
 std::vector<tlight_cell> static_light_list(1);
 
 namespace {
-
-const bool light_hooks_installed = [] {
-    world_hooks.clear_static_lights = &clear_static_lights;
-    return true;
-}();
 
 bool is_light_furniture(int f) {
     return f >= fu_light_torch && f <= fu_light_campfire;

@@ -8,9 +8,15 @@ tpath path_result{};
 const tpath empty_path{};
 
 bool pathfind(int, int, int, int, int, bool, int) {
+    // not built yet: finding a path
     return false;
 }
 bool take_path_step(int, int) {
+    return false;
+}
+
+bool autopilot_path(int, int, int) {
+    // not built yet: the autopilot's path to the cursor
     return false;
 }
 

@@ -13,5 +13,7 @@ extern const tpath empty_path;
 bool pathfind(int being, int target_x, int target_y, int depth, int flag, bool ignore_beings, int purpose);
 // One step along the being's own path; false when it cannot step.
 bool take_path_step(int being, int depth);
+// The autopilot's path from the being to the cell; false when there is none.
+bool autopilot_path(int being, int x, int y);
 
 } // namespace dravok

@@ -1,5 +1,5 @@
-// The level's map points as the autopilot remembers them, and the autopilot mode's keys.
-// Called by the scheduler (automatic map points) and the key dispatch.
+// The level's map points as the autopilot remembers them, and the autopilot's search state.
+// Called by the scheduler (automatic map points) and the autopilot mode's keys.
 #pragma once
 #include <cstdint>
 
@@ -9,6 +9,5 @@ namespace dravok {
 void remember_place(int x, int y);
 // Zeroes the autopilot counters and empties its visit grid before a new search.
 void reset_autopilot_search();
-void handle_autopilot_commands(int being, int command, int key, int modifier);
 
 } // namespace dravok

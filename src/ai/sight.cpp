@@ -5,7 +5,7 @@
 
 #include "ai/emotion.h"
 #include "ai/light.h"
-#include "ai/world_stand_ins.h"
+#include "rules/being_checks.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/geometry.h"
@@ -64,6 +64,12 @@ int sees_type_first_time_trigger() {
     return trigger;
 }
 
+bool valid_index(int being) {
+    return being >= 1 && being < int(beings.size());
+}
+
+} // namespace
+
 bool is_opaque_cell(int x, int y) {
     return cell_at(x, y).block < first_floor_block || blocks_sight_furniture(x, y);
 }
@@ -76,12 +82,6 @@ int wall_neighbours(int x, int y) {
     }
     return n;
 }
-
-bool valid_index(int being) {
-    return being >= 1 && being < int(beings.size());
-}
-
-} // namespace
 
 void mark_seen_cell(int being, int x, int y) {
     seen_cells[size_t(being)](x, y) = 1;
@@ -333,5 +333,8 @@ uint8_t can_see(int viewer, int other, int x, int y) {
     if (on_map(x, y) && viewer < int(seen_cells.size())) return seen_cells[size_t(viewer)](x, y);
     return 0;
 }
+
+// not built yet: beings do not remember the items they see lying about
+void note_seen_items(int, int, int) {}
 
 } // namespace dravok

@@ -28,11 +28,18 @@ void clear_being_sight(int being);
 // 0 for an invalid or sleeping viewer; else whether it saw `other` (a valid being) in its
 // latest pass, or with other 0 the cell (x, y).
 uint8_t can_see(int viewer, int other, int x, int y);
+// Walls and sight-blocking furniture stop a ray.
+bool is_opaque_cell(int x, int y);
+// Walls among the eight neighbours (the stealth contest's cover).
+int wall_neighbours(int x, int y);
 bool ok_to_record_seen_light(int viewer, int owner, int step, int last_owner, int last_step);
 
 // Writers of the per-being seen cells and of the two footprint grids. The grids are cleared
 // only where they were written, so every writer goes through these.
 void mark_seen_cell(int being, int x, int y);
 void mark_sight_grid(tgrid<uint8_t>& grid, int x, int y, uint8_t value);
+
+// Notes the items the being sees lying on (x, y).
+void note_seen_items(int being, int x, int y);
 
 } // namespace dravok

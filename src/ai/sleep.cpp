@@ -3,9 +3,10 @@
 #include "ai/decision.h"
 #include "ai/paths.h"
 #include "ai/sight.h"
-#include "ai/world_stand_ins.h"
+#include "rules/followers.h"
 #include "world/being.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/map.h"
 #include "world/message_log.h"
 

@@ -7,7 +7,6 @@
 #include "world/being.h"
 #include "world/geometry.h"
 #include "world/globals.h"
-#include "world/map.h"
 
 namespace dravok {
 

@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "generation/geometry.h"
 #include "generation/grids.h"
 #include "generation/marks.h"
-#include "generation/standin_world.h"
 #include "records/being_flags.h"
 #include "world/being.h"
+#include "world/directions.h"
 
 namespace dravok {
 

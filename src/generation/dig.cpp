@@ -6,14 +6,24 @@
 #include "generation/areas.h"
 #include "generation/corridors.h"
 #include "generation/finishing.h"
-#include "generation/geometry.h"
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "generation/rooms.h"
 #include "generation/round_areas.h"
 #include "generation/shapes.h"
-#include "generation/standin_world.h"
 #include "generation/vault_templates.h"
+#include "records/layout.h"
+#include "rules/being_creation.h"
+#include "world/dice.h"
+#include "world/directions.h"
+#include "world/error_log.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/item_placement.h"
+#include "world/map.h"
+#include "world/map_features.h"
+#include "world/random.h"
+#include "world/rounding.h"
 
 namespace dravok {
 
@@ -122,7 +132,7 @@ void setup_force_areas(int depth) {
 
 void create_dungeon(int depth) {
     static_cast<tdungeon&>(dungeon) = level.generator;
-    dungeon.area_cells = 0;
+    cells_given_area = 0;
     // The work fields belong to the attempt, whatever the level record carries there.
     dungeon.dig_step = 0;
     dungeon.parent_area = 0;

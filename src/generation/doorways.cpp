@@ -1,9 +1,19 @@
 #include "generation/doorways.h"
 
 #include "generation/areas.h"
-#include "generation/geometry.h"
 #include "generation/grids.h"
-#include "generation/standin_world.h"
+#include "records/layout.h"
+#include "rules/being_creation.h"
+#include "world/dice.h"
+#include "world/directions.h"
+#include "world/error_log.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/item_placement.h"
+#include "world/map.h"
+#include "world/map_features.h"
+#include "world/random.h"
+#include "world/rounding.h"
 
 namespace dravok {
 
@@ -105,6 +115,28 @@ bool widen_doorway(int x, int y, int direction, int depth, bool forced, int area
     open_cell(x + dir_dx[s1], y + dir_dy[s1], depth, area, kind);
     open_cell(x + dir_dx[s2], y + dir_dy[s2], depth, area, kind);
     return true;
+}
+
+void create_secret_door(int x, int y, const tdice& difficulty, int depth) {
+    if (!on_map(x, y, depth)) return;
+    tcell& c = cell_at(x, y);
+    c.block = mark_block_grid[x - 1][y - 1];
+    const int roll = roll_dice(difficulty);
+    c.secret_door = static_cast<uint8_t>(roll == 0 ? 20 : roll);
+    add_furniture(x, y, 11, depth);
+    c.furniture_state = 0;
+    if (c.block == 0) {
+        static const int dx[4] = {0, 1, 0, -1};
+        static const int dy[4] = {-1, 0, 1, 0};
+        for (int i = 0; i < 4; ++i) {
+            const int nx = x + dx[i], ny = y + dy[i];
+            if (is_wall(nx, ny, 0) && cell_at(nx, ny).block != 0) {
+                c.block = cell_at(nx, ny).block;
+                break;
+            }
+        }
+    }
+    c.block_variant = 0;
 }
 
 } // namespace dravok

@@ -21,4 +21,8 @@ void mark_to_doorway(const tmark& mark, int depth);
 void trim_areas(int depth);
 void fix_naturals(int depth);
 
+// The dressing of a finished level: its shops' containers opened, its areas dressed.
+void open_shop_containers();
+void dress_area(int area);
+
 } // namespace dravok

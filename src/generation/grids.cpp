@@ -2,14 +2,22 @@
 
 #include <cstring>
 
-#include "generation/standin_world.h"
+#include "records/layout.h"
+#include "rules/being_creation.h"
+#include "world/dice.h"
+#include "world/error_log.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/item_placement.h"
+#include "world/map.h"
+#include "world/random.h"
+#include "world/rounding.h"
 
 namespace dravok {
 
 tdungeon_run dungeon;
 
 byte_grid shape_grid;
-byte_grid dug_grid;
 byte_grid mark_grid;
 byte_grid mark_block_grid;
 byte_grid mark_area_grid;
@@ -32,13 +40,23 @@ void clear_shape_grid() {
     shape_dirty = shape_box{};
 }
 
-bool mark_dug_cell(int x, int y) {
-    if (!on_map(x, y, 0)) return false;
-    if (cell_at(x, y).block >= 41) {
-        dug_grid[x - 1][y - 1] = 1;
-        impenetrable_walls[x - 1][y - 1] = 0;
-    }
-    return true;
+bool grow_layer_step(int x1, int y1, int x2, int value, int neighbour_value, int y2) {
+    static const int dx[8] = {0, 1, 1, 1, 0, -1, -1, -1};
+    static const int dy[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
+    bool ok = true;
+    for (int x = x1; x <= x2; ++x)
+        for (int y = y1; y <= y2; ++y) {
+            if (!on_map(x, y, 0) || shape_get(x, y) != 0) continue;
+            for (int i = 0; i < 8; ++i) {
+                const int nx = x + dx[i], ny = y + dy[i];
+                if (on_map(nx, ny, 0) && shape_grid[nx - 1][ny - 1] == neighbour_value) {
+                    shape_set(x, y, value);
+                    if (dug_grid[x - 1][y - 1]) ok = false;
+                    break;
+                }
+            }
+        }
+    return ok;
 }
 
 } // namespace dravok

@@ -6,19 +6,17 @@
 #include <cstdint>
 
 #include "records/layout.h"
+#include "world/map.h" // dug_grid
 
 namespace dravok {
 
 // The generator record: the parameter block, then run-time fields that never enter a level.
-struct tdungeon_run : tdungeon {
-    uint32_t area_cells = 0; // cells that received an area (counted by set_block)
-};
+struct tdungeon_run : tdungeon {};
 extern tdungeon_run dungeon;
 
 using byte_grid = uint8_t[max_map_size][max_map_size]; // [x - 1][y - 1]
 
 extern byte_grid shape_grid;
-extern byte_grid dug_grid;
 extern byte_grid mark_grid;
 extern byte_grid mark_block_grid;
 extern byte_grid mark_area_grid;
@@ -52,8 +50,8 @@ inline uint8_t& grid_at(byte_grid& g, int x, int y) {
     return g[x - 1][y - 1];
 }
 
-// Records a floor cell as dug and frees it from the impenetrable walls; called for every
-// block written by set_block. Its result is set_block's result.
-bool mark_dug_cell(int x, int y);
+// One step of a growing layer: every free cell of the box next to a cell of neighbour_value
+// takes value; false when a dug cell was taken.
+bool grow_layer_step(int x1, int y1, int x2, int value, int neighbour_value, int y2);
 
 } // namespace dravok

@@ -12,9 +12,19 @@
 #include "generation/level_setup.h"
 #include "generation/marks.h"
 #include "generation/portals.h"
-#include "generation/standin_world.h"
 #include "generation/stuff.h"
-#include "rules/level_ups.h"
+#include "records/layout.h"
+#include "rules/being_creation.h"
+#include "rules/followers.h"
+#include "rules/level_up.h"
+#include "world/dice.h"
+#include "world/error_log.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/item_placement.h"
+#include "world/map.h"
+#include "world/random.h"
+#include "world/rounding.h"
 
 namespace dravok {
 

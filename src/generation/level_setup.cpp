@@ -1,33 +1,226 @@
 #include "generation/level_setup.h"
 
+#include <cstdio>
+
+#include "ai/catch_up.h"
+#include "ai/emotion.h"
+#include "ai/light.h"
+#include "ai/oneliners.h"
+#include "ai/sight.h"
 #include "generation/areas.h"
 #include "generation/level_creation.h"
-#include "generation/standin_world.h"
+#include "generation/transfer.h"
+#include "records/map_vocab.h"
+#include "rules/being_checks.h"
+#include "rules/followers.h"
+#include "rules/item_use.h"
+#include "rules/lasting_effects.h"
+#include "rules/level_files.h"
+#include "rules/map_effects.h"
+#include "rules/talents.h"
+#include "world/being.h"
+#include "world/coins.h"
+#include "world/error_log.h"
 #include "world/globals.h"
+#include "world/history_file.h"
+#include "world/indicators.h"
+#include "world/item_placement.h"
+#include "world/map_features.h"
+#include "world/message_log.h"
+#include "world/pictures.h"
+#include "world/presentation.h"
+#include "world/random.h"
+#include "world/regeneration.h"
+#include "world/text_database.h"
+#include "world/text_expand.h"
+#include "world/world_hooks.h"
 
 namespace dravok {
 
-// Area texts come from the text database, which the generator does not read yet.
-void set_area_texts() {}
+namespace {
 
-// The bookkeeping this work can give: the area count, and the record copied back to `levels`.
-void update_level(int) {
-    level.area_count = static_cast<uint16_t>(area_high_index());
-    if (level.index >= 1 && level.index < levels.size()) levels[level.index] = level;
+// The message log starts a new block three rounds after arrival.
+constexpr uint32_t arrival_separator_delay = 45;
+constexpr int idle_counter_range = 40;
+
+std::string format(const char* pattern, auto... values) {
+    char text[256];
+    std::snprintf(text, sizeof text, pattern, values...);
+    return text;
 }
+
+bool is_level_index(int index) {
+    return index >= 1 && index < static_cast<int>(levels.size());
+}
+
+std::string command_key_text(const char* command) {
+    return presentation.command_key_text(find_command_name(command));
+}
+
+void write_first_arrival() {
+    if (level.demiplane != 0) {
+        add_history("Arrived at Carillo, the trading demiplane, for the first time.");
+    } else if (level.hub != 0) {
+        add_history("Arrived at the Dravok.");
+    } else if (level.index == 1) {
+        add_message(
+            "$B" + command_key_text("GAME_MENU") +
+            " for game menu from where you can open the manual, change keybindings and other settings.");
+        add_message();
+        add_message("$B" + command_key_text("HELP") + " for help.");
+        add_message();
+        add_message(
+            "$BWelcome to Dravok! There should be a book on the floor of this room. Pick it up, open the "
+            "inventory and read the book as a tutorial.");
+        state.game_started = 1;
+        add_history("Adventure started.");
+    } else {
+        add_history(format("Arrived at dungeon level %d for the first time.", static_cast<int>(level.index)));
+    }
+}
+
+} // namespace
 
 bool setup_level(int depth) {
-    // not built yet: level files, followers travelling along and the map effects of the old level
-    if (game.target_level < 1 || game.target_level >= levels.size()) return false;
-    level = levels[game.target_level];
+    run_hook(world_hooks.clear_indicators);
+    run_hook(world_hooks.clear_static_lights);
+    state.busy = 1;
+    const int target = game.target_level;
+    if (!is_level_index(target)) {
+        error_log(depth,
+                  format("Illegal level-index %d (high %d)!", target, static_cast<int>(levels.size()) - 1),
+                  true);
+        shutdown(false);
+        return false;
+    }
+    if (is_level_index(game.current_level)) {
+        store_transfer_beings(depth);
+        update_level(depth);
+        if (!save_level()) return false;
+    }
+    player = 0;
+    player_character = 0;
+    level = levels[target];
     map_size = level.map_size;
-    create_level(depth);
-    return area_high_index() >= 1;
+    clear_map_effect_grid();
+    std::fill(duration_effects.begin(), duration_effects.end(), effect_template);
+    if (level.file_size == 0) {
+        create_level(depth);
+        return !quit_requested();
+    }
+    return load_level();
 }
 
-bool arrive_at_level(int) {
-    // not built yet: arrival messages, beings in transfer and the scheduled level events
+bool arrive_at_level(int depth) {
+    if (game.portal.index != 0 && game.portal.index < portals.size()) {
+        game.portal = portals[game.portal.index];
+        if (game.portal.return_flag != 0) game.came_from_level = game.current_level;
+        // Followers are put down round the cell the player came in by.
+        game.arrival_x = game.portal.x;
+        game.arrival_y = game.portal.y;
+    }
+    decay_corpses(depth);
+    ai_catch_up_rounds();
+    if (is_level_index(game.current_level)) restore_transfer_beings(depth);
+    if (quit_requested()) return false;
+
+    game.current_level = 0;
+    const int own = find_being_by_serial(static_cast<int32_t>(game.player_serial));
+    player_character = own;
+    player = own;
+    if (own == 0) return false;
+
+    game.level_entered = 1;
+    for (int i = 1; i < static_cast<int>(beings.size()); ++i)
+        if (beings[i].present != 0) beings[i].number = 0;
+    beings[own].number = 1;
+
+    const bool first_arrival = level.first_arrival == 0;
+    if (first_arrival) {
+        level.first_arrival = game.game_clock;
+        write_first_arrival();
+    }
+    if (!(level.index < 2 && game.game_clock <= level.first_arrival)) {
+        std::string where;
+        where_text(level.index, where);
+        add_message();
+        add_message("$NYou are " + where + ".");
+        add_message();
+    }
+
+    state.arrival_word = 0;
+    run_hook(world_hooks.clear_indicators);
+    update_lights();
+    initial_sight();
+    update_party_friendliness();
+    presentation.draw_level_minimap();
+    settings.separator_time = game.game_clock + arrival_separator_delay;
+    state.busy = 0;
+
+    update_duration_effects(depth);
+    for (int slot = 1; slot < static_cast<int>(duration_effects.size()); ++slot)
+        claim_effect_cells(slot);
+
+    for (int i = 1; i < static_cast<int>(beings.size()); ++i) {
+        tbeing& b = beings[i];
+        if (b.present == 0 || b.seen_hostiles != 0) continue;
+        const int idle = random(idle_counter_range);
+        b.idle_counter = static_cast<uint16_t>(idle);
+    }
+    game.arrival_time = game.game_clock;
+    // not built yet: at the hub, the character sheet copied and former companions and avatars greeting
     return true;
+}
+
+void update_level(int) {
+    level.last_update = game.game_clock;
+    level.area_count = static_cast<uint16_t>(area_high_index());
+    int high = 0;
+    for (int i = static_cast<int>(level_items.size()) - 1; i >= 1 && high == 0; --i)
+        if (level_items[i].serial != 0) high = i;
+    level.highest_item = static_cast<uint16_t>(high);
+    count_level_beings();
+    high = 0;
+    for (int i = static_cast<int>(beings.size()) - 1; i >= 1 && high == 0; --i)
+        if (beings[i].serial != 0) high = i;
+    level.highest_being = static_cast<uint16_t>(high);
+    for (int i = 1; i <= high; ++i)
+        update_item_count(i);
+    high = 0;
+    for (int i = static_cast<int>(duration_effects.size()) - 1; i >= 1 && high == 0; --i)
+        if (duration_effects[i].kind != 0) high = i;
+    level.highest_effect = static_cast<uint16_t>(high);
+    if (is_level_index(level.index)) levels[level.index] = level;
+}
+
+void set_area_texts() {
+    for (int a = 1; a <= area_high_index(); ++a) {
+        tarea& r = areas[a];
+        if (r.content < 1 || r.content >= static_cast<int>(contents.size())) continue;
+        const std::string name(contents[r.content].name.view());
+        if (const int section = find_text_section(name + "_description"); section > 0) {
+            r.text = section;
+            r.text_entry = draw_from_section(section);
+        }
+        for (int zone = 1; zone <= vault_zone_count; ++zone) {
+            if (r.zone(zone).x == 0) continue;
+            const int section = find_text_section(name + "_" + std::string(vault_zone_names[zone]));
+            if (section <= 0) continue;
+            r.zone_text[zone - 1] = static_cast<uint16_t>(section);
+            r.zone_entry[zone - 1] = static_cast<uint16_t>(draw_from_section(section));
+        }
+        if (const int section = find_text_section(name + "_report"); section > 0) r.report = section;
+    }
+}
+
+void where_text(int level_index, std::string& out) {
+    if (!is_level_index(level_index)) return;
+    if (level.demiplane != 0)
+        out = "in Carillo, the trading demiplane";
+    else if (level.hub != 0)
+        out = "in the Dravok";
+    else
+        out = format("at dungeon level %d", static_cast<int>(level.index));
 }
 
 } // namespace dravok

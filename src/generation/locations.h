@@ -1,14 +1,14 @@
-// Placement locations: the area that fits a placement request and the free spot inside it.
-// Owner: the level generator; callers: the stuff rows, portals, summoning and character
-// creation (the player's start position).
+// Placement locations: the area that fits a placement request, and the cell inside it by the
+// request's pattern. Owner: the level generator; callers: portals, contents, followers, the rules.
 #pragma once
-#include "records/layout.h"
+
+#include "world/globals.h"
 
 namespace dravok {
 
-// Picks an area that fits the request and marks it; area 0 when none fits.
-void find_location(const tstuff& request, int depth, tstuff& out);
-// A free spot inside the request's area; (0, 0) when none was found.
-void find_location_spot(const tstuff& request, int depth, tstuff& out);
+// Sets the request's area (0 when none fits) and marks it.
+void find_location(tstuff& request, int depth);
+// Sets the request's result cell inside its area ((0, 0) when none is found).
+void find_location_spot(tstuff& request, int depth);
 
 } // namespace dravok

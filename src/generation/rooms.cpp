@@ -2,11 +2,10 @@
 
 #include "generation/areas.h"
 #include "generation/doorways.h"
-#include "generation/geometry.h"
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "generation/shapes.h"
-#include "generation/standin_world.h"
+#include "world/directions.h"
 
 namespace dravok {
 

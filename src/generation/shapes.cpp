@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "generation/geometry.h"
 #include "generation/grids.h"
-#include "generation/standin_world.h"
+#include "world/directions.h"
 
 namespace dravok {
 

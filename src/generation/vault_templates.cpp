@@ -2,7 +2,6 @@
 
 #include "generation/areas.h"
 #include "generation/grids.h"
-#include "generation/standin_world.h"
 
 namespace dravok {
 

@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/text_encoding.h"
-
 namespace dravok {
 
 namespace {

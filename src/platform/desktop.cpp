@@ -9,23 +9,19 @@
 #include <cstdio>
 
 #include "platform/files.h"
+#include "platform/message_box.h"
 #include "platform/runtime.h"
 #include "platform/text_encoding.h"
-#include "platform/window.h"
 
 namespace dravok {
 
 void show_message(std::string_view text, std::string_view title) {
-    std::string t = cp1252_to_utf8(title);
-    std::string m = cp1252_to_utf8(text);
-    if (is_headless() || !init_platform_video()) {
-        write_to_terminal(std::string(title) + ": " + std::string(text));
+    // Without a screen, or when the box could not be shown or was taken down by a signal, the
+    // text still reaches the terminal.
+    if (!is_headless() &&
+        show_message_box(cp1252_to_utf8(title), cp1252_to_utf8(text)) == tmodal_end::finished)
         return;
-    }
-    Window* owner = main_window();
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, t.c_str(), m.c_str(),
-                                 owner ? owner->sdl_window() : nullptr) != 0)
-        std::fprintf(stderr, "%s: %s\n", t.c_str(), m.c_str());
+    write_to_terminal(std::string(title) + ": " + std::string(text));
 }
 
 void write_to_terminal(std::string_view text, bool to_error_stream) {

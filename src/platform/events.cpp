@@ -6,7 +6,7 @@
 #include <deque>
 #include <variant>
 
-#include "platform/runtime.h"
+#include "platform/termination.h"
 #include "platform/timers.h"
 
 namespace dravok {
@@ -22,6 +22,7 @@ struct Loop {
     PaintHandler on_paint;
     std::deque<Injected> injected;
     bool ended = false;
+    bool termination_delivered = false;
 };
 
 Loop& loop() {
@@ -73,8 +74,15 @@ void handle_sdl_event(const SDL_Event& ev) {
     }
 }
 
-// One round: injected events, then SDL's queue, then due timers.
+// One round: a termination request (as one close request), injected events, then SDL's queue,
+// then due timers.
 void pump_once() {
+    if (!termination_requested()) {
+        loop().termination_delivered = false;
+    } else if (!loop().termination_delivered) {
+        loop().termination_delivered = true;
+        deliver_close();
+    }
     while (!loop().injected.empty()) {
         Injected next = loop().injected.front();
         loop().injected.pop_front();

@@ -38,6 +38,11 @@ std::string real_program_folder() {
     return utf8_to_cp1252(p.substr(0, slash + 1));
 }
 
+std::optional<std::size_t>& write_limit() {
+    static std::optional<std::size_t> limit;
+    return limit;
+}
+
 bool stat_path(std::string_view path, struct stat& st) {
     return ::stat(system_path(path).c_str(), &st) == 0;
 }
@@ -156,16 +161,35 @@ double file_time_as_datetime(std::string_view path) {
     return datetime_value(t) + static_cast<double>(*ns % 1'000'000) / 86'400'000'000'000.0;
 }
 
-std::optional<std::vector<uint8_t>> read_file(std::string_view path) {
-    FILE* f = std::fopen(system_path(path).c_str(), "rb");
-    if (!f) return std::nullopt;
+std::optional<std::vector<uint8_t>> read_file(std::string_view path, std::size_t max_bytes) {
+    // Opened without blocking, so a FIFO in the file's place cannot stop the game.
+    const int fd = ::open(system_path(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || uint64_t(st.st_size) > max_bytes) {
+        ::close(fd);
+        return std::nullopt;
+    }
     std::vector<uint8_t> data;
+    data.reserve(std::size_t(st.st_size));
     uint8_t buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        // A file that grows while it is read is held to the same bound.
+        if (data.size() + std::size_t(n) > max_bytes) {
+            ok = false;
+            break;
+        }
         data.insert(data.end(), buf, buf + n);
-    bool ok = !std::ferror(f);
-    std::fclose(f);
+    }
+    ::close(fd);
     if (!ok) return std::nullopt;
     return data;
 }
@@ -181,7 +205,13 @@ bool write_file(std::string_view path, std::span<const uint8_t> bytes) {
     std::string tmp = p + ".part";
     FILE* f = std::fopen(tmp.c_str(), "wb");
     if (!f) return false;
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    const std::optional<std::size_t> limit = write_limit();
+    const std::size_t allowed = limit ? std::min(*limit, bytes.size()) : bytes.size();
+    bool ok = allowed == 0 || std::fwrite(bytes.data(), 1, allowed, f) == allowed;
+    if (allowed < bytes.size()) {
+        errno = ENOSPC;
+        ok = false;
+    }
     ok = (std::fflush(f) == 0) && ok;
     ok = (std::fclose(f) == 0) && ok;
     if (ok) {
@@ -196,6 +226,10 @@ bool write_file(std::string_view path, std::span<const uint8_t> bytes) {
 bool write_file(std::string_view path, std::string_view bytes) {
     return write_file(path,
                       std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+}
+
+void set_write_limit_for_tests(std::optional<std::size_t> bytes) {
+    write_limit() = bytes;
 }
 
 } // namespace dravok

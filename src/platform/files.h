@@ -45,12 +45,18 @@ std::optional<int64_t> file_modification_ns(std::string_view path);
 // Modification time as a local day-count value (see clock.h); 0 when the file is missing.
 double file_time_as_datetime(std::string_view path);
 
-std::optional<std::vector<uint8_t>> read_file(std::string_view path);
+// Whole-file reads take regular files only: a FIFO, device or folder in a file's place is refused
+// at once, never waited on. Nullopt as well when the file is longer than `max_bytes`.
+std::optional<std::vector<uint8_t>> read_file(std::string_view path, std::size_t max_bytes = SIZE_MAX);
 std::optional<std::string> read_text_file(std::string_view path);
 // Writes the whole file through a temporary name and a rename, so a failed write never leaves
 // half a file behind. True on success.
 bool write_file(std::string_view path, std::span<const uint8_t> bytes);
 bool write_file(std::string_view path, std::string_view bytes);
+
+// Tests: how many bytes each following write may put on disk before it fails as a full disk
+// does (ENOSPC); nullopt lifts the limit.
+void set_write_limit_for_tests(std::optional<std::size_t> bytes);
 
 // The path converted for the system (UTF-8), for code that calls a library with a path.
 std::string system_path(std::string_view path);

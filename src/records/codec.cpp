@@ -220,7 +220,8 @@ bool decode_stream(tbyte_stream& stream) {
         const std::size_t count = body[u + 2];
         const std::size_t n = std::min(count, length - produced);
         if (n < count) overlong = true;
-        std::memset(plain.data() + produced, b, n);
+        // An empty plain buffer has no data pointer at all: nothing may be written to it.
+        if (n > 0) std::memset(plain.data() + produced, b, n);
         produced += n;
         sum2 += (count == 1) ? b : 2u * b + count;
         u += (count == 1) ? 1 : 3;

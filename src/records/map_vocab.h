@@ -1,14 +1,12 @@
-// The vocabularies of the map grid: block kind names, furniture identifiers and display
-// names, vault zone names followed by the placement patterns. Read by the content tools,
-// the generator, the descriptions and the map routines.
+// The vocabularies of the map grid: furniture identifiers and display names, vault zone names
+// followed by the placement patterns (the block kinds are vocabulary.h's `blocks`). Read by
+// the content tools, the generator, the descriptions and the map routines.
 #pragma once
 #include <array>
 #include <string_view>
 
 namespace dravok {
 
-// Index = block kind 0..90 ("-" for kind 0 and the unnamed kinds).
-extern const std::array<std::string_view, 91> block_names;
 // 0 "-", 1..60 identifiers, 61 "-", 62..121 display names (display name of kind k at 61 + k).
 extern const std::array<std::string_view, 122> furniture_names;
 // 0 "-", 1..60 vault zones, 61 "-", 62..84 placement patterns (pattern p at 61 + p).

@@ -63,35 +63,39 @@ bool plan_tileset_cuts(ttileset_index& index) {
 
 bool parse_tileset_index(std::span<const uint8_t> bytes, const ttileset_expectation& expect,
                          ttileset_index& out) {
+    return check_tileset_index(bytes, expect, out) == tindex_check::ok;
+}
+
+tindex_check check_tileset_index(std::span<const uint8_t> bytes, const ttileset_expectation& expect,
+                                 ttileset_index& out) {
     out = ttileset_index{};
-    if (bytes.size() < tileset_header_size) return false;
+    if (bytes.size() < tileset_header_size) return tindex_check::damaged;
     std::memcpy(&out.header, bytes.data(), tileset_header_size);
     const ttile_header& h = out.header;
-    if (h.file_size != bytes.size()) return false;
-    if (tile_count(h, 1) != tileset_terrain_entries) return false;
-    if (tile_count(h, 2) != tileset_furniture_entries) return false;
-    if (tile_count(h, 6) != expect.being_plans) return false;
-    if (tile_count(h, 7) != expect.item_plans) return false;
-    if (tile_count(h, 8) != tileset_effect_entries) return false;
-    if (tile_count(h, 10) != expect.talents) return false;
-    if (tile_count(h, 11) != tileset_interface_entries) return false;
+    if (h.file_size != bytes.size()) return tindex_check::damaged;
+    if (tile_count(h, 1) != tileset_terrain_entries || tile_count(h, 2) != tileset_furniture_entries ||
+        tile_count(h, 8) != tileset_effect_entries || tile_count(h, 11) != tileset_interface_entries)
+        return tindex_check::damaged;
+    if (tile_count(h, 6) != expect.being_plans || tile_count(h, 7) != expect.item_plans ||
+        tile_count(h, 10) != expect.talents)
+        return tindex_check::other_database;
 
     std::size_t need = tileset_header_size + 16u * h.rectangles;
     for (int c = 1; c <= tileset_category_count; ++c)
         need += 10u * tile_count(h, c);
-    if (need > bytes.size()) return false;
-    if (expect.coin_plan > tile_count(h, 9)) return false;
+    if (need > bytes.size()) return tindex_check::damaged;
+    if (expect.coin_plan > tile_count(h, 9)) return tindex_check::other_database;
 
     std::size_t at = tileset_header_size;
     for (int c = 1; c <= tileset_category_count; ++c) {
         auto& table = out.categories[c];
         table.resize(std::size_t(tile_count(h, c)) + 1);
-        std::memcpy(&table[1], bytes.data() + at, 10u * tile_count(h, c));
+        std::memcpy(table.data() + 1, bytes.data() + at, 10u * tile_count(h, c));
         at += 10u * tile_count(h, c);
     }
     out.rectangles.resize(std::size_t(h.rectangles) + 1);
-    std::memcpy(&out.rectangles[1], bytes.data() + at, 16u * h.rectangles);
-    return plan_tileset_cuts(out);
+    std::memcpy(out.rectangles.data() + 1, bytes.data() + at, 16u * h.rectangles);
+    return plan_tileset_cuts(out) ? tindex_check::ok : tindex_check::damaged;
 }
 
 bool tileset_rectangles_fit(const ttileset_index& index, int sheet_width, int sheet_height) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "records/layout_tiles.h"
@@ -49,7 +50,8 @@ struct ttileset_expectation {
     int being_plans = 0;
     int item_plans = 0;
     int talents = 0;
-    int coin_plan = 0; // item plan of the coin (0 = none known)
+    int coin_plan = 0;         // item plan of the coin (0 = none known)
+    std::string database_path; // named when the index was made for another database
 };
 
 // One image as the loader adds it: which list, which sheet rectangle.
@@ -71,6 +73,12 @@ struct ttileset_index {
 // plan beyond the item icons. Nothing is read outside `bytes`.
 bool parse_tileset_index(std::span<const uint8_t> bytes, const ttileset_expectation& expect,
                          ttileset_index& out);
+
+// The same, telling a damaged index from a whole one made for another database (other numbers
+// of creature templates, item templates or talents, or too few item icons for the coin).
+enum class tindex_check { ok, damaged, other_database };
+tindex_check check_tileset_index(std::span<const uint8_t> bytes, const ttileset_expectation& expect,
+                                 ttileset_index& out);
 
 // Every cut rectangle must lie inside the sheet and hold at least one pixel.
 bool tileset_rectangles_fit(const ttileset_index& index, int sheet_width, int sheet_height);

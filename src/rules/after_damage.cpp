@@ -1,8 +1,11 @@
 #include "rules/after_damage.h"
 
+#include "ai/emotion.h"
+#include "ai/oneliners.h"
+#include "ai/sight.h"
+#include "rules/followers.h"
 #include "rules/sound.h"
 #include "world/being.h"
-#include "world/combat_stand_ins.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/rounding.h"

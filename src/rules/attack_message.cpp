@@ -3,8 +3,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "ai/sight.h"
 #include "world/being.h"
-#include "world/combat_stand_ins.h"
 #include "world/dice.h"
 #include "world/globals.h"
 #include "world/item_record.h"

@@ -4,18 +4,19 @@
 #include <algorithm>
 #include <cctype>
 
-#include "rules/level_ups.h"
-#include "rules/player_creation.h"
+#include "rules/game_setup.h"
+#include "rules/level_up.h"
 #include "rules/talent_choice.h"
 #include "rules/talents.h"
-#include "ui/sprite_lookup.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/menu_model.h"
+#include "world/presentation.h"
 #include "world/saves.h"
+#include "world/sprite_lookup.h"
 #include "world/text_database.h"
-#include "world/world_hooks.h"
+#include "world/text_utilities.h"
 
 namespace dravok {
 
@@ -32,7 +33,7 @@ constexpr char hidden_talent_prefix[] = "mt";
 constexpr char crlf[] = "\r\n";
 
 void open_menu(int id) {
-    if (world_hooks.setup_menu) world_hooks.setup_menu(id);
+    presentation.setup_menu(id);
 }
 
 std::string capitalised(std::string_view s) {
@@ -56,10 +57,6 @@ std::string spaced(std::string_view s) {
         out += c;
     }
     return out;
-}
-
-std::string signed_number(int n) {
-    return (n > 0 ? "+" : "") + std::to_string(n);
 }
 
 tmenu_item row(const std::string& text, int action) {
@@ -164,7 +161,7 @@ std::string race_info_text(int plan_index) {
         const int bonus = int8_t(at1(p.ability, k).bonus & 0xFF);
         if (bonus == 0) continue;
         if (!items.empty()) items += ", ";
-        items += capitalised(dice_ability_names[k - 1]) + " " + signed_number(bonus);
+        items += capitalised(dice_ability_names[k - 1]) + " " + signed_number_text(bonus);
     }
     if (!items.empty()) out += "$dAbility modifiers: $B" + items + "\n\n";
     items.clear();
@@ -172,7 +169,7 @@ std::string race_info_text(int plan_index) {
         const int bonus = int8_t(at1(p.skill, k).bonus & 0xFF);
         if (bonus == 0) continue;
         if (!items.empty()) items += ", ";
-        items += capitalised(dice_skill_names[k - 1]) + " " + signed_number(bonus);
+        items += capitalised(dice_skill_names[k - 1]) + " " + signed_number_text(bonus);
     }
     if (!items.empty()) out += "$dSkill modifiers: $B" + items + "\n\n";
     if (p.extra_skill_points != 0)
@@ -218,8 +215,8 @@ void refresh_ability_menu_items() {
         if (item.action != 0 || item.id < 1 || item.id > ability_count) continue;
         const int k = item.id;
         item.value = at1(c.base_ability, k);
-        item.min = lowest_ability_score;
-        item.max = highest_ability_score;
+        item.min = least_ability_score;
+        item.max = greatest_ability_score;
         item.creation_a = at1(c.race_ability_modifier, k);
         item.creation_b = at1(c.ability, k);
         item.creation_c = at1(c.ability_modifier, k);
@@ -374,8 +371,9 @@ void reset_talent_choices() {
     open_menu(menu_skills);
 }
 
-void handle_next_level_up() {
-    switch (menu.last_action) {
+void handle_next_level_up(int r) {
+    const tmenu_item* item = row_of(r);
+    switch (item != nullptr ? item->action : menu.last_action) {
     case act_skills_continue:
         skills_snapshot = edited_character;
         open_menu(menu_talents);

@@ -21,8 +21,8 @@ void setup_talents_menu();
 void handle_creation_continue(int row);
 void handle_creation_back();
 void reset_talent_choices();
-// The level-up's steps behind the row last activated ("Continue" in the skills and talents menus).
-void handle_next_level_up();
+// The level-up's step behind the row ("Continue" in the skills and talents menus).
+void handle_next_level_up(int row);
 // The sheet's name from a name template; the row shows it.
 void set_character_name(int row, const std::string& text);
 void change_ability(int row, int step);

@@ -62,10 +62,10 @@ int key_ability_of_skill(int skill) {
     return skill >= 1 && skill <= skill_count ? keys[skill - 1] : ability_body;
 }
 
-int ability_score_cost(int score) {
+int ability_point_cost(int score) {
     static constexpr int costs[] = {2, 2, 3, 3, 3, 4, 5, 7, 8}; // scores 12..20
     if (score < 12) return 1;
-    return costs[std::min(score, highest_ability_score) - 12];
+    return costs[std::min(score, greatest_ability_score) - 12];
 }
 
 void set_sheet_name(const std::string& text) {
@@ -157,15 +157,15 @@ bool change_ability_score(int k, int step) {
     if (c.abilities_rolled || k < 1 || k > ability_count) return false;
     const int value = at1(c.base_ability, k);
     const int wanted = value + step;
-    if (wanted < lowest_ability_score || wanted > highest_ability_score || step == 0) return false;
+    if (wanted < least_ability_score || wanted > greatest_ability_score || step == 0) return false;
     int points = c.ability_points;
     // Each score passed on the way costs (or refunds) its own price.
     for (int s = value; s != wanted;) {
         if (step > 0) {
             ++s;
-            points -= ability_score_cost(s);
+            points -= ability_point_cost(s);
         } else {
-            points += ability_score_cost(s);
+            points += ability_point_cost(s);
             --s;
         }
     }

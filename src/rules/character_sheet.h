@@ -17,13 +17,13 @@ extern tcharacter game_character;
 // Copies of the edited sheet taken when a step is confirmed; going back restores them.
 extern tcharacter race_snapshot, abilities_snapshot, skills_snapshot, level_up_snapshot;
 
-constexpr int lowest_ability_score = 4, highest_ability_score = 20;
+constexpr int least_ability_score = 4, greatest_ability_score = 20;
 constexpr int point_buy_start_score = 6, point_buy_points = 30;
 
 // Key ability of each skill 1..7 (disable, dodge, magic, melee, ranged, search, stealth).
 int key_ability_of_skill(int skill);
 // Points a score costs when raised to it, or refunds when lowered from it.
-int ability_score_cost(int score);
+int ability_point_cost(int score);
 
 // The letters, digits, blanks and hyphens of the text, trimmed and cut to 20 characters.
 std::string name_safe_text(std::string_view text);

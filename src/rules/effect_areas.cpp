@@ -6,11 +6,9 @@
 
 #include "ai/emotion.h"
 #include "ai/sight.h"
-#include "rules/effect_stand_ins.h"
+#include "rules/being_creation.h"
 #include "rules/effect_tables.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/combat_stand_ins.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"

@@ -1,7 +1,7 @@
 // The dispatch of effects to their handlers by kind: the immediate handlers that the pipeline
 // runs once per use, and the per-being handlers that apply_effect runs on each affected being.
-// The handler tables live in effect_dispatch.cpp; a kind whose handler is not there yet does
-// nothing and notes it in the error log. Called by the effect pipeline.
+// The handler tables live in effect_dispatch.cpp, where the build checks that every kind but
+// none and restoration has its handler. Called by the effect pipeline.
 #pragma once
 #include "records/layout.h"
 

@@ -4,7 +4,6 @@
 
 #include "ai/sight.h"
 #include "rules/effect_names.h"
-#include "rules/effect_stand_ins.h"
 #include "rules/effect_tables.h"
 #include "rules/talents.h"
 #include "world/being.h"

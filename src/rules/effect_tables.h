@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "records/vocabulary.h"
+
 namespace dravok {
 
 enum effect_source : uint8_t {
@@ -73,87 +75,13 @@ inline constexpr std::array<bool, effect_shape_count> map_shapes{
 inline constexpr std::array<bool, effect_shape_count> dodgeable_shapes{
     false, false, false, true, true, true, true, true, true, false, false, false, false, false, false};
 
-inline constexpr std::array<const char*, effect_shape_count> effect_shape_names{
-    "-",     "special",       "self",  "single", "bolt", "ray",  "cone",         "ball",
-    "chain", "seen_hostiles", "cloud", "wall",   "spot", "free", "opposite_free"};
+// The content vocabulary's own list.
+inline constexpr const auto& effect_shape_names = vocab::effect_shapes;
+static_assert(effect_shape_names.size() == effect_shape_count);
 
-inline constexpr std::array<const char*, effect_kind_count> effect_kind_names{
-    "-",
-    "boost_ability",
-    "health_surge",
-    "die_hard",
-    "gain_experience",
-    "damage",
-    "restore_health",
-    "restore_stamina",
-    "increase_ability",
-    "decrease_ability",
-    "increase_skill",
-    "decrease_skill",
-    "increase_resistance",
-    "decrease_resistance",
-    "increase_movement",
-    "decrease_movement",
-    "charge",
-    "dualstrike",
-    "leap",
-    "multistrike",
-    "retreat",
-    "dualshot",
-    "multishot",
-    "alarm",
-    "animate",
-    "animate_advanced",
-    "antidote",
-    "banish",
-    "blink",
-    "charm",
-    "clone",
-    "confusion",
-    "disease",
-    "heroism",
-    "knock",
-    "mobility",
-    "poison",
-    "possess",
-    "possess_break",
-    "regeneration",
-    "restoration",
-    "slime",
-    "stoneskin",
-    "summon_animals",
-    "summon_celestials",
-    "summon_demons",
-    "summon_devils",
-    "summon_elementals",
-    "summon_panthers",
-    "summon_slaad",
-    "summon_snakes",
-    "summon_spiders",
-    "summon_spiders_drow",
-    "summon_unicorn",
-    "summon_warriors",
-    "summon_wolves_vampiric",
-    "summon_yochlol",
-    "transform",
-    "web",
-    "set_trap",
-    "activate_golem",
-    "enchant_armor",
-    "enchant_weapon",
-    "enchant_weapon_vampiric",
-    "reveal",
-    "open_area_doors",
-    "open_area_locked_doors",
-    "open_area_cell_doors",
-    "close_area_doors",
-    "close_area_locked_doors",
-    "close_area_cell_doors",
-    "challenge",
-    "teleport_level_being",
-    "damage_undead",
-    "teleport",
-    "turn_undead_followers_hostile"};
+// The content vocabulary's own list.
+inline constexpr const auto& effect_kind_names = vocab::effect_kinds;
+static_assert(effect_kind_names.size() == effect_kind_count);
 
 namespace effect_tables_detail {
 constexpr std::array<bool, effect_kind_count> kind_set(std::initializer_list<int> kinds) {

@@ -7,27 +7,28 @@
 #include <vector>
 
 #include "ai/sight.h"
+#include "records/layout.h"
 #include "rules/action_time.h"
+#include "rules/damage.h"
 #include "rules/effect_areas.h"
 #include "rules/effect_dispatch.h"
 #include "rules/effect_messages.h"
-#include "rules/effect_stand_ins.h"
 #include "rules/effect_tables.h"
 #include "rules/lasting_effects.h"
 #include "rules/sound.h"
 #include "rules/talents.h"
 #include "rules/targeting.h"
-#include "ui/frame_links.h"
 #include "world/being.h"
-#include "world/damage.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
 

@@ -6,12 +6,9 @@
 #include "platform/events.h"
 #include "records/being_flags.h"
 #include "rules/action_time.h"
-#include "rules/stand_ins.h"
-#include "ui/draw.h"
-#include "ui/frame_links.h"
+#include "rules/being_creation.h"
+#include "rules/being_update.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/geometry.h"
@@ -26,6 +23,19 @@ void toggle_furniture(int being, int, bool, int depth, bool) {
 }
 void close_furniture(int being, int, bool, int depth) {
     if (is_being_ok(being, depth)) spend_time(being, action_time(being, 45));
+}
+
+void disable_furniture(int, int, bool, int) {
+    // not built yet: picking a lock
+}
+void force_furniture(int, int, bool, int) {
+    // not built yet: forcing a lock
+}
+void disable_trap(int, int, int) {
+    // not built yet: disabling a trap
+}
+void toggle_switch(int, int, int, bool) {
+    // not built yet: flicking a switch
 }
 
 } // namespace dravok

@@ -6,6 +6,8 @@ namespace dravok {
 
 void loot_container(int being, int direction, bool confirmed, int depth, bool trap_dialog_done);
 void bump_portal(int being, int direction);
+// Takes the being through the stairs or teleporter one step away in the direction.
+void handle_portal(int being, int direction, int depth);
 void bump_friendly(int being, int other);
 // Swaps places with a friendly being, spending time; true when done.
 bool displace_being(int being, int other);

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "records/being_flags.h"
+#include "rules/being_update.h"
 #include "rules/effect_messages.h"
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "world/being.h"
-#include "world/being_update.h"
 #include "world/game_clock.h"
 #include "world/globals.h"
 #include "world/message_log.h"

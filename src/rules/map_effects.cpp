@@ -5,12 +5,11 @@
 #include <string>
 
 #include "ai/light.h"
+#include "rules/being_update.h"
 #include "rules/effect_names.h"
-#include "rules/effect_stand_ins.h"
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "world/being.h"
-#include "world/being_update.h"
 #include "world/dice.h"
 #include "world/globals.h"
 #include "world/map.h"

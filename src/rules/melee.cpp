@@ -6,15 +6,17 @@
 #include <cstring>
 #include <string>
 
+#include "ai/emotion.h"
+#include "ai/sight.h"
 #include "rules/action_time.h"
 #include "rules/after_damage.h"
 #include "rules/attack_damage.h"
 #include "rules/attack_message.h"
+#include "rules/damage.h"
 #include "rules/effects.h"
 #include "rules/sound.h"
+#include "rules/targeting.h"
 #include "world/being.h"
-#include "world/combat_stand_ins.h"
-#include "world/damage.h"
 #include "world/dice.h"
 #include "world/experience_award.h"
 #include "world/geometry.h"
@@ -246,6 +248,13 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
     if (!message.empty()) add_message(message);
     message_text.clear();
     if (killed && is_being_ok(defender, depth)) kill_being(defender, result, depth);
+}
+
+void set_being_lunge(int attacker, int defender, int direction) {
+    // not built yet: the lunge is noted on the attacker but not drawn nor taken back
+    if (!is_being_ok(attacker, 0)) return;
+    if (direction == 0) direction = get_direction_between_beings(attacker, defender);
+    beings[attacker].lunge_direction = uint8_t(direction);
 }
 
 } // namespace dravok

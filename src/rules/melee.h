@@ -10,4 +10,7 @@ void melee_attack(int attacker, int defender, int direction, int depth);
 // Whether one of the attacker's natural melee attacks is ready (the reach is not tested).
 bool can_natural_melee_attack(int attacker, int defender, int depth);
 
+// The attacker leans toward the defender (direction 0: toward where the defender stands).
+void set_being_lunge(int attacker, int defender, int direction);
+
 } // namespace dravok

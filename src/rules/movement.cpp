@@ -9,27 +9,28 @@
 #include "records/being_flags.h"
 #include "rules/action_time.h"
 #include "rules/after_damage.h"
+#include "rules/being_checks.h"
+#include "rules/being_creation.h"
+#include "rules/being_update.h"
+#include "rules/damage.h"
 #include "rules/effect_names.h"
 #include "rules/furniture.h"
 #include "rules/interactions.h"
+#include "rules/item_use.h"
 #include "rules/lasting_effects.h"
 #include "rules/melee.h"
 #include "rules/search.h"
 #include "rules/sound.h"
-#include "rules/stand_ins.h"
-#include "ui/dialogs.h"
-#include "ui/draw.h"
-#include "ui/frame_links.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
-#include "world/damage.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/history_file.h"
 #include "world/map.h"
+#include "world/map_features.h"
 #include "world/message_log.h"
+#include "world/presentation.h"
 #include "world/random.h"
 #include "world/text_expand.h"
 
@@ -127,7 +128,7 @@ bool bump_passive(int b, int other, int depth) {
         if (!carries_item_with_effect(b, activate_golem_effect))
             add_message("$NThis golem seems to be inactive. You probably need some item to activate it.");
         else if (beings[b].seen_hostiles == 0)
-            setup_activate_golem_dialog(b, other);
+            presentation.setup_activate_golem_dialog(0, other, target.x, 0, target.y);
         else
             add_message("$FThis golem seems to be inactive. You have a scroll to activate it but there are "
                         "hostile beings around.");
@@ -294,7 +295,7 @@ bool bump_actions(int b, int direction, int depth) {
     }
     if (other == 0) {
         if (cell.trap != 0 && cell.trap_difficulty < 0 && f == 0) {
-            setup_ground_trap_dialog(b, tx, ty, 2);
+            presentation.setup_ground_trap_dialog(0, direction, tx, ty);
             return true;
         }
         const bool closed_door = is_door(tx, ty, 0);

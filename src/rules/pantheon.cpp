@@ -7,8 +7,9 @@ std::array<std::vector<titem>, avatar_slot_count + 1> avatar_items;
 std::vector<tbeing> demigods(1);
 std::vector<std::vector<titem>> demigod_items(1);
 
-// The pantheon file comes with the endings; until then nothing is written.
-void save_avatars() {}
+void save_avatars() {
+    // not built yet: the pantheon file; nothing is written
+}
 
 void remove_avatar(int avatar_id) {
     if (avatar_id < 1 || avatar_id > avatar_slot_count) return;
@@ -18,6 +19,37 @@ void remove_avatar(int avatar_id) {
     avatar_items[avatar_id].clear();
 }
 
-void update_demigods() {}
+void update_demigods() {
+    // not built yet: demigods joining the pantheon
+}
+
+bool load_avatars() {
+    // not built yet: the pantheon file; the avatars are set up afresh each start
+    return false;
+}
+
+void setup_avatars(int) {
+    // not built yet: the eight avatars of the gods
+}
+
+void free_pantheon() {
+    for (auto& items : avatar_items)
+        items.clear();
+    demigods.assign(1, tbeing{});
+    demigod_items.assign(1, {});
+}
+
+void add_demigod(int) {
+    // not built yet: storing a demigod
+}
+void ascend_companions(int) {
+    // not built yet: the companions' ascension
+}
+void ascend_player() {
+    // not built yet: the ascension ending
+}
+void replace_avatar_with_being(int, int) {
+    // not built yet: a being taking a god's place
+}
 
 } // namespace dravok

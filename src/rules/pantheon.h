@@ -20,5 +20,19 @@ extern std::vector<std::vector<titem>> demigod_items;
 void save_avatars();
 void remove_avatar(int avatar_id);
 void update_demigods();
+// The pantheon file at start-up; false when there is none to read (then setup_avatars).
+bool load_avatars();
+void setup_avatars(int depth);
+// Releases the avatars' item lists and the demigods.
+void free_pantheon();
+
+// Appends the being to the stored demigods.
+void add_demigod(int being);
+// Every present companion of the player ascends with it.
+void ascend_companions(int depth);
+// The ascension ending.
+void ascend_player();
+// The being takes the god's slot of the avatar.
+void replace_avatar_with_being(int avatar, int being);
 
 } // namespace dravok

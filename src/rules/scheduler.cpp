@@ -12,27 +12,24 @@
 #include "platform/timers.h"
 #include "records/being_flags.h"
 #include "rules/action_time.h"
+#include "rules/being_creation.h"
+#include "rules/being_update.h"
 #include "rules/effects.h"
+#include "rules/followers.h"
+#include "rules/item_use.h"
 #include "rules/lasting_effects.h"
 #include "rules/movement.h"
 #include "rules/sound.h"
-#include "rules/stand_ins.h"
 #include "rules/trace_ids.h"
-#include "ui/draw.h"
-#include "ui/end_of_game_view.h"
-#include "ui/frame_links.h"
-#include "ui/game_timers.h"
-#include "ui/game_window.h"
-#include "ui/lister.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/presentation.h"
+#include "world/regeneration.h"
 
 namespace dravok {
 
@@ -70,7 +67,7 @@ bool continue_walk(int b, int depth) {
     if (state.run_counter <= 0) return false;
     walk(b, int(state.walk_direction), depth);
     if (state.walk_steps >= 10) state.run_counter = 0;
-    draw_screen();
+    presentation.redraw();
     return true;
 }
 
@@ -93,7 +90,7 @@ bool continue_travel(int b, int depth) {
     if (stepped) {
         if (present(b) && being.stats_dirty) update_being(b, depth);
         log_changed = true;
-        draw_screen();
+        presentation.redraw();
         return true;
     }
     being.path = empty_path;
@@ -141,7 +138,7 @@ player_turn player_branch(int b, int depth) {
         rest_step(b, depth);
         --being.rest_rounds;
     }
-    if (!being.resting && being.rest_rounds == 0) draw_screen();
+    if (!being.resting && being.rest_rounds == 0) presentation.redraw();
     return player_turn::go_on;
 }
 
@@ -181,7 +178,7 @@ void handle_rounds() {
         picked = pick_next_being();
         if (picked == 0) {
             show_message("No being found for next action in handle_rounds!");
-            close_game_window();
+            presentation.close_window();
             return;
         }
         last_picked_being = picked;
@@ -207,25 +204,26 @@ void handle_rounds() {
                 guard_stalled_turn(picked, depth);
                 if (being.stats_dirty) update_being(picked, depth);
             }
-            if (spectator_timer().enabled() && int64_t(game.game_clock) >= spectator_timer().tag() + 7)
-                return;
+            // While the spectator looks on, the rounds run seven minutes of game time per tick.
+            const Timer* spectator = presentation.spectator_timer();
+            if (spectator && spectator->enabled() && int64_t(game.game_clock) >= spectator->tag() + 7) return;
             continue;
         }
         if (player_branch(picked, depth) == player_turn::leave) break;
     }
 
-    if (game_mode == 7 && lister.time_passing) {
+    if (game_mode == 7 && state.lister_time_passing) {
         update_lights();
         if (player > 0 && beings[player].seen_hostiles > 0) {
             add_message("$FHostile creatures seen! Closing inventory.");
             game_mode = 3;
-            lister.time_passing = false;
+            state.lister_time_passing = false;
             update_being(player, depth);
             check_ammunition(player, depth);
         }
     }
     if (picked > 0 && present(picked) && beings[picked].stats_dirty) update_being(picked, depth);
-    draw_screen();
+    presentation.redraw();
 }
 
 void player_killed_or_won() {
@@ -269,10 +267,10 @@ void player_killed_or_won() {
     state.log_muted = 1;
     state.speech_passes = 1;
     state.spectator_ticks = 0;
-    clear_end_of_game_panels();
+    presentation.clear_end_of_game_panels();
     game_mode = 2;
-    draw_screen();
-    spectator_timer().set_enabled(true);
+    presentation.redraw();
+    if (Timer* spectator = presentation.spectator_timer()) spectator->set_enabled(true);
 }
 
 } // namespace dravok

@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "rules/action_time.h"
+#include "rules/checks.h"
+#include "rules/damage.h"
 #include "rules/effect_areas.h"
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "rules/map_effects.h"
-#include "rules/stand_ins.h"
 #include "world/being.h"
-#include "world/damage.h"
 #include "world/dice.h"
 #include "world/geometry.h"
 #include "world/globals.h"

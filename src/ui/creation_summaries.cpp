@@ -6,13 +6,13 @@
 
 #include "records/being_flags.h"
 #include "rules/character_sheet.h"
-#include "ui/character_sheet_screen.h"
+#include "ui/character_sheet.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
-#include "ui/sprite_lookup.h"
 #include "world/dice.h"
 #include "world/globals.h"
 #include "world/menu_model.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
 
@@ -70,7 +70,7 @@ void finish(ttable& t, const char* title, ttable& out) {
     t.title = spaced;
     t.row_height = settings.icon_size;
     t.margin = settings.log_margin;
-    t.spacing = settings.log_margin / 2;
+    t.row_spacing = t.column_spacing = settings.log_margin / 2;
     t.notes_height = settings.icon_size / 2;
     t.notes_font_height = int(std::trunc(0.85 * base_height()));
     t.notes_colour = notes_grey;
@@ -171,7 +171,7 @@ void draw_creation_tables(Bitmap& bitmap, int row) {
     bitmap.draw(x0, y0, race);
     bitmap.draw(x0 + w + s, y0, abilities);
     bitmap.draw(x0, y0 + race.height() + s / 2, skills);
-    if (talents_table.rows > 0) bitmap.draw(x0 + w + s, y0 + abilities.height() + s / 2, talents_bitmap);
+    if (talents_table.rows_used > 0) bitmap.draw(x0 + w + s, y0 + abilities.height() + s / 2, talents_bitmap);
 }
 
 void draw_level_up_tables(Bitmap& bitmap) {
@@ -184,9 +184,10 @@ void draw_level_up_tables(Bitmap& bitmap) {
     const int s = settings.icon_size, w = summary.width();
     const int x0 = (bitmap.width() - 2 * w - s) / 2, y0 = x0 - s / 2;
     bitmap.draw(x0, y0, summary);
-    if (skills_table.rows > 0) bitmap.draw(x0 + w + s, y0, skills);
-    if (talents_table.rows > 0)
-        bitmap.draw(x0 + w + s, skills_table.rows > 0 ? y0 + skills.height() + s / 2 : y0, talents_bitmap);
+    if (skills_table.rows_used > 0) bitmap.draw(x0 + w + s, y0, skills);
+    if (talents_table.rows_used > 0)
+        bitmap.draw(x0 + w + s, skills_table.rows_used > 0 ? y0 + skills.height() + s / 2 : y0,
+                    talents_bitmap);
 }
 
 } // namespace dravok

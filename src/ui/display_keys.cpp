@@ -1,6 +1,6 @@
 // The display keys and the display rows of the settings menu: full screen, maximised view,
 // tile size, view size and zoom steps. Called by key entry and the settings menu.
-#include "rules/key_entry.h"
+#include "ui/key_entry.h"
 #include "ui/layout.h"
 #include "world/globals.h"
 

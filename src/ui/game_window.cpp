@@ -4,29 +4,40 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/bitmap.h"
 #include "platform/events.h"
 #include "platform/files.h"
+#include "platform/message_box.h"
 #include "platform/runtime.h"
+#include "platform/termination.h"
 #include "platform/timers.h"
 #include "platform/window.h"
-#include "rules/key_entry.h"
-#include "rules/level_ups.h"
-#include "rules/player_creation.h"
+#include "rules/game_setup.h"
+#include "rules/level_up.h"
+#include "rules/pantheon.h"
+#include "rules/scheduler.h"
+#include "ui/animations.h"
+#include "ui/dialogs.h"
 #include "ui/draw.h"
 #include "ui/graphics.h"
+#include "ui/key_bindings.h"
+#include "ui/key_entry.h"
 #include "ui/layout.h"
 #include "ui/menus.h"
 #include "ui/release_check.h"
-#include "ui/startup_links.h"
 #include "ui/tileset.h"
-#include "ui/title_screens.h"
+#include "ui/title_screen.h"
+#include "ui/ui_services.h"
 #include "world/database.h"
 #include "world/error_log.h"
+#include "world/game_folders.h"
 #include "world/globals.h"
+#include "world/history_file.h"
 #include "world/message_log.h"
+#include "world/pictures.h"
 #include "world/rounding.h"
-#include "world/trace_names.h"
-#include "world/world_hooks.h"
+#include "world/settings_file.h"
+#include "world/statistics.h"
 
 namespace dravok {
 
@@ -49,12 +60,12 @@ bool map_mode(int mode) {
            mode == mode_observer;
 }
 
+} // namespace
+
 void end_application() {
     destroy_all_timers();
     end_event_loop();
 }
-
-} // namespace
 
 bool create_game_window() {
     if (!game_window.create("Dravok", 1121, 627)) return false;
@@ -70,16 +81,13 @@ bool create_game_window() {
 }
 
 bool form_create() {
-    world_hooks.clear_temporary_folder = clear_temporary_folder;
-    world_hooks.free_graphics = free_graphics;
-    world_hooks.end_application = end_application;
-    world_hooks.delete_update_files = delete_update_files;
-    world_hooks.setup_menu = setup_menu;
+    install_ui_services();
     init_globals();
     create_graphics();
     load_title_pictures();
     compute_max_view();
     load_settings();
+    load_view_size();
     if (settings.check_updates) enable_timer("update_timer", true);
     state.go_to_main_menu = 1;
     apply_layout();
@@ -165,6 +173,7 @@ bool load_tileset() {
     expect.item_plans = item_plans.empty() ? 0 : int(item_plans.size()) - 1;
     expect.talents = talents.empty() ? 0 : int(talents.size()) - 1;
     expect.coin_plan = settings.coin_plan;
+    expect.database_path = database_file_path();
     const std::string base = program_folder() + "Data/" + settings.tileset_name;
     int coin = 0;
     if (!load_tileset_files(base + ".dti", base + ".dts", expect, settings.tile_size, settings.icon_size,
@@ -273,7 +282,9 @@ void setup_window() {
     state.relayout = 0;
 }
 
-int run_game() {
+int run_game(int argc, char** argv) {
+    if (is_message_box_request(argc, argv)) return run_message_box_request(argc, argv);
+    install_termination_handlers();
     if (!init_platform_video() || !create_game_window()) return 1;
     if (!form_create()) {
         shutdown_platform();

@@ -25,6 +25,8 @@ void form_show();
 void form_close();
 // Closes the window as its close button does: the close handler, then the end of the event loop.
 void close_game_window();
+// Ends the event loop and the timers (shutdown with halt set).
+void end_application();
 void initialize_module();
 void setup_window();
 bool rest_screen_active();
@@ -35,7 +37,8 @@ void spectator_timer_tick(Timer& timer);
 void startup_timer_tick(Timer& timer);
 void update_timer_tick(Timer& timer);
 
-// The whole program: window, start-up, event loop, shutdown. Returns the exit code.
-int run_game();
+// The whole program: window, start-up, event loop, shutdown; or, started as a box process
+// (platform/message_box.h), only that message box. Returns the exit code.
+int run_game(int argc, char** argv);
 
 } // namespace dravok

@@ -3,10 +3,10 @@
 
 #include <cctype>
 #include <charconv>
-#include <filesystem>
-#include <fstream>
+#include <optional>
 #include <sstream>
 
+#include "platform/files.h"
 #include "world/text_expand.h"
 
 namespace dravok {
@@ -406,23 +406,22 @@ bool save_keybindings(const std::string& path) {
         }
         out << eol << eol;
     }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    const std::string text = out.str();
-    file.write(text.data(), std::streamsize(text.size()));
-    return bool(file);
+    // Through a temporary file and a rename: a full disk or a kill mid-write keeps the old file.
+    return write_file(path, out.str());
 }
 
 void load_keybindings(const std::string& path) {
     reset_keybindings();
     // Texts that name a command's keys show the player's own bindings from now on.
     command_key_caps = [](int command) { return binding_text(0, 0, command, true, false, 0); };
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
+    // An empty or unreadable file (or a FIFO in its place) counts as missing: the defaults are
+    // written afresh instead of leaving the player without a bindings file for good.
+    const std::optional<std::string> text = read_text_file(path);
+    if (!text || text->empty()) {
         save_keybindings(path);
         return;
     }
-    std::ifstream file(path, std::ios::binary);
+    std::istringstream file(*text);
     std::string raw;
     int current = 0;
     while (std::getline(file, raw)) {

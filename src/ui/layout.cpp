@@ -4,10 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/bitmap.h"
 #include "platform/window.h"
-#include "ui/frame_links.h"
 #include "ui/graphics.h"
 #include "world/globals.h"
+#include "world/message_log.h"
 #include "world/rounding.h"
 
 namespace dravok {

@@ -1,32 +1,20 @@
 // List screens. Until they land, opening one shows its mode and its keys return to the map.
 #include "ui/lister.h"
+#include "ui/graphics.h"
 
-#include "platform/desktop.h"
-#include "platform/events.h"
-#include "records/being_flags.h"
-#include "rules/stand_ins.h"
 #include "rules/talents.h"
-#include "ui/draw.h"
-#include "ui/frame_links.h"
-#include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
+
 #include "world/error_log.h"
-#include "world/game_clock.h"
-#include "world/geometry.h"
 #include "world/globals.h"
-#include "world/map.h"
 #include "world/message_log.h"
 
 namespace dravok {
-
-tlister_state lister;
 
 void handle_lister_commands(int, int, int, int) {
     game_mode = 3;
 }
 void reset_lister() {
-    lister = {};
+    state.lister_time_passing = false;
 }
 void initialize_talents(int, int) {
     game_mode = 8;
@@ -51,6 +39,15 @@ bool quickslot_assigned(int being, int slot) {
 }
 int build_level_loot_list(int) {
     return 0;
+}
+
+void draw_inventory_screen() {
+    // not built yet: the list screens' panes, rows and commands
+    clear_bitmap(screen_bitmap);
+}
+
+void free_interface_records() {
+    // not built yet: the list screens' lists
 }
 
 } // namespace dravok

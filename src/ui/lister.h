@@ -7,11 +7,6 @@ namespace dravok {
 // Kinds of the inventory screen's first pane.
 constexpr int inventory_backpack = 1, inventory_ground = 2;
 
-struct tlister_state {
-    bool time_passing = false; // an action in the screen took time
-};
-extern tlister_state lister;
-
 void handle_lister_commands(int being, int command, int key, int modifier);
 void reset_lister();
 void initialize_talents(int being, int depth);
@@ -21,5 +16,9 @@ void use_quickslot(int being, int slot, int depth);
 bool quickslot_assigned(int being, int slot);
 // The level-loot list; its row count.
 int build_level_loot_list(int being);
+// The inventory screen (every list screen) on screen.
+void draw_inventory_screen();
+// Releases the list screens' three lists and the menu entries.
+void free_interface_records();
 
 } // namespace dravok

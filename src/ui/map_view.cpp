@@ -5,16 +5,33 @@
 #include <array>
 #include <string>
 
-#include "ui/frame_links.h"
+#include "platform/bitmap.h"
+#include "rules/targeting.h"
+#include "ui/animations.h"
 #include "ui/graphics.h"
-#include "ui/layout.h"
-#include "ui/renderer_links.h"
+#include "ui/offscreen_beings.h"
 #include "ui/text_boxes.h"
-#include "ui/view_memory.h"
+#include "world/being.h"
+#include "world/geometry.h"
 #include "world/globals.h"
+#include "world/map.h"
 #include "world/rounding.h"
+#include "world/view_memory.h"
 
 namespace dravok {
+
+namespace {
+
+// The sprite of the map effect on a cell (its graphic frame), 0 for none.
+int map_effect_sprite(int x, int y) {
+    return map_effect_grid(x, y).graphic_frame;
+}
+
+bool spectator_exists() {
+    return state.spectator_serial != 0;
+}
+
+} // namespace
 namespace {
 
 constexpr int passive_flag = 154;

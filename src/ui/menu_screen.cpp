@@ -1,26 +1,27 @@
 // The menu screen; see menu_screen.h.
 #include "ui/menu_screen.h"
 
-#include "ui/creation_summaries.h"
-
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 
 #include "rules/character_creation.h"
+#include "rules/level_up.h"
+#include "ui/creation_summaries.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
 #include "ui/layout.h"
 #include "ui/menus.h"
 #include "ui/release_check.h"
-#include "ui/sprite_lookup.h"
-#include "ui/startup_links.h"
 #include "ui/text_boxes.h"
-#include "ui/title_screens.h"
+#include "ui/title_screen.h"
+#include "world/being.h"
 #include "world/globals.h"
 #include "world/menu_model.h"
+#include "world/sprite_lookup.h"
 #include "world/statistics.h"
 #include "world/text_database.h"
+#include "world/text_utilities.h"
 
 namespace dravok {
 
@@ -29,6 +30,7 @@ Bitmap menu_layer, menu_info_panel;
 namespace {
 
 constexpr int interface_icons = 11;
+constexpr int info_action = 33, mind_row = 3;
 constexpr int arrow_up_icon = 43, arrow_down_icon = 44, arrow_both_icon = 45;
 constexpr int binding_column_width = 220;
 constexpr int footer_points = 8;
@@ -90,7 +92,7 @@ int arrow_icon(value_arrows arrows) {
     }
 }
 
-// One row of the menu bitmap at y; returns whether it is the highlighted row.
+// One row of the menu bitmap at y.
 void draw_row(int r, int y, const metrics& m, int R, int V, int mw, int origin_x, int origin_y) {
     tmenu_item& item = menu_items[r];
     Bitmap& b = menu_layer;
@@ -169,6 +171,14 @@ void draw_row(int r, int y, const metrics& m, int R, int V, int mw, int origin_x
         b.frame_rect(Rect{S, y - scaled(5), mw - V - S, y + I + scaled(5)}, colours::white);
 }
 
+// The levels at which the edited character's Mind gives talent points.
+std::string talent_levels() {
+    constexpr int mind = 3, levels = 30;
+    std::string text;
+    list_talent_point_levels(ability_modifier(edited_character.ability[mind - 1]), levels, text);
+    return text;
+}
+
 void draw_description(int r, const metrics& m) {
     Bitmap& p = menu_info_panel;
     const tmenu_item& item = menu_items[r];
@@ -202,11 +212,35 @@ void draw_description(int r, const metrics& m) {
         if (const int section = find_text_section(name); section > 0) get_section_block(section, name, info);
         if (!info.empty()) y = draw_wrapped_text(p, "$B" + info, x, false, L, width, y);
     }
+    const bool info_row = item.action == info_action;
+    const bool levelling_up = edited_character.created == 0;
+    const std::string sheet_key = binding_text(0, 0, CHARACTER_SHEET, true, false, 0) + " Character sheet";
+    const std::string mind_text = "$BWith your current Mind-score, you get talents at levels:\n";
+    if (menu.id == menu_abilities && r == mind_row) {
+        y = draw_wrapped_text(p, mind_text + talent_levels(), x, false, L, width, y);
+    } else if (menu.id == menu_skills && info_row && levelling_up) {
+        y = draw_wrapped_text(p, sheet_key, x, false, L, width, y);
+    } else if (menu.id == menu_talents && info_row) {
+        y = draw_wrapped_text(p, mind_text + talent_levels(), x, false, L, width, y);
+        if (levelling_up) y = draw_wrapped_text(p, sheet_key, x, false, L, width, y + L);
+        y = draw_wrapped_text(p,
+                              edited_character.hide_unavailable
+                                  ? "$BUncheck checkbox to show unavailable talents."
+                                  : "$BCheck checkbox to hide unavailable talents.",
+                              x, false, L, width, y + L);
+    }
     if (!item.description.empty())
         draw_wrapped_text(p, "$B" + item.description + "\n", x, false, L, width, y);
 }
 
 } // namespace
+
+std::string ability_cost_text(int v) {
+    std::string text = v < least_ability_score + 1 ? "X" : signed_number_text(ability_point_cost(v));
+    text += "  |  ";
+    text += v >= greatest_ability_score ? "X" : signed_number_text(-ability_point_cost(v + 1));
+    return text;
+}
 
 void draw_points_box(Bitmap& bitmap, int x, int y, int value, const std::string& text,
                      const std::string& label, int width) {
@@ -318,6 +352,9 @@ void draw_menu() {
             for (int a = 0; a < ability_count; ++a)
                 total += edited_character.ability[a];
             draw_points_box(screen, cx, menu_y + 3 * I, total, "", "TOTAL", cw);
+            if (highlighted >= 1 && highlighted <= ability_count && !edited_character.abilities_rolled)
+                draw_points_box(screen, cx, menu_y + 6 * I, 0,
+                                ability_cost_text(menu_items[highlighted].value), "COST", cw);
         } else if (edited_character.created == 0) {
             draw_points_box(screen, cx, menu_y + 3 * I, edited_character.level, "", "LEVEL", cw);
         }

@@ -9,16 +9,16 @@
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "rules/character_creation.h"
-#include "rules/key_entry.h"
-#include "rules/player_creation.h"
+#include "rules/game_setup.h"
+#include "ui/dialogs.h"
 #include "ui/key_bindings.h"
+#include "ui/key_entry.h"
 #include "ui/layout.h"
 #include "ui/mode_keys.h"
 #include "ui/release_check.h"
-#include "ui/startup_links.h"
 #include "ui/text_entry.h"
 #include "ui/tileset.h"
-#include "ui/title_screens.h"
+#include "ui/title_screen.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/menu_model.h"
@@ -394,6 +394,14 @@ void refresh_menu() {
     menu.binding_column = column;
 }
 
+void init_interface_templates() {
+    menu = tmenu{};
+    menu_items.assign(1, blank_menu_item);
+    dialog = tdialog{};
+    dialog_buttons.fill(tdialog_button{});
+    string_dialog = tstring_dialog{};
+}
+
 bool settings_menu_open() {
     return game_mode == mode_menu && menu.id == menu_settings;
 }
@@ -403,9 +411,9 @@ value_arrows menu_value_arrows(int r) {
     const tmenu_item& item = menu_items[r];
     bool down = item.value - item.step >= item.min;
     bool up = item.value + item.step <= item.max;
-    if (menu.id == menu_skills) up = up && edited_character.skill_points >= 1;
     if (menu.id == menu_abilities)
-        up = up && ability_score_cost(item.value + item.step) <= edited_character.ability_points;
+        up = up && ability_point_cost(item.value + 1) <= edited_character.ability_points;
+    if (menu.id == menu_skills) up = up && edited_character.skill_points >= 1;
     if (down && up) return value_arrows::both;
     if (down) return value_arrows::down;
     if (up) return value_arrows::up;
@@ -591,7 +599,7 @@ void handle_menu_action(int r) {
     case 44:
     case 45:
         if (levelling_up())
-            handle_next_level_up();
+            handle_next_level_up(r);
         else
             handle_creation_continue(r);
         break;

@@ -11,6 +11,10 @@ void setup_menu(int id);
 void refresh_menu();
 // True while the settings menu is the open menu.
 bool settings_menu_open();
+// The open menu's screen (menu_screen.cpp).
+void draw_menu();
+// Blanks the current menu, dialog and text entry (once at start-up).
+void init_interface_templates();
 void handle_menu_commands(int being, int command, int key, int modifier);
 void handle_menu_action(int row);
 void toggle_menu_row(int row, int key);

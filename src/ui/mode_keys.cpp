@@ -2,22 +2,10 @@
 // return to the map on any key.
 #include "ui/mode_keys.h"
 
-#include "platform/desktop.h"
-#include "platform/events.h"
-#include "records/being_flags.h"
-#include "rules/stand_ins.h"
-#include "ui/character_sheet_screen.h"
-#include "ui/draw.h"
-#include "ui/frame_links.h"
+#include "ui/character_sheet.h"
 #include "ui/key_bindings.h"
-#include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
 #include "world/error_log.h"
-#include "world/game_clock.h"
-#include "world/geometry.h"
 #include "world/globals.h"
-#include "world/map.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -54,6 +42,11 @@ void handle_help_commands(int, int command, int key, int modifier) {
         return;
     }
     help_modifier = help_modifier == modifier ? 0 : uint8_t(modifier);
+}
+
+void handle_autopilot_commands(int, int, int, int) {
+    // not built yet: choosing the autopilot's destination by keys; any key returns to the map
+    game_mode = mode_main;
 }
 
 } // namespace dravok

@@ -10,56 +10,8 @@ namespace dravok {
 const ttable blank_table{};
 
 namespace {
-
 constexpr Colour separator_colour = 0x2A2A2A;
-constexpr int image_text_gap = 3;
-
-bool cell_used(const ttable_item& c) {
-    return !c.text.empty() || c.icon > 0 || c.sprite > 0 || c.being >= 1 || c.separator;
-}
-
 } // namespace
-
-void layout_table(const ttable& source, ttable& out) {
-    out = source;
-    out.rows = out.columns = 0;
-    int widest = 0;
-    for (int r = 1; r <= table_size; ++r) {
-        out.used_in_row[r] = 0;
-        for (int c = 1; c <= table_size; ++c) {
-            ttable_item& cell = out.cells[r][c];
-            if (!cell_used(cell)) continue;
-            ++out.used_in_row[r];
-            if (c > out.columns) {
-                out.columns = c;
-                widest = r;
-            }
-            out.rows = r;
-            if (cell.width == 0) cell.width = settings.icon_size;
-            const ttable_item& before = out.cells[r][c - 1];
-            const bool text_only = cell.icon <= 0 && cell.sprite <= 0 && cell.being < 1;
-            if (c >= 2 && text_only && cell.left_gap == 0 && cell_used(before) &&
-                (before.icon > 0 || before.sprite > 0 || before.being >= 1))
-                cell.left_gap = scaled(image_text_gap);
-        }
-    }
-    out.has_notes = 0;
-    for (const std::string& n : out.notes)
-        if (!n.empty()) out.has_notes = 1;
-    out.content_width = 0;
-    for (int c = 1; c <= out.columns && widest >= 1; ++c)
-        out.content_width += out.cells[widest][c].width;
-    out.content_width += (out.columns - 1) * out.spacing;
-    out.width = out.content_width + 2 * out.margin;
-    out.height = out.rows * out.row_height + (out.rows - 1) * out.spacing + 2 * out.margin;
-    if (!out.title.empty()) out.height += out.row_height;
-    if (out.has_notes) out.height += out.notes_height;
-    for (int r = 1; r <= out.rows; ++r) {
-        if (out.used_in_row[r] != 1) continue;
-        for (int c = 1; c <= table_size; ++c)
-            if (cell_used(out.cells[r][c])) out.cells[r][c].width = out.content_width;
-    }
-}
 
 void draw_table(Bitmap& b, const ttable& t) {
     b.set_size(t.width, t.height);
@@ -79,9 +31,9 @@ void draw_table(Bitmap& b, const ttable& t) {
         b.fill_rect(Rect{x, ty, x + s.width, ty + s.height}, colours::black);
         b.set_brush_clear();
         b.text_out(x, ty, title);
-        y = t.row_height + (t.has_notes ? 0 : t.spacing);
+        y = t.row_height + (t.has_notes ? 0 : t.row_spacing);
     } else {
-        y = t.has_notes ? t.spacing : t.margin;
+        y = t.has_notes ? t.row_spacing : t.margin;
     }
     b.set_brush_clear();
     if (t.has_notes) {
@@ -90,18 +42,18 @@ void draw_table(Bitmap& b, const ttable& t) {
         f.colour = t.notes_colour;
         b.set_font(f);
         int x = t.margin;
-        for (int c = 1; c <= t.columns; ++c) {
+        for (int c = 1; c <= t.columns_used; ++c) {
             const int w = t.cells[1][c].width;
             const Size s = b.text_extent(t.notes[c]);
             if (!t.notes[c].empty())
                 b.text_out(x + (w - s.width) / 2, y + (t.notes_height - s.height) / 2, t.notes[c]);
-            x += w + t.spacing;
+            x += w + t.column_spacing;
         }
-        y += t.notes_height + t.spacing;
+        y += t.notes_height + t.row_spacing;
     }
-    for (int r = 1; r <= t.rows; ++r) {
+    for (int r = 1; r <= t.rows_used; ++r) {
         int x = t.margin;
-        for (int c = 1; c <= t.columns; ++c) {
+        for (int c = 1; c <= t.columns_used; ++c) {
             const ttable_item& cell = t.cells[r][c];
             const Rect box{x, y, x + cell.width, y + t.row_height};
             if (cell.background != 0) b.fill_rect(box, cell.background);
@@ -128,9 +80,9 @@ void draw_table(Bitmap& b, const ttable& t) {
                 b.set_pen(separator_colour);
                 b.line(t.margin, y + t.row_height / 2, t.width - t.margin, y + t.row_height / 2);
             }
-            x += cell.width + t.spacing;
+            x += cell.width + t.column_spacing;
         }
-        y += t.row_height + t.spacing;
+        y += t.row_height + t.row_spacing;
     }
 }
 

@@ -3,12 +3,15 @@
 // cell unexplored, and the line from the aiming being to the cursor.
 #include <algorithm>
 
-#include "ui/frame_links.h"
+#include "platform/bitmap.h"
+#include "records/layout.h"
+#include "rules/effects.h"
+#include "rules/targeting.h"
+#include "ui/dialogs.h"
 #include "ui/graphics.h"
 #include "ui/map_view.h"
-#include "ui/renderer_links.h"
-#include "ui/view_memory.h"
 #include "world/globals.h"
+#include "world/view_memory.h"
 
 namespace dravok {
 namespace {

@@ -89,20 +89,20 @@ void draw_panel_frame(Bitmap& bitmap, std::string_view title, int left, box_alig
 
 int draw_wrapped_text(Bitmap& bitmap, std::string_view text, int x, bool, int line_height, int width, int y) {
     // not built yet: colour codes and key caps in wrapped text
-    const std::string plain = strip_colour_codes(text);
-    if (plain.empty()) return y;
+    if (strip_colour_codes(text).empty()) return y;
     std::string wrapped;
-    wrap_log_text(bitmap, plain, width, wrapped, false);
-    std::string_view rest = wrapped;
+    wrap_log_text(bitmap, text, width, wrapped, false);
+    const BrushStyle old_style = bitmap.brush_style();
     bitmap.set_brush_clear();
+    std::string_view rest = wrapped;
     while (!rest.empty()) {
         const std::size_t end = rest.find("\r\n");
-        // The wrapping carries the colour codes over to each line; they are not drawn.
         bitmap.text_out(x, y, strip_colour_codes(rest.substr(0, end)));
         y += line_height;
         if (end == std::string_view::npos) break;
         rest.remove_prefix(end + 2);
     }
+    bitmap.set_brush_style(old_style);
     return y;
 }
 

@@ -1,7 +1,10 @@
 // The text-entry dialog; see text_entry.h.
 #include "ui/text_entry.h"
 
+#include <algorithm>
+
 #include "rules/character_creation.h"
+#include "ui/dialogs.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
 #include "world/globals.h"
@@ -68,6 +71,21 @@ void handle_string_commands(int, int, int key, int modifier) {
         if (const char c = typed_character(key, modifier)) text += c;
     }
     if (game_mode == 0) game_mode = mode_main;
+}
+
+void draw_string_dialog() {
+    Bitmap& screen = screen_bitmap;
+    const FontSpec old = screen.font();
+    FontSpec font = string_dialog.font;
+    font.colour = 0xEEEEEE;
+    screen.set_font(font);
+    // Room for the longest text the field takes, over the row's old text.
+    const Size box = screen.text_extent("Aj" + std::string(std::max(0, string_dialog.max_length), 'M'));
+    screen.fill_rect(Rect::from_size(string_dialog.x, string_dialog.y, box.width, box.height),
+                     colours::black);
+    screen.set_brush_clear();
+    screen.text_out(string_dialog.x, string_dialog.y, string_dialog.text + "_");
+    screen.set_font(old);
 }
 
 void close_text_entry() {

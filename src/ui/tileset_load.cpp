@@ -1,26 +1,30 @@
 // Cutting the tile sheet into the sprite lists; see tileset.h.
 #include <algorithm>
-#include <cstring>
 
 #include "platform/files.h"
 #include "platform/image_files.h"
-#include "records/codec.h"
 #include "ui/graphics.h"
 #include "ui/tileset.h"
 #include "world/data_files.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
 namespace {
 
 // The sheet's pixels. An uncompressed 24- or 32-bit Windows bitmap is read in place from the
 // file's bytes (no decoded copy of a sheet of tens of megabytes); any other bitmap goes through
-// the platform's reader.
+// the platform's reader. Both refuse a header beyond the picture caps or longer than the file.
 class tsheet {
   public:
     bool open(const std::string& path) {
-        if (auto bytes = read_file(path)) {
+        if (auto bytes = read_file(path, max_image_file_bytes)) {
             file_ = std::move(*bytes);
-            if (parse_header()) return true;
+            if (parse_bmp_layout(file_, layout_) && layout_.compression == 0 &&
+                (layout_.bits == 24 || layout_.bits == 32)) {
+                width_ = layout_.width;
+                height_ = layout_.height;
+                return true;
+            }
         }
         file_.clear();
         if (!read_bmp(path, fallback_)) return false;
@@ -32,42 +36,17 @@ class tsheet {
     int height() const { return height_; }
     Colour pixel(int x, int y) const {
         if (file_.empty()) return fallback_.pixel(x, y);
-        const int row = bottom_up_ ? height_ - 1 - y : y;
-        const uint8_t* p =
-            file_.data() + offset_ + std::size_t(row) * stride_ + std::size_t(x) * bytes_per_pixel_;
+        const int row = layout_.bottom_up ? height_ - 1 - y : y;
+        const uint8_t* p = file_.data() + layout_.offset + std::size_t(row) * layout_.stride +
+                           std::size_t(x) * std::size_t(layout_.bits / 8);
         return rgb(p[2], p[1], p[0]);
     }
 
   private:
-    template <class T> T read(std::size_t at) const {
-        T v;
-        std::memcpy(&v, file_.data() + at, sizeof v);
-        return v;
-    }
-    bool parse_header() {
-        if (file_.size() < 54 || file_[0] != 'B' || file_[1] != 'M') return false;
-        const uint32_t offset = read<uint32_t>(10), info = read<uint32_t>(14);
-        const int32_t w = read<int32_t>(18), h = read<int32_t>(22);
-        const uint16_t planes = read<uint16_t>(26), bits = read<uint16_t>(28);
-        const uint32_t compression = read<uint32_t>(30);
-        if (info < 40 || planes != 1 || (bits != 24 && bits != 32) || compression != 0) return false;
-        if (w <= 0 || h == 0 || w > 65536 || h > 65536 || h < -65536) return false;
-        width_ = w;
-        height_ = h < 0 ? -h : h;
-        bottom_up_ = h > 0;
-        bytes_per_pixel_ = bits / 8;
-        stride_ = (std::size_t(w) * bytes_per_pixel_ + 3) / 4 * 4;
-        offset_ = offset;
-        // The pixel rows must lie wholly inside the file.
-        return offset_ <= file_.size() && stride_ * height_ <= file_.size() - offset_;
-    }
-
     std::vector<uint8_t> file_;
+    tbmp_layout layout_;
     Bitmap fallback_;
     int width_ = 0, height_ = 0;
-    bool bottom_up_ = true;
-    int bytes_per_pixel_ = 3;
-    std::size_t stride_ = 0, offset_ = 0;
 };
 
 // Copies one sheet rectangle into a size x size bitmap. An exact halving averages each 2 x 2
@@ -128,18 +107,31 @@ bool load_tileset_files(const std::string& index_path, const std::string& sheet_
     }
     const auto bytes = read_file(index_path);
     ttileset_index index;
-    if (!bytes || !parse_tileset_index(*bytes, expect, index)) {
-        fatal_corrupt_data_file(index_path);
+    const tindex_check check = bytes ? check_tileset_index(*bytes, expect, index) : tindex_check::damaged;
+    if (check != tindex_check::ok) {
+        // A whole index that disagrees with the database points at the database.
+        const bool blame_database = check == tindex_check::other_database && !expect.database_path.empty();
+        fatal_corrupt_data_file(blame_database ? expect.database_path : index_path);
         return false;
     }
     tsheet sheet;
-    // A sheet that cannot be read, or whose rectangles leave it, makes the set unusable.
+    // A sheet that cannot be read, or that is too small for the index's rectangles (which passed
+    // their own checks), makes the set unusable: the message names the sheet.
     if (!sheet.open(sheet_path) || !tileset_rectangles_fit(index, sheet.width(), sheet.height())) {
-        fatal_corrupt_data_file(index_path);
+        fatal_corrupt_data_file(sheet_path);
         return false;
     }
     tileset_header = index.header;
     sprite_categories = index.categories;
+    // The world asks for first images and light runs by category and entry.
+    for (int c = 1; c <= tileset_shaded_categories; ++c) {
+        for (std::size_t e = 1; e < sprite_categories[c].size(); ++e) {
+            const tsprite_entry& entry = sprite_categories[c][e];
+            set_sprite_info(c, int(e), tsprite_info{entry.first_image, entry.count_a, entry.count_b});
+        }
+        for (int run = 1; run <= tile_variant_count; ++run)
+            set_light_offset(c, run, tileset_header.variant_offset(c, run));
+    }
 
     terrain_sprites.setup(tile_size, tile_size, false);
     object_sprites.setup(tile_size, tile_size, true, colours::white);

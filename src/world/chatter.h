@@ -1,11 +1,12 @@
-// Chatter and one-liners: a being speaking a line of a chatter trigger, when its cooldowns,
-// its ability to talk and the player's perception allow. Called by the rules and the AI.
+// Chatter and one-liners: what beings say on occasions. Called by the dialog answers, the AI and
+// the rules.
 #pragma once
 #include <string_view>
 
 namespace dravok {
 
-// True when the being said a line of the trigger (0..58) to the listener.
+// The being says a line for the trigger (or from the section prefix + its identifier); true
+// when something was said.
 bool add_oneliner(int being, int listener, int trigger, int depth, std::string_view extra_text,
                   std::string_view section_prefix);
 

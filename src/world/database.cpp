@@ -91,8 +91,12 @@ bool load_database_from(const std::string& path) {
     return true;
 }
 
+std::string database_file_path() {
+    return program_folder() + "Data/" + database_name + ".dbs";
+}
+
 bool load_database() {
-    return load_database_from(program_folder() + "Data/" + database_name + ".dbs");
+    return load_database_from(database_file_path());
 }
 
 } // namespace dravok

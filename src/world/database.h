@@ -11,7 +11,9 @@ inline constexpr const char* database_name = "Dravok";
 
 extern tdatabase_header database_header;
 
-// Loads the database beside the program ("Data/Dravok.dbs"). False after the one fatal
+// Where the game's database lies: "Data/Dravok.dbs" beside the program.
+std::string database_file_path();
+// Loads the database beside the program. False after the one fatal
 // message (missing or corrupt file); the quit request is then set.
 bool load_database();
 // The same for a database at the given path (tests, tools).

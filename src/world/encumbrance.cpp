@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "world/being.h"
 #include "world/globals.h"
 #include "world/rounding.h"
 

@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "world/being.h"
-#include "world/combat_stand_ins.h"
 #include "world/globals.h"
 #include "world/rounding.h"
 
 namespace dravok {
+
+// Whether the viewer sees the other being; the sight unit of the AI, above the world, owns it.
+uint8_t can_see(int viewer, int other, int x, int y);
 
 void award_experience_from_being(int being, int depth, std::string& out) {
     out.clear();

@@ -5,7 +5,6 @@
 #include <numbers>
 
 #include "world/being.h"
-#include "world/world_hooks.h"
 
 namespace dravok {
 
@@ -17,13 +16,6 @@ std::array<std::array<std::array<tray_point, max_ray_points + 1>, max_rays + 1>,
     sight_rays{};
 
 namespace {
-
-// init_globals builds the ray tables through its hooks; this unit fills them in.
-const bool ray_hooks_installed = [] {
-    world_hooks.build_ray_endpoints = &build_ray_endpoints;
-    world_hooks.build_sight_rays = &build_sight_rays;
-    return true;
-}();
 
 int sign(int v) {
     return (v > 0) - (v < 0);

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "generation/geometry.h" // get_direction, get_angle, snap_direction, the ring list
+#include "world/directions.h" // get_direction, get_angle, snap_direction, the ring list
 
 namespace dravok {
 

@@ -1,11 +1,18 @@
 #include "world/globals.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/clock.h"
+#include "world/database.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/game_folders.h"
+#include "world/geometry.h"
+#include "world/message_log.h"
+#include "world/presentation.h"
 #include "world/random.h"
+#include "world/text_database.h"
 #include "world/world_hooks.h"
 
 namespace dravok {
@@ -65,6 +72,7 @@ tstuff blank_stuff{};
 tmap_effect_cell blank_map_effect_cell{};
 
 tworld_hooks world_hooks{};
+tpresentation presentation{};
 
 namespace {
 
@@ -107,8 +115,8 @@ void init_globals() {
     recent_chatter.clear();
     save_names.clear();
     randomize(ms_since_midnight_utc());
-    run_hook(world_hooks.build_ray_endpoints);
-    run_hook(world_hooks.build_sight_rays);
+    build_ray_endpoints();
+    build_sight_rays();
     init_global_dice();
     preset_templates();
     run_hook(world_hooks.init_interface_templates);
@@ -130,16 +138,35 @@ void grow_being_arrays(int n) {
         row.resize(size, 0);
 }
 
+namespace {
+// The highest being slot filled since the arrays were last cleared.
+int being_slots_used = 0;
+} // namespace
+
+void note_being_slot_used(int being) {
+    being_slots_used = std::max(being_slots_used, being);
+}
+
 void clear_being_arrays() {
-    blank_all(beings, blank_being);
-    for (auto& list : being_items)
-        blank_all(list, blank_item);
-    for (auto& row : sight_matrix)
-        std::fill(row.begin(), row.end(), uint8_t{0});
-    for (auto& row : first_seen_matrix)
-        std::fill(row.begin(), row.end(), uint32_t{0});
-    for (auto& grid : seen_cells)
-        grid.fill(0);
+    // A slot someone filled without saying so still holds its serial or its in-use mark.
+    int high = being_slots_used;
+    for (int i = static_cast<int>(beings.size()) - 1; i > high; --i)
+        if (beings[i].serial != 0 || beings[i].in_use != 0) {
+            high = i;
+            break;
+        }
+    const auto end = static_cast<std::size_t>(high + 1);
+    for (std::size_t i = 0; i < end && i < beings.size(); ++i)
+        beings[i] = blank_being;
+    for (std::size_t i = 0; i < end && i < being_items.size(); ++i)
+        blank_all(being_items[i], blank_item);
+    for (std::size_t i = 0; i < end && i < seen_cells.size(); ++i)
+        seen_cells[i].fill(0);
+    for (std::size_t r = 0; r < end && r < sight_matrix.size(); ++r)
+        std::fill_n(sight_matrix[r].begin(), std::min(end, sight_matrix[r].size()), uint8_t{0});
+    for (std::size_t r = 0; r < end && r < first_seen_matrix.size(); ++r)
+        std::fill_n(first_seen_matrix[r].begin(), std::min(end, first_seen_matrix[r].size()), uint32_t{0});
+    being_slots_used = 0;
 }
 
 void allocate_world() {
@@ -188,8 +215,8 @@ void reset_world() {
     past_characters.assign(1, tcharacter{});
     reset_table_run_fields();
     furniture_variant_counters.fill(0);
-    run_hook(world_hooks.build_shuffle_bags);
-    run_hook(world_hooks.build_chatter_sections);
+    build_shuffle_bags();
+    build_chatter_sections();
     history.clear();
     recent_chatter.clear();
     last_chatter_time = 0;
@@ -212,7 +239,7 @@ void free_world() {
     run_hook(world_hooks.clear_static_lights);
     level_items.clear();
     duration_effects.clear();
-    run_hook(world_hooks.free_text_sections);
+    clear_text_database();
     levels.clear();
     portals.clear();
     contents.clear();
@@ -231,12 +258,12 @@ void free_all() {
     history.clear();
     recent_chatter.clear();
     save_names.clear();
-    run_hook(world_hooks.free_string_lists);
+    message_log.clear();
 }
 
 void shutdown(bool halt) {
     run_hook(world_hooks.delete_update_files);
-    run_hook(world_hooks.clear_temporary_folder);
+    clear_temporary_folder();
     run_hook(world_hooks.free_graphics);
     free_all();
     if (halt) run_hook(world_hooks.end_application);

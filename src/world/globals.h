@@ -152,7 +152,11 @@ void shutdown(bool halt);
 // an item list of 50 blank items, and the sight matrices to the new square size.
 void grow_being_arrays(int n);
 // Blanks every being, every item of every being's list, both matrices and every seen grid.
+// Only the slots written since the last clear can differ from blank, so only they are
+// touched: a level uses a few dozen of the hundreds of slots.
 void clear_being_arrays();
+// Records that a being slot was filled (adding a being, reading a level file).
+void note_being_slot_used(int being);
 // Zeroes the run-time fields of the database tables for a new game.
 void reset_table_run_fields();
 

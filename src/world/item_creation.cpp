@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/sprite_lookup.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"
@@ -13,6 +12,7 @@
 #include "world/item_value.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
 

@@ -1,4 +1,5 @@
 #include "world/item_placement.h"
+#include "world/history_file.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,17 +8,16 @@
 #include <string>
 
 #include "records/map_vocab.h"
-#include "rules/stand_ins.h"
 #include "world/being.h"
-#include "world/being_update.h"
 #include "world/dice.h"
-#include "world/equipment.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/item_creation.h"
 #include "world/item_record.h"
 #include "world/map.h"
+#include "world/map_features.h"
 #include "world/random.h"
+#include "world/world_hooks.h"
 
 namespace dravok {
 
@@ -156,7 +156,8 @@ int add_item_to_being(int being, const titem& given, int plan, int depth, const 
         r.name = name;
     }
     list[slot] = r;
-    if (auto_equip_like_item(being, 0, slot)) update_being(being, depth);
+    if (auto_equip_like_item(being, 0, slot) && world_hooks.update_being)
+        world_hooks.update_being(being, depth);
     list[slot].owner_serial = uint32_t(b.serial);
     if (is_player && has_item_flag(list[slot], if_report)) report_found_item(list[slot]);
     return slot;

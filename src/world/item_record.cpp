@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "records/vocabulary.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/error_log.h"
@@ -10,85 +11,13 @@
 
 namespace dravok {
 
-const std::array<std::string_view, item_flag_count> item_flag_names = {"",
-                                                                       "wearable",
-                                                                       "shield",
-                                                                       "weapon",
-                                                                       "ammunition",
-                                                                       "jewellery",
-                                                                       "device",
-                                                                       "valuable",
-                                                                       "tool",
-                                                                       "other",
-                                                                       "armor",
-                                                                       "robe",
-                                                                       "helmet",
-                                                                       "cloak",
-                                                                       "belt",
-                                                                       "boots",
-                                                                       "bracers",
-                                                                       "gauntlets",
-                                                                       "axe",
-                                                                       "blade",
-                                                                       "bow",
-                                                                       "crossbow",
-                                                                       "club",
-                                                                       "dart",
-                                                                       "flail",
-                                                                       "hammer",
-                                                                       "hoopak",
-                                                                       "mace",
-                                                                       "polearm",
-                                                                       "sling",
-                                                                       "staff",
-                                                                       "spear",
-                                                                       "sword",
-                                                                       "whip",
-                                                                       "arrow",
-                                                                       "bolt",
-                                                                       "bullet",
-                                                                       "amulet",
-                                                                       "lenses",
-                                                                       "pick",
-                                                                       "ring",
-                                                                       "book",
-                                                                       "food",
-                                                                       "orb",
-                                                                       "potion",
-                                                                       "scroll",
-                                                                       "wand",
-                                                                       "horn",
-                                                                       "figurine",
-                                                                       "lantern",
-                                                                       "key",
-                                                                       "trapkit",
-                                                                       "trap",
-                                                                       "coin",
-                                                                       "gem",
-                                                                       "corpse",
-                                                                       "bones",
-                                                                       "cosmic_essence",
-                                                                       "divine_essence",
-                                                                       "melee",
-                                                                       "ranged",
-                                                                       "throw",
-                                                                       "reach",
-                                                                       "two_handed",
-                                                                       "versatile",
-                                                                       "armor_light",
-                                                                       "armor_medium",
-                                                                       "armor_heavy",
-                                                                       "great",
-                                                                       "enchanted",
-                                                                       "sentient",
-                                                                       "has_oneliners",
-                                                                       "returning",
-                                                                       "vampiric",
-                                                                       "humanoid",
-                                                                       "everlasting",
-                                                                       "ignore",
-                                                                       "usable_only_from_dialog",
-                                                                       "report"};
+// The content vocabulary's list, with an empty name for "no flag".
+const std::array<std::string_view, item_flag_count> item_flag_names = [] {
+    std::array<std::string_view, item_flag_count> names{};
+    for (std::size_t i = 1; i < names.size(); ++i)
+        names[i] = vocab::item_flags[i];
+    return names;
+}();
 
 const std::array<tequipment_slot_info, equipment_slot_count + 1> equipment_slots = {{
     {"", "", {0, 0}},

@@ -4,19 +4,19 @@
 #include <cstdio>
 #include <string_view>
 
-#include "generation/geometry.h"
-#include "generation/grids.h"
 #include "records/being_flags.h"
 #include "records/map_vocab.h"
-#include "rules/lasting_effects.h"
-#include "ui/sprite_lookup.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/item_placement.h"
 #include "world/random.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
+
+uint32_t cells_given_area = 0;
+uint8_t dug_grid[max_map_size][max_map_size];
 
 uint8_t impenetrable_walls[max_map_size][max_map_size];
 
@@ -82,6 +82,15 @@ int get_area_kind(int x, int y) {
 
 // ----- Blocks -----
 
+bool mark_dug_cell(int x, int y) {
+    if (!on_map(x, y, 0)) return false;
+    if (cell_at(x, y).block >= 41) {
+        dug_grid[x - 1][y - 1] = 1;
+        impenetrable_walls[x - 1][y - 1] = 0;
+    }
+    return true;
+}
+
 bool set_block(int x, int y, int block, int depth, bool make_impenetrable, int area, int shape_kind) {
     depth = trace_enter(depth, trace_set_block);
     if (!on_map(x, y, 0)) return false;
@@ -91,7 +100,7 @@ bool set_block(int x, int y, int block, int depth, bool make_impenetrable, int a
     // A cell that already belongs to an area keeps its kind when the base does not change.
     if (c.area == 0 || new_is_wall != old_is_wall) c.block = uint8_t(block);
     if (new_is_wall && make_impenetrable) impenetrable_walls[x - 1][y - 1] = 1;
-    if (c.area == 0 && area > 0) ++dungeon.area_cells;
+    if (c.area == 0 && area > 0) ++cells_given_area;
     c.shape = uint8_t(shape_kind);
     c.area = uint8_t(area);
     return mark_dug_cell(x, y);
@@ -157,6 +166,44 @@ int most_common_neighbour_floor(int x, int y) {
         }
     }
     return best;
+}
+
+void add_trap(int setter, int x, int y, int depth, int extra_value, int difficulty, int trap_plan) {
+    if (!on_map(x, y, depth)) return;
+    tcell& c = cell_at(x, y);
+    c.trap = uint16_t(trap_plan);
+    c.trap_setter = setter >= 1 && setter < int(beings.size()) ? uint16_t(beings[setter].serial) : 0;
+    c.trap_difficulty = int8_t(difficulty);
+    c.trap_value = uint16_t(extra_value);
+}
+
+int get_area_floor_neighbour_kind(int x, int y) {
+    if (!on_map(x, y)) return 0;
+    const int area = cell_at(x, y).area;
+    for (int d = 1; d <= 4; ++d) {
+        const int nx = x + direction_offsets[d].dx, ny = y + direction_offsets[d].dy;
+        if (!on_map(nx, ny)) continue;
+        const tcell& c = cell_at(nx, ny);
+        if (c.block >= first_floor_block && c.block <= last_block && c.area == area) return c.block;
+    }
+    return 0;
+}
+
+uint32_t find_nth_area_furniture(int area, int n, std::initializer_list<int> furniture) {
+    if (area < 1 || area >= int(areas.size())) return 0;
+    const tarea& a = areas[area];
+    int seen = 0;
+    for (int x = a.x1; x <= a.x2; ++x)
+        for (int y = a.y1; y <= a.y2; ++y) {
+            if (!on_map(x, y)) continue;
+            const tcell& c = cell_at(x, y);
+            if (c.area != area || c.furniture == 0) continue;
+            if (furniture.size() != 0 &&
+                std::find(furniture.begin(), furniture.end(), c.furniture) == furniture.end())
+                continue;
+            if (++seen >= std::max(n, 1)) return uint32_t(x) | (uint32_t(y) << 16);
+        }
+    return 0;
 }
 
 uint32_t find_floor_neighbour_in_area(int x, int y, int area, int depth) {
@@ -425,6 +472,15 @@ bool is_free_zone_floor(int x, int y, int width, int zone, int area, int height)
     if (zone >= 1 ? c.vault_zone != zone : (c.vault_zone != 0 && c.vault_zone != vz_main)) return false;
     if (!is_free_floor(x, y, width, 0, 0, 0, height)) return false;
     return map_effect_grid(x, y).effect == 0;
+}
+
+void mark_vault_zone_cells(int area, int zone) {
+    if (area < 1 || area >= static_cast<int>(areas.size()) || zone < 1 || zone > vault_zone_count) return;
+    const tzone_rect& z = areas[area].zone(zone);
+    if (z.x == 0) return;
+    for (int x = z.x; x < z.x + z.width; ++x)
+        for (int y = z.y; y < z.y + z.height; ++y)
+            if (on_map(x, y, 0)) cell_at(x, y).vault_zone = static_cast<uint8_t>(zone);
 }
 
 void find_free_floor_for_being(int x, int y, int width, int& out_x, int& out_y, int depth, int height) {

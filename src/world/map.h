@@ -3,6 +3,7 @@
 // through these routines; generation, sight, rules and drawing all call them.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,8 @@ inline tcell& cell_at(int x, int y) {
 
 // Walls that nothing may dig or pass (non-zero), [x - 1][y - 1] like the generator's grids.
 extern uint8_t impenetrable_walls[max_map_size][max_map_size];
+// The cells dug during a level's generation (every block written by set_block is recorded).
+extern uint8_t dug_grid[max_map_size][max_map_size];
 
 // Position tests.
 bool on_map(int x, int y, int depth = 0);
@@ -108,6 +111,11 @@ int get_area_kind(int x, int y);
 
 // Blocks.
 bool set_block(int x, int y, int block, int depth, bool make_impenetrable, int area, int shape_kind);
+// Records a floor cell as dug and frees it from the impenetrable walls; called for every block
+// written by set_block. Its result is set_block's result.
+bool mark_dug_cell(int x, int y);
+// Cells that received their first area through set_block; the generator zeroes it per attempt.
+extern uint32_t cells_given_area;
 int get_block_base(int x, int y, int block, int depth = 0);
 bool is_wall(int x, int y, int depth = 0);
 bool is_floor(int x, int y, int depth = 0);
@@ -117,6 +125,14 @@ bool is_wall_front_shown(int x, int y);
 int count_matching_neighbours(int x, int y, int count, const std::vector<int>& areas_filter,
                               const std::vector<int>& shape_kinds, int base);
 int most_common_neighbour_floor(int x, int y);
+// Puts a trap of the template on (x, y), set by the being (0 none).
+void add_trap(int setter, int x, int y, int depth, int extra_value, int difficulty, int trap_plan);
+// The block kind of the first orthogonal neighbour (N, E, S, W) that is floor of the cell's own
+// area; 0 when none.
+int get_area_floor_neighbour_kind(int x, int y);
+// The n-th cell (n 0 counts as 1) of the area holding one of the furniture kinds (any furniture
+// for an empty list), counted column by column, as x + 65536 y; 0 when there are fewer.
+uint32_t find_nth_area_furniture(int area, int n, std::initializer_list<int> furniture);
 uint32_t find_floor_neighbour_in_area(int x, int y, int area, int depth = 0);
 
 // Furniture.
@@ -139,6 +155,8 @@ int is_doorway(int x, int y, bool no_door, int depth = 0);
 int is_near_doorway(int x, int y, bool no_door, int depth = 0);
 int is_secret_door(int x, int y, int depth = 0);
 void place_level_furniture();
+// Every on-map cell of the area's zone rectangle gets the zone number.
+void mark_vault_zone_cells(int area, int zone);
 
 // Free floor.
 bool is_free_floor(int x, int y, int width, int depth, int being_plan, int mode, int height);

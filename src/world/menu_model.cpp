@@ -2,6 +2,7 @@
 #include "world/menu_model.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "world/error_log.h"
 
@@ -66,6 +67,10 @@ bool finish_menu(int depth) {
         return false;
     }
     menu_items.resize(menu.count + 1);
+    // The shape the cursor moves expect: at most one row to skip before the first selectable row,
+    // and a selectable last row.
+    assert(menu_row_selectable(1) || menu_row_selectable(2) || menu.count < 2);
+    assert(menu_row_selectable(menu.count));
     if (menu.page_size <= 0) menu.page_size = menu.count;
     menu.visible_rows = std::min(menu.page_size, menu.count);
     menu.scrollable = menu.count > menu.visible_rows;

@@ -13,6 +13,7 @@ namespace dravok {
 std::vector<std::string> message_log;
 int32_t log_area_width = 600;
 bool log_redraw = false;
+bool log_changed = true;
 
 // Without a font file (a bare test machine) a fixed 7 pixels per character stands in.
 static ttext_measure font_measure(std::string family, int height, bool bold) {

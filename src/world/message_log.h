@@ -26,6 +26,8 @@ extern std::vector<std::string> message_log;
 // blank line pending); the clock is the game record's.
 extern int32_t log_area_width;
 extern bool log_redraw;
+// The log changed since the log panel was last drawn.
+extern bool log_changed;
 
 // How the log measures text: by default the platform's text measure in the log font set by
 // use_log_font; tests and the presentation may install another.

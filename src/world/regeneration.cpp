@@ -1,5 +1,8 @@
 #include "world/regeneration.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "world/being.h"
 #include "world/globals.h"
 
@@ -16,6 +19,19 @@ void reset_regeneration_countdown(int being, bool health, bool stamina) {
         b.last_stamina_use = game.game_clock;
         b.stamina_regen_countdown = b.stamina_regen_delay;
     }
+}
+
+void regenerate_being(int being, int depth) {
+    // not built yet: stamina and the other regenerating figures stay as they are; only health comes back
+    if (!is_being_ok(being, depth)) return;
+    tbeing& b = beings[being];
+    if (b.health >= b.health_max || b.health_regen == 0 || b.health_regen_delay == 0) return;
+    if (b.health_regen_countdown > 1) {
+        --b.health_regen_countdown;
+        return;
+    }
+    b.health_regen_countdown = b.health_regen_delay;
+    b.health = uint16_t(std::min<int>(b.health_max, b.health + b.health_regen));
 }
 
 } // namespace dravok

@@ -6,4 +6,7 @@ namespace dravok {
 
 void reset_regeneration_countdown(int being, bool health, bool stamina);
 
+// One regeneration step of health, run by the round scheduler and the decision chain.
+void regenerate_being(int being, int depth);
+
 } // namespace dravok

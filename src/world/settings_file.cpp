@@ -3,6 +3,10 @@
 
 namespace dravok {
 
+void load_settings() {
+    // not built yet: reading "Settings.txt"; the settings keep their defaults
+}
+
 void save_settings() {
     // not built yet: writing the settings file
 }

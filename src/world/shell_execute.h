@@ -9,7 +9,7 @@ namespace dravok {
 constexpr int show_normal = 1;
 constexpr int show_hidden = 0;
 
-// True when the handler was started; false when none is installed or it failed.
+// True when the handler was started; false when it could not start.
 bool shell_execute(std::string_view file, std::string_view parameters, std::string_view folder,
                    int show_mode);
 

@@ -41,6 +41,7 @@ struct tstate {
     uint32_t travel_target = 0;    // cleared by end_possession and the autopilot
     uint32_t spectator_serial = 0; // the being kept in view after the end of a game (0 none)
     uint32_t spectator_ticks = 0;
+    bool lister_time_passing = false; // an action in the inventory screen took time
     uint32_t key_entry_counter = 0;
     std::string obituary_file;
     std::string obituary_title;

@@ -10,15 +10,8 @@
 
 namespace dravok {
 
+// Whether the viewer sees the other being; the sight unit of the AI, above the world, owns it.
 uint8_t can_see(int viewer, int other, int x, int y);
-
-// Until the perception unit is linked in, the player is taken to see every valid being; its own
-// definition replaces this one.
-__attribute__((weak)) uint8_t can_see(int viewer, int other, int x, int y) {
-    (void)x;
-    (void)y;
-    return is_being_ok(viewer) && (other == 0 || is_being_ok(other)) ? 1 : 0;
-}
 
 static ttext_person person_of(int being) {
     ttext_person p;

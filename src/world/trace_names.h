@@ -30,6 +30,7 @@ namespace dravok {
     X(draw_screen, "UI_Draw, draw_screen")                                                                   \
     X(initialize_module, "UI_Window, initialize_module")                                                     \
     X(spectator_timer, "UI_Window, spectator_timer")                                                         \
+    X(load_title_pictures, "UI_Window, load_title_pictures")                                                 \
     X(setup_menu, "UI_Menus, setup_menu")                                                                    \
     X(setup_dialog, "UI_Dialogs, setup_dialog")
 

@@ -8,8 +8,8 @@
 #include "ai/teleport_watch.h"
 #include "ai/witnesses.h"
 #include "records/being_flags.h"
+#include "rules/being_creation.h"
 #include "support/driver.h"
-#include "world/being_creation.h"
 #include "world/globals.h"
 #include "world/map.h"
 

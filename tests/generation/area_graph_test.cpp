@@ -4,9 +4,18 @@
 #include "generation/areas.h"
 #include "generation/contents.h"
 #include "generation/grids.h"
-#include "generation/standin_world.h"
 #include "level_fixture.h"
 #include "records/being_flags.h"
+#include "records/layout.h"
+#include "rules/being_creation.h"
+#include "world/dice.h"
+#include "world/error_log.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/item_placement.h"
+#include "world/map.h"
+#include "world/random.h"
+#include "world/rounding.h"
 
 namespace dravok {
 namespace {

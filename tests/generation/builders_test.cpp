@@ -8,8 +8,17 @@
 #include "generation/marks.h"
 #include "generation/rooms.h"
 #include "generation/shapes.h"
-#include "generation/standin_world.h"
 #include "level_fixture.h"
+#include "records/layout.h"
+#include "rules/being_creation.h"
+#include "world/dice.h"
+#include "world/error_log.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/item_placement.h"
+#include "world/map.h"
+#include "world/random.h"
+#include "world/rounding.h"
 
 namespace dravok {
 namespace {

@@ -9,10 +9,19 @@
 #include "generation/areas.h"
 #include "generation/dig.h"
 #include "generation/marks.h"
-#include "generation/standin_world.h"
 #include "platform/bitmap.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
+#include "records/layout.h"
+#include "rules/being_creation.h"
+#include "world/dice.h"
+#include "world/error_log.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/item_placement.h"
+#include "world/map.h"
+#include "world/random.h"
+#include "world/rounding.h"
 
 namespace dravok::testing_levels {
 

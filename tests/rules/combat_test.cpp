@@ -4,16 +4,16 @@
 
 #include <cstring>
 
+#include "ai/emotion.h"
 #include "fixtures/small_world.h"
 #include "platform/files.h"
 #include "platform/temp_folder.h"
 #include "rules/after_damage.h"
 #include "rules/attack_damage.h"
 #include "rules/attack_message.h"
+#include "rules/being_creation.h"
 #include "rules/melee.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/combat_stand_ins.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"

@@ -9,12 +9,13 @@
 
 #include "platform/files.h"
 #include "platform/temp_folder.h"
+#include "rules/being_creation.h"
+#include "rules/damage.h"
 #include "rules/melee.h"
 #include "support/driver.h"
+#include "support/process_state.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/damage.h"
 #include "world/database.h"
 #include "world/dice.h"
 #include "world/error_log.h"
@@ -31,15 +32,11 @@ namespace {
 
 using dravok::testing::turn_driver;
 
-const std::string built_database = std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs";
-
 class Fight : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        clear_quit_request();
-        ASSERT_TRUE(load_database_from(built_database));
-    }
+    // The tables are reset before every test, so each test loads them.
     void SetUp() override {
+        ASSERT_TRUE(dravok::testing::load_built_database());
         set_program_folder(folder_.path());
         error_log_lines.clear();
         reset_table_run_fields();

@@ -2,8 +2,8 @@
 // with its cell contests and fading, effects acting on a being standing in them.
 #include "rules/lasting_effects.h"
 
+#include "rules/being_update.h"
 #include "rules/effect_fixture.h"
-#include "world/being_update.h"
 #include "world/dice.h"
 
 namespace dravok::testing {
@@ -11,16 +11,17 @@ namespace {
 
 class LastingEffects : public EffectWorld {
   protected:
-    static int count_errors(const std::string& part) {
-        int n = 0;
-        for (const std::string& line : error_log_lines)
-            n += line.find(part) != std::string::npos;
-        return n;
-    }
     // A lasting effect on the goblin's own cell, as a trap with that shape would make it.
     teffect self_effect(int kind, int rounds) const {
         teffect e = effect_of(sh_self, kind, 1, es_trap);
         make_fixed_dice(rounds, e.duration_dice);
+        return e;
+    }
+    // Body +2 for some rounds on the goblin's own cell.
+    teffect stronger_body(int rounds) const {
+        teffect e = self_effect(ek_increase_ability, rounds);
+        e.sub_type = 1;
+        parse_damage("2", e.damage_dice);
         return e;
     }
     static teffect cloud(int kind, int x, int y, int rounds, int power) {
@@ -107,46 +108,50 @@ TEST_F(LastingEffects, ARefreshKeepsTheStrongerOfTwoCurses) {
 }
 
 TEST_F(LastingEffects, ASecondCastRefreshesWithoutApplyingAgain) {
-    handle_effect(goblin(), self_effect(ek_increase_ability, 3), 1);
-    EXPECT_EQ(count_errors("\"increase_ability\" has no handler"), 1) << "applied once on storing";
-    handle_effect(goblin(), self_effect(ek_increase_ability, 3), 1);
-    EXPECT_EQ(count_errors("\"increase_ability\" has no handler"), 1) << "the refresh is not applied";
+    const int body = beings[goblin()].base_ability_of(1);
+    handle_effect(goblin(), stronger_body(3), 1);
+    EXPECT_EQ(beings[goblin()].ability_of(1), body + 2) << "applied once on storing";
+    handle_effect(goblin(), stronger_body(3), 1);
+    EXPECT_EQ(beings[goblin()].ability_of(1), body + 2) << "the refresh is not applied";
     EXPECT_EQ(live_slots(ek_increase_ability), 1);
-    EXPECT_FALSE(quit_requested()) << "a missing handler is not fatal";
 
     update_being(goblin(), 1);
-    EXPECT_EQ(count_errors("\"increase_ability\" has no handler"), 2) << "update_being applies it again";
+    EXPECT_EQ(beings[goblin()].ability_of(1), body + 2) << "update_being applies it again, once";
 }
 
 // A ball with a duration gives each being its own record; the ogre on four cells gets one.
 TEST_F(LastingEffects, AnAreaEffectStoresOneRecordPerBeing) {
     const int g = add_goblin(7, 7);
     const int user = add_goblin(10, 4);
-    teffect ball = effect_of(sh_ball, ek_increase_ability, 10, es_trap);
+    teffect ball = stronger_body(3);
+    ball.shape = sh_ball;
+    make_fixed_dice(10, ball.range_dice);
     ball.aim = {8, 8};
-    make_fixed_dice(3, ball.duration_dice);
-    const int before = count_errors("\"increase_ability\" has no handler");
+    const int g_body = beings[g].ability_of(1), ogre_body = beings[ogre()].ability_of(1);
     handle_effect(user, ball, 1);
     EXPECT_EQ(live_slots(ek_increase_ability), 2);
     EXPECT_GE(find_duration_effect(0, g, 0, 0, 0, 0), 1);
     EXPECT_GE(find_duration_effect(0, ogre(), 0, 0, 0, 0), 1);
     EXPECT_EQ(find_duration_effect(0, user, 0, 0, 0, 0), 0);
-    EXPECT_EQ(count_errors("\"increase_ability\" has no handler") - before, 2) << "each applied once";
+    EXPECT_EQ(beings[g].ability_of(1), g_body + 2) << "each applied once";
+    EXPECT_EQ(beings[ogre()].ability_of(1), ogre_body + 2);
 }
 
 TEST_F(LastingEffects, APeriodicPoisonKeepsItsMarkWithoutAnExtraTick) {
     teffect poison = self_effect(ek_poison, 5);
+    parse_damage("poison:1", poison.damage_dice);
     poison.target = uint16_t(beings[goblin()].serial);
     poison.next_tick = 130;
     poison.period = 2;
     add_duration_effect(poison, 1);
     update_being(goblin(), 1);
     EXPECT_EQ(being_status(beings[goblin()], st_poisoned), 1);
-    EXPECT_EQ(count_errors("\"poison\""), 0) << "no tick outside its own time";
+    const int health = beings[goblin()].health;
+    EXPECT_EQ(beings[goblin()].health, health) << "no tick outside its own time";
 
     game.game_clock = 130;
     update_duration_effects(1);
-    EXPECT_EQ(count_errors("\"poison\" has no handler"), 1) << "the tick reaches the poison handler";
+    EXPECT_EQ(beings[goblin()].health, health - 1) << "the tick reaches the poison handler";
     const int slot = find_duration_effect(0, goblin(), 0, 0, 0, 0);
     EXPECT_EQ(duration_effects[slot].next_tick, 130u + 2 * 15);
 }
@@ -163,8 +168,9 @@ TEST_F(LastingEffects, AMapEffectTicksOnABeingStandingInIt) {
     EXPECT_EQ(map_effect_grid(3, 3).effect, 0);
     EXPECT_EQ(duration_effects[slot].target, 0) << "a map effect works on its cells";
 
+    const int health = beings[g].health, outside = beings[goblin()].health;
     update_map_effects_on_being(g, 1);
-    EXPECT_EQ(count_errors("\"damage\" has no handler"), 1) << "applied once to the being standing in it";
+    EXPECT_LT(beings[g].health, health) << "applied to the being standing in it";
     ASSERT_FALSE(message_log.empty());
     bool told = false;
     for (const std::string& line : message_log)
@@ -173,7 +179,7 @@ TEST_F(LastingEffects, AMapEffectTicksOnABeingStandingInIt) {
     EXPECT_EQ(duration_effects[slot].target, 0) << "the target is lent only for the application";
 
     update_map_effects_on_being(goblin(), 1);
-    EXPECT_EQ(count_errors("\"damage\" has no handler"), 1) << "the goblin at (3, 3) stands outside";
+    EXPECT_EQ(beings[goblin()].health, outside) << "the goblin at (3, 3) stands outside";
 }
 
 TEST_F(LastingEffects, MapEffectsFadeHalfwayAndTheStrongerCloudWinsSharedCells) {
@@ -225,7 +231,7 @@ TEST_F(LastingEffects, SteppingOffAStatChangingMapEffectRecomputesAtTheNextTurn)
     handle_effect(goblin(), cloud(ek_web, 4, 5, 10, 30), 1);
     update_map_effects_on_being(g, 1);
     EXPECT_EQ(beings[g].on_map_effect, 1);
-    EXPECT_EQ(count_errors("\"web\" has no handler"), 1) << "applied by update_being as stat-changing";
+    EXPECT_EQ(being_status(beings[g], st_caught_in_web), 1) << "applied by update_being as stat-changing";
 
     beings[g].x = 8; // off the web, in the other room
     beings[g].y = 3;

@@ -9,16 +9,17 @@
 #include "platform/files.h"
 #include "platform/temp_folder.h"
 #include "platform/timers.h"
+#include "rules/being_creation.h"
 #include "rules/character_sheet.h"
-#include "rules/level_ups.h"
+#include "rules/level_up.h"
 #include "rules/melee.h"
 #include "rules/talents.h"
 #include "support/driver.h"
+#include "support/process_state.h"
 #include "ui/game_window.h"
 #include "ui/key_bindings.h"
 #include "ui/menus.h"
 #include "world/being.h"
-#include "world/being_creation.h"
 #include "world/database.h"
 #include "world/dice.h"
 #include "world/error_log.h"
@@ -28,15 +29,13 @@
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/message_log.h"
+#include "world/presentation.h"
 #include "world/random.h"
-#include "world/world_hooks.h"
 
 namespace dravok {
 namespace {
 
 using dravok::testing::turn_driver;
-
-const std::string built_database = std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs";
 
 int talent_by_name(const std::string& id) {
     for (int t = 1; t < int(talents.size()); ++t)
@@ -46,11 +45,8 @@ int talent_by_name(const std::string& id) {
 
 class Progress : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        clear_quit_request();
-        ASSERT_TRUE(load_database_from(built_database));
-    }
     void SetUp() override {
+        ASSERT_TRUE(dravok::testing::load_built_database());
         set_program_folder(folder_.path());
         error_log_lines.clear();
         reset_table_run_fields();
@@ -58,7 +54,6 @@ class Progress : public ::testing::Test {
         log_area_width = 100000; // one line per message
     }
     void TearDown() override {
-        world_hooks.setup_menu = nullptr;
         edited_character = blank_character;
         set_program_folder("");
         log_area_width = 600;
@@ -166,7 +161,6 @@ TEST_F(Progress, AKillAwardsTheCreaturesWorthAndOpensTheLevelUp) {
     EXPECT_EQ(state.level_up_pending, 1);
 
     // The pause passes and the skills menu opens with the new level's points.
-    world_hooks.setup_menu = setup_menu;
     const int skill_points = beings[p].skill_points;
     Timer& timer = create_timer("progress_effects", 1000, false, {});
     for (int i = 0; i < 60; ++i)

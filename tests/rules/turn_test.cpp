@@ -1,6 +1,7 @@
 // Whole turns through the real key path: key gate, bindings, dispatch, actions and scheduler.
 #include <gtest/gtest.h>
 
+#include "ai/emotion.h"
 #include "ai/light.h"
 
 #include "platform/desktop.h"
@@ -8,18 +9,16 @@
 #include "platform/timers.h"
 #include "records/being_flags.h"
 #include "rules/action_time.h"
+#include "rules/being_creation.h"
+#include "rules/being_update.h"
 #include "rules/movement.h"
 #include "rules/scheduler.h"
-#include "rules/stand_ins.h"
 #include "support/driver.h"
 #include "ui/draw.h"
-#include "ui/frame_links.h"
 #include "ui/game_timers.h"
 #include "ui/game_window.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/geometry.h"
@@ -223,13 +222,21 @@ TEST(Turn, BumpsIntoBeingsAndFurniture) {
         uint32_t cost;
         bool moved;
     };
+    // The player's view decides friendliness from the attitudes both ways.
+    static const auto feel = [](int o, int value) {
+        update_emotion(o, player, value, 0, 1);
+        update_emotion(player, o, value, 0, 1);
+    };
     const bump_case cases[] = {
-        {"hostile: attack", [](int) {}, 15, false},
-        {"friendly: displace", [](int o) { beings[o].friendly = 1; }, 20, false},
+        {"hostile: attack", [](int o) { feel(o, -100); }, 15, false},
+        {"friendly: displace", [](int o) { feel(o, 100); }, 20, false},
         {"passive: smashed", [](int o) { beings[o].type_flags[tf_passive] = 1; }, 15, false},
         {"hostile, no melee with the weapon in hand",
-         [](int) { beings[player].weapon_set.bare_hands = beings[player].weapon_set.melee_available = 0; }, 0,
-         false},
+         [](int o) {
+             feel(o, -100);
+             beings[player].weapon_set.bare_hands = beings[player].weapon_set.melee_available = 0;
+         },
+         0, false},
     };
     for (const bump_case& k : cases) {
         turn_driver d;
@@ -362,6 +369,7 @@ TEST(Turn, KeyGateAndModes) {
     EXPECT_EQ(game.key_history_of(1).modifier, key_shift);
 
     game_mode = 3;
+    d.give_keyboard_layout();
     d.press_command(HELP);
     EXPECT_EQ(game_mode, 13);
     d.press('K');

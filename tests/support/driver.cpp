@@ -3,21 +3,20 @@
 
 #include <algorithm>
 
+#include "ai/player_view.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "platform/timers.h"
 #include "records/being_flags.h"
+#include "rules/being_creation.h"
+#include "rules/being_update.h"
 #include "rules/effects.h"
 #include "rules/scheduler.h"
-#include "rules/stand_ins.h"
 #include "ui/draw.h"
-#include "ui/frame_links.h"
 #include "ui/game_timers.h"
 #include "ui/key_bindings.h"
 #include "ui/lister.h"
 #include "world/being.h"
-#include "world/being_creation.h"
-#include "world/being_update.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/geometry.h"
@@ -25,6 +24,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/settings_record.h"
+#include "world/text_database.h"
 
 namespace dravok::testing {
 
@@ -60,6 +60,7 @@ turn_driver::turn_driver(int size) {
     settings = tsettings{};
     player = player_character = 0;
     game_mode = 3;
+    last_view_time = last_view_being = 0;
     log_changed = false;
     areas.assign(2, blank_area);
     map_cells.fill(blank_cell);
@@ -78,7 +79,7 @@ turn_driver::turn_driver(int size) {
     spectator_timer().set_enabled(false);
     spectator_timer().set_tag(0);
     play_timer().set_enabled(false);
-    lister = {};
+    state.lister_time_passing = false;
     reset_keybindings();
     clear_message_log();
     default_log_layout();
@@ -145,6 +146,11 @@ void turn_driver::key_during_pump(int key, tshift_state shift) {
     e.ctrl = shift.ctrl;
     e.alt = shift.alt;
     inject_key(e);
+}
+
+void turn_driver::give_keyboard_layout() {
+    text_database = {"@none", "@keyboard_layout", "<row><key><t>K</t><w>100</w><vk>K</vk></key></row>"};
+    build_text_sections(2);
 }
 
 void turn_driver::run_rounds() {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/key_entry.h"
+#include "ui/key_entry.h"
 
 namespace dravok::testing {
 
@@ -31,6 +31,9 @@ class turn_driver {
     int press_command(int command); // the first binding of the command
     // Keys delivered the next times the scheduler pumps window messages (one per pump).
     void key_during_pump(int key, tshift_state shift = {});
+
+    // A text database holding only a one-key keyboard layout, so the help screen can open.
+    void give_keyboard_layout();
 
     // Lets time pass without a key, as the spectator timer does.
     void run_rounds();

@@ -33,12 +33,9 @@ started_game::started_game(const std::string& name) {
 
 started_game::~started_game() {
     stop();
-    // A detached update script may still be writing into the folder: try again, never throw.
-    std::error_code failed;
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        fs::remove_all(folder, failed);
-        if (!failed) break;
-    }
+    // A script the game started may still be writing in the folder: no throwing here.
+    std::error_code ec;
+    fs::remove_all(folder, ec);
 }
 
 void started_game::stop() {

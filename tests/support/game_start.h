@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/clock.h"
-#include "rules/key_entry.h"
+#include "ui/key_entry.h"
 
 namespace dravok::testing {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/driver.h"
-#include "ui/character_sheet_screen.h"
+#include "ui/character_sheet.h"
 #include "world/globals.h"
 
 namespace dravok {

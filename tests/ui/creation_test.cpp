@@ -7,9 +7,9 @@
 
 #include "platform/timers.h"
 #include "rules/character_creation.h"
-#include "rules/player_creation.h"
+#include "rules/game_setup.h"
 #include "support/game_start.h"
-#include "ui/character_sheet_screen.h"
+#include "ui/character_sheet.h"
 #include "ui/game_window.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
@@ -275,7 +275,7 @@ TEST_F(CreationKeys, ExperienceOpensTheLevelUpAndTheSheetShowsTheCharacter) {
     EXPECT_EQ(selected_text(), "Continue");
     // Beside it, the level's gains: the one skill raised.
     game.screenshot("level_up_talents");
-    EXPECT_EQ(skills_table.rows, 1);
+    EXPECT_EQ(skills_table.rows_used, 1);
     EXPECT_EQ(character_table.title, "L E V E L   U P");
     game.press(key_enter);
     EXPECT_EQ(game_mode, mode_main);

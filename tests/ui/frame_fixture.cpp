@@ -7,14 +7,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "generation/level_creation.h"
 #include "generation/level_fixture.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
-#include "ui/view_memory.h"
 #include "world/globals.h"
 #include "world/random.h"
+#include "world/view_memory.h"
 
 namespace dravok::frame_fixture {
 
@@ -22,12 +23,43 @@ tplaced placed;
 
 namespace {
 
-const char* const creatures[] = {"be_player",      "be_rat_giant",  "be_skeleton", "be_spider_giant",
-                                 "be_orc_warrior", "be_ooze_green", "be_bat_cave"};
-const char* const items[] = {"it_coin", "it_sword_long", "it_potion_healing", "it_scroll_teleport",
-                             "it_shield_wooden"};
-const char* const talent_ids[] = {"ta_fireball"};
-constexpr int creature_count = 7, item_count = 5, talent_count_ = 1;
+// The templates drawn, with the icons and colours the content gives them; the icons are the
+// content's own files, so the frame shows the art the game ships.
+struct tplan_line {
+    const char* id;
+    const char* icon;
+    const char* colour;
+};
+const tplan_line creatures[] = {
+    {"be_playable_human", "builder:human", "d0a080"},
+    {"be_rat_giant", "rat", "8a7060"},
+    {"be_skeleton", "skeleton", "e0e0c0"},
+    {"be_spider_giant", "spider-alt", "403030"},
+    {"be_orc", "orc-head", "508040"},
+    {"be_gelatinous_cube", "cube", "80e0a0"},
+    {"be_bat_cave", "bat", "5a4a4a"},
+    {"be_goblin", "goblin-head", "60a040"},
+    {"be_wraith", "grim-reaper", "303040"},
+    {"be_troll", "troll", "406040"},
+    {"be_mummy", "mummy-head", "c0b080"},
+    {"be_snake_viper", "snake", "60a030"},
+    {"be_fungus_violet", "mushroom", "a040c0"},
+};
+const tplan_line items[] = {
+    {"it_coin", "two-coins", "ffd700"},
+    {"it_sword_long", "broadsword", "d0d0e0"},
+    {"it_potion_healing", "health-potion", "e03030"},
+    {"it_scroll_teleport", "scroll-unfurled", "e0d0a0"},
+    {"it_shield_wooden", "shield", "7a5a30"},
+    {"it_gem_ruby", "cut-diamond", "e01030"},
+    {"it_axe_battle", "battle-axe", "b0a090"},
+    {"it_ring_fire", "ring", "ff4020"},
+    {"it_bread", "bread", "d0a060"},
+    {"it_helmet", "visored-helm", "a0a0a8"},
+};
+const tplan_line talent_ids[] = {{"t_fireball", "fireball", "ff6020"}};
+constexpr int creature_count = int(std::size(creatures)), item_count = int(std::size(items)),
+              talent_count_ = int(std::size(talent_ids));
 
 bool opaque(int x, int y) {
     const tcell& c = map_cells(x, y);
@@ -61,6 +93,7 @@ int put_being(int index, int plan, int x, int y, int attitude, bool asleep) {
     b = blank_being;
     b.serial = index;
     b.plan = uint16_t(plan);
+    b.image = sprite_categories[6][size_t(plan)].first_image; // as creation sets it
     b.x = uint8_t(x);
     b.y = uint8_t(y);
     b.width = b.height = 1;
@@ -83,15 +116,18 @@ bool build_tileset(const std::string& folder) {
     const std::string plans = folder + "/plans.txt";
     {
         std::ofstream f(plans);
-        for (const char* id : creatures)
-            f << "being " << id << "\n";
-        for (const char* id : items)
-            f << "item " << id << "\n";
-        for (const char* id : talent_ids)
-            f << "talent " << id << "\n";
+        auto put = [&f](const char* kind, const tplan_line& t) {
+            f << kind << " " << t.id << " " << t.icon << " " << t.colour << "\n";
+        };
+        for (const auto& t : creatures)
+            put("being", t);
+        for (const auto& t : items)
+            put("item", t);
+        for (const auto& t : talent_ids)
+            put("talent", t);
     }
-    const std::string command =
-        "'" + builder.string() + "' --out '" + folder + "/Data' --plans '" + plans + "'";
+    const std::string command = "'" + builder.string() + "' --out '" + folder + "/Data' --plans '" + plans +
+                                "' --icons '" + DRAVOK_SOURCE_DIR + "/content/art/icons'";
     return std::system(command.c_str()) == 0;
 }
 
@@ -137,7 +173,7 @@ bool prepare_level(unsigned seed) {
     // Creatures and items on free floor cells nearest the player, in view.
     int next = 2;
     int item_plan = 1;
-    for (int r = 1; r <= 5 && (next <= creature_count || item_plan <= item_count); ++r)
+    for (int r = 1; r <= 7 && (next <= creature_count || item_plan <= item_count); ++r)
         for (int dx = -r; dx <= r; ++dx)
             for (int dy = -r; dy <= r; ++dy) {
                 if (std::max(std::abs(dx), std::abs(dy)) != r) continue;
@@ -146,13 +182,17 @@ bool prepare_level(unsigned seed) {
                 if ((dx + dy) % 2 == 0 && next <= creature_count) {
                     put_being(next, next, x, y, next == 4 ? 15 : -40, next == 3);
                     if (!placed.creature_x) placed.creature_x = x, placed.creature_y = y;
+                    placed.creature_cells.push_back({x, y});
                     ++next;
                 } else if (item_plan <= item_count) {
                     level_items[item_plan] = blank_item;
                     level_items[item_plan].plan = uint16_t(item_plan);
+                    level_items[item_plan].serial = item_plan;
+                    level_items[item_plan].image = sprite_categories[7][size_t(item_plan)].first_image;
                     map_cells(x, y).top_item = uint16_t(item_plan);
                     map_cells(x, y).loose_items = item_plan == 1 ? 3 : 1;
                     if (!placed.item_x) placed.item_x = x, placed.item_y = y;
+                    placed.item_cells.push_back({x, y});
                     ++item_plan;
                 }
             }

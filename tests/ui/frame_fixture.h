@@ -3,6 +3,8 @@
 // sight pass leaves it (explored marks, remembered sprites, the view memory's shaded sprites).
 #pragma once
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace dravok::frame_fixture {
 
@@ -11,8 +13,9 @@ namespace dravok::frame_fixture {
 bool build_tileset(const std::string& folder);
 // Database tables sized like the fixture's tile set, the settings' defaults and layout.
 void prepare_tables();
-// A level generated from a fixed seed, the player (being 1) in a room near a door, creatures
-// and items in view, the view computed. Returns false when no such place was found.
+// A level generated from a fixed seed, the player (being 1) in a room near a door, a dozen
+// creatures and ten items in view, each with its own content icon, the view computed. Returns false when no
+// such place was found.
 bool prepare_level(unsigned seed);
 // The player's view round being 1: light, explored marks, view memory.
 void compute_view();
@@ -23,6 +26,7 @@ struct tplaced {
     int creature_x = 0, creature_y = 0;
     int item_x = 0, item_y = 0;
     int door_x = 0, door_y = 0;
+    std::vector<std::pair<int, int>> creature_cells, item_cells; // all but the player
 };
 extern tplaced placed;
 

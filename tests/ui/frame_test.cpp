@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "generation/level_fixture.h"
+#include "platform/bitmap.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
 #include "ui/draw.h"
@@ -15,12 +17,12 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/map_view.h"
-#include "ui/renderer_links.h"
+#include "ui/offscreen_beings.h"
 #include "ui/tileset.h"
-#include "ui/view_memory.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/map.h"
+#include "world/view_memory.h"
 
 namespace dravok {
 namespace {
@@ -111,6 +113,31 @@ TEST_F(MainFrame, ShowsWallsFloorsDoorsCreaturesAndItemsAndIsWrittenAsPng) {
             ++fronts;
         }
     EXPECT_GT(fronts, 0);
+
+    // Every creature and item in view shows its own picture: no two of their cells look alike.
+    std::vector<Bitmap> shown;
+    auto cut = [](const Bitmap& layer, int x, int y) {
+        Bitmap tile(settings.tile_size, settings.tile_size);
+        tile.copy_rect(tile.bounds(), layer,
+                       Rect::from_size((x - settings.view_left) * settings.tile_size,
+                                       (y - settings.view_top) * settings.tile_size, settings.tile_size,
+                                       settings.tile_size));
+        return tile;
+    };
+    for (auto [x, y] : placed.creature_cells)
+        shown.push_back(cut(creature_layer, x, y));
+    for (auto [x, y] : placed.item_cells)
+        shown.push_back(cut(map_layer, x, y));
+    EXPECT_GE(shown.size(), 20u) << "twenty creatures and items in view";
+    for (std::size_t a = 0; a < shown.size(); ++a)
+        for (std::size_t b = a + 1; b < shown.size(); ++b) {
+            int differing = 0;
+            for (int y = 0; y < settings.tile_size; ++y)
+                for (int x = 0; x < settings.tile_size; ++x)
+                    differing += shown[a].pixel(x, y) != shown[b].pixel(x, y);
+            EXPECT_GT(differing, settings.tile_size * settings.tile_size / 4)
+                << "pictures " << a << " and " << b;
+        }
 
     // The frame: map beside the minimap column, log below; written for people to look at.
     EXPECT_EQ(screen_bitmap.width(), settings.view_width * 32 + 2 * settings.panel_width);

@@ -5,6 +5,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
+
+#include "platform/files.h"
 
 namespace dravok {
 namespace {
@@ -195,6 +198,50 @@ TEST_F(KeyBindings, EmptyAndTruncatedFiles) {
     auto expected = keybinding_defaults;
     expected[YELL][0] = {}; // the cut name is no key
     EXPECT_EQ(keybindings, expected);
+}
+
+TEST_F(KeyBindings, AWriteThatFailsHalfwayKeepsThePreviousFile) {
+    keybindings[YELL][0] = {'K', 0};
+    ASSERT_TRUE(save_keybindings(path));
+    const std::string before = read_all();
+    // The disk fills after half the text: the save fails and the player's file is untouched.
+    reset_keybindings();
+    set_write_limit_for_tests(before.size() / 2);
+    EXPECT_FALSE(save_keybindings(path));
+    set_write_limit_for_tests(std::nullopt);
+    EXPECT_EQ(read_all(), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
+        << "no stray part file";
+    load_keybindings(path);
+    EXPECT_EQ(keybindings[YELL][0].key, 'K');
+}
+
+TEST_F(KeyBindings, AnEmptyOrUnreadableFileIsWrittenAfreshWithTheDefaults) {
+    const std::string defaults = [&] {
+        reset_keybindings();
+        save_keybindings(path);
+        return read_all();
+    }();
+    for (const char* what : {"empty", "fifo", "folder"}) {
+        SCOPED_TRACE(what);
+        fs::remove_all(path);
+        if (std::string(what) == "empty") {
+            write_all("");
+        } else if (std::string(what) == "fifo") {
+            ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        }
+        keybindings[YELL][0] = {'K', 0};
+        if (std::string(what) != "folder") {
+            load_keybindings(path); // a FIFO is refused at once, never waited on
+            EXPECT_EQ(keybindings, keybinding_defaults);
+            EXPECT_EQ(read_all(), defaults);
+        } else {
+            fs::create_directories(path);
+            load_keybindings(path); // cannot be replaced: the defaults hold for this run
+            EXPECT_EQ(keybindings, keybinding_defaults);
+            EXPECT_TRUE(fs::is_directory(path));
+        }
+    }
 }
 
 } // namespace

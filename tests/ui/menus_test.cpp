@@ -13,6 +13,7 @@
 #include "support/game_start.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
+#include "ui/menu_screen.h"
 #include "ui/menus.h"
 #include "ui/release_check.h"
 #include "ui/text_entry.h"
@@ -141,6 +142,18 @@ TEST_F(Menus, SettingsRowsChangeTheLiveSettingsAndEscapeReturnsToTheRow) {
     const int width = settings.view_width;
     game.press(key_left);
     EXPECT_EQ(settings.view_width, width) << "23 is the least width for 32-pixel tiles";
+
+    // 64-pixel tiles: the tile set is reloaded and the view rows take the bounds of the big tiles.
+    game.press(key_home);
+    ASSERT_TRUE(move_to(game, "Tile size"));
+    game.press(key_right);
+    EXPECT_EQ(settings.tile_size, 64);
+    EXPECT_EQ(menu_items[selected_menu_row()].value, 64);
+    EXPECT_EQ(menu_items[find_menu_item_by_action(11)].min, 11);
+    EXPECT_EQ(menu_items[find_menu_item_by_action(12)].min, 9);
+    game.press(key_left);
+    EXPECT_EQ(settings.tile_size, 32);
+    EXPECT_EQ(menu_items[find_menu_item_by_action(11)].min, 23);
 
     ASSERT_TRUE(move_to(game, "Create obituary after death"));
     const int obituary = settings.create_obituary;
@@ -375,6 +388,7 @@ TEST_F(Menus, WithoutAReleaseHostTheCheckAndTheWebRowsAreOff) {
 TEST_F(Menus, GameMenuFromPlayReachesEveryRow) {
     testing::turn_driver driver;
     driver.add_player(5, 5);
+    driver.give_keyboard_layout();
     auto open_game_menu = [&] {
         driver.press_command(GAME_MENU);
         ASSERT_EQ(game_mode, mode_menu);
@@ -452,9 +466,12 @@ void name_menu() {
 TEST_F(Menus, TextEntryEditsTheNameRow) {
     ASSERT_TRUE(game.start());
     name_menu();
+    game.screenshot("name_menu"); // drawn as after any key: the rows know where they show
     game.press(key_enter);
     ASSERT_EQ(game_mode, mode_string);
     EXPECT_EQ(string_dialog.text, "Ulla");
+    EXPECT_EQ(string_dialog.x, menu_items[2].text_x);
+    EXPECT_GT(string_dialog.y, 0);
     EXPECT_EQ(string_dialog.max_length, 20);
     game.screenshot("text_entry");
     // Escape keeps the old text.
@@ -489,7 +506,7 @@ TEST_F(Menus, TextEntryEditsTheNameRow) {
 
 TEST_F(Menus, ScreensFitAtTheCommonWindowSizes) {
     ASSERT_TRUE(game.start());
-    for (const auto& [w, h] : {std::pair{1280, 720}, std::pair{1920, 1080}}) {
+    for (const auto& [w, h] : {std::pair{1280, 720}, std::pair{1920, 1080}, std::pair{2560, 1440}}) {
         screen_bitmap.set_size(w, h);
         const std::string size = std::to_string(w) + "x" + std::to_string(h);
         setup_menu(menu_main);
@@ -506,6 +523,13 @@ TEST_F(Menus, ScreensFitAtTheCommonWindowSizes) {
         EXPECT_LT(menu_items[last].text_y + settings.icon_size, h) << size;
         EXPECT_GT(menu_items[last].text_x, 0) << size;
     }
+}
+
+TEST(MenuScreen, AbilityCostShowsRefundAndPriceOrX) {
+    EXPECT_EQ(ability_cost_text(4), "X  |  -1");
+    EXPECT_EQ(ability_cost_text(11), "+1  |  -2");
+    EXPECT_EQ(ability_cost_text(19), "+7  |  -8");
+    EXPECT_EQ(ability_cost_text(20), "+8  |  X");
 }
 
 } // namespace

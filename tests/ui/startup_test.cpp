@@ -4,20 +4,25 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/clock.h"
 #include "platform/events.h"
 #include "platform/files.h"
+#include "platform/image_files.h"
 #include "platform/runtime.h"
 #include "platform/timers.h"
 #include "platform/window.h"
 #include "records/byte_stream.h"
 #include "records/codec.h"
+#include "support/damaged_images.h"
 #include "ui/draw.h"
 #include "ui/game_window.h"
 #include "ui/graphics.h"
+#include "ui/title_screen.h"
+#include "world/data_files.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 
@@ -25,6 +30,30 @@ namespace dravok {
 namespace {
 
 namespace fs = std::filesystem;
+
+void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+// The built database with its last creature template taken out: a whole, well-formed file, as
+// another build of the game would have made it.
+std::vector<uint8_t> database_without_last_being_plan() {
+    tbyte_stream s;
+    EXPECT_EQ(read_encoded_file(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs", s), tencoded_read::ok);
+    std::vector<uint8_t> plain = s.take();
+    constexpr std::size_t header_at = 8; // after the release and header length
+    tdatabase_header h;
+    std::memcpy(&h, plain.data() + header_at, sizeof h);
+    const std::size_t last_plan_at = header_at + sizeof h + h.item_plan_count * sizeof(titem_plan) +
+                                     h.talent_count * sizeof(ttalent) +
+                                     (h.being_plan_count - 1u) * sizeof(tbeing_plan);
+    plain.erase(plain.begin() + last_plan_at, plain.begin() + last_plan_at + sizeof(tbeing_plan));
+    --h.being_plan_count;
+    std::memcpy(plain.data() + header_at, &h, sizeof h);
+    tbyte_stream out(std::move(plain));
+    encode_stream(out);
+    return out.bytes();
+}
 
 class Startup : public ::testing::Test {
   public:
@@ -127,6 +156,28 @@ TEST_F(Startup, EndsWithTheMessageOfWhatIsMissingOrDamaged) {
              fs::resize_file(t.data("Dravok.dti"), 3000);
          },
          "Data file \"DATA/Dravok.dti\" is corrupted or not compatible with this game version!"},
+        {"sheet of 97 bytes claiming 67,108,888 x 16 pixels",
+         [](Startup& t) {
+             t.write_database();
+             t.write_tileset();
+             write_bytes(t.data("Dravok.dts"), testing::bmp_file(67'108'888, 16, 24, 0, 97));
+         },
+         "Data file \"DATA/Dravok.dts\" is corrupted or not compatible with this game version!"},
+        {"sheet with its height byte flipped",
+         [](Startup& t) {
+             t.write_database();
+             t.write_tileset();
+             auto b = *read_file(t.data("Dravok.dts"));
+             b[25] ^= 0xFF;
+             write_bytes(t.data("Dravok.dts"), b);
+         },
+         "Data file \"DATA/Dravok.dts\" is corrupted or not compatible with this game version!"},
+        {"database of a build with one creature template fewer",
+         [](Startup& t) {
+             t.write_tileset();
+             write_bytes(t.data("Dravok.dbs"), database_without_last_being_plan());
+         },
+         "Data file \"DATA/Dravok.dbs\" is corrupted or not compatible with this game version!"},
         {"folder blocked by a file",
          [](Startup& t) {
              t.write_database();
@@ -148,6 +199,26 @@ TEST_F(Startup, EndsWithTheMessageOfWhatIsMissingOrDamaged) {
         EXPECT_EQ(state.initialised, 0) << f.what;
         EXPECT_TRUE(event_loop_ended()) << f.what;
     }
+}
+
+TEST_F(Startup, ATitlePictureTooLargeOrDamagedIsSkippedWithALogLine) {
+    write_database();
+    write_tileset();
+    Bitmap small(20, 20);
+    small.clear(colours::red);
+    ASSERT_TRUE(write_png(data("Dravok.p01"), small));
+    // A valid PNG of 32767 x 32767 pixels in about 130 KB: the list of pictures stops before it.
+    write_bytes(data("Dravok.p02"), testing::blank_png(32767, 32767, 1));
+    ASSERT_TRUE(write_png(data("Dravok.p03"), small));
+    const std::string said = start();
+    EXPECT_TRUE(said.empty()) << said;
+    EXPECT_EQ(game_mode, mode_menu);
+    EXPECT_EQ(title_picture_count, 1);
+    const auto log = read_text_file(error_log_path());
+    ASSERT_TRUE(log.has_value());
+    EXPECT_NE(log->find("Title picture \"" + data("Dravok.p02") + "\" is damaged or too large"),
+              std::string::npos)
+        << *log;
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 namespace dravok {
 namespace {
 
-const ttileset_expectation expect{3, 2, 1, 2};
+const ttileset_expectation expect{3, 2, 1, 2, {}};
 
 TEST(TilesetIndex, RoundTripCutsEveryImageInListOrder) {
     ttileset_index ix = small_index();
@@ -96,7 +96,8 @@ TEST(TilesetIndex, DamagedIndexIsRefused) {
         EXPECT_FALSE(parse_tileset_index(bytes, expect, out)) << c.what;
     }
     ttileset_index out;
-    EXPECT_FALSE(parse_tileset_index(good, ttileset_expectation{3, 2, 1, 3}, out)) << "coin beyond the icons";
+    EXPECT_FALSE(parse_tileset_index(good, ttileset_expectation{3, 2, 1, 3, {}}, out))
+        << "coin beyond the icons";
 }
 
 } // namespace

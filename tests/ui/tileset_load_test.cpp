@@ -3,10 +3,13 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/files.h"
+#include "support/damaged_images.h"
+#include "support/memory_cap.h"
 #include "ui/graphics.h"
 #include "ui/tileset.h"
 #include "ui/tileset_fixture.h"
@@ -19,12 +22,17 @@ Colour rect_colour(int r) {
     return rgb(r % 256, r / 256, 0x40);
 }
 
+void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
 class TilesetLoad : public ::testing::Test {
   public:
     std::filesystem::path dir;
     std::string index_path, sheet_path;
     ttileset_index ix = small_index();
-    const ttileset_expectation expect{3, 2, 1, 2};
+    const std::string database_path = "Data/Dravok.dbs";
+    ttileset_expectation expect{3, 2, 1, 2, database_path};
 
     void SetUp() override {
         dir = std::filesystem::temp_directory_path() /
@@ -39,10 +47,7 @@ class TilesetLoad : public ::testing::Test {
         std::filesystem::remove_all(dir);
         clear_quit_request();
     }
-    void write_index(const std::vector<uint8_t>& bytes) {
-        std::ofstream(index_path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    }
+    void write_index(const std::vector<uint8_t>& bytes) { write_bytes(index_path, bytes); }
     void write_sheet(int height_tiles) {
         Bitmap sheet(160, 16 * height_tiles);
         sheet.clear(colours::white);
@@ -107,11 +112,38 @@ TEST_F(TilesetLoad, MissingOrDamagedFilesEndTheProgramWithTheirMessage) {
              t.write_index(encode_tileset_index(t.ix));
              std::ofstream(t.sheet_path) << "garbage";
          },
-         "Data file \"INDEX\" is corrupted"},
+         "Data file \"SHEET\" is corrupted"},
         {"sheet too small for its rectangles",
          [](TilesetLoad& t) {
              t.write_index(encode_tileset_index(t.ix));
              t.write_sheet(2);
+         },
+         "Data file \"SHEET\" is corrupted"},
+        {"sheet whose rows are cut short",
+         [](TilesetLoad& t) {
+             t.write_good();
+             std::filesystem::resize_file(t.sheet_path, std::filesystem::file_size(t.sheet_path) - 100);
+         },
+         "Data file \"SHEET\" is corrupted"},
+        {"97-byte sheet claiming 67,108,888 x 16",
+         [](TilesetLoad& t) {
+             t.write_index(encode_tileset_index(t.ix));
+             write_bytes(t.sheet_path, testing::bmp_file(67'108'888, 16, 24, 0, 97));
+         },
+         "Data file \"SHEET\" is corrupted"},
+        {"index made for another database",
+         [](TilesetLoad& t) {
+             t.write_good();
+             t.expect.being_plans = 4;
+         },
+         "Data file \"DATABASE\" is corrupted"},
+        {"damaged index that also disagrees with the database",
+         [](TilesetLoad& t) {
+             t.write_good();
+             t.expect.being_plans = 4;
+             auto b = *read_file(t.index_path);
+             b[12] = 89; // 89 terrain entries
+             t.write_index(b);
          },
          "Data file \"INDEX\" is corrupted"},
     };
@@ -119,10 +151,12 @@ TEST_F(TilesetLoad, MissingOrDamagedFilesEndTheProgramWithTheirMessage) {
         std::filesystem::remove(index_path);
         std::filesystem::remove(sheet_path);
         clear_quit_request();
+        expect = {3, 2, 1, 2, database_path};
         f.make(*this);
         std::string want = f.message;
-        want.replace(want.find(want.find("INDEX") != std::string::npos ? "INDEX" : "SHEET"), 5,
-                     want.find("INDEX") != std::string::npos ? index_path : sheet_path);
+        for (const auto& [name, path] :
+             {std::pair{"INDEX", index_path}, {"SHEET", sheet_path}, {"DATABASE", database_path}})
+            if (auto at = want.find(name); at != std::string::npos) want.replace(at, std::strlen(name), path);
         ::testing::internal::CaptureStderr();
         int coin = 0;
         EXPECT_FALSE(load_tileset_files(index_path, sheet_path, expect, 32, 32, coin)) << f.what;
@@ -130,6 +164,22 @@ TEST_F(TilesetLoad, MissingOrDamagedFilesEndTheProgramWithTheirMessage) {
         EXPECT_NE(said.find(want), std::string::npos) << f.what << ": " << said;
         EXPECT_TRUE(quit_requested()) << f.what;
     }
+}
+
+TEST_F(TilesetLoad, TheTinySheetOfAHugePictureCostsLittleMemory) {
+    write_index(encode_tileset_index(ix));
+    write_bytes(sheet_path, testing::bmp_file(67'108'888, 16, 24, 0, 97));
+    ::testing::internal::CaptureStderr();
+    const testing::tcapped_run run = testing::run_with_memory_cap(256 * testing::mebibyte, [&] {
+        int coin = 0;
+        return load_tileset_files(index_path, sheet_path, expect, 32, 32, coin) ? 1 : 0;
+    });
+    ::testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.result, 0);
+    constexpr std::size_t budget = 50 * testing::mebibyte;
+    EXPECT_LT(run.peak_growth, budget);
+    std::printf("peak memory growth loading the 97-byte sheet: %.2f MB\n", run.peak_growth / 1e6);
 }
 
 } // namespace

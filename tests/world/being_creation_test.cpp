@@ -3,14 +3,14 @@
 #include "fixtures/small_world.h"
 #include "platform/files.h"
 #include "platform/temp_folder.h"
+#include "rules/being_creation.h"
 #include "rules/lasting_effects.h"
-#include "ui/sprite_lookup.h"
 #include "world/being.h"
-#include "world/being_creation.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "platform/files.h"
 #include "platform/temp_folder.h"
+#include "rules/being_creation.h"
 #include "world/being.h"
-#include "world/being_creation.h"
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/globals.h"

@@ -3,8 +3,8 @@
 #include "fixtures/small_world.h"
 #include "records/map_vocab.h"
 #include "records/vocabulary.h"
+#include "rules/being_creation.h"
 #include "world/being.h"
-#include "world/being_creation.h"
 
 namespace dravok {
 namespace {

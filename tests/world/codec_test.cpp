@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/temp_folder.h"
 #include "records/codec.h"
+#include "support/memory_cap.h"
 #include "world/data_files.h"
 #include "world/error_log.h"
 
@@ -195,6 +196,14 @@ TEST_F(Codec, DamagedEnvelopesAreRefusedWithoutACrash) {
         {"one byte too short", with_length(99)},
         {"no PK", no_pk},
     };
+    // An absurd length must be refused before anything is sized by it: under a small memory cap.
+    const bytes absurd = with_length(0xFFFFFFFFu);
+    const testing::tcapped_run run = testing::run_with_memory_cap(64 * testing::mebibyte, [&] {
+        tbyte_stream s(absurd);
+        return decode_stream(s) ? 1 : 0;
+    });
+    EXPECT_TRUE(run.finished) << "the stored length was trusted";
+    EXPECT_EQ(run.result, 0);
     for (const auto& [name, file] : cases) {
         SCOPED_TRACE(name);
         tbyte_stream s(file);
@@ -217,6 +226,33 @@ TEST_F(Codec, DamagedEnvelopesAreRefusedWithoutACrash) {
         if (ok) {
             ASSERT_LE(s.size(), 255u * garbage.size());
         }
+    }
+}
+
+TEST_F(Codec, AStoredLengthOfZeroIsAnsweredAsDamage) {
+    // The length field reads 0 under a body of runs: "PK" and zeros, and a real encoding whose
+    // length was zeroed (as cuts of a database at unlucky places give). Nothing is decoded into
+    // the empty plain buffer, and the sums refuse the file.
+    const bytes good = encoded(bytes(300, 7));
+    bytes zeroed = good;
+    std::memset(zeroed.data() + zeroed.size() - 28, 0, 4);
+    bytes pk_zeros(100, 0);
+    pk_zeros[0] = 'P';
+    pk_zeros[1] = 'K';
+    testing::TempFolder tmp;
+    for (const auto& [name, file] : {std::pair{"PK and zeros", pk_zeros},
+                                     {"length zeroed", zeroed},
+                                     {"bare PK and zeros", bytes{'P', 'K'}}}) {
+        SCOPED_TRACE(name);
+        bytes whole = file;
+        if (whole.size() < encoded_overhead) whole.resize(encoded_overhead, 0);
+        tbyte_stream s(whole);
+        decode_stream(s);
+        EXPECT_EQ(s.size(), 0u);
+        EXPECT_FALSE(checksums_equal());
+        ASSERT_TRUE(write_file(tmp / "file", std::string(whole.begin(), whole.end())));
+        tbyte_stream read_back;
+        EXPECT_EQ(read_encoded_file(tmp / "file", read_back), tencoded_read::corrupt);
     }
 }
 

@@ -10,6 +10,8 @@
 
 #include "platform/files.h"
 #include "records/codec.h"
+#include "support/memory_cap.h"
+#include "support/process_state.h"
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/globals.h"
@@ -19,7 +21,6 @@ namespace dravok {
 namespace {
 
 namespace fs = std::filesystem;
-const std::string built_database = std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs";
 
 int plan_index(const std::string& id) {
     for (std::size_t i = 1; i < being_plans.size(); ++i)
@@ -32,12 +33,10 @@ int item_index(const std::string& id) {
     return 0;
 }
 
+// The tables are reset before every test, so each test loads them.
 class BuiltDatabase : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        clear_quit_request();
-        ASSERT_TRUE(load_database_from(built_database));
-    }
+    void SetUp() override { ASSERT_TRUE(dravok::testing::load_built_database()); }
 };
 
 TEST_F(BuiltDatabase, HoldsEveryFixedIdentifier) {
@@ -248,9 +247,9 @@ class DamagedDatabase : public ::testing::Test {
     }
     // Loads, expecting failure with exactly the given message and the quit request.
     void expect_fatal(const std::string& message) {
-        testing::internal::CaptureStderr();
+        ::testing::internal::CaptureStderr();
         EXPECT_FALSE(load_database_from(path));
-        std::string shown = testing::internal::GetCapturedStderr();
+        std::string shown = ::testing::internal::GetCapturedStderr();
         // Exactly one message box, with exactly that text.
         auto at = shown.find(message);
         EXPECT_NE(at, std::string::npos) << shown;
@@ -335,6 +334,22 @@ TEST_F(DamagedDatabase, EveryDamageGivesTheCorruptMessage) {
     }
 }
 
+TEST_F(DamagedDatabase, CountsThatDoNotFitAreRefusedBeforeTheTablesAreMade) {
+    // Every count at its largest: the tables would take gigabytes if they were made first.
+    auto p = small_payload(2, 1, "@_placeholder\r\n", 1);
+    tdatabase_header& h = *reinterpret_cast<tdatabase_header*>(p.data() + 8);
+    h.item_plan_count = h.talent_count = h.being_plan_count = h.level_count = h.portal_count =
+        h.content_count = h.vault_count = 0xFFFF;
+    write_encoded(p);
+    ::testing::internal::CaptureStderr();
+    const testing::tcapped_run run = testing::run_with_memory_cap(
+        64 * testing::mebibyte, [&] { return load_database_from(path) ? 1 : 0; });
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(run.finished) << "the tables were sized before the counts were checked";
+    EXPECT_EQ(run.result, 0);
+    expect_fatal(corrupt());
+}
+
 // The database builder refuses content mistakes and names the file, template and field.
 class ContentMistakes : public ::testing::Test {
   protected:
@@ -371,6 +386,29 @@ TEST_F(ContentMistakes, TheUntouchedContentBuilds) {
     EXPECT_TRUE(fs::exists(dir / "out.dbs"));
 }
 
+// Play reaches every handler: the content uses every effect kind, and the builder names one it
+// no longer uses.
+TEST_F(ContentMistakes, AnEffectKindNoEntryUsesIsWarnedAbout) {
+    std::string messages;
+    ASSERT_EQ(build(messages), 0) << messages;
+    EXPECT_EQ(messages.find("uses the effect kind"), std::string::npos) << messages;
+
+    const fs::path file = dir / "content" / "contents" / "contents.json";
+    std::ifstream in(file);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    const std::string used = "\"switch_on\": \"open_area_doors\"";
+    ASSERT_NE(text.find(used), std::string::npos);
+    text.replace(text.find(used), used.size(), "\"switch_on\": \"alarm\"");
+    std::ofstream(file) << text;
+    EXPECT_EQ(build(messages), 0) << "a warning does not stop the build";
+    EXPECT_NE(
+        messages.find("effect kinds: warning: no talent, item, natural attack or switch uses the effect "
+                      "kind open_area_doors"),
+        std::string::npos)
+        << messages;
+}
+
 TEST_F(ContentMistakes, EachMistakeStopsTheBuildWithItsPlace) {
     struct tcase {
         const char* fixture;
@@ -403,7 +441,7 @@ TEST_F(ContentMistakes, ALevelWithAnEmptyPairList) {
     std::ifstream in(levels);
     std::string text((std::istreambuf_iterator<char>(in)), {});
     in.close();
-    std::string pair = "\"natural\": [[\"bl_wall_stone_2\", \"bl_floor_natural_3\"]]";
+    std::string pair = "\"natural\": [[\"bl_wall_stone_brown\", \"bl_floor_natural_brown\"]]";
     auto at = text.find(pair);
     ASSERT_NE(at, std::string::npos);
     text.replace(at, pair.size(), "\"natural\": []");

@@ -69,6 +69,7 @@ TEST_F(WorldGlobals, ResetWorldBlanksTheWorldAndOnlyTheRunTimeFieldsOfTheTables)
 
     player = 4;
     beings[3].serial = 9;
+    beings[4].serial = 10; // the sight arrays below hold what beings 3 and 4 saw
     being_items[3][7].plan = 12;
     sight_matrix[3][4] = 1;
     first_seen_matrix[4][3] = 500;
@@ -163,13 +164,13 @@ TEST_F(WorldGlobals, ResetAndReleaseCallTheServicesOfOtherUnitsWhenInstalled) {
     reset_world(); // no hook installed: nothing to call, nothing fails
     hook_calls = 0;
     world_hooks.clear_indicators = [] { hook_calls += 1; };
-    world_hooks.build_shuffle_bags = [] { hook_calls += 10; };
+    world_hooks.clear_static_lights = [] { hook_calls += 10; };
     world_hooks.reset_offscreen_beings = [] { hook_calls += 100; };
     reset_world();
     EXPECT_EQ(hook_calls, 111);
     world_hooks.free_graphics = [] { hook_calls += 1000; };
     shutdown(false);
-    EXPECT_EQ(hook_calls, 1112); // indicators cleared again by free_world
+    EXPECT_EQ(hook_calls, 1122); // indicators and static lights cleared again by free_world
     EXPECT_TRUE(beings.empty());
     EXPECT_TRUE(level_items.empty());
 }

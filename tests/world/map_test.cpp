@@ -8,9 +8,9 @@
 #include "generation/grids.h"
 #include "records/map_vocab.h"
 #include "rules/lasting_effects.h"
-#include "ui/sprite_lookup.h"
 #include "world/geometry.h"
 #include "world/map.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
 namespace {
@@ -75,14 +75,14 @@ TEST_F(MapGrid, BlockBaseReadsTheGivenKindOrTheCell) {
 }
 
 TEST_F(MapGrid, SetBlockKeepsTheKindOfAnAreaCellWithTheSameBase) {
-    dungeon.area_cells = 0;
+    cells_given_area = 0;
     ASSERT_EQ(cell_at(3, 3).block, floor_kind);
     set_block(3, 3, 70, 0, false, 2, 7);
     EXPECT_EQ(cell_at(3, 3).block, floor_kind); // same base: the old floor stays
     EXPECT_EQ(cell_at(3, 3).area, 2);
     EXPECT_EQ(cell_at(3, 3).shape, 7);
     EXPECT_EQ(dug_grid[3 - 1][3 - 1], 1);
-    EXPECT_EQ(dungeon.area_cells, 0); // the cell already had an area
+    EXPECT_EQ(cells_given_area, 0); // the cell already had an area
 
     set_block(3, 4, 5, 0, true, 1, 2); // a wall over a floor changes the kind
     EXPECT_EQ(cell_at(3, 4).block, 5);
@@ -91,7 +91,7 @@ TEST_F(MapGrid, SetBlockKeepsTheKindOfAnAreaCellWithTheSameBase) {
     cell_at(4, 4).area = 0;
     set_block(4, 4, 70, 0, false, 1, 2); // a cell without area takes any kind
     EXPECT_EQ(cell_at(4, 4).block, 70);
-    EXPECT_EQ(dungeon.area_cells, 1);
+    EXPECT_EQ(cells_given_area, 1);
 
     set_block(3, 4, 45, 0, false, 1, 2); // digging floor lifts the impenetrable mark
     EXPECT_FALSE(is_impenetrable_wall(3, 4));

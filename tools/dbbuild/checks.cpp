@@ -5,6 +5,7 @@
 
 #include "effects.h"
 #include "records/vocabulary.h"
+#include "rules/effect_tables.h"
 #include "tables.h"
 #include "world/text_database.h"
 
@@ -14,6 +15,44 @@ static int item_class(const titem_plan& r) {
     for (int i = 10; i <= 58; ++i)
         if (r.flags[i]) return i;
     return 0;
+}
+
+// Every effect kind but restoration should reach play through a talent, an item, a natural
+// attack or a switch; a kind no entry uses is a handler the game never runs (warning).
+static void check_effect_kinds_used(tcompiler& c, const std::vector<titem_plan>& items,
+                                    const std::vector<ttalent>& talents,
+                                    const std::vector<tbeing_plan>& beings, const std::vector<tlevel>& levels,
+                                    const std::vector<tcontent>& contents) {
+    constexpr int kind_count = 76;
+    constexpr int restoration = 40;
+    std::vector<bool> used(kind_count, false);
+    auto note = [&](const teffect& e) {
+        if (e.kind < kind_count) used[std::size_t(e.kind)] = true;
+    };
+    for (std::size_t t = 1; t < talents.size(); ++t)
+        note(talents[t].effect);
+    for (std::size_t i = 1; i < items.size(); ++i) {
+        note(items[i].hit_effect);
+        note(items[i].activation_effect);
+        note(items[i].trap_effect);
+    }
+    for (std::size_t b = 1; b < beings.size(); ++b)
+        for (const tnatural_attack& a : beings[b].natural_attacks)
+            note(a.hit_effect);
+    auto note_switches = [&](const auto& rows) {
+        for (const tstuff& r : rows)
+            for (int k : {r.furniture_extra1, r.furniture_extra2})
+                if (k < kind_count) used[std::size_t(k)] = true;
+    };
+    for (const tlevel& l : levels)
+        note_switches(l.stuff);
+    for (const tcontent& t : contents)
+        note_switches(t.stuff);
+    for (int k = 1; k < kind_count; ++k)
+        if (!used[std::size_t(k)] && k != restoration)
+            c.warning("effect kinds",
+                      std::string("no talent, item, natural attack or switch uses the effect kind ") +
+                          std::string(effect_kind_names[k]));
 }
 
 void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttalent>& talents,
@@ -414,6 +453,7 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         if (k.count(2) && !type[2])
             c.warning(w, "health surge is only used by a creature that owns a utility talent");
     }
+    check_effect_kinds_used(c, items, talents, beings, levels, contents);
     (void)vaults;
 }
 

@@ -139,7 +139,7 @@ static void read_generator(const tplace& p, const json& g, tdungeon& d, int vaul
     if (g.contains("mimic")) d.mimic = static_cast<uint16_t>(being_ref(p.at("mimic"), g["mimic"]));
     if (d.mimic_chance > 0 && !d.mimic) p.at("mimic").error("a mimic chance needs a mimic creature");
     int second = name_of(p.at("second_natural_floor"), "blocks",
-                         g.value("second_natural_floor", json("bl_floor_natural_3")));
+                         g.value("second_natural_floor", json("bl_floor_natural_brown")));
     if (second < 41 || second % 2 == 0)
         p.at("second_natural_floor").error("the second natural floor must be an odd floor kind");
     d.natural_floor2_block = static_cast<uint8_t>(std::max(second, 0));

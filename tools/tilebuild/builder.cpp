@@ -7,8 +7,8 @@
 #include <map>
 #include <stdexcept>
 
+#include "content_icons.h"
 #include "furniture_art.h"
-#include "icons.h"
 #include "misc_art.h"
 #include "records/tileset_file.h"
 #include "terrain_art.h"
@@ -20,17 +20,6 @@ namespace {
 constexpr double four_runs[4] = {0.30, 0.52, 0.76, 1.0};
 constexpr double three_runs[3] = {0.52, 0.76, 1.0};
 
-struct keyword_icon {
-    const char* word;
-    const char* icon;
-};
-
-std::string by_keywords(const std::string& id, const std::vector<keyword_icon>& table, const char* fallback) {
-    for (const auto& k : table)
-        if (id.find(k.word) != std::string::npos) return k.icon;
-    return fallback;
-}
-
 uint32_t hash_colour(const std::string& s) {
     uint32_t h = 2166136261u;
     for (char c : s)
@@ -39,27 +28,6 @@ uint32_t hash_colour(const std::string& s) {
     const uint32_t palette[] = {0xb04a3a, 0x4a8ab0, 0x6aa040, 0xb08a3a,
                                 0x8a5ab0, 0x3aa08a, 0xa05a7a, 0x7a7a8a};
     return palette[h % 8];
-}
-
-uint32_t icon_colour(const std::string& icon, const std::string& id) {
-    static const std::map<std::string, uint32_t> colours = {
-        {"skeleton", 0xd8d0b8}, {"ghost", 0xb0c8e0},     {"zombie", 0x7a9a5a},    {"ooze", 0x50b040},
-        {"cube", 0x70d0b0},     {"golem", 0x8a8074},     {"elemental", 0xf07020}, {"demon", 0xa02a2a},
-        {"fungus", 0xa06a9a},   {"plant", 0x4a9a3a},     {"dragon", 0x3a8a4a},    {"eye", 0x9a4a8a},
-        {"rodent", 0x8a7a6a},   {"spider", 0x4a4a4a},    {"insect", 0x7a5a2a},    {"serpent", 0x5a8a3a},
-        {"worm", 0xb08070},     {"frog", 0x5a9a4a},      {"statue", 0x9a9a94},    {"beast", 0x8a6a4a},
-        {"winged", 0x5a4a5a},   {"crab", 0xc05a3a},      {"tentacled", 0x8a4a7a}, {"warrior", 0x4a6aa0},
-        {"caster", 0x6a4ab0},   {"brute", 0x6a8a4a},     {"humanoid", 0xb08a6a},  {"potion", 0xc03040},
-        {"scroll", 0xc0a060},   {"coin", 0xd8b030},      {"gem", 0x40a0e0},       {"food", 0xc08040},
-        {"meat", 0xb04a3a},     {"book", 0x6a3a2a},      {"wand", 0x9a60d0},      {"ring", 0xd0b040},
-        {"amulet", 0x40b0c0},   {"orb", 0x7a60d0},       {"essence", 0xf0e080},   {"bones", 0xe0d8c0},
-        {"corpse", 0x7a5a4a},   {"armor", 0x8a8a94},     {"helmet", 0x8a8a94},    {"shield", 0x7a4a2a},
-        {"robe", 0x5a4a9a},     {"cloak", 0x4a5a3a},     {"boots", 0x6a4a2a},     {"belt", 0x6a4a2a},
-        {"bracers", 0x8a6a4a},  {"gauntlets", 0x8a8a94}, {"lantern", 0x8a8a94},   {"key", 0xd8b030},
-        {"trap", 0x8a8a94},     {"horn", 0xd8c8a0},      {"figurine", 0x4a9a7a},
-    };
-    auto it = colours.find(icon);
-    return it != colours.end() ? it->second : hash_colour(id);
 }
 
 // Objects and icons are keyed on white: a pixel is either the sprite or pure white.
@@ -156,192 +124,16 @@ struct tsheet {
 // The bright images of every entry of one category (entry index from 1; empty = absent).
 using tentry_art = std::vector<std::vector<timage>>;
 
-void check_icon(const std::string& table, const tplan_art& plan, const std::string& icon) {
-    if (!is_icon(icon))
-        throw std::runtime_error(table + " \"" + plan.id + "\": field icon: unknown icon \"" + icon + "\"");
+// The picture a template names, or its family's default when it names none.
+std::string icon_of(const tplan_art& p, const char* fallback) {
+    return p.icon.empty() ? std::string(own_icon_prefix) + fallback : p.icon;
+}
+
+rgb colour_of(const tplan_art& p) {
+    return rgb_hex(p.colour ? p.colour : hash_colour(p.id));
 }
 
 } // namespace
-
-// A template's icon: one of ours by name, else the first of ours whose keyword appears in the
-// icon name it chose, else in its identifier, else the family's default.
-std::string resolve_icon(const std::string& icon, const std::string& id,
-                         std::string (*by_words)(const std::string&, const char*), const char* fallback) {
-    if (is_icon(icon)) return icon;
-    if (!icon.empty()) {
-        const std::string r = by_words(icon, "");
-        if (!r.empty()) return r;
-    }
-    return by_words(id, fallback);
-}
-
-std::string creature_words(const std::string& s, const char* fallback);
-std::string item_words(const std::string& s, const char* fallback);
-std::string talent_words(const std::string& s, const char* fallback);
-
-std::string default_creature_icon(const std::string& id) {
-    return creature_words(id, "humanoid");
-}
-std::string default_item_icon(const std::string& id) {
-    return item_words(id, "gem");
-}
-std::string default_talent_icon(const std::string& id) {
-    return talent_words(id, "star");
-}
-
-std::string creature_words(const std::string& id, const char* fallback) {
-    static const std::vector<keyword_icon> table = {
-        {"spectator", "spectator"},
-        {"skeleton", "skeleton"},
-        {"lich", "skeleton"},
-        {"zombie", "zombie"},
-        {"ghoul", "zombie"},
-        {"ghast", "zombie"},
-        {"mummy", "zombie"},
-        {"ghost", "ghost"},
-        {"spectre", "ghost"},
-        {"wraith", "ghost"},
-        {"shadow", "ghost"},
-        {"wight", "zombie"},
-        {"vampire", "demon"},
-        {"rat", "rodent"},
-        {"mouse", "rodent"},
-        {"jackal", "beast"},
-        {"wolf", "beast"},
-        {"dog", "beast"},
-        {"lion", "beast"},
-        {"tiger", "beast"},
-        {"panther", "beast"},
-        {"bear", "beast"},
-        {"boar", "beast"},
-        {"ape", "brute"},
-        {"bat", "winged"},
-        {"harpy", "winged"},
-        {"stirge", "winged"},
-        {"griffon", "winged"},
-        {"bird", "winged"},
-        {"owl", "beast"},
-        {"spider", "spider"},
-        {"ettercap", "spider"},
-        {"drider", "spider"},
-        {"scorpion", "crab"},
-        {"crab", "crab"},
-        {"ant", "insect"},
-        {"beetle", "insect"},
-        {"bee", "insect"},
-        {"wasp", "insect"},
-        {"fly", "insect"},
-        {"centipede", "worm"},
-        {"snake", "serpent"},
-        {"naga", "serpent"},
-        {"yuan", "serpent"},
-        {"worm", "worm"},
-        {"slug", "worm"},
-        {"ooze", "ooze"},
-        {"pudding", "ooze"},
-        {"jelly", "ooze"},
-        {"slime", "ooze"},
-        {"cube", "cube"},
-        {"fungus", "fungus"},
-        {"myconid", "fungus"},
-        {"shrieker", "fungus"},
-        {"plant", "plant"},
-        {"vegepygmy", "plant"},
-        {"golem", "golem"},
-        {"construct", "golem"},
-        {"statue", "statue"},
-        {"gargoyle", "statue"},
-        {"elemental", "elemental"},
-        {"salamander", "elemental"},
-        {"fire", "elemental"},
-        {"demon", "demon"},
-        {"devil", "demon"},
-        {"imp", "demon"},
-        {"succubus", "demon"},
-        {"slaad", "frog"},
-        {"frog", "frog"},
-        {"bullywug", "frog"},
-        {"dragon", "dragon"},
-        {"drake", "dragon"},
-        {"lizard", "dragon"},
-        {"crocodile", "dragon"},
-        {"beholder", "eye"},
-        {"eye", "eye"},
-        {"octopode", "tentacled"},
-        {"roper", "tentacled"},
-        {"mindflayer", "tentacled"},
-        {"kuo", "frog"},
-        {"ogre", "brute"},
-        {"troll", "brute"},
-        {"giant", "brute"},
-        {"ettin", "brute"},
-        {"cyclops", "brute"},
-        {"minotaur", "brute"},
-        {"umberhulk", "brute"},
-        {"mage", "caster"},
-        {"wizard", "caster"},
-        {"priest", "caster"},
-        {"shaman", "caster"},
-        {"witch", "caster"},
-        {"necromancer", "caster"},
-        {"cultist", "caster"},
-        {"god", "caster"},
-        {"knight", "warrior"},
-        {"guard", "warrior"},
-        {"warrior", "warrior"},
-        {"fighter", "warrior"},
-        {"soldier", "warrior"},
-        {"orc", "warrior"},
-        {"hobgoblin", "warrior"},
-        {"dwarf", "warrior"},
-        {"duergar", "warrior"},
-    };
-    return by_keywords(id, table, fallback);
-}
-
-std::string item_words(const std::string& id, const char* fallback) {
-    static const std::vector<keyword_icon> table = {
-        {"coin", "coin"},         {"gold", "coin"},       {"gem", "gem"},         {"ruby", "gem"},
-        {"emerald", "gem"},       {"diamond", "gem"},     {"sapphire", "gem"},    {"potion", "potion"},
-        {"elixir", "potion"},     {"scroll", "scroll"},   {"book", "book"},       {"tome", "book"},
-        {"wand", "wand"},         {"staff", "staff"},     {"ring", "ring"},       {"amulet", "amulet"},
-        {"necklace", "amulet"},   {"lens", "lenses"},     {"orb", "orb"},         {"horn", "horn"},
-        {"figurine", "figurine"}, {"lantern", "lantern"}, {"key", "key"},         {"trapkit", "trapkit"},
-        {"kit", "trapkit"},       {"tr_", "trap"},        {"trap", "trap"},       {"corpse", "corpse"},
-        {"bones", "bones"},       {"essence", "essence"}, {"ration", "food"},     {"bread", "food"},
-        {"food", "food"},         {"meat", "meat"},       {"dagger", "dagger"},   {"knife", "dagger"},
-        {"crossbow", "crossbow"}, {"bow", "bow"},         {"sling", "sling"},     {"arrow", "arrow"},
-        {"bolt", "bolt"},         {"bullet", "bullet"},   {"dart", "dart"},       {"axe", "axe"},
-        {"mace", "mace"},         {"hammer", "hammer"},   {"flail", "flail"},     {"club", "club"},
-        {"spear", "spear"},       {"halberd", "polearm"}, {"glaive", "polearm"},  {"polearm", "polearm"},
-        {"pike", "polearm"},      {"hoopak", "staff"},    {"whip", "whip"},       {"pick", "pick"},
-        {"sword", "sword"},       {"blade", "sword"},     {"scimitar", "sword"},  {"rapier", "sword"},
-        {"shield", "shield"},     {"helm", "helmet"},     {"cap", "helmet"},      {"cloak", "cloak"},
-        {"belt", "belt"},         {"boots", "boots"},     {"bracers", "bracers"}, {"gauntlet", "gauntlets"},
-        {"gloves", "gauntlets"},  {"robe", "robe"},       {"mail", "armor"},      {"plate", "armor"},
-        {"armor", "armor"},       {"leather", "armor"},   {"tool", "tool"},
-    };
-    return by_keywords(id, table, fallback);
-}
-
-std::string talent_words(const std::string& id, const char* fallback) {
-    static const std::vector<keyword_icon> table = {
-        {"fire", "flame"},      {"burn", "flame"},      {"heal", "heart"},
-        {"health", "heart"},    {"regenerat", "heart"}, {"lightning", "lightning"},
-        {"shock", "lightning"}, {"frost", "snowflake"}, {"cold", "snowflake"},
-        {"ice", "snowflake"},   {"poison", "drop"},     {"acid", "drop"},
-        {"undead", "skull"},    {"necro", "skull"},     {"death", "skull"},
-        {"teleport", "swirl"},  {"blink", "swirl"},     {"confus", "swirl"},
-        {"charm", "heart"},     {"reveal", "eye_open"}, {"sight", "eye_open"},
-        {"see", "eye_open"},    {"stone", "shield"},    {"shield", "shield"},
-        {"protect", "shield"},  {"strike", "fist"},     {"charge", "fist"},
-        {"bash", "fist"},       {"leap", "boot"},       {"retreat", "boot"},
-        {"mobility", "boot"},   {"shot", "bow"},        {"summon", "star"},
-        {"holy", "sun"},        {"turn", "sun"},        {"sonic", "waves"},
-        {"shout", "waves"},     {"web", "spider"},      {"slime", "ooze"},
-    };
-    return by_keywords(id, table, fallback);
-}
 
 void build_tileset(const tart_input& input, const std::string& index_path, const std::string& sheet_path,
                    const std::string& preview_png) {
@@ -375,26 +167,31 @@ void build_tileset(const tart_input& input, const std::string& index_path, const
     for (int k = 1; k <= 5; ++k)
         art[8][k] = effect_art(k);
 
-    // 6 creatures: one image per footprint cell, cut from one picture of the whole body.
+    // 6 creatures: one image per footprint cell, cut from one picture of the whole body. Two
+    // creatures naming different icons must not look the same: the player tells them apart so.
+    tcontent_icons icons(input.icon_folder);
+    std::map<std::string, const tplan_art*> shown_by; // picture source -> first creature showing it
     art[6].resize(input.beings.size() + 1);
     for (std::size_t i = 0; i < input.beings.size(); ++i) {
         const tplan_art& p = input.beings[i];
-        const std::string icon = resolve_icon(p.icon, p.id, creature_words, "humanoid");
-        check_icon("being plan", p, icon);
+        const std::string icon = icon_of(p, "humanoid");
         if (p.width < 1 || p.height < 1 || p.width > 4 || p.height > 4)
             throw std::runtime_error("being plan \"" + p.id +
                                      "\": field width/height: footprint outside 1..4");
-        const rgb c = rgb_hex(p.colour ? p.colour : icon_colour(icon, p.id));
-        art[6][i + 1] = cut_parts(render_icon(icon, c, p.width, p.height), p.width, p.height);
+        auto [first, fresh] = shown_by.emplace(icons.source("being plan", p.id, icon), &p);
+        if (!fresh && icon_of(*first->second, "humanoid") != icon)
+            throw std::runtime_error("being plan \"" + p.id + "\": field icon: \"" + icon +
+                                     "\" is the same picture as \"" + icon_of(*first->second, "humanoid") +
+                                     "\" of \"" + first->second->id + "\"");
+        art[6][i + 1] = cut_parts(icons.render("being plan", p.id, icon, colour_of(p), p.width, p.height),
+                                  p.width, p.height);
     }
     // 7 items on the map and 9 their icons: the same picture.
     art[7].resize(input.items.size() + 1);
     art[9].resize(input.items.size() + 1);
     for (std::size_t i = 0; i < input.items.size(); ++i) {
         const tplan_art& p = input.items[i];
-        const std::string icon = resolve_icon(p.icon, p.id, item_words, "gem");
-        check_icon("item plan", p, icon);
-        const timage img = render_icon(icon, rgb_hex(p.colour ? p.colour : icon_colour(icon, p.id)));
+        const timage img = icons.render("item plan", p.id, icon_of(p, "gem"), colour_of(p));
         art[7][i + 1] = {img};
         art[9][i + 1] = {img};
     }
@@ -402,9 +199,7 @@ void build_tileset(const tart_input& input, const std::string& index_path, const
     art[10].resize(input.talents.size() + 1);
     for (std::size_t i = 0; i < input.talents.size(); ++i) {
         const tplan_art& p = input.talents[i];
-        const std::string icon = resolve_icon(p.icon, p.id, talent_words, "star");
-        check_icon("talent", p, icon);
-        art[10][i + 1] = {render_icon(icon, rgb_hex(p.colour ? p.colour : hash_colour(p.id)))};
+        art[10][i + 1] = {icons.render("talent", p.id, icon_of(p, "star"), colour_of(p))};
     }
     art[11].resize(tileset_interface_entries + 1);
     for (int e = 1; e <= tileset_interface_entries; ++e)

@@ -10,24 +10,21 @@ namespace dravok::tilebuild {
 
 // What the database says about one creature, item or talent that the art depends on.
 struct tplan_art {
-    std::string id;            // the template's identifier, for messages and keyword icons
-    std::string icon;          // the builder's icon name; empty = chosen from the identifier
-    uint32_t colour = 0;       // 0xRRGGBB; 0 = chosen from the icon
+    std::string id;            // the template's identifier, for messages
+    std::string icon;          // the picture's name (content_icons.h); empty = the family's default
+    uint32_t colour = 0;       // 0xRRGGBB; 0 = chosen from the identifier
     int width = 1, height = 1; // footprint in cells (creatures)
     int variants = 1;
 };
 
 struct tart_input {
     std::vector<tplan_art> beings, items, talents; // in database order, from index 1
+    std::string icon_folder;                       // the content's icon files
 };
 
-// Writes the pair; throws std::runtime_error with the template and field on a bad input.
+// Writes the pair; throws std::runtime_error with the template and field on a bad input, a
+// missing picture, or two creatures naming different icons that are the same picture.
 void build_tileset(const tart_input& input, const std::string& index_path, const std::string& sheet_path,
                    const std::string& preview_png = {});
-
-// The icon a template without one of its own gets from the words of its identifier.
-std::string default_creature_icon(const std::string& id);
-std::string default_item_icon(const std::string& id);
-std::string default_talent_icon(const std::string& id);
 
 } // namespace dravok::tilebuild

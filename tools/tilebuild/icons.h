@@ -1,5 +1,5 @@
-// The builder's own vector icons: silhouettes of creature families, items, talents and the
-// interface, written as SVG in a 64 x 64 box, tinted by a template's colour and outlined.
+// The builder's own vector pictures: the player's races, the defaults of templates that name
+// no picture, and the interface icons, written as SVG in a 64 x 64 box, tinted and outlined.
 #pragma once
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 // tilebuild: writes the game's tile set "<Data>/<name>.dti" and ".dts".
-// Usage: tilebuild --out DATA_DIR [--name Dravok] [--preview PNG]
+// Usage: tilebuild --out DATA_DIR [--name Dravok] [--preview PNG] [--icons DIR]
 //        (--database DBS --content DIR | --plans FILE | --counts BEINGS ITEMS TALENTS)
-// The counts must match the game database; templates without named icons get icons from
-// the words of their identifiers.
+// The counts must match the game database. Icons are read from DIR, by default the content's
+// art/icons; templates without a named icon get their family's default picture.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -15,7 +15,7 @@
 
 int main(int argc, char** argv) {
     using namespace dravok::tilebuild;
-    std::string out = ".", name = "Dravok", plans_file, preview, database, content;
+    std::string out = ".", name = "Dravok", plans_file, preview, database, content, icon_folder;
     int beings = -1, items = -1, talents = -1;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -32,6 +32,8 @@ int main(int argc, char** argv) {
             beings = items = talents = 0;
         } else if (a == "--content" && i + 1 < argc) {
             content = argv[++i];
+        } else if (a == "--icons" && i + 1 < argc) {
+            icon_folder = argv[++i];
         } else if (a == "--preview" && i + 1 < argc) {
             preview = argv[++i];
         } else if (a == "--plans" && i + 1 < argc) {
@@ -85,6 +87,9 @@ int main(int argc, char** argv) {
     }
     try {
         if (!database.empty()) read_database_input(database, content, input);
+        input.icon_folder = !icon_folder.empty() ? icon_folder
+                            : content.empty()    ? ""
+                                                 : content + "/art/icons";
         build_tileset(input, out + "/" + name + ".dti", out + "/" + name + ".dts", preview);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tilebuild: %s\n", e.what());

@@ -1,0 +1,75 @@
+#include "rules/being_checks.h"
+
+#include "rules/being_creation.h"
+#include "world/being.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/random.h"
+
+namespace dravok {
+
+bool is_confined_in_cell(int being, bool check_exit) {
+    if (!is_being_ok(being)) return false;
+    const tbeing& b = beings[being];
+    if (!has_type_flag(b, tf_spawned_in_cell) || !has_type_flag(b, tf_has_not_left_cell)) return false;
+    const int zone = cell_at(b.x, b.y).vault_zone;
+    if (zone < vz_first_cell || zone > vz_last_cell) return false;
+    if (!check_exit) return true;
+    const int area = cell_at(b.x, b.y).area;
+    if (area < 1 || area >= int(areas.size())) return false;
+    const auto& exit = areas[area].cell_zone_exits[zone - vz_first_cell];
+    return on_map(exit.x, exit.y) && can_move_to(being, exit.x, exit.y, 0, true, true) < 1;
+}
+
+bool is_in_home_area(int being) {
+    if (!is_being_ok(being)) return false;
+    const tbeing& b = beings[being];
+    return b.home_level == level.index && b.home_area != 0 && cell_at(b.x, b.y).area == b.home_area;
+}
+
+bool being_type_matches(int being, const int* types, int count, int, int other) {
+    if (count < 1 || !is_being_ok(being)) return false;
+    if (other != 0 && !is_being_ok(other)) return false;
+    const tbeing& b = beings[being];
+    if (other != 0 && types[0] >= tf_all && types[0] <= tf_all_except_same_race) {
+        const tbeing& o = beings[other];
+        switch (types[0]) {
+        case tf_all:
+            return true;
+        case tf_same_plan:
+            return b.plan == o.plan;
+        case tf_all_except_same_plan:
+            return b.plan != o.plan;
+        case tf_same_type:
+            return b.category == o.category;
+        case tf_all_except_same_type:
+            return b.category != o.category;
+        case tf_same_race:
+            return b.race == o.race;
+        default:
+            return b.race != o.race;
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        const int t = types[i];
+        if (t >= 1 && t <= 219) {
+            if (!has_type_flag(b, t)) return false;
+        } else if (t <= 0) {
+            if (-t < type_flag_count && has_type_flag(b, -t)) return false;
+        } else if (b.plan != t - 219) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int ability_check_roll(int b, int ability, int difficulty, bool) {
+    // not built yet: the best of two rolls is not taken
+    const int roll = random(20) + 1;
+    return roll + beings[b].ability_modifier[ability - 1] - difficulty;
+}
+
+// not built yet: statues stay statues
+void statues_to_beings(int, int, int, int) {}
+
+} // namespace dravok

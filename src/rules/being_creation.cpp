@@ -1,0 +1,664 @@
+#include "rules/being_creation.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "ai/ai_tables.h"
+#include "rules/being_update.h"
+#include "rules/lasting_effects.h"
+#include "rules/pantheon.h"
+#include "rules/talent_choice.h"
+#include "world/being.h"
+#include "world/dice.h"
+#include "world/equipment.h"
+#include "world/error_log.h"
+#include "world/experience.h"
+#include "world/item_choice.h"
+#include "world/item_placement.h"
+#include "world/lookup.h"
+#include "world/map.h"
+#include "world/random.h"
+#include "world/rounding.h"
+#include "world/sprite_lookup.h"
+#include "world/text_expand.h"
+
+namespace dravok {
+
+namespace {
+
+constexpr int trigger_follower_idle_chatter = 35;
+constexpr int trigger_idle_chatter = 50;
+constexpr int item_type_corpse = 55;
+constexpr int set_1_main_hand = 13, set_2_main_hand = 15;
+constexpr uint32_t never_acts = 0xFFFFFFFFu;
+constexpr int kind_trap_only_for_strangers = 64;
+
+std::string expanded(std::string_view text) {
+    if (text.find('%') == std::string_view::npos) return std::string(text);
+    // Template names and titles draw on the text database only; no being is speaking yet.
+    return expand_text_for(text, nullptr, nullptr);
+}
+
+bool is_valid_plan(int plan) {
+    return plan >= 1 && plan < int(being_plans.size());
+}
+
+int last_being_index() {
+    return int(beings.size()) - 1;
+}
+
+bool is_area_valid(int area) {
+    return area >= 1 && area < int(areas.size());
+}
+
+// Copies a stored item list (from index 1) into the being's own list, grown to fit.
+void copy_item_list(int being, const std::vector<titem>& stored) {
+    std::vector<titem>& list = being_items[being];
+    if (list.size() < stored.size()) list.resize(stored.size());
+    std::fill(list.begin(), list.end(), blank_item);
+    std::copy(stored.begin(), stored.end(), list.begin());
+}
+
+void fill_health_and_stamina(tbeing& b) {
+    b.health = b.health_max;
+    b.stamina = b.stamina_max;
+}
+
+// Gods and demigods return with their stored items and their full strength.
+void finish_divine_being(int index, const std::vector<titem>* stored, bool permanent_talents, int depth) {
+    tbeing& b = beings[index];
+    if (b.serial == 0) b.serial = int32_t(++game.being_serial);
+    if (stored != nullptr) copy_item_list(index, *stored);
+    if (permanent_talents) handle_level_up_permanent_talents(index, true, depth);
+    update_being(index, depth);
+    equip_being(index, 0, depth);
+    update_being(index, depth);
+    fill_health_and_stamina(beings[index]);
+    std::string weapons;
+    calculate_experience_award(index, depth, weapons);
+    beings[index].next_action_time = game.game_clock;
+}
+
+void finish_new_being(int index, int x, int y, int depth) {
+    tbeing& b = beings[index];
+    const tcell& c = cell_at(x, y);
+    b.home_level = level.index;
+    b.home_area = c.area;
+    handle_level_up_permanent_talents(index, true, depth);
+    b.experience_next = experience_for_level(b.level + 1);
+    const bool in_prison_cell = c.vault_zone >= vz_first_cell && c.vault_zone <= vz_last_cell;
+    if (!in_prison_cell) {
+        add_equipment_to_being(index, depth);
+        if (has_type_flag(beings[index], tf_evil))
+            holy_to_necrotic_items(index);
+        else
+            necrotic_to_holy_items(index);
+    } else {
+        tbeing& p = beings[index];
+        p.type_flags[tf_spawned_in_cell] = 1;
+        p.type_flags[tf_has_not_left_cell] = 1;
+        if (is_valid_plan(p.plan)) {
+            const tbeing_plan& plan = being_plans[p.plan];
+            for (int i = 0; i < item_wish_count; ++i) {
+                if (p.wish[i] == 0) p.wish[i] = plan.prison_wish[i];
+            }
+        }
+        for (int i = 0; i < item_wish_count; ++i) {
+            if (p.wish[i] != 0) p.uses_items = 1;
+        }
+    }
+    if (c.vault_zone >= vz_first_ambush && c.vault_zone <= vz_last_ambush) beings[index].behaviour = 1;
+    update_being(index, depth);
+    equip_being(index, 0, depth);
+    {
+        tbeing& e = beings[index];
+        e.active_set = set_1_main_hand;
+        if (e.equipment_of(set_1_main_hand) == 0 && e.equipment_of(set_2_main_hand) != 0)
+            e.active_set = set_2_main_hand;
+    }
+    update_being(index, depth);
+    fill_health_and_stamina(beings[index]);
+    std::string weapons;
+    calculate_experience_award(index, depth, weapons);
+    tbeing& l = beings[index];
+    if (!has_type_flag(l, tf_construct) && !has_type_flag(l, tf_flora) && !has_type_flag(l, tf_undead)) {
+        l.type_flags[tf_living] = 1;
+    }
+    if (l.identifier.view() != "be_debug_player") {
+        if (drop_unneeded_items(index, false, depth)) update_being(index, depth);
+        update_item_interests(index, depth);
+    }
+}
+
+} // namespace
+
+// ----- Creation -----
+
+int pick_being_image_variant(int plan) {
+    if (!is_valid_plan(plan)) return 0;
+    tbeing_plan& p = being_plans[plan];
+    const int count = sprite_info(sprites_creature, plan).variants;
+    if (count < 1) return 0;
+    int candidates[used_image_variant_count];
+    int n = 0;
+    for (int v = 1; v <= count && n < used_image_variant_count; ++v) {
+        if (std::find(std::begin(p.used_variants), std::end(p.used_variants), uint8_t(v)) ==
+            std::end(p.used_variants)) {
+            candidates[n++] = v;
+        }
+    }
+    if (n == 0) {
+        for (int v = 1; v <= count && n < used_image_variant_count; ++v) {
+            if (v != p.last_variant) candidates[n++] = v;
+        }
+        std::memset(p.used_variants, 0, sizeof p.used_variants);
+    }
+    if (n == 0) return 0;
+    const int variant = candidates[random(n)];
+    p.last_variant = uint8_t(variant);
+    uint8_t* free_entry = std::find(std::begin(p.used_variants), std::end(p.used_variants), uint8_t(0));
+    if (free_entry == std::end(p.used_variants)) {
+        std::memset(p.used_variants, 0, sizeof p.used_variants);
+        free_entry = p.used_variants;
+    }
+    *free_entry = uint8_t(variant);
+    return variant - 1;
+}
+
+void create_being(int plan, int depth, tbeing& out) {
+    out = blank_being;
+    depth = trace_enter(depth, trace_create_being);
+    if (!is_valid_plan(plan)) {
+        char text[120];
+        std::snprintf(text, sizeof text, "Illegal being_plan-index %d when trying to create being! (max %d)",
+                      plan, int(being_plans.size()) - 1);
+        error_log(depth, text, true);
+        return;
+    }
+    tbeing_plan& p = being_plans[plan];
+
+    // A pantheon avatar is copied from its slot, with a serial of its own.
+    if (p.special >= 1 && p.special <= avatar_slot_count) {
+        if (avatars[p.special].present != 0) {
+            out = avatars[p.special];
+            out.serial = int32_t(++game.being_serial);
+        } else {
+            out.serial = -1;
+        }
+        ++p.created_on_level;
+        ++p.created_in_game;
+        return;
+    }
+
+    if ((p.cap != 0 && p.created_on_level >= p.cap) ||
+        (p.max_per_game != 0 && p.created_in_game >= p.max_per_game)) {
+        out.serial = -1;
+        return;
+    }
+    ++p.created_on_level;
+    ++p.created_in_game;
+    out.serial = int32_t(++game.being_serial);
+
+    std::memcpy(out.type_flags, p.type_flags, sizeof out.type_flags);
+    if (p.max_per_game == 1) out.type_flags[tf_unique] = 1;
+    const std::span<const uint8_t> flags(out.type_flags);
+    out.category = uint8_t(first_nonzero_byte(flags, first_category_flag, last_category_flag));
+    out.race = uint8_t(first_nonzero_byte(flags, first_race_flag, last_race_flag));
+    out.size = uint8_t(first_nonzero_byte(flags, first_size_flag, last_size_flag));
+    out.gender = uint8_t(first_nonzero_byte(flags, first_gender_flag, last_gender_flag));
+    if (out.gender == 0) out.gender = tf_neuter;
+
+    out.identifier = p.identifier.view();
+    out.name = expanded(p.name.view());
+    if (has_type_flag(out, tf_unique) && !p.unique_title.empty())
+        out.title = p.unique_title.view();
+    else
+        out.title = expanded(p.title.view());
+
+    out.plan = uint16_t(plan);
+    out.width = p.width;
+    out.height = p.height;
+
+    const tsprite_info sprite = sprite_info(sprites_creature, plan);
+    if (sprite.variants == 0) {
+        char text[120];
+        std::snprintf(text, sizeof text, "No images for being_plan %d (%s)!", plan,
+                      p.identifier.str().c_str());
+        error_log(depth, text, false);
+        out.image = sprite.first_image;
+    } else if (sprite.variants == 1) {
+        out.image = sprite.first_image;
+    } else {
+        out.image = uint16_t(sprite.first_image + pick_being_image_variant(plan));
+    }
+
+    out.level = 1;
+    for (int k = 1; k <= ability_count; ++k)
+        out.base_ability_of(k) = int8_t(roll_dice(p.ability_of(k)));
+    for (int k = 1; k <= skill_count; ++k)
+        out.base_skill_of(k) = int8_t(roll_dice(p.skill_of(k)));
+    for (int t = 1; t <= damage_type_count; ++t)
+        at1(out.base_resistance, t) = int16_t(roll_dice(p.resistance_of(t)));
+    for (int t = 1; t <= damage_type_count; ++t)
+        at1(out.base_multiplier, t) = uint16_t(roll_dice(p.multiplier_of(t)));
+
+    std::memcpy(out.status, p.status, sizeof out.status);
+
+    for (int t = 1; t <= talent_count; ++t) {
+        if (p.talent_of(t) != 0 && being_meets_talent_requirements(out, t)) out.talent_of(t) = 1;
+    }
+    for (int i = 0; i < plan_talent_group_count; ++i) {
+        const int group = p.talent_groups[i];
+        if (group == 0) break;
+        const tdice& count_dice = p.talent_group_count[i];
+        int count = talents_in_game();
+        if (count_dice.all_flag == 0) count = roll_dice(count_dice);
+        for (int n = 0; n < count; ++n) {
+            const int t = get_random_group_talent(out, group, false);
+            if (t == 0) break;
+            if (t <= talent_count) out.talent_of(t) = 1;
+        }
+    }
+
+    for (int i = 1; i <= natural_attack_count; ++i) {
+        out.natural_attack(i) = p.natural_attack(i);
+        out.natural_attack(i).value = uint8_t(roll_dice(out.natural_attack(i).attack_dice));
+    }
+
+    if (has_type_flag(out, tf_humanoid) && has_type_flag(out, tf_can_be_recruited) && out.level == 1) {
+        out.health_base = uint16_t(round_half_even(max_dice(p.health, 0) * 1.5));
+        out.stamina_base = uint16_t(max_dice(p.stamina, 0));
+    } else {
+        out.health_base = uint16_t(roll_dice(p.health));
+        out.stamina_base = uint16_t(roll_dice(p.stamina));
+    }
+
+    out.health_regen = p.health_regen;
+    out.health_regen_delay = p.health_regen_delay;
+    out.stamina_regen = p.stamina_regen;
+    out.stamina_regen_delay = p.stamina_regen_delay;
+
+    if (p.ai_preset < ai_preset_count) {
+        std::copy(ai_preset_tables[0][p.ai_preset].begin(), ai_preset_tables[0][p.ai_preset].end(),
+                  out.stimulus_chance);
+        std::copy(ai_preset_tables[1][p.ai_preset].begin(), ai_preset_tables[1][p.ai_preset].end(),
+                  out.stimulus_range);
+    }
+    out.idle_turns = uint16_t(roll_dice(p.idle_turns));
+    out.sleep_turns = uint16_t(roll_dice(p.sleep_turns));
+    out.wake_up = p.wake_up;
+    if (p.morale_index < morale_kind_count) {
+        std::copy(morale_table[p.morale_index].begin(), morale_table[p.morale_index].end(), out.morale);
+    }
+    out.behaviour = p.behaviour;
+    out.fighting_style = p.fighting_style;
+    out.preferred_distance = p.preferred_distance;
+    out.dark_vision = p.dark_vision;
+
+    if (p.chatter_switch_of(trigger_follower_idle_chatter) != 0) {
+        out.chatter_time_of(trigger_follower_idle_chatter) = game.game_clock + 300 * 15;
+    }
+    if (p.chatter_switch_of(trigger_idle_chatter) != 0) {
+        out.chatter_time_of(trigger_idle_chatter) = game.game_clock + 200 * 15;
+    }
+
+    std::memcpy(out.types_to_comment, p.reaction, sizeof out.types_to_comment);
+    std::memcpy(out.wish, p.wish, sizeof out.wish);
+    for (uint8_t w : out.wish) {
+        if (w != 0) out.uses_items = 1;
+    }
+    if (out.wish_of(item_type_corpse) != 0) out.wants_corpses = 1;
+
+    if (p.special != 0) {
+        out.name_known = 1;
+        out.name = out.title.view();
+    }
+}
+
+void setup_unique_names() {
+    std::vector<std::string> chosen;
+    for (std::size_t i = 1; i < being_plans.size(); ++i) {
+        tbeing_plan& p = being_plans[i];
+        if (p.max_per_game != 1 && p.special == 0) continue;
+        if (p.title.view().find('%') == std::string_view::npos) continue;
+        std::string title;
+        // A database with too few title variants must not hang the set-up: after 100 draws
+        // the last one is taken even if another template has it.
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            title = expanded(p.title.view());
+            if (title.size() > 30) title.resize(30);
+            if (std::find(chosen.begin(), chosen.end(), title) == chosen.end()) break;
+        }
+        chosen.push_back(title);
+        p.unique_title = title;
+    }
+}
+
+// ----- The being array -----
+
+// The world's arrays are kept together by the globals unit; these are the names the rules use.
+void grow_beings(int n) {
+    grow_being_arrays(n);
+}
+
+void clear_beings() {
+    clear_being_arrays();
+}
+
+void free_beings() {
+    seen_cells.clear();
+    sight_matrix.clear();
+    first_seen_matrix.clear();
+    being_items.clear();
+    beings.clear();
+    seen_cells.shrink_to_fit();
+    sight_matrix.shrink_to_fit();
+    first_seen_matrix.shrink_to_fit();
+    being_items.shrink_to_fit();
+    beings.shrink_to_fit();
+}
+
+// ----- Adding, placing, removing -----
+
+int add_being_to_level(int x, int y, const tbeing& record, int depth, int plan) {
+    depth = trace_enter(depth, trace_add_being_to_level);
+    if (!on_map(x, y, depth)) return 0;
+    tbeing made = record;
+    if (made.name.empty()) create_being(plan, depth, made);
+    if (made.name.empty()) return 0;
+    // A creation refused by a limit is not added either.
+    if (made.serial == -1) return 0;
+
+    // Summoned and animated beings, plants and fungi do not wait for a return.
+    for (int i = 1; i <= last_being_index(); ++i) {
+        tbeing& b = beings[i];
+        if (b.present != 0) continue;
+        if (has_type_flag(b, tf_animated) || has_type_flag(b, tf_summoned) || has_type_flag(b, tf_plant) ||
+            has_type_flag(b, tf_fungus)) {
+            b = blank_being;
+            std::fill(being_items[i].begin(), being_items[i].end(), blank_item);
+        }
+    }
+
+    int slot = made.serial > 0 ? find_inactive_being_by_serial(made.serial) : 0;
+    if (slot == 0) {
+        for (int i = 1; i <= last_being_index(); ++i) {
+            if (beings[i].in_use == 0) {
+                slot = i;
+                break;
+            }
+        }
+    }
+    if (slot == 0) {
+        slot = std::max(1, int(beings.size())); // entry 0 is never used
+        grow_beings(100);
+    }
+
+    note_being_slot_used(slot);
+    beings[slot] = made;
+    beings[slot].in_use = 1;
+    beings[slot].present = 1;
+    place_being(slot, x, y, depth);
+
+    tbeing& b = beings[slot];
+    if (has_type_flag(b, tf_god) && !has_type_flag(b, tf_cloned)) {
+        const int avatar = b.avatar_slot;
+        finish_divine_being(
+            slot, avatar >= 1 && avatar <= avatar_slot_count ? &avatar_items[avatar] : nullptr, true, depth);
+    } else if (has_type_flag(b, tf_demigod) && !has_type_flag(b, tf_cloned)) {
+        const int d = b.demigod;
+        finish_divine_being(slot, d >= 1 && d < int(demigod_items.size()) ? &demigod_items[d] : nullptr,
+                            false, depth);
+    } else if (b.next_action_time == 0) {
+        finish_new_being(slot, x, y, depth);
+    }
+
+    tbeing& f = beings[slot];
+    if (f.active_set == 0) f.active_set = set_1_main_hand;
+    if (has_type_flag(f, tf_passive))
+        f.next_action_time = never_acts;
+    else if (f.next_action_time <= game.game_clock)
+        f.next_action_time = game.game_clock + 15;
+    if (f.home_x == 0 || f.home_y == 0) {
+        f.home_x = uint8_t(x);
+        f.home_y = uint8_t(y);
+    }
+    return slot;
+}
+
+void place_being(int being, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_place_being);
+    if (being < 1 || being > last_being_index()) {
+        char text[120];
+        std::snprintf(text, sizeof text, "Illegal being-index %d when trying to place being! (max %d)", being,
+                      last_being_index());
+        error_log(depth, text, true);
+        return;
+    }
+    tbeing& b = beings[being];
+    const int w = std::max<int>(b.width, 1), h = std::max<int>(b.height, 1);
+    // The whole new footprint must fit before anything changes, so a failed move leaves the
+    // being, the grid and the area counts as they were.
+    if (x != 0 || y != 0) {
+        for (int cy = y; cy < y + h; ++cy) {
+            for (int cx = x; cx < x + w; ++cx) {
+                if (!on_map(cx, cy, depth)) return;
+            }
+        }
+    }
+    if (on_map(b.x, b.y, 0)) {
+        for (int cy = b.y; cy < b.y + h; ++cy) {
+            for (int cx = b.x; cx < b.x + w; ++cx) {
+                if (!on_map(cx, cy, depth)) return;
+            }
+        }
+        const int area = cell_at(b.x, b.y).area;
+        if (is_area_valid(area) && areas[area].beings > 0) --areas[area].beings;
+        for (int cy = b.y; cy < b.y + h; ++cy) {
+            for (int cx = b.x; cx < b.x + w; ++cx) {
+                tcell& c = cell_at(cx, cy);
+                if (c.being != being) continue; // never wipe another being's mark
+                c.being = 0;
+                c.footprint = 0;
+            }
+        }
+    }
+    if (x == 0 && y == 0) return;
+    uint8_t part = 1;
+    for (int cy = y; cy < y + h; ++cy) {
+        for (int cx = x; cx < x + w; ++cx) {
+            tcell& c = cell_at(cx, cy);
+            c.being = uint16_t(being);
+            c.footprint = part++;
+        }
+    }
+    const int area = cell_at(x, y).area;
+    if (is_area_valid(area)) ++areas[area].beings;
+    b.area = uint16_t(area);
+    b.x = uint8_t(x);
+    b.y = uint8_t(y);
+    b.moved = 1;
+}
+
+void remove_being(int being, int depth) {
+    depth = trace_enter(depth, trace_remove_being);
+    if (being < 1 || being > last_being_index()) return;
+    place_being(being, 0, 0, depth);
+    tbeing& b = beings[being];
+    b.present = 0;
+    std::fill(std::begin(b.equipment), std::end(b.equipment), uint16_t(0));
+    std::fill(std::begin(b.class_equipped), std::end(b.class_equipped), uint8_t(0));
+    std::fill(being_items[being].begin(), being_items[being].end(), blank_item);
+    if (b.avatar_slot >= 1 && b.avatar_slot <= avatar_slot_count) {
+        remove_avatar(b.avatar_slot);
+        b.avatar_slot = 0;
+    } else if (b.demigod != 0) {
+        update_demigods();
+    } else if (b.identifier.view() == "be_chained_god" || b.identifier.view() == "be_demon_demogorgon" ||
+               has_type_flag(b, tf_overgod)) {
+        if (has_type_flag(b, tf_overgod)) state.overgod_left = 1;
+        save_avatars();
+    }
+    count_level_beings();
+}
+
+// ----- Spawning candidates -----
+
+bool is_spawnable_plan(int group, int plan, int limit) {
+    if (!is_valid_plan(plan)) return false;
+    const tbeing_plan& p = being_plans[plan];
+    if (p.spawned >= limit) return false;
+    if (p.max_per_game != 0 && p.created_in_game >= p.max_per_game) return false;
+    if (p.cap != 0 && p.created_on_level >= p.cap) return false;
+    for (uint16_t g : p.spawn_groups) {
+        if (g == 0) return false;
+        if (g == group) return true;
+    }
+    return false;
+}
+
+int number_spawnable_plans(int group, bool reset, int limit) {
+    for (std::size_t i = 1; i < being_plans.size(); ++i) {
+        being_plans[i].spawn_ordinal = 0;
+        if (reset) being_plans[i].spawned = 0;
+    }
+    int n = 0;
+    for (std::size_t i = 1; i < being_plans.size(); ++i) {
+        if (is_spawnable_plan(group, int(i), limit)) being_plans[i].spawn_ordinal = uint16_t(++n);
+    }
+    return n;
+}
+
+int pick_spawn_being_plan(int count) {
+    const int r = random(count) + 1;
+    for (std::size_t i = 1; i < being_plans.size(); ++i) {
+        if (being_plans[i].spawn_ordinal == r) {
+            ++being_plans[i].spawned;
+            return int(i);
+        }
+    }
+    return 0;
+}
+
+// ----- Movement tests -----
+
+int can_move(int being, int depth) {
+    depth = trace_enter(depth, trace_can_move);
+    if (being < 1 || being > last_being_index()) return move_immobile;
+    const tbeing& b = beings[being];
+    if (has_type_flag(b, tf_immobile)) return move_immobile;
+    if (b.carried_weight > b.carrying_limit) return move_overloaded;
+    if (is_on_restraining_map_effect(being, depth)) return move_held;
+    if (b.ability_of(2) == 0) return move_no_motion;
+    return move_free;
+}
+
+namespace {
+
+bool is_follower_of_player_character(const tbeing& b) {
+    if (player_character < 1 || player_character > last_being_index()) return false;
+    const int32_t serial = beings[player_character].serial;
+    return serial != 0 && b.master == serial;
+}
+
+// Whether a trap on the cell keeps the being from stepping there.
+bool avoids_trap(int being, const tcell& c) {
+    const tbeing& b = beings[being];
+    const bool found = c.trap_difficulty < 0;
+    if (being == player || has_type_flag(b, tf_player)) return found;
+    if (is_follower_of_player_character(b)) return found;
+    if (c.trap_setter != 0) return c.trap_setter == uint16_t(b.serial);
+    if (has_type_flag(b, tf_knows_level_traps) || b.area == b.home_area) return true;
+    return c.trap < item_plans.size() && item_plans[c.trap].trap_effect.kind == kind_trap_only_for_strangers;
+}
+
+bool carries_key(int being, int key_plan) {
+    if (key_plan == 0) return false;
+    for (const titem& item : being_items[being]) {
+        if (item.plan == key_plan && item.serial != 0) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int can_move_to(int being, int x, int y, int depth, bool ignore_effects, bool ignore_beings) {
+    depth = trace_enter(depth, trace_can_move_to);
+    if (being < 1 || being > last_being_index()) return target_off_map;
+    const tbeing& b = beings[being];
+    const int w = std::max<int>(b.width, 1), h = std::max<int>(b.height, 1);
+    for (int cx = x; cx < x + w; ++cx) {
+        for (int cy = y; cy < y + h; ++cy) {
+            if (!on_map(cx, cy, 0)) return target_off_map;
+            const tcell& c = cell_at(cx, cy);
+            if (c.block < first_floor_block) return target_no_floor;
+            if (!ignore_beings && c.being != 0 && c.being != being) return target_occupied;
+            const int f = get_furniture(cx, cy, 0);
+            if (f != 0 && f != fu_text) {
+                if (is_door(cx, cy, 0, 0)) {
+                    return can_open_closed_door(being, cx, cy, depth) ? target_door_to_open
+                                                                      : target_closed_door;
+                }
+                if (f == fu_teleporter) {
+                    const bool own = (b.path.purpose == 11 || b.path.purpose == 12) && b.teleporter_x == cx &&
+                                     b.teleporter_y == cy;
+                    return own ? target_own_teleporter : target_furniture;
+                }
+                if (!is_door(cx, cy, 1, 0)) return target_furniture;
+            }
+            if (!ignore_effects) {
+                // The cell keeps whether its lasting effect is of a harmful kind.
+                const tmap_effect_cell& e = map_effect_grid(cx, cy);
+                if (e.effect != 0 && e.harmful != 0) return target_harmful_effect;
+            }
+            if (c.trap != 0 && avoids_trap(being, c)) return target_known_trap;
+        }
+    }
+    return target_free;
+}
+
+namespace {
+
+bool door_test_ok(int being, int x, int y, int depth) {
+    return is_being_ok(being, depth) && on_map(x, y, depth) && is_single_cell_being(being);
+}
+
+int current_body(const tbeing& b) {
+    return b.ability_of(1);
+}
+
+} // namespace
+
+bool can_open_closed_door(int being, int x, int y, int depth) {
+    if (!door_test_ok(being, x, y, depth) || !is_door(x, y, 0, 0)) return false;
+    const tbeing& b = beings[being];
+    const bool opens = has_type_flag(b, tf_can_open_doors);
+    const bool crushes = has_type_flag(b, tf_can_crush_doors);
+    if (!opens && !crushes) return false;
+    const tcell& c = cell_at(x, y);
+    if (c.lock != 0) return opens && has_type_flag(b, tf_can_use_items) && carries_key(being, c.key_item);
+    return !(crushes && !opens && current_body(b) < 20);
+}
+
+bool can_crush_closed_door(int being, int x, int y, int depth) {
+    if (!door_test_ok(being, x, y, depth) || being == player) return false;
+    if (!is_door(x, y, 0, 0) || get_furniture(x, y, 0) == fu_door_cell || cell_at(x, y).lock != 0)
+        return false;
+    const tbeing& b = beings[being];
+    return has_type_flag(b, tf_can_crush_doors) && current_body(b) >= 20;
+}
+
+bool can_close_opened_door(int being, int x, int y, int depth) {
+    if (!door_test_ok(being, x, y, depth) || !is_door(x, y, 1, 0)) return false;
+    const tcell& c = cell_at(x, y);
+    if (c.being != 0) return false;
+    const tbeing& b = beings[being];
+    if (!has_type_flag(b, tf_can_close_doors)) return false;
+    return c.loose_items == 0 || current_body(b) >= 4;
+}
+
+} // namespace dravok

@@ -1,0 +1,18 @@
+// The being-side checks and reveals the rules share: the skill check roll, the complaint of a
+// probed mind, and the creatures hidden as furniture that show themselves (mimics, coffin
+// dwellers, living statues). Called by the effect handlers, traps, search and doors.
+#pragma once
+
+namespace dravok {
+
+// d20 + current skill k against the difficulty, with the penalties of hostiles seen and of the
+// dark; the roll, target and total are kept in the being.
+bool skill_check_roll(int being, int skill, int difficulty);
+// A being whose mind was probed may complain and think less of the prober.
+void mind_probe_oneliner(int prober, int target);
+// The being hidden in the furniture on (x, y) shows itself; its index, 0 when none.
+int reveal_mimic(int revealer, int x, int y, int depth);
+int reveal_coffin_being(int revealer, int x, int y, int depth);
+int reveal_living_statue(int revealer, int x, int y, int depth);
+
+} // namespace dravok

@@ -1,0 +1,60 @@
+// The book screen: the text of the book being read in a framed box with its own scroll bar;
+// see book_screens.h.
+#include "ui/book_screens.h"
+
+#include <string_view>
+
+#include "ui/graphics.h"
+#include "ui/text_boxes.h"
+#include "world/globals.h"
+#include "world/item_use.h"
+#include "world/message_log.h"
+
+namespace dravok {
+
+namespace {
+constexpr Colour book_frame = 0x999999, book_title_bar = 0x002E3F;
+constexpr std::string_view line_end = "\r\n";
+
+// The text after its first n lines.
+std::string_view drop_lines(std::string_view text, int n) {
+    for (; n > 0 && !text.empty(); --n) {
+        const std::size_t end = text.find(line_end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + line_end.size());
+    }
+    return text;
+}
+} // namespace
+
+void draw_book() {
+    Bitmap& screen = screen_bitmap;
+    const int I = settings.icon_size, S = settings.log_margin;
+    const FontSpec panel_font = side_panel.font();
+    screen.clear(colours::black);
+    FontSpec font = panel_font;
+    font.height = settings.book_row_height;
+    screen.set_font(font);
+    screen.set_brush_clear();
+    const int left = (screen.width() - settings.book_width) / 2;
+    const int top = (screen.height() - settings.book_height) / 2;
+    std::string_view text = drop_lines(book_text, book_top_line - 1);
+    book_at_end = 0;
+    const int x = left + S;
+    int y = top + I + S, drawn = 0;
+    while (!text.empty() && book_top_line + drawn <= book_line_count && drawn < settings.book_lines) {
+        const std::size_t end = text.find(line_end);
+        screen.text_out(x, y, strip_colour_codes(text.substr(0, end)));
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + line_end.size());
+        if (book_top_line + drawn == book_line_count) book_at_end = 1;
+        ++drawn;
+        y += font.height;
+    }
+    if (book_line_count > settings.book_lines)
+        draw_scrollbar(screen, book_top_line, book_top_line + drawn - 1, screen.height() - top - 1, top + I,
+                       screen.width() - left - 1, book_line_count);
+    draw_panel_frame(screen, book_name, left, box_align::centre, 0, colours::white, book_frame,
+                     book_title_bar, settings.book_height, settings.book_width, top);
+    screen.set_font(panel_font);
+}
+
+} // namespace dravok

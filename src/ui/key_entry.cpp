@@ -1,0 +1,233 @@
+// Key entry and command dispatch.
+#include "ui/key_entry.h"
+#include "ui/title_screen.h"
+
+#include "ai/places.h"
+#include "platform/desktop.h"
+#include "platform/events.h"
+#include "platform/timers.h"
+#include "records/being_flags.h"
+#include "rules/being_creation.h"
+#include "rules/being_update.h"
+#include "rules/followers.h"
+#include "rules/scheduler.h"
+#include "rules/targeting.h"
+#include "rules/trace_ids.h"
+#include "ui/dialogs.h"
+#include "ui/draw.h"
+#include "ui/game_timers.h"
+#include "ui/game_window.h"
+#include "ui/key_bindings.h"
+#include "ui/layout.h"
+#include "ui/lister.h"
+#include "ui/main_commands.h"
+#include "ui/menus.h"
+#include "ui/mode_keys.h"
+#include "ui/text_entry.h"
+#include "ui/tileset.h"
+#include "ui/title_screen.h"
+#include "world/being.h"
+#include "world/error_log.h"
+#include "world/game_clock.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/message_log.h"
+#include "world/pictures.h"
+#include "world/regeneration.h"
+
+namespace dravok {
+
+bool command_acted = false;
+
+namespace {
+
+constexpr int autopilot_purpose = 13;
+constexpr int please_wait_size = 60;
+
+bool key_gate_open() {
+    return state.initialised && !quit_requested() && !state.restart && !state.busy &&
+           !state.level_up_pending && !state.update_chosen;
+}
+
+// The text of the log line at the scroll offset, kept so the view can stay on it.
+void remember_scrolled_log_line() {
+    const int offset = settings.log_scroll;
+    settings.log_scroll_text =
+        offset >= 0 && offset < int(message_log.size()) ? message_log[offset] : std::string();
+}
+
+} // namespace
+
+int reported_modifier(const tshift_state& shift) {
+    if (shift.shift) return key_shift;
+    if (shift.ctrl) return key_ctrl;
+    if (shift.alt) return key_alt;
+    return 0;
+}
+
+void handle_commands(int being, int command, int key, int modifier) {
+    switch (game_mode) {
+    case 1:
+        handle_menu_commands(being, command, key, modifier);
+        break;
+    case 3:
+        handle_main_commands(being, command, key, modifier);
+        break;
+    case 4:
+        handle_target_commands(being, command, key, modifier);
+        break;
+    case 5:
+        handle_autopilot_commands(being, command, key, modifier);
+        break;
+    case 6:
+        handle_dialog_commands(command, key, modifier);
+        break;
+    case 7:
+    case 8:
+        handle_lister_commands(being, command, key, modifier);
+        break;
+    case 9:
+        handle_string_commands(being, command, key, modifier);
+        break;
+    case 10:
+        handle_keybind_commands(being, command, key, modifier);
+        break;
+    case 11:
+        handle_character_commands(being, command, key, modifier);
+        break;
+    case 12:
+        handle_book_commands(being, command, key, modifier);
+        break;
+    case 13:
+        handle_help_commands(being, command, key, modifier);
+        break;
+    default:
+        break; // 0, spectator, observer and test modes take no commands
+    }
+}
+
+void handle_key_event(const KeyEvent& event) {
+    int key = event.key;
+    form_key_down(key, tshift_state{event.shift, event.ctrl, event.alt});
+}
+
+void form_key_down(int& key, const tshift_state& shift) {
+    if (!key_gate_open()) {
+        key = 0;
+        return;
+    }
+    trace_start(trace_form_key_down);
+    Timer& play = play_timer();
+    if (!play.enabled()) play.set_enabled(true);
+    play.set_tag(0);
+
+    const int modifier = reported_modifier(shift);
+    if (key == modifier) {
+        // Shift, Ctrl or Alt alone: only the help screen marks modifiers.
+        if (game_mode == 13) {
+            handle_help_commands(0, 0, key, modifier);
+            draw_screen();
+        }
+        key = 0;
+        return;
+    }
+    ++game.key_presses;
+    const int command = command_for_key(key, modifier);
+    record_key_history(key, modifier, command);
+
+    if (game_mode == 2) {
+        if (key == key_escape && !state.won) {
+            state.spectator_ticks = 100;
+            spectator_timer_tick(spectator_timer());
+        }
+        return;
+    }
+    if (game_mode == 3 && player > 0 &&
+        (state.run_counter >= 1 || beings[player].path.purpose == autopilot_purpose)) {
+        stop_on_hostiles(player, false);
+        draw_screen();
+        return;
+    }
+    if (player > 0 && (beings[player].resting || beings[player].rest_rounds > 0)) {
+        add_message("$FStopped resting.");
+        stop_resting(player);
+        draw_screen();
+        return;
+    }
+    if (command == 0 && handle_display_command(0, key, shift, 0.0, 0, 0)) {
+        if (state.relayout) setup_window();
+        if (settings_menu_open()) refresh_menu();
+        draw_screen();
+        return;
+    }
+    if (quit_requested()) {
+        shutdown(true);
+        return;
+    }
+    if (command == SCREENSHOT || command == MAPSHOT) {
+        if (command == SCREENSHOT)
+            take_screenshot();
+        else
+            save_map_image();
+        draw_screen();
+        return;
+    }
+    remember_scrolled_log_line();
+    if (player > 0) {
+        tbeing& being = beings[player];
+        state.player_action_time = being.next_action_time;
+        being.made_sound.loudness = 0;
+        being.last_action_kind = 0;
+    }
+
+    handle_commands(player, command, key, modifier);
+
+    if (player > 0) {
+        tbeing& being = beings[player];
+        game.key_history_of(1).action_kind = being.last_action_kind;
+        if (being.present && being.stats_dirty) update_being(player, 1);
+    }
+    if (quit_requested()) {
+        shutdown(true);
+        return;
+    }
+    if (state.restart) {
+        initialize_module();
+        key = 0;
+        return;
+    }
+    if (state.update_chosen) {
+        close_game_window();
+        return;
+    }
+    if (game_mode == 1 && settings_menu_open()) {
+        if (state.tileset_reload) {
+            state.tileset_reload = 0;
+            draw_title_text("PLEASE WAIT", please_wait_size);
+            toggle_tile_size();
+            load_tileset();
+            apply_layout();
+        }
+        if (state.relayout) setup_window();
+        refresh_menu();
+        draw_screen();
+        return;
+    }
+    if (player > 0 && (beings[player].next_action_time != state.player_action_time || command_acted)) {
+        if (settings.fading) fade_old_log_lines();
+        command_acted = false;
+    }
+    if (player > 0) regenerate_being(player, 1);
+
+    if (game_mode == 3 && !state.level_up_pending)
+        handle_rounds();
+    else if (game_mode == 7 && state.lister_time_passing)
+        handle_rounds();
+    else
+        draw_screen();
+
+    if (key == key_f10 && !shift.alt) key = 0;
+}
+
+} // namespace dravok

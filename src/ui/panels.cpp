@@ -1,0 +1,20 @@
+#include "ui/panels.h"
+
+#include "ui/graphics.h"
+
+namespace dravok {
+
+void draw_status_panel(int) {
+    // not built yet: health, stamina and statuses
+    clear_bitmap(status_panel);
+}
+void draw_look_panel(Bitmap& panel) {
+    // not built yet: the description of what the cursor is on
+    clear_bitmap(panel);
+}
+void draw_target_hints(int) {
+    // not built yet: the hint texts of target and autopilot mode
+    clear_bitmap(log_panel);
+}
+
+} // namespace dravok

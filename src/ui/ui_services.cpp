@@ -1,0 +1,46 @@
+#include "ui/ui_services.h"
+
+#include "platform/timers.h"
+#include "rules/game_services.h"
+#include "ui/animations.h"
+#include "ui/dialogs.h"
+#include "ui/draw.h"
+#include "ui/end_of_game_view.h"
+#include "ui/game_timers.h"
+#include "ui/game_window.h"
+#include "ui/graphics.h"
+#include "ui/key_bindings.h"
+#include "ui/lister.h"
+#include "ui/menus.h"
+#include "ui/offscreen_beings.h"
+#include "ui/release_check.h"
+#include "world/presentation.h"
+#include "world/world_hooks.h"
+
+namespace dravok {
+
+void install_presentation() {
+    presentation.redraw = draw_screen;
+    presentation.close_window = close_game_window;
+    presentation.clear_end_of_game_panels = clear_end_of_game_panels;
+    presentation.spectator_timer = [] { return &spectator_timer(); };
+    presentation.setup_ground_trap_dialog = setup_ground_trap_dialog;
+    presentation.setup_activate_golem_dialog = setup_activate_golem_dialog;
+    presentation.setup_use_portal = setup_use_portal;
+    presentation.setup_menu = setup_menu;
+    presentation.command_key_text = [](int command) { return binding_text(0, 0, command, true, false, 0); };
+}
+
+void install_ui_services() {
+    install_game_services();
+    install_presentation();
+    world_hooks.init_interface_templates = init_interface_templates;
+    world_hooks.delete_update_files = delete_update_files;
+    world_hooks.clear_indicators = clear_all_indicators;
+    world_hooks.reset_offscreen_beings = reset_offscreen_beings;
+    world_hooks.free_interface_records = free_interface_records;
+    world_hooks.free_graphics = free_graphics;
+    world_hooks.end_application = end_application;
+}
+
+} // namespace dravok

@@ -1,8 +1,0 @@
-// The view memory grid; see view_memory.h.
-#include "ui/view_memory.h"
-
-namespace dravok {
-
-tgrid<tview_cell> view_memory;
-
-} // namespace dravok

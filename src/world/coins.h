@@ -1,0 +1,11 @@
+// The coins a being carries: what a shopkeeper is paid with. Called by trade with shopkeepers.
+#pragma once
+
+namespace dravok {
+
+// The coin item given to a being (a shopkeeper); for now it gives nothing.
+void add_coins_to_being(int being, int amount, int depth);
+// Coins the being carries.
+int being_coins(int being);
+
+} // namespace dravok

@@ -1,0 +1,58 @@
+#include "world/sprite_lookup.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+namespace dravok {
+
+namespace {
+std::map<std::pair<int, int>, tsprite_info>& table() {
+    static std::map<std::pair<int, int>, tsprite_info> t;
+    return t;
+}
+} // namespace
+
+tsprite_info sprite_info(int category, int entry) {
+    auto it = table().find({category, entry});
+    return it == table().end() ? tsprite_info{} : it->second;
+}
+
+void set_sprite_info(int category, int entry, tsprite_info info) {
+    table()[{category, entry}] = info;
+}
+
+void clear_sprite_infos() {
+    table().clear();
+}
+
+namespace {
+constexpr int shaded_categories = 8, light_runs = 5;
+int light_offsets[shaded_categories + 1][light_runs + 1] = {};
+
+bool has_dark_run(int category) {
+    return category == sprites_terrain || category == sprites_furniture;
+}
+} // namespace
+
+int light_offset(int category, int light) {
+    if (category < 1 || category > shaded_categories) return 0;
+    const int run = has_dark_run(category) ? light + 1 : std::max(light, 1);
+    return run >= 1 && run <= light_runs ? light_offsets[category][run] : 0;
+}
+
+void set_light_offset(int category, int run, int offset) {
+    if (category >= 1 && category <= shaded_categories && run >= 1 && run <= light_runs)
+        light_offsets[category][run] = offset;
+}
+
+int shaded_sprite(int category, int sprite, int light) {
+    return sprite == 0 ? 0 : sprite + light_offset(category, light);
+}
+
+uint16_t effect_sprite_image(int) {
+    // not built yet: the effect sprites' images are not looked up, so an effect keeps its frame
+    return 0;
+}
+
+} // namespace dravok

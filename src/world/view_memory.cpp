@@ -1,0 +1,8 @@
+// The view memory grid; see view_memory.h.
+#include "world/view_memory.h"
+
+namespace dravok {
+
+tgrid<tview_cell> view_memory;
+
+} // namespace dravok

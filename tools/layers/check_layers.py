@@ -1,0 +1,63 @@
+#!/usr/bin/env python3
+"""Fails when an #include in src/ crosses the layer table the wrong way.
+
+The layers, bottom to top: records, platform, world, the peer layer (rules, generation, ai, which
+call each other through their public headers), ui, and main.cpp on top. A folder may include its
+own folder and the folders its row allows; nothing else. Run by the test command and CI.
+Usage: check_layers.py [source-root]   (default: the src/ folder beside tools/)
+"""
+import os
+import re
+import sys
+
+ALLOWED = {
+    "records": set(),
+    "platform": set(),
+    "world": {"records", "platform"},
+    "rules": {"records", "platform", "world", "generation", "ai"},
+    "generation": {"records", "platform", "world", "rules", "ai"},
+    "ai": {"records", "platform", "world", "rules", "generation"},
+    "ui": {"records", "platform", "world", "rules", "generation", "ai"},
+    "": {"ui"},  # src/main.cpp
+}
+INCLUDE = re.compile(r'^\s*#\s*include\s*"([a-z_]+)/[^"]+"')
+
+
+def violations(src):
+    found = []
+    for folder, _, files in os.walk(src):
+        rel = os.path.relpath(folder, src)
+        layer = "" if rel == "." else rel.split(os.sep)[0]
+        for name in sorted(files):
+            if not name.endswith((".h", ".cpp")):
+                continue
+            path = os.path.join(folder, name)
+            with open(path, encoding="utf-8", errors="replace") as f:
+                for number, line in enumerate(f, 1):
+                    m = INCLUDE.match(line)
+                    if not m:
+                        continue
+                    target = m.group(1)
+                    if target == layer:
+                        continue
+                    if layer not in ALLOWED:
+                        found.append(f"{path}:{number}: folder '{layer}' is not in the layer table")
+                    elif target not in ALLOWED[layer]:
+                        found.append(f"{path}:{number}: '{layer}' may not include '{target}/': {line.strip()}")
+    return found
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    src = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "..", "src")
+    found = violations(src)
+    for line in found:
+        print(line)
+    if found:
+        print(f"{len(found)} include(s) break the layer table.")
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
