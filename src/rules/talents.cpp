@@ -23,7 +23,6 @@ namespace dravok {
 
 namespace {
 
-constexpr int skill_magic = 3;
 constexpr int failure_time = 25;
 // Effect kinds that need a weapon at the ready and a being free to move.
 constexpr int kind_health_surge = 2, kind_charge = 16, kind_dualstrike = 17, kind_multistrike = 19,

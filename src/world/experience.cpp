@@ -16,7 +16,6 @@ namespace {
 constexpr double health_worth = 2.5, regenerating_health_worth = 6.0;
 constexpr int special_attack_bonus = 30, immunity_bonus = 30, gift_bonus = 50;
 constexpr int last_melee_natural_kind = 13;
-constexpr int easiest_disable_difficulty = 21, least_disable_experience = 20;
 // Talent effect kinds that weigh more than their stamina cost.
 constexpr int kind_damage = 5, kind_animate = 24, kind_animate_advanced = 25, kind_web = 58;
 constexpr int first_summon_kind = 43, last_summon_kind = 56;
@@ -110,21 +109,6 @@ void calculate_experience_award(int being, int depth, std::string& weapon_text) 
     b.xp_worth = uint32_t(std::max(0L, worth));
     weapon_text = melee_name;
     if (!ranged_name.empty()) weapon_text += (weapon_text.empty() ? "" : ", ") + ranged_name;
-}
-
-int disable_experience(int difficulty) {
-    const int over = difficulty - easiest_disable_difficulty;
-    if (over < 1) return 0;
-    return round_for_display(std::max(3 * over * over, least_disable_experience));
-}
-
-int award_disable_experience(int difficulty) {
-    const int xp = disable_experience(difficulty);
-    if (is_being_ok(player_character)) {
-        beings[player_character].experience += uint32_t(xp);
-        check_experience(player_character, 0);
-    }
-    return xp;
 }
 
 } // namespace dravok

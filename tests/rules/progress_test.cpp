@@ -24,6 +24,7 @@
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/experience.h"
+#include "world/experience_award.h"
 #include "world/globals.h"
 #include "world/item_creation.h"
 #include "world/item_placement.h"
