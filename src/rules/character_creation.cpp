@@ -31,6 +31,7 @@ constexpr int main_menu = 1;
 constexpr char playable_prefix[] = "be_playable";
 constexpr char hidden_talent_prefix[] = "mt";
 constexpr char crlf[] = "\r\n";
+constexpr int first_skill_icon = 5;
 
 void open_menu(int id) {
     presentation.setup_menu(id);
@@ -76,6 +77,11 @@ void add_row(const std::string& text, int action, const std::string& key = {}) {
     tmenu_item r = row(text, action);
     r.text_key = key;
     add_menu_item(r);
+}
+
+// The interface's own icons: the abilities are 1..4, the skills 5..11.
+int interface_icon(int n) {
+    return sprite_info(sprites_interface, n).first_image;
 }
 
 bool level_up_sheet() {
@@ -229,6 +235,7 @@ void setup_abilities_menu() {
     for (int k = 1; k <= ability_count; ++k) {
         tmenu_item r = row(capitalised(dice_ability_names[k - 1]), 0);
         r.id = k;
+        r.icon = interface_icon(k);
         r.text_key = std::string(dice_ability_names[k - 1]);
         add_menu_item(r);
     }
@@ -249,6 +256,7 @@ void setup_skills_menu() {
         const std::string key_name = capitalised(dice_ability_names[key - 1]);
         tmenu_item r = row(capitalised(dice_skill_names[k - 1]), 0);
         r.id = k;
+        r.icon = interface_icon(k + first_skill_icon - 1);
         r.text_key = std::string(dice_skill_names[k - 1]);
         r.value = r.default_value = at1(c.skill, k);
         r.min = at1(c.skill_minimum, k);
@@ -284,6 +292,7 @@ void setup_talents_menu() {
         }
         tmenu_item r = row(talent.name.str(), act_talent);
         r.id = t;
+        r.icon = sprite_info(sprites_talent, t).first_image;
         r.text_key = talent.identifier.str();
         std::string info;
         talent_info_to_text(level_up_sheet() ? player_character : 0, t, info);

@@ -28,6 +28,7 @@ constexpr int icon_level = 25, icon_health = 26, icon_stamina = 27, icon_movemen
 constexpr int stairs_up = 2;
 constexpr int motion = 2;
 constexpr int shown_resistance_max = 99;
+constexpr int label_gap = 6;
 
 int base_font_height() {
     return side_panel.font().height;
@@ -158,6 +159,14 @@ void build_character_table(int index) {
         t.cell(15, 3).text = "C";
     else if (level.hub)
         t.cell(15, 3).text = "Z";
+    // The labels share one column: as wide as the widest label in the drawing font, so that none
+    // runs into its figure when the font is wider than the sheet was measured for.
+    int label_width = 0;
+    for (int r = 5; r <= 15; ++r)
+        if (!t.cell(r, 2).text.empty())
+            label_width = std::max(label_width, side_panel.text_width(t.cell(r, 2).text) + scaled(label_gap));
+    for (int r = 5; r <= 15; ++r)
+        if (!t.cell(r, 2).text.empty()) t.cell(r, 2).width = std::max(t.cell(r, 2).width, label_width);
     set_up(t, "CHARACTER", true);
     layout_table(t, character_table);
 }

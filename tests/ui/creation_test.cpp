@@ -231,6 +231,9 @@ TEST_F(CreationKeys, ExperienceOpensTheLevelUpAndTheSheetShowsTheCharacter) {
     press_command(game, CHARACTER_SHEET);
     EXPECT_EQ(game_mode, mode_character);
     game.screenshot("character_sheet");
+    // The icons of the tile set's interface category reach the sheet's rows.
+    EXPECT_GE(character_table.cell(5, 1).icon, 1) << "the level row's icon";
+    EXPECT_GE(abilities_table.cell(1, 1).icon, 1) << "the body row's icon";
     game.press(key_escape);
     EXPECT_EQ(game_mode, mode_main);
 
