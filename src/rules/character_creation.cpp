@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "records/vocabulary.h"
 #include "rules/game_setup.h"
 #include "rules/level_up.h"
 #include "rules/talent_choice.h"
@@ -285,9 +286,8 @@ void setup_talents_menu() {
         if (c.talent(t).owned || talent.identifier.view().starts_with(hidden_talent_prefix)) continue;
         if (c.hide_unavailable && !sheet_meets_talent_requirements(t)) continue;
         if (talent.type != previous_type) {
-            static constexpr const char* type_names[] = {"-",      "boosts", "utility",
-                                                         "combat", "spells", "monsters"};
-            add_heading(capitals(talent.type <= talent_type_monsters ? type_names[talent.type] : "-"));
+            add_heading(
+                capitals(talent.type < vocab::talent_types.size() ? vocab::talent_types[talent.type] : "-"));
             previous_type = talent.type;
         }
         tmenu_item r = row(talent.name.str(), act_talent);

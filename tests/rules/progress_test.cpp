@@ -18,6 +18,7 @@
 #include "support/process_state.h"
 #include "ui/game_window.h"
 #include "ui/key_bindings.h"
+#include "ui/lister.h"
 #include "ui/menus.h"
 #include "world/being.h"
 #include "world/database.h"
@@ -85,6 +86,50 @@ TEST_F(Progress, ATalentFromAQuickslotPaysItsCostAndGoesThroughThePipeline) {
     EXPECT_EQ(game.talent_uses_of(t), 1);
     EXPECT_GT(beings[p].next_action_time, before) << "the use took its time";
     EXPECT_LE(int(beings[p].stamina), 30 - int(talents[t].stamina)) << "its cost paid";
+}
+
+TEST_F(Progress, TheTalentScreenListsTheTalentsAndUsesTheOneUnderTheCursor) {
+    const int wind = talent_by_name("t_second_wind");
+    const int stone = talent_by_name("t_stoneskin");
+    ASSERT_GT(wind, 0);
+    ASSERT_GT(stone, 0);
+    turn_driver d;
+    random_seed = 20261210u;
+    const int p = talented_player(d, wind, 30);
+    beings[p].talent_of(stone) = 1;
+    beings[p].health = 3;
+    d.press_command(TALENT);
+    ASSERT_EQ(game_mode, mode_talent);
+    // Each run of one type under its header, the cursor on the first talent.
+    int listed = 0;
+    for (int r = 1; r <= lister.panes[1].row_count; ++r)
+        listed += lister.rows[1][r].header.empty() ? 1 : 0;
+    EXPECT_EQ(listed, 2);
+    EXPECT_FALSE(lister.rows[1][1].header.empty()) << "a header comes first";
+    int cursor = lister_cursor_row(1);
+    ASSERT_GT(cursor, 1);
+    // Down and up skip the headers; Enter uses the talent under the cursor and the map returns.
+    d.press(key_down);
+    if (lister.rows[1][lister_cursor_row(1)].index != wind) d.press(key_up);
+    ASSERT_EQ(lister.rows[1][lister_cursor_row(1)].index, wind);
+    const uint32_t before = beings[p].next_action_time;
+    d.press(key_enter);
+    EXPECT_EQ(game.talent_uses_of(wind), 1);
+    EXPECT_GT(beings[p].next_action_time, before);
+    EXPECT_EQ(game_mode, mode_main);
+    // Without the stamina for it, a talent's row is red and Enter does nothing.
+    beings[p].stamina = 0;
+    beings[p].next_action_time = game.game_clock;
+    d.press_command(TALENT);
+    ASSERT_EQ(game_mode, mode_talent);
+    cursor = lister_cursor_row(1);
+    ASSERT_GT(cursor, 0);
+    EXPECT_EQ(lister.rows[1][cursor].red, 1);
+    d.press(key_enter);
+    EXPECT_EQ(game.talent_uses_of(wind) + game.talent_uses_of(stone), 1);
+    EXPECT_EQ(game_mode, mode_talent);
+    d.press(key_escape);
+    EXPECT_EQ(game_mode, mode_main);
 }
 
 TEST_F(Progress, ASpellFromAQuickslotRollsItsCheck) {

@@ -12,6 +12,7 @@
 #include "ui/character_sheet.h"
 #include "ui/game_window.h"
 #include "ui/key_bindings.h"
+#include "ui/lister.h"
 #include "world/being.h"
 #include "world/experience_award.h"
 #include "world/globals.h"
@@ -234,6 +235,13 @@ TEST_F(CreationKeys, ExperienceOpensTheLevelUpAndTheSheetShowsTheCharacter) {
     // The icons of the tile set's interface category reach the sheet's rows.
     EXPECT_GE(character_table.cell(5, 1).icon, 1) << "the level row's icon";
     EXPECT_GE(abilities_table.cell(1, 1).icon, 1) << "the body row's icon";
+    game.press(key_escape);
+    EXPECT_EQ(game_mode, mode_main);
+    // The talent screen lists the chosen talent and describes the one under the cursor.
+    press_command(game, TALENT);
+    EXPECT_EQ(game_mode, mode_talent);
+    EXPECT_GT(lister_cursor_row(1), 0);
+    game.screenshot("talent_screen");
     game.press(key_escape);
     EXPECT_EQ(game_mode, mode_main);
 
