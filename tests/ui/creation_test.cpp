@@ -143,6 +143,22 @@ TEST_F(CreationKeys, NewGameThroughEveryMenuStandsTheCharacterOnTheFirstLevel) {
         EXPECT_GE(at1(p.base_ability, k), at1(c.sheet.ability, k));
         EXPECT_LE(at1(p.base_ability, k), at1(c.sheet.ability, k) + 1);
     }
+    // The race's kit is carried, and the figures are the sheet's bases with the body and spirit
+    // modifiers of the level.
+    const tbeing_plan& race = being_plans[p.plan];
+    int kit_items = 0;
+    for (int i = 0; i < kit_entry_count; ++i) {
+        if (race.kit_plan[i] == 0) continue;
+        ++kit_items;
+        bool held = false;
+        for (const titem& it : being_items[player])
+            held = held || it.plan == race.kit_plan[i];
+        EXPECT_TRUE(held) << item_plans[race.kit_plan[i]].identifier.str();
+    }
+    EXPECT_GT(kit_items, 0) << "the race has a kit";
+    EXPECT_EQ(p.health_max, c.sheet.base_health + p.level * at1(p.ability_modifier, 1));
+    EXPECT_EQ(p.stamina_max, c.sheet.base_stamina + p.level * at1(p.ability_modifier, 4));
+    EXPECT_EQ(p.health, p.health_max);
     EXPECT_TRUE(game_character_created());
     EXPECT_EQ(past_characters.size() > 1 ? past_characters[1].name.str() : "", "Morwen") << "the last played";
     game.screenshot("creation_play");
