@@ -1,5 +1,7 @@
 #include "rules/game_setup.h"
 
+#include <algorithm>
+
 #include "generation/areas.h"
 #include "generation/level_setup.h"
 #include "generation/placement.h"
@@ -11,6 +13,7 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
 
@@ -117,6 +120,16 @@ int place_player(const tbeing& record, int depth) {
     return 0;
 }
 
+// A kept sheet names an image of the tile set it was made under: the same variant of the race's
+// images in the set loaded now (the sheet's own image when none is loaded).
+uint16_t race_image_now(const tcharacter& sheet) {
+    const tsprite_info now = sprite_info(sprites_creature, sheet.race_plan);
+    if (now.first_image == 0) return sheet.race_image;
+    const int variant = int(sheet.race_image) - int(sheet.race_first_image);
+    const int count = std::max<int>(1, now.variants);
+    return uint16_t(now.first_image + (variant >= 0 && variant < count ? variant : 0));
+}
+
 } // namespace
 
 int create_player(int depth) {
@@ -126,7 +139,7 @@ int create_player(int depth) {
         create_being(sheet.race_plan, depth, record);
         record.name = sheet.name.view();
         record.title = sheet.name.view();
-        record.image = sheet.race_image;
+        record.image = race_image_now(sheet);
         for (int k = 1; k <= ability_count; ++k)
             record.base_ability_of(k) = int8_t(at1(sheet.ability, k));
         for (int k = 1; k <= skill_count; ++k)

@@ -1,6 +1,7 @@
 // A new game from the character sheet: the game record, the first level, the player's being
 // made from the sheet (or the test character when the sheet has no race) and placed on the
-// level, and the hand-over to the main mode.
+// level, and the hand-over to the main mode. Called by the creation menus, the past characters'
+// rows and the window's start-up.
 #pragma once
 
 namespace dravok {

@@ -1,6 +1,7 @@
 // Level-ups: the player's levels gained from experience, written back from the sheet once the
 // skills and talents are chosen; the automatic levels of companions and recruitable beings;
-// the talent-point rule and its list of levels for the summaries.
+// the talent-point rule and its list of levels for the summaries. Called by the level-up pause
+// of the window, the creation menus' level-up steps and the level generator.
 #pragma once
 #include <string>
 

@@ -18,6 +18,7 @@
 #include "world/globals.h"
 #include "world/menu_model.h"
 #include "world/random.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
 namespace {
@@ -330,11 +331,17 @@ TEST_F(CreationKeys, PastCharactersArePlayedAgainAndDeleted) {
     game.press_ctrl(key_delete);
     EXPECT_TRUE(past_characters[2].name.empty());
     EXPECT_EQ(menu.id, menu_character);
+    // Its sheet was kept under an earlier tile set whose creature images began elsewhere.
+    const tsprite_info race = sprite_info(sprites_creature, past_characters[1].race_plan);
+    ASSERT_GT(race.first_image, 0);
+    past_characters[1].race_first_image = uint16_t(race.first_image + 500);
+    past_characters[1].race_image = uint16_t(race.first_image + 500);
     ASSERT_TRUE(move_to(game, "Morwen"));
     game.press(key_enter);
     EXPECT_EQ(game_mode, mode_main);
     ASSERT_GT(player, 0);
     EXPECT_EQ(beings[player].name.view(), "Morwen");
+    EXPECT_EQ(beings[player].image, race.first_image) << "the race's image in the tile set loaded now";
 }
 
 } // namespace
