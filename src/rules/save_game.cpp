@@ -13,7 +13,7 @@
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "records/codec.h"
-#include "rules/character_creation.h"
+#include "rules/character_sheet.h"
 #include "rules/level_files.h"
 #include "world/data_files.h"
 #include "world/database.h"

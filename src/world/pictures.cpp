@@ -1,4 +1,5 @@
 #include "world/pictures.h"
+#include "records/layout_game.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/geometry.h"
 #include "platform/image_files.h"
+#include "records/layout.h"
 
 #include "world/globals.h"
 #include "world/map_colours.h"

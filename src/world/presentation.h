@@ -47,6 +47,8 @@ struct tpresentation {
     void (*draw_level_minimap)() = [] {};
     // The window's picture as last drawn (none when there is no window).
     const Bitmap* (*screen_picture)() = [] { return static_cast<const Bitmap*>(nullptr); };
+    // Opens the menu with that id (character creation's steps, a level-up's skills menu).
+    void (*setup_menu)(int id) = [](int) {};
     // A line that lasts a moment between two beings (from_being above 0) or two cells: kinds 1..4
     // are beams, a larger kind is the colour of a straight line. Nothing when neither end is in
     // view, nor, with check_seen, seen by the player's being.

@@ -1,11 +1,13 @@
 // Save games in the save folder: the names and paths of a save's three files, their deletion,
-// the save list the load menu shows (with each save's summary sheet), and the run-time state of
-// the database tables that a save carries. Called by saving and loading and by the menus.
+// the save list the load menu shows (with each save's summary sheet), the run-time state of the
+// database tables that a save carries, and the characters file of past characters. Called by
+// saving and loading, the menus and character creation.
 #pragma once
 #include <string>
 #include <string_view>
 
 #include "records/byte_stream.h"
+#include "records/layout_files.h"
 
 namespace dravok {
 
@@ -27,6 +29,10 @@ bool save_files_gone(std::string_view name);
 bool read_save_summary(const std::string& name, int index);
 // save_names from the save folder, newest first, each with its summary in past_characters.
 void build_save_list();
+// The characters file: the sheet becomes entry 1 (the last played) and, pregenerated, a stored
+// character of its own; past_characters read back from the file.
+void save_characters(const tcharacter& sheet, bool pregenerated);
+void load_characters();
 
 // The run-time fields of the database tables (levels, portals, vaults, contents, item and being
 // plans) as a save carries them; both zero the per-level scratch fields.
