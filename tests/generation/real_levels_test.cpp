@@ -1,6 +1,6 @@
 // Level creation on the level templates of the built game database: every template gives a
-// sound level for many seeds (the round, special and finishing passes still build nothing,
-// so their weights fall back to rooms and corridors).
+// sound level with its portals placed for many seeds (the round, special and finishing passes
+// still build nothing, so their weights fall back to rooms and corridors).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -41,6 +41,12 @@ TEST(RealLevelTemplates, EveryTemplateGivesSoundLevels) {
             ASSERT_GT(area_high_index(), 1);
             ASSERT_EQ(unreachable_floor_cells(), 0);
             ASSERT_EQ(area_record_faults(), "");
+            for (const tportal& p : portals) {
+                if (p.level != levels[i].index) continue;
+                ASSERT_TRUE(on_map(p.x, p.y)) << "portal " << p.index;
+                if (p.hidden_teleporter == 0 || p.index % 2 != 0)
+                    ASSERT_EQ(get_furniture(p.x, p.y), p.request.object_id) << "portal " << p.index;
+            }
         }
     }
     // The first level for people to look at.
