@@ -93,7 +93,7 @@ class LevelsInPlay : public ::testing::Test {
     void SetUp() override {
         testing_levels::use_temporary_error_log();
         folder = program_folder();
-        ASSERT_TRUE(load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs"));
+        ASSERT_TRUE(testing_levels::load_built_database());
         free_beings();
         allocate_world();
         reset_table_run_fields();

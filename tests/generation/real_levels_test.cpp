@@ -28,7 +28,7 @@ using namespace testing_levels;
 
 TEST(RealLevelTemplates, EveryTemplateGivesSoundLevels) {
     use_temporary_error_log();
-    ASSERT_TRUE(load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs"));
+    ASSERT_TRUE(load_built_database());
     ASSERT_GT(levels.size(), 1u);
     for (int i = 1; i < static_cast<int>(levels.size()); ++i) {
         for (uint32_t seed = 1; seed <= 100; ++seed) {
