@@ -1,5 +1,6 @@
 #include "generation/round_areas.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -151,16 +152,195 @@ bool create_ellipse(int x, int y, int direction, int depth) {
     return true;
 }
 
-// Polygons and natural areas arrive with their own work; until then they build nothing and
-// the dig loop takes another kind.
+// Polygons arrive with their own work; until then they build nothing and the dig loop takes
+// another kind.
 bool create_polygon(int, int, int, int) {
     return false;
 }
-bool create_natural(int, int, int, int, int) {
-    return false;
+
+namespace {
+
+constexpr int natural_start_distance = 3;
+constexpr int natural_tries = 2;
+constexpr int natural_core_radius = 2;
+constexpr int smallest_cave = 80, smallest_tunnel = 50;
+constexpr int natural_margin = 3;
+
+bool is_dug(int x, int y) {
+    return dug_grid[x - 1][y - 1] != 0;
 }
-bool natural_step(int, int, int) {
-    return false;
+
+// One neighbour of a growth step: off the map ends the step, dug ground spoils it, empty ground
+// takes the value. False when the step must end here.
+bool grow_into(int x, int y, int value, bool& result) {
+    if (!on_map(x, y, 0)) return false;
+    if (is_dug(x, y))
+        result = false;
+    else if (cell_at(x, y).block == 0)
+        shape_set(x, y, value);
+    return true;
+}
+
+bool walk_natural(int sx, int sy, int direction, int steps) {
+    const int fx = dir_dx[direction], fy = dir_dy[direction];
+    const int side1 = side_direction[direction][0], side2 = side_direction[direction][1];
+    int px = sx, py = sy;
+    for (int j = 1; j <= steps; ++j) {
+        if (!natural_step(px, py, dungeon.natural_floor_block)) return false;
+        const int ahead = d100();
+        if (ahead < 60) {
+            const int n = random(2) + 1;
+            px += fx * n;
+            py += fy * n;
+        } else if (j > 4 && 100 - j < ahead) {
+            px -= fx;
+            py -= fy;
+        }
+        const int aside = d100();
+        const int k = random(2) + 1;
+        if (aside < 35) {
+            px += dir_dx[side1] * k;
+            py += dir_dy[side1] * k;
+        } else if (aside > 65) {
+            px += dir_dx[side2] * k;
+            py += dir_dy[side2] * k;
+        }
+    }
+    return true;
+}
+
+int natural_floor_cells() {
+    int n = 0;
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y)
+            n += shape_get(x, y) == dungeon.natural_floor_block;
+    return n;
+}
+
+bool try_natural(int x, int y, int direction, int kind) {
+    const int sx = x + dir_dx[direction] * natural_start_distance;
+    const int sy = y + dir_dy[direction] * natural_start_distance;
+    const int floor = dungeon.natural_floor_block;
+    clear_shape_grid();
+    if (!on_map(sx, sy, 0) || !draw_circle_shape(sx, sy, natural_core_radius, floor, floor)) return false;
+    if (kind == area_cave) {
+        const int walkers = random(10) + 5;
+        for (int w = 0; w < walkers; ++w) {
+            const int steps = random(5) + 10;
+            if (!walk_natural(sx, sy, direction, steps)) return false;
+        }
+    } else {
+        const int second = d100();
+        const int walkers = second < 20 ? 2 : 1;
+        for (int w = 0; w < walkers; ++w) {
+            const int steps = random(5) + 13;
+            if (!walk_natural(sx, sy, direction, steps)) return false;
+        }
+    }
+    // The entrance: the five cells round the mark on its outward side.
+    const int fx = dir_dx[direction], fy = dir_dy[direction];
+    const int s1 = side_direction[direction][0], s2 = side_direction[direction][1];
+    const point entrance[5] = {{dir_dx[s1], dir_dy[s1]},
+                               {dir_dx[s1] + fx, dir_dy[s1] + fy},
+                               {fx, fy},
+                               {dir_dx[s2] + fx, dir_dy[s2] + fy},
+                               {dir_dx[s2], dir_dy[s2]}};
+    for (const point& e : entrance)
+        if (on_map(x + e.dx, y + e.dy, 0) && cell_at(x + e.dx, y + e.dy).block == 0)
+            shape_set(x + e.dx, y + e.dy, floor);
+    // Holes closed, then a filler wall round every floor cell.
+    for (int cx = 2; cx <= map_size - 1; ++cx)
+        for (int cy = 2; cy <= map_size - 1; ++cy) {
+            if (shape_get(cx, cy) != 0) continue;
+            bool closed = true;
+            for (int d = 1; d <= 4 && closed; ++d)
+                closed = shape_get(cx + dir_dx[d], cy + dir_dy[d]) != 0;
+            if (closed) shape_set(cx, cy, floor);
+        }
+    for (int cx = 1; cx <= map_size; ++cx)
+        for (int cy = 1; cy <= map_size; ++cy) {
+            if (cell_at(cx, cy).block != 0 || shape_get(cx, cy) != 0) continue;
+            bool by_floor = false;
+            for (int d = 1; d <= 8 && !by_floor; ++d) {
+                const int nx = cx + compass_dx[d], ny = cy + compass_dy[d];
+                by_floor = on_map(nx, ny, 0) && shape_get(nx, ny) == floor;
+            }
+            if (by_floor) shape_set(cx, cy, dungeon.filler_block);
+        }
+    if (!is_shape_in_one_piece() || !shape_fits_map(1, 1, map_size, map_size, true)) return false;
+    return natural_floor_cells() >= (kind == area_cave ? smallest_cave : smallest_tunnel);
+}
+
+} // namespace
+
+bool create_natural(int x, int y, int direction, int depth, int kind) {
+    if (!on_map(x, y, depth)) return false;
+    dungeon.success = 0;
+    if (dungeon.next_area > max_area_number) return false;
+    bool built = false;
+    for (int t = 0; t < natural_tries && !built; ++t)
+        built = try_natural(x, y, direction, kind);
+    if (!built) return false;
+    const int area = static_cast<int>(dungeon.next_area);
+    const bool first = area == 1;
+    if (first) centre_first(x, y, {}, {});
+    shape_bounds b;
+    get_shape_bounds(b);
+    place_area(1, 1, map_size, map_size, depth, false, area, kind);
+    const int back = opposite_direction[direction];
+    const point extremes[5] = {
+        {0, 0}, {b.north_x, b.north_y}, {b.east_x, b.east_y}, {b.south_x, b.south_y}, {b.west_x, b.west_y}};
+    int far_mark_x = 0, far_mark_y = 0;
+    for (int d = 1; d <= 4; ++d) {
+        if (d == back && !first) continue;
+        const int mx = extremes[d].dx + dir_dx[d], my = extremes[d].dy + dir_dy[d];
+        add_mark(mx, my, d, depth, 0, kind);
+        if (d == direction) far_mark_x = mx, far_mark_y = my;
+    }
+    // A doorway from another natural area opens the mark and its two sides into this one.
+    if (!first) {
+        const int s1 = side_direction[direction][0], s2 = side_direction[direction][1];
+        for (const point& p :
+             {point{x, y}, point{x + dir_dx[s1], y + dir_dy[s1]}, point{x + dir_dx[s2], y + dir_dy[s2]}}) {
+            b.x1 = std::max(1, std::min(b.x1, p.dx));
+            b.y1 = std::max(1, std::min(b.y1, p.dy));
+            b.x2 = std::min(map_size, std::max(b.x2, p.dx));
+            b.y2 = std::min(map_size, std::max(b.y2, p.dy));
+        }
+        b.width = b.x2 - b.x1 + 1;
+        b.height = b.y2 - b.y1 + 1;
+    }
+    finish_area(area, x, y, direction, b, kind, depth);
+    // A tunnel may open into a cave at its far end.
+    if (kind == area_tunnel && !first) {
+        const int roll = d100();
+        const int position = find_mark(far_mark_x, far_mark_y);
+        if (roll <= dungeon.cave_chance && position >= 0) {
+            tmark m;
+            get_mark(position, m);
+            create_natural(m.x, m.y, m.direction, depth, area_cave);
+        }
+    }
+    return true;
+}
+
+bool natural_step(int x, int y, int value) {
+    if (x < natural_margin + 1 || x > map_size - natural_margin || y < natural_margin + 1 ||
+        y > map_size - natural_margin)
+        return false;
+    if (random(3) != 0) return draw_circle_shape(x, y, natural_core_radius, value, value);
+    shape_set(x, y, value);
+    bool result = true;
+    for (int d = 1; d <= 4; ++d)
+        if (!grow_into(x + dir_dx[d], y + dir_dy[d], value, result)) return result;
+    const int diagonals = random(4) + 1;
+    for (int i = 0; i < diagonals; ++i) {
+        int d = random(8) + 1;
+        while (d % 2 != 0)
+            d = random(8) + 1;
+        if (!grow_into(x + compass_dx[d], y + compass_dy[d], value, result)) return result;
+    }
+    return result;
 }
 
 } // namespace dravok

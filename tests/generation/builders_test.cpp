@@ -279,5 +279,29 @@ TEST_F(Builders, CirclesFaceAwayFromTheirMarkAndEllipsesAreNeverRound) {
     }
 }
 
+// A natural walker keeps three cells from the map's edge; a tunnel and a cave grow from a room.
+TEST_F(Builders, NaturalAreasGrowAwayFromTheEdge) {
+    clear_shape_grid();
+    EXPECT_FALSE(natural_step(3, 30, 47));
+    EXPECT_FALSE(natural_step(30, 62, 47));
+    for (int kind : {area_tunnel, area_cave}) {
+        SCOPED_TRACE(kind);
+        int built = 0;
+        for (uint32_t seed = 1; seed <= 10; ++seed) {
+            start_blank_attempt(64);
+            random_seed = seed;
+            carve_area(1, 26, 50, 36, 58, area_room);
+            dungeon.origin_kind = area_room;
+            if (!create_natural(31, 50, 1, 1, kind)) continue;
+            ++built;
+            areas.resize(dungeon.next_area);
+            EXPECT_EQ(areas[2].kind, kind);
+            EXPECT_EQ(unreachable_floor_cells(), 0);
+            EXPECT_EQ(area_record_faults(), "");
+        }
+        EXPECT_GT(built, 5);
+    }
+}
+
 } // namespace
 } // namespace dravok

@@ -77,6 +77,16 @@ TEST(RealLevelTemplates, EveryTemplateGivesSoundLevels) {
         }
         EXPECT_EQ(made[0], made[1]);
     }
+    // One level of each template for people to look at.
+    for (int i = 1; i < static_cast<int>(levels.size()); ++i) {
+        level = levels[i];
+        map_size = level.map_size;
+        random_seed = 20261209;
+        create_level(1);
+        const std::filesystem::path path =
+            std::filesystem::path(level_image_folder()) / ("level_" + std::to_string(i) + ".png");
+        EXPECT_TRUE(write_level_png(path.string()));
+    }
     // The first level for people to look at.
     level = levels[1];
     map_size = level.map_size;
