@@ -125,8 +125,8 @@ bool create_ellipse(int x, int y, int direction, int depth) {
             }
             shape_set(px, py, dungeon.floor_block);
         }
-        if (!inside) continue;
-        flood_fill_shape(cx, cy, dungeon.floor_block);
+        // A fill that touches dug ground would fail the wall layer or the map test below.
+        if (!inside || !flood_fill_shape(cx, cy, dungeon.floor_block)) continue;
         get_shape_bounds(b);
         if (!grow_layer_step(b.x1 - 1, b.y1 - 1, b.x2 + 1, dungeon.wall_block, dungeon.floor_block, b.y2 + 1))
             continue;
@@ -211,8 +211,8 @@ bool walk_natural(int sx, int sy, int direction, int steps) {
 
 int natural_floor_cells() {
     int n = 0;
-    for (int x = 1; x <= map_size; ++x)
-        for (int y = 1; y <= map_size; ++y)
+    for (int x = shape_dirty.x1; x <= shape_dirty.x2; ++x)
+        for (int y = shape_dirty.y1; y <= shape_dirty.y2; ++y)
             n += shape_get(x, y) == dungeon.natural_floor_block;
     return n;
 }
@@ -249,16 +249,22 @@ bool try_natural(int x, int y, int direction, int kind) {
         if (on_map(x + e.dx, y + e.dy, 0) && cell_at(x + e.dx, y + e.dy).block == 0)
             shape_set(x + e.dx, y + e.dy, floor);
     // Holes closed, then a filler wall round every floor cell.
-    for (int cx = 2; cx <= map_size - 1; ++cx)
-        for (int cy = 2; cy <= map_size - 1; ++cy) {
+    // Only the written box (and the ring round it) can hold holes and wall cells.
+    const shape_box box = shape_dirty;
+    const int hx1 = std::max(2, box.x1), hx2 = std::min(map_size - 1, box.x2);
+    const int hy1 = std::max(2, box.y1), hy2 = std::min(map_size - 1, box.y2);
+    for (int cx = hx1; cx <= hx2; ++cx)
+        for (int cy = hy1; cy <= hy2; ++cy) {
             if (shape_get(cx, cy) != 0) continue;
             bool closed = true;
             for (int d = 1; d <= 4 && closed; ++d)
                 closed = shape_get(cx + dir_dx[d], cy + dir_dy[d]) != 0;
             if (closed) shape_set(cx, cy, floor);
         }
-    for (int cx = 1; cx <= map_size; ++cx)
-        for (int cy = 1; cy <= map_size; ++cy) {
+    const int wx1 = std::max(1, box.x1 - 1), wx2 = std::min(map_size, box.x2 + 1);
+    const int wy1 = std::max(1, box.y1 - 1), wy2 = std::min(map_size, box.y2 + 1);
+    for (int cx = wx1; cx <= wx2; ++cx)
+        for (int cy = wy1; cy <= wy2; ++cy) {
             if (cell_at(cx, cy).block != 0 || shape_get(cx, cy) != 0) continue;
             bool by_floor = false;
             for (int d = 1; d <= 8 && !by_floor; ++d) {

@@ -31,7 +31,7 @@ TEST(RealLevelTemplates, EveryTemplateGivesSoundLevels) {
     ASSERT_TRUE(load_built_database());
     ASSERT_GT(levels.size(), 1u);
     for (int i = 1; i < static_cast<int>(levels.size()); ++i) {
-        for (uint32_t seed = 1; seed <= 100; ++seed) {
+        for (uint32_t seed = 1; seed <= 500; ++seed) {
             level = levels[i];
             map_size = level.map_size;
             random_seed = seed * 40503u;
