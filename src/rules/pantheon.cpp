@@ -269,4 +269,8 @@ void replace_avatar_with_being(int avatar_id, int being) {
     save_avatars();
 }
 
+void place_demigods(int) {
+    // not built yet: the demigods of the pantheon waiting on the hub level
+}
+
 } // namespace dravok
