@@ -12,6 +12,7 @@
 #include "ui/key_bindings.h"
 #include "ui/lister.h"
 #include "ui/menus.h"
+#include "ui/minimap.h"
 #include "ui/offscreen_beings.h"
 #include "ui/release_check.h"
 #include "world/presentation.h"
@@ -27,6 +28,8 @@ void install_presentation() {
     presentation.setup_ground_trap_dialog = setup_ground_trap_dialog;
     presentation.setup_activate_golem_dialog = setup_activate_golem_dialog;
     presentation.setup_use_portal = setup_use_portal;
+    presentation.draw_level_minimap = draw_level_minimap;
+    presentation.minimap_cell_explored = draw_minimap_cell;
     presentation.command_key_text = [](int command) { return binding_text(0, 0, command, true, false, 0); };
 }
 

@@ -29,6 +29,8 @@ struct tpresentation {
     std::string (*command_key_text)(int command) = [](int) { return std::string(); };
     // The minimap of a level just entered.
     void (*draw_level_minimap)() = [] {};
+    // A cell the player has just explored, onto the minimap's base.
+    void (*minimap_cell_explored)(int x, int y) = [](int, int) {};
 };
 
 extern tpresentation presentation;

@@ -1,0 +1,216 @@
+// The screens of play on a generated level: the log panel with its colours, the status panel,
+// the minimap and the frame they compose, written as PNG files for people to look at.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+#include "generation/level_fixture.h"
+#include "platform/files.h"
+#include "platform/image_files.h"
+#include "records/being_flags.h"
+#include "ui/draw.h"
+#include "ui/frame_composition.h"
+#include "ui/frame_fixture.h"
+#include "ui/graphics.h"
+#include "ui/layout.h"
+#include "ui/marked_text.h"
+#include "ui/minimap.h"
+#include "ui/panels.h"
+#include "ui/text_boxes.h"
+#include "ui/tileset.h"
+#include "world/error_log.h"
+#include "world/globals.h"
+#include "world/message_log.h"
+
+namespace dravok {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace frame_fixture;
+
+class Screens : public ::testing::Test {
+  public:
+    fs::path dir;
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("dravok-screens-" + std::to_string(getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        if (!build_tileset(dir.string())) GTEST_SKIP() << "the tile-set builder is not built";
+        set_program_folder(dir.string() + "/");
+        clear_quit_request();
+        state = tstate{};
+        prepare_tables();
+        create_graphics();
+        apply_layout();
+        ASSERT_TRUE(load_tileset());
+        ASSERT_TRUE(prepare_level(20261209)) << "no room with a door for the test";
+        set_program_folder(dir.string() + "/");
+        draw_level_minimap();
+    }
+    void TearDown() override {
+        testing_levels::restore_error_log();
+        clear_message_log();
+        free_graphics();
+        free_world();
+        settings.coin_plan = 0;
+        game_mode = 0;
+        set_program_folder("");
+        clear_quit_request();
+    }
+    static std::string write(const std::string& name) {
+        const fs::path out = fs::temp_directory_path() / "dravok-frames";
+        fs::create_directories(out);
+        const fs::path png = out / (name + ".png");
+        write_png(png.string(), screen_bitmap);
+        std::printf("%s: %s\n", name.c_str(), png.c_str());
+        return png.string();
+    }
+};
+
+// How many pixels of a colour lie in the rectangle.
+int count_colour(const Bitmap& b, Rect r, Colour c) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            n += b.pixel(x, y) == c;
+    return n;
+}
+// The leftmost column holding a pixel of the colour, -1 when none.
+int first_column(const Bitmap& b, Colour c) {
+    for (int x = 0; x < b.width(); ++x)
+        for (int y = 0; y < b.height(); ++y)
+            if (b.pixel(x, y) == c) return x;
+    return -1;
+}
+
+TEST_F(Screens, MarkedTextSwitchesColoursAtCodesAndFramesKeyCaps) {
+    EXPECT_EQ(colour_of_code("$F"), 0xFF3030u);
+    EXPECT_EQ(colour_of_code("S"), 0x22DD22u);
+    EXPECT_EQ(colour_of_code("$w"), 0xFFFFFFu);
+    EXPECT_EQ(colour_of_code("$W"), 0xBBBBBBu) << "code letters are case-sensitive";
+    EXPECT_EQ(colour_of_code("$d"), 0x777777u);
+
+    Bitmap b(400, 40);
+    b.set_font(log_panel.font());
+    b.set_brush_clear();
+    b.set_font_colour(0x0000FF);
+    draw_marked_line(b, "MMM$FMMM$SMMM", 2, false, 10);
+    // Text before the first code keeps the caller's colour; each code colours what follows it.
+    const int blue = first_column(b, 0x0000FF), red = first_column(b, 0xFF3030),
+              green = first_column(b, 0x22DD22);
+    ASSERT_GE(blue, 0);
+    ASSERT_GT(red, blue);
+    ASSERT_GT(green, red);
+    EXPECT_EQ(b.font().colour, 0x22DD22u) << "the last code stays in force";
+
+    // A key cap is a frame in the colour in force round the key's name.
+    Bitmap k(400, 40);
+    k.set_font(log_panel.font());
+    k.set_brush_clear();
+    k.set_font_colour(0xBBBBBB);
+    draw_marked_line(k, "Press [[ ENTER ]] now", 2, false, 10);
+    int frame_rows = 0;
+    for (int y = 0; y < k.height(); ++y)
+        frame_rows += count_colour(k, Rect{0, y, k.width(), y + 1}, 0xBBBBBB) > k.text_width("ENTER");
+    EXPECT_EQ(frame_rows, 2) << "the cap's top and bottom edges";
+    // An opener without its closer is dropped, and a text of codes only draws nothing.
+    Bitmap n(200, 40);
+    n.set_font(log_panel.font());
+    draw_marked_line(n, "[[", 0, false, 0);
+    EXPECT_EQ(count_colour(n, n.bounds(), colours::black), 200 * 40);
+    EXPECT_EQ(draw_wrapped_text(n, "$F$S", 0, false, 16, 200, 7), 7);
+}
+
+TEST_F(Screens, LogPanelShowsSevenLinesFromTheTopLineWithIndentsAndGreyPlainText) {
+    for (int i = 0; i < 10; ++i)
+        message_log.push_back("0000000000000" + std::string(i == 1 ? "$F" : "") + "line " +
+                              std::to_string(i));
+    message_log[2] = "0000000000020indented";
+    settings.log_top_line = 1;
+    draw_log_panel();
+    EXPECT_FALSE(log_changed);
+    const int L = settings.log_line_height, m = settings.log_margin, w = log_panel.width();
+    auto row = [&](int i) { return Rect{0, m + i * L, w, m + (i + 1) * L}; };
+    auto lit = [&](Rect r) { return r.width() * r.height() - count_colour(log_panel, r, colours::black); };
+    // Shown: lines 1..7; line 1 red, the others the plain grey.
+    EXPECT_GT(count_colour(log_panel, row(0), 0xFF3030), 5);
+    for (int i = 1; i < 7; ++i)
+        EXPECT_GT(count_colour(log_panel, row(i), 0x666666), 3) << i;
+    EXPECT_EQ(lit(row(7)), 0) << "no eighth line";
+    // The indent of 020 moves the line 20 pixels right of the others.
+    auto left_of = [&](int i) {
+        for (int x = 0; x < w; ++x)
+            if (lit(Rect{x, row(i).top, x + 1, row(i).bottom})) return x;
+        return -1;
+    };
+    EXPECT_EQ(left_of(1) - left_of(2), 20);
+
+    // An empty log leaves the panel black and the redraw pending.
+    message_log.clear();
+    log_changed = true;
+    draw_log_panel();
+    EXPECT_TRUE(log_changed);
+}
+
+TEST_F(Screens, StatusPanelBarsStatusesAndTheExplorationBarOnlyWithStonesense) {
+    tbeing& b = beings[player];
+    b.health = 10;
+    b.health_max = 20;
+    b.status_of(st_poisoned) = 1;
+    b.status_of(st_regenerating_health) = 1;
+    b.status_of(st_dualwield) = 1; // never shown
+    draw_status_panel(player);
+    const Bitmap without = status_panel;
+    const int m = screen_layout.panel_margin, bar = scaled(24);
+    // Health half full: the left half in its middle colour.
+    EXPECT_EQ(status_panel.pixel(m + 2, m + 2), 0x666600u);
+    EXPECT_EQ(status_panel.pixel(settings.panel_width - m - 3, m + 2), 0x191919u);
+    EXPECT_GT(count_colour(status_panel, status_panel.bounds(), 0xFF3030), 10) << "poisoned, harmful";
+    EXPECT_GT(count_colour(status_panel, status_panel.bounds(), 0x22DD22), 10) << "regenerating";
+    const int exploration_y = m + 2 * (m + bar) + bar / 4 + m;
+    EXPECT_EQ(count_colour(without, Rect{m, exploration_y, m + 50, exploration_y + bar / 4}, 0x191919), 0);
+
+    b.status_of(st_stonesense) = 1;
+    level.floor_cells = 100;
+    level.explored_cells = 100;
+    draw_status_panel(player);
+    EXPECT_EQ(status_panel.pixel(m + 2, exploration_y + 1), 0x008800u) << "all explored: the last colour";
+    // The sections below keep their places either way.
+    const int below = exploration_y + bar / 4 + 2 * m + 2;
+    EXPECT_EQ(status_panel.pixel(m, below), without.pixel(m, below));
+}
+
+TEST_F(Screens, MinimapCutOutGrowsWithTheExploredExtentAndStaysBlackWithoutACharacter) {
+    level.explored_x1 = 10;
+    level.explored_x2 = 73; // e = 63
+    level.explored_y1 = 10;
+    level.explored_y2 = 20;
+    draw_minimap(player, beings[player].x, beings[player].y);
+    EXPECT_EQ(minimap_bitmap.width(), 64);
+    level.explored_x2 = 79; // across 70 cells
+    draw_minimap(player, beings[player].x, beings[player].y);
+    EXPECT_EQ(minimap_bitmap.width(), 96);
+    // The marked cell is white in the cut-out at its place.
+    const int x = beings[player].x, y = beings[player].y;
+    EXPECT_EQ(minimap_bitmap.pixel(x - settings.minimap_x - 1, y - settings.minimap_y - 1), colours::white);
+
+    player_character = 0;
+    draw_level_minimap();
+    EXPECT_EQ(count_colour(level_minimap, level_minimap.bounds(), colours::black), 256 * 256);
+}
+
+TEST_F(Screens, MainFrameShowsLogStatusAndMinimap) {
+    add_message("You enter the $Scrypt$B. A $Frat$B bites you!");
+    add_message("Press [[ ENTER ]] to wait.");
+    add_message("$EYou feel lucky.");
+    beings[player].status_of(st_poisoned) = 1;
+    beings[player].status_of(st_regenerating_health) = 1;
+    draw_screen();
+    write("screens_main");
+}
+
+} // namespace
+} // namespace dravok
