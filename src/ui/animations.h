@@ -14,8 +14,7 @@ void draw_indicators();
 void draw_indicator_lines();
 void draw_speech_bubbles();
 void clear_speech_bubbles();
+// Every list emptied, the bubbles blanked, the beings' animation flags cleared.
 void clear_all_indicators();
-// Set while a cell animation shows the being in its place.
-bool being_animation_shown(int being);
 
 } // namespace dravok

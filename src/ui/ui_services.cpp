@@ -11,6 +11,7 @@
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
 #include "ui/lister.h"
+#include "ui/lister_model.h"
 #include "ui/menus.h"
 #include "ui/minimap.h"
 #include "ui/offscreen_beings.h"
@@ -35,9 +36,11 @@ void install_presentation() {
     presentation.draw_level_minimap = draw_level_minimap;
     presentation.minimap_cell_explored = draw_minimap_cell;
     presentation.setup_bump_friendly_dialog = setup_bump_friendly_dialog;
-    presentation.open_loot_screen = [](int being, int, int, int depth) {
+    presentation.open_loot_screen = [](int being, int x, int y, int) {
         reset_lister();
-        initialize_inventory(being, 0, inventory_ground, depth, 2, 2);
+        lister.ground_x = x;
+        lister.ground_y = y;
+        initialize_inventory(being, 0, list_backpack, list_ground, 2, false);
     };
     presentation.command_key_text = [](int command) { return binding_text(0, 0, command, true, false, 0); };
 }

@@ -16,6 +16,8 @@
 #include "ui/frame_fixture.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
+#include "ui/lister.h"
+#include "ui/lister_model.h"
 #include "ui/marked_text.h"
 #include "ui/minimap.h"
 #include "ui/panels.h"
@@ -210,6 +212,40 @@ TEST_F(Screens, MainFrameShowsLogStatusAndMinimap) {
     beings[player].status_of(st_regenerating_health) = 1;
     draw_screen();
     write("screens_main");
+}
+
+TEST_F(Screens, InventoryAndGroundListsAreDrawnWithHotkeysAndTheInfoPanel) {
+    // Every item in view lies at the player's feet: the ground beside the backpack.
+    const int px = beings[player].x, py = beings[player].y;
+    const char* names[] = {"long sword", "leather armour", "arrow", "healing potion", "gold ring", "wand"};
+    const int groups[] = {3, 1, 4, 6, 5, 6};
+    for (std::size_t i = 1; i < level_items.size(); ++i) {
+        titem& it = level_items[i];
+        if (it.plan == 0) continue;
+        it.x = uint8_t(px);
+        it.y = uint8_t(py);
+        it.name = names[i % 6];
+        it.flags[groups[i % 6]] = 1;
+        it.amount = i % 6 == 2 ? 20 : 1;
+        it.icon = uint16_t(i + 2);
+    }
+    reset_lister();
+    lister.ground_x = px;
+    lister.ground_y = py;
+    initialize_inventory(player, 0, list_backpack, list_ground, 2, false);
+    ASSERT_EQ(game_mode, mode_inventory);
+    draw_screen();
+    write("screens_ground_list");
+    // Item rows of the current pane carry hotkeys in order; headers take none.
+    const tlister_pane& ground = lister.panes[2];
+    std::string keys;
+    for (int r = 1; r <= ground.row_count(); ++r) {
+        if (ground.rows[r].is_header())
+            EXPECT_EQ(ground.rows[r].hotkey, 0);
+        else if (ground.rows[r].hotkey)
+            keys += ground.rows[r].hotkey;
+    }
+    EXPECT_EQ(keys.substr(0, 3), "123");
 }
 
 } // namespace
