@@ -4,7 +4,14 @@
 #include <array>
 #include <string>
 
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "ai/sight.h"
 #include "records/being_flags.h"
+#include "records/map_vocab.h"
+#include "rules/targeting.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/marked_text.h"
@@ -13,7 +20,12 @@
 #include "world/being.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/item_description.h"
 #include "world/item_record.h"
+#include "world/map.h"
+#include "world/text_database.h"
+#include "world/text_expand.h"
+#include "world/view_memory.h"
 #include "world/vocab.h"
 
 namespace dravok {
@@ -139,10 +151,163 @@ void draw_status_panel(int being) {
     if (!lines.empty()) draw_marked_lines(p, lines, x, false, screen_layout.text_line_gap, y);
 }
 
-void draw_look_panel(Bitmap& panel) {
-    // not built yet: the description of what the cursor is on
-    clear_bitmap(panel);
+namespace {
+
+constexpr Colour look_separator = 0x2A2A2A;
+constexpr int first_stand = 20, last_stand = 30, first_chest = 12, last_chest = 19;
+constexpr int holds_items_state = 2, description_name_limit = 52;
+
+struct tlook_writer {
+    Bitmap& b;
+    int y;
+    int width() const { return b.width() - 2 * screen_layout.panel_margin; }
+    void wrapped(const std::string& text) {
+        y = draw_wrapped_text(b, text, screen_layout.panel_margin, false, screen_layout.text_line_gap,
+                              width(), y);
+    }
+    void separator() { b.fill_rect(Rect{0, y, b.width(), y + 1}, look_separator); }
+    void sprite_row(int sprite, icon_kind kind, const std::string& caption) {
+        const int t = settings.tile_size, m = screen_layout.panel_margin;
+        draw_icon_with_text(b, m, y, frame_grey, caption, 0, sprite, kind, t, t);
+        y += m + t;
+    }
+};
+
+// The being's description, picked once while the cursor stays on it.
+const std::string& being_description(int being) {
+    static int described = 0;
+    static int32_t serial = 0;
+    static std::string text;
+    const tbeing& b = beings[being];
+    if (described == being && serial == b.serial) return text;
+    described = being;
+    serial = b.serial;
+    text.clear();
+    std::string raw;
+    if (has_type_flag(b, tf_former_player) || has_type_flag(b, tf_former_companion))
+        raw = "There's something eerily familiar in this %source_race%-like creature. %SOURCE_HE% clearly is "
+              "much more than a mere mortal %source_race% but you still feel that you know %source_him% "
+              "somehow.";
+    else
+        raw =
+            section_text(std::string(b.identifier.view().substr(0, description_name_limit)) + "_description");
+    if (!raw.empty()) expand_text(raw, being, 0, text);
+    return text;
 }
+
+bool furniture_lists_items(const tcell& c) {
+    const int f = c.furniture;
+    if (is_shop_furniture(f)) return false;
+    if (f >= first_stand && f <= last_stand) return true;
+    return f >= first_chest && f <= last_chest && c.furniture_state == holds_items_state;
+}
+
+void describe_being(tlook_writer& w, int being) {
+    const tbeing& b = beings[being];
+    w.sprite_row(being, icon_kind::being, "$w" + being_name(being, 0));
+    const std::string& description = being_description(being);
+    if (!description.empty()) {
+        w.wrapped("$B" + description);
+        w.y += screen_layout.panel_margin;
+    }
+    bool typed = false;
+    for (int flag : {tf_animated, tf_summoned, tf_cloned, tf_charmed, tf_confused}) {
+        if (!has_type_flag(b, flag)) continue;
+        std::string name(type_flag_names[flag]);
+        std::replace(name.begin(), name.end(), '_', ' ');
+        if (!name.empty()) name[0] = char(std::toupper(static_cast<unsigned char>(name[0])));
+        w.wrapped("$N" + name);
+        typed = true;
+    }
+    if (typed) w.y += screen_layout.panel_margin;
+    std::string harmful;
+    for (int s = 1; s <= status_count; ++s)
+        if (b.status_of(s) && status_display_name(s) != "-" && status_harmful(s))
+            harmful +=
+                (harmful.empty() ? "" : "\\n") + std::string("$F") + std::string(status_display_name(s));
+    if (!harmful.empty()) w.wrapped("$B" + harmful);
+    std::string worn;
+    for (int slot = 1; slot <= equipment_slot_count; ++slot) {
+        const bool hand = slot >= slot_set1_main && slot <= slot_set2_off;
+        if (hand && slot != b.active_set && slot != b.active_set + 1) continue;
+        const int item = b.equipment_of(slot);
+        if (item < 1 || !is_item_ok(item, being, 0)) continue;
+        const titem& it = item_at(being, item);
+        worn += "\\n- " + item_name(it.name.str(), it.amount, it.stackable, being, 1);
+    }
+    if (!worn.empty()) {
+        w.wrapped("$BEquipment:" + worn);
+        w.y += screen_layout.panel_margin;
+    }
+    std::vector<std::string> devices;
+    format_item_list_line(being, devices);
+    if (!devices.empty()) {
+        std::string text = "$BDevices:";
+        for (const std::string& line : devices)
+            text += "\\n" + line;
+        w.wrapped(text);
+        w.y += screen_layout.panel_margin;
+    }
+    w.separator();
+    w.y += screen_layout.panel_margin;
+}
+
+} // namespace
+
+void draw_look_panel(Bitmap& panel) {
+    clear_bitmap(panel);
+    const int x = target_cursor_x, y = target_cursor_y;
+    if (x < 1 || y < 1 || x > map_size || y > map_size) return;
+    tcell& c = map_cells(x, y);
+    if (!c.explored || c.block == 0 || !is_being_ok(player)) return;
+    const bool seen = can_see(player, 0, x, y) != 0;
+    const int top_item = seen ? c.top_item : 0;
+    int being = c.being;
+    if (being >= int(beings.size()) || being < 1 || !can_see(player, being, x, y)) being = 0;
+    panel.set_font_colour(colours::white);
+    const int m = screen_layout.panel_margin;
+    tlook_writer w{panel, m};
+    const tview_cell& view = view_memory(x, y);
+    std::string name;
+    int sprite = 0;
+    icon_kind kind = icon_kind::terrain;
+    if (c.furniture == 0 || (view.furniture == 0 && c.remembered_furniture() == 0)) {
+        name = c.block < first_floor_block ? "Wall" : "Floor";
+        sprite = view.terrain ? view.terrain : c.remembered_terrain();
+    } else {
+        name = std::string(furniture_display_name(c.furniture));
+        if (view.unlooted) name += ", unlooted";
+        if (!name.empty()) name[0] = char(std::toupper(static_cast<unsigned char>(name[0])));
+        sprite = view.furniture ? view.furniture : c.remembered_furniture();
+        kind = icon_kind::object;
+    }
+    if (c.trap != 0 && c.trap_difficulty < 0) name += ", trapped";
+    w.sprite_row(sprite, kind, "$w" + name);
+    w.separator();
+    w.y += m;
+
+    std::string items;
+    if (top_item == 0 && furniture_lists_items(c)) {
+        cell_item_table_text(x, y, items);
+        if (!items.empty()) {
+            if (!c.looted && !c.contents_seen && !is_near(player, 0, x, y)) {
+                items = "Move closer to see items.";
+            } else {
+                c.contents_seen = 1;
+            }
+        }
+    } else if (top_item != 0) {
+        cell_item_table_text(x, y, items);
+    }
+    if (!items.empty()) {
+        w.wrapped("$B" + items);
+        w.y += m;
+        w.separator();
+        w.y += m;
+    }
+    if (being) describe_being(w, being);
+}
+
 void draw_target_hints(int) {
     // not built yet: the hint texts of target and autopilot mode
     clear_bitmap(log_panel);

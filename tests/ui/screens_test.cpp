@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/image_files.h"
 #include "records/being_flags.h"
+#include "rules/targeting.h"
 #include "ui/draw.h"
 #include "ui/frame_composition.h"
 #include "ui/frame_fixture.h"
@@ -25,6 +26,7 @@
 #include "ui/tileset.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/map.h"
 #include "world/message_log.h"
 
 namespace dravok {
@@ -212,6 +214,66 @@ TEST_F(Screens, MainFrameShowsLogStatusAndMinimap) {
     beings[player].status_of(st_regenerating_health) = 1;
     draw_screen();
     write("screens_main");
+}
+
+// Rows of the panel holding anything but black, from y down.
+int lit_rows_below(const Bitmap& b, int y) {
+    int rows = 0;
+    for (; y < b.height(); ++y)
+        rows += count_colour(b, Rect{0, y, b.width(), y + 1}, colours::black) < b.width();
+    return rows;
+}
+
+TEST_F(Screens, LookPanelDescribesTheSeenBeingAndNotAnUnseenOne) {
+    target_cursor_x = placed.creature_x;
+    target_cursor_y = placed.creature_y;
+    const int creature = map_cells(placed.creature_x, placed.creature_y).being;
+    ASSERT_GT(creature, 0);
+    beings[creature].type_flags[tf_charmed] = 1;
+    draw_look_panel(side_panel);
+    const int below_headline = screen_layout.panel_margin * 3 + settings.tile_size + 1;
+    const int with_being = lit_rows_below(side_panel, below_headline);
+    game_mode = mode_target;
+    draw_screen();
+    write("screens_target_look");
+    game_mode = mode_main;
+    draw_look_panel(side_panel);
+    EXPECT_GT(with_being, settings.tile_size) << "the being's sprite row and its type line";
+    sight_matrix[player][creature] = 0;
+    draw_look_panel(side_panel);
+    EXPECT_LT(lit_rows_below(side_panel, below_headline), with_being / 2)
+        << "an unseen being is not described";
+    // Off the map or unexplored: only black.
+    target_cursor_x = 0;
+    draw_look_panel(side_panel);
+    EXPECT_EQ(lit_rows_below(side_panel, 0), 0);
+}
+
+TEST_F(Screens, AnOpenChestFarAwayAsksToComeCloserUntilItsContentsWereSeen) {
+    // An explored floor cell three steps from the player becomes an open chest with a dagger in it.
+    const int x = beings[player].x + 3, y = beings[player].y;
+    tcell& c = map_cells(x, y);
+    c.explored = 1;
+    c.furniture = fu_chest;
+    c.furniture_state = 2;
+    level_items[1].x = uint8_t(x);
+    level_items[1].y = uint8_t(y);
+    level_items[1].name = "dagger";
+    level_items[1].holder = uint8_t(fu_chest);
+    c.top_item = 0;
+    target_cursor_x = x;
+    target_cursor_y = y;
+    draw_look_panel(side_panel);
+    EXPECT_EQ(c.contents_seen, 0);
+    // Standing next to it while looking shows the contents, and from anywhere after that.
+    beings[player].x = uint8_t(x - 1);
+    draw_look_panel(side_panel);
+    EXPECT_EQ(c.contents_seen, 1);
+    // A shop's table never lists its wares.
+    c.contents_seen = 0;
+    c.furniture = fu_table_shop;
+    draw_look_panel(side_panel);
+    EXPECT_EQ(c.contents_seen, 0);
 }
 
 TEST_F(Screens, InventoryAndGroundListsAreDrawnWithHotkeysAndTheInfoPanel) {
