@@ -1,23 +1,36 @@
 // The animation tick and the drawing of floating texts and lines; see animations.h.
 #include "ui/animations.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
 
+#include "records/being_flags.h"
 #include "ui/graphics.h"
+#include "ui/layout.h"
+#include "ui/marked_text.h"
+#include "ui/text_boxes.h"
+#include "world/being.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/indicators.h"
 #include "world/map.h"
+#include "world/message_log.h"
 #include "world/random.h"
+#include "world/text_expand.h"
 #include "world/view_memory.h"
 
 namespace dravok {
+
+std::array<tbubble, bubble_entries + 1> bubbles;
+
 namespace {
 
 constexpr int lunge_ticks = 10;
+constexpr int kills_player_trigger = 13, rejoices_death_trigger = 14, mourns_master_trigger = 22;
+constexpr int sentient_item_drop_trigger = 53;
 constexpr int max_strands = 10, strand_base = 3, strand_spread = 5, palette_size = 6;
 constexpr int jagged_kinds = 4;
 constexpr std::array<std::array<Colour, palette_size>, jagged_kinds + 1> beam_palettes = {{
@@ -179,8 +192,13 @@ bool update_indicator_lines() {
 }
 
 bool update_bubbles() {
-    // not built yet: speech bubbles over the map
-    return false;
+    bool changed = false;
+    for (int e = 1; e <= 2; ++e) {
+        tbubble& b = bubbles[std::size_t(e)];
+        if (is_in_view(b.x, b.y)) changed = true;
+        if (++b.age >= b.lifetime) b = tbubble{};
+    }
+    return changed;
 }
 
 void draw_indicators() {
@@ -225,10 +243,124 @@ void draw_indicator_lines() {
     }
 }
 
-void draw_speech_bubbles() {
-    // not built yet: speech bubbles over the map
+void draw_speech_bubble(int entry) {
+    tbubble& bubble = bubbles[std::size_t(entry)];
+    if (bubble.line_count == 0 || bubble.text.find_first_not_of(" \r\n") == std::string::npos) return;
+    Bitmap& b = effects_layer;
+    const FontSpec old = b.font();
+    b.set_font_height(settings.bubble_font_height);
+    const int line = settings.bubble_font_height + 2, m = screen_layout.bubble_margin;
+    if (!bubble.fixed && bubble.speaker > 0 && is_being_ok(bubble.speaker, 0))
+        bubble.x = beings[bubble.speaker].x, bubble.y = beings[bubble.speaker].y;
+    if (!is_in_view(bubble.x, bubble.y)) {
+        b.set_font(old);
+        return;
+    }
+    const int w = std::max(bubble.width + 2 * m, int(screen_layout.bubble_width_limit * 0.5));
+    const int h = bubble.line_count * line + 2 * m;
+    const int left = (b.width() - w) / 2;
+    const int top = entry == 2 ? b.height() - h - m : m;
+    const Colour pen = bubble.item_voice ? 0x22DDDD : bubble.telepathic ? 0xAA00AA : 0xBBBBBB;
+    b.set_pen(pen);
+    b.set_brush(colours::black);
+    const int corner = scaled_font_size(30);
+    b.round_rect(Rect{left, top, left + w, top + h}, corner, corner);
+    b.set_font_colour(0x22DDDD);
+    b.set_brush_clear();
+    if (bubble.line_count > 1) {
+        draw_marked_lines(b, bubble.text, left + m, false, line, top + m);
+    } else {
+        Point out;
+        draw_text_in_box(b, bubble.text, left + m, out, false, BrushStyle::clear, box_align::centre, 0,
+                         top + h - m, left + w - m, top + m);
+    }
+    // The tail points at the speaker when its cell lies clear of the box.
+    const int mid = left + w / 2, half = scaled_font_size(10), t = settings.tile_size;
+    const int base_y = entry == 2 ? top : top + h - 1;
+    const int tip_x = (bubble.x - settings.view_left) * t + t / 2;
+    const int tip_y =
+        entry == 2 ? (bubble.y - settings.view_top + 1) * t : (bubble.y - settings.view_top) * t;
+    const bool clear = entry == 2 ? tip_y <= base_y - t : tip_y >= base_y + t;
+    if (clear) {
+        b.set_brush(pen);
+        const std::array<Point, 3> tail = {Point{mid - half, base_y}, Point{tip_x, tip_y},
+                                           Point{mid + half, base_y}};
+        b.polygon(tail);
+        b.set_pen(colours::black);
+        b.line(mid - half + 1, base_y, mid + half - 1, base_y);
+    }
+    b.set_font(old);
 }
-void clear_speech_bubbles() {}
+
+void draw_speech_bubbles() {
+    draw_speech_bubble(1);
+    draw_speech_bubble(2);
+}
+
+void clear_speech_bubbles() {
+    for (int e = 1; e <= bubble_entries; ++e)
+        bubbles[std::size_t(e)] = tbubble{};
+}
+
+int choose_bubble_slot(int being) {
+    if (bubbles[1].trigger == 0) return 1;
+    if (bubbles[2].trigger == 0) return 2;
+    if (!is_being_ok(being, 0) || !has_type_flag(beings[being], tf_unique)) return 0;
+    auto unique = [](int speaker) {
+        return is_being_ok(speaker, 0) && has_type_flag(beings[speaker], tf_unique);
+    };
+    const bool u1 = unique(bubbles[1].speaker), u2 = unique(bubbles[2].speaker);
+    if (u1 && u2) return 0;
+    if (u1) return 2;
+    if (u2) return 1;
+    if (bubbles[1].trigger != bubbles[2].trigger) return bubbles[2].trigger < bubbles[1].trigger ? 1 : 2;
+    if (bubbles[1].age != bubbles[2].age) return bubbles[2].age < bubbles[1].age ? 1 : 2;
+    return random(2) + 1;
+}
+
+void add_speech_bubble(int being, int listener, int trigger, std::string_view text) {
+    if (!is_being_ok(being, 0) || !is_in_view(beings[being].x, beings[being].y)) return;
+    const int entry = choose_bubble_slot(being);
+    if (entry == 0) return;
+    std::string expanded;
+    expand_text(text, being, listener, expanded);
+    const std::string said = "$D" + expanded;
+    Bitmap& b = effects_layer;
+    const FontSpec old = b.font();
+    b.set_font_height(settings.bubble_font_height);
+    std::string wrapped;
+    wrap_log_text(b, said, screen_layout.bubble_width_limit - 2 * screen_layout.bubble_margin, wrapped,
+                  false);
+    for (std::size_t p; (p = wrapped.find("\r\n\r\n")) != std::string::npos;)
+        wrapped.erase(p, 2);
+    tbubble bubble;
+    bubble.speaker = being;
+    bubble.x = beings[being].x;
+    bubble.y = beings[being].y;
+    bubble.listener = listener;
+    bubble.trigger = trigger;
+    bubble.text = wrapped;
+    int widest = 0, lines = 0;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = wrapped.find("\r\n", start);
+        widest = std::max(widest, b.text_width(strip_colour_codes(wrapped.substr(start, end - start))));
+        if (end == std::string::npos) break;
+        ++lines;
+        start = end + 2;
+    }
+    b.set_font(old);
+    // Every wrapped line ends in a break.
+    bubble.line_count = lines;
+    bubble.width = widest;
+    bubble.lifetime = int(std::trunc(0.7 * double(said.size()))) + 40;
+    bubble.item_voice = trigger >= item_chatter_first && trigger < item_chatter_first + item_chatter_count;
+    bubble.telepathic = has_type_flag(beings[being], tf_telepathic);
+    bubble.fixed = trigger == sentient_item_drop_trigger;
+    if (trigger == kills_player_trigger || trigger == rejoices_death_trigger ||
+        trigger == mourns_master_trigger)
+        bubble.lifetime *= 2;
+    bubbles[std::size_t(entry)] = bubble;
+}
 
 void clear_all_indicators() {
     clear_indicator_lists();

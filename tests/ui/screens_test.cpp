@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <unistd.h>
 
 #include "generation/level_fixture.h"
@@ -12,6 +13,7 @@
 #include "platform/image_files.h"
 #include "records/being_flags.h"
 #include "rules/targeting.h"
+#include "ui/animations.h"
 #include "ui/draw.h"
 #include "ui/frame_composition.h"
 #include "ui/frame_fixture.h"
@@ -19,6 +21,7 @@
 #include "ui/layout.h"
 #include "ui/lister.h"
 #include "ui/lister_model.h"
+#include "ui/map_view.h"
 #include "ui/marked_text.h"
 #include "ui/minimap.h"
 #include "ui/panels.h"
@@ -26,6 +29,7 @@
 #include "ui/tileset.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/map.h"
 #include "world/message_log.h"
 
@@ -214,6 +218,42 @@ TEST_F(Screens, MainFrameShowsLogStatusAndMinimap) {
     beings[player].status_of(st_regenerating_health) = 1;
     draw_screen();
     write("screens_main");
+}
+
+TEST_F(Screens, FullFramesWithAFloatingTextABubbleAndABannerAtTwoSizesAndBothTileSizes) {
+    add_message("$FThe goblin hits you for 3 damage.");
+    add_message("$SYou feel better.");
+    add_message("You see a $Egoblin$B. Press [[ ENTER ]] to look.");
+    const int creature = map_cells(placed.creature_x, placed.creature_y).being;
+    for (const auto& [w, h, name] : {std::tuple{23, 17, "1280x720"}, std::tuple{43, 29, "1920x1080"}}) {
+        for (int tile : {32, 64}) {
+            if (settings.tile_size != tile) {
+                toggle_tile_size();
+                ASSERT_TRUE(load_tileset());
+            }
+            settings.view_width_32 = w;
+            settings.view_height_32 = h;
+            settings.view_width_64 = w / 2 % 2 ? w / 2 : w / 2 + 1;
+            settings.view_height_64 = h / 2 % 2 ? h / 2 : h / 2 + 1;
+            apply_layout();
+            draw_map(player, beings[player].x, beings[player].y);
+            clear_all_indicators();
+            add_floating_text(player, "12 XP", 0xDDAA00);
+            for (int i = 0; i < 6; ++i)
+                update_indicators();
+            add_speech_bubble(creature, player, 1, "Who goes there? Show yourself, stranger!");
+            draw_screen();
+            const std::string shot = std::string("screens_frame_") + name + "_" + std::to_string(tile);
+            write(shot);
+            // The bubble's cyan text lies on the map view.
+            EXPECT_GT(count_colour(effects_layer, effects_layer.bounds(), 0x22DDDD), 20) << shot;
+        }
+    }
+    state.level_up_pending = 1;
+    draw_screen();
+    write("screens_banner_level_up");
+    EXPECT_GT(count_colour(effects_layer, effects_layer.bounds(), 0xEEEEEE), 200);
+    state.level_up_pending = 0;
 }
 
 // Rows of the panel holding anything but black, from y down.
