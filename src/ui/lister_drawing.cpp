@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ui/graphics.h"
+#include "ui/key_bindings.h"
 #include "ui/layout.h"
 #include "ui/lister_model.h"
 #include "ui/marked_text.h"
@@ -39,6 +40,14 @@ int margin() {
 }
 int row_height() {
     return settings.icon_size;
+}
+
+// A key's name without the cap marks round it: "[[ 1 ]]" is "1".
+std::string key_cap_name(std::string text) {
+    for (const std::string_view mark : {"[[ ", " ]]", "[[", "]]"})
+        for (std::size_t p; (p = text.find(mark)) != std::string::npos;)
+            text.erase(p, mark.size());
+    return text;
 }
 
 std::string first_capital(std::string s) {
@@ -161,7 +170,9 @@ void draw_lister(Bitmap& b, int p) {
         if (!pane.side_panel) draw_scrollbar(b, 0, 0, b.height() - 1, y, b.width() - 1, 0);
         return;
     }
-    const int page = std::min(max_page_rows, (b.height() - rh - 2 * m) / rh);
+    const bool side_quickslots = pane.side_panel && pane.kind == list_quickslots;
+    const int page = side_quickslots ? std::min(quickslot_count, (b.height() - 2 * m) / rh)
+                                     : std::min(max_page_rows, (b.height() - rh - 2 * m) / rh);
     const bool current = p == lister.current;
     const int other = p == 1 ? 2 : 1;
     const bool slot_chosen = lister.panes[1].kind == list_equipment && lister_cursor_row(1) >= 1;
@@ -192,10 +203,16 @@ void draw_lister(Bitmap& b, int p) {
             y += rh;
             continue;
         }
-        int x = pane.side_panel ? 2 * m : 3 * m;
+        const bool quickslots = pane.kind == list_quickslots;
+        int x = pane.side_panel ? 2 * m + (quickslots ? m : 0) : 3 * m;
         const Colour colour = row.green ? green_row : row.grey ? grey_row : row.red ? red_row : row_colour;
         bool last_letter = false;
-        if (current) {
+        if (quickslots && (current || pane.side_panel) && row.row_kind != 0) {
+            // The quickslot's own key, as the key bindings name it.
+            const std::string k = key_cap_name(binding_text(0, 0, QUICKSLOT + row.quickslot, true, true, 0));
+            b.set_font_colour(key_hint);
+            b.text_out(x - b.text_width(k) / 2, y + settings.icon_text_offset, k);
+        } else if (current) {
             if (!row.red && next_letter < hotkey_letters.size()) {
                 row.hotkey = hotkey_letters[next_letter++];
                 last_letter = next_letter == hotkey_letters.size();
@@ -214,7 +231,7 @@ void draw_lister(Bitmap& b, int p) {
                 if (arrow) icon_sprites.draw(b, x - 2 * m, y, arrow);
             }
         }
-        if (!pane.side_panel) x += m + letter;
+        if (!pane.side_panel || quickslots) x += m + letter;
         if (row.image >= 1) {
             icon_sprites.draw_stretched(b, Rect{x, y, x + settings.icon_size, y + settings.icon_size},
                                         row.image);

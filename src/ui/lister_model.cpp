@@ -201,6 +201,45 @@ void build_equipment_list(int pane) {
     }
 }
 
+void build_quickslot_list(int pane) {
+    tlister_pane& p = lister.panes[pane];
+    if (!valid_being(p.owner)) return;
+    tbeing& b = beings[p.owner];
+    const bool hostiles = sees_hostiles(p.owner);
+    for (int slot = 1; slot <= quickslot_count; ++slot) {
+        const tquickslot& q = b.quickslot(slot);
+        tlister_item r;
+        r.quickslot = slot;
+        r.row_kind = q.kind;
+        if (q.kind == quickslot_equipment || q.kind == quickslot_usable_item) {
+            if (!is_item_ok(q.index, p.owner, 0)) continue;
+            const titem& it = item_at(p.owner, q.index);
+            r.text = item_name(it.name.str(), 1, 0, p.owner, 1);
+            if (it.charges > 0) r.text += " (" + std::to_string(it.charges) + ")";
+            r.item = q.index;
+            r.plan = it.plan;
+            r.amount = it.amount;
+            r.image = it.icon;
+            if (it.slot >= 1 && it.slot <= equipment_slot_count)
+                r.note = std::string(equipment_slots[it.slot].name);
+            if (p.side_panel && q.kind == quickslot_equipment) {
+                r.grey = it.slot == 0;
+                r.red =
+                    q.equipment_slot >= first_armour_slot && q.equipment_slot <= last_armour_slot && hostiles;
+            }
+        } else if (q.kind == quickslot_talent) {
+            r.text = q.talent_name.str();
+            r.image = q.icon;
+            if (p.side_panel && q.index < talents.size()) r.red = b.stamina < talents[q.index].stamina;
+        } else {
+            if (p.side_panel) continue;
+            r.text = "empty quickslot";
+            r.grey = true;
+        }
+        p.rows.push_back(r);
+    }
+}
+
 } // namespace
 
 void reset_lister() {
@@ -280,6 +319,9 @@ void create_lister(int pane) {
         break;
     case list_equipment:
         build_equipment_list(pane);
+        break;
+    case list_quickslots:
+        build_quickslot_list(pane);
         break;
     default:
         break;

@@ -34,9 +34,17 @@ void show_items_on_ground(int being, int x, int y) {
     draw_lister(side_panel, 1);
 }
 
-void show_quickslots(int) {
-    // not built yet: the list of the quickslots
-    clear_bitmap(side_panel);
+void show_quickslots(int being) {
+    lister.partner = 0;
+    lister.panes[1] = tlister_pane{};
+    tlister_pane& p = lister.panes[1];
+    p.kind = list_quickslots;
+    p.owner = being;
+    p.side_panel = true;
+    create_lister(1);
+    lister.pane_count = 1;
+    lister.current = 0;
+    draw_lister(side_panel, 1);
 }
 
 } // namespace dravok

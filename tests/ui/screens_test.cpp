@@ -216,8 +216,25 @@ TEST_F(Screens, MainFrameShowsLogStatusAndMinimap) {
     add_message("$EYou feel lucky.");
     beings[player].status_of(st_poisoned) = 1;
     beings[player].status_of(st_regenerating_health) = 1;
+    // Two quickslots: a talent and a carried item; the side panel lists them with their keys.
+    tquickslot& q1 = beings[player].quickslot(1);
+    q1.kind = quickslot_talent;
+    q1.talent_name = "Fireball";
+    q1.icon = 5;
+    being_items[player].assign(2, blank_item);
+    being_items[player][1].plan = 1;
+    being_items[player][1].serial = 1;
+    being_items[player][1].amount = 3;
+    being_items[player][1].name = "healing potion";
+    being_items[player][1].icon = 6;
+    tquickslot& q2 = beings[player].quickslot(2);
+    q2.kind = quickslot_usable_item;
+    q2.index = 1;
+    map_cells(beings[player].x, beings[player].y).loose_items = 0;
     draw_screen();
     write("screens_main");
+    EXPECT_EQ(lister.panes[1].kind, list_quickslots);
+    EXPECT_EQ(lister.panes[1].row_count(), 2) << "empty quickslots are left out of the side panel";
 }
 
 TEST_F(Screens, FullFramesWithAFloatingTextABubbleAndABannerAtTwoSizesAndBothTileSizes) {
