@@ -1,6 +1,8 @@
 // Map banners; see banners.h.
 #include "ui/banners.h"
 
+#include <algorithm>
+
 #include "records/being_flags.h"
 #include "ui/dialogs.h"
 #include "ui/graphics.h"
@@ -13,7 +15,7 @@ namespace {
 
 constexpr int game_over_tick = 15, congratulations_ticks = 12, won_ticks_end = 16;
 constexpr int big_banner = 100, resting_banner = 60;
-constexpr int shrink_step = 10, smallest_banner = 10;
+constexpr int shrink_step = 10, smallest_banner = 8;
 constexpr Colour banner_colour = 0xEEEEEE;
 
 void draw_banner(const std::string& text, int start_height, bool hides_map_behind_game_over) {
@@ -27,8 +29,8 @@ void draw_banner(const std::string& text, int start_height, bool hides_map_behin
     f.height = scaled(start_height);
     b.set_font(f);
     // A view too narrow for any height keeps the smallest one rather than vanishing.
-    while (b.text_width(text) > b.width() - scaled(64) && f.height - shrink_step >= smallest_banner) {
-        f.height -= shrink_step;
+    while (b.text_width(text) > b.width() - scaled(64) && f.height > smallest_banner) {
+        f.height = std::max(smallest_banner, f.height - shrink_step);
         b.set_font(f);
     }
     const Size ext = b.text_extent(text);

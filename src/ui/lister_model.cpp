@@ -240,6 +240,57 @@ void build_quickslot_list(int pane) {
     }
 }
 
+// What may go into a quickslot: worn items and usable items in none yet.
+void build_quickslotable_list(int pane) {
+    tlister_pane& p = lister.panes[pane];
+    if (!valid_being(p.owner)) return;
+    tbeing& b = beings[p.owner];
+    int free_slot = 0;
+    for (int slot = 1; slot <= quickslot_count && free_slot == 0; ++slot)
+        if (b.quickslot(slot).kind == 0) free_slot = slot;
+    auto header = [&](const char* text) {
+        tlister_item h;
+        h.header = text;
+        p.rows.push_back(h);
+    };
+    auto item_row = [&](int item, int kind) {
+        const titem& it = item_at(p.owner, item);
+        tlister_item r;
+        r.text = item_name(it.name.str(), 1, 0, p.owner, 1);
+        r.item = item;
+        r.plan = it.plan;
+        r.amount = it.amount;
+        r.image = it.icon;
+        r.row_kind = kind;
+        r.quickslot = free_slot;
+        if (it.slot >= 1 && it.slot <= equipment_slot_count) {
+            r.slot = it.slot;
+            r.note = std::string(equipment_slots[it.slot].name);
+        }
+        p.rows.push_back(r);
+    };
+    bool first = true;
+    for (int s = 1; s <= equipment_slot_count; ++s) {
+        const int item = b.equipment_of(s);
+        if (item < 1 || !is_item_ok(item, p.owner, 0) || item_at(p.owner, item).quickslot != 0) continue;
+        if (first) header("Equipment");
+        first = false;
+        item_row(item, quickslot_equipment);
+    }
+    first = true;
+    for (std::size_t i = 1; i < being_items[p.owner].size(); ++i) {
+        const titem& it = being_items[p.owner][i];
+        if (it.plan == 0 || it.serial == 0 || it.slot != 0 || it.quickslot != 0) continue;
+        if (!has_item_flag(it, if_device) || has_item_flag(it, if_scroll) || has_item_flag(it, if_trapkit) ||
+            has_item_flag(it, if_usable_only_from_dialog) ||
+            lower(it.name.str()).find("elixir") != std::string::npos)
+            continue;
+        if (first) header("Usable items");
+        first = false;
+        item_row(int(i), quickslot_usable_item);
+    }
+}
+
 } // namespace
 
 void reset_lister() {
@@ -322,6 +373,9 @@ void create_lister(int pane) {
         break;
     case list_quickslots:
         build_quickslot_list(pane);
+        break;
+    case list_quickslotable:
+        build_quickslotable_list(pane);
         break;
     default:
         break;

@@ -134,6 +134,34 @@ TEST_F(ListScreens, APotionIsDrunkFromTheBackpackAndTheScreenCloses) {
     EXPECT_EQ(game_mode, mode_main);
 }
 
+TEST_F(ListScreens, AnEmptyQuickslotKeyOpensTheChoiceAndThePickedPotionGoesIntoIt) {
+    turn_driver d;
+    const int p = d.add_character(5, 5, "be_debug_player");
+    for (int slot = 1; slot <= quickslot_count; ++slot)
+        beings[p].quickslot(slot) = tquickslot{};
+    for (std::size_t i = 1; i < being_items[p].size(); ++i)
+        being_items[p][i].quickslot = 0;
+    const int potion = add_item_to_being(p, blank_item, plan("it_potion_healing"), 1, one_dice);
+    d.press_command(QUICKSLOT_01 + 2);
+    ASSERT_EQ(game_mode, mode_inventory);
+    EXPECT_EQ(lister.current, 2) << "straight to the choice for quickslot 3";
+    EXPECT_EQ(lister_cursor_row(1), 3);
+    cursor_to(d, row_of(2, "it_potion_healing"));
+    d.press(key_enter);
+    EXPECT_EQ(game_mode, mode_main) << "a quickslot chosen by its key returns to the map";
+    EXPECT_EQ(beings[p].quickslot(3).kind, quickslot_usable_item);
+    EXPECT_EQ(beings[p].quickslot(3).index, potion);
+    EXPECT_EQ(being_items[p][potion].quickslot, 3);
+
+    // The quickslot screen empties it again with Enter on its row.
+    d.press_command(QUICKSLOT);
+    ASSERT_EQ(game_mode, mode_inventory);
+    cursor_to(d, 3);
+    d.press(key_enter);
+    EXPECT_EQ(beings[p].quickslot(3).kind, 0);
+    EXPECT_EQ(being_items[p][potion].quickslot, 0);
+}
+
 TEST_F(ListScreens, BuyingFromAShopkeeperMovesTheWareAndTheCoins) {
     turn_driver d;
     const int p = d.add_character(5, 5, "be_debug_player");

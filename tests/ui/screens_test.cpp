@@ -2,6 +2,7 @@
 // the minimap and the frame they compose, written as PNG files for people to look at.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -14,6 +15,7 @@
 #include "records/being_flags.h"
 #include "rules/targeting.h"
 #include "ui/animations.h"
+#include "ui/banners.h"
 #include "ui/draw.h"
 #include "ui/frame_composition.h"
 #include "ui/frame_fixture.h"
@@ -271,6 +273,37 @@ TEST_F(Screens, FullFramesWithAFloatingTextABubbleAndABannerAtTwoSizesAndBothTil
     write("screens_banner_level_up");
     EXPECT_GT(count_colour(effects_layer, effects_layer.bounds(), 0xEEEEEE), 200);
     state.level_up_pending = 0;
+}
+
+TEST_F(Screens, BannersFollowTheSpectatorTicksAndShrinkOnANarrowView) {
+    state.won = 1;
+    const std::pair<uint32_t, const char*> victory[] = {{0, "CONGRATULATIONS!"},
+                                                        {11, "CONGRATULATIONS!"},
+                                                        {12, "YOU HAVE WON!"},
+                                                        {16, "YOU HAVE WON!"},
+                                                        {17, "YOU BECAME A DEMIGOD!"}};
+    for (const auto& [ticks, text] : victory) {
+        state.spectator_ticks = ticks;
+        EXPECT_EQ(victory_banner_text(), text) << ticks;
+    }
+    beings[player_character].type_flags[tf_overgod] = 1;
+    EXPECT_EQ(victory_banner_text(), "YOU BECAME THE OVERGOD!");
+    state.spectator_ticks = 14;
+    EXPECT_EQ(death_banner_text(), "YOU HAVE DIED");
+    state.spectator_ticks = 15;
+    EXPECT_EQ(death_banner_text(), "GAME OVER");
+    state.won = 0;
+    state.spectator_ticks = 0;
+    // On a view narrower than the text at its start height the banner still fits, with room to spare.
+    effects_layer.set_size(300, 200);
+    clear_bitmap(effects_layer);
+    draw_level_up_banner();
+    int left = effects_layer.width(), right = 0;
+    for (int y = 0; y < effects_layer.height(); ++y)
+        for (int x = 0; x < effects_layer.width(); ++x)
+            if (effects_layer.pixel(x, y) == 0xEEEEEE) left = std::min(left, x), right = std::max(right, x);
+    ASSERT_LT(left, right);
+    EXPECT_LE(right - left, 300 - scaled(64));
 }
 
 // Rows of the panel holding anything but black, from y down.
