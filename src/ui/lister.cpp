@@ -191,13 +191,40 @@ void trade_selected(int p, int other) {
     rebuild_all();
 }
 
-// The row's item into the equipment slot under the target pane's cursor.
+// The row's item into the equipment slot or quickslot under the target pane's cursor.
 void slot_item(int p, int row, int target, int target_row) {
     const int owner = pane(target).owner;
+    const tlister_item& r = pane(p).rows[row];
+    if (pane(target).kind == list_quickslots) {
+        const int slot = pane(target).rows[target_row].quickslot;
+        if (slot < 1 || !is_item_ok(r.item, owner, 0)) return;
+        titem& it = item_at(owner, r.item);
+        tquickslot& q = beings[owner].quickslot(slot);
+        q = tquickslot{};
+        it.quickslot = uint8_t(slot);
+        if (r.row_kind == quickslot_equipment) q.equipment_slot = it.slot;
+        q.index = uint16_t(r.item);
+        q.kind = uint8_t(r.row_kind);
+        rebuild_all();
+        if (pane(1).return_to_main) back_to_main();
+        return;
+    }
     const int slot = pane(target).rows[target_row].slot;
-    equip_item(owner, pane(p).rows[row].item, slot, 0, false);
+    equip_item(owner, r.item, slot, 0, false);
     update_being(owner, 0);
     lister.changed = true;
+}
+
+// Empties the quickslot of the row; false when it was empty.
+bool empty_quickslot(int p, int row) {
+    const int owner = pane(p).owner, slot = pane(p).rows[row].quickslot;
+    tquickslot& q = beings[owner].quickslot(slot);
+    if (q.kind == 0) return false;
+    if ((q.kind == quickslot_equipment || q.kind == quickslot_usable_item) && is_item_ok(q.index, owner, 0))
+        item_at(owner, q.index).quickslot = 0;
+    q = tquickslot{};
+    rebuild_all();
+    return true;
 }
 
 // Empties the equipment slot of the row; false when it was empty.
@@ -227,7 +254,7 @@ void enter(int being) {
     const int row = lister_cursor_row(c);
     const bool partner = lister.partner != 0 && lister.partner != being;
     if (pane(c).picking) {
-        if (row && o && ko == list_equipment) {
+        if (row && o && (ko == list_equipment || ko == list_quickslots)) {
             const int target_row = lister_cursor_row(o);
             if (target_row) slot_item(c, row, o, target_row);
         }
@@ -280,6 +307,19 @@ void enter(int being) {
         if (!empty_slot(c, row) && r.slot_items > 0) go_picking(c);
         return;
     }
+    if (kc == list_quickslots && row) {
+        if (!empty_quickslot(c, row)) go_picking(c);
+        return;
+    }
+    if (kc == list_quickslotable && ko == list_quickslots && row) {
+        const int slot = pane(c).rows[row].quickslot;
+        for (int r = 1; r <= pane(o).row_count(); ++r)
+            if (slot >= 1 && pane(o).rows[r].quickslot == slot) {
+                slot_item(c, row, o, r);
+                return;
+            }
+        return;
+    }
     if (kc == list_level_items && row) go_to_level_loot(being, pane(c).rows[row].item, 0);
 }
 
@@ -293,6 +333,8 @@ void delete_key(int being) {
         lister_action_taken(being, action_drop, list_action_cost);
     } else if (pane(c).kind == list_equipment && !pane(c).rows[row].red) {
         empty_slot(c, row);
+    } else if (pane(c).kind == list_quickslots) {
+        empty_quickslot(c, row);
     }
 }
 
@@ -328,7 +370,7 @@ void hotkey(int being, char letter) {
     for (int r = 1; r <= q.row_count(); ++r) {
         if (q.rows[r].hotkey != letter) continue;
         set_lister_cursor(c, r);
-        if (q.kind == list_equipment || q.picking) {
+        if (q.kind == list_equipment || q.kind == list_quickslotable || q.picking) {
             enter(being);
         } else if (q.kind == list_level_items) {
             go_to_level_loot(being, q.rows[r].item, 0);
@@ -396,7 +438,7 @@ void handle_lister_commands(int being, int command, int key, int modifier) {
         else if (row)
             q.rows[row].selected = std::max(0, q.rows[row].selected - 1);
     } else if (key == vk::right || command == MOVE_E) {
-        if (q.kind == list_equipment) {
+        if (q.kind == list_equipment || q.kind == list_quickslots || q.kind == list_quickslotable) {
             if (lister.pane_count == 2) lister.current = 2;
         } else if (row) {
             q.rows[row].selected = std::min(q.rows[row].selectable, q.rows[row].selected + 1);
@@ -444,8 +486,34 @@ void initialize_inventory(int being, int partner, int kind1, int kind2, int curr
 void initialize_talents(int, int) {
     game_mode = mode_talent;
 }
-void initialize_quickslots(int, int, int, int) {
-    // not built yet: the quickslot screen
+void initialize_quickslots(int being, int slot, int side_panel_only, int) {
+    if (being < 1 || being >= int(beings.size())) return;
+    (void)side_panel_only; // the side panel builds its own list
+    for (int p = 1; p <= 2; ++p)
+        lister.panes[p] = tlister_pane{};
+    lister.panes[1].title = "Quickslots";
+    lister.panes[1].kind = list_quickslots;
+    lister.panes[2].title = "Equipment, usable items, talents";
+    lister.panes[2].kind = list_quickslotable;
+    for (int p = 1; p <= 2; ++p) {
+        lister.panes[p].owner = being;
+        create_lister(p);
+    }
+    lister.pane_count = 2;
+    if (slot >= 1) {
+        if (lister.panes[2].row_count() < 1) return;
+        set_lister_cursor(1, slot);
+        lister.panes[1].return_to_main = true;
+        lister.current = 2;
+        lister.panes[2].picking = true;
+        lister.panes[2].return_to_main = true;
+        set_lister_cursor(2, 1);
+    } else {
+        lister.current = 1;
+        set_lister_cursor(1, 1);
+    }
+    game_mode = mode_inventory;
+    update_lister_totals();
 }
 namespace {
 
@@ -515,6 +583,7 @@ int build_level_loot_list(int being) {
     set_pane_columns(1);
     create_lister(1);
     lister.current = 1;
+    set_lister_cursor(1, 1);
     update_lister_totals();
     int items = 0;
     for (int r = 1; r <= lister.panes[1].row_count(); ++r)
