@@ -132,6 +132,35 @@ int draw_item_details(Bitmap& b, const titem& item, const tlister_item& row, int
     return y;
 }
 
+// The shopkeeper's line of the pending shop event, picked once per event.
+std::string shop_line;
+
+void draw_shop_panel(Bitmap& b, int top) {
+    const int keeper = lister.partner, m = margin(), icon = settings.icon_size;
+    if (keeper < 1 || keeper >= int(beings.size())) return;
+    int y = top;
+    b.set_font_colour(colours::white);
+    draw_icon_with_text(b, 0, y, other_frame, "$B" + being_name(keeper, 0), 0, keeper, icon_kind::being, icon,
+                        icon);
+    const int coins = lister.panes[2].coins - lister.panes[1].selected_total;
+    draw_icon_with_text(b, b.width(), y, 0, "$w" + std::to_string(coins), 1, settings.coin_icon,
+                        icon_kind::icon, icon, icon);
+    y += icon + m;
+    draw_panel_frame(b, "", 0, box_align::centre, 0, colours::white, other_frame, colours::black,
+                     b.height() - y, b.width(), y);
+    static constexpr const char* events[] = {"", "%s_shop_start", "%s_shop_end", "%s_shop_customer_bought",
+                                             "%s_shop_shopkeeper_bought"};
+    if (lister.shop_event >= 1 && lister.shop_event <= 4) {
+        std::string section = events[lister.shop_event];
+        section.replace(section.find("%s"), 2, beings[keeper].identifier.view());
+        shop_line = section_text(section);
+        lister.shop_event = 0;
+    }
+    if (!shop_line.empty())
+        draw_wrapped_text(b, "$D" + shop_line, m, false, screen_layout.text_line_gap, b.width() - 2 * m,
+                          y + m);
+}
+
 } // namespace
 
 bool draw_pane_title(Bitmap& b, int p) {
@@ -309,6 +338,7 @@ void draw_info_panel(Bitmap& b) {
     }
     draw_panel_frame(b, "", 0, box_align::centre, 0, colours::white, other_frame, colours::black, h,
                      b.width(), icon + m);
+    if (trading && !lister.compare) draw_shop_panel(b, icon + m + h + m);
     int y = icon + 2 * m;
     const int c = lister.current, row = lister_cursor_row(c);
     titem item;

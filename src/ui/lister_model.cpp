@@ -404,6 +404,7 @@ void open_inventory(int being, int partner, int kind1, int kind2, int current_pa
         pane.y = beings[pane.owner].y;
         if (k == list_backpack) {
             pane.title = partner && partner != being ? being_name(pane.owner, 0) : "Backpack";
+            if (pane.title.empty()) pane.title = "Backpack";
         } else if (k == list_ground) {
             const int gx = lister.ground_x, gy = lister.ground_y;
             if (on_map(gx, gy) && is_furniture_container(gx, gy)) {

@@ -191,7 +191,6 @@ TEST_F(ListScreens, BuyingFromAShopkeeperMovesTheWareAndTheCoins) {
     EXPECT_EQ(carried(p, "it_bow_short"), bows + 1);
     EXPECT_EQ(being_coins(p), coins - price);
     EXPECT_EQ(being_coins(keeper), till + price);
-    EXPECT_EQ(lister.shop_event, 3);
 }
 
 } // namespace

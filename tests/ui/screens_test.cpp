@@ -32,6 +32,7 @@
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/indicators.h"
+#include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
 
@@ -304,6 +305,54 @@ TEST_F(Screens, BannersFollowTheSpectatorTicksAndShrinkOnANarrowView) {
             if (effects_layer.pixel(x, y) == 0xEEEEEE) left = std::min(left, x), right = std::max(right, x);
     ASSERT_LT(left, right);
     EXPECT_LE(right - left, 300 - scaled(64));
+}
+
+// A carried item of the fixture's plans with a name, a category and an icon.
+int give(int being, int plan, const char* name, int flag, int value, int amount = 1) {
+    if (being >= int(being_items.size())) being_items.resize(std::size_t(being) + 1);
+    if (being_items[being].empty()) being_items[being].assign(1, blank_item);
+    titem it = blank_item;
+    it.plan = uint16_t(plan);
+    it.serial = int32_t(being_items[being].size()) + 100 * being;
+    it.name = name;
+    it.flags[flag] = 1;
+    it.value = uint32_t(value);
+    it.amount = amount;
+    it.icon = uint16_t(2 + being_items[being].size());
+    being_items[being].push_back(it);
+    return int(being_items[being].size()) - 1;
+}
+
+TEST_F(Screens, EquipmentAndShopScreensAreWrittenForPeopleToLookAt) {
+    const int sword = give(player, 2, "long sword", if_weapon, 150);
+    give(player, 3, "leather armour", if_wearable, 80);
+    give(player, 4, "healing potion", if_device, 60, 3);
+    give(player, 1, "coin", if_coin, 1, 900);
+    beings[player].equipment_of(13) = uint16_t(sword);
+    being_items[player][sword].slot = 13;
+    reset_lister();
+    initialize_inventory(player, 0, list_equipment, list_backpack, 2, false);
+    ASSERT_EQ(game_mode, mode_inventory);
+    draw_screen();
+    write("screens_equipment");
+    EXPECT_EQ(lister.panes[1].rows[13].item, sword) << "the worn sword in its slot's row";
+
+    const int keeper = map_cells(placed.creature_x, placed.creature_y).being;
+    give(keeper, 5, "war hammer", if_weapon, 1200);
+    give(keeper, 6, "wand of sparks", if_device, 400);
+    give(keeper, 7, "tower shield", if_shield, 2500);
+    give(keeper, 1, "coin", if_coin, 1, 3000);
+    reset_lister();
+    initialize_inventory(player, keeper, list_backpack, list_backpack, 2, false);
+    ASSERT_EQ(game_mode, mode_inventory);
+    draw_screen();
+    write("screens_shop");
+    // The shield costs more than the player's coins: its price is drawn red and marked.
+    bool unaffordable = false;
+    for (const tlister_item& r : lister.panes[2].rows)
+        unaffordable |= r.unaffordable && r.price > 900;
+    EXPECT_TRUE(unaffordable);
+    game_mode = mode_main;
 }
 
 // Rows of the panel holding anything but black, from y down.
