@@ -308,9 +308,4 @@ void draw_look_panel(Bitmap& panel) {
     if (being) describe_being(w, being);
 }
 
-void draw_target_hints(int) {
-    // not built yet: the hint texts of target and autopilot mode
-    clear_bitmap(log_panel);
-}
-
 } // namespace dravok

@@ -16,6 +16,7 @@
 #include "ui/minimap.h"
 #include "ui/offscreen_beings.h"
 #include "ui/release_check.h"
+#include "world/indicators.h"
 #include "world/presentation.h"
 #include "world/world_hooks.h"
 
@@ -35,6 +36,7 @@ void install_presentation() {
     presentation.setup_use_portal = setup_use_portal;
     presentation.draw_level_minimap = draw_level_minimap;
     presentation.minimap_cell_explored = draw_minimap_cell;
+    presentation.add_line = add_line;
     presentation.setup_bump_friendly_dialog = setup_bump_friendly_dialog;
     presentation.open_loot_screen = [](int being, int x, int y, int) {
         reset_lister();
