@@ -355,6 +355,19 @@ TEST_F(Screens, EquipmentAndShopScreensAreWrittenForPeopleToLookAt) {
     game_mode = mode_main;
 }
 
+TEST_F(Screens, AfterDeathTheViewTurnsGreyFromTickSevenAndBlackAtTickThirtyTwo) {
+    state.died = 1;
+    const std::pair<uint32_t, Colour> steps[] = {{6, 0x336699}, {7, 0x5C5C5C}, {32, 0x000000}};
+    for (const auto& [ticks, corner] : steps) {
+        state.spectator_ticks = ticks;
+        effects_layer.clear(0x336699);
+        compose_frame();
+        EXPECT_EQ(effects_layer.pixel(1, 1), corner) << ticks;
+    }
+    state.died = 0;
+    state.spectator_ticks = 0;
+}
+
 // Rows of the panel holding anything but black, from y down.
 int lit_rows_below(const Bitmap& b, int y) {
     int rows = 0;
