@@ -11,6 +11,7 @@
 #include "ai/sight.h"
 #include "records/being_flags.h"
 #include "records/map_vocab.h"
+#include "rules/effect_names.h"
 #include "rules/targeting.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
@@ -306,6 +307,13 @@ void draw_look_panel(Bitmap& panel) {
         w.y += m;
     }
     if (being) describe_being(w, being);
+    // A lasting effect on the cell: its picture and where it comes from.
+    const tmap_effect_cell& lasting = map_effect_grid(x, y);
+    if (lasting.effect >= 1 && lasting.effect < duration_effects.size()) {
+        w.sprite_row(lasting.graphic_frame, icon_kind::object,
+                     "$w" + get_effect_source_name(duration_effects[lasting.effect]));
+        w.separator();
+    }
 }
 
 } // namespace dravok

@@ -393,8 +393,16 @@ TEST_F(Screens, LookPanelDescribesTheSeenBeingAndNotAnUnseenOne) {
     EXPECT_GT(with_being, settings.tile_size) << "the being's sprite row and its type line";
     sight_matrix[player][creature] = 0;
     draw_look_panel(side_panel);
-    EXPECT_LT(lit_rows_below(side_panel, below_headline), with_being / 2)
-        << "an unseen being is not described";
+    const int unseen = lit_rows_below(side_panel, below_headline);
+    EXPECT_LT(unseen, with_being / 2) << "an unseen being is not described";
+    // A lasting effect on the cell adds its row.
+    duration_effects.assign(2, effect_template);
+    duration_effects[1].kind = 1;
+    map_effect_grid(placed.creature_x, placed.creature_y).effect = 1;
+    map_effect_grid(placed.creature_x, placed.creature_y).graphic_frame = 3;
+    draw_look_panel(side_panel);
+    EXPECT_GE(lit_rows_below(side_panel, below_headline), unseen + settings.tile_size / 2);
+    map_effect_grid(placed.creature_x, placed.creature_y).effect = 0;
     // Off the map or unexplored: only black.
     target_cursor_x = 0;
     draw_look_panel(side_panel);
