@@ -37,6 +37,10 @@ void install_presentation() {
     presentation.draw_level_minimap = draw_level_minimap;
     presentation.minimap_cell_explored = draw_minimap_cell;
     presentation.add_line = add_line;
+    presentation.choose_bubble_slot = choose_bubble_slot;
+    presentation.add_speech_bubble = [](int being, int listener, int trigger, const std::string& text) {
+        add_speech_bubble(being, listener, trigger, text);
+    };
     presentation.setup_bump_friendly_dialog = setup_bump_friendly_dialog;
     presentation.open_loot_screen = [](int being, int x, int y, int) {
         reset_lister();

@@ -46,6 +46,11 @@ struct tpresentation {
     void (*draw_level_minimap)() = [] {};
     // A cell the player has just explored, onto the minimap's base.
     void (*minimap_cell_explored)(int x, int y) = [](int, int) {};
+    // Speech bubbles over the map: the entry (1 or 2) a new speech of the being may take, 0 when
+    // none may (headless, the first is always free); showing what a being says.
+    int (*choose_bubble_slot)(int being) = [](int) { return 1; };
+    void (*add_speech_bubble)(int being, int listener, int trigger,
+                              const std::string& text) = [](int, int, int, const std::string&) {};
     // A line that lasts a moment between two beings (from_being above 0) or two cells: kinds 1..4
     // are beams, a larger kind is the colour of a straight line. Nothing when neither end is in
     // view, nor, with check_seen, seen by the player's being.
