@@ -463,6 +463,16 @@ void handle_lister_commands(int being, int command, int key, int modifier) {
         q.filter.pop_back();
         set_pane_columns(c);
         create_lister(c);
+    } else if (command >= QUICKSLOT_01 && command < QUICKSLOT_01 + quickslot_count &&
+               q.kind == list_quickslots && !picking) {
+        // A quickslot's own key: to its row; on an empty slot or the row already chosen, its action.
+        const int slot = command - QUICKSLOT_01 + 1;
+        set_lister_cursor(c, slot);
+        const bool holds = beings[q.owner].quickslot(slot).kind != 0;
+        if (slot == row && holds)
+            empty_quickslot(c, slot);
+        else if (!holds)
+            go_picking(c);
     } else if (!shift && !ctrl &&
                ((key >= vk::a && key <= vk::z) || (key >= vk::key_0 && key <= vk::key_9))) {
         hotkey(being, key >= vk::a ? char('a' + key - vk::a) : char('0' + key - vk::key_0));

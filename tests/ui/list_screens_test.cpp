@@ -160,6 +160,14 @@ TEST_F(ListScreens, AnEmptyQuickslotKeyOpensTheChoiceAndThePickedPotionGoesIntoI
     d.press(key_enter);
     EXPECT_EQ(beings[p].quickslot(3).kind, 0);
     EXPECT_EQ(being_items[p][potion].quickslot, 0);
+
+    // In the quickslot screen a quickslot's own key on an empty slot goes to the choice for it.
+    d.press_command(QUICKSLOT_01 + 4);
+    EXPECT_EQ(lister_cursor_row(1), 5);
+    EXPECT_EQ(lister.current, 2);
+    cursor_to(d, row_of(2, "it_potion_healing"));
+    d.press(key_enter);
+    EXPECT_EQ(beings[p].quickslot(5).index, potion);
 }
 
 TEST_F(ListScreens, BuyingFromAShopkeeperMovesTheWareAndTheCoins) {
