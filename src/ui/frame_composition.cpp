@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "records/layout_being.h"
 #include "ui/banners.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"

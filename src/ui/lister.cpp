@@ -247,6 +247,8 @@ void go_picking(int p) {
     set_lister_cursor(other, 1);
 }
 
+void use_talent_row(int being, int p, int row);
+
 // Enter on a row: what the row and the panes beside it call for.
 void enter(int being) {
     const int c = lister.current, o = other_pane();
@@ -320,6 +322,7 @@ void enter(int being) {
             }
         return;
     }
+    if (kc == list_talents && row) use_talent_row(being, c, row);
     if (kc == list_level_items && row) go_to_level_loot(being, pane(c).rows[row].item, 0);
 }
 
@@ -336,6 +339,17 @@ void delete_key(int being) {
     } else if (pane(c).kind == list_quickslots) {
         empty_quickslot(c, row);
     }
+}
+
+// Uses the talent of the row; the map takes over when that took the being's time.
+void use_talent_row(int being, int p, int row) {
+    if (pane(p).rows[row].red) return;
+    const uint32_t before = beings[being].next_action_time;
+    use_talent(being, pane(p).rows[row].item, teffect{}, 0);
+    if (beings[being].next_action_time != before)
+        back_to_main();
+    else
+        rebuild_keeping_cursor(p);
 }
 
 bool item_pane(int kind) {
@@ -370,7 +384,7 @@ void hotkey(int being, char letter) {
     for (int r = 1; r <= q.row_count(); ++r) {
         if (q.rows[r].hotkey != letter) continue;
         set_lister_cursor(c, r);
-        if (q.kind == list_equipment || q.kind == list_quickslotable || q.picking) {
+        if (q.kind == list_equipment || q.kind == list_quickslotable || q.kind == list_talents || q.picking) {
             enter(being);
         } else if (q.kind == list_level_items) {
             go_to_level_loot(being, q.rows[r].item, 0);
@@ -493,7 +507,17 @@ void initialize_inventory(int being, int partner, int kind1, int kind2, int curr
     open_inventory(being, partner, kind1, kind2, current_pane, self);
 }
 
-void initialize_talents(int, int) {
+void initialize_talents(int being, int) {
+    if (!is_being_ok(being)) return;
+    for (tlister_pane& p : lister.panes)
+        p = tlister_pane{};
+    lister.panes[1].title = "Talents";
+    lister.panes[1].kind = list_talents;
+    lister.panes[1].owner = being;
+    create_lister(1);
+    lister.pane_count = 1;
+    lister.current = 1;
+    set_lister_cursor(1, 1);
     game_mode = mode_talent;
 }
 void initialize_quickslots(int being, int slot, int side_panel_only, int) {

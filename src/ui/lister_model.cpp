@@ -7,8 +7,12 @@
 
 #include "records/being_flags.h"
 #include "records/map_vocab.h"
+#include "records/vocabulary.h"
 #include "rules/action_time.h"
+#include "rules/effect_tables.h"
 #include "rules/equipment.h"
+#include "rules/lasting_effects.h"
+#include "rules/talents.h"
 #include "ui/layout.h"
 #include "world/being.h"
 #include "world/coins.h"
@@ -16,6 +20,7 @@
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/rounding.h"
+#include "world/sprite_lookup.h"
 
 namespace dravok {
 
@@ -291,6 +296,42 @@ void build_quickslotable_list(int pane) {
     }
 }
 
+// The talents held, active ones first and then the automatic ones, each run of one type under
+// a header with the type's name.
+void build_talent_list(int pane) {
+    tlister_pane& p = lister.panes[pane];
+    if (!valid_being(p.owner)) return;
+    const tbeing& b = beings[p.owner];
+    for (const bool passive_pass : {false, true}) {
+        int previous_type = -1;
+        for (int t = 1; t <= talent_count && t < int(talents.size()); ++t) {
+            const ttalent& talent = talents[t];
+            if (b.talent_of(t) == 0 || (talent.kind == talent_kind_passive) != passive_pass) continue;
+            if (talent.type != previous_type) {
+                tlister_item header;
+                header.header = talent.type < vocab::talent_types.size()
+                                    ? capitalised(std::string(vocab::talent_types[talent.type]))
+                                    : "-";
+                if (passive_pass) header.header += ", automatic";
+                p.rows.push_back(header);
+                previous_type = talent.type;
+            }
+            tlister_item row;
+            row.text = talent.name.str();
+            row.image = sprite_info(sprites_talent, t).first_image;
+            row.item = t;
+            row.row_kind = quickslot_talent;
+            if (passive_pass) {
+                row.grey = row.red = true;
+            } else {
+                row.red = !has_stamina_for_talent(p.owner, t, false) || !can_use_talent_now(p.owner, t);
+                row.green = find_duration_effect(1, p.owner, p.owner, 0, action_talent_use, t) != 0;
+            }
+            p.rows.push_back(row);
+        }
+    }
+}
+
 } // namespace
 
 void reset_lister() {
@@ -376,6 +417,9 @@ void create_lister(int pane) {
         break;
     case list_quickslotable:
         build_quickslotable_list(pane);
+        break;
+    case list_talents:
+        build_talent_list(pane);
         break;
     default:
         break;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "records/layout_being.h"
 #include "ui/graphics.h"
 #include "ui/marked_text.h"
 #include "ui/text_boxes.h"

@@ -41,6 +41,7 @@ void install_presentation() {
     presentation.add_speech_bubble = [](int being, int listener, int trigger, const std::string& text) {
         add_speech_bubble(being, listener, trigger, text);
     };
+    presentation.setup_menu = setup_menu;
     presentation.setup_bump_friendly_dialog = setup_bump_friendly_dialog;
     presentation.open_loot_screen = [](int being, int x, int y, int) {
         reset_lister();

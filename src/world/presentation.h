@@ -51,6 +51,8 @@ struct tpresentation {
     int (*choose_bubble_slot)(int being) = [](int) { return 1; };
     void (*add_speech_bubble)(int being, int listener, int trigger,
                               const std::string& text) = [](int, int, int, const std::string&) {};
+    // Opens the menu with that id (character creation's steps, a level-up's skills menu).
+    void (*setup_menu)(int id) = [](int) {};
     // A line that lasts a moment between two beings (from_being above 0) or two cells: kinds 1..4
     // are beams, a larger kind is the colour of a straight line. Nothing when neither end is in
     // view, nor, with check_seen, seen by the player's being.
