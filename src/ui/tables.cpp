@@ -1,5 +1,6 @@
 #include "ui/tables.h"
 
+#include "records/layout_being.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/text_boxes.h"
