@@ -1,6 +1,7 @@
 // Placement locations.
 #include "generation/placement.h"
 
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/random.h"
@@ -13,6 +14,7 @@ constexpr int pattern_center = 3;
 constexpr int tries_per_cell = 10;
 
 bool fits(const tstuff& r, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_fits);
     return on_map(x, y) && cell_at(x, y).area == r.area &&
            is_free_floor(x, y, r.width, depth, 0, r.kind, r.height);
 }
@@ -28,6 +30,7 @@ void find_location(const tstuff& request, int, tstuff& out) {
 }
 
 void find_location_spot(const tstuff& request, int depth, tstuff& out) {
+    depth = trace_enter(depth, trace_find_location_spot);
     // not built yet: the spot patterns beyond a random cell and the centre of an area
     out = request;
     out.result_x = 0;

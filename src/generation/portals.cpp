@@ -1,5 +1,6 @@
 #include "generation/portals.h"
 
+#include "world/error_log.h"
 #include "world/map.h"
 #include "world/random.h"
 
@@ -30,6 +31,7 @@ tportal get_portal(int x, int y, int) {
 }
 
 tportal get_destination_portal(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_get_destination_portal);
     const tportal from = get_portal(x, y, depth);
     if (from.destination == 0 || from.destination >= portals.size()) return tportal{};
     return portals[from.destination];

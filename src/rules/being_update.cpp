@@ -2,12 +2,14 @@
 
 #include "rules/lasting_effects.h"
 #include "world/being.h"
+#include "world/error_log.h"
 
 namespace dravok {
 
 // Until items and statuses take part, the current values are the base values plus the
 // lasting effects.
 void update_being(int being, int depth) {
+    depth = trace_enter(depth, trace_update_being);
     if (!is_being_ok(being, depth)) return;
     tbeing& b = beings[being];
     for (int k = 1; k <= ability_count; ++k) {

@@ -15,6 +15,7 @@
 #include "rules/sound.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/item_placement.h"
@@ -81,6 +82,7 @@ void place_trap(int setter, int x, int y, int plan, int difficulty) {
 } // namespace
 
 void apply_effect_enchant_armor(int user, teffect&, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_enchant_armor);
     if (!valid_user(user)) return;
     const int a = beings[user].equipment[body_slot - 1];
     if (a == 0 || a >= int(being_items[user].size()) || being_items[user][a].plan == 0 ||
@@ -118,6 +120,7 @@ void apply_effect_enchant_armor(int user, teffect&, int, int, int depth) {
 }
 
 void apply_effect_enchant_weapon(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_enchant_weapon);
     if (!valid_user(user)) return;
     tbeing& u = beings[user];
     auto held = [&](int slot) {
@@ -186,6 +189,7 @@ void apply_effect_enchant_weapon(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_knock(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_knock);
     const int x = e.aim.x, y = e.aim.y;
     if (!valid_user(user) || !on_map(x, y)) return;
     const bool door = is_door(x, y, 0);
@@ -213,6 +217,7 @@ void apply_effect_knock(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_open_area_doors(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_open_area_doors);
     const int area = user_area(user);
     if (area == 0) return;
     const int f = door_kind(e.kind, 65);
@@ -230,6 +235,7 @@ void apply_effect_open_area_doors(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_close_area_doors(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_close_area_doors);
     const int area = user_area(user);
     if (area == 0) return;
     const int f = door_kind(e.kind, 68);
@@ -251,6 +257,7 @@ void apply_effect_close_area_doors(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_set_trap(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_set_trap);
     const int x = e.aim.x, y = e.aim.y;
     if (!valid_user(user) || !on_map(x, y)) return;
     const int kit = e.used_item;
@@ -293,6 +300,7 @@ void apply_effect_set_trap(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_reveal(int user, teffect&, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_reveal);
     const int area = user_area(user);
     if (area == 0) return;
     int vanished = 0;
@@ -328,6 +336,7 @@ void apply_effect_reveal(int user, teffect&, int, int, int depth) {
 }
 
 void apply_effect_transform(int user, teffect&, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_transform);
     const int area = user_area(user);
     if (area == 0) return;
     for_area_cells(area, [&](int x, int y, tcell& c) {
@@ -344,6 +353,7 @@ void apply_effect_transform(int user, teffect&, int, int, int depth) {
 }
 
 void apply_effect_alarm(int user, teffect&, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_alarm);
     if (!valid_user(user)) return;
     if (user == player) message_text += " A loud alarm is heard!";
     check_sounds(user, beings[user].x, beings[user].y, depth, alarm_sound);

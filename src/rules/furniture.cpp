@@ -19,9 +19,11 @@
 namespace dravok {
 
 void toggle_furniture(int being, int, bool, int depth, bool) {
+    depth = trace_enter(depth, trace_toggle_furniture);
     if (is_being_ok(being, depth)) spend_time(being, action_time(being, 30));
 }
 void close_furniture(int being, int, bool, int depth) {
+    depth = trace_enter(depth, trace_close_furniture);
     if (is_being_ok(being, depth)) spend_time(being, action_time(being, 45));
 }
 

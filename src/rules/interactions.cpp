@@ -38,6 +38,7 @@
 namespace dravok {
 
 void loot_container(int being, int, bool, int depth, bool) {
+    depth = trace_enter(depth, trace_loot_container);
     if (is_being_ok(being, depth)) spend_time(being, action_time(being, 15));
 }
 void bump_portal(int being, int direction) {
@@ -54,6 +55,7 @@ constexpr uint8_t used_teleporter = 10;
 constexpr uint8_t teleporter_cooldown = 8;
 
 void step_through_teleporter(int being, const tportal& destination, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_step_through_teleporter);
     tbeing& b = beings[being];
     int to_x = 0, to_y = 0;
     find_free_floor_for_being(destination.x, destination.y, std::max<int>(b.width, 1), to_x, to_y, depth,
@@ -86,6 +88,7 @@ void step_through_teleporter(int being, const tportal& destination, int x, int y
 } // namespace
 
 void handle_portal(int being, int direction, int depth) {
+    depth = trace_enter(depth, trace_handle_portal);
     if (!is_being_ok(being, depth) || direction < 1 || direction > 8) return;
     const int x = beings[being].x + direction_steps[direction].dx,
               y = beings[being].y + direction_steps[direction].dy;

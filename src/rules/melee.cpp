@@ -18,6 +18,7 @@
 #include "rules/targeting.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/experience_award.h"
 #include "world/geometry.h"
 #include "world/globals.h"
@@ -61,6 +62,7 @@ titem hand_item(int being, int hand) {
 // A hit effect of a weapon or natural attack, aimed at the defender's cell.
 void run_hit_effect(int attacker, int defender, const teffect& source, int used_item, int distance,
                     int depth) {
+    depth = trace_enter(depth, trace_run_hit_effect);
     teffect effect = source;
     effect.action_kind = action_melee;
     effect.used_item = uint16_t(used_item);
@@ -84,6 +86,7 @@ std::string healed_sentence(int being, int points) {
 } // namespace
 
 bool can_natural_melee_attack(int attacker, int defender, int depth) {
+    depth = trace_enter(depth, trace_can_natural_melee_attack);
     if (!is_being_ok(attacker, depth) || !is_being_ok(defender, depth)) return false;
     for (int i = 1; i <= natural_attack_count; ++i) {
         const tnatural_attack& n = beings[attacker].natural_attack(i);
@@ -93,6 +96,7 @@ bool can_natural_melee_attack(int attacker, int defender, int depth) {
 }
 
 void melee_attack(int attacker, int defender, int direction, int depth) {
+    depth = trace_enter(depth, trace_melee_attack);
     if (!is_being_ok(attacker, depth) || !is_being_ok(defender, depth)) return;
     // Hit effects may add beings and move the array: every use looks the records up anew.
     auto A = [&]() -> tbeing& { return beings[attacker]; };

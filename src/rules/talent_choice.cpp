@@ -1,5 +1,6 @@
 #include "rules/talent_choice.h"
 
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/random.h"
 
@@ -56,6 +57,8 @@ int get_random_group_talent(const tbeing& being, int group, bool skip_sheet_choi
 }
 
 // The permanent statuses and ability raises of owned talents come with the talent rules.
-void handle_level_up_permanent_talents(int being, bool all_owned, int depth) {}
+void handle_level_up_permanent_talents(int being, bool all_owned, int depth) {
+    depth = trace_enter(depth, trace_handle_level_up_permanent_talents);
+}
 
 } // namespace dravok

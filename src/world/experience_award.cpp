@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "world/being.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/rounding.h"
 
@@ -12,6 +13,7 @@ namespace dravok {
 uint8_t can_see(int viewer, int other, int x, int y);
 
 void award_experience_from_being(int being, int depth, std::string& out) {
+    depth = trace_enter(depth, trace_award_experience_from_being);
     out.clear();
     if (!is_being_ok(being, depth)) return;
     tbeing& b = beings[being];
@@ -36,6 +38,7 @@ std::string award_experience_from_being(int being, int depth) {
 }
 
 void check_experience(int being, int depth) {
+    depth = trace_enter(depth, trace_check_experience);
     if (!is_being_ok(being, depth) || state.quiet) return;
     tbeing& b = beings[being];
     if (b.experience >= b.experience_next) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "world/being.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 
 namespace dravok {
@@ -22,6 +23,7 @@ void reset_regeneration_countdown(int being, bool health, bool stamina) {
 }
 
 void regenerate_being(int being, int depth) {
+    depth = trace_enter(depth, trace_regenerate_being);
     // not built yet: stamina and the other regenerating figures stay as they are; only health comes back
     if (!is_being_ok(being, depth)) return;
     tbeing& b = beings[being];
