@@ -5,6 +5,9 @@
 
 namespace dravok {
 
+// The purpose of the player's autopilot travel.
+constexpr int autopilot_purpose = 13;
+
 // The path found by the last search, and the blank path copied over a path to end it.
 extern tpath path_result;
 extern const tpath empty_path;

@@ -13,6 +13,7 @@
 #include "rules/effects.h"
 #include "rules/item_use.h"
 #include "rules/sound.h"
+#include "rules/traps.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/error_log.h"

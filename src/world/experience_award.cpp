@@ -5,12 +5,11 @@
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/lookup.h"
 #include "world/rounding.h"
+#include "world/world_hooks.h"
 
 namespace dravok {
-
-// Whether the viewer sees the other being; the sight unit of the AI, above the world, owns it.
-uint8_t can_see(int viewer, int other, int x, int y);
 
 void award_experience_from_being(int being, int depth, std::string& out) {
     depth = trace_enter(depth, trace_award_experience_from_being);
@@ -27,7 +26,7 @@ void award_experience_from_being(int being, int depth, std::string& out) {
                                                : double(b.damage_from_companions) / b.health_max / 5.0;
     fraction = std::min(fraction, 1.0);
     b.award = uint32_t(std::max(round_half_even(b.xp_worth * fraction), 1));
-    if (is_being_ok(player, 0) && can_see(player, being, 0, 0))
+    if (is_being_ok(player, 0) && hook_can_see(player, being, 0, 0))
         out = "$E(" + std::to_string(b.award) + " XP)$B";
 }
 
@@ -45,6 +44,23 @@ void check_experience(int being, int depth) {
         state.level_up_pending = 1;
         b.resting = 0;
     }
+}
+
+int disable_experience(int difficulty) {
+    constexpr int free_difficulty = 21, least = 20;
+    const int over = difficulty - free_difficulty;
+    if (over < 1) return 0;
+    return round_for_display(std::max(3 * over * over, least));
+}
+
+int award_disable_experience(int difficulty, int depth) {
+    depth = trace_enter(depth, trace_award_disable_experience);
+    const int xp = disable_experience(difficulty);
+    if (xp > 0 && is_being_ok(player_character)) {
+        beings[player_character].experience += uint32_t(xp);
+        check_experience(player_character, depth);
+    }
+    return xp;
 }
 
 } // namespace dravok

@@ -217,7 +217,42 @@ namespace dravok {
     X(spawn_beings, "Generation_Spawning, spawn_beings")                                                     \
     X(place_transfer_being, "Generation_Transfer, place_transfer_being")                                     \
     X(restore_transfer_beings, "Generation_Transfer, restore_transfer_beings")                               \
-    X(force_transfer_beings, "Generation_Transfer, force_transfer_beings")
+    X(force_transfer_beings, "Generation_Transfer, force_transfer_beings")                                   \
+    X(award_disable_experience, "World_ExperienceAward, award_disable_experience")                           \
+    X(handle_sentient_item_oneliners, "World_ItemStatuses, handle_sentient_item_oneliners")                  \
+    X(derive_figures, "Rules_BeingUpdate, derive_figures")                                                   \
+    X(equip_found, "Rules_Equipment, equip_found")                                                           \
+    X(get_equipment_slot, "Rules_Equipment, get_equipment_slot")                                             \
+    X(equip_item, "Rules_Equipment, equip_item")                                                             \
+    X(get_next_matching_equipped_item, "Rules_Equipment, get_next_matching_equipped_item")                   \
+    X(get_being_item_type, "Rules_Equipment, get_being_item_type")                                           \
+    X(equip_weapons, "Rules_Equipment, equip_weapons")                                                       \
+    X(setup_weapon_set, "Rules_Equipment, setup_weapon_set")                                                 \
+    X(check_ammunition, "Rules_Equipment, check_ammunition")                                                 \
+    X(switch_ammunition, "Rules_Equipment, switch_ammunition")                                               \
+    X(open_door, "Rules_Furniture, open_door")                                                               \
+    X(crush_door, "Rules_Furniture, crush_door")                                                             \
+    X(open_furniture_container, "Rules_Furniture, open_furniture_container")                                 \
+    X(toggle_switch, "Rules_Furniture, toggle_switch")                                                       \
+    X(disable_furniture, "Rules_Furniture, disable_furniture")                                               \
+    X(disable_trap, "Rules_Furniture, disable_trap")                                                         \
+    X(force_furniture, "Rules_Furniture, force_furniture")                                                   \
+    X(get_item, "Rules_Interactions, get_item")                                                              \
+    X(add_group_items, "Rules_ItemChoice, add_group_items")                                                  \
+    X(autopick_items, "Rules_ItemChoice, autopick_items")                                                    \
+    X(get_being_item_index_with_effect, "Rules_ItemChoice, get_being_item_index_with_effect")                \
+    X(passes_mind_check, "Rules_ItemUse, passes_mind_check")                                                 \
+    X(after_use, "Rules_ItemUse, after_use")                                                                 \
+    X(use_item, "Rules_ItemUse, use_item")                                                                   \
+    X(use_trapkit, "Rules_ItemUse, use_trapkit")                                                             \
+    X(go_to_level_loot, "Rules_ItemUse, go_to_level_loot")                                                   \
+    X(get_usable_device, "Rules_ItemUse, get_usable_device")                                                 \
+    X(get_nearest_noted_item, "Rules_NotedItems, get_nearest_noted_item")                                    \
+    X(reveal_secret_door, "Rules_Search, reveal_secret_door")                                                \
+    X(remove_trap, "Rules_Traps, remove_trap")                                                               \
+    X(spring_trap, "Rules_Traps, spring_trap")                                                               \
+    X(use_equipment_quickslot, "UI_Lister, use_equipment_quickslot")                                         \
+    X(use_quickslot, "UI_Lister, use_quickslot")
 
 enum trace_id : uint16_t {
 #define DRAVOK_TRACE_ID(id, name) trace_##id,
