@@ -2,6 +2,7 @@
 
 #include "rules/being_creation.h"
 #include "world/being.h"
+#include "world/dice.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/random.h"
@@ -63,10 +64,17 @@ bool being_type_matches(int being, const int* types, int count, int, int other) 
     return true;
 }
 
-int ability_check_roll(int b, int ability, int difficulty, bool) {
-    // not built yet: the best of two rolls is not taken
-    const int roll = random(20) + 1;
-    return roll + beings[b].ability_modifier[ability - 1] - difficulty;
+int ability_check_roll(int b, int ability, int difficulty, bool take_best) {
+    constexpr int spirit = 4;
+    constexpr int calm_distance = 6; // no hostile this close: a careful being may take its time
+    tbeing& being = beings[b];
+    int roll = roll_dice(d20_dice);
+    if (take_best && (being.nearest_hostile == 0 || being.nearest_hostile >= calm_distance))
+        roll = max_dice(d20_dice, 0);
+    // Adjacent hostiles distract; a strong spirit keeps its head (the penalty may turn into a bonus).
+    int penalty = being.adjacent_hostiles;
+    if (penalty != 0) penalty -= at1(being.ability_modifier, spirit);
+    return at1(being.ability_modifier, ability) + roll - penalty - difficulty;
 }
 
 // not built yet: statues stay statues

@@ -2,6 +2,7 @@
 #include "rules/checks.h"
 
 #include <algorithm>
+#include <algorithm>
 #include <cstdint>
 
 #include "world/being.h"
