@@ -12,3 +12,13 @@ void add_indicator(int, int, std::string_view, uint32_t, bool, int) {}
 void animate_effect_area(const teffect&) {}
 
 } // namespace dravok
+
+namespace dravok {
+
+// not built yet: speech bubbles are neither shown nor kept, so one is always free
+bool speech_bubble_free(int) {
+    return true;
+}
+void add_speech_bubble(int, std::string_view) {}
+
+} // namespace dravok

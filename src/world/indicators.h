@@ -22,6 +22,9 @@ void add_death_animation(int being);
 
 // A floating indicator over (x, y), or following the being.
 void add_indicator(int x, int y, std::string_view text, uint32_t colour, bool follow_being, int being);
+// Whether a speech bubble can show the being's words now, and the bubble itself.
+bool speech_bubble_free(int being);
+void add_speech_bubble(int being, std::string_view text);
 // The animation of an effect over its area.
 void animate_effect_area(const teffect& effect);
 

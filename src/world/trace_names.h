@@ -252,7 +252,8 @@ namespace dravok {
     X(remove_trap, "Rules_Traps, remove_trap")                                                               \
     X(spring_trap, "Rules_Traps, spring_trap")                                                               \
     X(use_equipment_quickslot, "UI_Lister, use_equipment_quickslot")                                         \
-    X(use_quickslot, "UI_Lister, use_quickslot")
+    X(use_quickslot, "UI_Lister, use_quickslot")                                                             \
+    X(add_oneliner, "Rules_Chatter, add_oneliner")
 
 enum trace_id : uint16_t {
 #define DRAVOK_TRACE_ID(id, name) trace_##id,
