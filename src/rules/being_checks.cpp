@@ -1,8 +1,11 @@
 #include "rules/being_checks.h"
 
+#include "ai/sight.h"
 #include "rules/being_creation.h"
+#include "rules/checks.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/random.h"
@@ -77,7 +80,24 @@ int ability_check_roll(int b, int ability, int difficulty, bool take_best) {
     return at1(being.ability_modifier, ability) + roll - penalty - difficulty;
 }
 
-// not built yet: statues stay statues
-void statues_to_beings(int, int, int, int) {}
+void statues_to_beings(int revealer, int area, int chance, int depth) {
+    constexpr int reach = 5, distance_weight = 3, chance_step = 10;
+    if (!is_being_ok(revealer) || area < 1 || area >= int(areas.size())) return;
+    tarea& a = areas[area];
+    const tbeing& r = beings[revealer];
+    for (int x = a.x1; x <= a.x2 && chance >= 1; ++x)
+        for (int y = a.y1; y <= a.y2 && chance >= 1; ++y) {
+            if (!on_map(x, y)) continue;
+            const tcell& c = cell_at(x, y);
+            if (c.area != area || !is_statue_like(c.furniture) || c.hidden_creature == 0) continue;
+            const int distance = get_distance(r.x, r.y, x, y);
+            if (distance > reach || can_see(revealer, 0, x, y) == 0) continue;
+            const int roll = d100();
+            if (roll + distance_weight * distance > chance) continue;
+            reveal_living_statue(revealer, x, y, depth);
+            chance -= chance_step;
+            if (a.rules_counter > 0) --a.rules_counter;
+        }
+}
 
 } // namespace dravok

@@ -47,9 +47,6 @@ constexpr std::array<int32_t, chatter_trigger_count + 1> global_cooldown = {
     10, 1, 5,  10, 1,  1,  1,  10, 10, 10, 5,   10, 10, 10, 10, 150, 1,  5,  5,  5,
     3,  3, 10, 10, 10, 2,  30, 30, 30, 30, 100, 10, -1, 50, -1, 30,  30, 30, 20};
 
-// Sound kinds of speech.
-constexpr int sound_speech = 12, sound_item_speech = 13, sound_alarm = 14, sound_roar = 15, sound_shriek = 16;
-
 bool is_item_trigger(int t) {
     return t >= chat_first_item && t <= chatter_trigger_count;
 }
@@ -312,7 +309,7 @@ bool add_oneliner(int being, int listener, int trigger, int depth, std::string_v
             b.chatter_time_of(trigger) = never_time;
     }
 
-    int kind = sound_speech;
+    int kind = sound_talk;
     if (trigger == chat_shouts_alarm)
         kind = sound_alarm;
     else if (trigger == chat_roars)
@@ -320,7 +317,7 @@ bool add_oneliner(int being, int listener, int trigger, int depth, std::string_v
     else if (trigger == chat_fungus_shrieks)
         kind = sound_shriek;
     else if (is_item_trigger(trigger))
-        kind = sound_item_speech;
+        kind = sound_scream; // the kind a speaking item makes heard
     check_sounds(being, 0, 0, depth, kind);
     last_chatter_time = game.game_clock;
     return true;

@@ -37,8 +37,8 @@ namespace {
 constexpr int body = 1;
 constexpr int furniture_action = 7, closing_action = 8;
 constexpr int open_time = 30, crush_time = 40, close_time = 45, switch_time = 30, failed_time = 30;
-constexpr int monster_time = 10; // a monster springing from a coffin cuts the opening short
-constexpr int sound_door = 5, sound_toggle = 6, sound_bash = 7;
+constexpr int monster_time = 10;     // a monster springing from a coffin cuts the opening short
+constexpr int mimic_touch_time = 40; // touching a mimic costs the touch and the fright
 constexpr int heard_creak = 15, heard_wham = 25;
 constexpr int property_touch = -40;
 constexpr int recent_hostile_turns = 6; // a hostile seen this recently makes a crusher crush
@@ -212,20 +212,11 @@ void open_furniture_container(int being, int x, int y, int depth) {
     }
     tcell& after = cell_at(x, y);
     if ((after.furniture == fu_coffin || after.furniture == fu_sarcophagus) && after.hidden_creature != 0) {
-        const int plan = after.hidden_creature;
-        int fx = 0, fy = 0;
-        const int size = std::max<int>(being_plans[plan].width, 1);
-        find_free_floor_for_being(x, y, size, fx, fy, depth, std::max<int>(being_plans[plan].height, 1));
-        if (fx != 0 && add_being_to_level(fx, fy, blank_being, depth, plan) > 0) {
+        message_text.clear();
+        if (reveal_coffin_being(being, x, y, depth) > 0)
             beings[being].next_action_time = game.game_clock + uint32_t(action_time(being, monster_time));
-            if (players_being(being)) {
-                update_lights();
-                std::string kind;
-                get_furniture_kind_name(x, y, kind);
-                add_message("$NAs you open the " + kind + ", a monster appears!");
-            }
-        }
-        cell_at(x, y).hidden_creature = 0;
+        if (!message_text.empty()) add_message("$N" + message_text);
+        message_text.clear();
     }
     tcell& done = cell_at(x, y);
     done.lock = 0;
@@ -239,6 +230,14 @@ void toggle_furniture(int being, int direction, bool confirmed, int depth, bool 
     if (!t.ok) return;
     const tbeing& b = beings[being];
     if (is_wall(t.x, t.y) && direction >= 4 && direction <= 6) return;
+    if (const int hidden = cell_at(t.x, t.y).hidden_creature;
+        hidden >= 1 && hidden < int(being_plans.size()) &&
+        being_plans[hidden].identifier.str().find("mimic") != std::string::npos) {
+        // Touching a mimic wakes it.
+        reveal_mimic(being, t.x, t.y, depth);
+        spend_time(being, action_time(being, mimic_touch_time));
+        return;
+    }
     if (!property_confirmed(being, direction, t.x, t.y, confirm_toggle, confirmed)) return;
     tcell& c = cell_at(t.x, t.y);
     if (c.trap != 0 && c.trap_difficulty < 0 && !trap_dialog_done && players_being(being)) {

@@ -174,7 +174,6 @@ namespace dravok {
     X(update_duration_effects_on_being, "Rules_LastingEffects, update_duration_effects_on_being")            \
     X(apply_map_effects_on_being, "Rules_MapEffects, apply_map_effects_on_being")                            \
     X(update_map_effects_on_being, "Rules_MapEffects, update_map_effects_on_being")                          \
-    X(run_hit_effect, "Rules_Melee, run_hit_effect")                                                         \
     X(can_natural_melee_attack, "Rules_Melee, can_natural_melee_attack")                                     \
     X(melee_attack, "Rules_Melee, melee_attack")                                                             \
     X(pay_for_struggle, "Rules_Movement, pay_for_struggle")                                                  \
@@ -253,7 +252,20 @@ namespace dravok {
     X(spring_trap, "Rules_Traps, spring_trap")                                                               \
     X(use_equipment_quickslot, "UI_Lister, use_equipment_quickslot")                                         \
     X(use_quickslot, "UI_Lister, use_quickslot")                                                             \
-    X(add_oneliner, "Rules_Chatter, add_oneliner")
+    X(add_oneliner, "Rules_Chatter, add_oneliner")                                                           \
+    X(run_attack_hit_effect, "Rules_AttackCommon, run_attack_hit_effect")                                    \
+    X(finish_attack, "Rules_AttackCommon, finish_attack")                                                    \
+    X(drop_one, "Rules_Ranged, drop_one")                                                                    \
+    X(can_natural_ranged_attack, "Rules_Ranged, can_natural_ranged_attack")                                  \
+    X(ranged_attack, "Rules_Ranged, ranged_attack")                                                          \
+    X(check_sounds, "Rules_Sound, check_sounds")                                                             \
+    X(handle_target_selected, "Rules_Targeting, handle_target_selected")                                     \
+    X(is_targetable, "Rules_Targeting, is_targetable")                                                       \
+    X(get_ranged_target, "Rules_Targeting, get_ranged_target")                                               \
+    X(attack_marked, "Rules_Targeting, attack_marked")                                                       \
+    X(reveal_mimic, "Rules_Checks, reveal_mimic")                                                            \
+    X(reveal_coffin_being, "Rules_Checks, reveal_coffin_being")                                              \
+    X(reveal_living_statue, "Rules_Checks, reveal_living_statue")
 
 enum trace_id : uint16_t {
 #define DRAVOK_TRACE_ID(id, name) trace_##id,

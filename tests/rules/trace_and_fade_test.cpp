@@ -107,10 +107,13 @@ TEST_F(TraceAndFade, AReportFromInsideAMeleeBlowNamesTheChainFromTheKeyPress) {
 
     const std::vector<std::string> trace = newest_trace();
     ASSERT_FALSE(trace.empty()) << "an entry was written";
-    const std::vector<std::string> head = {
-        "UI_KeyEntry, form_key_down", "UI_KeyEntry, handle_commands", "UI_MainCommands, handle_main_commands",
-        "Rules_Movement, move_step",  "Rules_Movement, bump_actions", "Rules_Melee, melee_attack",
-        "Rules_Melee, run_hit_effect"};
+    const std::vector<std::string> head = {"UI_KeyEntry, form_key_down",
+                                           "UI_KeyEntry, handle_commands",
+                                           "UI_MainCommands, handle_main_commands",
+                                           "Rules_Movement, move_step",
+                                           "Rules_Movement, bump_actions",
+                                           "Rules_Melee, melee_attack",
+                                           "Rules_AttackCommon, run_attack_hit_effect"};
     ASSERT_GE(trace.size(), head.size() + 2);
     for (std::size_t i = 0; i < head.size(); ++i)
         EXPECT_EQ(trace[i], head[i]) << "entry " << i + 1;
