@@ -2,6 +2,7 @@
 // effects) and the free-floor search used whenever a being is placed.
 #include <benchmark/benchmark.h>
 
+#include "records/layout_map.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 
+#include "records/layout_parts.h"
 #include "world/globals.h"
 
 namespace dravok {

@@ -16,6 +16,7 @@
 #include "records/layout.h"
 #include "rules/being_creation.h"
 #include "rules/followers.h"
+#include "rules/level_up.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"

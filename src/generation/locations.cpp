@@ -1,4 +1,5 @@
 #include "generation/locations.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

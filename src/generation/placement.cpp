@@ -1,6 +1,7 @@
 // Placement locations.
 #include "generation/placement.h"
 
+#include "generation/areas.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/map.h"
@@ -22,11 +23,23 @@ bool fits(const tstuff& r, int x, int y, int depth) {
 } // namespace
 
 void find_location(const tstuff& request, int, tstuff& out) {
-    // not built yet: choosing an area that fits a placement request
+    // not built yet: the area filters of a placement request (content, exits, cell counts, zones)
     out = request;
     out.area = 0;
     out.result_x = 0;
     out.result_y = 0;
+    int fitting = 0;
+    for (int a = 1; a <= area_high_index(); ++a)
+        if (!areas[a].search && areas[a].kind != area_corridor) ++fitting;
+    if (fitting == 0) return;
+    const int pick = random(fitting);
+    for (int a = 1, seen = 0; a <= area_high_index(); ++a) {
+        if (areas[a].search || areas[a].kind == area_corridor) continue;
+        if (seen++ != pick) continue;
+        areas[a].search = 1;
+        out.area = uint16_t(a);
+        return;
+    }
 }
 
 void find_location_spot(const tstuff& request, int depth, tstuff& out) {

@@ -1,5 +1,9 @@
 #include "generation/portals.h"
 
+#include "records/layout_game.h"
+#include "records/layout_level.h"
+#include "records/layout_map.h"
+#include "records/layout_parts.h"
 #include "world/error_log.h"
 #include "world/map.h"
 #include "world/random.h"

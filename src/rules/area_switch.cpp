@@ -1,5 +1,6 @@
 // Switch wear.
 #include "rules/area_switch.h"
+#include "records/layout_map.h"
 
 #include "world/globals.h"
 #include "world/map.h"

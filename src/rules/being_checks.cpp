@@ -5,6 +5,7 @@
 #include "rules/checks.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
@@ -81,6 +82,7 @@ int ability_check_roll(int b, int ability, int difficulty, bool take_best) {
 }
 
 void statues_to_beings(int revealer, int area, int chance, int depth) {
+    depth = trace_enter(depth, trace_statues_to_beings);
     constexpr int reach = 5, distance_weight = 3, chance_step = 10;
     if (!is_being_ok(revealer) || area < 1 || area >= int(areas.size())) return;
     tarea& a = areas[area];

@@ -10,6 +10,7 @@
 #include "rules/being_creation.h"
 #include "rules/effects.h"
 #include "rules/followers.h"
+#include "rules/level_up.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/error_log.h"

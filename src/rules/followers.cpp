@@ -136,9 +136,6 @@ void end_possession(int being) {
 // not built yet: animated and summoned beings do not fall when their master dies or leaves
 void check_animated_and_summoned(int, int) {}
 
-// not built yet: recruitable beings keep the level they were made with
-void level_up_recruitable_beings(int, int, int) {}
-
 int count_occupied_cells_around(int being, int x, int y, int radius) {
     int w = 1, h = 1;
     if (being >= 1 && being < int(beings.size())) {

@@ -33,7 +33,4 @@ void check_animated_and_summoned(int master, int depth);
 // being other than the given one; (0, 0) means the being's own position.
 int count_occupied_cells_around(int being, int x, int y, int radius);
 
-// Recruitable beings of the level rise to their master's level (0, 0: all of the level).
-void level_up_recruitable_beings(int master_serial, int being, int depth);
-
 } // namespace dravok

@@ -1,10 +1,22 @@
 #include "rules/talent_choice.h"
 
+#include <algorithm>
+#include <span>
+
+#include "rules/character_sheet.h"
+#include "rules/effect_tables.h"
+#include "rules/talents.h"
+#include "world/being.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/random.h"
 
 namespace dravok {
+
+namespace {
+// Statuses given by owned talents last as long as the being.
+constexpr int permanent_status_level = 3;
+} // namespace
 
 int talents_in_game() {
     return talents.empty() ? 0 : int(talents.size()) - 1;
@@ -56,9 +68,34 @@ int get_random_group_talent(const tbeing& being, int group, bool skip_sheet_choi
     return 0;
 }
 
-// The permanent statuses and ability raises of owned talents come with the talent rules.
 void handle_level_up_permanent_talents(int being, bool all_owned, int depth) {
     depth = trace_enter(depth, trace_handle_level_up_permanent_talents);
+    if (!is_being_ok(being, depth)) return;
+    tbeing& b = beings[being];
+    const int last = std::min(talent_count, talents_in_game());
+    for (int t = 1; t <= last; ++t) {
+        const bool processed = all_owned
+                                   ? b.talent_of(t) != 0
+                                   : edited_character.talent(t).chosen && !edited_character.talent(t).owned;
+        if (!processed) continue;
+        const ttalent& talent = talents[t];
+        ++b.knows_talents;
+        if (talent.type >= 1 && talent.type <= talent_type_count) ++b.talents_of_type(talent.type);
+        for (int s = 1; s <= status_count; ++s)
+            if (at1(talent.status, s) != 0) set_being_status(being, s, permanent_status_level);
+        if (talent.kind == talent_kind_passive && talent.effect.kind == ek_boost_ability &&
+            talent.effect.sub_type >= 1 && talent.effect.sub_type <= ability_count)
+            ++b.base_ability_of(talent.effect.sub_type);
+    }
+    // The stamina kept in reserve for each family of spells and monster powers.
+    static constexpr int spell_types[] = {talent_type_spells, talent_type_monsters};
+    static constexpr int animate[] = {24, 25}, banish[] = {27}, damage[] = {5}, slime_web[] = {41, 58},
+                         summon[] = {43, 45, 46, 47, 48, 50, 51, 52, 54, 55, 56}, poison[] = {36},
+                         stoneskin[] = {42}, blink[] = {28};
+    const std::span<const int> reserves[] = {animate, banish, damage,    slime_web,
+                                             summon,  poison, stoneskin, blink};
+    for (int r = 0; r < attack_kind_count; ++r)
+        b.stamina_reserve[r] = lowest_talent_stamina_cost(being, spell_types, reserves[r]);
 }
 
 } // namespace dravok

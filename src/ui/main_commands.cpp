@@ -1,5 +1,6 @@
 // The main mode's commands.
 #include "ui/main_commands.h"
+#include "records/layout_game.h"
 
 #include "ai/explore_targets.h"
 

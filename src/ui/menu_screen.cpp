@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "rules/character_creation.h"
+#include "rules/level_up.h"
+#include "ui/creation_summaries.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
 #include "ui/layout.h"
@@ -180,7 +182,14 @@ std::string talent_levels() {
 void draw_description(int r, const metrics& m) {
     Bitmap& p = menu_info_panel;
     const tmenu_item& item = menu_items[r];
-    if (item.creation_tables || item.level_up_tables) return; // the creation summaries draw these
+    if (item.creation_tables) {
+        draw_creation_tables(p, r);
+        return;
+    }
+    if (item.level_up_tables) {
+        draw_level_up_tables(p);
+        return;
+    }
     const int I = m.I, S = m.S, L = m.L;
     p.set_font_colour(row_colour);
     int x = 2 * S, y = 2 * S;

@@ -588,6 +588,7 @@ void handle_menu_action(int r) {
     case act_past_character: {
         const int index = item.value >= 1 ? item.value : item.id;
         if (index >= 1 && index < int(past_characters.size())) edited_character = past_characters[index];
+        edited_character.index = uint16_t(find_past_character_by_date(edited_character.date_made));
         edited_character.name = std::string_view(item.text).substr(0, name_length);
         setup_game();
         break;

@@ -2,6 +2,7 @@
 // return to the map on any key.
 #include "ui/mode_keys.h"
 
+#include "ui/character_sheet.h"
 #include "ui/key_bindings.h"
 #include "world/error_log.h"
 #include "world/globals.h"
@@ -9,15 +10,19 @@
 
 namespace dravok {
 
+// Any key leaves the sheet for the mode it was opened from.
 void handle_character_commands(int, int, int, int) {
-    game_mode = 3;
+    game_mode = sheet_view[sheet_view_return_mode];
 }
 void handle_book_commands(int, int, int, int) {
     game_mode = 3;
 }
 
-void open_character_sheet(int) {
-    game_mode = 11;
+void open_character_sheet(int being) {
+    sheet_view = {};
+    sheet_view[sheet_view_being] = being;
+    sheet_view[sheet_view_return_mode] = game_mode;
+    game_mode = mode_character;
 }
 
 void open_help_screen() {

@@ -1,4 +1,5 @@
 #include "ui/side_panel.h"
+#include "records/layout_map.h"
 
 #include "ui/graphics.h"
 #include "world/map.h"

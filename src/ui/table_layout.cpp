@@ -15,7 +15,7 @@ bool has_image(const ttable_item& cell) {
 } // namespace
 
 bool table_cell_used(const ttable_item& cell) {
-    return !cell.text.empty() || cell.icon > 0 || cell.sprite > 0 || cell.being >= 1;
+    return !cell.text.empty() || cell.icon > 0 || cell.sprite > 0 || cell.being >= 1 || cell.separator != 0;
 }
 
 void layout_table(const ttable& source, ttable& out) {

@@ -123,15 +123,16 @@ bool load_tileset_files(const std::string& index_path, const std::string& sheet_
     }
     tileset_header = index.header;
     sprite_categories = index.categories;
-    // The world asks for first images and light runs by category and entry.
-    for (int c = 1; c <= tileset_shaded_categories; ++c) {
+    // The world asks for first images by category and entry (the icon, talent and interface
+    // categories too), and for the light runs of the shaded ones.
+    for (int c = 1; c <= tileset_category_count; ++c)
         for (std::size_t e = 1; e < sprite_categories[c].size(); ++e) {
             const tsprite_entry& entry = sprite_categories[c][e];
             set_sprite_info(c, int(e), tsprite_info{entry.first_image, entry.count_a, entry.count_b});
         }
+    for (int c = 1; c <= tileset_shaded_categories; ++c)
         for (int run = 1; run <= tile_variant_count; ++run)
             set_light_offset(c, run, tileset_header.variant_offset(c, run));
-    }
 
     terrain_sprites.setup(tile_size, tile_size, false);
     object_sprites.setup(tile_size, tile_size, true, colours::white);

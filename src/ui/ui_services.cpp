@@ -31,6 +31,7 @@ void install_presentation() {
     presentation.setup_furniture_trap_dialog = setup_furniture_trap_dialog;
     presentation.setup_switch_dialog = setup_switch_dialog;
     presentation.setup_use_portal = setup_use_portal;
+    presentation.setup_menu = setup_menu;
     presentation.setup_bump_friendly_dialog = setup_bump_friendly_dialog;
     presentation.open_loot_screen = [](int being, int, int, int depth) {
         reset_lister();

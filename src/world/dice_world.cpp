@@ -1,4 +1,6 @@
 #include "world/dice_world.h"
+#include "records/layout_being.h"
+#include "records/layout_level.h"
 
 #include "world/globals.h"
 

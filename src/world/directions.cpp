@@ -1,4 +1,5 @@
 #include "world/directions.h"
+#include "records/layout_game.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,4 +1,5 @@
 #include "world/encumbrance.h"
+#include "records/layout_being.h"
 
 #include <cmath>
 

@@ -1,4 +1,5 @@
-// Experience: a creature's worth when it joins the level, awards at its death, level-ups.
+// Experience: a creature's worth when it joins the level. The award at death, the level-up test
+// and the experience for disabling traps and locks are in experience_award.h.
 #pragma once
 #include <string>
 

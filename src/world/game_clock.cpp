@@ -1,4 +1,5 @@
 #include "world/game_clock.h"
+#include "records/layout_game.h"
 
 #include <cstdlib>
 

@@ -8,11 +8,29 @@
 #include <string>
 #include <vector>
 
-#include "records/layout.h"
+#include "records/layout_base.h"
 #include "world/settings_record.h"
 #include "world/state.h"
 
 namespace dravok {
+
+// The records the globals hold; a unit that reads their fields includes the record's own header,
+// so that a change to one record rebuilds only the units that use it.
+struct tarea;
+struct tbeing;
+struct tbeing_plan;
+struct tcell;
+struct tcharacter;
+struct tcontent;
+struct teffect;
+struct tgame;
+struct titem;
+struct titem_plan;
+struct tlevel;
+struct tportal;
+struct tstuff;
+struct ttalent;
+struct tvault;
 
 // A 128 x 128 grid, 1-based and x-major: cell (x, y) is element (x-1)·128 + (y-1).
 template <class T> struct tgrid {

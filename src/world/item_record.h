@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "records/layout_item.h"
 #include "world/globals.h"
 
 namespace dravok {

@@ -30,4 +30,16 @@ int round_for_display(int n) {
     return round_half_even(n / 100.0) * 100;
 }
 
+std::string compare_value_text(int required, int actual, bool lower_is_better,
+                               std::string_view bracket_colour) {
+    const bool missed = lower_is_better ? actual > required : actual < required;
+    std::string out(bracket_colour);
+    out += "(";
+    out += missed ? "$F" : "$S";
+    out += std::to_string(actual);
+    out += bracket_colour;
+    out += ")";
+    return out;
+}
+
 } // namespace dravok

@@ -44,4 +44,9 @@ constexpr int clamp(int v, int lo, int hi) {
 // (half to even).
 int round_for_display(int n);
 
+// The actual value in brackets, coloured "$F" when it misses the requirement and "$S" when it
+// meets it; with lower_is_better the actual value must not exceed the required one.
+std::string compare_value_text(int required, int actual, bool lower_is_better,
+                               std::string_view bracket_colour);
+
 } // namespace dravok

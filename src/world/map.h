@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "records/layout_map.h"
 #include "world/globals.h"
 
 namespace dravok {

@@ -1,4 +1,5 @@
 #include "world/message_log.h"
+#include "records/layout_game.h"
 
 #include <algorithm>
 #include <cstdio>

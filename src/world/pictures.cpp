@@ -1,4 +1,5 @@
 #include "world/pictures.h"
+#include "records/layout_game.h"
 
 #include <cstdint>
 

@@ -44,6 +44,8 @@ struct tpresentation {
     std::string (*command_key_text)(int command) = [](int) { return std::string(); };
     // The minimap of a level just entered.
     void (*draw_level_minimap)() = [] {};
+    // Opens the menu with that id (character creation's steps, a level-up's skills menu).
+    void (*setup_menu)(int id) = [](int) {};
     // A line that lasts a moment between two beings (from_being above 0) or two cells: kinds 1..4
     // are beams, a larger kind is the colour of a straight line. Nothing when neither end is in
     // view, nor, with check_seen, seen by the player's being.

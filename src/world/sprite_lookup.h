@@ -15,6 +15,8 @@ enum sprite_category : int {
     sprites_item = 7,
     sprites_effect = 8,
     sprites_icon = 9,
+    sprites_talent = 10,
+    sprites_interface = 11,
 };
 
 struct tsprite_info {

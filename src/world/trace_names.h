@@ -265,7 +265,21 @@ namespace dravok {
     X(attack_marked, "Rules_Targeting, attack_marked")                                                       \
     X(reveal_mimic, "Rules_Checks, reveal_mimic")                                                            \
     X(reveal_coffin_being, "Rules_Checks, reveal_coffin_being")                                              \
-    X(reveal_living_statue, "Rules_Checks, reveal_living_statue")
+    X(reveal_living_statue, "Rules_Checks, reveal_living_statue")                                            \
+    X(statues_to_beings, "Rules_BeingChecks, statues_to_beings")                                             \
+    X(fill_character_stats, "Rules_CharacterSheet, fill_character_stats")                                    \
+    X(place_player, "Rules_GameSetup, place_player")                                                         \
+    X(create_player, "Rules_GameSetup, create_player")                                                       \
+    X(comment_on_level, "Rules_LevelUp, comment_on_level")                                                   \
+    X(gain_pending_levels, "Rules_LevelUp, gain_pending_levels")                                             \
+    X(finish_level_up, "Rules_LevelUp, finish_level_up")                                                     \
+    X(level_up_recruitable_beings, "Rules_LevelUp, level_up_recruitable_beings")                             \
+    X(make_talent_skill_check, "Rules_Talents, make_talent_skill_check")                                     \
+    X(use_talent, "Rules_Talents, use_talent")                                                               \
+    X(repeat_talent, "Rules_Talents, repeat_talent")                                                         \
+    X(try_aim, "Rules_Talents, try_aim")                                                                     \
+    X(get_talent, "Rules_Talents, get_talent")                                                               \
+    X(use_talent_row, "UI_Lister, use_talent_row")
 
 enum trace_id : uint16_t {
 #define DRAVOK_TRACE_ID(id, name) trace_##id,

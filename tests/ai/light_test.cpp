@@ -4,6 +4,8 @@
 
 #include "ai/ai_world.h"
 #include "ai/light.h"
+#include "records/layout_being.h"
+#include "records/layout_map.h"
 #include "support/driver.h"
 #include "world/globals.h"
 #include "world/map.h"

@@ -26,7 +26,8 @@ class EffectMessages : public ::testing::Test {
         talents.assign(3, ttalent{});
         talents[1].identifier = "tl_flame";
         talents[1].name = "Flame";
-        talents[1].type = 4; // spells
+        talents[1].type = 4;              // spells
+        talents[1].required_skill[2] = 1; // magic and no other skill: a spell
         talents[2].identifier = "tl_kick";
         talents[2].name = "Kick";
         talents[2].type = 3;

@@ -41,7 +41,9 @@ tbeing make_being(const std::string& name) {
     for (int k = 1; k <= ability_count; ++k)
         b.base_ability_of(k) = b.ability_of(k) = 10;
     b.health_base = b.health = b.health_max = 10;
-    b.active_set = 13; // set one; its figures come from update_being
+    b.level = 1;
+    b.experience_next = experience_for_level(2); // as creation leaves it
+    b.active_set = 13;                           // set one; its figures come from update_being
     return b;
 }
 

@@ -3,6 +3,8 @@
 // picture in the frame.
 #include <gtest/gtest.h>
 
+#include "records/layout_being.h"
+#include "records/layout_map.h"
 #include "support/driver.h"
 #include "support/game_start.h"
 #include "ui/dialogs.h"

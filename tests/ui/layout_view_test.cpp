@@ -2,6 +2,7 @@
 // routines: push scrolling, health-bar colours and the target corner frames.
 #include <gtest/gtest.h>
 
+#include "records/layout_being.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/map_view.h"

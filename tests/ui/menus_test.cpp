@@ -9,6 +9,8 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/runtime.h"
+#include "records/layout_being.h"
+#include "records/layout_files.h"
 #include "support/driver.h"
 #include "support/game_start.h"
 #include "ui/graphics.h"
@@ -93,14 +95,17 @@ TEST_F(Menus, MainMenuOpensOnNewGameAndWalksItsRows) {
     EXPECT_EQ(selected_text(), "QUIT");
     game.press(key_tab);
     EXPECT_EQ(selected_text(), "NEW GAME");
-    // Escape leaves the main menu as it is; NEW GAME hands over to character creation, which
-    // keeps the menu mode.
+    // Escape leaves the main menu as it is; NEW GAME hands over to character creation, whose
+    // race menu (no past characters yet) goes back to the main menu on Escape.
     game.press(key_escape);
     EXPECT_EQ(menu.id, menu_main);
+    game.screenshot("main_menu");
     game.press(key_enter);
     EXPECT_EQ(game_mode, mode_menu);
+    EXPECT_EQ(menu.id, menu_race);
+    game.press(key_escape);
+    EXPECT_EQ(menu.id, menu_main);
     EXPECT_FALSE(quit_requested());
-    game.screenshot("main_menu");
     // QUIT ends the program.
     game.press(key_end);
     game.press(key_enter);

@@ -7,6 +7,8 @@
 
 #include "platform/files.h"
 #include "platform/timers.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
 #include "ui/game_window.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"

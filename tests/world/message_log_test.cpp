@@ -4,6 +4,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/fonts.h"
+#include "records/layout_game.h"
 #include "world/globals.h"
 #include "world/message_log.h"
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "records/layout_game.h"
 #include "world/game_clock.h"
 #include "world/globals.h"
 #include "world/lookup.h"
