@@ -22,10 +22,12 @@
 #include "rules/being_creation.h"
 #include "rules/interactions.h"
 #include "rules/level_files.h"
+#include "ui/tileset.h"
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/item_record.h"
 #include "world/map.h"
 #include "world/random.h"
 
@@ -51,6 +53,17 @@ double ms_since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
+// The built tile set's figures, as the game has them before it creates a level: without them
+// every new creature logs a missing image.
+bool load_built_sprite_figures() {
+    ttileset_expectation expect;
+    expect.being_plans = being_plans.empty() ? 0 : int(being_plans.size()) - 1;
+    expect.item_plans = item_plans.empty() ? 0 : int(item_plans.size()) - 1;
+    expect.talents = talents.empty() ? 0 : int(talents.size()) - 1;
+    expect.coin_plan = find_item_plan_by_name("it_coin");
+    return load_sprite_figures(std::string(DRAVOK_DATA_DIR) + "/Dravok.dti", expect);
+}
+
 // The database, the world at its first sizes and a scratch program folder for level files.
 bool prepare_world() {
     static const std::string folder =
@@ -61,6 +74,7 @@ bool prepare_world() {
     set_program_folder(folder);
     clear_quit_request();
     if (!load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs")) return false;
+    if (!load_built_sprite_figures()) return false;
     free_beings();
     allocate_world();
     reset_table_run_fields();

@@ -5,6 +5,9 @@
 #include "generation/grids.h"
 #include "world/directions.h"
 #include "world/error_log.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/random.h"
 
 namespace dravok {
 
@@ -103,8 +106,58 @@ void mark_to_doorway(const tmark&, int) {}
 void trim_areas(int) {}
 void fix_naturals(int) {}
 
-// not built yet: shops keep their containers closed and areas are left undressed
-void open_shop_containers() {}
-void dress_area(int) {}
+void open_shop_containers() {
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y)
+            if (is_closed_container(x, y, 0) && is_shop_furniture(get_furniture(x, y, 0))) {
+                cell_at(x, y).furniture_state = 1;
+                update_furniture_state(x, y, 0);
+            }
+}
+
+namespace {
+
+constexpr int smallest_dressed_area = 36;
+
+// The chance that a room of e exit cells is dressed.
+int dressing_chance(int kind, int e) {
+    if (e == 1) return 85;
+    if (e == 2) return 75;
+    if (e == 3 || e == 4) return kind == area_circular || kind == area_ellipse ? 50 : 30;
+    if (e >= 5) return 25 - e;
+    return 0;
+}
+
+} // namespace
+
+void dress_area(int area) {
+    if (!is_area_ok(area)) return;
+    const tarea& a = areas[area];
+    if (a.kind == area_corridor || a.kind >= area_tunnel) return;
+    if (a.touching > 0 || a.cells < smallest_dressed_area) return;
+    const int roll = d100();
+    if (roll > dressing_chance(a.kind, a.exit_cells)) return;
+    const int n = level.dressing_pairs.count;
+    if (n == 0) return;
+    const int i = random(n) + 1;
+    const int wall = level.dressing_pairs.first(i), floor = level.dressing_pairs.pairs[i - 1].y;
+    for (int x = a.x1; x <= a.x2; ++x)
+        for (int y = a.y1; y <= a.y2; ++y) {
+            if (!on_map(x, y)) continue;
+            const tcell& c = cell_at(x, y);
+            if (is_impenetrable_wall(x, y, 0) || c.secret_door != 0) return;
+            if (c.area != 0 && is_area_ok(c.area) && areas[c.area].exit_cells == 0) return;
+        }
+    for (int x = a.x1; x <= a.x2; ++x)
+        for (int y = a.y1; y <= a.y2; ++y) {
+            if (!on_map(x, y)) continue;
+            tcell& c = cell_at(x, y);
+            if (c.area != area) continue;
+            if (c.block >= first_floor_block)
+                c.block = static_cast<uint8_t>(floor + (c.block % 2 == 0 ? 1 : 0));
+            else if (c.block != 0)
+                c.block = static_cast<uint8_t>(wall);
+        }
+}
 
 } // namespace dravok

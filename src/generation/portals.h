@@ -7,7 +7,11 @@
 
 namespace dravok {
 
+// Places the furniture of every portal of the current level and records its cell.
 void set_portals(int depth);
+// Places one portal's furniture by its request, relaxing the request until an area takes it;
+// false (and a fatal error) when none does.
+bool add_portal(int portal, const tstuff& request, int depth, int& result_x, int& result_y);
 
 // A copy of the current level's portal placed at (x, y), or the blank portal. Of the return
 // portals sharing a cell, the one leading back where the player came from.

@@ -239,12 +239,12 @@ void force_transfer_beings(int depth) {
         request.area =
             on_map(game.arrival_x, game.arrival_y) ? cell_at(game.arrival_x, game.arrival_y).area : 0;
         request.width = request.height = 1;
-        find_location_spot(request, depth);
+        if (request.area != 0) find_location_spot(request, depth, request);
         for (int tries = 0; !on_map(request.result_x, request.result_y) && tries < force_tries; ++tries) {
             request.area = 0;
             request.max_exit_cells = any_exit_cells;
-            find_location(request, depth);
-            if (request.area != 0) find_location_spot(request, depth);
+            find_location(request, depth, request);
+            if (request.area != 0) find_location_spot(request, depth, request);
         }
         if (!on_map(request.result_x, request.result_y) ||
             place_transfer_being(slot, request.result_x, request.result_y, depth) == 0) {

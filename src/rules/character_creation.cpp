@@ -89,11 +89,6 @@ bool level_up_sheet() {
     return edited_character.created == 0;
 }
 
-const tbeing_plan* race_plan() {
-    const int p = edited_character.race_plan;
-    return p >= 1 && p < int(being_plans.size()) ? &being_plans[p] : nullptr;
-}
-
 int last_talent() {
     return std::min(talent_count, talents_in_game());
 }

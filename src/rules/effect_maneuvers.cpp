@@ -8,7 +8,7 @@
 #include "ai/emotion.h"
 #include "ai/sight.h"
 #include "generation/areas.h"
-#include "generation/placement.h"
+#include "generation/locations.h"
 #include "rules/action_time.h"
 #include "rules/area_switch.h"
 #include "rules/being_creation.h"
@@ -44,8 +44,6 @@ constexpr int default_animation = 14;
 constexpr int last_animation = 19;
 constexpr int maneuver_animation = 4;
 constexpr int sweep_animation = 8;
-constexpr int pattern_full_area = 1, pattern_random = 2, pattern_center = 3;
-constexpr int request_being = 4;
 constexpr int hit_bonus = 0, polearm_multiplier = 4;
 constexpr int charge_hit_bonus = 3, charge_polearm_bonus = 2;
 constexpr int follow_up_penalty = 2;

@@ -11,7 +11,7 @@
 #include "ai/emotion.h"
 #include "ai/light.h"
 #include "ai/sight.h"
-#include "generation/placement.h"
+#include "generation/locations.h"
 #include "rules/action_time.h"
 #include "rules/area_switch.h"
 #include "rules/being_creation.h"

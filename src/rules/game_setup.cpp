@@ -4,7 +4,7 @@
 
 #include "generation/areas.h"
 #include "generation/level_setup.h"
-#include "generation/placement.h"
+#include "generation/locations.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "rules/character_sheet.h"

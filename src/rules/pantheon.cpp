@@ -52,4 +52,8 @@ void replace_avatar_with_being(int, int) {
     // not built yet: a being taking a god's place
 }
 
+void place_demigods(int) {
+    // not built yet: the demigods of the pantheon waiting on the hub level
+}
+
 } // namespace dravok

@@ -26,6 +26,8 @@ void setup_avatars(int depth);
 // Releases the avatars' item lists and the demigods.
 void free_pantheon();
 
+// Puts the present demigods on the level being built (the hub).
+void place_demigods(int depth);
 // Appends the being to the stored demigods.
 void add_demigod(int being);
 // Every present companion of the player ascends with it.

@@ -1,4 +1,5 @@
 #include "ui/tables.h"
+#include "records/layout_being.h"
 
 #include "ui/graphics.h"
 #include "ui/layout.h"

@@ -17,4 +17,9 @@ bool load_tileset();
 bool load_tileset_files(const std::string& index_path, const std::string& sheet_path,
                         const ttileset_expectation& expect, int tile_size, int icon_size, int& coin_icon);
 
+// Only the index's figures (first images, variants, light runs) that the world asks for, without
+// cutting the sheet: for work that creates beings and levels but draws nothing (benchmarks and
+// tests). False, with nothing set, when the index is missing or does not fit the database.
+bool load_sprite_figures(const std::string& index_path, const ttileset_expectation& expect);
+
 } // namespace dravok

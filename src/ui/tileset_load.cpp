@@ -92,6 +92,34 @@ void cut_sprite(const tsheet& sheet, const tsprite_rectangle& r, int size, bool 
 
 } // namespace
 
+namespace {
+
+// The world asks for first images and light runs by category and entry.
+void tell_world_sprite_figures() {
+    // The world asks for first images by category and entry (the icon, talent and interface
+    // categories too), and for the light runs of the shaded ones.
+    for (int c = 1; c <= tileset_category_count; ++c)
+        for (std::size_t e = 1; e < sprite_categories[c].size(); ++e) {
+            const tsprite_entry& entry = sprite_categories[c][e];
+            set_sprite_info(c, int(e), tsprite_info{entry.first_image, entry.count_a, entry.count_b});
+        }
+    for (int c = 1; c <= tileset_shaded_categories; ++c)
+        for (int run = 1; run <= tile_variant_count; ++run)
+            set_light_offset(c, run, tileset_header.variant_offset(c, run));
+}
+
+} // namespace
+
+bool load_sprite_figures(const std::string& index_path, const ttileset_expectation& expect) {
+    const auto bytes = read_file(index_path);
+    ttileset_index index;
+    if (!bytes || check_tileset_index(*bytes, expect, index) != tindex_check::ok) return false;
+    tileset_header = index.header;
+    sprite_categories = index.categories;
+    tell_world_sprite_figures();
+    return true;
+}
+
 bool load_tileset_files(const std::string& index_path, const std::string& sheet_path,
                         const ttileset_expectation& expect, int tile_size, int icon_size, int& coin_icon) {
     terrain_sprites.clear();
@@ -123,16 +151,7 @@ bool load_tileset_files(const std::string& index_path, const std::string& sheet_
     }
     tileset_header = index.header;
     sprite_categories = index.categories;
-    // The world asks for first images by category and entry (the icon, talent and interface
-    // categories too), and for the light runs of the shaded ones.
-    for (int c = 1; c <= tileset_category_count; ++c)
-        for (std::size_t e = 1; e < sprite_categories[c].size(); ++e) {
-            const tsprite_entry& entry = sprite_categories[c][e];
-            set_sprite_info(c, int(e), tsprite_info{entry.first_image, entry.count_a, entry.count_b});
-        }
-    for (int c = 1; c <= tileset_shaded_categories; ++c)
-        for (int run = 1; run <= tile_variant_count; ++run)
-            set_light_offset(c, run, tileset_header.variant_offset(c, run));
+    tell_world_sprite_figures();
 
     terrain_sprites.setup(tile_size, tile_size, false);
     object_sprites.setup(tile_size, tile_size, true, colours::white);

@@ -68,7 +68,13 @@ titem blank_item{};
 teffect effect_template{};
 tcell blank_cell{};
 tarea blank_area{};
-tstuff blank_stuff{};
+// A request is one cell large unless it says otherwise, even before start-up has run.
+tstuff blank_stuff = [] {
+    tstuff s{};
+    s.width = 1;
+    s.height = 1;
+    return s;
+}();
 tmap_effect_cell blank_map_effect_cell{};
 
 tworld_hooks world_hooks{};

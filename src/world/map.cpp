@@ -38,14 +38,11 @@ bool in_list(const std::vector<int>& list, int value) {
 
 } // namespace
 
-bool on_map(int x, int y, int depth) {
-    if (x >= 1 && x <= map_size && y >= 1 && y <= map_size) return true;
-    if (depth > 0) {
-        char text[96];
-        std::snprintf(text, sizeof text, "Coordinates (%3.3d,%3.3d) are outside of the map!", x, y);
-        error_log(trace_enter(depth, trace_on_map), text, true);
-    }
-    return false;
+void report_off_map(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_report_off_map);
+    char text[96];
+    std::snprintf(text, sizeof text, "Coordinates (%3.3d,%3.3d) are outside of the map!", x, y);
+    error_log(trace_enter(depth, trace_on_map), text, true);
 }
 
 bool is_inside_border(int x, int y) {

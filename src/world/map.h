@@ -100,7 +100,14 @@ extern uint8_t impenetrable_walls[max_map_size][max_map_size];
 extern uint8_t dug_grid[max_map_size][max_map_size];
 
 // Position tests.
-bool on_map(int x, int y, int depth = 0);
+// Writes the fatal off-map error of a position test made with a depth.
+void report_off_map(int x, int y, int depth);
+// Inline: the generator and the rules ask it millions of times a level.
+inline bool on_map(int x, int y, int depth = 0) {
+    if (x >= 1 && x <= map_size && y >= 1 && y <= map_size) return true;
+    if (depth > 0) report_off_map(x, y, depth);
+    return false;
+}
 bool is_inside_border(int x, int y);
 // Inside the on-screen view rectangle of the settings, bounds included.
 bool is_in_view(int x, int y);

@@ -279,7 +279,32 @@ namespace dravok {
     X(repeat_talent, "Rules_Talents, repeat_talent")                                                         \
     X(try_aim, "Rules_Talents, try_aim")                                                                     \
     X(get_talent, "Rules_Talents, get_talent")                                                               \
-    X(use_talent_row, "UI_Lister, use_talent_row")
+    X(use_talent_row, "UI_Lister, use_talent_row")                                                           \
+    X(report_off_map, "World_Map, report_off_map")                                                           \
+    X(find_area_for_content, "Generation_Contents, find_area_for_content")                                   \
+    X(shape_fits, "Generation_Contents, shape_fits")                                                         \
+    X(add_content_light, "Generation_Contents, add_content_light")                                           \
+    X(add_content_stuff, "Generation_Contents, add_content_stuff")                                           \
+    X(add_forced_contents, "Generation_Contents, add_forced_contents")                                       \
+    X(set_level_themes, "Generation_Contents, set_level_themes")                                             \
+    X(lock_area_furniture, "Generation_Contents, lock_area_furniture")                                       \
+    X(free_for, "Generation_Locations, free_for")                                                            \
+    X(random_cell_fits, "Generation_Locations, random_cell_fits")                                            \
+    X(search_random, "Generation_Locations, search_random")                                                  \
+    X(search_full_area, "Generation_Locations, search_full_area")                                            \
+    X(search_center, "Generation_Locations, search_center")                                                  \
+    X(search_nest, "Generation_Locations, search_nest")                                                      \
+    X(search_shape, "Generation_Locations, search_shape")                                                    \
+    X(add_portal, "Generation_Portals, add_portal")                                                          \
+    X(set_portals, "Generation_Portals, set_portals")                                                        \
+    X(finish_area, "Generation_RoundAreas, finish_area")                                                     \
+    X(create_circular, "Generation_RoundAreas, create_circular")                                             \
+    X(create_ellipse, "Generation_RoundAreas, create_ellipse")                                               \
+    X(create_natural, "Generation_RoundAreas, create_natural")                                               \
+    X(after_zone_below, "Generation_Stuff, after_zone_below")                                                \
+    X(place_piece, "Generation_Stuff, place_piece")                                                          \
+    X(add_stuff, "Generation_Stuff, add_stuff")                                                              \
+    X(add_level_stuff, "Generation_Stuff, add_level_stuff")
 
 enum trace_id : uint16_t {
 #define DRAVOK_TRACE_ID(id, name) trace_##id,

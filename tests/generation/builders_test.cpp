@@ -7,6 +7,7 @@
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "generation/rooms.h"
+#include "generation/round_areas.h"
 #include "generation/shapes.h"
 #include "level_fixture.h"
 #include "records/layout.h"
@@ -243,6 +244,62 @@ TEST_F(DigLoop, CorridorsAreNotChosenByWeightNearTheEdgeAhead) {
         add_mark(32, y, 1, 0, 0, area_room);
         dig_dungeon(1);
         EXPECT_EQ(dungeon.next_area, y == 14 ? 2u : 3u) << "mark at y = " << y;
+    }
+}
+
+// A circle grown north from (64, 64) is centred its radius north of the mark, has no mark on
+// the point facing back, and an ellipse never has equal radii.
+TEST_F(Builders, CirclesFaceAwayFromTheirMarkAndEllipsesAreNeverRound) {
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        SCOPED_TRACE(seed);
+        start_blank_attempt(128);
+        random_seed = seed;
+        carve_area(1, 60, 64, 68, 72, area_room);
+        dungeon.origin_kind = area_room;
+        ASSERT_TRUE(create_circular(64, 64, 1, 1));
+        const tarea& c = areas[2];
+        const int r = (c.width - 1) / 2;
+        EXPECT_GE(r, 4);
+        EXPECT_LE(r, 7);
+        EXPECT_EQ(c.kind, area_circular);
+        EXPECT_EQ(c.x1 + r, 64);
+        EXPECT_EQ(c.y2, 64) << "the mark is the circle's south point";
+        EXPECT_EQ(cell_at(64, 64 - r).area, 2) << "the centre";
+        EXPECT_EQ(find_mark(64, 64), -1) << "no mark facing back";
+        EXPECT_GE(find_mark(64, 64 - 2 * r), 0) << "a mark at the north point";
+
+        start_blank_attempt(128);
+        random_seed = seed;
+        carve_area(1, 60, 64, 68, 72, area_room);
+        ASSERT_TRUE(create_ellipse(64, 64, 1, 1));
+        const tarea& e = areas[2];
+        EXPECT_EQ(e.kind, area_ellipse);
+        EXPECT_GE(std::abs(e.width - e.height), 2 * 3) << "radii three or more apart";
+        EXPECT_EQ(e.y2, 64);
+    }
+}
+
+// A natural walker keeps three cells from the map's edge; a tunnel and a cave grow from a room.
+TEST_F(Builders, NaturalAreasGrowAwayFromTheEdge) {
+    clear_shape_grid();
+    EXPECT_FALSE(natural_step(3, 30, 47));
+    EXPECT_FALSE(natural_step(30, 62, 47));
+    for (int kind : {area_tunnel, area_cave}) {
+        SCOPED_TRACE(kind);
+        int built = 0;
+        for (uint32_t seed = 1; seed <= 10; ++seed) {
+            start_blank_attempt(64);
+            random_seed = seed;
+            carve_area(1, 26, 50, 36, 58, area_room);
+            dungeon.origin_kind = area_room;
+            if (!create_natural(31, 50, 1, 1, kind)) continue;
+            ++built;
+            areas.resize(dungeon.next_area);
+            EXPECT_EQ(areas[2].kind, kind);
+            EXPECT_EQ(unreachable_floor_cells(), 0);
+            EXPECT_EQ(area_record_faults(), "");
+        }
+        EXPECT_GT(built, 5);
     }
 }
 

@@ -59,6 +59,10 @@ void restore_error_log();
 // The message of the newest error log entry ("" when the log is empty).
 std::string last_logged_message();
 
+// Loads the built database and the figures of the built tile set (first images, variants), as
+// the game has them before it creates a level. False when either is missing.
+bool load_built_database();
+
 // Writes the current map as a PNG, six pixels a cell: walls grey, rooms tinted by area,
 // corridors light, doors brown (open: yellow), secret doors red.
 bool write_level_png(const std::string& path);

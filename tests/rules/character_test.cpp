@@ -184,7 +184,9 @@ TEST_F(CharacterSheet, NamesAreCutAndDrawnWhenEmpty) {
 
 // A whole creation ends with the character on level 1, with its race's talents and kit.
 tcharacter create_and_start(uint32_t seed) {
-    // A new game is started from the menus, never from a game in progress.
+    // A new game is started from the menus, never from a game in progress: the restart that
+    // leads back to the menus resets the world first.
+    reset_world();
     game_mode = mode_menu;
     random_seed = seed;
     new_character_sheet();

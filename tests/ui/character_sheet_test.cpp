@@ -2,6 +2,8 @@
 // the markers for a missing cap or load, and the dungeon level of special levels.
 #include <gtest/gtest.h>
 
+#include "records/layout_being.h"
+#include "records/layout_level.h"
 #include "support/driver.h"
 #include "ui/character_sheet.h"
 #include "world/being.h"

@@ -161,7 +161,7 @@ bool prepare_level(unsigned seed) {
                     if (c.block > 40 && c.furniture == 0) ++floors;
                     if (c.furniture == 8) door_x = x + dx, door_y = y + dy;
                 }
-            if (door_x && floors >= 30) placed = {x, y, 0, 0, 0, 0, door_x, door_y};
+            if (door_x && floors >= 30) placed = {x, y, 0, 0, 0, 0, door_x, door_y, {}, {}};
         }
     if (!placed.player_x) return false;
     player = player_character = put_being(1, 1, placed.player_x, placed.player_y, 0, false);
