@@ -71,6 +71,7 @@ int next_ranked_content(int content) {
 }
 
 void find_area_for_content(int, int content, int depth, tstuff& out) {
+    depth = trace_enter(depth, trace_find_area_for_content);
     out = blank_stuff;
     if (content < 1 || content >= static_cast<int>(contents.size())) return;
     const tcontent& c = contents[content];
@@ -132,6 +133,7 @@ template <typename F> void for_area_floor(int area, F f) {
 
 // The request's shape lands its first `steps` pieces on free floor of the area.
 bool shape_fits(const tstuff& row, int area, int steps, int depth) {
+    depth = trace_enter(depth, trace_shape_fits);
     tstuff r = row;
     r.area = static_cast<uint16_t>(area);
     r.width = r.height = 1;
@@ -182,6 +184,7 @@ void vary_area_floor(int area) {
 }
 
 void add_content_light(const tstuff& request, int depth) {
+    depth = trace_enter(depth, trace_add_content_light);
     const int area = request.area;
     if (!is_area_ok(area)) {
         error_log(depth,
@@ -214,6 +217,7 @@ void add_content_light(const tstuff& request, int depth) {
 }
 
 void add_content_stuff(int content, const tstuff& request, int depth) {
+    depth = trace_enter(depth, trace_add_content_stuff);
     const int area = request.area;
     if (content < 1 || content >= static_cast<int>(contents.size()) || !is_area_ok(area)) return;
     tcontent& c = contents[content];
@@ -323,6 +327,7 @@ void add_content_stuff(int content, const tstuff& request, int depth) {
 }
 
 void add_forced_contents(int depth) {
+    depth = trace_enter(depth, trace_add_forced_contents);
     for (int i = 1; i <= level_forced_content_count; ++i) {
         const int c = level.forced_contents[i - 1];
         if (c == 0) continue;
@@ -335,6 +340,7 @@ void add_forced_contents(int depth) {
 }
 
 void set_level_themes(int depth) {
+    depth = trace_enter(depth, trace_set_level_themes);
     for (int i = 1; i <= level_theme_count; ++i) {
         const ttheme& theme = level.theme(i);
         if (theme.group == 0) break;
@@ -358,6 +364,7 @@ void set_level_themes(int depth) {
 }
 
 void lock_area_furniture(int area, int chance, int furniture, const tdice& formula, int value, int depth) {
+    depth = trace_enter(depth, trace_lock_area_furniture);
     if (chance == 0) return;
     const tdice& lock = is_dice_set(formula) ? formula : dungeon.lock;
     const int lock_value = value != 0 ? value : dungeon.lock_value;

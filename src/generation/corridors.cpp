@@ -8,10 +8,12 @@
 #include "generation/marks.h"
 #include "generation/shapes.h"
 #include "world/directions.h"
+#include "world/error_log.h"
 
 namespace dravok {
 
 bool scan_corridor_space(int x, int y, int direction, int depth, int start) {
+    depth = trace_enter(depth, trace_scan_corridor_space);
     const int m = min_dice(dungeon.area_size, 0);
     const int s1 = side_direction[direction][0], s2 = side_direction[direction][1];
     int free = 0, walls = 0;
@@ -52,6 +54,7 @@ bool near_area_wall(int x, int y, int direction, int n) {
 }
 
 bool create_corridor(int x, int y, int direction, int depth) {
+    depth = trace_enter(depth, trace_create_corridor);
     if (!on_map(x, y, depth)) return false;
     dungeon.success = 0;
     if (dungeon.next_area > max_area_number) return false;

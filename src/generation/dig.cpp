@@ -36,6 +36,7 @@ bool special_identifier(int t) {
 }
 
 bool build_kind(int kind, const tmark& m, int depth) {
+    depth = trace_enter(depth, trace_build_kind);
     switch (kind) {
     case area_corridor:
         return create_corridor(m.x, m.y, m.direction, depth);
@@ -87,6 +88,7 @@ void build_kind_weights(const bool* allowed, kind_ranges& out) {
 }
 
 void setup_force_areas(int depth) {
+    depth = trace_enter(depth, trace_setup_force_areas);
     const int templates = vault_template_count();
     int s = 1;
     while (s <= 30) {
@@ -131,6 +133,7 @@ void setup_force_areas(int depth) {
 }
 
 void create_dungeon(int depth) {
+    depth = trace_enter(depth, trace_create_dungeon);
     static_cast<tdungeon&>(dungeon) = level.generator;
     cells_given_area = 0;
     // The work fields belong to the attempt, whatever the level record carries there.
@@ -157,6 +160,7 @@ void create_dungeon(int depth) {
 }
 
 void dig_dungeon(int depth) {
+    depth = trace_enter(depth, trace_dig_dungeon);
     clear_shape_grid();
     if (open_marks.empty()) return;
 

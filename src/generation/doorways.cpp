@@ -40,6 +40,7 @@ bool is_small_room(int x, int y) {
 }
 
 void open_cell(int x, int y, int depth, int area, int kind) {
+    depth = trace_enter(depth, trace_open_cell);
     int floor = most_common_neighbour_floor(x, y);
     if (floor == 0) floor = dungeon.floor_block; // a doorway always has floor on both sides
     set_block(x, y, floor, depth, false, area, kind);
@@ -48,6 +49,7 @@ void open_cell(int x, int y, int depth, int area, int kind) {
 } // namespace
 
 void create_doorway(int x, int y, int direction, int depth, int area, int origin_kind, int kind) {
+    depth = trace_enter(depth, trace_create_doorway);
     if (dungeon.next_area == 1) return;
     if (direction < 1 || direction > 4 || !on_map(x, y, 0)) return;
     const int s1 = side_direction[direction][0], s2 = side_direction[direction][1];
@@ -92,6 +94,7 @@ void create_doorway(int x, int y, int direction, int depth, int area, int origin
 }
 
 bool widen_doorway(int x, int y, int direction, int depth, bool forced, int area, int origin_kind, int kind) {
+    depth = trace_enter(depth, trace_widen_doorway);
     for (int d = 2; d <= 8; d += 2)
         if (!is_floor(x + compass_dx[d], y + compass_dy[d], 0)) return false;
     const int s1 = side_direction[direction][0], s2 = side_direction[direction][1];
@@ -118,6 +121,7 @@ bool widen_doorway(int x, int y, int direction, int depth, bool forced, int area
 }
 
 void create_secret_door(int x, int y, const tdice& difficulty, int depth) {
+    depth = trace_enter(depth, trace_create_secret_door);
     if (!on_map(x, y, depth)) return;
     tcell& c = cell_at(x, y);
     c.block = mark_block_grid[x - 1][y - 1];

@@ -4,6 +4,7 @@
 #include "generation/connections.h"
 #include "generation/grids.h"
 #include "world/directions.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/random.h"
@@ -15,6 +16,7 @@ namespace {
 // Step 3 of the frame: empty cells become filler, walls standing in open floor become floor,
 // doors with fewer than two walls beside them lose their furniture, other doors are checked.
 void fill_and_check_cells(int depth) {
+    depth = trace_enter(depth, trace_fill_and_check_cells);
     const int n = map_size;
     for (int x = 1; x <= n; ++x)
         for (int y = 1; y <= n; ++y) {
@@ -50,6 +52,7 @@ void fill_and_check_cells(int depth) {
 } // namespace
 
 void finalize_dungeon(int depth) {
+    depth = trace_enter(depth, trace_finalize_dungeon);
     if (dungeon.corridor_style == 1) terminate_deadends(depth);
     calculate_area_exits();
     terminate_hallways(false, depth);

@@ -55,6 +55,7 @@ std::string format(const char* pattern, auto... values) {
 } // namespace
 
 void create_level(int depth) {
+    depth = trace_enter(depth, trace_create_level);
     state.generating_level = 1;
     level.created_time = game.game_clock;
     level.created_date = local_date_time();

@@ -82,6 +82,7 @@ void write_first_arrival() {
 } // namespace
 
 bool setup_level(int depth) {
+    depth = trace_enter(depth, trace_setup_level);
     run_hook(world_hooks.clear_indicators);
     run_hook(world_hooks.clear_static_lights);
     state.busy = 1;
@@ -112,6 +113,7 @@ bool setup_level(int depth) {
 }
 
 bool arrive_at_level(int depth) {
+    depth = trace_enter(depth, trace_arrive_at_level);
     if (game.portal.index != 0 && game.portal.index < portals.size()) {
         game.portal = portals[game.portal.index];
         if (game.portal.return_flag != 0) game.came_from_level = game.current_level;

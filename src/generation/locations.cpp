@@ -142,6 +142,7 @@ struct search_box {
 };
 
 bool free_for(const tstuff& r, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_free_for);
     return is_free_floor(x, y, r.width, depth, r.object_id, r.kind, r.height);
 }
 
@@ -259,11 +260,13 @@ bool place_with_bones(tstuff& r, const search_box& box) {
 }
 
 bool random_cell_fits(const tstuff& r, const search_box& box, int x, int y, int limit, int tries, int depth) {
+    depth = trace_enter(depth, trace_random_cell_fits);
     return in_area_and_zone(r, box, x, y) && free_for(r, x, y, depth) &&
            spot_fits_request(r, x, y, limit, tries);
 }
 
 bool search_random(tstuff& r, const search_box& box, bool circular, int depth) {
+    depth = trace_enter(depth, trace_search_random);
     const int total = box.width * box.height * tries_per_cell;
     const int limit = total / tries_per_cell;
     const int radius = box.width / 2;
@@ -288,6 +291,7 @@ bool search_random(tstuff& r, const search_box& box, bool circular, int depth) {
 }
 
 bool search_full_area(tstuff& r, int depth) {
+    depth = trace_enter(depth, trace_search_full_area);
     const tarea& a = areas[r.area];
     const int width = a.x2 - a.x1 + 1, height = a.y2 - a.y1 + 1;
     const int total = width * height * tries_per_cell;
@@ -304,6 +308,7 @@ bool search_full_area(tstuff& r, int depth) {
 }
 
 bool search_center(tstuff& r, const search_box& box, int depth) {
+    depth = trace_enter(depth, trace_search_center);
     const int start_y = box.centre_y + (r.kind == request_furniture && r.object_id == fu_text ? 1 : 0);
     for (const offset& o : centre_order) {
         const int x = box.centre_x + o.dx, y = start_y + o.dy;
@@ -313,6 +318,7 @@ bool search_center(tstuff& r, const search_box& box, int depth) {
 }
 
 bool search_nest(tstuff& r, const search_box& box, int depth) {
+    depth = trace_enter(depth, trace_search_nest);
     for (int t = 0; t < nest_tries; ++t) {
         const offset& o = nest_offsets[random(24)];
         const int x = box.centre_x + o.dx, y = box.centre_y + o.dy;
@@ -335,6 +341,7 @@ bool search_wall(tstuff& r, const search_box& box) {
 }
 
 bool search_shape(tstuff& r, const search_box& box, int depth) {
+    depth = trace_enter(depth, trace_search_shape);
     const shape& s = shapes[r.pattern - pattern_first_shape];
     const int step = ++r.shape_step;
     if (step > s.length) return false;
@@ -517,6 +524,7 @@ void find_door_for_trap(const tstuff& request, int, tstuff& out) {
 }
 
 void find_location_spot(const tstuff& request, int depth, tstuff& out) {
+    depth = trace_enter(depth, trace_find_location_spot);
     tstuff r = request;
     if (r.width == 0 || r.height == 0) {
         error_log(depth, "No width or height specified!", true);

@@ -34,6 +34,7 @@ static bool further_out(int direction, int x, int y, const outer_mark& kept) {
 }
 
 int add_mark(int x, int y, int direction, int depth, int forced_kind, int origin_kind) {
+    depth = trace_enter(depth, trace_add_mark);
     if (dungeon.no_more_marks) return -1;
     if (!on_map(x, y, depth)) return -1;
     if (direction == 1 && y < 5) return -1;
@@ -134,12 +135,14 @@ bool is_mark_open(const tmark& m) {
 }
 
 void add_marks_to_line(int x1, int y1, int x2, int y2, int depth, int origin_kind, int direction) {
+    depth = trace_enter(depth, trace_add_marks_to_line);
     const int y = y1 + random(y2 - y1 + 1);
     const int x = x1 + random(x2 - x1 + 1);
     add_mark(x, y, direction, depth, 0, origin_kind);
 }
 
 void add_failed_mark(const tmark& m, int depth) {
+    depth = trace_enter(depth, trace_add_failed_mark);
     if (on_map(m.x, m.y, 0)) failed_marks.push_back(m);
 }
 

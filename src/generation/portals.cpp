@@ -74,6 +74,7 @@ bool relax_portal_request(tstuff& r) {
 } // namespace
 
 bool add_portal(int portal, const tstuff& request, int depth, int& result_x, int& result_y) {
+    depth = trace_enter(depth, trace_add_portal);
     result_x = result_y = 0;
     tstuff r = request;
     r.area_choice = choose_random;
@@ -131,6 +132,7 @@ bool add_portal(int portal, const tstuff& request, int depth, int& result_x, int
 }
 
 void set_portals(int depth) {
+    depth = trace_enter(depth, trace_set_portals);
     for (std::size_t i = 1; i < portals.size(); ++i) {
         if (portals[i].level != level.index) continue;
         int x = 0, y = 0;
@@ -160,6 +162,7 @@ tportal get_portal(int x, int y, int) {
 }
 
 tportal get_destination_portal(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_get_destination_portal);
     const tportal from = get_portal(x, y, depth);
     if (from.destination == 0 || from.destination >= portals.size()) return tportal{};
     return portals[from.destination];

@@ -6,6 +6,7 @@
 #include "generation/marks.h"
 #include "generation/shapes.h"
 #include "world/directions.h"
+#include "world/error_log.h"
 
 namespace dravok {
 
@@ -36,6 +37,7 @@ bool can_merge_horizontal(int x, int y, bool chance_a, bool chance_b) {
 }
 
 void merge_rooms(const shape_bounds& b, int area, int depth) {
+    depth = trace_enter(depth, trace_merge_rooms);
     const bool chance_a = d100() <= dungeon.merge_rooms;
     const bool chance_b = d100() <= dungeon.merge_specials;
     if (!chance_a && !chance_b) return;
@@ -50,6 +52,7 @@ void merge_rooms(const shape_bounds& b, int area, int depth) {
 }
 
 bool create_room(int x, int y, int direction, int depth) {
+    depth = trace_enter(depth, trace_create_room);
     if (!on_map(x, y, depth)) return false;
     dungeon.success = 0;
     if (dungeon.next_area > max_area_number) return false;

@@ -12,6 +12,7 @@
 #include "generation/rooms.h"
 #include "generation/shapes.h"
 #include "world/directions.h"
+#include "world/error_log.h"
 #include "world/rounding.h"
 
 namespace dravok {
@@ -48,6 +49,7 @@ const std::vector<point>& ellipse_outline(int rx, int ry) {
 // The common end of a builder: registered (its cell count is its rectangle's, as trims count
 // it), its doorway made, the counters raised.
 void finish_area(int area, int x, int y, int direction, const shape_bounds& b, int kind, int depth) {
+    depth = trace_enter(depth, trace_finish_area);
     add_to_areas(area, x, y, direction, b.x1, b.y1, b.x2, b.y2, kind, b.width * b.height, 0);
     create_doorway(x, y, direction, depth, area, static_cast<int>(dungeon.origin_kind), kind);
     ++dungeon.next_area;
@@ -70,6 +72,7 @@ void centre_first(int& x, int& y, std::initializer_list<int*> xs, std::initializ
 } // namespace
 
 bool create_circular(int x, int y, int direction, int depth) {
+    depth = trace_enter(depth, trace_create_circular);
     if (!on_map(x, y, depth)) return false;
     dungeon.success = 0;
     if (dungeon.next_area > max_area_number) return false;
@@ -99,6 +102,7 @@ bool create_circular(int x, int y, int direction, int depth) {
 }
 
 bool create_ellipse(int x, int y, int direction, int depth) {
+    depth = trace_enter(depth, trace_create_ellipse);
     if (!on_map(x, y, depth)) return false;
     dungeon.success = 0;
     if (dungeon.next_area > max_area_number) return false;
@@ -280,6 +284,7 @@ bool try_natural(int x, int y, int direction, int kind) {
 } // namespace
 
 bool create_natural(int x, int y, int direction, int depth, int kind) {
+    depth = trace_enter(depth, trace_create_natural);
     if (!on_map(x, y, depth)) return false;
     dungeon.success = 0;
     if (dungeon.next_area > max_area_number) return false;

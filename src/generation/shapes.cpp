@@ -5,6 +5,7 @@
 
 #include "generation/grids.h"
 #include "world/directions.h"
+#include "world/error_log.h"
 
 namespace dravok {
 
@@ -252,6 +253,7 @@ void get_rect_from_mark(int x, int y, int direction, mark_rect& out, bool centre
 }
 
 void place_area(int x1, int y1, int x2, int y2, int depth, bool impenetrable, int area, int kind) {
+    depth = trace_enter(depth, trace_place_area);
     const int lx = std::max({x1, shape_dirty.x1, 1}), hx = std::min({x2, shape_dirty.x2, map_size});
     const int ly = std::max({y1, shape_dirty.y1, 1}), hy = std::min({y2, shape_dirty.y2, map_size});
     for (int x = lx; x <= hx; ++x)

@@ -6,6 +6,7 @@
 #include "generation/portals.h"
 #include "rules/being_creation.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
@@ -19,6 +20,7 @@ constexpr int malus_points = 2;
 } // namespace
 
 void spawn_beings(int depth) {
+    depth = trace_enter(depth, trace_spawn_beings);
     if (level.spawned >= level.spawn_max || game.game_clock < level.next_spawn || state.spawning_off != 0)
         return;
     const int interval = roll_dice(level.spawn_interval);

@@ -7,6 +7,7 @@
 #include "rules/pantheon.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
@@ -108,6 +109,7 @@ void after_furniture(const tstuff& req, int x, int y) {
 }
 
 void after_zone_below(const tstuff& req, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_after_zone_below);
     int z = req.zone_below;
     if (z < 1 || z > zone_count) return;
     if (req.pattern >= pattern_first_shape && req.pattern <= pattern_last_shape) z += req.shape_step - 1;
@@ -144,6 +146,7 @@ void after_being(const tstuff& req, int b) {
 }
 
 void place_piece(const tstuff& req, const tstuff& row, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_place_piece);
     switch (req.kind) {
     case request_furniture:
         add_furniture(x, y, req.object_id, depth);
@@ -197,6 +200,7 @@ bool relax_stuff_row(tstuff& row) {
 }
 
 void add_stuff(const tstuff& row, int area, int depth, tstuff& out) {
+    depth = trace_enter(depth, trace_add_stuff);
     out = row;
     out.pieces_placed = 0;
     out.result_x = out.result_y = 0;
@@ -274,6 +278,7 @@ void add_stuff(const tstuff& row, int area, int depth, tstuff& out) {
 }
 
 void add_level_stuff(int depth) {
+    depth = trace_enter(depth, trace_add_level_stuff);
     bool previous_placed = false, item_placed = false, creature_placed = false;
     int chained_area = 0;
     for (int i = 1; i <= level_stuff_count; ++i) {

@@ -172,6 +172,7 @@ void store_transfer_beings(int) {
 }
 
 int place_transfer_being(int slot, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_place_transfer_being);
     if (!slot_used(slot)) return 0;
     const int i = add_being_to_level(x, y, transfer_beings[slot], depth, 0);
     if (i == 0) return 0;
@@ -196,6 +197,7 @@ int place_transfer_being(int slot, int x, int y, int depth) {
 }
 
 void restore_transfer_beings(int depth) {
+    depth = trace_enter(depth, trace_restore_transfer_beings);
     if (game.transfer_count == 0 || !on_map(game.arrival_x, game.arrival_y)) return;
     int slot = 0;
     for (int s = 1; s < static_cast<int>(transfer_beings.size()) && slot == 0; ++s)
@@ -229,6 +231,7 @@ void restore_transfer_beings(int depth) {
 }
 
 void force_transfer_beings(int depth) {
+    depth = trace_enter(depth, trace_force_transfer_beings);
     clear_area_marks();
     for (int slot = 1; slot < static_cast<int>(transfer_beings.size()); ++slot) {
         if (!slot_used(slot)) continue;

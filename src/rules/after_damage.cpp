@@ -6,6 +6,7 @@
 #include "rules/followers.h"
 #include "rules/sound.h"
 #include "world/being.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/rounding.h"
@@ -58,6 +59,7 @@ void note_witnesses(int attacker, int victim) {
 }
 
 void after_kill(int attacker, int victim, int health_before, int depth) {
+    depth = trace_enter(depth, trace_after_kill);
     tbeing& v = beings[victim];
     const bool with_attacker = is_being_ok(attacker, 0);
     if (with_attacker) {
@@ -90,6 +92,7 @@ void after_kill(int attacker, int victim, int health_before, int depth) {
 }
 
 void after_survival(int attacker, int victim, int health_before, int total, int depth) {
+    depth = trace_enter(depth, trace_after_survival);
     if (!is_being_ok(attacker, 0)) return;
     tbeing& v = beings[victim];
     const int emotion_before = get_emotion(victim, attacker, true);
@@ -115,6 +118,7 @@ void after_survival(int attacker, int victim, int health_before, int total, int 
 } // namespace
 
 void after_damage(int attacker, int victim, int health_before, int total, tdamage& result, int depth) {
+    depth = trace_enter(depth, trace_after_damage);
     if (victim < 1 || victim >= int(beings.size()) || beings[victim].serial == 0) return;
     if (result.killed)
         after_kill(attacker, victim, health_before, depth);

@@ -9,6 +9,7 @@
 #include "rules/effects.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/item_record.h"
 #include "world/message_log.h"
@@ -52,6 +53,7 @@ titem weapon_hand_item(int being, int hand) {
 
 void run_attack_hit_effect(int attacker, int defender, const teffect& source, int used_item, int distance,
                            int action_kind, bool list_aim, int depth) {
+    depth = trace_enter(depth, trace_run_attack_hit_effect);
     teffect effect = source;
     effect.action_kind = uint8_t(action_kind);
     effect.used_item = uint16_t(used_item);
@@ -70,6 +72,7 @@ void append_blow_sentence(std::string& message, const std::string& sentence) {
 
 void finish_attack(int attacker, int defender, bool killed, bool drain, int total, std::string message,
                    const std::string& experience, tdamage& result, int depth) {
+    depth = trace_enter(depth, trace_finish_attack);
     auto A = [&]() -> tbeing& { return beings[attacker]; };
     auto D = [&]() -> tbeing& { return beings[defender]; };
     if (A().present) reset_regeneration_countdown(attacker, true, true);

@@ -1,7 +1,12 @@
 #include "rules/being_checks.h"
 
+#include "ai/sight.h"
 #include "rules/being_creation.h"
+#include "rules/checks.h"
 #include "world/being.h"
+#include "world/dice.h"
+#include "world/error_log.h"
+#include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/random.h"
@@ -63,13 +68,38 @@ bool being_type_matches(int being, const int* types, int count, int, int other) 
     return true;
 }
 
-int ability_check_roll(int b, int ability, int difficulty, bool) {
-    // not built yet: the best of two rolls is not taken
-    const int roll = random(20) + 1;
-    return roll + beings[b].ability_modifier[ability - 1] - difficulty;
+int ability_check_roll(int b, int ability, int difficulty, bool take_best) {
+    constexpr int spirit = 4;
+    constexpr int calm_distance = 6; // no hostile this close: a careful being may take its time
+    tbeing& being = beings[b];
+    int roll = roll_dice(d20_dice);
+    if (take_best && (being.nearest_hostile == 0 || being.nearest_hostile >= calm_distance))
+        roll = max_dice(d20_dice, 0);
+    // Adjacent hostiles distract; a strong spirit keeps its head (the penalty may turn into a bonus).
+    int penalty = being.adjacent_hostiles;
+    if (penalty != 0) penalty -= at1(being.ability_modifier, spirit);
+    return at1(being.ability_modifier, ability) + roll - penalty - difficulty;
 }
 
-// not built yet: statues stay statues
-void statues_to_beings(int, int, int, int) {}
+void statues_to_beings(int revealer, int area, int chance, int depth) {
+    depth = trace_enter(depth, trace_statues_to_beings);
+    constexpr int reach = 5, distance_weight = 3, chance_step = 10;
+    if (!is_being_ok(revealer) || area < 1 || area >= int(areas.size())) return;
+    tarea& a = areas[area];
+    const tbeing& r = beings[revealer];
+    for (int x = a.x1; x <= a.x2 && chance >= 1; ++x)
+        for (int y = a.y1; y <= a.y2 && chance >= 1; ++y) {
+            if (!on_map(x, y)) continue;
+            const tcell& c = cell_at(x, y);
+            if (c.area != area || !is_statue_like(c.furniture) || c.hidden_creature == 0) continue;
+            const int distance = get_distance(r.x, r.y, x, y);
+            if (distance > reach || can_see(revealer, 0, x, y) == 0) continue;
+            const int roll = d100();
+            if (roll + distance_weight * distance > chance) continue;
+            reveal_living_statue(revealer, x, y, depth);
+            chance -= chance_step;
+            if (a.rules_counter > 0) --a.rules_counter;
+        }
+}
 
 } // namespace dravok

@@ -70,6 +70,7 @@ void fill_health_and_stamina(tbeing& b) {
 
 // Gods and demigods return with their stored items and their full strength.
 void finish_divine_being(int index, const std::vector<titem>* stored, bool permanent_talents, int depth) {
+    depth = trace_enter(depth, trace_finish_divine_being);
     tbeing& b = beings[index];
     if (b.serial == 0) b.serial = int32_t(++game.being_serial);
     if (stored != nullptr) copy_item_list(index, *stored);
@@ -84,6 +85,7 @@ void finish_divine_being(int index, const std::vector<titem>* stored, bool perma
 }
 
 void finish_new_being(int index, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_finish_new_being);
     tbeing& b = beings[index];
     const tcell& c = cell_at(x, y);
     b.home_level = level.index;
@@ -625,6 +627,7 @@ int can_move_to(int being, int x, int y, int depth, bool ignore_effects, bool ig
 namespace {
 
 bool door_test_ok(int being, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_door_test_ok);
     return is_being_ok(being, depth) && on_map(x, y, depth) && is_single_cell_being(being);
 }
 
@@ -635,6 +638,7 @@ int current_body(const tbeing& b) {
 } // namespace
 
 bool can_open_closed_door(int being, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_can_open_closed_door);
     if (!door_test_ok(being, x, y, depth) || !is_door(x, y, 0, 0)) return false;
     const tbeing& b = beings[being];
     const bool opens = has_type_flag(b, tf_can_open_doors);
@@ -646,6 +650,7 @@ bool can_open_closed_door(int being, int x, int y, int depth) {
 }
 
 bool can_crush_closed_door(int being, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_can_crush_closed_door);
     if (!door_test_ok(being, x, y, depth) || being == player) return false;
     if (!is_door(x, y, 0, 0) || get_furniture(x, y, 0) == fu_door_cell || cell_at(x, y).lock != 0)
         return false;
@@ -654,6 +659,7 @@ bool can_crush_closed_door(int being, int x, int y, int depth) {
 }
 
 bool can_close_opened_door(int being, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_can_close_opened_door);
     if (!door_test_ok(being, x, y, depth) || !is_door(x, y, 1, 0)) return false;
     const tcell& c = cell_at(x, y);
     if (c.being != 0) return false;

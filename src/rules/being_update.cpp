@@ -7,6 +7,7 @@
 #include "rules/map_effects.h"
 #include "world/being.h"
 #include "world/encumbrance.h"
+#include "world/error_log.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/item_statuses.h"
@@ -147,6 +148,7 @@ void apply_load(int being) {
 }
 
 void derive_figures(int being, int depth) {
+    depth = trace_enter(depth, trace_derive_figures);
     tbeing& b = beings[being];
     for (int k = 1; k <= ability_count; ++k) {
         if (b.ability_of(k) < 0) b.ability_of(k) = 0;
@@ -174,6 +176,7 @@ void derive_figures(int being, int depth) {
 } // namespace
 
 void update_being(int being, int depth) {
+    depth = trace_enter(depth, trace_update_being);
     if (!is_being_ok(being, depth)) return;
     if (being >= int(being_items.size())) being_items.resize(being + 1);
     tbeing& b = beings[being];

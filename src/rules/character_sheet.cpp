@@ -8,6 +8,7 @@
 #include "rules/talent_choice.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/lookup.h"
 #include "world/random.h"
@@ -324,6 +325,7 @@ bool toggle_sheet_talent(int talent) {
 }
 
 void fill_character_stats(int being, int depth, tcharacter& out) {
+    depth = trace_enter(depth, trace_fill_character_stats);
     if (!is_being_ok(being, depth)) return;
     const tbeing& b = beings[being];
     out = blank_character;

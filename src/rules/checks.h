@@ -17,5 +17,7 @@ void mind_probe_oneliner(int prober, int target);
 int reveal_mimic(int revealer, int x, int y, int depth);
 int reveal_coffin_being(int revealer, int x, int y, int depth);
 int reveal_living_statue(int revealer, int x, int y, int depth);
+// Statues, the stalagmite, the target dummy and the tube: furniture a living statue may hide in.
+bool is_statue_like(int furniture);
 
 } // namespace dravok

@@ -16,6 +16,7 @@
 #include "rules/talents.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/experience_award.h"
 #include "world/geometry.h"
 #include "world/globals.h"
@@ -35,6 +36,7 @@ namespace dravok {
 namespace {
 
 int adjust_amount(int being, int delta, bool health, int depth) {
+    depth = trace_enter(depth, trace_adjust_amount);
     if (!is_being_ok(being, depth)) return 0;
     tbeing& b = beings[being];
     uint16_t& current = health ? b.health : b.stamina;
@@ -79,9 +81,11 @@ bool pantheon_file_deleted = false;
 } // namespace
 
 int adjust_health_amount(int being, int delta, int depth) {
+    depth = trace_enter(depth, trace_adjust_health_amount);
     return adjust_amount(being, delta, true, depth);
 }
 int adjust_stamina_amount(int being, int delta, int depth) {
+    depth = trace_enter(depth, trace_adjust_stamina_amount);
     return adjust_amount(being, delta, false, depth);
 }
 
@@ -98,6 +102,7 @@ int damage_after_resistance(int being, const tdamage& damage) {
 }
 
 void damage_being(int target, int attacker, const tdamage& given, tdamage& result, int depth, int cause) {
+    depth = trace_enter(depth, trace_damage_being);
     const tdamage damage = given; // the caller may pass one record as both
     result = tdamage{};
     if (state.won || !is_being_ok(target, depth)) return;
@@ -231,6 +236,7 @@ void announce_last_breath() {
 } // namespace
 
 bool can_die_hard(int being, int depth) {
+    depth = trace_enter(depth, trace_can_die_hard);
     if (!is_being_ok(being, depth)) return false;
     const tbeing& b = beings[being];
     if (b.stamina == 0 || has_type_flag(b, tf_unsummoned)) return false;
@@ -271,6 +277,7 @@ bool can_die_hard(int being, int depth) {
 }
 
 void kill_being(int being, tdamage& damage, int depth) {
+    depth = trace_enter(depth, trace_kill_being);
     // A being already taken off the level has died once; it is not killed again.
     if (!is_being_ok(being, depth) || !beings[being].present || can_die_hard(being, depth)) return;
     tbeing& b = beings[being];
@@ -346,6 +353,7 @@ void corpse_name(int being, std::string& out) {
 }
 
 void create_corpse(int being, int killer_serial, int depth) {
+    depth = trace_enter(depth, trace_create_corpse);
     if (being < 1 || being >= int(beings.size())) return;
     const tbeing& b = beings[being];
     if (has_type_flag(b, tf_undead)) return;

@@ -14,6 +14,7 @@
 #include "rules/movement.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/experience_award.h"
 #include "world/globals.h"
 #include "world/random.h"
@@ -64,6 +65,7 @@ const char* possessive(int gender) {
 
 // Restore health and stamina share their steps: the amount, the sentence and the floating text.
 int restore(int b, teffect& e, bool health, int depth) {
+    depth = trace_enter(depth, trace_restore);
     tdamage rolled{};
     roll_damage(e.damage_dice, rolled);
     const int h =
@@ -104,6 +106,7 @@ void apply_effect_adjust_ability(int, int being, const teffect& e, int, teffect&
 }
 
 void apply_effect_adjust_skill(int, int being, const teffect& e, int depth, teffect& out) {
+    depth = trace_enter(depth, trace_apply_effect_adjust_skill);
     const int k = e.sub_type;
     if (!valid_being(being) || k < 1 || k > skill_count) return;
     tbeing& b = beings[being];
@@ -198,6 +201,7 @@ void apply_effect_regeneration(int, int being, const teffect&, int, teffect& out
 }
 
 void apply_effect_boost_ability(int being, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_boost_ability);
     const int k = e.sub_type;
     const int a = e.damage.total;
     if (!valid_being(being) || k < 1 || k > ability_count || a == 0) return;
@@ -210,6 +214,7 @@ void apply_effect_boost_ability(int being, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_gain_experience(int being, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_gain_experience);
     if (!valid_being(being)) return;
     tbeing& b = beings[being];
     const int64_t threshold = experience_for_level(b.level + e.damage.total);
@@ -224,6 +229,7 @@ void apply_effect_gain_experience(int being, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_health_surge(int being, teffect&, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_health_surge);
     if (!is_being_ok(being)) return;
     tbeing& b = beings[being];
     const int s = b.stamina;
@@ -240,6 +246,7 @@ void apply_effect_health_surge(int being, teffect&, int, int, int depth) {
 }
 
 void apply_effect_restore_health(int, teffect& e, int, int first, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_restore_health);
     if (!valid_being(first)) return;
     restore(first, e, true, depth);
     const bool diseased = being_status(beings[first], st_diseased) != 0;
@@ -249,12 +256,14 @@ void apply_effect_restore_health(int, teffect& e, int, int first, int depth) {
 }
 
 void apply_effect_restore_stamina(int, teffect& e, int, int first, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_restore_stamina);
     if (!valid_being(first)) return;
     restore(first, e, false, depth);
     update_being(first, depth);
 }
 
 void apply_effect_antidote(int being, teffect&, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_antidote);
     if (!valid_being(being)) return;
     const bool poisoned = being_status(beings[being], st_poisoned) != 0;
     remove_target_being_effects(being, ek_poison, depth);

@@ -176,6 +176,7 @@ void count_beings(int user, const teffect& e) {
 
 teffect calculate_effect_coordinates(int user, int from_x, int from_y, int to_x, int to_y,
                                      const teffect& effect, int depth) {
+    depth = trace_enter(depth, trace_calculate_effect_coordinates);
     teffect e = effect;
     e.cell(1) = {0, 0};
     effect_first_being = 0;

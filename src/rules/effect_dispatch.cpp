@@ -10,6 +10,7 @@
 #include "rules/effect_summoning.h"
 #include "rules/effect_tables.h"
 #include "rules/effect_things.h"
+#include "world/error_log.h"
 
 namespace dravok {
 
@@ -130,6 +131,7 @@ static_assert(every_kind_handled(), "an effect kind lacks its handler (only none
 } // namespace
 
 void apply_effect_to_being(const teffect& effect, int origin, int being, int depth, teffect& out) {
+    depth = trace_enter(depth, trace_apply_effect_to_being);
     out = effect;
     if (!kind_is(per_being_kinds, effect.kind)) return;
     being_handlers[effect.kind].handler(origin, being, effect, depth, out);
@@ -141,11 +143,13 @@ bool has_immediate_handler(int kind) {
 }
 
 void run_immediate_handler(int being, teffect& effect, int origin, int first, int depth) {
+    depth = trace_enter(depth, trace_run_immediate_handler);
     if (!has_immediate_handler(effect.kind)) return;
     immediate_handlers[effect.kind].handler(being, effect, origin, first, depth);
 }
 
 void run_furniture_damage(int origin, int x, int y, const teffect& effect, int depth, teffect& out) {
+    depth = trace_enter(depth, trace_run_furniture_damage);
     out = effect;
     apply_effect_damage_furniture(origin, x, y, effect, depth, out);
 }

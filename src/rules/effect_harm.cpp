@@ -17,6 +17,7 @@
 #include "rules/map_effects.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/experience_award.h"
 #include "world/game_clock.h"
 #include "world/globals.h"
@@ -79,6 +80,7 @@ void lower_at_least_one(int8_t& current, int8_t& modifier, int amount) {
 
 // Poison and disease store one lasting record aimed at the being; false when it only refreshed.
 bool store_infection(int being, const teffect& e, bool periodic, int depth) {
+    depth = trace_enter(depth, trace_store_infection);
     teffect lasting = e;
     lasting.shape = sh_single;
     lasting.target = uint16_t(beings[being].serial);
@@ -105,6 +107,7 @@ void note_infection(int being, const char* player_format, const char* other_form
 }
 
 void poison_tick(int origin, int being, const teffect& e, int depth, teffect& out) {
+    depth = trace_enter(depth, trace_poison_tick);
     tbeing& b = beings[being];
     const int h0 = b.health;
     tdamage result{};
@@ -138,6 +141,7 @@ void poison_tick(int origin, int being, const teffect& e, int depth, teffect& ou
 } // namespace
 
 void apply_effect_damage(int origin, int being, const teffect& e, int depth, teffect&) {
+    depth = trace_enter(depth, trace_apply_effect_damage);
     if (!valid_being(being)) return;
     tbeing& b = beings[being];
     if (being == player && e.source == es_talent && damage_source_of(e) == damage_source_spell &&
@@ -188,6 +192,7 @@ void apply_effect_damage(int origin, int being, const teffect& e, int depth, tef
 }
 
 void apply_effect_damage_furniture(int origin, int x, int y, const teffect& e, int depth, teffect& out) {
+    depth = trace_enter(depth, trace_apply_effect_damage_furniture);
     if (!message_text.empty()) add_message(message_text);
     message_text.clear();
     if (!on_map(x, y)) return;
@@ -205,6 +210,7 @@ void apply_effect_damage_furniture(int origin, int x, int y, const teffect& e, i
 }
 
 void apply_effect_damage_undead(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_damage_undead);
     if (e.source == switch_source) {
         parse_dice("1d3+1", e.size_dice);
         parse_damage("0, holy: 1d10+10 | per_dungeon_level: 2", e.damage_dice);
@@ -240,6 +246,7 @@ void apply_effect_damage_undead(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_poison(int origin, int being, const teffect& e, int depth, teffect& out) {
+    depth = trace_enter(depth, trace_apply_effect_poison);
     if (!valid_being(being)) return;
     if (!is_dice_set(e.periodic_dice)) {
         poison_tick(origin, being, e, depth, out);
@@ -264,6 +271,7 @@ void apply_effect_poison(int origin, int being, const teffect& e, int depth, tef
 }
 
 void apply_effect_disease(int, int being, const teffect& e, int depth, teffect&) {
+    depth = trace_enter(depth, trace_apply_effect_disease);
     if (!valid_being(being)) return;
     tbeing& b = beings[being];
     if (!is_dice_set(e.periodic_dice)) {
@@ -317,6 +325,7 @@ void apply_effect_web(int, int being, const teffect& e, int, teffect&) {
 }
 
 void apply_effect_die_hard(int user, teffect&, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_die_hard);
     if (!is_being_ok(user)) return;
     tbeing& u = beings[user];
     const int s = u.stamina;

@@ -21,6 +21,7 @@
 #include "rules/ranged.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/indicators.h"
@@ -91,6 +92,7 @@ void maneuver_time(int user, const teffect& e) {
 
 // A landing cell taken only while the user still stands and the cell is free to enter.
 bool may_land(int user, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_may_land);
     return is_being_ok(user) && on_map(x, y) && can_move_to(user, x, y, depth, true, false) == target_free;
 }
 
@@ -100,6 +102,7 @@ void vanish_sentence(int user, bool seen) {
 
 // Charge and leap: land next to the target, strike with the bonuses, then the usual time.
 void dash(int user, const teffect& e, bool polearm, int depth) {
+    depth = trace_enter(depth, trace_dash);
     const int target = maneuver_target(user, e);
     if (target == 0) return;
     // The path lists the free cells toward the target and then the target: land on the last
@@ -132,6 +135,7 @@ bool in_ranged_reach(int user, int b) {
 } // namespace
 
 void apply_effect_blink(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_blink);
     if (!is_being_ok(user)) return;
     tbeing& u = beings[user];
     const int a = u.area;
@@ -183,6 +187,7 @@ void apply_effect_blink(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_teleport(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_teleport);
     if (!is_being_ok(user)) return;
     tbeing& u = beings[user];
     if (user == player && e.source == es_trap && on_map(u.x, u.y)) {
@@ -226,6 +231,7 @@ void apply_effect_teleport(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_teleport_level_being(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_teleport_level_being);
     if (!is_being_ok(user)) return;
     const int user_area = beings[user].area;
     std::vector<int> candidates;
@@ -259,14 +265,17 @@ void apply_effect_teleport_level_being(int user, teffect& e, int, int, int depth
 }
 
 void apply_effect_charge(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_charge);
     dash(user, e, true, depth);
 }
 
 void apply_effect_leap(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_leap);
     dash(user, e, false, depth);
 }
 
 void apply_effect_retreat(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_retreat);
     const int target = maneuver_target(user, e);
     if (target == 0) return;
     const int d = get_direction_between_beings(user, target);
@@ -284,6 +293,7 @@ void apply_effect_retreat(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_dualstrike(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_dualstrike);
     const int target = maneuver_target(user, e);
     if (target == 0) return;
     clear_being_turn_marks();
@@ -300,6 +310,7 @@ void apply_effect_dualstrike(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_dualshot(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_dualshot);
     const int target = maneuver_target(user, e);
     if (target == 0) return;
     clear_being_turn_marks();
@@ -316,6 +327,7 @@ void apply_effect_dualshot(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_multistrike(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_multistrike);
     const int target = maneuver_target(user, e);
     if (target == 0) return;
     animate_cell(beings[user].x, beings[user].y, maneuver_animation);
@@ -345,6 +357,7 @@ void apply_effect_multistrike(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_multishot(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_multishot);
     // The shots go at the beings of the listed cells; an area shape names no single target.
     if (!is_being_ok(user)) return;
     if (!message_text.empty()) add_message(message_text);

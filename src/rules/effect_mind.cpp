@@ -13,6 +13,7 @@
 #include "rules/followers.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/geometry.h"
 #include "world/globals.h"
@@ -83,6 +84,7 @@ int first_possess_break_talent() {
 } // namespace
 
 void apply_effect_charm(int origin, int being, const teffect& e, int depth, teffect&) {
+    depth = trace_enter(depth, trace_apply_effect_charm);
     if (!valid_being(being) || being == origin || !valid_being(origin)) return;
     tbeing& b = beings[being];
     if (mind_immune(b)) {
@@ -195,6 +197,7 @@ void apply_effect_possess_break(int, teffect&, int origin, int, int) {
 }
 
 void apply_effect_turn_undead_followers_hostile(int, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_turn_undead_followers_hostile);
     const int t = find_being_by_serial(e.target);
     if (t < 1) return;
     int turned = 0;

@@ -24,6 +24,7 @@
 #include "rules/talent_choice.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/geometry.h"
 #include "world/globals.h"
@@ -176,6 +177,7 @@ void take_alignment(tbeing& b, const tbeing& from) {
 
 // A servant made by the origin: its side, its master and its attitudes.
 void serve(int b, int origin, int depth) {
+    depth = trace_enter(depth, trace_serve);
     tbeing& s = beings[b];
     const tbeing& o = beings[origin];
     take_alignment(s, o);
@@ -187,12 +189,14 @@ void serve(int b, int origin, int depth) {
 
 // A being summoned without an origin turns on the user.
 void turn_on(int b, int user, int depth) {
+    depth = trace_enter(depth, trace_turn_on);
     if (!is_being_ok(user)) return;
     update_emotion(b, user, hostile_attitude, depth, get_being_distance(b, user));
     add_emotions_against_target_master(b, user, hostile_attitude, depth);
 }
 
 void arrive(int b, int depth) {
+    depth = trace_enter(depth, trace_arrive);
     beings[b].next_action_time += uint32_t(action_time(b, arrival_time));
     ai_see(b, depth);
 }
@@ -206,6 +210,7 @@ void switch_wear(int user, const teffect& e, int factor) {
 } // namespace
 
 void apply_effect_summon(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_summon);
     if (e.animate_cells == 0) {
         e.animate_cells = summon_animation;
         e.animation_frames = 1;
@@ -269,6 +274,7 @@ void apply_effect_summon(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_challenge(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_challenge);
     struct challenge {
         const char* tag;
         int count;
@@ -316,6 +322,7 @@ void apply_effect_challenge(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_animate(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_animate);
     if (e.source == es_switch) {
         parse_dice("5", e.range_dice);
         parse_dice("1d3+1", e.size_dice);
@@ -407,6 +414,7 @@ void apply_effect_animate(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_clone(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_clone);
     if (!is_being_ok(user)) return;
     const tbeing u = beings[user];
     int x = 0, y = 0;
@@ -516,6 +524,7 @@ void apply_effect_clone(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_activate_golem(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_activate_golem);
     if (!is_being_ok(user)) return;
     int golem = 0, best = 0;
     for (int i = 1; i < int(beings.size()) && beings[user].present != 0; ++i) {
@@ -545,6 +554,7 @@ void apply_effect_activate_golem(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_banishment(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_banishment);
     if (!is_being_ok(user)) return;
     clear_being_turn_marks();
     int banished = 0;

@@ -16,6 +16,7 @@
 #include "rules/traps.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/item_placement.h"
@@ -82,6 +83,7 @@ void place_trap(int setter, int x, int y, int plan, int difficulty) {
 } // namespace
 
 void apply_effect_enchant_armor(int user, teffect&, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_enchant_armor);
     if (!valid_user(user)) return;
     const int a = beings[user].equipment[body_slot - 1];
     if (a == 0 || a >= int(being_items[user].size()) || being_items[user][a].plan == 0 ||
@@ -119,6 +121,7 @@ void apply_effect_enchant_armor(int user, teffect&, int, int, int depth) {
 }
 
 void apply_effect_enchant_weapon(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_enchant_weapon);
     if (!valid_user(user)) return;
     tbeing& u = beings[user];
     auto held = [&](int slot) {
@@ -187,6 +190,7 @@ void apply_effect_enchant_weapon(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_knock(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_knock);
     const int x = e.aim.x, y = e.aim.y;
     if (!valid_user(user) || !on_map(x, y)) return;
     const bool door = is_door(x, y, 0);
@@ -214,6 +218,7 @@ void apply_effect_knock(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_open_area_doors(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_open_area_doors);
     const int area = user_area(user);
     if (area == 0) return;
     const int f = door_kind(e.kind, 65);
@@ -231,6 +236,7 @@ void apply_effect_open_area_doors(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_close_area_doors(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_close_area_doors);
     const int area = user_area(user);
     if (area == 0) return;
     const int f = door_kind(e.kind, 68);
@@ -252,6 +258,7 @@ void apply_effect_close_area_doors(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_set_trap(int user, teffect& e, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_set_trap);
     const int x = e.aim.x, y = e.aim.y;
     if (!valid_user(user) || !on_map(x, y)) return;
     const int kit = e.used_item;
@@ -294,6 +301,7 @@ void apply_effect_set_trap(int user, teffect& e, int, int, int depth) {
 }
 
 void apply_effect_reveal(int user, teffect&, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_reveal);
     const int area = user_area(user);
     if (area == 0) return;
     int vanished = 0;
@@ -329,6 +337,7 @@ void apply_effect_reveal(int user, teffect&, int, int, int depth) {
 }
 
 void apply_effect_transform(int user, teffect&, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_transform);
     const int area = user_area(user);
     if (area == 0) return;
     for_area_cells(area, [&](int x, int y, tcell& c) {
@@ -345,6 +354,7 @@ void apply_effect_transform(int user, teffect&, int, int, int depth) {
 }
 
 void apply_effect_alarm(int user, teffect&, int, int, int depth) {
+    depth = trace_enter(depth, trace_apply_effect_alarm);
     if (!valid_user(user)) return;
     if (user == player) message_text += " A loud alarm is heard!";
     check_sounds(user, beings[user].x, beings[user].y, depth, alarm_sound);

@@ -79,6 +79,7 @@ std::string lower(std::string s) {
 
 // The talent's time, stamina and check; false when the check failed and the use ends.
 bool charge_talent(int being, const teffect& e, int depth) {
+    depth = trace_enter(depth, trace_charge_talent);
     const int t = e.talent;
     tbeing& b = beings[being];
     if (!make_talent_skill_check(being, t, depth)) {
@@ -110,6 +111,7 @@ void default_map_power(teffect& e, int origin) {
 
 // Stores the effect for one being and applies it unless an equal live effect was refreshed.
 void store_and_apply(const teffect& e, int depth) {
+    depth = trace_enter(depth, trace_store_and_apply);
     const int idx = add_duration_effect(e, depth);
     if (idx < 1 || duration_effects[idx].refreshed != 0) return;
     teffect out;
@@ -119,6 +121,7 @@ void store_and_apply(const teffect& e, int depth) {
 }
 
 void dispatch(int being, teffect& e, int origin, int first, int depth) {
+    depth = trace_enter(depth, trace_dispatch);
     if (has_immediate_handler(e.kind)) {
         run_immediate_handler(being, e, origin, first, depth);
         return;
@@ -152,6 +155,7 @@ void dispatch(int being, teffect& e, int origin, int first, int depth) {
 }
 
 void spend_charge(int being, const teffect& e, int depth) {
+    depth = trace_enter(depth, trace_spend_charge);
     if (e.action_kind != action_item_use || e.used_item == 0 || !is_item_ok(e.used_item, being, 0)) return;
     titem& item = being_items[being][e.used_item];
     const bool device =
@@ -171,6 +175,7 @@ void spend_charge(int being, const teffect& e, int depth) {
 } // namespace
 
 void handle_effect(int being, teffect effect, int depth) {
+    depth = trace_enter(depth, trace_handle_effect);
     teffect& e = effect;
     e.range = uint16_t(roll_dice_for_being(e.range_dice, being));
     e.size = uint16_t(roll_dice_for_being(e.size_dice, being));
@@ -248,6 +253,7 @@ void handle_effect(int being, teffect effect, int depth) {
 }
 
 void apply_effect(const teffect& effect, int depth, teffect& out) {
+    depth = trace_enter(depth, trace_apply_effect);
     out = effect;
     const int origin = find_being_by_serial(out.origin);
     std::vector<int> handled;
@@ -362,6 +368,7 @@ bool is_effect_seen_by(int being, const teffect& effect) {
 }
 
 void handle_furniture_effect(int being, int x, int y, int kind, int depth) {
+    depth = trace_enter(depth, trace_handle_furniture_effect);
     if (!on_map(x, y) || !is_being_ok(being)) return;
     teffect e = effect_template;
     e.source = es_switch;

@@ -8,6 +8,7 @@
 #include "rules/being_update.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/item_record.h"
 #include "world/message_log.h"
@@ -77,6 +78,7 @@ int ammunition_class(const titem& item) {
 }
 
 bool equip_found(int being, int item, int slot, int depth, bool no_time) {
+    depth = trace_enter(depth, trace_equip_found);
     return item > 0 && equip_item(being, item, slot, depth, no_time);
 }
 
@@ -314,6 +316,7 @@ int count_items_for_slot(int being, int slot) {
 }
 
 int get_equipment_slot(int being, int item, int depth) {
+    depth = trace_enter(depth, trace_get_equipment_slot);
     if (!is_item_ok(item, being, depth)) return 0;
     const titem& it = being_items[being][item];
     if (!meets_ability_requirements(being, it)) return 0;
@@ -337,6 +340,7 @@ int get_equipment_slot(int being, int item, int depth) {
 }
 
 bool equip_item(int being, int item, int slot, int depth, bool no_time) {
+    depth = trace_enter(depth, trace_equip_item);
     if (item >= 1 ? !is_item_ok(item, being, depth) : !is_being_ok(being, depth)) return false;
     if (slot == 0 && item >= 1) slot = get_equipment_slot(being, item, depth);
     if (slot < 1 || slot > equipment_slot_count) return false;
@@ -397,6 +401,7 @@ bool auto_equip_like_item(int being, int slot, int item) {
 }
 
 void get_next_matching_equipped_item(int being, int after_slot, const titem& like, titem& out, int depth) {
+    depth = trace_enter(depth, trace_get_next_matching_equipped_item);
     out = blank_item;
     if (!is_being_ok(being, depth)) return;
     for (int s = after_slot + 1; s <= equipment_slot_count; ++s) {
@@ -416,6 +421,7 @@ void get_next_matching_equipped_item(int being, int after_slot, const titem& lik
 }
 
 int get_being_item_type(int being, std::initializer_list<int> flags, int depth, bool include_equipped) {
+    depth = trace_enter(depth, trace_get_being_item_type);
     if (!is_being_ok(being, depth) || being >= int(being_items.size())) return 0;
     const std::vector<titem>& list = being_items[being];
     int best = 0;
@@ -429,6 +435,7 @@ int get_being_item_type(int being, std::initializer_list<int> flags, int depth, 
 }
 
 bool equip_weapons(int being, bool melee_set, bool ranged_set, int depth, bool no_time, bool unequip_first) {
+    depth = trace_enter(depth, trace_equip_weapons);
     if (!is_being_ok(being, depth)) return false;
     tbeing& b = beings[being];
     if (unequip_first) {
@@ -522,6 +529,7 @@ bool equip_weapons(int being, bool melee_set, bool ranged_set, int depth, bool n
 }
 
 bool equip_being(int being, int slot, int depth) {
+    depth = trace_enter(depth, trace_equip_being);
     if (!is_being_ok(being, depth) || !has_type_flag(beings[being], tf_can_use_items)) return false;
     if (being >= int(being_items.size())) return false;
     tbeing& b = beings[being];
@@ -564,6 +572,7 @@ bool equip_being(int being, int slot, int depth) {
 }
 
 void setup_weapon_set(int being, bool active, int depth, tweapon_set& w) {
+    depth = trace_enter(depth, trace_setup_weapon_set);
     w = tweapon_set{};
     if (!is_being_ok(being, depth)) return;
     const tbeing& b = beings[being];
@@ -593,6 +602,7 @@ bool ammo_matches_launcher(int, const titem& launcher, const titem& ammunition) 
 }
 
 void check_ammunition(int being, int depth) {
+    depth = trace_enter(depth, trace_check_ammunition);
     if (!is_being_ok(being, depth) || being != player) return;
     tbeing& b = beings[being];
     const titem* launcher = worn_item(being, b.active_set);
@@ -610,6 +620,7 @@ void check_ammunition(int being, int depth) {
 }
 
 void switch_ammunition(int being, int depth) {
+    depth = trace_enter(depth, trace_switch_ammunition);
     if (!is_being_ok(being, depth) || being >= int(being_items.size())) return;
     tbeing& b = beings[being];
     int current = b.weapon_set.quiver;

@@ -18,6 +18,7 @@
 #include "rules/traps.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/experience_award.h"
 #include "world/geometry.h"
 #include "world/globals.h"
@@ -36,7 +37,8 @@ namespace {
 constexpr int body = 1;
 constexpr int furniture_action = 7, closing_action = 8;
 constexpr int open_time = 30, crush_time = 40, close_time = 45, switch_time = 30, failed_time = 30;
-constexpr int monster_time = 10; // a monster springing from a coffin cuts the opening short
+constexpr int monster_time = 10;     // a monster springing from a coffin cuts the opening short
+constexpr int mimic_touch_time = 40; // touching a mimic costs the touch and the fright
 constexpr int heard_creak = 15, heard_wham = 25;
 constexpr int property_touch = -40;
 constexpr int recent_hostile_turns = 6; // a hostile seen this recently makes a crusher crush
@@ -122,6 +124,7 @@ bool closed_door(int x, int y) {
 } // namespace
 
 void open_door(int being, int x, int y, int depth, bool silent) {
+    depth = trace_enter(depth, trace_open_door);
     if (!is_being_ok(being, depth) || !on_map(x, y, depth)) return;
     tcell& c = cell_at(x, y);
     c.furniture_state = 1;
@@ -159,6 +162,7 @@ void open_door(int being, int x, int y, int depth, bool silent) {
 }
 
 void crush_door(int being, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_crush_door);
     if (!is_being_ok(being, depth) || !on_map(x, y, depth)) return;
     const bool trapped = cell_at(x, y).trap != 0;
     remove_furniture(x, y, false, depth);
@@ -177,6 +181,7 @@ void crush_door(int being, int x, int y, int depth) {
 }
 
 void open_furniture_container(int being, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_open_furniture_container);
     if (!is_being_ok(being, depth) || !on_map(x, y, depth)) return;
     tcell& c = cell_at(x, y);
     c.furniture_state = 1;
@@ -207,20 +212,11 @@ void open_furniture_container(int being, int x, int y, int depth) {
     }
     tcell& after = cell_at(x, y);
     if ((after.furniture == fu_coffin || after.furniture == fu_sarcophagus) && after.hidden_creature != 0) {
-        const int plan = after.hidden_creature;
-        int fx = 0, fy = 0;
-        const int size = std::max<int>(being_plans[plan].width, 1);
-        find_free_floor_for_being(x, y, size, fx, fy, depth, std::max<int>(being_plans[plan].height, 1));
-        if (fx != 0 && add_being_to_level(fx, fy, blank_being, depth, plan) > 0) {
+        message_text.clear();
+        if (reveal_coffin_being(being, x, y, depth) > 0)
             beings[being].next_action_time = game.game_clock + uint32_t(action_time(being, monster_time));
-            if (players_being(being)) {
-                update_lights();
-                std::string kind;
-                get_furniture_kind_name(x, y, kind);
-                add_message("$NAs you open the " + kind + ", a monster appears!");
-            }
-        }
-        cell_at(x, y).hidden_creature = 0;
+        if (!message_text.empty()) add_message("$N" + message_text);
+        message_text.clear();
     }
     tcell& done = cell_at(x, y);
     done.lock = 0;
@@ -229,10 +225,19 @@ void open_furniture_container(int being, int x, int y, int depth) {
 }
 
 void toggle_furniture(int being, int direction, bool confirmed, int depth, bool trap_dialog_done) {
+    depth = trace_enter(depth, trace_toggle_furniture);
     const target_cell t = step(being, direction);
     if (!t.ok) return;
     const tbeing& b = beings[being];
     if (is_wall(t.x, t.y) && direction >= 4 && direction <= 6) return;
+    if (const int hidden = cell_at(t.x, t.y).hidden_creature;
+        hidden >= 1 && hidden < int(being_plans.size()) &&
+        being_plans[hidden].identifier.str().find("mimic") != std::string::npos) {
+        // Touching a mimic wakes it.
+        reveal_mimic(being, t.x, t.y, depth);
+        spend_time(being, action_time(being, mimic_touch_time));
+        return;
+    }
     if (!property_confirmed(being, direction, t.x, t.y, confirm_toggle, confirmed)) return;
     tcell& c = cell_at(t.x, t.y);
     if (c.trap != 0 && c.trap_difficulty < 0 && !trap_dialog_done && players_being(being)) {
@@ -273,6 +278,7 @@ void toggle_furniture(int being, int direction, bool confirmed, int depth, bool 
 }
 
 void close_furniture(int being, int direction, bool confirmed, int depth) {
+    depth = trace_enter(depth, trace_close_furniture);
     const target_cell t = step(being, direction);
     if (!t.ok) return;
     if (!is_door(t.x, t.y, 1)) {
@@ -300,6 +306,7 @@ void close_furniture(int being, int direction, bool confirmed, int depth) {
 }
 
 void toggle_switch(int being, int direction, int depth, bool) {
+    depth = trace_enter(depth, trace_toggle_switch);
     const target_cell t = step(being, direction);
     if (!t.ok) return;
     tcell& c = cell_at(t.x, t.y);
@@ -320,6 +327,7 @@ void toggle_switch(int being, int direction, int depth, bool) {
 }
 
 void disable_furniture(int being, int direction, bool confirmed, int depth) {
+    depth = trace_enter(depth, trace_disable_furniture);
     const target_cell t = step(being, direction);
     if (!t.ok) return;
     if (!property_confirmed(being, direction, t.x, t.y, confirm_pick_lock, confirmed)) return;
@@ -343,6 +351,7 @@ void disable_furniture(int being, int direction, bool confirmed, int depth) {
 }
 
 void disable_trap(int being, int direction, int depth) {
+    depth = trace_enter(depth, trace_disable_trap);
     target_cell t = step(being, direction);
     if (direction == 0 && is_being_ok(being)) t = {beings[being].x, beings[being].y, true};
     if (!t.ok) return;
@@ -376,6 +385,7 @@ void disable_trap(int being, int direction, int depth) {
 }
 
 void force_furniture(int being, int direction, bool confirmed, int depth) {
+    depth = trace_enter(depth, trace_force_furniture);
     const target_cell t = step(being, direction);
     if (!t.ok) return;
     if (!property_confirmed(being, direction, t.x, t.y, confirm_force, confirmed)) return;

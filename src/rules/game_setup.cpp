@@ -74,6 +74,7 @@ bool free_around(int x, int y, int margin) {
 
 // Tries ever looser requests until the being stands on the level; its index, or 0.
 int place_player(const tbeing& record, int depth) {
+    depth = trace_enter(depth, trace_place_player);
     const bool own_request = has_own_start_request(level.start_request);
     tstuff request = general_start_request();
     int margin = 10;
@@ -133,6 +134,7 @@ uint16_t race_image_now(const tcharacter& sheet) {
 } // namespace
 
 int create_player(int depth) {
+    depth = trace_enter(depth, trace_create_player);
     tbeing record;
     const tcharacter& sheet = edited_character;
     if (sheet.race_plan != 0 && sheet.race_plan < being_plans.size()) {

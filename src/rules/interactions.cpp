@@ -65,6 +65,7 @@ constexpr int property_touch = -40;
 } // namespace
 
 void loot_container(int being, int direction, bool confirmed, int depth, bool trap_dialog_done) {
+    depth = trace_enter(depth, trace_loot_container);
     if (!is_being_ok(being, depth) || direction < 1 || direction > 8) return;
     tbeing& b = beings[being];
     const int x = b.x + direction_steps[direction].dx, y = b.y + direction_steps[direction].dy;
@@ -117,6 +118,7 @@ constexpr uint8_t used_teleporter = 10;
 constexpr uint8_t teleporter_cooldown = 8;
 
 void step_through_teleporter(int being, const tportal& destination, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_step_through_teleporter);
     tbeing& b = beings[being];
     int to_x = 0, to_y = 0;
     find_free_floor_for_being(destination.x, destination.y, std::max<int>(b.width, 1), to_x, to_y, depth,
@@ -149,6 +151,7 @@ void step_through_teleporter(int being, const tportal& destination, int x, int y
 } // namespace
 
 void handle_portal(int being, int direction, int depth) {
+    depth = trace_enter(depth, trace_handle_portal);
     if (!is_being_ok(being, depth) || direction < 1 || direction > 8) return;
     const int x = beings[being].x + direction_steps[direction].dx,
               y = beings[being].y + direction_steps[direction].dy;
@@ -262,6 +265,7 @@ void fire_ranged(int being, int) {
 }
 
 int get_item(int being, int item, int depth) {
+    depth = trace_enter(depth, trace_get_item);
     if (!is_being_ok(being, depth)) return 0;
     tbeing& b = beings[being];
     if (item == 0) {

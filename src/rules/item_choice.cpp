@@ -7,6 +7,7 @@
 #include "rules/equipment.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/item_creation.h"
 #include "world/item_placement.h"
@@ -71,6 +72,7 @@ void count_kit_flags(const titem& item) {
 
 // Draws k templates of the group, renumbering after each pick so a used-up template drops out.
 void add_group_items(int being, int group, bool all, const tdice& count_dice, bool count_flags, int depth) {
+    depth = trace_enter(depth, trace_add_group_items);
     int n = choose_random_item_plans(group, true, 1, true);
     if (n <= 0) return;
     const int k = all ? n : roll_dice(count_dice);
@@ -168,6 +170,7 @@ int pick_random_item_plan(int count) {
 }
 
 void add_equipment_to_being(int being, int depth) {
+    depth = trace_enter(depth, trace_add_equipment_to_being);
     if (!is_being_ok(being, depth)) return;
     const tbeing& b = beings[being];
     if (b.plan < 1 || b.plan >= being_plans.size()) return;
@@ -205,6 +208,7 @@ void add_equipment_to_being(int being, int depth) {
 }
 
 void update_item_interests(int being, int depth) {
+    depth = trace_enter(depth, trace_update_item_interests);
     if (!is_being_ok(being, depth) || !has_type_flag(beings[being], tf_can_use_items)) return;
     if (being >= int(being_items.size())) return;
     tbeing& b = beings[being];
@@ -225,6 +229,7 @@ void update_item_interests(int being, int depth) {
 }
 
 void autopick_items(int being, int x, int y, std::string& out, int depth) {
+    depth = trace_enter(depth, trace_autopick_items);
     out.clear();
     if (!is_being_ok(being, depth) || !on_map(x, y) || being != player) return;
     if (beings[being].seen_awake_hostiles > 0 || beings[being].encumbrance > 0) return;
@@ -260,6 +265,7 @@ void autopick_items(int being, int x, int y, std::string& out, int depth) {
 }
 
 int get_being_item_index_with_effect(int being, int kind, std::initializer_list<int> flags, int depth) {
+    depth = trace_enter(depth, trace_get_being_item_index_with_effect);
     if (!is_being_ok(being, depth) || being >= int(being_items.size())) return 0;
     const std::vector<titem>& list = being_items[being];
     int best = 0;
@@ -274,6 +280,7 @@ int get_being_item_index_with_effect(int being, int kind, std::initializer_list<
 }
 
 bool drop_unneeded_items(int being, bool destroy, int depth) {
+    depth = trace_enter(depth, trace_drop_unneeded_items);
     if (!is_being_ok(being, depth) || being >= int(being_items.size())) return false;
     tbeing& b = beings[being];
     std::string names;

@@ -63,6 +63,7 @@ std::string_view use_text(const titem& item) {
 
 // The mind check of an item with a mind minimum; false when the use failed (and was paid for).
 bool passes_mind_check(int being, int item, int depth) {
+    depth = trace_enter(depth, trace_passes_mind_check);
     tbeing& b = beings[being];
     titem& it = being_items[being][item];
     const int minimum = at1(it.ability_minimum, mind);
@@ -92,6 +93,7 @@ bool passes_mind_check(int being, int item, int depth) {
 }
 
 void after_use(int being, int item, int depth) {
+    depth = trace_enter(depth, trace_after_use);
     if (!is_item_ok(item, being, 0)) return; // used up by the pipeline
     titem& it = being_items[being][item];
     tbeing& b = beings[being];
@@ -114,6 +116,7 @@ void after_use(int being, int item, int depth) {
 } // namespace
 
 bool use_item(int being, int item, int depth) {
+    depth = trace_enter(depth, trace_use_item);
     if (!is_item_ok(item, being, depth)) return false;
     tbeing& b = beings[being];
     titem& it = being_items[being][item];
@@ -157,6 +160,7 @@ bool use_item(int being, int item, int depth) {
 }
 
 void use_trapkit(int being, int item, int depth) {
+    depth = trace_enter(depth, trace_use_trapkit);
     if (!is_item_ok(item, being, depth)) return;
     titem& it = being_items[being][item];
     std::string id = it.identifier.str();
@@ -176,6 +180,7 @@ void use_trapkit(int being, int item, int depth) {
 }
 
 void go_to_level_loot(int being, int item, int depth) {
+    depth = trace_enter(depth, trace_go_to_level_loot);
     game_mode = mode_main;
     if (!is_being_ok(being, depth)) return;
     beings[being].path = tpath{};
@@ -214,6 +219,7 @@ bool aim_device(int being, const titem& item, int x, int y, int target, teffect&
 } // namespace
 
 int get_usable_device(int being, int target, std::initializer_list<int> kinds, int depth) {
+    depth = trace_enter(depth, trace_get_usable_device);
     if (!is_being_ok(being, depth) || !is_being_ok(target) || being >= int(being_items.size())) return 0;
     std::vector<titem>& list = being_items[being];
     const tbeing& t = beings[target];

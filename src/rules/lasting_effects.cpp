@@ -11,6 +11,7 @@
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "world/being.h"
+#include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/globals.h"
 #include "world/message_log.h"
@@ -37,6 +38,7 @@ bool effects_equal(const teffect& a, const teffect& b) {
 }
 
 int add_duration_effect(const teffect& effect, int depth) {
+    depth = trace_enter(depth, trace_add_duration_effect);
     if (effect.kind == ek_possess) {
         teffect out;
         apply_effect(effect, depth, out);
@@ -95,6 +97,7 @@ int find_duration_effect(int start, int target_being, int origin_being, int sour
 }
 
 void update_duration_effects(int depth) {
+    depth = trace_enter(depth, trace_update_duration_effects);
     message_text.clear();
     next_effect_time = 0;
     if (slot_count() <= 1) {
@@ -144,6 +147,7 @@ void update_duration_effects(int depth) {
 }
 
 void update_duration_effects_on_being(int being, int depth) {
+    depth = trace_enter(depth, trace_update_duration_effects_on_being);
     if (being < 1 || being >= int(beings.size())) return;
     const uint16_t serial = uint16_t(beings[being].serial);
     if (serial == 0) return;

@@ -5,11 +5,12 @@
 #include "ai/sight.h"
 #include "rules/being_update.h"
 #include "rules/character_sheet.h"
+#include "rules/chatter.h"
 #include "rules/followers.h"
 #include "rules/talent_choice.h"
 #include "world/being.h"
-#include "world/chatter.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/experience.h"
 #include "world/globals.h"
 #include "world/history_file.h"
@@ -55,6 +56,7 @@ void learn_talent(tbeing& b, int t) {
 
 // At levels 5, 10, 15 and 20 the followers that see the player remark on it.
 void comment_on_level(int being, int depth) {
+    depth = trace_enter(depth, trace_comment_on_level);
     const char* trigger_name = nullptr;
     switch (beings[being].level) {
     case 5:
@@ -108,6 +110,7 @@ void list_talent_point_levels(int counter_start, int levels, std::string& out) {
 }
 
 int gain_pending_levels(int being, int depth) {
+    depth = trace_enter(depth, trace_gain_pending_levels);
     if (!is_being_ok(being, depth)) return 0;
     tbeing& b = beings[being];
     int gained = 0;
@@ -144,6 +147,7 @@ void setup_level_up(int) {
 }
 
 void finish_level_up(int depth) {
+    depth = trace_enter(depth, trace_finish_level_up);
     const int being = player_character;
     if (!is_being_ok(being, depth)) return;
     tbeing& b = beings[being];
@@ -218,6 +222,7 @@ void level_up_being_once(int being) {
 }
 
 void level_up_recruitable_beings(int master_serial, int being, int depth) {
+    depth = trace_enter(depth, trace_level_up_recruitable_beings);
     const int highest = game.highest_player_level;
     if (highest < first_companion_level_up) return;
     const int first = being != 0 ? being : 1;

@@ -11,6 +11,7 @@
 #include "rules/effects.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/text_expand.h"
@@ -153,6 +154,7 @@ bool is_on_restraining_map_effect(int being, int) {
 }
 
 void apply_map_effects_on_being(int being, bool stat_changing, int depth) {
+    depth = trace_enter(depth, trace_apply_map_effects_on_being);
     if (!is_being_ok(being)) return;
     for (teffect& e : duration_effects)
         e.processed = 0;
@@ -186,6 +188,7 @@ void apply_map_effects_on_being(int being, bool stat_changing, int depth) {
 }
 
 void update_map_effects_on_being(int being, int depth) {
+    depth = trace_enter(depth, trace_update_map_effects_on_being);
     message_text.clear();
     if (duration_effects.size() <= 1 || !is_being_ok(being)) return;
     const bool s = is_on_stat_changing_map_effect(being, depth);

@@ -20,6 +20,7 @@
 #include "rules/targeting.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/experience_award.h"
 #include "world/geometry.h"
 #include "world/globals.h"
@@ -38,6 +39,7 @@ constexpr int lowest_hit = 8;
 } // namespace
 
 bool can_natural_melee_attack(int attacker, int defender, int depth) {
+    depth = trace_enter(depth, trace_can_natural_melee_attack);
     if (!is_being_ok(attacker, depth) || !is_being_ok(defender, depth)) return false;
     for (int i = 1; i <= natural_attack_count; ++i) {
         const tnatural_attack& n = beings[attacker].natural_attack(i);
@@ -47,6 +49,7 @@ bool can_natural_melee_attack(int attacker, int defender, int depth) {
 }
 
 void melee_attack(int attacker, int defender, int direction, int depth) {
+    depth = trace_enter(depth, trace_melee_attack);
     if (!is_being_ok(attacker, depth) || !is_being_ok(defender, depth)) return;
     // Hit effects may add beings and move the array: every use looks the records up anew.
     auto A = [&]() -> tbeing& { return beings[attacker]; };

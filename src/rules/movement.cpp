@@ -79,6 +79,7 @@ bool is_players_being(int b) {
 
 // The struggle's cost: the time of a step spent in place, with the noise of it.
 void pay_for_struggle(int b, int depth) {
+    depth = trace_enter(depth, trace_pay_for_struggle);
     spend_time(b, action_time(b, 15));
     beings[b].last_action_kind = 2;
     check_sounds(b, 0, 0, depth, walking_sound);
@@ -127,6 +128,7 @@ bool run_goes_on(int b) {
 
 // Bumping a passive being: an inactive golem, a defended being, or something to smash.
 bool bump_passive(int b, int other, int depth) {
+    depth = trace_enter(depth, trace_bump_passive);
     tbeing& target = beings[other];
     if (has_type_flag(target, tf_golem) && has_type_flag(target, tf_inactive)) {
         if (!carries_item_with_effect(b, activate_golem_effect))
@@ -158,6 +160,7 @@ bool bump_passive(int b, int other, int depth) {
 } // namespace
 
 bool move_step(int b, int direction, bool bump, int depth) {
+    depth = trace_enter(depth, trace_move_step);
     if (!is_being_ok(b, depth) || direction < 1 || direction > 8) return false;
     tbeing& being = beings[b];
     const int tx = being.x + direction_steps[direction].dx, ty = being.y + direction_steps[direction].dy;
@@ -184,6 +187,7 @@ bool move_step(int b, int direction, bool bump, int depth) {
 }
 
 bool can_move_through_restraining_map_effect(int b, int direction, int depth) {
+    depth = trace_enter(depth, trace_can_move_through_restraining_map_effect);
     tbeing& being = beings[b];
     std::string name;
     bool ripped = false, met = false;
@@ -217,6 +221,7 @@ bool can_move_through_restraining_map_effect(int b, int direction, int depth) {
 }
 
 void enter_map_tile(int b, int depth) {
+    depth = trace_enter(depth, trace_enter_map_tile);
     tbeing& being = beings[b];
     const int x = being.x, y = being.y;
     if (has_type_flag(being, tf_leaves_slime_trail) && d100() < 61) add_splash(x, y, b, 0, slime_splash, 0);
@@ -284,6 +289,7 @@ void enter_map_tile(int b, int depth) {
 }
 
 bool bump_actions(int b, int direction, int depth) {
+    depth = trace_enter(depth, trace_bump_actions);
     if (b != player || !is_being_ok(b, depth) || direction < 1 || direction > 8) return false;
     tbeing& being = beings[b];
     const int tx = being.x + direction_steps[direction].dx, ty = being.y + direction_steps[direction].dy;
@@ -350,6 +356,7 @@ bool bump_actions(int b, int direction, int depth) {
 }
 
 void walk(int b, int walk_direction, int depth) {
+    depth = trace_enter(depth, trace_walk);
     if (!is_being_ok(b, depth)) return;
     if (can_move(b, depth) != 0) {
         add_message("$FYou can not move!");

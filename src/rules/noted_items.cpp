@@ -2,6 +2,7 @@
 
 #include "rules/equipment.h"
 #include "world/being.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/item_record.h"
@@ -78,6 +79,7 @@ bool noted_item_present(int being, int entry) {
 }
 
 int get_nearest_noted_item(int being, int depth, int& distance) {
+    depth = trace_enter(depth, trace_get_nearest_noted_item);
     distance = -1;
     if (!is_being_ok(being, depth)) return 0;
     tbeing& b = beings[being];

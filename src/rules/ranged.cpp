@@ -23,6 +23,7 @@
 #include "rules/targeting.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/experience_award.h"
 #include "world/geometry.h"
 #include "world/globals.h"
@@ -61,6 +62,7 @@ bool is_ranged_class(int c) {
 
 // One unit of the being's item put on the level at (x, y).
 void drop_one(int being, int item, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_drop_one);
     titem one;
     get_being_item(being, item, depth, one);
     if (one.plan == 0) return;
@@ -88,6 +90,7 @@ void mark_low_ammunition(tbeing& b, const titem& ammo) {
 } // namespace
 
 bool can_natural_ranged_attack(int attacker, int defender, int depth) {
+    depth = trace_enter(depth, trace_can_natural_ranged_attack);
     if (!is_being_ok(attacker, depth) || !is_being_ok(defender, depth)) return false;
     for (int i = 1; i <= natural_attack_count; ++i) {
         const tnatural_attack& n = beings[attacker].natural_attack(i);
@@ -101,6 +104,7 @@ bool can_natural_ranged_attack(int attacker, int defender, int depth) {
 }
 
 void ranged_attack(int attacker, int defender, int depth) {
+    depth = trace_enter(depth, trace_ranged_attack);
     if (!is_being_ok(attacker, depth) || !is_being_ok(defender, depth)) return;
     // Hit effects may add beings and move the array: every use looks the records up anew.
     auto A = [&]() -> tbeing& { return beings[attacker]; };

@@ -21,7 +21,6 @@
 #include "rules/lasting_effects.h"
 #include "rules/movement.h"
 #include "rules/sound.h"
-#include "rules/trace_ids.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
@@ -46,6 +45,7 @@ bool present(int b) {
 // A creature turn that left the being's clock where it was would be picked again at once,
 // forever; book it a round and note the fault.
 void guard_stalled_turn(int b, int depth) {
+    depth = trace_enter(depth, trace_guard_stalled_turn);
     tbeing& being = beings[b];
     if (being.next_action_time > game.game_clock) return;
     being.next_action_time = game.game_clock + round_time;
@@ -61,6 +61,7 @@ bool sentient_prompt_due(int b) {
 
 // Continued walking, one step a pick. Returns whether the being continued.
 bool continue_walk(int b, int depth) {
+    depth = trace_enter(depth, trace_continue_walk);
     if (state.run_counter <= 0) return false;
     pump_messages();
     update_lights();
@@ -74,6 +75,7 @@ bool continue_walk(int b, int depth) {
 // Exploring or autopilot travel, one step a pick; a blocked step re-plans once toward the
 // same target. Returns whether the being continued.
 bool continue_travel(int b, int depth) {
+    depth = trace_enter(depth, trace_continue_travel);
     tbeing& being = beings[b];
     if (being.path.purpose != autopilot_purpose) return false;
     pump_messages();
@@ -99,6 +101,7 @@ bool continue_travel(int b, int depth) {
 }
 
 void rest_step(int b, int depth) {
+    depth = trace_enter(depth, trace_rest_step);
     tbeing& being = beings[b];
     regenerate_being(b, depth);
     being.last_action_kind = 1;
@@ -108,6 +111,7 @@ void rest_step(int b, int depth) {
 enum class player_turn { go_on, leave };
 
 player_turn player_branch(int b, int depth) {
+    depth = trace_enter(depth, trace_player_branch);
     tbeing& being = beings[b];
     if (game.game_clock >= settings.separator_time) add_message();
     being.moved = 0;

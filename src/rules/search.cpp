@@ -10,6 +10,7 @@
 #include "rules/followers.h"
 #include "world/being.h"
 #include "world/directions.h"
+#include "world/error_log.h"
 #include "world/experience_award.h"
 #include "world/geometry.h"
 #include "world/globals.h"
@@ -132,6 +133,7 @@ void notice_oddities(int being, std::string& t) {
 } // namespace
 
 void reveal_secret_door(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_reveal_secret_door);
     if (!on_map(x, y, depth) || cell_at(x, y).furniture != fu_door_secret) return;
     tcell& c = cell_at(x, y);
     c.secret_door = 0;

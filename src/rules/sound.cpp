@@ -14,6 +14,7 @@
 #include "rules/checks.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/indicators.h"
@@ -153,6 +154,7 @@ bool is_alerted_by_sound(int listener, const tsound& sound) {
 }
 
 int32_t check_sounds(int maker, int x, int y, int depth, int kind) {
+    depth = trace_enter(depth, trace_check_sounds);
     if (kind < 1 || kind > sound_kind_count) return 0;
     if (maker != 0 && !is_being_ok(maker, depth)) return 0;
     if (x == 0 && maker >= 1) {

@@ -7,6 +7,7 @@
 #include "rules/effect_tables.h"
 #include "rules/talents.h"
 #include "world/being.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/random.h"
 
@@ -68,6 +69,7 @@ int get_random_group_talent(const tbeing& being, int group, bool skip_sheet_choi
 }
 
 void handle_level_up_permanent_talents(int being, bool all_owned, int depth) {
+    depth = trace_enter(depth, trace_handle_level_up_permanent_talents);
     if (!is_being_ok(being, depth)) return;
     tbeing& b = beings[being];
     const int last = std::min(talent_count, talents_in_game());

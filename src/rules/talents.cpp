@@ -11,6 +11,7 @@
 #include "rules/map_effects.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
@@ -89,6 +90,7 @@ bool has_stamina_for_talent(int being, int t, bool report) {
 }
 
 bool make_talent_skill_check(int being, int t, int depth) {
+    depth = trace_enter(depth, trace_make_talent_skill_check);
     if (!valid_talent(t)) return true;
     const ttalent& talent = talents[t];
     if (talent.skill < 1 || talent.skill > skill_count) return true;
@@ -121,6 +123,7 @@ void prepare_talent_effect(int being, int t, const teffect& effect, teffect& out
 }
 
 bool use_talent(int being, int t, const teffect& effect, int depth) {
+    depth = trace_enter(depth, trace_use_talent);
     if (!is_being_ok(being, depth)) return false;
     if (being == player) {
         if (!has_stamina_for_talent(being, t, true)) return false;
@@ -136,6 +139,7 @@ bool use_talent(int being, int t, const teffect& effect, int depth) {
 }
 
 void repeat_talent(int being, int depth) {
+    depth = trace_enter(depth, trace_repeat_talent);
     if (being < 1 || being >= int(beings.size())) return;
     const taction_memory& last = beings[being].talent_memory;
     const int t = last.talent;
@@ -161,6 +165,7 @@ bool aim_fits(const teffect& e, int target) {
 }
 
 bool try_aim(int being, int target, const teffect& e, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_try_aim);
     if (!on_map(x, y)) return false;
     calculate_effect_coordinates(being, 0, 0, x, y, e, depth);
     return aim_fits(e, target);
@@ -169,6 +174,7 @@ bool try_aim(int being, int target, const teffect& e, int x, int y, int depth) {
 } // namespace
 
 int get_talent(int being, int target, std::span<const int> allowed_kinds, int depth) {
+    depth = trace_enter(depth, trace_get_talent);
     if (!is_being_ok(being) || !is_being_ok(target)) return 0;
     const tbeing& b = beings[being];
     const int tx = beings[target].x, ty = beings[target].y;

@@ -10,6 +10,7 @@
 #include "rules/ranged.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
@@ -177,6 +178,7 @@ bool talent_target_ok(int being) {
 }
 
 void handle_target_selected(int being, int depth) {
+    depth = trace_enter(depth, trace_handle_target_selected);
     if (target_action_kind == target_attack) {
         calculate_effect_coordinates(being, target_cursor_x, target_cursor_y, target_effect);
         ranged_attack(being, get_first_being_in_effect(target_effect), depth);
@@ -188,6 +190,7 @@ void handle_target_selected(int being, int depth) {
 }
 
 bool is_targetable(int being, int target, teffect& effect, int depth) {
+    depth = trace_enter(depth, trace_is_targetable);
     if (!valid_being(being) || !valid_being(target)) return false;
     const tbeing t = beings[target];
     for (int x = t.x; x < t.x + t.width; ++x)
@@ -214,6 +217,7 @@ void set_attack_order(int being, int target, int action, int shape, int setup) {
 }
 
 void get_ranged_target(int being, int depth) {
+    depth = trace_enter(depth, trace_get_ranged_target);
     if (!valid_being(being)) return;
     auto B = [&]() -> tbeing& { return beings[being]; };
     taction_memory& m = B().attack_memory;
@@ -265,6 +269,7 @@ void get_talent_target(int) {
 }
 
 void attack_marked(int being, int depth) {
+    depth = trace_enter(depth, trace_attack_marked);
     if (!valid_being(being) || beings[being].seen_hostiles == 0) return;
     if (!can_attack_at_range(beings[being].weapon_set)) {
         if (has_type_flag(beings[being], tf_player))

@@ -7,6 +7,7 @@
 #include "rules/effects.h"
 #include "rules/followers.h"
 #include "world/being.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/indicators.h"
 #include "world/map.h"
@@ -29,6 +30,7 @@ bool clears_area_traps(int kind) {
 
 void add_trap(int setter, int x, int y, int depth, uint16_t extra_value, uint8_t difficulty,
               uint16_t trap_plan) {
+    depth = trace_enter(depth, trace_add_trap);
     if (!on_map(x, y, depth)) return;
     tcell& c = cell_at(x, y);
     c.trap = trap_plan;
@@ -38,6 +40,7 @@ void add_trap(int setter, int x, int y, int depth, uint16_t extra_value, uint8_t
 }
 
 void remove_trap(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_remove_trap);
     if (!on_map(x, y, depth)) return;
     tcell& c = cell_at(x, y);
     c.trap = c.trap_setter = 0;
@@ -45,6 +48,7 @@ void remove_trap(int x, int y, int depth) {
 }
 
 void spring_trap(int being, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_spring_trap);
     if (!is_being_ok(being, depth) || !on_map(x, y, depth)) return;
     const tcell c = cell_at(x, y);
     if (c.trap < 1 || c.trap >= item_plans.size()) return;

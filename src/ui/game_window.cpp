@@ -38,6 +38,7 @@
 #include "world/rounding.h"
 #include "world/settings_file.h"
 #include "world/statistics.h"
+#include "world/text_utilities.h"
 
 namespace dravok {
 

@@ -13,7 +13,6 @@
 #include "rules/followers.h"
 #include "rules/scheduler.h"
 #include "rules/targeting.h"
-#include "rules/trace_ids.h"
 #include "ui/dialogs.h"
 #include "ui/draw.h"
 #include "ui/game_timers.h"
@@ -51,13 +50,6 @@ bool key_gate_open() {
            !state.level_up_pending && !state.update_chosen;
 }
 
-// The text of the log line at the scroll offset, kept so the view can stay on it.
-void remember_scrolled_log_line() {
-    const int offset = settings.log_scroll;
-    settings.log_scroll_text =
-        offset >= 0 && offset < int(message_log.size()) ? message_log[offset] : std::string();
-}
-
 } // namespace
 
 int reported_modifier(const tshift_state& shift) {
@@ -68,6 +60,7 @@ int reported_modifier(const tshift_state& shift) {
 }
 
 void handle_commands(int being, int command, int key, int modifier) {
+    trace_enter(command_dispatch_depth - 1, trace_handle_commands);
     switch (game_mode) {
     case 1:
         handle_menu_commands(being, command, key, modifier);
@@ -174,7 +167,8 @@ void form_key_down(int& key, const tshift_state& shift) {
         draw_screen();
         return;
     }
-    remember_scrolled_log_line();
+    // Lines written from here on keep their colours when the action's old lines fade.
+    note_log_fade_line();
     if (player > 0) {
         tbeing& being = beings[player];
         state.player_action_time = being.next_action_time;

@@ -25,7 +25,9 @@ void form_key_down(int& key, const tshift_state& shift);
 void handle_key_event(const KeyEvent& event);
 // The reported modifier: Shift before Ctrl before Alt (16, 17, 18), 0 for none.
 int reported_modifier(const tshift_state& shift);
-// Dispatch by game_mode.
+// Dispatch by game_mode. It stands at this depth of the key press's call trace, under
+// form_key_down; the mode handlers record themselves below it.
+inline constexpr int command_dispatch_depth = 2;
 void handle_commands(int being, int command, int key, int modifier);
 
 } // namespace dravok

@@ -17,6 +17,7 @@
 #include "world/being.h"
 #include "world/coins.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
@@ -343,10 +344,11 @@ void delete_key(int being) {
 
 // Uses the talent of the row; the map takes over when that took the being's time.
 void use_talent_row(int being, int p, int row) {
-    if (pane(p).rows[row].red) return;
+    const int depth = trace_enter(0, trace_use_talent_row);
+    if (pane(p).rows[row].red || !is_being_ok(being)) return;
     const uint32_t before = beings[being].next_action_time;
-    use_talent(being, pane(p).rows[row].item, teffect{}, 0);
-    if (beings[being].next_action_time != before)
+    use_talent(being, pane(p).rows[row].item, teffect{}, depth);
+    if (is_being_ok(being) && beings[being].next_action_time != before)
         back_to_main();
     else
         rebuild_keeping_cursor(p);
@@ -561,6 +563,7 @@ int slot_in_active_set(int recorded, int active) {
 }
 
 void use_equipment_quickslot(int being, const tquickslot& q, int depth) {
+    depth = trace_enter(depth, trace_use_equipment_quickslot);
     tbeing& b = beings[being];
     const int item = q.index;
     if (!is_item_ok(item, being, depth)) return;
@@ -588,6 +591,7 @@ void use_equipment_quickslot(int being, const tquickslot& q, int depth) {
 } // namespace
 
 void use_quickslot(int being, int slot, int depth) {
+    depth = trace_enter(depth, trace_use_quickslot);
     if (!is_being_ok(being, depth) || slot < 1 || slot > quickslot_count) return;
     const tquickslot q = beings[being].quickslot(slot);
     switch (q.kind) {

@@ -45,7 +45,8 @@ namespace dravok {
 
 namespace {
 
-constexpr int depth = 1;
+// The call-trace depth of the command being handled (set on entry to the mode's handler).
+int depth = 1;
 
 bool can_use_items(int b) {
     return has_type_flag(beings[b], tf_can_use_items);
@@ -231,6 +232,7 @@ void modified_movement(int b, int key, int modifier) {
 } // namespace
 
 void handle_main_commands(int b, int command, int key, int modifier) {
+    depth = trace_enter(command_dispatch_depth, trace_handle_main_commands);
     if (!is_being_ok(b)) return;
     if (command >= MOVE_N && command <= MOVE_NW) {
         move_command(b, command);

@@ -25,6 +25,7 @@
 #include "world/menu_model.h"
 #include "world/saves.h"
 #include "world/settings_file.h"
+#include "world/text_utilities.h"
 
 namespace dravok {
 

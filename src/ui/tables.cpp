@@ -5,6 +5,7 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/text_boxes.h"
+#include "world/being.h"
 #include "world/globals.h"
 
 namespace dravok {

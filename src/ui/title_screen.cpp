@@ -64,15 +64,6 @@ void draw_framed_picture(Bitmap& target, int picture, int side) {
     target.frame_rect(target.bounds(), picture_frame);
 }
 
-std::string spaced_title(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (!out.empty()) out += ' ';
-        out += c;
-    }
-    return out;
-}
-
 void draw_title_text(const std::string& text, int size) {
     Bitmap& screen = screen_bitmap;
     const FontSpec old = screen.font();

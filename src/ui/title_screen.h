@@ -26,6 +26,5 @@ int pick_title_picture();
 void draw_framed_picture(Bitmap& target, int picture, int side);
 // The text in the title font at scaled(size), centred on the black screen.
 void draw_title_text(const std::string& text, int size);
-std::string spaced_title(const std::string& text);
 
 } // namespace dravok

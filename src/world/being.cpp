@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "world/error_log.h"
 #include "world/map.h"
 
 namespace dravok {
@@ -45,6 +46,7 @@ bool plan_has_type_flag(int plan, int flag) {
 }
 
 void being_name(int being, int form, std::string_view adjective, std::string& out, int depth) {
+    depth = trace_enter(depth, trace_being_name);
     out.clear();
     if (!is_being_ok(being, depth)) return;
     const tbeing& b = beings[being];
@@ -116,6 +118,7 @@ uint32_t experience_for_level(int n) {
 }
 
 bool is_being_ok(int being, int depth) {
+    depth = trace_enter(depth, trace_is_being_ok);
     if (being < 1 || being >= int(beings.size())) return false;
     const tbeing& b = beings[being];
     // Never reports: a being that has gone is an ordinary answer here.
@@ -146,6 +149,7 @@ int find_being_plan_by_name(std::string_view identifier) {
 }
 
 bool get_being_plan(int being, tbeing_plan& out, int depth) {
+    depth = trace_enter(depth, trace_get_being_plan);
     out = tbeing_plan{};
     if (!is_being_ok(being, depth)) return false;
     const int plan = beings[being].plan;

@@ -1,4 +1,5 @@
 #include "world/experience.h"
+#include "world/error_log.h"
 
 #include <algorithm>
 
@@ -40,6 +41,7 @@ int talent_worth(const ttalent& t) {
 } // namespace
 
 void calculate_experience_award(int being, int depth, std::string& weapon_text) {
+    depth = trace_enter(depth, trace_calculate_experience_award);
     weapon_text.clear();
     if (being < 1 || being >= int(beings.size())) return;
     tbeing& b = beings[being];

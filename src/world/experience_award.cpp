@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "world/being.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/lookup.h"
 #include "world/rounding.h"
@@ -11,6 +12,7 @@
 namespace dravok {
 
 void award_experience_from_being(int being, int depth, std::string& out) {
+    depth = trace_enter(depth, trace_award_experience_from_being);
     out.clear();
     if (!is_being_ok(being, depth)) return;
     tbeing& b = beings[being];
@@ -35,6 +37,7 @@ std::string award_experience_from_being(int being, int depth) {
 }
 
 void check_experience(int being, int depth) {
+    depth = trace_enter(depth, trace_check_experience);
     if (!is_being_ok(being, depth) || state.quiet) return;
     tbeing& b = beings[being];
     if (b.experience >= b.experience_next) {
@@ -51,6 +54,7 @@ int disable_experience(int difficulty) {
 }
 
 int award_disable_experience(int difficulty, int depth) {
+    depth = trace_enter(depth, trace_award_disable_experience);
     const int xp = disable_experience(difficulty);
     if (xp > 0 && is_being_ok(player_character)) {
         beings[player_character].experience += uint32_t(xp);

@@ -1,11 +1,13 @@
 #include "world/indicators.h"
 
 #include <algorithm>
+#include <string>
 
 #include "world/being.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
+#include "world/presentation.h"
 #include "world/sprite_lookup.h"
 #include "world/view_memory.h"
 
@@ -233,6 +235,18 @@ void clear_indicator_lists() {
     cell_animations.clear();
     animation_shown.assign(animation_shown.size(), 0);
     state.animation_serial = 0;
+}
+
+} // namespace dravok
+
+namespace dravok {
+
+// The bubbles live with the map view's animations; the world asks them through the presentation.
+bool speech_bubble_free(int being) {
+    return presentation.choose_bubble_slot(being) != 0;
+}
+void add_speech_bubble(int being, std::string_view text) {
+    presentation.add_speech_bubble(being, 0, 0, std::string(text));
 }
 
 } // namespace dravok

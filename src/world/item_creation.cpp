@@ -118,6 +118,7 @@ void enchant(titem& r, const titem_plan& plan) {
 } // namespace
 
 void create_item(int plan_index, const tdice& amount_dice, int depth, titem& r) {
+    depth = trace_enter(depth, trace_create_item);
     r = blank_item;
     const int count = int(item_plans.size()) - 1;
     if (plan_index < 1 || plan_index > count) {

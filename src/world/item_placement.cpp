@@ -72,6 +72,7 @@ void report_found_item(const titem& item) {
 } // namespace
 
 int add_item_to_level(int x, int y, const titem& given, int depth, const tdice& amount_dice, int plan) {
+    depth = trace_enter(depth, trace_add_item_to_level);
     if (!on_map(x, y, depth)) return 0;
     titem r = given;
     if (r.plan == 0) create_item(plan, amount_dice, depth, r);
@@ -100,6 +101,7 @@ int add_item_to_level(int x, int y, const titem& given, int depth, const tdice& 
 }
 
 void remove_item_from_level(int item, int depth) {
+    depth = trace_enter(depth, trace_remove_item_from_level);
     if (!is_item_ok(item, 0, depth)) return;
     const int x = level_items[item].x, y = level_items[item].y;
     forget_noted_items(x, y, item);
@@ -112,10 +114,12 @@ void remove_item_from_level(int item, int depth) {
 }
 
 void get_level_item(int item, int depth, titem& out) {
+    depth = trace_enter(depth, trace_get_level_item);
     out = is_item_ok(item, 0, depth) ? level_items[item] : blank_item;
 }
 
 int add_item_to_being(int being, const titem& given, int plan, int depth, const tdice& amount_dice) {
+    depth = trace_enter(depth, trace_add_item_to_being);
     if (!is_being_ok(being, depth)) return 0;
     titem r = given;
     if (r.plan == 0) create_item(plan, amount_dice, depth, r);
@@ -159,6 +163,7 @@ int add_item_to_being(int being, const titem& given, int plan, int depth, const 
 }
 
 void remove_item_from_being(int being, int item, int depth) {
+    depth = trace_enter(depth, trace_remove_item_from_being);
     if (!is_item_ok(item, being, depth)) return;
     tbeing& b = beings[being];
     titem& it = being_items[being][item];
@@ -177,10 +182,12 @@ void remove_item_from_being(int being, int item, int depth) {
 }
 
 void get_being_item(int being, int item, int depth, titem& out) {
+    depth = trace_enter(depth, trace_get_being_item);
     out = is_item_ok(item, being, depth) ? being_items[being][item] : blank_item;
 }
 
 void drop_all_items(int being, int depth) {
+    depth = trace_enter(depth, trace_drop_all_items);
     if (!is_being_ok(being, depth) || being >= int(being_items.size())) return;
     const int x = beings[being].x, y = beings[being].y;
     for (std::size_t i = 1; i < being_items[being].size(); ++i) {
@@ -212,6 +219,7 @@ void update_carried_weight(int being) {
 }
 
 int get_being_item_index(int being, int plan, int god_number, int depth) {
+    depth = trace_enter(depth, trace_get_being_item_index);
     if (!is_being_ok(being, depth) || being >= int(being_items.size())) return 0;
     for (std::size_t i = 1; i < being_items[being].size(); ++i) {
         const titem& it = being_items[being][i];
@@ -221,11 +229,13 @@ int get_being_item_index(int being, int plan, int god_number, int depth) {
 }
 
 int get_amount_of_items(int being, int plan, int god_number, int depth) {
+    depth = trace_enter(depth, trace_get_amount_of_items);
     const int i = get_being_item_index(being, plan, god_number, depth);
     return i == 0 ? 0 : being_items[being][i].amount;
 }
 
 bool adjust_item_amount(int being, int item, int delta, int depth) {
+    depth = trace_enter(depth, trace_adjust_item_amount);
     if (!is_item_ok(item, being, depth)) return false;
     titem& it = item_at(being, item);
     if (delta > 0) {
@@ -255,6 +265,7 @@ bool adjust_item_amount(int being, int item, int delta, int depth) {
 }
 
 bool adjust_wealth(int being, int delta, int depth) {
+    depth = trace_enter(depth, trace_adjust_wealth);
     const int coin_plan = settings.coin_plan;
     const int coins = get_being_item_index(being, coin_plan, 0, depth);
     if (coins != 0) {
@@ -279,6 +290,7 @@ bool adjust_wealth(int being, int delta, int depth) {
 }
 
 void combine_similar_being_items(int being, int depth) {
+    depth = trace_enter(depth, trace_combine_similar_being_items);
     if (!is_being_ok(being, depth) || being >= int(being_items.size())) return;
     std::vector<titem>& list = being_items[being];
     const tbeing& b = beings[being];
@@ -302,6 +314,7 @@ void combine_similar_being_items(int being, int depth) {
 }
 
 void combine_similar_level_items(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_combine_similar_level_items);
     for (std::size_t i = 1; i + 1 < level_items.size(); ++i) {
         titem& a = level_items[i];
         if (a.plan == 0 || a.amount == 0 || !a.stackable || a.x != x || a.y != y) continue;
@@ -411,6 +424,7 @@ void place_level_item_splashes() {
 }
 
 void decay_corpses(int depth) {
+    depth = trace_enter(depth, trace_decay_corpses);
     for (std::size_t i = 1; i < level_items.size(); ++i) {
         if (!is_item_ok(int(i), 0, 0)) continue;
         const titem corpse = level_items[i];

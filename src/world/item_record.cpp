@@ -81,6 +81,7 @@ titem& item_at(int being, int item) {
 }
 
 bool is_item_ok(int item, int being, int depth) {
+    depth = trace_enter(depth, trace_is_item_ok);
     char text[200];
     if (being == 0) {
         const int high = int(level_items.size()) - 1;

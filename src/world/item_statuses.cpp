@@ -3,6 +3,7 @@
 #include <string>
 
 #include "world/being.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/item_record.h"
 #include "world/message_log.h"
@@ -77,6 +78,7 @@ bool take_pending(uint8_t& counter) {
 } // namespace
 
 void handle_sentient_item_oneliners(int being, int depth) {
+    depth = trace_enter(depth, trace_handle_sentient_item_oneliners);
     if (!is_being_ok(being, depth) || being >= int(being_items.size())) return;
     tbeing& b = beings[being];
     if (b.sentient_countdown > 0) --b.sentient_countdown;

@@ -39,6 +39,7 @@ bool in_list(const std::vector<int>& list, int value) {
 } // namespace
 
 void report_off_map(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_report_off_map);
     char text[96];
     std::snprintf(text, sizeof text, "Coordinates (%3.3d,%3.3d) are outside of the map!", x, y);
     error_log(trace_enter(depth, trace_on_map), text, true);
@@ -64,12 +65,14 @@ int get_offscreen_direction(int x, int y) {
 }
 
 bool on_explored_map(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_on_explored_map);
     if (!on_map(x, y, depth)) return false;
     return x >= level.explored_x1 && y >= level.explored_y1 && x <= level.explored_x2 &&
            y <= level.explored_y2;
 }
 
 int get_area(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_get_area);
     return on_map(x, y, depth) ? cell_at(x, y).area : 0;
 }
 
@@ -104,24 +107,29 @@ bool set_block(int x, int y, int block, int depth, bool make_impenetrable, int a
 }
 
 int get_block_base(int x, int y, int block, int depth) {
+    depth = trace_enter(depth, trace_get_block_base);
     if (block >= 1 && block <= last_block) return block < first_floor_block ? base_wall : base_floor;
     if (!on_map(x, y, depth)) return base_none;
     return cell_at(x, y).block < first_floor_block ? base_wall : base_floor;
 }
 
 bool is_wall(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_is_wall);
     return on_map(x, y, depth) && cell_at(x, y).block < first_floor_block;
 }
 
 bool is_floor(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_is_floor);
     return on_map(x, y, depth) && cell_at(x, y).block >= first_floor_block;
 }
 
 bool is_free_wall(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_is_free_wall);
     return is_wall(x, y, depth) && get_furniture(x, y, 0) == 0;
 }
 
 bool is_impenetrable_wall(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_is_impenetrable_wall);
     return on_map(x, y, depth) && impenetrable_walls[x - 1][y - 1] != 0;
 }
 
@@ -166,6 +174,7 @@ int most_common_neighbour_floor(int x, int y) {
 }
 
 void add_trap(int setter, int x, int y, int depth, int extra_value, int difficulty, int trap_plan) {
+    depth = trace_enter(depth, trace_add_trap);
     if (!on_map(x, y, depth)) return;
     tcell& c = cell_at(x, y);
     c.trap = uint16_t(trap_plan);
@@ -204,6 +213,7 @@ uint32_t find_nth_area_furniture(int area, int n, std::initializer_list<int> fur
 }
 
 uint32_t find_floor_neighbour_in_area(int x, int y, int area, int depth) {
+    depth = trace_enter(depth, trace_find_floor_neighbour_in_area);
     for (int d = 1; d <= 4; ++d) {
         const int nx = x + direction_offsets[d].dx, ny = y + direction_offsets[d].dy;
         if (is_floor(nx, ny, 0) && cell_at(nx, ny).area == area) return uint32_t(nx) | (uint32_t(ny) << 16);
@@ -244,33 +254,39 @@ void remove_furniture(int x, int y, bool with_hidden_creature, int depth) {
 }
 
 int get_furniture(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_get_furniture);
     if (!on_map(x, y, depth)) return 0;
     return furniture_of(cell_at(x, y));
 }
 
 bool is_furniture(int x, int y, int furniture, int depth, int state) {
+    depth = trace_enter(depth, trace_is_furniture);
     if (get_furniture(x, y, depth) != furniture) return false;
     return state == -1 || state == cell_at(x, y).furniture_state;
 }
 
 bool is_door(int x, int y, int state, int depth) {
+    depth = trace_enter(depth, trace_is_door);
     const int f = get_furniture(x, y, depth);
     if (f < fu_door || f > fu_door_cell) return false;
     return state == -1 || state == cell_at(x, y).furniture_state;
 }
 
 bool is_light(int x, int y, int state, int depth) {
+    depth = trace_enter(depth, trace_is_light);
     const int f = get_furniture(x, y, depth);
     if (f < fu_light_torch || f > fu_light_campfire) return false;
     return state == -1 || state == cell_at(x, y).furniture_state;
 }
 
 int is_furniture_container(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_is_furniture_container);
     const int f = get_furniture(x, y, depth);
     return f >= fu_chest && f <= fu_cauldron ? f : 0;
 }
 
 bool is_closed_container(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_is_closed_container);
     const int f = get_furniture(x, y, depth);
     return f >= fu_chest && f <= fu_sarcophagus && cell_at(x, y).furniture_state == 0;
 }
@@ -374,6 +390,7 @@ bool is_free_of_furniture_around(int x, int y, int furniture) {
 }
 
 int is_doorway(int x, int y, bool no_door, int depth) {
+    depth = trace_enter(depth, trace_is_doorway);
     if (!is_floor(x, y, depth)) return 0;
     const bool west_east_floor = is_floor(x - 1, y, 0) && is_floor(x + 1, y, 0);
     const bool north_south_floor = is_floor(x, y - 1, 0) && is_floor(x, y + 1, 0);
@@ -389,6 +406,7 @@ int is_doorway(int x, int y, bool no_door, int depth) {
 }
 
 int is_near_doorway(int x, int y, bool no_door, int depth) {
+    depth = trace_enter(depth, trace_is_near_doorway);
     for (int d = 1; d <= 4; ++d) {
         const int r = is_doorway(x + direction_offsets[d].dx, y + direction_offsets[d].dy, no_door, 0);
         if (r != 0) return r;
@@ -397,6 +415,7 @@ int is_near_doorway(int x, int y, bool no_door, int depth) {
 }
 
 int is_secret_door(int x, int y, int depth) {
+    depth = trace_enter(depth, trace_is_secret_door);
     if (get_furniture(x, y, depth) != fu_door_secret) return 0;
     if (is_floor(x - 1, y, 0) && is_floor(x + 1, y, 0)) return 1;
     if (is_floor(x, y - 1, 0) && is_floor(x, y + 1, 0)) return 2;
@@ -441,6 +460,7 @@ void place_level_furniture() {
 // ----- Free floor -----
 
 bool is_free_floor(int x, int y, int width, int depth, int being_plan, int mode, int height) {
+    depth = trace_enter(depth, trace_is_free_floor);
     const bool needs_empty_cells = (mode == 4 || mode == 5) && plan_has_type_flag(being_plan, tf_immobile);
     for (int cx = x; cx < x + width; ++cx) {
         for (int cy = y; cy < y + height; ++cy) {
@@ -533,6 +553,7 @@ void find_free_floor_for_being(int x, int y, int width, int& out_x, int& out_y, 
 // ----- Beings and positions -----
 
 bool is_on_xy(int being, int at_x, int at_y, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_is_on_xy);
     if (!is_being_ok(being, depth)) return false;
     const tbeing& b = beings[being];
     if (at_x == 0 && at_y == 0) {
@@ -543,6 +564,7 @@ bool is_on_xy(int being, int at_x, int at_y, int x, int y, int depth) {
 }
 
 bool is_near(int being, int other, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_is_near);
     if (!is_being_ok(being, depth)) return false;
     int ox = x, oy = y, ow = 1, oh = 1;
     if (other != 0) {

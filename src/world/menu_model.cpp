@@ -62,6 +62,7 @@ int add_menu_item(const tmenu_item& row) {
 }
 
 bool finish_menu(int depth) {
+    depth = trace_enter(depth, trace_finish_menu);
     if (menu.count == 0) {
         error_log(depth, "No items in menu!", true);
         return false;

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "world/being.h"
+#include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/globals.h"
 
@@ -28,6 +29,7 @@ void regenerate(int being, uint16_t& countdown, uint32_t& last_event, uint16_t& 
 } // namespace
 
 void regenerate_being(int being, int depth) {
+    depth = trace_enter(depth, trace_regenerate_being);
     if (!is_being_ok(being, depth) || !beings[being].present) return;
     tbeing& b = beings[being];
     regenerate(being, b.health_regen_countdown, b.last_health_loss, b.health, b.health_max, b.health_regen,

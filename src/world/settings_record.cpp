@@ -41,7 +41,6 @@ void default_log_layout() {
     settings.separator_time = 0;
     settings.fade_line.clear();
     settings.log_scroll = 0;
-    settings.log_scroll_text.clear();
     settings.minimap_place = 1;
     settings.side_panel_place = 2;
 }

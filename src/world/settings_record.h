@@ -82,7 +82,6 @@ struct tsettings {
     uint32_t separator_time = 0;     // a separator is added when the player acts at or after it
     std::string fade_line;           // the first shown line when the player last gave a command
     int32_t log_scroll = 0;          // lines from the newest
-    std::string log_scroll_text;     // the log line at the scroll offset
     uint8_t side_panel_switch = 0;   // the side-panel switch request
     uint32_t side_panel_content = 0; // 0 quickslots, 1 items on the ground
     // The menu and row to go back to from the settings and key-binding menus.

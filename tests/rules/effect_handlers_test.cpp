@@ -531,8 +531,11 @@ TEST_F(EffectHandlers, EveryKindRunsThroughThePipeline) {
         parse_damage("1", e.damage_dice);
         e.sub_type = 1;
         handle_effect(goblin(), e, 1);
-        for (const std::string& line : error_log_lines)
+        for (const std::string& line : error_log_lines) {
+            // The entries' messages, not the routine names of their call traces.
+            if (line.find("Release ") == std::string::npos) continue;
             EXPECT_EQ(line.find("handler"), std::string::npos) << line;
+        }
         EXPECT_FALSE(quit_requested());
         (void)other;
         TearDown();

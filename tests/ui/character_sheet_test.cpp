@@ -6,6 +6,7 @@
 #include "records/layout_level.h"
 #include "support/driver.h"
 #include "ui/character_sheet.h"
+#include "world/being.h"
 #include "world/globals.h"
 
 namespace dravok {
