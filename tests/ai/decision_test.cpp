@@ -137,7 +137,7 @@ TEST_F(DecisionTest, CatchUpReplaysAtMostFortyTurnsAndSkipsTheFutureAndTheNeverA
     for (int x = 2; x <= 4; ++x)
         for (int y = 2; y <= 4; ++y)
             if (x != 3 || y != 3) d.wall(x, y);
-    const int late = add_goblin(d, 3, 3, 1000); // 66 rounds behind
+    const int late = add_goblin(d, 3, 3, 1000);  // 66 rounds behind
     const int early = add_goblin(d, 3, 7, 2100); // due in the future
     const int never = add_goblin(d, 7, 3, 0xFFFFFFFFu);
     ai_catch_up_rounds();
