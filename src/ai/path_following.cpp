@@ -14,6 +14,7 @@
 #include "world/directions.h"
 #include "world/globals.h"
 #include "world/indicators.h"
+#include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
 
@@ -28,13 +29,13 @@ constexpr uint32_t pick_up_colour = 0xFFFFFF;
 // of the trip is picked up.
 void end_travel(int being, int depth) {
     level.target_x = level.target_y = 0;
-    const int item = state.autopilot_item;
+    const int item = loot_target_item;
     if (item < 1 || item >= int(level_items.size()) || level_items[size_t(item)].plan == 0) return;
     const titem& it = level_items[size_t(item)];
     const std::string name = item_name(it.name.view(), it.amount, it.stackable, being, 0);
     const int x = it.x, y = it.y;
     if (get_item(being, item, depth) != 0) add_floating_text(x, y, name, pick_up_colour);
-    state.autopilot_item = 0;
+    loot_target_item = 0;
 }
 
 void arrive(int being, int depth) {

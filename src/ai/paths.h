@@ -24,6 +24,8 @@ enum path_purpose : int {
     purpose_travel = 13,
 };
 constexpr int path_purpose_count = 13;
+// The purpose of the player's autopilot travel.
+constexpr int autopilot_purpose = purpose_travel;
 
 // The path found by the last search, and the blank path copied over a path to end it.
 extern tpath path_result;

@@ -6,6 +6,7 @@
 #include "ai/emotion.h"
 #include "ai/light.h"
 #include "rules/being_checks.h"
+#include "rules/noted_items.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/geometry.h"
@@ -333,8 +334,5 @@ uint8_t can_see(int viewer, int other, int x, int y) {
     if (on_map(x, y) && viewer < int(seen_cells.size())) return seen_cells[size_t(viewer)](x, y);
     return 0;
 }
-
-// not built yet: beings do not remember the items they see lying about
-void note_seen_items(int, int, int) {}
 
 } // namespace dravok

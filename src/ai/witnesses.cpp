@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ai/emotion.h"
+#include "ai/light.h"
 #include "ai/sight.h"
 #include "world/being.h"
 #include "world/geometry.h"
@@ -64,6 +65,17 @@ int count_witnesses(int doer, int x, int y, bool doer_only) {
     for (bool reset = true; check_witnesses(doer, x, y, doer_only, reset) != 0; reset = false)
         ++n;
     return n;
+}
+
+void touch_property_reactions(int doer, int x, int y, int delta) {
+    if (!is_being_ok(doer)) return;
+    if (has_type_flag(beings[doer], tf_player)) update_lights();
+    for (bool reset = true;; reset = false) {
+        const int witness = check_witnesses(doer, x, y, false, reset);
+        if (witness == 0) break;
+        update_emotion(witness, doer, delta, 0, get_being_distance(witness, doer));
+        get_angry(witness, doer, true);
+    }
 }
 
 } // namespace dravok

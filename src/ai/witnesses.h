@@ -11,5 +11,7 @@ bool is_property(int being, int x, int y);
 int check_witnesses(int doer, int x, int y, bool doer_only, bool reset);
 // How many witnesses there are.
 int count_witnesses(int doer, int x, int y, bool doer_only);
+// The owners who watch the doer touch their property at (x, y) change their attitude by delta.
+void touch_property_reactions(int doer, int x, int y, int delta);
 
 } // namespace dravok

@@ -9,15 +9,16 @@
 
 #include "ai/ai_tables.h"
 #include "rules/being_update.h"
+#include "rules/effects.h"
+#include "rules/equipment.h"
+#include "rules/item_choice.h"
 #include "rules/lasting_effects.h"
 #include "rules/pantheon.h"
 #include "rules/talent_choice.h"
 #include "world/being.h"
 #include "world/dice.h"
-#include "world/equipment.h"
 #include "world/error_log.h"
 #include "world/experience.h"
-#include "world/item_choice.h"
 #include "world/item_placement.h"
 #include "world/lookup.h"
 #include "world/map.h"
@@ -33,7 +34,6 @@ namespace {
 constexpr int trigger_follower_idle_chatter = 35;
 constexpr int trigger_idle_chatter = 50;
 constexpr int item_type_corpse = 55;
-constexpr int set_1_main_hand = 13, set_2_main_hand = 15;
 constexpr uint32_t never_acts = 0xFFFFFFFFu;
 constexpr int kind_trap_only_for_strangers = 64;
 
@@ -611,9 +611,10 @@ int can_move_to(int being, int x, int y, int depth, bool ignore_effects, bool ig
                 if (!is_door(cx, cy, 1, 0)) return target_furniture;
             }
             if (!ignore_effects) {
-                // The cell keeps whether its lasting effect is of a harmful kind.
+                // Harmful to this being, not merely of a harmful kind: an immune being walks through.
                 const tmap_effect_cell& e = map_effect_grid(cx, cy);
-                if (e.effect != 0 && e.harmful != 0) return target_harmful_effect;
+                if (e.effect != 0 && effect_harmful_for_being(being, teffect{}, e.effect, depth))
+                    return target_harmful_effect;
             }
             if (c.trap != 0 && avoids_trap(being, c)) return target_known_trap;
         }

@@ -1,6 +1,7 @@
 // Skill checks and reveals.
 #include "rules/checks.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "world/being.h"
@@ -11,33 +12,38 @@
 namespace dravok {
 
 namespace {
-constexpr int disable_skill = 1, magic_skill = 3, search_skill = 6;
-constexpr int dim_light = 3;
-constexpr int dark_with_vision = 10, dark_without_vision = 30;
+
+constexpr int spirit = 4;
 constexpr int best_roll = 20;
+constexpr int dim_light = 3; // below this a cell is too dark to work in
+constexpr int dark_with_vision = 10, dark_blind = 30;
+
 } // namespace
 
 bool skill_check_roll(int being, int skill, int difficulty) {
-    if (being < 1 || being >= int(beings.size()) || skill < 1 || skill > skill_count) return false;
+    if (!is_being_ok(being) || skill < 1 || skill > skill_count) return false;
     tbeing& b = beings[being];
     int roll = roll_dice(d20_dice);
     int penalty = 0;
-    if (skill == disable_skill || skill == search_skill) {
+    if (skill == skill_disable || skill == skill_search) {
         penalty = b.seen_hostiles;
-        if (penalty == 0) roll = best_roll;
+        if (penalty == 0) roll = best_roll; // with time and no one watching, the best is made of it
         if (on_map(b.x, b.y) && light_map.light(b.x, b.y) < dim_light)
-            difficulty += b.dark_vision != 0 ? dark_with_vision : dark_without_vision;
-    } else if (skill == magic_skill) {
+            difficulty += b.dark_vision > 0 ? dark_with_vision : dark_blind;
+    } else if (skill == skill_magic) {
         penalty = b.adjacent_hostiles;
     }
     if (penalty > 0) {
-        penalty -= ability_modifier(b.ability_of(4));
+        penalty -= at1(b.ability_modifier, spirit);
         if (penalty < 0) penalty = 0;
     }
+    const int target = difficulty + penalty;
+    const int total = roll + b.skill_of(skill);
+    // The kept bytes are for display; the comparison must not wrap for high skills.
     b.check_roll = uint8_t(roll);
-    b.check_target = uint8_t(difficulty + penalty);
-    b.check_total = uint8_t(roll + b.skill_of(skill));
-    return int8_t(b.check_total) >= int8_t(b.check_target);
+    b.check_target = uint8_t(int8_t(std::clamp(target, -128, 127)));
+    b.check_total = uint8_t(int8_t(std::clamp(total, -128, 127)));
+    return total >= target;
 }
 
 void mind_probe_oneliner(int, int) {

@@ -1,11 +1,14 @@
 // The being-side checks and reveals the rules share: the skill check roll, the complaint of a
 // probed mind, and the creatures hidden as furniture that show themselves (mimics, coffin
-// dwellers, living statues). Called by the effect handlers, traps, search and doors.
+// dwellers, living statues). Called by lock picking, trap disabling, searching, avoiding, the
+// effect handlers and doors.
 #pragma once
 
 namespace dravok {
 
-// d20 + current skill k against the difficulty, with the penalties of hostiles seen and of the
+constexpr int skill_disable = 1, skill_dodge = 2, skill_magic = 3, skill_search = 6;
+
+// d20 + current skill against the difficulty, with the penalties of hostiles seen and of the
 // dark; the roll, target and total are kept in the being.
 bool skill_check_roll(int being, int skill, int difficulty);
 // A being whose mind was probed may complain and think less of the prober.

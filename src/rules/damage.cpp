@@ -9,8 +9,11 @@
 #include "ai/sight.h"
 #include "platform/files.h"
 #include "rules/being_creation.h"
+#include "rules/being_update.h"
+#include "rules/effects.h"
 #include "rules/followers.h"
 #include "rules/lasting_effects.h"
+#include "rules/talents.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/experience_award.h"
@@ -100,7 +103,11 @@ void damage_being(int target, int attacker, const tdamage& given, tdamage& resul
     if (state.won || !is_being_ok(target, depth)) return;
     tbeing& b = beings[target];
     if (has_type_flag(b, tf_spectator)) return;
-    if (has_type_flag(b, tf_player) && b.possessed != 0) end_possession(target);
+    if (has_type_flag(b, tf_player) && b.possessed != 0) {
+        // The possession ends on the thrall; the hit character takes its own body back.
+        const int thrall = find_being_by_serial(b.possessed);
+        if (thrall > 0) end_possession(thrall);
+    }
     const bool with_attacker = is_being_ok(attacker, 0);
 
     b.asleep_when_damaged = b.asleep_counter != 0 ? 1 : 0;
@@ -210,13 +217,57 @@ void damage_being(int target, int attacker, const tdamage& given, tdamage& resul
 
 // The die-hard talent and the die-hard item effect act through the talent and effect rules;
 // until those land no being survives its death this way.
+namespace {
+
+constexpr int die_hard_from_item = 2, die_hard_from_talent = 3;
+constexpr int die_hard_kind = 3;
+
+void announce_last_breath() {
+    add_message();
+    add_message("$FThe world goes dark! You die...");
+    add_message();
+}
+
+} // namespace
+
 bool can_die_hard(int being, int depth) {
     if (!is_being_ok(being, depth)) return false;
     const tbeing& b = beings[being];
     if (b.stamina == 0 || has_type_flag(b, tf_unsummoned)) return false;
     const int level = being_status(b, st_die_hard);
-    if (level != 2 && level != 3) return false;
-    return false;
+    if (level == die_hard_from_talent) {
+        int talent = 0;
+        for (int t = 1; t <= talent_count && talent == 0; ++t) {
+            if (b.talent_of(t) != 0 && t < int(talents.size()) && talents[t].effect.kind == die_hard_kind &&
+                has_stamina_for_talent(being, t, false))
+                talent = t;
+        }
+        if (talent == 0) return false;
+        if (being == player) announce_last_breath();
+        use_talent(being, talent, teffect{}, depth);
+    } else if (level == die_hard_from_item) {
+        int item = 0;
+        const std::vector<titem>& list = being_items[being];
+        for (std::size_t i = 1; i < list.size() && item == 0; ++i) {
+            if (list[i].plan != 0 && list[i].activation_effect.kind == die_hard_kind) item = int(i);
+        }
+        if (item == 0) return false;
+        if (being == player) announce_last_breath();
+        const titem charm = list[item];
+        teffect effect = charm.activation_effect;
+        effect.used_item = uint16_t(item);
+        handle_effect(being, effect, depth);
+        if (!is_being_ok(being)) return false;
+        if (can_see(player, being, 0, 0))
+            add_message(std::string(being == player ? "$F" : "$B") +
+                        capitalised(item_name(charm.name.view(), 1, charm.stackable, being, 3)) +
+                        " crumbles to dust!");
+        remove_item_from_being(being, item, depth);
+        update_being(being, depth);
+    } else {
+        return false;
+    }
+    return is_being_ok(being) && beings[being].health != 0;
 }
 
 void kill_being(int being, tdamage& damage, int depth) {

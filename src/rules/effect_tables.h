@@ -52,10 +52,14 @@ enum effect_kind : uint8_t {
     ek_disease = 32,
     ek_poison = 36,
     ek_possess = 37,
+    ek_animate = 24,
     ek_restoration = 40,
     ek_slime = 41,
+    ek_transform = 57,
     ek_web = 58,
     ek_set_trap = 59,
+    ek_reveal = 64,
+    ek_open_area_cell_doors = 67,
 };
 constexpr int effect_kind_count = 76;
 

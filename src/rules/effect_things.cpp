@@ -24,6 +24,7 @@
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "rules/traps.h"
 
 namespace dravok {
 

@@ -1,50 +1,115 @@
-// Interactions. Resting until healed is whole; the other actions, until they land, take their
-// time and change nothing.
+// Interactions: looting, displacing, picking up, weapon sets, firing, yelling and resting.
 #include "rules/interactions.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "ai/emotion.h"
+#include "ai/followers.h"
 #include "ai/light.h"
 #include "ai/oneliners.h"
+#include "ai/paths.h"
 #include "ai/sight.h"
+#include "ai/sleep.h"
 #include "ai/teleport_watch.h"
+#include "ai/witnesses.h"
 #include "generation/level_setup.h"
 #include "generation/portals.h"
 #include "generation/transfer.h"
+#include "platform/colour.h"
 #include "records/being_flags.h"
 #include "rules/action_time.h"
 #include "rules/being_checks.h"
 #include "rules/being_creation.h"
+#include "rules/being_update.h"
+#include "rules/effect_areas.h"
+#include "rules/effects.h"
+#include "rules/equipment.h"
 #include "rules/followers.h"
+#include "rules/item_choice.h"
 #include "rules/item_use.h"
 #include "rules/movement.h"
+#include "rules/sound.h"
 #include "rules/talents.h"
+#include "rules/targeting.h"
+#include "rules/traps.h"
 #include "world/being.h"
 #include "world/coins.h"
+#include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/history_file.h"
 #include "world/indicators.h"
+#include "world/item_placement.h"
+#include "world/item_record.h"
 #include "world/map.h"
 #include "world/map_features.h"
 #include "world/message_log.h"
 #include "world/pictures.h"
 #include "world/presentation.h"
 #include "world/regeneration.h"
+#include "world/text_expand.h"
 
 namespace dravok {
 
-void loot_container(int being, int, bool, int depth, bool) {
-    if (is_being_ok(being, depth)) spend_time(being, action_time(being, 15));
+namespace {
+
+constexpr int pick_up_time = 15, swap_time = 20, displace_time = 20, yell_time = 15, trap_loot_time = 15;
+constexpr int action_moved = 2, action_picked_up = 3;
+constexpr int sound_walking = 4, sound_item = 8, sound_scream = 13;
+constexpr int skill_dodge = 2;
+constexpr int squirm_bonus = 8;
+constexpr int property_touch = -40;
+constexpr int target_attack = 12;
+constexpr int shape_bolt = 4;
+
+} // namespace
+
+void loot_container(int being, int direction, bool confirmed, int depth, bool trap_dialog_done) {
+    if (!is_being_ok(being, depth) || direction < 1 || direction > 8) return;
+    tbeing& b = beings[being];
+    const int x = b.x + direction_steps[direction].dx, y = b.y + direction_steps[direction].dy;
+    if (!on_map(x, y)) return;
+    tcell& c = cell_at(x, y);
+    if (c.furniture < fu_chest || c.furniture > fu_cauldron) return; // the furniture that holds items
+    const bool shop = is_shop_furniture(c.furniture);
+    if (being == player && !shop && !confirmed && check_witnesses(being, x, y, true, true) != 0) {
+        presentation.setup_property_confirmation_dialog(confirm_loot, direction, x,
+                                                        check_witnesses(being, x, y, true, true), y);
+        return;
+    }
+    if (c.trap != 0) {
+        if (c.trap_difficulty < 0 && !trap_dialog_done) {
+            if (being == player) presentation.setup_furniture_trap_dialog(confirm_loot, direction, x, y);
+            return;
+        }
+        if (being == player) add_message("$FThe container was trapped!");
+        spring_trap(being, x, y, depth);
+        if (is_being_ok(being) && beings[being].present)
+            spend_time(being, action_time(being, trap_loot_time));
+        return;
+    }
+    std::string summary;
+    if (being == player && b.seen_awake_hostiles == 0 && count_witnesses(being, x, y, true) == 0)
+        autopick_items(being, x, y, summary, depth);
+    presentation.open_loot_screen(being, x, y, depth);
+    if (!summary.empty() && cell_at(x, y).held_items == 0) {
+        summary.clear();
+        game_mode = mode_main;
+        return;
+    }
+    if (being == player && !shop) touch_property_reactions(being, x, y, property_touch);
 }
 void bump_portal(int being, int direction) {
     if (!is_being_ok(being) || direction < 1 || direction > 8) return;
     const int x = beings[being].x + direction_steps[direction].dx,
               y = beings[being].y + direction_steps[direction].dy;
     if (on_map(x, y)) presentation.setup_use_portal(direction, x, y);
+}
+
+void bump_friendly(int being, int other) {
+    if (is_being_ok(being) && is_being_ok(other)) presentation.setup_bump_friendly_dialog(other);
 }
 
 namespace {
@@ -111,26 +176,153 @@ void handle_portal(int being, int direction, int depth) {
     if (setup_level(depth)) arrive_at_level(depth);
     game_mode = mode_main;
 }
-void bump_friendly(int, int) {}
 bool displace_being(int being, int other) {
     if (!is_being_ok(being) || !is_being_ok(other)) return false;
-    spend_time(being, action_time(being, 20));
+    tbeing& a = beings[being];
+    tbeing& o = beings[other];
+    const int ax = a.x, ay = a.y, ox = o.x, oy = o.y;
+    place_being(other, ax, ay, 1);
+    place_being(being, ox, oy, 1);
+    cell_at(ox, oy).being = uint16_t(being);
+    cell_at(ox, oy).footprint = 1;
+    enter_map_tile(being, 1);
+    enter_map_tile(other, 1);
+    if (!is_being_ok(being) || !is_being_ok(other)) return true;
+    spend_time(being, action_time(being, displace_time));
+    beings[being].last_action_kind = action_moved;
+    check_sounds(being, 0, 0, 1, sound_walking);
+    tbeing& moved = beings[other];
+    moved.next_action_time = game.game_clock + uint32_t(action_time(other, displace_time));
+    moved.last_action_kind = action_moved;
+    if (moved.asleep_counter == 0) {
+        const bool at_home = is_in_home_area(other);
+        const bool trespass = has_type_flag(moved, tf_hostile_on_home_trespassing);
+        if (trespass && at_home)
+            ai_get_hostile_on_home_trespassers(other, 1);
+        else if (has_type_flag(moved, tf_gets_hostile))
+            ai_get_hostile(other, 1);
+    } else {
+        ai_wake_up(other, 1);
+    }
+    // Both re-plan their way from where they now stand.
+    for (int who : {being, other}) {
+        tbeing& w = beings[who];
+        if (w.path.length == 0) continue;
+        const tpath old = w.path;
+        if (pathfind(who, old.target_x, old.target_y, false, false, old.purpose))
+            w.path = path_result;
+        else
+            w.path = tpath{};
+    }
     return true;
 }
-void displace_hostile_being(int being, int) {
-    if (is_being_ok(being)) spend_time(being, action_time(being, 20));
+
+void displace_hostile_being(int being, int other) {
+    if (!is_being_ok(being) || !is_being_ok(other)) return;
+    const tbeing& a = beings[being];
+    const tbeing& o = beings[other];
+    int actor_score = a.ability_modifier[0] + a.skill_of(skill_dodge);
+    if (being_status(a, st_squirm) != 0) actor_score += squirm_bonus;
+    const int defender_score = o.ability_modifier[0] + o.skill_of(skill_dodge);
+    const int actor_roll = roll_dice(d20_dice);
+    const int defender_roll = roll_dice(d20_dice);
+    if (defender_roll + defender_score >= actor_roll + actor_score) {
+        std::string sentence;
+        action_sentence(being, other, "%s %s %s.", sentence, "fails to displace", "fail to displace");
+        if (!sentence.empty()) add_message((being == player ? "$F" : "$B") + sentence);
+        spend_time(being, action_time(being, displace_time));
+        beings[being].last_action_kind = action_moved;
+        check_sounds(being, 0, 0, 1, sound_walking);
+        return;
+    }
+    std::string sentence;
+    action_sentence(being, other, "%s %s %s.", sentence, "displaces", "displace");
+    if (!sentence.empty()) add_message("$B" + sentence);
+    displace_being(being, other);
 }
-void fire_ranged(int, int) {}
-int get_item(int, int, int) {
-    return 0;
+
+void fire_ranged(int being, int) {
+    if (!is_being_ok(being)) return;
+    const tbeing& b = beings[being];
+    const tweapon_set& w = b.weapon_set;
+    if (!w.hand_reaches && !w.hand_throws && !(w.launcher[0] && w.quiver_matches_launcher)) {
+        if (being == player)
+            add_message(
+                "$FEquip a reach weapon, a throwable weapon or a ranged weapon and ammunition to make "
+                "ranged attacks.");
+        return; // the command ends here without time
+    }
+    game_mode = mode_target;
+    target_kind = target_attack;
+    target_effect = teffect{};
+    target_effect.shape = shape_bolt;
+    target_effect.min_range = w.min_range;
+    make_fixed_dice(w.max_range, target_effect.range_dice);
+    target_effect.range = uint16_t(roll_dice_for_being(target_effect.range_dice, being));
+    target_init(being);
+    calculate_effect_coordinates(being, target_cursor_x, target_cursor_y, target_effect);
 }
+
+int get_item(int being, int item, int depth) {
+    if (!is_being_ok(being, depth)) return 0;
+    tbeing& b = beings[being];
+    if (item == 0) {
+        if (cell_at(b.x, b.y).loose_items != 1) return 0;
+        for (std::size_t i = 1; i < level_items.size() && item == 0; ++i) {
+            const titem& it = level_items[i];
+            if (it.plan != 0 && it.serial != 0 && it.holder == 0 && it.x == b.x && it.y == b.y) item = int(i);
+        }
+    }
+    if (!is_item_ok(item, 0, depth)) return 0;
+    const titem copy = level_items[item];
+    remove_item_from_level(item, depth);
+    const int index = add_item_to_being(being, copy, 0, depth, one_dice);
+    spend_time(being, action_time(being, pick_up_time));
+    b.last_action_kind = action_picked_up;
+    const std::string name = item_name(copy.name.view(), copy.amount, copy.stackable, being, 1);
+    if (has_type_flag(b, tf_player))
+        add_message("$BPicked up: $N" + name + "$B.");
+    else if (can_see(player, being, 0, 0))
+        add_message("$B" + being_name(being, name_the_capital) + " picks up: $N" + name + "$B.");
+    update_being(being, depth);
+    check_sounds(being, 0, 0, depth, sound_item);
+    return index;
+}
+
 void swap_weapons(int being) {
-    if (is_being_ok(being)) spend_time(being, action_time(being, 20));
+    if (!is_being_ok(being)) return;
+    tbeing& b = beings[being];
+    b.active_set = b.active_set == set_1_main_hand ? set_2_main_hand : set_1_main_hand;
+    update_being(being, 1);
+    spend_time(being, action_time(being, swap_time));
+    const tweapon_set& w = beings[being].weapon_set;
+    std::string list;
+    for (int h = 0; h < hand_count; ++h) {
+        if (w.hand_item[h] == 0) continue;
+        const titem& it = being_items[being][w.hand_item[h]];
+        if (!list.empty()) list += " / ";
+        list += "$N" + item_name(it.name.view(), it.amount, it.stackable, being, 1) + "$B";
+    }
+    if (list.empty()) list = "bare hands";
+    if (being == player) {
+        add_message("$BActive weapon set: " + list + ".");
+    } else if (can_see(player, being, 0, 0)) {
+        add_message(being_name(being, name_the_capital) + " switches weapons to: " + list + ".");
+        if (w.melee_available)
+            add_floating_text(being, "switches to melee", colours::white);
+        else if (w.hand_throws)
+            add_floating_text(being, "switches to ranged", colours::white);
+    }
+    check_ammunition(being, 1);
 }
 void yell(int being) {
     if (!is_being_ok(being)) return;
-    if (being == player) add_message("$NYou make a loud noise!");
-    spend_time(being, action_time(being, 15, false));
+    check_sounds(being, 0, 0, 1, sound_scream);
+    if (being == player) {
+        add_message("$NYou make a loud noise!");
+        add_floating_text(being, "yell", colours::white);
+    }
+    spend_time(being, action_time(being, yell_time, false));
 }
 
 void rest_until_healed(int being) {

@@ -1,17 +1,19 @@
-// Using what lies about and what is carried: picking items up on the way, springing traps,
-// the talk of sentient items, ammunition and the effects of carried items. Called by movement,
-// the scheduler and the main commands.
+// Using a carried item: potions, scrolls, wands, horns, figurines, books, trap kits and essences,
+// with the mind check of demanding devices. Called by the inventory, the quickslots and creatures.
 #pragma once
-#include <string>
+#include <initializer_list>
 
 namespace dravok {
 
-// Picks up the items the being's autopick choice wants from (x, y); `out` says what was taken.
-void autopick_items(int being, int x, int y, std::string& out, int depth);
-void spring_trap(int being, int x, int y, int depth);
-void handle_sentient_item_oneliners(int being, int depth);
-void check_ammunition(int being, int depth);
-void switch_ammunition(int being, int depth);
+// True when the item was used (its effect ran); refusals and failed uses give false.
+bool use_item(int being, int item, int depth);
+void use_trapkit(int being, int item, int depth);
+// A carried device of one of the activation kinds that a creature can aim at the target without
+// hitting its friends; its aim is kept in the item's x and y. 0 when none.
+int get_usable_device(int being, int target, std::initializer_list<int> kinds, int depth);
+// Walks the player's being by autopilot to a level item and picks it up (at once when underfoot).
+void go_to_level_loot(int being, int item, int depth);
+// True when the being carries an item whose effect is of the given kind.
 bool carries_item_with_effect(int being, int effect_kind);
 
 } // namespace dravok

@@ -1,5 +1,7 @@
 // Movement and bump actions.
 #include "rules/movement.h"
+#include "rules/effects.h"
+#include "rules/traps.h"
 
 #include <string>
 
@@ -16,6 +18,7 @@
 #include "rules/effect_names.h"
 #include "rules/furniture.h"
 #include "rules/interactions.h"
+#include "rules/item_choice.h"
 #include "rules/item_use.h"
 #include "rules/lasting_effects.h"
 #include "rules/melee.h"
@@ -59,12 +62,13 @@ constexpr toffset walk_ahead[5][3] = {{},
 constexpr toffset walk_side[5][2] = {
     {}, {{-1, 0}, {1, 0}}, {{0, -1}, {0, 1}}, {{1, 0}, {-1, 0}}, {{0, 1}, {0, -1}}};
 
-// Whether a cell under the being holds a harmful map effect.
+// Whether a cell under the being holds a map effect harmful to it.
 bool stands_in_harmful_map_effect(int b) {
     const tbeing& being = beings[b];
     for (int x = being.x; x < being.x + being.width; ++x)
         for (int y = being.y; y < being.y + being.height; ++y)
-            if (on_map(x, y) && map_effect_grid(x, y).effect != 0 && map_effect_grid(x, y).harmful)
+            if (on_map(x, y) && map_effect_grid(x, y).effect != 0 &&
+                effect_harmful_for_being(b, teffect{}, map_effect_grid(x, y).effect, 0))
                 return true;
     return false;
 }

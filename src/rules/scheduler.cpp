@@ -16,6 +16,7 @@
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "rules/effects.h"
+#include "rules/equipment.h"
 #include "rules/followers.h"
 #include "rules/item_use.h"
 #include "rules/lasting_effects.h"
@@ -27,6 +28,7 @@
 #include "world/game_clock.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/item_statuses.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/presentation.h"
@@ -37,8 +39,6 @@ namespace dravok {
 int last_picked_being = 0;
 
 namespace {
-
-constexpr int autopilot_purpose = 13;
 
 bool present(int b) {
     return beings[b].present != 0;

@@ -7,6 +7,14 @@ namespace dravok {
 
 // not built yet: there is no last talent to repeat
 void repeat_talent(int, int) {}
+bool has_stamina_for_talent(int, int, bool) {
+    // not built yet: the stamina cost of a talent
+    return false;
+}
+bool use_talent(int, int, const teffect&, int) {
+    // not built yet: using a talent
+    return false;
+}
 
 bool make_talent_skill_check(int, int, int) {
     // not built yet: every talent's skill check passes

@@ -2,9 +2,15 @@
 #pragma once
 #include "records/layout.h"
 
+#include "records/layout.h"
+
 namespace dravok {
 
 void repeat_talent(int being, int depth);
+// Whether the being has the stamina the talent costs (report: tell the player when not).
+bool has_stamina_for_talent(int being, int talent, bool report);
+// Uses the talent; a blank effect means the talent's own.
+bool use_talent(int being, int talent, const teffect& effect, int depth);
 
 // The talent's skill check; on failure it charges the failure time itself.
 bool make_talent_skill_check(int being, int talent, int depth);

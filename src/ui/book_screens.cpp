@@ -4,10 +4,11 @@
 
 #include <string_view>
 
+#include "rules/books.h"
+#include "rules/item_use.h"
 #include "ui/graphics.h"
 #include "ui/text_boxes.h"
 #include "world/globals.h"
-#include "world/item_use.h"
 #include "world/message_log.h"
 
 namespace dravok {

@@ -10,6 +10,7 @@
 #include "rules/action_time.h"
 #include "rules/after_damage.h"
 #include "rules/being_checks.h"
+#include "rules/books.h"
 #include "rules/character_creation.h"
 #include "rules/damage.h"
 #include "rules/followers.h"
@@ -20,6 +21,7 @@
 #include "rules/movement.h"
 #include "rules/pantheon.h"
 #include "rules/targeting.h"
+#include "rules/traps.h"
 #include "ui/animations.h"
 #include "ui/dialogs.h"
 #include "ui/lister.h"
@@ -30,7 +32,6 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/indicators.h"
-#include "world/item_use.h"
 #include "world/message_log.h"
 #include "world/text_expand.h"
 

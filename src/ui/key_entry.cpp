@@ -2,6 +2,7 @@
 #include "ui/key_entry.h"
 #include "ui/title_screen.h"
 
+#include "ai/paths.h"
 #include "ai/places.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
@@ -42,7 +43,6 @@ bool command_acted = false;
 
 namespace {
 
-constexpr int autopilot_purpose = 13;
 constexpr int please_wait_size = 60;
 
 bool key_gate_open() {

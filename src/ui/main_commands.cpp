@@ -15,6 +15,7 @@
 #include "rules/being_checks.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
+#include "rules/equipment.h"
 #include "rules/furniture.h"
 #include "rules/interactions.h"
 #include "rules/item_use.h"
@@ -241,6 +242,7 @@ void handle_main_commands(int b, int command, int key, int modifier) {
         if (!can_use_items(b)) break;
         remembered_aiming_command = FIRE;
         fire_ranged(b, FIRE);
+        if (game_mode == mode_main) command_acted = true; // refused: no aim, no time
         log_changed = true;
         break;
     case ATTACK_MARKED:

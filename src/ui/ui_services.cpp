@@ -26,7 +26,16 @@ void install_presentation() {
     presentation.spectator_timer = [] { return &spectator_timer(); };
     presentation.setup_ground_trap_dialog = setup_ground_trap_dialog;
     presentation.setup_activate_golem_dialog = setup_activate_golem_dialog;
+    presentation.setup_property_confirmation_dialog = setup_property_confirmation_dialog;
+    presentation.setup_locked_furniture_dialog = setup_locked_furniture_dialog;
+    presentation.setup_furniture_trap_dialog = setup_furniture_trap_dialog;
+    presentation.setup_switch_dialog = setup_switch_dialog;
     presentation.setup_use_portal = setup_use_portal;
+    presentation.setup_bump_friendly_dialog = setup_bump_friendly_dialog;
+    presentation.open_loot_screen = [](int being, int, int, int depth) {
+        reset_lister();
+        initialize_inventory(being, 0, inventory_ground, depth, 2, 2);
+    };
     presentation.command_key_text = [](int command) { return binding_text(0, 0, command, true, false, 0); };
 }
 

@@ -4,6 +4,7 @@
 
 #include "world/being.h"
 #include "world/globals.h"
+#include "world/lookup.h"
 #include "world/rounding.h"
 
 namespace dravok {
@@ -42,6 +43,22 @@ void check_experience(int being, int depth) {
         state.level_up_pending = 1;
         b.resting = 0;
     }
+}
+
+int disable_experience(int difficulty) {
+    constexpr int free_difficulty = 21, least = 20;
+    const int over = difficulty - free_difficulty;
+    if (over < 1) return 0;
+    return round_for_display(std::max(3 * over * over, least));
+}
+
+int award_disable_experience(int difficulty, int depth) {
+    const int xp = disable_experience(difficulty);
+    if (xp > 0 && is_being_ok(player_character)) {
+        beings[player_character].experience += uint32_t(xp);
+        check_experience(player_character, depth);
+    }
+    return xp;
 }
 
 } // namespace dravok

@@ -9,5 +9,9 @@ namespace dravok {
 void award_experience_from_being(int being, int depth, std::string& out);
 std::string award_experience_from_being(int being, int depth);
 void check_experience(int being, int depth);
+// The experience for beating a lock, trap or hidden door of this difficulty.
+int disable_experience(int difficulty);
+// Gives it to the player's own character; the amount given.
+int award_disable_experience(int difficulty, int depth);
 
 } // namespace dravok

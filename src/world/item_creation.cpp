@@ -161,7 +161,8 @@ void create_item(int plan_index, const tdice& amount_dice, int depth, titem& r) 
     }
     r.image = uint16_t(sprite.first_image + variant);
     plan.last_image = r.image;
-    r.icon = uint16_t(sprite.first_image + variant);
+    // The inventory shows the icon list's picture of the same variant.
+    r.icon = uint16_t(sprite_info(sprites_icon, plan_index).first_image + variant);
 
     r.stackable = is_stackable_item_plan(plan_index) ? 1 : 0;
     if (!r.stackable) r.amount = 1;

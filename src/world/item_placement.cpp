@@ -69,12 +69,6 @@ void report_found_item(const titem& item) {
     add_history("Found " + article + name + ".");
 }
 
-// Equipping a newly received item like the items of its kind belongs to the equipment rules;
-// until they land a received item stays in the backpack.
-bool auto_equip_like_item(int, int, int) {
-    return false;
-}
-
 } // namespace
 
 int add_item_to_level(int x, int y, const titem& given, int depth, const tdice& amount_dice, int plan) {
@@ -156,7 +150,8 @@ int add_item_to_being(int being, const titem& given, int plan, int depth, const 
         r.name = name;
     }
     list[slot] = r;
-    if (auto_equip_like_item(being, 0, slot) && world_hooks.update_being)
+    if (world_hooks.auto_equip_like_item && world_hooks.auto_equip_like_item(being, 0, slot) &&
+        world_hooks.update_being)
         world_hooks.update_being(being, depth);
     list[slot].owner_serial = uint32_t(b.serial);
     if (is_player && has_item_flag(list[slot], if_report)) report_found_item(list[slot]);

@@ -1,4 +1,5 @@
-// The worth of an item in coins. Called when an item is created and by shops.
+// The worth of an item in coins, which sets shop prices and every choice of the best item.
+// Called when an item is created, by shops and by the equipment and item choices.
 #pragma once
 #include <cstdint>
 
@@ -7,5 +8,7 @@
 namespace dravok {
 
 uint32_t calculate_item_value(const titem& item);
+// base + the sum over i = 1..steps of Round(i x factor).
+int64_t progressive_sum(int64_t base, int steps, float factor);
 
 } // namespace dravok

@@ -10,6 +10,10 @@ namespace dravok {
 
 class Timer;
 
+// Confirmation values carried by the furniture dialogs: the action done on "yes".
+constexpr int confirm_toggle = 7, confirm_close = 8, confirm_loot = 9, confirm_portal = 10,
+              confirm_pick_lock = 13, confirm_force = 14;
+
 struct tpresentation {
     // Draws and shows the frame of the current game mode.
     void (*redraw)() = [] {};
@@ -23,8 +27,19 @@ struct tpresentation {
     void (*setup_ground_trap_dialog)(int confirmation, int thing, int x, int y) = [](int, int, int, int) {};
     void (*setup_activate_golem_dialog)(int confirmation, int thing, int x, int scroll,
                                         int y) = [](int, int, int, int, int) {};
-    // The question before taking the stairs or teleporter at (x, y); thing is the step's direction.
+    // The dialogs of furniture, portals and friends: an owner watching, a lock without its key, a
+    // known trap in furniture, a switch, stairs or a teleporter, a friendly creature in the way.
+    void (*setup_property_confirmation_dialog)(int confirmation, int thing, int x, int owner,
+                                               int y) = [](int, int, int, int, int) {};
+    void (*setup_locked_furniture_dialog)(int confirmation, int thing, int x, int y) = [](int, int, int,
+                                                                                          int) {};
+    void (*setup_furniture_trap_dialog)(int confirmation, int thing, int x, int y) = [](int, int, int, int) {
+    };
+    void (*setup_switch_dialog)(int confirmation, int thing, int x, int y) = [](int, int, int, int) {};
     void (*setup_use_portal)(int thing, int x, int y) = [](int, int, int) {};
+    void (*setup_bump_friendly_dialog)(int being) = [](int) {};
+    // The inventory beside the items of the furniture at (x, y), to loot it.
+    void (*open_loot_screen)(int being, int x, int y, int depth) = [](int, int, int, int) {};
     // The key caps of a command's bindings, for the arrival's welcome lines.
     std::string (*command_key_text)(int command) = [](int) { return std::string(); };
     // The minimap of a level just entered.

@@ -1,12 +1,11 @@
-// The regeneration countdowns of health and stamina: restarted after a loss and after each
-// regeneration step. Called by damage, costs and the regeneration of beings.
+// Regeneration of health and stamina: one step per turn of a being, and the countdowns that
+// restart after a loss and after each step. Called by the round scheduler, the AI, damage and costs.
 #pragma once
 
 namespace dravok {
 
-void reset_regeneration_countdown(int being, bool health, bool stamina);
-
-// One regeneration step of health, run by the round scheduler and the decision chain.
+// One regeneration step, run on each of the being's turns.
 void regenerate_being(int being, int depth);
+void reset_regeneration_countdown(int being, bool health, bool stamina);
 
 } // namespace dravok

@@ -14,6 +14,7 @@ enum sprite_category : int {
     sprites_creature = 6,
     sprites_item = 7,
     sprites_effect = 8,
+    sprites_icon = 9,
 };
 
 struct tsprite_info {

@@ -10,6 +10,8 @@ namespace dravok {
 struct tworld_hooks {
     // Recomputes a being's figures after an item it received was equipped (item placement).
     void (*update_being)(int being, int depth) = nullptr;
+    // Puts a received item into the weapon slot that last held its class (item placement).
+    bool (*auto_equip_like_item)(int being, int slot, int item) = nullptr;
     // init_globals
     void (*init_interface_templates)() = nullptr; // blank menu entries with their "none" values
     void (*delete_update_files)() = nullptr;      // updater: scripts and leftovers of an update

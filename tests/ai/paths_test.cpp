@@ -171,12 +171,15 @@ TEST_F(PathTest, AClosedDoorOnTheWayIsOpenedByACreatureThatCan) {
     ASSERT_TRUE(pathfind(g, 16, 12, false, false, purpose_wander));
     beings[g].path = path_result;
     game.game_clock = 100;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 3; ++i)
         take_path_step(g, 1);
     EXPECT_EQ(beings[g].x, 11);
     EXPECT_TRUE(take_path_step(g, 1)) << "opening the door is the step's action";
     EXPECT_EQ(beings[g].x, 11);
+    EXPECT_TRUE(is_door(12, 12, 1)) << "open";
     EXPECT_GT(beings[g].next_action_time, 100u) << "the door took its time";
+    EXPECT_TRUE(take_path_step(g, 1));
+    EXPECT_EQ(beings[g].x, 12);
 }
 
 } // namespace

@@ -133,8 +133,9 @@ TEST_F(EffectPlay, ASummonedCreatureServesThePlayer) {
 
     // Its time runs out in play and it leaves.
     const uint32_t end = beings[panther].unsummon_time;
-    for (int i = 0; i < 60 && game.game_clock <= end + 30; ++i)
-        d.press(i % 2 == 0 ? key_left : key_right);
+    constexpr uint8_t key_rest = 101;
+    for (int i = 0; i < 100 && beings[panther].present != 0 && game.game_clock <= end + 200; ++i)
+        d.press(key_rest); // resting, not walking: a step into a friend swaps places with it and delays its turn
     EXPECT_EQ(beings[panther].present, 0) << "unsummoned at " << end << ", now " << game.game_clock;
 }
 

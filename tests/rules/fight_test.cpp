@@ -49,7 +49,7 @@ class Fight : public ::testing::Test {
         clear_quit_request();
     }
 
-    // The player's being at (5, 5) with a long sword in its main hand, a giant rat at (5, 4).
+    // A tester character at (5, 5), wearing the kit it was made with, and a giant rat at (5, 4).
     struct arena {
         int player = 0;
         int rat = 0;
@@ -57,21 +57,19 @@ class Fight : public ::testing::Test {
     static arena set_up(turn_driver& d, uint32_t seed) {
         arena a;
         random_seed = seed;
-        a.player = d.add_player(5, 5);
+        a.player = d.add_character(5, 5, "be_debug_player");
+        EXPECT_GT(a.player, 0);
         a.rat = add_being_to_level(5, 4, blank_being, 1, find_being_plan_by_name("be_rat_giant"));
         EXPECT_GT(a.rat, 0);
         beings[a.rat].next_action_time = 100000; // it waits: the player strikes first
-        const int sword =
-            add_item_to_being(a.player, blank_item, find_item_plan_by_name("it_sword_long"), 1, one_dice);
-        EXPECT_GT(sword, 0);
-        tweapon_set& set = beings[a.player].weapon_set;
-        set.hand_item[0] = uint16_t(sword);
-        set.melee[0] = 1;
-        set.melee_attack[0] = 4;
-        set.melee_damage[0] = being_items[a.player][sword].damage;
         // They see each other across the open room, as the sight pass would find.
         sight_matrix[a.player][a.rat] = sight_matrix[a.rat][a.player] = 1;
         return a;
+    }
+    // The name of the weapon in the character's active main hand ("" when none).
+    static std::string wielded(int being) {
+        const int item = beings[being].equipment_of(beings[being].active_set);
+        return item > 0 ? being_items[being][item].name.str() : std::string();
     }
     static std::vector<std::string> fight(uint32_t seed) {
         turn_driver d;
@@ -84,6 +82,12 @@ class Fight : public ::testing::Test {
     dravok::testing::TempFolder folder_;
 };
 
+std::string lower_case(std::string s) {
+    for (char& c : s)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
 bool any_line_has(const std::vector<std::string>& lines, const std::string& text) {
     for (const std::string& line : lines) {
         if (line.find(text) != std::string::npos) return true;
@@ -94,6 +98,14 @@ bool any_line_has(const std::vector<std::string>& lines, const std::string& text
 TEST_F(Fight, BumpingARatFightsItToItsDeathAndLeavesItsCorpse) {
     turn_driver d;
     const arena a = set_up(d, 20261209u);
+    // The weapon set the character fights with comes from what it wields.
+    const tweapon_set& set = beings[a.player].weapon_set;
+    const int sword = beings[a.player].equipment_of(beings[a.player].active_set);
+    ASSERT_GT(sword, 0);
+    EXPECT_EQ(set.hand_item[0], sword);
+    EXPECT_EQ(set.melee[0], 1);
+    EXPECT_EQ(set.melee_available, 1);
+    EXPECT_TRUE(same_damage(set.melee_damage[0], being_items[a.player][sword].damage));
     int blows = 0;
     while (beings[a.rat].present && blows < 60) {
         d.press(key_up);
@@ -109,8 +121,11 @@ TEST_F(Fight, BumpingARatFightsItToItsDeathAndLeavesItsCorpse) {
     EXPECT_EQ(level_items[shown].corpse_killer, beings[a.player].serial);
 
     const std::vector<std::string> log = d.messages();
-    EXPECT_TRUE(any_line_has(log, " the giant rat with the long sword and kill it!$F ("))
-        << "the killing blow";
+    const std::string weapon = wielded(a.player);
+    ASSERT_FALSE(weapon.empty()) << "the kit's weapon is in hand";
+    EXPECT_TRUE(any_line_has(log, " the giant rat with the " + lower_case(weapon)) ||
+                any_line_has(log, " the giant rat with the " + weapon))
+        << "the blows are struck with the wielded weapon";
     EXPECT_EQ(being_plans[beings[a.rat].plan].kills, 1);
     EXPECT_EQ(being_plans[beings[a.rat].plan].player_kills, 1);
 

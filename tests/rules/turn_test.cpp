@@ -133,9 +133,11 @@ TEST(Turn, RestUntilHealedRunsRoundsUntilFullHealth) {
     EXPECT_EQ(beings[p].health, 10);
     EXPECT_EQ(beings[p].resting, 0);
     EXPECT_EQ(beings[p].last_action_kind, 1);
-    // One regeneration at the key, then a round of rest per regeneration up to full health.
-    EXPECT_EQ(beings[p].next_action_time, 4u * 15u);
-    EXPECT_EQ(beings[c].next_action_time, 70u) << "the creature acted at 40 and 55 while the player rested";
+    // One regeneration at the key; the countdown then falls once per whole round, so each further
+    // point takes a round of rest.
+    EXPECT_EQ(beings[p].next_action_time, 5u * 15u);
+    EXPECT_EQ(beings[c].next_action_time, 85u)
+        << "the creature acted at 40, 55 and 70 while the player rested";
 }
 
 TEST(Turn, RestWithFullHealthRestsAHundredRounds) {
@@ -229,7 +231,7 @@ TEST(Turn, BumpsIntoBeingsAndFurniture) {
     };
     const bump_case cases[] = {
         {"hostile: attack", [](int o) { feel(o, -100); }, 15, false},
-        {"friendly: displace", [](int o) { feel(o, 100); }, 20, false},
+        {"friendly: displace", [](int o) { feel(o, 100); }, 20, true},
         {"passive: smashed", [](int o) { beings[o].type_flags[tf_passive] = 1; }, 15, false},
         {"hostile, no melee with the weapon in hand",
          [](int o) {
@@ -246,7 +248,8 @@ TEST(Turn, BumpsIntoBeingsAndFurniture) {
         update_lights(); // the frame before the key: the player sees the being it bumps
         d.press(key_up);
         EXPECT_EQ(beings[p].next_action_time, k.cost) << k.what;
-        EXPECT_EQ(beings[p].y, 5) << k.what;
+        EXPECT_EQ(beings[p].y, k.moved ? 4 : 5) << k.what;
+        if (k.moved) EXPECT_EQ(beings[other].y, 5) << k.what << ": the two swap places";
         if (std::string(k.what).starts_with("passive")) {
             EXPECT_EQ(beings[other].present, 0) << k.what;
             EXPECT_TRUE(d.logged("You smash the rat.")) << k.what;
@@ -331,6 +334,8 @@ TEST(Turn, StrugglingOutOfAWeb) {
 TEST(Turn, TrapsUnderfoot) {
     turn_driver d;
     const int p = d.add_player(5, 5);
+    beings[p].base_skill_of(2) = 40; // nimble enough to dodge any trap
+    update_being(p, 1);
     cell_at(5, 4).trap = 1;
     cell_at(5, 4).trap_difficulty = 12; // hidden
     d.press(key_up);

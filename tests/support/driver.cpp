@@ -40,8 +40,7 @@ tbeing make_being(const std::string& name) {
     for (int k = 1; k <= ability_count; ++k)
         b.base_ability_of(k) = b.ability_of(k) = 10;
     b.health_base = b.health = b.health_max = 10;
-    b.weapon_set.bare_hands = 1; // empty hands: a melee attack is there
-    b.weapon_set.melee_available = 1;
+    b.active_set = 13; // set one; its figures come from update_being
     return b;
 }
 
@@ -64,6 +63,7 @@ turn_driver::turn_driver(int size) {
     map_cells.fill(blank_cell);
     map_effect_grid.fill(blank_map_effect_cell);
     level = tlevel{};
+    level.index = 1; // the first level of the dungeon
     map_size = size;
     for (int x = 1; x <= size; ++x)
         for (int y = 1; y <= size; ++y) {
@@ -106,6 +106,19 @@ int turn_driver::add_player(int x, int y) {
     const int index = add_being_to_level(x, y, b, 1, 0);
     beings[index].next_action_time = game.game_clock; // due now: the next key is its action
     player = player_character = index;
+    update_being(index, 1);
+    return index;
+}
+
+int turn_driver::add_character(int x, int y, const std::string& plan) {
+    const int index = add_being_to_level(x, y, blank_being, 1, find_being_plan_by_name(plan));
+    if (index == 0) return 0;
+    tbeing& b = beings[index];
+    b.type_flags[tf_player] = 1;
+    b.commanded = 1;
+    b.next_action_time = game.game_clock; // due now: the next key is its action
+    player = player_character = index;
+    update_being(index, 1);
     return index;
 }
 
@@ -113,6 +126,7 @@ int turn_driver::add_creature(int x, int y, uint32_t next_action_time, const std
     tbeing b = make_being(name);
     const int index = add_being_to_level(x, y, b, 1, 0);
     beings[index].next_action_time = next_action_time;
+    update_being(index, 1);
     return index;
 }
 

@@ -19,6 +19,9 @@ class turn_driver {
 
     // The player's own character at (x, y), under the player's command.
     int add_player(int x, int y);
+    // A character made from the template as a new game makes one: its kit chosen and worn, its
+    // figures computed; the player's own character at (x, y), under the player's command.
+    int add_character(int x, int y, const std::string& plan);
     // A creature at (x, y) that acts at the given time.
     int add_creature(int x, int y, uint32_t next_action_time, const std::string& name = "rat");
 

@@ -2,6 +2,8 @@
 // help keyboard drawn from the game's layout, and the help mode's way back without a layout.
 #include <gtest/gtest.h>
 
+#include "rules/books.h"
+#include "rules/item_use.h"
 #include "support/driver.h"
 #include "support/game_start.h"
 #include "ui/draw.h"
@@ -10,7 +12,6 @@
 #include "ui/layout.h"
 #include "ui/menus.h"
 #include "world/globals.h"
-#include "world/item_use.h"
 #include "world/menu_model.h"
 #include "world/text_database.h"
 

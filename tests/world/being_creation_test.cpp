@@ -343,12 +343,18 @@ TEST_F(BeingCreation, CanMoveToCells) {
     beings[a].teleporter_x = 4, beings[a].teleporter_y = 6;
     EXPECT_EQ(can_move_to(a, 4, 6, 0, false, false), target_own_teleporter);
 
-    map_effect_grid(5, 7).effect = 2;
+    // A lasting web on the cell blocks a being it would hold, not one immune to it, whatever
+    // the cell's harmful-kind mark says.
+    duration_effects.assign(2, effect_template);
+    duration_effects[1].serial = 1;
+    duration_effects[1].kind = 58; // web
+    duration_effects[1].shape = 10;
+    map_effect_grid(5, 7).effect = 1;
     map_effect_grid(5, 7).harmful = 1;
     EXPECT_EQ(can_move_to(a, 5, 7, 0, false, false), target_harmful_effect);
     EXPECT_EQ(can_move_to(a, 5, 7, 0, true, false), target_free);
-    map_effect_grid(5, 7).harmful = 0;
-    EXPECT_EQ(can_move_to(a, 5, 7, 0, false, false), target_free);
+    beings[a].status_of(st_immunity_web) = 1;
+    EXPECT_EQ(can_move_to(a, 5, 7, 0, false, false), target_free) << "immune to webs";
     (void)other;
 }
 
