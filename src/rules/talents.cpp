@@ -27,4 +27,9 @@ bool is_spell_talent(int talent) {
 // not built yet: the last talent used is not remembered
 void store_last_talent_use(int, int, const teffect&, int, int) {}
 
+int get_talent(int, int, std::initializer_list<int>, int) {
+    // not built yet: creatures choosing a talent to use against a target
+    return 0;
+}
+
 } // namespace dravok

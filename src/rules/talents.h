@@ -1,6 +1,6 @@
 // Talents: using the last talent again on the marked target. Called by the main commands.
 #pragma once
-#include "records/layout.h"
+#include <initializer_list>
 
 #include "records/layout.h"
 
@@ -9,6 +9,9 @@ namespace dravok {
 void repeat_talent(int being, int depth);
 // Whether the being has the stamina the talent costs (report: tell the player when not).
 bool has_stamina_for_talent(int being, int talent, bool report);
+// A creature's choice among its usable talents of the allowed effect kinds against the target;
+// the aim cell is kept in the talent record. 0 when none.
+int get_talent(int being, int target, std::initializer_list<int> kinds, int depth);
 // Uses the talent; a blank effect means the talent's own.
 bool use_talent(int being, int talent, const teffect& effect, int depth);
 
