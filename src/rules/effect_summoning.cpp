@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ai/ai_tables.h"
@@ -118,19 +119,20 @@ std::string summon_template(int kind, int power, int strength, bool& alone) {
         }
         return {};
     case 46: {
-        std::string id;
-        if (power == 1) {
-            id = pick_one(lesser_devils);
-        } else if (power == 2) {
-            id = pick_one(greater_devils);
-        } else if (power == 3) {
-            const int pick = random(7);
-            id = pick < 3 ? "be_devil_horned" : pick < 6 ? "be_devil_ice" : "be_devil_pit_fiend";
-        } else {
-            return {};
+        if (power == 1) return pick_one(lesser_devils);
+        if (power != 2 && power != 3) return {};
+        // The three mightiest devils come alone, whichever power called them.
+        const auto mightiest = [](std::string_view id) {
+            return id == "be_devil_horned" || id == "be_devil_ice" || id == "be_devil_pit_fiend";
+        };
+        if (power == 2) {
+            std::string id = pick_one(greater_devils);
+            alone = mightiest(id);
+            return id;
         }
-        alone = id == "be_devil_horned" || id == "be_devil_ice" || id == "be_devil_pit_fiend";
-        return id;
+        const int pick = random(7);
+        alone = true;
+        return pick < 3 ? "be_devil_horned" : pick < 6 ? "be_devil_ice" : "be_devil_pit_fiend";
     }
     case 47:
         return "be_summoned_elemental_" + std::to_string(random(4) + 1);

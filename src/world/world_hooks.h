@@ -5,6 +5,8 @@
 // entry not installed is skipped. Called by world/globals.cpp.
 #pragma once
 
+#include <cstdint>
+
 namespace dravok {
 
 struct tworld_hooks {
@@ -12,6 +14,9 @@ struct tworld_hooks {
     void (*update_being)(int being, int depth) = nullptr;
     // Puts a received item into the weapon slot that last held its class (item placement).
     bool (*auto_equip_like_item)(int being, int slot, int item) = nullptr;
+    // Whether the viewer sees the other being, or the cell (x, y) when other is 0 (the AI's sight):
+    // the sentences and awards the player is told of only when it sees them.
+    uint8_t (*can_see)(int viewer, int other, int x, int y) = nullptr;
     // init_globals
     void (*init_interface_templates)() = nullptr; // blank menu entries with their "none" values
     void (*delete_update_files)() = nullptr;      // updater: scripts and leftovers of an update
@@ -32,6 +37,11 @@ extern tworld_hooks world_hooks;
 // Runs a hook when it is installed.
 inline void run_hook(void (*hook)()) {
     if (hook) hook();
+}
+
+// The AI's sight through its hook; nothing is seen before the hook is installed.
+inline bool hook_can_see(int viewer, int other, int x, int y) {
+    return world_hooks.can_see != nullptr && world_hooks.can_see(viewer, other, x, y) != 0;
 }
 
 } // namespace dravok

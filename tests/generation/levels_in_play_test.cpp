@@ -331,10 +331,11 @@ TEST_F(LevelsInPlay, ALevelFileRestoresItsLevelByteForByteAndDamagedFilesAreRefu
         clear_quit_request();
         std::vector<uint8_t> bytes = good;
         k.change(bytes);
-        if (std::string(k.what) == "missing")
+        if (std::string(k.what) == "missing") {
             delete_file(path);
-        else if (std::string(k.what) != "the file of another visit")
+        } else if (std::string(k.what) != "the file of another visit") {
             ASSERT_TRUE(write_file(path, std::span<const uint8_t>(bytes)));
+        }
         levels[1] = good_record;
         level = good_record;
         ::testing::internal::CaptureStdout();

@@ -249,7 +249,9 @@ TEST(Turn, BumpsIntoBeingsAndFurniture) {
         d.press(key_up);
         EXPECT_EQ(beings[p].next_action_time, k.cost) << k.what;
         EXPECT_EQ(beings[p].y, k.moved ? 4 : 5) << k.what;
-        if (k.moved) EXPECT_EQ(beings[other].y, 5) << k.what << ": the two swap places";
+        if (k.moved) {
+            EXPECT_EQ(beings[other].y, 5) << k.what << ": the two swap places";
+        }
         if (std::string(k.what).starts_with("passive")) {
             EXPECT_EQ(beings[other].present, 0) << k.what;
             EXPECT_TRUE(d.logged("You smash the rat.")) << k.what;
