@@ -1,6 +1,5 @@
 #include "ai/paths.h"
 
-#include <deque>
 #include <queue>
 #include <vector>
 
@@ -42,6 +41,10 @@ constexpr uint8_t reverse_directions[8] = {5, 7, 1, 3, 6, 8, 2, 4};
 constexpr int first_diagonal = 4;
 
 tgrid<uint16_t> step_map{};
+// What the search learnt of each cell, whoever it came from: 0 not asked yet, 1 passable,
+// 2 blocked. Cleared with the step map; saves the cell tests on cells met from several sides.
+tgrid<uint8_t> cell_verdicts{};
+constexpr uint8_t verdict_passable = 1, verdict_blocked = 2;
 
 struct tnode {
     int x, y, estimate;
@@ -63,7 +66,9 @@ struct worse_node {
 // for the breadth-first ones.
 struct topen_list {
     std::priority_queue<tnode, std::vector<tnode>, worse_node> best;
-    std::deque<tnode> queue;
+    std::vector<tnode> queue; // breadth-first: taken from `front` on
+    size_t front = 0;
+    std::vector<tnode> heads; // nodes put before the head, newest first out
     bool breadth_first = false;
     int head_order = 0, tail_order = 0;
 
@@ -77,31 +82,44 @@ struct topen_list {
     void push_head(tnode n) {
         n.order = --head_order;
         if (breadth_first)
-            queue.push_front(n);
+            heads.push_back(n);
         else
             best.push(n);
     }
-    bool empty() const { return breadth_first ? queue.empty() : best.empty(); }
+    bool empty() const { return breadth_first ? heads.empty() && front == queue.size() : best.empty(); }
     tnode take() {
         tnode n;
-        if (breadth_first) {
-            n = queue.front();
-            queue.pop_front();
-        } else {
+        if (!breadth_first) {
             n = best.top();
             best.pop();
+        } else if (!heads.empty()) {
+            n = heads.back();
+            heads.pop_back();
+        } else {
+            n = queue[front++];
         }
         return n;
     }
     void free_open_list() {
         best = {};
         queue.clear();
+        heads.clear();
+        front = 0;
         head_order = tail_order = 0;
     }
 };
 
 topen_list open_list;
-int search_being = 0;
+int walker_width = 1, walker_height = 1; // the searching walker's footprint
+
+bool inside_map(int x, int y) {
+    return x >= 1 && y >= 1 && x <= map_size && y <= map_size;
+}
+
+// Whether the walker placed at (x, y) covers the target cell.
+bool footprint_covers(int x, int y, int tx, int ty) {
+    return tx >= x && tx < x + walker_width && ty >= y && ty < y + walker_height;
+}
 
 const teffect blank_effect{};
 
@@ -120,22 +138,38 @@ int area_of(int x, int y) {
 
 } // namespace
 
-bool path_cell_passable(int being, int x, int y, int from_area) {
-    if (!on_map(x, y) || step_map(x, y) != 0) return false;
+namespace {
+
+// The part of the passable test that does not depend on where the step comes from.
+bool cell_passable_for_walker(int being, int x, int y) {
     const int purpose = path_result.purpose;
     if (purpose == purpose_other_area && (hostile_grid(x, y) != 0 || feared_grid(x, y) != 0)) return false;
     const tcell& c = cell_at(x, y);
-    const int a = c.area;
-    if (a != path_result.target_area && a != from_area && is_area_ok(a) && areas[a].exits == 1) return false;
     if (purpose == purpose_travel && (c.explored == 0 || hides_known_creature(c))) return false;
+    const tbeing& b = beings[size_t(being)];
+    const bool plain_floor = c.block >= first_floor_block && c.furniture == 0 && c.trap == 0 &&
+                             map_effect_grid(x, y).effect == 0 && (c.being == 0 || c.being == being);
+    // A plain floor cell is free for a one-cell walker: the full test would say the same.
+    if (plain_floor && b.width <= 1 && b.height <= 1) return true;
     const bool ignore_harm = path_result.ignore_harm != 0 || can_see(being, 0, x, y) == 0;
     bool ignore_beings = path_result.ignore_beings != 0;
     if (purpose == purpose_cloud && ignore_beings && cell_harmful_for(being, x, y)) ignore_beings = false;
     return can_move_to(being, x, y, 0, ignore_harm, ignore_beings) > 0;
 }
 
-bool path_target_reached(int being, int x, int y, int ty, int tx) {
-    if (!on_map(x, y) || !is_on_xy(being, x, y, tx, ty)) return false;
+} // namespace
+
+bool path_cell_passable(int being, int x, int y, int from_area) {
+    if (!inside_map(x, y) || step_map(x, y) != 0) return false;
+    const int a = cell_at(x, y).area;
+    if (a != path_result.target_area && a != from_area && is_area_ok(a) && areas[a].exits == 1) return false;
+    uint8_t& verdict = cell_verdicts(x, y);
+    if (verdict == 0) verdict = cell_passable_for_walker(being, x, y) ? verdict_passable : verdict_blocked;
+    return verdict == verdict_passable;
+}
+
+bool path_target_reached(int, int x, int y, int ty, int tx) {
+    if (!inside_map(x, y) || !footprint_covers(x, y, tx, ty)) return false;
     if (path_result.purpose == purpose_travel) {
         const tcell& c = cell_at(x, y);
         if (c.explored == 0 || hides_known_creature(c)) return false;
@@ -146,16 +180,20 @@ bool path_target_reached(int being, int x, int y, int ty, int tx) {
 void expand_node(int being, int x, int y, int ty, int tx) {
     const uint16_t step = uint16_t(step_map(x, y) + 1);
     const int from_area = area_of(x, y);
+    const bool travel = path_result.purpose == purpose_travel;
     for (int i = 0; i < 8; ++i) {
         const int nx = x + search_dx[i], ny = y + search_dy[i];
-        const int estimate = std::abs(nx - tx) + std::abs(ny - ty);
+        if (!inside_map(nx, ny)) continue; // neither passable nor the target
         const bool diagonal = i >= first_diagonal;
-        if (!(nx == tx && ny == ty) && path_cell_passable(being, nx, ny, from_area)) {
+        // Most neighbours were reached before; they can only be the target.
+        if (step_map(nx, ny) == 0 && !(nx == tx && ny == ty) &&
+            path_cell_passable(being, nx, ny, from_area)) {
             step_map(nx, ny) = step;
-            open_list.append({nx, ny, estimate, diagonal, 0});
-        } else if (path_target_reached(being, nx, ny, ty, tx)) {
+            open_list.append({nx, ny, std::abs(nx - tx) + std::abs(ny - ty), diagonal, 0});
+        } else if (footprint_covers(nx, ny, tx, ty) &&
+                   (!travel || path_target_reached(being, nx, ny, ty, tx))) {
             step_map(nx, ny) = step;
-            open_list.push_head({nx, ny, estimate, diagonal, 0});
+            open_list.push_head({nx, ny, std::abs(nx - tx) + std::abs(ny - ty), diagonal, 0});
             return;
         }
     }
@@ -172,7 +210,7 @@ bool trace_back_path(int being, int x, int y) {
         int chosen = -1, chosen_step = step_map(x, y);
         for (int i = 0; i < 8; ++i) {
             const int nx = x + search_dx[i], ny = y + search_dy[i];
-            if (!on_map(nx, ny)) continue;
+            if (!inside_map(nx, ny)) continue;
             if (nx == sx && ny == sy) {
                 chosen = i;
                 break;
@@ -236,6 +274,8 @@ bool pathfind(int being, int tx, int ty, bool ignore_harm, bool ignore_beings, i
     path_result.ignore_harm = ignore_harm ? 1 : 0;
     if (!is_being_ok(being) || !on_map(tx, ty)) return false;
     const tbeing& b = beings[being];
+    walker_width = std::max<int>(b.width, 1);
+    walker_height = std::max<int>(b.height, 1);
     path_result.start_x = b.x;
     path_result.start_y = b.y;
     if (purpose == purpose_travel && is_wall(tx, ty)) return false;
@@ -243,6 +283,7 @@ bool pathfind(int being, int tx, int ty, bool ignore_harm, bool ignore_beings, i
     path_result.target_y = uint8_t(ty);
     path_result.target_area = uint8_t(area_of(tx, ty));
     step_map.fill(0);
+    cell_verdicts.fill(0);
 
     if ((purpose == purpose_item || purpose == purpose_chase) && can_see(being, 0, tx, ty) != 0) {
         const tpath before = path_result;
@@ -253,7 +294,6 @@ bool pathfind(int being, int tx, int ty, bool ignore_harm, bool ignore_beings, i
     const int limit =
         factor == 0 ? 0 : std::max(factor * get_distance(b.x, b.y, tx, ty), least_expansion_limit);
 
-    search_being = being;
     open_list.free_open_list();
     open_list.breadth_first = purpose == purpose_travel;
     int x = b.x, y = b.y;
@@ -285,9 +325,12 @@ bool pathfind_from_cloud(int being, bool ignore_beings) {
     path_result.ignore_harm = 1;
     if (!is_being_ok(being)) return false;
     const tbeing& b = beings[being];
+    walker_width = std::max<int>(b.width, 1);
+    walker_height = std::max<int>(b.height, 1);
     path_result.start_x = b.x;
     path_result.start_y = b.y;
     step_map.fill(0);
+    cell_verdicts.fill(0);
     open_list.free_open_list();
     open_list.breadth_first = true;
     std::vector<tpath> candidates;

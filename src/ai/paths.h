@@ -39,7 +39,7 @@ bool line_pathfind(int being);
 bool pathfind_from_cloud(int being, bool ignore_beings);
 // True when the being's own path does not serve a walk to (tx, ty) with this purpose.
 bool path_still_valid(int being, int tx, int ty, int purpose);
-// The steps of the search.
+// The steps of the search, valid while a search runs.
 bool path_cell_passable(int being, int x, int y, int from_area);
 bool path_target_reached(int being, int x, int y, int ty, int tx);
 void expand_node(int being, int x, int y, int ty, int tx);
