@@ -8,10 +8,12 @@
 #include "ai/light.h"
 #include "ai/path_following.h"
 #include "ai/paths.h"
+#include "ai/places.h"
 #include "ai/sight.h"
 #include "ai/walking.h"
 #include "records/being_flags.h"
 #include "support/driver.h"
+#include "ui/key_bindings.h"
 #include "world/directions.h"
 #include "world/geometry.h"
 #include "world/globals.h"
@@ -180,6 +182,69 @@ TEST_F(PathTest, AClosedDoorOnTheWayIsOpenedByACreatureThatCan) {
     EXPECT_GT(beings[g].next_action_time, 100u) << "the door took its time";
     EXPECT_TRUE(take_path_step(g, 1));
     EXPECT_EQ(beings[g].x, 12);
+}
+
+} // namespace
+} // namespace dravok::testing
+
+namespace dravok::testing {
+namespace {
+
+struct AutopilotTest : PathTest {
+    int hero = 0;
+    void SetUp() override {
+        PathTest::SetUp();
+        hero = d.add_player(3, 3);
+        for (int x = 1; x <= map_size; ++x)
+            for (int y = 1; y <= map_size; ++y)
+                cell_at(x, y).explored = 1;
+        level.explored_x1 = level.explored_y1 = 1;
+        level.explored_x2 = level.explored_y2 = uint8_t(map_size);
+    }
+};
+
+TEST_F(AutopilotTest, DTravelsToTheStairsDownAndEscapeLeavesTheMode) {
+    cell_at(20, 18).furniture = fu_stairs_down;
+    d.press_command(AUTOPILOT);
+    ASSERT_EQ(game_mode, mode_autopilot);
+    d.press(key_escape);
+    EXPECT_EQ(game_mode, mode_main);
+    EXPECT_EQ(beings[hero].path.length, 0);
+    d.press_command(AUTOPILOT);
+    d.press('D');
+    EXPECT_EQ(game_mode, mode_main);
+    EXPECT_LE(get_distance(beings[hero].x, beings[hero].y, 20, 18), 1) << "the travel ended at the stairs";
+}
+
+TEST_F(AutopilotTest, TheCursorStaysOnTheExploredMapAndEnterTravelsThere) {
+    level.explored_x2 = 5; // the explored part of the map ends at column 5
+    d.press_command(AUTOPILOT);
+    ASSERT_EQ(game_mode, mode_autopilot);
+    for (int i = 0; i < 4; ++i)
+        d.press_command(MOVE_E);
+    EXPECT_EQ(state.autopilot_cursor_x, 5) << "the end of the explored part stops the cursor";
+    d.press_command(MOVE_S);
+    EXPECT_EQ(state.autopilot_cursor_y, 4);
+    ASSERT_TRUE(autopilot_path(hero, state.autopilot_cursor_x, state.autopilot_cursor_y))
+        << "as the frame does";
+    d.press(key_enter);
+    EXPECT_EQ(game_mode, mode_main);
+    EXPECT_EQ(beings[hero].x, 5);
+    EXPECT_EQ(beings[hero].y, 4);
+}
+
+TEST_F(AutopilotTest, MapPointsKeepTheirSpacingAndStopWhenAllNineAreUsed) {
+    game.game_clock = 1000;
+    remember_place(3, 3);
+    EXPECT_EQ(level.map_point(1).x, 3);
+    EXPECT_EQ(game.next_map_point_time, 1450u);
+    remember_place(10, 10); // 10 away: too near
+    EXPECT_EQ(level.map_point(2).x, 0);
+    EXPECT_EQ(game.next_map_point_time, 1450u) << "the next attempt is still later";
+    for (int i = 2; i <= map_point_count; ++i)
+        level.map_point(i) = {uint16_t(100 + i), 100};
+    remember_place(50, 50);
+    EXPECT_EQ(game.next_map_point_time, 0u) << "all slots used: no more automatic points";
 }
 
 } // namespace
