@@ -9,6 +9,7 @@
 #include "generation/areas.h"
 #include "rules/being_creation.h"
 #include "rules/effect_areas.h"
+#include "rules/effect_tables.h"
 #include "rules/interactions.h"
 #include "rules/melee.h"
 #include "rules/ranged.h"
@@ -29,7 +30,6 @@ constexpr int behaviour_follow = 3;
 constexpr int default_lof_range = 3;
 constexpr int chase_step_limit = 25;
 constexpr int corridor_kind = 1;
-constexpr int shape_bolt = 4;
 constexpr int reach_range = 2, reach_chase_range = 5;
 constexpr int close_chase_range = 4;
 constexpr int companion_pass_distance = 6, companion_stray_distance = 5;
@@ -74,7 +74,7 @@ tbeing& B(int being) {
 // first and nothing else, and the aim is allowed.
 bool clean_shot(int being, int target, int fx, int fy, int min_range, int range) {
     teffect probe{};
-    probe.shape = shape_bolt;
+    probe.shape = sh_bolt;
     probe.min_range = uint8_t(min_range);
     probe.range = uint16_t(std::max(range, 1));
     calculate_effect_coordinates(being, fx, fy, B(target).x, B(target).y, probe, 0);

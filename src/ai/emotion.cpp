@@ -7,6 +7,8 @@
 
 #include "ai/sight.h"
 #include "rules/being_checks.h"
+#include "rules/effect_areas.h"
+#include "rules/effect_tables.h"
 #include "world/being.h"
 #include "world/geometry.h"
 #include "world/globals.h"
@@ -174,6 +176,15 @@ int update_emotion(int being, int other, int delta, int, int distance) {
         e.turns_unseen = 0;
         e.time_seen = game.game_clock;
         b.level_reentered = 0;
+        if (e.value <= hostile_threshold && b.weapon_set.max_range > 1) {
+            // A bolt within the being's reach strikes the other first and alone.
+            teffect bolt{};
+            bolt.shape = sh_bolt;
+            bolt.min_range = b.weapon_set.min_range;
+            bolt.range = b.weapon_set.max_range;
+            calculate_effect_coordinates(being, 0, 0, o.x, o.y, bolt, 0);
+            e.clear_shot = int(effect_first_being) == other && effect_hit_count == 1 && effect_target_invalid == 0;
+        }
     }
     if (!is_confined_in_cell(being, true)) {
         if (has_type_flag(o, tf_player)) b.friendly = is_friendly(being, other, -19, true) ? 1 : 0;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "ai/catch_up.h"
 #include "ai/decision.h"
 #include "ai/emotion.h"
 #include "ai/light.h"
@@ -21,13 +22,17 @@
 #include "ui/key_bindings.h"
 #include "ui/map_view.h"
 #include "world/being.h"
+#include "world/coins.h"
 #include "world/data_files.h"
 #include "world/database.h"
+#include "world/dice.h"
 #include "world/directions.h"
 #include "world/error_log.h"
 #include "world/followers.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/item_placement.h"
+#include "world/item_record.h"
 #include "world/map.h"
 #include "world/presentation.h"
 #include "world/random.h"
@@ -249,6 +254,53 @@ TEST_F(CreaturesInPlay, ACompanionsHealthBarIsFriendlyAndAHostilesIsNot) {
     EXPECT_EQ(beings[companion].friendly, 1);
     EXPECT_EQ(beings[foe].friendly, 0);
     EXPECT_LE(beings[foe].attitude_to_player, -20);
+}
+
+TEST_F(CreaturesInPlay, AHurtCreatureDrinksItsHealingPotion) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    const int hero = player;
+    const int foe = add_hating_creature(hero, beings[hero].x + 5, beings[hero].y);
+    ASSERT_NE(foe, 0);
+    const int potion_plan = find_item_plan_by_name("it_potion_healing");
+    ASSERT_NE(potion_plan, 0);
+    tdice two{};
+    make_fixed_dice(2, two);
+    ASSERT_NE(add_item_to_being(foe, blank_item, potion_plan, 1, two), 0);
+    set_being_status(foe, st_device_heal, 1); // it knows how to use healing devices
+    beings[foe].health = std::max(1, beings[foe].health_max / 2);
+    const int hurt = beings[foe].health;
+    for (int i = 0; i < 5 && get_amount_of_items(foe, potion_plan, 0, 1) == 2; ++i)
+        d.press_command(REST);
+    EXPECT_EQ(get_amount_of_items(foe, potion_plan, 0, 1), 1) << "one potion drunk";
+    EXPECT_GT(beings[foe].health, hurt);
+}
+
+TEST_F(CreaturesInPlay, AShopkeepersCoinsAreToppedUpWhenThePlayerReturns) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    tbeing keeper = hero_record();
+    keeper.name = "shopkeeper";
+    keeper.type_flags[tf_player] = 0;
+    keeper.type_flags[tf_player_and_companions] = 0;
+    keeper.type_flags[tf_shopkeeper] = 1;
+    keeper.commanded = 0;
+    const int shop = add_being_to_level(beings[player].x + 3, beings[player].y, keeper, 1, 0);
+    ASSERT_NE(shop, 0);
+    ASSERT_EQ(being_coins(shop), 0);
+    // Long enough away that the time cap does not cut the top-up.
+    level.last_update = 1000;
+    game.game_clock = 1000 + 5 * 4000;
+    ai_catch_up_rounds();
+    EXPECT_GE(being_coins(shop), 3000);
+    EXPECT_LT(being_coins(shop), 3250);
+    // Away only a little: the cap is a fifth of the time away.
+    const int before = being_coins(shop);
+    adjust_wealth(shop, -before, 1);
+    level.last_update = game.game_clock;
+    game.game_clock += 500;
+    ai_catch_up_rounds();
+    EXPECT_EQ(being_coins(shop), 100);
 }
 
 } // namespace

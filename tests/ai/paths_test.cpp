@@ -5,6 +5,7 @@
 
 #include "ai/ai_world.h"
 #include "ai/decision.h"
+#include "ai/emotion.h"
 #include "ai/light.h"
 #include "ai/path_following.h"
 #include "ai/paths.h"
@@ -12,6 +13,7 @@
 #include "ai/sight.h"
 #include "ai/walking.h"
 #include "records/being_flags.h"
+#include "rules/being_creation.h"
 #include "support/driver.h"
 #include "ui/key_bindings.h"
 #include "world/directions.h"
@@ -245,6 +247,70 @@ TEST_F(AutopilotTest, MapPointsKeepTheirSpacingAndStopWhenAllNineAreUsed) {
         level.map_point(i) = {uint16_t(100 + i), 100};
     remember_place(50, 50);
     EXPECT_EQ(game.next_map_point_time, 0u) << "all slots used: no more automatic points";
+}
+
+} // namespace
+} // namespace dravok::testing
+
+namespace dravok::testing {
+namespace {
+
+struct FleeTest : PathTest {
+    int hero = 0, g = 0;
+    void SetUp() override {
+        PathTest::SetUp();
+        light_everything();
+        hero = d.add_player(12, 12);
+        game.player_serial = uint32_t(beings[hero].serial);
+        // The goblins of this test fear the character as much as they hate it.
+        being_plans[goblin_plan].fear_presets[0] = {uint16_t(tf_player), 30};
+        g = add_goblin(d, 15, 12, 0);
+        // Coward's morale: courage 50, less 15 for every feared being in sight.
+        beings[g].morale[0] = 50, beings[g].morale[1] = 5, beings[g].morale[2] = 15, beings[g].morale[3] = 4;
+    }
+};
+
+TEST_F(FleeTest, AHurtAfraidCreatureRunsAndItsFearFadesOutOfSight) {
+    turn(g);
+    EXPECT_NE(beings[g].ai_plan, plan_avoid)
+        << "at full health its courage (50 - 15) is above its fear (30 - 3)";
+    EXPECT_EQ(beings[g].fled_from_serial, 0);
+    // Hurt: the health term lowers its courage below its fear.
+    beings[g].health = 2;
+    beings[g].health_max = 10;
+    const int before = get_being_distance(g, hero);
+    turn(g);
+    EXPECT_GT(get_being_distance(g, hero), before) << "it runs";
+    EXPECT_TRUE(beings[g].ai_plan == plan_avoid || beings[g].path.purpose == purpose_flee ||
+                beings[g].path.purpose == purpose_other_area);
+    EXPECT_EQ(beings[g].fled_from_serial, beings[hero].serial);
+    // Out of its sight the fear is remembered, then fades by 2 a turn after 12 turns.
+    const int k = find_fear_entry(g, hero);
+    ASSERT_NE(k, 0);
+    for (int x = 2; x <= 23; ++x)
+        d.wall(x, 14);
+    place_being(g, 12, 20, 1);
+    for (int i = 0; i < 30; ++i)
+        turn(g);
+    EXPECT_EQ(find_fear_entry(g, hero), 0) << "the unseen fear faded away";
+}
+
+} // namespace
+} // namespace dravok::testing
+
+namespace dravok::testing {
+namespace {
+
+TEST_F(PathTest, AHostileWhoseMeetingMarkRunsOutUnsaidNeverIntroducesItselfAgain) {
+    cell_at(12, 8).furniture = fu_light_campfire; // the room is lit for both
+    const int hero = d.add_player(8, 12);
+    game.player_serial = uint32_t(beings[hero].serial);
+    const int g = add_goblin(d, 16, 12, 0);
+    beings[g].type_flags[tf_has_oneliners] = 1;
+    for (int i = 0; i < 12 && beings[g].chatter_time_of(2) == 0; ++i)
+        d.press_command(REST);
+    EXPECT_EQ(beings[g].meeting_trigger, 0);
+    EXPECT_EQ(beings[g].chatter_time_of(2), 0xFFFFFFFFu) << "introduction_hostile is off for good";
 }
 
 } // namespace
