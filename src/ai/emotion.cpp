@@ -183,7 +183,8 @@ int update_emotion(int being, int other, int delta, int, int distance) {
             bolt.min_range = b.weapon_set.min_range;
             bolt.range = b.weapon_set.max_range;
             calculate_effect_coordinates(being, 0, 0, o.x, o.y, bolt, 0);
-            e.clear_shot = int(effect_first_being) == other && effect_hit_count == 1 && effect_target_invalid == 0;
+            e.clear_shot =
+                int(effect_first_being) == other && effect_hit_count == 1 && effect_target_invalid == 0;
         }
     }
     if (!is_confined_in_cell(being, true)) {
