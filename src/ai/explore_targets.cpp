@@ -1,8 +1,11 @@
 #include "ai/explore_targets.h"
 
 #include "ai/paths.h"
+#include "ai/sight.h"
 #include "rules/being_creation.h"
+#include "world/being.h"
 #include "world/geometry.h"
+#include "world/globals.h"
 #include "world/map.h"
 
 namespace dravok {
@@ -11,6 +14,9 @@ tgrid<uint8_t> explore_taken{};
 tpath explore_path{};
 
 namespace {
+
+constexpr int first_stand = 20;
+constexpr int open_and_empty = 1;
 
 constexpr int purpose_explore = 13;
 constexpr int taken_radius = 5; // the 11 x 11 square round a chosen target
@@ -118,6 +124,17 @@ uint32_t find_explore_target() {
         for (int y = s.target_y - taken_radius; y <= s.target_y + taken_radius; ++y)
             if (on_map(x, y)) explore_taken(x, y) = 1;
     return static_cast<uint32_t>(s.target_x) | static_cast<uint32_t>(s.target_y) << 16;
+}
+
+bool is_seen_unlooted_furniture(int x, int y) {
+    if (!on_map(x, y) || !cell_at(x, y).explored) return false;
+    const int f = get_furniture(x, y);
+    if (f < fu_chest || f > fu_cauldron || is_shop_furniture(f)) return false;
+    if (!is_being_ok(player) || !can_see(player, 0, x, y)) return false;
+    const int state = cell_at(x, y).furniture_state;
+    if (f >= first_stand && state == 0) return false;             // an empty stand
+    if (f < first_stand && state == open_and_empty) return false; // a container opened and emptied
+    return true;
 }
 
 } // namespace dravok

@@ -39,5 +39,4 @@ bool ok_to_record_seen_light(int viewer, int owner, int step, int last_owner, in
 void mark_seen_cell(int being, int x, int y);
 void mark_sight_grid(tgrid<uint8_t>& grid, int x, int y, uint8_t value);
 
-
 } // namespace dravok

@@ -14,7 +14,6 @@ namespace dravok {
 
 namespace {
 
-constexpr int sound_death = 11;
 constexpr int witness_range = 8;
 
 // total / maximum × factor; a being without maximum health (the spectator) gives 0.

@@ -8,6 +8,7 @@
 #include "rules/effect_tables.h"
 #include "world/being.h"
 #include "world/globals.h"
+#include "world/item_record.h"
 
 namespace dravok {
 
@@ -85,6 +86,16 @@ std::string get_effect_source_name(const teffect& e) {
     std::string out;
     get_effect_source_name(e, out);
     return out;
+}
+
+std::string get_effect_name_for_target_mode(int being, const teffect& e) {
+    if (e.action_kind == action_item_use) {
+        if (!is_item_ok(e.used_item, being, 0)) return {};
+        const titem& it = item_at(being, e.used_item);
+        return item_name(it.name.view(), it.amount, it.stackable, being, 2);
+    }
+    if (e.action_kind == action_talent_use) return valid_talent(e.talent) ? talents[e.talent].name.str() : "";
+    return {};
 }
 
 } // namespace dravok

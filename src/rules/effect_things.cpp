@@ -13,6 +13,7 @@
 #include "rules/effects.h"
 #include "rules/item_use.h"
 #include "rules/sound.h"
+#include "rules/traps.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/geometry.h"
@@ -24,7 +25,6 @@
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/rounding.h"
-#include "rules/traps.h"
 
 namespace dravok {
 

@@ -41,7 +41,6 @@ namespace {
 
 constexpr uint32_t failure_red = 0xff3030;
 constexpr uint32_t white = 0xffffff;
-constexpr int sound_spell = 17;
 constexpr int spell_talent_type = 4;
 constexpr int on_use_status_talent_kind = 2;
 
@@ -183,7 +182,6 @@ void handle_effect(int being, teffect effect, int depth) {
         } else if (shape_is(aimed_shapes, e.shape)) {
             if ((e.source == es_talent || e.source == es_item_activate) && being == player) {
                 // The player aims first; the target mode runs the effect again with its cells.
-                target_kind = e.action_kind;
                 target_action_kind = e.action_kind;
                 target_effect = e;
                 target_init(being);

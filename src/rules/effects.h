@@ -15,7 +15,7 @@ namespace dravok {
 extern std::string message_text;
 extern uint32_t next_effect_time; // 0 = none due
 extern bool effects_changed;
-// The effect the player is aiming in the target mode (what it aims is targeting's target_kind).
+// The effect the player is aiming in the target mode (what it aims is targeting's target_action_kind).
 extern teffect target_effect;
 
 // One use of an effect by the acting being; the caller's record is not changed.

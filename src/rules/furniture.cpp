@@ -37,7 +37,6 @@ constexpr int body = 1;
 constexpr int furniture_action = 7, closing_action = 8;
 constexpr int open_time = 30, crush_time = 40, close_time = 45, switch_time = 30, failed_time = 30;
 constexpr int monster_time = 10; // a monster springing from a coffin cuts the opening short
-constexpr int sound_door = 5, sound_toggle = 6, sound_bash = 7;
 constexpr int heard_creak = 15, heard_wham = 25;
 constexpr int property_touch = -40;
 constexpr int recent_hostile_turns = 6; // a hostile seen this recently makes a crusher crush

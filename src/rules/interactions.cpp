@@ -23,6 +23,7 @@
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "rules/effect_areas.h"
+#include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "rules/equipment.h"
 #include "rules/followers.h"
@@ -57,12 +58,9 @@ namespace {
 
 constexpr int pick_up_time = 15, swap_time = 20, displace_time = 20, yell_time = 15, trap_loot_time = 15;
 constexpr int action_moved = 2, action_picked_up = 3;
-constexpr int sound_walking = 4, sound_item = 8, sound_scream = 13;
 constexpr int skill_dodge = 2;
 constexpr int squirm_bonus = 8;
 constexpr int property_touch = -40;
-constexpr int target_attack = 12;
-constexpr int shape_bolt = 4;
 
 } // namespace
 
@@ -243,9 +241,8 @@ void displace_hostile_being(int being, int other) {
 
 void fire_ranged(int being, int) {
     if (!is_being_ok(being)) return;
-    const tbeing& b = beings[being];
-    const tweapon_set& w = b.weapon_set;
-    if (!w.hand_reaches && !w.hand_throws && !(w.launcher[0] && w.quiver_matches_launcher)) {
+    const tweapon_set& w = beings[being].weapon_set;
+    if (!can_attack_at_range(w)) {
         if (being == player)
             add_message(
                 "$FEquip a reach weapon, a throwable weapon or a ranged weapon and ammunition to make "
@@ -253,14 +250,15 @@ void fire_ranged(int being, int) {
         return; // the command ends here without time
     }
     game_mode = mode_target;
-    target_kind = target_attack;
-    target_effect = teffect{};
-    target_effect.shape = shape_bolt;
+    target_action_kind = target_attack;
+    target_effect = effect_template;
+    target_effect.shape = sh_bolt;
+    target_effect.action_kind = target_attack;
     target_effect.min_range = w.min_range;
     make_fixed_dice(w.max_range, target_effect.range_dice);
     target_effect.range = uint16_t(roll_dice_for_being(target_effect.range_dice, being));
     target_init(being);
-    calculate_effect_coordinates(being, target_cursor_x, target_cursor_y, target_effect);
+    refresh_target_aim(being);
 }
 
 int get_item(int being, int item, int depth) {

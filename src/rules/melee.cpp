@@ -10,9 +10,11 @@
 #include "ai/sight.h"
 #include "rules/action_time.h"
 #include "rules/after_damage.h"
+#include "rules/attack_common.h"
 #include "rules/attack_damage.h"
 #include "rules/attack_message.h"
 #include "rules/damage.h"
+#include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "rules/sound.h"
 #include "rules/targeting.h"
@@ -30,56 +32,8 @@ namespace dravok {
 namespace {
 
 constexpr int action_melee = 11;
-constexpr int sound_battle = 9;
 constexpr int cause_melee = 1;
 constexpr int lowest_hit = 8;
-
-std::string trimmed(const std::string& s) {
-    std::size_t a = 0, b = s.size();
-    while (a < b && s[a] == ' ')
-        ++a;
-    while (b > a && s[b - 1] == ' ')
-        --b;
-    return s.substr(a, b - a);
-}
-
-void append_sentence(std::string& message, const std::string& sentence) {
-    message = trimmed(message + " " + sentence);
-    if (!message_text.empty()) message = trimmed(message + " " + "$B" + message_text);
-}
-
-// The item a hand holds, or the blank item.
-titem hand_item(int being, int hand) {
-    const int index = beings[being].weapon_set.hand_item[hand - 1];
-    if (index >= 1 && being < int(being_items.size()) && index < int(being_items[being].size()) &&
-        being_items[being][index].plan != 0) {
-        return being_items[being][index];
-    }
-    return blank_item;
-}
-
-// A hit effect of a weapon or natural attack, aimed at the defender's cell.
-void run_hit_effect(int attacker, int defender, const teffect& source, int used_item, int distance,
-                    int depth) {
-    teffect effect = source;
-    effect.action_kind = action_melee;
-    effect.used_item = uint16_t(used_item);
-    effect.aim = {beings[defender].x, beings[defender].y};
-    effect.cell(1) = effect.aim;
-    effect.cell(2) = {0, 0};
-    make_fixed_dice(distance, effect.range_dice);
-    effect.keep_message = 1;
-    handle_effect(attacker, effect, depth);
-}
-
-// "You are healed for 2 points." / "The goblin is healed for 2 points."; empty when unseen.
-std::string healed_sentence(int being, int points) {
-    if (!is_being_ok(player, 0) || !can_see(player, being, 0, 0)) return {};
-    const bool is_player = has_type_flag(beings[being], tf_player);
-    const std::string subject = is_player ? "You" : being_name(being, name_the_capital);
-    return subject + (is_player ? " are healed" : " is healed") + " for " + std::to_string(points) +
-           " points.";
-}
 
 } // namespace
 
@@ -153,14 +107,15 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
         if (asleep && result.total > 0) damaged_asleep = true;
         total += result.total;
         if (!result.killed && hit_effect.kind != 0)
-            run_hit_effect(attacker, defender, hit_effect, used_item, distance, depth);
+            run_attack_hit_effect(attacker, defender, hit_effect, used_item, distance, action_melee, true,
+                                  depth);
     };
 
     for (int h = 1; h <= hand_count; ++h) {
         message_text.clear();
         const tweapon_set set = A().weapon_set;
         if (!((distance <= 1 || set.reach[h - 1]) && set.melee[h - 1] && !killed)) continue;
-        const titem item = hand_item(attacker, h);
+        const titem item = weapon_hand_item(attacker, h);
         time_modifier = std::max<int>(time_modifier, set.speed[h - 1]);
         std::memcpy(A().attack_modifiers, saved, sizeof saved);
         apply_against_bonuses(attacker, defender, set.melee_damage[h - 1]);
@@ -180,7 +135,7 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
         std::string sentence;
         compose_attack_message(attacker, defender, rolled.physical_type, sentence, result, hit, kind, item,
                                attack);
-        append_sentence(message, sentence);
+        append_blow_sentence(message, sentence);
         if (has_item_flag(item, if_vampiric) && result.total > 0) drain = true;
         killed = result.killed != 0;
     }
@@ -212,12 +167,13 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
         std::string sentence;
         compose_attack_message(attacker, defender, n.attack_class + 7, sentence, result, hit, kind,
                                blank_item, attack);
-        append_sentence(message, sentence);
+        append_blow_sentence(message, sentence);
         if (n.vampiric && result.total > 0) drain = true;
         killed = result.killed != 0;
     }
 
-    if (!killed && A().weapon_set.hand_reaches) set_attack_order(attacker, defender, 13, 4, 12);
+    if (!killed && A().weapon_set.hand_reaches)
+        set_attack_order(attacker, defender, order_fire, sh_bolt, order_setup_ranged);
     const std::string experience = killed ? award_experience_from_being(defender, depth) : std::string();
 
     std::memcpy(A().attack_modifiers, saved, sizeof saved);
@@ -230,24 +186,7 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
     set_being_lunge(attacker, defender, direction);
     // A blow that struck the defender in its sleep makes no sound of battle.
     if (!damaged_asleep) check_sounds(attacker, 0, 0, depth, sound_battle);
-    if (A().present) reset_regeneration_countdown(attacker, true, true);
-    if (D().present) reset_regeneration_countdown(defender, true, true);
-
-    if (!killed && is_being_ok(player, 0) && can_see(player, defender, 0, 0)) {
-        if (get_angry(defender, attacker, false) && !message.empty())
-            message += " " + being_name(defender, name_the_capital) + " gets angry!";
-    }
-    if (drain && A().present && !has_type_flag(D(), tf_construct) && !has_type_flag(D(), tf_undead) &&
-        A().health < A().health_max) {
-        const int points = std::clamp(total / 10, 1, 3);
-        adjust_health_amount(attacker, points, depth);
-        const std::string healed = healed_sentence(attacker, points);
-        if (!healed.empty()) message += " " + healed;
-    }
-    message = trimmed(message + " " + experience);
-    if (!message.empty()) add_message(message);
-    message_text.clear();
-    if (killed && is_being_ok(defender, depth)) kill_being(defender, result, depth);
+    finish_attack(attacker, defender, killed, drain, total, message, experience, result, depth);
 }
 
 void set_being_lunge(int attacker, int defender, int direction) {

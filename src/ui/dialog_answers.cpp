@@ -97,7 +97,7 @@ void handle_dialog_confirmation() {
     case 12:
     case 15:
     case 16:
-        handle_target_selected(player);
+        handle_target_selected(player, d);
         break;
     default:
         break;

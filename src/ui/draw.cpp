@@ -121,7 +121,7 @@ void draw_screen() {
     case mode_main:
         if (rest_screen_active()) return;
         update_lights();
-        get_ranged_target(player);
+        get_ranged_target(player, 0);
         get_talent_target(player);
         if (log_changed) draw_log_panel();
         draw_map(player, x, y);
@@ -139,7 +139,7 @@ void draw_screen() {
         break;
     case mode_target:
         if (target_cursor_x == 0 || target_cursor_y == 0) target_init(player);
-        calculate_effect_coordinates(player, target_cursor_x, target_cursor_y, target_effect);
+        refresh_target_aim(player);
         draw_cursor_view(player, false);
         break;
     case mode_autopilot:

@@ -24,6 +24,7 @@
 #include "ui/main_commands.h"
 #include "ui/menus.h"
 #include "ui/mode_keys.h"
+#include "ui/target_keys.h"
 #include "ui/text_entry.h"
 #include "ui/tileset.h"
 #include "ui/title_screen.h"

@@ -15,6 +15,7 @@
 #include "rules/being_checks.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
+#include "rules/effects.h"
 #include "rules/equipment.h"
 #include "rules/furniture.h"
 #include "rules/interactions.h"
@@ -29,6 +30,7 @@
 #include "ui/menus.h"
 #include "ui/mode_keys.h"
 #include "world/being.h"
+#include "world/dice.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/geometry.h"
@@ -70,6 +72,21 @@ void rest_command(int b) {
     spend_time(b, action_time(b, 15));
 }
 
+// Plain target mode: nothing aimed, the cursor on the being's own cell.
+void open_target_mode(int b) {
+    game_mode = mode_target;
+    target_action_kind = 0;
+    remembered_aiming_command = 0;
+    target_effect = effect_template;
+    make_fixed_dice(0, target_effect.range_dice);
+    target_cursor_x = beings[b].x;
+    target_cursor_y = beings[b].y;
+    refresh_target_aim(b);
+    target_step = 1;
+    build_target_ring(beings[b].x, beings[b].y, target_ring_radius);
+    build_ring_list(beings[b].x, beings[b].y, map_size);
+}
+
 void start_autopilot_search(int b) {
     const tbeing& being = beings[b];
     number_areas_from(being.area, true, false);
@@ -84,7 +101,7 @@ void autopilot_command(int b) {
         command_acted = true;
         return;
     }
-    target_kind = 0;
+    target_action_kind = 0;
     remembered_aiming_command = 0;
     start_autopilot_search(b);
     if (on_map(level.target_x, level.target_y)) {
@@ -233,10 +250,7 @@ void handle_main_commands(int b, int command, int key, int modifier) {
         explore_command(b);
         break;
     case TARGET_MODE:
-        target_kind = 0;
-        remembered_aiming_command = 0;
-        target_init(b);
-        build_ring_list(beings[b].x, beings[b].y, map_size);
+        open_target_mode(b);
         break;
     case FIRE:
         if (!can_use_items(b)) break;

@@ -17,7 +17,10 @@ void draw_creatures(int viewer);
 // The animation sprites of view_memory onto effects_layer.
 void draw_cell_animations();
 void draw_target_overlay(int being);
+// Whether (x, y) holds a valid target; the brush is left in the overlay colour of the cell.
 bool target_cell_colour(Bitmap& bitmap, int x, int y, Colour bad, Colour good);
+// The log panel shows what is aimed and the keys of target or autopilot mode instead of the log.
+void draw_target_hints(int being);
 
 // The view stays put until the followed position comes within 3 cells of an edge.
 int push_scroll_centre(int position, int centre, int half_size);

@@ -12,9 +12,5 @@ void draw_look_panel(Bitmap& panel) {
     // not built yet: the description of what the cursor is on
     clear_bitmap(panel);
 }
-void draw_target_hints(int) {
-    // not built yet: the hint texts of target and autopilot mode
-    clear_bitmap(log_panel);
-}
 
 } // namespace dravok

@@ -1,4 +1,4 @@
-// The status and look panels, the target hints and the dialog partner's panel. Called by the
+// The status and look panels and the dialog partner's panel. Called by the
 // frame drawing.
 #pragma once
 #include "platform/bitmap.h"
@@ -7,7 +7,6 @@ namespace dravok {
 
 void draw_status_panel(int being);
 void draw_look_panel(Bitmap& panel);
-void draw_target_hints(int being);
 void draw_dialog_partner(Bitmap& panel);
 
 } // namespace dravok

@@ -1,28 +1,35 @@
 // The aiming overlay of the target and autopilot modes on the creature layer: the effect's
 // cells, the cursor cell in the colour of what it holds, a cross when the aim is blocked or the
-// cell unexplored, and the line from the aiming being to the cursor.
+// cell unexplored, and the line from the aiming being to the cursor; and the hint texts that
+// take the log panel's place in these modes.
 #include <algorithm>
 
+#include "ai/sight.h"
 #include "platform/bitmap.h"
 #include "records/layout.h"
+#include "rules/effect_areas.h"
+#include "rules/effect_names.h"
+#include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "rules/targeting.h"
 #include "ui/dialogs.h"
 #include "ui/graphics.h"
+#include "ui/key_bindings.h"
 #include "ui/map_view.h"
+#include "ui/text_boxes.h"
+#include "world/being.h"
+#include "world/geometry.h"
 #include "world/globals.h"
+#include "world/map.h"
 #include "world/view_memory.h"
 
 namespace dravok {
 namespace {
 
-constexpr int shape_bolt = 4, shape_ray = 5, shape_ball = 7, shape_cloud = 10, shape_wall = 11,
-              shape_spot = 12;
 bool target_unexplored = false;
 
 bool listed_shape(int s) {
-    return s == shape_bolt || s == shape_ray || s == shape_ball || s == shape_cloud || s == shape_wall ||
-           s == shape_spot;
+    return s == sh_bolt || s == sh_ray || s == sh_ball || s == sh_cloud || s == sh_wall || s == sh_spot;
 }
 bool on_map_cell(int x, int y) {
     return x >= 1 && y >= 1 && x <= map_size && y <= map_size;
@@ -31,13 +38,6 @@ Rect tile_rect(int x, int y) {
     const int t = settings.tile_size;
     const int sx = (x - settings.view_left) * t, sy = (y - settings.view_top) * t;
     return Rect::from_size(sx, sy, t, t);
-}
-bool in_effect(const teffect& e, int x, int y) {
-    for (const tcell_xy& c : e.cells) {
-        if (c.x == 0 && c.y == 0) break;
-        if (c.x == x && c.y == y) return true;
-    }
-    return false;
 }
 bool seen_now(int x, int y) {
     return on_map_cell(x, y) && view_memory(x, y).terrain != 0;
@@ -52,10 +52,11 @@ bool target_cell_colour(Bitmap& bitmap, int x, int y, Colour bad, Colour good) {
         bitmap.set_brush(player >= 1 && beings[player].path.steps[0] != 0 ? 0x00FF00 : bad);
         return false;
     }
-    if (!on_map_cell(x, y) || !map_cells(x, y).explored) target_unexplored = true;
+    const int cx = target_cursor_x, cy = target_cursor_y;
+    if (!on_map_cell(cx, cy) || !map_cells(cx, cy).explored) target_unexplored = true;
     if (target_action_kind != 0) {
-        const bool usable =
-            !target_unexplored && on_map_cell(x, y) && map_cells(x, y).block > 40 && !target_blocked;
+        const bool usable = !target_unexplored && is_cell_in_effect_range(player, cx, cy, target_effect) &&
+                            is_floor(cx, cy) && !target_blocked;
         if (!usable) {
             bitmap.set_brush(bad);
             return false;
@@ -65,11 +66,23 @@ bool target_cell_colour(Bitmap& bitmap, int x, int y, Colour bad, Colour good) {
         return false;
     }
     const int b = on_map_cell(x, y) ? map_cells(x, y).being : 0;
-    if (b < 1 || b >= int(beings.size())) return false;
+    if (b < 1 || b >= int(beings.size()) || !is_being_ok(b)) return false;
     const int shape = target_effect.shape;
-    if (shape != shape_bolt && listed_shape(shape) && !in_effect(target_effect, x, y)) return false;
-    if (player >= 0 && player < int(sight_matrix.size()) && b < int(sight_matrix[player].size()) &&
-        sight_matrix[player][b]) {
+    const bool bolt_aim =
+        target_action_kind == target_attack ||
+        ((target_action_kind == target_item_use || target_action_kind == target_talent_use) &&
+         shape == sh_bolt);
+    if (bolt_aim) {
+        // Only the first being the bolt meets, standing on the cursor and within range, is a target.
+        const tbeing& t = beings[b];
+        const bool on_cursor = cx >= t.x && cx < t.x + t.width && cy >= t.y && cy < t.y + t.height;
+        if (get_first_being_in_effect(target_effect) != b || !on_cursor ||
+            !is_cell_in_effect_range(player, t.x, t.y, target_effect))
+            return false;
+    } else if (listed_shape(shape) && !is_being_in_target_effect(b)) {
+        return false;
+    }
+    if (player >= 1 && can_see(player, b, 0, 0)) {
         bitmap.set_brush(beings[b].friendly ? 0x00FF00 : 0xFF0000);
         return true;
     }
@@ -107,6 +120,51 @@ void draw_target_overlay(int being) {
         b.set_pen(0x888888);
         b.line(from.left + t / 2, from.top + t / 2, r.left + t / 2, r.top + t / 2);
     }
+}
+
+namespace {
+
+std::string caps(int command) {
+    return binding_text(0, 0, command, true, false, 0);
+}
+
+// The text under the map in target and autopilot mode: what is aimed and the keys that serve.
+std::string target_hint_text(int being) {
+    if (game_mode == mode_autopilot) {
+        return "$BSelect a target location for autopilot.\\n\\n" + caps(AUTOPILOT) +
+               " Unexplored     [[ 1 ]]-[[ 9 ]] Map points     [[ TAB ]] Stairs / teleporters     [[ D ]] "
+               "Autopilot to nearest stairs down\\n\\n[[ S ]] Autopilot to shop teleporter     [[ C ]] "
+               "Locked or "
+               "unlooted furniture     [[ T ]] Traps     [[ ENTER ]] Autopilot";
+    }
+    const tbeing& b = beings[being];
+    const std::string distance = " Distance to current target is " +
+                                 std::to_string(get_distance(b.x, b.y, target_cursor_x, target_cursor_y)) +
+                                 ".";
+    const std::string range = " Range for current action is " + std::to_string(target_effect.min_range) +
+                              " - " + std::to_string(target_effect.range) + ".";
+    const std::string cycle = caps(TARGET_MODE) + " Cycle targets     ";
+    const std::string again = remembered_aiming_command != 0 ? " / " + caps(remembered_aiming_command) : "";
+    if (target_action_kind == target_attack)
+        return "$BSelect a target for ranged attack." + distance + range + "\\n\\n" + cycle + again +
+               " [[ ENTER ]] Fire";
+    if (target_action_kind == target_item_use || target_action_kind == target_talent_use)
+        return "$BSelect a target for " + get_effect_name_for_target_mode(being, target_effect) + "." +
+               distance + range + "\\n\\n" + cycle + again + " [[ ENTER ]] Proceed";
+    std::string text = "$BTarget-mode." + distance + "\\n\\n" + cycle + "[[ C ]] Cycle containers";
+    if (b.attack_memory.attack_kind[0] || b.attack_memory.attack_kind[1])
+        text += "     " + caps(FIRE) + " Switch to fire mode";
+    return text + "     " + caps(AUTOPILOT) + " Switch to autopilot mode";
+}
+
+} // namespace
+
+void draw_target_hints(int being) {
+    clear_bitmap(log_panel);
+    if (!is_being_ok(being)) return;
+    const int margin = settings.log_margin;
+    draw_wrapped_text(log_panel, target_hint_text(being), margin, false, settings.log_line_height,
+                      log_panel.width() - 2 * margin, margin);
 }
 
 } // namespace dravok

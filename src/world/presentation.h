@@ -44,6 +44,11 @@ struct tpresentation {
     std::string (*command_key_text)(int command) = [](int) { return std::string(); };
     // The minimap of a level just entered.
     void (*draw_level_minimap)() = [] {};
+    // A line that lasts a moment between two beings (from_being above 0) or two cells: kinds 1..4
+    // are beams, a larger kind is the colour of a straight line. Nothing when neither end is in
+    // view, nor, with check_seen, seen by the player's being.
+    void (*add_line)(int from_being, int to_being, int from_x, int from_y, int to_x, int to_y, int kind,
+                     bool check_seen) = [](int, int, int, int, int, int, int, bool) {};
 };
 
 extern tpresentation presentation;

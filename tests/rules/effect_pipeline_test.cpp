@@ -46,7 +46,7 @@ TEST_F(EffectPipeline, ThePlayerAimsFirstAndPaysOnlyWhenTheCellIsChosen) {
     const uint32_t before = beings[goblin()].next_action_time;
     handle_effect(goblin(), talent_ball(), 1);
     EXPECT_EQ(game_mode, mode_target);
-    EXPECT_EQ(target_kind, action_talent_use);
+    EXPECT_EQ(target_action_kind, action_talent_use);
     EXPECT_EQ(target_effect.talent, 1);
     EXPECT_EQ(beings[goblin()].next_action_time, before) << "no time is charged while aiming";
     EXPECT_EQ(beings[goblin()].stamina, 10);

@@ -135,7 +135,8 @@ TEST_F(EffectPlay, ASummonedCreatureServesThePlayer) {
     const uint32_t end = beings[panther].unsummon_time;
     constexpr uint8_t key_rest = 101;
     for (int i = 0; i < 100 && beings[panther].present != 0 && game.game_clock <= end + 200; ++i)
-        d.press(key_rest); // resting, not walking: a step into a friend swaps places with it and delays its turn
+        d.press(
+            key_rest); // resting, not walking: a step into a friend swaps places with it and delays its turn
     EXPECT_EQ(beings[panther].present, 0) << "unsummoned at " << end << ", now " << game.game_clock;
 }
 

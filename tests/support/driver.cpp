@@ -12,6 +12,7 @@
 #include "rules/being_update.h"
 #include "rules/effects.h"
 #include "rules/scheduler.h"
+#include "rules/sound.h"
 #include "ui/draw.h"
 #include "ui/game_timers.h"
 #include "ui/key_bindings.h"
@@ -73,6 +74,7 @@ turn_driver::turn_driver(int size) {
         }
     message_text.clear();
     next_effect_time = 0;
+    last_noise_decay_time = 0;
     effects_changed = false;
     spectator_timer().set_enabled(false);
     spectator_timer().set_tag(0);

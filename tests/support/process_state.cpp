@@ -24,6 +24,7 @@
 #include "rules/game_services.h"
 #include "rules/pantheon.h"
 #include "rules/scheduler.h"
+#include "rules/sound.h"
 #include "rules/targeting.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
@@ -98,7 +99,9 @@ void keep_start_values() {
 
     keep(message_text), keep(next_effect_time), keep(effects_changed), keep(target_effect);
     keep(effect_first_being), keep(effect_hit_count), keep(effect_friendly_hit_count);
-    keep(effect_target_invalid), keep(target_kind), keep(remembered_aiming_command);
+    keep(effect_target_invalid), keep(target_action_kind), keep(remembered_aiming_command);
+    keep(target_cursor_x), keep(target_cursor_y), keep(target_blocked), keep(target_step);
+    keep(last_noise_decay_time);
     keep(loot_target_item), keep(last_picked_being);
 
     keep(screen_layout), keep(view_memory);

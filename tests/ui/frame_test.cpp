@@ -8,19 +8,31 @@
 #include <unistd.h>
 #include <vector>
 
+#include "ai/emotion.h"
 #include "generation/level_fixture.h"
 #include "platform/bitmap.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
+#include "rules/being_update.h"
+#include "rules/equipment.h"
+#include "rules/targeting.h"
 #include "ui/draw.h"
 #include "ui/frame_fixture.h"
 #include "ui/graphics.h"
+#include "ui/key_bindings.h"
 #include "ui/layout.h"
+#include "ui/main_commands.h"
 #include "ui/map_view.h"
 #include "ui/offscreen_beings.h"
+#include "ui/target_keys.h"
 #include "ui/tileset.h"
+#include "world/being.h"
+#include "world/dice.h"
 #include "world/error_log.h"
+#include "world/geometry.h"
 #include "world/globals.h"
+#include "world/item_placement.h"
+#include "world/item_record.h"
 #include "world/map.h"
 #include "world/view_memory.h"
 
@@ -196,6 +208,80 @@ TEST_F(MainFrame, ThreatArrowsSitAtTheEdgeTowardTheThreat) {
     EXPECT_GT(changed_east, 30);
     EXPECT_EQ(changed_west, 0);
     offscreen_beings.fill({});
+}
+
+// Target mode drawn from the real commands: the plain mode's hints, then a throwing weapon aimed
+// at a creature (a valid cell) and the cursor moved past the weapon's reach (a refused cell).
+TEST_F(MainFrame, TargetModeShowsItsHintsAndColoursValidAndRefusedCells) {
+    const int p = player;
+    beings[p].type_flags[tf_can_use_items] = 1;
+    beings[p].active_set = 13; // the first weapon set, as a created character has
+    beings[p].present = 1;     // on the level, as placing it there leaves it
+    titem javelin = blank_item;
+    javelin.plan = 1;
+    javelin.serial = 900;
+    javelin.amount = 3;
+    javelin.flags[if_weapon] = javelin.flags[if_throw] = 1;
+    make_fixed_dice(3, javelin.range);
+    parse_damage("pierce:1d6", javelin.damage);
+    const int held = add_item_to_being(p, javelin, 0, 1, one_dice);
+    ASSERT_GT(held, 0);
+    ASSERT_TRUE(equip_item(p, held, 13, 1, true));
+    update_being(p, 1);
+    ASSERT_EQ(beings[p].weapon_set.hand_throws, 1);
+    beings[p].dark_vision = 10; // the fixture's sight in the dark, which the update reset
+    const fs::path out = fs::temp_directory_path() / "dravok-frames";
+    fs::create_directories(out);
+    auto hint_pixels = [] {
+        int lit = 0;
+        for (int y = 0; y < log_panel.height(); ++y)
+            for (int x = 0; x < log_panel.width(); ++x)
+                lit += log_panel.pixel(x, y) != colours::black;
+        return lit;
+    };
+    const int t = settings.tile_size;
+    auto cursor_frame = [&] { return at(creature_layer, target_cursor_x, target_cursor_y, t / 2, 0); };
+
+    // The creatures, on the level as placing them there leaves them, and the thrower hate each other.
+    for (auto [x, y] : placed.creature_cells) {
+        beings[map_cells(x, y).being].present = 1;
+        update_emotion(map_cells(x, y).being, p, -100, 0, 1);
+        update_emotion(p, map_cells(x, y).being, -100, 0, 1);
+    }
+    update_party_friendliness();
+    draw_screen(); // the main-mode frame before the key: the thrower looks round
+    handle_main_commands(p, TARGET_MODE, 0, 0);
+    ASSERT_EQ(game_mode, mode_target);
+    draw_screen();
+    EXPECT_GT(hint_pixels(), 100) << "the hints take the log's place";
+    ASSERT_TRUE(write_png((out / "target_mode.png").string(), screen_bitmap));
+
+    handle_main_commands(p, FIRE, 0, 0);
+    ASSERT_EQ(game_mode, mode_target);
+    ASSERT_EQ(target_action_kind, 12);
+    auto distance = [&] { return get_distance(beings[p].x, beings[p].y, target_cursor_x, target_cursor_y); };
+    ASSERT_NE(map_cells(target_cursor_x, target_cursor_y).being, p) << "the nearest creature is aimed at";
+    auto cycle_until = [&](int least, int most) {
+        for (int i = 0; i < 40 && (distance() < least || distance() > most); ++i)
+            handle_target_commands(p, 0, key_tab, 0);
+        return distance() >= least && distance() <= most;
+    };
+
+    // A creature two or three steps away: within the throw's reach, a valid target.
+    ASSERT_TRUE(cycle_until(2, 3));
+    draw_screen();
+    const Colour valid = cursor_frame();
+    EXPECT_TRUE(valid == Colour(0xFF0000) || valid == Colour(0x00FF00)) << std::hex << valid;
+    EXPECT_GT(hint_pixels(), 100);
+    ASSERT_TRUE(write_png((out / "target_valid.png").string(), screen_bitmap));
+
+    // A creature farther away: beyond the reach of 3, refused.
+    ASSERT_TRUE(cycle_until(4, 20));
+    draw_screen();
+    EXPECT_EQ(cursor_frame(), Colour(0x888888)) << "beyond the throw's reach: refused";
+    ASSERT_TRUE(write_png((out / "target_refused.png").string(), screen_bitmap));
+    std::printf("Target mode frames: %s\n", out.c_str());
+    game_mode = mode_main;
 }
 
 } // namespace

@@ -1,0 +1,95 @@
+// Shared parts of the attacks.
+#include "rules/attack_common.h"
+
+#include <algorithm>
+
+#include "ai/emotion.h"
+#include "ai/sight.h"
+#include "rules/damage.h"
+#include "rules/effects.h"
+#include "world/being.h"
+#include "world/dice.h"
+#include "world/globals.h"
+#include "world/item_record.h"
+#include "world/message_log.h"
+#include "world/regeneration.h"
+
+namespace dravok {
+
+namespace {
+
+constexpr int drain_divisor = 10, drain_least = 1, drain_most = 3;
+
+// Only blanks are cut: a companion's death text keeps its leading line break.
+std::string trimmed(const std::string& s) {
+    std::size_t a = 0, b = s.size();
+    while (a < b && s[a] == ' ')
+        ++a;
+    while (b > a && s[b - 1] == ' ')
+        --b;
+    return s.substr(a, b - a);
+}
+
+// "You are healed for 2 points." / "The goblin is healed for 2 points."; empty when unseen.
+std::string healed_sentence(int being, int points) {
+    if (!is_being_ok(player, 0) || !can_see(player, being, 0, 0)) return {};
+    const bool is_player = has_type_flag(beings[being], tf_player);
+    const std::string subject = is_player ? "You" : being_name(being, name_the_capital);
+    return subject + (is_player ? " are healed" : " is healed") + " for " + std::to_string(points) +
+           " points.";
+}
+
+} // namespace
+
+titem weapon_hand_item(int being, int hand) {
+    const int index = beings[being].weapon_set.hand_item[hand - 1];
+    if (index >= 1 && being < int(being_items.size()) && index < int(being_items[being].size()) &&
+        being_items[being][index].plan != 0) {
+        return being_items[being][index];
+    }
+    return blank_item;
+}
+
+void run_attack_hit_effect(int attacker, int defender, const teffect& source, int used_item, int distance,
+                           int action_kind, bool list_aim, int depth) {
+    teffect effect = source;
+    effect.action_kind = uint8_t(action_kind);
+    effect.used_item = uint16_t(used_item);
+    effect.aim = {beings[defender].x, beings[defender].y};
+    effect.cell(1) = list_aim ? effect.aim : tcell_xy{0, 0};
+    if (list_aim) effect.cell(2) = {0, 0};
+    make_fixed_dice(distance, effect.range_dice);
+    effect.keep_message = 1;
+    handle_effect(attacker, effect, depth);
+}
+
+void append_blow_sentence(std::string& message, const std::string& sentence) {
+    message = trimmed(message + " " + sentence);
+    if (!message_text.empty()) message = trimmed(message + " " + "$B" + message_text);
+}
+
+void finish_attack(int attacker, int defender, bool killed, bool drain, int total, std::string message,
+                   const std::string& experience, tdamage& result, int depth) {
+    auto A = [&]() -> tbeing& { return beings[attacker]; };
+    auto D = [&]() -> tbeing& { return beings[defender]; };
+    if (A().present) reset_regeneration_countdown(attacker, true, true);
+    if (D().present) reset_regeneration_countdown(defender, true, true);
+
+    if (!killed && is_being_ok(player, 0) && can_see(player, defender, 0, 0)) {
+        if (get_angry(defender, attacker, false) && !message.empty())
+            message += " " + being_name(defender, name_the_capital) + " gets angry!";
+    }
+    if (drain && A().present && !has_type_flag(D(), tf_construct) && !has_type_flag(D(), tf_undead) &&
+        A().health < A().health_max) {
+        const int points = std::clamp(total / drain_divisor, drain_least, drain_most);
+        adjust_health_amount(attacker, points, depth);
+        const std::string healed = healed_sentence(attacker, points);
+        if (!healed.empty()) message += " " + healed;
+    }
+    message = trimmed(message + " " + experience);
+    if (!message.empty()) add_message(message);
+    message_text.clear();
+    if (killed && is_being_ok(defender, depth)) kill_being(defender, result, depth);
+}
+
+} // namespace dravok
