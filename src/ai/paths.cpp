@@ -44,7 +44,7 @@ tgrid<uint16_t> step_map{};
 // What the search learnt of each cell, whoever it came from: 0 not asked yet, 1 passable,
 // 2 blocked. Cleared with the step map; saves the cell tests on cells met from several sides.
 tgrid<uint8_t> cell_verdicts{};
-constexpr uint8_t verdict_passable = 1, verdict_blocked = 2;
+constexpr uint8_t verdict_passable = 1, verdict_blocked = 2, verdict_dead_end = 4;
 
 struct tnode {
     int x, y, estimate;
@@ -159,13 +159,26 @@ bool cell_passable_for_walker(int being, int x, int y) {
 
 } // namespace
 
+namespace {
+
+// The passable test once the cell is known to lie on the map and to be unreached.
+inline bool unreached_cell_passable(int being, int x, int y, int from_area) {
+    uint8_t& verdict = cell_verdicts(x, y);
+    if (verdict == 0) {
+        verdict = cell_passable_for_walker(being, x, y) ? verdict_passable : verdict_blocked;
+        const int a = cell_at(x, y).area;
+        if (a != path_result.target_area && is_area_ok(a) && areas[a].exits == 1) verdict |= verdict_dead_end;
+    }
+    // A dead-end area (one exit) is entered only toward a target in it or from inside it.
+    if ((verdict & verdict_dead_end) != 0 && cell_at(x, y).area != from_area) return false;
+    return (verdict & verdict_passable) != 0;
+}
+
+} // namespace
+
 bool path_cell_passable(int being, int x, int y, int from_area) {
     if (!inside_map(x, y) || step_map(x, y) != 0) return false;
-    const int a = cell_at(x, y).area;
-    if (a != path_result.target_area && a != from_area && is_area_ok(a) && areas[a].exits == 1) return false;
-    uint8_t& verdict = cell_verdicts(x, y);
-    if (verdict == 0) verdict = cell_passable_for_walker(being, x, y) ? verdict_passable : verdict_blocked;
-    return verdict == verdict_passable;
+    return unreached_cell_passable(being, x, y, from_area);
 }
 
 bool path_target_reached(int, int x, int y, int ty, int tx) {
