@@ -470,7 +470,9 @@ TEST(FollowersBetweenLevels, ThreeFollowersArriveInThreeRoundsAfterThePlayer) {
         restore_transfer_beings(1);
         EXPECT_EQ(game.transfer_count, 4 - round) << round;
         EXPECT_EQ(game.next_arrival_time, game.game_clock + 15);
-        if (round == 1) EXPECT_EQ(beings[player].name.view(), "hero") << "the player's being first";
+        if (round == 1) {
+            EXPECT_EQ(beings[player].name.view(), "hero") << "the player's being first";
+        }
         game.game_clock += 15;
     }
 }
