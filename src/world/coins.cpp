@@ -1,11 +1,17 @@
 #include "world/coins.h"
 
+#include "world/globals.h"
+#include "world/item_placement.h"
+#include "world/settings_record.h"
+
 namespace dravok {
 
-// not built yet: coins are neither given nor counted, so every being carries none
-void add_coins_to_being(int, int, int) {}
-int being_coins(int) {
-    return 0;
+void add_coins_to_being(int being, int amount, int depth) {
+    if (amount > 0) adjust_wealth(being, amount, depth);
+}
+
+int being_coins(int being) {
+    return get_amount_of_items(being, settings.coin_plan, 0, 0);
 }
 
 } // namespace dravok
