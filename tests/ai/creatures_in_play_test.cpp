@@ -154,13 +154,17 @@ TEST_F(CreaturesInPlay, TheAutopilotExploresTheWholeLevel) {
     std::vector<std::pair<int, int>> cells;
     const int floor = reachable_floor(beings[hero].x, beings[hero].y, &cells);
     int presses = 0;
+    // Creatures the level brings in while the character explores would stop the command on
+    // sight, as they should; they are sent away so the exploring itself is what is checked.
     while (!d.logged("You have fully explored this level!") && presses < 400) {
+        empty_level();
         d.press_command(EXPLORE);
         ++presses;
     }
     EXPECT_TRUE(d.logged("You have fully explored this level!")) << presses << " presses";
     // Nothing is left: the command finds no target and the character stays.
     const int x = beings[hero].x, y = beings[hero].y;
+    empty_level();
     d.press_command(EXPLORE);
     EXPECT_EQ(beings[hero].x, x);
     EXPECT_EQ(beings[hero].y, y);
@@ -268,7 +272,8 @@ TEST_F(CreaturesInPlay, AHurtCreatureDrinksItsHealingPotion) {
     make_fixed_dice(2, two);
     ASSERT_NE(add_item_to_being(foe, blank_item, potion_plan, 1, two), 0);
     set_being_status(foe, st_device_heal, 1); // it knows how to use healing devices
-    beings[foe].health = std::max(1, beings[foe].health_max / 2);
+    // Well under half, so the regeneration before its turn does not lift it over.
+    beings[foe].health = std::max(1, beings[foe].health_max / 4);
     const int hurt = beings[foe].health;
     for (int i = 0; i < 5 && get_amount_of_items(foe, potion_plan, 0, 1) == 2; ++i)
         d.press_command(REST);
