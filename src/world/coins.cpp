@@ -2,6 +2,7 @@
 
 #include "world/globals.h"
 #include "world/item_placement.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 
