@@ -12,8 +12,8 @@
 #include "world/directions.h"
 #include "world/globals.h"
 #include "world/map.h"
+#include "world/map_colours.h"
 #include "world/rounding.h"
-#include "world/vocab.h"
 
 namespace dravok {
 namespace {
@@ -57,8 +57,8 @@ Point mapped(int cx, int cy, double f, int x0, int y0) {
 void draw_minimap_cell(int x, int y) {
     if (x < 1 || y < 1 || x > map_size || y > map_size) return;
     tcell& c = map_cells(x, y);
-    Colour colour = block_minimap_colour(c.block);
-    const Colour f = furniture_minimap_colour(c.furniture);
+    Colour colour = block_map_colour(c.block);
+    const Colour f = furniture_map_colour(c.furniture);
     if (c.remembered_furniture() != 0 && f > 0) colour = f;
     level_minimap.set_pixel(x + minimap_margin, y + minimap_margin, colour);
 }

@@ -4,7 +4,6 @@
 #include <array>
 
 #include "records/being_flags.h"
-#include "world/map.h"
 
 namespace dravok {
 namespace {
@@ -140,8 +139,6 @@ constexpr std::array<tstatus_display, status_count + 1> status_table = {{
 static_assert(status_table[st_protection_critical_hits].name == "protected from critical hits");
 static_assert(status_table[st_encumbered_1].name == "lightly encumbered");
 
-constexpr Colour wall_colour = 0x6E6E6E, floor_colour = 0x2E2E2E;
-
 } // namespace
 
 std::string_view status_display_name(int status) {
@@ -151,46 +148,6 @@ std::string_view status_display_name(int status) {
 
 bool status_harmful(int status) {
     return status >= 1 && status <= status_count && status_table[status].harmful;
-}
-
-Colour block_minimap_colour(int block) {
-    return block >= first_floor_block ? floor_colour : wall_colour;
-}
-
-Colour furniture_minimap_colour(int furniture) {
-    switch (furniture) {
-    case fu_stairs_down:
-    case fu_stairs_up:
-        return 0xFF55FF;
-    case fu_teleporter:
-        return 0xAA66FF;
-    case fu_door:
-    case fu_door_lockable:
-    case fu_door_cell:
-        return 0xB07030;
-    case fu_chest:
-    case fu_chest_shop:
-    case fu_barrel:
-    case fu_barrel_shop:
-    case fu_crate:
-    case fu_crate_shop:
-    case fu_coffin:
-    case fu_sarcophagus:
-        return 0xC8A000;
-    case fu_altar:
-    case fu_pedestal:
-        return 0xAAAAFF;
-    case fu_well:
-    case fu_basin:
-        return 0x3366FF;
-    case fu_light_torch:
-    case fu_light_stand:
-    case fu_light_brazier:
-    case fu_light_campfire:
-        return 0xFF9900;
-    default:
-        return 0; // a secret door among them: it shows as the wall it looks like
-    }
 }
 
 } // namespace dravok
