@@ -86,6 +86,10 @@ bool delete_file(std::string_view path) {
     return ::unlink(p.c_str()) == 0 || errno == ENOENT;
 }
 
+bool rename_file(std::string_view from, std::string_view to) {
+    return std::rename(system_path(from).c_str(), system_path(to).c_str()) == 0;
+}
+
 bool delete_folder(std::string_view path) {
     return ::rmdir(system_path(path).c_str()) == 0 || !folder_exists(path);
 }

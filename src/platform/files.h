@@ -25,6 +25,9 @@ bool folder_exists(std::string_view path); // a directory
 bool delete_file(std::string_view path);
 // Removes an empty folder.
 bool delete_folder(std::string_view path);
+// Renames a file in place of another (atomically replacing it); the modification time goes
+// with the file. True on success.
+bool rename_file(std::string_view from, std::string_view to);
 // Creates one folder (its parent must exist); true when it exists afterwards.
 bool create_folder(std::string_view path);
 // Creates a folder and any missing parents.

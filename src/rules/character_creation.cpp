@@ -19,6 +19,8 @@
 #include "world/text_database.h"
 #include "world/text_utilities.h"
 
+#include "world/globals.h"
+
 namespace dravok {
 
 namespace {

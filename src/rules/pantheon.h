@@ -17,6 +17,9 @@ extern std::array<std::vector<titem>, avatar_slot_count + 1> avatar_items;
 extern std::vector<tbeing> demigods;
 extern std::vector<std::vector<titem>> demigod_items;
 
+// The slot 1..8 whose avatar has this id (the god plan's special kind), 0 when none has.
+int find_avatar_slot(int avatar_id);
+// Writes the pantheon file, or deletes it once an overgod has left the world.
 void save_avatars();
 void remove_avatar(int avatar_id);
 void update_demigods();

@@ -17,6 +17,7 @@
 #include "ui/title_screen.h"
 #include "world/being.h"
 #include "world/globals.h"
+#include "world/history_file.h"
 #include "world/menu_model.h"
 #include "world/sprite_lookup.h"
 #include "world/statistics.h"
@@ -374,8 +375,8 @@ void draw_menu() {
     if (main_menu) {
         char text[160];
         std::snprintf(text, sizeof text,
-                      "RELEASE %d        PLAYED FOR %u HOURS        %d DEATHS        %d WINS", game_release,
-                      unsigned(statistics.seconds_played / 3600), int(statistics.deaths),
+                      "RELEASE %d        PLAYED FOR %s HOURS        %d DEATHS        %d WINS", game_release,
+                      hours_text(statistics.seconds_played).c_str(), int(statistics.deaths),
                       int(statistics.wins));
         footer_text = text;
         screen.set_font_colour(footer_colour);

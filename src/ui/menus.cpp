@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "rules/character_creation.h"
 #include "rules/game_setup.h"
+#include "rules/save_game.h"
 #include "ui/dialogs.h"
 #include "ui/key_bindings.h"
 #include "ui/key_entry.h"
@@ -572,8 +573,8 @@ void handle_menu_action(int r) {
         game_mode = mode_main;
         break;
     case act_save_and_quit:
-        save_game();
-        request_quit();
+        // A save that could not be written keeps the game running, so nothing is lost.
+        if (save_game()) request_quit();
         break;
     case act_help:
         open_help_screen();

@@ -21,6 +21,7 @@ namespace dravok {
 
 void install_presentation() {
     presentation.redraw = draw_screen;
+    presentation.screen_picture = [] { return static_cast<const Bitmap*>(&screen_bitmap); };
     presentation.close_window = close_game_window;
     presentation.clear_end_of_game_panels = clear_end_of_game_panels;
     presentation.spectator_timer = [] { return &spectator_timer(); };

@@ -24,4 +24,13 @@ void clear_temporary_folder() {
         delete_file(folder + name);
 }
 
+void list_files_with_extension(std::string_view pattern, std::string_view extension,
+                               std::vector<std::string>& list) {
+    for (const std::string& name : find_files(pattern, ListKind::files)) {
+        const std::size_t dot = name.rfind('.');
+        if (dot == std::string::npos || std::string_view(name).substr(dot) != extension) continue;
+        list.push_back(name.substr(0, dot));
+    }
+}
+
 } // namespace dravok

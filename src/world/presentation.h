@@ -9,6 +9,7 @@
 namespace dravok {
 
 class Timer;
+class Bitmap;
 
 // Confirmation values carried by the furniture dialogs: the action done on "yes".
 constexpr int confirm_toggle = 7, confirm_close = 8, confirm_loot = 9, confirm_portal = 10,
@@ -44,6 +45,8 @@ struct tpresentation {
     std::string (*command_key_text)(int command) = [](int) { return std::string(); };
     // The minimap of a level just entered.
     void (*draw_level_minimap)() = [] {};
+    // The window's picture as last drawn (none when there is no window).
+    const Bitmap* (*screen_picture)() = [] { return static_cast<const Bitmap*>(nullptr); };
     // Opens the menu with that id (character creation's steps, a level-up's skills menu).
     void (*setup_menu)(int id) = [](int) {};
     // A line that lasts a moment between two beings (from_being above 0) or two cells: kinds 1..4

@@ -1,23 +1,249 @@
-// Save games; see saves.h.
+// Save games in the save folder; see saves.h.
 #include "world/saves.h"
+
+#include <optional>
+#include <vector>
 
 #include "platform/files.h"
 #include "records/byte_stream.h"
 #include "records/codec.h"
 #include "world/data_files.h"
+#include "world/game_folders.h"
 #include "world/globals.h"
+#include "world/text_utilities.h"
 
 namespace dravok {
 
-void save_game() {
-    // not built yet: saving the game
+namespace {
+
+constexpr std::size_t level_row_size = 128;
+constexpr std::size_t portal_row_size = 3;
+constexpr std::size_t vault_row_size = 2;
+constexpr std::size_t content_row_size = 2;
+constexpr std::size_t item_plan_row_size = 8;
+constexpr std::size_t being_plan_row_size = 42;
+constexpr std::size_t file_header_size = 8;
+
+template <class T> std::size_t rows(const std::vector<T>& table) {
+    return table.empty() ? 0 : table.size() - 1;
 }
-bool load_game(const std::string&) {
-    // not built yet: loading a saved game
+
+void write_level_row(tbyte_stream& s, const tlevel& l) {
+    s.write_u8(l.explored_x1);
+    s.write_u8(l.explored_y1);
+    s.write_u8(l.explored_x2);
+    s.write_u8(l.explored_y2);
+    s.write_u32(l.created_time);
+    s.write_u32(l.first_arrival);
+    s.write_u32(l.last_update);
+    s.write_f64(l.created_date);
+    s.write_u32(l.seed);
+    s.write_u32(l.next_spawn);
+    for (uint16_t v : {l.floor_cells, l.explored_cells, l.hidden_areas, l.hidden_found, l.visited_areas})
+        s.write_u16(v);
+    s.write_u8(l.exploration_award);
+    s.write_u8(0);
+    for (uint16_t v :
+         {l.area_count, l.highest_being, l.highest_item, l.highest_effect, l.spawned, l.spawn_malus})
+        s.write_u16(v);
+    s.write_u32(l.file_size);
+    s.write_u32(l.encoded_size);
+    s.write_u64(l.sum1);
+    s.write_u64(l.sum2);
+    s.write_u64(l.sum3);
+    for (const tmap_point& p : l.map_points)
+        s.write_record(p);
+    s.write_u32(0);
+}
+
+void read_level_row(tbyte_stream& s, tlevel& l) {
+    l.explored_x1 = s.read_u8();
+    l.explored_y1 = s.read_u8();
+    l.explored_x2 = s.read_u8();
+    l.explored_y2 = s.read_u8();
+    l.created_time = s.read_u32();
+    l.first_arrival = s.read_u32();
+    l.last_update = s.read_u32();
+    l.created_date = s.read_f64();
+    l.seed = s.read_u32();
+    l.next_spawn = s.read_u32();
+    for (uint16_t* v :
+         {&l.floor_cells, &l.explored_cells, &l.hidden_areas, &l.hidden_found, &l.visited_areas})
+        *v = s.read_u16();
+    l.exploration_award = s.read_u8();
+    s.skip(1);
+    for (uint16_t* v :
+         {&l.area_count, &l.highest_being, &l.highest_item, &l.highest_effect, &l.spawned, &l.spawn_malus})
+        *v = s.read_u16();
+    l.file_size = s.read_u32();
+    l.encoded_size = s.read_u32();
+    l.sum1 = s.read_u64();
+    l.sum2 = s.read_u64();
+    l.sum3 = s.read_u64();
+    for (tmap_point& p : l.map_points)
+        s.read_record(p);
+    s.skip(4);
+}
+
+void zero_scratch_fields() {
+    for (std::size_t i = 1; i < vaults.size(); ++i) {
+        vaults[i].count_attempt = 0;
+        vaults[i].tried = 0;
+        vaults[i].free4795[0] = 0;
+    }
+    for (std::size_t i = 1; i < contents.size(); ++i)
+        contents[i].ordinal = 0;
+    for (std::size_t i = 1; i < item_plans.size(); ++i) {
+        item_plans[i].choice = 0;
+        item_plans[i].picked = 0;
+    }
+    for (std::size_t i = 1; i < being_plans.size(); ++i) {
+        being_plans[i].spawn_ordinal = 0;
+        being_plans[i].spawned = 0;
+    }
+}
+
+// A summary is judged without its sums; only a file that is no encoding at all is refused here.
+std::optional<tbyte_stream> read_summary_file(const std::string& path) {
+    std::optional<std::vector<uint8_t>> file = read_file(path);
+    if (!file) return std::nullopt;
+    tbyte_stream stream(std::move(*file));
+    if (!decode_stream(stream)) return std::nullopt;
+    return stream;
+}
+
+} // namespace
+
+std::string save_file_path(std::string_view name, std::string_view extension) {
+    std::string path = program_folder() + "Save/";
+    path += name;
+    path += extension;
+    return path;
+}
+
+void delete_save_files(std::string_view name) {
+    for (const char* extension : {save_extension, summary_extension, save_history_extension})
+        delete_file(save_file_path(name, extension));
+}
+
+bool save_files_gone(std::string_view name) {
+    for (const char* extension : {save_extension, summary_extension, save_history_extension})
+        if (file_exists(save_file_path(name, extension))) return false;
+    return true;
+}
+
+bool read_save_summary(const std::string& name, int index) {
+    const std::string save_path = save_file_path(name, save_extension);
+    if (!file_exists(save_path)) return false;
+    const double save_time = file_time_as_datetime(save_path);
+    std::optional<tbyte_stream> stream = read_summary_file(save_file_path(name, summary_extension));
+    if (!stream || stream->size() != file_header_size + sizeof(tcharacter) ||
+        !check_file_header(*stream, save_release, 0)) {
+        delete_save_files(name);
+        return false;
+    }
+    if (index >= static_cast<int>(past_characters.size())) past_characters.resize(index + 1);
+    tcharacter& sheet = past_characters[index];
+    stream->read_record(sheet);
+    // The save's own file time and name are its seal: a save touched or renamed is not kept.
+    if (sheet.date_made == save_time && file_safe_name(sheet.name.view()) == name) return true;
+    delete_save_files(name);
     return false;
 }
+
 void build_save_list() {
-    // not built yet: the list of saved games
+    save_names.clear();
+    list_files_with_extension(program_folder() + "Save/*" + save_extension, save_extension, save_names);
+    const int count = static_cast<int>(save_names.size());
+    // Newest first by the save's file time.
+    for (int pass = 0; pass < count; ++pass) {
+        bool exchanged = false;
+        for (int i = 0; i + 1 < count; ++i) {
+            const std::optional<int64_t> first =
+                file_modification_ns(save_file_path(save_names[i], save_extension));
+            const std::optional<int64_t> second =
+                file_modification_ns(save_file_path(save_names[i + 1], save_extension));
+            if (!first || !second) break;
+            if (*first < *second) {
+                std::swap(save_names[i], save_names[i + 1]);
+                exchanged = true;
+            }
+        }
+        if (!exchanged) break;
+    }
+    past_characters.assign(save_names.size() + 1, tcharacter{});
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < save_names.size(); ++i) {
+        if (!read_save_summary(save_names[i], static_cast<int>(kept + 1))) continue;
+        save_names[kept] = save_names[i];
+        ++kept;
+    }
+    save_names.resize(kept);
+    past_characters.resize(kept + 1);
+}
+
+std::size_t global_state_size() {
+    return rows(levels) * level_row_size + rows(portals) * portal_row_size + rows(vaults) * vault_row_size +
+           rows(contents) * content_row_size + rows(item_plans) * item_plan_row_size +
+           rows(being_plans) * being_plan_row_size;
+}
+
+void write_global_state(tbyte_stream& stream) {
+    zero_scratch_fields();
+    for (std::size_t i = 1; i < levels.size(); ++i)
+        write_level_row(stream, levels[i]);
+    for (std::size_t i = 1; i < portals.size(); ++i) {
+        stream.write_u8(portals[i].x);
+        stream.write_u8(portals[i].y);
+        stream.write_u8(portals[i].used);
+    }
+    for (std::size_t i = 1; i < vaults.size(); ++i)
+        stream.write_u16(vaults[i].count_game);
+    for (std::size_t i = 1; i < contents.size(); ++i)
+        stream.write_u16(contents[i].count_game);
+    for (std::size_t i = 1; i < item_plans.size(); ++i) {
+        const titem_plan& p = item_plans[i];
+        for (uint16_t v : {p.created_on_level, p.created_in_game, p.uses, p.counter4})
+            stream.write_u16(v);
+    }
+    for (std::size_t i = 1; i < being_plans.size(); ++i) {
+        const tbeing_plan& p = being_plans[i];
+        stream.write_record(p.unique_title);
+        stream.write_u8(0);
+        for (uint16_t v : {p.created_on_level, p.created_in_game, p.first_sightings, p.player_kills, p.kills})
+            stream.write_u16(v);
+    }
+}
+
+void read_global_state(tbyte_stream& stream) {
+    zero_scratch_fields();
+    for (std::size_t i = 1; i < levels.size(); ++i)
+        read_level_row(stream, levels[i]);
+    for (std::size_t i = 1; i < portals.size(); ++i) {
+        portals[i].x = stream.read_u8();
+        portals[i].y = stream.read_u8();
+        portals[i].used = stream.read_u8();
+    }
+    for (std::size_t i = 1; i < vaults.size(); ++i)
+        vaults[i].count_game = stream.read_u16();
+    for (std::size_t i = 1; i < contents.size(); ++i)
+        contents[i].count_game = stream.read_u16();
+    for (std::size_t i = 1; i < item_plans.size(); ++i) {
+        titem_plan& p = item_plans[i];
+        for (uint16_t* v : {&p.created_on_level, &p.created_in_game, &p.uses, &p.counter4})
+            *v = stream.read_u16();
+    }
+    for (std::size_t i = 1; i < being_plans.size(); ++i) {
+        tbeing_plan& p = being_plans[i];
+        stream.read_record(p.unique_title);
+        // A length byte beyond the name's room is cut to it.
+        if (p.unique_title.len > decltype(p.unique_title)::capacity)
+            p.unique_title.len = decltype(p.unique_title)::capacity;
+        stream.skip(1);
+        for (uint16_t* v :
+             {&p.created_on_level, &p.created_in_game, &p.first_sightings, &p.player_kills, &p.kills})
+            *v = stream.read_u16();
+    }
 }
 
 namespace {

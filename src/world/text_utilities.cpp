@@ -157,6 +157,18 @@ std::string hours_text(double seconds) {
     return out;
 }
 
+std::string file_safe_name(std::string_view name) {
+    std::string out;
+    for (const char c : name) {
+        const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                          c == ' ' || c == '-' || c == '_';
+        out += kept ? c : '_';
+    }
+    const std::size_t first = out.find_first_not_of(' ');
+    if (first == std::string::npos) return "_";
+    return out.substr(first, out.find_last_not_of(' ') - first + 1);
+}
+
 std::string scramble_name(std::string_view seed) {
     std::string lower;
     for (char c : seed)

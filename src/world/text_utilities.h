@@ -43,4 +43,9 @@ std::string scramble_name(std::string_view seed);
 // A scrambled name that differs from the seed when it can, capitalised.
 std::string random_name_from(std::string_view seed);
 
+// A name made fit for a file name: every byte but letters, digits, blank, "-" and "_" becomes
+// "_", leading and trailing blanks and dots go, and an empty result is "_". Save files and
+// obituaries are named with it, so a name never leads out of its folder.
+std::string file_safe_name(std::string_view name);
+
 } // namespace dravok

@@ -1,0 +1,738 @@
+// Saving, loading and ending a game: a game on the built database saved through the game menu,
+// read back record for record with its random seed, loaded through the load menu; a save
+// interrupted by a full disk keeping the earlier save; damaged saves refused and deleted, never
+// half loaded; the save list's summary checks; a death ending in the obituary, the history and
+// the statistics kept across a restart; a screenshot from its key.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "generation/level_setup.h"
+#include "platform/files.h"
+#include "platform/image_files.h"
+#include "platform/timers.h"
+#include "records/being_flags.h"
+#include "records/codec.h"
+#include "rules/being_creation.h"
+#include "rules/damage.h"
+#include "rules/level_files.h"
+#include "rules/pantheon.h"
+#include "rules/save_game.h"
+#include "rules/scheduler.h"
+#include "support/game_start.h"
+#include "ui/key_bindings.h"
+#include "ui/menus.h"
+#include "world/data_files.h"
+#include "world/database.h"
+#include "world/error_log.h"
+#include "world/globals.h"
+#include "world/history_file.h"
+#include "world/map.h"
+#include "world/menu_model.h"
+#include "world/message_log.h"
+#include "world/presentation.h"
+#include "world/random.h"
+#include "world/saves.h"
+#include "world/statistics.h"
+
+namespace dravok {
+namespace {
+
+using testing::started_game;
+namespace fs = std::filesystem;
+
+constexpr uint8_t first_floor = 41;
+
+std::string selected_text() {
+    const int r = selected_menu_row();
+    return r >= 1 ? menu_items[r].text : "";
+}
+
+std::vector<uint8_t> file_bytes(const std::string& path) {
+    return read_file(path).value_or(std::vector<uint8_t>{});
+}
+
+void put_file(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// What a save must give back: the records as they were written.
+struct tsnapshot {
+    tgame record{};
+    std::vector<uint8_t> tables;
+    std::vector<uint8_t> travellers;
+    std::map<int, std::vector<uint8_t>> level_files;
+    std::vector<std::string> history;
+};
+
+tsnapshot take_snapshot() {
+    tsnapshot s;
+    s.record = game;
+    tbyte_stream tables;
+    write_global_state(tables);
+    s.tables = tables.bytes();
+    tbyte_stream travellers;
+    for (int slot = 1; slot <= game.transfer_count; ++slot) {
+        travellers.write_record(transfer_beings[slot]);
+        for (int i = 1; i <= transfer_beings[slot].highest_item; ++i)
+            travellers.write_record(transfer_items[slot][i]);
+    }
+    s.travellers = travellers.bytes();
+    for (int i = 1; i < int(levels.size()); ++i)
+        if (levels[i].file_size != 0) s.level_files[i] = file_bytes(level_file_path(i));
+    s.history = history;
+    return s;
+}
+
+class SaveGame : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!program.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+        reset_keybindings();
+    }
+    void TearDown() override { set_write_limit_for_tests(std::nullopt); }
+
+    // Makes a level current the way a level change does, with no level being left.
+    static void enter(int index) {
+        game.target_level = uint16_t(index);
+        game.current_level = 0;
+        ASSERT_TRUE(setup_level(1));
+    }
+    static bool free_cell(int& x, int& y) {
+        for (x = 2; x < map_size; ++x)
+            for (y = 2; y < map_size; ++y)
+                if (cell_at(x, y).block >= first_floor && is_free_floor(x, y, 1, 1, 0, 0, 1)) return true;
+        return false;
+    }
+    static tbeing character(const std::string& name) {
+        tbeing b = blank_being;
+        b.serial = int32_t(++game.being_serial);
+        b.name = name;
+        b.width = b.height = 1;
+        for (int k = 1; k <= ability_count; ++k)
+            b.base_ability_of(k) = b.ability_of(k) = 10;
+        b.health_base = b.health = b.health_max = 10;
+        b.type_flags[tf_player] = 1;
+        b.commanded = 1;
+        return b;
+    }
+
+    // The program started, level 3 visited earlier, the character standing on level 1 with a
+    // companion waiting between levels, in the main mode.
+    void play(const std::string& name = "Ulla") {
+        ASSERT_TRUE(program.start());
+        ASSERT_GT(levels.size(), 3u) << "the database has three levels";
+        game.game_clock = 100;
+        enter(3);
+        update_level(1);
+        ASSERT_TRUE(save_level());
+        enter(1);
+        int x = 0, y = 0;
+        ASSERT_TRUE(free_cell(x, y));
+        const int hero = add_being_to_level(x, y, character(name), 1, 0);
+        ASSERT_NE(hero, 0);
+        game.player_serial = uint32_t(beings[hero].serial);
+        player = player_character = hero;
+        tbeing dog = character("dog");
+        dog.type_flags[tf_player] = 0;
+        dog.commanded = 0;
+        dog.highest_item = 2;
+        transfer_beings[1] = dog;
+        transfer_items[1][1].serial = 7001;
+        transfer_items[1][2].serial = 7002;
+        game.transfer_count = 1;
+        ASSERT_TRUE(arrive_at_level(1));
+        game_mode = mode_main;
+        random_seed = 424242;
+    }
+
+    void press_command(int command) {
+        const tkeybinding b = keybindings[command][0];
+        program.press(b.key,
+                      tshift_state{b.modifier == key_shift, b.modifier == key_ctrl, b.modifier == key_alt});
+    }
+    void save_through_menu() {
+        press_command(GAME_MENU);
+        ASSERT_EQ(menu.id, menu_game);
+        for (int i = 0; i < 20 && selected_text() != "SAVE GAME & QUIT"; ++i)
+            program.press(key_down);
+        ASSERT_EQ(selected_text(), "SAVE GAME & QUIT");
+        program.press(key_enter);
+    }
+    // From the main menu: CONTINUE GAME, then the first save of the load menu.
+    void load_through_menu() {
+        ASSERT_EQ(menu.id, menu_main);
+        program.press(key_down);
+        ASSERT_EQ(selected_text(), "CONTINUE GAME");
+        program.press(key_enter);
+        ASSERT_EQ(menu.id, menu_load);
+        program.press(key_enter);
+    }
+    // The rest of the round, as after any action (the spectator takes over), the spectator's
+    // ticks, then the main menu (no character came from the creation menus).
+    void run_to_the_main_menu() {
+        handle_rounds();
+        for (int tick = 0; tick < 200 && game_mode != mode_menu; ++tick) {
+            program.clock.advance(1000);
+            run_due_timers();
+        }
+        ASSERT_EQ(game_mode, mode_menu);
+    }
+    std::string obituary_named(const std::string& prefix) const {
+        for (const auto& entry : fs::directory_iterator(program.folder / "Obituary"))
+            if (entry.path().filename().string().rfind(prefix, 0) == 0)
+                return read_text_file(entry.path().string()).value_or("");
+        return "";
+    }
+    std::string path(const char* extension, const std::string& name = "Ulla") const {
+        return save_file_path(name, extension);
+    }
+
+    started_game program{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+};
+
+// The records a save file holds, cut out of its bytes as the format places them.
+tsnapshot records_in_save_file(const std::vector<uint8_t>& save) {
+    tsnapshot s;
+    uint32_t trailer = 0;
+    std::memcpy(&trailer, save.data() + save.size() - 4, 4);
+    const std::size_t main_length = std::size_t(checksum_mask(1, trailer) & 0xFFFFFFFFu);
+    tbyte_stream main(std::vector<uint8_t>(save.begin(), save.begin() + std::ptrdiff_t(main_length)));
+    EXPECT_TRUE(decode_stream(main));
+    EXPECT_TRUE(check_file_header(main, 15, sizeof(tgame)));
+    main.read_record(s.record);
+    const auto first = main.bytes().begin() + std::ptrdiff_t(main.position());
+    s.tables.assign(first, first + std::ptrdiff_t(global_state_size()));
+    s.travellers.assign(first + std::ptrdiff_t(global_state_size()), main.bytes().end());
+    std::size_t offset = main_length;
+    // Level rows come first in the tables' state, 128 bytes each: file size at 56, encoded at 60.
+    for (std::size_t row = 0; row + 128 <= std::size_t(s.record.level_count) * 128; row += 128) {
+        uint32_t file_size = 0, encoded_size = 0;
+        std::memcpy(&file_size, &s.tables[row + 56], 4);
+        std::memcpy(&encoded_size, &s.tables[row + 60], 4);
+        if (file_size == 0) continue;
+        s.level_files[int(row / 128) + 1].assign(save.begin() + std::ptrdiff_t(offset),
+                                                 save.begin() + std::ptrdiff_t(offset + encoded_size));
+        offset += encoded_size;
+    }
+    EXPECT_EQ(offset + 4, save.size()) << "the level files fill the rest, before the length";
+    return s;
+}
+
+TEST_F(SaveGame, SavedThroughTheMenuReadsBackRecordForRecordAndLoadsThroughTheLoadMenu) {
+    play();
+    const tsnapshot before = take_snapshot();
+    const std::vector<uint8_t> level3 = file_bytes(level_file_path(3));
+    const uint32_t seed = random_seed;
+    const uint32_t player_serial = game.player_serial;
+    save_through_menu();
+    ASSERT_TRUE(quit_requested());
+    ASSERT_TRUE(file_exists(path(save_extension)));
+    ASSERT_TRUE(file_exists(path(summary_extension)));
+    ASSERT_TRUE(file_exists(path(save_history_extension)));
+
+    // The program again: what the file holds is what the game had.
+    ASSERT_TRUE(program.restart());
+    const tsnapshot written = records_in_save_file(file_bytes(path(save_extension)));
+    EXPECT_EQ(written.record.save_seed, seed);
+    EXPECT_EQ(written.record.player_serial, player_serial);
+    EXPECT_EQ(written.travellers, before.travellers);
+    ASSERT_EQ(written.level_files.size(), 2u) << "levels 1 and 3, in that order";
+    EXPECT_EQ(written.level_files.at(3), level3);
+
+    // The load menu's list holds the save with its summary.
+    ASSERT_TRUE(program.restart());
+    ASSERT_EQ(save_names, std::vector<std::string>{"Ulla"});
+    EXPECT_EQ(past_characters[1].name.view(), "Ulla");
+    EXPECT_EQ(past_characters[1].date_made, file_time_as_datetime(path(save_extension)));
+
+    // Read back before its level is entered: every record as written, the seed restored.
+    random_seed = 1;
+    ASSERT_TRUE(read_saved_game("Ulla"));
+    EXPECT_EQ(std::memcmp(&game, &written.record, sizeof(tgame)), 0);
+    EXPECT_EQ(random_seed, 424242u);
+    const tsnapshot read = take_snapshot();
+    EXPECT_EQ(read.tables, written.tables);
+    EXPECT_EQ(read.travellers, written.travellers);
+    EXPECT_EQ(read.level_files, written.level_files);
+    EXPECT_EQ(read.history, before.history);
+    EXPECT_FALSE(read.history.empty());
+
+    // Loaded through the menu: the character stands on level 1 and the save is used up.
+    ASSERT_TRUE(program.restart());
+    load_through_menu();
+    EXPECT_FALSE(quit_requested());
+    EXPECT_EQ(game_mode, mode_main);
+    EXPECT_EQ(level.index, 1);
+    ASSERT_NE(player, 0);
+    EXPECT_EQ(beings[player].name.view(), "Ulla");
+    EXPECT_TRUE(save_files_gone("Ulla"));
+    // A second load of the same name finds no file.
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(load_game("Ulla"));
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Missing file"), std::string::npos);
+}
+
+TEST_F(SaveGame, ASaveCutShortByAFullDiskLeavesTheEarlierSaveLoadable) {
+    play();
+    ASSERT_TRUE(save_game());
+    const std::vector<uint8_t> earlier = file_bytes(path(save_extension));
+    const std::vector<uint8_t> earlier_summary = file_bytes(path(summary_extension));
+    clear_quit_request();
+    game.game_clock += 1000;
+    ::testing::internal::CaptureStderr();
+    set_write_limit_for_tests(earlier.size() / 2);
+    save_through_menu();
+    set_write_limit_for_tests(std::nullopt);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Could not write file"), std::string::npos);
+    EXPECT_FALSE(quit_requested()) << "the game goes on when its save failed";
+    EXPECT_EQ(file_bytes(path(save_extension)), earlier);
+    EXPECT_EQ(file_bytes(path(summary_extension)), earlier_summary);
+    EXPECT_TRUE(fs::directory_iterator(program.folder / "Save") != fs::directory_iterator());
+    for (const auto& entry : fs::directory_iterator(program.folder / "Save"))
+        EXPECT_NE(entry.path().extension(), ".new") << entry.path();
+
+    ASSERT_TRUE(program.restart());
+    ASSERT_EQ(save_names, std::vector<std::string>{"Ulla"});
+    load_through_menu();
+    EXPECT_EQ(game_mode, mode_main);
+    EXPECT_FALSE(quit_requested());
+}
+
+TEST_F(SaveGame, ADamagedSaveIsRefusedWithTheCorruptFileMessageDeletedAndNothingHalfLoaded) {
+    play();
+    ASSERT_TRUE(save_game());
+    const std::vector<uint8_t> good = file_bytes(path(save_extension));
+    const std::vector<uint8_t> summary = file_bytes(path(summary_extension));
+    const std::vector<uint8_t> level_file = file_bytes(level_file_path(1));
+    uint32_t trailer = 0;
+    std::memcpy(&trailer, good.data() + good.size() - 4, 4);
+    const std::size_t main_length = std::size_t(checksum_mask(1, trailer) & 0xFFFFFFFFu);
+
+    auto flipped = [&](std::size_t at) {
+        std::vector<uint8_t> b = good;
+        b[at] ^= 0x5A;
+        return b;
+    };
+    auto with_trailer = [&](uint32_t length) {
+        std::vector<uint8_t> b = good;
+        const auto masked = uint32_t(checksum_mask(1, length));
+        std::memcpy(b.data() + b.size() - 4, &masked, 4);
+        return b;
+    };
+    // The main part re-encoded whole, so only its content is wrong.
+    auto with_record = [&](auto change) {
+        tbyte_stream main(std::vector<uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(main_length)));
+        decode_stream(main);
+        std::vector<uint8_t> plain = main.take();
+        change(plain);
+        tbyte_stream again(plain);
+        again.seek(plain.size());
+        encode_stream(again);
+        std::vector<uint8_t> b = again.take();
+        const uint32_t length = uint32_t(b.size());
+        b.insert(b.end(), good.begin() + std::ptrdiff_t(main_length), good.end() - 4);
+        const auto masked = uint32_t(checksum_mask(1, length));
+        const auto* m = reinterpret_cast<const uint8_t*>(&masked);
+        b.insert(b.end(), m, m + 4);
+        return b;
+    };
+    std::vector<uint8_t> garbage(good.size());
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = uint8_t(i * 131 + 7);
+
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"empty", {}},
+        {"three bytes", {1, 2, 3}},
+        {"cut after the envelope's start", std::vector<uint8_t>(good.begin(), good.begin() + 40)},
+        {"cut in the main part",
+         std::vector<uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(main_length / 2))},
+        {"cut in the level files", std::vector<uint8_t>(good.begin(), good.end() - 100)},
+        {"last byte missing", std::vector<uint8_t>(good.begin(), good.end() - 1)},
+        {"a byte flipped in the main part", flipped(main_length / 2)},
+        {"a byte flipped in a level file", flipped(main_length + 40)},
+        {"a byte flipped in the length", flipped(good.size() - 2)},
+        {"garbage of the right size", garbage},
+        {"the summary's bytes", summary},
+        {"a level file's bytes", level_file},
+        {"a length beyond the file", with_trailer(0xFFFFFFF0u)},
+        {"a length below the envelope", with_trailer(12)},
+        {"a length one short", with_trailer(uint32_t(main_length - 1))},
+        {"another level count",
+         with_record([](std::vector<uint8_t>& p) { p[8 + offsetof(tgame, level_count)] ^= 1; })},
+        {"another size signature", with_record([](std::vector<uint8_t>& p) { p[8] ^= 1; })},
+        {"another release", with_record([](std::vector<uint8_t>& p) { p[0] = 16; })},
+        {"an absurd traveller count", with_record([](std::vector<uint8_t>& p) {
+             std::memset(&p[8 + offsetof(tgame, transfer_count)], 0xFF, 2);
+         })},
+        {"an absurd item count", with_record([](std::vector<uint8_t>& p) {
+             const std::size_t being = p.size() - sizeof(tbeing) - 2 * sizeof(titem);
+             std::memset(&p[being + offsetof(tbeing, highest_item)], 0xFF, 2);
+         })},
+        {"an absurd level file size", with_record([](std::vector<uint8_t>& p) {
+             const std::size_t state = 8 + sizeof(tgame);
+             std::memset(&p[state + 60], 0x7F, 4);
+         })},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        put_file(path(save_extension), c.bytes);
+        put_file(path(summary_extension), summary);
+        put_file(path(save_history_extension), {'x', '\r', '\n'});
+        clear_quit_request();
+        tgame before = game;
+        const std::vector<uint8_t> tables_before = take_snapshot().tables;
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(load_game("Ulla"));
+        const std::string shown = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(shown.find("is corrupted or not compatible"), std::string::npos) << shown;
+        EXPECT_TRUE(quit_requested());
+        EXPECT_TRUE(save_files_gone("Ulla"));
+        // The call trace inside the game record is the only part loading writes.
+        tgame after = game;
+        std::memset(after.call_trace, 0, sizeof after.call_trace);
+        std::memset(before.call_trace, 0, sizeof before.call_trace);
+        EXPECT_EQ(std::memcmp(&after, &before, sizeof before), 0) << "the running game is untouched";
+        EXPECT_EQ(take_snapshot().tables, tables_before);
+    }
+}
+
+TEST_F(SaveGame, TwoThousandMutatedSavesAreJudgedWithoutACrash) {
+    play();
+    ASSERT_TRUE(save_game());
+    const std::vector<uint8_t> good = file_bytes(path(save_extension));
+    ASSERT_TRUE(save_bytes_sound(good));
+    uint32_t seed = 99;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    int refused = 0;
+    for (int run = 0; run < 2000; ++run) {
+        std::vector<uint8_t> bytes = good;
+        switch (next() % 4) {
+        case 0: // a few bytes changed anywhere
+            for (uint32_t n = 1 + next() % 8; n > 0; --n)
+                bytes[next() % bytes.size()] = uint8_t(next() >> 24);
+            break;
+        case 1: // cut short
+            bytes.resize(next() % bytes.size());
+            break;
+        case 2: // a run of bytes inserted
+            bytes.insert(bytes.begin() + std::ptrdiff_t(next() % bytes.size()), 1 + next() % 64,
+                         uint8_t(next()));
+            break;
+        default: // another length in the trailer
+            bytes[bytes.size() - 1 - next() % 4] = uint8_t(next() >> 24);
+            break;
+        }
+        refused += save_bytes_sound(bytes) ? 0 : 1;
+    }
+    EXPECT_GT(refused, 1900);
+}
+
+TEST_F(SaveGame, TheSaveListKeepsOnlySavesWhoseSummaryMatchesTheirSave) {
+    play();
+    ASSERT_TRUE(save_game());
+    const fs::path save = program.folder / "Save";
+    // A second save under another name, made later: it comes first.
+    fs::copy_file(save / "Ulla.dsg", save / "Bram.dsg");
+    fs::copy_file(save / "Ulla.dsi", save / "Bram.dsi");
+    fs::copy_file(save / "Ulla.dsr", save / "Bram.dsr");
+    // A save touched after it was written, and one with its summary gone.
+    const std::string name_touched = "Ulla";
+    fs::last_write_time(save / "Ulla.dsg", fs::last_write_time(save / "Ulla.dsg") + std::chrono::seconds(5));
+    ::testing::internal::CaptureStderr();
+    build_save_list();
+    ::testing::internal::GetCapturedStderr();
+    // Bram's summary names Ulla: renamed saves are deleted; Ulla's date no longer matches.
+    EXPECT_TRUE(save_names.empty());
+    EXPECT_TRUE(save_files_gone("Bram"));
+    EXPECT_TRUE(save_files_gone(name_touched));
+    EXPECT_EQ(past_characters.size(), 1u);
+
+    // A good save and a save without a summary; a file with the extension in capitals is no save.
+    clear_quit_request();
+    program.restart();
+    play();
+    ASSERT_TRUE(save_game());
+    fs::copy_file(save / "Ulla.dsg", save / "Gone.dsg");
+    fs::copy_file(save / "Ulla.dsg", save / "Caps.DSG");
+    build_save_list();
+    EXPECT_EQ(save_names, std::vector<std::string>{"Ulla"});
+    EXPECT_FALSE(fs::exists(save / "Gone.dsg"));
+    EXPECT_TRUE(fs::exists(save / "Caps.DSG"));
+    EXPECT_EQ(past_characters.size(), 2u);
+}
+
+TEST_F(SaveGame, NamesNeverLeadOutOfTheSaveFolder) {
+    play("../../evil/Ulla");
+    ASSERT_TRUE(save_game());
+    EXPECT_TRUE(file_exists(save_file_path("______evil_Ulla", save_extension)));
+    EXPECT_FALSE(fs::exists(program.folder / "evil"));
+    build_save_list();
+    EXPECT_EQ(save_names, std::vector<std::string>{"______evil_Ulla"});
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(load_game("../Ulla"));
+    ::testing::internal::GetCapturedStderr();
+}
+
+TEST_F(SaveGame, ADeathEndsInTheObituaryTheHistoryAndACountedDeath) {
+    play();
+    settings.create_obituary = 1;
+    game.seconds_played = 5400;
+    const uint16_t deaths = statistics.deaths;
+    tdamage blow{};
+    blow.of(1) = 500;
+    blow.total = 500;
+    tdamage result{};
+    // A trap's blow as the trap handler deals it: the damage, then the death.
+    damage_being(player, 0, blow, result, 1, cause_trap);
+    ASSERT_EQ(result.killed, 1);
+    kill_being(player, result, 1);
+    ASSERT_EQ(state.died, 1);
+    run_to_the_main_menu();
+    std::string own_name;
+    for (const auto& entry : fs::directory_iterator(program.folder / "Obituary"))
+        if (entry.path().filename() != "Last character.txt") own_name = entry.path().filename().string();
+    EXPECT_NE(own_name.find("_dl01_xl00_Ulla.txt"), std::string::npos) << own_name;
+    const std::string last =
+        read_text_file((program.folder / "Obituary" / "Last character.txt").string()).value_or("");
+    const std::string own = read_text_file((program.folder / "Obituary" / own_name).string()).value_or("");
+    EXPECT_EQ(last, own);
+    EXPECT_EQ(last.rfind("DRAVOK obituary (release 15)\r\n\r\n\r\nULLA\r\n", 0), 0u) << last;
+    for (const char* part : {"Killed by a trap.", "Health       10", "ABILITIES (base / current / modifier)",
+                             "Body         10    10", "SKILLS (base / current)", "RESISTANCES", "EQUIPMENT",
+                             "MAPS EXPLORED / HIDDEN AREAS DISCOVERED", "Total ", "HISTORY",
+                             "   90 minutes    dl  1     xl  0    hp 000/010    Killed by a trap."})
+        EXPECT_NE(last.find(part), std::string::npos) << part;
+    // No talents, devices or kills: not even their headings.
+    for (const char* part : {"TALENTS", "DEVICE USES", "CREATURES DEFEATED", "INVENTORY"})
+        EXPECT_EQ(last.find(part), std::string::npos) << part;
+    EXPECT_EQ(statistics.deaths, deaths + 1);
+
+    // The next start reads the counted death and the time back.
+    ASSERT_TRUE(program.restart());
+    EXPECT_EQ(statistics.deaths, deaths + 1);
+    EXPECT_GE(statistics.seconds_played, 5400u);
+    EXPECT_EQ(hours_text(5400), "1.5");
+    EXPECT_EQ(hours_text(0), "0.0");
+}
+
+TEST_F(SaveGame, AStatisticsFileOfAnotherShapeIsDeleted) {
+    ASSERT_TRUE(program.start());
+    const std::string path = (program.folder / "Data" / "Dravok.dst").string();
+    statistics = tstatistics{};
+    statistics.wins = 3;
+    save_statistics();
+    EXPECT_EQ(file_bytes(path).size(), 24u);
+    statistics = tstatistics{};
+    load_statistics();
+    EXPECT_EQ(statistics.wins, 3);
+    std::vector<uint8_t> good = file_bytes(path);
+    std::vector<uint8_t> longer = good;
+    longer[4] = 20; // a record of 20 bytes
+    longer.resize(28);
+    std::vector<uint8_t> release = good;
+    release[2] = 1; // 0x1000F is not release 15
+    for (const std::vector<uint8_t>& bad :
+         {std::vector<uint8_t>{}, std::vector<uint8_t>(good.begin(), good.end() - 1), longer, release}) {
+        put_file(path, bad);
+        statistics.wins = 9;
+        load_statistics();
+        EXPECT_EQ(statistics.wins, 9) << "the record keeps its values";
+        EXPECT_FALSE(file_exists(path));
+    }
+}
+
+TEST_F(SaveGame, TheScreenshotAndMapKeysWritePicturesOfTheWindowAndTheMap) {
+    play();
+    program.screenshot("before_screenshot_key");
+    press_command(SCREENSHOT);
+    std::vector<fs::path> pictures;
+    for (const auto& entry : fs::directory_iterator(program.folder / "Screenshot"))
+        pictures.push_back(entry.path());
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(pictures[0].extension(), ".png");
+    Bitmap picture;
+    ASSERT_TRUE(read_png(pictures[0].string(), picture));
+    const Bitmap* screen = presentation.screen_picture();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(picture.width(), screen->width());
+    EXPECT_EQ(picture.height(), screen->height());
+    const std::string said = "Screenshot saved to";
+    EXPECT_TRUE(std::any_of(message_log.begin(), message_log.end(),
+                            [&](const std::string& line) { return line.find(said) != std::string::npos; }));
+
+    // The map key, a second later: the explored cells of the level on a 1152-pixel grid.
+    int x = 0, y = 0;
+    ASSERT_TRUE(free_cell(x, y));
+    cell_at(x, y).explored = 1;
+    cell_at(x, y).area = 1;
+    program.clock.advance(1000);
+    press_command(MAPSHOT);
+    fs::path map_picture;
+    for (const auto& entry : fs::directory_iterator(program.folder / "Screenshot"))
+        if (entry.path() != pictures[0]) map_picture = entry.path();
+    Bitmap map;
+    ASSERT_TRUE(read_png(map_picture.string(), map));
+    EXPECT_EQ(map.width(), 1152);
+    EXPECT_EQ(map.height(), 1152);
+    // The cells are stretched over the whole side; the grid lines keep whole steps.
+    const auto centre = [&](int cell) { return int((cell - 0.5) * 1152 / map_size); };
+    EXPECT_NE(map.pixel(centre(x), centre(y)), colours::black);
+    EXPECT_EQ(map.pixel(centre(1), centre(1)), colours::black) << "a wall never seen";
+}
+
+// An ascended being's new name is made from the letters of its old one.
+bool anagram_of(std::string_view name, std::string_view old) {
+    std::string a(name), b(old);
+    for (char& c : a)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : b)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    return a == b;
+}
+
+TEST_F(SaveGame, AscendingToDemigodhoodStoresThePlayerAndItsCompanionsForTheNextGame) {
+    play();
+    int x = 0, y = 0;
+    ASSERT_TRUE(free_cell(x, y));
+    tbeing friend_record = character("Bram");
+    friend_record.type_flags[tf_player] = 0;
+    friend_record.commanded = 0;
+    friend_record.type_flags[tf_companion] = 1;
+    friend_record.type_flags[tf_humanoid] = 1;
+    friend_record.type_flags[tf_unique] = 1;
+    ASSERT_NE(add_being_to_level(x, y, friend_record, 1, 0), 0);
+    const tstatistics before = statistics;
+    // The ascension answer of the dialogue.
+    beings[player].type_flags[tf_demigod] = 1;
+    add_demigod(player);
+    ascend_companions(1);
+    ascend_player();
+    EXPECT_EQ(state.won, 1);
+    run_to_the_main_menu();
+    EXPECT_EQ(statistics.demigod_ascensions, before.demigod_ascensions + 1);
+    EXPECT_EQ(statistics.wins, before.wins + 1);
+    const std::string obituary = obituary_named("Demigod_");
+    EXPECT_NE(obituary.find("Became a demigod!"), std::string::npos);
+    EXPECT_NE(obituary.find("Ascended to demigodhood!"), std::string::npos);
+
+    // The next game reads the two demigods, the player first.
+    ASSERT_TRUE(program.restart());
+    ASSERT_EQ(demigods.size(), 3u);
+    EXPECT_TRUE(anagram_of(demigods[1].name.view(), "Ulla")) << demigods[1].name.str();
+    EXPECT_EQ(demigods[1].type_flags[tf_former_player], 1);
+    EXPECT_EQ(demigods[1].type_flags[tf_player], 0);
+    EXPECT_EQ(demigods[1].demigod, 1);
+    EXPECT_TRUE(anagram_of(demigods[2].name.view(), "Bram")) << demigods[2].name.str();
+    EXPECT_EQ(demigods[2].type_flags[tf_former_companion], 1);
+    EXPECT_EQ(demigods[2].type_flags[tf_unique], 0);
+    EXPECT_EQ(demigods[2].type_flags[tf_demigod], 1);
+    EXPECT_EQ(statistics.demigod_ascensions, before.demigod_ascensions + 1);
+}
+
+TEST_F(SaveGame, AscendingToGodhoodTakesTheGodsPlaceInTheNextGamesPantheon) {
+    play();
+    constexpr int god = 7;
+    avatars[3].avatar_slot = god; // the pantheon as a fresh one holds that god
+    avatars[3].present = 1;
+    beings[player].type_flags[tf_god] = 1;
+    beings[player].type_flags[tf_avatar] = 1;
+    beings[player].avatar_slot = god;
+    const tstatistics before = statistics;
+    replace_avatar_with_being(god, player);
+    ascend_player();
+    run_to_the_main_menu();
+    EXPECT_EQ(statistics.god_ascensions, before.god_ascensions + 1);
+    EXPECT_NE(obituary_named("God_").find("Became a god!"), std::string::npos);
+
+    ASSERT_TRUE(program.restart());
+    EXPECT_EQ(find_avatar_slot(god), 3);
+    EXPECT_TRUE(anagram_of(avatars[3].name.view(), "Ulla")) << avatars[3].name.str();
+    EXPECT_EQ(avatars[3].title.view(), avatars[3].name.view());
+    EXPECT_EQ(avatars[3].type_flags[tf_former_player], 1);
+    EXPECT_EQ(avatars[3].commanded, 0);
+}
+
+TEST_F(SaveGame, BecomingTheOvergodIsTheUltimateEnding) {
+    play();
+    beings[player].type_flags[tf_overgod] = 1;
+    const tstatistics before = statistics;
+    ascend_player();
+    run_to_the_main_menu();
+    EXPECT_EQ(statistics.overgod_ascensions, before.overgod_ascensions + 1);
+    const std::string obituary = obituary_named("Overgod_");
+    EXPECT_NE(obituary.find("Became the Overgod! (the ultimate ending)"), std::string::npos);
+    EXPECT_NE(obituary.find("Became the Overgod!\r\n"), std::string::npos) << "the history line";
+    ASSERT_TRUE(program.restart());
+    EXPECT_EQ(statistics.overgod_ascensions, before.overgod_ascensions + 1);
+}
+
+TEST_F(SaveGame, ADamagedPantheonIsDeletedAndNotRead) {
+    ASSERT_TRUE(program.start());
+    state.pantheon_disabled = 0;
+    avatars[2].avatar_slot = 4;
+    avatars[2].present = 1;
+    avatar_items[2].assign(3, blank_item);
+    avatar_items[2][2].serial = 77;
+    demigods.resize(2);
+    demigod_items.resize(2);
+    demigods[1].present = 0; // died in a later game: no items
+    save_avatars();
+    const std::string path = (program.folder / "Save" / "Avatars.dav").string();
+    const std::vector<uint8_t> good = file_bytes(path);
+    ASSERT_TRUE(load_avatars());
+    EXPECT_EQ(avatar_items[2].size(), 3u);
+    EXPECT_EQ(avatar_items[2][2].serial, 77);
+    EXPECT_EQ(demigods.size(), 2u);
+    // The plain payload rewritten whole, so its sums hold and only its content is wrong.
+    auto with_plain = [&](auto change) {
+        tbyte_stream s(good);
+        decode_stream(s);
+        std::vector<uint8_t> plain = s.take();
+        change(plain);
+        tbyte_stream again(plain);
+        again.seek(plain.size());
+        encode_stream(again);
+        return again.take();
+    };
+    std::vector<uint8_t> flipped = good;
+    flipped[good.size() / 2] ^= 0x21;
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"empty", {}},
+        {"cut short", std::vector<uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(good.size() / 3))},
+        {"a byte flipped", flipped},
+        {"another record size", with_plain([](std::vector<uint8_t>& p) { p[8] ^= 1; })},
+        {"an absurd item count", with_plain([](std::vector<uint8_t>& p) {
+             std::memset(&p[14 + sizeof(tbeing) + offsetof(tbeing, highest_item)], 0xFF, 2);
+         })},
+        {"an absurd demigod count", with_plain([](std::vector<uint8_t>& p) {
+             std::memset(&p[14 + 8 * sizeof(tbeing) + 2 * sizeof(titem)], 0xFF, 4);
+         })},
+        {"the end missing", with_plain([](std::vector<uint8_t>& p) { p.resize(p.size() - 1); })},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        put_file(path, c.bytes);
+        EXPECT_FALSE(load_avatars());
+        EXPECT_FALSE(file_exists(path));
+        EXPECT_EQ(find_avatar_slot(4), 0) << "nothing of it was kept";
+        EXPECT_EQ(demigods.size(), 1u);
+    }
+}
+
+} // namespace
+} // namespace dravok
