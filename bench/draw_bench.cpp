@@ -14,6 +14,7 @@
 #include "platform/files.h"
 #include "platform/runtime.h"
 #include "platform/window.h"
+#include "records/being_flags.h"
 #include "records/layout_being.h"
 #include "records/layout_item.h"
 #include "records/layout_level.h"
@@ -22,9 +23,13 @@
 #include "ui/draw.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
+#include "ui/lister.h"
+#include "ui/lister_drawing.h"
+#include "ui/lister_model.h"
 #include "ui/tileset.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/message_log.h"
 #include "world/random.h"
 #include "world/view_memory.h"
 
@@ -194,6 +199,68 @@ void BM_draw_main_frame_1920x1080_fullscreen(benchmark::State& bench) {
     draw_frames(bench);
 }
 BENCHMARK(BM_draw_main_frame_1920x1080_fullscreen)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The message log full and a few statuses, so every panel of the frame has something to draw.
+void fill_panels() {
+    static bool filled = false;
+    if (filled) return;
+    filled = true;
+    for (int i = 0; i < 20; ++i)
+        add_message("You hit the $Fgoblin$B for " + std::to_string(i) +
+                    " damage. Press [[ ENTER ]] to wait.");
+    beings[1].status_of(st_poisoned) = 1;
+    beings[1].status_of(st_regenerating_health) = 1;
+    beings[1].status_of(st_increased_motion) = 1;
+}
+
+void BM_draw_main_frame_with_panels_1920x1080(benchmark::State& bench) {
+    if (!prepare_world()) return bench.SkipWithError("no tile set or level");
+    const Rect m = monitor_bounds(0);
+    if (m.width() < 1920 || m.height() < 1080) return bench.SkipWithError("needs a 1920 x 1080 display");
+    fill_panels();
+    settings.fullscreen = 1;
+    settings.view_width_32 = 999;
+    settings.view_height_32 = 999;
+    apply_layout();
+    draw_frames(bench);
+}
+BENCHMARK(BM_draw_main_frame_with_panels_1920x1080)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The inventory screen with a backpack of 200 items beside the equipment.
+void BM_draw_list_screen_200_rows(benchmark::State& bench) {
+    if (!prepare_world()) return bench.SkipWithError("no tile set or level");
+    settings.fullscreen = 0;
+    settings.view_width_32 = 23;
+    settings.view_height_32 = 17;
+    apply_layout();
+    being_items[1].assign(1, blank_item);
+    for (int i = 1; i <= 200; ++i) {
+        titem it = blank_item;
+        it.plan = uint16_t(1 + i % 8);
+        it.serial = i;
+        it.amount = 1 + i % 3;
+        it.name = "item number " + std::to_string(i);
+        it.flags[1 + i % 9] = 1;
+        it.icon = uint16_t(1 + i % 8);
+        being_items[1].push_back(it);
+    }
+    reset_lister();
+    initialize_inventory(1, 0, list_equipment, list_backpack, 2, false);
+    int rows = lister.panes[2].row_count();
+    for (auto _ : bench) {
+        draw_inventory_screen();
+        benchmark::DoNotOptimize(screen_bitmap.pixel(0, 0));
+    }
+    bench.counters["rows"] = rows;
+    game_mode = mode_main;
+}
+BENCHMARK(BM_draw_list_screen_200_rows)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

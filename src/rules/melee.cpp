@@ -193,10 +193,10 @@ void melee_attack(int attacker, int defender, int direction, int depth) {
 }
 
 void set_being_lunge(int attacker, int defender, int direction) {
-    // not built yet: the lunge is noted on the attacker but not drawn nor taken back
     if (!is_being_ok(attacker, 0)) return;
-    if (direction == 0) direction = get_direction_between_beings(attacker, defender);
+    if (direction < 1 || direction > 8) direction = get_direction_between_beings(attacker, defender);
     beings[attacker].lunge_direction = uint8_t(direction);
+    beings[attacker].lunge_timer = 0;
 }
 
 } // namespace dravok

@@ -26,6 +26,7 @@
 #include "ui/animations.h"
 #include "ui/dialogs.h"
 #include "ui/lister.h"
+#include "ui/lister_model.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/followers.h"
@@ -125,7 +126,7 @@ void handle_dialog_bump_friendly() {
         break;
     case 8:
         reset_lister();
-        initialize_inventory(player, p, 1, d, 2, 1);
+        initialize_inventory(player, p, list_backpack, list_backpack, 1, false);
         break;
     case 9:
         if (try_to_recruit(p, player, d)) {

@@ -15,6 +15,7 @@
 #include "ui/game_window.h"
 #include "ui/graphics.h"
 #include "ui/lister.h"
+#include "ui/lister_drawing.h"
 #include "ui/map_view.h"
 #include "ui/menus.h"
 #include "ui/minimap.h"

@@ -1,216 +1,554 @@
-// List screens: the talent screen's pane, its keys and the quickslots of the main mode. The
-// inventory and quickslot screens, until they land, show their mode and return to the map.
+// The list screens' commands; see lister.h.
 #include "ui/lister.h"
 
 #include <algorithm>
-#include <cctype>
 
-#include "records/vocabulary.h"
-#include "rules/effect_tables.h"
-#include "rules/lasting_effects.h"
-#include "ui/graphics.h"
-#include "ui/key_bindings.h"
-#include "ui/layout.h"
-#include "world/sprite_lookup.h"
-
+#include "platform/keys.h"
 #include "records/being_flags.h"
 #include "rules/being_update.h"
 #include "rules/equipment.h"
 #include "rules/item_use.h"
+#include "rules/sound.h"
 #include "rules/talents.h"
+#include "ui/graphics.h"
+#include "ui/key_bindings.h"
+#include "ui/lister_drawing.h"
+#include "ui/lister_model.h"
 #include "world/being.h"
+#include "world/coins.h"
+#include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/message_log.h"
 
 namespace dravok {
-
-tlister lister;
-
 namespace {
 
-constexpr int key_f12 = 123;
-constexpr int largest_page = 36;
+constexpr int item_sound = 8;
+constexpr int action_loot = 3, action_drop = 4, action_unequip = 5, action_trade = 6;
+constexpr int list_action_cost = 20, unequip_cost = 30;
+constexpr int modifier_shift = 16, modifier_ctrl = 17;
+constexpr int shop_customer_bought = 3, shop_shopkeeper_bought = 4;
 
-bool is_row(int pane, int row) {
-    return pane >= 1 && pane <= 3 && row >= 1 && row <= lister.panes[pane].row_count &&
-           row < int(lister.rows[pane].size());
-}
-bool is_item_row(int pane, int row) {
-    return is_row(pane, row) && lister.rows[pane][row].header.empty();
-}
-
-// Places the cursor on the row, scrolling the page so that it is shown.
-void move_cursor_to(int pane, int row) {
-    tlister_settings& p = lister.panes[pane];
-    const int page = std::max(1, lister.rows_per_page);
-    if (row < p.top_row) p.top_row = row;
-    if (row >= p.top_row + page) p.top_row = row - page + 1;
-    p.cursor = row - p.top_row + 1;
-    p.rows_shown = std::min(page, p.row_count - p.top_row + 1);
+bool valid_being(int b) {
+    return b >= 1 && b < int(beings.size()) && beings[b].serial > 0;
 }
 
-// The next item row from the cursor in the direction; the cursor stays at either end.
-void step_cursor(int pane, int direction) {
-    const int from = lister_cursor_row(pane);
-    for (int r = from + direction; is_row(pane, r); r += direction)
-        if (is_item_row(pane, r)) {
-            move_cursor_to(pane, r);
+tlister_pane& pane(int p) {
+    return lister.panes[p];
+}
+
+// Rebuilds a pane keeping its top and cursor where the rows allow.
+void rebuild_keeping_cursor(int p) {
+    const int top = pane(p).top, cursor = pane(p).cursor;
+    const bool picking = pane(p).picking;
+    set_pane_columns(p);
+    create_lister(p);
+    pane(p).picking = picking;
+    const int n = pane(p).row_count();
+    if (n < 1) return;
+    const int row = std::min(n, top + std::max(cursor, 1) - 1);
+    pane(p).top = std::clamp(top, 1, n);
+    set_lister_cursor(p, row);
+    if (lister_cursor_row(p) == 0) {
+        // The row was the last: go back to the last item row.
+        for (int r = n; r >= 1; --r)
+            if (!pane(p).rows[r].is_header()) {
+                set_lister_cursor(p, r);
+                break;
+            }
+    }
+}
+
+void rebuild_all() {
+    for (int p = 1; p <= lister.pane_count; ++p)
+        rebuild_keeping_cursor(p);
+}
+
+void move_cursor(int p, int delta) {
+    tlister_pane& q = pane(p);
+    const int n = q.row_count();
+    int r = lister_cursor_row(p);
+    if (r == 0) r = delta > 0 ? 0 : n + 1;
+    for (int next = r + delta; next >= 1 && next <= n; next += delta > 0 ? 1 : -1)
+        if (!q.rows[next].is_header()) {
+            set_lister_cursor(p, next);
             return;
         }
+    // At the top the page still scrolls up to show the first header.
+    if (delta < 0 && q.top > 1) q.top = 1, q.cursor = r;
 }
 
-// The talents held, active ones first and then the automatic ones, each run of one type under
-// a header with the type's name.
-void build_talent_rows(int pane) {
-    const int owner = lister.panes[pane].owner;
-    if (!is_being_ok(owner)) return;
-    const tbeing& b = beings[owner];
-    std::vector<tlister_item>& rows = lister.rows[pane];
-    for (const bool passive_pass : {false, true}) {
-        int previous_type = -1;
-        for (int t = 1; t <= talent_count && t < int(talents.size()); ++t) {
-            const ttalent& talent = talents[t];
-            if (b.talent_of(t) == 0 || (talent.kind == talent_kind_passive) != passive_pass) continue;
-            if (talent.type != previous_type) {
-                tlister_item header;
-                header.header =
-                    talent.type < vocab::talent_types.size() ? vocab::talent_types[talent.type] : "-";
-                header.header[0] = char(std::toupper(static_cast<unsigned char>(header.header[0])));
-                if (passive_pass) header.header += ", automatic";
-                rows.push_back(header);
-                previous_type = talent.type;
-            }
-            tlister_item row;
-            row.text = talent.name.str();
-            row.image = sprite_info(sprites_talent, t).first_image;
-            row.index = t;
-            if (passive_pass) {
-                row.grey = row.red = 1;
-            } else {
-                row.red = !has_stamina_for_talent(owner, t, false) || !can_use_talent_now(owner, t);
-                row.green = find_duration_effect(1, owner, owner, 0, action_talent_use, t) != 0;
-            }
-            rows.push_back(row);
+void page(int p, int direction) {
+    for (int i = 0; i < lister_page_rows() - 1; ++i)
+        move_cursor(p, direction);
+}
+
+void back_to_main() {
+    game_mode = mode_main;
+}
+
+// After the screen closes: the being's figures, the loose items of the listed cells combined.
+void closing(int being) {
+    if (!valid_being(being)) return;
+    update_being(being, 0);
+    check_ammunition(being, 0);
+    for (int p = 1; p <= lister.pane_count; ++p)
+        if (pane(p).kind == list_ground) combine_similar_level_items(pane(p).x, pane(p).y, 0);
+    lister.pane_count = 0;
+}
+
+int selected_amount_or_all(tlister_item& row) {
+    return row.selected > 0 ? row.selected : row.amount;
+}
+
+bool any_selected(int p) {
+    for (int r = 1; r <= pane(p).row_count(); ++r)
+        if (pane(p).rows[r].selected > 0) return true;
+    return false;
+}
+
+void select_cursor_row_if_none(int p) {
+    const int r = lister_cursor_row(p);
+    if (r && !any_selected(p)) pane(p).rows[r].selected = pane(p).rows[r].selectable;
+}
+
+bool stop_for_hostiles(int being) {
+    return valid_being(being) && beings[being].seen_awake_hostiles > 0;
+}
+
+// The level item of the row goes by its selected amount to the target pane's owner.
+void loot_item(int p, int row, int target) {
+    tlister_item& r = pane(p).rows[row];
+    const int owner = pane(target).owner;
+    if (!is_item_ok(r.item, 0, 0) || !valid_being(owner)) return;
+    const int n = std::min(selected_amount_or_all(r), level_items[r.item].amount);
+    titem copy = level_items[r.item];
+    copy.amount = n;
+    copy.x = copy.y = 0;
+    copy.holder = 0;
+    if (add_item_to_being(owner, copy, 0, 0, dice_template) == 0) return;
+    adjust_item_amount(0, r.item, -n, 0);
+    update_carried_weight(owner);
+    check_sounds(owner, 0, 0, 0, item_sound);
+}
+
+// The owner's item goes by its selected amount onto the target pane's cell.
+void drop_item(int p, int row, int target) {
+    tlister_item& r = pane(p).rows[row];
+    const int owner = pane(p).owner;
+    if (!valid_being(owner) || !is_item_ok(r.item, owner, 0)) return;
+    titem& it = item_at(owner, r.item);
+    if (it.slot != 0) return;
+    const int n = std::min(selected_amount_or_all(r), it.amount);
+    titem copy = it;
+    copy.amount = n;
+    copy.quickslot = 0;
+    const int x = target ? pane(target).x : beings[owner].x, y = target ? pane(target).y : beings[owner].y;
+    if (add_item_to_level(x, y, copy, 0, dice_template, 0) == 0) return;
+    adjust_item_amount(owner, r.item, -n, 0);
+    update_carried_weight(owner);
+    check_sounds(owner, 0, 0, 0, item_sound);
+}
+
+// Every selected row in order; a hostile coming into sight stops the rest.
+template <typename Move> void move_selected(int p, int target, Move move) {
+    for (int r = 1; r <= pane(p).row_count(); ++r) {
+        if (pane(p).rows[r].selected <= 0) continue;
+        move(p, r, target);
+        if (stop_for_hostiles(player)) break;
+    }
+    rebuild_all();
+}
+
+void trade_selected(int p, int other) {
+    update_lister_totals();
+    const int total = pane(p).selected_total;
+    if (total <= 0) return;
+    const bool selling = pane(p).owner != lister.partner;
+    const int buyer = selling ? lister.partner : pane(other).owner, seller = pane(p).owner;
+    if (being_coins(buyer) < total) return;
+    lister.shop_event = selling ? shop_shopkeeper_bought : shop_customer_bought;
+    adjust_wealth(buyer, -total, 0);
+    adjust_wealth(seller, total, 0);
+    for (int r = 1; r <= pane(p).row_count(); ++r) {
+        tlister_item& row = pane(p).rows[r];
+        if (row.selected <= 0) continue;
+        const bool from_level = pane(p).kind == list_ground;
+        titem& it = from_level ? level_items[row.item] : item_at(seller, row.item);
+        titem copy = it;
+        copy.amount = std::min(row.selected, it.amount);
+        copy.holder = 0;
+        if (pane(other).container)
+            add_item_to_level(pane(other).x, pane(other).y, copy, 0, dice_template, 0);
+        else
+            add_item_to_being(buyer, copy, 0, 0, dice_template);
+        adjust_item_amount(from_level ? 0 : seller, row.item, -copy.amount, 0);
+    }
+    update_carried_weight(buyer);
+    update_carried_weight(seller);
+    rebuild_all();
+}
+
+// The row's item into the equipment slot or quickslot under the target pane's cursor.
+void slot_item(int p, int row, int target, int target_row) {
+    const int owner = pane(target).owner;
+    const tlister_item& r = pane(p).rows[row];
+    if (pane(target).kind == list_quickslots) {
+        const int slot = pane(target).rows[target_row].quickslot;
+        if (slot < 1 || !is_item_ok(r.item, owner, 0)) return;
+        titem& it = item_at(owner, r.item);
+        tquickslot& q = beings[owner].quickslot(slot);
+        q = tquickslot{};
+        it.quickslot = uint8_t(slot);
+        if (r.row_kind == quickslot_equipment) q.equipment_slot = it.slot;
+        q.index = uint16_t(r.item);
+        q.kind = uint8_t(r.row_kind);
+        rebuild_all();
+        if (pane(1).return_to_main) back_to_main();
+        return;
+    }
+    const int slot = pane(target).rows[target_row].slot;
+    equip_item(owner, r.item, slot, 0, false);
+    update_being(owner, 0);
+    lister.changed = true;
+}
+
+// Empties the quickslot of the row; false when it was empty.
+bool empty_quickslot(int p, int row) {
+    const int owner = pane(p).owner, slot = pane(p).rows[row].quickslot;
+    tquickslot& q = beings[owner].quickslot(slot);
+    if (q.kind == 0) return false;
+    if ((q.kind == quickslot_equipment || q.kind == quickslot_usable_item) && is_item_ok(q.index, owner, 0))
+        item_at(owner, q.index).quickslot = 0;
+    q = tquickslot{};
+    rebuild_all();
+    return true;
+}
+
+// Empties the equipment slot of the row; false when it was empty.
+bool empty_slot(int p, int row) {
+    tlister_item& r = pane(p).rows[row];
+    const int owner = pane(p).owner;
+    if (!valid_being(owner) || beings[owner].equipment_of(r.slot) == 0) return false;
+    equip_item(owner, 0, r.slot, 0, true);
+    lister_action_taken(owner, action_unequip, r.slot == slot_quiver ? 0 : unequip_cost);
+    update_being(owner, 0);
+    rebuild_all();
+    return true;
+}
+
+void go_picking(int p) {
+    const int other = p == 1 ? 2 : 1;
+    if (other > lister.pane_count || pane(other).row_count() < 1) return;
+    lister.current = other;
+    pane(other).picking = true;
+    set_lister_cursor(other, 1);
+}
+
+void use_talent_row(int being, int p, int row);
+
+// Enter on a row: what the row and the panes beside it call for.
+void enter(int being) {
+    const int c = lister.current, o = other_pane();
+    const int kc = pane(c).kind, ko = o ? pane(o).kind : list_none;
+    const int row = lister_cursor_row(c);
+    const bool partner = lister.partner != 0 && lister.partner != being;
+    if (pane(c).picking) {
+        if (row && o && (ko == list_equipment || ko == list_quickslots)) {
+            const int target_row = lister_cursor_row(o);
+            if (target_row) slot_item(c, row, o, target_row);
         }
+        lister.current = 1;
+        pane(1).picking = false;
+        rebuild_all();
+        return;
+    }
+    if (kc == list_backpack && ko == list_equipment && !partner) {
+        if (!row) return;
+        tlister_item& r = pane(c).rows[row];
+        if (r.slot >= 1 && !r.locked) {
+            equip_item(being, r.item, r.slot, 0, true);
+            update_being(being, 0);
+            rebuild_all();
+            lister.changed = true;
+        } else if (!r.marked && use_item(being, r.item, 0)) {
+            back_to_main();
+        } else {
+            rebuild_all();
+        }
+        return;
+    }
+    if (partner && (kc == list_backpack || kc == list_ground) && (ko == list_backpack || ko == list_ground)) {
+        if (!row) return;
+        if (!any_selected(c) || pane(c).rows[row].selected == 0) {
+            select_cursor_row_if_none(c);
+            if (pane(c).rows[row].selected == 0) pane(c).rows[row].selected = pane(c).rows[row].selectable;
+            return;
+        }
+        trade_selected(c, o);
+        lister_action_taken(being, action_trade, list_action_cost);
+        return;
+    }
+    if (kc == list_backpack && ko == list_ground) {
+        select_cursor_row_if_none(c);
+        move_selected(c, o, drop_item);
+        lister_action_taken(being, action_drop, list_action_cost);
+        return;
+    }
+    if (kc == list_ground) {
+        select_cursor_row_if_none(c);
+        move_selected(c, o ? o : c, loot_item);
+        lister_action_taken(being, action_loot, list_action_cost);
+        return;
+    }
+    if (kc == list_equipment && row) {
+        const tlister_item& r = pane(c).rows[row];
+        if (r.red) return;
+        if (!empty_slot(c, row) && r.slot_items > 0) go_picking(c);
+        return;
+    }
+    if (kc == list_quickslots && row) {
+        if (!empty_quickslot(c, row)) go_picking(c);
+        return;
+    }
+    if (kc == list_quickslotable && ko == list_quickslots && row) {
+        const int slot = pane(c).rows[row].quickslot;
+        for (int r = 1; r <= pane(o).row_count(); ++r)
+            if (slot >= 1 && pane(o).rows[r].quickslot == slot) {
+                slot_item(c, row, o, r);
+                return;
+            }
+        return;
+    }
+    if (kc == list_talents && row) use_talent_row(being, c, row);
+    if (kc == list_level_items && row) go_to_level_loot(being, pane(c).rows[row].item, 0);
+}
+
+void delete_key(int being) {
+    const int c = lister.current, row = lister_cursor_row(c);
+    if (!row || pane(c).picking) return;
+    if (pane(c).kind == list_backpack && !pane(c).shop) {
+        select_cursor_row_if_none(c);
+        const int o = other_pane();
+        move_selected(c, o && pane(o).kind == list_ground ? o : 0, drop_item);
+        lister_action_taken(being, action_drop, list_action_cost);
+    } else if (pane(c).kind == list_equipment && !pane(c).rows[row].red) {
+        empty_slot(c, row);
+    } else if (pane(c).kind == list_quickslots) {
+        empty_quickslot(c, row);
     }
 }
 
-// Uses the talent of the row; true when that took the being's time.
-bool use_talent_row(int being, int pane, int row, int depth) {
-    depth = trace_enter(depth, trace_use_talent_row);
-    if (!is_item_row(pane, row) || lister.rows[pane][row].red) return false;
-    const uint32_t before = is_being_ok(being) ? beings[being].next_action_time : 0;
-    use_talent(being, lister.rows[pane][row].index, teffect{}, depth);
-    return is_being_ok(being) && beings[being].next_action_time != before;
+// Uses the talent of the row; the map takes over when that took the being's time.
+void use_talent_row(int being, int p, int row) {
+    if (pane(p).rows[row].red) return;
+    const uint32_t before = beings[being].next_action_time;
+    use_talent(being, pane(p).rows[row].item, teffect{}, 0);
+    if (beings[being].next_action_time != before)
+        back_to_main();
+    else
+        rebuild_keeping_cursor(p);
 }
 
-void handle_talent_commands(int being, int command, int key, int modifier) {
-    constexpr int pane = 1;
-    const int depth = 0;
-    const int row = lister_cursor_row(pane);
-    if (key == key_escape || key == key_f12 || (key == key_enter && row == 0)) {
-        game_mode = mode_main;
-        return;
+bool item_pane(int kind) {
+    return kind == list_backpack || kind == list_ground || kind == list_level_items;
+}
+
+void filter_group(int p, int group) {
+    tlister_pane& q = pane(p);
+    if (q.groups.size() == 1 && q.groups[0] == group) {
+        set_pane_columns(p);
+    } else {
+        q.groups.assign(1, group);
+        q.sort_by_time = q.sort_by_distance = false;
     }
-    if (key == key_enter && modifier == 0) {
-        // The list shows the being's figures before the use: the map takes over when time passed.
-        if (use_talent_row(being, pane, row, depth)) game_mode = mode_main;
-        if (game_mode == mode_talent) create_lister(pane);
-        return;
-    }
-    if (key == key_up || command == MOVE_N) {
-        step_cursor(pane, -1);
-        return;
-    }
-    if (key == key_down || command == MOVE_S) {
-        step_cursor(pane, 1);
-        return;
-    }
-    if (modifier != 0 || key < '0' || key > 'Z') return;
-    const char letter = char(std::tolower(key));
-    for (int r = 1; is_row(pane, r); ++r) {
-        if (lister.rows[pane][r].hotkey != letter) continue;
-        move_cursor_to(pane, r);
-        if (use_talent_row(being, pane, r, depth)) game_mode = mode_main;
-        if (game_mode == mode_talent) create_lister(pane);
+    create_lister(p);
+}
+
+void toggle_sort(int p) {
+    tlister_pane& q = pane(p);
+    bool& flag = q.kind == list_level_items ? q.sort_by_distance : q.sort_by_time;
+    flag = !flag;
+    if (flag)
+        q.groups.assign(1, all_items_group);
+    else
+        set_pane_columns(p);
+    create_lister(p);
+}
+
+void hotkey(int being, char letter) {
+    const int c = lister.current;
+    tlister_pane& q = pane(c);
+    for (int r = 1; r <= q.row_count(); ++r) {
+        if (q.rows[r].hotkey != letter) continue;
+        set_lister_cursor(c, r);
+        if (q.kind == list_equipment || q.kind == list_quickslotable || q.kind == list_talents || q.picking) {
+            enter(being);
+        } else if (q.kind == list_level_items) {
+            go_to_level_loot(being, q.rows[r].item, 0);
+        } else {
+            q.rows[r].selected = q.rows[r].selected ? 0 : q.rows[r].selectable;
+        }
         return;
     }
 }
 
 } // namespace
 
-int lister_cursor_row(int pane) {
-    if (pane < 1 || pane > 3) return 0;
-    const tlister_settings& p = lister.panes[pane];
-    if (p.cursor < 1 || p.top_row < 1) return 0;
-    const int row = p.top_row + p.cursor - 1;
-    return is_item_row(pane, row) ? row : 0;
-}
-
-void create_lister(int pane) {
-    if (pane < 1 || pane > 3) return;
-    tlister_settings& p = lister.panes[pane];
-    const int kept = lister_cursor_row(pane);
-    p.row_count = p.rows_shown = p.top_row = p.cursor = 0;
-    lister.rows[pane].assign(1, tlister_item{});
-    switch (p.kind) {
-    case list_kind_talents:
-        build_talent_rows(pane);
-        break;
-    default:
-        // not built yet: the item, equipment and quickslot lists of the list screens
-        break;
-    }
-    p.row_count = int(lister.rows[pane].size()) - 1;
-    if (p.row_count == 0) return;
-    p.top_row = 1;
-    p.rows_shown = std::min(std::max(1, lister.rows_per_page), p.row_count);
-    // The cursor stays on its row through a rebuild, else it starts on the first item row.
-    if (is_item_row(pane, kept)) {
-        move_cursor_to(pane, kept);
-        return;
-    }
-    for (int r = 1; r <= p.row_count; ++r)
-        if (is_item_row(pane, r)) {
-            move_cursor_to(pane, r);
-            return;
-        }
-}
-
 void handle_lister_commands(int being, int command, int key, int modifier) {
-    if (game_mode == mode_talent) {
-        handle_talent_commands(being, command, key, modifier);
+    const int c = lister.current;
+    if (c < 1 || c > lister.pane_count) {
+        back_to_main();
         return;
     }
-    // not built yet: the inventory and quickslot screens' commands; any key returns to the map
-    game_mode = mode_main;
+    tlister_pane& q = pane(c);
+    const bool picking = q.picking;
+    lister.changed = false;
+    const int row = lister_cursor_row(c);
+    const bool shift = modifier == modifier_shift, ctrl = modifier == modifier_ctrl;
+    if (key == vk::escape || key == vk::f12 || (key == vk::enter && !row && !any_selected(c))) {
+        if (picking) {
+            lister.current = 1;
+            q.picking = false;
+        } else {
+            back_to_main();
+        }
+    } else if (key == vk::enter && !shift && !ctrl) {
+        enter(being);
+    } else if (key == vk::tab && !picking) {
+        if (lister.pane_count == 2) lister.current = other_pane();
+    } else if (key == vk::del && !picking && q.kind != list_level_items) {
+        delete_key(being);
+    } else if (key == vk::up || command == MOVE_N) {
+        move_cursor(c, -1);
+    } else if (key == vk::down || command == MOVE_S) {
+        move_cursor(c, 1);
+    } else if (key == vk::prior) {
+        page(c, -1);
+    } else if (key == vk::next) {
+        page(c, 1);
+    } else if (key == vk::home) {
+        set_lister_cursor(c, 1);
+        q.top = 1;
+    } else if (key == vk::end) {
+        for (int r = q.row_count(); r >= 1; --r)
+            if (!q.rows[r].is_header()) {
+                set_lister_cursor(c, r);
+                break;
+            }
+    } else if (key == vk::space && !picking) {
+        if (!row && !any_selected(c))
+            back_to_main();
+        else if (q.kind == list_level_items && row)
+            go_to_level_loot(being, q.rows[row].item, 0);
+        else if (row && q.kind != list_equipment)
+            q.rows[row].selected = q.rows[row].selected ? 0 : q.rows[row].selectable;
+    } else if ((key == vk::left || command == MOVE_W) && !picking && q.kind != list_level_items) {
+        const int o = other_pane();
+        if (o && (pane(o).kind == list_equipment) && !row)
+            lister.current = 1;
+        else if (row)
+            q.rows[row].selected = std::max(0, q.rows[row].selected - 1);
+    } else if (key == vk::right || command == MOVE_E) {
+        if (q.kind == list_equipment || q.kind == list_quickslots || q.kind == list_quickslotable) {
+            if (lister.pane_count == 2) lister.current = 2;
+        } else if (row) {
+            q.rows[row].selected = std::min(q.rows[row].selectable, q.rows[row].selected + 1);
+        }
+    } else if (ctrl && key == vk::letter('a') && !picking && item_pane(q.kind)) {
+        for (int r = 1; r <= q.row_count(); ++r)
+            q.rows[r].selected = q.rows[r].selectable;
+    } else if (ctrl && key == vk::letter('c') && !picking && item_pane(q.kind)) {
+        for (int r = 1; r <= q.row_count(); ++r)
+            q.rows[r].selected = 0;
+    } else if (key >= vk::f1 && key < vk::f1 + last_item_category && !picking && item_pane(q.kind)) {
+        filter_group(c, key - vk::f1 + 1);
+    } else if (key == vk::fn(10) && (q.kind == list_backpack || q.kind == list_level_items)) {
+        toggle_sort(c);
+    } else if (key == vk::fn(11) && q.kind != list_level_items) {
+        lister.compare = !lister.compare;
+    } else if (shift && key >= vk::a && key <= vk::z && !picking && c <= 2) {
+        q.filter += char('a' + key - vk::a);
+        set_pane_columns(c);
+        create_lister(c);
+    } else if (key == vk::back && !picking && !q.filter.empty()) {
+        q.filter.pop_back();
+        set_pane_columns(c);
+        create_lister(c);
+    } else if (command >= QUICKSLOT_01 && command < QUICKSLOT_01 + quickslot_count &&
+               q.kind == list_quickslots && !picking) {
+        // A quickslot's own key: to its row; on an empty slot or the row already chosen, its action.
+        const int slot = command - QUICKSLOT_01 + 1;
+        set_lister_cursor(c, slot);
+        const bool holds = beings[q.owner].quickslot(slot).kind != 0;
+        if (slot == row && holds)
+            empty_quickslot(c, slot);
+        else if (!holds)
+            go_picking(c);
+    } else if (!shift && !ctrl &&
+               ((key >= vk::a && key <= vk::z) || (key >= vk::key_0 && key <= vk::key_9))) {
+        hotkey(being, key >= vk::a ? char('a' + key - vk::a) : char('0' + key - vk::key_0));
+    }
+    // The other pane follows the slot under the equipment pane's cursor.
+    const bool moved = key == vk::up || key == vk::down || key == vk::prior || key == vk::next ||
+                       key == vk::home || key == vk::end || command == MOVE_N || command == MOVE_S;
+    if (moved && game_mode == mode_inventory && lister.current == 1 && pane(1).kind == list_equipment &&
+        lister.pane_count == 2) {
+        set_pane_columns(2);
+        create_lister(2);
+    }
+    update_lister_totals();
+    if (game_mode == mode_main) closing(being);
 }
-void reset_lister() {
-    state.lister_time_passing = false;
-    lister.current_pane = 0;
+
+void initialize_inventory(int being, int partner, int kind1, int kind2, int current_pane, bool self) {
+    open_inventory(being, partner, kind1, kind2, current_pane, self);
 }
+
 void initialize_talents(int being, int) {
     if (!is_being_ok(being)) return;
-    const Bitmap& panel = list_pane_bitmaps[0];
-    const int row_height = std::max(1, settings.icon_size);
-    lister.rows_per_page = std::clamp(
-        (panel.height() - row_height - 2 * screen_layout.panel_margin) / row_height, 1, largest_page);
-    lister.panes = {};
+    for (tlister_pane& p : lister.panes)
+        p = tlister_pane{};
     lister.panes[1].title = "Talents";
-    lister.panes[1].kind = list_kind_talents;
+    lister.panes[1].kind = list_talents;
     lister.panes[1].owner = being;
     create_lister(1);
     lister.pane_count = 1;
-    lister.current_pane = 1;
+    lister.current = 1;
+    set_lister_cursor(1, 1);
     game_mode = mode_talent;
 }
-void initialize_inventory(int, int, int, int, int, int) {
-    game_mode = 7;
-}
-void initialize_quickslots(int, int, int, int) {
-    game_mode = 7;
+void initialize_quickslots(int being, int slot, int side_panel_only, int) {
+    if (being < 1 || being >= int(beings.size())) return;
+    (void)side_panel_only; // the side panel builds its own list
+    for (int p = 1; p <= 2; ++p)
+        lister.panes[p] = tlister_pane{};
+    lister.panes[1].title = "Quickslots";
+    lister.panes[1].kind = list_quickslots;
+    lister.panes[2].title = "Equipment, usable items, talents";
+    lister.panes[2].kind = list_quickslotable;
+    for (int p = 1; p <= 2; ++p) {
+        lister.panes[p].owner = being;
+        create_lister(p);
+    }
+    lister.pane_count = 2;
+    if (slot >= 1) {
+        if (lister.panes[2].row_count() < 1) return;
+        set_lister_cursor(1, slot);
+        lister.panes[1].return_to_main = true;
+        lister.current = 2;
+        lister.panes[2].picking = true;
+        lister.panes[2].return_to_main = true;
+        set_lister_cursor(2, 1);
+    } else {
+        lister.current = 1;
+        set_lister_cursor(1, 1);
+    }
+    game_mode = mode_inventory;
+    update_lister_totals();
 }
 namespace {
 
@@ -272,18 +610,28 @@ void use_quickslot(int being, int slot, int depth) {
 bool quickslot_assigned(int being, int slot) {
     return beings[being].quickslot(slot).kind != 0;
 }
-int build_level_loot_list(int) {
-    return 0;
-}
-
-void draw_inventory_screen() {
-    // not built yet: the list screens' panes, rows and commands
-    clear_bitmap(screen_bitmap);
+int build_level_loot_list(int being) {
+    reset_lister();
+    lister.pane_count = 1;
+    lister.panes[1] = tlister_pane{};
+    lister.panes[1].kind = list_level_items;
+    lister.panes[1].owner = being;
+    lister.panes[1].title = "Items lying around";
+    set_pane_columns(1);
+    create_lister(1);
+    lister.current = 1;
+    set_lister_cursor(1, 1);
+    update_lister_totals();
+    int items = 0;
+    for (int r = 1; r <= lister.panes[1].row_count(); ++r)
+        items += !lister.panes[1].rows[r].is_header();
+    return items;
 }
 
 void free_interface_records() {
-    // not built yet: the list screens' lists
-    lister = tlister{};
+    for (tlister_pane& p : lister.panes)
+        p = tlister_pane{};
+    lister.pane_count = 0;
 }
 
 } // namespace dravok

@@ -1,112 +1,400 @@
+// The list screens on screen; see lister_drawing.h.
 #include "ui/lister_drawing.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <string>
-#include <string_view>
 
 #include "ui/graphics.h"
+#include "ui/key_bindings.h"
 #include "ui/layout.h"
-#include "ui/lister.h"
+#include "ui/lister_model.h"
+#include "ui/marked_text.h"
+#include "ui/panel_drawing.h"
 #include "ui/text_boxes.h"
+#include "world/being.h"
+#include "world/encumbrance.h"
 #include "world/globals.h"
+#include "world/item_description.h"
+#include "world/item_record.h"
+#include "world/text_database.h"
 
 namespace dravok {
-
 namespace {
 
 constexpr std::string_view hotkey_letters = "1234567890abcdefghijklmnopqrstuvwxyz";
-constexpr Colour row_white = 0xEEEEEE, row_green = 0x22DD22, row_grey = 0x555555, row_red = 0xFF3030;
-constexpr Colour header_fill = 0x222222, title_fill = 0x002E3F, title_frame = 0x999999;
-constexpr Colour other_frame = 0x444444;
-constexpr int smallest_font = 7;
-constexpr int text_margin = 8;
+constexpr Colour row_colour = 0xEEEEEE, green_row = 0x22DD22, grey_row = 0x555555, red_row = 0xFF3030;
+constexpr Colour header_fill = 0x222222, key_hint = 0x666666, note_colour = 0x777777;
+constexpr Colour current_frame = 0x999999, current_fill = 0x002E3F, other_frame = 0x444444;
+constexpr Colour selected_mark = 0xFFFF00;
+constexpr int smallest_row_font = 7;
 
-bool draw_pane_title(Bitmap& b, int pane) {
-    const tlister_settings& p = lister.panes[pane];
-    if (p.title.empty()) return false;
-    const bool current = pane == lister.current_pane;
-    draw_panel_frame(b, p.title, 0, box_align::centre, screen_layout.panel_margin, row_white,
-                     current ? title_frame : other_frame, current ? title_fill : 0, b.height(), b.width(), 0);
-    return true;
+constexpr std::array<Colour, 6> load_colours = {0x225522, 0x556622, 0x776622, 0x885522, 0x883322, 0x770000};
+constexpr std::array<std::string_view, 6> load_labels = {
+    "Unencumbered",       "Lightly encumbered",    "Encumbered",
+    "Heavily encumbered", "Very heavily burdened", "Overloaded"};
+
+int margin() {
+    return screen_layout.panel_margin;
+}
+int row_height() {
+    return settings.icon_size;
 }
 
-Colour row_colour(const tlister_item& row) {
-    if (row.green) return row_green;
-    if (row.grey) return row_grey;
-    if (row.red) return row_red;
-    return row_white;
+// A key's name without the cap marks round it: "[[ 1 ]]" is "1".
+std::string key_cap_name(std::string text) {
+    for (const std::string_view mark : {"[[ ", " ]]", "[[", "]]"})
+        for (std::size_t p; (p = text.find(mark)) != std::string::npos;)
+            text.erase(p, mark.size());
+    return text;
+}
+
+std::string first_capital(std::string s) {
+    if (!s.empty()) s[0] = char(std::toupper(static_cast<unsigned char>(s[0])));
+    return s;
+}
+
+std::string pane_title(int p) {
+    const tlister_pane& pane = lister.panes[p];
+    if (p != 1 && lister.panes[1].kind == list_equipment && pane.kind == list_backpack) {
+        const int r = lister_cursor_row(1);
+        if (r >= 1) {
+            const std::string slot = lister.panes[1].rows[r].slot_name;
+            return (pane.picking ? "Select item for equipment slot: "
+                                 : "Suitable items for equipment slot: ") +
+                   slot;
+        }
+    }
+    return pane.title;
+}
+
+void hint_lines(Bitmap& b, int& y, std::initializer_list<std::string_view> lines) {
+    const int w = b.width() - 2 * margin();
+    for (std::string_view line : lines)
+        y = draw_wrapped_text(b, line, margin(), false, screen_layout.text_line_gap, w, y);
+}
+
+// The key hints of the item under the cursor.
+std::string item_hint(const titem& item, const tlister_item& row) {
+    const int c = lister.current;
+    const tlister_pane& p = lister.panes[c];
+    const bool trade = lister.partner != 0 && lister.partner != p.owner ? true : lister.partner != 0;
+    if (c == 1 && p.kind == list_equipment)
+        return row.red ? "$FHostiles seen! Can not unequip this item right now."
+                       : "$d[[ ENTER ]] unequip item";
+    if (c == 1 && p.kind == list_backpack && !trade) return "$d[[ ENTER ]] drop item     [[ DEL ]] drop item";
+    if (c == 2 && p.kind == list_backpack && !trade) {
+        if (row.locked) return "$FHostiles seen! Can not equip this item right now.\r\n$d[[ DEL ]] drop item";
+        if (row.slot >= 1) return "$d[[ ENTER ]] equip item     [[ DEL ]] drop item";
+        if (row.marked) return "$FHostiles seen! Can not use this device right now.\r\n$d[[ DEL ]] drop item";
+        if (has_item_flag(item, if_usable_only_from_dialog))
+            return "$FThis item can only be used from dialogs.\r\n$d[[ DEL ]] drop item";
+        if (has_item_flag(item, if_device)) {
+            if (has_item_flag(item, if_book)) return "$d[[ ENTER ]] read book     [[ DEL ]] drop item";
+            std::string cls(item.item_class < item_flag_names.size() ? item_flag_names[item.item_class] : "");
+            std::replace(cls.begin(), cls.end(), '_', ' ');
+            return "$d[[ ENTER ]] use " + cls + "     [[ DEL ]] drop item";
+        }
+        return "$d[[ DEL ]] drop item";
+    }
+    if (c == 1 && p.kind == list_backpack && trade)
+        return row.unaffordable ? "$FThe shopkeeper can not afford this item." : "$d[[ ENTER ]] sell item";
+    if (c == 2 && p.kind == list_ground) return "$d[[ ENTER ]] get item";
+    if (c == 2 && trade)
+        return row.unaffordable ? "$FYou can not afford this item." : "$d[[ ENTER ]] buy item";
+    if (p.kind == list_level_items) {
+        if (row.distance > 0 || item.holder != 0)
+            return "$d[[ ENTER ]] autopilot to item and pick it up (distance " +
+                   std::to_string(row.distance) + ")";
+        return "$d[[ ENTER ]] get item";
+    }
+    return "";
+}
+
+int draw_item_details(Bitmap& b, const titem& item, const tlister_item& row, int y, bool hints) {
+    const int m = margin(), icon = settings.icon_size, w = b.width() - 2 * m;
+    b.set_font_colour(colours::white);
+    draw_icon_with_text(b, m, y, other_frame,
+                        "$w" + item_name(item.name.str(), item.amount, item.stackable, player, 1), 0,
+                        item.icon, icon_kind::icon, icon, icon);
+    y += icon + m;
+    std::string text;
+    describe_item(player, item, text);
+    if (!text.empty()) y = draw_wrapped_text(b, "$B" + text, m, false, screen_layout.text_line_gap, w, y);
+    y += screen_layout.text_line_gap;
+    if (!hints) return y;
+    std::string lore;
+    get_section_block(0, std::string(item.identifier.view().substr(0, 42)) + "_description", lore);
+    if (!lore.empty()) y = draw_wrapped_text(b, "$B" + lore, m, false, screen_layout.text_line_gap, w, y);
+    const std::string hint = item_hint(item, row);
+    if (!hint.empty()) y = draw_wrapped_text(b, hint, m, false, screen_layout.text_line_gap, w, y + m);
+    return y;
+}
+
+// The shopkeeper's line of the pending shop event, picked once per event.
+std::string shop_line;
+
+void draw_shop_panel(Bitmap& b, int top) {
+    const int keeper = lister.partner, m = margin(), icon = settings.icon_size;
+    if (keeper < 1 || keeper >= int(beings.size())) return;
+    int y = top;
+    b.set_font_colour(colours::white);
+    draw_icon_with_text(b, 0, y, other_frame, "$B" + being_name(keeper, 0), 0, keeper, icon_kind::being, icon,
+                        icon);
+    const int coins = lister.panes[2].coins - lister.panes[1].selected_total;
+    draw_icon_with_text(b, b.width(), y, 0, "$w" + std::to_string(coins), 1, settings.coin_icon,
+                        icon_kind::icon, icon, icon);
+    y += icon + m;
+    draw_panel_frame(b, "", 0, box_align::centre, 0, colours::white, other_frame, colours::black,
+                     b.height() - y, b.width(), y);
+    static constexpr const char* events[] = {"", "%s_shop_start", "%s_shop_end", "%s_shop_customer_bought",
+                                             "%s_shop_shopkeeper_bought"};
+    if (lister.shop_event >= 1 && lister.shop_event <= 4) {
+        std::string section = events[lister.shop_event];
+        section.replace(section.find("%s"), 2, beings[keeper].identifier.view());
+        shop_line = section_text(section);
+        lister.shop_event = 0;
+    }
+    if (!shop_line.empty())
+        draw_wrapped_text(b, "$D" + shop_line, m, false, screen_layout.text_line_gap, b.width() - 2 * m,
+                          y + m);
 }
 
 } // namespace
 
-void draw_lister(Bitmap& b, int pane) {
-    if (pane < 1 || pane > 3) return;
-    tlister_settings& p = lister.panes[pane];
-    std::vector<tlister_item>& rows = lister.rows[pane];
-    const int margin = screen_layout.panel_margin, row_height = std::max(1, settings.icon_size);
-    b.clear(colours::black);
-    const FontSpec base = side_panel.font();
-    b.set_font(base);
-    b.set_font_colour(row_white);
-    const int letter_width = b.text_width("w");
-    int y = margin;
-    if (draw_pane_title(b, pane)) y += row_height;
-    for (tlister_item& row : rows)
-        row.hotkey = 0;
-    const int sb = settings.scrollbar_width;
-    const int page =
-        std::clamp((b.height() - row_height - 2 * margin) / row_height, 1, int(hotkey_letters.size()));
-    if (p.row_count < 1 || p.top_row < 1) {
-        draw_scrollbar(b, 0, 0, b.height() - margin, y, b.width() - margin, 0);
+bool draw_pane_title(Bitmap& b, int p) {
+    const std::string title = pane_title(p);
+    if (title.empty()) return false;
+    const tlister_pane& pane = lister.panes[p];
+    if (p == lister.current)
+        draw_panel_frame(b, title, 0, box_align::centre, 0, colours::white, current_frame, current_fill,
+                         b.height(), b.width(), 0);
+    else if (pane.side_panel) {
+        Point out;
+        b.set_font_colour(row_colour);
+        draw_text_in_box(b, title, 0, out, false, BrushStyle::clear, box_align::centre, 0, row_height(),
+                         b.width(), 0);
+        b.fill_rect(Rect{0, row_height() - 1, b.width(), row_height()}, other_frame);
+    } else {
+        draw_panel_frame(b, title, 0, box_align::centre, 0, colours::white, other_frame, colours::black,
+                         b.height(), b.width(), 0);
+    }
+    return true;
+}
+
+void draw_lister(Bitmap& b, int p) {
+    clear_bitmap(b);
+    tlister_pane& pane = lister.panes[p];
+    const int m = margin(), rh = row_height();
+    b.set_font_colour(row_colour);
+    const int base_font = b.font().height;
+    const int letter = b.text_width("w");
+    int y = m;
+    if (draw_pane_title(b, p)) y += rh;
+    for (tlister_item& r : pane.rows)
+        r.hotkey = 0;
+    const int sb = pane.side_panel ? 0 : settings.scrollbar_width;
+    if (pane.row_count() < 1) {
+        if (!pane.side_panel) draw_scrollbar(b, 0, 0, b.height() - 1, y, b.width() - 1, 0);
         return;
     }
-    const bool current = pane == lister.current_pane;
+    const bool side_quickslots = pane.side_panel && pane.kind == list_quickslots;
+    const int page = side_quickslots ? std::min(quickslot_count, (b.height() - 2 * m) / rh)
+                                     : std::min(max_page_rows, (b.height() - rh - 2 * m) / rh);
+    const bool current = p == lister.current;
+    const int other = p == 1 ? 2 : 1;
+    const bool slot_chosen = lister.panes[1].kind == list_equipment && lister_cursor_row(1) >= 1;
     std::size_t next_letter = 0;
     int drawn = 0;
-    // not built yet: amounts, selections, prices, notes and the side-panel form of a pane
-    for (int r = p.top_row; r <= p.row_count && r < int(rows.size()) && drawn < page; ++r, ++drawn) {
-        tlister_item& row = rows[r];
-        b.set_font(base);
-        if (!row.header.empty()) {
-            draw_framed_text_box(b, row.header, margin, box_align::left, margin, row_white, header_fill,
-                                 header_fill, y + row_height - scaled(3), b.width() - margin - sb,
-                                 y + scaled(3));
-        } else {
-            int x = 3 * margin;
-            const Colour colour = row_colour(row);
-            b.set_font_colour(colour);
-            b.set_brush_clear();
-            if (current && !row.red && next_letter < hotkey_letters.size()) {
-                row.hotkey = hotkey_letters[next_letter++];
-                const std::string key(1, row.hotkey);
-                b.text_out(x - b.text_width(key) / 2, y + (row_height - b.text_height(key)) / 2, key);
+    pane.last_row_shown = false;
+    b.set_brush_clear();
+    for (int r = std::max(1, pane.top); r <= pane.row_count() && drawn < page; ++r, ++drawn) {
+        if (r == pane.row_count()) pane.last_row_shown = true;
+        tlister_item& row = pane.rows[r];
+        if (row.is_header()) {
+            const int right = b.width() - m - sb;
+            draw_framed_text_box(b, row.header, m, box_align::left, m, row_colour, header_fill, header_fill,
+                                 y + rh - scaled(3), right, y + scaled(3));
+            const bool item_kind =
+                pane.kind == list_backpack || pane.kind == list_ground || pane.kind == list_level_items;
+            std::string key;
+            if (current && row.group >= 1 && row.group <= 9 && item_kind && !pane.side_panel &&
+                !(p != 1 && slot_chosen))
+                key = "F" + std::to_string(row.group);
+            if (current && (pane.sort_by_time || pane.sort_by_distance)) key = "F10";
+            if (!key.empty()) {
+                b.set_font_colour(key_hint);
+                Point out;
+                draw_text_in_box(b, key, m, out, false, BrushStyle::clear, box_align::right, m,
+                                 y + rh - scaled(3), right, y + scaled(3));
             }
-            x += margin + letter_width;
-            if (row.image >= 1) {
-                icon_sprites.draw(b, x, y, row.image);
-                x += settings.icon_size + margin;
-            }
-            std::string text = row.text;
-            if (!text.empty()) text[0] = char(std::toupper(static_cast<unsigned char>(text[0])));
-            FontSpec font = base;
-            b.set_font(font);
-            b.set_font_colour(colour);
-            while (b.text_width(text) > b.width() - x - text_margin && font.height >= smallest_font) {
-                --font.height;
-                b.set_font(font);
-                b.set_font_colour(colour);
-            }
-            b.text_out(x, y + (row_height - b.text_height(text)) / 2, text);
+            y += rh;
+            continue;
         }
-        if (current && r == p.top_row + p.cursor - 1)
-            b.frame_rect(Rect{margin, y, b.width() - sb - margin, y + row_height}, colours::white);
-        y += row_height;
+        const bool quickslots = pane.kind == list_quickslots;
+        int x = pane.side_panel ? 2 * m + (quickslots ? m : 0) : 3 * m;
+        const Colour colour = row.green ? green_row : row.grey ? grey_row : row.red ? red_row : row_colour;
+        bool last_letter = false;
+        if (quickslots && (current || pane.side_panel) && row.row_kind != 0) {
+            // The quickslot's own key, as the key bindings name it.
+            const std::string k = key_cap_name(binding_text(0, 0, QUICKSLOT + row.quickslot, true, true, 0));
+            b.set_font_colour(key_hint);
+            b.text_out(x - b.text_width(k) / 2, y + settings.icon_text_offset, k);
+        } else if (current) {
+            if (!row.red && next_letter < hotkey_letters.size()) {
+                row.hotkey = hotkey_letters[next_letter++];
+                last_letter = next_letter == hotkey_letters.size();
+                b.set_font_colour(key_hint);
+                const std::string k(1, row.hotkey);
+                b.text_out(x - b.text_width(k) / 2, y + settings.icon_text_offset, k);
+            }
+            if ((pane.kind == list_backpack || pane.kind == list_ground) && row.selected > 0)
+                b.fill_rect(Rect{x - m, y + scaled(4), x + m, y + rh - scaled(4)}, selected_mark);
+        } else if (other <= lister.pane_count && pane.kind == list_equipment && lister.current == other) {
+            // The slot the item under the other pane's cursor would go to.
+            const int oc = lister_cursor_row(other);
+            if (oc >= 1 && lister.panes[other].rows[oc].slot == row.slot && row.slot >= 1) {
+                const int arrow =
+                    sprite_categories[11].size() > 29 ? sprite_categories[11][29].first_image : 0;
+                if (arrow) icon_sprites.draw(b, x - 2 * m, y, arrow);
+            }
+        }
+        if (!pane.side_panel || quickslots) x += m + letter;
+        if (row.image >= 1) {
+            icon_sprites.draw_stretched(b, Rect{x, y, x + settings.icon_size, y + settings.icon_size},
+                                        row.image);
+            x += settings.icon_size + m;
+        }
+        std::string text = first_capital(row.text);
+        if (row.amount > 1)
+            text =
+                (row.selected > 0 ? std::to_string(row.selected) + " / " + std::to_string(row.amount) + " x "
+                                  : std::to_string(row.amount) + " x ") +
+                text;
+        const int price_room = row.price > 0 ? b.text_width("000000") : 0;
+        while (b.text_width(text) > b.width() - x - 8 - price_room && b.font().height >= smallest_row_font)
+            b.set_font_height(b.font().height - 1);
+        b.set_font_colour(colour);
+        b.text_out(x, y + settings.icon_text_offset, text);
+        if (!row.note.empty()) {
+            b.set_font_colour(note_colour);
+            const int nx = x + b.text_width(text) + (text.empty() ? 0 : b.text_width("  "));
+            if (nx < b.width() - sb - m) b.text_out(nx, y + settings.icon_text_offset, "(" + row.note + ")");
+        }
+        b.set_font_height(base_font);
+        if (row.price > 0) {
+            const int value = row.selected > 0 ? row.price * row.selected : row.price;
+            const int coins = other <= lister.pane_count ? lister.panes[other].coins : 0;
+            row.unaffordable = row.selected == 0 && coins - pane.selected_total - value < 0;
+            b.set_font_colour(row.unaffordable ? red_row : row_colour);
+            Point out;
+            draw_text_in_box(b, std::to_string(value), 0, out, false, BrushStyle::clear, box_align::right, 0,
+                             y + rh, b.width() - 2 * m - sb, y);
+        }
+        if (current && r == pane.top + pane.cursor - 1)
+            b.frame_rect(Rect{m, y, b.width() - sb - m, y + rh}, colours::white);
+        y += rh;
+        if (last_letter) {
+            ++drawn;
+            break;
+        }
     }
-    p.rows_shown = drawn;
+    pane.rows_shown = drawn;
+    pane.first_shown = pane.top;
+    pane.last_shown = pane.top + drawn - 1;
     if (sb > 0)
-        draw_scrollbar(b, p.top_row, p.top_row + drawn - 1, b.height() - margin, margin + row_height,
-                       b.width() - margin, p.row_count);
+        draw_scrollbar(b, pane.first_shown, pane.last_shown, b.height() - 1, rh + m, b.width() - 1,
+                       pane.row_count());
+    b.set_font_colour(row_colour);
+}
+
+void draw_info_panel(Bitmap& b) {
+    clear_bitmap(b);
+    const int m = margin(), icon = settings.icon_size;
+    const bool trading = lister.partner != 0 && lister.pane_count >= 2 &&
+                         lister.panes[2].owner == lister.partner && lister.partner != lister.panes[1].owner;
+    const int owner = lister.panes[1].owner;
+    if (owner < 1 || owner >= int(beings.size())) return;
+    int h = b.height() - icon - m;
+    if (trading) h = int(h * 0.7);
+    // Coins, top right; carried weight as a banded bar, top left.
+    const int coins = lister.panes[1].coins - (trading ? lister.panes[2].selected_total : 0);
+    draw_icon_with_text(b, b.width(), 0, 0, "$B" + std::to_string(coins), 1, settings.coin_icon,
+                        icon_kind::icon, icon, icon);
+    const tbeing& being = beings[owner];
+    const int bar_w = int(b.width() * 0.7);
+    if (being.carried_weight > encumbrance_thresholds[5] && encumbrance_thresholds[5] > 0) {
+        const std::array<int, 1> t = {1};
+        const std::array<Colour, 1> c = {0x770000};
+        const std::array<std::string_view, 1> l = {"Burdened (can not move)"};
+        draw_threshold_bar(b, 0, m / 2, t, c, l, 1, icon - m, bar_w);
+    } else {
+        std::array<int, 6> t;
+        for (int i = 0; i < 6; ++i)
+            t[i] = int(encumbrance_thresholds[i]);
+        draw_threshold_bar(b, 0, m / 2, t, load_colours, load_labels, int(being.carried_weight), icon - m,
+                           bar_w);
+    }
+    draw_panel_frame(b, "", 0, box_align::centre, 0, colours::white, other_frame, colours::black, h,
+                     b.width(), icon + m);
+    if (trading && !lister.compare) draw_shop_panel(b, icon + m + h + m);
+    int y = icon + 2 * m;
+    const int c = lister.current, row = lister_cursor_row(c);
+    titem item;
+    if (lister.details && row && lister_row_item(c, row, item)) {
+        draw_item_details(b, item, lister.panes[c].rows[row], y, true);
+        return;
+    }
+    if (!lister.message.empty()) {
+        draw_wrapped_text(b, lister.message, m, false, screen_layout.text_line_gap, b.width() - 2 * m, y);
+        lister.message.clear();
+        return;
+    }
+    const int kind = lister.panes[c].kind;
+    if (kind != list_backpack && kind != list_ground) return;
+    if (!trading)
+        hint_lines(
+            b, y,
+            {"$dItem selector is moved with movement keys.", "$d[[ TAB ]] to switch list.",
+             "$dYou can also switch list with movement keys left / right if the selector is at top position "
+             "(not shown).",
+             "$d[[ ENTER ]] on an item to perform the default action.", "$d[[ DEL ]] to drop an item.",
+             "$d[[ SPACE ]] to select / unselect an item.", "$d[[ CONTROL ]] + [[ A ]] to select all.",
+             "$d[[ CONTROL ]] + [[ C ]] to clear selection.",
+             "$dMovement keys left / right to adjust amount of the selected item.",
+             "$d[[ F1 ]] - [[ F9 ]] to filter item groups.",
+             "$d[[ F10 ]] to sort the items by time acquired (newest first).",
+             "$d[[ F11 ]] to toggle item compare mode.",
+             "$d[[ F12 ]] to switch between equipment / map loot screens.",
+             "$dHold [[ SHIFT ]] and write an identifier to filter items."});
+    else
+        hint_lines(
+            b, y,
+            {"$dItem selector is moved with movement keys.", "$d[[ TAB ]] to switch list.",
+             "$dYou can also switch list with movement keys left / right if the selector is at top position "
+             "(not shown).",
+             "$d[[ ENTER ]] to buy / sell an item.", "$d[[ SPACE ]] to select / unselect an item.",
+             "$dMovement keys left / right to adjust amount of the selected item.",
+             "$d[[ F1 ]] - [[ F9 ]] to filter item groups.", "$d[[ F11 ]] to toggle item compare mode.",
+             "$dHold [[ SHIFT ]] and write an identifier to filter items."});
+}
+
+void draw_inventory_screen() {
+    clear_bitmap(screen_bitmap);
+    const int gap = settings.icon_size, n = lister.pane_count;
+    for (int p = 1; p <= n && p <= 2; ++p)
+        draw_lister(list_pane_bitmaps[p - 1], p);
+    Bitmap& info = list_pane_bitmaps[2];
+    draw_info_panel(info);
+    const int w = list_pane_bitmaps[0].width();
+    int x = (screen_bitmap.width() - (w * n + w + n * gap)) / 2;
+    const int top = screen_layout.list_top;
+    for (int p = 1; p <= n && p <= 2; ++p) {
+        screen_bitmap.draw(x, top, list_pane_bitmaps[p - 1]);
+        x += w + gap;
+    }
+    screen_bitmap.draw(x, top, info);
 }
 
 } // namespace dravok

@@ -28,6 +28,7 @@
 #include "ui/key_bindings.h"
 #include "ui/key_entry.h"
 #include "ui/lister.h"
+#include "ui/lister_model.h"
 #include "ui/menus.h"
 #include "ui/mode_keys.h"
 #include "world/being.h"
@@ -167,7 +168,9 @@ void get_command(int b) {
         get_item(b, 0, depth);
     } else if (count > 1) {
         reset_lister();
-        initialize_inventory(b, 0, inventory_ground, depth, 2, 2);
+        lister.ground_x = beings[b].x;
+        lister.ground_y = beings[b].y;
+        initialize_inventory(b, 0, list_backpack, list_ground, 2, false);
     }
 }
 
@@ -288,7 +291,7 @@ void handle_main_commands(int b, int command, int key, int modifier) {
     case INVENTORY:
         if (!can_use_items(b)) break;
         reset_lister();
-        initialize_inventory(b, 0, inventory_backpack, depth, 2, 1);
+        initialize_inventory(b, 0, list_equipment, list_backpack, 2, false);
         break;
     case GET:
         get_command(b);

@@ -1,6 +1,7 @@
 #include "ui/tables.h"
 #include "records/layout_being.h"
 
+#include "records/layout_being.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/text_boxes.h"

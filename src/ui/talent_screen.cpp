@@ -7,6 +7,7 @@
 #include "ui/layout.h"
 #include "ui/lister.h"
 #include "ui/lister_drawing.h"
+#include "ui/lister_model.h"
 #include "ui/text_boxes.h"
 #include "world/globals.h"
 
@@ -17,11 +18,11 @@ constexpr Colour frame_grey = 0x444444;
 } // namespace
 
 void draw_talent_info(Bitmap& b, int y) {
-    const int pane = lister.current_pane;
+    const int pane = lister.current;
     const int row = lister_cursor_row(pane);
     if (row == 0) return;
-    const tlister_item& item = lister.rows[pane][row];
-    const int t = item.index;
+    const tlister_item& item = lister.panes[pane].rows[row];
+    const int t = item.item;
     if (t < 1 || t >= int(talents.size())) return;
     const int margin = screen_layout.panel_margin, icon = settings.icon_size;
     b.set_font(side_panel.font());

@@ -2,15 +2,19 @@
 #include "ui/text_boxes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "ui/layout.h"
+#include "ui/marked_text.h"
 #include "world/globals.h"
 #include "world/message_log.h"
 #include "world/rounding.h"
 
 namespace dravok {
 namespace {
+
+constexpr Colour scrollbar_track = 0x191919, scrollbar_thumb = 0x363636;
 
 std::string plain_text(std::string_view text) {
     std::string out;
@@ -87,34 +91,28 @@ void draw_panel_frame(Bitmap& bitmap, std::string_view title, int left, box_alig
     bitmap.frame_rect(Rect{left, top, left + width, top + height}, frame_colour);
 }
 
-int draw_wrapped_text(Bitmap& bitmap, std::string_view text, int x, bool, int line_height, int width, int y) {
-    // not built yet: colour codes and key caps in wrapped text
+int draw_wrapped_text(Bitmap& bitmap, std::string_view text, int x, bool shadow, int line_height, int width,
+                      int y) {
     if (strip_colour_codes(text).empty()) return y;
     std::string wrapped;
     wrap_log_text(bitmap, text, width, wrapped, false);
-    const BrushStyle old_style = bitmap.brush_style();
-    bitmap.set_brush_clear();
-    std::string_view rest = wrapped;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find("\r\n");
-        bitmap.text_out(x, y, strip_colour_codes(rest.substr(0, end)));
-        y += line_height;
-        if (end == std::string_view::npos) break;
-        rest.remove_prefix(end + 2);
-    }
-    bitmap.set_brush_style(old_style);
-    return y;
+    return draw_marked_lines(bitmap, wrapped, x, shadow, line_height, y);
 }
 
 void draw_scrollbar(Bitmap& bitmap, int first_row, int last_row, int bottom, int top, int right,
                     int total_rows) {
-    // not built yet: the scroll bar's look
-    const int w = settings.scrollbar_width > 0 ? settings.scrollbar_width : 12;
-    if (total_rows < 1 || bottom <= top) return;
-    const int h = bottom - top;
-    bitmap.fill_rect(Rect{right - w, top, right, bottom}, 0x151515);
-    const int a = top + (first_row - 1) * h / total_rows, b = top + last_row * h / total_rows;
-    bitmap.fill_rect(Rect{right - w + 2, a, right - 2, std::max(a + 2, b)}, 0x777777);
+    if (bottom == 0) bottom = bitmap.height();
+    if (right == 0) right = bitmap.width();
+    const int left = right - settings.scrollbar_width;
+    if (total_rows == 0) {
+        bitmap.fill_rect(Rect{left, top, right, bottom}, scrollbar_thumb);
+        return;
+    }
+    bitmap.fill_rect(Rect{left, top, right, bottom}, scrollbar_track);
+    const double span = bottom - top;
+    const int a = round_half_even((first_row - 1) / double(total_rows) * span) + top;
+    const int b = std::min(bottom, int(std::floor(last_row / double(total_rows) * span)) + top);
+    bitmap.fill_rect(Rect{left, a, right, b}, scrollbar_thumb);
 }
 
 Colour scale_colour(Colour colour, double factor) {

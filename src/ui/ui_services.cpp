@@ -11,9 +11,12 @@
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
 #include "ui/lister.h"
+#include "ui/lister_model.h"
 #include "ui/menus.h"
+#include "ui/minimap.h"
 #include "ui/offscreen_beings.h"
 #include "ui/release_check.h"
+#include "world/indicators.h"
 #include "world/presentation.h"
 #include "world/world_hooks.h"
 
@@ -32,11 +35,20 @@ void install_presentation() {
     presentation.setup_furniture_trap_dialog = setup_furniture_trap_dialog;
     presentation.setup_switch_dialog = setup_switch_dialog;
     presentation.setup_use_portal = setup_use_portal;
+    presentation.draw_level_minimap = draw_level_minimap;
+    presentation.minimap_cell_explored = draw_minimap_cell;
+    presentation.add_line = add_line;
+    presentation.choose_bubble_slot = choose_bubble_slot;
+    presentation.add_speech_bubble = [](int being, int listener, int trigger, const std::string& text) {
+        add_speech_bubble(being, listener, trigger, text);
+    };
     presentation.setup_menu = setup_menu;
     presentation.setup_bump_friendly_dialog = setup_bump_friendly_dialog;
-    presentation.open_loot_screen = [](int being, int, int, int depth) {
+    presentation.open_loot_screen = [](int being, int x, int y, int) {
         reset_lister();
-        initialize_inventory(being, 0, inventory_ground, depth, 2, 2);
+        lister.ground_x = x;
+        lister.ground_y = y;
+        initialize_inventory(being, 0, list_backpack, list_ground, 2, false);
     };
     presentation.command_key_text = [](int command) { return binding_text(0, 0, command, true, false, 0); };
 }

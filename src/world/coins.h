@@ -3,7 +3,7 @@
 
 namespace dravok {
 
-// The coin item given to a being (a shopkeeper); for now it gives nothing.
+// Coins given to a being (a shopkeeper), added to its purse.
 void add_coins_to_being(int being, int amount, int depth);
 // Coins the being carries.
 int being_coins(int being);

@@ -47,6 +47,13 @@ struct tpresentation {
     void (*draw_level_minimap)() = [] {};
     // The window's picture as last drawn (none when there is no window).
     const Bitmap* (*screen_picture)() = [] { return static_cast<const Bitmap*>(nullptr); };
+    // A cell the player has just explored, onto the minimap's base.
+    void (*minimap_cell_explored)(int x, int y) = [](int, int) {};
+    // Speech bubbles over the map: the entry (1 or 2) a new speech of the being may take, 0 when
+    // none may (headless, the first is always free); showing what a being says.
+    int (*choose_bubble_slot)(int being) = [](int) { return 1; };
+    void (*add_speech_bubble)(int being, int listener, int trigger,
+                              const std::string& text) = [](int, int, int, const std::string&) {};
     // Opens the menu with that id (character creation's steps, a level-up's skills menu).
     void (*setup_menu)(int id) = [](int) {};
     // A line that lasts a moment between two beings (from_being above 0) or two cells: kinds 1..4

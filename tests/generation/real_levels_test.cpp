@@ -53,8 +53,9 @@ TEST(RealLevelTemplates, EveryTemplateGivesSoundLevels) {
             for (const tportal& p : portals) {
                 if (p.level != levels[i].index) continue;
                 ASSERT_TRUE(on_map(p.x, p.y)) << "portal " << p.index;
-                if (p.hidden_teleporter == 0 || p.index % 2 != 0)
+                if (p.hidden_teleporter == 0 || p.index % 2 != 0) {
                     ASSERT_EQ(get_furniture(p.x, p.y), p.request.object_id) << "portal " << p.index;
+                }
             }
         }
     }

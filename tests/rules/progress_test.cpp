@@ -19,6 +19,7 @@
 #include "ui/game_window.h"
 #include "ui/key_bindings.h"
 #include "ui/lister.h"
+#include "ui/lister_model.h"
 #include "ui/menus.h"
 #include "world/being.h"
 #include "world/database.h"
@@ -102,16 +103,16 @@ TEST_F(Progress, TheTalentScreenListsTheTalentsAndUsesTheOneUnderTheCursor) {
     ASSERT_EQ(game_mode, mode_talent);
     // Each run of one type under its header, the cursor on the first talent.
     int listed = 0;
-    for (int r = 1; r <= lister.panes[1].row_count; ++r)
-        listed += lister.rows[1][r].header.empty() ? 1 : 0;
+    for (int r = 1; r <= lister.panes[1].row_count(); ++r)
+        listed += lister.panes[1].rows[r].header.empty() ? 1 : 0;
     EXPECT_EQ(listed, 2);
-    EXPECT_FALSE(lister.rows[1][1].header.empty()) << "a header comes first";
+    EXPECT_FALSE(lister.panes[1].rows[1].header.empty()) << "a header comes first";
     int cursor = lister_cursor_row(1);
     ASSERT_GT(cursor, 1);
     // Down and up skip the headers; Enter uses the talent under the cursor and the map returns.
     d.press(key_down);
-    if (lister.rows[1][lister_cursor_row(1)].index != wind) d.press(key_up);
-    ASSERT_EQ(lister.rows[1][lister_cursor_row(1)].index, wind);
+    if (lister.panes[1].rows[lister_cursor_row(1)].item != wind) d.press(key_up);
+    ASSERT_EQ(lister.panes[1].rows[lister_cursor_row(1)].item, wind);
     const uint32_t before = beings[p].next_action_time;
     d.press(key_enter);
     EXPECT_EQ(game.talent_uses_of(wind), 1);
@@ -124,7 +125,7 @@ TEST_F(Progress, TheTalentScreenListsTheTalentsAndUsesTheOneUnderTheCursor) {
     ASSERT_EQ(game_mode, mode_talent);
     cursor = lister_cursor_row(1);
     ASSERT_GT(cursor, 0);
-    EXPECT_EQ(lister.rows[1][cursor].red, 1);
+    EXPECT_EQ(lister.panes[1].rows[cursor].red, 1);
     d.press(key_enter);
     EXPECT_EQ(game.talent_uses_of(wind) + game.talent_uses_of(stone), 1);
     EXPECT_EQ(game_mode, mode_talent);

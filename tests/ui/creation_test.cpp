@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/timers.h"
+#include "records/layout.h"
 #include "rules/character_creation.h"
 #include "rules/game_setup.h"
 #include "support/game_start.h"
@@ -13,6 +14,7 @@
 #include "ui/game_window.h"
 #include "ui/key_bindings.h"
 #include "ui/lister.h"
+#include "ui/lister_model.h"
 #include "world/being.h"
 #include "world/experience_award.h"
 #include "world/globals.h"
@@ -138,7 +140,9 @@ TEST_F(CreationKeys, NewGameThroughEveryMenuStandsTheCharacterOnTheFirstLevel) {
     EXPECT_EQ(level.index, 1);
     EXPECT_NE(p.talent_of(c.chosen_talent), 0) << "the chosen talent is held";
     for (int t = 1; t < int(talents.size()) && t <= talent_count; ++t)
-        if (at1(being_plans[p.plan].talent, t)) EXPECT_NE(p.talent_of(t), 0) << "the race's talent";
+        if (at1(being_plans[p.plan].talent, t)) {
+            EXPECT_NE(p.talent_of(t), 0) << "the race's talent";
+        }
     // The sheet's totals, and one more where a passive talent raises the ability.
     for (int k = 1; k <= ability_count; ++k) {
         EXPECT_GE(at1(p.base_ability, k), at1(c.sheet.ability, k));
