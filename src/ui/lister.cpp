@@ -344,10 +344,11 @@ void delete_key(int being) {
 
 // Uses the talent of the row; the map takes over when that took the being's time.
 void use_talent_row(int being, int p, int row) {
-    if (pane(p).rows[row].red) return;
+    const int depth = trace_enter(0, trace_use_talent_row);
+    if (pane(p).rows[row].red || !is_being_ok(being)) return;
     const uint32_t before = beings[being].next_action_time;
-    use_talent(being, pane(p).rows[row].item, teffect{}, 0);
-    if (beings[being].next_action_time != before)
+    use_talent(being, pane(p).rows[row].item, teffect{}, depth);
+    if (is_being_ok(being) && beings[being].next_action_time != before)
         back_to_main();
     else
         rebuild_keeping_cursor(p);

@@ -1,11 +1,13 @@
 #include "world/indicators.h"
 
 #include <algorithm>
+#include <string>
 
 #include "world/being.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
+#include "world/presentation.h"
 #include "world/sprite_lookup.h"
 #include "world/view_memory.h"
 

@@ -64,6 +64,18 @@ std::string signed_number_text(int n) {
     return n >= 1 ? "+" + std::to_string(n) : std::to_string(n);
 }
 
+std::string file_safe_name(std::string_view name) {
+    std::string out;
+    for (const char c : name) {
+        const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                          c == ' ' || c == '-' || c == '_';
+        out += kept ? c : '_';
+    }
+    const std::size_t first = out.find_first_not_of(' ');
+    if (first == std::string::npos) return "_";
+    return out.substr(first, out.find_last_not_of(' ') - first + 1);
+}
+
 std::string replace_all(std::string_view text, std::string_view old_part, std::string_view new_part) {
     std::string out(text);
     // A replacement holding what it replaces would never end.
@@ -155,18 +167,6 @@ std::string hours_text(double seconds) {
     for (char& c : out)
         if (c == ',') c = '.';
     return out;
-}
-
-std::string file_safe_name(std::string_view name) {
-    std::string out;
-    for (const char c : name) {
-        const bool kept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                          c == ' ' || c == '-' || c == '_';
-        out += kept ? c : '_';
-    }
-    const std::size_t first = out.find_first_not_of(' ');
-    if (first == std::string::npos) return "_";
-    return out.substr(first, out.find_last_not_of(' ') - first + 1);
 }
 
 std::string scramble_name(std::string_view seed) {
