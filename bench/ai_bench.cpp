@@ -1,10 +1,11 @@
-// The creatures' side of a round on a 128 x 128 level of 64 lit rooms: one round of the scheduler
-// with 200 awake creatures that look and weigh every turn, and its parts: one sight pass and one
-// rebuild of the light map.
+// The creatures' side of a round on a 128 x 128 level of 64 lit rooms (and on open floor): one
+// round of the scheduler with 200 awake creatures that look, walk and fight every turn, and its
+// parts: one sight pass, one rebuild of the light map, and path searches across the level.
 #include <benchmark/benchmark.h>
 
 #include "ai/decision.h"
 #include "ai/light.h"
+#include "ai/paths.h"
 #include "ai/sight.h"
 #include "records/being_flags.h"
 #include "rules/being_creation.h"
@@ -21,7 +22,7 @@ namespace {
 
 constexpr int room = 16; // 8 x 8 rooms of 15 x 15 cells with a wall between and doorways
 
-void set_up_level(int creatures) {
+void set_up_level(int creatures, bool open_floor = false) {
     build_ray_endpoints();
     build_sight_rays();
     map_size = 128;
@@ -35,7 +36,8 @@ void set_up_level(int creatures) {
                 x % room == 0 || y % room == 0 || x == 1 || y == 1 || x == map_size || y == map_size;
             const bool door =
                 (x % room == 8 || y % room == 8) && x > 1 && y > 1 && x < map_size && y < map_size;
-            c.block = wall && !door ? 1 : 41;
+            const bool border = x == 1 || y == 1 || x == map_size || y == map_size;
+            c.block = (open_floor ? border : wall && !door) ? 1 : 41;
             c.area = uint8_t(1 + (x - 1) / room * 8 + (y - 1) / room);
         }
     for (auto& a : areas)
@@ -94,6 +96,45 @@ void BM_AiRound(benchmark::State& bench) {
     state.log_muted = 0;
 }
 BENCHMARK(BM_AiRound)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+// Open floor: every creature sees far and has a way to everyone, the worst case for a round.
+void BM_AiRoundOpenFloor(benchmark::State& bench) {
+    set_up_level(200, true);
+    for (auto _ : bench) {
+        update_lights();
+        handle_rounds();
+        beings[player].next_action_time = game.game_clock + 15;
+    }
+    state.log_muted = 0;
+}
+BENCHMARK(BM_AiRoundOpenFloor)->Unit(benchmark::kMicrosecond);
+
+// The player's travel across the whole explored level, corner room to corner room: the
+// breadth-first search without a limit reaches nearly every cell.
+void BM_PathfindFullLevel(benchmark::State& bench) {
+    set_up_level(0);
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y)
+            cell_at(x, y).explored = 1;
+    place_being(player, 3, 3, 1);
+    bool found = true;
+    for (auto _ : bench)
+        found = pathfind(player, 125, 125, false, false, purpose_travel) && found;
+    if (!found) bench.SkipWithError("no path");
+}
+BENCHMARK(BM_PathfindFullLevel)->Unit(benchmark::kMicrosecond);
+
+// A creature's walk across the level through the doorways (best-first, limited by distance).
+void BM_PathfindCreature(benchmark::State& bench) {
+    set_up_level(1);
+    const int walker = 2;
+    place_being(walker, 3, 3, 1);
+    bool found = true;
+    for (auto _ : bench)
+        found = pathfind(walker, 120, 118, false, false, purpose_wander) && found;
+    if (!found) bench.SkipWithError("no path");
+}
+BENCHMARK(BM_PathfindCreature)->Unit(benchmark::kMicrosecond);
 
 void BM_SightPass(benchmark::State& bench) {
     set_up_level(200);

@@ -1,13 +1,339 @@
 #include "ai/attacking.h"
 
+#include "ai/decision.h"
+#include "ai/emotion.h"
+#include "ai/escape_steps.h"
+#include "ai/paths.h"
+#include "ai/sight.h"
+#include "ai/walking.h"
+#include "generation/areas.h"
+#include "rules/being_creation.h"
+#include "rules/effect_areas.h"
+#include "rules/effect_tables.h"
+#include "rules/interactions.h"
+#include "rules/melee.h"
+#include "rules/ranged.h"
+#include "world/being.h"
+#include "world/directions.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/random.h"
+
 namespace dravok {
 
-// not built yet: creatures do not attack on their own nor change their weapon set, so each attempt declines
-bool ai_attack(int) {
+namespace {
+
+constexpr int hostile_threshold = -20;
+constexpr int style_keeps_distance_when_shooting = 1, style_keeps_distance = 2;
+constexpr int behaviour_follow = 3;
+constexpr int default_lof_range = 3;
+constexpr int chase_step_limit = 25;
+constexpr int corridor_kind = 1;
+constexpr int reach_range = 2, reach_chase_range = 5;
+constexpr int close_chase_range = 4;
+constexpr int companion_pass_distance = 6, companion_stray_distance = 5;
+constexpr int keep_distance_random_choice = 31, keep_distance_choice_cap = 3;
+constexpr int idle_swap_turns = 20, idle_swap_area_cells = 100;
+constexpr int first_cell_zone = 31, last_cell_zone = 38;
+
+struct tpass {
+    int max_distance, unseen;
+};
+
+// What a weapon set offers a fighter.
+struct tprofile {
+    int min_range = 0, max_range = 0;
+    bool holds_ranged = false, holds_melee = false, ranged_ready = false, reach = false;
+};
+
+tprofile profile_of(const tweapon_set& s) {
+    tprofile p;
+    p.min_range = s.min_range;
+    p.max_range = s.max_range;
+    bool throws = false, launcher = false;
+    for (int h = 0; h < hand_count; ++h) {
+        if (s.launcher[h] != 0) launcher = true;
+        if (s.throws[h] != 0) throws = true;
+        if (s.melee[h] != 0 && s.hand_item[h] != 0) p.holds_melee = true;
+    }
+    if (s.melee_available != 0) p.holds_melee = true;
+    p.holds_ranged = launcher || throws;
+    const bool ammunition =
+        s.ammunition_everlasting != 0 || (s.quiver_matches_launcher != 0 && s.ammunition_amount > 0);
+    p.ranged_ready = throws || (launcher && ammunition);
+    p.reach = s.hand_reaches != 0;
+    return p;
+}
+
+tbeing& B(int being) {
+    return beings[size_t(being)];
+}
+
+// A bolt from (fx, fy) (0, 0: where the being stands) toward the target strikes the target
+// first and nothing else, and the aim is allowed.
+bool clean_shot(int being, int target, int fx, int fy, int min_range, int range) {
+    teffect probe{};
+    probe.shape = sh_bolt;
+    probe.min_range = uint8_t(min_range);
+    probe.range = uint16_t(std::max(range, 1));
+    calculate_effect_coordinates(being, fx, fy, B(target).x, B(target).y, probe, 0);
+    return int(effect_first_being) == target && effect_hit_count == 1 && effect_target_invalid == 0;
+}
+
+bool in_prison_cell_zone(int being) {
+    const int zone = cell_at(B(being).x, B(being).y).vault_zone;
+    return zone >= first_cell_zone && zone <= last_cell_zone;
+}
+
+bool has_free_neighbour_cell(int being) {
+    for (int d = 1; d <= 8; ++d) {
+        const int x = B(being).x + compass_dx[d], y = B(being).y + compass_dy[d];
+        if (on_map(x, y) && can_move_to(being, x, y, 0, true, false) == target_free) return true;
+    }
     return false;
 }
-bool ai_check_weapon_set(int) {
+
+} // namespace
+
+int ai_try_chase_target(int being, int target, const temotion& entry) {
+    if (can_move(being, 0) < 0 || !on_map(entry.x, entry.y)) return 0;
+    const bool single = B(target).width <= 1 && B(target).height <= 1;
+    if (can_see(being, target, 0, 0) != 0 && single) {
+        const int area = cell_at(B(target).x, B(target).y).area;
+        if (is_area_ok(area) && areas[area].kind != corridor_kind && !has_free_neighbour_cell(target))
+            return 0;
+    }
+    bool found = pathfind(being, entry.x, entry.y, false, false, purpose_chase);
+    if (!found) {
+        found = pathfind(being, B(target).x, B(target).y, false, true, purpose_chase);
+    } else if (path_result.length > chase_step_limit) {
+        if (!is_single_cell_being(being)) return 0;
+        found = pathfind(being, B(target).x, B(target).y, false, true, purpose_chase);
+    }
+    if (!found) return 0;
+    B(being).path = path_result;
+    B(being).path.follow_target = uint16_t(target);
+    return plan_chase;
+}
+
+int ai_try_move_for_lof(int being, int target, int min_range, int range) {
+    const int tx = B(target).x, ty = B(target).y;
+    for (int d = 1; d <= 8; ++d) {
+        const int x = B(being).x + compass_dx[d], y = B(being).y + compass_dy[d];
+        if (!on_map(x, y) || can_move_to(being, x, y, 0, false, false) != target_free) continue;
+        const int dist = get_distance(x, y, tx, ty);
+        if (dist < min_range || dist > range || is_in_doorway(0, x, y)) continue;
+        if (!clean_shot(being, target, x, y, min_range, range)) continue;
+        ai_move(being, x, y, 0);
+        return plan_move_for_lof;
+    }
+    // Cells around the target at the minimum range: toward the being first, then its
+    // neighbours, then the perpendiculars.
+    static constexpr int around[9][5][2] = {
+        {},
+        {{0, -1}, {1, -1}, {-1, -1}, {1, 0}, {-1, 0}},
+        {{1, -1}, {1, 0}, {0, -1}, {1, 1}, {-1, -1}},
+        {{1, 0}, {1, 1}, {1, -1}, {0, 1}, {0, -1}},
+        {{1, 1}, {0, 1}, {1, 0}, {-1, 1}, {1, -1}},
+        {{0, 1}, {-1, 1}, {1, 1}, {-1, 0}, {1, 0}},
+        {{-1, 1}, {-1, 0}, {0, 1}, {-1, -1}, {1, 1}},
+        {{-1, 0}, {-1, -1}, {-1, 1}, {0, -1}, {0, 1}},
+        {{-1, -1}, {0, -1}, {-1, 0}, {1, -1}, {-1, 1}},
+    };
+    const int d = get_direction(tx, ty, B(being).x, B(being).y);
+    if (d < 1) return 0;
+    for (const auto& offset : around[d]) {
+        const int x = tx + offset[0] * min_range, y = ty + offset[1] * min_range;
+        if (!on_map(x, y) || can_move_to(being, x, y, 0, false, false) != target_free) continue;
+        if (!clean_shot(being, target, x, y, min_range, range)) continue;
+        if (ai_walk(being, x, y, false, purpose_line_of_fire, target)) return plan_move_for_lof;
+    }
+    return 0;
+}
+
+bool ai_keep_distance(int being, int target, int range) {
+    const int dist = get_being_distance(being, target);
+    if (dist >= range || can_move(being, 0) < 0) return false;
+    if (B(target).adjacent_hostiles > 0 && dist >= 3) return false;
+    const int d = get_direction(B(being).x, B(being).y, B(target).x, B(target).y);
+    const int e = pick_escape_direction(being, d, 2, 3, [being](int x, int y) {
+        return can_move_to(being, x, y, 0, false, false) == target_free && hostile_grid(x, y) == 0 &&
+               feared_grid(x, y) == 0;
+    });
+    if (e != 0) {
+        ai_move(being, B(being).x + compass_dx[e], B(being).y + compass_dy[e], 0);
+        if (is_being_ok(being)) B(being).path = empty_path;
+        return true;
+    }
+    clear_area_marks();
+    const int own = cell_at(B(being).x, B(being).y).area;
+    const int exits = is_area_ok(own) ? std::min(areas[own].exits, keep_distance_choice_cap) : 0;
+    for (int choice = d100() < keep_distance_random_choice ? 0 : -1; choice <= exits; ++choice) {
+        const int n = pick_neighbour_area(being, choice, true, true, true);
+        if (!is_area_ok(n)) continue;
+        areas[n].search = 1;
+        int x = 0, y = 0;
+        find_free_floor_for_being(areas[n].centre_x, areas[n].centre_y, B(being).width, x, y, 0,
+                                  B(being).height);
+        return on_map(x, y) && ai_walk(being, x, y, false, purpose_other_area, 0);
+    }
     return false;
+}
+
+int ai_target_ok_for_attack(int being, int target, const temotion& entry, bool afraid) {
+    B(being).path = empty_path;
+    const bool sees = can_see(being, target, 0, 0) != 0;
+    const bool mobile = can_move(being, 0) >= 0;
+    const int dist = entry.distance;
+    const tbeing& t = B(target);
+    if (in_prison_cell_zone(target) && has_type_flag(t, tf_spawned_in_cell) &&
+        !has_type_flag(t, tf_fleeing_from_cell))
+        return 0;
+
+    const tprofile active = profile_of(B(being).weapon_set), other = profile_of(B(being).other_weapon_set);
+    const int preferred = B(being).preferred_distance;
+    const int lof_range = preferred != 0 ? preferred : default_lof_range;
+    int kind = 0, min_range = 0, max_range = 0;
+    if (sees) {
+        if (active.ranged_ready) {
+            kind = 1;
+            min_range = active.min_range;
+            max_range = active.max_range;
+        } else if (other.ranged_ready && other.max_range >= dist) {
+            kind = 2;
+            min_range = other.min_range;
+            max_range = other.max_range;
+        }
+    }
+    const int style = B(being).fighting_style;
+    if (mobile &&
+        ((style == style_keeps_distance_when_shooting && kind == 1) || style == style_keeps_distance) &&
+        ai_keep_distance(being, target, preferred))
+        return plan_avoid;
+    if (mobile && is_in_doorway(being, 0, 0) && dist >= 2 && B(being).seen_friends > 0 &&
+        ai_try_chase_target(being, target, entry) != 0)
+        return plan_chase;
+
+    bool lof_tried = false, chase_tried = false;
+    if (style == style_keeps_distance) {
+        if (mobile && being_status(B(being), st_damage) > 0 &&
+            ai_try_move_for_lof(being, target, lof_range, std::max(max_range, lof_range)) != 0)
+            return plan_move_for_lof;
+        lof_tried = true;
+        if (kind == 2 && dist >= 2) return plan_swap_weapons;
+    }
+    if (kind == 1 && dist == 1 && being_status(B(being), st_close_combat_ranged) > 0)
+        return plan_ranged_attack;
+    if (sees && dist == 1) {
+        if (!active.holds_ranged)
+            return active.holds_melee || B(being).weapon_set.bare_hands != 0 ||
+                           can_natural_melee_attack(being, target, 0)
+                       ? plan_melee_attack
+                       : plan_swap_weapons;
+        if (other.holds_melee) return plan_swap_weapons;
+        return can_natural_melee_attack(being, target, 0) ? plan_melee_attack : 0;
+    }
+    if (sees && kind >= 1 && dist >= min_range && dist <= max_range) {
+        if (clean_shot(being, target, 0, 0, min_range, max_range)) {
+            if (kind == 1) return plan_ranged_attack;
+            if (preferred != 0 && preferred <= dist) return plan_swap_weapons;
+            if (dist >= 4) return plan_swap_weapons;
+        } else if (!lof_tried && mobile && kind == 1) {
+            lof_tried = true;
+            if (ai_try_move_for_lof(being, target, min_range, max_range) != 0) return plan_move_for_lof;
+        }
+    }
+    if (sees && active.reach && dist >= reach_range && dist <= reach_chase_range) {
+        if (dist == reach_range && clean_shot(being, target, 0, 0, 1, reach_range)) return plan_melee_attack;
+        if (!afraid && mobile) {
+            if (ai_try_chase_target(being, target, entry) != 0) return plan_chase;
+        }
+        chase_tried = true;
+    }
+    if (sees && dist >= 2 && dist <= close_chase_range && kind != 1 && !afraid && preferred == 0) {
+        if (!active.holds_melee || !mobile) {
+            if (other.holds_melee) return plan_swap_weapons;
+        } else {
+            if (ai_try_chase_target(being, target, entry) != 0) return plan_chase;
+            chase_tried = true;
+        }
+    }
+    if (kind == 0 && !active.holds_melee && other.holds_melee) return plan_swap_weapons;
+    if (style == style_keeps_distance && preferred != 0) return 0;
+    if (chase_tried || afraid || !mobile) return 0;
+    return ai_try_chase_target(being, target, entry);
+}
+
+bool ai_attack(int being) {
+    if (!is_being_ok(being)) return false;
+    const int mobility = can_move(being, 0);
+    if (mobility < 0 && mobility != move_immobile) return false;
+    clear_being_turn_marks();
+    const bool companion_follower =
+        has_type_flag(B(being), tf_companion) && B(being).behaviour == behaviour_follow;
+    const int master = find_being_by_serial(B(being).master);
+    const tpass passes[3] = {{1, 0}, {companion_follower ? companion_pass_distance : 8, 0}, {15, 10}};
+    int target = 0, plan = 0;
+    for (int pass = 0; pass < 3 && plan == 0; ++pass) {
+        if (pass == 1 && companion_follower && master >= 1 &&
+            get_being_distance(being, master) > companion_stray_distance)
+            break;
+        if (pass == 2 && B(being).master != 0) break;
+        for (int k = 1; k <= emotion_entry_count && plan == 0; ++k) {
+            const temotion entry = B(being).attitude_of(k);
+            if (entry.serial == 0 || entry.value >= 0) break;
+            const int other = find_being_by_serial(entry.serial);
+            if (other < 1 || !B(other).present || B(other).turn_mark != 0) continue;
+            if (entry.value > hostile_threshold || entry.distance > passes[pass].max_distance ||
+                entry.turns_unseen > passes[pass].unseen)
+                continue;
+            B(other).turn_mark = 1;
+            bool afraid = is_afraid_of(being, other, B(being).courage);
+            if (B(being).cornered != 0 && entry.distance <= 1) afraid = false;
+            plan = ai_target_ok_for_attack(being, other, entry, afraid);
+            if (plan > 0) target = other;
+        }
+    }
+    if (plan <= 0 || !is_being_ok(target)) return false;
+    const int tx = B(target).x, ty = B(target).y;
+    const int target_area = cell_at(tx, ty).area;
+    switch (plan) {
+    case plan_chase: {
+        const tpath p = B(being).path;
+        const bool acted = ai_walk(being, p.target_x, p.target_y, false, purpose_chase, target);
+        if (is_being_ok(being)) set_ai_plan(being, plan_chase, p.target_x, target, p.target_area, p.target_y);
+        return acted;
+    }
+    case plan_melee_attack:
+        set_ai_plan(being, plan_melee_attack, tx, target, target_area, ty);
+        melee_attack(being, target, get_direction(B(being).x, B(being).y, tx, ty), 0);
+        return true;
+    case plan_ranged_attack:
+        set_ai_plan(being, plan_ranged_attack, tx, target, target_area, ty);
+        ranged_attack(being, target, 0);
+        return true;
+    case plan_swap_weapons:
+        set_ai_plan(being, plan_swap_weapons, B(being).x, 0, cell_at(B(being).x, B(being).y).area,
+                    B(being).y);
+        swap_weapons(being);
+        return true;
+    default:
+        set_ai_plan(being, plan, tx, target, target_area, ty);
+        return true;
+    }
+}
+
+bool ai_check_weapon_set(int being) {
+    if (!is_being_ok(being)) return false;
+    const tbeing& b = B(being);
+    if (profile_of(b.weapon_set).ranged_ready || b.turns_without_hostiles < idle_swap_turns) return false;
+    const int area = cell_at(b.x, b.y).area;
+    if (!is_area_ok(area) || areas[area].cells < idle_swap_area_cells) return false;
+    if (!profile_of(b.other_weapon_set).ranged_ready) return false;
+    set_ai_plan(being, plan_swap_weapons, b.x, 0, area, b.y);
+    swap_weapons(being);
+    return true;
 }
 
 } // namespace dravok

@@ -38,8 +38,6 @@ const std::array<uint8_t, 14> plan_for_path_purpose{0, 3, 4, 5, 6, 7, 8, 13, 13,
 namespace {
 
 constexpr int behaviour_wander = 2, behaviour_follow = 3;
-constexpr int purpose_other_area = 7, purpose_flee = 8, purpose_teleporter_follow = 11,
-              purpose_teleporter_flee = 12;
 
 bool holds_ranged_weapon(const tweapon_set& set) {
     for (int h = 0; h < hand_count; ++h)

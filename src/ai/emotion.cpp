@@ -3,17 +3,31 @@
 #include <algorithm>
 
 #include <cmath>
+#include <string>
 
 #include "ai/sight.h"
 #include "rules/being_checks.h"
+#include "rules/effect_areas.h"
+#include "rules/effect_tables.h"
 #include "world/being.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/map.h"
+#include "world/message_log.h"
+#include "world/text_expand.h"
 
 namespace dravok {
 
 namespace {
+
+constexpr int hostile_threshold = -20, friend_threshold = 10, attitude_gain_cap = 50;
+constexpr uint32_t round_time = 15;
+constexpr uint32_t meets_again_rounds = 100, meets_again_hostile_rounds = 50;
+constexpr uint8_t meets_again_mark = 5;
+constexpr uint8_t former_companion_help_mark = 10;
+constexpr uint32_t angry_colour = 0xFF3030;
+constexpr int unseen_cap = 1000, unseen_far_turns = 12, far_distance = 20, fear_fade = 2;
 
 bool preset_matches(int being, int group, int other) {
     const int types[1] = {group};
@@ -94,39 +108,92 @@ int16_t get_fear(int a, int b, bool use_default) {
     return use_default ? int16_t(default_fear(a, b)) : int16_t(0);
 }
 
+int new_emotion_entry(int a, int b, bool force) {
+    if (!is_being_ok(a) || !is_being_ok(b)) return 0;
+    tbeing& being = beings[a];
+    int preset = 0;
+    if (!has_type_flag(being, tf_ignore_emotion_presets)) {
+        // A follower is judged by its master: who likes the master makes no entry about it.
+        const int master = find_being_by_serial(beings[b].master);
+        if (master >= 1 && beings[master].present && get_emotion(a, master, true) >= 0) return 0;
+        preset = default_emotion(a, b);
+    }
+    if (preset == 0 && !force) return 0;
+    int k = 1;
+    while (k < emotion_entry_count && being.attitude_of(k).serial != 0)
+        ++k;
+    being.attitude_of(k) = temotion{};
+    being.attitude_of(k).value = int16_t(preset);
+    being.attitude_of(k).serial = beings[b].serial;
+    return k;
+}
+
+int new_fear_entry(int a, int b, bool force) {
+    if (!is_being_ok(a) || !is_being_ok(b)) return 0;
+    const int preset = default_fear(a, b);
+    if (preset == 0 && !force) return 0;
+    tbeing& being = beings[a];
+    for (int k = 1; k <= emotion_entry_count; ++k) {
+        if (being.fear_of(k).serial != 0) continue;
+        being.fear_of(k) = temotion{};
+        being.fear_of(k).value = int16_t(preset);
+        being.fear_of(k).serial = beings[b].serial;
+        return k;
+    }
+    return 0;
+}
+
 int update_emotion(int being, int other, int delta, int, int distance) {
     if (!is_being_ok(being) || !is_being_ok(other) || being == other) return 0;
     tbeing& b = beings[being];
     const tbeing& o = beings[other];
     if (!b.present || !o.present) return 0;
-    if (has_type_flag(b, tf_player) || has_type_flag(b, tf_emotionless)) return 0;
+    if (has_type_flag(b, tf_player) && state.autoplay == 0) return 0;
+    if (has_type_flag(b, tf_emotionless)) return 0;
     if (has_type_flag(o, tf_unstirring) || has_type_flag(o, tf_inactive) || has_type_flag(o, tf_spectator))
         return 0;
     int k = find_emotion_entry(being, other);
     if (k) {
         b.attitude_of(k).previous_value = b.attitude_of(k).value;
     } else {
-        const int preset = has_type_flag(b, tf_ignore_emotion_presets) ? 0 : default_emotion(being, other);
-        if (preset == 0 && delta == 0) return 0;
-        for (k = 1; k < emotion_entry_count && b.attitude_of(k).serial != 0; ++k) {
-        }
-        b.attitude_of(k) = temotion{};
-        b.attitude_of(k).value = int16_t(preset);
-        b.attitude_of(k).previous_value = int16_t(preset);
-        b.attitude_of(k).serial = o.serial;
+        k = new_emotion_entry(being, other, delta != 0);
+        if (k == 0) return 0;
     }
     temotion& e = b.attitude_of(k);
-    if (delta > 0 && e.value >= 50) return k;
+    if (delta > 0 && e.value >= attitude_gain_cap) return k;
     e.value = int16_t(e.value + delta);
     e.distance = uint16_t(distance);
     if (can_see(being, other, 0, 0)) {
         e.x = o.x;
         e.y = o.y;
+        if (e.time_seen != 0) {
+            const uint32_t rounds = (game.game_clock - std::min(game.game_clock, e.time_seen)) / round_time;
+            if (b.level_reentered != 0 && rounds > meets_again_rounds)
+                b.meets_again_friendly = meets_again_mark;
+            else if (e.value <= hostile_threshold && rounds >= meets_again_hostile_rounds)
+                b.meets_again_hostile = meets_again_mark;
+        }
         e.turns_unseen = 0;
         e.time_seen = game.game_clock;
+        b.level_reentered = 0;
+        if (e.value <= hostile_threshold && b.weapon_set.max_range > 1) {
+            // A bolt within the being's reach strikes the other first and alone.
+            teffect bolt{};
+            bolt.shape = sh_bolt;
+            bolt.min_range = b.weapon_set.min_range;
+            bolt.range = b.weapon_set.max_range;
+            calculate_effect_coordinates(being, 0, 0, o.x, o.y, bolt, 0);
+            e.clear_shot =
+                int(effect_first_being) == other && effect_hit_count == 1 && effect_target_invalid == 0;
+        }
     }
-    if (has_type_flag(o, tf_player) && e.value <= -20) b.hostile = 1;
-    if (e.previous_value > -20 && e.value <= -20) e.time_turned_hostile = game.game_clock;
+    if (!is_confined_in_cell(being, true)) {
+        if (has_type_flag(o, tf_player)) b.friendly = is_friendly(being, other, -19, true) ? 1 : 0;
+        if (other == player) b.attitude_to_player = e.value;
+    }
+    if (has_type_flag(o, tf_player) && e.value <= hostile_threshold) b.hostile = 1;
+    if (e.previous_value > hostile_threshold && e.value <= hostile_threshold)
+        e.time_turned_hostile = game.game_clock;
     return k;
 }
 
@@ -138,14 +205,8 @@ int update_fear(int being, int other, int delta, int, int distance) {
     if (k) {
         b.fear_of(k).previous_value = b.fear_of(k).value;
     } else {
-        const int preset = default_fear(being, other);
-        if (preset == 0 && delta == 0) return 0;
-        for (k = 1; k <= emotion_entry_count && b.fear_of(k).serial != 0; ++k) {
-        }
-        if (k > emotion_entry_count) return 0;
-        b.fear_of(k) = temotion{};
-        b.fear_of(k).value = int16_t(preset);
-        b.fear_of(k).serial = beings[other].serial;
+        k = new_fear_entry(being, other, delta != 0);
+        if (k == 0) return 0;
     }
     temotion& e = b.fear_of(k);
     e.value = int16_t(e.value + delta);
@@ -190,11 +251,14 @@ bool charm_decay(int being) {
     return e->value < -9;
 }
 
-void inherit_emotions(int child, int parent, int) {
-    if (child < 1 || child >= int(beings.size()) || parent < 1 || parent >= int(beings.size())) return;
-    std::copy(std::begin(beings[parent].attitude), std::end(beings[parent].attitude),
-              std::begin(beings[child].attitude));
-    std::copy(std::begin(beings[parent].fear), std::end(beings[parent].fear), std::begin(beings[child].fear));
+void inherit_emotions(int child, int parent, int depth) {
+    if (!is_being_ok(child) || !is_being_ok(parent)) return;
+    for (int i = 1; i < int(beings.size()); ++i) {
+        if (i == child || i == parent || !is_being_ok(i) || !beings[i].present) continue;
+        int v = get_emotion(parent, i, false);
+        if (v == 0) v = get_emotion(i, parent, false);
+        if (v != 0) update_emotion(child, i, v, depth, get_being_distance(child, i));
+    }
 }
 
 uint32_t emotion_hostile_since(int a, int b) {
@@ -205,8 +269,13 @@ uint32_t emotion_hostile_since(int a, int b) {
 void add_emotions_against_target_master(int being, int target, int delta, int depth) {
     if (!is_being_ok(target)) return;
     const int master = find_being_by_serial(beings[target].master);
-    if (master >= 1 && master != being)
-        update_emotion(being, master, delta, depth, get_being_distance(being, master));
+    if (master < 1 || !beings[master].present) return;
+    update_emotion(being, master, delta, depth, get_being_distance(being, master));
+    for (int i = 1; i < int(beings.size()); ++i) {
+        if (i == being || i == target || i == master || !is_being_ok(i) || !beings[i].present) continue;
+        if (beings[i].master == beings[master].serial)
+            update_emotion(being, i, delta, depth, get_being_distance(being, i));
+    }
 }
 
 void clear_emotions(int being) {
@@ -218,14 +287,100 @@ void clear_emotions(int being) {
 }
 
 void remove_emotion_against_target(int being, int target, int) {
-    const int k = find_emotion_entry(being, target);
-    if (k != 0) beings[being].attitude_of(k) = temotion{};
+    if (const int k = find_emotion_entry(being, target)) beings[being].attitude_of(k) = temotion{};
+    if (const int k = find_fear_entry(being, target)) beings[being].fear_of(k) = temotion{};
 }
 
-void age_emotions(int) {}
-void share_emotions(int) {}
-void share_master_emotions(int) {}
-void sort_emotions(int) {}
+void age_emotions(int being) {
+    if (!is_being_ok(being)) return;
+    tbeing& b = beings[being];
+    auto age = [&](temotion& e, bool fear) {
+        if (e.serial == 0 || e.turns_unseen >= unseen_cap) return;
+        const int other = find_being_by_serial(e.serial);
+        if (other < 1 || !beings[other].present || can_see(being, other, 0, 0)) return;
+        ++e.turns_unseen;
+        if (e.turns_unseen > unseen_far_turns) e.distance = far_distance;
+        if (!fear) return;
+        e.value = int16_t(e.value > fear_fade ? e.value - fear_fade : 0);
+        if (e.value == 0) e = temotion{};
+    };
+    for (temotion& e : b.attitude)
+        age(e, false);
+    for (temotion& e : b.fear)
+        age(e, true);
+}
+
+void share_emotions(int being) {
+    if (!is_being_ok(being)) return;
+    for (int k = 1; k <= emotion_entry_count; ++k) {
+        const temotion ally_entry = beings[being].attitude_of(k);
+        if (ally_entry.serial == 0 || ally_entry.value < friend_threshold || ally_entry.turns_unseen != 0)
+            continue;
+        const int ally = find_being_by_serial(ally_entry.serial);
+        if (ally < 1 || ally == being || !beings[ally].present) continue;
+        for (int j = 1; j <= emotion_entry_count; ++j) {
+            const temotion learnt = beings[ally].attitude_of(j);
+            if (learnt.serial == 0 || learnt.value > -friend_threshold) continue;
+            const int t = find_being_by_serial(learnt.serial);
+            if (t < 1 || t == being || !beings[t].present || can_see(being, t, 0, 0)) continue;
+            if (const int own = find_emotion_entry(being, t)) {
+                temotion& e = beings[being].attitude_of(own);
+                if (learnt.turns_unseen < e.turns_unseen) {
+                    e.x = learnt.x;
+                    e.y = learnt.y;
+                    e.turns_unseen = learnt.turns_unseen;
+                    if (e.turns_unseen < 5) e.distance = uint16_t(get_being_distance(being, t));
+                }
+            } else if (const int made =
+                           update_emotion(being, t, learnt.value / 2, 0, get_being_distance(being, t))) {
+                temotion& e = beings[being].attitude_of(made);
+                e.x = learnt.x;
+                e.y = learnt.y;
+                e.turns_unseen = learnt.turns_unseen;
+                e.informant = uint16_t(ally);
+            }
+        }
+    }
+}
+
+void share_master_emotions(int being) {
+    if (!is_being_ok(being)) return;
+    const int master = find_being_by_serial(beings[being].master);
+    if (master < 1) return;
+    for (int j = 1; j < int(beings.size()); ++j) {
+        if (j == being || j == master || !is_being_ok(j) || !can_see(being, j, 0, 0)) continue;
+        const int toward_master = get_emotion(j, master, true);
+        if (toward_master < hostile_threshold && get_emotion(being, j, true) > hostile_threshold) {
+            remove_emotion_against_target(being, j, 0);
+            update_emotion(being, j, toward_master, 0, get_being_distance(being, j));
+        }
+    }
+}
+
+void sort_emotions(int being) {
+    if (!is_being_ok(being)) return;
+    // Bubble sort as the tables are small and nearly sorted from the turn before.
+    auto sort_table = [](temotion* table, bool ascending) {
+        for (int pass = 1; pass < emotion_entry_count; ++pass) {
+            bool swapped = false;
+            for (int k = 0; k + 1 < emotion_entry_count; ++k) {
+                temotion& a = table[k];
+                temotion& b = table[k + 1];
+                if (a.serial == 0 && b.serial == 0) continue;
+                const bool out_of_order = a.value != b.value
+                                              ? (ascending ? a.value > b.value : a.value < b.value)
+                                              : a.distance > b.distance;
+                if (out_of_order) {
+                    std::swap(a, b);
+                    swapped = true;
+                }
+            }
+            if (!swapped) break;
+        }
+    };
+    sort_table(beings[being].attitude, true);
+    sort_table(beings[being].fear, false);
+}
 
 void mark_hostile_footprint(int being) {
     mark_footprint(hostile_grid, being);
@@ -248,33 +403,54 @@ void update_party_friendliness() {
     }
 }
 
-// not built yet: witnesses do not react to what they saw one being do to another
-void mass_update_emotion(int, int, int, int) {}
-
-bool get_angry(int being, int other, bool) {
-    // not built yet: turning hostile is not announced and followers do not take their master's side
-    if (!is_being_ok(being, 0) || !is_being_ok(other, 0)) return false;
-    const int before = get_emotion(being, other, true);
-    if (has_type_flag(beings[other], tf_player) || has_type_flag(beings[other], tf_companion)) {
-        beings[being].hostile = 1;
-        beings[being].friendly = 0;
+void mass_update_emotion(int doer, int victim, int delta, int fear) {
+    if (!is_being_ok(doer) || !is_being_ok(victim)) return;
+    for (int b = 1; b < int(beings.size()); ++b) {
+        if (b == doer || b == victim || !is_being_ok(b)) continue;
+        if (!can_see(b, doer, 0, 0) && !can_see(b, victim, 0, 0)) continue;
+        const int toward_victim = get_emotion(b, victim, false);
+        const int toward_doer = get_emotion(b, doer, false);
+        if (toward_victim >= friend_threshold) {
+            if (toward_doer > delta) {
+                update_emotion(b, doer, delta, 0, get_being_distance(b, doer));
+                get_angry(b, doer, true);
+            }
+            if (fear > 0) update_fear(b, doer, fear, 0, get_being_distance(b, doer));
+        } else if (toward_doer >= friend_threshold && toward_victim > delta) {
+            update_emotion(b, victim, delta, 0, get_being_distance(b, victim));
+            if (has_type_flag(beings[b], tf_former_player) || has_type_flag(beings[b], tf_former_companion))
+                beings[b].former_companion_help() = former_companion_help_mark;
+        }
     }
-    if (before < 0) return false;
-    update_emotion(being, other, -100 - before, 0, 0);
+}
+
+bool get_angry(int being, int other, bool announce) {
+    if (!is_being_ok(being) || !is_being_ok(other)) return false;
+    tbeing& b = beings[being];
+    if (has_type_flag(b, tf_passive) || has_type_flag(b, tf_confused)) return false;
+    const int k = find_emotion_entry(being, other);
+    if (k == 0) return false;
+    const temotion& e = b.attitude_of(k);
+    if (e.previous_value <= hostile_threshold || e.value > hostile_threshold) return false;
+    if (other != player && get_emotion(being, player, true) <= hostile_threshold) return false;
+    const int master = find_being_by_serial(b.master);
+    if (master < 1 || master != player_character) {
+        add_floating_text(being, "gets angry", angry_colour);
+        if (announce) {
+            std::string sentence;
+            action_sentence(being, other, "%s %s %s.", sentence, "gets angry at", "get angry at");
+            if (!sentence.empty()) add_message(" " + sentence);
+        }
+    }
+    if (b.nearest_hostile == 0 && get_being_distance(being, other) > 1) b.next_action_time += round_time;
     return true;
 }
 
-void remove_emotions_about(int being) {
-    // not built yet: the entries are blanked where they lie, and the tables are not sorted again
+void remove_related_emotions(int being) {
     if (being < 1 || being >= int(beings.size())) return;
-    const int32_t serial = beings[being].serial;
-    for (std::size_t b = 1; b < beings.size(); ++b) {
-        for (temotion& e : beings[b].attitude) {
-            if (e.serial == serial) e = temotion{};
-        }
-        for (temotion& e : beings[b].fear) {
-            if (e.serial == serial) e = temotion{};
-        }
+    for (int b = 1; b < int(beings.size()); ++b) {
+        if (b == being || !is_being_ok(b)) continue;
+        remove_emotion_against_target(b, being, 0);
     }
 }
 

@@ -1,8 +1,6 @@
 // Attitude and fear of beings toward each other: the presets of the templates, the table
 // entries, friendliness, courage and the footprints of hostile and feared beings. Called by
 // sight, the decision chain and the rules.
-// Until the attitude tables land in full, entries are made and changed as the game needs them,
-// while sharing, ageing and sorting leave the tables as they are.
 #pragma once
 #include <cstdint>
 
@@ -14,6 +12,9 @@ int find_emotion_entry(int a, int b);
 int find_fear_entry(int a, int b);
 int16_t get_emotion(int a, int b, bool use_default);
 int16_t get_fear(int a, int b, bool use_default);
+// A new entry with the template's preset; 0 when none is made.
+int new_emotion_entry(int a, int b, bool force);
+int new_fear_entry(int a, int b, bool force);
 // Changes and refreshes an entry; its number 1..30, or 0.
 int update_emotion(int being, int other, int delta, int depth, int distance);
 int update_fear(int being, int other, int delta, int depth, int distance);
@@ -24,7 +25,7 @@ bool is_afraid_of(int being, int other, int courage);
 // Every being but the player's own character: friendly to the party or not.
 void update_party_friendliness();
 bool charm_decay(int being);
-// The child takes the parent's attitude and fear tables.
+// The child takes over the parent's attitudes toward the beings present.
 void inherit_emotions(int child, int parent, int depth);
 // The game time at which a's attitude toward b turned hostile; 0 when none.
 uint32_t emotion_hostile_since(int a, int b);
@@ -46,6 +47,7 @@ void mark_feared_footprint(int being);
 void mass_update_emotion(int doer, int victim, int delta, int fear);
 // True when the being turned hostile toward the other just now.
 bool get_angry(int being, int other, bool announce);
-void remove_emotions_about(int being);
+// Every other being forgets this one.
+void remove_related_emotions(int being);
 
 } // namespace dravok

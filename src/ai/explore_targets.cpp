@@ -57,7 +57,7 @@ bool scan_area(int a, tsearch& s) {
                 if (n.explored == 0 || !is_floor_kind(n)) continue;
                 const int move = can_move_to(player, nx, ny, 1, false, false);
                 if (move != target_free && move != target_door_to_open) continue;
-                if (!pathfind(player, nx, ny, 1, 0, false, purpose_explore)) continue;
+                if (!pathfind(player, nx, ny, false, false, purpose_explore)) continue;
                 if (s.found && path_result.length >= s.best) continue;
                 s.found = improved = true;
                 s.best = path_result.length;

@@ -1,9 +1,285 @@
 #include "ai/oneliners.h"
 
+#include <string>
+
+#include "ai/emotion.h"
+#include "ai/sight.h"
+#include "records/being_flags.h"
+#include "rules/being_checks.h"
+#include "rules/chatter.h"
+#include "rules/followers.h"
+#include "world/being.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+
 namespace dravok {
 
-// not built yet: creatures keep silent: no one-liners on their turn, no situations, no last words
-void ai_oneliners(int, bool) {}
+namespace {
+
+// Triggers of the text database's chatter vocabulary.
+enum trigger : int {
+    introduction_friendly = 1,
+    introduction_hostile = 2,
+    meets_again_friendly = 3,
+    meets_again_hostile = 4,
+    shouts_alarm = 5,
+    roars = 6,
+    uses_die_hard = 8,
+    sees_die_hard = 9,
+    inflicts_severe_damage = 11,
+    kills_being = 12,
+    kills_player = 13,
+    rejoices_player_death = 14,
+    friendly_attacked_by_player = 16,
+    sees_friend_being_killed = 17,
+    comments_type_being_killed = 18,
+    flees_when_friends_seen = 19,
+    flees_lonely = 20,
+    follower_mourns_master_death = 22,
+    follower_sees_master_kill_being = 23,
+    follower_surrounded_by_enemies = 24,
+    follower_needs_help = 25,
+    follower_comments_sentient_weapon = 30,
+    follower_idle_chatter = 35,
+    begs_help_from_cell = 40,
+    escapes_from_cell = 41,
+    sees_type_first_time = 42,
+    sees_light = 43,
+    hears_noise = 44,
+    makes_an_ambush = 45,
+    animated_appears = 48,
+    idle_chatter = 50,
+};
+
+// The situation bytes the rules arm for the one-liners.
+enum situation : int {
+    killed_being_mark = 6,
+    die_hard_used_mark = 7,
+    sees_die_hard_mark = 8,
+    player_killed_mark = 9,
+    friend_killed_mark = 10,
+    type_killed_mark = 11,
+    attacked_by_player_mark = 12,
+    mourning_mark = 13,
+    master_kill_mark = 14,
+    ambush_mark = 18,
+    severe_damage_mark = 19,
+    escaped_from_cell_mark = 22,
+    animated_appearance_mark = 25,
+    sentient_weapon_mark = 30,
+};
+
+constexpr uint32_t never_again = 0xFFFFFFFF;
+constexpr int hostile_threshold = -20;
+constexpr int calm_turns_for_idle_chatter = 30;
+constexpr int surrounded_count = 5;
+
+tbeing& B(int being) {
+    return beings[size_t(being)];
+}
+
+void disable_trigger(int being, int t) {
+    B(being).chatter_time_of(t) = never_again;
+}
+
+// Counts the mark down by one; true while it was still set.
+bool count_down(uint8_t& mark) {
+    if (mark == 0) return false;
+    --mark;
+    return true;
+}
+
+bool say(int being, int listener, int t, const std::string& extra = {}) {
+    return may_say_trigger(being, t, true, true) && add_oneliner(being, listener, t, 0, extra, "");
+}
+
+std::string type_name(int type) {
+    return type >= 1 && type < int(type_flag_names.size()) ? std::string(type_flag_names[size_t(type)]) : "";
+}
+
+} // namespace
+
+void ai_oneliners(int being, bool in_cell) {
+    if (!is_being_ok(being) || B(being).asleep_counter > 0) return;
+    const int pc = player_character;
+    if (pc < 1 || !is_being_ok(pc)) return;
+    const int d = get_being_distance(being, pc);
+    const bool mutual = can_see(being, pc, 0, 0) != 0 && can_see(pc, being, 0, 0) != 0;
+    const bool calm = B(being).seen_hostiles == 0 && B(pc).seen_hostiles == 0;
+    const bool same_area = cell_at(B(being).x, B(being).y).area == cell_at(B(pc).x, B(pc).y).area;
+    auto near = [&](int bound) { return (same_area && d < 7) || d <= bound; };
+    const bool follower_of_pc = B(being).master == B(pc).serial;
+    const bool friendly_with_pc = is_friendly(being, pc, 0, true);
+    tbeing& b = B(being);
+
+    if (b.situation_of(die_hard_used_mark) != 0 && mutual && d < 7 && say(being, player, uses_die_hard)) {
+        b.situation_of(die_hard_used_mark) = 0;
+        return;
+    }
+    if (b.situation_of(sees_die_hard_mark) != 0 && mutual && d < 7 && say(being, player, sees_die_hard)) {
+        b.situation_of(sees_die_hard_mark) = 0;
+        return;
+    }
+    if (b.situation_of(ambush_mark) != 0 && b.meeting_trigger != 0 && mutual && d <= 6 &&
+        is_in_home_area(being) && say(being, player, makes_an_ambush)) {
+        b.situation_of(ambush_mark) = 0;
+        b.meeting_trigger = 0;
+        return;
+    }
+    if (b.escaped_from_cell() != 0 && mutual && d < 6 && say(being, pc, escapes_from_cell)) {
+        b.escaped_from_cell() = 0;
+        return;
+    }
+    if (b.meeting_trigger != 0) {
+        if (in_cell && b.master != B(pc).serial) {
+            if (mutual && d <= 4 && say(being, pc, begs_help_from_cell)) b.meeting_trigger = 0;
+            return;
+        }
+        if (follower_of_pc) {
+            b.meeting_trigger = 0;
+            b.escaped_from_cell() = 0;
+            disable_trigger(being, introduction_friendly);
+        } else if (mutual && d < 9 && !state.won && !friendly_with_pc) {
+            count_down(b.meeting_trigger);
+            bool said = !has_type_flag(b, tf_spawned_in_cell) && say(being, pc, shouts_alarm);
+            if (!said && say(being, pc, introduction_hostile)) {
+                said = true;
+                b.escaped_from_cell() = 0;
+            }
+            if (!said && get_emotion(being, pc, true) <= hostile_threshold && say(being, pc, roars)) {
+                said = true;
+                b.escaped_from_cell() = 0;
+            }
+            if (said) {
+                b.meeting_trigger = 0;
+                return;
+            }
+            if (b.meeting_trigger == 0) disable_trigger(being, introduction_hostile);
+        } else if (calm && near(3) && b.path.purpose == 0) {
+            count_down(b.meeting_trigger);
+            if (say(being, pc, introduction_friendly)) {
+                b.meeting_trigger = 0;
+                b.escaped_from_cell() = 0;
+                stop_on_hostiles(player, false);
+                return;
+            }
+            if (b.meeting_trigger == 0) disable_trigger(being, introduction_friendly);
+        }
+    } else if (b.meets_again_friendly == 0) {
+        if (b.meets_again_hostile != 0 && mutual && d < 7) {
+            count_down(b.meets_again_hostile);
+            if (!friendly_with_pc && say(being, pc, meets_again_hostile)) {
+                b.meets_again_hostile = 0;
+                return;
+            }
+        }
+    } else if (mutual && near(2) && calm) {
+        count_down(b.meets_again_friendly);
+        if (friendly_with_pc && say(being, pc, meets_again_friendly)) {
+            b.meets_again_friendly = 0;
+            return;
+        }
+    }
+    if (count_down(b.type_comment_trigger) && mutual && d < 9 && b.type_comment_type != 0 &&
+        say(being, pc, sees_type_first_time, type_name(b.type_comment_type))) {
+        b.type_comment_trigger = 0;
+        return;
+    }
+    if (b.situation_of(mourning_mark) != 0 && say(being, 0, follower_mourns_master_death)) {
+        b.situation_of(mourning_mark) = 0;
+        return;
+    }
+    if (b.situation_of(player_killed_mark) != 0) {
+        bool said = false;
+        if (B(pc).killer_serial != 0 && B(pc).killer_serial == uint32_t(b.serial)) {
+            said = say(being, pc, kills_player);
+            if (said && b.seen_non_hostiles > 0) disable_trigger(being, rejoices_player_death);
+            if (!said) said = say(being, pc, rejoices_player_death);
+        } else if (state.died != 0 && b.hostile != 0) {
+            said = say(being, pc, rejoices_player_death);
+        }
+        if (said) {
+            b.situation_of(player_killed_mark) = 0;
+            return;
+        }
+    }
+    if (B(pc).health == 0 || B(pc).dying()) return;
+    if (b.situation_of(attacked_by_player_mark) != 0 && mutual && d < 11 &&
+        say(being, pc, friendly_attacked_by_player)) {
+        b.situation_of(attacked_by_player_mark) = 0;
+        return;
+    }
+    if (b.situation_of(friend_killed_mark) != 0 && mutual && d < 11) {
+        const int killer = find_being_by_serial(b.friend_killer);
+        if (killer >= 1 && say(being, killer, sees_friend_being_killed, type_name(b.friend_death_type))) {
+            b.situation_of(friend_killed_mark) = 0;
+            return;
+        }
+    }
+    if (b.follower_help_mark != 0 && say(being, pc, follower_needs_help)) {
+        b.follower_help_mark = 0;
+        return;
+    }
+    if (b.seen_light_mark != 0) {
+        const int maker = b.noticed_stimulus.maker;
+        if (maker >= 1 && can_see(being, maker, 0, 0) != 0) {
+            b.seen_light_mark = 0;
+        } else if (b.seen_friends > 0 && b.idle_turns >= 2 && say(being, 0, sees_light)) {
+            b.seen_light_mark = 0;
+            return;
+        }
+    }
+    if (b.heard_noise_mark != 0) {
+        const int maker = b.noticed_noise().maker;
+        if (maker >= 1 && can_see(being, maker, 0, 0) != 0) {
+            b.heard_noise_mark = 0;
+        } else if (b.seen_friends > 0 && b.idle_turns >= 2 && say(being, 0, hears_noise)) {
+            b.heard_noise_mark = 0;
+            return;
+        }
+    }
+    if (b.situation_of(severe_damage_mark) != 0 && mutual) {
+        b.situation_of(severe_damage_mark) = 0;
+        if (say(being, pc, inflicts_severe_damage)) return;
+    }
+    if (b.situation_of(type_killed_mark) != 0 && mutual && d < 11 && b.kill_comment_type != 0 &&
+        say(being, pc, comments_type_being_killed, type_name(b.kill_comment_type))) {
+        b.situation_of(type_killed_mark) = 0;
+        b.kill_comment_type = 0;
+        return;
+    }
+    if (b.situation_of(master_kill_mark) != 0 && follower_of_pc &&
+        say(being, pc, follower_sees_master_kill_being)) {
+        b.situation_of(master_kill_mark) = 0;
+        return;
+    }
+    if (b.flee_mark != 0) {
+        const int from = find_being_by_serial(b.fled_from_serial);
+        if (from >= 1 && has_type_flag(B(from), tf_player) &&
+            say(being, from, b.seen_friends > 0 ? flees_when_friends_seen : flees_lonely)) {
+            b.flee_mark = 0;
+            return;
+        }
+    }
+    if (b.situation_of(animated_appearance_mark) != 0 && mutual && say(being, player, animated_appears)) {
+        b.situation_of(animated_appearance_mark) = 0;
+        return;
+    }
+    if (follower_of_pc && mutual && b.seen_hostiles >= surrounded_count && d < 8 &&
+        say(being, pc, follower_surrounded_by_enemies))
+        return;
+    if (b.situation_of(sentient_weapon_mark) != 0 && mutual && d < 7 && calm &&
+        say(being, pc, follower_comments_sentient_weapon)) {
+        b.situation_of(sentient_weapon_mark) = 0;
+        return;
+    }
+    if (mutual && near(2) && calm && b.turns_without_hostiles >= calm_turns_for_idle_chatter &&
+        B(pc).resting == 0 && B(pc).rest_rounds == 0 && !state.won)
+        say(being, 0, follower_of_pc ? follower_idle_chatter : idle_chatter);
+}
+
+// not built yet: creatures say nothing in situations and leave no last words
 void add_situation_or_oneliner(int, int, int, bool, int, int) {}
 void say_death_lines(int, int, int) {}
 

@@ -330,7 +330,7 @@ void kill_being(int being, tdamage& damage, int depth) {
 
     clear_being_turn_marks();
     release_followers(being, depth);
-    remove_emotions_about(being);
+    remove_related_emotions(being);
     remove_target_being_effects(being, 0, depth);
     remove_origin_being_from_effects(being, depth);
     if (!unsummoned) drop_all_items(being, depth);

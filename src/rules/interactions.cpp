@@ -210,7 +210,7 @@ bool displace_being(int being, int other) {
         tbeing& w = beings[who];
         if (w.path.length == 0) continue;
         const tpath old = w.path;
-        if (pathfind(who, old.target_x, old.target_y, 1, 0, false, old.purpose))
+        if (pathfind(who, old.target_x, old.target_y, false, false, old.purpose))
             w.path = path_result;
         else
             w.path = tpath{};

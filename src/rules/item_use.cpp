@@ -194,7 +194,7 @@ void go_to_level_loot(int being, int item, int depth) {
     const int walker = player;
     level.target_x = it.x;
     level.target_y = it.y;
-    if (is_being_ok(walker) && pathfind(walker, it.x, it.y, depth, 0, false, autopilot_purpose)) {
+    if (is_being_ok(walker) && pathfind(walker, it.x, it.y, false, false, autopilot_purpose)) {
         beings[walker].path = path_result;
         loot_target_item = item;
     } else {

@@ -244,7 +244,7 @@ void ascend_player() {
         add_history("Ascended to demigodhood!");
         ++statistics.demigod_ascensions;
     }
-    remove_emotions_about(player_character);
+    remove_related_emotions(player_character);
     for (int i = 1; i < static_cast<int>(beings.size()); ++i) {
         tbeing& b = beings[i];
         if (i != player_character && b.present && has_type_flag(b, tf_has_oneliners))

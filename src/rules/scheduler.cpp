@@ -3,6 +3,7 @@
 
 #include "ai/decision.h"
 #include "ai/light.h"
+#include "ai/path_following.h"
 #include "ai/paths.h"
 #include "ai/places.h"
 #include "generation/spawning.h"
@@ -84,7 +85,7 @@ bool continue_travel(int b, int depth) {
     if (being.path.purpose != autopilot_purpose) return false;
     bool stepped = take_path_step(b, depth);
     if (!stepped && being.path.purpose == autopilot_purpose) {
-        if (pathfind(b, being.path.target_x, being.path.target_y, 1, 0, false, autopilot_purpose)) {
+        if (pathfind(b, being.path.target_x, being.path.target_y, false, false, autopilot_purpose)) {
             being.path = path_result;
             stepped = take_path_step(b, depth);
         }

@@ -4,6 +4,7 @@
 // talent screen, the AI and the effect pipeline.
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <string>
 
@@ -28,6 +29,10 @@ void repeat_talent(int being, int depth);
 // The AI's pick among its usable talents whose effect kind is among the kinds, against the
 // target; the aim cell is left in the talent record. 0 when none fits.
 int get_talent(int being, int target, std::span<const int> allowed_kinds, int depth);
+// The same choice with the kinds written out at the call, as the creature decisions name them.
+inline int get_talent(int being, int target, std::initializer_list<int> kinds, int depth) {
+    return get_talent(being, target, std::span<const int>(kinds.begin(), kinds.size()), depth);
+}
 // Remembers the player's talent use for TALENT_MARKED: the effect, its aim and its target.
 void store_last_talent_use(int being, int talent, const teffect& effect, int target, int extra);
 // The lowest stamina cost among the owned talents of the types (all when the first is 0) whose

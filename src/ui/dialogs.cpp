@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "ai/paths.h"
 #include "records/being_flags.h"
 #include "records/map_vocab.h"
 #include "ui/key_bindings.h"
@@ -23,7 +24,6 @@ std::array<uint8_t, dialog_max_lines + 1> dialog_lines_logged{};
 
 namespace {
 
-constexpr int autopilot_purpose = 13;
 constexpr int talk_distance = 12;
 constexpr int name_form_plain = name_capitalised, name_form_second = name_the_capital;
 

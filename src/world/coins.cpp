@@ -3,6 +3,7 @@
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/item_placement.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 

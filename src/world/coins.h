@@ -3,7 +3,7 @@
 
 namespace dravok {
 
-// Coins given to a being (a shopkeeper), added to its purse.
+// Coins given to a being (a shopkeeper): its coin item grows, or a new one is made.
 void add_coins_to_being(int being, int amount, int depth);
 // Coins the being carries.
 int being_coins(int being);

@@ -587,4 +587,9 @@ bool is_near(int being, int other, int x, int y, int depth) {
     return false;
 }
 
+bool is_autopilot_furniture_target(int, int) {
+    // not built yet: the furniture the autopilot may travel to
+    return false;
+}
+
 } // namespace dravok

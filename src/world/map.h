@@ -153,6 +153,9 @@ bool is_light(int x, int y, int state = -1, int depth = 0);
 int is_furniture_container(int x, int y, int depth = 0);
 bool is_closed_container(int x, int y, int depth = 0);
 bool is_shop_furniture(int furniture);
+// An explored cell with furniture the autopilot may travel to (not a cell or secret door, not a
+// shop's).
+bool is_autopilot_furniture_target(int x, int y);
 void update_furniture_state(int x, int y, int depth = 0);
 bool blocks_sight_furniture(int x, int y);
 bool blocks_effect_at(int x, int y);

