@@ -80,6 +80,7 @@ void write_main_part(tbyte_stream& stream) {
 // Writes each file under a new name first and renames them all into place only when every one
 // was written: a full disk or a read-only folder leaves the earlier save whole.
 bool write_save_files(const std::string& name, const std::vector<uint8_t>& save, int depth) {
+    depth = trace_enter(depth, trace_write_save_files);
     const std::string save_path = save_file_path(name, save_extension);
     const std::string summary_path = save_file_path(name, summary_extension);
     const std::string history_path = save_file_path(name, save_history_extension);

@@ -1,5 +1,6 @@
 #include "world/coins.h"
 
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/settings_record.h"
@@ -7,6 +8,7 @@
 namespace dravok {
 
 void add_coins_to_being(int being, int amount, int depth) {
+    depth = trace_enter(depth, trace_add_coins_to_being);
     if (amount > 0) adjust_wealth(being, amount, depth);
 }
 

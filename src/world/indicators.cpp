@@ -238,15 +238,3 @@ void clear_indicator_lists() {
 }
 
 } // namespace dravok
-
-namespace dravok {
-
-// The bubbles live with the map view's animations; the world asks them through the presentation.
-bool speech_bubble_free(int being) {
-    return presentation.choose_bubble_slot(being) != 0;
-}
-void add_speech_bubble(int being, std::string_view text) {
-    presentation.add_speech_bubble(being, 0, 0, std::string(text));
-}
-
-} // namespace dravok

@@ -65,9 +65,6 @@ void animate_cell(int x, int y);
 void animate_being_or_cell(int being, int x, int y);
 void animate_being(int being);
 void add_death_animation(int being);
-// Whether a speech bubble can show the being's words now, and the bubble itself.
-bool speech_bubble_free(int being);
-void add_speech_bubble(int being, std::string_view text);
 // The animation of an effect over its area.
 void animate_effect_area(const teffect& effect);
 bool being_animation_shown(int being);

@@ -304,7 +304,9 @@ namespace dravok {
     X(after_zone_below, "Generation_Stuff, after_zone_below")                                                \
     X(place_piece, "Generation_Stuff, place_piece")                                                          \
     X(add_stuff, "Generation_Stuff, add_stuff")                                                              \
-    X(add_level_stuff, "Generation_Stuff, add_level_stuff")
+    X(add_level_stuff, "Generation_Stuff, add_level_stuff")                                                  \
+    X(add_coins_to_being, "World_Coins, add_coins_to_being")                                                 \
+    X(write_save_files, "Rules_SaveGame, write_save_files")
 
 enum trace_id : uint16_t {
 #define DRAVOK_TRACE_ID(id, name) trace_##id,
