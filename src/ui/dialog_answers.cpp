@@ -198,42 +198,30 @@ void handle_dialog_locked_furniture() {
     }
 }
 
+// The two answers every known-trap dialog shares: disarm it, or set it off on purpose.
+static void answer_known_trap(int a, int d) {
+    if (a == 14) disable_trap(player, dialog.thing, d);
+    if (a == 18) spring_trap(player, dialog.x, dialog.y, d);
+}
+
 void handle_dialog_ground_trap() {
     const int a = answer(), d = depth();
     close_dialog();
-    switch (a) {
-    case 2:
+    if (a == 2)
         move_step(player, dialog.thing, false, d);
-        break;
-    case 14:
-        disable_trap(player, dialog.thing, d);
-        break;
-    case 18:
-        spring_trap(player, dialog.x, dialog.y, d);
-        break;
-    default:
-        break;
-    }
+    else
+        answer_known_trap(a, d);
 }
 
 void handle_dialog_furniture_trap() {
     const int a = answer(), d = depth();
     close_dialog();
-    switch (a) {
-    case 2:
-        if (dialog.confirmation == 9)
-            loot_container(player, dialog.thing, true, d, true);
-        else
-            toggle_furniture(player, dialog.thing, true, d, true);
-        break;
-    case 14:
-        disable_trap(player, dialog.thing, d);
-        break;
-    case 18:
-        spring_trap(player, dialog.x, dialog.y, d);
-        break;
-    default:
-        break;
+    if (a != 2) {
+        answer_known_trap(a, d);
+    } else if (dialog.confirmation == 9) {
+        loot_container(player, dialog.thing, true, d, true);
+    } else {
+        toggle_furniture(player, dialog.thing, true, d, true);
     }
 }
 
