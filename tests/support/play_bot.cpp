@@ -94,6 +94,7 @@ class bot {
     int idle_keys_ = 0;
     int level_entered_ = 0, level_entered_turn_ = 0, no_stairs_until_ = 0;
     std::string traced_line_;
+    uint32_t item_clock_ = ~0u;
 
     int roll(int n) { return n <= 1 ? 0 : int(rng_() % uint32_t(n)); }
 
@@ -135,9 +136,14 @@ class bot {
                          shift.alt ? " alt" : "");
         }
         game_.press(key, shift);
-        if (options_.trace && !message_log.empty() && message_log.back() != traced_line_) {
-            traced_line_ = message_log.back();
-            std::fprintf(stderr, "    log: %s\n", traced_line_.c_str());
+        // The log is kept newest first: the lines above the last one traced are new.
+        if (options_.trace && !message_log.empty() && message_log.front() != traced_line_) {
+            size_t n = 0;
+            while (n < message_log.size() && n < 8 && message_log[n] != traced_line_)
+                ++n;
+            for (size_t i = n; i-- > 0;)
+                std::fprintf(stderr, "    log: %s\n", message_log[i].c_str());
+            traced_line_ = message_log.front();
         }
     }
     void press_command(int command) {
@@ -175,6 +181,18 @@ class bot {
             break;
         case mode_string:
             press(key_enter);
+            break;
+        case mode_target:
+            // Aimed at what the game picked, or let go.
+            press(roll(2) == 0 ? key_enter : key_escape);
+            if (game_mode == mode_target) press(key_escape);
+            break;
+        case mode_talent:
+            // A talent under the cursor, or none.
+            for (int i = roll(4); i > 0; --i)
+                press(key_down);
+            press(roll(2) == 0 ? key_enter : key_escape);
+            if (game_mode == mode_talent) press(key_escape);
             break;
         default:
             press(key_escape);
@@ -253,8 +271,10 @@ class bot {
     void spend_points() {
         const int keys = 4 + roll(12);
         for (int i = 0; i < keys; ++i) {
-            static constexpr int choices[] = {key_up, key_down, key_down, key_right, key_right, key_left};
-            press(choices[roll(6)]);
+            // Mostly raising: a character with its points spent lives long enough to see more.
+            static constexpr int choices[] = {key_up,    key_down,  key_down, key_right,
+                                              key_right, key_right, key_left};
+            press(choices[roll(7)]);
         }
     }
 
@@ -328,12 +348,24 @@ class bot {
         const bool dire = int64_t(me.health) * 100 < int64_t(me.health_max) * dire_health_percent;
         const int hostile = nearest_hostile();
         if (hostile != 0) {
-            if (dire && roll(2) == 0) return use_an_item();
+            // One reach for the backpack a moment: an item that takes no time is not tried again.
+            if (dire && item_clock_ != game.game_clock && roll(2) == 0) {
+                item_clock_ = game.game_clock;
+                return use_an_item();
+            }
             ++report_.fights;
+            // At a distance, now and then a shot or a throw through the aiming mode.
+            const int distance =
+                std::max(std::abs(beings[hostile].x - me.x), std::abs(beings[hostile].y - me.y));
+            if (distance > 1 && roll(6) == 0) return press_command(FIRE);
             if (options_.trace) {
                 const tbeing& o = beings[hostile];
-                std::fprintf(stderr, "    hostile %d %s at %d,%d health %d asleep %d\n", hostile,
-                             o.name.str().c_str(), o.x, o.y, o.health, o.asleep_counter);
+                const tcell& c = cell_at(o.x, o.y);
+                std::fprintf(
+                    stderr,
+                    "    hostile %d %s at %d,%d health %d asleep %d; its cell: being %d furniture %d\n",
+                    hostile, o.name.str().c_str(), o.x, o.y, o.health, o.asleep_counter, c.being,
+                    c.furniture);
             }
             return step_toward(beings[hostile].x, beings[hostile].y);
         }
@@ -352,6 +384,8 @@ class bot {
         }
         const int r = roll(100);
         if (r < 4) return use_an_item();
+        if (r == 4) return press_command(LOOT_LEVEL);
+        if (r == 5) return press_command(TALENT);
         if (r < 7) {
             ++report_.rests;
             return press_command(REST);
