@@ -1,5 +1,6 @@
 #include "ai/attacking.h"
 
+#include "ai/attack_devices.h"
 #include "ai/decision.h"
 #include "ai/emotion.h"
 #include "ai/escape_steps.h"
@@ -10,13 +11,16 @@
 #include "rules/being_creation.h"
 #include "rules/effect_areas.h"
 #include "rules/effect_tables.h"
+#include "rules/effects.h"
 #include "rules/interactions.h"
+#include "rules/item_use.h"
 #include "rules/melee.h"
 #include "rules/ranged.h"
 #include "world/being.h"
 #include "world/directions.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/item_record.h"
 #include "world/map.h"
 #include "world/random.h"
 
@@ -92,6 +96,13 @@ bool has_free_neighbour_cell(int being) {
         if (on_map(x, y) && can_move_to(being, x, y, 0, true, false) == target_free) return true;
     }
     return false;
+}
+
+// Devices are spent when the enemies seen are worth at least the friends seen, and always
+// against the player's side.
+bool uses_devices_against(int being, int target) {
+    return B(being).seen_hostiles_worth >= B(being).seen_friends_worth ||
+           has_type_flag(B(target), tf_player_and_companions);
 }
 
 } // namespace
@@ -215,6 +226,18 @@ int ai_target_ok_for_attack(int being, int target, const temotion& entry, bool a
         ai_try_chase_target(being, target, entry) != 0)
         return plan_chase;
 
+    if (sees && !has_type_flag(t, tf_inactive) && being_status(B(being), st_use_devices) > 0 &&
+        uses_devices_against(being, target)) {
+        const int item = ai_get_attack_device(being, target);
+        if (item != 0) {
+            const titem& it = being_items[size_t(being)][size_t(item)];
+            target_effect = calculate_effect_coordinates(being, 0, 0, it.x, it.y, it.activation_effect, 0);
+            target_effect.aim = {it.x, it.y};
+            target_effect.used_item = uint16_t(item);
+            return plan_use_item;
+        }
+    }
+
     bool lof_tried = false, chase_tried = false;
     if (style == style_keeps_distance) {
         if (mobile && being_status(B(being), st_damage) > 0 &&
@@ -312,6 +335,10 @@ bool ai_attack(int being) {
     case plan_ranged_attack:
         set_ai_plan(being, plan_ranged_attack, tx, target, target_area, ty);
         ranged_attack(being, target, 0);
+        return true;
+    case plan_use_item:
+        set_ai_plan(being, plan_use_item, tx, target, target_area, ty);
+        use_item(being, target_effect.used_item, 0);
         return true;
     case plan_swap_weapons:
         set_ai_plan(being, plan_swap_weapons, B(being).x, 0, cell_at(B(being).x, B(being).y).area,

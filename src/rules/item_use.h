@@ -13,7 +13,5 @@ void use_trapkit(int being, int item, int depth);
 int get_usable_device(int being, int target, std::initializer_list<int> kinds, int depth);
 // Walks the player's being by autopilot to a level item and picks it up (at once when underfoot).
 void go_to_level_loot(int being, int item, int depth);
-// True when the being carries an item whose effect is of the given kind.
-bool carries_item_with_effect(int being, int effect_kind);
 
 } // namespace dravok
