@@ -117,13 +117,13 @@ void after_use(int being, int item, int depth) {
 
 } // namespace
 
-bool use_item(int being, int item, int depth) {
+bool use_item(int being, int item, int depth, bool from_dialog) {
     depth = trace_enter(depth, trace_use_item);
     if (!is_item_ok(item, being, depth)) return false;
     tbeing& b = beings[being];
     titem& it = being_items[being][item];
     const bool hostiles_seen = b.seen_hostiles > 0;
-    if (has_item_flag(it, if_usable_only_from_dialog))
+    if (has_item_flag(it, if_usable_only_from_dialog) && !from_dialog)
         return refuse(b, "$FThis item is only usable from dialogs.");
     if (has_item_flag(it, if_trapkit)) {
         if (hostiles_seen) return refuse(b, "$FYou can not use trap kits when hostile beings are seen!");

@@ -5,8 +5,9 @@
 
 namespace dravok {
 
-// True when the item was used (its effect ran); refusals and failed uses give false.
-bool use_item(int being, int item, int depth);
+// True when the item was used (its effect ran); refusals and failed uses give false. An item
+// meant for dialogs only is used when a dialog's answer asks for it.
+bool use_item(int being, int item, int depth, bool from_dialog = false);
 void use_trapkit(int being, int item, int depth);
 // A carried device of one of the activation kinds that a creature can aim at the target without
 // hitting its friends; its aim is kept in the item's x and y. 0 when none.

@@ -379,6 +379,31 @@ TEST_F(CreaturesInPlay, ARememberedTalentIsAimedAtTheNearestFoeAndUsedOnIt) {
     EXPECT_LT(beings[foe].health, health) << "struck by the talent";
 }
 
+TEST_F(CreaturesInPlay, TheCharacterWakesAnInactiveGolemWithItsScroll) {
+    ASSERT_NE(place_hero([](int x, int y) { return room_to_the_east(x, y) && room_to_the_east(x, y + 1); }),
+              0);
+    empty_level();
+    const int golem = add_being_to_level(beings[hero].x + 1, beings[hero].y, blank_being, 1,
+                                         find_being_plan_by_name("be_golem_iron"));
+    ASSERT_NE(golem, 0);
+    ASSERT_TRUE(has_type_flag(beings[golem], tf_inactive));
+    // Without the scroll the character only learns that something is needed.
+    session.press_command(MOVE_E);
+    EXPECT_TRUE(session.logged("You probably need some item to activate it."));
+    const int scroll_plan = find_item_plan_by_name("it_scroll_golem");
+    ASSERT_NE(scroll_plan, 0);
+    ASSERT_NE(add_item_to_being(hero, blank_item, scroll_plan, 1, one_dice), 0);
+    session.press_command(MOVE_E);
+    ASSERT_EQ(game_mode, mode_dialog) << "the scroll is offered";
+    for (int i = 0; i < 4 && game_mode == mode_dialog; ++i) {
+        session.press(key_right); // "Yes"
+        session.press(key_enter);
+    }
+    EXPECT_FALSE(has_type_flag(beings[golem], tf_inactive)) << "log:\n" << last_lines(6);
+    EXPECT_EQ(beings[golem].master, beings[hero].serial) << "it follows the character";
+    EXPECT_EQ(get_amount_of_items(hero, scroll_plan, 0, 1), 0) << "the scroll is read";
+}
+
 TEST_F(CreaturesInPlay, AShopkeepersCoinsAreToppedUpWhenThePlayerReturns) {
     ASSERT_NE(place_hero(room_to_the_east), 0);
     empty_level();
