@@ -1,6 +1,6 @@
 #include "ai/attacking.h"
 
-#include "ai/attack_devices.h"
+#include "ai/attack_kinds.h"
 #include "ai/decision.h"
 #include "ai/emotion.h"
 #include "ai/escape_steps.h"
@@ -16,6 +16,7 @@
 #include "rules/item_use.h"
 #include "rules/melee.h"
 #include "rules/ranged.h"
+#include "rules/talents.h"
 #include "world/being.h"
 #include "world/directions.h"
 #include "world/geometry.h"
@@ -74,6 +75,9 @@ tbeing& B(int being) {
     return beings[size_t(being)];
 }
 
+// The attack talent the last plan 11 chose; its effect is aimed in target_effect.
+int chosen_talent = 0;
+
 // A bolt from (fx, fy) (0, 0: where the being stands) toward the target strikes the target
 // first and nothing else, and the aim is allowed.
 bool clean_shot(int being, int target, int fx, int fy, int min_range, int range) {
@@ -90,14 +94,6 @@ bool in_prison_cell_zone(int being) {
     return zone >= first_cell_zone && zone <= last_cell_zone;
 }
 
-bool has_free_neighbour_cell(int being) {
-    for (int d = 1; d <= 8; ++d) {
-        const int x = B(being).x + compass_dx[d], y = B(being).y + compass_dy[d];
-        if (on_map(x, y) && can_move_to(being, x, y, 0, true, false) == target_free) return true;
-    }
-    return false;
-}
-
 // Devices are spent when the enemies seen are worth at least the friends seen, and always
 // against the player's side.
 bool uses_devices_against(int being, int target) {
@@ -106,6 +102,14 @@ bool uses_devices_against(int being, int target) {
 }
 
 } // namespace
+
+bool has_free_neighbour_cell(int being) {
+    for (int d = 1; d <= 8; ++d) {
+        const int x = B(being).x + compass_dx[d], y = B(being).y + compass_dy[d];
+        if (on_map(x, y) && can_move_to(being, x, y, 0, true, false) == target_free) return true;
+    }
+    return false;
+}
 
 int ai_try_chase_target(int being, int target, const temotion& entry) {
     if (can_move(being, 0) < 0 || !on_map(entry.x, entry.y)) return 0;
@@ -226,6 +230,18 @@ int ai_target_ok_for_attack(int being, int target, const temotion& entry, bool a
         ai_try_chase_target(being, target, entry) != 0)
         return plan_chase;
 
+    if (sees && B(being).knows_talents != 0 && B(being).stamina > 0) {
+        const int talent = ai_get_attack_spell(being, target);
+        if (talent != 0) {
+            teffect prepared;
+            prepare_talent_effect(being, talent, talents[size_t(talent)].effect, prepared);
+            const tcell_xy aim = talents[size_t(talent)].aim;
+            target_effect = calculate_effect_coordinates(being, 0, 0, aim.x, aim.y, prepared, 0);
+            target_effect.aim = aim;
+            chosen_talent = talent;
+            return plan_talent;
+        }
+    }
     if (sees && !has_type_flag(t, tf_inactive) && being_status(B(being), st_use_devices) > 0 &&
         uses_devices_against(being, target)) {
         const int item = ai_get_attack_device(being, target);
@@ -335,6 +351,10 @@ bool ai_attack(int being) {
     case plan_ranged_attack:
         set_ai_plan(being, plan_ranged_attack, tx, target, target_area, ty);
         ranged_attack(being, target, 0);
+        return true;
+    case plan_talent:
+        use_talent(being, chosen_talent, target_effect, 0);
+        if (is_being_ok(being)) set_ai_plan(being, plan_talent, tx, target, target_area, ty);
         return true;
     case plan_use_item:
         set_ai_plan(being, plan_use_item, tx, target, target_area, ty);

@@ -379,6 +379,31 @@ TEST_F(CreaturesInPlay, ARememberedTalentIsAimedAtTheNearestFoeAndUsedOnIt) {
     EXPECT_LT(beings[foe].health, health) << "struck by the talent";
 }
 
+TEST_F(CreaturesInPlay, ACreatureWithAHarmfulSpellCastsItAtTheCharacter) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    const int foe = add_hating_creature(hero, beings[hero].x + 5, beings[hero].y);
+    ASSERT_NE(foe, 0);
+    int bolt = 0;
+    for (int t = 1; t < int(talents.size()) && bolt == 0; ++t)
+        if (talents[t].identifier.view() == "mt_dark_bolt") bolt = t;
+    ASSERT_NE(bolt, 0);
+    // What a caster's creation gives it: the talent, the status it grants, the stamina for it.
+    tbeing& caster = beings[foe];
+    caster.talent_of(bolt) = 1;
+    caster.knows_talents = 1;
+    set_being_status(foe, st_damage, 1);
+    caster.stamina_reserve_of(3) = talents[bolt].stamina;
+    caster.stamina = caster.stamina_max = 50;
+    for (int i = 0; i < 10 && caster.stamina == 50; ++i) {
+        beings[hero].health = beings[hero].health_max; // the fight is not what is looked at
+        session.press_command(REST);
+    }
+    EXPECT_LT(caster.stamina, 50) << "the spell was cast; log:\n" << last_lines(6);
+    EXPECT_LT(beings[hero].health, beings[hero].health_max) << "at the character";
+    EXPECT_GT(get_being_distance(foe, hero), 1) << "from afar";
+}
+
 TEST_F(CreaturesInPlay, TheCharacterWakesAnInactiveGolemWithItsScroll) {
     ASSERT_NE(place_hero([](int x, int y) { return room_to_the_east(x, y) && room_to_the_east(x, y + 1); }),
               0);
