@@ -3,7 +3,7 @@
 // distance) and doing it; and readying the ranged weapon set when calm. Called by the decision
 // chain.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 
