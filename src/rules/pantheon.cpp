@@ -215,13 +215,13 @@ void make_avatar_kit(int slot, const tbeing_plan& plan, int depth) {
     owner_enchant_bonus = plan.kit_enchantment;
     for (int i = 0; i < kit_entry_count; ++i) {
         if (plan.kit_class[i] == 0) continue;
-        int candidates = choose_random_item_plans(plan.kit_class[i], true, kit_picks_per_plan, false);
+        int candidates = choose_random_item_plans_at_any_depth(plan.kit_class[i], true, kit_picks_per_plan);
         if (candidates <= 0) continue;
         const int count = plan.kit_count[i].all_flag != 0 ? candidates : roll_dice(plan.kit_count[i]);
         for (int k = 0; k < count; ++k) {
             const int item_plan = pick_random_item_plan(candidates);
             if (item_plan > 0) add_item_to_avatar(slot, item_plan, item_plans[item_plan].amount, depth);
-            candidates = choose_random_item_plans(plan.kit_class[i], false, kit_picks_per_plan, false);
+            candidates = choose_random_item_plans_at_any_depth(plan.kit_class[i], false, kit_picks_per_plan);
         }
     }
     for (int i = 0; i < kit_entry_count; ++i)
