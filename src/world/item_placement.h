@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "records/layout.h"
+#include "records/layout_dice.h"
+#include "records/layout_item.h"
 
 namespace dravok {
 
