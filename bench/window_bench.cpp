@@ -29,6 +29,8 @@
 #include "platform/timers.h"
 #include "platform/window.h"
 #include "records/being_flags.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "rules/save_game.h"

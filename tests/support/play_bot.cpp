@@ -10,6 +10,7 @@
 #include "ai/paths.h"
 #include "platform/timers.h"
 #include "records/layout_being.h"
+#include "records/layout_game.h"
 #include "records/layout_level.h"
 #include "rules/action_time.h"
 #include "ui/dialogs.h"
