@@ -284,6 +284,16 @@ class bot {
         started_play_ = true;
         first_clock_ = game.game_clock;
         next_save_turn_ = options_.save_every / 2 + roll(options_.save_every);
+        if (options_.trace) {
+            int present = 0, stairs = 0;
+            for (const tbeing& b : beings)
+                present += b.present != 0;
+            for (int x = 1; x <= map_size; ++x)
+                for (int y = 1; y <= map_size; ++y)
+                    stairs += get_furniture(x, y) == fu_stairs_down;
+            std::fprintf(stderr, "level %d: %d beings present, %d stairs down, map %d\n", level.index,
+                         present, stairs, map_size);
+        }
     }
 
     // --- The map.
@@ -402,6 +412,11 @@ class bot {
         if (want_down && turns() >= no_stairs_until_) {
             press_command(AUTOPILOT);
             if (game_mode == mode_autopilot) press('D');
+            // No stairs down on the map: the next portal of any kind, then travel to it.
+            if (game_mode == mode_autopilot) {
+                press(key_tab);
+                press(key_enter);
+            }
             if (game_mode == mode_autopilot) {
                 press(key_escape);
                 no_stairs_until_ = turns() + stairs_retry_turns;
@@ -420,7 +435,9 @@ class bot {
         const tbeing& me = beings[player];
         for (int d = 1; d <= 8; ++d) {
             const int x = me.x + compass_dx[d], y = me.y + compass_dy[d];
-            if (on_map(x, y) && get_furniture(x, y) == fu_stairs_down) return d;
+            if (on_map(x, y) && (get_furniture(x, y) == fu_stairs_down ||
+                                 (explored_level_ == level.index && get_furniture(x, y) == fu_teleporter)))
+                return d;
         }
         return 0;
     }
