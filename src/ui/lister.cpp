@@ -275,6 +275,7 @@ void enter(int being) {
         }
         lister.current = 1;
         pane(1).picking = false;
+        pane(c).picking = false; // the choice is made: the pane's title no longer asks for one
         rebuild_all();
         return;
     }

@@ -148,6 +148,7 @@ int draw_item_details(Bitmap& b, const titem& item, const tlister_item& row, int
 // The shopkeeper's line of the pending shop event, picked once per event, and the line on the
 // item under the cursor, picked again only when the cursor comes to another item.
 std::string shop_line, has_line, has_line_key;
+int shop_line_keeper = 0; // whose lines they are: another keeper's are not shown
 
 std::string keeper_line(int keeper, const std::string& section) {
     std::string line, said;
@@ -183,6 +184,12 @@ void draw_shop_panel(Bitmap& b, int top) {
                      b.height() - y, b.width(), y);
     static constexpr const char* events[] = {"", "%s_shop_start", "%s_shop_end", "%s_shop_customer_bought",
                                              "%s_shop_shopkeeper_bought"};
+    if (keeper != shop_line_keeper) {
+        shop_line.clear();
+        has_line.clear();
+        has_line_key.clear();
+        shop_line_keeper = keeper;
+    }
     if (lister.shop_event >= shop_event_start && lister.shop_event <= shop_event_shopkeeper_bought) {
         std::string section = events[lister.shop_event];
         section.replace(section.find("%s"), 2, beings[keeper].identifier.view());
@@ -276,7 +283,8 @@ void draw_lister(Bitmap& b, int p) {
             const std::string k = key_cap_name(binding_text(0, 0, QUICKSLOT + row.quickslot, true, true, 0));
             b.set_font_colour(key_hint);
             b.text_out(x - b.text_width(k) / 2, y + settings.icon_text_offset, k);
-        } else if (current) {
+        } else if (current && !quickslots) {
+            // Quickslot rows answer to the quickslots' own keys, not to letters.
             if (!row.red && next_letter < hotkey_letters.size()) {
                 row.hotkey = hotkey_letters[next_letter++];
                 last_letter = next_letter == hotkey_letters.size();
@@ -321,7 +329,9 @@ void draw_lister(Bitmap& b, int p) {
         if (!row.note.empty()) {
             b.set_font_colour(note_colour);
             const int nx = x + b.text_width(text) + (text.empty() ? 0 : b.text_width("  "));
-            if (nx < b.width() - sb - m) b.text_out(nx, y + settings.icon_text_offset, "(" + row.note + ")");
+            const std::string note = "(" + row.note + ")";
+            if (nx + b.text_width(note) <= b.width() - sb - m)
+                b.text_out(nx, y + settings.icon_text_offset, note);
         }
         b.set_font_height(base_font);
         if (row.price > 0) {

@@ -223,8 +223,11 @@ void build_quickslot_list(int pane) {
             if (!is_item_ok(q.index, p.owner, 0)) continue;
             const titem& it = item_at(p.owner, q.index);
             r.text = item_name(it.name.str(), 1, 0, p.owner, 1);
-            // Only a mind that understands the device sees how many charges it holds.
-            if (b.ability_of(mind) >= it.ability_minimum[mind - 1])
+            // Only a mind that understands the device sees how many charges it holds; things
+            // that never hold charges show none.
+            const bool charged = it.charges > 0 || has_item_flag(it, if_wand) || has_item_flag(it, if_horn) ||
+                                 has_item_flag(it, if_figurine);
+            if (charged && b.ability_of(mind) >= it.ability_minimum[mind - 1])
                 r.text += " (" + std::to_string(it.charges) + ")";
             r.item = q.index;
             r.plan = it.plan;

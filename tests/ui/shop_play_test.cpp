@@ -16,6 +16,7 @@
 #include "support/driver.h"
 #include "support/game_start.h"
 #include "ui/key_bindings.h"
+#include "ui/layout.h"
 #include "ui/lister_model.h"
 #include "world/being.h"
 #include "world/coins.h"
@@ -192,6 +193,12 @@ TEST_F(ShopPlay, QuickslotsAreFilledClearedWithCtrlCAndGivenATalentByKey) {
     EXPECT_EQ(b.quickslots[2].kind, quickslot_talent);
     EXPECT_EQ(b.quickslots[2].index, wind);
     EXPECT_EQ(b.quickslots[2].talent_name.str(), talents[wind].name.str());
+    EXPECT_EQ(lister.current, 1);
+    EXPECT_FALSE(lister.panes[2].picking) << "the choice no longer asks for a slot";
+    // The quickslots answer to their own keys: no row of theirs takes a letter.
+    game.screenshot("quickslot_talent");
+    for (const tlister_item& r : lister.panes[1].rows)
+        EXPECT_EQ(r.hotkey, 0);
     game.press(key_escape);
     EXPECT_EQ(game_mode, mode_main);
     EXPECT_EQ(b.quickslots[0].kind, 0) << "nothing refilled with the setting off";
@@ -213,6 +220,7 @@ TEST_F(ShopPlay, CtrlEnterReadsABookLyingOnTheGround) {
     game.press_ctrl(key_enter);
     EXPECT_EQ(game_mode, mode_book);
     EXPECT_EQ(book_identifier, "it_book_tutorial");
+    apply_layout(); // the book's size, from the settings the driver set back to their defaults
     game.screenshot("ground_book");
     EXPECT_EQ(cell_at(5, 5).loose_items, 2) << "read where it lies";
 }
