@@ -217,10 +217,13 @@ TEST_F(ShopPlay, CtrlEnterReadsABookLyingOnTheGround) {
     game.press_ctrl(key_enter);
     EXPECT_EQ(game_mode, mode_inventory);
     cursor_to(row_of(2, plan("it_book_tutorial")));
+    apply_layout(); // the book's page, from the settings the driver set back to their defaults
     game.press_ctrl(key_enter);
     EXPECT_EQ(game_mode, mode_book);
     EXPECT_EQ(book_identifier, "it_book_tutorial");
-    apply_layout(); // the book's size, from the settings the driver set back to their defaults
+    // The text is broken into the page's lines: none is wider than the page.
+    EXPECT_GT(book_line_count, 3);
+    EXPECT_EQ(book_text.find("\\n"), std::string::npos);
     game.screenshot("ground_book");
     EXPECT_EQ(cell_at(5, 5).loose_items, 2) << "read where it lies";
 }
