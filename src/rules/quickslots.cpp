@@ -5,6 +5,8 @@
 #include <cctype>
 #include <string>
 
+#include "records/layout_being.h"
+#include "records/layout_plans.h"
 #include "rules/equipment.h"
 #include "rules/talents.h"
 #include "world/being.h"

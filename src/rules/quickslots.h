@@ -2,7 +2,7 @@
 // items put into free slots, and every slot cleared. Called by the list screens (Ctrl+C on the
 // quickslot screen), `update_being` for the player's character and the loot screen.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_item.h"
 
 namespace dravok {
 

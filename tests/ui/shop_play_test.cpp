@@ -9,6 +9,7 @@
 #include "records/being_flags.h"
 #include "records/layout_being.h"
 #include "records/layout_map.h"
+#include "records/layout_plans.h"
 #include "records/map_vocab.h"
 #include "rules/being_creation.h"
 #include "rules/books.h"
