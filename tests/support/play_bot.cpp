@@ -427,8 +427,10 @@ class bot {
         const uint32_t clock = game.game_clock;
         press_command(EXPLORE);
         // "Nothing to explore!": the key took no time.
-        if (game_mode == mode_main && game.game_clock == clock && nearest_hostile() == 0)
+        if (game_mode == mode_main && game.game_clock == clock && nearest_hostile() == 0) {
             explored_level_ = level.index;
+            if (options_.trace) game_.screenshot("bot_explored_" + std::to_string(options_.seed));
+        }
     }
 
     int adjacent_stairs_down() const {
