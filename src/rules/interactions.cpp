@@ -90,7 +90,9 @@ void loot_container(int being, int direction, bool confirmed, int depth, bool tr
         return;
     }
     std::string summary;
-    if (being == player && b.seen_awake_hostiles == 0 && count_witnesses(being, x, y, true) == 0)
+    // Nothing is picked up by itself from a shop's furniture while its keeper minds the shop.
+    if (being == player && b.seen_awake_hostiles == 0 && count_witnesses(being, x, y, true) == 0 &&
+        !(shop && find_shopkeeper(x, y, depth) != 0))
         autopick_items(being, x, y, summary, depth);
     presentation.open_loot_screen(being, x, y, depth);
     if (!summary.empty() && cell_at(x, y).held_items == 0) {
