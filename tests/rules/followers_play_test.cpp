@@ -179,5 +179,31 @@ TEST_F(FollowersInPlay, APossessionRunsOutAndTheBodyComplainsOfTheIntrusion) {
     EXPECT_LT(get_emotion(merc, hero, true), 0) << "it holds the intrusion against the character";
 }
 
+TEST_F(FollowersInPlay, AConfusionWearsOffAndTheCreatureIsItselfAgain) {
+    random_seed = 1234u;
+    start(8, 8);
+    const int prisoner = add("be_prisoner", 8, 7);
+    ASSERT_GT(prisoner, 0);
+    driver->press_command(REST);
+    teffect confusion{};
+    confusion.source = 4; // a wand's power against the mind, no roll
+    make_fixed_dice(3, confusion.periodic_dice);
+    confusion.power = 100;
+    teffect out{};
+    apply_effect_confusion(hero, prisoner, confusion, 1, out);
+    ASSERT_TRUE(has_type_flag(beings[prisoner], tf_confused));
+    ASSERT_FALSE(has_type_flag(beings[prisoner], tf_has_oneliners));
+
+    for (int i = 0; i < 40 && has_type_flag(beings[prisoner], tf_confused); ++i)
+        driver->press_command(REST);
+    EXPECT_FALSE(has_type_flag(beings[prisoner], tf_confused));
+    EXPECT_EQ(beings[prisoner].confusion_end, 0u);
+    EXPECT_FALSE(has_type_flag(beings[prisoner], tf_ignore_emotion_presets)) << "its own attitudes come back";
+    EXPECT_TRUE(has_type_flag(beings[prisoner], tf_has_oneliners));
+    EXPECT_TRUE(has_type_flag(beings[prisoner], tf_good)) << "and its alignment";
+    EXPECT_FALSE(has_type_flag(beings[prisoner], tf_neutral));
+    EXPECT_TRUE(driver->logged("is unconfused."));
+}
+
 } // namespace
 } // namespace dravok
