@@ -292,6 +292,49 @@ TEST_F(Recruiting, JackalsThatMeetFormAPackBehindTheFirstThatLooked) {
     EXPECT_EQ(beings[member].behaviour, 3);
 }
 
+TEST_F(Recruiting, APossessionWhosePossessorIsGoneHandsControlBackAndStopsTheWalk) {
+    turn_driver d;
+    const int p = d.add_player(5, 5);
+    const int merc = add("be_mercenary", 7, 7);
+    ASSERT_GT(merc, 0);
+    tbeing& body = beings[merc];
+    body.type_flags[tf_possessed] = 1;
+    body.leader = 987654; // the possessor's record is gone
+    body.commanded = 1;
+    beings[p].commanded = 0;
+    player = merc;
+    state.run_counter = 1; // the body was on a continuous walk
+    end_possession(merc);
+    EXPECT_EQ(player, p) << "the player's own character takes over";
+    EXPECT_EQ(beings[merc].commanded, 0);
+    EXPECT_FALSE(has_type_flag(beings[merc], tf_possessed));
+    EXPECT_EQ(state.run_counter, 0) << "the walk does not go on in another body";
+    EXPECT_TRUE(d.logged("Stopped continuous walk."));
+}
+
+using Encounters = Recruiting;
+
+TEST_F(Encounters, TheFirstJackalSeenGoesIntoTheHistoryAndTheSecondDoesNot) {
+    turn_driver d(16);
+    d.add_player(8, 8);
+    const int first = add("be_jackal", 8, 7);
+    ASSERT_GT(first, 0);
+    beings[first].next_action_time = 100000;
+    d.press_command(REST);
+    const auto noted = [] {
+        int n = 0;
+        for (const std::string& h : history)
+            n += h.find("Encountered a jackal for the first time.") != std::string::npos ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(noted(), 1);
+    const int second = add("be_jackal", 9, 8);
+    ASSERT_GT(second, 0);
+    beings[second].next_action_time = 100000;
+    d.press_command(REST);
+    EXPECT_EQ(noted(), 1) << "only the first of a kind";
+}
+
 using Shopkeeper = Recruiting;
 
 TEST_F(Shopkeeper, IsFoundForTheShopsFurnitureOnlyAwakeAtHomeSeenAndFriendly) {
