@@ -1,8 +1,11 @@
 #include "rules/being_checks.h"
+#include "records/layout_being.h"
+#include "records/layout_level.h"
 
 #include <string_view>
 
 #include "ai/sight.h"
+#include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/checks.h"
 #include "world/being.h"

@@ -1,10 +1,15 @@
 // Followers and control of beings; see followers.h.
 #include "rules/followers.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_parts.h"
 
 #include "ai/emotion.h"
 #include "ai/light.h"
 #include "ai/sight.h"
 #include "records/being_flags.h"
+#include "records/layout_map.h"
+#include "records/layout_plans.h"
 #include "rules/action_time.h"
 #include "rules/chatter.h"
 #include "rules/effect_support.h"
@@ -28,7 +33,7 @@ constexpr int minded = 9;           // a mind this strong remembers who was in i
 constexpr int complaint_split = 50; // d100 above it: the harsher of the two complaints
 } // namespace
 
-void release_follower(int being) {
+void drop_master_link(int being) {
     if (being < 1 || being >= int(beings.size()) || beings[being].serial == 0) return;
     if (beings[being].master == 0) return;
     // A master that is gone (off the level, removed) still lets its follower go: otherwise the
@@ -48,7 +53,13 @@ void release_follower(int being) {
     }
     b.path = tpath{};
     if (master >= 1) count_followers(master);
-    if (b.charmer != 0) end_charm(being, false);
+}
+
+void release_follower(int being) {
+    if (being < 1 || being >= int(beings.size()) || beings[being].serial == 0) return;
+    if (beings[being].master == 0) return;
+    drop_master_link(being);
+    if (beings[being].charmer != 0) end_charm(being, false);
 }
 
 void release_followers(int master, bool ordinary, bool summoned, bool animated) {

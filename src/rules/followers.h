@@ -12,6 +12,8 @@ namespace dravok {
 // Drops the link to the being's master: its template's behaviour and a fresh idle time come
 // back, and a charmed being's charm ends too.
 void release_follower(int being);
+// The same without ending a charm: the being is about to follow a new master (its charmer).
+void drop_master_link(int being);
 // Lets the master's followers go: the ordinary ones, the summoned and the animated, as asked.
 void release_followers(int master, bool ordinary, bool summoned, bool animated);
 // The first present follower of the master from index start (1 when start is 0); 0 when none.

@@ -6,6 +6,10 @@
 #include "ai/emotion.h"
 #include "ai/sight.h"
 #include "records/being_flags.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_parts.h"
+#include "records/layout_plans.h"
 #include "rules/action_time.h"
 #include "rules/chatter.h"
 #include "rules/followers.h"
@@ -59,7 +63,8 @@ void set_as_follower(int follower, int master, int depth) {
     depth = trace_enter(depth, trace_set_as_follower);
     if (!is_being_ok(master) || follower < 1 || follower >= int(beings.size()) || follower == master) return;
     release_followers(follower, true, true, true);
-    if (beings[follower].master != 0) release_follower(follower);
+    // The old link goes without ending a charm: a charm is what brings a being here.
+    if (beings[follower].master != 0) drop_master_link(follower);
     tbeing& f = beings[follower];
     tbeing& m = beings[master];
     f.master = m.serial;

@@ -11,6 +11,7 @@
 #include "ai/emotion.h"
 #include "records/being_flags.h"
 #include "records/layout_being.h"
+#include "records/layout_game.h"
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/effect_mind.h"
@@ -139,8 +140,12 @@ TEST_F(FollowersInPlay, ACharmWearsOffAndTheCreatureResentsItsCharmer) {
     make_fixed_dice(20, charm.periodic_dice);
     charm.power = 100;
     teffect out{};
+    const int captain = add("be_mercenary", 10, 5);
+    ASSERT_GT(captain, 0);
+    set_as_follower(merc, captain, 1); // it served another before
     apply_effect_charm(hero, merc, charm, 1, out);
-    ASSERT_NE(beings[merc].charmer, 0);
+    ASSERT_NE(beings[merc].charmer, 0) << "leaving its old master does not end the charm";
+    EXPECT_EQ(beings[captain].followers, 0);
     EXPECT_EQ(beings[merc].master, beings[hero].serial) << "a charmed being follows its charmer";
 
     for (int i = 0; i < 400 && beings[merc].charmer != 0; ++i)

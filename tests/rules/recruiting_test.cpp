@@ -12,6 +12,7 @@
 #include "records/layout_being.h"
 #include "records/layout_game.h"
 #include "records/layout_map.h"
+#include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/checks.h"
 #include "rules/followers.h"
