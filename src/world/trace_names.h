@@ -329,7 +329,10 @@ namespace dravok {
     X(ai_see, "AI_Sight, ai_see")                                                                            \
     X(ai_wake_up, "AI_Sleep, ai_wake_up")                                                                    \
     X(sees_teleport_use, "AI_TeleportWatch, sees_teleport_use")                                              \
-    X(ai_move, "AI_Walking, ai_move")
+    X(ai_move, "AI_Walking, ai_move")                                                                        \
+    X(setup_avatars, "Rules_Pantheon, setup_avatars")                                                        \
+    X(add_item_to_avatar, "Rules_Pantheon, add_item_to_avatar")                                              \
+    X(place_demigods, "Rules_Pantheon, place_demigods")
 
 enum trace_id : uint16_t {
 #define DRAVOK_TRACE_ID(id, name) trace_##id,
