@@ -254,12 +254,23 @@ void calculate_area_exits() {
         const tcell* column = &cell_at(x, 1);
         for (int y = 1; y <= n; ++y) {
             const tcell& c = column[y - 1];
-            const bool floor = c.block >= 41;
-            plane[x][y] = static_cast<uint16_t>((floor ? floor_flag : 0) | c.area);
-            if (floor && c.area >= 1 && c.area <= high && x >= 2 && x <= n - 1 && y >= 2 && y <= n - 1)
-                cells_of_area[c.area].push_back(static_cast<uint16_t>((x << 8) | y));
+            plane[x][y] = static_cast<uint16_t>((c.block >= 41 ? floor_flag : 0) | c.area);
         }
     }
+    // Only a floor cell with a floor neighbour of another area can add an exit: the others,
+    // most of every area, are left out of the lists.
+    for (int x = 2; x <= n - 1; ++x)
+        for (int y = 2; y <= n - 1; ++y) {
+            const uint16_t v = plane[x][y];
+            const int area = v & 0xff;
+            if (!(v & floor_flag) || area < 1 || area > high) continue;
+            bool border = false;
+            for (int d = 1; d <= 4 && !border; ++d) {
+                const uint16_t w = plane[x + dir_dx[d]][y + dir_dy[d]];
+                border = (w & floor_flag) && (w & 0xff) != area;
+            }
+            if (border) cells_of_area[area].push_back(static_cast<uint16_t>((x << 8) | y));
+        }
 
     static uint32_t visited_stamp[max_map_size][max_map_size];
     static uint32_t stamp = 0;
@@ -313,13 +324,34 @@ void update_area_door_states() {
         r.passable_exits = r.touching = 0;
         std::memset(r.touching_areas, 0, sizeof r.touching_areas);
     }
+    // The doorway and secret-door tests of the map, read straight off the cells: every cell
+    // looked at here lies inside the map's border, so its neighbours are on the map.
+    auto floor_at = [](int x, int y) { return cell_at(x, y).block >= first_floor_block; };
+    auto door_at = [](const tcell& c) { return c.furniture >= fu_door && c.furniture <= fu_door_cell; };
+    auto doorway_at = [&](int x, int y, bool no_door) {
+        const tcell& c = cell_at(x, y);
+        if (c.block < first_floor_block) return 0;
+        const bool west_east_floor = floor_at(x - 1, y) && floor_at(x + 1, y);
+        const bool north_south_floor = floor_at(x, y - 1) && floor_at(x, y + 1);
+        if (door_at(c)) return west_east_floor ? 1 : north_south_floor ? 2 : 0;
+        if (no_door) return 0;
+        if (!floor_at(x, y - 1) && !floor_at(x, y + 1) && west_east_floor) return 1;
+        if (!floor_at(x - 1, y) && !floor_at(x + 1, y) && north_south_floor) return 2;
+        return 0;
+    };
+    auto secret_door_at = [&](int x, int y) {
+        if (cell_at(x, y).furniture != fu_door_secret) return 0;
+        if (floor_at(x - 1, y) && floor_at(x + 1, y)) return 1;
+        if (floor_at(x, y - 1) && floor_at(x, y + 1)) return 2;
+        return 0;
+    };
     for (int x = 2; x <= n - 1; ++x)
         for (int y = 2; y <= n - 1; ++y) {
             // Only a floor cell can be a doorway and only a secret door on a wall can join two
             // areas through it: plain walls, most of the map, are passed over at once.
             const tcell& cell = cell_at(x, y);
             if (cell.block < 41 && cell.furniture != 11) continue;
-            const int doorway = is_doorway(x, y, true, 0);
+            const int doorway = doorway_at(x, y, true);
             if (doorway != 0) {
                 const int a = doorway == 1 ? cell_at(x - 1, y).area : cell_at(x, y - 1).area;
                 const int b = doorway == 1 ? cell_at(x + 1, y).area : cell_at(x, y + 1).area;
@@ -329,7 +361,7 @@ void update_area_door_states() {
                 }
                 continue;
             }
-            const int secret = is_secret_door(x, y, 0);
+            const int secret = secret_door_at(x, y);
             if (secret != 0) {
                 const int a = secret == 1 ? cell_at(x - 1, y).area : cell_at(x, y - 1).area;
                 const int b = secret == 1 ? cell_at(x + 1, y).area : cell_at(x, y + 1).area;
@@ -339,7 +371,7 @@ void update_area_door_states() {
                 }
                 continue;
             }
-            const int plain = is_doorway(x, y, false, 0);
+            const int plain = doorway_at(x, y, false);
             if (plain != 0 && cell_at(x, y).furniture == 0) {
                 const int a = plain == 1 ? cell_at(x - 1, y).area : cell_at(x, y - 1).area;
                 const int b = plain == 1 ? cell_at(x + 1, y).area : cell_at(x, y + 1).area;
@@ -501,8 +533,8 @@ bool portal_near(int x, int y, int r) {
     const int y1 = std::max(1, y - r), y2 = std::min(map_size, y + r);
     for (int cx = x1; cx <= x2; ++cx)
         for (int cy = y1; cy <= y2; ++cy) {
-            const int f = get_furniture(cx, cy, 0);
-            if (f >= 1 && f <= 3) return true;
+            const int f = cell_at(cx, cy).furniture;
+            if (f >= fu_stairs_down && f <= fu_teleporter) return true;
         }
     return false;
 }
