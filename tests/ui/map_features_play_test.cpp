@@ -85,6 +85,7 @@ TEST(MapFeaturesInPlay, ABleedingCharacterLeavesATrailAndReadsTheTextOfTheCellIt
     EXPECT_NE(stepped.splash, 0);
     EXPECT_EQ(beings[player].bleeding, 9);
     beings[player].bleeding = 0;
+    game.screenshot("bleeding_trail");
 
     // A text in the character's area, read once on the next step.
     const int text = section_ending("_description");
