@@ -85,7 +85,6 @@ TEST(MapFeaturesInPlay, ABleedingCharacterLeavesATrailAndReadsTheTextOfTheCellIt
     EXPECT_NE(stepped.splash, 0);
     EXPECT_EQ(beings[player].bleeding, 9);
     beings[player].bleeding = 0;
-    game.screenshot("bleeding_trail");
 
     // A text in the character's area, read once on the next step.
     const int text = section_ending("_description");
@@ -105,6 +104,7 @@ TEST(MapFeaturesInPlay, ABleedingCharacterLeavesATrailAndReadsTheTextOfTheCellIt
     for (const std::string& line : message_log)
         read = read || line.find(expected.substr(0, 16)) != std::string::npos;
     EXPECT_TRUE(read) << expected;
+    game.screenshot("bleeding_trail_and_cell_text");
     EXPECT_EQ(areas[area].text, 0) << "read once";
 }
 
