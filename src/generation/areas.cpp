@@ -177,6 +177,8 @@ void add_area_connection(int a, int b, int x, int y) {
     tarea& r = areas[a];
     const bool b_corridor = areas[b].kind == area_corridor;
     int empty = -1, corridor = -1;
+    // The list is kept without gaps (entries are only ever appended or swapped), so the first
+    // empty slot ends it.
     for (int j = 0; j < 100; ++j) {
         const int n = r.exit_neighbours[j];
         if (n == b) {
@@ -184,10 +186,10 @@ void add_area_connection(int a, int b, int x, int y) {
             return;
         }
         if (n == 0) {
-            if (empty < 0) empty = j;
-        } else if (!b_corridor && corridor < 0 && is_area_ok(n) && areas[n].kind == area_corridor) {
-            corridor = j;
+            empty = j;
+            break;
         }
+        if (!b_corridor && corridor < 0 && is_area_ok(n) && areas[n].kind == area_corridor) corridor = j;
     }
     int slot;
     if (corridor >= 0 && empty >= 0) {
@@ -236,6 +238,29 @@ void set_connection_door_state(int a, int b, int state_) {
     set_one_side(a, b, state_);
     set_one_side(b, a, state_);
 }
+
+namespace {
+
+// Every area on a chain of two-exit areas behind a one-exit area knows that area as its root.
+void mark_dead_end_chains() {
+    const int high = area_high_index();
+    for (int a = 1; a <= high; ++a)
+        areas[a].dead_end_root = 0;
+    for (int a = 1; a <= high; ++a) {
+        if (areas[a].exits != 1) continue;
+        int previous = a, next = areas[a].exit_neighbours[0];
+        // Neighbour lists need not be symmetric, so the walk is bounded by the number of areas.
+        for (int steps = 0; steps < high && is_area_ok(next) && areas[next].exits == 2; ++steps) {
+            tarea& r = areas[next];
+            r.dead_end_root = a;
+            const int onward = r.exit_neighbours[0] == previous ? r.exit_neighbours[1] : r.exit_neighbours[0];
+            previous = next;
+            next = onward;
+        }
+    }
+}
+
+} // namespace
 
 void calculate_area_exits() {
     const int high = area_high_index();
@@ -299,20 +324,78 @@ void calculate_area_exits() {
             }
         }
     }
-    for (int a = 1; a <= high; ++a)
-        areas[a].dead_end_root = 0;
-    for (int a = 1; a <= high; ++a) {
-        if (areas[a].exits != 1) continue;
-        int previous = a, next = areas[a].exit_neighbours[0];
-        // Neighbour lists need not be symmetric, so the walk is bounded by the number of areas.
-        for (int steps = 0; steps < high && is_area_ok(next) && areas[next].exits == 2; ++steps) {
-            tarea& r = areas[next];
-            r.dead_end_root = a;
-            const int onward = r.exit_neighbours[0] == previous ? r.exit_neighbours[1] : r.exit_neighbours[0];
-            previous = next;
-            next = onward;
+    mark_dead_end_chains();
+}
+
+void update_area_exits_near(int x, int y, const texits_snapshot& before) {
+    const int high = area_high_index();
+    const int n = map_size;
+    // The areas whose exits may have changed: those of the changed cells, before and after,
+    // and of the cells beside them. Every other area's cells and neighbours are as they were.
+    std::vector<int> touched;
+    auto touch = [&](int a) {
+        if (a >= 1 && a <= high && std::find(touched.begin(), touched.end(), a) == touched.end())
+            touched.push_back(a);
+    };
+    bool changed = false;
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy) {
+            const int cx = x + dx, cy = y + dy;
+            if (!on_map(cx, cy, 0)) continue;
+            const tcell& c = cell_at(cx, cy);
+            const texits_snapshot::cell was = before.cells[dx + 1][dy + 1];
+            if (was.floor == (c.block >= 41) && was.area == c.area) continue;
+            changed = true;
+            touch(was.area);
+            touch(c.area);
+            for (int d = 1; d <= 4; ++d)
+                if (on_map(cx + dir_dx[d], cy + dir_dy[d], 0))
+                    touch(cell_at(cx + dir_dx[d], cy + dir_dy[d]).area);
         }
+    if (!changed) return;
+    static uint32_t visited_stamp[max_map_size][max_map_size];
+    static uint32_t stamp = 0;
+    std::sort(touched.begin(), touched.end());
+    for (const int a : touched) {
+        tarea& r = areas[a];
+        if (++stamp == 0) {
+            std::memset(visited_stamp, 0, sizeof visited_stamp);
+            stamp = 1;
+        }
+        r.exit_cells = r.exits = r.non_corridor_neighbours = 0;
+        std::memset(r.exit_neighbours, 0, sizeof r.exit_neighbours);
+        std::memset(r.neighbour_kind, 0, sizeof r.neighbour_kind);
+        std::memset(r.door_state, 0, sizeof r.door_state);
+        std::memset(r.exit_count, 0, sizeof r.exit_count);
+        // The area's cells lie inside its rectangle, met in the order of the whole-map count.
+        const int x1 = std::max(2, r.x1), x2 = std::min(n - 1, r.x2);
+        const int y1 = std::max(2, r.y1), y2 = std::min(n - 1, r.y2);
+        for (int cx = x1; cx <= x2; ++cx)
+            for (int cy = y1; cy <= y2; ++cy) {
+                const tcell& c = cell_at(cx, cy);
+                if (c.area != a || c.block < 41) continue;
+                for (int d = 1; d <= 4; ++d) {
+                    const int nx = cx + dir_dx[d], ny = cy + dir_dy[d];
+                    const tcell& o = cell_at(nx, ny);
+                    if (o.block < 41 || o.area == a || visited_stamp[nx - 1][ny - 1] == stamp) continue;
+                    visited_stamp[nx - 1][ny - 1] = stamp;
+                    ++r.exit_cells;
+                    add_area_connection(a, o.area, cx, cy);
+                }
+            }
     }
+    mark_dead_end_chains();
+}
+
+texits_snapshot take_exits_snapshot(int x, int y) {
+    texits_snapshot s;
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            if (on_map(x + dx, y + dy, 0)) {
+                const tcell& c = cell_at(x + dx, y + dy);
+                s.cells[dx + 1][dy + 1] = {c.block >= 41, c.area};
+            }
+    return s;
 }
 
 void update_area_door_states() {

@@ -187,11 +187,15 @@ void connect_side(int a, int k, int depth) {
     const int wall_area = cell_at(x, y).area;
     // The doorway joins a, so a wall taken over by another area still opens with a's kind.
     const int kind = wall_area == a ? cell_at(x, y).shape : areas[a].kind;
-    if (is_area_ok(wall_area) && areas[wall_area].exits > 0)
+    if (is_area_ok(wall_area) && areas[wall_area].exits > 0) {
+        // Rooms are opened one side at a time, so only the areas round the doorway are recounted.
+        const texits_snapshot before = take_exits_snapshot(x, y);
         create_doorway(x, y, k, depth, a, areas[a].kind, kind);
-    else
+        update_area_exits_near(x, y, before);
+    } else {
+        // A secret door leaves the wall a wall, so the exits stay as they were counted.
         create_secret_door(x, y, dungeon.secret_door, depth);
-    calculate_area_exits();
+    }
 }
 
 bool is_unconnected_corridor(int area) {
