@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "records/layout.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

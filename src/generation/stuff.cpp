@@ -4,6 +4,7 @@
 #include "generation/floor_symbols.h"
 #include "generation/grids.h"
 #include "generation/locations.h"
+#include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/pantheon.h"
 #include "world/being.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "records/layout.h"
+#include "records/layout_map.h"
 
 namespace dravok {
 

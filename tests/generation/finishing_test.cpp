@@ -3,12 +3,16 @@
 // other areas, dead ends opened into the floor ahead and natural areas smoothed.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "generation/areas.h"
 #include "generation/connections.h"
 #include "generation/dead_ends.h"
 #include "generation/finishing.h"
 #include "generation/grids.h"
 #include "generation/hallways.h"
+#include "generation/level_creation.h"
 #include "level_fixture.h"
 #include "world/globals.h"
 #include "world/map.h"
@@ -225,6 +229,40 @@ TEST_F(Finishing, WallsBetweenTwoCavesAndWallsAmidCaveFloorOpen) {
     EXPECT_EQ(cell_at(13, 13).block, 47);
     EXPECT_TRUE(is_wall(16, 10)) << "the corner stays";
     EXPECT_TRUE(is_wall(10, 13)) << "the outer wall stays";
+}
+
+// The doorways that rooms open side by side are recounted round the doorway only: the same
+// records as counting the whole map again.
+TEST(AreaExits, RecountingRoundADoorwayAgreesWithCountingTheWholeMap) {
+    use_temporary_error_log();
+    int opened = 0;
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        make_test_level({.map_size = 64});
+        random_seed = seed * 7919u;
+        create_level(1);
+        ASSERT_FALSE(quit_requested()) << last_logged_message();
+        // As the room pass finds them: freshly counted (the finished level has door states set).
+        calculate_area_exits();
+        for (int x = 2; x < map_size && opened < int(seed) * 10; ++x)
+            for (int y = 2; y < map_size && opened < int(seed) * 10; ++y) {
+                const tcell& c = cell_at(x, y);
+                const bool between = (is_floor(x - 1, y) && is_floor(x + 1, y) &&
+                                      cell_at(x - 1, y).area != cell_at(x + 1, y).area) ||
+                                     (is_floor(x, y - 1) && is_floor(x, y + 1) &&
+                                      cell_at(x, y - 1).area != cell_at(x, y + 1).area);
+                if (!is_wall(x, y) || c.area == 0 || !between) continue;
+                const texits_snapshot before = take_exits_snapshot(x, y);
+                set_block(x, y, floor_block, 0, false, c.area, c.shape);
+                update_area_exits_near(x, y, before);
+                const std::vector<tarea> recounted = areas;
+                calculate_area_exits();
+                ASSERT_EQ(std::memcmp(recounted.data(), areas.data(), recounted.size() * sizeof(tarea)), 0)
+                    << "seed " << seed << " at " << x << "," << y;
+                ++opened;
+            }
+    }
+    restore_error_log();
+    EXPECT_GT(opened, 100);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "fixtures/small_world.h"
 #include "records/being_flags.h"
+#include "records/layout_being.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/map_features.h"
