@@ -7,6 +7,7 @@
 
 #include "generation/areas.h"
 #include "generation/doorways.h"
+#include "generation/floor_symbols.h"
 #include "generation/grids.h"
 #include "generation/locations.h"
 #include "generation/stuff.h"
@@ -253,7 +254,7 @@ void add_content_stuff(int content, const tstuff& request, int depth) {
             row.chance = tdice{};
             bool fits = true;
             if (row.kind == request_floor_symbol)
-                fits = false;
+                fits = floor_symbol_fits(row, area);
             else if (row.kind == request_furniture && row.pattern >= pattern_first_shape &&
                      row.pattern <= pattern_last_shape)
                 fits = shape_fits(row, area, max_dice(row.count, 0), depth);

@@ -1,5 +1,7 @@
 #include "generation/level_creation.h"
 
+#include <algorithm>
+
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -29,6 +31,7 @@
 #include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/map.h"
+#include "world/map_features.h"
 #include "world/random.h"
 #include "world/rounding.h"
 
@@ -88,6 +91,8 @@ void create_level(int depth) {
     for (std::size_t i = 1; i < being_plans.size(); ++i)
         being_plans[i].created_on_level = 0;
     rank_content_templates(0, true);
+    // Splash variants avoid the last one picked; a new level starts from none.
+    std::fill(std::begin(splash_last_image), std::end(splash_last_image), 0);
 
     int attempt = 1;
     bool success = false;

@@ -13,6 +13,7 @@
 #include "generation/shapes.h"
 #include "world/directions.h"
 #include "world/error_log.h"
+#include "world/geometry.h"
 #include "world/rounding.h"
 
 namespace dravok {
@@ -174,14 +175,68 @@ bool is_dug(int x, int y) {
     return dug_grid[x - 1][y - 1] != 0;
 }
 
+// A growing natural area re-fills its whole shape at every step whose circle centre is
+// already floor; that fill only tells whether some floor cell of the shape touches dug ground
+// or the map's edge. While a try grows the shape with one value, every cell written is checked
+// for that as it is written (a fill that succeeds has checked the cells it painted), so the
+// fill over the old shape is skipped as long as no cell written may be spoiled.
+struct natural_growth {
+    bool tracking = false;
+    bool spoiled = false; // some floor cell of the shape may touch dug ground or the edge
+    int value = 0;
+};
+natural_growth growth;
+
+// Starts tracking for one try; stops when the try ends, however it ends.
+struct growth_session {
+    explicit growth_session(int value) { growth = {true, false, value}; }
+    ~growth_session() { growth = {}; }
+    growth_session(const growth_session&) = delete;
+    growth_session& operator=(const growth_session&) = delete;
+};
+
+// A shape cell that a fill reaching it would refuse: dug, or beside dug ground or the edge.
+bool spoils_fill(int x, int y) {
+    if (is_dug(x, y)) return true;
+    for (int d = 1; d <= 4; ++d) {
+        const int nx = x + dir_dx[d], ny = y + dir_dy[d];
+        if (!on_map(nx, ny, 0) || is_dug(nx, ny)) return true;
+    }
+    return false;
+}
+
+void note_written(int x, int y, int value) {
+    if (growth.tracking && value == growth.value && !growth.spoiled && spoils_fill(x, y))
+        growth.spoiled = true;
+}
+
+// draw_circle_shape(x, y, natural_core_radius, value, value), with the fill over an unspoiled
+// shape skipped.
+bool natural_circle(int x, int y, int value) {
+    if (!growth.tracking || value != growth.value)
+        return draw_circle_shape(x, y, natural_core_radius, value, value);
+    const int count = static_cast<int>(sight_ray_counts[natural_core_radius]);
+    for (int i = 1; i <= count; ++i) {
+        const int px = x + ray_endpoints[natural_core_radius][i].dx,
+                  py = y + ray_endpoints[natural_core_radius][i].dy;
+        if (!on_map(px, py, 0) || is_dug(px, py)) return false;
+        shape_set(px, py, value);
+        note_written(px, py, value);
+    }
+    if (on_map(x, y, 0) && shape_get(x, y) == value && !growth.spoiled) return true;
+    return flood_fill_shape(x, y, value);
+}
+
 // One neighbour of a growth step: off the map ends the step, dug ground spoils it, empty ground
 // takes the value. False when the step must end here.
 bool grow_into(int x, int y, int value, bool& result) {
     if (!on_map(x, y, 0)) return false;
-    if (is_dug(x, y))
+    if (is_dug(x, y)) {
         result = false;
-    else if (cell_at(x, y).block == 0)
+    } else if (cell_at(x, y).block == 0) {
         shape_set(x, y, value);
+        note_written(x, y, value);
+    }
     return true;
 }
 
@@ -226,7 +281,8 @@ bool try_natural(int x, int y, int direction, int kind) {
     const int sy = y + dir_dy[direction] * natural_start_distance;
     const int floor = dungeon.natural_floor_block;
     clear_shape_grid();
-    if (!on_map(sx, sy, 0) || !draw_circle_shape(sx, sy, natural_core_radius, floor, floor)) return false;
+    const growth_session session(floor);
+    if (!on_map(sx, sy, 0) || !natural_circle(sx, sy, floor)) return false;
     if (kind == area_cave) {
         const int walkers = random(10) + 5;
         for (int w = 0; w < walkers; ++w) {
@@ -339,8 +395,9 @@ bool natural_step(int x, int y, int value) {
     if (x < natural_margin + 1 || x > map_size - natural_margin || y < natural_margin + 1 ||
         y > map_size - natural_margin)
         return false;
-    if (random(3) != 0) return draw_circle_shape(x, y, natural_core_radius, value, value);
+    if (random(3) != 0) return natural_circle(x, y, value);
     shape_set(x, y, value);
+    note_written(x, y, value);
     bool result = true;
     for (int d = 1; d <= 4; ++d)
         if (!grow_into(x + dir_dx[d], y + dir_dy[d], value, result)) return result;

@@ -454,5 +454,33 @@ TEST_F(ContentMistakes, ALevelWithAnEmptyPairList) {
         << messages;
 }
 
+TEST_F(ContentMistakes, AFloorSymbolNeedsASizedNameAndAllItsEntries) {
+    const fs::path file = dir / "content" / "contents" / "contents.json";
+    std::ifstream in(file);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    in.close();
+    const std::string row = "\"kind\": \"floor_symbol\", \"object\": 5";
+    ASSERT_NE(text.find(row), std::string::npos);
+    struct tcase {
+        const char* object;
+        const char* message;
+    } cases[] = {
+        {"6", "row 1: the floor symbol's entry has no name of the form ..._<W>x<H>_<NN> in _overlay_names"},
+        {"99", "row 1: the floor symbol's entry has no name of the form"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.object);
+        std::string changed = text;
+        changed.replace(changed.find(row), row.size(),
+                        "\"kind\": \"floor_symbol\", \"object\": " + std::string(c.object));
+        std::ofstream(file) << changed;
+        std::string messages;
+        EXPECT_NE(build(messages), 0);
+        EXPECT_NE(messages.find("contents/contents.json: shrine_small: " + std::string(c.message)),
+                  std::string::npos)
+            << messages;
+    }
+}
+
 } // namespace
 } // namespace dravok

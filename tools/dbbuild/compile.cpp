@@ -254,6 +254,12 @@ tbuild_result compile_content(const std::string& content_dir) {
         check_entries(c, where[i], all[i].first, all[i].second, section_set);
     }
     check_text_requirements(c, section_set, items, beings, talents);
+    {
+        std::vector<std::string> overlay_names;
+        for (const auto& s : all)
+            if (s.first == "_overlay_names") overlay_names = s.second;
+        check_floor_symbols(c, overlay_names, levels, contents);
+    }
     for (const auto& s : all)
         if (s.first == "keyboard_layout") check_keyboard_layout(c, s.second);
 
