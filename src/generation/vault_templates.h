@@ -1,6 +1,6 @@
 // Special areas and vaults: choosing a hand-made template by its groups and limits, and
 // stamping it into the level. Owner: the level generator; callers: the dig loop, the finishing
-// passes. The template choice is complete; stamping a template comes with its own work.
+// passes.
 #pragma once
 
 namespace dravok {

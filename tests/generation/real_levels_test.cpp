@@ -1,6 +1,6 @@
 // Level creation on the level templates of the built game database: every template gives a
-// sound level with its portals placed for many seeds (the round, special and finishing passes
-// still build nothing, so their weights fall back to rooms and corridors).
+// sound level with its portals, forced contents and templates placed for many seeds, and the
+// levels together hold every area kind, template and content of the database.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -30,6 +30,8 @@ TEST(RealLevelTemplates, EveryTemplateGivesSoundLevels) {
     use_temporary_error_log();
     ASSERT_TRUE(load_built_database());
     ASSERT_GT(levels.size(), 1u);
+    std::vector<bool> kinds_seen(area_vault + 1, false), templates_seen(vaults.size(), false),
+        contents_seen(contents.size(), false);
     for (int i = 1; i < static_cast<int>(levels.size()); ++i) {
         for (uint32_t seed = 1; seed <= 500; ++seed) {
             level = levels[i];
@@ -41,14 +43,30 @@ TEST(RealLevelTemplates, EveryTemplateGivesSoundLevels) {
             ASSERT_GT(area_high_index(), 1);
             ASSERT_EQ(unreachable_floor_cells(), 0);
             ASSERT_EQ(area_record_faults(), "");
-            // Forced contents find their areas; one that needs a vault waits for the vaults, and
-            // the pass stops there.
+            // Forced contents find their areas, those asking for a vault included.
             for (uint16_t c : levels[i].forced_contents) {
-                if (c != 0 && contents[c].area_requests[0].area_kind > area_vault) break;
                 bool placed = c == 0;
                 for (int a = 1; a <= area_high_index() && !placed; ++a)
                     placed = areas[a].content == c;
                 ASSERT_TRUE(placed) << "forced content " << contents[c].name.str();
+            }
+            // Templates carry their zones onto the map, and every area kind, template and
+            // content of the database turns up somewhere.
+            for (int a = 1; a <= area_high_index(); ++a) {
+                const tarea& r = areas[a];
+                kinds_seen[r.kind] = true;
+                if (r.vault > 0) templates_seen[r.vault] = true;
+                if (r.content > 0) contents_seen[r.content] = true;
+                if (r.vault == 0) continue;
+                const tzone_rect& main_zone = r.zone(vz_main);
+                ASSERT_NE(main_zone.x, 0) << "area " << a;
+                ASSERT_TRUE(on_map(r.centre_x, r.centre_y));
+                ASSERT_EQ(cell_at(r.centre_x, r.centre_y).area, a);
+                int main_cells = 0;
+                for (int x = main_zone.x; x < main_zone.x + main_zone.width; ++x)
+                    for (int y = main_zone.y; y < main_zone.y + main_zone.height; ++y)
+                        main_cells += cell_at(x, y).vault_zone == vz_main && cell_at(x, y).area == a;
+                ASSERT_GT(main_cells, 0) << "area " << a;
             }
             for (const tportal& p : portals) {
                 if (p.level != levels[i].index) continue;
@@ -59,6 +77,12 @@ TEST(RealLevelTemplates, EveryTemplateGivesSoundLevels) {
             }
         }
     }
+    for (int k = area_corridor; k <= area_vault; ++k)
+        EXPECT_TRUE(kinds_seen[k]) << "no level holds a " << area_kind_names[k];
+    for (std::size_t t = 1; t < vaults.size(); ++t)
+        EXPECT_TRUE(templates_seen[t]) << "template " << vaults[t].identifier.str() << " is never built";
+    for (std::size_t c = 1; c < contents.size(); ++c)
+        EXPECT_TRUE(contents_seen[c]) << "content " << contents[c].name.str() << " is never placed";
     // The same seed gives the same level, contents and all, when the game's counts are as they
     // were. Description entries come from the text bags, which deal on through the game.
     for (int i = 1; i < static_cast<int>(levels.size()); ++i) {
