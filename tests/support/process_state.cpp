@@ -8,8 +8,10 @@
 #include <type_traits>
 #include <vector>
 
+#include "ai/explore_targets.h"
 #include "ai/light.h"
 #include "ai/paths.h"
+#include "ai/player_view.h"
 #include "ai/sight.h"
 #include "generation/grids.h"
 #include "generation/level_creation.h"
@@ -19,6 +21,8 @@
 #include "platform/files.h"
 #include "platform/termination.h"
 #include "platform/timers.h"
+#include "rules/books.h"
+#include "rules/character_sheet.h"
 #include "rules/effect_areas.h"
 #include "rules/effects.h"
 #include "rules/game_services.h"
@@ -26,21 +30,32 @@
 #include "rules/scheduler.h"
 #include "rules/sound.h"
 #include "rules/targeting.h"
+#include "ui/animations.h"
+#include "ui/character_sheet.h"
+#include "ui/dialogs.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
+#include "ui/key_entry.h"
 #include "ui/layout.h"
+#include "ui/lister_model.h"
+#include "ui/offscreen_beings.h"
+#include "ui/text_entry.h"
+#include "ui/title_screen.h"
 #include "ui/ui_services.h"
 #include "world/database.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/item_placement.h"
 #include "world/map.h"
+#include "world/menu_model.h"
 #include "world/message_log.h"
 #include "world/presentation.h"
 #include "world/random.h"
 #include "world/sprite_lookup.h"
+#include "world/statistics.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 #include "world/view_memory.h"
@@ -105,6 +120,19 @@ void keep_start_values() {
     keep(loot_target_item), keep(last_picked_being);
 
     keep(screen_layout), keep(view_memory);
+
+    // The state of play and of the screens a test may leave behind: the character being made,
+    // the open menu, dialog or list, the book being read, what the character saw last.
+    keep(game_character), keep(edited_character), keep(level_up_snapshot), keep(sheet_view);
+    keep(dialog), keep(dialog_buttons), keep(dialog_lines_logged), keep(string_dialog);
+    keep(menu), keep(menu_items), keep(lister), keep(command_acted), keep(current_title_picture);
+    keep(statistics), keep(history), keep(past_characters), keep(save_names);
+    keep(recent_chatter), keep(plan_chatter_times), keep(log_changed);
+    keep(book_at_end), keep(book_identifier), keep(book_line_count), keep(book_name), keep(book_text);
+    keep(book_top_line);
+    keep(explore_path), keep(explore_taken), keep(last_view_being), keep(last_view_time);
+    keep(seen_being_list), keep(seen_item_list), keep(offscreen_beings);
+    keep(animation_shown), keep(bubbles), keep(cell_animations), keep(indicators);
 }
 
 class reset_listener : public ::testing::EmptyTestEventListener {
