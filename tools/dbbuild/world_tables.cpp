@@ -380,10 +380,20 @@ void fill_contents(tcompiler& c, std::vector<tcontent>& out) {
 
 namespace {
 
-// Every floor cell of a layout lies in one piece with the cell inside the entry, or part of the
-// area would be sealed off wherever the template is built.
-template <typename Cell> void check_floor_reached(const tplace& p, Cell cell, int entry_x, int entry_y) {
+constexpr int disappearing_wall = 36;
+
+// Every floor cell of a layout lies in one piece with the cell inside the entry (walls that
+// vanish when revealed count as open), or part of the area would be sealed off wherever the
+// template is built.
+template <typename Cell>
+void check_floor_reached(const tplace& p, Cell cell, const tvault& v, int entry_x, int entry_y) {
+    auto vanishes = [&](int x, int y) {
+        for (const tvault_furniture& f : v.furniture)
+            if (f.x == x && f.y == y && f.furniture == disappearing_wall) return true;
+        return false;
+    };
     auto is_floor = [&](int x, int y) { return cell(x, y) >= 3 && cell(x, y) <= 5; };
+    auto is_open = [&](int x, int y) { return is_floor(x, y) || (cell(x, y) != 0 && vanishes(x, y)); };
     std::vector<std::vector<bool>> seen(65, std::vector<bool>(65, false));
     std::vector<std::pair<int, int>> queue;
     if (is_floor(entry_x, entry_y - 1)) queue.push_back({entry_x, entry_y - 1});
@@ -393,7 +403,7 @@ template <typename Cell> void check_floor_reached(const tplace& p, Cell cell, in
         const auto [x, y] = queue[i];
         for (const auto& [dx, dy] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}}) {
             const int nx = x + dx, ny = y + dy;
-            if (!is_floor(nx, ny) || seen[nx][ny]) continue;
+            if (nx < 1 || ny < 1 || nx > 64 || ny > 64 || !is_open(nx, ny) || seen[nx][ny]) continue;
             seen[nx][ny] = true;
             queue.push_back({nx, ny});
         }
@@ -530,7 +540,7 @@ void fill_vaults(tcompiler& c, std::vector<tvault>& out) {
             if (r.entry_y != height || cell(r.entry_x, r.entry_y) != 2)
                 p.at("entry").error("the entry point is a wall cell on the south edge");
             else
-                check_floor_reached(p.at("layout"), cell, r.entry_x, r.entry_y);
+                check_floor_reached(p.at("layout"), cell, r, r.entry_x, r.entry_y);
         } else {
             p.at("entry").error("a vault needs an entry point");
         }
