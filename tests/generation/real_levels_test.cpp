@@ -16,7 +16,9 @@
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/item_creation.h"
 #include "world/item_placement.h"
+#include "world/item_record.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/rounding.h"
@@ -122,6 +124,47 @@ TEST(RealLevelTemplates, EveryTemplateGivesSoundLevels) {
     ASSERT_TRUE(write_level_png(path.string()));
     std::printf("First level image: %s (%d areas)\n", path.c_str(), area_high_index());
 
+    levels.clear();
+    vaults.clear();
+    contents.clear();
+    restore_error_log();
+}
+
+// A content's creature bonus goes into the kits of the creatures its rows make: the prison's
+// guards are equipped as if far deeper than their level.
+TEST(RealLevelTemplates, AContentsCreatureBonusGoesIntoItsCreaturesKits) {
+    use_temporary_error_log();
+    ASSERT_TRUE(load_built_database());
+    int prison = 0, goblin = 0;
+    for (int c = 1; c < static_cast<int>(contents.size()); ++c)
+        if (contents[c].name.view() == "prison_block") prison = c;
+    for (int p = 1; p < static_cast<int>(being_plans.size()); ++p)
+        if (being_plans[p].identifier.view() == "be_goblin") goblin = p;
+    ASSERT_TRUE(prison != 0 && goblin != 0);
+    contents[prison].creature_bonus = 100;
+    level = levels[2];
+    map_size = level.map_size;
+    random_seed = 4711;
+    create_level(1);
+    ASSERT_FALSE(quit_requested()) << last_logged_message();
+    EXPECT_EQ(content_creature_bonus, 0) << "the bonus ends with the content's rows";
+    int guards = 0;
+    for (int b = 1; b < static_cast<int>(beings.size()); ++b) {
+        const tbeing& g = beings[b];
+        if (g.present == 0 || g.plan != goblin || !on_map(g.x, g.y)) continue;
+        const int area = cell_at(g.x, g.y).area;
+        if (areas[area].content != prison) continue;
+        ++guards;
+        // At a depth beyond a hundred every piece that can be enchanted is.
+        int enchantable = 0;
+        for (const titem& it : being_items[b]) {
+            if (it.plan == 0 || item_plans[it.plan].max_enchantment < 1) continue;
+            ++enchantable;
+            EXPECT_GE(it.enchantment, 1) << it.name.str();
+        }
+        EXPECT_GT(enchantable, 0) << "the guard wears armour";
+    }
+    EXPECT_EQ(guards, 2);
     levels.clear();
     vaults.clear();
     contents.clear();
