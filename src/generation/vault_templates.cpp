@@ -229,13 +229,14 @@ bool create_special(int x, int y, int direction, int depth, int template_value, 
         if (px == x && py == y && !first) continue;
         const int d = rotate_direction(direction, e.direction, mirror);
         add_mark(px, py, d, depth, e.forced_kind, kind);
+        // Near the edge it faces an exit is no open end, but it counts as unfit only when it
+        // passes neither test.
+        const bool hallway = special_fits_b(px, py, d);
+        const bool dead_end = !hallway && special_fits_a(px, py, d);
+        if (!hallway && !dead_end) ++unfit;
         if (near_faced_edge(px, py, d)) continue;
-        if (special_fits_b(px, py, d))
-            grid_at(exit_grid, px, py) = static_cast<uint8_t>(d);
-        else if (special_fits_a(px, py, d))
-            grid_at(exit_grid, px, py) = static_cast<uint8_t>(d + 4);
-        else
-            ++unfit;
+        if (hallway) grid_at(exit_grid, px, py) = static_cast<uint8_t>(d);
+        if (dead_end) grid_at(exit_grid, px, py) = static_cast<uint8_t>(d + 4);
     }
 
     add_to_areas(area, x, y, direction, b.x1, b.y1, b.x2, b.y2, kind, b.width * b.height, t);
@@ -274,6 +275,14 @@ bool create_special(int x, int y, int direction, int depth, int template_value, 
     if (v.group_flag(group_prison)) dungeon.excluded_groups[category_vault - 1][group_prison - 1] = 1;
     dungeon.success = 1;
     return true;
+}
+
+void forget_attempt_templates() {
+    for (int t = 1; t <= vault_template_count(); ++t) {
+        tvault& v = vaults[t];
+        v.count_game =
+            static_cast<uint16_t>(v.count_game >= v.count_attempt ? v.count_game - v.count_attempt : 0);
+    }
 }
 
 } // namespace dravok

@@ -9,6 +9,7 @@
 #include "generation/areas.h"
 #include "generation/dig.h"
 #include "generation/grids.h"
+#include "generation/level_creation.h"
 #include "generation/marks.h"
 #include "generation/round_areas.h"
 #include "generation/shapes.h"
@@ -222,6 +223,31 @@ TEST_F(Vaults, TemplateChoiceFollowsGroupsAndLimits) {
     count_eligible_templates(2, 0, 0, true, true);
     EXPECT_EQ(dungeon.eligible_counts[1], 1);
     EXPECT_EQ(vaults[1].category_ordinals[1], 0);
+}
+
+// A level whose second forced template never fits is tried again and again, each attempt
+// placing the first template; the game counts only the placement that stayed.
+TEST_F(Vaults, TemplatesOfDiscardedAttemptsAreNotCountedForTheGame) {
+    make_test_level({.map_size = 40, .dig_steps = 20});
+    vaults.assign(1, tvault{});
+    vaults.push_back(make_template("vt_test"));
+    tvault giant = make_template("vt_giant");
+    for (int x = 1; x <= 45; ++x)
+        for (int y = 1; y <= 45; ++y)
+            giant.code(x, y) = x == 1 || y == 1 || x == 45 || y == 45 ? 2 : 4;
+    giant.entry_x = 20;
+    giant.entry_y = 45;
+    vaults.push_back(giant);
+    tdungeon& g = level.generator;
+    g.forced_kind[0] = 9 + 1;
+    g.forced_kind[1] = 9 + 2;
+    g.forced_count[0].bonus = g.forced_count[1].bonus = 1;
+    random_seed = 31;
+    create_level(1);
+    ASSERT_FALSE(quit_requested()) << last_logged_message();
+    EXPECT_GE(last_creation_attempts, 900) << "the giant is given up only at the end";
+    EXPECT_EQ(areas[1].vault, 1);
+    EXPECT_EQ(vaults[1].count_game, 1);
 }
 
 // The hallway and dead-end tests on hand-made cells.
