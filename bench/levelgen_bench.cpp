@@ -10,7 +10,7 @@
 #include <time.h>
 
 #include "generation/level_creation.h"
-#include "records/layout.h"
+#include "records/layout_level.h"
 #include "rules/being_creation.h"
 #include "world/dice.h"
 #include "world/error_log.h"

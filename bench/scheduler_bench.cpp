@@ -7,6 +7,8 @@
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "records/being_flags.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "rules/scheduler.h"

@@ -7,6 +7,7 @@
 #include "ai/sight.h"
 #include "ai/walking.h"
 #include "generation/areas.h"
+#include "records/layout_being.h"
 #include "rules/being_creation.h"
 #include "rules/effect_areas.h"
 #include "rules/effect_tables.h"

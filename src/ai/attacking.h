@@ -2,7 +2,7 @@
 // a step for a line of fire, melee, a shot, swapping weapons, keeping its distance) and doing
 // it; and readying the ranged weapon set when calm. Called by the decision chain.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "ai/decision.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_level.h"
 #include "world/being.h"
 #include "world/coins.h"
 #include "world/globals.h"

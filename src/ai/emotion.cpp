@@ -6,6 +6,9 @@
 #include <string>
 
 #include "ai/sight.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
 #include "rules/being_checks.h"
 #include "rules/effect_areas.h"
 #include "rules/effect_tables.h"

@@ -2,6 +2,7 @@
 
 #include "ai/paths.h"
 #include "ai/sight.h"
+#include "records/layout_being.h"
 #include "records/layout_game.h"
 #include "rules/being_creation.h"
 #include "world/being.h"

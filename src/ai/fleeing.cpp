@@ -10,6 +10,8 @@
 #include "ai/sight.h"
 #include "ai/walking.h"
 #include "generation/areas.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
 #include "rules/being_checks.h"
 #include "rules/being_creation.h"
 #include "rules/effect_tables.h"

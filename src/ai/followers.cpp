@@ -8,6 +8,7 @@
 #include "ai/sight.h"
 #include "ai/walking.h"
 #include "generation/areas.h"
+#include "records/layout_being.h"
 #include "rules/being_checks.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ai/player_view.h"
+#include "records/layout_being.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/geometry.h"

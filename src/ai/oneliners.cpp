@@ -5,6 +5,7 @@
 #include "ai/emotion.h"
 #include "ai/sight.h"
 #include "records/being_flags.h"
+#include "records/layout_being.h"
 #include "rules/being_checks.h"
 #include "rules/chatter.h"
 #include "rules/followers.h"

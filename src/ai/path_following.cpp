@@ -5,6 +5,8 @@
 #include "ai/paths.h"
 #include "ai/sight.h"
 #include "ai/walking.h"
+#include "records/layout_being.h"
+#include "records/layout_level.h"
 #include "rules/being_checks.h"
 #include "rules/being_creation.h"
 #include "rules/furniture.h"

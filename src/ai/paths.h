@@ -3,7 +3,7 @@
 // of a harmful cloud. Called by the creature walks, the scheduler, the autopilot and the frame
 // drawing of the autopilot mode.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

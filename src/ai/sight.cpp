@@ -5,6 +5,10 @@
 
 #include "ai/emotion.h"
 #include "ai/light.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_parts.h"
+#include "records/layout_plans.h"
 #include "rules/being_checks.h"
 #include "rules/noted_items.h"
 #include "world/being.h"

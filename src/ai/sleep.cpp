@@ -3,6 +3,8 @@
 #include "ai/decision.h"
 #include "ai/paths.h"
 #include "ai/sight.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
 #include "rules/followers.h"
 #include "world/being.h"
 #include "world/globals.h"

@@ -4,6 +4,7 @@
 
 #include "ai/emotion.h"
 #include "ai/sight.h"
+#include "records/layout_being.h"
 #include "world/being.h"
 #include "world/geometry.h"
 #include "world/globals.h"

@@ -6,6 +6,7 @@
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "records/being_flags.h"
+#include "records/layout_being.h"
 #include "world/being.h"
 #include "world/directions.h"
 

@@ -5,7 +5,6 @@
 #pragma once
 #include <string>
 
-#include "records/layout.h"
 #include "rules/being_creation.h"
 #include "world/dice.h"
 #include "world/error_log.h"

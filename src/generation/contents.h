@@ -4,7 +4,8 @@
 // level creation.
 #pragma once
 
-#include "records/layout.h"
+#include "records/layout_dice.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -2,7 +2,10 @@
 
 #include "generation/areas.h"
 #include "generation/grids.h"
-#include "records/layout.h"
+#include "records/layout_dice.h"
+#include "records/layout_level.h"
+#include "records/layout_map.h"
+#include "records/layout_parts.h"
 #include "rules/being_creation.h"
 #include "world/dice.h"
 #include "world/directions.h"

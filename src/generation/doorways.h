@@ -2,7 +2,7 @@
 // widening it to three cells, or turning it into a door or a secret door. Owner: the level
 // generator; callers: every area builder and the finishing passes.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_dice.h"
 
 namespace dravok {
 

@@ -5,7 +5,8 @@
 #pragma once
 #include <cstdint>
 
-#include "records/layout.h"
+#include "records/layout_base.h"
+#include "records/layout_level.h"
 #include "world/map.h" // dug_grid
 
 namespace dravok {

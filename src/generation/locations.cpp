@@ -1,4 +1,6 @@
 #include "generation/locations.h"
+#include "records/layout_being.h"
+#include "records/layout_level.h"
 #include "records/layout_parts.h"
 
 #include <array>
@@ -6,6 +8,7 @@
 #include <vector>
 
 #include "generation/areas.h"
+#include "records/layout_plans.h"
 #include "world/being.h"
 #include "world/directions.h"
 #include "world/error_log.h"

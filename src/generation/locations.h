@@ -4,7 +4,7 @@
 // followers between levels and the rules that put beings somewhere (blink, teleport, summons).
 #pragma once
 
-#include "records/layout.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "records/layout.h"
+#include "records/layout_map.h"
 #include "rules/being_creation.h"
 #include "world/dice.h"
 #include "world/error_log.h"

@@ -4,6 +4,10 @@
 
 #include "ai/sight.h"
 #include "generation/portals.h"
+#include "records/layout_game.h"
+#include "records/layout_level.h"
+#include "records/layout_parts.h"
+#include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "world/dice.h"
 #include "world/error_log.h"

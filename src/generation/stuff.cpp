@@ -3,6 +3,7 @@
 #include "generation/areas.h"
 #include "generation/grids.h"
 #include "generation/locations.h"
+#include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/pantheon.h"
 #include "world/being.h"

@@ -3,7 +3,7 @@
 // callers: level creation, portals and the content placement.
 #pragma once
 
-#include "records/layout.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "records/layout.h"
+#include "records/layout_base.h"
 
 namespace dravok {
 

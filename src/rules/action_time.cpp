@@ -1,5 +1,7 @@
 // Action costs from a base, the motion modifier and the movement speed bonus.
 #include "rules/action_time.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
 
 #include <algorithm>
 

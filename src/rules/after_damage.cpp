@@ -1,4 +1,6 @@
 #include "rules/after_damage.h"
+#include "records/layout_being.h"
+#include "records/layout_plans.h"
 
 #include "ai/emotion.h"
 #include "ai/oneliners.h"

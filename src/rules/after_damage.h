@@ -1,7 +1,7 @@
 // What follows damage: messages, fear, anger, experience and the death branch.
 // Called after every attack and every damaging effect.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_dice.h"
 
 namespace dravok {
 

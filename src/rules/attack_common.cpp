@@ -1,5 +1,7 @@
 // Shared parts of the attacks.
 #include "rules/attack_common.h"
+#include "records/layout_base.h"
+#include "records/layout_being.h"
 
 #include <algorithm>
 

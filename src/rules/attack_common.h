@@ -5,7 +5,9 @@
 #pragma once
 #include <string>
 
-#include "records/layout.h"
+#include "records/layout_dice.h"
+#include "records/layout_item.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -1,4 +1,5 @@
 #include "rules/attack_damage.h"
+#include "records/layout_game.h"
 
 #include <algorithm>
 

@@ -5,7 +5,9 @@
 #pragma once
 #include <cstdint>
 
-#include "records/layout.h"
+#include "records/layout_being.h"
+#include "records/layout_dice.h"
+#include "records/layout_item.h"
 
 namespace dravok {
 

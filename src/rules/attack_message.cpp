@@ -1,4 +1,5 @@
 #include "rules/attack_message.h"
+#include "records/layout_being.h"
 
 #include <cctype>
 #include <cstdio>

@@ -4,7 +4,8 @@
 #pragma once
 #include <string>
 
-#include "records/layout.h"
+#include "records/layout_dice.h"
+#include "records/layout_item.h"
 
 namespace dravok {
 

@@ -1,4 +1,6 @@
 #include "rules/being_checks.h"
+#include "records/layout_being.h"
+#include "records/layout_level.h"
 
 #include "ai/sight.h"
 #include "rules/being_creation.h"

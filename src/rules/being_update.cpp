@@ -1,4 +1,6 @@
 #include "rules/being_update.h"
+#include "records/layout_being.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 

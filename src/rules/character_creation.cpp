@@ -1,5 +1,6 @@
 // Character creation and level-ups in the menus; see character_creation.h.
 #include "rules/character_creation.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,6 @@
 #include "rules/character_sheet.h"
+#include "records/layout_level.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <cctype>

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "records/layout.h"
+#include "records/layout_files.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

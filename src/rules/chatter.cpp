@@ -1,5 +1,9 @@
 // Chatter and one-liners; see chatter.h.
 #include "rules/chatter.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_item.h"
+#include "records/layout_plans.h"
 
 #include <array>
 #include <cstdint>

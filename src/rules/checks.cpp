@@ -1,5 +1,7 @@
 // Skill checks and reveals.
 #include "rules/checks.h"
+#include "records/layout_being.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <cstdint>

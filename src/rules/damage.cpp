@@ -1,4 +1,7 @@
 #include "rules/damage.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <cctype>

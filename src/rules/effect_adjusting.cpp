@@ -1,6 +1,7 @@
 // The adjusting handlers. A lasting effect is applied again after each recomputation of the
 // being, so a per-being handler adds its amount each time and speaks only on its first run.
 #include "rules/effect_adjusting.h"
+#include "records/layout_being.h"
 
 #include <algorithm>
 #include <array>

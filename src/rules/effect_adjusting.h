@@ -3,7 +3,8 @@
 // the once-per-use boosts, healing, stamina, antidote and experience. Reached through the
 // effect dispatch.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_level.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

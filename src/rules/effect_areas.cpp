@@ -1,6 +1,7 @@
 // Effect areas. Lines come from trace_line (start excluded); every list keeps at most 29 cells
 // and ends with (0, 0) so that the 30-slot list always holds its end mark.
 #include "rules/effect_areas.h"
+#include "records/layout_being.h"
 
 #include <algorithm>
 

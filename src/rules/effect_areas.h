@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "records/layout.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -3,7 +3,8 @@
 // The handler tables live in effect_dispatch.cpp, where the build checks that every kind but
 // none and restoration has its handler. Called by the effect pipeline.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_level.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

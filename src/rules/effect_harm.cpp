@@ -1,5 +1,8 @@
 // Damage, poison, disease, restraints and die hard.
 #include "rules/effect_harm.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 

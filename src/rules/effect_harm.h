@@ -3,7 +3,8 @@
 // records, the restraining web and slime, and the rescue from death by die hard. Reached
 // through the effect dispatch.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_level.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

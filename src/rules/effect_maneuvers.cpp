@@ -1,5 +1,8 @@
 // Movement and attack maneuvers.
 #include "rules/effect_maneuvers.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,7 +3,8 @@
 // (charge, leap, retreat, dualstrike, multistrike, dualshot, multishot). Once per use, reached
 // through the effect dispatch.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_level.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

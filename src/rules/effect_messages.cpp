@@ -1,6 +1,7 @@
 // Effect sentences. Missing beings, unseen beings and missing sections only make the sentence
 // empty or built-in; they are never errors.
 #include "rules/effect_messages.h"
+#include "records/layout_plans.h"
 
 #include "ai/sight.h"
 #include "rules/effect_names.h"

@@ -1,5 +1,8 @@
 // Charm, confusion, possession and turned undead.
 #include "rules/effect_mind.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <string>

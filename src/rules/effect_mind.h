@@ -3,7 +3,8 @@
 // breaking, and the turning of a being's undead followers against it. Reached through the
 // effect dispatch.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_level.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -1,5 +1,7 @@
 // Effect names.
 #include "rules/effect_names.h"
+#include "records/layout_being.h"
+#include "records/layout_plans.h"
 
 #include <array>
 #include <string_view>

@@ -1,5 +1,7 @@
 // Summoning, animating, cloning, golems, challengers and banishment.
 #include "rules/effect_summoning.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,8 @@
 // user, the activation of a dormant golem and the banishment of summoned hostiles. Once per
 // use, reached through the effect dispatch.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_level.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -1,5 +1,6 @@
 // Helpers shared by the effect handlers.
 #include "rules/effect_support.h"
+#include "records/layout_being.h"
 
 #include "ai/sight.h"
 #include "rules/effects.h"

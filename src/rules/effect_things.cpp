@@ -1,5 +1,7 @@
 // Items, doors, traps and areas.
 #include "rules/effect_things.h"
+#include "records/layout_being.h"
+#include "records/layout_plans.h"
 
 #include <string>
 

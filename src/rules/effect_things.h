@@ -3,7 +3,8 @@
 // user's area, setting a trap from a kit, revealing an area's disappearing walls, unmasking its
 // hidden creatures and a loud alarm. Once per use, reached through the effect dispatch.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_level.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -7,7 +7,14 @@
 #include <vector>
 
 #include "ai/sight.h"
-#include "records/layout.h"
+#include "records/layout_base.h"
+#include "records/layout_being.h"
+#include "records/layout_dice.h"
+#include "records/layout_game.h"
+#include "records/layout_item.h"
+#include "records/layout_level.h"
+#include "records/layout_parts.h"
+#include "records/layout_plans.h"
 #include "rules/action_time.h"
 #include "rules/damage.h"
 #include "rules/effect_areas.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "records/layout.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -1,4 +1,6 @@
 #include "rules/equipment.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
 
 #include <algorithm>
 #include <string>

@@ -5,7 +5,8 @@
 #pragma once
 #include <initializer_list>
 
-#include "records/layout.h"
+#include "records/layout_item.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -1,7 +1,11 @@
 #include "rules/followers.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_parts.h"
 
 #include "ai/emotion.h"
 #include "ai/light.h"
+#include "records/layout_plans.h"
 #include "rules/action_time.h"
 #include "rules/effect_support.h"
 #include "world/being.h"

@@ -1,4 +1,7 @@
 #include "rules/furniture.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
 
 #include <string>
 

@@ -1,5 +1,8 @@
 // Interactions: looting, displacing, picking up, weapon sets, firing, yelling and resting.
 #include "rules/interactions.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_level.h"
 
 #include <algorithm>
 #include <cstdio>

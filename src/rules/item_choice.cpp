@@ -1,4 +1,7 @@
 #include "rules/item_choice.h"
+#include "records/layout_being.h"
+#include "records/layout_level.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,8 @@
 #include "rules/item_use.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_level.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <string>

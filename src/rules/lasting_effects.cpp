@@ -1,6 +1,8 @@
 // Lasting effects. Walks index duration_effects afresh after every call that may store an
 // effect, since storing may grow the array under the walk.
 #include "rules/lasting_effects.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
 
 #include <cstdlib>
 #include <vector>

@@ -3,7 +3,7 @@
 // when its statistics are recomputed and removing effects when a being dies. Called by the
 // effect pipeline and handlers, the scheduler, update_being, kill_being and the level code.
 #pragma once
-#include "records/layout.h"
+#include "records/layout_parts.h"
 #include "rules/map_effects.h"
 
 namespace dravok {

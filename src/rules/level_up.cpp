@@ -1,4 +1,6 @@
 #include "rules/level_up.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 

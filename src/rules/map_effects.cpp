@@ -1,6 +1,7 @@
 // Map effects. Slots are looked up by index on every use: applying an effect may store new
 // lasting effects and grow duration_effects.
 #include "rules/map_effects.h"
+#include "records/layout_being.h"
 
 #include <string>
 

@@ -1,6 +1,7 @@
 // Melee attacks: every usable weapon hand, then every ready natural attack, each an opposed
 // roll of 1d20 against the defender's defence, told in one log message.
 #include "rules/melee.h"
+#include "records/layout_game.h"
 
 #include <algorithm>
 #include <cstring>

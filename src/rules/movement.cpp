@@ -1,5 +1,8 @@
 // Movement and bump actions.
 #include "rules/movement.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_level.h"
 #include "rules/effects.h"
 #include "rules/traps.h"
 

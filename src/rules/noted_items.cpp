@@ -1,4 +1,5 @@
 #include "rules/noted_items.h"
+#include "records/layout_being.h"
 
 #include "rules/equipment.h"
 #include "world/being.h"

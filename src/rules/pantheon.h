@@ -4,7 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "records/layout.h"
+#include "records/layout_being.h"
+#include "records/layout_item.h"
 
 namespace dravok {
 

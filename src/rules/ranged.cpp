@@ -1,6 +1,7 @@
 // Ranged attacks: every hand with a launcher (one shot per call) or throwing weapon in reach,
 // then every ready ranged natural attack, each an opposed roll of 1d20, told in one log message.
 #include "rules/ranged.h"
+#include "records/layout_game.h"
 
 #include <algorithm>
 #include <array>

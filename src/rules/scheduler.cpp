@@ -1,5 +1,7 @@
 // The round scheduler and the end-of-game hand-over.
 #include "rules/scheduler.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
 
 #include "ai/decision.h"
 #include "ai/light.h"

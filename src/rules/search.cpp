@@ -1,4 +1,6 @@
 #include "rules/search.h"
+#include "records/layout_being.h"
+#include "records/layout_plans.h"
 
 #include <array>
 #include <cstdlib>

@@ -1,6 +1,8 @@
 // Sounds: one roll of the kind's loudness, softened or betrayed by the maker's stealth, then
 // handed to every being that can hear it.
 #include "rules/sound.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 
-#include "records/layout.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

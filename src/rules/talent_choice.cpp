@@ -1,4 +1,5 @@
 #include "rules/talent_choice.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <span>

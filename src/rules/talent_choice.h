@@ -2,7 +2,7 @@
 // created and companions gain levels; the permanent gifts of owned talents.
 #pragma once
 
-#include "records/layout.h"
+#include "records/layout_being.h"
 
 namespace dravok {
 

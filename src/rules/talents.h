@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "records/layout.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -1,6 +1,7 @@
 // Target mode and ranged targets. The cursor cycles through the ring of cells round the aiming
 // being; a being's remembered ranged target is checked afresh on every main-mode frame.
 #include "rules/targeting.h"
+#include "records/layout_being.h"
 
 #include "ai/sight.h"
 #include "rules/being_creation.h"

@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "records/layout.h"
+#include "records/layout_parts.h"
 #include "world/directions.h"
 
 namespace dravok {

@@ -1,4 +1,7 @@
 #include "rules/traps.h"
+#include "records/layout_base.h"
+#include "records/layout_being.h"
+#include "records/layout_plans.h"
 
 #include "ai/oneliners.h"
 #include "ai/sight.h"

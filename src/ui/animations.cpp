@@ -1,5 +1,7 @@
 // The animation tick and the drawing of floating texts and lines; see animations.h.
 #include "ui/animations.h"
+#include "records/layout_being.h"
+#include "records/layout_item.h"
 
 #include <algorithm>
 #include <array>

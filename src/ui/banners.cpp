@@ -1,5 +1,6 @@
 // Map banners; see banners.h.
 #include "ui/banners.h"
+#include "records/layout_being.h"
 
 #include <algorithm>
 

@@ -1,4 +1,7 @@
 #include "ui/character_sheet.h"
+#include "records/layout_being.h"
+#include "records/layout_level.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <cctype>

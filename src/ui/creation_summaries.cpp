@@ -1,4 +1,5 @@
 #include "ui/creation_summaries.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <cctype>

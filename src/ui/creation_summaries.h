@@ -3,7 +3,7 @@
 // as tables of the character sheet's kind.
 #pragma once
 #include "platform/bitmap.h"
-#include "records/layout.h"
+#include "records/layout_files.h"
 #include "ui/tables.h"
 
 namespace dravok {

@@ -7,6 +7,7 @@
 #include "ai/sleep.h"
 #include "platform/files.h"
 #include "records/being_flags.h"
+#include "records/layout_game.h"
 #include "rules/action_time.h"
 #include "rules/after_damage.h"
 #include "rules/being_checks.h"

@@ -1,6 +1,7 @@
 // Dialog drawing: the open dialog in the log panel's place and its partner in the side panel.
 // Called by the frame drawing of the dialog mode.
 #include "records/being_flags.h"
+#include "records/layout_being.h"
 #include "ui/dialogs.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"

@@ -1,5 +1,9 @@
 // Dialogs: the record, the setups and the dialog keys; see dialogs.h.
 #include "ui/dialogs.h"
+#include "records/layout_being.h"
+#include "records/layout_item.h"
+#include "records/layout_level.h"
+#include "records/layout_plans.h"
 
 #include <cstdio>
 

@@ -1,5 +1,6 @@
 // Frame drawing by game mode; see draw.h.
 #include "ui/draw.h"
+#include "records/layout_being.h"
 
 #include "ai/light.h"
 #include "ai/paths.h"

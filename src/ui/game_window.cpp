@@ -1,5 +1,6 @@
 // The game window, start-up, timers and shutdown; see game_window.h.
 #include "ui/game_window.h"
+#include "records/layout_game.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +13,7 @@
 #include "platform/termination.h"
 #include "platform/timers.h"
 #include "platform/window.h"
+#include "records/layout_plans.h"
 #include "rules/game_setup.h"
 #include "rules/level_up.h"
 #include "rules/pantheon.h"

@@ -1,5 +1,7 @@
 // Key entry and command dispatch.
 #include "ui/key_entry.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
 #include "ui/title_screen.h"
 
 #include "ai/paths.h"

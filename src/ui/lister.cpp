@@ -1,5 +1,6 @@
 // The list screens' commands; see lister.h.
 #include "ui/lister.h"
+#include "records/layout_being.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
 // The list screens on screen; see lister_drawing.h.
 #include "ui/lister_drawing.h"
+#include "records/layout_being.h"
 
 #include <algorithm>
 #include <array>

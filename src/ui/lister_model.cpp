@@ -1,5 +1,8 @@
 // The list screens' model; see lister_model.h.
 #include "ui/lister_model.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <cctype>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "records/layout.h"
+#include "records/layout_item.h"
 
 namespace dravok {
 

@@ -1,6 +1,8 @@
 // The main mode's commands.
 #include "ui/main_commands.h"
+#include "records/layout_being.h"
 #include "records/layout_game.h"
+#include "records/layout_level.h"
 
 #include "ai/explore_targets.h"
 

@@ -1,5 +1,6 @@
 // The map view; see map_view.h.
 #include "ui/map_view.h"
+#include "records/layout_being.h"
 
 #include <algorithm>
 #include <array>

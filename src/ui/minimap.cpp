@@ -1,5 +1,7 @@
 // The minimap; see minimap.h.
 #include "ui/minimap.h"
+#include "records/layout_being.h"
+#include "records/layout_level.h"
 
 #include <algorithm>
 #include <string>

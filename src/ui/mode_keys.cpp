@@ -1,6 +1,8 @@
 // Mode key handlers. The help screen's and the autopilot's keys are whole; the other screens,
 // until they land, return to the map on any key.
 #include "ui/mode_keys.h"
+#include "records/layout_being.h"
+#include "records/layout_level.h"
 
 #include <functional>
 

@@ -1,4 +1,5 @@
 #include "ui/offscreen_beings.h"
+#include "records/layout_being.h"
 
 #include "world/being.h"
 #include "world/geometry.h"

@@ -1,5 +1,8 @@
 // The status and look panels; see panels.h.
 #include "ui/panels.h"
+#include "records/layout_being.h"
+#include "records/layout_level.h"
+#include "records/layout_plans.h"
 
 #include <array>
 #include <string>

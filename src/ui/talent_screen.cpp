@@ -1,4 +1,5 @@
 #include "ui/talent_screen.h"
+#include "records/layout_plans.h"
 
 #include <string>
 

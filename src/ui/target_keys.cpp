@@ -1,5 +1,6 @@
 // Target-mode keys.
 #include "ui/target_keys.h"
+#include "records/layout_being.h"
 
 #include "ai/explore_targets.h"
 #include "rules/effect_areas.h"

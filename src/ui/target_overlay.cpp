@@ -6,7 +6,8 @@
 
 #include "ai/sight.h"
 #include "platform/bitmap.h"
-#include "records/layout.h"
+#include "records/layout_base.h"
+#include "records/layout_being.h"
 #include "rules/effect_areas.h"
 #include "rules/effect_names.h"
 #include "rules/effect_tables.h"

@@ -1,4 +1,7 @@
 #include "world/being.h"
+#include "records/layout_being.h"
+#include "records/layout_level.h"
+#include "records/layout_plans.h"
 
 #include <cctype>
 #include <cmath>

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "records/being_flags.h"
+#include "records/layout_being.h"
 #include "world/globals.h"
 
 namespace dravok {

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "records/layout.h"
+#include "records/layout_files.h"
 
 namespace dravok {
 

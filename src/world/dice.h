@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "records/layout.h"
+#include "records/layout_base.h"
+#include "records/layout_dice.h"
 
 namespace dravok {
 

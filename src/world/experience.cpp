@@ -1,4 +1,8 @@
 #include "world/experience.h"
+#include "records/layout_being.h"
+#include "records/layout_item.h"
+#include "records/layout_parts.h"
+#include "records/layout_plans.h"
 #include "world/error_log.h"
 
 #include <algorithm>

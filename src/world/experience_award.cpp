@@ -1,4 +1,5 @@
 #include "world/experience_award.h"
+#include "records/layout_being.h"
 
 #include <algorithm>
 

@@ -1,5 +1,7 @@
 // Followers; see followers.h.
 #include "world/followers.h"
+#include "records/layout_being.h"
+#include "records/layout_parts.h"
 
 #include "world/being.h"
 #include "world/globals.h"

@@ -1,4 +1,5 @@
 #include "world/geometry.h"
+#include "records/layout_being.h"
 
 #include <cmath>
 #include <cstdlib>

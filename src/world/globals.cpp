@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/clock.h"
+#include "records/layout.h"
 #include "world/database.h"
 #include "world/dice.h"
 #include "world/error_log.h"

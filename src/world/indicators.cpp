@@ -1,4 +1,5 @@
 #include "world/indicators.h"
+#include "records/layout_being.h"
 
 #include <algorithm>
 #include <string>

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "records/layout.h"
+#include "records/layout_parts.h"
 
 namespace dravok {
 

@@ -1,4 +1,7 @@
 #include "world/item_creation.h"
+#include "records/layout_game.h"
+#include "records/layout_level.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,7 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "records/layout.h"
+#include "records/layout_dice.h"
+#include "records/layout_item.h"
 
 namespace dravok {
 

@@ -1,4 +1,5 @@
 #include "world/item_description.h"
+#include "records/layout_being.h"
 
 #include <algorithm>
 #include <array>

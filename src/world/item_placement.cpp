@@ -1,4 +1,8 @@
 #include "world/item_placement.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_level.h"
+#include "records/layout_plans.h"
 #include "world/history_file.h"
 
 #include <algorithm>

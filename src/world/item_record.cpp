@@ -1,4 +1,6 @@
 #include "world/item_record.h"
+#include "records/layout_being.h"
+#include "records/layout_plans.h"
 
 #include <cctype>
 #include <cstdio>

@@ -1,4 +1,5 @@
 #include "world/item_statuses.h"
+#include "records/layout_being.h"
 
 #include <string>
 

@@ -1,4 +1,5 @@
 #include "world/item_value.h"
+#include "records/layout_plans.h"
 
 #include <algorithm>
 #include <string>

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "records/layout.h"
+#include "records/layout_item.h"
 
 namespace dravok {
 

@@ -1,5 +1,7 @@
 #include "world/map.h"
+#include "records/layout_being.h"
 #include "records/layout_game.h"
+#include "records/layout_level.h"
 
 #include <algorithm>
 #include <cstdio>

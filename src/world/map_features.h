@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "records/layout.h"
+#include "records/layout_map.h"
 
 namespace dravok {
 

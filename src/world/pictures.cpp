@@ -10,7 +10,9 @@
 #include "platform/files.h"
 #include "platform/geometry.h"
 #include "platform/image_files.h"
-#include "records/layout.h"
+#include "records/layout_base.h"
+#include "records/layout_map.h"
+#include "records/layout_parts.h"
 
 #include "world/globals.h"
 #include "world/map_colours.h"

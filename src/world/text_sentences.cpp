@@ -2,6 +2,8 @@
 // and speech lines in the log. The plain-text work lives in text_expand.cpp and message_log.cpp.
 #include <cstdint>
 
+#include "records/layout_being.h"
+#include "records/layout_item.h"
 #include "world/being.h"
 #include "world/globals.h"
 #include "world/message_log.h"

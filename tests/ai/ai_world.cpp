@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "ai/light.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
 #include "support/driver.h"
 #include "world/being.h"
 #include "world/geometry.h"

@@ -8,7 +8,10 @@
 #include "generation/contents.h"
 #include "generation/locations.h"
 #include "level_fixture.h"
-#include "records/layout.h"
+#include "records/layout_dice.h"
+#include "records/layout_level.h"
+#include "records/layout_map.h"
+#include "records/layout_parts.h"
 #include "world/globals.h"
 #include "world/map.h"
 

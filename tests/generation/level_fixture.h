@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "generation/grids.h"
-#include "records/layout.h"
 #include "rules/being_creation.h"
 #include "world/dice.h"
 #include "world/error_log.h"

@@ -5,7 +5,6 @@
 #include "generation/marks.h"
 #include "generation/shapes.h"
 #include "level_fixture.h"
-#include "records/layout.h"
 #include "rules/being_creation.h"
 #include "world/dice.h"
 #include "world/directions.h"

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "records/layout_being.h"
+#include "records/layout_game.h"
 #include "rules/being_creation.h"
 #include "rules/chatter.h"
 #include "support/driver.h"

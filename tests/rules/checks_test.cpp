@@ -2,6 +2,7 @@
 // dark and the hostiles seen for search and disable, worked out by hand for one being.
 #include <gtest/gtest.h>
 
+#include "records/layout_being.h"
 #include "rules/being_checks.h"
 #include "rules/checks.h"
 #include "support/driver.h"

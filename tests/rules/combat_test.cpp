@@ -8,6 +8,8 @@
 #include "fixtures/small_world.h"
 #include "platform/files.h"
 #include "platform/temp_folder.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
 #include "rules/after_damage.h"
 #include "rules/attack_damage.h"
 #include "rules/attack_message.h"

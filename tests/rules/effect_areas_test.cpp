@@ -1,4 +1,6 @@
 // The cells of each effect shape on the small two-room map, and the aims each shape refuses.
+#include "records/layout_being.h"
+#include "records/layout_level.h"
 #include "rules/effect_areas.h"
 
 #include "rules/effect_fixture.h"

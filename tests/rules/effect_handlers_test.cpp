@@ -6,6 +6,10 @@
 #include <string>
 
 #include "ai/emotion.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_level.h"
+#include "records/layout_plans.h"
 #include "rules/being_update.h"
 #include "rules/damage.h"
 #include "rules/effect_fixture.h"

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "ai/light.h"
+#include "records/layout_being.h"
+#include "records/layout_plans.h"
 #include "rules/effect_messages.h"
 #include "rules/effect_names.h"
 #include "rules/effect_tables.h"

@@ -1,5 +1,9 @@
 // The effect pipeline: aiming and the target mode, costs, default map power, switches, devices,
 // the dispatch to handlers not built yet; and a natural attack's hit effect through whole turns.
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_level.h"
+#include "records/layout_plans.h"
 #include "rules/effects.h"
 
 #include <cstring>

@@ -9,6 +9,9 @@
 
 #include "platform/files.h"
 #include "platform/temp_folder.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/damage.h"
 #include "rules/melee.h"

@@ -7,6 +7,7 @@
 
 #include "platform/files.h"
 #include "platform/temp_folder.h"
+#include "records/layout_being.h"
 #include "rules/being_update.h"
 #include "rules/furniture.h"
 #include "support/driver.h"

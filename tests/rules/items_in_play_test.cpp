@@ -7,6 +7,8 @@
 
 #include "platform/files.h"
 #include "platform/temp_folder.h"
+#include "records/layout_being.h"
+#include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/books.h"
 #include "rules/equipment.h"

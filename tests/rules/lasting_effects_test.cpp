@@ -1,5 +1,8 @@
 // Lasting effects and map effects: storing, refreshing, expiry to the round, the map-effect grid
 // with its cell contests and fading, effects acting on a being standing in them.
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_level.h"
 #include "rules/lasting_effects.h"
 
 #include "rules/being_update.h"

@@ -10,6 +10,7 @@
 #include "ai/sight.h"
 #include "platform/files.h"
 #include "platform/temp_folder.h"
+#include "records/layout_game.h"
 #include "rules/attack_damage.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "ai/sight.h"
+#include "records/layout_being.h"
+#include "records/layout_item.h"
 #include "rules/being_checks.h"
 #include "rules/being_creation.h"
 #include "rules/checks.h"

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "records/layout_being.h"
+#include "records/layout_game.h"
 #include "rules/being_creation.h"
 #include "rules/sound.h"
 #include "support/driver.h"

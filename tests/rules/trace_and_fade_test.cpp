@@ -8,6 +8,7 @@
 
 #include "platform/files.h"
 #include "platform/temp_folder.h"
+#include "records/layout_being.h"
 #include "rules/being_creation.h"
 #include "support/driver.h"
 #include "support/process_state.h"

@@ -1,5 +1,8 @@
 // Headless turn driver: a small level, beings, and key presses through the real key path.
 #include "support/driver.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
+#include "records/layout_level.h"
 
 #include <algorithm>
 

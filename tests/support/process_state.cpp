@@ -1,5 +1,6 @@
 // Puts the process-wide state back before every test; see process_state.h.
 #include "support/process_state.h"
+#include "records/layout_game.h"
 
 #include <cstring>
 #include <functional>

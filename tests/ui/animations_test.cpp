@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/temp_folder.h"
 #include "records/being_flags.h"
+#include "records/layout_being.h"
 #include "rules/being_creation.h"
 #include "support/driver.h"
 #include "support/process_state.h"

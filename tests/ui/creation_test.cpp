@@ -6,7 +6,13 @@
 #include <cstring>
 
 #include "platform/timers.h"
-#include "records/layout.h"
+#include "records/layout_base.h"
+#include "records/layout_being.h"
+#include "records/layout_files.h"
+#include "records/layout_game.h"
+#include "records/layout_item.h"
+#include "records/layout_level.h"
+#include "records/layout_plans.h"
 #include "rules/character_creation.h"
 #include "rules/game_setup.h"
 #include "support/game_start.h"

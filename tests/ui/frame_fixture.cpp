@@ -1,5 +1,7 @@
 // The renderer's test world; see frame_fixture.h.
 #include "ui/frame_fixture.h"
+#include "records/layout_being.h"
+#include "records/layout_plans.h"
 
 #include "world/geometry.h"
 

@@ -13,6 +13,7 @@
 #include "platform/bitmap.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
+#include "records/layout_being.h"
 #include "rules/being_update.h"
 #include "rules/equipment.h"
 #include "rules/targeting.h"

@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/image_files.h"
 #include "records/being_flags.h"
+#include "records/layout_being.h"
 #include "rules/targeting.h"
 #include "ui/animations.h"
 #include "ui/banners.h"

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "fixtures/small_world.h"
+#include "records/layout_being.h"
+#include "records/layout_level.h"
 #include "records/map_vocab.h"
 #include "records/vocabulary.h"
 #include "rules/being_creation.h"

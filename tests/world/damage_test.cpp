@@ -5,6 +5,8 @@
 #include "fixtures/small_world.h"
 #include "platform/files.h"
 #include "platform/temp_folder.h"
+#include "records/layout_being.h"
+#include "records/layout_plans.h"
 #include "rules/damage.h"
 #include "world/being.h"
 #include "world/dice.h"

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "records/layout_being.h"
+#include "records/layout_level.h"
 #include "world/dice.h"
 #include "world/globals.h"
 #include "world/random.h"

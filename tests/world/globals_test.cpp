@@ -5,6 +5,13 @@
 #include <filesystem>
 
 #include "platform/files.h"
+#include "records/layout_being.h"
+#include "records/layout_files.h"
+#include "records/layout_item.h"
+#include "records/layout_level.h"
+#include "records/layout_map.h"
+#include "records/layout_parts.h"
+#include "records/layout_plans.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"

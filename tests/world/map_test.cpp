@@ -6,6 +6,7 @@
 
 #include "fixtures/small_world.h"
 #include "generation/grids.h"
+#include "records/layout_item.h"
 #include "records/map_vocab.h"
 #include "rules/lasting_effects.h"
 #include "world/geometry.h"

@@ -2,6 +2,7 @@
 
 #include "fixtures/small_world.h"
 #include "platform/files.h"
+#include "records/layout_being.h"
 #include "world/being.h"
 #include "world/globals.h"
 #include "world/message_log.h"

@@ -8,7 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "records/layout.h"
+#include "records/layout_being.h"
+#include "records/layout_dice.h"
+#include "records/layout_level.h"
+#include "records/layout_parts.h"
+#include "records/layout_plans.h"
 
 namespace dravok::dbbuild {
 

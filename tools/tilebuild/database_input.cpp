@@ -12,7 +12,11 @@
 
 #include "records/byte_stream.h"
 #include "records/codec.h"
-#include "records/layout.h"
+#include "records/layout_base.h"
+#include "records/layout_being.h"
+#include "records/layout_files.h"
+#include "records/layout_level.h"
+#include "records/layout_plans.h"
 
 namespace dravok::tilebuild {
 namespace {
