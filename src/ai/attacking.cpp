@@ -1,5 +1,6 @@
 #include "ai/attacking.h"
 
+#include "ai/attack_kinds.h"
 #include "ai/decision.h"
 #include "ai/emotion.h"
 #include "ai/escape_steps.h"
@@ -11,13 +12,17 @@
 #include "rules/being_creation.h"
 #include "rules/effect_areas.h"
 #include "rules/effect_tables.h"
+#include "rules/effects.h"
 #include "rules/interactions.h"
+#include "rules/item_use.h"
 #include "rules/melee.h"
 #include "rules/ranged.h"
+#include "rules/talents.h"
 #include "world/being.h"
 #include "world/directions.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/item_record.h"
 #include "world/map.h"
 #include "world/random.h"
 
@@ -71,6 +76,9 @@ tbeing& B(int being) {
     return beings[size_t(being)];
 }
 
+// The attack talent the last plan 11 chose; its effect is aimed in target_effect.
+int chosen_talent = 0;
+
 // A bolt from (fx, fy) (0, 0: where the being stands) toward the target strikes the target
 // first and nothing else, and the aim is allowed.
 bool clean_shot(int being, int target, int fx, int fy, int min_range, int range) {
@@ -87,6 +95,15 @@ bool in_prison_cell_zone(int being) {
     return zone >= first_cell_zone && zone <= last_cell_zone;
 }
 
+// Devices are spent when the enemies seen are worth at least the friends seen, and always
+// against the player's side.
+bool uses_devices_against(int being, int target) {
+    return B(being).seen_hostiles_worth >= B(being).seen_friends_worth ||
+           has_type_flag(B(target), tf_player_and_companions);
+}
+
+} // namespace
+
 bool has_free_neighbour_cell(int being) {
     for (int d = 1; d <= 8; ++d) {
         const int x = B(being).x + compass_dx[d], y = B(being).y + compass_dy[d];
@@ -94,8 +111,6 @@ bool has_free_neighbour_cell(int being) {
     }
     return false;
 }
-
-} // namespace
 
 int ai_try_chase_target(int being, int target, const temotion& entry) {
     if (can_move(being, 0) < 0 || !on_map(entry.x, entry.y)) return 0;
@@ -216,6 +231,30 @@ int ai_target_ok_for_attack(int being, int target, const temotion& entry, bool a
         ai_try_chase_target(being, target, entry) != 0)
         return plan_chase;
 
+    if (sees && B(being).knows_talents != 0 && B(being).stamina > 0) {
+        const int talent = ai_get_attack_spell(being, target);
+        if (talent != 0) {
+            teffect prepared;
+            prepare_talent_effect(being, talent, talents[size_t(talent)].effect, prepared);
+            const tcell_xy aim = talents[size_t(talent)].aim;
+            target_effect = calculate_effect_coordinates(being, 0, 0, aim.x, aim.y, prepared, 0);
+            target_effect.aim = aim;
+            chosen_talent = talent;
+            return plan_talent;
+        }
+    }
+    if (sees && !has_type_flag(t, tf_inactive) && being_status(B(being), st_use_devices) > 0 &&
+        uses_devices_against(being, target)) {
+        const int item = ai_get_attack_device(being, target);
+        if (item != 0) {
+            const titem& it = being_items[size_t(being)][size_t(item)];
+            target_effect = calculate_effect_coordinates(being, 0, 0, it.x, it.y, it.activation_effect, 0);
+            target_effect.aim = {it.x, it.y};
+            target_effect.used_item = uint16_t(item);
+            return plan_use_item;
+        }
+    }
+
     bool lof_tried = false, chase_tried = false;
     if (style == style_keeps_distance) {
         if (mobile && being_status(B(being), st_damage) > 0 &&
@@ -313,6 +352,14 @@ bool ai_attack(int being) {
     case plan_ranged_attack:
         set_ai_plan(being, plan_ranged_attack, tx, target, target_area, ty);
         ranged_attack(being, target, 0);
+        return true;
+    case plan_talent:
+        use_talent(being, chosen_talent, target_effect, 0);
+        if (is_being_ok(being)) set_ai_plan(being, plan_talent, tx, target, target_area, ty);
+        return true;
+    case plan_use_item:
+        set_ai_plan(being, plan_use_item, tx, target, target_area, ty);
+        use_item(being, target_effect.used_item, 0);
         return true;
     case plan_swap_weapons:
         set_ai_plan(being, plan_swap_weapons, B(being).x, 0, cell_at(B(being).x, B(being).y).area,

@@ -30,6 +30,7 @@ constexpr uint32_t meets_again_rounds = 100, meets_again_hostile_rounds = 50;
 constexpr uint8_t meets_again_mark = 5;
 constexpr uint8_t former_companion_help_mark = 10;
 constexpr uint32_t angry_colour = 0xFF3030;
+constexpr int anger_mark_turns = 4;
 constexpr int unseen_cap = 1000, unseen_far_turns = 12, far_distance = 20, fear_fade = 2;
 
 bool preset_matches(int being, int group, int other) {
@@ -439,6 +440,7 @@ bool get_angry(int being, int other, bool announce) {
     const int master = find_being_by_serial(b.master);
     if (master < 1 || master != player_character) {
         add_floating_text(being, "gets angry", angry_colour);
+        if (has_type_flag(beings[other], tf_player)) b.anger_mark() = anger_mark_turns;
         if (announce) {
             std::string sentence;
             action_sentence(being, other, "%s %s %s.", sentence, "gets angry at", "get angry at");

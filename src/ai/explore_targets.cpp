@@ -17,9 +17,6 @@ tpath explore_path{};
 
 namespace {
 
-constexpr int first_stand = 20;
-constexpr int open_and_empty = 1;
-
 constexpr int purpose_explore = 13;
 constexpr int taken_radius = 5; // the 11 x 11 square round a chosen target
 constexpr int last_floor = 90;
@@ -133,10 +130,7 @@ bool is_seen_unlooted_furniture(int x, int y) {
     const int f = get_furniture(x, y);
     if (f < fu_chest || f > fu_cauldron || is_shop_furniture(f)) return false;
     if (!is_being_ok(player) || !can_see(player, 0, x, y)) return false;
-    const int state = cell_at(x, y).furniture_state;
-    if (f >= first_stand && state == 0) return false;             // an empty stand
-    if (f < first_stand && state == open_and_empty) return false; // a container opened and emptied
-    return true;
+    return may_hold_unlooted_items(x, y);
 }
 
 } // namespace dravok

@@ -1,5 +1,6 @@
 #include "ai/oneliners.h"
 
+#include <iterator>
 #include <string>
 
 #include "ai/emotion.h"
@@ -13,6 +14,7 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
+#include "world/random.h"
 
 namespace dravok {
 
@@ -26,12 +28,14 @@ enum trigger : int {
     meets_again_hostile = 4,
     shouts_alarm = 5,
     roars = 6,
+    fungus_shrieks = 7,
     uses_die_hard = 8,
     sees_die_hard = 9,
     inflicts_severe_damage = 11,
     kills_being = 12,
     kills_player = 13,
     rejoices_player_death = 14,
+    gets_angry = 15,
     friendly_attacked_by_player = 16,
     sees_friend_being_killed = 17,
     comments_type_being_killed = 18,
@@ -42,7 +46,10 @@ enum trigger : int {
     follower_surrounded_by_enemies = 24,
     follower_needs_help = 25,
     follower_comments_sentient_weapon = 30,
+    comments_ascension_to_demigod = 37,
+    comments_ascension_to_overgod = 39,
     follower_idle_chatter = 35,
+    former_companion_helps = 36,
     begs_help_from_cell = 40,
     escapes_from_cell = 41,
     sees_type_first_time = 42,
@@ -75,6 +82,19 @@ constexpr uint32_t never_again = 0xFFFFFFFF;
 constexpr int hostile_threshold = -20;
 constexpr int calm_turns_for_idle_chatter = 30;
 constexpr int surrounded_count = 5;
+// An ascension comment waits until its mark has counted down below this.
+constexpr int ascension_comment_delay = 48;
+constexpr int shriek_range = 6;
+constexpr int sentient_weapon_comment_delay = 4;
+constexpr int former_companion_help_delay = 9;
+// What a former companion, not knowing why, says as it takes the player's side.
+constexpr const char* former_companion_lines[] = {
+    "Mortal... I feel an odd connection to you! I am forced to help you in this fight.",
+    "There is something in you that makes me believe your cause. I will help you, mortal!",
+    "This is very odd. Somehow... I feel connected to you. I will help you in this fight!",
+    "How can this be? I feel very connected to this mortal. I must help %him%!",
+    "Who are you, mortal? Why do I feel that I am connected to you somehow? I will help you in this fight!",
+};
 
 tbeing& B(int being) {
     return beings[size_t(being)];
@@ -222,6 +242,13 @@ void ai_oneliners(int being, bool in_cell) {
         b.follower_help_mark = 0;
         return;
     }
+    if (b.anger_mark() != 0) {
+        count_down(b.anger_mark());
+        if (mutual && d < 11 && (say(being, pc, gets_angry) || say(being, pc, roars))) {
+            b.anger_mark() = 0;
+            return;
+        }
+    }
     if (b.seen_light_mark != 0) {
         const int maker = b.noticed_stimulus.maker;
         if (maker >= 1 && can_see(being, maker, 0, 0) != 0) {
@@ -244,11 +271,21 @@ void ai_oneliners(int being, bool in_cell) {
         b.situation_of(severe_damage_mark) = 0;
         if (say(being, pc, inflicts_severe_damage)) return;
     }
+    if (b.plan >= 1 && b.plan < being_plans.size() &&
+        being_plans[b.plan].identifier.view() == "be_fungus_shrieker" && b.nearest_hostile >= 1 &&
+        b.nearest_hostile <= shriek_range && say(being, 0, fungus_shrieks))
+        return;
     if (b.situation_of(type_killed_mark) != 0 && mutual && d < 11 && b.kill_comment_type != 0 &&
         say(being, pc, comments_type_being_killed, type_name(b.kill_comment_type))) {
         b.situation_of(type_killed_mark) = 0;
         b.kill_comment_type = 0;
         return;
+    }
+    if (b.situation_of(killed_being_mark) != 0) {
+        const int victim = find_inactive_being_by_serial(b.last_killed);
+        const bool said = victim >= 1 && say(being, victim, kills_being);
+        b.situation_of(killed_being_mark) = 0;
+        if (said) return;
     }
     if (b.situation_of(master_kill_mark) != 0 && follower_of_pc &&
         say(being, pc, follower_sees_master_kill_being)) {
@@ -270,18 +307,72 @@ void ai_oneliners(int being, bool in_cell) {
     if (follower_of_pc && mutual && b.seen_hostiles >= surrounded_count && d < 8 &&
         say(being, pc, follower_surrounded_by_enemies))
         return;
-    if (b.situation_of(sentient_weapon_mark) != 0 && mutual && d < 7 && calm &&
-        say(being, pc, follower_comments_sentient_weapon)) {
-        b.situation_of(sentient_weapon_mark) = 0;
-        return;
+    if (b.former_companion_help() != 0 && mutual && d < 13) {
+        count_down(b.former_companion_help());
+        if (b.former_companion_help() < former_companion_help_delay &&
+            can_chatter_now(being, former_companion_helps)) {
+            b.former_companion_help() = 0;
+            const int pick = random(int(std::size(former_companion_lines)));
+            add_oneliner(being, pc, 0, 0, former_companion_lines[pick], "");
+            set_chatter_cooldown(being, former_companion_helps);
+            return;
+        }
+    }
+    for (int t = comments_ascension_to_demigod; t <= comments_ascension_to_overgod; ++t) {
+        uint8_t& mark = b.ascension_comment(t);
+        if (mark == 0 || !mutual || d >= 13) continue;
+        count_down(mark);
+        if (mark < ascension_comment_delay && say(being, pc, t)) {
+            mark = 0;
+            return;
+        }
+    }
+    if (b.situation_of(sentient_weapon_mark) != 0 && mutual && d < 7 && calm) {
+        count_down(b.situation_of(sentient_weapon_mark));
+        if (b.situation_of(sentient_weapon_mark) < sentient_weapon_comment_delay &&
+            say(being, pc, follower_comments_sentient_weapon)) {
+            b.situation_of(sentient_weapon_mark) = 0;
+            return;
+        }
     }
     if (mutual && near(2) && calm && b.turns_without_hostiles >= calm_turns_for_idle_chatter &&
         B(pc).resting == 0 && B(pc).rest_rounds == 0 && !state.won)
         say(being, 0, follower_of_pc ? follower_idle_chatter : idle_chatter);
 }
 
-// not built yet: creatures say nothing in situations and leave no last words
-void add_situation_or_oneliner(int, int, int, bool, int, int) {}
-void say_death_lines(int, int, int) {}
+namespace {
+
+constexpr int situation_reach = 8;
+
+// Near enough (8 cells) to the being and seeing it; a being always knows its own situation.
+bool witnesses(int b, int being) {
+    return b == being || (get_being_distance(b, being) <= situation_reach && can_see(b, being, 0, 0) != 0);
+}
+
+} // namespace
+
+void add_situation_or_oneliner(int being, int other, int situation, bool followers_only, int trigger,
+                               int value) {
+    if (!is_being_ok(being)) return;
+    const bool with_other = other != 0 && is_being_ok(other);
+    for (int b = 1; b < int(beings.size()); ++b) {
+        if (b == other || !is_being_ok(b)) continue;
+        if (situation != 0 && B(b).situation_of(situation) != 0) continue;
+        if (trigger != 0 && !may_say_trigger(b, trigger, true, true)) continue;
+        if (followers_only && (b == being || B(b).master != B(being).serial)) continue;
+        if (!witnesses(b, being) || (with_other && !witnesses(b, other))) continue;
+        if (situation != 0) B(b).situation_of(situation) = uint8_t(value);
+        if (trigger != 0) add_oneliner(b, being, trigger, 0, "", "");
+    }
+}
+
+void say_death_lines(int being, int killer, int depth) {
+    if (!is_being_ok(being)) return;
+    const bool follower = is_being_ok(player) && B(being).master == B(player).serial;
+    if (follower && add_oneliner(being, player, chat_follower_death, depth, "", "")) return;
+    if (killer == 0 || killer != player || !is_being_ok(killer)) return;
+    if (has_type_flag(B(killer), tf_animal) || has_type_flag(B(killer), tf_flora)) return;
+    if (has_type_flag(B(being), tf_has_oneliners)) add_oneliner(being, killer, chat_death, depth, "", "");
+}
 
 } // namespace dravok

@@ -1,5 +1,6 @@
-// Creature one-liners: what a creature says on its turn. Called by the decision chain. Until
-// one-liners land creatures keep silent.
+// Creature one-liners: what a creature says on its turn (called by the decision chain), what the
+// beings near a situation say or remember of it, and a dying being's last words (called by the
+// rules of damage, death and traps).
 #pragma once
 
 namespace dravok {

@@ -1,6 +1,8 @@
 #include "ai/paths.h"
 
-#include <queue>
+#include <algorithm>
+#include <array>
+#include <utility>
 #include <vector>
 
 #include "ai/sight.h"
@@ -41,11 +43,27 @@ constexpr int search_dy[8] = {-1, 0, 1, 0, -1, 1, 1, -1};
 constexpr uint8_t reverse_directions[8] = {5, 7, 1, 3, 6, 8, 2, 4};
 constexpr int first_diagonal = 4;
 
-tgrid<uint16_t> step_map{};
-// What the search learnt of each cell, whoever it came from: 0 not asked yet, 1 passable,
-// 2 blocked. Cleared with the step map; saves the cell tests on cells met from several sides.
-tgrid<uint8_t> cell_verdicts{};
-constexpr uint8_t verdict_passable = 1, verdict_blocked = 2, verdict_dead_end = 4;
+// The search grids carry a border one cell wide round the largest map, so that a neighbour
+// never needs a test for lying on the map: index x * grid_stride + y for x, y in 0..129.
+constexpr int grid_stride = max_map_size + 2;
+constexpr int grid_cells = grid_stride * grid_stride;
+constexpr int neighbour_offset[8] = {
+    search_dx[0] * grid_stride + search_dy[0], search_dx[1] * grid_stride + search_dy[1],
+    search_dx[2] * grid_stride + search_dy[2], search_dx[3] * grid_stride + search_dy[3],
+    search_dx[4] * grid_stride + search_dy[4], search_dx[5] * grid_stride + search_dy[5],
+    search_dx[6] * grid_stride + search_dy[6], search_dx[7] * grid_stride + search_dy[7]};
+
+inline int grid_index(int x, int y) {
+    return x * grid_stride + y;
+}
+
+// The step number of each cell (0 never reached).
+std::array<uint16_t, grid_cells> step_map{};
+// What the search learnt of each cell, whoever it came from: whether it was asked yet, whether
+// it is passable, whether it lies in a dead end, and whether the walker standing there reaches
+// the target. Cells off the map are known and blocked from the start.
+std::array<uint8_t, grid_cells> cell_verdicts{};
+constexpr uint8_t verdict_known = 1, verdict_passable = 2, verdict_dead_end = 4, verdict_reaches_target = 8;
 
 struct tnode {
     int x, y, estimate;
@@ -63,49 +81,55 @@ struct worse_node {
     }
 };
 
-// The open list: a heap ordered as pick_best_node picks for the best-first search, a queue
-// for the breadth-first ones.
+// The open list: a heap ordered as pick_best_node picks for the best-first search; for the
+// breadth-first ones a queue of grid indexes, which every cell enters at most once.
 struct topen_list {
-    std::priority_queue<tnode, std::vector<tnode>, worse_node> best;
-    std::vector<tnode> queue; // breadth-first: taken from `front` on
-    size_t front = 0;
-    std::vector<tnode> heads; // nodes put before the head, newest first out
+    std::vector<tnode> best;                  // a heap by worse_node; it keeps its room from search to search
+    std::array<uint16_t, grid_cells> queue{}; // breadth-first: taken from `front` on
+    int front = 0, back = 0;
+    std::vector<uint16_t> heads; // cells put before the head, newest first out
     bool breadth_first = false;
     int head_order = 0, tail_order = 0;
 
-    void append(tnode n) {
-        n.order = tail_order++;
-        if (breadth_first)
-            queue.push_back(n);
-        else
-            best.push(n);
+    void append(int index, int x, int y, int estimate, bool diagonal) {
+        if (breadth_first) {
+            queue[size_t(back++)] = uint16_t(index);
+            return;
+        }
+        best.push_back({x, y, estimate, diagonal, tail_order++});
+        std::push_heap(best.begin(), best.end(), worse_node{});
     }
-    void push_head(tnode n) {
-        n.order = --head_order;
-        if (breadth_first)
-            heads.push_back(n);
-        else
-            best.push(n);
+    void push_head(int index, int x, int y, int estimate, bool diagonal) {
+        if (breadth_first) {
+            heads.push_back(uint16_t(index));
+            return;
+        }
+        best.push_back({x, y, estimate, diagonal, --head_order});
+        std::push_heap(best.begin(), best.end(), worse_node{});
     }
-    bool empty() const { return breadth_first ? heads.empty() && front == queue.size() : best.empty(); }
-    tnode take() {
-        tnode n;
+    bool empty() const { return breadth_first ? heads.empty() && front == back : best.empty(); }
+    void take(int& x, int& y) {
         if (!breadth_first) {
-            n = best.top();
-            best.pop();
-        } else if (!heads.empty()) {
-            n = heads.back();
+            std::pop_heap(best.begin(), best.end(), worse_node{});
+            x = best.back().x;
+            y = best.back().y;
+            best.pop_back();
+            return;
+        }
+        int index = 0;
+        if (!heads.empty()) {
+            index = heads.back();
             heads.pop_back();
         } else {
-            n = queue[front++];
+            index = queue[size_t(front++)];
         }
-        return n;
+        x = index / grid_stride;
+        y = index % grid_stride;
     }
     void free_open_list() {
-        best = {};
-        queue.clear();
+        best.clear();
         heads.clear();
-        front = 0;
+        front = back = 0;
         head_order = tail_order = 0;
     }
 };
@@ -147,11 +171,11 @@ bool cell_passable_for_walker(int being, int x, int y) {
     if (purpose == purpose_other_area && (hostile_grid(x, y) != 0 || feared_grid(x, y) != 0)) return false;
     const tcell& c = cell_at(x, y);
     if (purpose == purpose_travel && (c.explored == 0 || hides_known_creature(c))) return false;
-    const tbeing& b = beings[size_t(being)];
-    const bool plain_floor = c.block >= first_floor_block && c.furniture == 0 && c.trap == 0 &&
-                             map_effect_grid(x, y).effect == 0 && (c.being == 0 || c.being == being);
     // A plain floor cell is free for a one-cell walker: the full test would say the same.
-    if (plain_floor && b.width <= 1 && b.height <= 1) return true;
+    const bool one_cell = walker_width <= 1 && walker_height <= 1;
+    if (one_cell && c.block >= first_floor_block && c.furniture == 0 && c.trap == 0 &&
+        (c.being == 0 || c.being == being) && map_effect_grid(x, y).effect == 0)
+        return true;
     const bool ignore_harm = path_result.ignore_harm != 0 || can_see(being, 0, x, y) == 0;
     bool ignore_beings = path_result.ignore_beings != 0;
     if (purpose == purpose_cloud && ignore_beings && cell_harmful_for(being, x, y)) ignore_beings = false;
@@ -162,24 +186,57 @@ bool cell_passable_for_walker(int being, int x, int y) {
 
 namespace {
 
-// The passable test once the cell is known to lie on the map and to be unreached.
-inline bool unreached_cell_passable(int being, int x, int y, int from_area) {
-    uint8_t& verdict = cell_verdicts(x, y);
-    if (verdict == 0) {
-        verdict = cell_passable_for_walker(being, x, y) ? verdict_passable : verdict_blocked;
-        const int a = cell_at(x, y).area;
-        if (a != path_result.target_area && is_area_ok(a) && areas[a].exits == 1) verdict |= verdict_dead_end;
+// Per area, once a search: 1 a dead end (one exit) that does not hold the target, 0 not, -1
+// not asked yet.
+std::array<int8_t, 256> dead_end_areas{};
+
+inline bool in_dead_end(int a) {
+    int8_t& known = dead_end_areas[size_t(a & 0xFF)];
+    if (known < 0) known = a != path_result.target_area && is_area_ok(a) && areas[a].exits == 1 ? 1 : 0;
+    return known != 0;
+}
+
+// The cell's verdict, asked of the cell the first time only.
+inline uint8_t verdict_of(int being, int x, int y, uint8_t& verdict) {
+    if ((verdict & verdict_known) == 0) {
+        uint8_t v = verdict_known;
+        if (cell_passable_for_walker(being, x, y)) v |= verdict_passable;
+        if (in_dead_end(cell_at(x, y).area)) v |= verdict_dead_end;
+        verdict |= v;
     }
-    // A dead-end area (one exit) is entered only toward a target in it or from inside it.
-    if ((verdict & verdict_dead_end) != 0 && cell_at(x, y).area != from_area) return false;
-    return (verdict & verdict_passable) != 0;
+    return verdict;
+}
+
+// A dead-end area (one exit) is entered only toward a target in it or from inside it.
+inline bool passable_verdict(uint8_t verdict, int x, int y, int from_area) {
+    if ((verdict & verdict_passable) == 0) return false;
+    return (verdict & verdict_dead_end) == 0 || cell_at(x, y).area == from_area;
+}
+
+// Every grid cell unreached and unasked; the cells round the map known and blocked; the cells
+// on which the walker reaches the target marked.
+void reset_search_grids(int being, int tx, int ty) {
+    step_map.fill(0);
+    cell_verdicts.fill(0);
+    dead_end_areas.fill(-1);
+    for (int i = 0; i < grid_stride; ++i) {
+        for (const int border : {0, map_size + 1}) {
+            cell_verdicts[size_t(grid_index(border, i))] = verdict_known;
+            cell_verdicts[size_t(grid_index(i, border))] = verdict_known;
+        }
+    }
+    for (int x = tx - walker_width + 1; x <= tx; ++x)
+        for (int y = ty - walker_height + 1; y <= ty; ++y)
+            if (path_target_reached(being, x, y, ty, tx))
+                cell_verdicts[size_t(grid_index(x, y))] |= verdict_reaches_target;
 }
 
 } // namespace
 
 bool path_cell_passable(int being, int x, int y, int from_area) {
-    if (!inside_map(x, y) || step_map(x, y) != 0) return false;
-    return unreached_cell_passable(being, x, y, from_area);
+    if (!inside_map(x, y) || step_map[size_t(grid_index(x, y))] != 0) return false;
+    return passable_verdict(verdict_of(being, x, y, cell_verdicts[size_t(grid_index(x, y))]), x, y,
+                            from_area);
 }
 
 bool path_target_reached(int, int x, int y, int ty, int tx) {
@@ -191,26 +248,65 @@ bool path_target_reached(int, int x, int y, int ty, int tx) {
     return true;
 }
 
-void expand_node(int being, int x, int y, int ty, int tx) {
-    const uint16_t step = uint16_t(step_map(x, y) + 1);
-    const int from_area = area_of(x, y);
-    const bool travel = path_result.purpose == purpose_travel;
-    for (int i = 0; i < 8; ++i) {
-        const int nx = x + search_dx[i], ny = y + search_dy[i];
-        if (!inside_map(nx, ny)) continue; // neither passable nor the target
-        const bool diagonal = i >= first_diagonal;
+namespace {
+
+// A verdict asked of a cell for the first time; kept out of line, as most cells are asked
+// only once.
+[[gnu::noinline]] uint8_t first_verdict(int being, int x, int y, uint8_t& verdict) {
+    return verdict_of(being, x, y, verdict);
+}
+
+// One neighbour (direction i of search_directions) of the node being expanded; true when it
+// reaches the target, which ends the expansion.
+template <int i, bool breadth_first> struct neighbour_visit {
+    static bool visit(int being, int at, int x, int y, int ty, int tx, uint16_t step, int target,
+                      int& from_area) {
+        const int n = at + neighbour_offset[i];
+        uint8_t& verdict = cell_verdicts[size_t(n)];
+        uint16_t& steps = step_map[size_t(n)];
+        constexpr bool diagonal = i >= first_diagonal;
         // Most neighbours were reached before; they can only be the target.
-        if (step_map(nx, ny) == 0 && !(nx == tx && ny == ty) &&
-            path_cell_passable(being, nx, ny, from_area)) {
-            step_map(nx, ny) = step;
-            open_list.append({nx, ny, std::abs(nx - tx) + std::abs(ny - ty), diagonal, 0});
-        } else if (footprint_covers(nx, ny, tx, ty) &&
-                   (!travel || path_target_reached(being, nx, ny, ty, tx))) {
-            step_map(nx, ny) = step;
-            open_list.push_head({nx, ny, std::abs(nx - tx) + std::abs(ny - ty), diagonal, 0});
-            return;
+        if (steps == 0 && n != target) {
+            const int nx = x + search_dx[i], ny = y + search_dy[i];
+            uint8_t v = verdict;
+            if ((v & verdict_known) == 0) v = first_verdict(being, nx, ny, verdict);
+            if ((v & verdict_dead_end) != 0 && from_area < 0) from_area = area_of(x, y);
+            if (passable_verdict(v, nx, ny, from_area)) {
+                steps = step;
+                if constexpr (breadth_first)
+                    open_list.queue[size_t(open_list.back++)] = uint16_t(n);
+                else
+                    open_list.append(n, nx, ny, std::abs(nx - tx) + std::abs(ny - ty), diagonal);
+                return false;
+            }
         }
+        if ((verdict & verdict_reaches_target) == 0) return false;
+        steps = step;
+        const int nx = x + search_dx[i], ny = y + search_dy[i];
+        open_list.push_head(n, nx, ny, std::abs(nx - tx) + std::abs(ny - ty), diagonal);
+        return true;
     }
+};
+
+template <bool breadth_first, int... i>
+void expand_neighbours(std::integer_sequence<int, i...>, int being, int x, int y, int ty, int tx) {
+    const int at = grid_index(x, y);
+    const uint16_t step = uint16_t(step_map[size_t(at)] + 1);
+    const int target = on_map(tx, ty) ? grid_index(tx, ty) : -1;
+    int from_area = -1; // looked up only when a dead end is met
+    // In search_directions order, until one reaches the target.
+    (neighbour_visit<i, breadth_first>::visit(being, at, x, y, ty, tx, step, target, from_area) || ...);
+}
+
+} // namespace
+
+// The search's target cells are marked in the verdicts when the grids are reset, so (tx, ty)
+// here only gives the estimates; the cloud flood passes (0, 0), which no cell reaches.
+void expand_node(int being, int x, int y, int ty, int tx) {
+    if (open_list.breadth_first)
+        expand_neighbours<true>(std::make_integer_sequence<int, 8>{}, being, x, y, ty, tx);
+    else
+        expand_neighbours<false>(std::make_integer_sequence<int, 8>{}, being, x, y, ty, tx);
 }
 
 bool trace_back_path(int being, int x, int y) {
@@ -221,15 +317,15 @@ bool trace_back_path(int being, int x, int y) {
     int steps = 0;
     while (!(x == sx && y == sy)) {
         if (steps > limit || steps >= step_limit) return false;
-        int chosen = -1, chosen_step = step_map(x, y);
+        const int at = grid_index(x, y);
+        int chosen = -1, chosen_step = step_map[size_t(at)];
         for (int i = 0; i < 8; ++i) {
             const int nx = x + search_dx[i], ny = y + search_dy[i];
-            if (!inside_map(nx, ny)) continue;
             if (nx == sx && ny == sy) {
                 chosen = i;
                 break;
             }
-            const int s = step_map(nx, ny);
+            const int s = step_map[size_t(at + neighbour_offset[i])];
             if (s != 0 && s < chosen_step) {
                 chosen = i;
                 chosen_step = s;
@@ -296,8 +392,7 @@ bool pathfind(int being, int tx, int ty, bool ignore_harm, bool ignore_beings, i
     path_result.target_x = uint8_t(tx);
     path_result.target_y = uint8_t(ty);
     path_result.target_area = uint8_t(area_of(tx, ty));
-    step_map.fill(0);
-    cell_verdicts.fill(0);
+    reset_search_grids(being, tx, ty);
 
     if ((purpose == purpose_item || purpose == purpose_chase) && can_see(being, 0, tx, ty) != 0) {
         const tpath before = path_result;
@@ -314,7 +409,7 @@ bool pathfind(int being, int tx, int ty, bool ignore_harm, bool ignore_beings, i
     int expansions = 0;
     bool found = false;
     while (true) {
-        if (path_target_reached(being, x, y, ty, tx)) {
+        if ((cell_verdicts[size_t(grid_index(x, y))] & verdict_reaches_target) != 0) {
             found = trace_back_path(being, x, y);
             break;
         }
@@ -322,9 +417,7 @@ bool pathfind(int being, int tx, int ty, bool ignore_harm, bool ignore_beings, i
         if (limit != 0 && expansions > limit) break;
         expand_node(being, x, y, ty, tx);
         if (open_list.empty()) break;
-        const tnode n = open_list.take();
-        x = n.x;
-        y = n.y;
+        open_list.take(x, y);
     }
     path_result.expansions = uint16_t(std::min(expansions, 65535));
     open_list.free_open_list();
@@ -343,8 +436,7 @@ bool pathfind_from_cloud(int being, bool ignore_beings) {
     walker_height = std::max<int>(b.height, 1);
     path_result.start_x = b.x;
     path_result.start_y = b.y;
-    step_map.fill(0);
-    cell_verdicts.fill(0);
+    reset_search_grids(being, 0, 0);
     open_list.free_open_list();
     open_list.breadth_first = true;
     std::vector<tpath> candidates;
@@ -379,9 +471,7 @@ bool pathfind_from_cloud(int being, bool ignore_beings) {
             expand_node(being, x, y, 0, 0);
         }
         if (open_list.empty()) break;
-        const tnode n = open_list.take();
-        x = n.x;
-        y = n.y;
+        open_list.take(x, y);
     }
     open_list.free_open_list();
     if (candidates.empty()) {

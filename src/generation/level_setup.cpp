@@ -15,6 +15,8 @@
 #include "records/layout_level.h"
 #include "records/map_vocab.h"
 #include "rules/being_checks.h"
+#include "rules/character_sheet.h"
+#include "rules/chatter.h"
 #include "rules/followers.h"
 #include "rules/item_use.h"
 #include "rules/lasting_effects.h"
@@ -24,6 +26,7 @@
 #include "world/being.h"
 #include "world/coins.h"
 #include "world/error_log.h"
+#include "world/geometry.h"
 #include "world/globals.h"
 #include "world/history_file.h"
 #include "world/indicators.h"
@@ -45,6 +48,11 @@ namespace {
 // The message log starts a new block three rounds after arrival.
 constexpr uint32_t arrival_separator_delay = 45;
 constexpr int idle_counter_range = 40;
+// At the hub, former companions warm to the player and the pantheon's beings greet one by one,
+// each some rounds after the one before.
+constexpr int former_companion_warmth = 50;
+constexpr uint32_t greeting_delay = 75, greeting_step = 15;
+constexpr int greeting_step_range = 10;
 
 std::string format(const char* pattern, auto... values) {
     char text[256];
@@ -79,6 +87,27 @@ void write_first_arrival() {
         add_history("Adventure started.");
     } else {
         add_history(format("Arrived at dungeon level %d for the first time.", static_cast<int>(level.index)));
+    }
+}
+
+uint32_t greeting_gap() {
+    const int steps = random(greeting_step_range);
+    return greeting_delay + uint32_t(steps) * greeting_step;
+}
+
+void greet_at_hub(int depth) {
+    fill_character_stats(player_character, depth, game_character);
+    uint32_t greeting_time = game.game_clock + greeting_gap();
+    for (int i = 1; i < static_cast<int>(beings.size()); ++i) {
+        tbeing& b = beings[i];
+        if (i == player_character || b.present == 0) continue;
+        if (has_type_flag(b, tf_former_player) || has_type_flag(b, tf_former_companion))
+            update_emotion(i, player_character, former_companion_warmth, depth,
+                           get_being_distance(i, player_character));
+        if (b.demigod == 0 && !has_type_flag(b, tf_avatar)) continue;
+        for (int trigger : {chat_introduction_friendly, chat_idle_chatter})
+            if (may_say_trigger(i, trigger, true, false)) b.chatter_time_of(trigger) = greeting_time;
+        greeting_time += greeting_gap();
     }
 }
 
@@ -173,7 +202,7 @@ bool arrive_at_level(int depth) {
         b.idle_counter = static_cast<uint16_t>(idle);
     }
     game.arrival_time = game.game_clock;
-    // not built yet: at the hub, the character sheet copied and former companions and avatars greeting
+    if (level.hub != 0) greet_at_hub(depth);
     return true;
 }
 

@@ -289,6 +289,9 @@ struct tbeing {
     uint8_t& ascension_comment(int trigger) { return situation_of(trigger - 6); }
     uint8_t& former_companion_help() { return situation_of(34); }
     uint8_t& escaped_from_cell() { return situation_of(22); }
+    // The anger mark, set when the being turns hostile to the player, on the situation of the
+    // chatter trigger it leads to (gets angry, 15).
+    uint8_t& anger_mark() { return situation_of(15); }
     // Low ammunition marks: item wishes 34 arrow, 35 bolt, 36 bullet.
     uint8_t* low_ammo_marks() { return &wish_of(34); }
     uint8_t& knows_utility_talents() { return talents_of_type(2); }

@@ -186,10 +186,11 @@ void create_being(int plan, int depth, tbeing& out) {
     }
     tbeing_plan& p = being_plans[plan];
 
-    // A pantheon avatar is copied from its slot, with a serial of its own.
+    // A pantheon avatar is copied from the slot holding its id, with a serial of its own.
     if (p.special >= 1 && p.special <= avatar_slot_count) {
-        if (avatars[p.special].present != 0) {
-            out = avatars[p.special];
+        const int avatar = find_avatar_slot(p.special);
+        if (avatar != 0 && avatars[avatar].present != 0) {
+            out = avatars[avatar];
             out.serial = int32_t(++game.being_serial);
         } else {
             out.serial = -1;
@@ -411,9 +412,8 @@ int add_being_to_level(int x, int y, const tbeing& record, int depth, int plan) 
 
     tbeing& b = beings[slot];
     if (has_type_flag(b, tf_god) && !has_type_flag(b, tf_cloned)) {
-        const int avatar = b.avatar_slot;
-        finish_divine_being(
-            slot, avatar >= 1 && avatar <= avatar_slot_count ? &avatar_items[avatar] : nullptr, true, depth);
+        const int avatar = find_avatar_slot(b.avatar_slot);
+        finish_divine_being(slot, avatar != 0 ? &avatar_items[avatar] : nullptr, true, depth);
     } else if (has_type_flag(b, tf_demigod) && !has_type_flag(b, tf_cloned)) {
         const int d = b.demigod;
         finish_divine_being(slot, d >= 1 && d < int(demigod_items.size()) ? &demigod_items[d] : nullptr,

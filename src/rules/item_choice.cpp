@@ -47,12 +47,13 @@ constexpr std::array<flag_limit, 13> kit_flag_limits = {{{if_helmet, 1},
                                                          {if_wand, 2}}};
 std::array<int, kit_flag_limits.size()> kit_flag_counts{};
 
-bool plan_fits_group(int group, const titem_plan& t, int max_picks, bool restrict_kit) {
+bool plan_fits_group(int group, const titem_plan& t, int max_picks, bool restrict_kit,
+                     bool depth_bound = true) {
     if (max_picks > 0 && t.picked >= max_picks) return false;
     if (t.game_limit != 0 && t.created_in_game >= t.game_limit) return false;
     if (t.level_limit != 0 && t.created_on_level >= t.level_limit) return false;
-    if (t.min_depth != 0 && t.min_depth > level.index) return false;
-    if (t.max_depth != 0 && t.max_depth < level.index) return false;
+    if (depth_bound && t.min_depth != 0 && t.min_depth > level.index) return false;
+    if (depth_bound && t.max_depth != 0 && t.max_depth < level.index) return false;
     if (restrict_kit) {
         if (t.flags[if_ignore]) return false;
         for (std::size_t k = 0; k < kit_flag_limits.size(); ++k) {
@@ -149,15 +150,27 @@ std::string sort_key(const std::string& line) {
 
 } // namespace
 
-int choose_random_item_plans(int group, bool reset, int max_picks, bool restrict_kit) {
+namespace {
+
+int number_item_plans(int group, bool reset, int max_picks, bool restrict_kit, bool depth_bound) {
     int n = 0;
     for (std::size_t t = 1; t < item_plans.size(); ++t) {
         titem_plan& plan = item_plans[t];
         plan.choice = 0;
         if (reset) plan.picked = 0;
-        if (plan_fits_group(group, plan, max_picks, restrict_kit)) plan.choice = uint16_t(++n);
+        if (plan_fits_group(group, plan, max_picks, restrict_kit, depth_bound)) plan.choice = uint16_t(++n);
     }
     return n;
+}
+
+} // namespace
+
+int choose_random_item_plans(int group, bool reset, int max_picks, bool restrict_kit) {
+    return number_item_plans(group, reset, max_picks, restrict_kit, true);
+}
+
+int choose_random_item_plans_at_any_depth(int group, bool reset, int max_picks) {
+    return number_item_plans(group, reset, max_picks, false, false);
 }
 
 int pick_random_item_plan(int count) {

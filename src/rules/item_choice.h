@@ -10,6 +10,9 @@ namespace dravok {
 
 // Numbers the templates that fit the group 1..n (reset: their pick counts start again); n.
 int choose_random_item_plans(int group, bool reset, int max_picks, bool restrict_kit);
+// As choose_random_item_plans without the depth bounds, for a kit made outside any level (the
+// gods' at the first start): depths keep templates out of a level's rows, not out of a god's kit.
+int choose_random_item_plans_at_any_depth(int group, bool reset, int max_picks);
 // One of the templates numbered by the last choice (n of them); 0 when none.
 int pick_random_item_plan(int count);
 void add_equipment_to_being(int being, int depth);

@@ -43,7 +43,9 @@ constexpr int god_count = 8;
 constexpr uint32_t failure_red = 0xFF3030;
 constexpr uint32_t use_white = 0xFFFFFF;
 
-bool refuse(std::string_view message) {
+// The refusals speak to the player; a creature refused just does not use the item.
+bool refuse(const tbeing& user, std::string_view message) {
+    if (user.commanded == 0) return false;
     add_message(message);
     game_mode = mode_main;
     return false;
@@ -119,28 +121,28 @@ void after_use(int being, int item, int depth) {
 
 } // namespace
 
-bool use_item(int being, int item, int depth) {
+bool use_item(int being, int item, int depth, bool from_dialog) {
     depth = trace_enter(depth, trace_use_item);
     if (!is_item_ok(item, being, depth)) return false;
     tbeing& b = beings[being];
     titem& it = being_items[being][item];
     const bool hostiles_seen = b.seen_hostiles > 0;
-    if (has_item_flag(it, if_usable_only_from_dialog))
-        return refuse("$FThis item is only usable from dialogs.");
+    if (has_item_flag(it, if_usable_only_from_dialog) && !from_dialog)
+        return refuse(b, "$FThis item is only usable from dialogs.");
     if (has_item_flag(it, if_trapkit)) {
-        if (hostiles_seen) return refuse("$FYou can not use trap kits when hostile beings are seen!");
+        if (hostiles_seen) return refuse(b, "$FYou can not use trap kits when hostile beings are seen!");
         use_trapkit(being, item, depth);
         return true;
     }
     if (has_item_flag(it, if_book) && it.activation_effect.kind == 0) {
-        if (hostiles_seen) return refuse("$FYou can not read books when hostile beings are seen!");
+        if (hostiles_seen) return refuse(b, "$FYou can not read books when hostile beings are seen!");
         book_identifier = it.identifier.str();
         book_name = it.name.str();
         show_item_lore();
         return true;
     }
     if (has_item_flag(it, if_scroll) && hostiles_seen)
-        return refuse("$FYou can not read scrolls when hostile beings are seen!");
+        return refuse(b, "$FYou can not read scrolls when hostile beings are seen!");
     if (has_item_flag(it, if_cosmic_essence)) {
         b.type_flags[tf_demigod] = b.type_flags[tf_god] = 0;
         b.type_flags[tf_overgod] = 1;
@@ -262,11 +264,6 @@ int get_usable_device(int being, int target, std::initializer_list<int> kinds, i
         if (list[i].tag == uint32_t(chosen)) return int(i);
     }
     return 0;
-}
-
-bool carries_item_with_effect(int, int) {
-    // not built yet: no carried item is found to have an effect
-    return false;
 }
 
 } // namespace dravok

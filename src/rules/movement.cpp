@@ -134,10 +134,12 @@ bool bump_passive(int b, int other, int depth) {
     depth = trace_enter(depth, trace_bump_passive);
     tbeing& target = beings[other];
     if (has_type_flag(target, tf_golem) && has_type_flag(target, tf_inactive)) {
-        if (!carries_item_with_effect(b, activate_golem_effect))
+        // The dialog's answer reads this scroll.
+        const int scroll = get_being_item_index_with_effect(b, activate_golem_effect, {}, depth);
+        if (scroll == 0)
             add_message("$NThis golem seems to be inactive. You probably need some item to activate it.");
         else if (beings[b].seen_hostiles == 0)
-            presentation.setup_activate_golem_dialog(0, other, target.x, 0, target.y);
+            presentation.setup_activate_golem_dialog(0, other, target.x, scroll, target.y);
         else
             add_message("$FThis golem seems to be inactive. You have a scroll to activate it but there are "
                         "hostile beings around.");

@@ -4,13 +4,22 @@
 #include <string>
 
 #include "ai/emotion.h"
+#include "generation/locations.h"
 #include "platform/files.h"
 #include "records/being_flags.h"
 #include "records/codec.h"
+#include "rules/being_creation.h"
+#include "rules/item_choice.h"
 #include "world/being.h"
 #include "world/data_files.h"
+#include "world/database.h"
+#include "world/dice.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/history_file.h"
+#include "world/item_creation.h"
+#include "world/item_placement.h"
+#include "world/map.h"
 #include "world/statistics.h"
 #include "world/text_utilities.h"
 
@@ -28,6 +37,13 @@ constexpr const char* chained_god = "be_chained_god";
 constexpr const char* demon_prince = "be_demon_demogorgon";
 constexpr uint8_t ascension_comment_rounds = 50;
 constexpr int trigger_ascension_demigod = 37, trigger_ascension_god = 38, trigger_ascension_overgod = 39;
+constexpr int avatar_item_growth = 30;
+// Each god is picked once: a picked plan leaves the numbering.
+constexpr int gods_per_plan = 1;
+// Each kit template is picked once per kit entry, as in a being's kit.
+constexpr int kit_picks_per_plan = 1;
+// Demigods wait in the hub's first area.
+constexpr uint16_t demigod_area = 1;
 
 std::string pantheon_path() {
     return program_folder() + "Save/Avatars.dav";
@@ -182,8 +198,73 @@ bool load_avatars() {
     return true;
 }
 
-void setup_avatars(int) {
-    // not built yet: the eight avatars of the gods
+void add_item_to_avatar(int slot, int item_plan, const tdice& amount, int depth) {
+    depth = trace_enter(depth, trace_add_item_to_avatar);
+    if (slot < 1 || slot > avatar_slot_count) return;
+    titem item;
+    create_item(item_plan, amount, depth, item);
+    if (item.plan == 0) return;
+    std::vector<titem>& list = avatar_items[slot];
+    list[first_free_slot(list, avatar_item_growth)] = item;
+}
+
+namespace {
+
+// The god's kit: its item classes drawn from, then its fixed items.
+void make_avatar_kit(int slot, const tbeing_plan& plan, int depth) {
+    owner_enchant_bonus = plan.kit_enchantment;
+    for (int i = 0; i < kit_entry_count; ++i) {
+        if (plan.kit_class[i] == 0) continue;
+        int candidates = choose_random_item_plans_at_any_depth(plan.kit_class[i], true, kit_picks_per_plan);
+        if (candidates <= 0) continue;
+        const int count = plan.kit_count[i].all_flag != 0 ? candidates : roll_dice(plan.kit_count[i]);
+        for (int k = 0; k < count; ++k) {
+            const int item_plan = pick_random_item_plan(candidates);
+            if (item_plan > 0) add_item_to_avatar(slot, item_plan, item_plans[item_plan].amount, depth);
+            candidates = choose_random_item_plans_at_any_depth(plan.kit_class[i], false, kit_picks_per_plan);
+        }
+    }
+    for (int i = 0; i < kit_entry_count; ++i)
+        if (plan.kit_plan[i] > 0) add_item_to_avatar(slot, plan.kit_plan[i], plan.kit_amount[i], depth);
+    owner_enchant_bonus = 0;
+}
+
+} // namespace
+
+void setup_avatars(int depth) {
+    depth = trace_enter(depth, trace_setup_avatars);
+    const int group = database_header.god_spawn_group;
+    int candidates = number_spawnable_plans(group, true, gods_per_plan);
+    for (int slot = 1; slot <= avatar_slot_count; ++slot) {
+        avatars[slot] = tbeing{};
+        avatar_items[slot].clear();
+        const int plan = candidates > 0 ? pick_spawn_being_plan(candidates) : 0;
+        candidates = number_spawnable_plans(group, false, gods_per_plan);
+        if (plan <= 0) continue;
+        tbeing_plan& god = being_plans[plan];
+        // Without its special kind the plan makes a new being instead of copying an avatar.
+        const uint8_t avatar_id = god.special;
+        god.special = 0;
+        create_being(plan, depth, avatars[slot]);
+        god.special = avatar_id;
+        god.created_on_level = 0;
+        god.created_in_game = 0;
+        tbeing& avatar = avatars[slot];
+        avatar.serial = 0;
+        avatar.avatar_slot = avatar_id;
+        avatar.name_known = 1;
+        avatar.name = avatar.title.view();
+        avatar.present = 1;
+        make_avatar_kit(slot, god, depth);
+    }
+    demigods.assign(1, tbeing{});
+    demigod_items.assign(1, {});
+    for (std::size_t i = 1; i < item_plans.size(); ++i) {
+        item_plans[i].created_on_level = 0;
+        item_plans[i].created_in_game = 0;
+    }
+    state.pantheon_disabled = 0;
+    save_avatars();
 }
 
 void free_pantheon() {
@@ -269,8 +350,22 @@ void replace_avatar_with_being(int avatar_id, int being) {
     save_avatars();
 }
 
-void place_demigods(int) {
-    // not built yet: the demigods of the pantheon waiting on the hub level
+void place_demigods(int depth) {
+    depth = trace_enter(depth, trace_place_demigods);
+    tstuff request = blank_stuff;
+    request.kind = request_being;
+    request.area = demigod_area;
+    for (std::size_t d = 1; d < demigods.size(); ++d) {
+        if (demigods[d].present == 0) continue;
+        tstuff spot;
+        find_location_spot(request, depth, spot);
+        if (!on_map(spot.result_x, spot.result_y)) return;
+        tbeing copy = demigods[d];
+        copy.demigod = uint16_t(d);
+        // A serial of this game: the stored one was given in another.
+        copy.serial = 0;
+        add_being_to_level(spot.result_x, spot.result_y, copy, depth, 0);
+    }
 }
 
 } // namespace dravok

@@ -26,7 +26,10 @@ void remove_avatar(int avatar_id);
 void update_demigods();
 // The pantheon file at start-up; false when there is none to read (then setup_avatars).
 bool load_avatars();
+// A fresh pantheon: eight gods picked from the god plans with their kits, no demigods; saved.
 void setup_avatars(int depth);
+// A new item of the template put into the first free entry of the avatar's item list.
+void add_item_to_avatar(int slot, int item_plan, const tdice& amount, int depth);
 // Releases the avatars' item lists and the demigods.
 void free_pantheon();
 

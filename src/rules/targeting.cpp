@@ -9,6 +9,7 @@
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "rules/ranged.h"
+#include "rules/talents.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/error_log.h"
@@ -29,6 +30,7 @@ ring_cell target_ring[target_ring_capacity + 1];
 namespace {
 
 constexpr int ranged_target_distance = 12; // a remembered target farther away is dropped
+constexpr int talent_target_distance = 13; // a talent's target is looked for nearer than this
 constexpr int ek_charge = 16;
 
 bool valid_being(int b) {
@@ -265,8 +267,65 @@ void get_ranged_target(int being, int depth) {
     }
 }
 
-void get_talent_target(int) {
-    // not built yet: the first target of a talent
+namespace {
+
+// The cursor on (x, y): when the remembered talent aimed there may be used and hits no friend,
+// the talent memory keeps the aim and the target.
+bool aim_talent_at(int being, int target, int x, int y) {
+    target_cursor_x = x;
+    target_cursor_y = y;
+    if (!talent_target_ok(being) || effect_friendly_hit_count != 0) return false;
+    taction_memory& m = beings[being].talent_memory;
+    m.effect = target_effect;
+    m.target = uint16_t(target);
+    m.has_target = 1;
+    m.counter = 0;
+    return true;
+}
+
+} // namespace
+
+void get_talent_target(int being) {
+    if (!valid_being(being)) return;
+    taction_memory& m = beings[being].talent_memory;
+    m.has_target = 0;
+    const int t = m.talent;
+    if (t < 1 || t >= int(talents.size()) || !can_use_talent_now(being, t) ||
+        !has_stamina_for_talent(being, t, false))
+        return;
+    teffect e;
+    prepare_talent_effect(being, t, talents[t].effect, e);
+    const int range = roll_dice_for_being(e.range_dice, being);
+    target_effect = m.effect;
+    target_action_kind = m.action_kind;
+    auto in_range = [&](int d) { return d >= e.min_range && d <= range; };
+
+    const int remembered = m.target;
+    if (valid_being(remembered)) {
+        const int d = get_being_distance(being, remembered);
+        if (can_see(being, remembered, 0, 0) == 0 || d >= talent_target_distance) {
+            m.target = 0;
+        } else if (in_range(d)) {
+            if (aim_talent_at(being, remembered, beings[remembered].x, beings[remembered].y)) return;
+            m.target = 0;
+        }
+    }
+    int best = talent_target_distance;
+    for (int other = 1; other < int(beings.size()); ++other) {
+        if (other == being || !valid_being(other) || !beings[other].present || beings[other].friendly != 0 ||
+            can_see(being, other, 0, 0) == 0)
+            continue;
+        const int d = get_being_distance(being, other);
+        if (!in_range(d) || d >= best) continue;
+        const tbeing& o = beings[other];
+        bool aimed = false;
+        for (int x = o.x; x < o.x + o.width && !aimed; ++x)
+            for (int y = o.y; y < o.y + o.height && !aimed; ++y)
+                aimed = aim_talent_at(being, other, x, y);
+        if (!aimed) continue;
+        best = d;
+        if (d == 1) break;
+    }
 }
 
 void attack_marked(int being, int depth) {

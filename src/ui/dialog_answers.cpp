@@ -236,7 +236,7 @@ void handle_dialog_activate_golem() {
     const tdialog_button button = selected_button();
     const int d = depth();
     close_dialog();
-    if (button.answer == 2) use_item(player, button.item, d);
+    if (button.answer == 2) use_item(player, button.item, d, true);
 }
 
 void handle_dialog_game_over() {

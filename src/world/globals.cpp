@@ -135,7 +135,9 @@ void grow_being_arrays(int n) {
     if (n <= 0) return;
     const std::size_t size = beings.size() + static_cast<std::size_t>(n);
     beings.resize(size, blank_being);
-    being_items.resize(size, std::vector<titem>(being_item_list_length, blank_item));
+    // A slot's item list is made when the slot is first filled (note_being_slot_used): most of
+    // the slots stay empty, and 50 items each would be most of the idle game's memory.
+    being_items.resize(size);
     seen_cells.resize(size);
     sight_matrix.resize(size);
     first_seen_matrix.resize(size);
@@ -152,6 +154,9 @@ int being_slots_used = 0;
 
 void note_being_slot_used(int being) {
     being_slots_used = std::max(being_slots_used, being);
+    if (being >= 0 && static_cast<std::size_t>(being) < being_items.size() &&
+        being_items[being].size() < static_cast<std::size_t>(being_item_list_length))
+        being_items[being].resize(being_item_list_length, blank_item);
 }
 
 void clear_being_arrays() {

@@ -167,13 +167,14 @@ void free_all();
 void shutdown(bool halt);
 
 // Grows the beings and every array sized with them by n blank entries, each new being with
-// an item list of 50 blank items, and the sight matrices to the new square size.
+// an empty item list, and the sight matrices to the new square size.
 void grow_being_arrays(int n);
 // Blanks every being, every item of every being's list, both matrices and every seen grid.
 // Only the slots written since the last clear can differ from blank, so only they are
 // touched: a level uses a few dozen of the hundreds of slots.
 void clear_being_arrays();
-// Records that a being slot was filled (adding a being, reading a level file).
+// Records that a being slot was filled (adding a being, reading a level file); the slot's item
+// list gets its first 50 blank items.
 void note_being_slot_used(int being);
 // Zeroes the run-time fields of the database tables for a new game.
 void reset_table_run_fields();

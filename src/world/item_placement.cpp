@@ -46,15 +46,6 @@ void forget_noted_items(int x, int y, int item) {
     }
 }
 
-int first_free_slot(std::vector<titem>& list, int growth) {
-    for (std::size_t i = 1; i < list.size(); ++i) {
-        if (list[i].plan == 0) return int(i);
-    }
-    const std::size_t old = std::max<std::size_t>(list.size(), 1);
-    list.resize(old + growth, blank_item);
-    return int(old);
-}
-
 void report_found_item(const titem& item) {
     std::string name = item.name.str();
     for (char& c : name)
@@ -74,6 +65,15 @@ void report_found_item(const titem& item) {
 }
 
 } // namespace
+
+int first_free_slot(std::vector<titem>& list, int growth) {
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        if (list[i].plan == 0) return int(i);
+    }
+    const std::size_t old = std::max<std::size_t>(list.size(), 1);
+    list.resize(old + growth, blank_item);
+    return int(old);
+}
 
 int add_item_to_level(int x, int y, const titem& given, int depth, const tdice& amount_dice, int plan) {
     depth = trace_enter(depth, trace_add_item_to_level);

@@ -4,6 +4,7 @@
 // corpses and bones. Called by item creation's callers, beings, actions, effects and level set-up.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "records/layout_dice.h"
 #include "records/layout_item.h"
@@ -13,6 +14,8 @@ namespace dravok {
 // The level item being walked to for looting (run time only).
 extern int loot_target_item;
 
+// The first entry of the list whose template index is 0, the list grown by growth when none is.
+int first_free_slot(std::vector<titem>& list, int growth);
 // The item R (or, when R's template is 0, one created from plan and amount_dice) put on (x, y);
 // its index in level_items, or 0.
 int add_item_to_level(int x, int y, const titem& r, int depth, const tdice& amount_dice, int plan);

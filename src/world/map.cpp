@@ -589,9 +589,23 @@ bool is_near(int being, int other, int x, int y, int depth) {
     return false;
 }
 
-bool is_autopilot_furniture_target(int, int) {
-    // not built yet: the furniture the autopilot may travel to
-    return false;
+bool may_hold_unlooted_items(int x, int y) {
+    const int f = get_furniture(x, y);
+    if (f < fu_chest || f > fu_cauldron) return false;
+    const int state = cell_at(x, y).furniture_state;
+    if (f >= fu_armorstand) return state != stand_empty;
+    return state != container_open_and_empty;
+}
+
+bool is_autopilot_furniture_target(int x, int y) {
+    if (!on_map(x, y)) return false;
+    const tcell& c = cell_at(x, y);
+    const int f = c.furniture;
+    if (c.explored == 0 || f == fu_none || f == fu_door_cell || f == fu_door_secret || is_shop_furniture(f))
+        return false;
+    // Anything locked is worth a stop: a door or a chest alike.
+    if (c.lock != 0) return true;
+    return c.looted == 0 && may_hold_unlooted_items(x, y);
 }
 
 } // namespace dravok

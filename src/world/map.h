@@ -153,6 +153,12 @@ bool is_light(int x, int y, int state = -1, int depth = 0);
 int is_furniture_container(int x, int y, int depth = 0);
 bool is_closed_container(int x, int y, int depth = 0);
 bool is_shop_furniture(int furniture);
+// Furniture states: a stand (armor stand to cauldron) holding nothing, a container opened and
+// emptied.
+constexpr int stand_empty = 0, container_open_and_empty = 1;
+// Item-holding furniture that may still hold something: neither an empty stand nor a container
+// opened and emptied.
+bool may_hold_unlooted_items(int x, int y);
 // An explored cell with furniture the autopilot may travel to (not a cell or secret door, not a
 // shop's).
 bool is_autopilot_furniture_target(int x, int y);

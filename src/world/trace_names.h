@@ -308,7 +308,10 @@ namespace dravok {
     X(add_stuff, "Generation_Stuff, add_stuff")                                                              \
     X(add_level_stuff, "Generation_Stuff, add_level_stuff")                                                  \
     X(add_coins_to_being, "World_Coins, add_coins_to_being")                                                 \
-    X(write_save_files, "Rules_SaveGame, write_save_files")
+    X(write_save_files, "Rules_SaveGame, write_save_files")                                                  \
+    X(setup_avatars, "Rules_Pantheon, setup_avatars")                                                        \
+    X(add_item_to_avatar, "Rules_Pantheon, add_item_to_avatar")                                              \
+    X(place_demigods, "Rules_Pantheon, place_demigods")
 
 enum trace_id : uint16_t {
 #define DRAVOK_TRACE_ID(id, name) trace_##id,

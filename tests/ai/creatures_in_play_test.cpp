@@ -12,6 +12,7 @@
 #include "ai/decision.h"
 #include "ai/emotion.h"
 #include "ai/light.h"
+#include "ai/oneliners.h"
 #include "ai/paths.h"
 #include "ai/sight.h"
 #include "generation/level_setup.h"
@@ -22,7 +23,10 @@
 #include "records/layout_level.h"
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
-#include "support/driver.h"
+#include "rules/effect_tables.h"
+#include "rules/scheduler.h"
+#include "rules/targeting.h"
+#include "support/game_start.h"
 #include "ui/key_bindings.h"
 #include "ui/map_view.h"
 #include "world/being.h"
@@ -38,64 +42,59 @@
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
+#include "world/message_log.h"
 #include "world/presentation.h"
 #include "world/random.h"
 
 namespace dravok {
 namespace {
 
-using testing::turn_driver;
+using testing::started_game;
 
-tbeing hero_record() {
+// A plain one-cell creature for the followers and the shopkeeper of these tests.
+tbeing creature_record(const char* name) {
     tbeing b = blank_being;
     b.serial = int32_t(++game.being_serial);
-    b.name = "hero";
+    b.name = name;
     b.width = b.height = 1;
     for (int k = 1; k <= ability_count; ++k)
         b.base_ability_of(k) = b.ability_of(k) = 10;
     b.health_base = b.health = b.health_max = 200;
-    b.type_flags[tf_player] = 1;
-    b.type_flags[tf_player_and_companions] = 1;
     b.type_flags[tf_can_open_doors] = 1;
-    b.commanded = 1;
     b.dark_vision = 3;
     b.weapon_set.bare_hands = 1;
     b.weapon_set.melee_available = 1;
     return b;
 }
 
+// The newest lines of the message log, for a failure's note.
+std::string last_lines(int n) {
+    std::string out;
+    for (size_t i = message_log.size() > size_t(n) ? message_log.size() - size_t(n) : 0;
+         i < message_log.size(); ++i)
+        out += message_log[i] + "\n";
+    return out;
+}
+
+// A new game started from the main menu with the keys a player presses; the character stands
+// on the first level the game made for it.
 class CreaturesInPlay : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs"));
-        folder = program_folder();
-        free_beings();
-        allocate_world();
-        reset_table_run_fields();
+        if (!session.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+        reset_keybindings();
+        ASSERT_TRUE(session.start());
         random_seed = 20261210;
-        game.target_level = 1;
-        game.current_level = 0;
-        ASSERT_TRUE(setup_level(1));
+        ASSERT_TRUE(session.new_game());
+        hero = player;
     }
-    void TearDown() override {
-        std::filesystem::remove_all(folder + "Temporary");
-        levels.clear();
-        portals.assign(1, tportal{});
-        player = player_character = 0;
-        clear_light_maps();
-        clear_static_lights();
-    }
-    // The character on the first free floor cell that `fits` accepts, the level entered.
+    // The character moved to the first free floor cell that `fits` accepts.
     int place_hero(const std::function<bool(int, int)>& fits) {
         for (int x = 2; x < map_size; ++x)
             for (int y = 2; y < map_size; ++y)
                 if (is_free_floor(x, y, 1, 1, 0, 0, 1) && cell_at(x, y).furniture == 0 && fits(x, y)) {
-                    const int hero = add_being_to_level(x, y, hero_record(), 1, 0);
-                    game.player_serial = uint32_t(beings[hero].serial);
-                    player = player_character = hero;
-                    EXPECT_TRUE(arrive_at_level(1));
-                    game_mode = mode_main;
-                    return player;
+                    place_being(hero, x, y, 1);
+                    return hero;
                 }
         return 0;
     }
@@ -104,8 +103,8 @@ class CreaturesInPlay : public ::testing::Test {
         for (int i = 1; i < int(beings.size()); ++i)
             if (i != player && beings[i].present) remove_being(i, 1);
     }
-    turn_driver d; // made first: it resets the game and the map that SetUp then generates
-    std::string folder;
+    started_game session{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    int hero = 0;
 };
 
 // The first mobile creature of the database that hates the character and sees in the dark
@@ -152,42 +151,30 @@ int reachable_floor(int x, int y, std::vector<std::pair<int, int>>* cells = null
 }
 
 TEST_F(CreaturesInPlay, TheAutopilotExploresTheWholeLevel) {
-    // Areas behind secret doors stay unexplored until the doors are found: the level is made
-    // again until it has none.
-    auto has_secret_door = [] {
-        for (int x = 1; x <= map_size; ++x)
-            for (int y = 1; y <= map_size; ++y)
-                if (cell_at(x, y).furniture == fu_door_secret) return true;
-        return false;
-    };
-    for (uint32_t seed = 1; seed <= 20 && has_secret_door(); ++seed) {
-        free_beings();
-        allocate_world();
-        reset_table_run_fields();
-        random_seed = 20261210 + seed;
-        game.target_level = 1;
-        game.current_level = 0;
-        ASSERT_TRUE(setup_level(1));
-    }
-    ASSERT_FALSE(has_secret_door());
-    ASSERT_NE(place_hero([](int, int) { return true; }), 0);
     empty_level();
-    const int hero = player;
     std::vector<std::pair<int, int>> cells;
     const int floor = reachable_floor(beings[hero].x, beings[hero].y, &cells);
     int presses = 0;
-    // Creatures the level brings in while the character explores would stop the command on
-    // sight, as they should; they are sent away so the exploring itself is what is checked.
-    while (!d.logged("You have fully explored this level!") && presses < 400) {
+    // Creatures come in by the level's stairs while the character explores (the level's spawns)
+    // and would stop the command on sight, as they should; they are sent away so the exploring
+    // itself is what is checked.
+    const auto done = [this] {
+        return session.logged("You have fully explored this level!") || session.logged("Nothing to explore!");
+    };
+    while (!done() && presses < 400) {
         empty_level();
-        d.press_command(EXPLORE);
+        session.press_command(EXPLORE);
         ++presses;
     }
-    EXPECT_TRUE(d.logged("You have fully explored this level!")) << presses << " presses";
+    ASSERT_TRUE(done()) << presses << " presses; log:\n" << last_lines(12);
+    // Floor behind secret doors stays unknown: the award waits for every floor cell.
+    EXPECT_EQ(session.logged("You have fully explored this level!"),
+              level.explored_cells == level.floor_cells)
+        << level.explored_cells << " of " << level.floor_cells;
     // Nothing is left: the command finds no target and the character stays.
     const int x = beings[hero].x, y = beings[hero].y;
     empty_level();
-    d.press_command(EXPLORE);
+    session.press_command(EXPLORE);
     EXPECT_EQ(beings[hero].x, x);
     EXPECT_EQ(beings[hero].y, y);
     EXPECT_EQ(beings[hero].path.length, 0);
@@ -201,12 +188,11 @@ TEST_F(CreaturesInPlay, AHostileCreatureThatSeesThePlayerComesAndFights) {
     // The character in a room with floor five cells to its east, a creature that hates it there.
     ASSERT_NE(place_hero(room_to_the_east), 0);
     empty_level();
-    const int hero = player;
     const int foe = add_hating_creature(hero, beings[hero].x + 5, beings[hero].y);
     ASSERT_NE(foe, 0) << "the database has a creature that hates the character";
     const int health = beings[hero].health;
     for (int i = 0; i < 60 && beings[hero].health == health; ++i)
-        d.press_command(REST);
+        session.press_command(REST);
     EXPECT_LE(get_being_distance(foe, hero), 1) << beings[foe].name.view() << " came";
     EXPECT_LT(beings[hero].health, health) << "and fought";
 }
@@ -214,15 +200,11 @@ TEST_F(CreaturesInPlay, AHostileCreatureThatSeesThePlayerComesAndFights) {
 TEST_F(CreaturesInPlay, AFollowerKeepsNearTheCharacterAcrossTheLevel) {
     ASSERT_NE(place_hero([](int x, int y) { return reachable_floor(x, y) > 200; }), 0);
     empty_level();
-    const int hero = player;
-    tbeing dog = hero_record();
-    dog.name = "dog";
-    dog.type_flags[tf_player] = 0;
-    dog.commanded = 0;
+    tbeing dog = creature_record("dog");
     dog.behaviour = 3;
     dog.master = beings[hero].serial;
-    // The level is dark and the character carries no light: a follower that loses sight of its
-    // master for long is let go, so the dog sees farther in the dark than it trails behind.
+    // A follower that loses sight of its master for long is let go: the dog sees farther in the
+    // dark than it trails behind.
     dog.dark_vision = 8;
     int dx = 0, dy = 0;
     find_free_floor_for_being(beings[hero].x, beings[hero].y, 1, dx, dy, 0, 1);
@@ -249,7 +231,7 @@ TEST_F(CreaturesInPlay, AFollowerKeepsNearTheCharacterAcrossTheLevel) {
     presentation.redraw = [] {
         farthest_seen = std::max(farthest_seen, get_being_distance(watched_follower, player));
     };
-    d.run_rounds();
+    handle_rounds();
     presentation.redraw = redraw;
     farthest = farthest_seen;
     EXPECT_GE(get_distance(start_x, start_y, beings[hero].x, beings[hero].y), 10)
@@ -261,20 +243,16 @@ TEST_F(CreaturesInPlay, AFollowerKeepsNearTheCharacterAcrossTheLevel) {
 TEST_F(CreaturesInPlay, ACompanionsHealthBarIsFriendlyAndAHostilesIsNot) {
     ASSERT_NE(place_hero(room_to_the_east), 0);
     empty_level();
-    const int hero = player;
     const int foe = add_hating_creature(hero, beings[hero].x + 5, beings[hero].y);
     ASSERT_NE(foe, 0);
-    tbeing dog = hero_record();
-    dog.name = "dog";
-    dog.type_flags[tf_player] = 0;
-    dog.commanded = 0;
+    tbeing dog = creature_record("dog");
     const int companion = add_being_to_level(beings[hero].x + 1, beings[hero].y, dog, 1, 0);
     ASSERT_NE(companion, 0);
     set_as_follower(companion, hero, 1);
     // Until the creature has noticed the character (the dark gives the character a stealth roll).
     for (int i = 0; i < 10 && beings[foe].attitude_to_player == 0; ++i)
-        d.press_command(REST);
-    auto greener = [hero](int b) {
+        session.press_command(REST);
+    auto greener = [this](int b) {
         const uint32_t c = health_bar_colour(hero, b, beings[b].x, beings[b].y);
         return ((c >> 8) & 0xFF) > ((c >> 16) & 0xFF);
     };
@@ -288,7 +266,6 @@ TEST_F(CreaturesInPlay, ACompanionsHealthBarIsFriendlyAndAHostilesIsNot) {
 TEST_F(CreaturesInPlay, AHurtCreatureDrinksItsHealingPotion) {
     ASSERT_NE(place_hero(room_to_the_east), 0);
     empty_level();
-    const int hero = player;
     const int foe = add_hating_creature(hero, beings[hero].x + 5, beings[hero].y);
     ASSERT_NE(foe, 0);
     const int potion_plan = find_item_plan_by_name("it_potion_healing");
@@ -301,20 +278,166 @@ TEST_F(CreaturesInPlay, AHurtCreatureDrinksItsHealingPotion) {
     beings[foe].health = std::max(1, beings[foe].health_max / 4);
     const int hurt = beings[foe].health;
     for (int i = 0; i < 5 && get_amount_of_items(foe, potion_plan, 0, 1) == 2; ++i)
-        d.press_command(REST);
+        session.press_command(REST);
     EXPECT_EQ(get_amount_of_items(foe, potion_plan, 0, 1), 1) << "one potion drunk";
     EXPECT_GT(beings[foe].health, hurt);
+}
+
+TEST_F(CreaturesInPlay, ACreatureWithAnAttackWandShootsTheCharacterFromAfar) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    const int foe = add_hating_creature(hero, beings[hero].x + 5, beings[hero].y);
+    ASSERT_NE(foe, 0);
+    const int wand_plan = find_item_plan_by_name("it_wand_magic_missile");
+    ASSERT_NE(wand_plan, 0);
+    const int wand = add_item_to_being(foe, blank_item, wand_plan, 1, one_dice);
+    ASSERT_NE(wand, 0);
+    // It knows devices, and this one for harm.
+    set_being_status(foe, st_use_devices, 1);
+    set_being_status(foe, st_device_damage, 1);
+    const int charges = being_items[foe][wand].charges;
+    const int health = beings[hero].health;
+    for (int i = 0; i < 10 && beings[hero].health == health; ++i)
+        session.press_command(REST);
+    EXPECT_LT(beings[hero].health, health) << "struck";
+    EXPECT_GT(get_being_distance(foe, hero), 1) << "from afar";
+    EXPECT_LT(being_items[foe][wand].charges, charges) << "by the wand";
+    EXPECT_FALSE(session.logged("You can not read")) << "no refusal meant for the player";
+}
+
+// Whether any of the lines was said.
+bool said_any(const started_game& session, std::initializer_list<const char*> lines) {
+    for (const char* line : lines)
+        if (session.logged(line)) return true;
+    return false;
+}
+
+TEST_F(CreaturesInPlay, AnOrcThatTurnsHostileSaysSo) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    const int orc = add_being_to_level(beings[hero].x + 2, beings[hero].y, blank_being, 1,
+                                       find_being_plan_by_name("be_orc"));
+    ASSERT_NE(orc, 0);
+    beings[orc].asleep_counter = 0;
+    beings[orc].dark_vision = 8;
+    // A truce that breaks: its liking falls to hatred, and it shows it.
+    update_emotion(orc, hero, 60, 0, 2);
+    update_emotion(orc, hero, -40, 0, 2);
+    ASSERT_TRUE(get_angry(orc, hero, true));
+    EXPECT_EQ(beings[orc].anger_mark(), 4);
+    // The fight itself is not what is looked at: the character is kept standing through it.
+    const auto keep_standing = [this] { beings[hero].health = beings[hero].health_max; };
+    for (int i = 0; i < 6 && !session.logged("Now you die slow!"); ++i) {
+        keep_standing();
+        session.press_command(REST);
+    }
+    EXPECT_TRUE(session.logged("Now you die slow!"));
+    EXPECT_EQ(beings[orc].anger_mark(), 0) << "said once";
+}
+
+TEST_F(CreaturesInPlay, AKoboldStruckDownByTheCharacterSaysItsLastWords) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    const int kobold = add_being_to_level(beings[hero].x + 1, beings[hero].y, blank_being, 1,
+                                          find_being_plan_by_name("be_kobold"));
+    ASSERT_NE(kobold, 0);
+    beings[kobold].asleep_counter = 0;
+    beings[kobold].health = 1;
+    for (int i = 0; i < 40 && beings[kobold].present; ++i) {
+        beings[hero].health = beings[hero].health_max; // the fight is not what is looked at
+        if (get_being_distance(hero, kobold) > 1) {
+            session.press_command(REST);
+            continue;
+        }
+        const int dir = get_direction(beings[hero].x, beings[hero].y, beings[kobold].x, beings[kobold].y);
+        session.press_command(MOVE_N + dir - 1);
+    }
+    ASSERT_FALSE(beings[kobold].present) << "killed; log:\n" << last_lines(12);
+    EXPECT_TRUE(said_any(session, {"Yiiip!", "Not fair..."})) << last_lines(6);
+}
+
+TEST_F(CreaturesInPlay, ARememberedTalentIsAimedAtTheNearestFoeAndUsedOnIt) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    const int foe = add_hating_creature(hero, beings[hero].x + 4, beings[hero].y);
+    ASSERT_NE(foe, 0);
+    int bolt = 0;
+    for (int t = 1; t < int(talents.size()) && bolt == 0; ++t)
+        if (talents[t].effect.kind == 5 && talents[t].effect.shape == sh_bolt && talents[t].skill == 0)
+            bolt = t;
+    ASSERT_NE(bolt, 0) << "the database has a harmful bolt talent without a skill check";
+    // The talent was used before: what the aiming reads.
+    beings[hero].talent_of(bolt) = 1;
+    beings[hero].stamina = beings[hero].stamina_max = 100;
+    taction_memory& m = beings[hero].talent_memory;
+    m.talent = uint16_t(bolt);
+    m.action_kind = 16;
+    m.effect = talents[bolt].effect;
+    // A turn for both to see each other; each frame of the main mode then aims the talent.
+    beings[foe].next_action_time = game.game_clock + 1000;
+    session.press_command(REST);
+    ASSERT_EQ(m.has_target, 1) << "aimed, stamina " << beings[hero].stamina;
+    EXPECT_EQ(m.target, foe);
+    const int health = beings[foe].health;
+    session.press_command(TALENT_MARKED);
+    EXPECT_LT(beings[foe].health, health) << "struck by the talent";
+}
+
+TEST_F(CreaturesInPlay, ACreatureWithAHarmfulSpellCastsItAtTheCharacter) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    const int foe = add_hating_creature(hero, beings[hero].x + 5, beings[hero].y);
+    ASSERT_NE(foe, 0);
+    int bolt = 0;
+    for (int t = 1; t < int(talents.size()) && bolt == 0; ++t)
+        if (talents[t].identifier.view() == "mt_dark_bolt") bolt = t;
+    ASSERT_NE(bolt, 0);
+    // What a caster's creation gives it: the talent, the status it grants, the stamina for it.
+    tbeing& caster = beings[foe];
+    caster.talent_of(bolt) = 1;
+    caster.knows_talents = 1;
+    set_being_status(foe, st_damage, 1);
+    caster.stamina_reserve_of(3) = talents[bolt].stamina;
+    caster.stamina = caster.stamina_max = 50;
+    for (int i = 0; i < 10 && caster.stamina == 50; ++i) {
+        beings[hero].health = beings[hero].health_max; // the fight is not what is looked at
+        session.press_command(REST);
+    }
+    EXPECT_LT(caster.stamina, 50) << "the spell was cast; log:\n" << last_lines(6);
+    EXPECT_LT(beings[hero].health, beings[hero].health_max) << "at the character";
+    EXPECT_GT(get_being_distance(foe, hero), 1) << "from afar";
+}
+
+TEST_F(CreaturesInPlay, TheCharacterWakesAnInactiveGolemWithItsScroll) {
+    ASSERT_NE(place_hero([](int x, int y) { return room_to_the_east(x, y) && room_to_the_east(x, y + 1); }),
+              0);
+    empty_level();
+    const int golem = add_being_to_level(beings[hero].x + 1, beings[hero].y, blank_being, 1,
+                                         find_being_plan_by_name("be_golem_iron"));
+    ASSERT_NE(golem, 0);
+    ASSERT_TRUE(has_type_flag(beings[golem], tf_inactive));
+    // Without the scroll the character only learns that something is needed.
+    session.press_command(MOVE_E);
+    EXPECT_TRUE(session.logged("You probably need some item to activate it."));
+    const int scroll_plan = find_item_plan_by_name("it_scroll_golem");
+    ASSERT_NE(scroll_plan, 0);
+    ASSERT_NE(add_item_to_being(hero, blank_item, scroll_plan, 1, one_dice), 0);
+    session.press_command(MOVE_E);
+    ASSERT_EQ(game_mode, mode_dialog) << "the scroll is offered";
+    for (int i = 0; i < 4 && game_mode == mode_dialog; ++i) {
+        session.press(key_right); // "Yes"
+        session.press(key_enter);
+    }
+    EXPECT_FALSE(has_type_flag(beings[golem], tf_inactive)) << "log:\n" << last_lines(6);
+    EXPECT_EQ(beings[golem].master, beings[hero].serial) << "it follows the character";
+    EXPECT_EQ(get_amount_of_items(hero, scroll_plan, 0, 1), 0) << "the scroll is read";
 }
 
 TEST_F(CreaturesInPlay, AShopkeepersCoinsAreToppedUpWhenThePlayerReturns) {
     ASSERT_NE(place_hero(room_to_the_east), 0);
     empty_level();
-    tbeing keeper = hero_record();
-    keeper.name = "shopkeeper";
-    keeper.type_flags[tf_player] = 0;
-    keeper.type_flags[tf_player_and_companions] = 0;
+    tbeing keeper = creature_record("shopkeeper");
     keeper.type_flags[tf_shopkeeper] = 1;
-    keeper.commanded = 0;
     const int shop = add_being_to_level(beings[player].x + 3, beings[player].y, keeper, 1, 0);
     ASSERT_NE(shop, 0);
     ASSERT_EQ(being_coins(shop), 0);

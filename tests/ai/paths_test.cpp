@@ -7,6 +7,7 @@
 #include "ai/decision.h"
 #include "ai/emotion.h"
 #include "ai/light.h"
+#include "ai/oneliners.h"
 #include "ai/path_following.h"
 #include "ai/paths.h"
 #include "ai/places.h"
@@ -253,6 +254,45 @@ TEST_F(AutopilotTest, MapPointsKeepTheirSpacingAndStopWhenAllNineAreUsed) {
     EXPECT_EQ(game.next_map_point_time, 0u) << "all slots used: no more automatic points";
 }
 
+TEST_F(AutopilotTest, CGoesToLockedOrUnlootedFurnitureOnly) {
+    struct furniture_case {
+        int x, y, furniture, state, lock, looted;
+        bool explored;
+    };
+    // Nearer the character than the two worth a stop, and each of them passed over.
+    const furniture_case passed_over[] = {
+        {4, 3, fu_door_cell, 0, 5, 0, true},  // a locked cell door
+        {5, 3, fu_chest_shop, 0, 0, 0, true}, // a shop's chest
+        {3, 5, fu_chest, 1, 0, 0, true},      // a chest opened and emptied
+        {6, 6, fu_armorstand, 0, 0, 0, true}, // an empty stand
+        {7, 3, fu_barrel, 2, 0, 1, true},     // a barrel already looted
+        {3, 8, fu_chest, 0, 0, 0, false},     // a chest not yet seen
+        {8, 8, fu_statue_humanoid, 0, 0, 0, true},
+    };
+    for (const furniture_case& c : passed_over) {
+        tcell& cell = cell_at(c.x, c.y);
+        cell.furniture = uint8_t(c.furniture);
+        cell.furniture_state = uint8_t(c.state);
+        cell.lock = uint8_t(c.lock);
+        cell.looted = uint8_t(c.looted);
+        cell.explored = c.explored ? 1 : 0;
+    }
+    cell_at(12, 12).furniture = fu_weaponrack; // a rack with something on it
+    cell_at(12, 12).furniture_state = 1;
+    cell_at(16, 16).furniture = fu_door; // a locked door
+    cell_at(16, 16).lock = 3;
+    d.press_command(AUTOPILOT);
+    ASSERT_EQ(game_mode, mode_autopilot);
+    d.press('C');
+    EXPECT_EQ(state.autopilot_cursor_x, 12);
+    EXPECT_EQ(state.autopilot_cursor_y, 12);
+    d.press('C');
+    EXPECT_EQ(state.autopilot_cursor_x, 16);
+    EXPECT_EQ(state.autopilot_cursor_y, 16);
+    d.press('C');
+    EXPECT_EQ(state.autopilot_cursor_x, 12) << "round again";
+}
+
 } // namespace
 } // namespace dravok::testing
 
@@ -315,6 +355,28 @@ TEST_F(PathTest, AHostileWhoseMeetingMarkRunsOutUnsaidNeverIntroducesItselfAgain
         d.press_command(REST);
     EXPECT_EQ(beings[g].meeting_trigger, 0);
     EXPECT_EQ(beings[g].chatter_time_of(2), 0xFFFFFFFFu) << "introduction_hostile is off for good";
+}
+
+TEST_F(PathTest, ASituationIsMarkedOnThoseWhoSeeBothBeingsWithinEightCells) {
+    light_everything();
+    const int hero = d.add_player(4, 12);
+    const int killer = add_goblin(d, 6, 12, 0);
+    const int near = add_goblin(d, 9, 12, 0);
+    const int far = add_goblin(d, 15, 12, 0);  // 11 cells from the killer
+    const int blind = add_goblin(d, 8, 14, 0); // asleep, it sees nothing
+    const int marked = add_goblin(d, 8, 10, 0);
+    beings[blind].asleep_counter = 50;
+    constexpr int player_killed = 9;
+    beings[marked].situation_of(player_killed) = 3;
+    for (const int b : {hero, killer, near, far, blind, marked})
+        ai_see(b, 0);
+    add_situation_or_oneliner(killer, hero, player_killed, false, 0, 20);
+    EXPECT_EQ(beings[killer].situation_of(player_killed), 20) << "its own deed";
+    EXPECT_EQ(beings[near].situation_of(player_killed), 20);
+    EXPECT_EQ(beings[far].situation_of(player_killed), 0);
+    EXPECT_EQ(beings[blind].situation_of(player_killed), 0);
+    EXPECT_EQ(beings[marked].situation_of(player_killed), 3) << "one reaction each";
+    EXPECT_EQ(beings[hero].situation_of(player_killed), 0) << "not the other being";
 }
 
 } // namespace

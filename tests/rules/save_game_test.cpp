@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 
+#include "ai/emotion.h"
 #include "generation/level_setup.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
@@ -19,17 +21,21 @@
 #include "records/being_flags.h"
 #include "records/codec.h"
 #include "rules/being_creation.h"
+#include "rules/character_sheet.h"
 #include "rules/damage.h"
 #include "rules/level_files.h"
 #include "rules/pantheon.h"
 #include "rules/save_game.h"
 #include "rules/scheduler.h"
+#include "support/creation_keys.h"
 #include "support/game_start.h"
 #include "ui/key_bindings.h"
 #include "ui/menus.h"
+#include "world/being.h"
 #include "world/data_files.h"
 #include "world/database.h"
 #include "world/error_log.h"
+#include "world/geometry.h"
 #include "world/globals.h"
 #include "world/history_file.h"
 #include "world/map.h"
@@ -43,10 +49,14 @@
 namespace dravok {
 namespace {
 
+using testing::create_through_keys;
+using testing::created;
 using testing::started_game;
 namespace fs = std::filesystem;
 
 constexpr uint8_t first_floor = 41;
+// The hub of the built database.
+constexpr int hub_level = 11;
 
 std::string selected_text() {
     const int r = selected_menu_row();
@@ -152,6 +162,30 @@ class SaveGame : public ::testing::Test {
         random_seed = 424242;
     }
 
+    // The portal of this level that leads to the target level, taken through the keys: the
+    // character put beside it, the bump, "Yes".
+    void take_portal_to(int target) {
+        for (int p = 1; p < int(portals.size()); ++p) {
+            const tportal& from = portals[p];
+            if (from.level != level.index || from.destination == 0 || from.destination >= portals.size() ||
+                portals[from.destination].level != target || !on_map(from.x, from.y))
+                continue;
+            for (int d = 1; d <= 8; ++d) {
+                const int x = from.x - direction_steps[d].dx, y = from.y - direction_steps[d].dy;
+                if (!is_free_floor(x, y, 1, 1, 0, 0, 1)) continue;
+                place_being(player, x, y, 1);
+                press_command(d);
+                ASSERT_EQ(game_mode, mode_dialog);
+                program.press(key_right);
+                program.press(key_enter);
+                return;
+            }
+        }
+        FAIL() << "no way from level " << int(level.index) << " to level " << target;
+    }
+    static std::string testing_levels_last_error() {
+        return read_text_file(program_folder() + "Error-log.txt").value_or("");
+    }
     void press_command(int command) {
         const tkeybinding b = keybindings[command][0];
         program.press(b.key,
@@ -291,6 +325,56 @@ TEST_F(SaveGame, SavedThroughTheMenuReadsBackRecordForRecordAndLoadsThroughTheLo
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("Missing file"), std::string::npos);
 }
 
+// A character made through the creation menus, a step taken, saved and quit through the game
+// menu; the program again, the records read back as written; loaded through CONTINUE GAME.
+TEST_F(SaveGame, AGameStartedThroughTheCreationMenusComesBackThroughTheLoadMenu) {
+    ASSERT_TRUE(program.start());
+    const created made = create_through_keys(program, "");
+    ASSERT_EQ(game_mode, mode_main);
+    ASSERT_NE(player, 0);
+    for (int d = 1; d <= 8; ++d) {
+        const int x = beings[player].x + direction_steps[d].dx, y = beings[player].y + direction_steps[d].dy;
+        if (!is_free_floor(x, y, 1, 1, 0, 0, 1)) continue;
+        press_command(d);
+        break;
+    }
+    const tbeing walked = beings[player];
+    const tsnapshot before = take_snapshot();
+    const uint32_t seed = random_seed;
+    save_through_menu();
+    ASSERT_TRUE(quit_requested());
+
+    ASSERT_TRUE(program.restart());
+    ASSERT_EQ(save_names, std::vector<std::string>{"Morwen"});
+    const tsnapshot written = records_in_save_file(file_bytes(path(save_extension, "Morwen")));
+    EXPECT_EQ(written.record.save_seed, seed);
+    EXPECT_EQ(written.record.player_serial, before.record.player_serial);
+    ASSERT_EQ(written.level_files.size(), 1u) << "the first level only";
+    random_seed = 1;
+    ASSERT_TRUE(read_saved_game("Morwen"));
+    EXPECT_EQ(std::memcmp(&game, &written.record, sizeof(tgame)), 0);
+    EXPECT_EQ(random_seed, seed);
+    const tsnapshot read = take_snapshot();
+    EXPECT_EQ(read.tables, written.tables);
+    EXPECT_EQ(read.level_files, written.level_files);
+    EXPECT_EQ(read.history, before.history);
+
+    ASSERT_TRUE(program.restart());
+    load_through_menu();
+    EXPECT_FALSE(quit_requested());
+    EXPECT_EQ(game_mode, mode_main);
+    EXPECT_EQ(level.index, 1);
+    ASSERT_NE(player, 0);
+    EXPECT_EQ(beings[player].serial, walked.serial);
+    EXPECT_EQ(beings[player].name.view(), "Morwen");
+    EXPECT_EQ(beings[player].plan, made.sheet.race_plan);
+    EXPECT_EQ(beings[player].x, walked.x);
+    EXPECT_EQ(beings[player].y, walked.y);
+    EXPECT_EQ(beings[player].talent_of(made.chosen_talent), walked.talent_of(made.chosen_talent));
+    EXPECT_EQ(std::memcmp(beings[player].base_ability, walked.base_ability, sizeof walked.base_ability), 0);
+    EXPECT_TRUE(save_files_gone("Morwen"));
+}
+
 TEST_F(SaveGame, ASaveCutShortByAFullDiskLeavesTheEarlierSaveLoadable) {
     play();
     ASSERT_TRUE(save_game());
@@ -298,8 +382,11 @@ TEST_F(SaveGame, ASaveCutShortByAFullDiskLeavesTheEarlierSaveLoadable) {
     const std::vector<uint8_t> earlier_summary = file_bytes(path(summary_extension));
     clear_quit_request();
     game.game_clock += 1000;
+    // Room for the level file written first, not for the save that holds it and more.
+    const std::size_t level_file = file_bytes(level_file_path(1)).size();
+    ASSERT_GT(earlier.size(), level_file);
     ::testing::internal::CaptureStderr();
-    set_write_limit_for_tests(earlier.size() / 2);
+    set_write_limit_for_tests((earlier.size() + level_file) / 2);
     save_through_menu();
     set_write_limit_for_tests(std::nullopt);
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("Could not write file"), std::string::npos);
@@ -644,8 +731,8 @@ TEST_F(SaveGame, AscendingToDemigodhoodStoresThePlayerAndItsCompanionsForTheNext
 TEST_F(SaveGame, AscendingToGodhoodTakesTheGodsPlaceInTheNextGamesPantheon) {
     play();
     constexpr int god = 7;
-    avatars[3].avatar_slot = god; // the pantheon as a fresh one holds that god
-    avatars[3].present = 1;
+    const int slot = find_avatar_slot(god);
+    ASSERT_NE(slot, 0) << "the fresh pantheon holds every god";
     beings[player].type_flags[tf_god] = 1;
     beings[player].type_flags[tf_avatar] = 1;
     beings[player].avatar_slot = god;
@@ -657,11 +744,11 @@ TEST_F(SaveGame, AscendingToGodhoodTakesTheGodsPlaceInTheNextGamesPantheon) {
     EXPECT_NE(obituary_named("God_").find("Became a god!"), std::string::npos);
 
     ASSERT_TRUE(program.restart());
-    EXPECT_EQ(find_avatar_slot(god), 3);
-    EXPECT_TRUE(renamed_from(avatars[3].name.view(), "Ulla")) << avatars[3].name.view();
-    EXPECT_EQ(avatars[3].title.view(), avatars[3].name.view());
-    EXPECT_EQ(avatars[3].type_flags[tf_former_player], 1);
-    EXPECT_EQ(avatars[3].commanded, 0);
+    EXPECT_EQ(find_avatar_slot(god), slot);
+    EXPECT_TRUE(renamed_from(avatars[slot].name.view(), "Ulla")) << avatars[slot].name.view();
+    EXPECT_EQ(avatars[slot].title.view(), avatars[slot].name.view());
+    EXPECT_EQ(avatars[slot].type_flags[tf_former_player], 1);
+    EXPECT_EQ(avatars[slot].commanded, 0);
 }
 
 TEST_F(SaveGame, BecomingTheOvergodIsTheUltimateEnding) {
@@ -678,9 +765,107 @@ TEST_F(SaveGame, BecomingTheOvergodIsTheUltimateEnding) {
     EXPECT_EQ(statistics.overgod_ascensions, before.overgod_ascensions + 1);
 }
 
+// The first start makes the pantheon: every god once, each in its kit, kept for the next start;
+// a god's plan then makes a copy of the avatar holding its id, whatever slot that is.
+TEST_F(SaveGame, AFreshPantheonHoldsEveryGodOnceInItsKit) {
+    ASSERT_TRUE(program.start());
+    EXPECT_TRUE(file_exists((program.folder / "Save" / "Avatars.dav").string()));
+    std::set<int> ids;
+    for (int slot = 1; slot <= avatar_slot_count; ++slot) {
+        SCOPED_TRACE(slot);
+        const tbeing& a = avatars[slot];
+        ASSERT_TRUE(a.plan >= 1 && a.plan < being_plans.size());
+        EXPECT_TRUE(has_type_flag(a, tf_god));
+        EXPECT_EQ(a.avatar_slot, being_plans[a.plan].special);
+        EXPECT_EQ(a.present, 1);
+        EXPECT_EQ(a.serial, 0);
+        EXPECT_EQ(a.name_known, 1);
+        EXPECT_EQ(a.name.view(), a.title.view());
+        ids.insert(a.avatar_slot);
+        const auto kit = std::count_if(avatar_items[slot].begin(), avatar_items[slot].end(),
+                                       [](const titem& i) { return i.plan != 0; });
+        EXPECT_GE(kit, 1) << "its armour at least: the divine arms are fewer than the gods";
+    }
+    EXPECT_EQ(ids.size(), std::size_t(avatar_slot_count)) << "each god once";
+    EXPECT_EQ(demigods.size(), 1u);
+
+    const auto made = avatars;
+    ASSERT_TRUE(program.restart());
+    for (int slot = 1; slot <= avatar_slot_count; ++slot) {
+        EXPECT_EQ(std::memcmp(&avatars[slot], &made[slot], sizeof(tbeing)), 0) << slot;
+        tbeing god;
+        create_being(avatars[slot].plan, 1, god);
+        EXPECT_EQ(god.avatar_slot, avatars[slot].avatar_slot) << slot;
+        EXPECT_EQ(god.name.view(), avatars[slot].name.view()) << slot;
+        EXPECT_GT(god.serial, 0) << "a serial of this game";
+    }
+}
+
+// A game's character made a demigod; the next game, started through the creation menus, takes
+// the stairs down to the third level and its gate to the hub: the demigod waits there with a
+// serial of this game, warms to the player and greets in turn, and the sheet is the hub's.
+TEST_F(SaveGame, ADemigodOfAnEarlierGameWaitsAtTheHubAndGreets) {
+    play();
+    // A companion of a kind that greets and chatters ascends with the character.
+    int kind = 0;
+    for (int p = 1; p < int(being_plans.size()) && kind == 0; ++p)
+        if (being_plans[p].type_flags[tf_humanoid] && being_plans[p].chatter_switch_of(1) &&
+            being_plans[p].chatter_switch_of(50))
+            kind = p;
+    ASSERT_NE(kind, 0);
+    int x = 0, y = 0;
+    ASSERT_TRUE(free_cell(x, y));
+    const int companion = add_being_to_level(x, y, blank_being, 1, kind);
+    ASSERT_NE(companion, 0);
+    beings[companion].type_flags[tf_companion] = 1;
+    beings[player].type_flags[tf_demigod] = 1;
+    add_demigod(player);
+    ascend_companions(1);
+    ASSERT_EQ(demigods.size(), 3u);
+
+    ASSERT_TRUE(program.restart());
+    ASSERT_EQ(demigods.size(), 3u);
+    const std::string former_player = demigods[1].name.str(), former_companion = demigods[2].name.str();
+    create_through_keys(program, "");
+    ASSERT_EQ(game_mode, mode_main);
+    for (int to : {2, 3, hub_level}) {
+        take_portal_to(to);
+        ASSERT_EQ(level.index, to) << testing_levels_last_error();
+    }
+    ASSERT_NE(level.hub, 0);
+    const uint32_t clock = game.game_clock;
+    for (int stored = 1; stored <= 2; ++stored) {
+        SCOPED_TRACE(stored);
+        int demigod = 0;
+        for (int i = 1; i < int(beings.size()); ++i)
+            if (beings[i].present != 0 && beings[i].demigod == stored) demigod = i;
+        ASSERT_NE(demigod, 0) << "the demigod waits at the hub";
+        tbeing& d = beings[demigod];
+        EXPECT_EQ(d.name.view(), stored == 1 ? former_player : former_companion);
+        int same_serial = 0;
+        for (const tbeing& b : beings)
+            same_serial += b.serial == d.serial ? 1 : 0;
+        EXPECT_EQ(same_serial, 1) << "a serial of this game, no other being's";
+        // Demigods keep no presets: the warmth is all there is.
+        EXPECT_EQ(get_emotion(demigod, player, false), 50);
+        if (stored == 1) continue; // a being of no plan says nothing
+        const uint32_t greeting = d.chatter_time_of(1);
+        EXPECT_GE(greeting, clock + 75);
+        EXPECT_LE(greeting, clock + 2 * (75 + 9 * 15)) << "the second to greet at the latest";
+    }
+    EXPECT_EQ(game_character.dungeon_level, hub_level) << "the sheet as the character stands at the hub";
+    EXPECT_EQ(game_character.level, beings[player].level);
+    EXPECT_EQ(game_character.name.view(), "Morwen");
+}
+
 TEST_F(SaveGame, ADamagedPantheonIsDeletedAndNotRead) {
     ASSERT_TRUE(program.start());
     state.pantheon_disabled = 0;
+    // A small pantheon of one god with two items and one dead demigod.
+    for (int slot = 1; slot <= avatar_slot_count; ++slot) {
+        avatars[slot] = tbeing{};
+        avatar_items[slot].clear();
+    }
     avatars[2].avatar_slot = 4;
     avatars[2].present = 1;
     avatar_items[2].assign(3, blank_item);

@@ -15,6 +15,7 @@
 #include "records/layout_plans.h"
 #include "rules/character_creation.h"
 #include "rules/game_setup.h"
+#include "support/creation_keys.h"
 #include "support/game_start.h"
 #include "ui/character_sheet.h"
 #include "ui/game_window.h"
@@ -33,99 +34,13 @@ namespace {
 
 using testing::started_game;
 
-constexpr int key_end = 35, key_backspace = 8;
-
-std::string selected_text() {
-    const int r = selected_menu_row();
-    return r >= 1 ? menu_items[r].text : "";
-}
-
-void press_command(started_game& game, int command) {
-    const tkeybinding b = keybindings[command][0];
-    game.press(b.key, tshift_state{b.modifier == key_shift, b.modifier == key_ctrl, b.modifier == key_alt});
-}
-
-bool move_to(started_game& game, const std::string& text) {
-    for (int i = 0; i < 80 && selected_text() != text; ++i)
-        game.press(key_down);
-    return selected_text() == text;
-}
-
-struct created {
-    tcharacter sheet{};
-    tbeing being{};
-    int chosen_talent = 0;
-};
-
-// NEW GAME, a typed name, the first race, motion raised, a skill raised, the first open talent,
-// Play. Screenshots of each menu when a prefix is given.
-created create_through_keys(started_game& game, const std::string& shots,
-                            const std::string& last_row = "Play") {
-    created out;
-    EXPECT_TRUE(move_to(game, "NEW GAME"));
-    game.press(key_enter);
-    // With past characters kept, the character menu comes first.
-    if (menu.id == menu_character) {
-        EXPECT_EQ(selected_text(), "Create a new character");
-        game.press(key_enter);
-    }
-    EXPECT_EQ(menu.id, menu_race);
-    // The name row: typed over the drawn name.
-    EXPECT_EQ(menu_items[selected_menu_row()].action, 36);
-    game.press(key_space);
-    EXPECT_EQ(game_mode, mode_string);
-    for (int i = 0; i < 40; ++i)
-        game.press(key_backspace);
-    game.press_shift('M');
-    for (char c : std::string("ORWEN"))
-        game.press(c);
-    game.press(key_enter);
-    EXPECT_EQ(edited_character.name.view(), "Morwen");
-    game.press(key_down);
-    if (!shots.empty()) game.screenshot(shots + "race");
-    const int race = menu_items[selected_menu_row()].id;
-    game.press(key_enter);
-    EXPECT_EQ(menu.id, menu_abilities);
-    EXPECT_EQ(edited_character.race_plan, race);
-    // Motion up as far as the points go: the skills it keys can then rise.
-    for (int i = 0; i < 10; ++i)
-        game.press(key_up);
-    game.press(key_down);
-    EXPECT_EQ(menu_items[selected_menu_row()].id, 2);
-    for (int i = 0; i < 20; ++i)
-        game.press(key_right);
-    if (!shots.empty()) game.screenshot(shots + "abilities");
-    game.press(key_end);
-    EXPECT_EQ(selected_text(), "Continue");
-    game.press(key_enter);
-    EXPECT_EQ(menu.id, menu_skills);
-    // One point into the first skill that can rise.
-    for (int i = 0; i < 10; ++i)
-        game.press(key_up);
-    for (int i = 0; i < skill_count && menu_items[selected_menu_row()].disabled; ++i)
-        game.press(key_down);
-    game.press(key_right);
-    if (!shots.empty()) game.screenshot(shots + "skills");
-    game.press(key_end);
-    game.press(key_enter);
-    EXPECT_EQ(menu.id, menu_talents);
-    // The cursor stands on the first talent while points are left.
-    const int r = selected_menu_row();
-    EXPECT_EQ(menu_items[r].action, 42);
-    out.chosen_talent = menu_items[r].id;
-    game.press(key_enter);
-    EXPECT_EQ(edited_character.talent(out.chosen_talent).chosen, 1);
-    if (!shots.empty()) game.screenshot(shots + "talents");
-    game.press(key_end);
-    if (last_row != "Play") game.press(key_up);
-    EXPECT_EQ(selected_text(), last_row);
-    if (!shots.empty()) game.screenshot(shots + "summary");
-    game.press(key_enter);
-    EXPECT_EQ(game_mode, mode_main);
-    out.sheet = game_character;
-    if (player >= 1) out.being = beings[player];
-    return out;
-}
+using testing::create_through_keys;
+using testing::created;
+using testing::key_backspace;
+using testing::key_end;
+using testing::move_to;
+using testing::press_command;
+using testing::selected_text;
 
 class CreationKeys : public ::testing::Test {
   protected:

@@ -46,13 +46,16 @@ TEST_F(WorldGlobals, AllocateWorldGivesTheFirstSizesWithEntryZeroUnused) {
     ASSERT_EQ(transfer_items.size(), 20u);
     EXPECT_EQ(transfer_items[19].size(), 50u);
     ASSERT_EQ(being_items.size(), 350u);
+    // A slot's item list is made when the slot is filled.
+    EXPECT_TRUE(being_items[349].empty());
+    note_being_slot_used(349);
     EXPECT_EQ(being_items[349].size(), 50u);
     EXPECT_EQ(seen_cells.size(), 350u);
     ASSERT_EQ(sight_matrix.size(), 350u);
     EXPECT_EQ(sight_matrix[349].size(), 350u);
     EXPECT_EQ(first_seen_matrix[0].size(), 350u);
 
-    // Growing keeps the matrices square and gives every new being its own item list.
+    // Growing keeps the matrices square; a new slot gets its item list when it is filled.
     beings[5].serial = 77;
     sight_matrix[5][6] = 1;
     grow_being_arrays(100);
@@ -62,6 +65,7 @@ TEST_F(WorldGlobals, AllocateWorldGivesTheFirstSizesWithEntryZeroUnused) {
     EXPECT_EQ(sight_matrix[5].size(), 450u);
     EXPECT_EQ(sight_matrix[449].size(), 450u);
     EXPECT_EQ(first_seen_matrix[449].size(), 450u);
+    note_being_slot_used(449);
     EXPECT_EQ(being_items[449].size(), 50u);
 }
 
@@ -77,6 +81,7 @@ TEST_F(WorldGlobals, ResetWorldBlanksTheWorldAndOnlyTheRunTimeFieldsOfTheTables)
     player = 4;
     beings[3].serial = 9;
     beings[4].serial = 10; // the sight arrays below hold what beings 3 and 4 saw
+    note_being_slot_used(3);
     being_items[3][7].plan = 12;
     sight_matrix[3][4] = 1;
     first_seen_matrix[4][3] = 500;
