@@ -9,6 +9,7 @@
 #include "ai/walking.h"
 #include "generation/areas.h"
 #include "records/layout_being.h"
+#include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/effect_areas.h"
 #include "rules/effect_tables.h"

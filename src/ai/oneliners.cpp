@@ -7,6 +7,7 @@
 #include "ai/sight.h"
 #include "records/being_flags.h"
 #include "records/layout_being.h"
+#include "records/layout_plans.h"
 #include "rules/being_checks.h"
 #include "rules/chatter.h"
 #include "rules/followers.h"

@@ -2,6 +2,7 @@
 // being; a being's remembered ranged target is checked afresh on every main-mode frame.
 #include "rules/targeting.h"
 #include "records/layout_being.h"
+#include "records/layout_plans.h"
 
 #include "ai/sight.h"
 #include "rules/being_creation.h"

@@ -155,7 +155,10 @@ TEST_F(PathTest, AHostileCreatureThatSeesThePlayerWalksToItAndAttacks) {
     claws.reach = 1;
     claws.attack_bonus = 10;
     claws.time_multiplier = 1;
-    claws.damage.type[0] = tdice{1, 3};
+    tdice one_to_three{};
+    one_to_three.count = 1;
+    one_to_three.sides = 3;
+    claws.damage.type[0] = one_to_three;
     const int health = beings[hero].health;
     int turns = 0;
     while (get_being_distance(g, hero) > 1 && turns < 40) {
