@@ -7,6 +7,7 @@
 #include "rules/equipment.h"
 #include "rules/lasting_effects.h"
 #include "rules/map_effects.h"
+#include "rules/quickslots.h"
 #include "world/being.h"
 #include "world/encumbrance.h"
 #include "world/error_log.h"
@@ -194,6 +195,7 @@ void update_being(int being, int depth) {
     derive_figures(being, depth);
     combine_similar_being_items(being, depth);
     tbeing& after = beings[being];
+    if (has_type_flag(after, tf_player) && settings.auto_quickslots) assign_quickslots(being);
     update_item_statuses(being);
     if (has_type_flag(after, tf_player)) after.experience_next = experience_for_level(after.level + 1);
     after.stats_dirty = 0; // the figures are current again

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "world/globals.h"
+#include "world/presentation.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 
@@ -30,11 +31,16 @@ void show_item_lore() {
         for (const std::string& line : history)
             text += line + "\\n";
     }
-    expand_text(text, 0, 0, book_text);
-    // The screen wraps long lines to its page; here a line is what the text breaks into.
-    book_line_count = 1;
-    for (std::size_t at = book_text.find("\\n"); at != std::string::npos; at = book_text.find("\\n", at + 2))
-        ++book_line_count;
+    std::string expanded;
+    expand_text(text, 0, 0, expanded);
+    book_text = presentation.wrap_book_text(expanded);
+    // Each line ends in a line break; a last line without one counts too.
+    book_line_count = 0;
+    for (std::size_t at = 0; at < book_text.size(); ++book_line_count) {
+        const std::size_t end = book_text.find("\r\n", at);
+        at = end == std::string::npos ? book_text.size() : end + 2;
+    }
+    book_line_count = std::max(book_line_count, 1);
     book_top_line = 1;
     book_at_end = false;
     game_mode = mode_book;

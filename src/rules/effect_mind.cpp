@@ -14,6 +14,7 @@
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "rules/followers.h"
+#include "rules/quickslots.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/error_log.h"
@@ -188,6 +189,7 @@ void apply_effect_possess(int, teffect& e, int origin, int first, int) {
     std::fill(std::begin(b.situation), std::end(b.situation), uint8_t(0));
     const int t = first_possess_break_talent();
     if (t != 0) b.talent_of(t) = 1;
+    assign_quickslots(first); // the way out of the body, at a key
     add_cell_animation(b.x, b.y, charm_animation, 1, 1);
     float_over_being(first, "possessed", colour_success);
 }
@@ -197,6 +199,12 @@ void apply_effect_possess_break(int, teffect&, int origin, int, int) {
     end_possession(origin);
     const int t = first_possess_break_talent();
     if (t != 0) beings[origin].talent_of(t) = 0;
+    // A quickslot of the talent taken back would use a talent no longer held.
+    for (int k = 1; k <= quickslot_count; ++k) {
+        tquickslot& q = beings[origin].quickslot(k);
+        if (t != 0 && q.kind == quickslot_talent && q.index == t) q = tquickslot{};
+    }
+    assign_quickslots(origin);
 }
 
 void apply_effect_turn_undead_followers_hostile(int, teffect& e, int, int, int depth) {

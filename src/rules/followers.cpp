@@ -160,4 +160,16 @@ int count_occupied_cells_around(int being, int x, int y, int radius) {
     return count;
 }
 
+int find_shopkeeper(int x, int y, int) {
+    // not built yet: the shopkeeper is not checked for being seen by the player or friendly to the party
+    if (!on_map(x, y)) return 0;
+    const int area = cell_at(x, y).area;
+    for (int b = 1; b < int(beings.size()); ++b) {
+        const tbeing& k = beings[b];
+        if (k.serial == 0 || !has_type_flag(k, tf_shopkeeper) || k.asleep_counter > 0) continue;
+        if (k.home_area == area && cell_at(k.x, k.y).area == area) return b;
+    }
+    return 0;
+}
+
 } // namespace dravok

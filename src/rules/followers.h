@@ -33,4 +33,7 @@ void check_animated_and_summoned(int master, int depth);
 // being other than the given one; (0, 0) means the being's own position.
 int count_occupied_cells_around(int being, int x, int y, int radius);
 
+// The shopkeeper keeping the shop whose furniture stands at (x, y); 0 when none.
+int find_shopkeeper(int x, int y, int depth);
+
 } // namespace dravok

@@ -12,6 +12,7 @@
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "rules/character_sheet.h"
+#include "rules/quickslots.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/globals.h"
@@ -204,8 +205,8 @@ void setup_game() {
         p.wish_of(w) = 0;
     for (int w : wishes_set)
         p.wish_of(w) = 1;
-    for (int k = 1; k <= quickslot_count; ++k)
-        p.quickslot(k) = tquickslot{};
+    // The marks on the items go with the slots, or the kit would never be quickslotted again.
+    clear_quickslots(index);
     update_being(index, depth);
     game.game_clock = beings[index].next_action_time;
     game_mode = mode_main;

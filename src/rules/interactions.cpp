@@ -33,6 +33,7 @@
 #include "rules/item_choice.h"
 #include "rules/item_use.h"
 #include "rules/movement.h"
+#include "rules/quickslots.h"
 #include "rules/sound.h"
 #include "rules/talents.h"
 #include "rules/targeting.h"
@@ -93,10 +94,14 @@ void loot_container(int being, int direction, bool confirmed, int depth, bool tr
         return;
     }
     std::string summary;
-    if (being == player && b.seen_awake_hostiles == 0 && count_witnesses(being, x, y, true) == 0)
+    // A shop's wares are bought from its keeper, never picked up in passing.
+    const bool kept_shop = shop && find_shopkeeper(x, y, depth) != 0;
+    if (being == player && b.seen_awake_hostiles == 0 && count_witnesses(being, x, y, true) == 0 &&
+        !kept_shop)
         autopick_items(being, x, y, summary, depth);
     presentation.open_loot_screen(being, x, y, depth);
     if (!summary.empty() && cell_at(x, y).held_items == 0) {
+        if (has_type_flag(b, tf_player) && settings.auto_quickslots) assign_quickslots(being);
         summary.clear();
         game_mode = mode_main;
         return;

@@ -27,6 +27,19 @@ std::string_view drop_lines(std::string_view text, int n) {
 }
 } // namespace
 
+std::string wrap_book_text(const std::string& text) {
+    Bitmap& canvas = side_panel;
+    const FontSpec panel_font = canvas.font();
+    FontSpec font = panel_font;
+    font.height = settings.book_row_height;
+    canvas.set_font(font);
+    const int width = settings.book_width - 2 * settings.log_margin - settings.scrollbar_width;
+    std::string out;
+    wrap_log_text(canvas, text, width, out, false);
+    canvas.set_font(panel_font);
+    return out;
+}
+
 void draw_book() {
     Bitmap& screen = screen_bitmap;
     const int I = settings.icon_size, S = settings.log_margin;

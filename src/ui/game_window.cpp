@@ -132,6 +132,9 @@ void initialize_module() {
     state.restart = 0;
     state.died = 0;
     state.won = 0;
+    // The end of the last game muted the log; a new game speaks again.
+    state.log_muted = 0;
+    state.speech_passes = 0;
     state.level_up_pending = 0;
     state.spectator_serial = 0;
     state.spectator_ticks = 0;

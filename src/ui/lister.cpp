@@ -7,8 +7,11 @@
 #include "platform/keys.h"
 #include "records/being_flags.h"
 #include "rules/being_update.h"
+#include "rules/books.h"
+#include "rules/chatter.h"
 #include "rules/equipment.h"
 #include "rules/item_use.h"
+#include "rules/quickslots.h"
 #include "rules/sound.h"
 #include "rules/talents.h"
 #include "ui/graphics.h"
@@ -31,7 +34,6 @@ constexpr int item_sound = 8;
 constexpr int action_loot = 3, action_drop = 4, action_unequip = 5, action_trade = 6;
 constexpr int list_action_cost = 20, unequip_cost = 30;
 constexpr int modifier_shift = 16, modifier_ctrl = 17;
-constexpr int shop_customer_bought = 3, shop_shopkeeper_bought = 4;
 
 bool valid_being(int b) {
     return b >= 1 && b < int(beings.size()) && beings[b].serial > 0;
@@ -99,6 +101,9 @@ void closing(int being) {
     for (int p = 1; p <= lister.pane_count; ++p)
         if (pane(p).kind == list_ground) combine_similar_level_items(pane(p).x, pane(p).y, 0);
     lister.pane_count = 0;
+    const int keeper = lister.partner;
+    if (keeper != 0 && keeper != being && is_being_ok(keeper))
+        add_oneliner(keeper, being, 0, 0, "", beings[keeper].identifier.str() + "_shop_end");
 }
 
 int selected_amount_or_all(tlister_item& row) {
@@ -171,7 +176,7 @@ void trade_selected(int p, int other) {
     const bool selling = pane(p).owner != lister.partner;
     const int buyer = selling ? lister.partner : pane(other).owner, seller = pane(p).owner;
     if (being_coins(buyer) < total) return;
-    lister.shop_event = selling ? shop_shopkeeper_bought : shop_customer_bought;
+    lister.shop_event = selling ? shop_event_shopkeeper_bought : shop_event_customer_bought;
     adjust_wealth(buyer, -total, 0);
     adjust_wealth(seller, total, 0);
     for (int r = 1; r <= pane(p).row_count(); ++r) {
@@ -199,12 +204,19 @@ void slot_item(int p, int row, int target, int target_row) {
     const tlister_item& r = pane(p).rows[row];
     if (pane(target).kind == list_quickslots) {
         const int slot = pane(target).rows[target_row].quickslot;
-        if (slot < 1 || !is_item_ok(r.item, owner, 0)) return;
-        titem& it = item_at(owner, r.item);
+        if (slot < 1 || !valid_being(owner)) return;
         tquickslot& q = beings[owner].quickslot(slot);
-        q = tquickslot{};
-        it.quickslot = uint8_t(slot);
-        if (r.row_kind == quickslot_equipment) q.equipment_slot = it.slot;
+        if (r.row_kind == quickslot_talent) {
+            q = tquickslot{};
+            q.talent_name = r.text;
+            q.icon = uint16_t(r.image);
+        } else {
+            if (!is_item_ok(r.item, owner, 0)) return;
+            titem& it = item_at(owner, r.item);
+            q = tquickslot{};
+            it.quickslot = uint8_t(slot);
+            if (r.row_kind == quickslot_equipment) q.equipment_slot = it.slot;
+        }
         q.index = uint16_t(r.item);
         q.kind = uint8_t(r.row_kind);
         rebuild_all();
@@ -264,6 +276,7 @@ void enter(int being) {
         }
         lister.current = 1;
         pane(1).picking = false;
+        pane(c).picking = false; // the choice is made: the pane's title no longer asks for one
         rebuild_all();
         return;
     }
@@ -381,6 +394,21 @@ void toggle_sort(int p) {
     create_lister(p);
 }
 
+// A book on the ground, or one of the level under the being's feet, is read where it lies.
+void read_book_of_row(int being, int p, int row) {
+    if (!row || !valid_being(being)) return;
+    const tlister_pane& q = pane(p);
+    if (q.kind != list_ground && q.kind != list_level_items) return;
+    const int item = q.rows[row].item;
+    if (!is_item_ok(item, 0, 0)) return;
+    const titem& it = level_items[item];
+    if (q.kind == list_level_items && (it.x != beings[being].x || it.y != beings[being].y)) return;
+    if (!has_item_flag(it, if_book)) return;
+    book_identifier = it.identifier.str();
+    book_name = it.name.str();
+    show_item_lore();
+}
+
 void hotkey(int being, char letter) {
     const int c = lister.current;
     tlister_pane& q = pane(c);
@@ -420,6 +448,8 @@ void handle_lister_commands(int being, int command, int key, int modifier) {
         }
     } else if (key == vk::enter && !shift && !ctrl) {
         enter(being);
+    } else if (key == vk::enter && ctrl) {
+        read_book_of_row(being, c, row);
     } else if (key == vk::tab && !picking) {
         if (lister.pane_count == 2) lister.current = other_pane();
     } else if (key == vk::del && !picking && q.kind != list_level_items) {
@@ -460,10 +490,14 @@ void handle_lister_commands(int being, int command, int key, int modifier) {
         } else if (row) {
             q.rows[row].selected = std::min(q.rows[row].selectable, q.rows[row].selected + 1);
         }
-    } else if (ctrl && key == vk::letter('a') && !picking && item_pane(q.kind)) {
+    } else if (ctrl && key == vk::letter('a') && !picking && (item_pane(q.kind) || q.kind == list_talents)) {
         for (int r = 1; r <= q.row_count(); ++r)
             q.rows[r].selected = q.rows[r].selectable;
-    } else if (ctrl && key == vk::letter('c') && !picking && item_pane(q.kind)) {
+    } else if (ctrl && key == vk::letter('c') && !picking &&
+               (q.kind == list_quickslots || q.kind == list_quickslotable)) {
+        clear_quickslots(q.owner);
+        initialize_quickslots(q.owner, 0, 0, 0);
+    } else if (ctrl && key == vk::letter('c') && !picking && (item_pane(q.kind) || q.kind == list_talents)) {
         for (int r = 1; r <= q.row_count(); ++r)
             q.rows[r].selected = 0;
     } else if (key >= vk::f1 && key < vk::f1 + last_item_category && !picking && item_pane(q.kind)) {

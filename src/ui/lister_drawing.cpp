@@ -7,12 +7,15 @@
 #include <cctype>
 #include <string>
 
+#include "rules/chatter.h"
+#include "rules/equipment.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
 #include "ui/layout.h"
 #include "ui/lister_model.h"
 #include "ui/marked_text.h"
 #include "ui/panel_drawing.h"
+#include "ui/talent_screen.h"
 #include "ui/text_boxes.h"
 #include "world/being.h"
 #include "world/encumbrance.h"
@@ -20,6 +23,7 @@
 #include "world/item_description.h"
 #include "world/item_record.h"
 #include "world/text_database.h"
+#include "world/text_expand.h"
 
 namespace dravok {
 namespace {
@@ -28,7 +32,7 @@ constexpr std::string_view hotkey_letters = "1234567890abcdefghijklmnopqrstuvwxy
 constexpr Colour row_colour = 0xEEEEEE, green_row = 0x22DD22, grey_row = 0x555555, red_row = 0xFF3030;
 constexpr Colour header_fill = 0x222222, key_hint = 0x666666, note_colour = 0x777777;
 constexpr Colour current_frame = 0x999999, current_fill = 0x002E3F, other_frame = 0x444444;
-constexpr Colour selected_mark = 0xFFFF00;
+constexpr Colour selected_mark = 0xFFFF00, compared_caption = 0xBBBBBB;
 constexpr int smallest_row_font = 7;
 
 constexpr std::array<Colour, 6> load_colours = {0x225522, 0x556622, 0x776622, 0x885522, 0x883322, 0x770000};
@@ -67,6 +71,11 @@ std::string pane_title(int p) {
                    slot;
         }
     }
+    if (p != 1 && lister.panes[1].kind == list_quickslots && pane.kind == list_quickslotable &&
+        pane.picking) {
+        const int r = lister_cursor_row(1);
+        if (r >= 1) return "Select item for quickslot " + std::to_string(lister.panes[1].rows[r].quickslot);
+    }
     return pane.title;
 }
 
@@ -101,14 +110,18 @@ std::string item_hint(const titem& item, const tlister_item& row) {
     }
     if (c == 1 && p.kind == list_backpack && trade)
         return row.unaffordable ? "$FThe shopkeeper can not afford this item." : "$d[[ ENTER ]] sell item";
-    if (c == 2 && p.kind == list_ground) return "$d[[ ENTER ]] get item";
+    // A book on the ground is read where it lies while no hostile is in sight.
+    const bool readable =
+        has_item_flag(item, if_book) && is_being_ok(player) && beings[player].seen_hostiles == 0;
+    const std::string read = readable ? "     [[ CTRL ]] + [[ ENTER ]] read book" : "";
     if (c == 2 && trade)
         return row.unaffordable ? "$FYou can not afford this item." : "$d[[ ENTER ]] buy item";
+    if (c == 2 && p.kind == list_ground) return "$d[[ ENTER ]] get item" + read;
     if (p.kind == list_level_items) {
         if (row.distance > 0 || item.holder != 0)
             return "$d[[ ENTER ]] autopilot to item and pick it up (distance " +
                    std::to_string(row.distance) + ")";
-        return "$d[[ ENTER ]] get item";
+        return "$d[[ ENTER ]] get item" + read;
     }
     return "";
 }
@@ -133,8 +146,29 @@ int draw_item_details(Bitmap& b, const titem& item, const tlister_item& row, int
     return y;
 }
 
-// The shopkeeper's line of the pending shop event, picked once per event.
-std::string shop_line;
+// The shopkeeper's line of the pending shop event, picked once per event, and the line on the
+// item under the cursor, picked again only when the cursor comes to another item.
+std::string shop_line, has_line, has_line_key;
+int shop_line_keeper = 0; // whose lines they are: another keeper's are not shown
+
+std::string keeper_line(int keeper, const std::string& section) {
+    std::string line, said;
+    if (!pick_chatter_line(keeper, 0, {}, line, false, section)) return "";
+    expand_text(line, keeper, player, said);
+    return said;
+}
+
+// The keeper's word on the cursor's item: the customer's own or one of the shop's wares.
+void update_has_line(int keeper) {
+    const int c = lister.current, row = lister_cursor_row(c);
+    titem item;
+    std::string key;
+    if (lister.details && row && lister_row_item(c, row, item))
+        key = std::string(c == 1 ? "_shop_customer_has_" : "_shop_shopkeeper_has_") + item.identifier.str();
+    if (key == has_line_key) return;
+    has_line_key = key;
+    has_line = key.empty() ? "" : keeper_line(keeper, beings[keeper].identifier.str() + key);
+}
 
 void draw_shop_panel(Bitmap& b, int top) {
     const int keeper = lister.partner, m = margin(), icon = settings.icon_size;
@@ -151,15 +185,23 @@ void draw_shop_panel(Bitmap& b, int top) {
                      b.height() - y, b.width(), y);
     static constexpr const char* events[] = {"", "%s_shop_start", "%s_shop_end", "%s_shop_customer_bought",
                                              "%s_shop_shopkeeper_bought"};
-    if (lister.shop_event >= 1 && lister.shop_event <= 4) {
+    if (keeper != shop_line_keeper) {
+        shop_line.clear();
+        has_line.clear();
+        has_line_key.clear();
+        shop_line_keeper = keeper;
+    }
+    if (lister.shop_event >= shop_event_start && lister.shop_event <= shop_event_shopkeeper_bought) {
         std::string section = events[lister.shop_event];
         section.replace(section.find("%s"), 2, beings[keeper].identifier.view());
-        shop_line = section_text(section);
+        shop_line = keeper_line(keeper, section);
         lister.shop_event = 0;
     }
-    if (!shop_line.empty())
-        draw_wrapped_text(b, "$D" + shop_line, m, false, screen_layout.text_line_gap, b.width() - 2 * m,
-                          y + m);
+    update_has_line(keeper);
+    std::string text = shop_line;
+    if (!has_line.empty()) text += (text.empty() ? "" : "\r\n\r\n") + has_line;
+    if (!text.empty())
+        draw_wrapped_text(b, "$D" + text, m, false, screen_layout.text_line_gap, b.width() - 2 * m, y + m);
 }
 
 } // namespace
@@ -242,7 +284,8 @@ void draw_lister(Bitmap& b, int p) {
             const std::string k = key_cap_name(binding_text(0, 0, QUICKSLOT + row.quickslot, true, true, 0));
             b.set_font_colour(key_hint);
             b.text_out(x - b.text_width(k) / 2, y + settings.icon_text_offset, k);
-        } else if (current) {
+        } else if (current && !quickslots) {
+            // Quickslot rows answer to the quickslots' own keys, not to letters.
             if (!row.red && next_letter < hotkey_letters.size()) {
                 row.hotkey = hotkey_letters[next_letter++];
                 last_letter = next_letter == hotkey_letters.size();
@@ -252,10 +295,16 @@ void draw_lister(Bitmap& b, int p) {
             }
             if ((pane.kind == list_backpack || pane.kind == list_ground) && row.selected > 0)
                 b.fill_rect(Rect{x - m, y + scaled(4), x + m, y + rh - scaled(4)}, selected_mark);
-        } else if (other <= lister.pane_count && pane.kind == list_equipment && lister.current == other) {
-            // The slot the item under the other pane's cursor would go to.
+        } else if (other <= lister.pane_count && lister.current == other &&
+                   (pane.kind == list_equipment || pane.kind == list_quickslots)) {
+            // The slot the item under the other pane's cursor would go to; while picking for a
+            // quickslot, the slot being filled.
             const int oc = lister_cursor_row(other);
-            if (oc >= 1 && lister.panes[other].rows[oc].slot == row.slot && row.slot >= 1) {
+            const bool target =
+                pane.kind == list_equipment
+                    ? oc >= 1 && lister.panes[other].rows[oc].slot == row.slot && row.slot >= 1
+                    : lister.panes[other].picking && r == lister_cursor_row(p);
+            if (target) {
                 const int arrow =
                     sprite_categories[11].size() > 29 ? sprite_categories[11][29].first_image : 0;
                 if (arrow) icon_sprites.draw(b, x - 2 * m, y, arrow);
@@ -281,7 +330,9 @@ void draw_lister(Bitmap& b, int p) {
         if (!row.note.empty()) {
             b.set_font_colour(note_colour);
             const int nx = x + b.text_width(text) + (text.empty() ? 0 : b.text_width("  "));
-            if (nx < b.width() - sb - m) b.text_out(nx, y + settings.icon_text_offset, "(" + row.note + ")");
+            const std::string note = "(" + row.note + ")";
+            if (nx + b.text_width(note) <= b.width() - sb - m)
+                b.text_out(nx, y + settings.icon_text_offset, note);
         }
         b.set_font_height(base_font);
         if (row.price > 0) {
@@ -318,7 +369,7 @@ void draw_info_panel(Bitmap& b) {
     const int owner = lister.panes[1].owner;
     if (owner < 1 || owner >= int(beings.size())) return;
     int h = b.height() - icon - m;
-    if (trading) h = int(h * 0.7);
+    if (trading && !lister.compare) h = int(h * 0.7);
     // Coins, top right; carried weight as a banded bar, top left.
     const int coins = lister.panes[1].coins - (trading ? lister.panes[2].selected_total : 0);
     draw_icon_with_text(b, b.width(), 0, 0, "$B" + std::to_string(coins), 1, settings.coin_icon,
@@ -344,7 +395,27 @@ void draw_info_panel(Bitmap& b) {
     const int c = lister.current, row = lister_cursor_row(c);
     titem item;
     if (lister.details && row && lister_row_item(c, row, item)) {
-        draw_item_details(b, item, lister.panes[c].rows[row], y, true);
+        const int kind = lister.panes[c].kind;
+        if (!lister.compare || (kind != list_backpack && kind != list_ground)) {
+            draw_item_details(b, item, lister.panes[c].rows[row], y, true);
+            return;
+        }
+        // Compare mode: the item, then each worn item it would stand against.
+        y = draw_item_details(b, item, lister.panes[c].rows[row], y, false);
+        titem worn;
+        for (int after = 0; after < equipment_slot_count; after = worn.slot) {
+            get_next_matching_equipped_item(player, after, item, worn, 0);
+            if (worn.plan == 0 || worn.slot <= after) break;
+            y += 2 * m;
+            b.set_font_colour(compared_caption);
+            draw_separator(b, y, 2 * m, "CURRENTLY EQUIPPED");
+            y += 2 * m;
+            y = draw_item_details(b, worn, lister.panes[c].rows[row], y, false);
+        }
+        return;
+    }
+    if (lister.details && row && lister.panes[c].rows[row].row_kind == quickslot_talent) {
+        draw_talent_info(b, y);
         return;
     }
     if (!lister.message.empty()) {

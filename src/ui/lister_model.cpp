@@ -14,7 +14,9 @@
 #include "rules/action_time.h"
 #include "rules/effect_tables.h"
 #include "rules/equipment.h"
+#include "rules/followers.h"
 #include "rules/lasting_effects.h"
+#include "rules/quickslots.h"
 #include "rules/talents.h"
 #include "ui/layout.h"
 #include "world/being.h"
@@ -33,6 +35,7 @@ namespace {
 
 constexpr int first_armour_slot = 1, last_armour_slot = 7, first_hand_slot = 13, last_hand_slot = 16;
 constexpr int off_hand_1 = 14, off_hand_2 = 16;
+constexpr int mind = 3;
 constexpr int cheapest_ammunition = 1, cheapest_ware = 100;
 constexpr int enchanted_ware = 3, precious_ware = 2000;
 
@@ -223,7 +226,12 @@ void build_quickslot_list(int pane) {
             if (!is_item_ok(q.index, p.owner, 0)) continue;
             const titem& it = item_at(p.owner, q.index);
             r.text = item_name(it.name.str(), 1, 0, p.owner, 1);
-            if (it.charges > 0) r.text += " (" + std::to_string(it.charges) + ")";
+            // Only a mind that understands the device sees how many charges it holds; things
+            // that never hold charges show none.
+            const bool charged = it.charges > 0 || has_item_flag(it, if_wand) || has_item_flag(it, if_horn) ||
+                                 has_item_flag(it, if_figurine);
+            if (charged && b.ability_of(mind) >= it.ability_minimum[mind - 1])
+                r.text += " (" + std::to_string(it.charges) + ")";
             r.item = q.index;
             r.plan = it.plan;
             r.amount = it.amount;
@@ -238,7 +246,10 @@ void build_quickslot_list(int pane) {
         } else if (q.kind == quickslot_talent) {
             r.text = q.talent_name.str();
             r.image = q.icon;
-            if (p.side_panel && q.index < talents.size()) r.red = b.stamina < talents[q.index].stamina;
+            r.item = q.index;
+            if (p.side_panel)
+                r.red =
+                    !has_stamina_for_talent(p.owner, q.index, false) || !can_use_talent_now(p.owner, q.index);
         } else {
             if (p.side_panel) continue;
             r.text = "empty quickslot";
@@ -289,13 +300,27 @@ void build_quickslotable_list(int pane) {
     for (std::size_t i = 1; i < being_items[p.owner].size(); ++i) {
         const titem& it = being_items[p.owner][i];
         if (it.plan == 0 || it.serial == 0 || it.slot != 0 || it.quickslot != 0) continue;
-        if (!has_item_flag(it, if_device) || has_item_flag(it, if_scroll) || has_item_flag(it, if_trapkit) ||
-            has_item_flag(it, if_usable_only_from_dialog) ||
-            lower(it.name.str()).find("elixir") != std::string::npos)
-            continue;
+        if (!is_quickslot_usable(it)) continue;
         if (first) header("Usable items");
         first = false;
         item_row(int(i), quickslot_usable_item);
+    }
+    first = true;
+    for (int t = 1; t <= talent_count && t < int(talents.size()); ++t) {
+        if (b.talent_of(t) == 0 || !is_quickslot_talent(t)) continue;
+        bool slotted = false;
+        for (int slot = 1; slot <= quickslot_count; ++slot)
+            slotted = slotted || (b.quickslot(slot).kind == quickslot_talent && b.quickslot(slot).index == t);
+        if (slotted) continue;
+        if (first) header("Talents");
+        first = false;
+        tlister_item r;
+        r.text = talents[t].name.str();
+        r.item = t;
+        r.image = sprite_info(sprites_talent, t).first_image;
+        r.row_kind = quickslot_talent;
+        r.quickslot = free_slot;
+        p.rows.push_back(r);
     }
 }
 
@@ -437,6 +462,11 @@ void open_inventory(int being, int partner, int kind1, int kind2, int current_pa
     for (int p = 1; p <= 2; ++p)
         lister.panes[p] = tlister_pane{};
     lister.pane_count = 0;
+    const int gx = lister.ground_x, gy = lister.ground_y;
+    if (partner == 0 && on_map(gx, gy) && is_shop_furniture(map_cells(gx, gy).furniture)) {
+        partner = find_shopkeeper(gx, gy, 0);
+        if (partner != 0) lister.shop_event = shop_event_start;
+    }
     if (partner == 0 && self) partner = being;
     if (!valid_being(being) || (partner != 0 && !valid_being(partner))) return;
     lister.partner = partner;
@@ -453,7 +483,6 @@ void open_inventory(int being, int partner, int kind1, int kind2, int current_pa
             pane.title = partner && partner != being ? being_name(pane.owner, 0) : "Backpack";
             if (pane.title.empty()) pane.title = "Backpack";
         } else if (k == list_ground) {
-            const int gx = lister.ground_x, gy = lister.ground_y;
             if (on_map(gx, gy) && is_furniture_container(gx, gy)) {
                 pane.title = capitalised(std::string(furniture_display_name(map_cells(gx, gy).furniture)));
                 pane.container = true;
@@ -526,6 +555,13 @@ bool lister_row_item(int pane, int row, titem& out) {
     if (p.kind == list_ground || p.kind == list_level_items) {
         if (!is_item_ok(item, 0, 0)) return false;
         out = level_items[item];
+        return true;
+    }
+    const int kind = p.rows[row].row_kind;
+    const bool item_row = kind == quickslot_equipment || kind == quickslot_usable_item;
+    if ((p.kind == list_quickslots || p.kind == list_quickslotable) && item_row) {
+        if (!valid_being(p.owner) || !is_item_ok(item, p.owner, 0)) return false;
+        out = item_at(p.owner, item);
         return true;
     }
     return false;

@@ -23,6 +23,13 @@ enum lister_kind : int {
     list_level_items = 7,
 };
 constexpr int all_items_group = 255;
+// The shopkeeper's pending line: the customer came, went, bought, or sold.
+enum shop_event : int {
+    shop_event_start = 1,
+    shop_event_end = 2,
+    shop_event_customer_bought = 3,
+    shop_event_shopkeeper_bought = 4,
+};
 constexpr int max_page_rows = 36;
 
 struct tlister_item {

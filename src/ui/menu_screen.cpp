@@ -193,6 +193,8 @@ void draw_description(int r, const metrics& m) {
     }
     const int I = m.I, S = m.S, L = m.L;
     p.set_font_colour(row_colour);
+    // The description is written on the panel's black, whatever brush the last drawing left.
+    p.set_brush_clear();
     int x = 2 * S, y = 2 * S;
     const int width = p.width() - 4 * S;
     if (!item.no_description_header) {

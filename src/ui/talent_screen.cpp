@@ -28,6 +28,7 @@ void draw_talent_info(Bitmap& b, int y) {
     const int margin = screen_layout.panel_margin, icon = settings.icon_size;
     b.set_font(side_panel.font());
     b.set_font_colour(colours::white);
+    b.set_brush_clear(); // the text goes on the panel's black, whatever brush was left
     const Rect box = Rect::from_size(margin, y, 2 * icon, 2 * icon);
     b.frame_rect(box, frame_grey);
     if (item.image >= 1) icon_sprites.draw_stretched(b, box, item.image);

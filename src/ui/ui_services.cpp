@@ -3,6 +3,7 @@
 #include "platform/timers.h"
 #include "rules/game_services.h"
 #include "ui/animations.h"
+#include "ui/book_screens.h"
 #include "ui/dialogs.h"
 #include "ui/draw.h"
 #include "ui/end_of_game_view.h"
@@ -24,6 +25,7 @@ namespace dravok {
 
 void install_presentation() {
     presentation.redraw = draw_screen;
+    presentation.wrap_book_text = wrap_book_text;
     presentation.screen_picture = [] { return static_cast<const Bitmap*>(&screen_bitmap); };
     presentation.close_window = close_game_window;
     presentation.clear_end_of_game_panels = clear_end_of_game_panels;

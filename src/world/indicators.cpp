@@ -24,6 +24,7 @@ namespace {
 constexpr int cell_animation_category = 5;
 constexpr int hit_kind = 5, skeleton_hit_kind = 6, zombie_hit_kind = 7;
 constexpr int cell_flash_kind = 3, being_flash_kind = 2, being_glow_kind = 4, queued_kind = 1;
+constexpr int death_ticks_per_frame = 3, death_repeats = 5;
 constexpr int shape_single = 3, shape_bolt = 4, shape_ray = 5, shape_ball = 7, shape_seen_hostiles = 9;
 
 bool on_the_map(int x, int y) {
@@ -195,8 +196,14 @@ void animate_being(int being) {
     add_cell_animation(b.x, b.y, being_glow_kind, 0, 0, 2, 1, being, being);
 }
 
-void add_death_animation(int) {
-    // not built yet: the fall of a dying being; the hit animation shows the blow
+void add_death_animation(int being) {
+    if (!valid_index(being)) return;
+    const tbeing& b = beings[being];
+    const int w = std::max<int>(b.width, 1), h = std::max<int>(b.height, 1);
+    // Queued: the fall follows the blow that caused it.
+    for (int y = b.y; y < b.y + h; ++y)
+        for (int x = b.x; x < b.x + w; ++x)
+            if (on_the_map(x, y)) add_cell_animation(x, y, queued_kind, death_ticks_per_frame, death_repeats);
 }
 
 void animate_effect_area(const teffect& e) {

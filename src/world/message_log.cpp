@@ -222,7 +222,7 @@ void purge_log() {
         }
         settings.log_top_line = last_page_start();
     }
-    log_redraw = true;
+    log_redraw = log_changed = true;
 }
 
 // Steps every message and separator shares: purge, the first page of blanks of the
@@ -264,7 +264,7 @@ void add_message(std::string_view text) {
         message_log.insert(message_log.end(), lines.begin(), lines.end());
         settings.log_top_line = last_page_start();
     }
-    log_redraw = true;
+    log_redraw = log_changed = true;
 }
 
 void add_message() {
@@ -280,7 +280,7 @@ void add_message() {
     }
     ++settings.log_blank_lines;
     settings.separator_time = log_game_clock() + separator_interval;
-    log_redraw = true;
+    log_redraw = log_changed = true;
 }
 
 void note_log_fade_line() {
@@ -298,7 +298,7 @@ void fade_old_log_lines() {
         std::string plain = strip_colour_codes(line);
         if (plain != line) {
             line = plain;
-            log_redraw = true;
+            log_redraw = log_changed = true;
         }
         if (last) break;
     }

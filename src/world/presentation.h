@@ -41,6 +41,8 @@ struct tpresentation {
     void (*setup_bump_friendly_dialog)(int being) = [](int) {};
     // The inventory beside the items of the furniture at (x, y), to loot it.
     void (*open_loot_screen)(int being, int x, int y, int depth) = [](int, int, int, int) {};
+    // A book's text broken into the lines of its page ("\r\n" after each), in the book's font.
+    std::string (*wrap_book_text)(const std::string& text) = [](const std::string& text) { return text; };
     // The key caps of a command's bindings, for the arrival's welcome lines.
     std::string (*command_key_text)(int command) = [](int) { return std::string(); };
     // The minimap of a level just entered.

@@ -28,6 +28,8 @@ void clear_sprite_infos() {
 
 namespace {
 constexpr int shaded_categories = 8, light_runs = 5;
+// Effects are drawn in the brightest light, whatever lights their cells.
+constexpr int brightest_light = 3;
 int light_offsets[shaded_categories + 1][light_runs + 1] = {};
 
 bool has_dark_run(int category) {
@@ -50,9 +52,10 @@ int shaded_sprite(int category, int sprite, int light) {
     return sprite == 0 ? 0 : sprite + light_offset(category, light);
 }
 
-uint16_t effect_sprite_image(int) {
-    // not built yet: the effect sprites' images are not looked up, so an effect keeps its frame
-    return 0;
+uint16_t effect_sprite_image(int entry) {
+    const int first = sprite_info(sprites_effect, entry).first_image;
+    if (first == 0) return 0;
+    return uint16_t(first + light_offset(sprites_effect, brightest_light));
 }
 
 } // namespace dravok

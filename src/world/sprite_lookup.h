@@ -39,8 +39,8 @@ int light_offset(int category, int light);
 void set_light_offset(int category, int run, int offset);
 // The sprite shaded by the light: sprite 0 stays 0.
 int shaded_sprite(int category, int sprite, int light);
-// The image drawn for entry `entry` of the effect sprites in their brightest light; 0 while the
-// tile set's variant offsets are not readable here (the effect keeps its frame).
+// The image drawn for entry `entry` of the effect sprites in their brightest light; 0 when the
+// tile set has no such entry (the effect keeps its frame).
 uint16_t effect_sprite_image(int entry);
 
 } // namespace dravok

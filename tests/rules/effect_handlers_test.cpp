@@ -461,6 +461,8 @@ TEST_F(EffectHandlers, PossessionHandsThePlayerABodyAndBreakingItGivesItBack) {
     ASSERT_EQ(player, body);
     EXPECT_TRUE(has_type_flag(beings[body], tf_possessed));
     EXPECT_EQ(beings[body].talent_of(1), 1) << "the body can end the possession";
+    EXPECT_EQ(beings[body].quickslot(1).kind, quickslot_talent) << "from its first quickslot";
+    EXPECT_EQ(beings[body].quickslot(1).index, 1);
     EXPECT_EQ(beings[body].possession_end, game.game_clock + 4 * 15);
 
     teffect release = on_self(38);
@@ -469,6 +471,7 @@ TEST_F(EffectHandlers, PossessionHandsThePlayerABodyAndBreakingItGivesItBack) {
     EXPECT_EQ(player, goblin());
     EXPECT_FALSE(has_type_flag(beings[body], tf_possessed));
     EXPECT_EQ(beings[body].talent_of(1), 0);
+    EXPECT_EQ(beings[body].quickslot(1).kind, 0) << "no quickslot keeps the talent taken back";
 
     // A creature cannot hand the player's control to its victim.
     const int caster = add_goblin(4, 4);

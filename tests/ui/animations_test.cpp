@@ -7,6 +7,7 @@
 #include "platform/temp_folder.h"
 #include "records/being_flags.h"
 #include "records/layout_being.h"
+#include "records/layout_game.h"
 #include "rules/being_creation.h"
 #include "support/driver.h"
 #include "support/process_state.h"
@@ -17,6 +18,7 @@
 #include "world/globals.h"
 #include "world/indicators.h"
 #include "world/item_placement.h"
+#include "world/map.h"
 #include "world/random.h"
 #include "world/sprite_lookup.h"
 
@@ -113,6 +115,46 @@ TEST_F(Animations, CellAnimationsAreBuiltQueuedAndReplaced) {
     clear_all_indicators();
     EXPECT_TRUE(cell_animations.empty());
     EXPECT_EQ(state.animation_serial, 0u);
+}
+
+TEST_F(Animations, ABeingKilledByKeyFallsOnEveryCellOfItsFootprint) {
+    turn_driver d;
+    const int p = d.add_character(5, 5, "be_debug_player");
+    set_sprite_info(5, 1, tsprite_info{100, 1, 4});
+    set_sprite_info(5, 5, tsprite_info{300, 1, 3});
+    // A creature two cells wide and high north of the hero: its footprint is (5, 3) .. (6, 4).
+    tbeing big = blank_being;
+    big.serial = int32_t(++game.being_serial);
+    big.name = "boulder beast";
+    big.width = big.height = 2;
+    for (int k = 1; k <= ability_count; ++k)
+        big.base_ability_of(k) = big.ability_of(k) = 1;
+    big.health_base = big.health = big.health_max = 1;
+    const int ogre = add_being_to_level(5, 3, big, 1, 0);
+    ASSERT_GT(ogre, 0);
+    tbeing& o = beings[ogre];
+    ASSERT_EQ(cell_at(5, 4).being, ogre);
+    o.next_action_time = 100000;
+    sight_matrix[p][ogre] = sight_matrix[ogre][p] = 1;
+    for (int i = 0; i < 40 && beings[ogre].serial > 0 && beings[ogre].health > 0; ++i)
+        d.press(key_up);
+    int falls = 0;
+    for (const tcell_animation& a : cell_animations) {
+        if (a.kind != 1) continue;
+        ++falls;
+        EXPECT_TRUE(a.x >= 5 && a.x <= 6 && a.y >= 3 && a.y <= 4) << a.x << "," << a.y;
+        EXPECT_EQ(a.ticks_per_frame, 3);
+        EXPECT_EQ(a.frame_count, 5 * 4) << "five passes of the row's four frames";
+    }
+    EXPECT_EQ(falls, 4) << "one fall on each cell of the footprint";
+}
+
+TEST_F(Animations, AnEffectsSpriteIsItsFirstImageInTheBrightestLight) {
+    set_sprite_info(sprites_effect, 2, tsprite_info{500, 1, 2});
+    set_light_offset(sprites_effect, 3, 40);
+    EXPECT_EQ(effect_sprite_image(2), 540);
+    EXPECT_EQ(effect_sprite_image(3), 0) << "no such entry: the effect keeps its frame";
+    set_light_offset(sprites_effect, 3, 0);
 }
 
 TEST_F(Animations, BubblePlacesGoToTheFirstTwoSpeakersAndAUniqueOneReplacesTheHigherTrigger) {

@@ -14,6 +14,7 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/menu_model.h"
+#include "world/message_log.h"
 
 namespace dravok {
 namespace {
@@ -108,6 +109,27 @@ TEST(Dialogs, GameOverDialogIgnoresEscapeAndOffersTheMainMenuAndQuit) {
     game.press(key_right);
     game.press(key_enter);
     EXPECT_TRUE(quit_requested());
+}
+
+TEST(Dialogs, TheMainMenuAfterAGameOverStartsWithTheLogSpeakingAgain) {
+    testing::started_game game("game_over_log");
+    if (!game.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+    ASSERT_TRUE(game.start());
+    turn_driver driver;
+    driver.add_player(5, 5);
+    // The end of play mutes the log, letting only speech through.
+    state.died = 1;
+    state.log_muted = 1;
+    state.speech_passes = 1;
+    setup_game_over_dialog();
+    game.press(key_right);
+    ASSERT_EQ(dialog_buttons[dialog.selected].text, "Go to main menu");
+    game.press(key_enter);
+    ASSERT_EQ(game_mode, mode_menu);
+    EXPECT_EQ(state.log_muted, 0);
+    EXPECT_EQ(state.speech_passes, 0);
+    add_message("A new game.");
+    EXPECT_FALSE(message_log.empty());
 }
 
 TEST(Dialogs, DialogFrameShowsTitleButtonsAndQuestion) {
