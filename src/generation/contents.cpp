@@ -244,6 +244,7 @@ void add_content_stuff(int content, const tstuff& request, int depth) {
         }
     }
     enchant_depth_bonus = c.item_bonus;
+    content_creature_bonus = c.creature_bonus;
 
     // Pick-one groups: one fitting member of each group is given a sure chance.
     std::vector<int> fitting;
@@ -302,6 +303,7 @@ void add_content_stuff(int content, const tstuff& request, int depth) {
         if (!previous_placed && row.mandatory != 0) break;
     }
     enchant_depth_bonus = 0;
+    content_creature_bonus = 0;
 
     lock_area_furniture(area, c.chest_lock_chance, fu_chest, c.lock, c.lock_value, depth);
     tarea& a = areas[area];

@@ -15,6 +15,7 @@
 #include "generation/marks.h"
 #include "generation/portals.h"
 #include "generation/stuff.h"
+#include "generation/vault_templates.h"
 #include "records/layout_dice.h"
 #include "records/layout_game.h"
 #include "records/layout_item.h"
@@ -101,6 +102,7 @@ void create_level(int depth) {
         dungeon.dig_step = 0;
         success = true;
         level.seed = random_seed;
+        if (attempt > 1) forget_attempt_templates();
         create_dungeon(depth);
         for (int step = 1; step <= dungeon.dig_steps; ++step) {
             if (open_marks.empty() || quit_requested()) break;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <utility>
 
 #include "compiler.h"
 #include "effects.h"
@@ -304,6 +305,11 @@ tbuild_result compile_content(const std::string& content_dir) {
     }
     out.write_text(lines);
     result.payload.assign(reinterpret_cast<const char*>(out.data()), out.size());
+    for (const auto& [places, table] :
+         {std::pair{&result.level_places, &c.levels}, std::pair{&result.content_places, &c.contents},
+          std::pair{&result.portal_places, &c.portals}})
+        for (const tsource& s : *table)
+            places->push_back(s.file + ": " + s.id);
     result.sections = static_cast<int>(all.size());
     return result;
 }
