@@ -4,6 +4,7 @@
 
 #include "ai/catch_up.h"
 #include "ai/emotion.h"
+#include "ai/explore_targets.h"
 #include "ai/light.h"
 #include "ai/oneliners.h"
 #include "ai/sight.h"
@@ -183,6 +184,9 @@ bool arrive_at_level(int depth) {
     }
 
     state.arrival_word = 0;
+    // The explore marks belong to the level left (or to a game played before this one).
+    explore_taken.fill(0);
+    state.explore_cursor_x = state.explore_cursor_y = 0;
     run_hook(world_hooks.clear_indicators);
     update_lights();
     initial_sight();

@@ -26,6 +26,7 @@
 #include "ui/key_entry.h"
 #include "ui/layout.h"
 #include "ui/menus.h"
+#include "ui/panels.h"
 #include "ui/release_check.h"
 #include "ui/tileset.h"
 #include "ui/title_screen.h"
@@ -156,6 +157,7 @@ void initialize_module() {
         allocate_world();
     }
     reset_world();
+    forget_described_being();
     if (state.read_pantheon) {
         if (!load_avatars()) setup_avatars(depth);
         state.read_pantheon = 0;

@@ -177,16 +177,19 @@ struct tlook_writer {
     }
 };
 
+// The being last described and its text. A new game forgets them: the text's pick draws random
+// numbers, and the same seed gives the same being and serial again.
+int described_being = 0;
+int32_t described_serial = 0;
+std::string described_text;
+
 // The being's description, picked once while the cursor stays on it.
 const std::string& being_description(int being) {
-    static int described = 0;
-    static int32_t serial = 0;
-    static std::string text;
     const tbeing& b = beings[being];
-    if (described == being && serial == b.serial) return text;
-    described = being;
-    serial = b.serial;
-    text.clear();
+    if (described_being == being && described_serial == b.serial) return described_text;
+    described_being = being;
+    described_serial = b.serial;
+    described_text.clear();
     std::string raw;
     if (has_type_flag(b, tf_former_player) || has_type_flag(b, tf_former_companion))
         raw = "There's something eerily familiar in this %source_race%-like creature. %SOURCE_HE% clearly is "
@@ -195,8 +198,8 @@ const std::string& being_description(int being) {
     else
         raw =
             section_text(std::string(b.identifier.view().substr(0, description_name_limit)) + "_description");
-    if (!raw.empty()) expand_text(raw, being, 0, text);
-    return text;
+    if (!raw.empty()) expand_text(raw, being, 0, described_text);
+    return described_text;
 }
 
 bool furniture_lists_items(const tcell& c) {
@@ -257,6 +260,12 @@ void describe_being(tlook_writer& w, int being) {
 }
 
 } // namespace
+
+void forget_described_being() {
+    described_being = 0;
+    described_serial = 0;
+    described_text.clear();
+}
 
 void draw_look_panel(Bitmap& panel) {
     clear_bitmap(panel);

@@ -8,5 +8,7 @@ namespace dravok {
 void draw_status_panel(int being);
 void draw_look_panel(Bitmap& panel);
 void draw_dialog_partner(Bitmap& panel);
+// Forgets the look panel's kept description; a new or loaded game picks its texts afresh.
+void forget_described_being();
 
 } // namespace dravok

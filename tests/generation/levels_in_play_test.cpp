@@ -3,6 +3,7 @@
 // creatures spawning at the stairs, followers between levels and the explore target.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -209,6 +210,9 @@ TEST_F(LevelsInPlay, TheCharacterTakesTheStairsDownWithAFollowerAndFindsTheFirst
     to_stairs = direction_to(player, sx, sy);
     ASSERT_NE(to_stairs, 0);
 
+    // Level 1's explore marks, which mean nothing on level 2 (nor in the next game).
+    explore_taken.fill(1);
+
     // Bumping the stairs asks; "Yes" takes them.
     d.press_command(to_stairs);
     ASSERT_EQ(game_mode, mode_dialog);
@@ -222,6 +226,8 @@ TEST_F(LevelsInPlay, TheCharacterTakesTheStairsDownWithAFollowerAndFindsTheFirst
     // The creatures of level 2 act before the player again, so the dog may already be here.
     EXPECT_LE(game.transfer_count, 1) << "the dog comes at most a round later";
     EXPECT_TRUE(d.logged("You are at dungeon level 2"));
+    EXPECT_EQ(std::count(explore_taken.cells.begin(), explore_taken.cells.end(), uint8_t(1)), 0)
+        << "arriving forgets the explore marks";
     const std::vector<uint8_t> stored = level_payload(1);
     EXPECT_EQ(levels[1].file_size, stored.size());
 

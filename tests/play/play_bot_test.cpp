@@ -13,6 +13,8 @@ using testing::bot_report;
 using testing::started_game;
 
 constexpr int short_turns = 300;
+// Rounds between saves: early enough that a short game which dies young still saves and loads.
+constexpr int save_every = 40;
 
 bot_report play(uint32_t seed, int turns) {
     started_game game("bot_" + std::to_string(seed));
@@ -20,7 +22,7 @@ bot_report play(uint32_t seed, int turns) {
     bot_options options;
     options.seed = seed;
     options.turn_limit = turns;
-    options.save_every = turns / 2;
+    options.save_every = save_every;
     return play_bot_game(game, options);
 }
 
