@@ -1,9 +1,11 @@
 // The front door: the program's start-up from the creation handler to the first main-menu frame
-// (the start-up timer's 20 ms wait not counted), and drawing the main and the settings menu on a
-// 1920 x 1080 screen.
+// (the start-up timer's 20 ms wait not counted), the memory the program holds idling there, and
+// drawing the main and the settings menu on a 1920 x 1080 screen.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -67,6 +69,33 @@ void BM_start_to_main_menu(benchmark::State& bench) {
     }
 }
 BENCHMARK(BM_start_to_main_menu)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Resident memory of this process in MiB, from the kernel's own account.
+double resident_mib() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            double kib = 0;
+            status >> kib;
+            return kib / 1024;
+        }
+        status.ignore(1 << 10, '\n');
+    }
+    return 0;
+}
+
+// The program idling at its first main menu (run alone: --benchmark_filter=idle_memory); the video
+// driver is SDL_VIDEODRIVER's.
+void BM_idle_memory_at_main_menu(benchmark::State& bench) {
+    if (!prepare_folder()) return bench.SkipWithError("no Data/");
+    if (!start_game()) return bench.SkipWithError("the main menu did not open");
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(game_mode);
+    bench.counters["resident_mib"] = resident_mib();
+    stop_game();
+}
+BENCHMARK(BM_idle_memory_at_main_menu)->Iterations(1);
 
 void draw_menu_at_1920x1080(benchmark::State& bench, int id) {
     if (!prepare_folder() || !start_game()) return bench.SkipWithError("the main menu did not open");

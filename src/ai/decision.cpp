@@ -54,6 +54,7 @@ bool knows_protection_talents(const tbeing& b) {
 
 // Expiry of a summoned being: it vanishes, with its animation and, where seen, a message.
 void unsummon(int being, int depth) {
+    depth = trace_enter(depth, trace_unsummon);
     tbeing& b = beings[being];
     if (player >= 1 && can_see(player, 0, b.x, b.y))
         add_message(" " + being_name(being, name_the_capital) + " is unsummoned.");
@@ -102,6 +103,7 @@ void set_ai_plan(int being, int plan, int x, int target_being, int area, int y) 
 }
 
 void ai_act(int being, int depth) {
+    depth = trace_enter(depth, trace_ai_act);
     if (!is_being_ok(being, depth)) return;
     // Attempts may add beings and move the array, so the record is looked up afresh each time.
     auto B = [being]() -> tbeing& { return beings[size_t(being)]; };

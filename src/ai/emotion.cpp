@@ -13,6 +13,7 @@
 #include "rules/effect_areas.h"
 #include "rules/effect_tables.h"
 #include "world/being.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/indicators.h"
@@ -147,7 +148,8 @@ int new_fear_entry(int a, int b, bool force) {
     return 0;
 }
 
-int update_emotion(int being, int other, int delta, int, int distance) {
+int update_emotion(int being, int other, int delta, int depth, int distance) {
+    depth = trace_enter(depth, trace_update_emotion);
     if (!is_being_ok(being) || !is_being_ok(other) || being == other) return 0;
     tbeing& b = beings[being];
     const tbeing& o = beings[other];
@@ -201,7 +203,8 @@ int update_emotion(int being, int other, int delta, int, int distance) {
     return k;
 }
 
-int update_fear(int being, int other, int delta, int, int distance) {
+int update_fear(int being, int other, int delta, int depth, int distance) {
+    depth = trace_enter(depth, trace_update_fear);
     if (!is_being_ok(being) || !is_being_ok(other) || being == other) return 0;
     tbeing& b = beings[being];
     if (has_type_flag(b, tf_player)) return 0;
@@ -256,6 +259,7 @@ bool charm_decay(int being) {
 }
 
 void inherit_emotions(int child, int parent, int depth) {
+    depth = trace_enter(depth, trace_inherit_emotions);
     if (!is_being_ok(child) || !is_being_ok(parent)) return;
     for (int i = 1; i < int(beings.size()); ++i) {
         if (i == child || i == parent || !is_being_ok(i) || !beings[i].present) continue;
@@ -271,6 +275,7 @@ uint32_t emotion_hostile_since(int a, int b) {
 }
 
 void add_emotions_against_target_master(int being, int target, int delta, int depth) {
+    depth = trace_enter(depth, trace_add_emotions_against_target_master);
     if (!is_being_ok(target)) return;
     const int master = find_being_by_serial(beings[target].master);
     if (master < 1 || !beings[master].present) return;
@@ -290,7 +295,8 @@ void clear_emotions(int being) {
         e = temotion{};
 }
 
-void remove_emotion_against_target(int being, int target, int) {
+void remove_emotion_against_target(int being, int target, int depth) {
+    depth = trace_enter(depth, trace_remove_emotion_against_target);
     if (const int k = find_emotion_entry(being, target)) beings[being].attitude_of(k) = temotion{};
     if (const int k = find_fear_entry(being, target)) beings[being].fear_of(k) = temotion{};
 }

@@ -157,7 +157,7 @@ bool ai_flee(int being) {
     }
     if (threat == 0) return false;
     if (can_see(being, threat, 0, 0) != 0 && ai_can_blink_away(being)) {
-        release_followers(being, 0);
+        release_followers(being, true, true, true);
         return true;
     }
     B(being).fled_from_serial = B(threat).serial;

@@ -23,6 +23,7 @@
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/directions.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/item_record.h"
@@ -298,7 +299,8 @@ void sour_on_neighbours(int being, bool home_guard) {
 
 } // namespace
 
-void ai_get_hostile(int being, int) {
+void ai_get_hostile(int being, int depth) {
+    depth = trace_enter(depth, trace_ai_get_hostile);
     if (!is_being_ok(being)) return;
     const tbeing& b = B(being);
     if (b.asleep_counter > 0 || is_in_home_area(being) || has_type_flag(b, tf_has_not_left_cell)) return;
@@ -307,7 +309,8 @@ void ai_get_hostile(int being, int) {
     sour_on_neighbours(being, false);
 }
 
-void ai_get_hostile_on_home_trespassers(int being, int) {
+void ai_get_hostile_on_home_trespassers(int being, int depth) {
+    depth = trace_enter(depth, trace_ai_get_hostile_on_home_trespassers);
     if (!is_being_ok(being) || B(being).asleep_counter > 0 || !is_in_home_area(being)) return;
     sour_on_neighbours(being, true);
 }

@@ -14,6 +14,7 @@
 #include "rules/movement.h"
 #include "world/being.h"
 #include "world/directions.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/indicators.h"
 #include "world/item_placement.h"
@@ -30,6 +31,7 @@ constexpr uint32_t pick_up_colour = 0xFFFFFF;
 // Autopilot travel ends: the level forgets its travel target and the item chosen for the end
 // of the trip is picked up.
 void end_travel(int being, int depth) {
+    depth = trace_enter(depth, trace_end_travel);
     level.target_x = level.target_y = 0;
     const int item = loot_target_item;
     if (item < 1 || item >= int(level_items.size()) || level_items[size_t(item)].plan == 0) return;
@@ -41,6 +43,7 @@ void end_travel(int being, int depth) {
 }
 
 void arrive(int being, int depth) {
+    depth = trace_enter(depth, trace_arrive_at_path_end);
     tbeing& b = beings[being];
     if (b.path.purpose == purpose_travel) end_travel(being, depth);
     beings[being].path = empty_path;
@@ -59,6 +62,7 @@ void after_reached_path_target(int being) {
 }
 
 bool take_path_step(int being, int depth) {
+    depth = trace_enter(depth, trace_take_path_step);
     if (!is_being_ok(being)) return false;
     auto B = [being]() -> tbeing& { return beings[size_t(being)]; };
     B().path.left_open_door = is_door(B().x, B().y, 1) ? 1 : 0;

@@ -12,6 +12,7 @@
 #include "records/layout_level.h"
 #include "records/layout_plans.h"
 #include "rules/being_checks.h"
+#include "rules/checks.h"
 #include "rules/followers.h"
 #include "rules/item_use.h"
 #include "rules/talents.h"
@@ -41,7 +42,7 @@ uint32_t last_view_being = 0;
 
 namespace {
 
-constexpr int skill_search = 6, skill_stealth = 7;
+constexpr int skill_stealth = 7; // skill_search comes with the checks
 constexpr int perception_bonus = 15;
 constexpr int max_furniture_cells = 200;
 constexpr uint8_t never_seen = 255;
@@ -226,8 +227,15 @@ void update_player_view(int being) {
                             (is_confined_in_cell(other, true) || is_friendly(being, other, -19, true)) ? 1
                                                                                                        : 0;
                         if (first_seen_matrix[being][other] == 0) {
-                            if (o.plan >= 1 && o.plan < being_plans.size())
-                                ++being_plans[o.plan].first_sightings;
+                            if (o.plan >= 1 && o.plan < being_plans.size()) {
+                                const int sightings = ++being_plans[o.plan].first_sightings;
+                                // The history notes the first of a kind, and every unique one.
+                                if (has_type_flag(b, tf_player) &&
+                                    (sightings == 1 || has_type_flag(o, tf_unique)) &&
+                                    !has_type_flag(o, tf_can_be_recruited) && !has_type_flag(o, tf_avatar) &&
+                                    !has_type_flag(o, tf_passive) && !has_type_flag(o, tf_immobile))
+                                    log_encounter(other);
+                            }
                             first_seen_matrix[being][other] = game.game_clock;
                         }
                         if (o.attitude_to_player < 0 && (b.resting != 0 || b.rest_rounds != 0)) {

@@ -13,6 +13,7 @@
 #include "rules/noted_items.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/map.h"
 #include "world/text_database.h"
@@ -312,7 +313,8 @@ void ai_line_of_sight(int being, int x, int y) {
     }
 }
 
-void ai_see(int being, int) {
+void ai_see(int being, int depth) {
+    depth = trace_enter(depth, trace_ai_see);
     if (!is_being_ok(being)) return;
     ai_line_of_sight(being, beings[being].x, beings[being].y);
     age_emotions(being);

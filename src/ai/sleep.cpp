@@ -7,6 +7,7 @@
 #include "records/layout_game.h"
 #include "rules/followers.h"
 #include "world/being.h"
+#include "world/error_log.h"
 #include "world/globals.h"
 #include "world/indicators.h"
 #include "world/map.h"
@@ -39,6 +40,7 @@ void ai_fall_asleep(int being) {
 }
 
 void ai_wake_up(int being, int depth) {
+    depth = trace_enter(depth, trace_ai_wake_up);
     if (!is_being_ok(being)) return;
     tbeing& b = beings[being];
     b.asleep_counter = 0;

@@ -6,6 +6,7 @@
 #include "ai/sight.h"
 #include "records/layout_being.h"
 #include "world/being.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 
@@ -25,7 +26,8 @@ bool can_help_see(int being, int user, int x, int y) {
     return b.ability_of(ability_mind) >= 7 && get_emotion(being, user, false) <= -20 && b.seen_hostiles < 2;
 }
 
-void sees_teleport_use(int user, int x, int y, int) {
+void sees_teleport_use(int user, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_sees_teleport_use);
     for (int b = 1; b < int(beings.size()); ++b) {
         if (!can_help_see(b, user, x, y)) continue;
         tbeing& watcher = beings[b];

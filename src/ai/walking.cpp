@@ -18,6 +18,7 @@
 #include "rules/movement.h"
 #include "world/being.h"
 #include "world/directions.h"
+#include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
@@ -83,6 +84,7 @@ bool is_follower_of_player(int being) {
 } // namespace
 
 void ai_move(int being, int x, int y, int depth) {
+    depth = trace_enter(depth, trace_ai_move);
     if (!is_being_ok(being)) return;
     if (cell_at(B(being).x, B(being).y).splash != 0) smear_splashes(being, x, y, depth);
     place_being(being, x, y, depth);

@@ -52,20 +52,6 @@ bool targets(const teffect& e, int32_t serial) {
     return e.kind != 0 && e.target == static_cast<uint16_t>(serial);
 }
 
-// What a being loses when it changes level: its plans, targets and counters of the old level.
-void reset_transfer_being(int being) {
-    reset_being_path(being);
-    tbeing& b = beings[being];
-    for (tnoted_item& n : b.noted_items)
-        n = tnoted_item{};
-    b.idle_counter = 0;
-    b.asleep_counter = 0;
-    b.path = blank_being.path;
-    b.attack_memory = blank_being.attack_memory;
-    b.teleporter_x = b.teleporter_y = b.teleporter_countdown = 0;
-    b.lunge_direction = 0;
-}
-
 // Moves the used slots to the front, keeping their order, items and effects.
 void close_gaps() {
     int free = 1;

@@ -82,7 +82,7 @@ void after_kill(int attacker, int victim, int health_before, int depth) {
     a.last_killed_plan = v.plan;
     a.situation_of(6) = 2;
     if (a.followers > 0 && !has_type_flag(v, tf_immobile)) {
-        for (int f = find_next_follower(attacker, 0); f != 0; f = find_next_follower(attacker, f)) {
+        for (int f = find_next_follower(attacker, 0); f != 0; f = find_next_follower(attacker, f + 1)) {
             if (can_see(f, attacker, 0, 0) && can_see(f, victim, 0, 0)) beings[f].situation_of(14) = 2;
         }
     }

@@ -2,7 +2,10 @@
 #include "records/layout_being.h"
 #include "records/layout_level.h"
 
+#include <string_view>
+
 #include "ai/sight.h"
+#include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/checks.h"
 #include "world/being.h"
@@ -101,6 +104,36 @@ void statues_to_beings(int revealer, int area, int chance, int depth) {
             reveal_living_statue(revealer, x, y, depth);
             chance -= chance_step;
             if (a.rules_counter > 0) --a.rules_counter;
+        }
+}
+
+void reveal_statues_and_mimics(int revealer, int area, int chance, int depth, int most, int range) {
+    depth = trace_enter(depth, trace_reveal_statues_and_mimics);
+    constexpr int distance_weight = 3, chance_step = 10;
+    if (!is_being_ok(revealer) || area < 1 || area >= int(areas.size())) return;
+    tarea& a = areas[area];
+    for (int x = a.x1; x <= a.x2 && chance >= 1 && most >= 1; ++x)
+        for (int y = a.y1; y <= a.y2 && chance >= 1 && most >= 1; ++y) {
+            if (!on_map(x, y)) continue;
+            const tcell& c = cell_at(x, y);
+            if (c.area != area || c.hidden_creature == 0 || c.hidden_creature >= being_plans.size()) continue;
+            const bool statue = is_statue_like(c.furniture);
+            if (!statue &&
+                being_plans[c.hidden_creature].identifier.view().find("mimic") == std::string_view::npos)
+                continue;
+            const tbeing& r = beings[revealer];
+            const int distance = get_distance(r.x, r.y, x, y);
+            if (distance > range || can_see(revealer, 0, x, y) == 0) continue;
+            const int roll = d100();
+            if (roll + distance_weight * distance > chance) continue;
+            if (statue) {
+                reveal_living_statue(revealer, x, y, depth);
+                if (a.rules_counter > 0) --a.rules_counter;
+            } else {
+                reveal_mimic(revealer, x, y, depth);
+            }
+            chance -= chance_step;
+            --most;
         }
 }
 

@@ -15,5 +15,7 @@ bool being_type_matches(int being, const int* types, int count, int depth, int o
 int ability_check_roll(int being, int ability, int difficulty, bool take_best);
 // Statues in the area may come alive when the revealer enters.
 void statues_to_beings(int revealer, int area, int chance, int depth);
+// Up to `most` statues and mimics of the area within range of the revealer may come alive.
+void reveal_statues_and_mimics(int revealer, int area, int chance, int depth, int most, int range);
 
 } // namespace dravok

@@ -5,21 +5,30 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
+#include "ai/emotion.h"
 #include "ai/light.h"
 #include "ai/sight.h"
 #include "records/being_flags.h"
+#include "records/layout_being.h"
+#include "records/layout_game.h"
 #include "rules/being_creation.h"
+#include "rules/chatter.h"
 #include "rules/effects.h"
 #include "rules/followers.h"
 #include "rules/level_up.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/geometry.h"
 #include "world/globals.h"
+#include "world/history_file.h"
 #include "world/indicators.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/random.h"
 #include "world/sprite_lookup.h"
 #include "world/text_read.h"
 
@@ -27,7 +36,9 @@ namespace dravok {
 
 namespace {
 
-constexpr int spirit = 4;
+constexpr int spirit = 4, mind = 3;
+constexpr int sharp_mind = 9; // below it a probed being only feels its head ache
+constexpr int probe_grudge = 22, mighty_grudge = 50;
 constexpr int best_roll = 20;
 constexpr int dim_light = 3; // below this a cell is too dark to work in
 constexpr int dark_with_vision = 10, dark_blind = 30;
@@ -60,8 +71,45 @@ bool skill_check_roll(int being, int skill, int difficulty) {
     return total >= target;
 }
 
-void mind_probe_oneliner(int, int) {
-    // not built yet: a probed creature's complaint and its grudge against the prober
+void mind_probe_oneliner(int prober, int target) {
+    if (!is_being_ok(prober) || !is_being_ok(target)) return;
+    if (can_see(prober, target, 0, 0) == 0 || can_see(target, prober, 0, 0) == 0) return;
+    const tbeing& t = beings[target];
+    if (!has_type_flag(t, tf_has_oneliners) || has_type_flag(t, tf_telepathic)) return;
+    if (t.ability_of(mind) < sharp_mind) {
+        static constexpr const char* dull[] = {"Head hurts!", "Someone in my head?"};
+        const int pick = random(2);
+        add_oneliner(target, prober, 0, 0, dull[pick], {});
+        return;
+    }
+    static constexpr const char* sharp[] = {"Stay out of my head!", "What are you doing? Probing my head?",
+                                            "Did you just try to get control of me?",
+                                            "Are you poking my brain?", "Stop that! My head hurts!"};
+    const int pick = random(5) + 1;
+    add_oneliner(target, prober, 0, 0, sharp[pick - 1], {});
+    const int grudge = random(probe_grudge);
+    int fall = grudge;
+    // The mighty do not forgive being probed.
+    if (has_type_flag(t, tf_avatar) || has_type_flag(t, tf_overgod) || has_type_flag(t, tf_shopkeeper))
+        fall += mighty_grudge;
+    update_emotion(target, prober, -fall, 0, get_being_distance(target, prober));
+}
+
+void log_encounter(int being) {
+    if (being < 1 || being >= int(beings.size())) return;
+    const tbeing& b = beings[being];
+    if (b.race < race_first || b.race > race_last) return;
+    if (has_type_flag(b, tf_report_only_once_per_race) && game.race_encountered_of(b.race) != 0) return;
+    const std::string name(b.name.view());
+    const char first = name.empty() ? '\0' : name[0];
+    if (has_type_flag(b, tf_unique)) {
+        const bool capital = first >= 'A' && first <= 'Z';
+        add_history("Encountered " + std::string(capital ? "" : "the ") + name + ".");
+    } else {
+        const bool vowel = first != '\0' && std::string_view("aeiou").find(first) != std::string_view::npos;
+        add_history("Encountered " + std::string(vowel ? "an " : "a ") + name + " for the first time.");
+    }
+    game.race_encountered_of(b.race) = 1;
 }
 
 namespace {

@@ -332,7 +332,7 @@ void kill_being(int being, tdamage& damage, int depth) {
     if (has_type_flag(b, tf_player)) write_obituary();
 
     clear_being_turn_marks();
-    release_followers(being, depth);
+    release_followers(being, true, true, true);
     remove_related_emotions(being);
     remove_target_being_effects(being, 0, depth);
     remove_origin_being_from_effects(being, depth);

@@ -77,7 +77,7 @@ void comment_on_level(int being, int depth) {
         return;
     }
     const int trigger = index_of_name(chatter_trigger_names, trigger_name);
-    for (int f = find_next_follower(being, 0); f != 0; f = find_next_follower(being, f))
+    for (int f = find_next_follower(being, 0); f != 0; f = find_next_follower(being, f + 1))
         if (can_see(f, being, 0, 0)) add_oneliner(f, being, trigger, depth, "", "");
 }
 

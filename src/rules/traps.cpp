@@ -14,6 +14,7 @@
 #include "world/globals.h"
 #include "world/indicators.h"
 #include "world/map.h"
+#include "world/random.h"
 
 namespace dravok {
 
@@ -21,6 +22,7 @@ namespace {
 
 constexpr int trap_animation = 1, trap_animation_ticks = 3, trap_animation_repeats = 1;
 constexpr int statue_chance = 60;
+constexpr int stuck_reveal_range = 5; // a being stuck in slime or a web wakes what hides close by
 constexpr int trigger_follower_springs_trap = 28, trigger_follower_sees_master_spring_trap = 29;
 
 // Traps of these kinds guard a whole area: springing one springs the plan for all of them.
@@ -80,8 +82,10 @@ void spring_trap(int being, int x, int y, int depth) {
     if (being >= int(beings.size())) return;
     if (beings[being].commanded) {
         stop_on_hostiles(being, false);
-        if (beings[being].present && (effect.kind == ek_slime || effect.kind == ek_web))
-            statues_to_beings(being, c.area, statue_chance, depth);
+        if (beings[being].present && (effect.kind == ek_slime || effect.kind == ek_web)) {
+            const int most = 1 + random(2);
+            reveal_statues_and_mimics(being, c.area, statue_chance, depth, most, stuck_reveal_range);
+        }
     }
     // The companions have their say about a trap sprung by their master or by one of them.
     const tbeing& after = beings[being];

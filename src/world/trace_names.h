@@ -307,6 +307,29 @@ namespace dravok {
     X(add_level_stuff, "Generation_Stuff, add_level_stuff")                                                  \
     X(add_coins_to_being, "World_Coins, add_coins_to_being")                                                 \
     X(write_save_files, "Rules_SaveGame, write_save_files")                                                  \
+    X(set_as_follower, "Rules_Recruiting, set_as_follower")                                                  \
+    X(try_to_recruit, "Rules_Recruiting, try_to_recruit")                                                    \
+    X(seek_master, "Rules_Recruiting, seek_master")                                                          \
+    X(seek_pack_leader, "Rules_Recruiting, seek_pack_leader")                                                \
+    X(check_animated_and_summoned, "Rules_Recruiting, check_animated_and_summoned")                          \
+    X(find_shopkeeper, "Rules_Followers, find_shopkeeper")                                                   \
+    X(reveal_statues_and_mimics, "Rules_Checks, reveal_statues_and_mimics")                                  \
+    X(ai_act, "AI_Decision, ai_act")                                                                         \
+    X(unsummon, "AI_Decision, unsummon")                                                                     \
+    X(update_emotion, "AI_Emotion, update_emotion")                                                          \
+    X(update_fear, "AI_Emotion, update_fear")                                                                \
+    X(inherit_emotions, "AI_Emotion, inherit_emotions")                                                      \
+    X(add_emotions_against_target_master, "AI_Emotion, add_emotions_against_target_master")                  \
+    X(remove_emotion_against_target, "AI_Emotion, remove_emotion_against_target")                            \
+    X(ai_get_hostile, "AI_Followers, ai_get_hostile")                                                        \
+    X(ai_get_hostile_on_home_trespassers, "AI_Followers, ai_get_hostile_on_home_trespassers")                \
+    X(take_path_step, "AI_PathFollowing, take_path_step")                                                    \
+    X(end_travel, "AI_PathFollowing, end_travel")                                                            \
+    X(arrive_at_path_end, "AI_PathFollowing, arrive")                                                        \
+    X(ai_see, "AI_Sight, ai_see")                                                                            \
+    X(ai_wake_up, "AI_Sleep, ai_wake_up")                                                                    \
+    X(sees_teleport_use, "AI_TeleportWatch, sees_teleport_use")                                              \
+    X(ai_move, "AI_Walking, ai_move")                                                                        \
     X(setup_avatars, "Rules_Pantheon, setup_avatars")                                                        \
     X(add_item_to_avatar, "Rules_Pantheon, add_item_to_avatar")                                              \
     X(place_demigods, "Rules_Pantheon, place_demigods")

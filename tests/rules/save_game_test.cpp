@@ -833,6 +833,7 @@ TEST_F(SaveGame, ADemigodOfAnEarlierGameWaitsAtTheHubAndGreets) {
         ASSERT_EQ(level.index, to) << testing_levels_last_error();
     }
     ASSERT_NE(level.hub, 0);
+    program.screenshot("hub_arrival");
     const uint32_t clock = game.game_clock;
     for (int stored = 1; stored <= 2; ++stored) {
         SCOPED_TRACE(stored);

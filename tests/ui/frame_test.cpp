@@ -35,6 +35,7 @@
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
+#include "world/message_log.h"
 #include "world/view_memory.h"
 
 namespace dravok {
@@ -213,6 +214,25 @@ TEST_F(MainFrame, ThreatArrowsSitAtTheEdgeTowardTheThreat) {
 
 // Target mode drawn from the real commands: the plain mode's hints, then a throwing weapon aimed
 // at a creature (a valid cell) and the cursor moved past the weapon's reach (a refused cell).
+// A message told during the creatures' round, after the last frame, is in the next frame: the log
+// marks its panel to be drawn again.
+TEST_F(MainFrame, AMessageLoggedBetweenFramesIsInTheNextFrame) {
+    auto lit = [] {
+        int n = 0;
+        for (int y = 0; y < log_panel.height(); ++y)
+            for (int x = 0; x < log_panel.width(); ++x)
+                n += log_panel.pixel(x, y) != colours::black;
+        return n;
+    };
+    add_message("You open the door.");
+    draw_screen();
+    const int one_message = lit();
+    ASSERT_GT(one_message, 0);
+    add_message("$FThe kobold punches you and hits! (Blunt: 3)");
+    draw_screen();
+    EXPECT_GT(lit(), one_message);
+}
+
 TEST_F(MainFrame, TargetModeShowsItsHintsAndColoursValidAndRefusedCells) {
     const int p = player;
     beings[p].type_flags[tf_can_use_items] = 1;

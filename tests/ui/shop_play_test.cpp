@@ -87,6 +87,7 @@ TEST_F(ShopPlay, AShopChestTradesWithItsKeeperWhoGreetsAndSaysGoodbye) {
         add_being_to_level(8, 7, blank_being, 1, find_being_plan_by_name("be_shopkeeper_general"));
     ASSERT_GT(keeper, 0);
     beings[keeper].next_action_time = 1000000;
+    press_command(REST); // the hero looks about: the keeper is seen minding the shop
     ASSERT_EQ(find_shopkeeper(6, 5, 0), keeper);
     adjust_wealth(hero, 5000 - being_coins(hero), 1);
     const int bows = carried(hero, "it_bow_short"), till = being_coins(keeper);

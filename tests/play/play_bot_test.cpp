@@ -1,0 +1,59 @@
+// The play-testing bot's short run: a few seeded games from the main menu through creation,
+// exploring, fights, items, stairs, rests and a save with its load, each to death or a few hundred
+// turns, with no hang and no fatal error; and a seed that replays its game exactly.
+#include <gtest/gtest.h>
+
+#include "support/play_bot.h"
+
+namespace dravok {
+namespace {
+
+using testing::bot_options;
+using testing::bot_report;
+using testing::started_game;
+
+constexpr int short_turns = 300;
+
+bot_report play(uint32_t seed, int turns) {
+    started_game game("bot_" + std::to_string(seed));
+    if (!game.ready()) return {};
+    bot_options options;
+    options.seed = seed;
+    options.turn_limit = turns;
+    options.save_every = turns / 2;
+    return play_bot_game(game, options);
+}
+
+TEST(PlayBot, SeededGamesPlayToTheirEndWithoutAHangOrAFatalError) {
+    if (!started_game("bot_probe").ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+    int saves = 0, loads = 0, fights = 0, items = 0;
+    for (uint32_t seed : {11u, 12u, 13u}) {
+        const bot_report r = play(seed, short_turns);
+        SCOPED_TRACE(testing::report_line(r));
+        EXPECT_FALSE(r.failed());
+        for (const std::string& e : r.errors)
+            ADD_FAILURE() << "error log:" << e;
+        EXPECT_GE(r.deepest, 1);
+        EXPECT_TRUE(r.ending == "died" || r.ending == "turn limit" || r.ending == "won");
+        if (r.ending == "turn limit") {
+            EXPECT_GE(r.turns, short_turns);
+        }
+        saves += r.saves;
+        loads += r.loads;
+        fights += r.fights;
+        items += r.items_used;
+    }
+    EXPECT_GT(saves, 0);
+    EXPECT_EQ(loads, saves) << "every save is loaded again";
+    EXPECT_GT(fights + items, 0) << "the bot met creatures or used its items";
+}
+
+TEST(PlayBot, TheSameSeedReplaysTheSameGame) {
+    if (!started_game("bot_probe").ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+    const bot_report first = play(21u, 150);
+    const bot_report second = play(21u, 150);
+    EXPECT_EQ(testing::report_line(first), testing::report_line(second));
+}
+
+} // namespace
+} // namespace dravok

@@ -1,0 +1,46 @@
+// The play-testing bot: plays one whole game through the window's key path of a started game
+// (creation menus, exploring, fighting, items, stairs, resting, saving and loading) until death,
+// victory or a turn limit. Every choice comes from one seed, so a failing game replays exactly.
+// Used by the short play test and by the soak program.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "support/game_start.h"
+
+namespace dravok::testing {
+
+struct bot_options {
+    uint32_t seed = 1;
+    int turn_limit = 300;
+    // Game rounds between saves (a save quits the program; the bot starts it again and loads).
+    int save_every = 400;
+    // Wall-clock seconds without a new turn before the game counts as hung.
+    int hang_seconds = 30;
+    // Every key and every new log line to the error stream, for replaying a failed game by eye.
+    bool trace = false;
+    // Called whenever the turn count grows.
+    std::function<void(int turns)> on_progress;
+};
+
+struct bot_report {
+    uint32_t seed = 0;
+    int turns = 0;
+    int deepest = 0;
+    // "died", "won", "turn limit", "hang", "fatal", "no start"
+    std::string ending;
+    int saves = 0, loads = 0, fights = 0, items_used = 0, pickups = 0, stairs = 0, rests = 0;
+    // The error log's entries (headline lines), newest first; a fatal one ends the game.
+    std::vector<std::string> errors;
+    bool failed() const { return ending == "hang" || ending == "fatal" || ending == "no start"; }
+};
+
+// Plays one game in the started game's folder; the game is started (or restarted) by the bot.
+bot_report play_bot_game(started_game& game, const bot_options& options);
+
+// One line: seed, turns, deepest level, ending.
+std::string report_line(const bot_report& report);
+
+} // namespace dravok::testing
