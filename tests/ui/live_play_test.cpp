@@ -11,6 +11,7 @@
 #include "rules/being_creation.h"
 #include "rules/books.h"
 #include "rules/targeting.h"
+#include "support/creation_keys.h"
 #include "support/game_start.h"
 #include "ui/frame_composition.h"
 #include "ui/graphics.h"
@@ -31,6 +32,8 @@
 namespace dravok {
 namespace {
 
+using testing::press_command;
+using testing::start_new_game;
 using testing::started_game;
 
 class LivePlay : public ::testing::Test {
@@ -40,7 +43,7 @@ class LivePlay : public ::testing::Test {
         reset_keybindings();
         ASSERT_TRUE(session.start());
         random_seed = 20261210;
-        ASSERT_TRUE(session.new_game());
+        ASSERT_TRUE(start_new_game(session));
         hero = player;
     }
     // A kobold awake on a free cell next to the character, the only creature of the level.
@@ -74,12 +77,29 @@ TEST_F(LivePlay, TheLogPanelShowsTheBlowsOfAFight) {
     ASSERT_NE(kobold, 0);
     const size_t lines = message_log.size();
     const int dir = get_direction(beings[hero].x, beings[hero].y, beings[kobold].x, beings[kobold].y);
-    session.press_command(MOVE_N + dir - 1);
+    press_command(session, MOVE_N + dir - 1);
     ASSERT_GT(message_log.size(), lines) << "the blow was logged";
     // The panel the key's frame left on screen is the panel of the log as it now stands.
     const Bitmap shown(log_panel);
     draw_log_panel();
     EXPECT_TRUE(same_pixels(shown, log_panel)) << "the log panel was not redrawn: " << message_log.front();
+}
+
+TEST_F(LivePlay, TheAdjacentCreatureIsSeenAndTheSecondTargetKeyLandsOnIt) {
+    const int kobold = kobold_next_to_hero();
+    ASSERT_NE(kobold, 0);
+    press_command(session, REST);
+    bool listed = false;
+    for (int i = 1; i < seen_list_length && seen_being_list[size_t(i)].index != 0; ++i)
+        listed = listed || seen_being_list[size_t(i)].index == kobold;
+    EXPECT_TRUE(listed) << "the player's sight lists the kobold";
+    // The target mode opens on the character's own cell; the key again cycles to the kobold.
+    press_command(session, TARGET_MODE);
+    ASSERT_EQ(game_mode, mode_target);
+    EXPECT_EQ(target_cursor_x, beings[hero].x);
+    press_command(session, TARGET_MODE);
+    EXPECT_EQ(target_cursor_x, beings[kobold].x);
+    EXPECT_EQ(target_cursor_y, beings[kobold].y);
 }
 
 // The level item of the plan lying in the character's own area, or 0.
@@ -106,7 +126,7 @@ TEST_F(LivePlay, TheCharacterStartsInTheRoomOfTheTutorialBookAndPicksItUp) {
     ASSERT_NE(book, 0) << "no book in the character's room";
     EXPECT_EQ(level_items[book].x, beings[hero].x);
     EXPECT_EQ(level_items[book].y, beings[hero].y) << "it lies where the character stands";
-    session.press_command(GET);
+    press_command(session, GET);
     EXPECT_EQ(get_amount_of_items(hero, book_plan, 0, 1), 1) << "picked up with the get key";
 }
 
@@ -139,9 +159,9 @@ bool has_key_cap(const Bitmap& b, const Rect& area) {
 
 TEST_F(LivePlay, TheTutorialBookDrawsItsKeysAsKeyCaps) {
     const int book_plan = find_item_plan_by_name("it_book_tutorial");
-    session.press_command(GET);
+    press_command(session, GET);
     ASSERT_EQ(get_amount_of_items(hero, book_plan, 0, 1), 1);
-    session.press_command(INVENTORY);
+    press_command(session, INVENTORY);
     ASSERT_EQ(game_mode, mode_inventory);
     int book = 0;
     for (int i = 1; i < int(being_items[size_t(hero)].size()) && book == 0; ++i)
@@ -174,8 +194,8 @@ TEST_F(LivePlay, EnterOnALevelLootRowWalksTheCharacterToTheItem) {
     ASSERT_NE(x, 0);
     const int dagger = add_item_to_level(x, y, blank_item, 1, one_dice, find_item_plan_by_name("it_dagger"));
     ASSERT_NE(dagger, 0);
-    session.press_command(REST); // the character looks round and sees it
-    session.press_command(LOOT_LEVEL);
+    press_command(session, REST); // the character looks round and sees it
+    press_command(session, LOOT_LEVEL);
     ASSERT_EQ(game_mode, mode_inventory);
     const int row = row_of_item(lister.current, dagger);
     ASSERT_NE(row, 0) << "the dagger is listed";
