@@ -5,6 +5,7 @@
 
 #include "ai/attacking.h"
 #include "records/being_flags.h"
+#include "records/layout_being.h"
 #include "rules/item_use.h"
 #include "rules/map_effects.h"
 #include "rules/talents.h"

@@ -178,6 +178,8 @@ void add_area_connection(int a, int b, int x, int y) {
     tarea& r = areas[a];
     const bool b_corridor = areas[b].kind == area_corridor;
     int empty = -1, corridor = -1;
+    // The list is kept without gaps (entries are only ever appended or swapped), so the first
+    // empty slot ends it.
     for (int j = 0; j < 100; ++j) {
         const int n = r.exit_neighbours[j];
         if (n == b) {
@@ -185,10 +187,10 @@ void add_area_connection(int a, int b, int x, int y) {
             return;
         }
         if (n == 0) {
-            if (empty < 0) empty = j;
-        } else if (!b_corridor && corridor < 0 && is_area_ok(n) && areas[n].kind == area_corridor) {
-            corridor = j;
+            empty = j;
+            break;
         }
+        if (!b_corridor && corridor < 0 && is_area_ok(n) && areas[n].kind == area_corridor) corridor = j;
     }
     int slot;
     if (corridor >= 0 && empty >= 0) {
@@ -238,6 +240,29 @@ void set_connection_door_state(int a, int b, int state_) {
     set_one_side(b, a, state_);
 }
 
+namespace {
+
+// Every area on a chain of two-exit areas behind a one-exit area knows that area as its root.
+void mark_dead_end_chains() {
+    const int high = area_high_index();
+    for (int a = 1; a <= high; ++a)
+        areas[a].dead_end_root = 0;
+    for (int a = 1; a <= high; ++a) {
+        if (areas[a].exits != 1) continue;
+        int previous = a, next = areas[a].exit_neighbours[0];
+        // Neighbour lists need not be symmetric, so the walk is bounded by the number of areas.
+        for (int steps = 0; steps < high && is_area_ok(next) && areas[next].exits == 2; ++steps) {
+            tarea& r = areas[next];
+            r.dead_end_root = a;
+            const int onward = r.exit_neighbours[0] == previous ? r.exit_neighbours[1] : r.exit_neighbours[0];
+            previous = next;
+            next = onward;
+        }
+    }
+}
+
+} // namespace
+
 void calculate_area_exits() {
     const int high = area_high_index();
     const int n = map_size;
@@ -255,12 +280,23 @@ void calculate_area_exits() {
         const tcell* column = &cell_at(x, 1);
         for (int y = 1; y <= n; ++y) {
             const tcell& c = column[y - 1];
-            const bool floor = c.block >= 41;
-            plane[x][y] = static_cast<uint16_t>((floor ? floor_flag : 0) | c.area);
-            if (floor && c.area >= 1 && c.area <= high && x >= 2 && x <= n - 1 && y >= 2 && y <= n - 1)
-                cells_of_area[c.area].push_back(static_cast<uint16_t>((x << 8) | y));
+            plane[x][y] = static_cast<uint16_t>((c.block >= 41 ? floor_flag : 0) | c.area);
         }
     }
+    // Only a floor cell with a floor neighbour of another area can add an exit: the others,
+    // most of every area, are left out of the lists.
+    for (int x = 2; x <= n - 1; ++x)
+        for (int y = 2; y <= n - 1; ++y) {
+            const uint16_t v = plane[x][y];
+            const int area = v & 0xff;
+            if (!(v & floor_flag) || area < 1 || area > high) continue;
+            bool border = false;
+            for (int d = 1; d <= 4 && !border; ++d) {
+                const uint16_t w = plane[x + dir_dx[d]][y + dir_dy[d]];
+                border = (w & floor_flag) && (w & 0xff) != area;
+            }
+            if (border) cells_of_area[area].push_back(static_cast<uint16_t>((x << 8) | y));
+        }
 
     static uint32_t visited_stamp[max_map_size][max_map_size];
     static uint32_t stamp = 0;
@@ -289,20 +325,78 @@ void calculate_area_exits() {
             }
         }
     }
-    for (int a = 1; a <= high; ++a)
-        areas[a].dead_end_root = 0;
-    for (int a = 1; a <= high; ++a) {
-        if (areas[a].exits != 1) continue;
-        int previous = a, next = areas[a].exit_neighbours[0];
-        // Neighbour lists need not be symmetric, so the walk is bounded by the number of areas.
-        for (int steps = 0; steps < high && is_area_ok(next) && areas[next].exits == 2; ++steps) {
-            tarea& r = areas[next];
-            r.dead_end_root = a;
-            const int onward = r.exit_neighbours[0] == previous ? r.exit_neighbours[1] : r.exit_neighbours[0];
-            previous = next;
-            next = onward;
+    mark_dead_end_chains();
+}
+
+void update_area_exits_near(int x, int y, const texits_snapshot& before) {
+    const int high = area_high_index();
+    const int n = map_size;
+    // The areas whose exits may have changed: those of the changed cells, before and after,
+    // and of the cells beside them. Every other area's cells and neighbours are as they were.
+    std::vector<int> touched;
+    auto touch = [&](int a) {
+        if (a >= 1 && a <= high && std::find(touched.begin(), touched.end(), a) == touched.end())
+            touched.push_back(a);
+    };
+    bool changed = false;
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy) {
+            const int cx = x + dx, cy = y + dy;
+            if (!on_map(cx, cy, 0)) continue;
+            const tcell& c = cell_at(cx, cy);
+            const texits_snapshot::cell was = before.cells[dx + 1][dy + 1];
+            if (was.floor == (c.block >= 41) && was.area == c.area) continue;
+            changed = true;
+            touch(was.area);
+            touch(c.area);
+            for (int d = 1; d <= 4; ++d)
+                if (on_map(cx + dir_dx[d], cy + dir_dy[d], 0))
+                    touch(cell_at(cx + dir_dx[d], cy + dir_dy[d]).area);
         }
+    if (!changed) return;
+    static uint32_t visited_stamp[max_map_size][max_map_size];
+    static uint32_t stamp = 0;
+    std::sort(touched.begin(), touched.end());
+    for (const int a : touched) {
+        tarea& r = areas[a];
+        if (++stamp == 0) {
+            std::memset(visited_stamp, 0, sizeof visited_stamp);
+            stamp = 1;
+        }
+        r.exit_cells = r.exits = r.non_corridor_neighbours = 0;
+        std::memset(r.exit_neighbours, 0, sizeof r.exit_neighbours);
+        std::memset(r.neighbour_kind, 0, sizeof r.neighbour_kind);
+        std::memset(r.door_state, 0, sizeof r.door_state);
+        std::memset(r.exit_count, 0, sizeof r.exit_count);
+        // The area's cells lie inside its rectangle, met in the order of the whole-map count.
+        const int x1 = std::max(2, r.x1), x2 = std::min(n - 1, r.x2);
+        const int y1 = std::max(2, r.y1), y2 = std::min(n - 1, r.y2);
+        for (int cx = x1; cx <= x2; ++cx)
+            for (int cy = y1; cy <= y2; ++cy) {
+                const tcell& c = cell_at(cx, cy);
+                if (c.area != a || c.block < 41) continue;
+                for (int d = 1; d <= 4; ++d) {
+                    const int nx = cx + dir_dx[d], ny = cy + dir_dy[d];
+                    const tcell& o = cell_at(nx, ny);
+                    if (o.block < 41 || o.area == a || visited_stamp[nx - 1][ny - 1] == stamp) continue;
+                    visited_stamp[nx - 1][ny - 1] = stamp;
+                    ++r.exit_cells;
+                    add_area_connection(a, o.area, cx, cy);
+                }
+            }
     }
+    mark_dead_end_chains();
+}
+
+texits_snapshot take_exits_snapshot(int x, int y) {
+    texits_snapshot s;
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            if (on_map(x + dx, y + dy, 0)) {
+                const tcell& c = cell_at(x + dx, y + dy);
+                s.cells[dx + 1][dy + 1] = {c.block >= 41, c.area};
+            }
+    return s;
 }
 
 void update_area_door_states() {
@@ -314,13 +408,34 @@ void update_area_door_states() {
         r.passable_exits = r.touching = 0;
         std::memset(r.touching_areas, 0, sizeof r.touching_areas);
     }
+    // The doorway and secret-door tests of the map, read straight off the cells: every cell
+    // looked at here lies inside the map's border, so its neighbours are on the map.
+    auto floor_at = [](int x, int y) { return cell_at(x, y).block >= first_floor_block; };
+    auto door_at = [](const tcell& c) { return c.furniture >= fu_door && c.furniture <= fu_door_cell; };
+    auto doorway_at = [&](int x, int y, bool no_door) {
+        const tcell& c = cell_at(x, y);
+        if (c.block < first_floor_block) return 0;
+        const bool west_east_floor = floor_at(x - 1, y) && floor_at(x + 1, y);
+        const bool north_south_floor = floor_at(x, y - 1) && floor_at(x, y + 1);
+        if (door_at(c)) return west_east_floor ? 1 : north_south_floor ? 2 : 0;
+        if (no_door) return 0;
+        if (!floor_at(x, y - 1) && !floor_at(x, y + 1) && west_east_floor) return 1;
+        if (!floor_at(x - 1, y) && !floor_at(x + 1, y) && north_south_floor) return 2;
+        return 0;
+    };
+    auto secret_door_at = [&](int x, int y) {
+        if (cell_at(x, y).furniture != fu_door_secret) return 0;
+        if (floor_at(x - 1, y) && floor_at(x + 1, y)) return 1;
+        if (floor_at(x, y - 1) && floor_at(x, y + 1)) return 2;
+        return 0;
+    };
     for (int x = 2; x <= n - 1; ++x)
         for (int y = 2; y <= n - 1; ++y) {
             // Only a floor cell can be a doorway and only a secret door on a wall can join two
             // areas through it: plain walls, most of the map, are passed over at once.
             const tcell& cell = cell_at(x, y);
             if (cell.block < 41 && cell.furniture != 11) continue;
-            const int doorway = is_doorway(x, y, true, 0);
+            const int doorway = doorway_at(x, y, true);
             if (doorway != 0) {
                 const int a = doorway == 1 ? cell_at(x - 1, y).area : cell_at(x, y - 1).area;
                 const int b = doorway == 1 ? cell_at(x + 1, y).area : cell_at(x, y + 1).area;
@@ -330,7 +445,7 @@ void update_area_door_states() {
                 }
                 continue;
             }
-            const int secret = is_secret_door(x, y, 0);
+            const int secret = secret_door_at(x, y);
             if (secret != 0) {
                 const int a = secret == 1 ? cell_at(x - 1, y).area : cell_at(x, y - 1).area;
                 const int b = secret == 1 ? cell_at(x + 1, y).area : cell_at(x, y + 1).area;
@@ -340,7 +455,7 @@ void update_area_door_states() {
                 }
                 continue;
             }
-            const int plain = is_doorway(x, y, false, 0);
+            const int plain = doorway_at(x, y, false);
             if (plain != 0 && cell_at(x, y).furniture == 0) {
                 const int a = plain == 1 ? cell_at(x - 1, y).area : cell_at(x, y - 1).area;
                 const int b = plain == 1 ? cell_at(x + 1, y).area : cell_at(x, y + 1).area;
@@ -502,8 +617,8 @@ bool portal_near(int x, int y, int r) {
     const int y1 = std::max(1, y - r), y2 = std::min(map_size, y + r);
     for (int cx = x1; cx <= x2; ++cx)
         for (int cy = y1; cy <= y2; ++cy) {
-            const int f = get_furniture(cx, cy, 0);
-            if (f >= 1 && f <= 3) return true;
+            const int f = cell_at(cx, cy).furniture;
+            if (f >= fu_stairs_down && f <= fu_teleporter) return true;
         }
     return false;
 }

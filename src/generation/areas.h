@@ -41,6 +41,18 @@ void add_area_connection(int a, int b, int x, int y);
 void add_touching_area(int a, int b);
 void set_connection_door_state(int a, int b, int state);
 void calculate_area_exits();
+// The cells round (x, y) as the exits see them, taken before a change there; then the exits
+// recounted for the areas that change can reach, as calculate_area_exits would count them
+// (the areas' cells lying inside their rectangles).
+struct texits_snapshot {
+    struct cell {
+        bool floor = false;
+        uint8_t area = 0;
+    };
+    cell cells[3][3];
+};
+texits_snapshot take_exits_snapshot(int x, int y);
+void update_area_exits_near(int x, int y, const texits_snapshot& before);
 void update_area_door_states();
 void update_area_door_state(int x, int y, bool toggled);
 bool areas_connected(int a, int b);

@@ -7,6 +7,7 @@
 
 #include "generation/areas.h"
 #include "generation/doorways.h"
+#include "generation/floor_symbols.h"
 #include "generation/grids.h"
 #include "generation/locations.h"
 #include "generation/stuff.h"
@@ -243,6 +244,7 @@ void add_content_stuff(int content, const tstuff& request, int depth) {
         }
     }
     enchant_depth_bonus = c.item_bonus;
+    content_creature_bonus = c.creature_bonus;
 
     // Pick-one groups: one fitting member of each group is given a sure chance.
     std::vector<int> fitting;
@@ -253,7 +255,7 @@ void add_content_stuff(int content, const tstuff& request, int depth) {
             row.chance = tdice{};
             bool fits = true;
             if (row.kind == request_floor_symbol)
-                fits = false;
+                fits = floor_symbol_fits(row, area);
             else if (row.kind == request_furniture && row.pattern >= pattern_first_shape &&
                      row.pattern <= pattern_last_shape)
                 fits = shape_fits(row, area, max_dice(row.count, 0), depth);
@@ -301,6 +303,7 @@ void add_content_stuff(int content, const tstuff& request, int depth) {
         if (!previous_placed && row.mandatory != 0) break;
     }
     enchant_depth_bonus = 0;
+    content_creature_bonus = 0;
 
     lock_area_furniture(area, c.chest_lock_chance, fu_chest, c.lock, c.lock_value, depth);
     tarea& a = areas[area];

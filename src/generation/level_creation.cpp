@@ -1,5 +1,7 @@
 #include "generation/level_creation.h"
 
+#include <algorithm>
+
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -13,6 +15,7 @@
 #include "generation/marks.h"
 #include "generation/portals.h"
 #include "generation/stuff.h"
+#include "generation/vault_templates.h"
 #include "records/layout_dice.h"
 #include "records/layout_game.h"
 #include "records/layout_item.h"
@@ -29,6 +32,7 @@
 #include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/map.h"
+#include "world/map_features.h"
 #include "world/random.h"
 #include "world/rounding.h"
 
@@ -88,6 +92,8 @@ void create_level(int depth) {
     for (std::size_t i = 1; i < being_plans.size(); ++i)
         being_plans[i].created_on_level = 0;
     rank_content_templates(0, true);
+    // Splash variants avoid the last one picked; a new level starts from none.
+    std::fill(std::begin(splash_last_image), std::end(splash_last_image), 0);
 
     int attempt = 1;
     bool success = false;
@@ -96,6 +102,7 @@ void create_level(int depth) {
         dungeon.dig_step = 0;
         success = true;
         level.seed = random_seed;
+        if (attempt > 1) forget_attempt_templates();
         create_dungeon(depth);
         for (int step = 1; step <= dungeon.dig_steps; ++step) {
             if (open_marks.empty() || quit_requested()) break;

@@ -13,6 +13,7 @@
 #include "generation/shapes.h"
 #include "world/directions.h"
 #include "world/error_log.h"
+#include "world/geometry.h"
 #include "world/rounding.h"
 
 namespace dravok {
@@ -156,10 +157,143 @@ bool create_ellipse(int x, int y, int direction, int depth) {
     return true;
 }
 
-// Polygons arrive with their own work; until then they build nothing and the dig loop takes
-// another kind.
-bool create_polygon(int, int, int, int) {
-    return false;
+namespace {
+
+constexpr int polygon_tries = 20;
+constexpr int arm_low = 5, arm_spread = 6, arm_spread_dead_end = 3;
+constexpr int fresh_arms_above = 70, same_arms_above = 50, own_third_arm_below = 51;
+constexpr int far_corner_lead = 3;
+
+struct polygon_corner {
+    int x = 0, y = 0, arm = 0;
+};
+
+bool inside_border(int x, int y) {
+    return x >= 2 && x <= map_size - 1 && y >= 2 && y <= map_size - 1;
+}
+
+// How far a cell lies along direction d: larger is further.
+int along(int x, int y, int d) {
+    return dir_dx[d] * x + dir_dy[d] * y;
+}
+
+// The four corners of one try; false when a corner or an edge leaves the map's inner part.
+bool draw_polygon(int x, int y, int direction, bool corridor_end, polygon_corner (&c)[5], int& cx, int& cy) {
+    const int spread = corridor_end ? arm_spread_dead_end : arm_spread;
+    auto arm = [&] { return random(spread) + arm_low; };
+    const int style = d100();
+    const bool fresh = style > fresh_arms_above;
+    int a = 0, b = 0, l3 = 0;
+    if (!fresh) {
+        a = arm();
+        const int same = d100();
+        if (same > same_arms_above) {
+            b = l3 = a;
+        } else {
+            b = arm();
+            const int own = d100();
+            l3 = own < own_third_arm_below ? arm() : b;
+        }
+    }
+    c[1] = {x + dir_dx[direction], y + dir_dy[direction], opposite_direction[direction]};
+    const int arms[5] = {0, 0, side_direction[direction][0], direction, side_direction[direction][1]};
+    for (int i = 2; i <= 4; ++i) {
+        int l1 = i == 3 ? b : a;
+        int l2 = i == 3 ? b : l3;
+        if (fresh) {
+            l1 = arm();
+            l2 = arm();
+        }
+        c[i] = {c[1].x + dir_dx[arms[i]] * l1 + dir_dx[direction] * l2,
+                c[1].y + dir_dy[arms[i]] * l1 + dir_dy[direction] * l2, arms[i]};
+        if (!inside_border(c[i].x, c[i].y)) return false;
+    }
+    const int lead =
+        std::max(along(c[2].x, c[2].y, direction), along(c[4].x, c[4].y, direction)) + far_corner_lead;
+    while (along(c[3].x, c[3].y, direction) <= lead) {
+        c[3].x += dir_dx[direction];
+        c[3].y += dir_dy[direction];
+        if (!inside_border(c[3].x, c[3].y)) return false;
+    }
+    cx = (c[1].x + c[2].x + c[3].x + c[4].x) / 4;
+    cy = (c[1].y + c[2].y + c[3].y + c[4].y) / 4;
+    const int floor = dungeon.floor_block;
+    for (int i = 1; i <= 4; ++i) {
+        const polygon_corner& from = c[i];
+        const polygon_corner& to = c[i == 4 ? 1 : i + 1];
+        shape_set(from.x, from.y, floor);
+        shape_set(to.x, to.y, floor);
+        const int s = side_direction[from.arm][1], e = side_direction[to.arm][0];
+        const int sx = from.x + dir_dx[s], sy = from.y + dir_dy[s];
+        const int ex = to.x + dir_dx[e], ey = to.y + dir_dy[e];
+        if (!inside_border(sx, sy) || !inside_border(ex, ey)) return false;
+        shape_set(sx, sy, floor);
+        shape_set(ex, ey, floor);
+        trace_line(sx, sy, ex, ey);
+        for (int k = 1; k <= line_length; ++k)
+            shape_set(line_points[k].x, line_points[k].y, floor);
+    }
+    return true;
+}
+
+// Zone 2: the rectangle of floor grown from the centre, one side at a time.
+tzone_rect grow_floor_rect(int cx, int cy) {
+    const int floor = dungeon.floor_block;
+    auto is_floor_cell = [&](int x, int y) { return on_map(x, y, 0) && shape_get(x, y) == floor; };
+    int x1 = cx, y1 = cy, x2 = cx, y2 = cy;
+    bool grew = true;
+    while (grew) {
+        grew = false;
+        if (is_floor_cell(x1 - 1, y1) && is_floor_cell(x1 - 1, y2)) --x1, grew = true;
+        if (is_floor_cell(x1, y1 - 1) && is_floor_cell(x2, y1 - 1)) --y1, grew = true;
+        if (is_floor_cell(x2 + 1, y1) && is_floor_cell(x2 + 1, y2)) ++x2, grew = true;
+        if (is_floor_cell(x1, y2 + 1) && is_floor_cell(x2, y2 + 1)) ++y2, grew = true;
+    }
+    return {static_cast<uint8_t>(x1), static_cast<uint8_t>(y1), static_cast<uint8_t>(x2 - x1 + 1),
+            static_cast<uint8_t>(y2 - y1 + 1)};
+}
+
+} // namespace
+
+bool create_polygon(int x, int y, int direction, int depth) {
+    depth = trace_enter(depth, trace_create_polygon);
+    if (!on_map(x, y, depth)) return false;
+    dungeon.success = 0;
+    if (dungeon.next_area > max_area_number || direction < 1 || direction > 4) return false;
+    const bool corridor_end = grid_at(corridor_end_grid, x, y) != 0;
+    const int area = static_cast<int>(dungeon.next_area);
+    const bool first = area == 1;
+    polygon_corner c[5];
+    int cx = 0, cy = 0;
+    shape_bounds b;
+    bool built = false;
+    for (int t = 0; t < polygon_tries && !built; ++t) {
+        clear_shape_grid();
+        if (!draw_polygon(x, y, direction, corridor_end, c, cx, cy)) continue;
+        // A fill that touches dug ground would fail the wall layer or the map test below.
+        if (!flood_fill_shape(cx, cy, dungeon.floor_block)) continue;
+        get_shape_bounds(b);
+        if (!grow_layer_step(b.x1 - 1, b.y1 - 1, b.x2 + 1, dungeon.wall_block, dungeon.floor_block, b.y2 + 1))
+            continue;
+        if (first)
+            centre_first(x, y, {&c[1].x, &c[2].x, &c[3].x, &c[4].x, &cx},
+                         {&c[1].y, &c[2].y, &c[3].y, &c[4].y, &cy});
+        get_shape_bounds(b);
+        built = shape_fits_map(b.x1, b.y1, b.x2, b.y2, false);
+    }
+    if (!built) return false;
+    place_area(b.x1, b.y1, b.x2, b.y2, depth, false, area, area_polygon);
+    if (!corridor_end) merge_rooms(b, area, depth);
+    for (int i = first ? 1 : 2; i <= 4; ++i)
+        add_mark(c[i].x + dir_dx[c[i].arm], c[i].y + dir_dy[c[i].arm], c[i].arm, depth, 0, area_polygon);
+    const tzone_rect main_zone = grow_floor_rect(cx, cy);
+    finish_area(area, x, y, direction, b, area_polygon, depth);
+    tarea& a = areas[area];
+    a.zone(vz_center) = {static_cast<uint8_t>(cx), static_cast<uint8_t>(cy), 1, 1};
+    a.zone(vz_main) = main_zone;
+    mark_vault_zone_cells(area, vz_center);
+    mark_vault_zone_cells(area, vz_main);
+    return true;
 }
 
 namespace {
@@ -174,14 +308,68 @@ bool is_dug(int x, int y) {
     return dug_grid[x - 1][y - 1] != 0;
 }
 
+// A growing natural area re-fills its whole shape at every step whose circle centre is
+// already floor; that fill only tells whether some floor cell of the shape touches dug ground
+// or the map's edge. While a try grows the shape with one value, every cell written is checked
+// for that as it is written (a fill that succeeds has checked the cells it painted), so the
+// fill over the old shape is skipped as long as no cell written may be spoiled.
+struct natural_growth {
+    bool tracking = false;
+    bool spoiled = false; // some floor cell of the shape may touch dug ground or the edge
+    int value = 0;
+};
+natural_growth growth;
+
+// Starts tracking for one try; stops when the try ends, however it ends.
+struct growth_session {
+    explicit growth_session(int value) { growth = {true, false, value}; }
+    ~growth_session() { growth = {}; }
+    growth_session(const growth_session&) = delete;
+    growth_session& operator=(const growth_session&) = delete;
+};
+
+// A shape cell that a fill reaching it would refuse: dug, or beside dug ground or the edge.
+bool spoils_fill(int x, int y) {
+    if (is_dug(x, y)) return true;
+    for (int d = 1; d <= 4; ++d) {
+        const int nx = x + dir_dx[d], ny = y + dir_dy[d];
+        if (!on_map(nx, ny, 0) || is_dug(nx, ny)) return true;
+    }
+    return false;
+}
+
+void note_written(int x, int y, int value) {
+    if (growth.tracking && value == growth.value && !growth.spoiled && spoils_fill(x, y))
+        growth.spoiled = true;
+}
+
+// draw_circle_shape(x, y, natural_core_radius, value, value), with the fill over an unspoiled
+// shape skipped.
+bool natural_circle(int x, int y, int value) {
+    if (!growth.tracking || value != growth.value)
+        return draw_circle_shape(x, y, natural_core_radius, value, value);
+    const int count = static_cast<int>(sight_ray_counts[natural_core_radius]);
+    for (int i = 1; i <= count; ++i) {
+        const int px = x + ray_endpoints[natural_core_radius][i].dx,
+                  py = y + ray_endpoints[natural_core_radius][i].dy;
+        if (!on_map(px, py, 0) || is_dug(px, py)) return false;
+        shape_set(px, py, value);
+        note_written(px, py, value);
+    }
+    if (on_map(x, y, 0) && shape_get(x, y) == value && !growth.spoiled) return true;
+    return flood_fill_shape(x, y, value);
+}
+
 // One neighbour of a growth step: off the map ends the step, dug ground spoils it, empty ground
 // takes the value. False when the step must end here.
 bool grow_into(int x, int y, int value, bool& result) {
     if (!on_map(x, y, 0)) return false;
-    if (is_dug(x, y))
+    if (is_dug(x, y)) {
         result = false;
-    else if (cell_at(x, y).block == 0)
+    } else if (cell_at(x, y).block == 0) {
         shape_set(x, y, value);
+        note_written(x, y, value);
+    }
     return true;
 }
 
@@ -226,7 +414,8 @@ bool try_natural(int x, int y, int direction, int kind) {
     const int sy = y + dir_dy[direction] * natural_start_distance;
     const int floor = dungeon.natural_floor_block;
     clear_shape_grid();
-    if (!on_map(sx, sy, 0) || !draw_circle_shape(sx, sy, natural_core_radius, floor, floor)) return false;
+    const growth_session session(floor);
+    if (!on_map(sx, sy, 0) || !natural_circle(sx, sy, floor)) return false;
     if (kind == area_cave) {
         const int walkers = random(10) + 5;
         for (int w = 0; w < walkers; ++w) {
@@ -339,8 +528,9 @@ bool natural_step(int x, int y, int value) {
     if (x < natural_margin + 1 || x > map_size - natural_margin || y < natural_margin + 1 ||
         y > map_size - natural_margin)
         return false;
-    if (random(3) != 0) return draw_circle_shape(x, y, natural_core_radius, value, value);
+    if (random(3) != 0) return natural_circle(x, y, value);
     shape_set(x, y, value);
+    note_written(x, y, value);
     bool result = true;
     for (int d = 1; d <= 4; ++d)
         if (!grow_into(x + dir_dx[d], y + dir_dy[d], value, result)) return result;

@@ -1,6 +1,7 @@
 #include "generation/stuff.h"
 
 #include "generation/areas.h"
+#include "generation/floor_symbols.h"
 #include "generation/grids.h"
 #include "generation/locations.h"
 #include "records/layout_plans.h"
@@ -228,9 +229,11 @@ void add_stuff(const tstuff& row, int area, int depth, tstuff& out) {
     out.chance.bonus = 100;
     if (req.pattern == 0) req.pattern = pattern_random;
     if (req.zone == 0) req.zone = vz_main;
-    // Floor symbols take their size from the tile set's sprite names, which the game does not
-    // load; a symbol row places nothing.
-    if (row.kind == request_floor_symbol) return;
+    if (row.kind == request_floor_symbol) {
+        if (req.area == 0) find_location(req, depth, req);
+        place_floor_symbol(req, req.area, out);
+        return;
+    }
 
     int n = 0;
     if (row.kind == request_item && is_stackable_item_plan(row.object_id))

@@ -1,6 +1,6 @@
 // Special areas and vaults: choosing a hand-made template by its groups and limits, and
 // stamping it into the level. Owner: the level generator; callers: the dig loop, the finishing
-// passes. The template choice is complete; stamping a template comes with its own work.
+// passes.
 #pragma once
 
 namespace dravok {
@@ -11,5 +11,8 @@ int random_eligible_template(int category);
 bool special_fits_a(int x, int y, int direction);
 bool special_fits_b(int x, int y, int direction);
 bool create_special(int x, int y, int direction, int depth, int template_value, int kind);
+// Before a new attempt at the same level: the templates the discarded attempt placed were never
+// placed in this game.
+void forget_attempt_templates();
 
 } // namespace dravok

@@ -192,7 +192,8 @@ void add_equipment_to_being(int being, int depth) {
     if (b.plan < 1 || b.plan >= being_plans.size()) return;
     const tbeing_plan& plan = being_plans[b.plan];
     const bool silver_spoon = being_status(b, st_silver_spoon) != 0;
-    owner_enchant_bonus = plan.kit_enchantment + (silver_spoon ? silver_spoon_bonus : 0);
+    owner_enchant_bonus =
+        plan.kit_enchantment + (silver_spoon ? silver_spoon_bonus : 0) + content_creature_bonus;
     kit_flag_counts.fill(0);
     for (int i = 0; i < kit_entry_count; ++i) {
         if (plan.kit_class[i] == 0) continue;

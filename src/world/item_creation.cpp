@@ -20,6 +20,7 @@
 namespace dravok {
 
 int enchant_depth_bonus = 0;
+int content_creature_bonus = 0;
 int enchant_min_level = 0;
 int owner_enchant_bonus = 0;
 std::array<uint16_t, 6> enchantment_chance_table{};

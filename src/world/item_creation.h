@@ -13,6 +13,9 @@ namespace dravok {
 // Set by the content placement while it furnishes an area, 0 otherwise.
 extern int enchant_depth_bonus;
 extern int enchant_min_level;
+// Set by the content placement while it furnishes an area, 0 otherwise: the beings its rows
+// create get that much more enchantment in their kits.
+extern int content_creature_bonus;
 // Set while a being's kit is created, 0 otherwise.
 extern int owner_enchant_bonus;
 // The highest rollable level, then the per-mille chances of levels 1..5.

@@ -84,7 +84,7 @@ enum furniture_kind : int {
 };
 
 // Vault zones the rules name.
-constexpr int vz_main = 2;
+constexpr int vz_center = 1, vz_main = 2;
 constexpr int vz_first_spot = 3, vz_last_spot = 22;
 constexpr int vz_first_cell = 31, vz_last_cell = 38;
 constexpr int vz_first_ambush = 43, vz_last_ambush = 46;

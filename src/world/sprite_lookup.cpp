@@ -1,29 +1,37 @@
 #include "world/sprite_lookup.h"
 
 #include <algorithm>
-#include <map>
-#include <utility>
+#include <array>
+#include <vector>
 
 namespace dravok {
 
 namespace {
-std::map<std::pair<int, int>, tsprite_info>& table() {
-    static std::map<std::pair<int, int>, tsprite_info> t;
+// Entries by category and entry number: creatures and items ask here for every being and item
+// made, so the look-up is an index, not a search.
+constexpr int sprite_categories = 11;
+std::array<std::vector<tsprite_info>, sprite_categories + 1>& table() {
+    static std::array<std::vector<tsprite_info>, sprite_categories + 1> t;
     return t;
 }
 } // namespace
 
 tsprite_info sprite_info(int category, int entry) {
-    auto it = table().find({category, entry});
-    return it == table().end() ? tsprite_info{} : it->second;
+    if (category < 0 || category > sprite_categories || entry < 0) return {};
+    const std::vector<tsprite_info>& entries = table()[category];
+    return entry < static_cast<int>(entries.size()) ? entries[entry] : tsprite_info{};
 }
 
 void set_sprite_info(int category, int entry, tsprite_info info) {
-    table()[{category, entry}] = info;
+    if (category < 0 || category > sprite_categories || entry < 0) return;
+    std::vector<tsprite_info>& entries = table()[category];
+    if (entry >= static_cast<int>(entries.size())) entries.resize(entry + 1);
+    entries[entry] = info;
 }
 
 void clear_sprite_infos() {
-    table().clear();
+    for (std::vector<tsprite_info>& entries : table())
+        entries.clear();
 }
 
 namespace {

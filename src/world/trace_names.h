@@ -301,6 +301,8 @@ namespace dravok {
     X(create_circular, "Generation_RoundAreas, create_circular")                                             \
     X(create_ellipse, "Generation_RoundAreas, create_ellipse")                                               \
     X(create_natural, "Generation_RoundAreas, create_natural")                                               \
+    X(create_polygon, "Generation_RoundAreas, create_polygon")                                               \
+    X(create_special, "Generation_VaultTemplates, create_special")                                           \
     X(after_zone_below, "Generation_Stuff, after_zone_below")                                                \
     X(place_piece, "Generation_Stuff, place_piece")                                                          \
     X(add_stuff, "Generation_Stuff, add_stuff")                                                              \

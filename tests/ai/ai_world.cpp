@@ -11,6 +11,7 @@
 #include "world/being.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/map.h"
 #include "world/random.h"
 
@@ -33,6 +34,8 @@ void prepare_sight_tables() {
 void tidy_after_level() {
     clear_light_maps();
     clear_static_lights();
+    // Lines still queued would be drawn in the next world's first frame, with its draws.
+    clear_indicator_lists();
     player = player_character = 0;
 }
 

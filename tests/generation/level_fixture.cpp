@@ -150,7 +150,8 @@ int unreachable_floor_cells() {
     auto passable = [](int x, int y) {
         if (!on_map(x, y, 0)) return false;
         const tcell& c = cell_at(x, y);
-        return c.block >= 41 || (c.furniture >= 8 && c.furniture <= 11);
+        // Doors, and walls that vanish when their area is revealed.
+        return c.block >= 41 || (c.furniture >= 8 && c.furniture <= 11) || c.furniture == 36;
     };
     std::vector<std::pair<int, int>> queue;
     int total = 0;

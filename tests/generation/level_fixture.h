@@ -44,8 +44,8 @@ void poison_outside_map();
 // anything but the pattern or 0 there.
 bool outside_map_untouched();
 
-// Floor cells (of any area) that cannot be reached from the first floor cell through floor
-// and door cells.
+// Floor cells (of any area) that cannot be reached from the first floor cell through floor,
+// door and vanishing-wall cells.
 int unreachable_floor_cells();
 
 // Empty when every area record agrees with the cells it claims; else what disagrees.

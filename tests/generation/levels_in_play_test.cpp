@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
+#include <type_traits>
 
 #include "ai/emotion.h"
 #include "ai/explore_targets.h"
@@ -152,6 +154,17 @@ class LevelsInPlay : public ::testing::Test {
     std::string folder;
 };
 
+// The item itself, or a stack it went into (coins join the stack a creature carries).
+bool carried_by_a_creature(const titem& item) {
+    for (std::size_t b = 1; b < beings.size() && b < being_items.size(); ++b)
+        for (const titem& it : being_items[b])
+            if (beings[b].present &&
+                (it.serial == item.serial ||
+                 (it.identifier.view() == item.identifier.view() && it.amount > 0 && item.amount > 0)))
+                return true;
+    return false;
+}
+
 TEST_F(LevelsInPlay, TheCharacterTakesTheStairsDownWithAFollowerAndFindsTheFirstLevelAsItLeftIt) {
     int down = 0, up = 0;
     ASSERT_TRUE(find_stairs(down, up)) << "the database joins levels 1 and 2";
@@ -248,14 +261,28 @@ TEST_F(LevelsInPlay, TheCharacterTakesTheStairsDownWithAFollowerAndFindsTheFirst
     // Cells, floor items and creatures as stored (the creatures' catch-up may move them).
     tbyte_stream map_now;
     write_level_map(map_now);
-    std::size_t at = map_now.size();
+    // The stored map's own length: creatures catching up may have smeared splashes since, and
+    // the map is written in runs.
+    const auto cells_now = std::make_unique<std::remove_cvref_t<decltype(map_cells)>>(map_cells);
+    tbyte_stream stored_stream(stored);
+    ASSERT_TRUE(read_level_map(stored_stream));
+    std::size_t at = stored_stream.position();
+    map_cells = *cells_now;
     // The block, shape and area planes; the explored plane grows with what the player sees again.
     const std::size_t planes = 3u * std::size_t(map_size) * std::size_t(map_size);
     EXPECT_TRUE(std::equal(map_now.bytes().begin(), map_now.bytes().begin() + long(planes), stored.begin()))
         << "cells";
     at += levels[1].area_count * sizeof(tarea);
-    for (int i = 1; i <= levels[1].highest_item; ++i, at += sizeof(titem))
+    for (int i = 1; i <= levels[1].highest_item; ++i, at += sizeof(titem)) {
+        titem was;
+        std::memcpy(&was, &stored[at], sizeof was);
+        // A creature catching up may have picked a floor item up: it then carries it.
+        if (level_items[i].identifier.view().empty() && !was.identifier.view().empty()) {
+            EXPECT_TRUE(carried_by_a_creature(was)) << "item " << i << " neither on the floor nor carried";
+            continue;
+        }
         EXPECT_EQ(std::memcmp(&stored[at], &level_items[i], sizeof(titem)), 0) << "item " << i;
+    }
     int creatures = 0;
     for (int i = 1; i <= levels[1].highest_being; ++i) {
         tbeing was;

@@ -685,7 +685,13 @@ TEST_F(SaveGame, TheScreenshotAndMapKeysWritePicturesOfTheWindowAndTheMap) {
     EXPECT_EQ(map.height(), 1152);
     // The cells are stretched over the whole side; the grid lines keep whole steps.
     const auto centre = [&](int cell) { return int((cell - 0.5) * 1152 / map_size); };
-    EXPECT_NE(map.pixel(centre(x), centre(y)), colours::black);
+    // The grid lines drift across the cells when the map side does not divide 1152, so the
+    // cell is looked at over its whole stretch.
+    bool lit = false;
+    for (int px = (x - 1) * 1152 / map_size; px < x * 1152 / map_size; ++px)
+        for (int py = (y - 1) * 1152 / map_size; py < y * 1152 / map_size; ++py)
+            lit = lit || map.pixel(px, py) != colours::black;
+    EXPECT_TRUE(lit);
     EXPECT_EQ(map.pixel(centre(1), centre(1)), colours::black) << "a wall never seen";
 }
 

@@ -26,6 +26,25 @@ bool move_to(started_game& game, const std::string& text) {
     return selected_text() == text;
 }
 
+bool start_new_game(started_game& game) {
+    if (!move_to(game, "NEW GAME")) return false;
+    game.press(key_enter);
+    if (menu.id == menu_character) game.press(key_enter); // "Create a new character"
+    if (menu.id != menu_race) return false;
+    game.press(key_down); // from the name row to the first race
+    game.press(key_enter);
+    for (const int expected : {menu_abilities, menu_skills}) {
+        if (menu.id != expected) return false;
+        game.press(key_end); // "Continue"
+        game.press(key_enter);
+    }
+    if (menu.id != menu_talents) return false;
+    game.press(key_end);
+    if (selected_text() != "Play") return false;
+    game.press(key_enter);
+    return game_mode == mode_main && player >= 1;
+}
+
 created create_through_keys(started_game& game, const std::string& shots, const std::string& last_row) {
     created out;
     EXPECT_TRUE(move_to(game, "NEW GAME"));

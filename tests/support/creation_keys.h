@@ -18,6 +18,11 @@ void press_command(started_game& game, int command);
 // Walks down to the row with the text; false when it is not reached.
 bool move_to(started_game& game, const std::string& text);
 
+// From the main menu, a new character as a player makes one who takes every choice as it comes:
+// NEW GAME, the first race, the points and talents left as they are, Play. True when the
+// character stands on the first level in the main mode.
+bool start_new_game(started_game& game);
+
 struct created {
     tcharacter sheet{};
     tbeing being{};

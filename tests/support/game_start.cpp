@@ -12,10 +12,8 @@
 #include "ui/draw.h"
 #include "ui/game_window.h"
 #include "ui/graphics.h"
-#include "ui/key_bindings.h"
 #include "world/error_log.h"
 #include "world/globals.h"
-#include "world/menu_model.h"
 #include "world/message_log.h"
 
 namespace dravok::testing {
@@ -78,42 +76,6 @@ bool started_game::restart() {
 
 void started_game::press(int key, tshift_state shift) {
     form_key_down(key, shift);
-}
-
-void started_game::press_command(int command) {
-    const tkeybinding b = keybindings[command][0];
-    press(b.key, tshift_state{b.modifier == key_shift, b.modifier == key_ctrl, b.modifier == key_alt});
-}
-
-namespace {
-
-constexpr int key_end = 35;
-
-std::string selected_text() {
-    const int r = selected_menu_row();
-    return r >= 1 ? menu_items[size_t(r)].text : "";
-}
-
-} // namespace
-
-bool started_game::new_game() {
-    for (int i = 0; i < 80 && selected_text() != "NEW GAME"; ++i)
-        press(key_down);
-    press(key_enter);
-    if (menu.id == menu_character) press(key_enter); // "Create a new character"
-    if (menu.id != menu_race) return false;
-    press(key_down); // from the name row to the first race
-    press(key_enter);
-    for (const int expected : {menu_abilities, menu_skills}) {
-        if (menu.id != expected) return false;
-        press(key_end); // "Continue"
-        press(key_enter);
-    }
-    if (menu.id != menu_talents) return false;
-    press(key_end);
-    if (selected_text() != "Play") return false;
-    press(key_enter);
-    return game_mode == mode_main && player >= 1;
 }
 
 bool started_game::logged(const std::string& text) const {

@@ -26,12 +26,6 @@ class started_game {
     bool restart();
     void press(int key, tshift_state shift = {});
     void press_shift(int key) { press(key, tshift_state{true, false, false}); }
-    // The first key bound to the command.
-    void press_command(int command);
-    // From the main menu, a new character as a player makes one who takes every choice as it
-    // comes: NEW GAME, the first race, the points and talents left as they are, Play. True
-    // when the character stands on the first level in the main mode.
-    bool new_game();
     // Whether a message holding the text was logged.
     bool logged(const std::string& text) const;
     void press_ctrl(int key) { press(key, tshift_state{false, true, false}); }

@@ -436,6 +436,44 @@ TEST_F(ContentMistakes, EachMistakeStopsTheBuildWithItsPlace) {
     }
 }
 
+// Content that reads well but cannot be generated: a forced content no area of its level can
+// hold (found by creating the level), a template whose floor the entry does not reach.
+TEST_F(ContentMistakes, ContentTheGeneratorCannotBuildIsRefused) {
+    struct tcase {
+        const char* fixture;
+        const char* table;
+        const char* forced; // added to the first level's forced contents
+        const char* message;
+    } cases[] = {
+        {"hall_too_big.json", "contents", "great_hall",
+         "levels/levels.json: The Upper Halls: forced content contents/zz_hall_too_big.json: great_hall: no "
+         "area of the level can hold it"},
+        {"sealed_vault.json", "vaults", nullptr,
+         "vaults/zz_sealed_vault.json: vt_sealed: layout: the floor at 2, 2 cannot be reached from the "
+         "entry"},
+    };
+    const fs::path levels = dir / "content" / "levels" / "levels.json";
+    std::ifstream in(levels);
+    const std::string original((std::istreambuf_iterator<char>(in)), {});
+    in.close();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        add_fixture(c.fixture, c.table);
+        std::string text = original;
+        if (c.forced) {
+            const std::string first = "\"forced_contents\": [\"start_room\"";
+            ASSERT_NE(text.find(first), std::string::npos);
+            text.replace(text.find(first), first.size(), first + ", \"" + c.forced + "\"");
+        }
+        std::ofstream(levels) << text;
+        std::string messages;
+        EXPECT_NE(build(messages), 0);
+        EXPECT_NE(messages.find(c.message), std::string::npos) << messages;
+        EXPECT_FALSE(fs::exists(dir / "out.dbs"));
+        fs::remove(dir / "content" / c.table / (std::string("zz_") + c.fixture));
+    }
+}
+
 TEST_F(ContentMistakes, ALevelWithAnEmptyPairList) {
     fs::path levels = dir / "content" / "levels" / "levels.json";
     std::ifstream in(levels);
@@ -452,6 +490,34 @@ TEST_F(ContentMistakes, ALevelWithAnEmptyPairList) {
                             "(filler, natural floor) pair"),
               std::string::npos)
         << messages;
+}
+
+TEST_F(ContentMistakes, AFloorSymbolNeedsASizedNameAndAllItsEntries) {
+    const fs::path file = dir / "content" / "contents" / "contents.json";
+    std::ifstream in(file);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    in.close();
+    const std::string row = "\"kind\": \"floor_symbol\", \"object\": 5";
+    ASSERT_NE(text.find(row), std::string::npos);
+    struct tcase {
+        const char* object;
+        const char* message;
+    } cases[] = {
+        {"6", "row 1: the floor symbol's entry has no name of the form ..._<W>x<H>_<NN> in _overlay_names"},
+        {"99", "row 1: the floor symbol's entry has no name of the form"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.object);
+        std::string changed = text;
+        changed.replace(changed.find(row), row.size(),
+                        "\"kind\": \"floor_symbol\", \"object\": " + std::string(c.object));
+        std::ofstream(file) << changed;
+        std::string messages;
+        EXPECT_NE(build(messages), 0);
+        EXPECT_NE(messages.find("contents/contents.json: shrine_small: " + std::string(c.message)),
+                  std::string::npos)
+            << messages;
+    }
 }
 
 } // namespace

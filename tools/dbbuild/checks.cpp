@@ -4,6 +4,7 @@
 #include <queue>
 
 #include "effects.h"
+#include "generation/floor_symbols.h"
 #include "records/vocabulary.h"
 #include "rules/effect_tables.h"
 #include "tables.h"
@@ -499,6 +500,30 @@ void check_keyboard_layout(tcompiler& c, const std::vector<std::string>& lines) 
         p = q + 1;
     }
     if (!open.empty()) c.error(where, "<" + open.back() + "> is never closed");
+}
+
+void check_floor_symbols(tcompiler& c, const std::vector<std::string>& overlay_names,
+                         const std::vector<tlevel>& levels, const std::vector<tcontent>& contents) {
+    constexpr int floor_symbol_kind = 8;
+    auto check_rows = [&](const tstuff* rows, int count, const std::string& w) {
+        for (int i = 0; i < count; ++i) {
+            const tstuff& r = rows[i];
+            if (r.kind != floor_symbol_kind) continue;
+            const std::string row = "row " + std::to_string(i + 1);
+            const int entry = r.object_id;
+            int width = 0, height = 0;
+            if (entry < 1 || entry > static_cast<int>(overlay_names.size()) ||
+                !parse_floor_symbol_size(overlay_names[entry - 1], width, height))
+                c.error(w, row + ": the floor symbol's entry has no name of the form ..._<W>x<H>_<NN> in "
+                                 "_overlay_names");
+            else if (entry + width * height - 1 > static_cast<int>(overlay_names.size()))
+                c.error(w, row + ": the floor symbol needs " + std::to_string(width * height) + " entries");
+        }
+    };
+    for (std::size_t l = 1; l < levels.size(); ++l)
+        check_rows(levels[l].stuff, 100, c.levels[l - 1].file + ": " + c.levels[l - 1].id);
+    for (std::size_t t = 1; t < contents.size(); ++t)
+        check_rows(contents[t].stuff, 150, c.contents[t - 1].file + ": " + c.contents[t - 1].id);
 }
 
 void check_text_requirements(tcompiler& c, const std::set<std::string>& sections,

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <utility>
 
 #include "compiler.h"
 #include "effects.h"
@@ -254,6 +255,12 @@ tbuild_result compile_content(const std::string& content_dir) {
         check_entries(c, where[i], all[i].first, all[i].second, section_set);
     }
     check_text_requirements(c, section_set, items, beings, talents);
+    {
+        std::vector<std::string> overlay_names;
+        for (const auto& s : all)
+            if (s.first == "_overlay_names") overlay_names = s.second;
+        check_floor_symbols(c, overlay_names, levels, contents);
+    }
     for (const auto& s : all)
         if (s.first == "keyboard_layout") check_keyboard_layout(c, s.second);
 
@@ -298,6 +305,11 @@ tbuild_result compile_content(const std::string& content_dir) {
     }
     out.write_text(lines);
     result.payload.assign(reinterpret_cast<const char*>(out.data()), out.size());
+    for (const auto& [places, table] :
+         {std::pair{&result.level_places, &c.levels}, std::pair{&result.content_places, &c.contents},
+          std::pair{&result.portal_places, &c.portals}})
+        for (const tsource& s : *table)
+            places->push_back(s.file + ": " + s.id);
     result.sections = static_cast<int>(all.size());
     return result;
 }

@@ -12,6 +12,8 @@ struct tbuild_result {
     std::vector<std::string> warnings;
     std::string payload; // the plain database payload (before encoding)
     int sections = 0;
+    // "file: name" of each level, content and portal, in table order, to name them later.
+    std::vector<std::string> level_places, content_places, portal_places;
 };
 
 // Compiles the content folder into a plain payload. Errors leave the payload empty.

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "compiler.h"
+#include "level_check.h"
 #include "records/byte_stream.h"
 #include "records/codec.h"
 
@@ -31,6 +32,17 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "error: could not write %s\n", tmp.c_str());
             return 1;
         }
+    }
+    // Content that loads but cannot be generated is refused as well.
+    const auto unbuildable =
+        dravok::dbbuild::check_levels_build(tmp, result, dravok::dbbuild::level_check_seeds);
+    if (!unbuildable.empty()) {
+        for (const auto& e : unbuildable)
+            std::fprintf(stderr, "error: %s\n", e.c_str());
+        std::fprintf(stderr, "%zu level(s) cannot be generated: the database was not written\n",
+                     unbuildable.size());
+        std::remove(tmp.c_str());
+        return 1;
     }
     if (std::rename(tmp.c_str(), argv[2]) != 0) {
         std::fprintf(stderr, "error: could not write %s\n", argv[2]);

@@ -25,6 +25,10 @@ void check_text_requirements(tcompiler& c, const std::set<std::string>& sections
                              const std::vector<ttalent>& talents);
 
 void check_keyboard_layout(tcompiler& c, const std::vector<std::string>& lines);
+// Every floor symbol row names an overlay entry whose name gives its size, with all its
+// entries present.
+void check_floor_symbols(tcompiler& c, const std::vector<std::string>& overlay_names,
+                         const std::vector<tlevel>& levels, const std::vector<tcontent>& contents);
 
 // The image choice of a template: a named icon and a "#rrggbb" colour.
 void check_image(const tplace& p, const json& t);

@@ -1,4 +1,7 @@
 // Levels, portals, contents and vaults: the dungeon's shape and what furnishes it.
+#include <utility>
+#include <vector>
+
 #include "effects.h"
 #include "records/vocabulary.h"
 #include "tables.h"
@@ -375,6 +378,47 @@ void fill_contents(tcompiler& c, std::vector<tcontent>& out) {
     }
 }
 
+namespace {
+
+constexpr int disappearing_wall = 36;
+
+// Every floor cell of a layout lies in one piece with the cell inside the entry (walls that
+// vanish when revealed count as open), or part of the area would be sealed off wherever the
+// template is built.
+template <typename Cell>
+void check_floor_reached(const tplace& p, Cell cell, const tvault& v, int entry_x, int entry_y) {
+    auto vanishes = [&](int x, int y) {
+        for (const tvault_furniture& f : v.furniture)
+            if (f.x == x && f.y == y && f.furniture == disappearing_wall) return true;
+        return false;
+    };
+    auto is_floor = [&](int x, int y) { return cell(x, y) >= 3 && cell(x, y) <= 5; };
+    auto is_open = [&](int x, int y) { return is_floor(x, y) || (cell(x, y) != 0 && vanishes(x, y)); };
+    std::vector<std::vector<bool>> seen(65, std::vector<bool>(65, false));
+    std::vector<std::pair<int, int>> queue;
+    if (is_floor(entry_x, entry_y - 1)) queue.push_back({entry_x, entry_y - 1});
+    for (const auto& q : queue)
+        seen[q.first][q.second] = true;
+    for (std::size_t i = 0; i < queue.size(); ++i) {
+        const auto [x, y] = queue[i];
+        for (const auto& [dx, dy] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}}) {
+            const int nx = x + dx, ny = y + dy;
+            if (nx < 1 || ny < 1 || nx > 64 || ny > 64 || !is_open(nx, ny) || seen[nx][ny]) continue;
+            seen[nx][ny] = true;
+            queue.push_back({nx, ny});
+        }
+    }
+    for (int y = 1; y <= 64; ++y)
+        for (int x = 1; x <= 64; ++x)
+            if (is_floor(x, y) && !seen[x][y]) {
+                p.error("the floor at " + std::to_string(x) + ", " + std::to_string(y) +
+                        " cannot be reached from the entry");
+                return;
+            }
+}
+
+} // namespace
+
 void fill_vaults(tcompiler& c, std::vector<tvault>& out) {
     out.assign(c.vaults.size() + 1, tvault{});
     for (std::size_t n = 0; n < c.vaults.size(); ++n) {
@@ -495,6 +539,8 @@ void fill_vaults(tcompiler& c, std::vector<tvault>& out) {
             r.entry_y = static_cast<uint8_t>(t["entry"].at(1).get<int>());
             if (r.entry_y != height || cell(r.entry_x, r.entry_y) != 2)
                 p.at("entry").error("the entry point is a wall cell on the south edge");
+            else
+                check_floor_reached(p.at("layout"), cell, r, r.entry_x, r.entry_y);
         } else {
             p.at("entry").error("a vault needs an entry point");
         }

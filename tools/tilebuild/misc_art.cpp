@@ -211,7 +211,37 @@ std::vector<timage> effect_art(int kind) {
     return out;
 }
 
+namespace {
+
+constexpr int sigils = 4;
+
+// One quarter (0 north-west, 1 north-east, 2 south-west, 3 south-east) of a seal drawn round
+// the corner the four tiles share.
+timage seal_quarter_art(int quarter) {
+    tcanvas canvas;
+    cairo_t* cr = canvas.cr();
+    const double cx = quarter % 2 == 0 ? 64 : 0, cy = quarter < 2 ? 64 : 0;
+    set_colour(cr, rgb_hex(0x3060c0), 0.8);
+    cairo_set_line_width(cr, 3);
+    for (double r : {56.0, 44.0}) {
+        cairo_new_path(cr);
+        cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+        cairo_stroke(cr);
+    }
+    cairo_set_line_width(cr, 2);
+    for (int i = 0; i < 8; ++i) {
+        const double a = i * M_PI / 4;
+        cairo_move_to(cr, cx + 12 * std::cos(a), cy + 12 * std::sin(a));
+        cairo_line_to(cr, cx + 44 * std::cos(a), cy + 44 * std::sin(a));
+    }
+    cairo_stroke(cr);
+    return canvas.finish();
+}
+
+} // namespace
+
 timage floor_symbol_art(int index) {
+    if (index > sigils) return seal_quarter_art(index - sigils - 1);
     tcanvas canvas;
     cairo_t* cr = canvas.cr();
     set_colour(cr, rgb_hex(0xa03030 + 0x102000 * index), 0.8);

@@ -12,7 +12,8 @@ constexpr int splash_kinds = 8;
 constexpr int splash_variants = 3;
 constexpr int animation_rows = 19;
 constexpr int animation_frames = 4;
-constexpr int floor_symbols = 4;
+// Four one-cell sigils, then a seal of 2 x 2 cells (its quarters row by row).
+constexpr int floor_symbols = 8;
 
 timage splash_art(int kind, int variant);
 timage animation_art(int row, int frame);
