@@ -85,6 +85,8 @@ int place_player(const tbeing& record, int depth) {
     int margin = 10;
     for (int attempt = 0; attempt <= last_placement_attempt; ++attempt) {
         if (attempt == 0 && own_request) {
+            // The level's making leaves areas marked as searched, the start room among them.
+            clear_area_marks();
             request = level_start_request();
             margin = 0;
         } else if ((attempt == 0 && !own_request) || (attempt == 1 && own_request)) {

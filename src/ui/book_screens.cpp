@@ -7,6 +7,7 @@
 #include "rules/books.h"
 #include "rules/item_use.h"
 #include "ui/graphics.h"
+#include "ui/marked_text.h"
 #include "ui/text_boxes.h"
 #include "world/globals.h"
 #include "world/message_log.h"
@@ -57,7 +58,7 @@ void draw_book() {
     int y = top + I + S, drawn = 0;
     while (!text.empty() && book_top_line + drawn <= book_line_count && drawn < settings.book_lines) {
         const std::size_t end = text.find(line_end);
-        screen.text_out(x, y, strip_colour_codes(text.substr(0, end)));
+        draw_marked_line(screen, text.substr(0, end), x, false, y);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + line_end.size());
         if (book_top_line + drawn == book_line_count) book_at_end = 1;
         ++drawn;

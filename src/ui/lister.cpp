@@ -289,7 +289,8 @@ void enter(int being) {
             rebuild_all();
             lister.changed = true;
         } else if (!r.marked && use_item(being, r.item, 0)) {
-            back_to_main();
+            // A book read opens its own screen: only a use that left the list ends it.
+            if (game_mode == mode_inventory) back_to_main();
         } else {
             rebuild_all();
         }

@@ -13,7 +13,6 @@ namespace dravok {
 
 std::vector<std::string> message_log;
 int32_t log_area_width = 600;
-bool log_redraw = false;
 bool log_changed = true;
 
 // Without a font file (a bare test machine) a fixed 7 pixels per character stands in.
@@ -163,6 +162,11 @@ void wrap_log_text(const ttext_measure& measure, std::string_view input, int wid
             }
             word.clear();
             word_colour = current;
+        } else if (c == '[' && text.compare(i, 2, "[[") == 0 && text.find("]]", i) != std::string::npos) {
+            // A key cap is one word: "[[ ARROW DOWN ]]" never breaks between its names.
+            const std::size_t close = text.find("]]", i) + 2;
+            word += text.substr(i, close - i);
+            i = close;
         } else {
             word += c;
             ++i;
@@ -222,7 +226,7 @@ void purge_log() {
         }
         settings.log_top_line = last_page_start();
     }
-    log_redraw = log_changed = true;
+    log_changed = true;
 }
 
 // Steps every message and separator shares: purge, the first page of blanks of the
@@ -264,7 +268,7 @@ void add_message(std::string_view text) {
         message_log.insert(message_log.end(), lines.begin(), lines.end());
         settings.log_top_line = last_page_start();
     }
-    log_redraw = log_changed = true;
+    log_changed = true;
 }
 
 void add_message() {
@@ -280,7 +284,7 @@ void add_message() {
     }
     ++settings.log_blank_lines;
     settings.separator_time = log_game_clock() + separator_interval;
-    log_redraw = log_changed = true;
+    log_changed = true;
 }
 
 void note_log_fade_line() {
@@ -298,7 +302,7 @@ void fade_old_log_lines() {
         std::string plain = strip_colour_codes(line);
         if (plain != line) {
             line = plain;
-            log_redraw = log_changed = true;
+            log_changed = true;
         }
         if (last) break;
     }

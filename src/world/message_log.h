@@ -20,12 +20,11 @@ using ttext_measure = std::function<int(std::string_view)>;
 // colour codes. An empty line is a blank separator.
 extern std::vector<std::string> message_log;
 
-// The pixel width of the log area (set by the presentation's layout) and the redraw flag.
+// The pixel width of the log area (set by the presentation's layout).
 // The log's other fields live in the settings record (margin, visible lines, first shown line,
 // blank-line counter, scroll bar, order, separator time, fade line) and the run state (muted,
 // blank line pending); the clock is the game record's.
 extern int32_t log_area_width;
-extern bool log_redraw;
 // The log changed since the log panel was last drawn.
 extern bool log_changed;
 

@@ -96,7 +96,7 @@ void keep_start_values() {
     keep(blank_cell), keep(blank_area), keep(blank_stuff), keep(blank_map_effect_cell);
     keep(database_header);
 
-    keep(message_log), keep(log_area_width), keep(log_redraw), keep(log_text_measure);
+    keep(message_log), keep(log_area_width), keep(log_text_measure);
     keep(random_seed), keep(one_dice), keep(d2_dice), keep(d20_dice);
     keep(command_key_caps), keep(deities_text);
     keep(help_return_mode), keep(help_key), keep(help_modifier);

@@ -54,6 +54,14 @@ TEST_F(MessageLog, ForcedBreaksAndColourCodes) {
     EXPECT_EQ(message_log, want);
 }
 
+TEST_F(MessageLog, AKeyCapOfSeveralNamesIsNeverBrokenAcrossLines) {
+    add_message("Press [[ ARROW DOWN ]] now");
+    const auto whole = std::find_if(message_log.begin(), message_log.end(), [](const std::string& line) {
+        return line.find("[[ ARROW DOWN ]]") != std::string::npos;
+    });
+    EXPECT_NE(whole, message_log.end()) << message_log.front();
+}
+
 TEST_F(MessageLog, AFinalLineBreakAddsNoEmptyLine) {
     add_message("hello\\n");
     std::vector<std::string> want = {"0000001300000$Bhello"};
