@@ -116,7 +116,7 @@ void Bitmap::set_size(int width, int height) {
         return;
     }
     SDL_SetSurfaceBlendMode(surface_, SDL_BLENDMODE_NONE);
-    clear(colours::black);
+    // A new surface comes zeroed, which is black already.
 }
 
 uint32_t* Bitmap::row(int y) {

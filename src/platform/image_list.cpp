@@ -26,17 +26,25 @@ void ImageList::reserve(int count) {
 }
 
 int ImageList::add(const Bitmap& image) {
-    const std::size_t base = pixels_.size();
-    pixels_.resize(base + static_cast<std::size_t>(width_) * height_, 0);
+    const std::span<uint32_t> pixels = add_in_place();
+    std::fill(pixels.begin(), pixels.end(), 0);
     const int w = std::min(width_, image.width());
     const int h = std::min(height_, image.height());
     for (int y = 0; y < h; ++y) {
         const uint32_t* src = image.row(y);
-        uint32_t* dst = pixels_.data() + base + static_cast<std::size_t>(y) * width_;
+        uint32_t* dst = pixels.data() + static_cast<std::size_t>(y) * width_;
         for (int x = 0; x < w; ++x)
             dst[x] = src[x] & 0x00FFFFFF;
     }
-    return count_++;
+    return count_ - 1;
+}
+
+std::span<uint32_t> ImageList::add_in_place() {
+    const std::size_t base = pixels_.size();
+    const std::size_t size = static_cast<std::size_t>(width_) * height_;
+    pixels_.resize(base + size);
+    ++count_;
+    return {pixels_.data() + base, size};
 }
 
 void ImageList::draw(Bitmap& target, int x, int y, int index) const {

@@ -4,6 +4,9 @@
 // drawn by the renderer.
 #pragma once
 #include <cstdint>
+#include <memory>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "platform/bitmap.h"
@@ -29,6 +32,9 @@ class ImageList {
     // Adds the top-left width x height pixels of the bitmap (black where it is smaller) and
     // returns the new image's number, counted from 0.
     int add(const Bitmap& image);
+    // Adds an image whose pixels (height rows of width, 0x00RRGGBB) the caller writes in place;
+    // they hold no set value until then. Saves cutting each sprite into a bitmap first.
+    std::span<uint32_t> add_in_place();
     // Draws image `index` with its top-left corner at (x, y); nothing for a number not in the list.
     void draw(Bitmap& target, int x, int y, int index) const;
     // Draws image `index` stretched (nearest pixel) over `box`, masked as the list is.
@@ -42,7 +48,16 @@ class ImageList {
     bool masked_ = false;
     Colour mask_ = colours::white;
     int count_ = 0;
-    std::vector<uint32_t> pixels_; // count x height rows of width pixels
+    // Grows without zeroing: every image's pixels are written as it is added.
+    template <class T> struct uninitialised_allocator : std::allocator<T> {
+        template <class U> struct rebind { using other = uninitialised_allocator<U>; };
+        using std::allocator<T>::allocator;
+        template <class U> void construct(U* p) { ::new (static_cast<void*>(p)) U; }
+        template <class U, class... A> void construct(U* p, A&&... args) {
+            ::new (static_cast<void*>(p)) U(std::forward<A>(args)...);
+        }
+    };
+    std::vector<uint32_t, uninitialised_allocator<uint32_t>> pixels_; // count x height rows of width
 };
 
 } // namespace dravok

@@ -16,6 +16,9 @@ bool init_platform_video() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     // A windowed game must not switch the desktop's compositor off.
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // Frames are whole bitmaps copied to the window: the plain window surface shows them as
+    // they are, while a GPU texture for it would load and start OpenGL (most of the start-up).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "dravok: cannot start the video system: %s\n", SDL_GetError());
         return false;

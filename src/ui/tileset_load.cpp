@@ -16,6 +16,18 @@ namespace {
 // the platform's reader. Both refuse a header beyond the picture caps or longer than the file.
 class tsheet {
   public:
+    // One pixel row, read as 0xRRGGBB.
+    struct trow {
+        const uint8_t* bytes = nullptr; // in the file, `step` bytes a pixel, blue first
+        const uint32_t* decoded = nullptr;
+        std::size_t step = 0;
+        Colour operator[](int x) const {
+            if (decoded) return decoded[x] & 0x00FFFFFF;
+            const uint8_t* p = bytes + std::size_t(x) * step;
+            return rgb(p[2], p[1], p[0]);
+        }
+    };
+
     bool open(const std::string& path) {
         if (auto bytes = read_file(path, max_image_file_bytes)) {
             file_ = std::move(*bytes);
@@ -34,12 +46,11 @@ class tsheet {
     }
     int width() const { return width_; }
     int height() const { return height_; }
-    Colour pixel(int x, int y) const {
-        if (file_.empty()) return fallback_.pixel(x, y);
-        const int row = layout_.bottom_up ? height_ - 1 - y : y;
-        const uint8_t* p = file_.data() + layout_.offset + std::size_t(row) * layout_.stride +
-                           std::size_t(x) * std::size_t(layout_.bits / 8);
-        return rgb(p[2], p[1], p[0]);
+    trow row(int y) const {
+        if (file_.empty()) return trow{nullptr, fallback_.row(y), 0};
+        const int stored = layout_.bottom_up ? height_ - 1 - y : y;
+        return trow{file_.data() + layout_.offset + std::size_t(stored) * layout_.stride, nullptr,
+                    std::size_t(layout_.bits / 8)};
     }
 
   private:
@@ -49,19 +60,19 @@ class tsheet {
     int width_ = 0, height_ = 0;
 };
 
-// Copies one sheet rectangle into a size x size bitmap. An exact halving averages each 2 x 2
-// block over its opaque pixels (white is the transparent key), so small tiles stay smooth;
-// other ratios take the nearest pixel.
-void cut_sprite(const tsheet& sheet, const tsprite_rectangle& r, int size, bool keyed, Bitmap& out) {
+// Cuts one sheet rectangle into a size x size image, rows of `size` pixels. An exact halving
+// averages each 2 x 2 block over its opaque pixels (white is the transparent key), so small
+// tiles stay smooth; other ratios take the nearest pixel.
+void cut_sprite(const tsheet& sheet, const tsprite_rectangle& r, int size, bool keyed,
+                std::span<uint32_t> out) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w == 2 * size && h == 2 * size) {
         for (int y = 0; y < size; ++y) {
-            uint32_t* dst = out.row(y);
+            uint32_t* dst = out.data() + std::size_t(y) * size;
+            const tsheet::trow upper = sheet.row(r.top + 2 * y), lower = sheet.row(r.top + 2 * y + 1);
             for (int x = 0; x < size; ++x) {
-                const Colour px[4] = {sheet.pixel(r.left + 2 * x, r.top + 2 * y),
-                                      sheet.pixel(r.left + 2 * x + 1, r.top + 2 * y),
-                                      sheet.pixel(r.left + 2 * x, r.top + 2 * y + 1),
-                                      sheet.pixel(r.left + 2 * x + 1, r.top + 2 * y + 1)};
+                const int sx = r.left + 2 * x;
+                const Colour px[4] = {upper[sx], upper[sx + 1], lower[sx], lower[sx + 1]};
                 int n = 0, sr = 0, sg = 0, sb = 0;
                 for (Colour p : px) {
                     if (keyed && p == colours::white) continue;
@@ -83,10 +94,10 @@ void cut_sprite(const tsheet& sheet, const tsprite_rectangle& r, int size, bool 
         return;
     }
     for (int y = 0; y < size; ++y) {
-        uint32_t* dst = out.row(y);
-        const int sy = r.top + int(int64_t(y) * h / size);
+        uint32_t* dst = out.data() + std::size_t(y) * size;
+        const tsheet::trow src = sheet.row(r.top + int(int64_t(y) * h / size));
         for (int x = 0; x < size; ++x)
-            dst[x] = sheet.pixel(r.left + int(int64_t(x) * w / size), sy);
+            dst[x] = src[r.left + int(int64_t(x) * w / size)];
     }
 }
 
@@ -168,24 +179,21 @@ bool load_tileset_files(const std::string& index_path, const std::string& sheet_
     blank_icon.clear(colours::white);
     icon_sprites.add(blank_icon);
 
-    Bitmap tile(tile_size, tile_size), icon(icon_size, icon_size);
     for (const tsprite_cut& cut : index.cuts) {
         const tsprite_rectangle& r = index.rectangles[cut.rectangle];
         switch (cut.list) {
         case sprite_list::terrain:
-            cut_sprite(sheet, r, tile_size, false, tile);
-            terrain_sprites.add(tile);
+            cut_sprite(sheet, r, tile_size, false, terrain_sprites.add_in_place());
             break;
         case sprite_list::object:
-            cut_sprite(sheet, r, tile_size, true, tile);
-            object_sprites.add(tile);
+            cut_sprite(sheet, r, tile_size, true, object_sprites.add_in_place());
             break;
         case sprite_list::icon:
-            cut_sprite(sheet, r, icon_size, true, icon);
-            icon_sprites.add(icon);
+            cut_sprite(sheet, r, icon_size, true, icon_sprites.add_in_place());
             break;
         }
     }
+    Bitmap icon(icon_size, icon_size);
 
     // The threat arrows: interface icons 35..42 stretched to a tile, keyed on white.
     for (int k = 1; k <= 8; ++k) {

@@ -302,4 +302,23 @@ std::vector<uint8_t> level_snapshot() {
     return bytes;
 }
 
+void levels_in_play_test::SetUp() {
+    use_temporary_error_log();
+    folder = program_folder();
+    ASSERT_TRUE(load_built_database());
+    free_beings();
+    allocate_world();
+    reset_table_run_fields();
+    random_seed = seed_;
+}
+
+void levels_in_play_test::TearDown() {
+    std::filesystem::remove_all(folder + "Temporary");
+    levels.clear();
+    portals.assign(1, tportal{});
+    vaults.clear();
+    contents.clear();
+    restore_error_log();
+}
+
 } // namespace dravok::testing_levels

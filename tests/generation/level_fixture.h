@@ -3,6 +3,7 @@
 // map untouched.
 #pragma once
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -70,5 +71,18 @@ std::string level_image_folder();
 
 // The map and the area records as bytes, for comparing two generations.
 std::vector<uint8_t> level_snapshot();
+
+// The database's levels, a temporary program folder for the level files and the world allocated
+// as the game allocates it, with the given seed; the level files and tables go when it ends.
+class levels_in_play_test : public ::testing::Test {
+  protected:
+    explicit levels_in_play_test(uint32_t seed) : seed_(seed) {}
+    void SetUp() override;
+    void TearDown() override;
+    std::string folder;
+
+  private:
+    uint32_t seed_;
+};
 
 } // namespace dravok::testing_levels

@@ -91,25 +91,9 @@ tbeing hero_record() {
 
 // The database's levels, a temporary program folder for the level files, the world allocated
 // as the game allocates it.
-class LevelsInPlay : public ::testing::Test {
+class LevelsInPlay : public testing_levels::levels_in_play_test {
   protected:
-    void SetUp() override {
-        testing_levels::use_temporary_error_log();
-        folder = program_folder();
-        ASSERT_TRUE(testing_levels::load_built_database());
-        free_beings();
-        allocate_world();
-        reset_table_run_fields();
-        random_seed = 20261210;
-    }
-    void TearDown() override {
-        std::filesystem::remove_all(folder + "Temporary");
-        levels.clear();
-        portals.assign(1, tportal{});
-        vaults.clear();
-        contents.clear();
-        testing_levels::restore_error_log();
-    }
+    LevelsInPlay() : levels_in_play_test(20261210u) {}
     // Makes the level current the way a level change does, with no level being left.
     void enter_new_level(int index) {
         game.target_level = uint16_t(index);
@@ -152,7 +136,6 @@ class LevelsInPlay : public ::testing::Test {
                     return 1;
         return 0;
     }
-    std::string folder;
 };
 
 // The item itself, or a stack it went into (coins join the stack a creature carries).

@@ -79,26 +79,9 @@ int first_step_toward(int from_x, int from_y, int area) {
     return 0;
 }
 
-class VaultsInPlay : public ::testing::Test {
+class VaultsInPlay : public testing_levels::levels_in_play_test {
   protected:
-    void SetUp() override {
-        testing_levels::use_temporary_error_log();
-        folder = program_folder();
-        ASSERT_TRUE(testing_levels::load_built_database());
-        free_beings();
-        allocate_world();
-        reset_table_run_fields();
-        random_seed = 20261211;
-    }
-    void TearDown() override {
-        std::filesystem::remove_all(folder + "Temporary");
-        levels.clear();
-        portals.assign(1, tportal{});
-        vaults.clear();
-        contents.clear();
-        testing_levels::restore_error_log();
-    }
-    std::string folder;
+    VaultsInPlay() : levels_in_play_test(20261211u) {}
 };
 
 // The first level made as a level change makes it, the character beside its stairs down; then

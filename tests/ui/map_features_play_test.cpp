@@ -5,6 +5,7 @@
 #include <string>
 
 #include "records/being_flags.h"
+#include "support/creation_keys.h"
 #include "support/game_start.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
@@ -19,35 +20,9 @@
 namespace dravok {
 namespace {
 
+using testing::press_command;
+using testing::start_new_game;
 using testing::started_game;
-
-constexpr int key_end = 35;
-
-std::string selected_text() {
-    const int r = selected_menu_row();
-    return r >= 1 ? menu_items[r].text : "";
-}
-
-void press_command(started_game& game, int command) {
-    const tkeybinding b = keybindings[command][0];
-    game.press(b.key, tshift_state{b.modifier == key_shift, b.modifier == key_ctrl, b.modifier == key_alt});
-}
-
-// NEW GAME with the drawn name, the first race and every point left as it is, then Play.
-bool start_new_game(started_game& game) {
-    if (!game.start()) return false;
-    for (int i = 0; i < 80 && selected_text() != "NEW GAME"; ++i)
-        game.press(key_down);
-    game.press(key_enter);
-    if (menu.id == menu_character) game.press(key_enter);
-    game.press(key_down);
-    game.press(key_enter);
-    for (int screen = 0; screen < 6 && game_mode != mode_main; ++screen) {
-        game.press(key_end);
-        game.press(key_enter);
-    }
-    return game_mode == mode_main && player >= 1;
-}
 
 // A direction 1..8 to a free floor cell of the given area beside the character (0 when none).
 int step_into(int area) {
@@ -74,6 +49,7 @@ TEST(MapFeaturesInPlay, ABleedingCharacterLeavesATrailAndReadsTheTextOfTheCellIt
     started_game game{::testing::UnitTest::GetInstance()->current_test_info()->name()};
     if (!game.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
     reset_keybindings();
+    ASSERT_TRUE(game.start());
     ASSERT_TRUE(start_new_game(game));
 
     // Bleeding hard: every step leaves blood (or the creature's own kind of mess).
@@ -112,6 +88,7 @@ TEST(MapFeaturesInPlay, EnteringAnAreaWithADiscoveryTextWritesItToTheHistory) {
     started_game game{::testing::UnitTest::GetInstance()->current_test_info()->name()};
     if (!game.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
     reset_keybindings();
+    ASSERT_TRUE(game.start());
     ASSERT_TRUE(start_new_game(game));
     const int report =
         section_ending("_report") != 0 ? section_ending("_report") : section_ending("_description");
