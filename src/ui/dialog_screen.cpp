@@ -40,11 +40,15 @@ void button(Bitmap& b, const std::string& text, int left, int right, int top, in
 
 // The partner's description is chosen once per partner, so it does not change between frames.
 std::string partner_description(int partner) {
+    // Kept while the same being is talked to, so redraws do not pick another text; the serial
+    // tells a new being in a reused slot from the last one.
     static int described = 0;
+    static int32_t described_serial = 0;
     static std::string text;
-    if (described == partner && partner != 0) return text;
-    described = partner;
     const tbeing& p = beings[partner];
+    if (described == partner && partner != 0 && described_serial == p.serial) return text;
+    described = partner;
+    described_serial = p.serial;
     if (has_type_flag(p, tf_former_player) || has_type_flag(p, tf_former_companion)) {
         text = "There's something eerily familiar in this %source_race%-like creature. %SOURCE_HE% clearly "
                "is much "
