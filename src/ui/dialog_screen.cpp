@@ -38,28 +38,36 @@ void button(Bitmap& b, const std::string& text, int left, int right, int top, in
                          bottom, right, top);
 }
 
-// The partner's description is chosen once per partner, so it does not change between frames.
+// The partner last described and its text, kept while the same being is talked to so redraws do
+// not pick another text. The serial tells a new being in a reused slot from the last one; a new
+// game forgets them, since the pick draws random numbers.
+int partner_described = 0;
+int32_t partner_serial = 0;
+std::string partner_text;
+
 std::string partner_description(int partner) {
-    // Kept while the same being is talked to, so redraws do not pick another text; the serial
-    // tells a new being in a reused slot from the last one.
-    static int described = 0;
-    static int32_t described_serial = 0;
-    static std::string text;
     const tbeing& p = beings[partner];
-    if (described == partner && partner != 0 && described_serial == p.serial) return text;
-    described = partner;
-    described_serial = p.serial;
+    if (partner_described == partner && partner != 0 && partner_serial == p.serial) return partner_text;
+    partner_described = partner;
+    partner_serial = p.serial;
     if (has_type_flag(p, tf_former_player) || has_type_flag(p, tf_former_companion)) {
-        text = "There's something eerily familiar in this %source_race%-like creature. %SOURCE_HE% clearly "
-               "is much "
-               "more than a mere mortal %source_race% but you still feel that you know %source_him% somehow.";
+        partner_text =
+            "There's something eerily familiar in this %source_race%-like creature. %SOURCE_HE% clearly "
+            "is much "
+            "more than a mere mortal %source_race% but you still feel that you know %source_him% somehow.";
     } else {
-        text = section_text(p.identifier.str().substr(0, description_name_limit) + "_description");
+        partner_text = section_text(p.identifier.str().substr(0, description_name_limit) + "_description");
     }
-    return text;
+    return partner_text;
 }
 
 } // namespace
+
+void forget_partner_description() {
+    partner_described = 0;
+    partner_serial = 0;
+    partner_text.clear();
+}
 
 void draw_dialog() {
     Bitmap& b = log_panel;

@@ -60,6 +60,8 @@ void handle_dialog_commands(int command, int key, int modifier);
 int current_dialog_kind();
 // The open dialog in the log panel's place, and the text-entry field over its menu row.
 void draw_dialog();
+// Forgets the dialog partner's kept description; a new or loaded game picks its texts afresh.
+void forget_partner_description();
 void draw_string_dialog();
 
 // Closes the dialog back to the main mode.

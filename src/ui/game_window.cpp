@@ -158,6 +158,7 @@ void initialize_module() {
     }
     reset_world();
     forget_described_being();
+    forget_partner_description();
     if (state.read_pantheon) {
         if (!load_avatars()) setup_avatars(depth);
         state.read_pantheon = 0;
