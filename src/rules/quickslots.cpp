@@ -53,6 +53,21 @@ bool is_quickslot_talent(int talent) {
     return talent >= 1 && talent < int(talents.size()) && talents[talent].kind != talent_kind_passive;
 }
 
+bool next_unslotted_equipment(int being, int start, tquickslot& out) {
+    out = tquickslot{};
+    if (!is_being_ok(being)) return false;
+    const tbeing& b = beings[being];
+    for (int s = std::max(start, 1); s <= equipment_slot_count; ++s) {
+        const int item = b.equipment_of(s);
+        if (item < 1 || !is_item_ok(item, being, 0) || being_items[being][item].quickslot != 0) continue;
+        out.kind = quickslot_equipment;
+        out.index = uint16_t(item);
+        out.equipment_slot = uint8_t(s);
+        return true;
+    }
+    return false;
+}
+
 void assign_quickslots(int being) {
     if (!is_being_ok(being)) return;
     tbeing& b = beings[being];

@@ -289,12 +289,10 @@ void build_quickslotable_list(int pane) {
         p.rows.push_back(r);
     };
     bool first = true;
-    for (int s = 1; s <= equipment_slot_count; ++s) {
-        const int item = b.equipment_of(s);
-        if (item < 1 || !is_item_ok(item, p.owner, 0) || item_at(p.owner, item).quickslot != 0) continue;
+    for (tquickslot worn{}; next_unslotted_equipment(p.owner, worn.equipment_slot + 1, worn);) {
         if (first) header("Equipment");
         first = false;
-        item_row(item, quickslot_equipment);
+        item_row(worn.index, quickslot_equipment);
     }
     first = true;
     for (std::size_t i = 1; i < being_items[p.owner].size(); ++i) {
