@@ -15,6 +15,7 @@
 #include "rules/being_creation.h"
 #include "rules/damage.h"
 #include "rules/melee.h"
+#include "support/content_turns.h"
 #include "support/driver.h"
 #include "support/process_state.h"
 #include "ui/key_bindings.h"
@@ -35,23 +36,8 @@ namespace {
 
 using dravok::testing::turn_driver;
 
-class Fight : public ::testing::Test {
+class Fight : public dravok::testing::content_turns_test {
   protected:
-    // The tables are reset before every test, so each test loads them.
-    void SetUp() override {
-        ASSERT_TRUE(dravok::testing::load_built_database());
-        set_program_folder(folder_.path());
-        error_log_lines.clear();
-        reset_table_run_fields();
-        level_items.assign(101, blank_item);
-        log_area_width = 100000; // one line per message
-    }
-    void TearDown() override {
-        set_program_folder("");
-        log_area_width = 600;
-        clear_quit_request();
-    }
-
     // A tester character at (5, 5), wearing the kit it was made with, and a giant rat at (5, 4).
     struct arena {
         int player = 0;
@@ -82,7 +68,6 @@ class Fight : public ::testing::Test {
         EXPECT_EQ(beings[a.rat].present, 0) << "the rat dies within 60 blows";
         return d.messages();
     }
-    dravok::testing::TempFolder folder_;
 };
 
 std::string lower_case(std::string s) {

@@ -10,6 +10,7 @@
 #include "records/layout_being.h"
 #include "rules/being_update.h"
 #include "rules/furniture.h"
+#include "support/content_turns.h"
 #include "support/driver.h"
 #include "support/process_state.h"
 #include "ui/key_bindings.h"
@@ -33,23 +34,9 @@ using dravok::testing::turn_driver;
 constexpr int north = 1;
 constexpr int skill_disable = 1, skill_dodge = 2, skill_search = 6;
 
-class FurnitureInPlay : public ::testing::Test {
+class FurnitureInPlay : public dravok::testing::content_turns_test {
   protected:
-    // The tables are reset before every test, so each test loads them.
-    void SetUp() override {
-        ASSERT_TRUE(dravok::testing::load_built_database());
-        set_program_folder(folder_.path());
-        error_log_lines.clear();
-        reset_table_run_fields();
-        level_items.assign(101, blank_item);
-        log_area_width = 100000;
-        random_seed = 777u;
-    }
-    void TearDown() override {
-        set_program_folder("");
-        log_area_width = 600;
-        clear_quit_request();
-    }
+    FurnitureInPlay() : content_turns_test(777u) {}
     static void locked_door(int x, int y, int key_plan) {
         tcell& c = cell_at(x, y);
         c.furniture = fu_door_lockable;
@@ -61,7 +48,6 @@ class FurnitureInPlay : public ::testing::Test {
         beings[being].base_skill_of(k) = int8_t(value);
         update_being(being, 1);
     }
-    dravok::testing::TempFolder folder_;
 };
 
 TEST_F(FurnitureInPlay, ALockedDoorOpensWithItsKeyAndIsForcedWithout) {

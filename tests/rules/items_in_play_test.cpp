@@ -12,6 +12,7 @@
 #include "rules/being_creation.h"
 #include "rules/books.h"
 #include "rules/equipment.h"
+#include "support/content_turns.h"
 #include "support/driver.h"
 #include "support/process_state.h"
 #include "ui/key_bindings.h"
@@ -32,23 +33,9 @@ namespace {
 
 using dravok::testing::turn_driver;
 
-class ItemsInPlay : public ::testing::Test {
+class ItemsInPlay : public dravok::testing::content_turns_test {
   protected:
-    // The tables are reset before every test, so each test loads them.
-    void SetUp() override {
-        ASSERT_TRUE(dravok::testing::load_built_database());
-        set_program_folder(folder_.path());
-        error_log_lines.clear();
-        reset_table_run_fields();
-        level_items.assign(101, blank_item);
-        log_area_width = 100000; // one line per message
-        random_seed = 4242u;
-    }
-    void TearDown() override {
-        set_program_folder("");
-        log_area_width = 600;
-        clear_quit_request();
-    }
+    ItemsInPlay() : content_turns_test(4242u) {}
 
     // The item given to the being and put into quickslot 1 as the inventory screen would.
     static int give_to_quickslot(int being, const char* plan, uint8_t kind, uint8_t slot = 0) {
@@ -61,10 +48,6 @@ class ItemsInPlay : public ::testing::Test {
         being_items[being][item].quickslot = 1;
         return item;
     }
-    static int carried(int being, const char* plan) {
-        return get_amount_of_items(being, find_item_plan_by_name(plan), 0, 0);
-    }
-    dravok::testing::TempFolder folder_;
 };
 
 TEST_F(ItemsInPlay, WeaponSetsSwitchAndAnEmptyQuiverIsExplained) {

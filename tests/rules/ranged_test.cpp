@@ -20,6 +20,7 @@
 #include "rules/equipment.h"
 #include "rules/ranged.h"
 #include "rules/targeting.h"
+#include "support/content_turns.h"
 #include "support/driver.h"
 #include "support/process_state.h"
 #include "ui/draw.h"
@@ -41,26 +42,10 @@ namespace {
 
 using dravok::testing::turn_driver;
 
-class Ranged : public ::testing::Test {
+class Ranged : public dravok::testing::content_turns_test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dravok::testing::load_built_database());
-        set_program_folder(folder_.path());
-        error_log_lines.clear();
-        reset_table_run_fields();
-        level_items.assign(101, blank_item);
-        log_area_width = 100000; // one line per message
-        random_seed = 777u;
-    }
-    void TearDown() override {
-        set_program_folder("");
-        log_area_width = 600;
-        clear_quit_request();
-    }
+    Ranged() : content_turns_test(777u) {}
 
-    static int carried(int being, const char* plan) {
-        return get_amount_of_items(being, find_item_plan_by_name(plan), 0, 0);
-    }
     static int on_floor(int x, int y, const char* plan) {
         int n = 0;
         for (const titem& it : level_items)
@@ -94,7 +79,6 @@ class Ranged : public ::testing::Test {
         update_party_friendliness();
         return r;
     }
-    dravok::testing::TempFolder folder_;
 };
 
 TEST_F(Ranged, TheDistancePenaltyGrowsPastFiveEighthsOfTheRange) {

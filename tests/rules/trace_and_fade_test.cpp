@@ -10,6 +10,7 @@
 #include "platform/temp_folder.h"
 #include "records/layout_being.h"
 #include "rules/being_creation.h"
+#include "support/content_turns.h"
 #include "support/driver.h"
 #include "support/process_state.h"
 #include "ui/key_bindings.h"
@@ -30,36 +31,11 @@ namespace {
 
 using dravok::testing::turn_driver;
 
-class TraceAndFade : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(dravok::testing::load_built_database());
-        set_program_folder(folder_.path());
-        error_log_lines.clear();
-        reset_table_run_fields();
-        level_items.assign(101, blank_item);
-        log_area_width = 100000; // one line per message
-    }
-    void TearDown() override {
-        set_program_folder("");
-        log_area_width = 600;
-        error_log_lines.clear();
-        clear_quit_request();
-    }
-    dravok::testing::TempFolder folder_;
-};
+class TraceAndFade : public dravok::testing::content_turns_test {};
 
-// A long sword in the being's main hand; its index.
-int arm_with_sword(int being) {
-    const int sword =
-        add_item_to_being(being, blank_item, find_item_plan_by_name("it_sword_long"), 1, one_dice);
-    if (sword < 1) return 0;
-    tweapon_set& set = beings[being].weapon_set;
-    set.hand_item[0] = uint16_t(sword);
-    set.melee[0] = 1;
-    set.melee_attack[0] = 40;
-    set.melee_damage[0] = being_items[being][sword].damage;
-    return sword;
+// The weapon in the being's active main hand; 0 when it holds none.
+int wielded(int being) {
+    return beings[being].equipment_of(beings[being].active_set);
 }
 
 // The trace lines of the newest entry (two blanks and the routine, " ->" between them).
@@ -87,7 +63,7 @@ std::vector<std::string> newest_trace() {
 TEST_F(TraceAndFade, AReportFromInsideAMeleeBlowNamesTheChainFromTheKeyPress) {
     turn_driver d;
     random_seed = 4242u;
-    const int p = d.add_player(5, 5);
+    const int p = d.add_character(5, 5, "be_debug_player");
     const int rat = add_being_to_level(5, 4, blank_being, 1, find_being_plan_by_name("be_rat_giant"));
     ASSERT_GT(rat, 0);
     beings[rat].next_action_time = 100000;
@@ -95,9 +71,9 @@ TEST_F(TraceAndFade, AReportFromInsideAMeleeBlowNamesTheChainFromTheKeyPress) {
     beings[rat].ability_of(2) = 0; // helpless: every blow lands
     beings[rat].health = beings[rat].health_max = 10000;
     // The rat takes no harm from the blow, so only the hit effect runs below it.
-    const int sword = arm_with_sword(p);
-    ASSERT_GT(sword, 0);
-    titem& blade = being_items[p][sword];
+    const int weapon = wielded(p);
+    ASSERT_GT(weapon, 0) << "the character wields the weapon of its kit";
+    titem& blade = being_items[p][weapon];
     blade.hit_effect.kind = 44; // calls a celestial: its template has no images here, a logged fault
     make_fixed_dice(1, blade.hit_effect.size_dice);
     make_fixed_dice(1, blade.hit_effect.duration_dice);
@@ -132,12 +108,12 @@ TEST_F(TraceAndFade, TheSchedulerAndTheEndOfGameChainsHaveNames) {
 TEST_F(TraceAndFade, OldLinesFadeAfterThePlayerActsAndTheActionsOwnLinesKeepTheirColours) {
     turn_driver d;
     random_seed = 99u;
-    const int p = d.add_player(5, 5);
+    const int p = d.add_character(5, 5, "be_debug_player");
     const int rat = add_being_to_level(5, 4, blank_being, 1, find_being_plan_by_name("be_rat_giant"));
     ASSERT_GT(rat, 0);
     beings[rat].next_action_time = 100000;
     beings[rat].health = beings[rat].health_max = 10000;
-    ASSERT_GT(arm_with_sword(p), 0);
+    ASSERT_GT(wielded(p), 0);
     sight_matrix[p][rat] = sight_matrix[rat][p] = 1;
     settings.fading = 1;
     add_message("$FAn old warning.");

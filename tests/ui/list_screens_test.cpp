@@ -10,6 +10,7 @@
 #include "records/layout_being.h"
 #include "records/layout_game.h"
 #include "rules/being_creation.h"
+#include "support/content_turns.h"
 #include "support/driver.h"
 #include "support/process_state.h"
 #include "ui/key_bindings.h"
@@ -30,22 +31,9 @@ namespace {
 
 using dravok::testing::turn_driver;
 
-class ListScreens : public ::testing::Test {
+class ListScreens : public dravok::testing::content_turns_test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dravok::testing::load_built_database());
-        set_program_folder(folder_.path());
-        error_log_lines.clear();
-        reset_table_run_fields();
-        level_items.assign(101, blank_item);
-        log_area_width = 100000;
-        random_seed = 4242u;
-    }
-    void TearDown() override {
-        set_program_folder("");
-        log_area_width = 600;
-        clear_quit_request();
-    }
+    ListScreens() : content_turns_test(4242u) {}
     static int plan(const char* name) { return find_item_plan_by_name(name); }
     static int carried(int being, const char* name) { return get_amount_of_items(being, plan(name), 0, 0); }
     // The row of the pane holding an item of the plan, 0 when none.
@@ -61,7 +49,6 @@ class ListScreens : public ::testing::Test {
             d.press(key_down);
         ASSERT_EQ(lister_cursor_row(lister.current), row);
     }
-    dravok::testing::TempFolder folder_;
 };
 
 TEST_F(ListScreens, PickUpFromTheGroundEquipTakeOffAndDropThroughTheKeys) {
