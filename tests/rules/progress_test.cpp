@@ -17,6 +17,7 @@
 #include "rules/level_up.h"
 #include "rules/melee.h"
 #include "rules/talents.h"
+#include "support/content_turns.h"
 #include "support/driver.h"
 #include "support/process_state.h"
 #include "ui/game_window.h"
@@ -49,21 +50,11 @@ int talent_by_name(const std::string& id) {
     return 0;
 }
 
-class Progress : public ::testing::Test {
+class Progress : public dravok::testing::content_turns_test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(dravok::testing::load_built_database());
-        set_program_folder(folder_.path());
-        error_log_lines.clear();
-        reset_table_run_fields();
-        level_items.assign(101, blank_item);
-        log_area_width = 100000; // one line per message
-    }
     void TearDown() override {
         edited_character = blank_character;
-        set_program_folder("");
-        log_area_width = 600;
-        clear_quit_request();
+        content_turns_test::TearDown();
     }
     // The player's being with the talent in quickslot 1 and the given stamina.
     static int talented_player(turn_driver& d, int talent, int stamina) {
@@ -75,7 +66,6 @@ class Progress : public ::testing::Test {
         q.index = uint16_t(talent);
         return p;
     }
-    dravok::testing::TempFolder folder_;
 };
 
 TEST_F(Progress, ATalentFromAQuickslotPaysItsCostAndGoesThroughThePipeline) {

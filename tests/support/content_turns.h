@@ -1,7 +1,7 @@
 // The fixture of turn tests that play with the real content: the built database loaded, a
 // program folder of their own for the logs, the error log and run fields cleared, room for
 // level items, and one log line per message. Shared by the fight, ranged, items, furniture,
-// list-screen and trace tests, which give only their random seed.
+// list-screen, progress and trace tests, which give only their random seed.
 #pragma once
 #include <gtest/gtest.h>
 
