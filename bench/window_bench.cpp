@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -257,7 +258,20 @@ bool make_crowded_save(const fs::path& dir) {
                 if (cell_at(x, y).block >= first_floor_block && is_free_floor(x, y, 1, 1, 0, 0, 1))
                     free.emplace_back(x, y);
         if (free.size() < size_t(creatures_on_level) + 1) _exit(4);
-        const auto [hx, hy] = free[free.size() / 2];
+        // The benchmark's keys step the character west and back east: it starts on a cell with
+        // free floor on both sides, and no creature is placed in that row's few cells.
+        const auto free_at = [&](int x, int y) {
+            return std::find(free.begin(), free.end(), std::make_pair(x, y)) != free.end();
+        };
+        std::vector<std::pair<int, int>> roomy;
+        for (const auto& [x, y] : free)
+            if (free_at(x - 2, y) && free_at(x - 1, y) && free_at(x + 1, y) && free_at(x + 2, y))
+                roomy.emplace_back(x, y);
+        if (roomy.empty()) _exit(9);
+        const auto [hx, hy] = roomy[roomy.size() / 2];
+        std::erase_if(free, [hx, hy](const std::pair<int, int>& c) {
+            return c.second == hy && std::abs(c.first - hx) <= 2;
+        });
         const int hero =
             add_being_to_level(hx, hy, blank_being, 1, find_being_plan_by_name("be_debug_player"));
         if (hero == 0) _exit(5);
