@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -91,7 +92,12 @@ void Bitmap::copy_state_from(const Bitmap& o) {
 
 void Bitmap::release() {
     if (renderer_) SDL_DestroyRenderer(renderer_);
-    if (surface_) SDL_FreeSurface(surface_);
+    if (surface_) {
+        // The pixels are the bitmap's own (see set_size): the surface only borrows them.
+        void* pixels = surface_->pixels;
+        SDL_FreeSurface(surface_);
+        std::free(pixels);
+    }
     renderer_ = nullptr;
     surface_ = nullptr;
 }
@@ -109,14 +115,20 @@ void Bitmap::set_size(int width, int height) {
     height_ = height;
     clip_ = bounds();
     if (width == 0 || height == 0) return;
-    surface_ = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
+    // Zeroed memory of our own, which is black already: the system hands out a large block's
+    // pages as they are first written, so a layer that is never drawn on costs nothing.
+    const std::size_t pitch = std::size_t(width) * 4;
+    void* pixels = std::calloc(std::size_t(height), pitch);
+    surface_ = pixels ? SDL_CreateRGBSurfaceWithFormatFrom(pixels, width, height, 32, int(pitch),
+                                                           SDL_PIXELFORMAT_RGB888)
+                      : nullptr;
     if (!surface_) {
+        std::free(pixels);
         width_ = height_ = 0;
         clip_ = Rect{};
         return;
     }
     SDL_SetSurfaceBlendMode(surface_, SDL_BLENDMODE_NONE);
-    // A new surface comes zeroed, which is black already.
 }
 
 uint32_t* Bitmap::row(int y) {
