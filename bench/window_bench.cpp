@@ -84,9 +84,19 @@ class x_display {
         XImage* image = XGetImage(d_, w, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
         if (!image) return out;
         out.resize(size_t(width) * size_t(height));
-        for (int row = 0; row < height; ++row)
+        // 32-bit pixels are copied a row at a time: a call a pixel made each poll take longer
+        // than the frames it watches for.
+        const bool direct = image->bits_per_pixel == 32 && image->data != nullptr;
+        for (int row = 0; row < height; ++row) {
+            uint32_t* dst = out.data() + size_t(row) * size_t(width);
+            if (direct) {
+                std::memcpy(dst, image->data + size_t(row) * size_t(image->bytes_per_line),
+                            size_t(width) * 4);
+                continue;
+            }
             for (int col = 0; col < width; ++col)
-                out[size_t(row) * size_t(width) + size_t(col)] = uint32_t(XGetPixel(image, col, row));
+                dst[col] = uint32_t(XGetPixel(image, col, row));
+        }
         XDestroyImage(image);
         return out;
     }

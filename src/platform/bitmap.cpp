@@ -343,6 +343,18 @@ void Bitmap::blit(const Rect& dest, const Bitmap& src, const Rect& src_rect, boo
         from = &temp;
     }
     const bool same_size = dw == sw && dh == sh;
+    // The source column of each target column, worked out once for all the rows (a division a
+    // pixel made stretching the minimap a large part of every frame); -1 outside the source.
+    thread_local std::vector<int> columns;
+    if (!same_size || keyed) {
+        columns.resize(std::size_t(a.width()));
+        for (int x = a.left; x < a.right; ++x) {
+            const int sx =
+                src_rect.left +
+                (same_size ? x - dest.left : static_cast<int>(static_cast<int64_t>(x - dest.left) * sw / dw));
+            columns[std::size_t(x - a.left)] = sx < 0 || sx >= from->width_ ? -1 : sx;
+        }
+    }
     for (int y = a.top; y < a.bottom; ++y) {
         int sy = src_rect.top +
                  (same_size ? y - dest.top : static_cast<int>(static_cast<int64_t>(y - dest.top) * sh / dh));
@@ -362,14 +374,13 @@ void Bitmap::blit(const Rect& dest, const Bitmap& src, const Rect& src_rect, boo
             if (x1 > x0) std::memcpy(drow + x0, srow + sx0, static_cast<std::size_t>(x1 - x0) * 4);
             continue;
         }
-        for (int x = a.left; x < a.right; ++x) {
-            int sx =
-                src_rect.left +
-                (same_size ? x - dest.left : static_cast<int>(static_cast<int64_t>(x - dest.left) * sw / dw));
-            if (sx < 0 || sx >= from->width_) continue;
-            uint32_t p = srow[sx] & rgb_mask;
+        uint32_t* out = drow + a.left;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const int sx = columns[i];
+            if (sx < 0) continue;
+            const uint32_t p = srow[sx] & rgb_mask;
             if (keyed && p == k) continue;
-            drow[x] = p;
+            out[i] = p;
         }
     }
 }
