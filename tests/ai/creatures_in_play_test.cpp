@@ -483,6 +483,35 @@ TEST_F(CreaturesInPlay, AHobgoblinChargesFromTwoCellsAndNeverLeaps) {
     EXPECT_EQ(get_being_distance(hob, hero), 1) << "and landed next to the character";
 }
 
+// A sweep of blows needs a blade in hand: a hobgoblin with its kit weapon, taught the trolls'
+// flurry, between the character and the character's dog.
+TEST_F(CreaturesInPlay, AnArmedHobgoblinBetweenTwoFoesSweepsBoth) {
+    ASSERT_NE(place_hero([](int x, int y) { return room_to_the_east(x, y) && room_to_the_east(x, y + 1); }),
+              0);
+    empty_level();
+    const int hx = beings[hero].x, hy = beings[hero].y;
+    const int hob = add_awake_creature("be_hobgoblin", hx + 1, hy);
+    ASSERT_NE(hob, 0);
+    ASSERT_NE(beings[hob].weapon_set.melee_available, 0) << "armed";
+    const int rend = talent_named("mt_rend");
+    ASSERT_NE(rend, 0);
+    beings[hob].talent_of(rend) = 1;
+    set_being_status(hob, st_multistrike, 1);
+    beings[hob].dark_vision = 8;
+    const int dog = add_being_to_level(hx + 2, hy + 1, creature_record("dog"), 1, 0);
+    ASSERT_NE(dog, 0);
+    set_as_follower(dog, hero, 1);
+    beings[hob].stamina = beings[hob].stamina_max = 40;
+    const int hero_health = beings[hero].health, dog_health = beings[dog].health;
+    for (int i = 0; i < 10 && beings[hob].stamina == 40; ++i) {
+        beings[hero].health = uint16_t(hero_health); // both kept standing until the sweep
+        beings[dog].health = uint16_t(dog_health);
+        press_command(session, REST);
+    }
+    ASSERT_EQ(40 - beings[hob].stamina, talents[rend].stamina) << "swept; log:\n" << last_lines(8);
+    EXPECT_LT(beings[hero].health + beings[dog].health, hero_health + dog_health) << "a foe was struck";
+}
+
 // Which combat manoeuvre a creature picks against the character, by what it holds, how far the
 // character stands, how many foes are about and which talent group it knows. The creature knows
 // every manoeuvre talent; the statuses say which it has trained.
