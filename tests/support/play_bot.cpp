@@ -13,12 +13,20 @@
 #include "records/layout_game.h"
 #include "records/layout_level.h"
 #include "rules/action_time.h"
+#include "rules/being_creation.h"
+#include "rules/effect_tables.h"
+#include "rules/equipment.h"
 #include "ui/dialogs.h"
 #include "ui/key_bindings.h"
+#include "ui/lister_model.h"
+#include "ui/menus.h"
 #include "world/being.h"
+#include "world/dice.h"
 #include "world/directions.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/item_record.h"
+#include "world/item_value.h"
 #include "world/map.h"
 #include "world/menu_model.h"
 #include "world/message_log.h"
@@ -32,14 +40,22 @@ using wall_clock = std::chrono::steady_clock;
 
 // Milliseconds of window time between the bot's keys: the animation and level-up timers run.
 constexpr int tick_ms = 30;
-// Health below this share (percent) sends the bot to rest or to its potions.
-constexpr int low_health_percent = 80;
-// Below this share in a fight the bot reaches for its items now and then.
-constexpr int dire_health_percent = 35;
+// Health shares (percent): below the first the character rests when no foe is in sight; below
+// the second it drinks a healing potion in a fight; from the third it is fresh enough to strike
+// a sleeping foe or to go down the stairs, and below it backs away from a foe still coming.
+constexpr int rest_below_percent = 70;
+constexpr int drink_below_percent = 40;
+constexpr int fresh_percent = 80;
+// A foe this close counts as upon the character when it is hurt.
+constexpr int close_distance = 2;
+// Rounds the character waits for a coming foe before it goes to meet it.
+constexpr int wait_turns = 3;
+// Rows of the backpack the bot looks through at most.
+constexpr int inventory_rows = 60;
 // Keys in one menu before the bot backs out of it.
 constexpr int keys_per_menu = 60;
 // Rounds on one level before the bot looks for the stairs down, explored or not.
-constexpr int turns_per_level = 300;
+constexpr int turns_per_level = 400;
 // Rounds of exploring before the bot looks for stairs again when it found none.
 constexpr int stairs_retry_turns = 40;
 // Spectator ticks before the game-over dialog must be up.
@@ -52,8 +68,10 @@ class bot {
     }
 
     bot_report run() {
-        random_seed = options_.seed;
         if (!(game_.start())) return finish("no start");
+        // The program seeds itself from the time of day, which the test clock holds still: the
+        // seed takes its place, so every seed plays its own dungeon.
+        random_seed = options_.seed;
         last_progress_ = wall_clock::now();
         for (;;) {
             if (!report_.ending.empty()) break;
@@ -94,6 +112,10 @@ class bot {
     int explored_level_ = 0;
     int idle_keys_ = 0;
     int level_entered_ = 0, level_entered_turn_ = 0, no_stairs_until_ = 0;
+    // Rounds spent waiting for the foe in sight to come; the turn of the last pick-up.
+    int waited_ = 0, picked_at_ = -1;
+    // Something was picked up: the backpack is looked through for better gear.
+    bool wear_check_ = false;
     std::string traced_line_;
     uint32_t item_clock_ = ~0u;
 
@@ -137,15 +159,22 @@ class bot {
                          shift.alt ? " alt" : "");
         }
         game_.press(key, shift);
-        // The log is kept newest first: the lines above the last one traced are new.
-        if (options_.trace && !message_log.empty() && message_log.front() != traced_line_) {
-            size_t n = 0;
-            while (n < message_log.size() && n < 8 && message_log[n] != traced_line_)
-                ++n;
-            for (size_t i = n; i-- > 0;)
-                std::fprintf(stderr, "    log: %s\n", message_log[i].c_str());
-            traced_line_ = message_log.front();
+        if (options_.trace) trace_new_log_lines();
+    }
+    // The log is kept newest first and fading strips a line's colours: the lines above the last
+    // one traced, compared without colours, are new.
+    void trace_new_log_lines() {
+        std::vector<std::string> fresh;
+        for (const std::string& line : message_log) {
+            if (line.empty()) continue;
+            std::string plain = strip_colour_codes(line);
+            if (plain == traced_line_ || fresh.size() >= 12) break;
+            fresh.push_back(std::move(plain));
         }
+        if (fresh.empty()) return;
+        traced_line_ = fresh.front();
+        for (size_t i = fresh.size(); i-- > 0;)
+            std::fprintf(stderr, "    log: %s\n", fresh[i].c_str() + std::min<size_t>(fresh[i].size(), 13));
     }
     void press_command(int command) {
         const tkeybinding b = keybindings[command][0];
@@ -155,6 +184,12 @@ class bot {
     std::string selected_text() const {
         const int r = selected_menu_row();
         return r >= 1 && r < int(menu_items.size()) ? menu_items[r].text : "";
+    }
+    // Up or down to the row, as the arrow keys go (the cursor does not wrap).
+    bool move_menu_to_row(int r) {
+        for (int i = 0; i < 80 && selected_menu_row() != r; ++i)
+            press(selected_menu_row() < r ? key_down : key_up);
+        return selected_menu_row() == r;
     }
     bool move_menu_to(const std::string& text) {
         for (int i = 0; i < 80 && selected_text() != text; ++i)
@@ -240,8 +275,12 @@ class bot {
             break;
         }
         case menu_abilities:
+            spend_ability_points();
+            press(vk_end);
+            press(key_enter);
+            break;
         case menu_skills:
-            spend_points();
+            spend_skill_points();
             press(vk_end);
             press(key_enter);
             break;
@@ -269,14 +308,53 @@ class bot {
         }
     }
 
-    void spend_points() {
-        const int keys = 4 + roll(12);
-        for (int i = 0; i < keys; ++i) {
-            // Mostly raising: a character with its points spent lives long enough to see more.
-            static constexpr int choices[] = {key_up,    key_down,  key_down, key_right,
-                                              key_right, key_right, key_left};
-            press(choices[roll(7)]);
+    // The point buy as a careful player spends it: every point, most into motion (attack,
+    // defence, speed) and body (health, damage), the seed picking one of a few builds.
+    void spend_ability_points() {
+        // Base scores aimed at: body, motion, mind, spirit.
+        static constexpr int builds[][ability_count] = {{13, 14, 10, 10}, {14, 13, 10, 10}, {12, 14, 11, 10}};
+        const int* aim = builds[roll(3)];
+        for (int guard = 0; guard < keys_per_menu; ++guard) {
+            int best = 0, best_gap = 0;
+            for (int k = 1; k <= ability_count; ++k) {
+                const int r = menu_row_of_id(k);
+                if (r == 0 || menu_value_arrows(r) == value_arrows::none ||
+                    menu_value_arrows(r) == value_arrows::down)
+                    continue;
+                // Past the aims, what is left goes to motion and body first.
+                const int gap = aim[k - 1] - menu_items[r].value;
+                const int weight = gap > 0 ? 100 + gap : (k == 2 ? 3 : k == 1 ? 2 : 1);
+                if (weight > best_gap) {
+                    best_gap = weight;
+                    best = r;
+                }
+            }
+            if (best == 0 || !move_menu_to_row(best)) return;
+            press(key_right);
         }
+    }
+
+    // Skill points: melee first, then dodge, then the rest in the seed's order.
+    void spend_skill_points() {
+        int order[skill_count] = {4, 2, 5, 1, 3, 6, 7};
+        for (int i = skill_count - 1; i > 2; --i)
+            std::swap(order[i], order[2 + roll(i - 1)]);
+        for (int k : order) {
+            const int r = menu_row_of_id(k);
+            if (r == 0 || menu_items[r].disabled || !move_menu_to_row(r)) continue;
+            for (int i = 0; i < skill_count; ++i) {
+                const int before = menu_items[r].value;
+                press(key_right);
+                if (menu_items[r].value == before) break;
+            }
+        }
+    }
+
+    static int menu_row_of_id(int id) {
+        for (int r = 1; r <= menu.count && r < int(menu_items.size()); ++r)
+            if (menu_items[r].id == id && menu_items[r].action == 0 && menu_items[r].heading.empty())
+                return r;
+        return 0;
     }
 
     void begin_play() {
@@ -290,10 +368,52 @@ class bot {
                 present += b.present != 0;
             for (int x = 1; x <= map_size; ++x)
                 for (int y = 1; y <= map_size; ++y)
-                    stairs += get_furniture(x, y) == fu_stairs_down;
+                    if (get_furniture(x, y) == fu_stairs_down) {
+                        ++stairs;
+                        std::fprintf(stderr, "stairs down at %d,%d\n", x, y);
+                    }
             std::fprintf(stderr, "level %d: %d beings present, %d stairs down, map %d\n", level.index,
                          present, stairs, map_size);
+            for (int i = 1; i < int(beings.size()); ++i)
+                if (beings[i].present) trace_being(i);
         }
+    }
+
+    static std::string dice_text(const tdice& d) {
+        return std::to_string(d.count) + "d" + std::to_string(d.sides) + "+" + std::to_string(d.bonus) +
+               (d.ability ? " ab" + std::to_string(d.ability) : "");
+    }
+    static std::string damage_text(const tdamage_dice& f) {
+        std::string s;
+        for (int t = 1; t <= damage_type_count; ++t)
+            if (is_dice_set(f.of(t))) s += " t" + std::to_string(t) + ":" + dice_text(f.of(t));
+        return s;
+    }
+    // The figures that decide a fight, for reading a trace.
+    static void trace_being(int i) {
+        const tbeing& b = beings[i];
+        std::fprintf(stderr, "  being %d %s lv %d hp %d/%d friendly %d ab %d %d %d %d sk", i,
+                     b.name.str().c_str(), b.level, b.health, b.health_max, b.friendly, b.ability[0],
+                     b.ability[1], b.ability[2], b.ability[3]);
+        for (int k = 0; k < skill_count; ++k)
+            std::fprintf(stderr, " %d", b.skill[k]);
+        const tweapon_set& w = b.weapon_set;
+        std::fprintf(
+            stderr,
+            " hit %d def %d | hand1 item %d melee %d att %d def %d dmg%s +%d | hand2 item %d att %d def %d",
+            int8_t(b.attack_modifiers[0]), int8_t(b.attack_modifiers[2]), w.hand_item[0], w.melee[0],
+            w.melee_attack[0], w.melee_defence[0], damage_text(w.melee_damage[0]).c_str(),
+            w.melee_damage_bonus[0], w.hand_item[1], w.melee_attack[1], w.melee_defence[1]);
+        for (int n = 1; n <= natural_attack_count; ++n) {
+            const tnatural_attack& a = b.natural_attack(n);
+            if (a.attack_class)
+                std::fprintf(stderr, " | nat%d class %d bonus %d%s", n, a.attack_class, a.attack_bonus,
+                             damage_text(a.damage).c_str());
+        }
+        std::fprintf(stderr, " | res");
+        for (int t = 1; t <= 3; ++t)
+            std::fprintf(stderr, " %d", b.resistance_of(t));
+        std::fprintf(stderr, "\n");
     }
 
     // --- The map.
@@ -353,83 +473,243 @@ class bot {
         }
     }
 
-    void act() {
+    // --- Playing as a careful player.
+    // What the character sees of its foes this turn.
+    struct threat {
+        int nearest = 0, distance = 0; // the nearest awake hostile
+        int adjacent = 0;              // awake hostiles next to the character
+        int weakest_adjacent = 0;      // the one of them with the least health
+        int sleeper = 0;               // the nearest sleeping hostile
+    };
+
+    threat look_around() const {
+        threat t;
         const tbeing& me = beings[player];
-        const bool low = int64_t(me.health) * 100 < int64_t(me.health_max) * low_health_percent;
-        const bool dire = int64_t(me.health) * 100 < int64_t(me.health_max) * dire_health_percent;
-        const int hostile = nearest_hostile();
-        if (hostile != 0) {
-            // One reach for the backpack a moment: an item that takes no time is not tried again.
-            if (dire && item_clock_ != game.game_clock && roll(2) == 0) {
-                item_clock_ = game.game_clock;
-                return use_an_item();
+        int sleeper_distance = 0;
+        for (int i = 1; i < int(beings.size()); ++i) {
+            const tbeing& o = beings[i];
+            if (i == player || !o.present || o.friendly != 0 || o.turns_unseen_by_player != 0) continue;
+            const int d = std::max(std::abs(o.x - me.x), std::abs(o.y - me.y));
+            if (o.asleep_counter > 0) {
+                if (t.sleeper == 0 || d < sleeper_distance) {
+                    t.sleeper = i;
+                    sleeper_distance = d;
+                }
+                continue;
             }
-            ++report_.fights;
-            // At a distance, now and then a shot or a throw through the aiming mode.
-            const int distance =
-                std::max(std::abs(beings[hostile].x - me.x), std::abs(beings[hostile].y - me.y));
-            if (distance > 1 && roll(6) == 0) return press_command(FIRE);
-            if (options_.trace) {
-                const tbeing& o = beings[hostile];
-                const tcell& c = cell_at(o.x, o.y);
-                std::fprintf(
-                    stderr,
-                    "    hostile %d %s at %d,%d health %d asleep %d; its cell: being %d furniture %d\n",
-                    hostile, o.name.str().c_str(), o.x, o.y, o.health, o.asleep_counter, c.being,
-                    c.furniture);
+            if (t.nearest == 0 || d < t.distance) {
+                t.nearest = i;
+                t.distance = d;
             }
-            return step_toward(beings[hostile].x, beings[hostile].y);
+            if (d <= 1) {
+                ++t.adjacent;
+                if (t.weakest_adjacent == 0 || o.health < beings[t.weakest_adjacent].health)
+                    t.weakest_adjacent = i;
+            }
         }
-        if (low) {
-            ++report_.rests;
-            return press_command(roll(4) == 0 ? REST : REST_UNTIL_HEALED);
-        }
-        if (cell_at(me.x, me.y).loose_items > 0 && roll(3) != 0) {
-            ++report_.pickups;
-            return press_command(GET);
-        }
-        if (const int d = adjacent_stairs_down();
-            d != 0 && (explored_level_ == level.index || roll(4) == 0)) {
-            ++report_.stairs;
-            return press_command(d);
-        }
-        const int r = roll(100);
-        if (r < 4) return use_an_item();
-        if (r == 4) return press_command(LOOT_LEVEL);
-        if (r == 5) return press_command(TALENT);
-        if (r < 7) {
-            ++report_.rests;
-            return press_command(REST);
-        }
-        if (r < 10) return press_command(1 + roll(8));
+        return t;
+    }
+
+    int health_percent() const {
+        const tbeing& me = beings[player];
+        return me.health_max > 0 ? int(int64_t(me.health) * 100 / me.health_max) : 100;
+    }
+
+    void act() {
         if (level.index != level_entered_) {
             level_entered_ = level.index;
             level_entered_turn_ = turns();
+            waited_ = 0;
         }
-        // A level explored, or one played long enough: down the stairs, when the map shows some.
+        const threat t = look_around();
+        if (t.nearest != 0) return fight(t);
+        waited_ = 0;
+        const tbeing& me = beings[player];
+        const int percent = health_percent();
+        // A sleeping foe is struck while the character is fresh, and left alone otherwise.
+        if (t.sleeper != 0 && percent >= fresh_percent) {
+            ++report_.fights;
+            return step_toward(beings[t.sleeper].x, beings[t.sleeper].y);
+        }
+        if (percent < rest_below_percent) return rest();
+        if (cell_at(me.x, me.y).loose_items > 0 && picked_at_ != turns()) {
+            picked_at_ = turns();
+            ++report_.pickups;
+            wear_check_ = true;
+            return press_command(GET);
+        }
+        if (wear_check_) {
+            wear_check_ = false;
+            if (wear_better_items()) return;
+        }
+        // Now and then something else a player does, so the soak meets every screen.
+        const int r = roll(100);
+        if (r < 2) return use_an_item();
+        if (r == 2) return press_command(LOOT_LEVEL);
+        if (r == 3) return press_command(TALENT);
+        if (r == 4) return press_command(1 + roll(8));
         const bool want_down =
-            explored_level_ == level.index || turns() - level_entered_turn_ > turns_per_level;
-        if (want_down && turns() >= no_stairs_until_) {
-            press_command(AUTOPILOT);
-            if (game_mode == mode_autopilot) press('D');
-            // No stairs down on the map: the next portal of any kind, then travel to it.
-            if (game_mode == mode_autopilot) {
-                press(key_tab);
-                press(key_enter);
-            }
-            if (game_mode == mode_autopilot) {
-                press(key_escape);
-                no_stairs_until_ = turns() + stairs_retry_turns;
-            }
-            return;
+            (explored_level_ == level.index || turns() - level_entered_turn_ > turns_per_level) &&
+            percent >= fresh_percent;
+        if (const int d = adjacent_stairs_down(); d != 0 && want_down) {
+            ++report_.stairs;
+            return press_command(d);
         }
-        if (explored_level_ == level.index) return press_command(1 + roll(8));
+        if (want_down && turns() >= no_stairs_until_) return travel_to_stairs();
+        if (explored_level_ == level.index) return press_command(REST);
         const uint32_t clock = game.game_clock;
         press_command(EXPLORE);
+        if (options_.trace)
+            std::fprintf(stderr, "    explore target %d,%d cursor %d,%d\n", level.target_x, level.target_y,
+                         state.explore_cursor_x, state.explore_cursor_y);
         // "Nothing to explore!": the key took no time.
-        if (game_mode == mode_main && game.game_clock == clock && nearest_hostile() == 0) {
+        if (game_mode == mode_main && game.game_clock == clock && look_around().nearest == 0) {
             explored_level_ = level.index;
             if (options_.trace) game_.screenshot("bot_explored_" + std::to_string(options_.seed));
+        }
+    }
+
+    void fight(const threat& t) {
+        ++report_.fights;
+        const int percent = health_percent();
+        const tbeing& foe = beings[t.nearest];
+        if (options_.trace) {
+            const tcell& c = cell_at(foe.x, foe.y);
+            std::fprintf(stderr, "    hostile %d %s at %d,%d health %d; its cell: being %d furniture %d\n",
+                         t.nearest, foe.name.str().c_str(), foe.x, foe.y, foe.health, c.being, c.furniture);
+        }
+        if (percent < drink_below_percent && t.distance <= close_distance) {
+            if (drink_healing()) return;
+            // Out of potions: the stairs down are a way out, when they are close.
+            if (const int d = adjacent_stairs_down(); d != 0) {
+                ++report_.stairs;
+                return press_command(d);
+            }
+        }
+        if (t.adjacent > 0) {
+            const tbeing& target = beings[t.weakest_adjacent];
+            return press_command(direction_to(target.x - beings[player].x, target.y - beings[player].y));
+        }
+        const tweapon_set& set = beings[player].weapon_set;
+        if (set.launcher[0] != 0 && set.quiver_matches_launcher != 0 && roll(2) == 0)
+            return press_command(FIRE);
+        // Hurt, with the foe not yet here: back away from it.
+        if (percent < fresh_percent && step_away(t)) return;
+        // Let it come: the first blow is then the character's. Not for ever: it may shoot.
+        if (waited_ < wait_turns) {
+            ++waited_;
+            return press_command(REST);
+        }
+        return step_toward(foe.x, foe.y);
+    }
+
+    // Rest until healed; where the game refuses (a foe in sight, asleep), one round of rest.
+    void rest() {
+        ++report_.rests;
+        const uint32_t clock = game.game_clock;
+        press_command(REST_UNTIL_HEALED);
+        if (game_mode == mode_main && game.game_clock == clock) press_command(REST);
+    }
+
+    // A step to the free neighbouring cell farthest from every awake foe in sight; false when
+    // no step gets farther.
+    bool step_away(const threat& t) {
+        const tbeing& me = beings[player];
+        auto nearest_foe = [&](int x, int y) {
+            int best = map_size;
+            for (int i = 1; i < int(beings.size()); ++i) {
+                const tbeing& o = beings[i];
+                if (i == player || !o.present || o.friendly != 0 || o.turns_unseen_by_player != 0 ||
+                    o.asleep_counter > 0)
+                    continue;
+                best = std::min(best, std::max(std::abs(o.x - x), std::abs(o.y - y)));
+            }
+            return best;
+        };
+        int best_direction = 0, best = t.distance;
+        for (int d = 1; d <= 8; ++d) {
+            const int x = me.x + compass_dx[d], y = me.y + compass_dy[d];
+            if (!on_map(x, y) || can_move_to(player, x, y, 1, false, false) != target_free) continue;
+            const int away = nearest_foe(x, y);
+            if (away > best) {
+                best = away;
+                best_direction = d;
+            }
+        }
+        if (best_direction == 0) return false;
+        press_command(best_direction);
+        return true;
+    }
+
+    // The quickslot key of a carried potion (or other item) that restores health.
+    bool drink_healing() {
+        const tbeing& me = beings[player];
+        for (int k = 1; k <= quickslot_count; ++k) {
+            const tquickslot& q = me.quickslots[k - 1];
+            if (q.kind != quickslot_usable_item || player >= int(being_items.size())) continue;
+            if (q.index < 1 || q.index >= being_items[player].size()) continue;
+            const titem& item = being_items[player][q.index];
+            if (item.amount == 0 || item.activation_effect.kind != ek_restore_health) continue;
+            const uint32_t clock = game.game_clock;
+            ++report_.items_used;
+            press_command(QUICKSLOT_01 + k - 1);
+            if (game_mode == mode_target) press(key_enter);
+            return game.game_clock != clock || me.health != beings[player].health;
+        }
+        return false;
+    }
+
+    // Through the inventory: a carried weapon or armour worth more than what its slot holds is
+    // put on. True when a key went to the game.
+    bool wear_better_items() {
+        press_command(INVENTORY);
+        if (game_mode != mode_inventory) return true;
+        const int pane = lister.current;
+        for (int guard = 0; guard < inventory_rows && game_mode == mode_inventory; ++guard) {
+            const int row = better_item_row(pane);
+            if (row == 0) break;
+            for (int i = 0; i < inventory_rows && lister_cursor_row(pane) != row; ++i)
+                press(lister_cursor_row(pane) < row ? key_down : key_up);
+            if (lister_cursor_row(pane) != row) break;
+            ++report_.items_used;
+            press(key_enter);
+        }
+        if (game_mode == mode_inventory) press(key_escape);
+        return true;
+    }
+
+    int better_item_row(int pane) const {
+        const tlister_pane& q = lister.panes[pane];
+        if (q.kind != list_backpack) return 0;
+        const tbeing& me = beings[player];
+        for (int r = 1; r <= q.row_count(); ++r) {
+            const tlister_item& row = q.rows[r];
+            if (row.is_header() || row.slot < 1 || row.slot > equipment_slot_count || row.locked || row.red)
+                continue;
+            titem item;
+            if (!lister_row_item(pane, r, item) || !meets_ability_requirements(player, item)) continue;
+            if (!has_item_flag(item, if_weapon) && !has_item_flag(item, if_armor)) continue;
+            const int worn = me.equipment_of(row.slot);
+            const uint32_t worn_value = worn >= 1 && worn < int(being_items[player].size())
+                                            ? calculate_item_value(being_items[player][worn])
+                                            : 0;
+            if (calculate_item_value(item) > worn_value) return r;
+        }
+        return 0;
+    }
+
+    void travel_to_stairs() {
+        press_command(AUTOPILOT);
+        if (game_mode == mode_autopilot) press('D');
+        // No stairs down on the map: the next portal of any kind, then travel to it.
+        if (game_mode == mode_autopilot) {
+            press(key_tab);
+            press(key_enter);
+        }
+        if (game_mode == mode_autopilot) {
+            press(key_escape);
+            no_stairs_until_ = turns() + stairs_retry_turns;
+            if (options_.trace) game_.screenshot("bot_no_stairs_" + std::to_string(options_.seed));
         }
     }
 
