@@ -50,6 +50,12 @@ constexpr int fresh_percent = 80;
 constexpr int close_distance = 2;
 // Rounds the character waits for a coming foe before it goes to meet it.
 constexpr int wait_turns = 3;
+// Searching for secret doors: rounds at one spot, the reach of a search (the game's), the
+// stretch of map around a spot counted for unexplored cells.
+constexpr int search_turns_per_spot = 12;
+constexpr int search_radius = 2;
+constexpr int dark_radius = 6;
+constexpr int last_wall_block = 40;
 // Rows of the backpack the bot looks through at most.
 constexpr int inventory_rows = 60;
 // Keys in one menu before the bot backs out of it.
@@ -114,6 +120,10 @@ class bot {
     int level_entered_ = 0, level_entered_turn_ = 0, no_stairs_until_ = 0;
     // Rounds spent waiting for the foe in sight to come; the turn of the last pick-up.
     int waited_ = 0, picked_at_ = -1;
+    // The stairs down last seen, and the spots already searched for secret doors.
+    int stairs_level_ = 0, stairs_x_ = 0, stairs_y_ = 0;
+    int searched_level_ = 0, search_x_ = 0, search_y_ = 0, search_turns_ = 0;
+    std::vector<std::pair<int, int>> searched_;
     // Something was picked up: the backpack is looked through for better gear.
     bool wear_check_ = false;
     std::string traced_line_;
@@ -416,6 +426,30 @@ class bot {
         std::fprintf(stderr, "\n");
     }
 
+    // The map as letters: # wall, . floor, + door, S secret door, > stairs, lower case unexplored.
+    static void dump_map() {
+        for (int y = 1; y <= map_size; ++y) {
+            std::string line;
+            for (int x = 1; x <= map_size; ++x) {
+                const tcell& c = cell_at(x, y);
+                char ch = c.block <= 40 ? '#' : '.';
+                if (c.furniture == fu_stairs_down)
+                    ch = '>';
+                else if (c.secret_door)
+                    ch = 'S';
+                else if (c.furniture >= 8 && c.furniture <= 11)
+                    ch = char('0' + c.furniture - 8);
+                else if (c.furniture)
+                    ch = 'f';
+                if (!c.explored && ch == '.') ch = ',';
+                if (!c.explored && ch == '#') ch = ' ';
+                if (x == beings[player].x && y == beings[player].y) ch = '@';
+                line += ch;
+            }
+            std::fprintf(stderr, "%s\n", line.c_str());
+        }
+    }
+
     // --- The map.
     // The nearest hostile being the player's character sees this turn.
     int nearest_hostile() const {
@@ -532,7 +566,9 @@ class bot {
             return step_toward(beings[t.sleeper].x, beings[t.sleeper].y);
         }
         if (percent < rest_below_percent) return rest();
-        if (cell_at(me.x, me.y).loose_items > 0 && picked_at_ != turns()) {
+        // Laden: the heaviest thing carried goes; unladen, what lies here is taken.
+        if (me.encumbrance > 0 && drop_heaviest()) return;
+        if (cell_at(me.x, me.y).loose_items > 0 && picked_at_ != turns() && me.encumbrance == 0) {
             picked_at_ = turns();
             ++report_.pickups;
             wear_check_ = true;
@@ -548,15 +584,21 @@ class bot {
         if (r == 2) return press_command(LOOT_LEVEL);
         if (r == 3) return press_command(TALENT);
         if (r == 4) return press_command(1 + roll(8));
+        const bool stairs_known = known_stairs_down();
         const bool want_down =
-            (explored_level_ == level.index || turns() - level_entered_turn_ > turns_per_level) &&
-            percent >= fresh_percent;
-        if (const int d = adjacent_stairs_down(); d != 0 && want_down) {
-            ++report_.stairs;
-            return press_command(d);
+            explored_level_ == level.index || turns() - level_entered_turn_ > turns_per_level;
+        if (want_down && stairs_known) {
+            // Down only when fresh: the next level meets the character at the stairs.
+            if (percent < fresh_percent) return rest();
+            if (const int d = adjacent_stairs_down(); d != 0) {
+                ++report_.stairs;
+                return press_command(d);
+            }
+            if (turns() >= no_stairs_until_) return travel_to_stairs();
+            return walk_to(stairs_x_, stairs_y_) ? void() : press_command(REST);
         }
-        if (want_down && turns() >= no_stairs_until_) return travel_to_stairs();
-        if (explored_level_ == level.index) return press_command(REST);
+        // All explored and no stairs in sight: they lie behind a secret door.
+        if (explored_level_ == level.index) return hunt_secret_doors();
         const uint32_t clock = game.game_clock;
         press_command(EXPLORE);
         if (options_.trace)
@@ -566,6 +608,7 @@ class bot {
         if (game_mode == mode_main && game.game_clock == clock && look_around().nearest == 0) {
             explored_level_ = level.index;
             if (options_.trace) game_.screenshot("bot_explored_" + std::to_string(options_.seed));
+            if (options_.trace && std::getenv("DRAVOK_BOT_MAP")) dump_map();
         }
     }
 
@@ -678,6 +721,31 @@ class bot {
         return true;
     }
 
+    // Through the inventory: the carried stack of the greatest weight, healing aside, is dropped.
+    bool drop_heaviest() {
+        press_command(INVENTORY);
+        if (game_mode != mode_inventory) return true;
+        const int pane = lister.current;
+        const tlister_pane& q = lister.panes[pane];
+        int heaviest = 0;
+        uint64_t most = 0;
+        for (int r = 1; q.kind == list_backpack && r <= q.row_count(); ++r) {
+            titem item;
+            if (q.rows[r].is_header() || !lister_row_item(pane, r, item)) continue;
+            if (item.activation_effect.kind == ek_restore_health) continue;
+            const uint64_t weight = uint64_t(item.weight) * item.amount;
+            if (weight > most) {
+                most = weight;
+                heaviest = r;
+            }
+        }
+        for (int i = 0; heaviest != 0 && i < inventory_rows && lister_cursor_row(pane) != heaviest; ++i)
+            press(lister_cursor_row(pane) < heaviest ? key_down : key_up);
+        if (heaviest != 0 && lister_cursor_row(pane) == heaviest) press(key_delete);
+        if (game_mode == mode_inventory) press(key_escape);
+        return true;
+    }
+
     int better_item_row(int pane) const {
         const tlister_pane& q = lister.panes[pane];
         if (q.kind != list_backpack) return 0;
@@ -698,19 +766,123 @@ class bot {
         return 0;
     }
 
+    // Travel by the autopilot to the stairs down; where it finds no way, the bot walks.
     void travel_to_stairs() {
         press_command(AUTOPILOT);
         if (game_mode == mode_autopilot) press('D');
-        // No stairs down on the map: the next portal of any kind, then travel to it.
-        if (game_mode == mode_autopilot) {
-            press(key_tab);
-            press(key_enter);
-        }
         if (game_mode == mode_autopilot) {
             press(key_escape);
             no_stairs_until_ = turns() + stairs_retry_turns;
-            if (options_.trace) game_.screenshot("bot_no_stairs_" + std::to_string(options_.seed));
+            if (options_.trace) {
+                game_.screenshot("bot_no_stairs_" + std::to_string(options_.seed));
+                std::fprintf(stderr, "    stairs down at %d,%d: no travel\n", stairs_x_, stairs_y_);
+                if (std::getenv("DRAVOK_BOT_MAP")) dump_map();
+            }
         }
+    }
+
+    // Whether the map shows stairs down; their cell is kept.
+    bool known_stairs_down() {
+        if (stairs_level_ == level.index && stairs_x_ != 0) return true;
+        stairs_level_ = level.index;
+        stairs_x_ = stairs_y_ = 0;
+        for (int x = 1; x <= map_size; ++x)
+            for (int y = 1; y <= map_size; ++y)
+                if (get_furniture(x, y) == fu_stairs_down && cell_at(x, y).explored != 0) {
+                    stairs_x_ = x;
+                    stairs_y_ = y;
+                    return true;
+                }
+        return false;
+    }
+
+    // One step along a path to the cell; false when there is none.
+    bool walk_to(int x, int y) {
+        if (!pathfind(player, x, y, false, false, purpose_travel) || path_result.length == 0) return false;
+        const int d = path_result.step(1);
+        if (d < 1 || d > 8) return false;
+        if (options_.trace) {
+            const tbeing& me = beings[player];
+            const tcell& c = cell_at(me.x + compass_dx[d], me.y + compass_dy[d]);
+            std::fprintf(stderr, "    walk to %d,%d: step %d, move %d, furniture %d state %d block %d\n", x,
+                         y, d,
+                         can_move_to(player, me.x + compass_dx[d], me.y + compass_dy[d], 1, false, false),
+                         c.furniture, c.furniture_state, c.block);
+        }
+        press_command(d);
+        return true;
+    }
+
+    // The player's way to find a secret door: search a while beside walls that face the largest
+    // unexplored stretch of the map, one spot after another.
+    void hunt_secret_doors() {
+        if (searched_level_ != level.index) {
+            searched_level_ = level.index;
+            searched_.clear();
+            search_x_ = 0;
+        }
+        if (search_x_ == 0 && !choose_search_spot()) {
+            ++report_.rests;
+            return press_command(REST);
+        }
+        const tbeing& me = beings[player];
+        if (me.x == search_x_ && me.y == search_y_) {
+            if (++search_turns_ >= search_turns_per_spot) {
+                searched_.emplace_back(search_x_, search_y_);
+                search_x_ = search_turns_ = 0;
+                // A door found opens new ground: exploring is tried again.
+                explored_level_ = 0;
+            }
+            ++report_.rests;
+            return press_command(REST);
+        }
+        if (!walk_to(search_x_, search_y_)) {
+            searched_.emplace_back(search_x_, search_y_);
+            search_x_ = 0;
+            return press_command(REST);
+        }
+    }
+
+    bool choose_search_spot() {
+        const tbeing& me = beings[player];
+        int best = 0, best_distance = 0;
+        for (int x = 2; x < map_size; ++x)
+            for (int y = 2; y < map_size; ++y) {
+                const tcell& c = cell_at(x, y);
+                if (c.explored == 0 || c.block <= last_wall_block || c.being != 0 || c.furniture != 0)
+                    continue;
+                if (!beside_wall_facing_dark(x, y)) continue;
+                bool done = false;
+                for (const auto& [sx, sy] : searched_)
+                    done = done || std::max(std::abs(sx - x), std::abs(sy - y)) <= search_radius;
+                if (done) continue;
+                int dark = 0;
+                for (int u = x - dark_radius; u <= x + dark_radius; ++u)
+                    for (int v = y - dark_radius; v <= y + dark_radius; ++v)
+                        dark += on_map(u, v) && cell_at(u, v).explored == 0;
+                const int distance = std::max(std::abs(me.x - x), std::abs(me.y - y));
+                if (dark > best || (dark == best && distance < best_distance)) {
+                    best = dark;
+                    best_distance = distance;
+                    search_x_ = x;
+                    search_y_ = y;
+                }
+            }
+        return best > 0;
+    }
+
+    // A wall within search reach that has unexplored ground behind it.
+    static bool beside_wall_facing_dark(int x, int y) {
+        for (int u = x - search_radius; u <= x + search_radius; ++u)
+            for (int v = y - search_radius; v <= y + search_radius; ++v) {
+                if (!on_map(u, v) || cell_at(u, v).explored == 0 || cell_at(u, v).block > last_wall_block)
+                    continue;
+                for (int d = 1; d <= 8; d += 2)
+                    if (on_map(u + compass_dx[d], v + compass_dy[d]) &&
+                        cell_at(u + compass_dx[d], v + compass_dy[d]).explored == 0)
+                        return true;
+            }
+        return false;
     }
 
     int adjacent_stairs_down() const {
@@ -731,8 +903,14 @@ class bot {
         const int downs = roll(6);
         for (int i = 0; i < downs; ++i)
             press(key_down);
-        press(key_enter);
-        ++report_.items_used;
+        // Healing is kept for the fights.
+        titem item;
+        const int pane = lister.current;
+        if (!(lister_row_item(pane, lister_cursor_row(pane), item) &&
+              item.activation_effect.kind == ek_restore_health)) {
+            press(key_enter);
+            ++report_.items_used;
+        }
         if (game_mode == mode_inventory) press(key_escape);
     }
 
