@@ -56,12 +56,14 @@ constexpr int search_turns_per_spot = 12;
 constexpr int search_radius = 2;
 constexpr int dark_radius = 6;
 constexpr int last_wall_block = 40;
+// Open sides of a cell in the narrows: a corridor has two, a doorway few more.
+constexpr int narrow_sides = 2;
 // Rows of the backpack the bot looks through at most.
 constexpr int inventory_rows = 60;
 // Keys in one menu before the bot backs out of it.
 constexpr int keys_per_menu = 60;
 // Rounds on one level before the bot looks for the stairs down, explored or not.
-constexpr int turns_per_level = 400;
+constexpr int turns_per_level = 150;
 // Rounds of exploring before the bot looks for stairs again when it found none.
 constexpr int stairs_retry_turns = 40;
 // Spectator ticks before the game-over dialog must be up.
@@ -420,7 +422,7 @@ class bot {
                 std::fprintf(stderr, " | nat%d class %d bonus %d%s", n, a.attack_class, a.attack_bonus,
                              damage_text(a.damage).c_str());
         }
-        std::fprintf(stderr, " | res");
+        std::fprintf(stderr, " | light %d dark %d | res", b.light_radius, b.dark_vision);
         for (int t = 1; t <= 3; ++t)
             std::fprintf(stderr, " %d", b.resistance_of(t));
         std::fprintf(stderr, "\n");
@@ -629,6 +631,8 @@ class bot {
                 return press_command(d);
             }
         }
+        // Beset by several: a step to where fewer of them reach, in a doorway or a corridor.
+        if (t.adjacent >= 2 && step_to_narrows(t, true)) return;
         if (t.adjacent > 0) {
             const tbeing& target = beings[t.weakest_adjacent];
             return press_command(direction_to(target.x - beings[player].x, target.y - beings[player].y));
@@ -638,12 +642,62 @@ class bot {
             return press_command(FIRE);
         // Hurt, with the foe not yet here: back away from it.
         if (percent < fresh_percent && step_away(t)) return;
-        // Let it come: the first blow is then the character's. Not for ever: it may shoot.
+        // Let it come: the first blow is then the character's, best met in the narrows. Not
+        // for ever: it may shoot.
         if (waited_ < wait_turns) {
             ++waited_;
+            if (step_to_narrows(t, false)) return;
             return press_command(REST);
         }
         return step_toward(foe.x, foe.y);
+    }
+
+    // Awake foes in sight within one cell of (x, y).
+    int foes_beside(int x, int y) const {
+        int n = 0;
+        for (int i = 1; i < int(beings.size()); ++i) {
+            const tbeing& o = beings[i];
+            if (i == player || !o.present || o.friendly != 0 || o.turns_unseen_by_player != 0 ||
+                o.asleep_counter > 0)
+                continue;
+            n += std::max(std::abs(o.x - x), std::abs(o.y - y)) <= 1;
+        }
+        return n;
+    }
+
+    // Floor cells round (x, y) a foe could stand on.
+    static int open_sides(int x, int y) {
+        int n = 0;
+        for (int d = 1; d <= 8; ++d) {
+            const int u = x + compass_dx[d], v = y + compass_dy[d];
+            n += on_map(u, v) && cell_at(u, v).block > last_wall_block && cell_at(u, v).furniture == 0;
+        }
+        return n;
+    }
+
+    // A step to a free neighbouring cell with fewer open sides: beset, one where fewer foes reach;
+    // waiting, one no nearer the foe. False when there is none.
+    bool step_to_narrows(const threat& t, bool beset) {
+        const tbeing& me = beings[player];
+        const tbeing& foe = beings[t.nearest];
+        const int here = open_sides(me.x, me.y);
+        if (here <= narrow_sides) return false;
+        int best_direction = 0, best = here;
+        for (int d = 1; d <= 8; ++d) {
+            const int x = me.x + compass_dx[d], y = me.y + compass_dy[d];
+            if (!on_map(x, y) || can_move_to(player, x, y, 1, false, false) != target_free) continue;
+            if (beset ? foes_beside(x, y) >= t.adjacent
+                      : std::max(std::abs(foe.x - x), std::abs(foe.y - y)) < t.distance)
+                continue;
+            const int sides = open_sides(x, y);
+            if (sides < best) {
+                best = sides;
+                best_direction = d;
+            }
+        }
+        if (best_direction == 0) return false;
+        press_command(best_direction);
+        return true;
     }
 
     // Rest until healed; where the game refuses (a foe in sight, asleep), one round of rest.
@@ -698,6 +752,24 @@ class bot {
             press_command(QUICKSLOT_01 + k - 1);
             if (game_mode == mode_target) press(key_enter);
             return game.game_clock != clock || me.health != beings[player].health;
+        }
+        if (options_.trace) {
+            for (int k = 1; k <= quickslot_count; ++k) {
+                const tquickslot& q = me.quickslots[k - 1];
+                if (q.kind == quickslot_empty) continue;
+                std::fprintf(stderr, "    quickslot %d kind %d index %d", k, q.kind, q.index);
+                if (q.index >= 1 && q.index < being_items[player].size())
+                    std::fprintf(stderr, " %s amount %u effect %d",
+                                 being_items[player][q.index].name.str().c_str(),
+                                 being_items[player][q.index].amount,
+                                 being_items[player][q.index].activation_effect.kind);
+                std::fprintf(stderr, "\n");
+            }
+            for (size_t i = 1; i < being_items[player].size(); ++i)
+                if (being_items[player][i].amount)
+                    std::fprintf(stderr, "    item %zu %s amount %u effect %d\n", i,
+                                 being_items[player][i].name.str().c_str(), being_items[player][i].amount,
+                                 being_items[player][i].activation_effect.kind);
         }
         return false;
     }
