@@ -2,6 +2,7 @@
 #include "support/play_bot.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "records/layout_being.h"
 #include "records/layout_game.h"
 #include "records/layout_level.h"
+#include "records/layout_plans.h"
 #include "rules/action_time.h"
 #include "rules/being_creation.h"
 #include "rules/effect_tables.h"
@@ -58,6 +60,8 @@ constexpr int dark_radius = 6;
 constexpr int last_wall_block = 40;
 // Open sides of a cell in the narrows: a corridor has two, a doorway few more.
 constexpr int narrow_sides = 2;
+// The effect kind of the talent that heals at once.
+constexpr int health_surge_kind = 2;
 // Rows of the backpack the bot looks through at most.
 constexpr int inventory_rows = 60;
 // Keys in one menu before the bot backs out of it.
@@ -203,6 +207,16 @@ class bot {
             press(selected_menu_row() < r ? key_down : key_up);
         return selected_menu_row() == r;
     }
+    bool move_menu_to_text_ignoring_case(const std::string& text) {
+        auto lower = [](std::string t) {
+            for (char& c : t)
+                c = char(std::tolower(static_cast<unsigned char>(c)));
+            return t;
+        };
+        for (int r = 1; r <= menu.count && r < int(menu_items.size()); ++r)
+            if (lower(menu_items[r].text) == text) return move_menu_to_row(r);
+        return false;
+    }
     bool move_menu_to(const std::string& text) {
         for (int i = 0; i < 80 && selected_text() != text; ++i)
             press(key_down);
@@ -247,6 +261,51 @@ class bot {
             break;
         }
     }
+
+    // --- Saving and loading: what the character was when saved must be what the load gives.
+    struct kept_state {
+        bool valid = false;
+        int level = 0, x = 0, y = 0, health = 0, health_max = 0, items = 0;
+        uint32_t experience = 0, clock = 0;
+        std::string name;
+        bool operator==(const kept_state&) const = default;
+    };
+
+    static kept_state snapshot() {
+        kept_state k;
+        if (player < 1 || player >= int(beings.size())) return k;
+        const tbeing& me = beings[player];
+        k.valid = true;
+        k.level = level.index;
+        k.x = me.x;
+        k.y = me.y;
+        k.health = me.health;
+        k.health_max = me.health_max;
+        k.experience = me.experience;
+        k.clock = game.game_clock;
+        k.name = me.name.str();
+        for (size_t i = 1; i < being_items[player].size(); ++i)
+            k.items += being_items[player][i].amount != 0;
+        return k;
+    }
+
+    void compare_with_saved() {
+        const kept_state now = snapshot();
+        if (!(now == saved_)) {
+            char line[240];
+            std::snprintf(line, sizeof line,
+                          "  load differs from save: level %d/%d at %d,%d/%d,%d health %d/%d of %d/%d "
+                          "experience %u/%u items %d/%d clock %u/%u",
+                          saved_.level, now.level, saved_.x, saved_.y, now.x, now.y, saved_.health,
+                          now.health, saved_.health_max, now.health_max, saved_.experience, now.experience,
+                          saved_.items, now.items, saved_.clock, now.clock);
+            report_.errors.emplace_back(line);
+            ++report_.load_mismatches;
+            if (options_.trace) std::fprintf(stderr, "%s\n", line);
+        }
+        saved_ = kept_state{};
+    }
+    kept_state saved_;
 
     // --- Menus: the main menu, creation, level-up, the load list and the game menu.
     void menu_step() {
@@ -297,9 +356,12 @@ class bot {
             press(key_enter);
             break;
         case menu_talents: {
-            const int downs = roll(4);
-            for (int i = 0; i < downs; ++i)
-                press(key_down);
+            // A new character mostly takes the talent that heals in a fight; else one at random.
+            if (started_play_ || roll(3) == 0 || !move_menu_to_text_ignoring_case("second wind")) {
+                const int downs = roll(4);
+                for (int i = 0; i < downs; ++i)
+                    press(key_down);
+            }
             press(key_enter);
             press(vk_end);
             press(key_enter);
@@ -309,6 +371,7 @@ class bot {
         case menu_game:
             if (move_menu_to("SAVE GAME & QUIT")) {
                 saving_ = true;
+                saved_ = snapshot();
                 press(key_enter);
             } else {
                 press(key_escape);
@@ -489,6 +552,7 @@ class bot {
             return;
         }
         if (!started_play_) begin_play();
+        if (saved_.valid) compare_with_saved();
         if (turns() >= next_save_turn_ && options_.save_every > 0) {
             next_save_turn_ = turns() + options_.save_every / 2 + roll(options_.save_every);
             press_command(GAME_MENU);
@@ -738,9 +802,20 @@ class bot {
         return true;
     }
 
-    // The quickslot key of a carried potion (or other item) that restores health.
+    // The quickslot key of a healing talent the stamina pays for, else of a carried potion
+    // (or other item) that restores health.
     bool drink_healing() {
         const tbeing& me = beings[player];
+        for (int k = 1; k <= quickslot_count; ++k) {
+            const tquickslot& q = me.quickslots[k - 1];
+            if (q.kind != quickslot_talent || q.index < 1 || q.index >= talents.size()) continue;
+            const ttalent& talent = talents[q.index];
+            if (talent.effect.kind != health_surge_kind || me.stamina < talent.stamina) continue;
+            const uint32_t clock = game.game_clock;
+            press_command(QUICKSLOT_01 + k - 1);
+            if (game_mode == mode_target) press(key_enter);
+            if (game.game_clock != clock) return true;
+        }
         for (int k = 1; k <= quickslot_count; ++k) {
             const tquickslot& q = me.quickslots[k - 1];
             if (q.kind != quickslot_usable_item || player >= int(being_items.size())) continue;
@@ -1046,6 +1121,7 @@ std::string report_line(const bot_report& r) {
             ", pickups " + std::to_string(r.pickups) + ", stairs " + std::to_string(r.stairs) + ", rests " +
             std::to_string(r.rests) + ", saves " + std::to_string(r.saves) + ", loads " +
             std::to_string(r.loads) + ", errors " + std::to_string(r.errors.size()) + ")";
+    if (r.load_mismatches > 0) line += "  LOAD DIFFERS FROM SAVE";
     return line;
 }
 
