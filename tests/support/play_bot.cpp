@@ -828,24 +828,6 @@ class bot {
             if (game_mode == mode_target) press(key_enter);
             return game.game_clock != clock || me.health != beings[player].health;
         }
-        if (options_.trace) {
-            for (int k = 1; k <= quickslot_count; ++k) {
-                const tquickslot& q = me.quickslots[k - 1];
-                if (q.kind == quickslot_empty) continue;
-                std::fprintf(stderr, "    quickslot %d kind %d index %d", k, q.kind, q.index);
-                if (q.index >= 1 && q.index < being_items[player].size())
-                    std::fprintf(stderr, " %s amount %u effect %d",
-                                 being_items[player][q.index].name.str().c_str(),
-                                 being_items[player][q.index].amount,
-                                 being_items[player][q.index].activation_effect.kind);
-                std::fprintf(stderr, "\n");
-            }
-            for (size_t i = 1; i < being_items[player].size(); ++i)
-                if (being_items[player][i].amount)
-                    std::fprintf(stderr, "    item %zu %s amount %u effect %d\n", i,
-                                 being_items[player][i].name.str().c_str(), being_items[player][i].amount,
-                                 being_items[player][i].activation_effect.kind);
-        }
         return false;
     }
 
