@@ -436,6 +436,9 @@ class bot {
         if (started_play_) return;
         started_play_ = true;
         first_clock_ = game.game_clock;
+        for (int x = 1; x <= map_size; ++x)
+            for (int y = 1; y <= map_size; ++y)
+                report_.first_level_print = report_.first_level_print * 31u + cell_at(x, y).block;
         next_save_turn_ = options_.save_every / 2 + roll(options_.save_every);
         if (options_.trace) {
             int present = 0, stairs = 0;
