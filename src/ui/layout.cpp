@@ -137,15 +137,13 @@ void apply_layout() {
     // 4: the map layers.
     L.map_width = settings.view_width * settings.tile_size;
     L.map_height = settings.view_height * settings.tile_size;
-    for (Bitmap* b : {&map_layer, &creature_layer, &effects_layer}) {
+    // A bitmap is black after set_size: the layers are not written until a level is drawn.
+    for (Bitmap* b : {&map_layer, &creature_layer, &effects_layer})
         b->set_size(L.map_width, L.map_height);
-        clear_bitmap(*b);
-    }
     // 5: the log panel.
     log_panel.set_font(game_font(zoomed_font_size(h)));
     L.log_height = log_height();
     log_panel.set_size(std::min(L.map_width, 1024), L.log_height);
-    clear_bitmap(log_panel);
     // 6: the frame.
     screen_bitmap.set_size(L.map_width + settings.panel_columns * settings.panel_width,
                            L.map_height + L.log_height);
@@ -155,8 +153,6 @@ void apply_layout() {
     side_panel.set_size(settings.panel_width, screen_bitmap.height());
     status_panel.set_font(game_font(L.status_font_height));
     side_panel.set_font(game_font(L.status_font_height));
-    clear_bitmap(status_panel);
-    clear_bitmap(side_panel);
     // 8.
     compute_max_view();
     settings.scrollbar_width = scaled(12);
