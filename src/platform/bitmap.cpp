@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -91,7 +92,12 @@ void Bitmap::copy_state_from(const Bitmap& o) {
 
 void Bitmap::release() {
     if (renderer_) SDL_DestroyRenderer(renderer_);
-    if (surface_) SDL_FreeSurface(surface_);
+    if (surface_) {
+        // The pixels are the bitmap's own (see set_size): the surface only borrows them.
+        void* pixels = surface_->pixels;
+        SDL_FreeSurface(surface_);
+        std::free(pixels);
+    }
     renderer_ = nullptr;
     surface_ = nullptr;
 }
@@ -109,14 +115,20 @@ void Bitmap::set_size(int width, int height) {
     height_ = height;
     clip_ = bounds();
     if (width == 0 || height == 0) return;
-    surface_ = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
+    // Zeroed memory of our own, which is black already: the system hands out a large block's
+    // pages as they are first written, so a layer that is never drawn on costs nothing.
+    const std::size_t pitch = std::size_t(width) * 4;
+    void* pixels = std::calloc(std::size_t(height), pitch);
+    surface_ = pixels ? SDL_CreateRGBSurfaceWithFormatFrom(pixels, width, height, 32, int(pitch),
+                                                           SDL_PIXELFORMAT_RGB888)
+                      : nullptr;
     if (!surface_) {
+        std::free(pixels);
         width_ = height_ = 0;
         clip_ = Rect{};
         return;
     }
     SDL_SetSurfaceBlendMode(surface_, SDL_BLENDMODE_NONE);
-    // A new surface comes zeroed, which is black already.
 }
 
 uint32_t* Bitmap::row(int y) {
@@ -331,6 +343,18 @@ void Bitmap::blit(const Rect& dest, const Bitmap& src, const Rect& src_rect, boo
         from = &temp;
     }
     const bool same_size = dw == sw && dh == sh;
+    // The source column of each target column, worked out once for all the rows (a division a
+    // pixel made stretching the minimap a large part of every frame); -1 outside the source.
+    thread_local std::vector<int> columns;
+    if (!same_size || keyed) {
+        columns.resize(std::size_t(a.width()));
+        for (int x = a.left; x < a.right; ++x) {
+            const int sx =
+                src_rect.left +
+                (same_size ? x - dest.left : static_cast<int>(static_cast<int64_t>(x - dest.left) * sw / dw));
+            columns[std::size_t(x - a.left)] = sx < 0 || sx >= from->width_ ? -1 : sx;
+        }
+    }
     for (int y = a.top; y < a.bottom; ++y) {
         int sy = src_rect.top +
                  (same_size ? y - dest.top : static_cast<int>(static_cast<int64_t>(y - dest.top) * sh / dh));
@@ -350,14 +374,13 @@ void Bitmap::blit(const Rect& dest, const Bitmap& src, const Rect& src_rect, boo
             if (x1 > x0) std::memcpy(drow + x0, srow + sx0, static_cast<std::size_t>(x1 - x0) * 4);
             continue;
         }
-        for (int x = a.left; x < a.right; ++x) {
-            int sx =
-                src_rect.left +
-                (same_size ? x - dest.left : static_cast<int>(static_cast<int64_t>(x - dest.left) * sw / dw));
-            if (sx < 0 || sx >= from->width_) continue;
-            uint32_t p = srow[sx] & rgb_mask;
+        uint32_t* out = drow + a.left;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const int sx = columns[i];
+            if (sx < 0) continue;
+            const uint32_t p = srow[sx] & rgb_mask;
             if (keyed && p == k) continue;
-            drow[x] = p;
+            out[i] = p;
         }
     }
 }

@@ -165,37 +165,81 @@ double file_time_as_datetime(std::string_view path) {
     return datetime_value(t) + static_cast<double>(*ns % 1'000'000) / 86'400'000'000'000.0;
 }
 
-std::optional<std::vector<uint8_t>> read_file(std::string_view path, std::size_t max_bytes) {
-    // Opened without blocking, so a FIFO in the file's place cannot stop the game.
+namespace {
+
+// Opened without blocking, so a FIFO in the file's place cannot stop the game. -1 when the file
+// is missing, not a regular file or longer than `max_bytes`; else the descriptor and its size.
+int open_regular_file(std::string_view path, std::size_t max_bytes, uint64_t& size) {
     const int fd = ::open(system_path(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    if (fd < 0) return -1;
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || uint64_t(st.st_size) > max_bytes) {
         ::close(fd);
-        return std::nullopt;
+        return -1;
     }
-    std::vector<uint8_t> data;
-    data.reserve(std::size_t(st.st_size));
-    uint8_t buf[65536];
+    size = uint64_t(st.st_size);
+    return fd;
+}
+
+} // namespace
+
+std::optional<std::vector<uint8_t>> read_file(std::string_view path, std::size_t max_bytes) {
+    uint64_t size = 0;
+    const int fd = open_regular_file(path, max_bytes, size);
+    if (fd < 0) return std::nullopt;
+    // Read straight into the result: no second copy of a file of tens of megabytes. The first
+    // read asks for one byte more than the size, so a file that grew is seen and read on.
+    std::vector<uint8_t> data(std::size_t(size) + 1);
+    std::size_t filled = 0;
     bool ok = true;
     for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (filled == data.size()) {
+            // A file that grows while it is read is held to the same bound.
+            if (data.size() > max_bytes) {
+                ok = false;
+                break;
+            }
+            data.resize(std::min(max_bytes, data.size() * 2) + 1);
+        }
+        const ssize_t n = ::read(fd, data.data() + filled, data.size() - filled);
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
             ok = false;
             break;
         }
-        // A file that grows while it is read is held to the same bound.
-        if (data.size() + std::size_t(n) > max_bytes) {
-            ok = false;
-            break;
-        }
-        data.insert(data.end(), buf, buf + n);
+        filled += std::size_t(n);
     }
     ::close(fd);
-    if (!ok) return std::nullopt;
+    if (!ok || filled > max_bytes) return std::nullopt;
+    data.resize(filled);
     return data;
+}
+
+FileReader::~FileReader() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool FileReader::open(std::string_view path, std::size_t max_bytes) {
+    if (fd_ >= 0) ::close(fd_);
+    size_ = 0;
+    fd_ = open_regular_file(path, max_bytes, size_);
+    return fd_ >= 0;
+}
+
+bool FileReader::read_at(uint64_t offset, std::span<uint8_t> out) const {
+    if (fd_ < 0) return false;
+    std::size_t filled = 0;
+    while (filled < out.size()) {
+        const ssize_t n = ::pread(fd_, out.data() + filled, out.size() - filled, off_t(offset + filled));
+        if (n == 0) return false;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        filled += std::size_t(n);
+    }
+    return true;
 }
 
 std::optional<std::string> read_text_file(std::string_view path) {

@@ -52,6 +52,25 @@ double file_time_as_datetime(std::string_view path);
 // at once, never waited on. Nullopt as well when the file is longer than `max_bytes`.
 std::optional<std::vector<uint8_t>> read_file(std::string_view path, std::size_t max_bytes = SIZE_MAX);
 std::optional<std::string> read_text_file(std::string_view path);
+
+// A regular file held open for reads at any offset: a large file read a piece at a time as the
+// pieces are needed. The same checks as read_file; a read past the end fails.
+class FileReader {
+  public:
+    FileReader() = default;
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+    ~FileReader();
+    // False when the file is missing, not a regular file or longer than `max_bytes`.
+    bool open(std::string_view path, std::size_t max_bytes = SIZE_MAX);
+    uint64_t size() const { return size_; }
+    // Fills `out` from `offset`; false when the file is not open or ends first.
+    bool read_at(uint64_t offset, std::span<uint8_t> out) const;
+
+  private:
+    int fd_ = -1;
+    uint64_t size_ = 0;
+};
 // Writes the whole file through a temporary name and a rename, so a failed write never leaves
 // half a file behind. True on success.
 bool write_file(std::string_view path, std::span<const uint8_t> bytes);

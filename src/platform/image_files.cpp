@@ -46,6 +46,10 @@ bool image_size_allowed(int64_t width, int64_t height) {
 }
 
 bool parse_bmp_layout(std::span<const uint8_t> file, tbmp_layout& out) {
+    return parse_bmp_layout(file, file.size(), out);
+}
+
+bool parse_bmp_layout(std::span<const uint8_t> file, uint64_t file_size, tbmp_layout& out) {
     if (file.size() < bmp_file_header_size + 4 || file[0] != 'B' || file[1] != 'M') return false;
     const uint32_t offset = read_at<uint32_t>(file, 10);
     const uint32_t info = read_at<uint32_t>(file, 14);
@@ -97,8 +101,8 @@ bool parse_bmp_layout(std::span<const uint8_t> file, tbmp_layout& out) {
     default:
         return false;
     }
-    if (offset > file.size()) return false;
-    const uint64_t data = file.size() - offset;
+    if (offset > file_size) return false;
+    const uint64_t data = file_size - offset;
     const uint64_t stride = (uint64_t(w) * bits + 31) / 32 * 4;
     if (compression == bi_rle8 || compression == bi_rle4) {
         if (uint64_t(w) * uint64_t(h) > data * rle_max_pixels_per_byte) return false;

@@ -46,5 +46,9 @@ struct tbmp_layout {
 // False when the header is damaged, the picture is beyond the caps, or the file is too short to
 // hold the pixels the header promises.
 bool parse_bmp_layout(std::span<const uint8_t> file, tbmp_layout& out);
+// The same from the file's first bytes (`bmp_header_bytes` of them, or all of a shorter file)
+// and its size, for a file whose pixels are read later a row at a time.
+inline constexpr std::size_t bmp_header_bytes = 64;
+bool parse_bmp_layout(std::span<const uint8_t> header, uint64_t file_size, tbmp_layout& out);
 
 } // namespace dravok

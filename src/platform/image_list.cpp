@@ -19,6 +19,8 @@ void ImageList::setup(int width, int height, bool masked, Colour mask) {
 void ImageList::clear() {
     count_ = 0;
     pixels_.clear();
+    deferred_.clear();
+    maker_ = nullptr;
 }
 
 void ImageList::reserve(int count) {
@@ -44,7 +46,26 @@ std::span<uint32_t> ImageList::add_in_place() {
     const std::size_t size = static_cast<std::size_t>(width_) * height_;
     pixels_.resize(base + size);
     ++count_;
+    deferred_.resize(std::size_t(count_), false);
     return {pixels_.data() + base, size};
+}
+
+int ImageList::add_deferred() {
+    // Not written until first use: the untouched pages of a large list cost no memory.
+    add_in_place();
+    deferred_[std::size_t(count_ - 1)] = true;
+    return count_ - 1;
+}
+
+const uint32_t* ImageList::pixels_of(int index) const {
+    const std::size_t size = static_cast<std::size_t>(width_) * height_;
+    uint32_t* img = pixels_.data() + static_cast<std::size_t>(index) * size;
+    if (deferred_[std::size_t(index)]) {
+        deferred_[std::size_t(index)] = false;
+        const std::span<uint32_t> pixels{img, size};
+        if (!maker_ || !maker_(index, pixels)) std::fill(pixels.begin(), pixels.end(), masked_ ? mask_ : 0);
+    }
+    return img;
 }
 
 void ImageList::draw(Bitmap& target, int x, int y, int index) const {
@@ -53,7 +74,7 @@ void ImageList::draw(Bitmap& target, int x, int y, int index) const {
     const int x0 = std::max(x, clip.left), x1 = std::min(x + width_, clip.right);
     const int y0 = std::max(y, clip.top), y1 = std::min(y + height_, clip.bottom);
     if (x0 >= x1 || y0 >= y1) return;
-    const uint32_t* img = pixels_.data() + static_cast<std::size_t>(index) * width_ * height_;
+    const uint32_t* img = pixels_of(index);
     for (int ty = y0; ty < y1; ++ty) {
         const uint32_t* src = img + static_cast<std::size_t>(ty - y) * width_ + (x0 - x);
         uint32_t* dst = target.row(ty) + x0;
@@ -78,7 +99,7 @@ void ImageList::draw_stretched(Bitmap& target, const Rect& box, int index) const
 Bitmap ImageList::image(int index) const {
     Bitmap out(width_, height_);
     if (index < 0 || index >= count_) return out;
-    const uint32_t* img = pixels_.data() + static_cast<std::size_t>(index) * width_ * height_;
+    const uint32_t* img = pixels_of(index);
     for (int y = 0; y < height_; ++y)
         std::copy(img + static_cast<std::size_t>(y) * width_, img + static_cast<std::size_t>(y + 1) * width_,
                   out.row(y));

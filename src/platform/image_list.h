@@ -1,9 +1,11 @@
 // ImageList: a numbered list of equal-sized sprites cut from the tile sheet (terrain, objects,
 // icons), drawn by number onto bitmaps. A masked list leaves out the mask colour (white for the
 // game's sprites) when drawing; an unmasked one draws opaque. Filled by the tile-set loader,
-// drawn by the renderer.
+// drawn by the renderer. Images may be made on first use: most sprites are never drawn in a
+// session, and the main menu needs only a few.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <utility>
@@ -35,6 +37,12 @@ class ImageList {
     // Adds an image whose pixels (height rows of width, 0x00RRGGBB) the caller writes in place;
     // they hold no set value until then. Saves cutting each sprite into a bitmap first.
     std::span<uint32_t> add_in_place();
+    // Writes image `index`'s pixels (height rows of width) on its first use; false when it cannot
+    // (the image then stays the mask colour, black in an unmasked list).
+    using Maker = std::function<bool(int index, std::span<uint32_t> pixels)>;
+    // Adds an image that the maker writes when it is first drawn or asked for; returns its number.
+    int add_deferred();
+    void set_maker(Maker maker) { maker_ = std::move(maker); }
     // Draws image `index` with its top-left corner at (x, y); nothing for a number not in the list.
     void draw(Bitmap& target, int x, int y, int index) const;
     // Draws image `index` stretched (nearest pixel) over `box`, masked as the list is.
@@ -57,7 +65,12 @@ class ImageList {
             ::new (static_cast<void*>(p)) U(std::forward<A>(args)...);
         }
     };
-    std::vector<uint32_t, uninitialised_allocator<uint32_t>> pixels_; // count x height rows of width
+    // Made on first use, so `pixels_` and `deferred_` change under the const drawing calls.
+    mutable std::vector<uint32_t, uninitialised_allocator<uint32_t>> pixels_; // count x height rows of width
+    mutable std::vector<bool> deferred_; // by number: not yet written by the maker
+    Maker maker_;
+    // Image `index`'s pixels, made now when they were deferred.
+    const uint32_t* pixels_of(int index) const;
 };
 
 } // namespace dravok

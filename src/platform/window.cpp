@@ -167,10 +167,20 @@ void Window::present(const Bitmap& frame, int x, int y) {
     if (!window_) return;
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (!target) return;
-    SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+    const Uint32 black = SDL_MapRGB(target->format, 0, 0, 0);
     if (frame.surface()) {
+        // Black around the frame only: the frame covers the rest, and the window is large.
+        const int right = x + frame.width(), bottom = y + frame.height();
+        const SDL_Rect border[4] = {{0, 0, target->w, y},
+                                    {0, bottom, target->w, target->h - bottom},
+                                    {0, y, x, frame.height()},
+                                    {right, y, target->w - right, frame.height()}};
+        for (const SDL_Rect& r : border)
+            if (r.w > 0 && r.h > 0) SDL_FillRect(target, &r, black);
         SDL_Rect dest{x, y, frame.width(), frame.height()};
         SDL_BlitSurface(frame.surface(), nullptr, target, &dest);
+    } else {
+        SDL_FillRect(target, nullptr, black);
     }
     SDL_UpdateWindowSurface(window_);
 }

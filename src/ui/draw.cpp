@@ -36,9 +36,11 @@ namespace {
 
 bool painted_last_tick = false;
 
-// The frame of a map mode ends here: animation layers over the creature layer, then compose.
+// The frame of a map mode ends here: animation layers over the creature layer, then compose;
+// draw_screen shows it.
 void frame_finish() {
-    if (!animate(false)) compose_frame();
+    animate(false);
+    compose_frame();
 }
 
 void stop_program() {
@@ -219,7 +221,9 @@ bool animate(bool update) {
     draw_indicator_lines();
     draw_cell_animations();
     draw_speech_bubbles();
-    if (changed || painted_last_tick) {
+    // A tick paints while things move and once more after; a drawn frame (no update) is shown
+    // by draw_screen, so it is not shown twice.
+    if (update && (changed || painted_last_tick)) {
         compose_frame();
         screen_box_paint();
     }

@@ -148,13 +148,16 @@ void initialize_module() {
     enable_timer("spectator_timer", false);
     player = 0;
     clear_temporary_folder();
+    // The main menu does not use the world's arrays (tens of megabytes, slow to make): on the
+    // first start they are made once the menu is on the screen, before any key is read.
+    const bool allocate_after_menu = !state.initialised && state.go_to_main_menu;
     if (!state.initialised) {
         free_world();
         if (!load_database()) return shutdown(true);
         if (!load_tileset()) return shutdown(true);
         state.initialised = 1;
         state.read_pantheon = 1;
-        allocate_world();
+        if (!allocate_after_menu) allocate_world();
     }
     reset_world();
     forget_described_being();
@@ -173,6 +176,7 @@ void initialize_module() {
     if (quit_requested()) return shutdown(true);
     state.busy = 0;
     draw_screen();
+    if (allocate_after_menu) allocate_world();
     enable_timer("effects_timer", true);
 }
 

@@ -1,5 +1,7 @@
 // Cutting the tile sheet into the sprite lists; see tileset.h.
 #include <algorithm>
+#include <array>
+#include <memory>
 
 #include "platform/files.h"
 #include "platform/image_files.h"
@@ -11,65 +13,30 @@
 namespace dravok {
 namespace {
 
-// The sheet's pixels. An uncompressed 24- or 32-bit Windows bitmap is read in place from the
-// file's bytes (no decoded copy of a sheet of tens of megabytes); any other bitmap goes through
-// the platform's reader. Both refuse a header beyond the picture caps or longer than the file.
-class tsheet {
-  public:
-    // One pixel row, read as 0xRRGGBB.
-    struct trow {
-        const uint8_t* bytes = nullptr; // in the file, `step` bytes a pixel, blue first
-        const uint32_t* decoded = nullptr;
-        std::size_t step = 0;
-        Colour operator[](int x) const {
-            if (decoded) return decoded[x] & 0x00FFFFFF;
-            const uint8_t* p = bytes + std::size_t(x) * step;
-            return rgb(p[2], p[1], p[0]);
-        }
-    };
-
-    bool open(const std::string& path) {
-        if (auto bytes = read_file(path, max_image_file_bytes)) {
-            file_ = std::move(*bytes);
-            if (parse_bmp_layout(file_, layout_) && layout_.compression == 0 &&
-                (layout_.bits == 24 || layout_.bits == 32)) {
-                width_ = layout_.width;
-                height_ = layout_.height;
-                return true;
-            }
-        }
-        file_.clear();
-        if (!read_bmp(path, fallback_)) return false;
-        width_ = fallback_.width();
-        height_ = fallback_.height();
-        return true;
+// One pixel row of the sheet from column `left` on, read as 0xRRGGBB.
+struct trow {
+    const uint8_t* bytes = nullptr; // `step` bytes a pixel, blue first
+    const uint32_t* decoded = nullptr;
+    std::size_t step = 0;
+    int left = 0;
+    Colour operator[](int x) const {
+        x -= left;
+        if (decoded) return decoded[x] & 0x00FFFFFF;
+        const uint8_t* p = bytes + std::size_t(x) * step;
+        return rgb(p[2], p[1], p[0]);
     }
-    int width() const { return width_; }
-    int height() const { return height_; }
-    trow row(int y) const {
-        if (file_.empty()) return trow{nullptr, fallback_.row(y), 0};
-        const int stored = layout_.bottom_up ? height_ - 1 - y : y;
-        return trow{file_.data() + layout_.offset + std::size_t(stored) * layout_.stride, nullptr,
-                    std::size_t(layout_.bits / 8)};
-    }
-
-  private:
-    std::vector<uint8_t> file_;
-    tbmp_layout layout_;
-    Bitmap fallback_;
-    int width_ = 0, height_ = 0;
 };
 
-// Cuts one sheet rectangle into a size x size image, rows of `size` pixels. An exact halving
-// averages each 2 x 2 block over its opaque pixels (white is the transparent key), so small
-// tiles stay smooth; other ratios take the nearest pixel.
-void cut_sprite(const tsheet& sheet, const tsprite_rectangle& r, int size, bool keyed,
-                std::span<uint32_t> out) {
+// Cuts one sheet rectangle into a size x size image, rows of `size` pixels; `row(y)` gives sheet
+// row y. An exact halving averages each 2 x 2 block over its opaque pixels (white is the
+// transparent key), so small tiles stay smooth; other ratios take the nearest pixel.
+template <class Rows>
+void cut_sprite(const Rows& row, const tsprite_rectangle& r, int size, bool keyed, std::span<uint32_t> out) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w == 2 * size && h == 2 * size) {
         for (int y = 0; y < size; ++y) {
             uint32_t* dst = out.data() + std::size_t(y) * size;
-            const tsheet::trow upper = sheet.row(r.top + 2 * y), lower = sheet.row(r.top + 2 * y + 1);
+            const trow upper = row(r.top + 2 * y), lower = row(r.top + 2 * y + 1);
             for (int x = 0; x < size; ++x) {
                 const int sx = r.left + 2 * x;
                 const Colour px[4] = {upper[sx], upper[sx + 1], lower[sx], lower[sx + 1]};
@@ -95,11 +62,76 @@ void cut_sprite(const tsheet& sheet, const tsprite_rectangle& r, int size, bool 
     }
     for (int y = 0; y < size; ++y) {
         uint32_t* dst = out.data() + std::size_t(y) * size;
-        const tsheet::trow src = sheet.row(r.top + int(int64_t(y) * h / size));
+        const trow src = row(r.top + int(int64_t(y) * h / size));
         for (int x = 0; x < size; ++x)
             dst[x] = src[r.left + int(int64_t(x) * w / size)];
     }
 }
+
+// The sheet's pixels. An uncompressed 24- or 32-bit Windows bitmap stays on disk: a sprite's rows
+// are read when it is first drawn (the sheet is tens of megabytes, and a session draws a small
+// part of it). Any other bitmap is decoded whole by the platform's reader. Both refuse a header
+// beyond the picture caps or longer than the file.
+class tsheet {
+  public:
+    bool open(const std::string& path) {
+        path_ = path;
+        if (file_.open(path, max_image_file_bytes)) {
+            std::vector<uint8_t> header(std::size_t(std::min<uint64_t>(file_.size(), bmp_header_bytes)));
+            if (file_.read_at(0, header) && parse_bmp_layout(header, file_.size(), layout_) &&
+                layout_.compression == 0 && (layout_.bits == 24 || layout_.bits == 32)) {
+                width_ = layout_.width;
+                height_ = layout_.height;
+                return true;
+            }
+        }
+        if (!read_bmp(path, decoded_)) return false;
+        width_ = decoded_.width();
+        height_ = decoded_.height();
+        return true;
+    }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // Sprites are cut on first use from a sheet left on disk; a decoded sheet is cut at once.
+    bool on_disk() const { return decoded_.empty(); }
+
+    // One rectangle cut into `out`. False when the sheet on disk can no longer be read (it was
+    // changed or cut short since it was opened); the first such failure ends the program with
+    // the sheet's message.
+    bool cut(const tsprite_rectangle& r, int size, bool keyed, std::span<uint32_t> out) {
+        if (!on_disk()) {
+            cut_sprite([this](int y) { return trow{nullptr, decoded_.row(y), 0, 0}; }, r, size, keyed, out);
+            return true;
+        }
+        const std::size_t step = std::size_t(layout_.bits / 8);
+        const std::size_t row_bytes = std::size_t(r.right - r.left) * step;
+        rows_.resize(row_bytes * std::size_t(r.bottom - r.top));
+        for (int y = r.top; y < r.bottom; ++y) {
+            const int stored = layout_.bottom_up ? height_ - 1 - y : y;
+            const uint64_t at = layout_.offset + uint64_t(stored) * layout_.stride + uint64_t(r.left) * step;
+            if (!file_.read_at(at, std::span(rows_).subspan(std::size_t(y - r.top) * row_bytes, row_bytes))) {
+                if (!failed_) fatal_corrupt_data_file(path_);
+                failed_ = true;
+                return false;
+            }
+        }
+        cut_sprite(
+            [&](int y) {
+                return trow{rows_.data() + std::size_t(y - r.top) * row_bytes, nullptr, step, r.left};
+            },
+            r, size, keyed, out);
+        return true;
+    }
+
+  private:
+    std::string path_;
+    FileReader file_;
+    tbmp_layout layout_;
+    Bitmap decoded_;
+    std::vector<uint8_t> rows_; // the rows of the rectangle being cut
+    int width_ = 0, height_ = 0;
+    bool failed_ = false;
+};
 
 } // namespace
 
@@ -153,10 +185,10 @@ bool load_tileset_files(const std::string& index_path, const std::string& sheet_
         fatal_corrupt_data_file(blame_database ? expect.database_path : index_path);
         return false;
     }
-    tsheet sheet;
+    auto sheet = std::make_shared<tsheet>();
     // A sheet that cannot be read, or that is too small for the index's rectangles (which passed
     // their own checks), makes the set unusable: the message names the sheet.
-    if (!sheet.open(sheet_path) || !tileset_rectangles_fit(index, sheet.width(), sheet.height())) {
+    if (!sheet->open(sheet_path) || !tileset_rectangles_fit(index, sheet->width(), sheet->height())) {
         fatal_corrupt_data_file(sheet_path);
         return false;
     }
@@ -179,20 +211,34 @@ bool load_tileset_files(const std::string& index_path, const std::string& sheet_
     blank_icon.clear(colours::white);
     icon_sprites.add(blank_icon);
 
+    // Each list's images in cut order, by image number (image 0 is the blank).
+    struct tlist {
+        ImageList& images;
+        int size;
+        bool keyed;
+        std::vector<tsprite_rectangle> rectangles{tsprite_rectangle{}};
+    };
+    std::array<tlist, 3> lists{tlist{terrain_sprites, tile_size, false},
+                               tlist{object_sprites, tile_size, true}, tlist{icon_sprites, icon_size, true}};
+    const auto list_of = [&lists](sprite_list l) -> tlist& {
+        return lists[l == sprite_list::terrain ? 0 : l == sprite_list::object ? 1 : 2];
+    };
     for (const tsprite_cut& cut : index.cuts) {
+        tlist& list = list_of(cut.list);
         const tsprite_rectangle& r = index.rectangles[cut.rectangle];
-        switch (cut.list) {
-        case sprite_list::terrain:
-            cut_sprite(sheet, r, tile_size, false, terrain_sprites.add_in_place());
-            break;
-        case sprite_list::object:
-            cut_sprite(sheet, r, tile_size, true, object_sprites.add_in_place());
-            break;
-        case sprite_list::icon:
-            cut_sprite(sheet, r, icon_size, true, icon_sprites.add_in_place());
-            break;
+        if (sheet->on_disk()) {
+            list.images.add_deferred();
+            list.rectangles.push_back(r);
+        } else {
+            sheet->cut(r, list.size, list.keyed, list.images.add_in_place());
         }
     }
+    if (sheet->on_disk())
+        for (tlist& list : lists)
+            list.images.set_maker([sheet, rectangles = std::move(list.rectangles), size = list.size,
+                                   keyed = list.keyed](int image, std::span<uint32_t> pixels) {
+                return sheet->cut(rectangles[std::size_t(image)], size, keyed, pixels);
+            });
     Bitmap icon(icon_size, icon_size);
 
     // The threat arrows: interface icons 35..42 stretched to a tile, keyed on white.
