@@ -134,6 +134,8 @@ class bot {
     int stairs_level_ = 0, stairs_x_ = 0, stairs_y_ = 0;
     int searched_level_ = 0, search_x_ = 0, search_y_ = 0, search_turns_ = 0;
     std::vector<std::pair<int, int>> searched_;
+    // A sleeping foe in sight keeps the game from exploring.
+    bool sleeper_in_way_ = false;
     // Something was picked up: the backpack is looked through for better gear.
     bool wear_check_ = false;
     std::string traced_line_;
@@ -634,8 +636,10 @@ class bot {
         waited_ = 0;
         const tbeing& me = beings[player];
         const int percent = health_percent();
-        // A sleeping foe is struck while the character is fresh, and left alone otherwise.
-        if (t.sleeper != 0 && percent >= fresh_percent) {
+        // A sleeping foe is let lie: a fight wakes its fellows. Only when it stands in the way of
+        // exploring is it struck, and then by a fresh character.
+        if (t.sleeper == 0) sleeper_in_way_ = false;
+        if (t.sleeper != 0 && sleeper_in_way_ && percent >= fresh_percent) {
             ++report_.fights;
             return step_toward(beings[t.sleeper].x, beings[t.sleeper].y);
         }
@@ -678,8 +682,10 @@ class bot {
         if (options_.trace)
             std::fprintf(stderr, "    explore target %d,%d cursor %d,%d\n", level.target_x, level.target_y,
                          state.explore_cursor_x, state.explore_cursor_y);
-        // "Nothing to explore!": the key took no time.
-        if (game_mode == mode_main && game.game_clock == clock && look_around().nearest == 0) {
+        // "Nothing to explore!": the key took no time. With a sleeper in sight the game refuses.
+        if (game_mode == mode_main && game.game_clock == clock && look_around().sleeper != 0) {
+            sleeper_in_way_ = true;
+        } else if (game_mode == mode_main && game.game_clock == clock && look_around().nearest == 0) {
             explored_level_ = level.index;
             if (options_.trace) game_.screenshot("bot_explored_" + std::to_string(options_.seed));
             if (options_.trace && std::getenv("DRAVOK_BOT_MAP")) dump_map();
