@@ -4,6 +4,7 @@
 #include "ai/decision.h"
 #include "ai/emotion.h"
 #include "ai/escape_steps.h"
+#include "ai/manoeuvre_choice.h"
 #include "ai/paths.h"
 #include "ai/sight.h"
 #include "ai/walking.h"
@@ -43,6 +44,7 @@ constexpr int companion_pass_distance = 6, companion_stray_distance = 5;
 constexpr int keep_distance_random_choice = 31, keep_distance_choice_cap = 3;
 constexpr int idle_swap_turns = 20, idle_swap_area_cells = 100;
 constexpr int first_cell_zone = 31, last_cell_zone = 38;
+constexpr int natural_shot_first_chance = 50;
 
 struct tpass {
     int max_distance, unseen;
@@ -232,8 +234,30 @@ int ai_target_ok_for_attack(int being, int target, const temotion& entry, bool a
         ai_try_chase_target(being, target, entry) != 0)
         return plan_chase;
 
+    {
+        // Now and then a creature with a natural missile (a gaze, a spit, a breath) uses it
+        // before anything else it knows.
+        const int roll = d100();
+        if (roll <= natural_shot_first_chance && sees && dist >= 2 &&
+            can_natural_ranged_attack(being, target, 0))
+            return plan_ranged_attack;
+    }
+
     if (sees && B(being).knows_talents != 0 && B(being).stamina > 0) {
-        const int talent = ai_get_attack_spell(being, target);
+        tmanoeuvre_setting setting;
+        setting.distance = dist;
+        setting.mobile = mobile;
+        setting.holds_ranged = active.holds_ranged;
+        setting.holds_melee = active.holds_melee;
+        setting.ranged_ready = active.ranged_ready;
+        setting.min_range = min_range;
+        setting.max_range = max_range;
+        int talent = ai_get_combat_manoeuvre(being, target, setting);
+        if (talent == 0 &&
+            (B(being).knows_protection_talents() != 0 || B(being).knows_monster_talents() != 0)) {
+            talent = ai_get_leap(being, target, setting);
+            if (talent == 0) talent = ai_get_attack_spell(being, target);
+        }
         if (talent != 0) {
             teffect prepared;
             prepare_talent_effect(being, talent, talents[size_t(talent)].effect, prepared);
@@ -264,6 +288,7 @@ int ai_target_ok_for_attack(int being, int target, const temotion& entry, bool a
         lof_tried = true;
         if (kind == 2 && dist >= 2) return plan_swap_weapons;
     }
+    if (sees && dist >= 2 && can_natural_ranged_attack(being, target, 0)) return plan_ranged_attack;
     if (kind == 1 && dist == 1 && being_status(B(being), st_close_combat_ranged) > 0)
         return plan_ranged_attack;
     if (sees && dist == 1) {

@@ -48,10 +48,6 @@ bool holds_ranged_weapon(const tweapon_set& set) {
     return false;
 }
 
-bool knows_protection_talents(const tbeing& b) {
-    return b.talent_type_counts[3] != 0;
-}
-
 // Expiry of a summoned being: it vanishes, with its animation and, where seen, a message.
 void unsummon(int being, int depth) {
     depth = trace_enter(depth, trace_unsummon);
@@ -182,7 +178,7 @@ void ai_act(int being, int depth) {
 
             if (!in_cell) {
                 if (!acted && B().ai_plan == plan_investigate) acted = ai_spot_investigate_target(being);
-                if (!acted && B().seen_hostiles > 0 && knows_protection_talents(B()))
+                if (!acted && B().seen_hostiles > 0 && B().knows_protection_talents() != 0)
                     acted = ai_use_protection_talent(being);
                 if (!acted && B().knows_utility_talents() != 0) acted = ai_use_utility_talent(being);
                 if (!acted) acted = ai_use_item(being);

@@ -165,21 +165,29 @@ int area_of(int x, int y) {
 
 namespace {
 
-// The part of the passable test that does not depend on where the step comes from.
-bool cell_passable_for_walker(int being, int x, int y) {
-    const int purpose = path_result.purpose;
-    if (purpose == purpose_other_area && (hostile_grid(x, y) != 0 || feared_grid(x, y) != 0)) return false;
-    const tcell& c = cell_at(x, y);
-    if (purpose == purpose_travel && (c.explored == 0 || hides_known_creature(c))) return false;
-    // A plain floor cell is free for a one-cell walker: the full test would say the same.
-    const bool one_cell = walker_width <= 1 && walker_height <= 1;
-    if (one_cell && c.block >= first_floor_block && c.furniture == 0 && c.trap == 0 &&
-        (c.being == 0 || c.being == being) && map_effect_grid(x, y).effect == 0)
-        return true;
+// The full test of a cell that is neither a wall nor plain floor for a one-cell walker.
+[[gnu::noinline]] bool cell_passable_in_full(int being, int x, int y) {
     const bool ignore_harm = path_result.ignore_harm != 0 || can_see(being, 0, x, y) == 0;
     bool ignore_beings = path_result.ignore_beings != 0;
-    if (purpose == purpose_cloud && ignore_beings && cell_harmful_for(being, x, y)) ignore_beings = false;
+    if (path_result.purpose == purpose_cloud && ignore_beings && cell_harmful_for(being, x, y))
+        ignore_beings = false;
     return can_move_to(being, x, y, 0, ignore_harm, ignore_beings) > 0;
+}
+
+// The part of the passable test that does not depend on where the step comes from. Every cell
+// of a long search passes here once, so the common answers come first and cheaply.
+[[gnu::always_inline]] inline bool cell_passable_for_walker(int being, int x, int y, const tcell& c) {
+    const int purpose = path_result.purpose;
+    if (purpose == purpose_other_area && (hostile_grid(x, y) != 0 || feared_grid(x, y) != 0)) return false;
+    if (purpose == purpose_travel && (c.explored == 0 || hides_known_creature(c))) return false;
+    // No walker of any size stands on a wall: the full test would say so after its sight test.
+    if (c.block < first_floor_block) return false;
+    // A plain floor cell is free for a one-cell walker: the full test would say the same.
+    const bool one_cell = walker_width <= 1 && walker_height <= 1;
+    if (one_cell && c.furniture == 0 && c.trap == 0 && (c.being == 0 || c.being == being) &&
+        map_effect_grid(x, y).effect == 0)
+        return true;
+    return cell_passable_in_full(being, x, y);
 }
 
 } // namespace
@@ -200,8 +208,9 @@ inline bool in_dead_end(int a) {
 inline uint8_t verdict_of(int being, int x, int y, uint8_t& verdict) {
     if ((verdict & verdict_known) == 0) {
         uint8_t v = verdict_known;
-        if (cell_passable_for_walker(being, x, y)) v |= verdict_passable;
-        if (in_dead_end(cell_at(x, y).area)) v |= verdict_dead_end;
+        const tcell& c = cell_at(x, y);
+        if (cell_passable_for_walker(being, x, y, c)) v |= verdict_passable;
+        if (in_dead_end(c.area)) v |= verdict_dead_end;
         verdict |= v;
     }
     return verdict;

@@ -266,6 +266,7 @@ struct tbeing {
     uint8_t& talent_of(int t) { return at1(talent, t); }
     uint8_t talent_of(int t) const { return at1(talent, t); }
     uint8_t& talents_of_type(int type) { return at1(talent_type_counts, type); }
+    uint8_t talents_of_type(int type) const { return at1(talent_type_counts, type); }
     uint8_t& stamina_reserve_of(int kind) { return at1(stamina_reserve, kind); }
     tnatural_attack& natural_attack(int i) { return at1(natural_attacks, i); }
     const tnatural_attack& natural_attack(int i) const { return at1(natural_attacks, i); }
@@ -296,6 +297,10 @@ struct tbeing {
     uint8_t* low_ammo_marks() { return &wish_of(34); }
     uint8_t& knows_utility_talents() { return talents_of_type(2); }
     uint8_t& knows_attack_talents() { return talents_of_type(3); }
+    uint8_t knows_attack_talents() const { return talents_of_type(3); }
+    uint8_t knows_protection_talents() const { return talents_of_type(4); }
+    // Monster powers, the last talent group.
+    uint8_t knows_monster_talents() const { return talents_of_type(5); }
     tsound& noticed_noise() { return heard_sound; }
     uint32_t& ammunition_left() { return weapon_set.ammunition_amount; }
 };

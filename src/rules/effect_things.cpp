@@ -21,11 +21,13 @@
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/item_value.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/presentation.h"
 #include "world/random.h"
 #include "world/rounding.h"
 
@@ -315,6 +317,8 @@ void apply_effect_reveal(int user, teffect&, int, int, int depth) {
         c.block_variant = 0;
         c.furniture = 0;
         c.furniture_state = 0;
+        presentation.minimap_cell_changed(x, y);
+        animate_cell(x, y);
         ++vanished;
     });
     if (vanished > 0) {

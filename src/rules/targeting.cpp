@@ -32,7 +32,6 @@ namespace {
 
 constexpr int ranged_target_distance = 12; // a remembered target farther away is dropped
 constexpr int talent_target_distance = 13; // a talent's target is looked for nearer than this
-constexpr int ek_charge = 16;
 
 bool valid_being(int b) {
     return b >= 1 && b < int(beings.size()) && is_being_ok(b);

@@ -7,6 +7,7 @@
 #include "rules/books.h"
 #include "rules/item_use.h"
 #include "ui/graphics.h"
+#include "ui/layout.h"
 #include "ui/marked_text.h"
 #include "ui/text_boxes.h"
 #include "world/globals.h"
@@ -32,7 +33,7 @@ std::string wrap_book_text(const std::string& text) {
     Bitmap& canvas = side_panel;
     const FontSpec panel_font = canvas.font();
     FontSpec font = panel_font;
-    font.height = settings.book_row_height;
+    font.height = screen_layout.book_font_height;
     canvas.set_font(font);
     const int width = settings.book_width - 2 * settings.log_margin - settings.scrollbar_width;
     std::string out;
@@ -47,7 +48,7 @@ void draw_book() {
     const FontSpec panel_font = side_panel.font();
     screen.clear(colours::black);
     FontSpec font = panel_font;
-    font.height = settings.book_row_height;
+    font.height = screen_layout.book_font_height;
     screen.set_font(font);
     screen.set_brush_clear();
     const int left = (screen.width() - settings.book_width) / 2;
@@ -62,7 +63,7 @@ void draw_book() {
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + line_end.size());
         if (book_top_line + drawn == book_line_count) book_at_end = 1;
         ++drawn;
-        y += font.height;
+        y += settings.book_row_height;
     }
     if (book_line_count > settings.book_lines)
         draw_scrollbar(screen, book_top_line, book_top_line + drawn - 1, screen.height() - top - 1, top + I,

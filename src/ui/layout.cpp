@@ -7,6 +7,7 @@
 #include "platform/bitmap.h"
 #include "platform/window.h"
 #include "ui/graphics.h"
+#include "ui/marked_text.h"
 #include "world/globals.h"
 #include "world/message_log.h"
 #include "world/rounding.h"
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int min_width_32 = 23, min_height_32 = 17, min_width_64 = 11, min_height_64 = 9;
 constexpr int list_pane_base_width = 380;
+constexpr int book_cap_gap = 3; // between the key caps of neighbouring book rows
 
 int make_odd(int v) {
     return v % 2 == 0 ? v - 1 : v;
@@ -185,7 +187,13 @@ void apply_layout() {
     L.bubble_width_limit = static_cast<int>(std::trunc(L.map_width * 0.6));
     L.bubble_margin = scaled(8);
     // 12: the book.
-    const int row = std::max(1, std::abs(round_half_even(L.status_font_height * 1.25)));
+    L.book_font_height = std::max(1, std::abs(round_half_even(L.status_font_height * 1.25)));
+    // A row holds a key cap, which reaches above and below its text, with a gap to the next
+    // row's cap, so that caps on neighbouring lines never touch.
+    screen_bitmap.set_font(game_font(L.book_font_height));
+    const int cap_row = screen_bitmap.text_height("Aj") + key_cap_overhang() + scaled(book_cap_gap);
+    screen_bitmap.set_font(game_font(L.status_font_height));
+    const int row = std::max(L.book_font_height, cap_row);
     settings.book_row_height = row;
     settings.book_width = scaled(800);
     const int body = round_half_even(screen_bitmap.height() * 0.8) - icon - 2 * settings.log_margin;

@@ -16,6 +16,7 @@ struct tscreen_layout {
     int list_rows = 0, list_pane_height = 0, list_top = 0;
     int panel_margin = 0, text_line_gap = 0, separator = 1;
     int bubble_width_limit = 0, bubble_margin = 0;
+    int book_font_height = 0; // the book's rows are taller than its font to fit key caps
 };
 extern tscreen_layout screen_layout;
 

@@ -16,6 +16,8 @@ constexpr std::array<Colour, 8> letter_colours = {0xBBBBBB, 0xFF3030, 0x22DD22, 
                                                   0x9999FF, 0x22DDDD, 0xFFFFFF, 0x777777};
 constexpr Colour default_colour = 0xBBBBBB;
 constexpr Colour shadow_colour = 0x050505;
+// The frame of a key cap starts above its text and ends below it.
+constexpr int cap_rise = 2, cap_drop = 3;
 
 void draw_piece(Bitmap& b, std::string_view piece, int& x, bool shadow, int y) {
     if (piece.empty()) return;
@@ -30,6 +32,10 @@ void draw_piece(Bitmap& b, std::string_view piece, int& x, bool shadow, int y) {
 }
 
 } // namespace
+
+int key_cap_overhang() {
+    return scaled(cap_rise) + scaled(cap_drop);
+}
 
 Colour colour_of_code(std::string_view code) {
     if (!code.empty() && code.front() == '$') code.remove_prefix(1);
@@ -73,11 +79,13 @@ void draw_marked_line(Bitmap& b, std::string_view text, int x, bool shadow, int 
             key.pop_back();
         x += round_half_even(sw * 0.8);
         const int h = b.text_height("Aj");
-        b.frame_rect(Rect{x, y - scaled(2), x + b.text_width(key) + 2 * sw, y + h + scaled(3)},
+        b.frame_rect(Rect{x, y - scaled(cap_rise), x + b.text_width(key) + 2 * sw, y + h + scaled(cap_drop)},
                      b.font().colour);
         b.set_brush(colours::black);
         b.set_brush_clear();
         draw_piece(b, " " + key + " ", x, shadow, y);
+        // Half a blank keeps what follows ("," or the next word) off the frame's edge.
+        x += round_half_even(sw * 0.5);
     }
     b.set_brush_style(old_style);
 }

@@ -39,6 +39,7 @@ void install_presentation() {
     presentation.setup_use_portal = setup_use_portal;
     presentation.draw_level_minimap = draw_level_minimap;
     presentation.minimap_cell_explored = draw_minimap_cell;
+    presentation.minimap_cell_changed = draw_minimap_cell;
     presentation.add_line = add_line;
     presentation.choose_bubble_slot = choose_bubble_slot;
     presentation.add_speech_bubble = [](int being, int listener, int trigger, const std::string& text) {

@@ -51,6 +51,8 @@ struct tpresentation {
     const Bitmap* (*screen_picture)() = [] { return static_cast<const Bitmap*>(nullptr); };
     // A cell the player has just explored, onto the minimap's base.
     void (*minimap_cell_explored)(int x, int y) = [](int, int) {};
+    // A cell whose block changed (a wall gone), redrawn on the minimap's base.
+    void (*minimap_cell_changed)(int x, int y) = [](int, int) {};
     // Speech bubbles over the map: the entry (1 or 2) a new speech of the being may take, 0 when
     // none may (headless, the first is always free); showing what a being says.
     int (*choose_bubble_slot)(int being) = [](int) { return 1; };

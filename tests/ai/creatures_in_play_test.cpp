@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "ai/attacking.h"
 #include "ai/catch_up.h"
 #include "ai/decision.h"
 #include "ai/emotion.h"
@@ -24,6 +25,7 @@
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/effect_tables.h"
+#include "rules/effects.h"
 #include "rules/recruiting.h"
 #include "rules/scheduler.h"
 #include "rules/targeting.h"
@@ -404,6 +406,7 @@ TEST_F(CreaturesInPlay, ACreatureWithAHarmfulSpellCastsItAtTheCharacter) {
     tbeing& caster = beings[foe];
     caster.talent_of(bolt) = 1;
     caster.knows_talents = 1;
+    caster.talents_of_type(talents[bolt].type) = 1;
     set_being_status(foe, st_damage, 1);
     caster.stamina_reserve_of(3) = talents[bolt].stamina;
     caster.stamina = caster.stamina_max = 50;
@@ -414,6 +417,180 @@ TEST_F(CreaturesInPlay, ACreatureWithAHarmfulSpellCastsItAtTheCharacter) {
     EXPECT_LT(caster.stamina, 50) << "the spell was cast; log:\n" << last_lines(6);
     EXPECT_LT(beings[hero].health, beings[hero].health_max) << "at the character";
     EXPECT_GT(get_being_distance(foe, hero), 1) << "from afar";
+}
+
+// The talent of the database with this identifier; 0 when none.
+int talent_named(std::string_view id) {
+    for (int t = 1; t < int(talents.size()); ++t)
+        if (talents[t].identifier.view() == id) return t;
+    return 0;
+}
+
+// A creature of the database's template, made awake on (x, y).
+int add_awake_creature(const char* plan_name, int x, int y) {
+    const int b = add_being_to_level(x, y, blank_being, 1, find_being_plan_by_name(plan_name));
+    if (b == 0) return 0;
+    beings[b].asleep_counter = 0;
+    beings[b].next_action_time = game.game_clock;
+    return b;
+}
+
+TEST_F(CreaturesInPlay, AnUmberHulkGazesAtTheCharacterFromAfar) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    // Its gaze reaches four cells; it has claws for close work.
+    const int hulk = add_awake_creature("be_umberhulk", beings[hero].x + 4, beings[hero].y);
+    ASSERT_NE(hulk, 0);
+    int gaze = 0;
+    for (int i = 1; i <= natural_attack_count && gaze == 0; ++i)
+        if (beings[hulk].natural_attack(i).attack_class >= 14) gaze = i;
+    ASSERT_NE(gaze, 0);
+    const int health = beings[hero].health;
+    int distance_when_struck = 0;
+    for (int i = 0; i < 20 && beings[hero].health == health; ++i) {
+        distance_when_struck = get_being_distance(hulk, hero);
+        press_command(session, REST);
+    }
+    ASSERT_LT(beings[hero].health, health) << "struck; log:\n" << last_lines(8);
+    EXPECT_GE(distance_when_struck, 2) << "from afar";
+    EXPECT_GT(beings[hulk].natural_attack(gaze).ready_time, 0u) << "by the gaze";
+    EXPECT_EQ(beings[hulk].ai_plan, plan_ranged_attack);
+}
+
+TEST_F(CreaturesInPlay, AHobgoblinChargesFromTwoCellsAndNeverLeaps) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    const int hob = add_awake_creature("be_hobgoblin", beings[hero].x + 2, beings[hero].y);
+    ASSERT_NE(hob, 0);
+    const int charge = talent_named("t_charge"), leap = talent_named("t_leap");
+    ASSERT_NE(charge, 0);
+    ASSERT_NE(leap, 0);
+    ASSERT_NE(beings[hob].talent_of(charge), 0) << "its template gives it the charge";
+    ASSERT_EQ(talents[leap].type, talents[charge].type) << "a fighter's leap";
+    // A leap it knows as well, of the same fighter's kind: a fighter rushes in, it does not jump.
+    beings[hob].talent_of(leap) = 1;
+    set_being_status(hob, st_leap, 1);
+    beings[hob].stamina = beings[hob].stamina_max = 40;
+    beings[hob].dark_vision = 8;
+    const int health = beings[hero].health;
+    for (int i = 0; i < 10 && beings[hob].stamina == 40; ++i) {
+        beings[hero].health = uint16_t(health); // the fight is not what is looked at
+        press_command(session, REST);
+    }
+    EXPECT_EQ(40 - beings[hob].stamina, talents[charge].stamina) << "charged; log:\n" << last_lines(8);
+    EXPECT_TRUE(session.logged("charges at you!")) << last_lines(8);
+    EXPECT_FALSE(session.logged("You charge!")) << "the words are the onlooker's, not the charger's";
+    EXPECT_EQ(get_being_distance(hob, hero), 1) << "and landed next to the character";
+}
+
+// A sweep of blows needs a blade in hand: a hobgoblin with its kit weapon, taught the trolls'
+// flurry, between the character and the character's dog.
+TEST_F(CreaturesInPlay, AnArmedHobgoblinBetweenTwoFoesSweepsBoth) {
+    ASSERT_NE(place_hero([](int x, int y) { return room_to_the_east(x, y) && room_to_the_east(x, y + 1); }),
+              0);
+    empty_level();
+    const int hx = beings[hero].x, hy = beings[hero].y;
+    const int hob = add_awake_creature("be_hobgoblin", hx + 1, hy);
+    ASSERT_NE(hob, 0);
+    ASSERT_NE(beings[hob].weapon_set.melee_available, 0) << "armed";
+    const int rend = talent_named("mt_rend");
+    ASSERT_NE(rend, 0);
+    beings[hob].talent_of(rend) = 1;
+    set_being_status(hob, st_multistrike, 1);
+    beings[hob].dark_vision = 8;
+    const int dog = add_being_to_level(hx + 2, hy + 1, creature_record("dog"), 1, 0);
+    ASSERT_NE(dog, 0);
+    set_as_follower(dog, hero, 1);
+    beings[hob].stamina = beings[hob].stamina_max = 40;
+    const int hero_health = beings[hero].health, dog_health = beings[dog].health;
+    for (int i = 0; i < 10 && beings[hob].stamina == 40; ++i) {
+        beings[hero].health = uint16_t(hero_health); // both kept standing until the sweep
+        beings[dog].health = uint16_t(dog_health);
+        press_command(session, REST);
+    }
+    ASSERT_EQ(40 - beings[hob].stamina, talents[rend].stamina) << "swept; log:\n" << last_lines(8);
+    EXPECT_LT(beings[hero].health + beings[dog].health, hero_health + dog_health) << "a foe was struck";
+}
+
+// Which combat manoeuvre a creature picks against the character, by what it holds, how far the
+// character stands, how many foes are about and which talent group it knows. The creature knows
+// every manoeuvre talent; the statuses say which it has trained.
+TEST_F(CreaturesInPlay, ACreaturePicksTheManoeuvreItsWeaponAndTheDistanceAllow) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    const char* const known[] = {"t_charge",    "t_multistrike", "t_dualstrike",
+                                 "t_multishot", "t_dualshot",    "t_leap"};
+    struct row {
+        const char* what;
+        bool bow;
+        int distance;
+        std::vector<int> statuses;
+        int talent_type, adjacent_foes, seen_foes, arrows;
+        int kind; // the effect kind of the talent used; 0: no talent
+    };
+    constexpr int combat = 3, spells = 4, monsters = 5;
+    const row rows[] = {
+        {"a fighter charges from two cells", false, 2, {st_charge, st_leap}, combat, 0, 1, 0, 16},
+        {"not with a bow in its hands", true, 2, {st_charge}, combat, 0, 1, 10, 0},
+        {"nor without combat talents", false, 2, {st_charge}, spells, 0, 1, 0, 0},
+        {"it sweeps among two foes", false, 1, {st_multistrike, st_dualstrike}, combat, 2, 2, 0, 19},
+        {"and strikes one foe twice", false, 1, {st_multistrike, st_dualstrike}, combat, 1, 1, 0, 17},
+        {"an archer looses a volley at two foes", true, 5, {st_multishot, st_dualshot}, combat, 0, 2, 10, 22},
+        {"and a double shot at one", true, 5, {st_multishot, st_dualshot}, combat, 0, 1, 10, 21},
+        {"but not with one arrow left", true, 5, {st_dualshot}, combat, 0, 1, 1, 0},
+        {"nor with its bow unready", false, 5, {st_dualshot}, combat, 0, 1, 10, 0},
+        {"a fighter never leaps", false, 2, {st_leap}, combat, 0, 1, 0, 0},
+        {"a spellcaster leaps", false, 2, {st_leap}, spells, 0, 1, 0, 18},
+        {"and so does a monster", false, 2, {st_leap}, monsters, 0, 1, 0, 18},
+    };
+    for (const row& r : rows) {
+        // A hobgoblin hates the character from its making.
+        const int b = add_awake_creature("be_hobgoblin", beings[hero].x + r.distance, beings[hero].y);
+        ASSERT_NE(b, 0) << r.what;
+        for (const char* id : known) {
+            const int t = talent_named(id);
+            ASSERT_NE(t, 0) << id;
+            beings[b].talent_of(t) = 1;
+        }
+        // What the attack decision reads, over what the creation made of the talents.
+        tbeing& f = beings[b];
+        f.dark_vision = 8;
+        f.stamina = f.stamina_max = 100;
+        for (int type = 1; type <= talent_type_count; ++type)
+            f.talents_of_type(type) = type == r.talent_type ? 1 : 0;
+        for (const int status :
+             {st_charge, st_multistrike, st_dualstrike, st_multishot, st_dualshot, st_leap})
+            f.status_of(status) = 0;
+        for (const int status : r.statuses)
+            set_being_status(b, status, 1);
+        tweapon_set& hands = f.weapon_set;
+        hands = tweapon_set{};
+        hands.melee_available = 1;
+        if (r.bow) {
+            hands.launcher[0] = 1;
+            hands.quiver_matches_launcher = 1;
+            hands.ammunition_amount = uint32_t(r.arrows);
+            hands.min_range = 2;
+            hands.max_range = 10;
+        }
+        // The character in the dark is noticed after a few looks; once seen, it stays seen.
+        for (int look = 0; look < 20 && can_see(b, hero, 0, 0) == 0; ++look)
+            ai_see(b, 1);
+        ASSERT_NE(can_see(b, hero, 0, 0), 0) << r.what;
+        f.adjacent_hostiles = uint8_t(r.adjacent_foes);
+        f.seen_hostiles = uint16_t(r.seen_foes);
+        temotion entry{};
+        entry.serial = beings[hero].serial;
+        entry.value = -50;
+        entry.distance = uint16_t(r.distance);
+        entry.x = beings[hero].x;
+        entry.y = beings[hero].y;
+        target_effect = teffect{};
+        const int plan = ai_target_ok_for_attack(b, hero, entry, false);
+        EXPECT_EQ(plan == plan_talent ? int(target_effect.kind) : 0, r.kind)
+            << r.what << " (plan " << plan << ")";
+        remove_being(b, 1);
+    }
 }
 
 TEST_F(CreaturesInPlay, TheCharacterWakesAnInactiveGolemWithItsScroll) {

@@ -267,5 +267,43 @@ TEST_F(Placement, PortalsArePlacedAndAnImpossibleOneIsFatal) {
     clear_quit_request();
 }
 
+// On a level of many areas stairs keep out of a roomy area that holds a floor symbol while
+// another roomy area is free, and go into it only once their request has been relaxed so far.
+TEST_F(Placement, OnALevelOfManyAreasStairsKeepOffAFloorSymbolWhileAnotherRoomyAreaIsFree) {
+    constexpr int small_areas = 26, per_row = 7; // with the four rooms, 30 areas
+    for (int i = 0; i < small_areas; ++i) {
+        const int x = 14 + 4 * (i % per_row), y = 14 + 4 * (i / per_row);
+        carve_area(5 + i, x, y, x + 2, y + 2, area_room);
+    }
+    areas.resize(5 + small_areas);
+    level.index = 3;
+    portals.assign(2, tportal{});
+    portals[1].index = 1;
+    portals[1].level = 3;
+    portals[1].request = request(request_furniture, fu_stairs_down);
+    portals[1].request.count = fixed(1);
+    portals[1].request.chance = fixed(100);
+    auto placed_in = [](uint32_t seed) {
+        random_seed = seed;
+        portals[1].x = portals[1].y = 0;
+        set_portals(1);
+        if (!on_map(portals[1].x, portals[1].y)) return 0;
+        tcell& c = cell_at(portals[1].x, portals[1].y);
+        c.furniture = 0; // taken away again for the next seed
+        return int(c.area);
+    };
+    // Rooms 2 and 4 are the roomy ones; 4 bears a symbol.
+    areas[4].symbol = 1;
+    for (uint32_t seed = 1; seed <= 20; ++seed)
+        EXPECT_EQ(placed_in(seed), 2) << seed;
+    // Both bear one: the request drops its demands one by one and the stairs still find a room.
+    areas[2].symbol = 1;
+    std::set<int> rooms;
+    for (uint32_t seed = 1; seed <= 20; ++seed)
+        rooms.insert(placed_in(seed));
+    ASSERT_FALSE(quit_requested()) << last_logged_message();
+    EXPECT_EQ(rooms, (std::set<int>{2, 4}));
+}
+
 } // namespace
 } // namespace dravok

@@ -2,6 +2,7 @@
 #include "support/play_bot.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -12,13 +13,22 @@
 #include "records/layout_being.h"
 #include "records/layout_game.h"
 #include "records/layout_level.h"
+#include "records/layout_plans.h"
 #include "rules/action_time.h"
+#include "rules/being_creation.h"
+#include "rules/effect_tables.h"
+#include "rules/equipment.h"
 #include "ui/dialogs.h"
 #include "ui/key_bindings.h"
+#include "ui/lister_model.h"
+#include "ui/menus.h"
 #include "world/being.h"
+#include "world/dice.h"
 #include "world/directions.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/item_record.h"
+#include "world/item_value.h"
 #include "world/map.h"
 #include "world/menu_model.h"
 #include "world/message_log.h"
@@ -32,14 +42,32 @@ using wall_clock = std::chrono::steady_clock;
 
 // Milliseconds of window time between the bot's keys: the animation and level-up timers run.
 constexpr int tick_ms = 30;
-// Health below this share (percent) sends the bot to rest or to its potions.
-constexpr int low_health_percent = 80;
-// Below this share in a fight the bot reaches for its items now and then.
-constexpr int dire_health_percent = 35;
+// Health shares (percent): below the first the character rests when no foe is in sight; below
+// the second it drinks a healing potion in a fight; from the third it is fresh enough to strike
+// a sleeping foe or to go down the stairs, and below it backs away from a foe still coming.
+constexpr int rest_below_percent = 70;
+constexpr int drink_below_percent = 40;
+constexpr int fresh_percent = 80;
+// A foe this close counts as upon the character when it is hurt.
+constexpr int close_distance = 2;
+// Rounds the character waits for a coming foe before it goes to meet it.
+constexpr int wait_turns = 3;
+// Searching for secret doors: rounds at one spot, the reach of a search (the game's), the
+// stretch of map around a spot counted for unexplored cells.
+constexpr int search_turns_per_spot = 12;
+constexpr int search_radius = 2;
+constexpr int dark_radius = 6;
+constexpr int last_wall_block = 40;
+// Open sides of a cell in the narrows: a corridor has two, a doorway few more.
+constexpr int narrow_sides = 2;
+// The effect kind of the talent that heals at once.
+constexpr int health_surge_kind = 2;
+// Rows of the backpack the bot looks through at most.
+constexpr int inventory_rows = 60;
 // Keys in one menu before the bot backs out of it.
 constexpr int keys_per_menu = 60;
 // Rounds on one level before the bot looks for the stairs down, explored or not.
-constexpr int turns_per_level = 300;
+constexpr int turns_per_level = 150;
 // Rounds of exploring before the bot looks for stairs again when it found none.
 constexpr int stairs_retry_turns = 40;
 // Spectator ticks before the game-over dialog must be up.
@@ -52,8 +80,10 @@ class bot {
     }
 
     bot_report run() {
-        random_seed = options_.seed;
         if (!(game_.start())) return finish("no start");
+        // The program seeds itself from the time of day, which the test clock holds still: the
+        // seed takes its place, so every seed plays its own dungeon.
+        random_seed = options_.seed;
         last_progress_ = wall_clock::now();
         for (;;) {
             if (!report_.ending.empty()) break;
@@ -94,6 +124,14 @@ class bot {
     int explored_level_ = 0;
     int idle_keys_ = 0;
     int level_entered_ = 0, level_entered_turn_ = 0, no_stairs_until_ = 0;
+    // Rounds spent waiting for the foe in sight to come; the turn of the last pick-up.
+    int waited_ = 0, picked_at_ = -1;
+    // The stairs down last seen, and the spots already searched for secret doors.
+    int stairs_level_ = 0, stairs_x_ = 0, stairs_y_ = 0;
+    int searched_level_ = 0, search_x_ = 0, search_y_ = 0, search_turns_ = 0;
+    std::vector<std::pair<int, int>> searched_;
+    // Something was picked up: the backpack is looked through for better gear.
+    bool wear_check_ = false;
     std::string traced_line_;
     uint32_t item_clock_ = ~0u;
 
@@ -137,15 +175,22 @@ class bot {
                          shift.alt ? " alt" : "");
         }
         game_.press(key, shift);
-        // The log is kept newest first: the lines above the last one traced are new.
-        if (options_.trace && !message_log.empty() && message_log.front() != traced_line_) {
-            size_t n = 0;
-            while (n < message_log.size() && n < 8 && message_log[n] != traced_line_)
-                ++n;
-            for (size_t i = n; i-- > 0;)
-                std::fprintf(stderr, "    log: %s\n", message_log[i].c_str());
-            traced_line_ = message_log.front();
+        if (options_.trace) trace_new_log_lines();
+    }
+    // The log is kept newest first and fading strips a line's colours: the lines above the last
+    // one traced, compared without colours, are new.
+    void trace_new_log_lines() {
+        std::vector<std::string> fresh;
+        for (const std::string& line : message_log) {
+            if (line.empty()) continue;
+            std::string plain = strip_colour_codes(line);
+            if (plain == traced_line_ || fresh.size() >= 12) break;
+            fresh.push_back(std::move(plain));
         }
+        if (fresh.empty()) return;
+        traced_line_ = fresh.front();
+        for (size_t i = fresh.size(); i-- > 0;)
+            std::fprintf(stderr, "    log: %s\n", fresh[i].c_str() + std::min<size_t>(fresh[i].size(), 13));
     }
     void press_command(int command) {
         const tkeybinding b = keybindings[command][0];
@@ -155,6 +200,22 @@ class bot {
     std::string selected_text() const {
         const int r = selected_menu_row();
         return r >= 1 && r < int(menu_items.size()) ? menu_items[r].text : "";
+    }
+    // Up or down to the row, as the arrow keys go (the cursor does not wrap).
+    bool move_menu_to_row(int r) {
+        for (int i = 0; i < 80 && selected_menu_row() != r; ++i)
+            press(selected_menu_row() < r ? key_down : key_up);
+        return selected_menu_row() == r;
+    }
+    bool move_menu_to_text_ignoring_case(const std::string& text) {
+        auto lower = [](std::string t) {
+            for (char& c : t)
+                c = char(std::tolower(static_cast<unsigned char>(c)));
+            return t;
+        };
+        for (int r = 1; r <= menu.count && r < int(menu_items.size()); ++r)
+            if (lower(menu_items[r].text) == text) return move_menu_to_row(r);
+        return false;
     }
     bool move_menu_to(const std::string& text) {
         for (int i = 0; i < 80 && selected_text() != text; ++i)
@@ -201,6 +262,51 @@ class bot {
         }
     }
 
+    // --- Saving and loading: what the character was when saved must be what the load gives.
+    struct kept_state {
+        bool valid = false;
+        int level = 0, x = 0, y = 0, health = 0, health_max = 0, items = 0;
+        uint32_t experience = 0, clock = 0;
+        std::string name;
+        bool operator==(const kept_state&) const = default;
+    };
+
+    static kept_state snapshot() {
+        kept_state k;
+        if (player < 1 || player >= int(beings.size())) return k;
+        const tbeing& me = beings[player];
+        k.valid = true;
+        k.level = level.index;
+        k.x = me.x;
+        k.y = me.y;
+        k.health = me.health;
+        k.health_max = me.health_max;
+        k.experience = me.experience;
+        k.clock = game.game_clock;
+        k.name = me.name.str();
+        for (size_t i = 1; i < being_items[player].size(); ++i)
+            k.items += being_items[player][i].amount != 0;
+        return k;
+    }
+
+    void compare_with_saved() {
+        const kept_state now = snapshot();
+        if (!(now == saved_)) {
+            char line[240];
+            std::snprintf(line, sizeof line,
+                          "  load differs from save: level %d/%d at %d,%d/%d,%d health %d/%d of %d/%d "
+                          "experience %u/%u items %d/%d clock %u/%u",
+                          saved_.level, now.level, saved_.x, saved_.y, now.x, now.y, saved_.health,
+                          now.health, saved_.health_max, now.health_max, saved_.experience, now.experience,
+                          saved_.items, now.items, saved_.clock, now.clock);
+            report_.errors.emplace_back(line);
+            ++report_.load_mismatches;
+            if (options_.trace) std::fprintf(stderr, "%s\n", line);
+        }
+        saved_ = kept_state{};
+    }
+    kept_state saved_;
+
     // --- Menus: the main menu, creation, level-up, the load list and the game menu.
     void menu_step() {
         if (menu.id != menu_seen_) {
@@ -240,15 +346,22 @@ class bot {
             break;
         }
         case menu_abilities:
+            spend_ability_points();
+            press(vk_end);
+            press(key_enter);
+            break;
         case menu_skills:
-            spend_points();
+            spend_skill_points();
             press(vk_end);
             press(key_enter);
             break;
         case menu_talents: {
-            const int downs = roll(4);
-            for (int i = 0; i < downs; ++i)
-                press(key_down);
+            // A new character mostly takes the talent that heals in a fight; else one at random.
+            if (started_play_ || roll(3) == 0 || !move_menu_to_text_ignoring_case("second wind")) {
+                const int downs = roll(4);
+                for (int i = 0; i < downs; ++i)
+                    press(key_down);
+            }
             press(key_enter);
             press(vk_end);
             press(key_enter);
@@ -258,6 +371,7 @@ class bot {
         case menu_game:
             if (move_menu_to("SAVE GAME & QUIT")) {
                 saving_ = true;
+                saved_ = snapshot();
                 press(key_enter);
             } else {
                 press(key_escape);
@@ -269,20 +383,62 @@ class bot {
         }
     }
 
-    void spend_points() {
-        const int keys = 4 + roll(12);
-        for (int i = 0; i < keys; ++i) {
-            // Mostly raising: a character with its points spent lives long enough to see more.
-            static constexpr int choices[] = {key_up,    key_down,  key_down, key_right,
-                                              key_right, key_right, key_left};
-            press(choices[roll(7)]);
+    // The point buy as a careful player spends it: every point, most into motion (attack,
+    // defence, speed) and body (health, damage), the seed picking one of a few builds.
+    void spend_ability_points() {
+        // Base scores aimed at: body, motion, mind, spirit.
+        static constexpr int builds[][ability_count] = {{13, 14, 10, 10}, {14, 13, 10, 10}, {12, 14, 11, 10}};
+        const int* aim = builds[roll(3)];
+        for (int guard = 0; guard < keys_per_menu; ++guard) {
+            int best = 0, best_gap = 0;
+            for (int k = 1; k <= ability_count; ++k) {
+                const int r = menu_row_of_id(k);
+                if (r == 0 || menu_value_arrows(r) == value_arrows::none ||
+                    menu_value_arrows(r) == value_arrows::down)
+                    continue;
+                // Past the aims, what is left goes to motion and body first.
+                const int gap = aim[k - 1] - menu_items[r].value;
+                const int weight = gap > 0 ? 100 + gap : (k == 2 ? 3 : k == 1 ? 2 : 1);
+                if (weight > best_gap) {
+                    best_gap = weight;
+                    best = r;
+                }
+            }
+            if (best == 0 || !move_menu_to_row(best)) return;
+            press(key_right);
         }
+    }
+
+    // Skill points: melee first, then dodge, then the rest in the seed's order.
+    void spend_skill_points() {
+        int order[skill_count] = {4, 2, 5, 1, 3, 6, 7};
+        for (int i = skill_count - 1; i > 2; --i)
+            std::swap(order[i], order[2 + roll(i - 1)]);
+        for (int k : order) {
+            const int r = menu_row_of_id(k);
+            if (r == 0 || menu_items[r].disabled || !move_menu_to_row(r)) continue;
+            for (int i = 0; i < skill_count; ++i) {
+                const int before = menu_items[r].value;
+                press(key_right);
+                if (menu_items[r].value == before) break;
+            }
+        }
+    }
+
+    static int menu_row_of_id(int id) {
+        for (int r = 1; r <= menu.count && r < int(menu_items.size()); ++r)
+            if (menu_items[r].id == id && menu_items[r].action == 0 && menu_items[r].heading.empty())
+                return r;
+        return 0;
     }
 
     void begin_play() {
         if (started_play_) return;
         started_play_ = true;
         first_clock_ = game.game_clock;
+        for (int x = 1; x <= map_size; ++x)
+            for (int y = 1; y <= map_size; ++y)
+                report_.first_level_print = report_.first_level_print * 31u + cell_at(x, y).block;
         next_save_turn_ = options_.save_every / 2 + roll(options_.save_every);
         if (options_.trace) {
             int present = 0, stairs = 0;
@@ -290,9 +446,75 @@ class bot {
                 present += b.present != 0;
             for (int x = 1; x <= map_size; ++x)
                 for (int y = 1; y <= map_size; ++y)
-                    stairs += get_furniture(x, y) == fu_stairs_down;
+                    if (get_furniture(x, y) == fu_stairs_down) {
+                        ++stairs;
+                        std::fprintf(stderr, "stairs down at %d,%d\n", x, y);
+                    }
             std::fprintf(stderr, "level %d: %d beings present, %d stairs down, map %d\n", level.index,
                          present, stairs, map_size);
+            for (int i = 1; i < int(beings.size()); ++i)
+                if (beings[i].present) trace_being(i);
+        }
+    }
+
+    static std::string dice_text(const tdice& d) {
+        return std::to_string(d.count) + "d" + std::to_string(d.sides) + "+" + std::to_string(d.bonus) +
+               (d.ability ? " ab" + std::to_string(d.ability) : "");
+    }
+    static std::string damage_text(const tdamage_dice& f) {
+        std::string s;
+        for (int t = 1; t <= damage_type_count; ++t)
+            if (is_dice_set(f.of(t))) s += " t" + std::to_string(t) + ":" + dice_text(f.of(t));
+        return s;
+    }
+    // The figures that decide a fight, for reading a trace.
+    static void trace_being(int i) {
+        const tbeing& b = beings[i];
+        std::fprintf(stderr, "  being %d %s lv %d hp %d/%d friendly %d ab %d %d %d %d sk", i,
+                     b.name.str().c_str(), b.level, b.health, b.health_max, b.friendly, b.ability[0],
+                     b.ability[1], b.ability[2], b.ability[3]);
+        for (int k = 0; k < skill_count; ++k)
+            std::fprintf(stderr, " %d", b.skill[k]);
+        const tweapon_set& w = b.weapon_set;
+        std::fprintf(
+            stderr,
+            " hit %d def %d | hand1 item %d melee %d att %d def %d dmg%s +%d | hand2 item %d att %d def %d",
+            int8_t(b.attack_modifiers[0]), int8_t(b.attack_modifiers[2]), w.hand_item[0], w.melee[0],
+            w.melee_attack[0], w.melee_defence[0], damage_text(w.melee_damage[0]).c_str(),
+            w.melee_damage_bonus[0], w.hand_item[1], w.melee_attack[1], w.melee_defence[1]);
+        for (int n = 1; n <= natural_attack_count; ++n) {
+            const tnatural_attack& a = b.natural_attack(n);
+            if (a.attack_class)
+                std::fprintf(stderr, " | nat%d class %d bonus %d%s", n, a.attack_class, a.attack_bonus,
+                             damage_text(a.damage).c_str());
+        }
+        std::fprintf(stderr, " | light %d dark %d | res", b.light_radius, b.dark_vision);
+        for (int t = 1; t <= 3; ++t)
+            std::fprintf(stderr, " %d", b.resistance_of(t));
+        std::fprintf(stderr, "\n");
+    }
+
+    // The map as letters: # wall, . floor, + door, S secret door, > stairs, lower case unexplored.
+    static void dump_map() {
+        for (int y = 1; y <= map_size; ++y) {
+            std::string line;
+            for (int x = 1; x <= map_size; ++x) {
+                const tcell& c = cell_at(x, y);
+                char ch = c.block <= 40 ? '#' : '.';
+                if (c.furniture == fu_stairs_down)
+                    ch = '>';
+                else if (c.secret_door)
+                    ch = 'S';
+                else if (c.furniture >= 8 && c.furniture <= 11)
+                    ch = char('0' + c.furniture - 8);
+                else if (c.furniture)
+                    ch = 'f';
+                if (!c.explored && ch == '.') ch = ',';
+                if (!c.explored && ch == '#') ch = ' ';
+                if (x == beings[player].x && y == beings[player].y) ch = '@';
+                line += ch;
+            }
+            std::fprintf(stderr, "%s\n", line.c_str());
         }
     }
 
@@ -333,6 +555,7 @@ class bot {
             return;
         }
         if (!started_play_) begin_play();
+        if (saved_.valid) compare_with_saved();
         if (turns() >= next_save_turn_ && options_.save_every > 0) {
             next_save_turn_ = turns() + options_.save_every / 2 + roll(options_.save_every);
             press_command(GAME_MENU);
@@ -353,84 +576,445 @@ class bot {
         }
     }
 
-    void act() {
+    // --- Playing as a careful player.
+    // What the character sees of its foes this turn.
+    struct threat {
+        int nearest = 0, distance = 0; // the nearest awake hostile
+        int adjacent = 0;              // awake hostiles next to the character
+        int weakest_adjacent = 0;      // the one of them with the least health
+        int sleeper = 0;               // the nearest sleeping hostile
+    };
+
+    threat look_around() const {
+        threat t;
         const tbeing& me = beings[player];
-        const bool low = int64_t(me.health) * 100 < int64_t(me.health_max) * low_health_percent;
-        const bool dire = int64_t(me.health) * 100 < int64_t(me.health_max) * dire_health_percent;
-        const int hostile = nearest_hostile();
-        if (hostile != 0) {
-            // One reach for the backpack a moment: an item that takes no time is not tried again.
-            if (dire && item_clock_ != game.game_clock && roll(2) == 0) {
-                item_clock_ = game.game_clock;
-                return use_an_item();
+        int sleeper_distance = 0;
+        for (int i = 1; i < int(beings.size()); ++i) {
+            const tbeing& o = beings[i];
+            if (i == player || !o.present || o.friendly != 0 || o.turns_unseen_by_player != 0) continue;
+            const int d = std::max(std::abs(o.x - me.x), std::abs(o.y - me.y));
+            if (o.asleep_counter > 0) {
+                if (t.sleeper == 0 || d < sleeper_distance) {
+                    t.sleeper = i;
+                    sleeper_distance = d;
+                }
+                continue;
             }
-            ++report_.fights;
-            // At a distance, now and then a shot or a throw through the aiming mode.
-            const int distance =
-                std::max(std::abs(beings[hostile].x - me.x), std::abs(beings[hostile].y - me.y));
-            if (distance > 1 && roll(6) == 0) return press_command(FIRE);
-            if (options_.trace) {
-                const tbeing& o = beings[hostile];
-                const tcell& c = cell_at(o.x, o.y);
-                std::fprintf(
-                    stderr,
-                    "    hostile %d %s at %d,%d health %d asleep %d; its cell: being %d furniture %d\n",
-                    hostile, o.name.str().c_str(), o.x, o.y, o.health, o.asleep_counter, c.being,
-                    c.furniture);
+            if (t.nearest == 0 || d < t.distance) {
+                t.nearest = i;
+                t.distance = d;
             }
-            return step_toward(beings[hostile].x, beings[hostile].y);
+            if (d <= 1) {
+                ++t.adjacent;
+                if (t.weakest_adjacent == 0 || o.health < beings[t.weakest_adjacent].health)
+                    t.weakest_adjacent = i;
+            }
         }
-        if (low) {
-            ++report_.rests;
-            return press_command(roll(4) == 0 ? REST : REST_UNTIL_HEALED);
-        }
-        if (cell_at(me.x, me.y).loose_items > 0 && roll(3) != 0) {
-            ++report_.pickups;
-            return press_command(GET);
-        }
-        if (const int d = adjacent_stairs_down();
-            d != 0 && (explored_level_ == level.index || roll(4) == 0)) {
-            ++report_.stairs;
-            return press_command(d);
-        }
-        const int r = roll(100);
-        if (r < 4) return use_an_item();
-        if (r == 4) return press_command(LOOT_LEVEL);
-        if (r == 5) return press_command(TALENT);
-        if (r < 7) {
-            ++report_.rests;
-            return press_command(REST);
-        }
-        if (r < 10) return press_command(1 + roll(8));
+        return t;
+    }
+
+    int health_percent() const {
+        const tbeing& me = beings[player];
+        return me.health_max > 0 ? int(int64_t(me.health) * 100 / me.health_max) : 100;
+    }
+
+    void act() {
         if (level.index != level_entered_) {
             level_entered_ = level.index;
             level_entered_turn_ = turns();
+            waited_ = 0;
         }
-        // A level explored, or one played long enough: down the stairs, when the map shows some.
+        const threat t = look_around();
+        if (t.nearest != 0) return fight(t);
+        waited_ = 0;
+        const tbeing& me = beings[player];
+        const int percent = health_percent();
+        // A sleeping foe is struck while the character is fresh, and left alone otherwise.
+        if (t.sleeper != 0 && percent >= fresh_percent) {
+            ++report_.fights;
+            return step_toward(beings[t.sleeper].x, beings[t.sleeper].y);
+        }
+        if (percent < rest_below_percent) return rest();
+        // Laden: the heaviest thing carried goes; unladen, what lies here is taken.
+        if (me.encumbrance > 0 && drop_heaviest()) return;
+        if (cell_at(me.x, me.y).loose_items > 0 && picked_at_ != turns() && me.encumbrance == 0) {
+            picked_at_ = turns();
+            ++report_.pickups;
+            wear_check_ = true;
+            return press_command(GET);
+        }
+        if (wear_check_) {
+            wear_check_ = false;
+            if (wear_better_items()) return;
+        }
+        // Now and then something else a player does, so the soak meets every screen.
+        const int r = roll(100);
+        if (r < 2) return use_an_item();
+        if (r == 2) return press_command(LOOT_LEVEL);
+        if (r == 3) return press_command(TALENT);
+        if (r == 4) return press_command(1 + roll(8));
+        const bool stairs_known = known_stairs_down();
         const bool want_down =
             explored_level_ == level.index || turns() - level_entered_turn_ > turns_per_level;
-        if (want_down && turns() >= no_stairs_until_) {
-            press_command(AUTOPILOT);
-            if (game_mode == mode_autopilot) press('D');
-            // No stairs down on the map: the next portal of any kind, then travel to it.
-            if (game_mode == mode_autopilot) {
-                press(key_tab);
-                press(key_enter);
+        if (want_down && stairs_known) {
+            // Down only when fresh: the next level meets the character at the stairs.
+            if (percent < fresh_percent) return rest();
+            if (const int d = adjacent_stairs_down(); d != 0) {
+                ++report_.stairs;
+                return press_command(d);
             }
-            if (game_mode == mode_autopilot) {
-                press(key_escape);
-                no_stairs_until_ = turns() + stairs_retry_turns;
-            }
-            return;
+            if (turns() >= no_stairs_until_) return travel_to_stairs();
+            return walk_to(stairs_x_, stairs_y_) ? void() : press_command(REST);
         }
-        if (explored_level_ == level.index) return press_command(1 + roll(8));
+        // All explored and no stairs in sight: they lie behind a secret door.
+        if (explored_level_ == level.index) return hunt_secret_doors();
         const uint32_t clock = game.game_clock;
         press_command(EXPLORE);
+        if (options_.trace)
+            std::fprintf(stderr, "    explore target %d,%d cursor %d,%d\n", level.target_x, level.target_y,
+                         state.explore_cursor_x, state.explore_cursor_y);
         // "Nothing to explore!": the key took no time.
-        if (game_mode == mode_main && game.game_clock == clock && nearest_hostile() == 0) {
+        if (game_mode == mode_main && game.game_clock == clock && look_around().nearest == 0) {
             explored_level_ = level.index;
             if (options_.trace) game_.screenshot("bot_explored_" + std::to_string(options_.seed));
+            if (options_.trace && std::getenv("DRAVOK_BOT_MAP")) dump_map();
         }
+    }
+
+    void fight(const threat& t) {
+        ++report_.fights;
+        const int percent = health_percent();
+        const tbeing& foe = beings[t.nearest];
+        if (options_.trace) {
+            const tcell& c = cell_at(foe.x, foe.y);
+            std::fprintf(stderr, "    hostile %d %s at %d,%d health %d; its cell: being %d furniture %d\n",
+                         t.nearest, foe.name.str().c_str(), foe.x, foe.y, foe.health, c.being, c.furniture);
+        }
+        if (percent < drink_below_percent && t.distance <= close_distance) {
+            if (drink_healing()) return;
+            // Out of potions: the stairs down are a way out, when they are close.
+            if (const int d = adjacent_stairs_down(); d != 0) {
+                ++report_.stairs;
+                return press_command(d);
+            }
+        }
+        // Beset by several: a step to where fewer of them reach, in a doorway or a corridor.
+        if (t.adjacent >= 2 && step_to_narrows(t, true)) return;
+        if (t.adjacent > 0) {
+            const tbeing& target = beings[t.weakest_adjacent];
+            return press_command(direction_to(target.x - beings[player].x, target.y - beings[player].y));
+        }
+        const tweapon_set& set = beings[player].weapon_set;
+        if (set.launcher[0] != 0 && set.quiver_matches_launcher != 0 && roll(2) == 0)
+            return press_command(FIRE);
+        // Hurt, with the foe not yet here: back away from it.
+        if (percent < fresh_percent && step_away(t)) return;
+        // Let it come: the first blow is then the character's, best met in the narrows. Not
+        // for ever: it may shoot.
+        if (waited_ < wait_turns) {
+            ++waited_;
+            if (step_to_narrows(t, false)) return;
+            return press_command(REST);
+        }
+        return step_toward(foe.x, foe.y);
+    }
+
+    // Awake foes in sight within one cell of (x, y).
+    int foes_beside(int x, int y) const {
+        int n = 0;
+        for (int i = 1; i < int(beings.size()); ++i) {
+            const tbeing& o = beings[i];
+            if (i == player || !o.present || o.friendly != 0 || o.turns_unseen_by_player != 0 ||
+                o.asleep_counter > 0)
+                continue;
+            n += std::max(std::abs(o.x - x), std::abs(o.y - y)) <= 1;
+        }
+        return n;
+    }
+
+    // Floor cells round (x, y) a foe could stand on.
+    static int open_sides(int x, int y) {
+        int n = 0;
+        for (int d = 1; d <= 8; ++d) {
+            const int u = x + compass_dx[d], v = y + compass_dy[d];
+            n += on_map(u, v) && cell_at(u, v).block > last_wall_block && cell_at(u, v).furniture == 0;
+        }
+        return n;
+    }
+
+    // A step to a free neighbouring cell with fewer open sides: beset, one where fewer foes reach;
+    // waiting, one no nearer the foe. False when there is none.
+    bool step_to_narrows(const threat& t, bool beset) {
+        const tbeing& me = beings[player];
+        const tbeing& foe = beings[t.nearest];
+        const int here = open_sides(me.x, me.y);
+        if (here <= narrow_sides) return false;
+        int best_direction = 0, best = here;
+        for (int d = 1; d <= 8; ++d) {
+            const int x = me.x + compass_dx[d], y = me.y + compass_dy[d];
+            if (!on_map(x, y) || can_move_to(player, x, y, 1, false, false) != target_free) continue;
+            if (beset ? foes_beside(x, y) >= t.adjacent
+                      : std::max(std::abs(foe.x - x), std::abs(foe.y - y)) < t.distance)
+                continue;
+            const int sides = open_sides(x, y);
+            if (sides < best) {
+                best = sides;
+                best_direction = d;
+            }
+        }
+        if (best_direction == 0) return false;
+        press_command(best_direction);
+        return true;
+    }
+
+    // Rest until healed; where the game refuses (a foe in sight, asleep), one round of rest.
+    void rest() {
+        ++report_.rests;
+        const uint32_t clock = game.game_clock;
+        press_command(REST_UNTIL_HEALED);
+        if (game_mode == mode_main && game.game_clock == clock) press_command(REST);
+    }
+
+    // A step to the free neighbouring cell farthest from every awake foe in sight; false when
+    // no step gets farther.
+    bool step_away(const threat& t) {
+        const tbeing& me = beings[player];
+        auto nearest_foe = [&](int x, int y) {
+            int best = map_size;
+            for (int i = 1; i < int(beings.size()); ++i) {
+                const tbeing& o = beings[i];
+                if (i == player || !o.present || o.friendly != 0 || o.turns_unseen_by_player != 0 ||
+                    o.asleep_counter > 0)
+                    continue;
+                best = std::min(best, std::max(std::abs(o.x - x), std::abs(o.y - y)));
+            }
+            return best;
+        };
+        int best_direction = 0, best = t.distance;
+        for (int d = 1; d <= 8; ++d) {
+            const int x = me.x + compass_dx[d], y = me.y + compass_dy[d];
+            if (!on_map(x, y) || can_move_to(player, x, y, 1, false, false) != target_free) continue;
+            const int away = nearest_foe(x, y);
+            if (away > best) {
+                best = away;
+                best_direction = d;
+            }
+        }
+        if (best_direction == 0) return false;
+        press_command(best_direction);
+        return true;
+    }
+
+    // The quickslot key of a healing talent the stamina pays for, else of a carried potion
+    // (or other item) that restores health.
+    bool drink_healing() {
+        const tbeing& me = beings[player];
+        for (int k = 1; k <= quickslot_count; ++k) {
+            const tquickslot& q = me.quickslots[k - 1];
+            if (q.kind != quickslot_talent || q.index < 1 || q.index >= talents.size()) continue;
+            const ttalent& talent = talents[q.index];
+            if (talent.effect.kind != health_surge_kind || me.stamina < talent.stamina) continue;
+            const uint32_t clock = game.game_clock;
+            press_command(QUICKSLOT_01 + k - 1);
+            if (game_mode == mode_target) press(key_enter);
+            if (game.game_clock != clock) return true;
+        }
+        for (int k = 1; k <= quickslot_count; ++k) {
+            const tquickslot& q = me.quickslots[k - 1];
+            if (q.kind != quickslot_usable_item || player >= int(being_items.size())) continue;
+            if (q.index < 1 || q.index >= being_items[player].size()) continue;
+            const titem& item = being_items[player][q.index];
+            if (item.amount == 0 || item.activation_effect.kind != ek_restore_health) continue;
+            const uint32_t clock = game.game_clock;
+            ++report_.items_used;
+            press_command(QUICKSLOT_01 + k - 1);
+            if (game_mode == mode_target) press(key_enter);
+            return game.game_clock != clock || me.health != beings[player].health;
+        }
+        return false;
+    }
+
+    // Through the inventory: a carried weapon or armour worth more than what its slot holds is
+    // put on. True when a key went to the game.
+    bool wear_better_items() {
+        press_command(INVENTORY);
+        if (game_mode != mode_inventory) return true;
+        const int pane = lister.current;
+        for (int guard = 0; guard < inventory_rows && game_mode == mode_inventory; ++guard) {
+            const int row = better_item_row(pane);
+            if (row == 0) break;
+            for (int i = 0; i < inventory_rows && lister_cursor_row(pane) != row; ++i)
+                press(lister_cursor_row(pane) < row ? key_down : key_up);
+            if (lister_cursor_row(pane) != row) break;
+            ++report_.items_used;
+            press(key_enter);
+        }
+        if (game_mode == mode_inventory) press(key_escape);
+        return true;
+    }
+
+    // Through the inventory: the carried stack of the greatest weight, healing aside, is dropped.
+    bool drop_heaviest() {
+        press_command(INVENTORY);
+        if (game_mode != mode_inventory) return true;
+        const int pane = lister.current;
+        const tlister_pane& q = lister.panes[pane];
+        int heaviest = 0;
+        uint64_t most = 0;
+        for (int r = 1; q.kind == list_backpack && r <= q.row_count(); ++r) {
+            titem item;
+            if (q.rows[r].is_header() || !lister_row_item(pane, r, item)) continue;
+            if (item.activation_effect.kind == ek_restore_health) continue;
+            const uint64_t weight = uint64_t(item.weight) * item.amount;
+            if (weight > most) {
+                most = weight;
+                heaviest = r;
+            }
+        }
+        for (int i = 0; heaviest != 0 && i < inventory_rows && lister_cursor_row(pane) != heaviest; ++i)
+            press(lister_cursor_row(pane) < heaviest ? key_down : key_up);
+        if (heaviest != 0 && lister_cursor_row(pane) == heaviest) press(key_delete);
+        if (game_mode == mode_inventory) press(key_escape);
+        return true;
+    }
+
+    int better_item_row(int pane) const {
+        const tlister_pane& q = lister.panes[pane];
+        if (q.kind != list_backpack) return 0;
+        const tbeing& me = beings[player];
+        for (int r = 1; r <= q.row_count(); ++r) {
+            const tlister_item& row = q.rows[r];
+            if (row.is_header() || row.slot < 1 || row.slot > equipment_slot_count || row.locked || row.red)
+                continue;
+            titem item;
+            if (!lister_row_item(pane, r, item) || !meets_ability_requirements(player, item)) continue;
+            if (!has_item_flag(item, if_weapon) && !has_item_flag(item, if_armor)) continue;
+            const int worn = me.equipment_of(row.slot);
+            const uint32_t worn_value = worn >= 1 && worn < int(being_items[player].size())
+                                            ? calculate_item_value(being_items[player][worn])
+                                            : 0;
+            if (calculate_item_value(item) > worn_value) return r;
+        }
+        return 0;
+    }
+
+    // Travel by the autopilot to the stairs down; where it finds no way, the bot walks.
+    void travel_to_stairs() {
+        press_command(AUTOPILOT);
+        if (game_mode == mode_autopilot) press('D');
+        if (game_mode == mode_autopilot) {
+            press(key_escape);
+            no_stairs_until_ = turns() + stairs_retry_turns;
+            if (options_.trace) {
+                game_.screenshot("bot_no_stairs_" + std::to_string(options_.seed));
+                std::fprintf(stderr, "    stairs down at %d,%d: no travel\n", stairs_x_, stairs_y_);
+                if (std::getenv("DRAVOK_BOT_MAP")) dump_map();
+            }
+        }
+    }
+
+    // Whether the map shows stairs down; their cell is kept.
+    bool known_stairs_down() {
+        if (stairs_level_ == level.index && stairs_x_ != 0) return true;
+        stairs_level_ = level.index;
+        stairs_x_ = stairs_y_ = 0;
+        for (int x = 1; x <= map_size; ++x)
+            for (int y = 1; y <= map_size; ++y)
+                if (get_furniture(x, y) == fu_stairs_down && cell_at(x, y).explored != 0) {
+                    stairs_x_ = x;
+                    stairs_y_ = y;
+                    return true;
+                }
+        return false;
+    }
+
+    // One step along a path to the cell; false when there is none.
+    bool walk_to(int x, int y) {
+        if (!pathfind(player, x, y, false, false, purpose_travel) || path_result.length == 0) return false;
+        const int d = path_result.step(1);
+        if (d < 1 || d > 8) return false;
+        if (options_.trace) {
+            const tbeing& me = beings[player];
+            const tcell& c = cell_at(me.x + compass_dx[d], me.y + compass_dy[d]);
+            std::fprintf(stderr, "    walk to %d,%d: step %d, move %d, furniture %d state %d block %d\n", x,
+                         y, d,
+                         can_move_to(player, me.x + compass_dx[d], me.y + compass_dy[d], 1, false, false),
+                         c.furniture, c.furniture_state, c.block);
+        }
+        press_command(d);
+        return true;
+    }
+
+    // The player's way to find a secret door: search a while beside walls that face the largest
+    // unexplored stretch of the map, one spot after another.
+    void hunt_secret_doors() {
+        if (searched_level_ != level.index) {
+            searched_level_ = level.index;
+            searched_.clear();
+            search_x_ = 0;
+        }
+        if (search_x_ == 0 && !choose_search_spot()) {
+            ++report_.rests;
+            return press_command(REST);
+        }
+        const tbeing& me = beings[player];
+        if (me.x == search_x_ && me.y == search_y_) {
+            if (++search_turns_ >= search_turns_per_spot) {
+                searched_.emplace_back(search_x_, search_y_);
+                search_x_ = search_turns_ = 0;
+                // A door found opens new ground: exploring is tried again.
+                explored_level_ = 0;
+            }
+            ++report_.rests;
+            return press_command(REST);
+        }
+        if (!walk_to(search_x_, search_y_)) {
+            searched_.emplace_back(search_x_, search_y_);
+            search_x_ = 0;
+            return press_command(REST);
+        }
+    }
+
+    bool choose_search_spot() {
+        const tbeing& me = beings[player];
+        int best = 0, best_distance = 0;
+        for (int x = 2; x < map_size; ++x)
+            for (int y = 2; y < map_size; ++y) {
+                const tcell& c = cell_at(x, y);
+                if (c.explored == 0 || c.block <= last_wall_block || c.being != 0 || c.furniture != 0)
+                    continue;
+                if (!beside_wall_facing_dark(x, y)) continue;
+                bool done = false;
+                for (const auto& [sx, sy] : searched_)
+                    done = done || std::max(std::abs(sx - x), std::abs(sy - y)) <= search_radius;
+                if (done) continue;
+                int dark = 0;
+                for (int u = x - dark_radius; u <= x + dark_radius; ++u)
+                    for (int v = y - dark_radius; v <= y + dark_radius; ++v)
+                        dark += on_map(u, v) && cell_at(u, v).explored == 0;
+                const int distance = std::max(std::abs(me.x - x), std::abs(me.y - y));
+                if (dark > best || (dark == best && distance < best_distance)) {
+                    best = dark;
+                    best_distance = distance;
+                    search_x_ = x;
+                    search_y_ = y;
+                }
+            }
+        return best > 0;
+    }
+
+    // A wall within search reach that has unexplored ground behind it.
+    static bool beside_wall_facing_dark(int x, int y) {
+        for (int u = x - search_radius; u <= x + search_radius; ++u)
+            for (int v = y - search_radius; v <= y + search_radius; ++v) {
+                if (!on_map(u, v) || cell_at(u, v).explored == 0 || cell_at(u, v).block > last_wall_block)
+                    continue;
+                for (int d = 1; d <= 8; d += 2)
+                    if (on_map(u + compass_dx[d], v + compass_dy[d]) &&
+                        cell_at(u + compass_dx[d], v + compass_dy[d]).explored == 0)
+                        return true;
+            }
+        return false;
     }
 
     int adjacent_stairs_down() const {
@@ -451,8 +1035,14 @@ class bot {
         const int downs = roll(6);
         for (int i = 0; i < downs; ++i)
             press(key_down);
-        press(key_enter);
-        ++report_.items_used;
+        // Healing is kept for the fights.
+        titem item;
+        const int pane = lister.current;
+        if (!(lister_row_item(pane, lister_cursor_row(pane), item) &&
+              item.activation_effect.kind == ek_restore_health)) {
+            press(key_enter);
+            ++report_.items_used;
+        }
         if (game_mode == mode_inventory) press(key_escape);
     }
 
@@ -516,6 +1106,7 @@ std::string report_line(const bot_report& r) {
             ", pickups " + std::to_string(r.pickups) + ", stairs " + std::to_string(r.stairs) + ", rests " +
             std::to_string(r.rests) + ", saves " + std::to_string(r.saves) + ", loads " +
             std::to_string(r.loads) + ", errors " + std::to_string(r.errors.size()) + ")";
+    if (r.load_mismatches > 0) line += "  LOAD DIFFERS FROM SAVE";
     return line;
 }
 

@@ -34,7 +34,14 @@ struct bot_report {
     int saves = 0, loads = 0, fights = 0, items_used = 0, pickups = 0, stairs = 0, rests = 0;
     // The error log's entries (headline lines), newest first; a fatal one ends the game.
     std::vector<std::string> errors;
-    bool failed() const { return ending == "hang" || ending == "fatal" || ending == "no start"; }
+    // A fingerprint of the first level's map as the game began: seeds that differ make
+    // dungeons that differ.
+    uint32_t first_level_print = 0;
+    // Loads that did not give back the character as it was saved.
+    int load_mismatches = 0;
+    bool failed() const {
+        return ending == "hang" || ending == "fatal" || ending == "no start" || load_mismatches > 0;
+    }
 };
 
 // Plays one game in the started game's folder; the game is started (or restarted) by the bot.

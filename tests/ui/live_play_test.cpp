@@ -182,6 +182,17 @@ TEST_F(LivePlay, TheTutorialBookDrawsItsKeysAsKeyCaps) {
                     left + settings.book_width - 2 * settings.log_margin - settings.scrollbar_width,
                     top + settings.book_height - settings.icon_size - 2 * settings.log_margin};
     EXPECT_TRUE(has_key_cap(screen_bitmap, page)) << "the keys are drawn as caps";
+    // Rows never touch, caps included: each row's band holds a black pixel row across the page.
+    for (int row_top = page.top; row_top + settings.book_row_height <= page.bottom;
+         row_top += settings.book_row_height) {
+        bool gap = false;
+        for (int y = row_top; y < row_top + settings.book_row_height && !gap; ++y) {
+            gap = true;
+            for (int x = page.left; x < page.right && gap; ++x)
+                gap = (screen_bitmap.pixel(x, y) & 0xFFFFFF) == 0;
+        }
+        EXPECT_TRUE(gap) << "the row at y " << row_top << " touches the next";
+    }
 }
 
 TEST_F(LivePlay, EnterOnALevelLootRowWalksTheCharacterToTheItem) {

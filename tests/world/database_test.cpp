@@ -172,6 +172,26 @@ TEST_F(BuiltDatabase, HasTheRequiredTagsAndSections) {
     EXPECT_GT(chatter_sections.at(plan_index("be_fungus_shrieker"))[7], 0);
 }
 
+// A book's text is wrapped by the reader, so a line break in it is a paragraph break: one
+// inside a paragraph would leave a short ragged line wherever it fell.
+TEST_F(BuiltDatabase, BookTextsBreakOnlyBetweenParagraphs) {
+    const std::string line_break = "\\n";
+    int books = 0;
+    for (const std::string& name : section_names) {
+        if (!name.starts_with("it_book_") || !name.ends_with("_lore")) continue;
+        ++books;
+        std::string text;
+        get_section_block(0, name, text);
+        // The block ends in a line break of its own.
+        for (std::size_t at = text.find(line_break); at != std::string::npos;
+             at = text.find(line_break, at + 2 * line_break.size()))
+            EXPECT_TRUE(at + line_break.size() == text.size() ||
+                        text.compare(at + line_break.size(), line_break.size(), line_break) == 0)
+                << name << ": a line break inside a paragraph, before \"" << text.substr(at + 2, 30) << "\"";
+    }
+    EXPECT_GE(books, 3);
+}
+
 TEST_F(BuiltDatabase, DungeonShape) {
     ASSERT_GE(levels.size(), 13u); // ten dungeon levels, the hub and the demiplane
     for (std::size_t l = 1; l < levels.size(); ++l)
