@@ -7,8 +7,11 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
 #include <X11/keysym.h>
 #include <signal.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -71,6 +74,7 @@ class x_display {
         XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     }
     ~x_display() {
+        drop_shared_image();
         if (d_) XCloseDisplay(d_);
     }
     explicit operator bool() const { return d_ != nullptr; }
@@ -78,11 +82,23 @@ class x_display {
     // The viewable top-level window titled "Dravok"; 0 while there is none.
     x_window find_game_window() { return find_in(DefaultRootWindow(d_)); }
 
-    // The window's pixels in a box, as 32-bit words.
+    // The window's pixels in a box, as 32-bit words. Read through shared memory where the server
+    // offers it: a poll then costs the server one copy, and the frames it waits for are not held
+    // up behind the transfer of the last picture.
     std::vector<uint32_t> pixels(x_window w, int x, int y, int width, int height) {
         std::vector<uint32_t> out;
+        if (XImage* shared = shared_image(width, height);
+            shared && XShmGetImage(d_, w, shared, x, y, AllPlanes)) {
+            copy_rows(shared, width, height, out);
+            return out;
+        }
         XImage* image = XGetImage(d_, w, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
         if (!image) return out;
+        copy_rows(image, width, height, out);
+        XDestroyImage(image);
+        return out;
+    }
+    static void copy_rows(XImage* image, int width, int height, std::vector<uint32_t>& out) {
         out.resize(size_t(width) * size_t(height));
         // 32-bit pixels are copied a row at a time: a call a pixel made each poll take longer
         // than the frames it watches for.
@@ -97,8 +113,6 @@ class x_display {
             for (int col = 0; col < width; ++col)
                 dst[col] = uint32_t(XGetPixel(image, col, row));
         }
-        XDestroyImage(image);
-        return out;
     }
     bool size_of(x_window w, int& width, int& height) {
         XWindowAttributes a{};
@@ -128,6 +142,56 @@ class x_display {
 
   private:
     Display* d_;
+    XShmSegmentInfo segment_{};
+    XImage* shared_ = nullptr;
+    bool no_shared_memory_ = false;
+
+    // A shared-memory image of the size asked for, made again when the size changes; nullptr
+    // where the server (or the system) has no shared memory for us.
+    XImage* shared_image(int width, int height) {
+        if (no_shared_memory_ || width <= 0 || height <= 0) return nullptr;
+        if (shared_ && shared_->width == width && shared_->height == height) return shared_;
+        drop_shared_image();
+        const int screen = DefaultScreen(d_);
+        if (!XShmQueryExtension(d_) || DefaultDepth(d_, screen) < 24) {
+            no_shared_memory_ = true;
+            return nullptr;
+        }
+        shared_ = XShmCreateImage(d_, DefaultVisual(d_, screen), unsigned(DefaultDepth(d_, screen)), ZPixmap,
+                                  nullptr, &segment_, unsigned(width), unsigned(height));
+        if (!shared_) {
+            no_shared_memory_ = true;
+            return nullptr;
+        }
+        segment_.shmid =
+            shmget(IPC_PRIVATE, size_t(shared_->bytes_per_line) * size_t(height), IPC_CREAT | 0600);
+        segment_.shmaddr =
+            segment_.shmid < 0 ? nullptr : static_cast<char*>(shmat(segment_.shmid, nullptr, 0));
+        if (segment_.shmaddr == nullptr || segment_.shmaddr == reinterpret_cast<char*>(-1)) {
+            if (segment_.shmid >= 0) shmctl(segment_.shmid, IPC_RMID, nullptr);
+            segment_.shmaddr = nullptr;
+            XDestroyImage(shared_);
+            shared_ = nullptr;
+            no_shared_memory_ = true;
+            return nullptr;
+        }
+        shared_->data = segment_.shmaddr;
+        segment_.readOnly = False;
+        XShmAttach(d_, &segment_);
+        XSync(d_, False);
+        // Marked for removal now: it goes when both sides have let go of it.
+        shmctl(segment_.shmid, IPC_RMID, nullptr);
+        return shared_;
+    }
+    void drop_shared_image() {
+        if (!shared_) return;
+        XShmDetach(d_, &segment_);
+        XSync(d_, False);
+        shmdt(segment_.shmaddr);
+        shared_->data = nullptr;
+        XDestroyImage(shared_);
+        shared_ = nullptr;
+    }
 
     x_window find_in(x_window parent) {
         x_window root = 0, up = 0, *children = nullptr;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git python3 clang-format
-  libsdl2-dev libsdl2-ttf-dev libsdl2-gfx-dev
+  libsdl2-dev libsdl2-ttf-dev libsdl2-gfx-dev libx11-dev libxext-dev
   libpng-dev zlib1g-dev nlohmann-json3-dev librsvg2-dev librsvg2-common
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation

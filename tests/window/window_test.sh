@@ -129,7 +129,7 @@ expect_colours_over 08-fight 300
 keys KP_5 Escape
 shot 09-game-menu
 keys Down Return
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+for _ in $(seq 1 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$pid" 2>/dev/null && fail "the game did not quit after saving"
 pid=""
 ls "$game_dir"/Save/*.dsg >/dev/null 2>&1 || fail "no save file"
