@@ -16,6 +16,7 @@
 #include "records/layout_plans.h"
 #include "rules/action_time.h"
 #include "rules/being_creation.h"
+#include "rules/checks.h"
 #include "rules/effect_tables.h"
 #include "rules/equipment.h"
 #include "ui/dialogs.h"
@@ -52,9 +53,12 @@ constexpr int fresh_percent = 80;
 constexpr int close_distance = 2;
 // Rounds the character waits for a coming foe before it goes to meet it.
 constexpr int wait_turns = 3;
-// Searching for secret doors: rounds at one spot, the reach of a search (the game's), the
+// Searching for secret doors: rounds at one spot (with no foe in sight a search in the light is
+// sure of what it can find), the reach of a search (the game's), the
 // stretch of map around a spot counted for unexplored cells.
-constexpr int search_turns_per_spot = 12;
+constexpr int search_turns_per_spot = 4;
+// The light a search needs (the game's: below it a cell is too dark to work in).
+constexpr int working_light = 3;
 constexpr int search_radius = 2;
 constexpr int dark_radius = 6;
 constexpr int last_wall_block = 40;
@@ -130,6 +134,8 @@ class bot {
     int stairs_level_ = 0, stairs_x_ = 0, stairs_y_ = 0;
     int searched_level_ = 0, search_x_ = 0, search_y_ = 0, search_turns_ = 0;
     std::vector<std::pair<int, int>> searched_;
+    // A sleeping foe in sight keeps the game from exploring.
+    bool sleeper_in_way_ = false;
     // Something was picked up: the backpack is looked through for better gear.
     bool wear_check_ = false;
     std::string traced_line_;
@@ -169,10 +175,11 @@ class bot {
     void press(int key, tshift_state shift = {}) {
         if (options_.trace) {
             const tbeing* me = player >= 1 && player < int(beings.size()) ? &beings[player] : nullptr;
-            std::fprintf(stderr, "[turn %d level %d mode %d hp %d/%d at %d,%d] key %d%s%s%s\n", turns(),
-                         level.index, game_mode, me ? me->health : 0, me ? me->health_max : 0, me ? me->x : 0,
-                         me ? me->y : 0, key, shift.shift ? " shift" : "", shift.ctrl ? " ctrl" : "",
-                         shift.alt ? " alt" : "");
+            std::fprintf(stderr, "[turn %d level %d mode %d hp %d/%d at %d,%d light %d] key %d%s%s%s\n",
+                         turns(), level.index, game_mode, me ? me->health : 0, me ? me->health_max : 0,
+                         me ? me->x : 0, me ? me->y : 0,
+                         me && on_map(me->x, me->y) ? light_map.light(me->x, me->y) : -1, key,
+                         shift.shift ? " shift" : "", shift.ctrl ? " ctrl" : "", shift.alt ? " alt" : "");
         }
         game_.press(key, shift);
         if (options_.trace) trace_new_log_lines();
@@ -629,8 +636,10 @@ class bot {
         waited_ = 0;
         const tbeing& me = beings[player];
         const int percent = health_percent();
-        // A sleeping foe is struck while the character is fresh, and left alone otherwise.
-        if (t.sleeper != 0 && percent >= fresh_percent) {
+        // A sleeping foe is let lie: a fight wakes its fellows. Only when it stands in the way of
+        // exploring is it struck, and then by a fresh character.
+        if (t.sleeper == 0) sleeper_in_way_ = false;
+        if (t.sleeper != 0 && sleeper_in_way_ && percent >= fresh_percent) {
             ++report_.fights;
             return step_toward(beings[t.sleeper].x, beings[t.sleeper].y);
         }
@@ -673,8 +682,10 @@ class bot {
         if (options_.trace)
             std::fprintf(stderr, "    explore target %d,%d cursor %d,%d\n", level.target_x, level.target_y,
                          state.explore_cursor_x, state.explore_cursor_y);
-        // "Nothing to explore!": the key took no time.
-        if (game_mode == mode_main && game.game_clock == clock && look_around().nearest == 0) {
+        // "Nothing to explore!": the key took no time. With a sleeper in sight the game refuses.
+        if (game_mode == mode_main && game.game_clock == clock && look_around().sleeper != 0) {
+            sleeper_in_way_ = true;
+        } else if (game_mode == mode_main && game.game_clock == clock && look_around().nearest == 0) {
             explored_level_ = level.index;
             if (options_.trace) game_.screenshot("bot_explored_" + std::to_string(options_.seed));
             if (options_.trace && std::getenv("DRAVOK_BOT_MAP")) dump_map();
@@ -953,12 +964,22 @@ class bot {
             searched_.clear();
             search_x_ = 0;
         }
+        if (search_x_ == 0 && options_.trace && std::getenv("DRAVOK_BOT_MAP")) {
+            for (int x = 1; x <= map_size; ++x)
+                for (int y = 1; y <= map_size; ++y)
+                    if (cell_at(x, y).furniture == fu_door_secret)
+                        std::fprintf(stderr, "    secret door %d,%d light %d difficulty %d\n", x, y,
+                                     light_map.light(x, y), cell_at(x, y).secret_door);
+        }
         if (search_x_ == 0 && !choose_search_spot()) {
             ++report_.rests;
             return press_command(REST);
         }
         const tbeing& me = beings[player];
         if (me.x == search_x_ && me.y == search_y_) {
+            if (options_.trace && search_turns_ == 0)
+                std::fprintf(stderr, "    searching at %d,%d light %d search %d seen hostiles %d\n", me.x,
+                             me.y, light_map.light(me.x, me.y), me.skill_of(skill_search), me.seen_hostiles);
             if (++search_turns_ >= search_turns_per_spot) {
                 searched_.emplace_back(search_x_, search_y_);
                 search_x_ = search_turns_ = 0;
@@ -976,6 +997,11 @@ class bot {
     }
 
     bool choose_search_spot() {
+        // In the dark a search finds nothing: lit spots first, dark ones when no lit one is left.
+        return choose_search_spot(true) || choose_search_spot(false);
+    }
+
+    bool choose_search_spot(bool lit_only) {
         const tbeing& me = beings[player];
         int best = 0, best_distance = 0;
         for (int x = 2; x < map_size; ++x)
@@ -983,6 +1009,7 @@ class bot {
                 const tcell& c = cell_at(x, y);
                 if (c.explored == 0 || c.block <= last_wall_block || c.being != 0 || c.furniture != 0)
                     continue;
+                if (lit_only && light_map.light(x, y) < working_light) continue;
                 if (!beside_wall_facing_dark(x, y)) continue;
                 bool done = false;
                 for (const auto& [sx, sy] : searched_)

@@ -1,6 +1,9 @@
 // The play-testing bot: plays one whole game through the window's key path of a started game
-// (creation menus, exploring, fighting, items, stairs, resting, saving and loading) until death,
-// victory or a turn limit. Every choice comes from one seed, so a failing game replays exactly.
+// as a careful player would: it spends its creation points, explores, meets foes in the narrows,
+// drinks its healing when low, rests when no foe is in sight, wears better gear, searches for
+// secret doors where the stairs hide, goes down once a level is done, saves and loads now and
+// then (checking that the load gives back what was saved), until death, victory or a turn limit.
+// Every choice comes from one seed, which also seeds the game, so a failing game replays exactly.
 // Used by the short play test and by the soak program.
 #pragma once
 #include <cstdint>
