@@ -170,9 +170,15 @@ void ai_line_of_sight(int being, int x, int y) {
     const bool awake = b.asleep_counter == 0;
 
     // The pass writes the scratch marks and its own seen cells directly and widens their boxes
-    // once at the end, from the extent it kept here.
+    // from the extent kept here: at the end, and before any call out that might clear them.
     tbox extent;
     extent.add(x, y);
+    const auto publish_extent = [&] {
+        seen_box(being).add(extent.x1, extent.y1);
+        seen_box(being).add(extent.x2, extent.y2);
+        scratch_box.add(extent.x1, extent.y1);
+        scratch_box.add(extent.x2, extent.y2);
+    };
     const int ray_count = int(sight_ray_counts[sight_radius]);
     for (int k = 0; k <= ray_count; ++k) {
         const auto& ray = sight_rays[sight_radius][size_t(k)];
@@ -205,6 +211,7 @@ void ai_line_of_sight(int being, int x, int y) {
             }
 
             seen_cells[size_t(being)](cx, cy) = 1;
+            if (cell.being != 0 || owner != 0 || cell.loose_items > 0) publish_extent();
             int other = cell.being;
             if (other != 0 && !valid_index(other)) other = 0;
             int distance = other ? get_being_distance(being, other) : 0;
@@ -310,10 +317,7 @@ void ai_line_of_sight(int being, int x, int y) {
             if (opaque) break;
         }
     }
-    seen_box(being).add(extent.x1, extent.y1);
-    seen_box(being).add(extent.x2, extent.y2);
-    scratch_box.add(extent.x1, extent.y1);
-    scratch_box.add(extent.x2, extent.y2);
+    publish_extent();
 
     if (stimulus_owner != 0 && row[size_t(stimulus_owner)] == 0) {
         b.noticed_stimulus = stimulus;
