@@ -20,10 +20,6 @@ bool is_light_furniture(int f) {
     return f >= fu_light_torch && f <= fu_light_campfire;
 }
 
-bool is_opaque(const tcell& c, int x, int y) {
-    return c.block < first_floor_block || blocks_sight_furniture(x, y);
-}
-
 } // namespace
 
 void clear_light_maps() {
@@ -62,7 +58,7 @@ void trace_light(int x, int y, int viewer_x, int source, int radius, int viewer_
                 if (ray[s].dx == 0 && ray[s].dy == 0) break;
                 const int cx = x + ray[s].dx, cy = y + ray[s].dy;
                 if (!on_map(cx, cy)) break;
-                const bool opaque = is_opaque(cell_at(cx, cy), cx, cy);
+                const bool opaque = cell_blocks_sight(cell_at(cx, cy));
                 uint8_t& lit = light_map.light(cx, cy);
                 if (lit < level) {
                     // Faces of walls turned away from the viewer stay dark.

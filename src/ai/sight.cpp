@@ -77,7 +77,7 @@ bool valid_index(int being) {
 } // namespace
 
 bool is_opaque_cell(int x, int y) {
-    return cell_at(x, y).block < first_floor_block || blocks_sight_furniture(x, y);
+    return cell_blocks_sight(cell_at(x, y));
 }
 
 int wall_neighbours(int x, int y) {
@@ -169,6 +169,16 @@ void ai_line_of_sight(int being, int x, int y) {
                                    being_plans[b.plan].chatter_switch_of(comment_trigger) != 0;
     const bool awake = b.asleep_counter == 0;
 
+    // The pass writes the scratch marks and its own seen cells directly and widens their boxes
+    // from the extent kept here: at the end, and before any call out that might clear them.
+    tbox extent;
+    extent.add(x, y);
+    const auto publish_extent = [&] {
+        seen_box(being).add(extent.x1, extent.y1);
+        seen_box(being).add(extent.x2, extent.y2);
+        scratch_box.add(extent.x1, extent.y1);
+        scratch_box.add(extent.x2, extent.y2);
+    };
     const int ray_count = int(sight_ray_counts[sight_radius]);
     for (int k = 0; k <= ray_count; ++k) {
         const auto& ray = sight_rays[sight_radius][size_t(k)];
@@ -180,11 +190,13 @@ void ai_line_of_sight(int being, int x, int y) {
             }
             const int cx = x + dx, cy = y + dy;
             if (!on_map(cx, cy)) break;
-            const uint8_t visited = sight_scratch(cx, cy);
+            uint8_t& visited = sight_scratch(cx, cy);
             if (visited == 2) break;
             if (visited == 1) continue;
-            const bool opaque = k == 0 || is_opaque_cell(cx, cy);
-            mark_sight_grid(sight_scratch, cx, cy, opaque ? 2 : 1);
+            const tcell& cell = cell_at(cx, cy);
+            const bool opaque = k == 0 || cell_blocks_sight(cell);
+            visited = opaque ? 2 : 1;
+            extent.add(cx, cy);
 
             int light = light_map.light(cx, cy);
             if (light == 0 && dark_square >= 1 && dx * dx + dy * dy <= dark_square) light = 1;
@@ -198,8 +210,8 @@ void ai_line_of_sight(int being, int x, int y) {
                 continue;
             }
 
-            mark_seen_cell(being, cx, cy);
-            const tcell& cell = cell_at(cx, cy);
+            seen_cells[size_t(being)](cx, cy) = 1;
+            if (cell.being != 0 || owner != 0 || cell.loose_items > 0) publish_extent();
             int other = cell.being;
             if (other != 0 && !valid_index(other)) other = 0;
             int distance = other ? get_being_distance(being, other) : 0;
@@ -305,6 +317,7 @@ void ai_line_of_sight(int being, int x, int y) {
             if (opaque) break;
         }
     }
+    publish_extent();
 
     if (stimulus_owner != 0 && row[size_t(stimulus_owner)] == 0) {
         b.noticed_stimulus = stimulus;

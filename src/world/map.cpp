@@ -317,9 +317,7 @@ void update_furniture_state(int x, int y, int depth) {
 }
 
 bool blocks_sight_furniture(int x, int y) {
-    const int f = get_furniture(x, y, 0);
-    if (f == fu_door_secret || f == fu_wall_disappearing) return true;
-    return (f == fu_door || f == fu_door_lockable) && cell_at(x, y).furniture_state == 0;
+    return on_map(x, y) && furniture_blocks_sight(cell_at(x, y));
 }
 
 bool blocks_effect_at(int x, int y) {

@@ -164,6 +164,18 @@ bool may_hold_unlooted_items(int x, int y);
 bool is_autopilot_furniture_target(int x, int y);
 void update_furniture_state(int x, int y, int depth = 0);
 bool blocks_sight_furniture(int x, int y);
+// Secret doors, disappearing walls and shut doors stop sight. Read straight from the cell: the
+// sight and light passes ask it of every cell they cross. Codes 61 and up, not furniture, match
+// none of these.
+inline bool furniture_blocks_sight(const tcell& c) {
+    const int f = c.furniture;
+    if (f == fu_door_secret || f == fu_wall_disappearing) return true;
+    return (f == fu_door || f == fu_door_lockable) && c.furniture_state == 0;
+}
+// Walls and sight-blocking furniture stop a ray.
+inline bool cell_blocks_sight(const tcell& c) {
+    return c.block < first_floor_block || furniture_blocks_sight(c);
+}
 bool blocks_effect_at(int x, int y);
 void get_furniture_kind_name(int x, int y, std::string& out);
 int count_furniture_neighbours(int x, int y);
