@@ -29,6 +29,7 @@
 #include "rules/scheduler.h"
 #include "support/creation_keys.h"
 #include "support/game_start.h"
+#include "support/portal_keys.h"
 #include "ui/key_bindings.h"
 #include "ui/menus.h"
 #include "world/being.h"
@@ -162,26 +163,10 @@ class SaveGame : public ::testing::Test {
         random_seed = 424242;
     }
 
-    // The portal of this level that leads to the target level, taken through the keys: the
-    // character put beside it, the bump, "Yes".
+    // The portal of this level that leads to the target level, taken through the keys.
     void take_portal_to(int target) {
-        for (int p = 1; p < int(portals.size()); ++p) {
-            const tportal& from = portals[p];
-            if (from.level != level.index || from.destination == 0 || from.destination >= portals.size() ||
-                portals[from.destination].level != target || !on_map(from.x, from.y))
-                continue;
-            for (int d = 1; d <= 8; ++d) {
-                const int x = from.x - direction_steps[d].dx, y = from.y - direction_steps[d].dy;
-                if (!is_free_floor(x, y, 1, 1, 0, 0, 1)) continue;
-                place_being(player, x, y, 1);
-                press_command(d);
-                ASSERT_EQ(game_mode, mode_dialog);
-                program.press(key_right);
-                program.press(key_enter);
-                return;
-            }
-        }
-        FAIL() << "no way from level " << int(level.index) << " to level " << target;
+        ASSERT_TRUE(testing::take_portal_to(program, target))
+            << "no way from level " << int(level.index) << " to level " << target;
     }
     static std::string testing_levels_last_error() {
         return read_text_file(program_folder() + "Error-log.txt").value_or("");
