@@ -32,6 +32,7 @@
 #include "support/creation_keys.h"
 #include "support/driver.h"
 #include "support/game_start.h"
+#include "support/new_game_fixture.h"
 #include "ui/key_bindings.h"
 #include "ui/map_view.h"
 #include "world/being.h"
@@ -84,16 +85,8 @@ std::string last_lines(int n) {
 
 // A new game started from the main menu with the keys a player presses; the character stands
 // on the first level the game made for it.
-class CreaturesInPlay : public ::testing::Test {
+class CreaturesInPlay : public testing::new_game_fixture {
   protected:
-    void SetUp() override {
-        if (!session.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
-        reset_keybindings();
-        ASSERT_TRUE(session.start());
-        random_seed = 20261210;
-        ASSERT_TRUE(start_new_game(session));
-        hero = player;
-    }
     // The character moved to the first free floor cell that `fits` accepts.
     int place_hero(const std::function<bool(int, int)>& fits) {
         for (int x = 2; x < map_size; ++x)
@@ -109,8 +102,6 @@ class CreaturesInPlay : public ::testing::Test {
         for (int i = 1; i < int(beings.size()); ++i)
             if (i != player && beings[i].present) remove_being(i, 1);
     }
-    started_game session{::testing::UnitTest::GetInstance()->current_test_info()->name()};
-    int hero = 0;
 };
 
 // The first mobile creature of the database that hates the character and sees in the dark

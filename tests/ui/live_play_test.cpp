@@ -13,6 +13,7 @@
 #include "rules/targeting.h"
 #include "support/creation_keys.h"
 #include "support/game_start.h"
+#include "support/new_game_fixture.h"
 #include "ui/frame_composition.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
@@ -36,16 +37,8 @@ using testing::press_command;
 using testing::start_new_game;
 using testing::started_game;
 
-class LivePlay : public ::testing::Test {
+class LivePlay : public testing::new_game_fixture {
   protected:
-    void SetUp() override {
-        if (!session.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
-        reset_keybindings();
-        ASSERT_TRUE(session.start());
-        random_seed = 20261210;
-        ASSERT_TRUE(start_new_game(session));
-        hero = player;
-    }
     // A kobold awake on a free cell next to the character, the only creature of the level.
     int kobold_next_to_hero() {
         for (int i = 1; i < int(beings.size()); ++i)
@@ -60,8 +53,6 @@ class LivePlay : public ::testing::Test {
         }
         return 0;
     }
-    started_game session{::testing::UnitTest::GetInstance()->current_test_info()->name()};
-    int hero = 0;
 };
 
 bool same_pixels(const Bitmap& a, const Bitmap& b) {
