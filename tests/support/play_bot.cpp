@@ -88,6 +88,7 @@ class bot {
         // The program seeds itself from the time of day, which the test clock holds still: the
         // seed takes its place, so every seed plays its own dungeon.
         random_seed = options_.seed;
+        record("seed " + std::to_string(options_.seed));
         last_progress_ = wall_clock::now();
         for (;;) {
             if (!report_.ending.empty()) break;
@@ -95,6 +96,7 @@ class bot {
                 if (!saving_) return finish("fatal");
                 saving_ = false;
                 ++report_.saves;
+                record("restart");
                 if (!game_.restart()) return finish("no start");
                 loading_ = true;
                 continue;
@@ -167,7 +169,12 @@ class bot {
         return report_;
     }
 
+    void record(const std::string& event) {
+        if (options_.on_event) options_.on_event(event);
+    }
+
     void tick() {
+        record("tick");
         game_.clock.advance(tick_ms);
         run_due_timers();
     }
@@ -181,6 +188,8 @@ class bot {
                          me && on_map(me->x, me->y) ? light_map.light(me->x, me->y) : -1, key,
                          shift.shift ? " shift" : "", shift.ctrl ? " ctrl" : "", shift.alt ? " alt" : "");
         }
+        record("key " + std::to_string(key) + ' ' + char('0' + shift.shift) + ' ' + char('0' + shift.ctrl) +
+               ' ' + char('0' + shift.alt));
         game_.press(key, shift);
         if (options_.trace) trace_new_log_lines();
     }
@@ -1112,6 +1121,7 @@ class bot {
     // After a death or a victory the spectator looks on; the game-over dialog follows.
     void spectator_step() {
         if (game_over_.empty()) game_over_ = state.won ? "won" : "died";
+        record("wait 1000");
         game_.clock.advance(1000);
         run_due_timers();
         if (++spectator_ticks_ > spectator_tick_limit) finish("hang");
