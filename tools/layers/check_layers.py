@@ -3,7 +3,9 @@
 
 The layers, bottom to top: records, platform, world, the peer layer (rules, generation, ai, which
 call each other through their public headers), ui, and main.cpp on top. A folder may include its
-own folder and the folders its row allows; nothing else. Run by the test command and CI.
+own folder and the folders its row allows; nothing else. Every spelling counts: a relative
+"../x/...", an angle <x/...> or another case names the same folder as "x/...". Run by the test
+command and CI.
 Usage: check_layers.py [source-root]   (default: the src/ folder beside tools/)
 """
 import os
@@ -20,7 +22,36 @@ ALLOWED = {
     "ui": {"records", "platform", "world", "rules", "generation", "ai"},
     "": {"ui"},  # src/main.cpp
 }
-INCLUDE = re.compile(r'^\s*#\s*include\s*"([a-z_]+)/[^"]+"')
+# Any spelling of an include: "x/y.h", "../x/y.h", <x/y.h>, in any case.
+INCLUDE = re.compile(r'^\s*#\s*include\s*(?:"([^"]+)"|<([^>]+)>)')
+
+
+def named_folder(src, including_folder, written, quoted):
+    """The src/ folder an include names ("" for main.cpp's level), or None when it names none
+    (a system or library header). A quoted include is found beside the including file first, as
+    the compiler does (a path opening with "." always is), then from src/; an angle include only
+    from src/."""
+    candidates = []
+    beside = os.path.normpath(os.path.join(including_folder, written))
+    if quoted and (written.startswith(".") or os.path.exists(beside)):
+        candidates.append(beside)
+    candidates.append(os.path.normpath(os.path.join(src, written)))
+    folders = {name.lower(): name for name in os.listdir(src) if os.path.isdir(os.path.join(src, name))}
+    for full in candidates:
+        rel = os.path.relpath(full, src)
+        if rel.startswith(".."):
+            continue
+        parts = rel.split(os.sep)
+        if len(parts) == 1:
+            if os.path.exists(full):
+                return ""
+            continue
+        folder = parts[0].lower()
+        if folder in folders:
+            return folders[folder]
+        if folder in ALLOWED:
+            return folder
+    return None
 
 
 def violations(src):
@@ -37,8 +68,9 @@ def violations(src):
                     m = INCLUDE.match(line)
                     if not m:
                         continue
-                    target = m.group(1)
-                    if target == layer:
+                    quoted = m.group(1) is not None
+                    target = named_folder(src, folder, m.group(1) or m.group(2), quoted)
+                    if target is None or target == layer:
                         continue
                     if layer not in ALLOWED:
                         found.append(f"{path}:{number}: folder '{layer}' is not in the layer table")

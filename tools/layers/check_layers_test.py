@@ -28,6 +28,8 @@ def main():
         "rules/melee.cpp": '#include "ai/sight.h"\n#include "generation/dig.h"\n',
         "ui/draw.cpp": '#include "rules/melee.h"\n',
         "main.cpp": '#include "ui/game_window.h"\n',
+        "ui/game_window.h": "#include <SDL2/SDL.h>\n#include <vector>\n",
+        "ui/menus.cpp": '#include "draw.h"\n#include "../world/map.h"\n',
     }
     failures = []
     code, out = run(good)
@@ -39,6 +41,10 @@ def main():
         ("records/codec.cpp", '#include "platform/files.h"\n'),
         ("platform/window.cpp", '#include "world/globals.h"\n'),
         ("tools/stray.cpp", '#include "world/globals.h"\n'),
+        ("rules/combat.cpp", '#include "../ui/draw.h"\n'),
+        ("rules/damage.cpp", "#include <ui/draw.h>\n"),
+        ("rules/melee.cpp", '#include "UI/draw.h"\n'),
+        ("world/being.cpp", '#include "./../rules/melee.h"\n'),
     ]
     for path, text in wrong:
         code, out = run({**good, path: "// a line first\n" + text})
