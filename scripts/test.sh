@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up a fresh machine, builds everything and runs every test.
+# Sets up a fresh machine, builds everything and runs every test. A skipped test fails the run:
+# the build makes everything the tests need, so a skip would hide a broken build.
 # Usage: scripts/test.sh [build-dir] [extra cmake arguments...]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,4 +9,10 @@ shift || true
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" "$build" "$@"
 cd "$build"
-SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ctest --output-on-failure -j"$(nproc)"
+log=$(mktemp "${TMPDIR:-/tmp}/dravok-ctest.XXXXXX")
+trap 'rm -f "$log"' EXIT
+SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ctest --output-on-failure -j"$(nproc)" | tee "$log"
+if grep -q -e "tests did not run" -e "\*\*\*Skipped" -e "\*\*\*Not Run" "$log"; then
+  echo "some tests were skipped or did not run: every test must run"
+  exit 1
+fi

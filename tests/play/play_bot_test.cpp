@@ -27,7 +27,7 @@ bot_report play(uint32_t seed, int turns) {
 }
 
 TEST(PlayBot, SeededGamesPlayToTheirEndWithoutAHangOrAFatalError) {
-    if (!started_game("bot_probe").ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+    if (!started_game("bot_probe").ready()) FAIL() << "the build has not made Data/ yet";
     int saves = 0, loads = 0, fights = 0, items = 0;
     for (uint32_t seed : {11u, 12u, 13u}) {
         const bot_report r = play(seed, short_turns);
@@ -51,7 +51,7 @@ TEST(PlayBot, SeededGamesPlayToTheirEndWithoutAHangOrAFatalError) {
 }
 
 TEST(PlayBot, TheSameSeedReplaysTheSameGameAndAnotherSeedAnotherDungeon) {
-    if (!started_game("bot_probe").ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+    if (!started_game("bot_probe").ready()) FAIL() << "the build has not made Data/ yet";
     const bot_report first = play(21u, 150);
     const bot_report second = play(21u, 150);
     EXPECT_EQ(testing::report_line(first), testing::report_line(second));

@@ -37,7 +37,7 @@ using testing::turn_driver;
 class FollowersInPlay : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!program.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+        if (!program.ready()) FAIL() << "the build has not made Data/ yet";
         ASSERT_TRUE(program.start());
         driver = std::make_unique<turn_driver>(16); // the level replaces the main menu's screen
     }

@@ -15,7 +15,7 @@ namespace dravok::testing {
 class new_game_fixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!session.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+        if (!session.ready()) FAIL() << "the build has not made Data/ yet";
         reset_keybindings();
         ASSERT_TRUE(session.start());
         random_seed = 20261210;

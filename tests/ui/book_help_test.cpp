@@ -27,7 +27,7 @@ std::string numbered_lines(int n) {
 
 TEST(BookScreen, EndIsReachedOnlyWhenTheLastLineIsDrawn) {
     testing::started_game game("book");
-    if (!game.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+    if (!game.ready()) FAIL() << "the build has not made Data/ yet";
     ASSERT_TRUE(game.start());
     testing::turn_driver driver; // a being to look through; the driver resets the settings
     driver.add_player(5, 5);
@@ -57,7 +57,7 @@ TEST(BookScreen, EndIsReachedOnlyWhenTheLastLineIsDrawn) {
 
 TEST(HelpScreen, KeyboardFromTheLayoutAndBackWithEscape) {
     testing::started_game game("help");
-    if (!game.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+    if (!game.ready()) FAIL() << "the build has not made Data/ yet";
     ASSERT_TRUE(game.start());
     // From the keybindings menu, "H".
     setup_menu(menu_keybindings);

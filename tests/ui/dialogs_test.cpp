@@ -86,7 +86,7 @@ TEST(Dialogs, LinesAreRevealedOneByOneBeforeTheButtons) {
 
 TEST(Dialogs, GameOverDialogIgnoresEscapeAndOffersTheMainMenuAndQuit) {
     testing::started_game game("game_over");
-    if (!game.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+    if (!game.ready()) FAIL() << "the build has not made Data/ yet";
     ASSERT_TRUE(game.start());
     // The end of play looks on at a being of the level.
     turn_driver driver;
@@ -113,7 +113,7 @@ TEST(Dialogs, GameOverDialogIgnoresEscapeAndOffersTheMainMenuAndQuit) {
 
 TEST(Dialogs, TheMainMenuAfterAGameOverStartsWithTheLogSpeakingAgain) {
     testing::started_game game("game_over_log");
-    if (!game.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+    if (!game.ready()) FAIL() << "the build has not made Data/ yet";
     ASSERT_TRUE(game.start());
     turn_driver driver;
     driver.add_player(5, 5);
@@ -134,7 +134,7 @@ TEST(Dialogs, TheMainMenuAfterAGameOverStartsWithTheLogSpeakingAgain) {
 
 TEST(Dialogs, DialogFrameShowsTitleButtonsAndQuestion) {
     testing::started_game game("dialog_frame");
-    if (!game.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+    if (!game.ready()) FAIL() << "the build has not made Data/ yet";
     ASSERT_TRUE(game.start());
     trap_ahead t;
     t.driver.press(key_right);

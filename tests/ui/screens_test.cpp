@@ -50,7 +50,7 @@ class Screens : public ::testing::Test {
         dir = fs::temp_directory_path() / ("dravok-screens-" + std::to_string(getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
-        if (!build_tileset(dir.string())) GTEST_SKIP() << "the tile-set builder is not built";
+        if (!build_tileset(dir.string())) FAIL() << "the tile-set builder is not built";
         set_program_folder(dir.string() + "/");
         clear_quit_request();
         state = tstate{};

@@ -55,7 +55,7 @@ int talent_named(const std::string& identifier) {
 class ShopPlay : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!game.ready()) GTEST_SKIP() << "the build has not made Data/ yet";
+        if (!game.ready()) FAIL() << "the build has not made Data/ yet";
         ASSERT_TRUE(game.start());
     }
     // Moves the cursor of the current pane to the row with the down key.

@@ -67,7 +67,7 @@ class Startup : public ::testing::Test {
         fs::create_directories(dir / "Data");
         set_program_folder(dir.string() + "/");
         if (!fs::exists(built("Dravok.dbs")) || !fs::exists(built("Dravok.dti")))
-            GTEST_SKIP() << "the build has not made Data/ yet";
+            FAIL() << "the build has not made Data/ yet";
         set_clock(&clock);
         clear_quit_request();
         state = tstate{};
