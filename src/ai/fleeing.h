@@ -1,5 +1,5 @@
 // Fleeing, investigating and escaping: the moves a creature makes away from threats or toward
-// what it noticed. Called by the decision chain. Until they land every attempt declines.
+// what it noticed. Called by the decision chain.
 #pragma once
 
 namespace dravok {

@@ -1,7 +1,6 @@
 // Followers, items, talents and hostility in the decision chain: turning hostile, using
 // talents and items, picking items up, following masters and teleporter users. Called by the
-// decision chain and by the rules (hostility). Until they land nobody turns hostile by itself
-// and every attempt declines.
+// decision chain and by the rules (hostility).
 #pragma once
 
 namespace dravok {

@@ -38,6 +38,7 @@ void remember_place(int x, int y) {
     update_level(0);
 }
 
+// not built yet: the reset of the autopilot's search that starting the autopilot needs.
 void reset_autopilot_search() {}
 
 } // namespace dravok

@@ -223,8 +223,7 @@ void damage_being(int target, int attacker, const tdamage& given, tdamage& resul
     }
 }
 
-// The die-hard talent and the die-hard item effect act through the talent and effect rules;
-// until those land no being survives its death this way.
+// The die-hard talent and the die-hard item effect act through the talent and effect rules.
 namespace {
 
 constexpr int die_hard_from_item = 2, die_hard_from_talent = 3;

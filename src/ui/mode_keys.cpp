@@ -1,5 +1,4 @@
-// Mode key handlers. The help screen's and the autopilot's keys are whole; the other screens,
-// until they land, return to the map on any key.
+// Mode key handlers: the keys of the help screen, the autopilot and the book.
 #include "ui/mode_keys.h"
 #include "records/layout_being.h"
 #include "records/layout_level.h"
@@ -27,8 +26,9 @@ namespace dravok {
 void handle_character_commands(int, int, int, int) {
     game_mode = sheet_view[sheet_view_return_mode];
 }
+// not built yet: Up, Down and the page keys scroll the book, any other key opens the inventory.
 void handle_book_commands(int, int, int, int) {
-    game_mode = 3;
+    game_mode = mode_main;
 }
 
 void open_character_sheet(int being) {
