@@ -1,8 +1,10 @@
 #include "world/dice_world.h"
+#include "records/being_flags.h"
 #include "records/layout_being.h"
 #include "records/layout_level.h"
 
 #include "world/globals.h"
+#include "world/lookup.h"
 
 namespace dravok {
 
@@ -26,9 +28,8 @@ int dice_current_depth() {
     return level.index;
 }
 
-// The creature-type names are not loaded yet: no name is known, so "against" stays unchanged.
-int dice_being_type_index(std::string_view) {
-    return -1;
+int dice_being_type_index(std::string_view name) {
+    return index_of_name(type_flag_names, name);
 }
 
 } // namespace dravok

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "records/being_flags.h"
 #include "records/layout_being.h"
 #include "records/layout_level.h"
 #include "world/dice.h"
@@ -171,14 +172,18 @@ tdamage_dice parsed_damage(std::string_view text) {
 }
 
 TEST(Damage, ItemsSetTypesAndAgainstBonuses) {
-    tdamage_dice d = parsed_damage(" FIRE:1d6, against_hit:2 ,against_damage=-3, against_multiplier:3, 1d4 ");
+    tdamage_dice d = parsed_damage(
+        " FIRE:1d6, against:Undead, against_hit:2 ,against_damage=-3, against_multiplier:3, 1d4 ");
     EXPECT_EQ(d.of(6).count, 1);
     EXPECT_EQ(d.of(6).sides, 6);
     EXPECT_EQ(d.against_hit, 2);
     EXPECT_EQ(d.against_damage, -3);
     EXPECT_EQ(d.against_multiplier, 3);
     EXPECT_EQ(d.of(1).sides, 4); // a lone formula is blunt
-    EXPECT_EQ(d.against_type, 0);
+    EXPECT_EQ(d.against_type, tf_undead);
+    // An unknown creature type leaves the against type as it was.
+    EXPECT_EQ(parsed_damage("against:undead, against:no_such_kind").against_type, tf_undead);
+    EXPECT_EQ(parsed_damage("1d4").against_type, 0);
 
     // "=" serves when there is no ":"; a later item replaces an earlier one of the same type.
     d = parsed_damage("cold=1d4,cold:2,slash:1d8+1");
