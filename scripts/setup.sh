@@ -9,7 +9,7 @@ packages=(
   libpng-dev zlib1g-dev nlohmann-json3-dev librsvg2-dev librsvg2-common
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
-  xvfb xauth xdg-utils procps xdotool imagemagick
+  xvfb xauth xfonts-base xdg-utils procps xdotool imagemagick
 )
 
 missing=()

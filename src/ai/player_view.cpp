@@ -157,7 +157,8 @@ void update_player_view(int being) {
         seen_being_list.fill({});
         seen_item_list.fill({});
         for (tbeing& o : beings)
-            if (o.turns_unseen_by_player != never_seen) ++o.turns_unseen_by_player;
+            // Free slots are left as they were freed, so the next being there starts from blank.
+            if (o.in_use != 0 && o.turns_unseen_by_player != never_seen) ++o.turns_unseen_by_player;
     }
     const bool roll_stealth = game_mode == mode_main && last_view_time != 0 &&
                               last_view_time != game.game_clock &&

@@ -134,6 +134,8 @@ bool setup_level(int depth) {
     }
     player = 0;
     player_character = 0;
+    // An item chosen for the end of a trip is an index among the items of the level left.
+    loot_target_item = 0;
     level = levels[target];
     map_size = level.map_size;
     clear_map_effect_grid();

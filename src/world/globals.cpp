@@ -10,6 +10,8 @@
 #include "world/error_log.h"
 #include "world/game_folders.h"
 #include "world/geometry.h"
+#include "world/indicators.h"
+#include "world/item_placement.h"
 #include "world/message_log.h"
 #include "world/presentation.h"
 #include "world/random.h"
@@ -170,8 +172,10 @@ void clear_being_arrays() {
     const auto end = static_cast<std::size_t>(high + 1);
     for (std::size_t i = 0; i < end && i < beings.size(); ++i)
         beings[i] = blank_being;
+    // A slot's item list is made again when the slot is next filled, at its first length: a list
+    // grown or kept from an earlier level or game would make this one unlike a fresh start.
     for (std::size_t i = 0; i < end && i < being_items.size(); ++i)
-        blank_all(being_items[i], blank_item);
+        being_items[i].clear();
     for (std::size_t i = 0; i < end && i < seen_cells.size(); ++i)
         seen_cells[i].fill(0);
     for (std::size_t r = 0; r < end && r < sight_matrix.size(); ++r)
@@ -216,7 +220,15 @@ void reset_table_run_fields() {
 }
 
 void reset_world() {
+    // The last game's record is read by the screens before the next one starts (character
+    // creation among them): it must be the fresh program's.
+    game = game_template;
     player = 0;
+    player_character = 0;
+    loot_target_item = 0;
+    // The lists are the world's own: a new game clears them whether or not an interface is
+    // there to clear its speech bubbles with them.
+    clear_indicator_lists();
     run_hook(world_hooks.clear_indicators);
     areas.assign(1, blank_area);
     clear_being_arrays();

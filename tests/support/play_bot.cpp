@@ -84,7 +84,7 @@ class bot {
     }
 
     bot_report run() {
-        if (!(game_.start())) return finish("no start");
+        if (!options_.from_main_menu && !game_.start()) return finish("no start");
         // The program seeds itself from the time of day, which the test clock holds still: the
         // seed takes its place, so every seed plays its own dungeon.
         random_seed = options_.seed;
@@ -147,6 +147,8 @@ class bot {
 
     int turns() const {
         if (!started_play_) return 0;
+        // Once the game has ended its record is the next game's: the count stays where it was.
+        if (player == 0) return std::max(last_turns_, 0);
         return int((game.game_clock - first_clock_) / round_time);
     }
 

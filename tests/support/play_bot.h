@@ -26,6 +26,9 @@ struct bot_options {
     bool trace = false;
     // Called whenever the turn count grows.
     std::function<void(int turns)> on_progress;
+    // The game is at its main menu already (a game before this one returned there): the bot
+    // begins from it instead of starting the program.
+    bool from_main_menu = false;
     // Called with every input the game gets, in order, for recording a game that replays
     // without the bot: "seed N" (the seed set after start), "tick" (the bot's timer tick), "wait MS" (a
     // longer one while the spectator looks on), "key K S C A" (code and the Shift, Ctrl, Alt flags),

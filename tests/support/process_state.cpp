@@ -83,15 +83,15 @@ template <class T> void keep(T& global) {
     }
 }
 
-// The values the game's own reset routines do not put back: records, blank records, counters,
-// settings of other units and the scratch state of the generator, sight, light and effects.
+// The values the game's own reset routines do not put back: blank records, counters, settings
+// of other units and the scratch state of the generator, sight, light and effects. What a new
+// game resets (reset_world) is left to it, so a test starts as a new game does.
 void keep_start_values() {
     // The hooks go back first: a test may have installed its own, or the window's.
     keep(world_hooks), keep(presentation);
-    keep(game), keep(state), keep(settings);
-    keep(player), keep(player_character), keep(game_mode);
+    keep(state), keep(settings), keep(game_mode);
     keep(level), keep(map_size), keep(map_cells), keep(map_effect_grid), keep(light_map);
-    keep(last_chatter_time), keep(furniture_variant_counters), keep(probe_effects);
+    keep(probe_effects);
     keep(game_template), keep(blank_being), keep(blank_item), keep(effect_template);
     keep(blank_cell), keep(blank_area), keep(blank_stuff), keep(blank_map_effect_cell);
     keep(database_header);
@@ -118,7 +118,7 @@ void keep_start_values() {
     keep(effect_target_invalid), keep(target_action_kind), keep(remembered_aiming_command);
     keep(target_cursor_x), keep(target_cursor_y), keep(target_blocked), keep(target_step);
     keep(last_noise_decay_time);
-    keep(loot_target_item), keep(last_picked_being);
+    keep(last_picked_being);
 
     keep(screen_layout), keep(view_memory);
 
@@ -127,13 +127,12 @@ void keep_start_values() {
     keep(game_character), keep(edited_character), keep(level_up_snapshot), keep(sheet_view);
     keep(dialog), keep(dialog_buttons), keep(dialog_lines_logged), keep(string_dialog);
     keep(menu), keep(menu_items), keep(lister), keep(command_acted), keep(current_title_picture);
-    keep(statistics), keep(history), keep(past_characters), keep(save_names);
-    keep(recent_chatter), keep(plan_chatter_times), keep(log_changed);
+    keep(statistics), keep(save_names), keep(log_changed);
     keep(book_at_end), keep(book_identifier), keep(book_line_count), keep(book_name), keep(book_text);
     keep(book_top_line);
     keep(explore_path), keep(explore_taken), keep(last_view_being), keep(last_view_time);
     keep(seen_being_list), keep(seen_item_list), keep(offscreen_beings);
-    keep(animation_shown), keep(bubbles), keep(cell_animations), keep(indicators);
+    keep(animation_shown), keep(bubbles);
 }
 
 class reset_listener : public ::testing::EmptyTestEventListener {
@@ -174,6 +173,8 @@ void reset_process_state() {
     reset_keybindings();
     free_graphics();
     clear_sprite_infos();
+    // Last, the new game's own reset: what it leaves behind, a new game in the program would too.
+    reset_world();
 }
 
 void reset_state_before_each_test() {

@@ -2,6 +2,7 @@
 #include "support/world_print.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "records/layout_being.h"
 #include "records/layout_game.h"
@@ -32,26 +33,43 @@ struct fnv {
     }
 };
 
+bool same_bytes(const auto& a, const auto& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// The entries that differ from the blank, each with its index: how long an array has grown, and
+// how many blank entries it keeps, is storage and no part of the world.
+template <class T> void add_filled(fnv& f, const std::vector<T>& entries, const T& blank, std::size_t from) {
+    for (std::size_t i = from; i < entries.size(); ++i)
+        if (!same_bytes(entries[i], blank)) {
+            f.add(i);
+            f.add(entries[i]);
+        }
+}
+
 } // namespace
 
 std::vector<world_part> world_print_parts() {
     fnv record, people, things, map, log;
     // The call trace is a breadcrumb of the last routines entered, written by whoever asks the
-    // game a question (the play bot too): it is no part of the game's course.
+    // game a question (the play bot too), and the save time is the wall clock's: neither is part
+    // of the game's course; nor is the time played, which the wall clock counts.
     tgame course = game;
     std::fill(std::begin(course.call_trace), std::end(course.call_trace), uint16_t(0));
+    course.save_time = 0;
+    course.seconds_played = 0;
     record.add(course);
     record.add(player);
     record.add(player_character);
-    people.add(beings.size());
-    for (std::size_t b = 1; b < beings.size(); ++b) {
-        people.add(beings[b]);
-        if (b < being_items.size())
-            for (const titem& item : being_items[b])
-                people.add(item);
+    add_filled(people, beings, blank_being, 1);
+    for (std::size_t b = 1; b < being_items.size(); ++b) {
+        fnv carried;
+        add_filled(carried, being_items[b], blank_item, 0);
+        if (carried.h == fnv{}.h) continue;
+        people.add(b);
+        people.add(carried.h);
     }
-    for (std::size_t i = 1; i < level_items.size(); ++i)
-        things.add(level_items[i]);
+    add_filled(things, level_items, blank_item, 1);
     map.add(map_size);
     for (int x = 1; x <= map_size; ++x)
         for (int y = 1; y <= map_size; ++y)

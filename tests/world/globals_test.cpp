@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "records/layout_being.h"
 #include "records/layout_files.h"
+#include "records/layout_game.h"
 #include "records/layout_item.h"
 #include "records/layout_level.h"
 #include "records/layout_map.h"
@@ -15,6 +16,7 @@
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/item_placement.h"
 #include "world/world_hooks.h"
 
 namespace dravok {
@@ -79,6 +81,9 @@ TEST_F(WorldGlobals, ResetWorldBlanksTheWorldAndOnlyTheRunTimeFieldsOfTheTables)
     vaults.resize(2);
 
     player = 4;
+    player_character = 4;
+    loot_target_item = 6;
+    game.game_clock = 5000; // the last game's record
     beings[3].serial = 9;
     beings[4].serial = 10; // the sight arrays below hold what beings 3 and 4 saw
     note_being_slot_used(3);
@@ -127,7 +132,13 @@ TEST_F(WorldGlobals, ResetWorldBlanksTheWorldAndOnlyTheRunTimeFieldsOfTheTables)
     EXPECT_EQ(player, 0);
     for (std::size_t b = 0; b < beings.size(); ++b)
         ASSERT_TRUE(is_blank(beings[b], blank_being)) << b;
+    // The item list goes with the slot's being; filling the slot again makes a blank one.
+    EXPECT_TRUE(being_items[3].empty());
+    note_being_slot_used(3);
     EXPECT_TRUE(is_blank(being_items[3][7], blank_item));
+    EXPECT_EQ(player_character, 0);
+    EXPECT_EQ(loot_target_item, 0);
+    EXPECT_EQ(game.game_clock, 0u);
     EXPECT_EQ(sight_matrix[3][4], 0);
     EXPECT_EQ(first_seen_matrix[4][3], 0u);
     EXPECT_EQ(seen_cells[3](128, 128), 0);
