@@ -2,16 +2,26 @@
 #include "rules/attack_common.h"
 #include "records/layout_base.h"
 #include "records/layout_being.h"
+#include "records/layout_game.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "ai/emotion.h"
 #include "ai/sight.h"
+#include "rules/action_time.h"
+#include "rules/after_damage.h"
+#include "rules/attack_damage.h"
+#include "rules/attack_message.h"
 #include "rules/damage.h"
 #include "rules/effects.h"
+#include "rules/melee.h"
+#include "rules/sound.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/experience_award.h"
+#include "world/geometry.h"
 #include "world/globals.h"
 #include "world/item_record.h"
 #include "world/message_log.h"
@@ -43,6 +53,70 @@ std::string healed_sentence(int being, int points) {
 }
 
 } // namespace
+
+tattack_round begin_attack_round(int attacker, int defender, int depth) {
+    tattack_round round;
+    round.attacker = attacker;
+    round.defender = defender;
+    round.depth = depth;
+    round.health_before = beings[defender].health;
+    round.distance = get_being_distance(attacker, defender);
+    std::memcpy(round.saved_modifiers, beings[attacker].attack_modifiers, sizeof round.saved_modifiers);
+    return round;
+}
+
+void begin_blow(tattack_round& round, const tdamage_dice& damage) {
+    std::memcpy(beings[round.attacker].attack_modifiers, round.saved_modifiers, sizeof round.saved_modifiers);
+    apply_against_bonuses(round.attacker, round.defender, damage);
+}
+
+void strike(tattack_round& round, tdamage& rolled, int cause) {
+    const bool asleep = beings[round.defender].asleep_counter != 0;
+    damage_being(round.defender, round.attacker, rolled, round.result, round.depth, cause);
+    if (asleep && round.result.total > 0) round.damaged_asleep = true;
+    round.total += round.result.total;
+}
+
+void note_natural_ready(tattack_round& round, int index, int base_time, int time_multiplier) {
+    const uint32_t ready =
+        game.game_clock + uint32_t(action_time_mult(round.attacker, base_time, time_multiplier, true));
+    beings[round.attacker].natural_attack(index).ready_time = ready;
+    if (round.earliest_ready == 0 || ready < round.earliest_ready) round.earliest_ready = ready;
+}
+
+void tell_blow(tattack_round& round, int verb_group, bool hit, int defence_kind, const titem& item,
+               int attack, bool vampiric) {
+    std::string sentence;
+    compose_attack_message(round.attacker, round.defender, verb_group, sentence, round.result, hit,
+                           defence_kind, item, attack);
+    append_blow_sentence(round.message, sentence);
+    if (vampiric && round.result.total > 0) round.drain = true;
+    round.killed = round.result.killed != 0;
+}
+
+std::string settle_attack(tattack_round& round, int action_kind, int base_time, int direction,
+                          int sound_kind) {
+    const int attacker = round.attacker, defender = round.defender, depth = round.depth;
+    const std::string experience =
+        round.killed ? award_experience_from_being(defender, depth) : std::string();
+    std::memcpy(beings[attacker].attack_modifiers, round.saved_modifiers, sizeof round.saved_modifiers);
+    beings[attacker].last_action_kind = uint8_t(action_kind);
+    after_damage(attacker, defender, round.health_before, round.total, round.result, depth);
+
+    uint32_t next = game.game_clock + uint32_t(action_time(attacker, base_time + round.time_modifier, true));
+    if (round.time_modifier == 0 && next < round.earliest_ready)
+        next = attack_recovery_time(attacker, round.earliest_ready);
+    beings[attacker].next_action_time = next;
+    set_being_lunge(attacker, defender, direction);
+    // A blow that struck the defender in its sleep makes no sound of battle.
+    if (!round.damaged_asleep) check_sounds(attacker, 0, 0, depth, sound_kind);
+    return experience;
+}
+
+void finish_attack_round(tattack_round& round, const std::string& experience) {
+    finish_attack(round.attacker, round.defender, round.killed, round.drain, round.total, round.message,
+                  experience, round.result, round.depth);
+}
 
 titem weapon_hand_item(int being, int hand) {
     const int index = beings[being].weapon_set.hand_item[hand - 1];

@@ -36,6 +36,8 @@ namespace {
 constexpr int action_melee = 11;
 constexpr int cause_melee = 1;
 constexpr int lowest_hit = 8;
+constexpr int melee_base_time = 15;
+constexpr int natural_ready_base = 20;
 
 } // namespace
 
@@ -49,148 +51,142 @@ bool can_natural_melee_attack(int attacker, int defender, int depth) {
     return false;
 }
 
-void melee_attack(int attacker, int defender, int direction, int depth) {
-    depth = trace_enter(depth, trace_melee_attack);
-    if (!is_being_ok(attacker, depth) || !is_being_ok(defender, depth)) return;
-    // Hit effects may add beings and move the array: every use looks the records up anew.
-    auto A = [&]() -> tbeing& { return beings[attacker]; };
-    auto D = [&]() -> tbeing& { return beings[defender]; };
+namespace {
 
-    int d0 = 0;
+// The defence a blow meets: the defender's kind of defence and its value before the roll.
+struct tmelee_defence {
     int kind = defence_dodge;
-    if (D().asleep_counter > 0) {
-        kind = defence_asleep;
-    } else if (D().ability_of(2) == 0) {
-        kind = defence_helpless;
+    int value = 0;
+    int penalty = 0; // for standing among several foes
+};
+
+// A sleeping or helpless defender has no defence kind of its own; otherwise it dodges, blocks
+// with its shield or parries with the hand whose defence is the best.
+tmelee_defence melee_defence_of(int defender) {
+    tmelee_defence d;
+    const tbeing& D = beings[defender];
+    if (D.asleep_counter > 0) {
+        d.kind = defence_asleep;
+    } else if (D.ability_of(2) == 0) {
+        d.kind = defence_helpless;
     } else {
-        d0 = D().skill_of(2);
-        const tweapon_set& set = D().weapon_set;
-        if (set.shield_held && set.melee_defence[1] > d0) {
-            d0 = set.melee_defence[1];
-            kind = defence_block;
+        d.value = D.skill_of(2);
+        const tweapon_set& set = D.weapon_set;
+        if (set.shield_held && set.melee_defence[1] > d.value) {
+            d.value = set.melee_defence[1];
+            d.kind = defence_block;
         }
         for (int h = 1; h <= hand_count; ++h) {
-            if (set.melee[h - 1] && set.melee_defence[h - 1] > d0) {
-                d0 = set.melee_defence[h - 1];
-                kind = h;
+            if (set.melee[h - 1] && set.melee_defence[h - 1] > d.value) {
+                d.value = set.melee_defence[h - 1];
+                d.kind = h;
             }
         }
     }
+    return d;
+}
 
-    const int health_before = D().health;
-    const int penalty = surrounded_penalty(defender);
-    const int distance = get_being_distance(attacker, defender);
-    int time_modifier = 0;
-    int total = 0;
-    tdamage result{};
-    bool struck_with_hand = false, killed = false, drain = false, damaged_asleep = false;
-    uint32_t earliest_ready = 0;
-    std::string message;
-    uint8_t saved[5];
-    std::memcpy(saved, A().attack_modifiers, sizeof saved);
+// The opposed roll of one blow: the attack total and the defence it meets.
+void roll_melee_blow(const tattack_round& round, const tmelee_defence& d, int attack_value, bool weapon,
+                     int& attack, int& defence) {
+    int r = roll_dice(d20_dice);
+    const int defence_bonus = weapon ? attack_defence_bonus(beings[round.defender]) : 0;
+    if (d.kind == defence_asleep) {
+        r = 20;
+        defence = d.value;
+    } else if (d.kind == defence_helpless) {
+        r = 20;
+        defence = d.value + defence_bonus;
+    } else {
+        const int second = roll_dice(d20_dice);
+        defence = d.value + second + defence_bonus - d.penalty;
+    }
+    attack = r + attack_value + attack_hit_bonus(beings[round.attacker]);
+}
 
-    // The opposed roll of one blow: the attack total and the defence it meets.
-    auto roll = [&](int attack_value, bool weapon, int& attack, int& defence) {
-        int r = roll_dice(d20_dice);
-        const int defence_bonus = weapon ? attack_defence_bonus(D()) : 0;
-        if (kind == defence_asleep) {
-            r = 20;
-            defence = d0;
-        } else if (kind == defence_helpless) {
-            r = 20;
-            defence = d0 + defence_bonus;
-        } else {
-            const int second = roll_dice(d20_dice);
-            defence = d0 + second + defence_bonus - penalty;
-        }
-        attack = r + attack_value + attack_hit_bonus(A());
-    };
-    auto apply_hit = [&](tdamage& rolled, const teffect& hit_effect, int used_item) {
-        const bool asleep = D().asleep_counter != 0;
-        damage_being(defender, attacker, rolled, result, depth, cause_melee);
-        if (asleep && result.total > 0) damaged_asleep = true;
-        total += result.total;
-        if (!result.killed && hit_effect.kind != 0)
-            run_attack_hit_effect(attacker, defender, hit_effect, used_item, distance, action_melee, true,
-                                  depth);
-    };
+// A blow that hit: its damage, then its hit effect on a defender still alive.
+void land_melee_blow(tattack_round& round, tdamage& rolled, const teffect& hit_effect, int used_item) {
+    strike(round, rolled, cause_melee);
+    if (!round.result.killed && hit_effect.kind != 0)
+        run_attack_hit_effect(round.attacker, round.defender, hit_effect, used_item, round.distance,
+                              action_melee, true, round.depth);
+}
 
+// A blow with every hand whose weapon reaches the defender; true when one was struck.
+bool strike_with_hands(tattack_round& round, const tmelee_defence& d) {
+    const int attacker = round.attacker, defender = round.defender;
+    bool struck_with_hand = false;
     for (int h = 1; h <= hand_count; ++h) {
         message_text.clear();
-        const tweapon_set set = A().weapon_set;
-        if (!((distance <= 1 || set.reach[h - 1]) && set.melee[h - 1] && !killed)) continue;
+        const tweapon_set set = beings[attacker].weapon_set;
+        if (!((round.distance <= 1 || set.reach[h - 1]) && set.melee[h - 1] && !round.killed)) continue;
         const titem item = weapon_hand_item(attacker, h);
-        time_modifier = std::max<int>(time_modifier, set.speed[h - 1]);
-        std::memcpy(A().attack_modifiers, saved, sizeof saved);
-        apply_against_bonuses(attacker, defender, set.melee_damage[h - 1]);
+        round.time_modifier = std::max<int>(round.time_modifier, set.speed[h - 1]);
+        begin_blow(round, set.melee_damage[h - 1]);
         struck_with_hand = true;
         bool hit = false;
         int attack = 0, defence = 0;
-        roll(set.melee_attack[h - 1], true, attack, defence);
+        roll_melee_blow(round, d, set.melee_attack[h - 1], true, attack, defence);
         tdamage rolled;
         roll_attack_damage(true, attacker, defender, attack, defence, set.melee_damage_bonus[h - 1],
                            set.melee_damage[h - 1], item, rolled);
-        result = tdamage{};
+        round.result = tdamage{};
         if (attack >= lowest_hit && attack > defence) {
             hit = true;
-            if (being_status(A(), st_elemental_melee)) add_elemental_damage(rolled, one_dice, rolled);
-            apply_hit(rolled, item.hit_effect, set.hand_item[h - 1]);
+            if (being_status(beings[attacker], st_elemental_melee))
+                add_elemental_damage(rolled, one_dice, rolled);
+            land_melee_blow(round, rolled, item.hit_effect, set.hand_item[h - 1]);
         }
-        std::string sentence;
-        compose_attack_message(attacker, defender, rolled.physical_type, sentence, result, hit, kind, item,
-                               attack);
-        append_blow_sentence(message, sentence);
-        if (has_item_flag(item, if_vampiric) && result.total > 0) drain = true;
-        killed = result.killed != 0;
+        tell_blow(round, rolled.physical_type, hit, d.kind, item, attack, has_item_flag(item, if_vampiric));
     }
+    return struck_with_hand;
+}
 
+// A blow with every ready natural attack that reaches; those of classes up to 9 only when no
+// hand struck.
+void strike_with_natural_attacks(tattack_round& round, const tmelee_defence& d, bool struck_with_hand) {
+    const int attacker = round.attacker, defender = round.defender;
     for (int i = 1; i <= natural_attack_count; ++i) {
         message_text.clear();
-        const tnatural_attack n = A().natural_attack(i);
-        if (n.attack_class < 1 || n.attack_class > 13 || killed || n.reach < distance ||
+        const tnatural_attack n = beings[attacker].natural_attack(i);
+        if (n.attack_class < 1 || n.attack_class > 13 || round.killed || n.reach < round.distance ||
             n.ready_time > game.game_clock || (n.attack_class <= 9 && struck_with_hand)) {
             continue;
         }
-        std::memcpy(A().attack_modifiers, saved, sizeof saved);
-        apply_against_bonuses(attacker, defender, n.damage);
+        begin_blow(round, n.damage);
         bool hit = false;
         int attack = 0, defence = 0;
-        roll(n.attack_bonus, false, attack, defence);
+        roll_melee_blow(round, d, n.attack_bonus, false, attack, defence);
         tdamage rolled;
-        roll_attack_damage(true, attacker, defender, attack, defence, A().ability_modifier[0], n.damage,
-                           blank_item, rolled);
-        result = tdamage{};
+        roll_attack_damage(true, attacker, defender, attack, defence, beings[attacker].ability_modifier[0],
+                           n.damage, blank_item, rolled);
+        round.result = tdamage{};
         if (attack >= lowest_hit && attack > defence) {
             hit = true;
-            apply_hit(rolled, n.hit_effect, 0);
+            land_melee_blow(round, rolled, n.hit_effect, 0);
         }
-        const uint32_t ready =
-            game.game_clock + uint32_t(action_time_mult(attacker, 20, n.time_multiplier, true));
-        A().natural_attack(i).ready_time = ready;
-        if (earliest_ready == 0 || ready < earliest_ready) earliest_ready = ready;
-        std::string sentence;
-        compose_attack_message(attacker, defender, n.attack_class + 7, sentence, result, hit, kind,
-                               blank_item, attack);
-        append_blow_sentence(message, sentence);
-        if (n.vampiric && result.total > 0) drain = true;
-        killed = result.killed != 0;
+        note_natural_ready(round, i, natural_ready_base, n.time_multiplier);
+        tell_blow(round, n.attack_class + 7, hit, d.kind, blank_item, attack, n.vampiric);
     }
+}
 
-    if (!killed && A().weapon_set.hand_reaches)
+} // namespace
+
+void melee_attack(int attacker, int defender, int direction, int depth) {
+    depth = trace_enter(depth, trace_melee_attack);
+    if (!is_being_ok(attacker, depth) || !is_being_ok(defender, depth)) return;
+    tmelee_defence d = melee_defence_of(defender);
+    tattack_round round = begin_attack_round(attacker, defender, depth);
+    d.penalty = surrounded_penalty(defender);
+
+    const bool struck_with_hand = strike_with_hands(round, d);
+    strike_with_natural_attacks(round, d, struck_with_hand);
+
+    if (!round.killed && beings[attacker].weapon_set.hand_reaches)
         set_attack_order(attacker, defender, order_fire, sh_bolt, order_setup_ranged);
-    const std::string experience = killed ? award_experience_from_being(defender, depth) : std::string();
-
-    std::memcpy(A().attack_modifiers, saved, sizeof saved);
-    A().last_action_kind = action_melee;
-    after_damage(attacker, defender, health_before, total, result, depth);
-
-    uint32_t next = game.game_clock + uint32_t(action_time(attacker, 15 + time_modifier, true));
-    if (time_modifier == 0 && next < earliest_ready) next = attack_recovery_time(attacker, earliest_ready);
-    A().next_action_time = next;
-    set_being_lunge(attacker, defender, direction);
-    // A blow that struck the defender in its sleep makes no sound of battle.
-    if (!damaged_asleep) check_sounds(attacker, 0, 0, depth, sound_battle);
-    finish_attack(attacker, defender, killed, drain, total, message, experience, result, depth);
+    const std::string experience =
+        settle_attack(round, action_melee, melee_base_time, direction, sound_battle);
+    finish_attack_round(round, experience);
 }
 
 void set_being_lunge(int attacker, int defender, int direction) {
