@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 
 #include "generation/areas.h"
 #include "generation/contents.h"
@@ -16,6 +14,7 @@
 #include "generation/portals.h"
 #include "generation/stuff.h"
 #include "generation/vault_templates.h"
+#include "platform/clock.h"
 #include "records/layout_dice.h"
 #include "records/layout_game.h"
 #include "records/layout_item.h"
@@ -42,18 +41,12 @@ int last_creation_attempts = 0;
 
 namespace {
 
-// Local date and time as a day count from 1899-12-30, the form the level record stores.
+// Local date and time as a day count from 1899-12-30, the form the level record stores, to the
+// second. Read through the program's clock, which tests hold still.
 double local_date_time() {
-    using namespace std::chrono;
-    const auto now = system_clock::now();
-    const std::time_t seconds = system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    const sys_days day =
-        year_month_day{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
-                       std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
-    const double whole_days = (day - sys_days{year{1899} / December / 30}).count();
-    return whole_days + (local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) / 86400.0;
+    DateTime now = local_now();
+    now.millisecond = 0;
+    return datetime_value(now);
 }
 
 std::string format(const char* pattern, auto... values) {

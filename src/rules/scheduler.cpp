@@ -219,11 +219,11 @@ void handle_rounds() {
         if (player_branch(picked, depth) == player_turn::leave) break;
     }
 
-    if (game_mode == 7 && state.lister_time_passing) {
+    if (game_mode == mode_inventory && state.lister_time_passing) {
         update_lights();
         if (player > 0 && beings[player].seen_hostiles > 0) {
             add_message("$FHostile creatures seen! Closing inventory.");
-            game_mode = 3;
+            game_mode = mode_main;
             state.lister_time_passing = false;
             update_being(player, depth);
             check_ammunition(player, depth);
@@ -275,7 +275,7 @@ void player_killed_or_won() {
     state.speech_passes = 1;
     state.spectator_ticks = 0;
     presentation.clear_end_of_game_panels();
-    game_mode = 2;
+    game_mode = mode_spectator;
     presentation.redraw();
     if (Timer* spectator = presentation.spectator_timer()) spectator->set_enabled(true);
 }

@@ -64,38 +64,38 @@ int reported_modifier(const tshift_state& shift) {
 void handle_commands(int being, int command, int key, int modifier) {
     trace_enter(command_dispatch_depth - 1, trace_handle_commands);
     switch (game_mode) {
-    case 1:
+    case mode_menu:
         handle_menu_commands(being, command, key, modifier);
         break;
-    case 3:
+    case mode_main:
         handle_main_commands(being, command, key, modifier);
         break;
-    case 4:
+    case mode_target:
         handle_target_commands(being, command, key, modifier);
         break;
-    case 5:
+    case mode_autopilot:
         handle_autopilot_commands(being, command, key, modifier);
         break;
-    case 6:
+    case mode_dialog:
         handle_dialog_commands(command, key, modifier);
         break;
-    case 7:
-    case 8:
+    case mode_inventory:
+    case mode_talent:
         handle_lister_commands(being, command, key, modifier);
         break;
-    case 9:
+    case mode_string:
         handle_string_commands(being, command, key, modifier);
         break;
-    case 10:
+    case mode_keybind:
         handle_keybind_commands(being, command, key, modifier);
         break;
-    case 11:
+    case mode_character:
         handle_character_commands(being, command, key, modifier);
         break;
-    case 12:
+    case mode_book:
         handle_book_commands(being, command, key, modifier);
         break;
-    case 13:
+    case mode_help:
         handle_help_commands(being, command, key, modifier);
         break;
     default:
@@ -121,7 +121,7 @@ void form_key_down(int& key, const tshift_state& shift) {
     const int modifier = reported_modifier(shift);
     if (key == modifier) {
         // Shift, Ctrl or Alt alone: only the help screen marks modifiers.
-        if (game_mode == 13) {
+        if (game_mode == mode_help) {
             handle_help_commands(0, 0, key, modifier);
             draw_screen();
         }
@@ -132,14 +132,14 @@ void form_key_down(int& key, const tshift_state& shift) {
     const int command = command_for_key(key, modifier);
     record_key_history(key, modifier, command);
 
-    if (game_mode == 2) {
+    if (game_mode == mode_spectator) {
         if (key == key_escape && !state.won) {
             state.spectator_ticks = 100;
             spectator_timer_tick(spectator_timer());
         }
         return;
     }
-    if (game_mode == 3 && player > 0 &&
+    if (game_mode == mode_main && player > 0 &&
         (state.run_counter >= 1 || beings[player].path.purpose == autopilot_purpose)) {
         stop_on_hostiles(player, false);
         draw_screen();
@@ -198,7 +198,7 @@ void form_key_down(int& key, const tshift_state& shift) {
         close_game_window();
         return;
     }
-    if (game_mode == 1 && settings_menu_open()) {
+    if (game_mode == mode_menu && settings_menu_open()) {
         if (state.tileset_reload) {
             state.tileset_reload = 0;
             draw_title_text("PLEASE WAIT", please_wait_size);
@@ -217,9 +217,9 @@ void form_key_down(int& key, const tshift_state& shift) {
     }
     if (player > 0) regenerate_being(player, 1);
 
-    if (game_mode == 3 && !state.level_up_pending)
+    if (game_mode == mode_main && !state.level_up_pending)
         handle_rounds();
-    else if (game_mode == 7 && state.lister_time_passing)
+    else if (game_mode == mode_inventory && state.lister_time_passing)
         handle_rounds();
     else
         draw_screen();

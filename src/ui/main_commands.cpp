@@ -113,7 +113,7 @@ void autopilot_command(int b) {
         state.autopilot_cursor_x = level.target_x;
         state.autopilot_cursor_y = level.target_y;
     }
-    game_mode = 5;
+    game_mode = mode_autopilot;
 }
 
 void explore_command(int b) {
@@ -185,7 +185,7 @@ void loot_level_command(int b) {
         return;
     }
     if (build_level_loot_list(b) > 0)
-        game_mode = 7;
+        game_mode = mode_inventory;
     else
         add_message("$FNothing to loot.");
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "ai/paths.h"
 #include "ai/player_view.h"
 #include "rules/targeting.h"
 #include "ui/graphics.h"
@@ -23,7 +24,6 @@ namespace {
 constexpr Colour item_dot = 0x00FFFF, friend_dot = 0x33FF33, foe_dot = 0xFF3333;
 constexpr Colour path_goal = 0x008000, path_step = 0xFFFF00, cursor_dot = 0xFF0000;
 constexpr Colour view_frame = 0xAAAAAA, map_point_colour = 0xFFFF00;
-constexpr int autopilot_purpose = 13;
 constexpr int small_cut = 64, middle_cut = 96, large_cut = 128;
 constexpr int map_point_count_shown = 9;
 

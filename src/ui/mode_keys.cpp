@@ -42,7 +42,7 @@ void open_help_screen() {
     help_return_mode = game_mode;
     help_key = 0;
     help_modifier = 0;
-    game_mode = 13;
+    game_mode = mode_help;
 }
 
 void handle_help_commands(int, int command, int key, int modifier) {

@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "world/being.h"
+#include "world/rounding.h"
 
 namespace dravok {
 
@@ -20,10 +21,6 @@ namespace {
 
 int sign(int v) {
     return (v > 0) - (v < 0);
-}
-
-int round_half_even(double v) {
-    return int(std::nearbyint(v));
 }
 
 } // namespace

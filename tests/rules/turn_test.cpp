@@ -367,7 +367,7 @@ TEST(Turn, KeyGateAndModes) {
     EXPECT_EQ(d.press(key_shift, {true, false, false}), 0) << "a lone modifier is swallowed";
     EXPECT_EQ(game.key_presses, 0u);
 
-    game_mode = 2; // spectator: keys other than Escape do nothing
+    game_mode = mode_spectator; // keys other than Escape do nothing
     d.press(key_up);
     EXPECT_EQ(beings[p].y, 5);
     EXPECT_EQ(game.key_presses, 1u);
@@ -380,7 +380,7 @@ TEST(Turn, KeyGateAndModes) {
     EXPECT_EQ(game.key_history_of(1).key, key_ctrl);
     EXPECT_EQ(game.key_history_of(1).modifier, key_shift);
 
-    game_mode = 3;
+    game_mode = mode_main;
     d.give_keyboard_layout();
     d.press_command(HELP);
     EXPECT_EQ(game_mode, 13);

@@ -62,7 +62,7 @@ turn_driver::turn_driver(int size) {
     state = tstate{};
     settings = tsettings{};
     player = player_character = 0;
-    game_mode = 3;
+    game_mode = mode_main;
     last_view_time = last_view_being = 0;
     log_changed = false;
     areas.assign(2, blank_area);

@@ -67,9 +67,9 @@ TEST_F(Beings, NameForms) {
     goblin.name = "goblin";
     player = world.goblin;
     EXPECT_EQ(being_name(world.goblin, name_map_label), "");
-    game_mode = 4; // target mode
+    game_mode = mode_target;
     EXPECT_EQ(being_name(world.goblin, name_map_label), "Goblin");
-    game_mode = 3;
+    game_mode = mode_main;
     player = 0;
     EXPECT_EQ(being_name(0, name_capitalised), "");
     EXPECT_EQ(being_name(9, name_capitalised), ""); // an empty slot
