@@ -7,75 +7,11 @@
 #include "generation/marks.h"
 #include "records/being_flags.h"
 #include "records/layout_being.h"
+#include "records/vocabulary.h"
 #include "world/being.h"
 #include "world/directions.h"
 
 namespace dravok {
-
-const char* const area_kind_names[10] = {"-",       "corridor", "room", "circular", "ellipse",
-                                         "polygon", "tunnel",   "cave", "special",  "vault"};
-
-const char* const template_group_names[61] = {"-",
-                                              "sg_all",
-                                              "sg_rectangular",
-                                              "sg_curved",
-                                              "sg_diagonal",
-                                              "sg_haphazard",
-                                              "sg_narrow",
-                                              "sg_wide",
-                                              "sg_small",
-                                              "sg_medium",
-                                              "sg_big",
-                                              "sg_huge",
-                                              "sg_hallway",
-                                              "sg_ambush",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "- ",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "vg_all",
-                                              "vg_rectangular",
-                                              "vg_curved",
-                                              "vg_diagonal",
-                                              "vg_haphazard",
-                                              "vg_narrow",
-                                              "vg_wide",
-                                              "vg_small",
-                                              "vg_medium",
-                                              "vg_big",
-                                              "vg_huge",
-                                              "vg_throneroom",
-                                              "vg_barracks",
-                                              "vg_prison",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "vg_dravok_portal",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "cg_all",
-                                              "-",
-                                              "-",
-                                              "-",
-                                              "vo_floor_motif",
-                                              "vo_base_blocks"};
 
 const char* const door_state_names[5] = {"-", "empty", "opened", "closed", "locked"};
 
@@ -105,11 +41,11 @@ void area_kind_name(int id, int area, std::string& out) {
     const int v = vault_template_count();
     if (id >= 1) {
         if (id <= 9)
-            out = area_kind_names[id];
+            out.assign(vocab::area_kinds[std::size_t(id)]);
         else if (id <= 9 + v)
             out = vaults[id - 9].identifier.str();
         else if (id <= 69 + v)
-            out = template_group_names[id - 9 - v];
+            out.assign(vocab::template_groups[std::size_t(id - 9 - v)]);
         return;
     }
     if (!is_area_ok(area)) return;
@@ -117,7 +53,7 @@ void area_kind_name(int id, int area, std::string& out) {
     if (a.vault >= 1 && a.vault <= v)
         out = vaults[a.vault].identifier.str();
     else if (a.kind >= 0 && a.kind <= 9)
-        out = area_kind_names[a.kind];
+        out.assign(vocab::area_kinds[std::size_t(a.kind)]);
 }
 
 void add_to_areas(int area, int origin_x, int origin_y, int direction, int x1, int y1, int x2, int y2,
@@ -518,20 +454,21 @@ void update_area_door_state(int x, int y, bool toggled) {
     rb.passable_exits = rb.openings + rb.opened_doors;
 }
 
+namespace {
+
+// Whether b is in one of the area's neighbour lists (its exits' or its touching areas).
+bool listed_in(const uint16_t (&list)[area_neighbour_count], int b) {
+    return std::find(std::begin(list), std::end(list), b) != std::end(list);
+}
+
+} // namespace
+
 bool areas_connected(int a, int b) {
-    if (!is_area_ok(a) || !is_area_ok(b)) return false;
-    const tarea& r = areas[a];
-    for (int j = 0; j < 100; ++j)
-        if (r.exit_neighbours[j] == b) return true;
-    return false;
+    return is_area_ok(a) && is_area_ok(b) && listed_in(areas[a].exit_neighbours, b);
 }
 
 bool areas_touching(int a, int b) {
-    if (!is_area_ok(a) || !is_area_ok(b)) return false;
-    const tarea& r = areas[a];
-    for (int j = 0; j < 100; ++j)
-        if (r.touching_areas[j] == b) return true;
-    return false;
+    return is_area_ok(a) && is_area_ok(b) && listed_in(areas[a].touching_areas, b);
 }
 
 bool areas_connected_2(int a, int b) {

@@ -24,8 +24,6 @@ constexpr int max_area_number = 255;
 constexpr int zone_main = 2;
 constexpr int door_unset = 0, door_empty = 1, door_opened = 2, door_closed = 3, door_locked = 4;
 
-extern const char* const area_kind_names[10];
-extern const char* const template_group_names[61];
 extern const char* const door_state_names[5];
 
 // Templates are entries 1.. of `vaults`; an empty table holds none.

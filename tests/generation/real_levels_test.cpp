@@ -15,6 +15,7 @@
 #include "records/layout_map.h"
 #include "records/layout_parts.h"
 #include "records/layout_plans.h"
+#include "records/vocabulary.h"
 #include "rules/being_creation.h"
 #include "world/database.h"
 #include "world/dice.h"
@@ -85,7 +86,7 @@ TEST(RealLevelTemplates, EveryTemplateGivesSoundLevels) {
         }
     }
     for (int k = area_corridor; k <= area_vault; ++k)
-        EXPECT_TRUE(kinds_seen[k]) << "no level holds a " << area_kind_names[k];
+        EXPECT_TRUE(kinds_seen[k]) << "no level holds a " << vocab::area_kinds[std::size_t(k)];
     for (std::size_t t = 1; t < vaults.size(); ++t)
         EXPECT_TRUE(templates_seen[t]) << "template " << vaults[t].identifier.str() << " is never built";
     for (std::size_t c = 1; c < contents.size(); ++c)
