@@ -20,6 +20,7 @@
 #include "records/layout_level.h"
 #include "records/layout_map.h"
 #include "records/layout_plans.h"
+#include "support/test_level.h"
 #include "ui/draw.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
@@ -39,33 +40,17 @@ namespace {
 namespace fs = std::filesystem;
 constexpr int bench_creatures = 200, bench_items = 300;
 
+// The generator's test template at the size the benchmarks measure.
 void make_bench_level() {
-    std::memset(&level, 0, sizeof level);
-    level.index = 5;
-    level.map_size = 128;
-    map_size = 128;
-    level.natural_pairs.count = 1;
-    level.natural_pairs.pairs[0].x = 5;
-    level.natural_pairs.pairs[0].y = 47;
-    level.dressing_pairs.count = 1;
-    level.dressing_pairs.pairs[0].x = 14;
-    level.dressing_pairs.pairs[0].y = 63;
-    tdungeon& g = level.generator;
-    g.kind_weight[0] = 45;
-    g.kind_weight[1] = 55;
-    g.repeat_chance[0] = 60;
-    g.repeat_chance[1] = 50;
-    g.dig_steps = 250;
-    g.branch_chance = 30;
-    g.merge_rooms = 20;
-    g.corridor_style = 1;
-    g.dead_end_room_size = 5;
-    g.door_chance = 50;
-    g.open_door_chance = 30;
-    g.doorway_chance = 50;
-    g.area_size.count = 2;
-    g.area_size.sides = 4;
-    g.area_size.bonus = 3;
+    make_test_level({.map_size = 128,
+                     .dig_steps = 250,
+                     .corridor_weight = 45,
+                     .room_weight = 55,
+                     .level_index = 5,
+                     .dressing_pairs = 1,
+                     .secret_doors = false,
+                     .locks = false,
+                     .spawns = false});
 }
 
 uint16_t shaded(int category, uint16_t image, int light) {

@@ -12,6 +12,7 @@
 #include "generation/level_creation.h"
 #include "records/layout_level.h"
 #include "rules/being_creation.h"
+#include "support/test_level.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
@@ -24,39 +25,15 @@
 namespace dravok {
 namespace {
 
+// The generator's test template at the size the benchmarks measure.
 void make_bench_level() {
-    std::memset(&level, 0, sizeof level);
-    level.index = 5;
-    level.map_size = 128;
-    map_size = 128;
-    level.natural_pairs.count = 1;
-    level.natural_pairs.pairs[0].x = 5;
-    level.natural_pairs.pairs[0].y = 47;
-    level.dressing_pairs.count = 1;
-    level.dressing_pairs.pairs[0].x = 14;
-    level.dressing_pairs.pairs[0].y = 63;
-    level.spawn_interval.count = 10;
-    level.spawn_interval.sides = 10;
-    tdungeon& g = level.generator;
-    g.kind_weight[0] = 45;
-    g.kind_weight[1] = 55;
-    g.repeat_chance[0] = 60;
-    g.repeat_chance[1] = 50;
-    g.dig_steps = 250;
-    g.branch_chance = 30;
-    g.merge_rooms = 20;
-    g.corridor_style = 1;
-    g.dead_end_room_size = 5;
-    g.door_chance = 50;
-    g.open_door_chance = 30;
-    g.doorway_chance = 50;
-    g.secret_doorway_chance = 5;
-    g.secret_door.count = 1;
-    g.secret_door.sides = 10;
-    g.secret_door.bonus = 5;
-    g.area_size.count = 2;
-    g.area_size.sides = 4;
-    g.area_size.bonus = 3;
+    make_test_level({.map_size = 128,
+                     .dig_steps = 250,
+                     .corridor_weight = 45,
+                     .room_weight = 55,
+                     .level_index = 5,
+                     .dressing_pairs = 1,
+                     .locks = false});
 }
 
 double thread_cpu_ms() {

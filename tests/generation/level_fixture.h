@@ -9,6 +9,7 @@
 
 #include "generation/grids.h"
 #include "rules/being_creation.h"
+#include "support/test_level.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
@@ -20,18 +21,8 @@
 
 namespace dravok::testing_levels {
 
-struct template_options {
-    int map_size = 64;
-    int dig_steps = 60;
-    int corridor_weight = 40;
-    int room_weight = 60;
-    int room_maximum = 0;
-    int corridor_style = 1;
-};
-
-// Fills `level` (and `map_size`) with a rooms-and-corridors level record; empties the vault
-// and content tables.
-void make_test_level(const template_options& options);
+using dravok::make_test_level;
+using dravok::template_options;
 
 // Prepares an empty attempt on a map of the given size with the test level's parameters: the
 // map and grids cleared, no marks, no areas, next area index 1.
