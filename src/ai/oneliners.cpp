@@ -120,97 +120,138 @@ std::string type_name(int type) {
     return type >= 1 && type < int(type_flag_names.size()) ? std::string(type_flag_names[size_t(type)]) : "";
 }
 
-} // namespace
+// What a being's turn of chatter looks at: where the player stands and how they get on.
+struct scene {
+    int being;
+    int pc;
+    bool in_cell;
+    int d;
+    bool mutual;
+    bool calm;
+    bool same_area;
+    bool follower_of_pc;
+    bool friendly_with_pc;
+    tbeing& b;
 
-void ai_oneliners(int being, bool in_cell) {
-    if (!is_being_ok(being) || B(being).asleep_counter > 0) return;
-    const int pc = player_character;
-    if (pc < 1 || !is_being_ok(pc)) return;
+    // In the player's area and within 7 cells, or within the given bound anywhere.
+    bool near(int bound) const { return (same_area && d < 7) || d <= bound; }
+};
+
+// Looks at the player once, in the order the checks have always been made.
+scene look_at_player(int being, int pc, bool in_cell) {
     const int d = get_being_distance(being, pc);
     const bool mutual = can_see(being, pc, 0, 0) != 0 && can_see(pc, being, 0, 0) != 0;
     const bool calm = B(being).seen_hostiles == 0 && B(pc).seen_hostiles == 0;
     const bool same_area = cell_at(B(being).x, B(being).y).area == cell_at(B(pc).x, B(pc).y).area;
-    auto near = [&](int bound) { return (same_area && d < 7) || d <= bound; };
     const bool follower_of_pc = B(being).master == B(pc).serial;
     const bool friendly_with_pc = is_friendly(being, pc, 0, true);
-    tbeing& b = B(being);
+    return scene{being, pc, in_cell, d, mutual, calm, same_area, follower_of_pc, friendly_with_pc, B(being)};
+}
 
-    if (b.situation_of(die_hard_used_mark) != 0 && mutual && d < 7 && say(being, player, uses_die_hard)) {
+// Die-hard, ambush and escape marks, said before anything else; true when one was said.
+bool say_urgent_marks(const scene& s) {
+    const int being = s.being;
+    tbeing& b = s.b;
+    if (b.situation_of(die_hard_used_mark) != 0 && s.mutual && s.d < 7 && say(being, player, uses_die_hard)) {
         b.situation_of(die_hard_used_mark) = 0;
-        return;
+        return true;
     }
-    if (b.situation_of(sees_die_hard_mark) != 0 && mutual && d < 7 && say(being, player, sees_die_hard)) {
+    if (b.situation_of(sees_die_hard_mark) != 0 && s.mutual && s.d < 7 && say(being, player, sees_die_hard)) {
         b.situation_of(sees_die_hard_mark) = 0;
-        return;
+        return true;
     }
-    if (b.situation_of(ambush_mark) != 0 && b.meeting_trigger != 0 && mutual && d <= 6 &&
+    if (b.situation_of(ambush_mark) != 0 && b.meeting_trigger != 0 && s.mutual && s.d <= 6 &&
         is_in_home_area(being) && say(being, player, makes_an_ambush)) {
         b.situation_of(ambush_mark) = 0;
         b.meeting_trigger = 0;
-        return;
+        return true;
     }
-    if (b.escaped_from_cell() != 0 && mutual && d < 6 && say(being, pc, escapes_from_cell)) {
+    if (b.escaped_from_cell() != 0 && s.mutual && s.d < 6 && say(being, s.pc, escapes_from_cell)) {
         b.escaped_from_cell() = 0;
-        return;
+        return true;
     }
-    if (b.meeting_trigger != 0) {
-        if (in_cell && b.master != B(pc).serial) {
-            if (mutual && d <= 4 && say(being, pc, begs_help_from_cell)) b.meeting_trigger = 0;
-            return;
+    return false;
+}
+
+// The first meeting with the player: a prisoner's plea, a hostile alarm or a friendly greeting;
+// true when the turn's chatter ends here.
+bool greet_on_meeting(const scene& s) {
+    const int being = s.being;
+    const int pc = s.pc;
+    tbeing& b = s.b;
+    if (s.in_cell && b.master != B(pc).serial) {
+        if (s.mutual && s.d <= 4 && say(being, pc, begs_help_from_cell)) b.meeting_trigger = 0;
+        return true;
+    }
+    if (s.follower_of_pc) {
+        b.meeting_trigger = 0;
+        b.escaped_from_cell() = 0;
+        disable_trigger(being, introduction_friendly);
+    } else if (s.mutual && s.d < 9 && !state.won && !s.friendly_with_pc) {
+        count_down(b.meeting_trigger);
+        bool said = !has_type_flag(b, tf_spawned_in_cell) && say(being, pc, shouts_alarm);
+        if (!said && say(being, pc, introduction_hostile)) {
+            said = true;
+            b.escaped_from_cell() = 0;
         }
-        if (follower_of_pc) {
+        if (!said && get_emotion(being, pc, true) <= hostile_threshold && say(being, pc, roars)) {
+            said = true;
+            b.escaped_from_cell() = 0;
+        }
+        if (said) {
+            b.meeting_trigger = 0;
+            return true;
+        }
+        if (b.meeting_trigger == 0) disable_trigger(being, introduction_hostile);
+    } else if (s.calm && s.near(3) && b.path.purpose == 0) {
+        count_down(b.meeting_trigger);
+        if (say(being, pc, introduction_friendly)) {
             b.meeting_trigger = 0;
             b.escaped_from_cell() = 0;
-            disable_trigger(being, introduction_friendly);
-        } else if (mutual && d < 9 && !state.won && !friendly_with_pc) {
-            count_down(b.meeting_trigger);
-            bool said = !has_type_flag(b, tf_spawned_in_cell) && say(being, pc, shouts_alarm);
-            if (!said && say(being, pc, introduction_hostile)) {
-                said = true;
-                b.escaped_from_cell() = 0;
-            }
-            if (!said && get_emotion(being, pc, true) <= hostile_threshold && say(being, pc, roars)) {
-                said = true;
-                b.escaped_from_cell() = 0;
-            }
-            if (said) {
-                b.meeting_trigger = 0;
-                return;
-            }
-            if (b.meeting_trigger == 0) disable_trigger(being, introduction_hostile);
-        } else if (calm && near(3) && b.path.purpose == 0) {
-            count_down(b.meeting_trigger);
-            if (say(being, pc, introduction_friendly)) {
-                b.meeting_trigger = 0;
-                b.escaped_from_cell() = 0;
-                stop_on_hostiles(player, false);
-                return;
-            }
-            if (b.meeting_trigger == 0) disable_trigger(being, introduction_friendly);
+            stop_on_hostiles(player, false);
+            return true;
         }
-    } else if (b.meets_again_friendly == 0) {
-        if (b.meets_again_hostile != 0 && mutual && d < 7) {
+        if (b.meeting_trigger == 0) disable_trigger(being, introduction_friendly);
+    }
+    return false;
+}
+
+// Meeting the player again, as a foe or as a friend; true when a line was said.
+bool greet_again(const scene& s) {
+    const int being = s.being;
+    const int pc = s.pc;
+    tbeing& b = s.b;
+    if (b.meets_again_friendly == 0) {
+        if (b.meets_again_hostile != 0 && s.mutual && s.d < 7) {
             count_down(b.meets_again_hostile);
-            if (!friendly_with_pc && say(being, pc, meets_again_hostile)) {
+            if (!s.friendly_with_pc && say(being, pc, meets_again_hostile)) {
                 b.meets_again_hostile = 0;
-                return;
+                return true;
             }
         }
-    } else if (mutual && near(2) && calm) {
+    } else if (s.mutual && s.near(2) && s.calm) {
         count_down(b.meets_again_friendly);
-        if (friendly_with_pc && say(being, pc, meets_again_friendly)) {
+        if (s.friendly_with_pc && say(being, pc, meets_again_friendly)) {
             b.meets_again_friendly = 0;
-            return;
+            return true;
         }
     }
-    if (count_down(b.type_comment_trigger) && mutual && d < 9 && b.type_comment_type != 0 &&
+    return false;
+}
+
+// A first sight of a creature type, a master's death and the player's death; true when said.
+bool comment_on_sights_and_deaths(const scene& s) {
+    const int being = s.being;
+    const int pc = s.pc;
+    tbeing& b = s.b;
+    if (count_down(b.type_comment_trigger) && s.mutual && s.d < 9 && b.type_comment_type != 0 &&
         say(being, pc, sees_type_first_time, type_name(b.type_comment_type))) {
         b.type_comment_trigger = 0;
-        return;
+        return true;
     }
     if (b.situation_of(mourning_mark) != 0 && say(being, 0, follower_mourns_master_death)) {
         b.situation_of(mourning_mark) = 0;
-        return;
+        return true;
     }
     if (b.situation_of(player_killed_mark) != 0) {
         bool said = false;
@@ -223,40 +264,54 @@ void ai_oneliners(int being, bool in_cell) {
         }
         if (said) {
             b.situation_of(player_killed_mark) = 0;
-            return;
+            return true;
         }
     }
-    if (B(pc).health == 0 || B(pc).dying()) return;
-    if (b.situation_of(attacked_by_player_mark) != 0 && mutual && d < 11 &&
+    return false;
+}
+
+// The player's attack on a friend, a friend's killer, a call for help and anger; true when said.
+bool react_to_attacks(const scene& s) {
+    const int being = s.being;
+    const int pc = s.pc;
+    tbeing& b = s.b;
+    if (b.situation_of(attacked_by_player_mark) != 0 && s.mutual && s.d < 11 &&
         say(being, pc, friendly_attacked_by_player)) {
         b.situation_of(attacked_by_player_mark) = 0;
-        return;
+        return true;
     }
-    if (b.situation_of(friend_killed_mark) != 0 && mutual && d < 11) {
+    if (b.situation_of(friend_killed_mark) != 0 && s.mutual && s.d < 11) {
         const int killer = find_being_by_serial(b.friend_killer);
         if (killer >= 1 && say(being, killer, sees_friend_being_killed, type_name(b.friend_death_type))) {
             b.situation_of(friend_killed_mark) = 0;
-            return;
+            return true;
         }
     }
     if (b.follower_help_mark != 0 && say(being, pc, follower_needs_help)) {
         b.follower_help_mark = 0;
-        return;
+        return true;
     }
     if (b.anger_mark() != 0) {
         count_down(b.anger_mark());
-        if (mutual && d < 11 && (say(being, pc, gets_angry) || say(being, pc, roars))) {
+        if (s.mutual && s.d < 11 && (say(being, pc, gets_angry) || say(being, pc, roars))) {
             b.anger_mark() = 0;
-            return;
+            return true;
         }
     }
+    return false;
+}
+
+// A light seen or a noise heard whose maker is out of sight, told to friends; true when said.
+bool tell_of_stimuli(const scene& s) {
+    const int being = s.being;
+    tbeing& b = s.b;
     if (b.seen_light_mark != 0) {
         const int maker = b.noticed_stimulus.maker;
         if (maker >= 1 && can_see(being, maker, 0, 0) != 0) {
             b.seen_light_mark = 0;
         } else if (b.seen_friends > 0 && b.idle_turns >= 2 && say(being, 0, sees_light)) {
             b.seen_light_mark = 0;
-            return;
+            return true;
         }
     }
     if (b.heard_noise_mark != 0) {
@@ -265,50 +320,66 @@ void ai_oneliners(int being, bool in_cell) {
             b.heard_noise_mark = 0;
         } else if (b.seen_friends > 0 && b.idle_turns >= 2 && say(being, 0, hears_noise)) {
             b.heard_noise_mark = 0;
-            return;
+            return true;
         }
     }
-    if (b.situation_of(severe_damage_mark) != 0 && mutual) {
+    return false;
+}
+
+// Severe blows, a shrieker's cry, kills and flight; true when said.
+bool comment_on_fighting(const scene& s) {
+    const int being = s.being;
+    const int pc = s.pc;
+    tbeing& b = s.b;
+    if (b.situation_of(severe_damage_mark) != 0 && s.mutual) {
         b.situation_of(severe_damage_mark) = 0;
-        if (say(being, pc, inflicts_severe_damage)) return;
+        if (say(being, pc, inflicts_severe_damage)) return true;
     }
     if (b.plan >= 1 && b.plan < being_plans.size() &&
         being_plans[b.plan].identifier.view() == "be_fungus_shrieker" && b.nearest_hostile >= 1 &&
         b.nearest_hostile <= shriek_range && say(being, 0, fungus_shrieks))
-        return;
-    if (b.situation_of(type_killed_mark) != 0 && mutual && d < 11 && b.kill_comment_type != 0 &&
+        return true;
+    if (b.situation_of(type_killed_mark) != 0 && s.mutual && s.d < 11 && b.kill_comment_type != 0 &&
         say(being, pc, comments_type_being_killed, type_name(b.kill_comment_type))) {
         b.situation_of(type_killed_mark) = 0;
         b.kill_comment_type = 0;
-        return;
+        return true;
     }
     if (b.situation_of(killed_being_mark) != 0) {
         const int victim = find_inactive_being_by_serial(b.last_killed);
         const bool said = victim >= 1 && say(being, victim, kills_being);
         b.situation_of(killed_being_mark) = 0;
-        if (said) return;
+        if (said) return true;
     }
-    if (b.situation_of(master_kill_mark) != 0 && follower_of_pc &&
+    if (b.situation_of(master_kill_mark) != 0 && s.follower_of_pc &&
         say(being, pc, follower_sees_master_kill_being)) {
         b.situation_of(master_kill_mark) = 0;
-        return;
+        return true;
     }
     if (b.flee_mark != 0) {
         const int from = find_being_by_serial(b.fled_from_serial);
         if (from >= 1 && has_type_flag(B(from), tf_player) &&
             say(being, from, b.seen_friends > 0 ? flees_when_friends_seen : flees_lonely)) {
             b.flee_mark = 0;
-            return;
+            return true;
         }
     }
-    if (b.situation_of(animated_appearance_mark) != 0 && mutual && say(being, player, animated_appears)) {
+    return false;
+}
+
+// Animated arrivals, being surrounded and a former companion's help; true when said.
+bool comment_on_company(const scene& s) {
+    const int being = s.being;
+    const int pc = s.pc;
+    tbeing& b = s.b;
+    if (b.situation_of(animated_appearance_mark) != 0 && s.mutual && say(being, player, animated_appears)) {
         b.situation_of(animated_appearance_mark) = 0;
-        return;
+        return true;
     }
-    if (follower_of_pc && mutual && b.seen_hostiles >= surrounded_count && d < 8 &&
+    if (s.follower_of_pc && s.mutual && b.seen_hostiles >= surrounded_count && s.d < 8 &&
         say(being, pc, follower_surrounded_by_enemies))
-        return;
-    if (b.former_companion_help() != 0 && mutual && d < 13) {
+        return true;
+    if (b.former_companion_help() != 0 && s.mutual && s.d < 13) {
         count_down(b.former_companion_help());
         if (b.former_companion_help() < former_companion_help_delay &&
             can_chatter_now(being, former_companion_helps)) {
@@ -316,29 +387,67 @@ void ai_oneliners(int being, bool in_cell) {
             const int pick = random(int(std::size(former_companion_lines)));
             add_oneliner(being, pc, 0, 0, former_companion_lines[pick], "");
             set_chatter_cooldown(being, former_companion_helps);
-            return;
+            return true;
         }
     }
+    return false;
+}
+
+// The player's ascension and a sentient weapon, said after a delay; true when said.
+bool comment_on_ascension_and_weapon(const scene& s) {
+    const int being = s.being;
+    const int pc = s.pc;
+    tbeing& b = s.b;
     for (int t = comments_ascension_to_demigod; t <= comments_ascension_to_overgod; ++t) {
         uint8_t& mark = b.ascension_comment(t);
-        if (mark == 0 || !mutual || d >= 13) continue;
+        if (mark == 0 || !s.mutual || s.d >= 13) continue;
         count_down(mark);
         if (mark < ascension_comment_delay && say(being, pc, t)) {
             mark = 0;
-            return;
+            return true;
         }
     }
-    if (b.situation_of(sentient_weapon_mark) != 0 && mutual && d < 7 && calm) {
+    if (b.situation_of(sentient_weapon_mark) != 0 && s.mutual && s.d < 7 && s.calm) {
         count_down(b.situation_of(sentient_weapon_mark));
         if (b.situation_of(sentient_weapon_mark) < sentient_weapon_comment_delay &&
             say(being, pc, follower_comments_sentient_weapon)) {
             b.situation_of(sentient_weapon_mark) = 0;
-            return;
+            return true;
         }
     }
-    if (mutual && near(2) && calm && b.turns_without_hostiles >= calm_turns_for_idle_chatter &&
-        B(pc).resting == 0 && B(pc).rest_rounds == 0 && !state.won)
-        say(being, 0, follower_of_pc ? follower_idle_chatter : idle_chatter);
+    return false;
+}
+
+// Idle chatter after long calm, when nothing else was said.
+void chat_idly(const scene& s) {
+    if (s.mutual && s.near(2) && s.calm && s.b.turns_without_hostiles >= calm_turns_for_idle_chatter &&
+        B(s.pc).resting == 0 && B(s.pc).rest_rounds == 0 && !state.won)
+        say(s.being, 0, s.follower_of_pc ? follower_idle_chatter : idle_chatter);
+}
+
+} // namespace
+
+// At most one line a turn: each step in turn, the first that says something ends the turn.
+void ai_oneliners(int being, bool in_cell) {
+    if (!is_being_ok(being) || B(being).asleep_counter > 0) return;
+    const int pc = player_character;
+    if (pc < 1 || !is_being_ok(pc)) return;
+    const scene s = look_at_player(being, pc, in_cell);
+
+    if (say_urgent_marks(s)) return;
+    if (s.b.meeting_trigger != 0) {
+        if (greet_on_meeting(s)) return;
+    } else if (greet_again(s)) {
+        return;
+    }
+    if (comment_on_sights_and_deaths(s)) return;
+    if (B(pc).health == 0 || B(pc).dying()) return;
+    if (react_to_attacks(s)) return;
+    if (tell_of_stimuli(s)) return;
+    if (comment_on_fighting(s)) return;
+    if (comment_on_company(s)) return;
+    if (comment_on_ascension_and_weapon(s)) return;
+    chat_idly(s);
 }
 
 namespace {
