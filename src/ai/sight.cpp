@@ -138,6 +138,216 @@ bool ok_to_record_seen_light(int viewer, int owner, int step, int last_owner, in
     return last_step == 0 || step <= last_step;
 }
 
+namespace {
+
+// One creature's pass of sight from (x, y): what it settles before the rays and what it gathers
+// along them.
+struct sight_pass {
+    sight_pass(int viewer, tbeing& b, std::vector<uint8_t>& row, const std::vector<uint8_t>& previous)
+        : being(viewer), b(b), row(row), previous(previous), row_size(int(row.size())) {}
+
+    int being;
+    tbeing& b;
+    std::vector<uint8_t>& row;
+    const std::vector<uint8_t>& previous;
+    int row_size;
+    int threshold = 0;
+    int dark_square = 0;
+    bool track_light = false;
+    bool note_items = false;
+    bool target_mode = false;
+    int confined = -1; // asked once, when the first hostile candidate is met
+    bool has_type_comments = false;
+    bool awake = false;
+    tsound stimulus{};
+    int stimulus_owner = 0, stimulus_step = 0;
+    // The pass writes the scratch marks and its own seen cells directly and widens their boxes
+    // from the extent kept here: at the end, and before any call out that might clear them.
+    tbox extent;
+};
+
+// Settles the viewer's skills and habits for the pass, in the order they have always been read.
+void settle_pass(sight_pass& p, int x, int y) {
+    tbeing& b = p.b;
+    p.threshold = b.skill_of(skill_search) + 15;
+    p.dark_square = int(b.dark_vision) * int(b.dark_vision);
+    p.track_light = b.stimulus_chance[0] != 0 && b.stimulus_range[0] != 0;
+    p.note_items =
+        b.uses_items != 0 || being_status(b, st_animate) >= 1 || being_status(b, st_device_animate) >= 1;
+    b.corpse_in_reach = 0;
+    p.target_mode = game_mode == mode_target;
+    const int comment_trigger = sees_type_first_time_trigger();
+    p.has_type_comments = b.plan >= 1 && b.plan < int(being_plans.size()) && comment_trigger > 0 &&
+                          being_plans[b.plan].chatter_switch_of(comment_trigger) != 0;
+    p.awake = b.asleep_counter == 0;
+    p.extent.add(x, y);
+}
+
+// Widens the seen-cells and scratch boxes to the extent written so far.
+void publish_extent(const sight_pass& p) {
+    seen_box(p.being).add(p.extent.x1, p.extent.y1);
+    seen_box(p.being).add(p.extent.x2, p.extent.y2);
+    scratch_box.add(p.extent.x1, p.extent.y1);
+    scratch_box.add(p.extent.x2, p.extent.y2);
+}
+
+// The being standing in a lit cell, if the viewer makes it out: in dim light a being not kept
+// in sight since the last pass may hide by its stealth (one d20 roll).
+int spot_being(const sight_pass& p, const tcell& cell, int cx, int cy, int light, int& distance) {
+    int other = cell.being;
+    if (other != 0 && !valid_index(other)) other = 0;
+    distance = other ? get_being_distance(p.being, other) : 0;
+    if (other && p.target_mode && (other >= int(p.previous.size()) || p.previous[size_t(other)] == 0))
+        other = 0;
+    if (other && light == 1 && distance >= 2) {
+        const bool kept = other < int(p.previous.size()) && p.previous[size_t(other)] != 0 &&
+                          beings[size_t(other)].moved == 0;
+        if (!kept) {
+            const int roll = roll_dice(d20_dice) + beings[size_t(other)].skill_of(skill_stealth) + distance +
+                             wall_neighbours(cx, cy);
+            if (roll > p.threshold) other = 0;
+        }
+    }
+    return other;
+}
+
+// Counts a hostile being seen: asleep or awake, its worth, nearness and footprint.
+void count_hostile(sight_pass& p, int other, int distance, int cx, int cy, int s) {
+    tbeing& b = p.b;
+    const tbeing& o = beings[size_t(other)];
+    if (o.asleep_counter > 0) {
+        ++b.seen_hostiles;
+        if (other <= 255) mark_sight_grid(hostile_grid, cx, cy, uint8_t(other));
+    } else {
+        ++b.seen_awake_hostiles;
+        ++b.seen_hostiles;
+        b.seen_hostiles_worth += o.xp_worth;
+        if (s == 1) ++b.adjacent_hostiles;
+        if (other <= 255) mark_hostile_footprint(other);
+    }
+    if (b.nearest_hostile == 0 || b.nearest_hostile > distance)
+        b.nearest_hostile = uint8_t(std::min(distance, 255));
+    b.turns_without_hostiles = 0;
+    if (has_type_flag(o, tf_summoned)) ++b.seen_summoned_hostiles;
+}
+
+// Counts a being that is not hostile, and as a friend when it is a close one.
+void count_non_hostile(sight_pass& p, int other, int distance, int s) {
+    tbeing& b = p.b;
+    const tbeing& o = beings[size_t(other)];
+    ++b.seen_non_hostiles;
+    if (is_friendly(p.being, other, 10, true)) {
+        ++b.seen_friends;
+        if (b.nearest_friend == 0 || b.nearest_friend > distance)
+            b.nearest_friend = uint8_t(std::min(distance, 255));
+        if (s == 1) ++b.adjacent_friends;
+        if (has_type_flag(o, tf_summoned)) ++b.seen_summoned_friends;
+        b.seen_friends_worth += o.xp_worth;
+        if (b.area == o.area) ++b.seen_friends_in_area;
+    }
+}
+
+// A being seen where it stands: marked in the sight row, felt about and counted as foe or friend.
+void count_seen_being(sight_pass& p, int other, int distance, int cx, int cy, int s) {
+    tbeing& b = p.b;
+    const tbeing& o = beings[size_t(other)];
+    ++b.seen_beings;
+    p.row[size_t(other)] = 1;
+    if (has_type_flag(o, tf_unstirring)) return;
+    update_emotion(p.being, other, 0, 0, distance);
+    const int fear = update_fear(p.being, other, 0, 0, distance);
+    if (fear > 0 && b.fear_of(fear).value >= 10) {
+        ++b.seen_feared;
+        if (other <= 255) mark_feared_footprint(other);
+    }
+    bool hostile = !is_friendly(p.being, other, -19, true);
+    if (hostile) {
+        if (p.confined < 0) p.confined = is_confined_in_cell(p.being, true) ? 1 : 0;
+        hostile = p.confined == 0;
+    }
+    if (hostile)
+        count_hostile(p, other, distance, cx, cy, s);
+    else
+        count_non_hostile(p, other, distance, s);
+}
+
+// Keeps the nearest light whose bearer the viewer may go and look for.
+void note_light_bearer(sight_pass& p, int owner, int s) {
+    if (owner && owner != p.being && beings[size_t(owner)].turn_mark == 0 && owner != p.stimulus_owner &&
+        ok_to_record_seen_light(p.being, owner, s, p.stimulus_owner, p.stimulus_step)) {
+        p.stimulus_owner = owner;
+        p.stimulus_step = s;
+        p.stimulus.maker = uint16_t(owner);
+        p.stimulus.x = beings[size_t(owner)].x;
+        p.stimulus.y = beings[size_t(owner)].y;
+        p.stimulus.distance = uint16_t(s);
+        p.stimulus.heard_loudness = uint16_t(s);
+    }
+}
+
+// A type worth a comment and the first sight of a being, which may arm a meeting with the player.
+void note_first_sights(sight_pass& p, int other) {
+    tbeing& b = p.b;
+    const tbeing& o = beings[size_t(other)];
+    if (p.has_type_comments && b.type_comment_trigger == 0) {
+        for (int t = 1; t <= creature_type_count; ++t) {
+            if (has_type_flag(o, t) && b.types_to_comment_of(t) != 0) {
+                b.types_to_comment_of(t) = 0;
+                b.type_comment_trigger = 3;
+                b.type_comment_type = uint16_t(t);
+                break;
+            }
+        }
+    }
+    if (other < p.row_size && first_seen_matrix[size_t(p.being)][size_t(other)] == 0) {
+        if (p.awake) b.idle_counter = 0;
+        first_seen_matrix[size_t(p.being)][size_t(other)] = std::max<uint32_t>(game.game_clock, 1);
+        if (other == player) b.meeting_trigger = has_type_flag(b, tf_unique) ? 10 : 7;
+    }
+}
+
+// A working teleporter a clever, single-cell being may step into.
+void note_teleporter(sight_pass& p, const tcell& cell, int cx, int cy) {
+    tbeing& b = p.b;
+    if (cell.furniture == fu_teleporter && cell.furniture_state == 0 && b.teleporter_x == 0 &&
+        b.teleporter_countdown == 0 && b.teleport_cooldown == 0 && b.ability_of(ability_mind) >= 7 &&
+        b.width == 1 && b.height == 1) {
+        b.teleporter_x = uint8_t(cx);
+        b.teleporter_y = uint8_t(cy);
+    }
+}
+
+// What the viewer makes out in one cell of a ray, s steps out: the cell, its being, a light's
+// bearer, a teleporter and loose items.
+void see_cell(sight_pass& p, const tcell& cell, int cx, int cy, int dx, int dy, int s, bool opaque) {
+    tbeing& b = p.b;
+    int light = light_map.light(cx, cy);
+    if (light == 0 && p.dark_square >= 1 && dx * dx + dy * dy <= p.dark_square) light = 1;
+    int owner = 0;
+    if (!opaque && p.track_light) {
+        const int o = light_owner_map(cx, cy);
+        if (valid_index(o) && beings[size_t(o)].serial != 0) owner = o;
+    }
+    if (light < 1 && s != 1) return;
+
+    seen_cells[size_t(p.being)](cx, cy) = 1;
+    if (cell.being != 0 || owner != 0 || cell.loose_items > 0) publish_extent(p);
+    int distance = 0;
+    const int other = spot_being(p, cell, cx, cy, light, distance);
+    if (other && other != p.being && other < p.row_size && cx == beings[size_t(other)].x &&
+        cy == beings[size_t(other)].y)
+        count_seen_being(p, other, distance, cx, cy, s);
+    note_light_bearer(p, owner, s);
+    if (other && other != p.being) note_first_sights(p, other);
+    note_teleporter(p, cell, cx, cy);
+    if (p.note_items && cell.loose_items > 0 && (b.uses_items != 0 || b.corpse_in_reach == 0))
+        note_seen_items(p.being, cx, cy);
+}
+
+} // namespace
+
+// Casts the sight rays from (x, y): each cell is looked at once, and a ray stops at the first
+// opaque cell or the map's edge.
 void ai_line_of_sight(int being, int x, int y) {
     if (!is_being_ok(being) || being >= int(sight_matrix.size()) || being >= int(seen_cells.size())) return;
     clear_box(sight_scratch, scratch_box);
@@ -146,39 +356,14 @@ void ai_line_of_sight(int being, int x, int y) {
         other.turn_mark = 0;
     tbeing& b = beings[being];
     auto& row = sight_matrix[size_t(being)];
-    const auto& previous = sight_matrix[0];
-    const int row_size = int(row.size());
+    sight_pass p(being, b, row, sight_matrix[0]);
     row[size_t(being)] = 1;
     mark_seen_cell(being, x, y);
-    tsound stimulus{};
-    int stimulus_owner = 0, stimulus_step = 0;
 
     if (b.teleporter_countdown == 0) b.teleporter_x = b.teleporter_y = 0;
     if (has_type_flag(b, tf_passive)) return;
+    settle_pass(p, x, y);
 
-    const int threshold = b.skill_of(skill_search) + 15;
-    const int dark_square = int(b.dark_vision) * int(b.dark_vision);
-    const bool track_light = b.stimulus_chance[0] != 0 && b.stimulus_range[0] != 0;
-    const bool note_items =
-        b.uses_items != 0 || being_status(b, st_animate) >= 1 || being_status(b, st_device_animate) >= 1;
-    b.corpse_in_reach = 0;
-    const bool target_mode = game_mode == mode_target;
-    int confined = -1; // asked once, when the first hostile candidate is met
-    const int comment_trigger = sees_type_first_time_trigger();
-    const bool has_type_comments = b.plan >= 1 && b.plan < int(being_plans.size()) && comment_trigger > 0 &&
-                                   being_plans[b.plan].chatter_switch_of(comment_trigger) != 0;
-    const bool awake = b.asleep_counter == 0;
-
-    // The pass writes the scratch marks and its own seen cells directly and widens their boxes
-    // from the extent kept here: at the end, and before any call out that might clear them.
-    tbox extent;
-    extent.add(x, y);
-    const auto publish_extent = [&] {
-        seen_box(being).add(extent.x1, extent.y1);
-        seen_box(being).add(extent.x2, extent.y2);
-        scratch_box.add(extent.x1, extent.y1);
-        scratch_box.add(extent.x2, extent.y2);
-    };
     const int ray_count = int(sight_ray_counts[sight_radius]);
     for (int k = 0; k <= ray_count; ++k) {
         const auto& ray = sight_rays[sight_radius][size_t(k)];
@@ -196,131 +381,15 @@ void ai_line_of_sight(int being, int x, int y) {
             const tcell& cell = cell_at(cx, cy);
             const bool opaque = k == 0 || cell_blocks_sight(cell);
             visited = opaque ? 2 : 1;
-            extent.add(cx, cy);
-
-            int light = light_map.light(cx, cy);
-            if (light == 0 && dark_square >= 1 && dx * dx + dy * dy <= dark_square) light = 1;
-            int owner = 0;
-            if (!opaque && track_light) {
-                const int o = light_owner_map(cx, cy);
-                if (valid_index(o) && beings[size_t(o)].serial != 0) owner = o;
-            }
-            if (light < 1 && s != 1) {
-                if (opaque) break;
-                continue;
-            }
-
-            seen_cells[size_t(being)](cx, cy) = 1;
-            if (cell.being != 0 || owner != 0 || cell.loose_items > 0) publish_extent();
-            int other = cell.being;
-            if (other != 0 && !valid_index(other)) other = 0;
-            int distance = other ? get_being_distance(being, other) : 0;
-            if (other && target_mode && (other >= int(previous.size()) || previous[size_t(other)] == 0))
-                other = 0;
-            if (other && light == 1 && distance >= 2) {
-                const bool kept = other < int(previous.size()) && previous[size_t(other)] != 0 &&
-                                  beings[size_t(other)].moved == 0;
-                if (!kept) {
-                    const int roll = roll_dice(d20_dice) + beings[size_t(other)].skill_of(skill_stealth) +
-                                     distance + wall_neighbours(cx, cy);
-                    if (roll > threshold) other = 0;
-                }
-            }
-
-            if (other && other != being && other < row_size && cx == beings[size_t(other)].x &&
-                cy == beings[size_t(other)].y) {
-                tbeing& o = beings[size_t(other)];
-                ++b.seen_beings;
-                row[size_t(other)] = 1;
-                if (!has_type_flag(o, tf_unstirring)) {
-                    update_emotion(being, other, 0, 0, distance);
-                    const int fear = update_fear(being, other, 0, 0, distance);
-                    if (fear > 0 && b.fear_of(fear).value >= 10) {
-                        ++b.seen_feared;
-                        if (other <= 255) mark_feared_footprint(other);
-                    }
-                    bool hostile = !is_friendly(being, other, -19, true);
-                    if (hostile) {
-                        if (confined < 0) confined = is_confined_in_cell(being, true) ? 1 : 0;
-                        hostile = confined == 0;
-                    }
-                    if (hostile) {
-                        if (o.asleep_counter > 0) {
-                            ++b.seen_hostiles;
-                            if (other <= 255) mark_sight_grid(hostile_grid, cx, cy, uint8_t(other));
-                        } else {
-                            ++b.seen_awake_hostiles;
-                            ++b.seen_hostiles;
-                            b.seen_hostiles_worth += o.xp_worth;
-                            if (s == 1) ++b.adjacent_hostiles;
-                            if (other <= 255) mark_hostile_footprint(other);
-                        }
-                        if (b.nearest_hostile == 0 || b.nearest_hostile > distance)
-                            b.nearest_hostile = uint8_t(std::min(distance, 255));
-                        b.turns_without_hostiles = 0;
-                        if (has_type_flag(o, tf_summoned)) ++b.seen_summoned_hostiles;
-                    } else {
-                        ++b.seen_non_hostiles;
-                        if (is_friendly(being, other, 10, true)) {
-                            ++b.seen_friends;
-                            if (b.nearest_friend == 0 || b.nearest_friend > distance)
-                                b.nearest_friend = uint8_t(std::min(distance, 255));
-                            if (s == 1) ++b.adjacent_friends;
-                            if (has_type_flag(o, tf_summoned)) ++b.seen_summoned_friends;
-                            b.seen_friends_worth += o.xp_worth;
-                            if (b.area == o.area) ++b.seen_friends_in_area;
-                        }
-                    }
-                }
-            }
-
-            if (owner && owner != being && beings[size_t(owner)].turn_mark == 0 && owner != stimulus_owner &&
-                ok_to_record_seen_light(being, owner, s, stimulus_owner, stimulus_step)) {
-                stimulus_owner = owner;
-                stimulus_step = s;
-                stimulus.maker = uint16_t(owner);
-                stimulus.x = beings[size_t(owner)].x;
-                stimulus.y = beings[size_t(owner)].y;
-                stimulus.distance = uint16_t(s);
-                stimulus.heard_loudness = uint16_t(s);
-            }
-
-            if (other && other != being) {
-                tbeing& o = beings[size_t(other)];
-                if (has_type_comments && b.type_comment_trigger == 0) {
-                    for (int t = 1; t <= creature_type_count; ++t) {
-                        if (has_type_flag(o, t) && b.types_to_comment_of(t) != 0) {
-                            b.types_to_comment_of(t) = 0;
-                            b.type_comment_trigger = 3;
-                            b.type_comment_type = uint16_t(t);
-                            break;
-                        }
-                    }
-                }
-                if (other < row_size && first_seen_matrix[size_t(being)][size_t(other)] == 0) {
-                    if (awake) b.idle_counter = 0;
-                    first_seen_matrix[size_t(being)][size_t(other)] = std::max<uint32_t>(game.game_clock, 1);
-                    if (other == player) b.meeting_trigger = has_type_flag(b, tf_unique) ? 10 : 7;
-                }
-            }
-
-            if (cell.furniture == fu_teleporter && cell.furniture_state == 0 && b.teleporter_x == 0 &&
-                b.teleporter_countdown == 0 && b.teleport_cooldown == 0 && b.ability_of(ability_mind) >= 7 &&
-                b.width == 1 && b.height == 1) {
-                b.teleporter_x = uint8_t(cx);
-                b.teleporter_y = uint8_t(cy);
-            }
-
-            if (note_items && cell.loose_items > 0 && (b.uses_items != 0 || b.corpse_in_reach == 0))
-                note_seen_items(being, cx, cy);
-
+            p.extent.add(cx, cy);
+            see_cell(p, cell, cx, cy, dx, dy, s, opaque);
             if (opaque) break;
         }
     }
-    publish_extent();
+    publish_extent(p);
 
-    if (stimulus_owner != 0 && row[size_t(stimulus_owner)] == 0) {
-        b.noticed_stimulus = stimulus;
+    if (p.stimulus_owner != 0 && row[size_t(p.stimulus_owner)] == 0) {
+        b.noticed_stimulus = p.stimulus;
         b.noticed_stimulus.kind = 1;
         b.noticed_stimulus.time = game.game_clock;
     }
