@@ -86,6 +86,186 @@ bool first_sight_pause(int being) {
     return alone && can_see(being, own, 0, 0);
 }
 
+// Attempts may add beings and move the array, so the record is looked up afresh each time.
+tbeing& B(int being) {
+    return beings[size_t(being)];
+}
+
+// What a being's turn has come to so far.
+struct tturn {
+    bool acted = false;
+    bool waited = false;
+    bool in_cell = false;
+};
+
+// Spectators look, the player's own being waits, a summoned being past its time vanishes; true
+// when the turn ends there.
+bool act_out_of_turn(int being, uint32_t now, int depth) {
+    if (has_type_flag(B(being), tf_spectator)) {
+        ai_see(being, depth);
+        B(being).next_action_time = now + 7;
+        return true;
+    }
+    if (has_type_flag(B(being), tf_player)) {
+        B(being).next_action_time = now + 7;
+        return true;
+    }
+    if (has_type_flag(B(being), tf_summoned) && B(being).unsummon_time <= now) {
+        unsummon(being, depth);
+        return true;
+    }
+    return false;
+}
+
+// A charm or a confusion wearing off takes the turn.
+void shake_off_charm_and_confusion(int being, uint32_t now, tturn& turn) {
+    if (has_type_flag(B(being), tf_charmed) && charm_decay(being)) {
+        end_charm(being, true);
+        B(being).last_action_kind = 1;
+        B(being).next_action_time = now + 45;
+        turn.acted = turn.waited = true;
+    }
+    if (has_type_flag(B(being), tf_confused) && B(being).confusion_end <= now) {
+        end_confusion(being);
+        B(being).last_action_kind = 1;
+        B(being).next_action_time = now + uint32_t(action_time(being, 45, true));
+        turn.acted = turn.waited = true;
+    }
+}
+
+// Sight, courage, confinement and the master link; a being in a sealed area with no foe in
+// sight has nothing to do.
+void look_around(int being, int depth, tturn& turn) {
+    ai_see(being, depth);
+    B(being).courage = int16_t(get_courage(being));
+    turn.in_cell = is_confined_in_cell(being, true);
+
+    if (B(being).master > 0 && !has_type_flag(B(being), tf_companion)) keep_master_link(being);
+
+    const int area = cell_at(B(being).x, B(being).y).area;
+    const bool sealed = area >= 1 && area < int(areas.size()) && areas[area].exit_cells == 0;
+    if (B(being).seen_hostiles == 0 && sealed && B(being).behaviour != behaviour_follow && level.special == 0)
+        turn.acted = true;
+}
+
+// Guards and the quick-tempered turn on trespassers; the calm and idle counts follow the foes seen.
+void take_sides(int being, int depth) {
+    const bool guard = has_type_flag(B(being), tf_hostile_on_home_trespassing);
+    const bool at_home = (guard || has_type_flag(B(being), tf_gets_hostile)) && is_in_home_area(being);
+    if (guard && at_home) ai_get_hostile_on_home_trespassers(being, depth);
+    if (has_type_flag(B(being), tf_gets_hostile) && !(guard && at_home)) ai_get_hostile(being, depth);
+
+    if (B(being).seen_awake_hostiles > 0) B(being).idle_counter = 0;
+    if (B(being).seen_hostiles == 0) ++B(being).turns_without_hostiles;
+}
+
+// A free being's plans, most pressing first: investigate, talents, items, flight, attack,
+// teleporters and paths; true when one of them acted.
+bool try_plans(int being) {
+    bool acted = false;
+    if (!acted && B(being).ai_plan == plan_investigate) acted = ai_spot_investigate_target(being);
+    if (!acted && B(being).seen_hostiles > 0 && B(being).knows_protection_talents() != 0)
+        acted = ai_use_protection_talent(being);
+    if (!acted && B(being).knows_utility_talents() != 0) acted = ai_use_utility_talent(being);
+    if (!acted) acted = ai_use_item(being);
+    if (!acted) acted = ai_flee(being);
+    if (!acted && has_type_flag(B(being), tf_cloned) && has_type_flag(B(being), tf_humanoid) &&
+        B(being).uses_items != 0 && holds_ranged_weapon(B(being).weapon_set) &&
+        holds_ranged_weapon(B(being).other_weapon_set))
+        acted = ai_pick_item(being);
+    if (!acted) acted = ai_attack(being);
+    if (!acted && B(being).ai_plan == plan_teleporter_flee && B(being).path.length == 0)
+        acted = ai_continue_fleeing_after_teleport_use(being);
+    if (!acted && B(being).teleporter_countdown > 0) acted = ai_follow_teleport(being);
+    if (!acted) acted = ai_investigate(being);
+    if (!acted && B(being).path.purpose != 0) acted = ai_continue_path(being);
+    if (!acted && B(being).damaged_by_being != 0 && B(being).seen_hostiles == 0)
+        acted =
+            ai_move_to_nearby_area(being, purpose_other_area, cell_at(B(being).x, B(being).y).area, 0, 0, 0);
+    return acted;
+}
+
+// While the game is not won: taking sides, moving on along a path that must go on, the pause at
+// first sight of the player, and the plans of a being not in a cell.
+void decide(int being, uint32_t now, int depth, tturn& turn) {
+    take_sides(being, depth);
+
+    if (!turn.acted) turn.acted = ai_needs_to_move(being);
+    const int purpose = B(being).path.purpose;
+    if (purpose == purpose_other_area || purpose == purpose_flee || purpose == purpose_teleporter_follow ||
+        purpose == purpose_teleporter_flee)
+        turn.acted = ai_continue_path(being);
+
+    if (first_sight_pause(being)) {
+        B(being).last_action_kind = 1;
+        B(being).next_action_time = now + uint32_t(action_time(being, 30, true));
+        turn.acted = turn.waited = true;
+    }
+
+    if (!turn.in_cell && !turn.acted) turn.acted = try_plans(being);
+}
+
+// What a being does when nothing pressed: seek company, escape a cell, tend its weapons, go its
+// way, and at last stand right or shuffle; true when it acted.
+bool act_idly(int being, int depth, bool acted) {
+    if (!acted) {
+        if (has_type_flag(B(being), tf_seek_master) && B(being).master == 0 && B(being).followers == 0)
+            seek_master(being, depth);
+        if (has_type_flag(B(being), tf_pack) && B(being).master == 0 && B(being).followers == 0)
+            seek_pack_leader(being, depth);
+    }
+    if (!acted && is_confined_in_cell(being, false)) acted = ai_escape_cell(being);
+    if (!acted && B(being).uses_items != 0 && !B(being).cornered) acted = ai_pick_item(being);
+    if (!acted && !B(being).cornered) acted = ai_check_weapon_set(being);
+    if (!acted) {
+        if (B(being).behaviour == behaviour_wander)
+            acted = ai_wander(being);
+        else if (B(being).behaviour == behaviour_follow && B(being).master != 0)
+            acted = ai_follower(being);
+    }
+    if (!acted && !B(being).cornered) acted = ai_correct_position(being);
+    if (!acted && !B(being).cornered) acted = ai_move_randomly(being);
+    return acted;
+}
+
+// An awake being's turn: what wears off, a look around, a decision, a line said and what it does
+// when idle.
+void act_awake(int being, uint32_t now, int depth, tturn& turn) {
+    shake_off_charm_and_confusion(being, now, turn);
+    look_around(being, depth, turn);
+    if (!state.won) decide(being, now, depth, turn);
+
+    if (!turn.waited &&
+        (has_type_flag(B(being), tf_has_oneliners) || has_type_flag(B(being), tf_former_player) ||
+         has_type_flag(B(being), tf_former_companion)))
+        ai_oneliners(being, turn.in_cell);
+
+    turn.acted = act_idly(being, depth, turn.acted);
+}
+
+// The tail, for every being that got this far, asleep or awake: the turn's damage forgotten,
+// countdowns run, a turn that took no time made to, idleness and regeneration.
+void end_turn(int being, uint32_t start_time, uint32_t now, bool acted, int depth) {
+    if (!is_being_ok(being)) return;
+    B(being).damage_this_turn = 0;
+    B(being).damaged_by_being = 0;
+    if (B(being).teleporter_countdown > 0 && --B(being).teleporter_countdown == 0)
+        B(being).teleporter_x = B(being).teleporter_y = 0;
+    if (B(being).teleport_cooldown > 0) --B(being).teleport_cooldown;
+    if (B(being).next_action_time == start_time) {
+        B(being).last_action_kind = 1;
+        B(being).next_action_time = now + uint32_t(action_time(being, 15, true));
+    }
+    if (B(being).last_action_kind != 1) {
+        B(being).asleep_counter = 0;
+        B(being).idle_counter = 0;
+    } else {
+        ai_idle(being, acted);
+    }
+    regenerate_being(being, depth);
+    if (B(being).path.length > 0 && B(being).path_kept == 0) B(being).path = empty_path;
+}
+
 } // namespace
 
 void set_ai_plan(int being, int plan, int x, int target_being, int area, int y) {
@@ -101,146 +281,22 @@ void set_ai_plan(int being, int plan, int x, int target_being, int area, int y) 
 void ai_act(int being, int depth) {
     depth = trace_enter(depth, trace_ai_act);
     if (!is_being_ok(being, depth)) return;
-    // Attempts may add beings and move the array, so the record is looked up afresh each time.
-    auto B = [being]() -> tbeing& { return beings[size_t(being)]; };
     const uint32_t now = game.game_clock;
 
-    B().path_kept = 0;
-    B().moved = 0;
-    B().heard_sound.loudness = 0;
-    B().cornered = 0;
+    B(being).path_kept = 0;
+    B(being).moved = 0;
+    B(being).heard_sound.loudness = 0;
+    B(being).cornered = 0;
+    if (act_out_of_turn(being, now, depth)) return;
 
-    if (has_type_flag(B(), tf_spectator)) {
-        ai_see(being, depth);
-        B().next_action_time = now + 7;
-        return;
-    }
-    if (has_type_flag(B(), tf_player)) {
-        B().next_action_time = now + 7;
-        return;
-    }
-    if (has_type_flag(B(), tf_summoned) && B().unsummon_time <= now) {
-        unsummon(being, depth);
-        return;
-    }
-
-    const uint32_t start_time = B().next_action_time;
-    bool acted = false, waited = false;
-    bool in_cell = false;
-
-    if (B().asleep_counter > 0) {
-        if (B().asleep_counter >= B().sleep_turns) ai_wake_up(being, depth);
+    const uint32_t start_time = B(being).next_action_time;
+    tturn turn;
+    if (B(being).asleep_counter > 0) {
+        if (B(being).asleep_counter >= B(being).sleep_turns) ai_wake_up(being, depth);
     } else {
-        if (has_type_flag(B(), tf_charmed) && charm_decay(being)) {
-            end_charm(being, true);
-            B().last_action_kind = 1;
-            B().next_action_time = now + 45;
-            acted = waited = true;
-        }
-        if (has_type_flag(B(), tf_confused) && B().confusion_end <= now) {
-            end_confusion(being);
-            B().last_action_kind = 1;
-            B().next_action_time = now + uint32_t(action_time(being, 45, true));
-            acted = waited = true;
-        }
-
-        ai_see(being, depth);
-        B().courage = int16_t(get_courage(being));
-        in_cell = is_confined_in_cell(being, true);
-
-        if (B().master > 0 && !has_type_flag(B(), tf_companion)) keep_master_link(being);
-
-        const int area = cell_at(B().x, B().y).area;
-        const bool sealed = area >= 1 && area < int(areas.size()) && areas[area].exit_cells == 0;
-        if (B().seen_hostiles == 0 && sealed && B().behaviour != behaviour_follow && level.special == 0)
-            acted = true;
-
-        if (!state.won) {
-            const bool guard = has_type_flag(B(), tf_hostile_on_home_trespassing);
-            const bool at_home = (guard || has_type_flag(B(), tf_gets_hostile)) && is_in_home_area(being);
-            if (guard && at_home) ai_get_hostile_on_home_trespassers(being, depth);
-            if (has_type_flag(B(), tf_gets_hostile) && !(guard && at_home)) ai_get_hostile(being, depth);
-
-            if (B().seen_awake_hostiles > 0) B().idle_counter = 0;
-            if (B().seen_hostiles == 0) ++B().turns_without_hostiles;
-
-            if (!acted) acted = ai_needs_to_move(being);
-            const int purpose = B().path.purpose;
-            if (purpose == purpose_other_area || purpose == purpose_flee ||
-                purpose == purpose_teleporter_follow || purpose == purpose_teleporter_flee)
-                acted = ai_continue_path(being);
-
-            if (first_sight_pause(being)) {
-                B().last_action_kind = 1;
-                B().next_action_time = now + uint32_t(action_time(being, 30, true));
-                acted = waited = true;
-            }
-
-            if (!in_cell) {
-                if (!acted && B().ai_plan == plan_investigate) acted = ai_spot_investigate_target(being);
-                if (!acted && B().seen_hostiles > 0 && B().knows_protection_talents() != 0)
-                    acted = ai_use_protection_talent(being);
-                if (!acted && B().knows_utility_talents() != 0) acted = ai_use_utility_talent(being);
-                if (!acted) acted = ai_use_item(being);
-                if (!acted) acted = ai_flee(being);
-                if (!acted && has_type_flag(B(), tf_cloned) && has_type_flag(B(), tf_humanoid) &&
-                    B().uses_items != 0 && holds_ranged_weapon(B().weapon_set) &&
-                    holds_ranged_weapon(B().other_weapon_set))
-                    acted = ai_pick_item(being);
-                if (!acted) acted = ai_attack(being);
-                if (!acted && B().ai_plan == plan_teleporter_flee && B().path.length == 0)
-                    acted = ai_continue_fleeing_after_teleport_use(being);
-                if (!acted && B().teleporter_countdown > 0) acted = ai_follow_teleport(being);
-                if (!acted) acted = ai_investigate(being);
-                if (!acted && B().path.purpose != 0) acted = ai_continue_path(being);
-                if (!acted && B().damaged_by_being != 0 && B().seen_hostiles == 0)
-                    acted = ai_move_to_nearby_area(being, purpose_other_area, cell_at(B().x, B().y).area, 0,
-                                                   0, 0);
-            }
-        }
-
-        if (!waited && (has_type_flag(B(), tf_has_oneliners) || has_type_flag(B(), tf_former_player) ||
-                        has_type_flag(B(), tf_former_companion)))
-            ai_oneliners(being, in_cell);
-
-        if (!acted) {
-            if (has_type_flag(B(), tf_seek_master) && B().master == 0 && B().followers == 0)
-                seek_master(being, depth);
-            if (has_type_flag(B(), tf_pack) && B().master == 0 && B().followers == 0)
-                seek_pack_leader(being, depth);
-        }
-        if (!acted && is_confined_in_cell(being, false)) acted = ai_escape_cell(being);
-        if (!acted && B().uses_items != 0 && !B().cornered) acted = ai_pick_item(being);
-        if (!acted && !B().cornered) acted = ai_check_weapon_set(being);
-        if (!acted) {
-            if (B().behaviour == behaviour_wander)
-                acted = ai_wander(being);
-            else if (B().behaviour == behaviour_follow && B().master != 0)
-                acted = ai_follower(being);
-        }
-        if (!acted && !B().cornered) acted = ai_correct_position(being);
-        if (!acted && !B().cornered) acted = ai_move_randomly(being);
+        act_awake(being, now, depth, turn);
     }
-
-    // The tail, for every being that got this far, asleep or awake.
-    if (!is_being_ok(being)) return;
-    B().damage_this_turn = 0;
-    B().damaged_by_being = 0;
-    if (B().teleporter_countdown > 0 && --B().teleporter_countdown == 0)
-        B().teleporter_x = B().teleporter_y = 0;
-    if (B().teleport_cooldown > 0) --B().teleport_cooldown;
-    if (B().next_action_time == start_time) {
-        B().last_action_kind = 1;
-        B().next_action_time = now + uint32_t(action_time(being, 15, true));
-    }
-    if (B().last_action_kind != 1) {
-        B().asleep_counter = 0;
-        B().idle_counter = 0;
-    } else {
-        ai_idle(being, acted);
-    }
-    regenerate_being(being, depth);
-    if (B().path.length > 0 && B().path_kept == 0) B().path = empty_path;
+    end_turn(being, start_time, now, turn.acted, depth);
 }
 
 } // namespace dravok
