@@ -1,5 +1,7 @@
 #include "ai/attacking.h"
 
+#include <optional>
+
 #include "ai/attack_kinds.h"
 #include "ai/decision.h"
 #include "ai/emotion.h"
@@ -200,134 +202,202 @@ bool ai_keep_distance(int being, int target, int range) {
     return false;
 }
 
+namespace {
+
+// A plan settled by a step of the choice, or none yet (0 is a settled "no attack").
+using tdecision = std::optional<int>;
+
+// What a being weighs in choosing how to attack a target.
+struct tattack_view {
+    tattack_view(int being, int target, const temotion& entry, bool afraid)
+        : being(being), target(target), entry(entry), afraid(afraid) {}
+
+    int being, target;
+    const temotion& entry;
+    bool afraid;
+    bool sees = false, mobile = false;
+    int dist = 0;
+    tprofile active, other;
+    int preferred = 0, lof_range = 0;
+    // The ranged set to shoot with: 1 the set in hand, 2 the other one.
+    int kind = 0, min_range = 0, max_range = 0;
+    int style = 0;
+    bool lof_tried = false, chase_tried = false;
+};
+
+// Shoots with the set in hand when it is ready, else with the other set if it reaches.
+void choose_ranged_set(tattack_view& v) {
+    if (!v.sees) return;
+    if (v.active.ranged_ready) {
+        v.kind = 1;
+        v.min_range = v.active.min_range;
+        v.max_range = v.active.max_range;
+    } else if (v.other.ranged_ready && v.other.max_range >= v.dist) {
+        v.kind = 2;
+        v.min_range = v.other.min_range;
+        v.max_range = v.other.max_range;
+    }
+}
+
+// A distance keeper backs off; one in a doorway with friends about steps out toward the target.
+tdecision hold_position(const tattack_view& v) {
+    const int being = v.being;
+    if (v.mobile &&
+        ((v.style == style_keeps_distance_when_shooting && v.kind == 1) || v.style == style_keeps_distance) &&
+        ai_keep_distance(being, v.target, v.preferred))
+        return plan_avoid;
+    if (v.mobile && is_in_doorway(being, 0, 0) && v.dist >= 2 && B(being).seen_friends > 0 &&
+        ai_try_chase_target(being, v.target, v.entry) != 0)
+        return plan_chase;
+    return std::nullopt;
+}
+
+// Now and then a creature with a natural missile (a gaze, a spit, a breath) uses it before
+// anything else it knows; the chance is rolled every time.
+tdecision natural_shot_first(const tattack_view& v) {
+    const int roll = d100();
+    if (roll <= natural_shot_first_chance && v.sees && v.dist >= 2 &&
+        can_natural_ranged_attack(v.being, v.target, 0))
+        return plan_ranged_attack;
+    return std::nullopt;
+}
+
+// A combat manoeuvre, a leap or an attack spell, aimed in target_effect.
+tdecision use_talent(const tattack_view& v) {
+    const int being = v.being, target = v.target;
+    if (!v.sees || B(being).knows_talents == 0 || B(being).stamina <= 0) return std::nullopt;
+    tmanoeuvre_setting setting;
+    setting.distance = v.dist;
+    setting.mobile = v.mobile;
+    setting.holds_ranged = v.active.holds_ranged;
+    setting.holds_melee = v.active.holds_melee;
+    setting.ranged_ready = v.active.ranged_ready;
+    setting.min_range = v.min_range;
+    setting.max_range = v.max_range;
+    int talent = ai_get_combat_manoeuvre(being, target, setting);
+    if (talent == 0 && (B(being).knows_protection_talents() != 0 || B(being).knows_monster_talents() != 0)) {
+        talent = ai_get_leap(being, target, setting);
+        if (talent == 0) talent = ai_get_attack_spell(being, target);
+    }
+    if (talent == 0) return std::nullopt;
+    teffect prepared;
+    prepare_talent_effect(being, talent, talents[size_t(talent)].effect, prepared);
+    const tcell_xy aim = talents[size_t(talent)].aim;
+    target_effect = calculate_effect_coordinates(being, 0, 0, aim.x, aim.y, prepared, 0);
+    target_effect.aim = aim;
+    chosen_talent = talent;
+    return plan_talent;
+}
+
+// An attack device against an active target worth spending it on, aimed in target_effect.
+tdecision use_device(const tattack_view& v) {
+    const int being = v.being, target = v.target;
+    if (!v.sees || has_type_flag(B(target), tf_inactive) || being_status(B(being), st_use_devices) <= 0 ||
+        !uses_devices_against(being, target))
+        return std::nullopt;
+    const int item = ai_get_attack_device(being, target);
+    if (item == 0) return std::nullopt;
+    const titem& it = being_items[size_t(being)][size_t(item)];
+    target_effect = calculate_effect_coordinates(being, 0, 0, it.x, it.y, it.activation_effect, 0);
+    target_effect.aim = {it.x, it.y};
+    target_effect.used_item = uint16_t(item);
+    return plan_use_item;
+}
+
+// A distance keeper that can hurt moves for a line of fire, or takes out the other set to shoot.
+tdecision keep_distance_style(tattack_view& v) {
+    if (v.style != style_keeps_distance) return std::nullopt;
+    if (v.mobile && being_status(B(v.being), st_damage) > 0 &&
+        ai_try_move_for_lof(v.being, v.target, v.lof_range, std::max(v.max_range, v.lof_range)) != 0)
+        return plan_move_for_lof;
+    v.lof_tried = true;
+    if (v.kind == 2 && v.dist >= 2) return plan_swap_weapons;
+    return std::nullopt;
+}
+
+// A natural missile, a shot point-blank, or a blow at an adjacent target with what is in hand.
+tdecision shoot_natural_or_strike_adjacent(const tattack_view& v) {
+    const int being = v.being, target = v.target;
+    if (v.sees && v.dist >= 2 && can_natural_ranged_attack(being, target, 0)) return plan_ranged_attack;
+    if (v.kind == 1 && v.dist == 1 && being_status(B(being), st_close_combat_ranged) > 0)
+        return plan_ranged_attack;
+    if (!v.sees || v.dist != 1) return std::nullopt;
+    if (!v.active.holds_ranged)
+        return v.active.holds_melee || B(being).weapon_set.bare_hands != 0 ||
+                       can_natural_melee_attack(being, target, 0)
+                   ? plan_melee_attack
+                   : plan_swap_weapons;
+    if (v.other.holds_melee) return plan_swap_weapons;
+    return can_natural_melee_attack(being, target, 0) ? plan_melee_attack : 0;
+}
+
+// A target within the ranged set's reach: shot at on a clean line, else a line of fire sought.
+tdecision shoot_in_range(tattack_view& v) {
+    if (!v.sees || v.kind < 1 || v.dist < v.min_range || v.dist > v.max_range) return std::nullopt;
+    if (clean_shot(v.being, v.target, 0, 0, v.min_range, v.max_range)) {
+        if (v.kind == 1) return plan_ranged_attack;
+        if (v.preferred != 0 && v.preferred <= v.dist) return plan_swap_weapons;
+        if (v.dist >= 4) return plan_swap_weapons;
+    } else if (!v.lof_tried && v.mobile && v.kind == 1) {
+        v.lof_tried = true;
+        if (ai_try_move_for_lof(v.being, v.target, v.min_range, v.max_range) != 0) return plan_move_for_lof;
+    }
+    return std::nullopt;
+}
+
+// A reach weapon strikes at two cells or closes in; a melee fighter closes in on a near target.
+tdecision reach_or_close_in(tattack_view& v) {
+    const int being = v.being, target = v.target, dist = v.dist;
+    if (v.sees && v.active.reach && dist >= reach_range && dist <= reach_chase_range) {
+        if (dist == reach_range && clean_shot(being, target, 0, 0, 1, reach_range)) return plan_melee_attack;
+        if (!v.afraid && v.mobile) {
+            if (ai_try_chase_target(being, target, v.entry) != 0) return plan_chase;
+        }
+        v.chase_tried = true;
+    }
+    if (v.sees && dist >= 2 && dist <= close_chase_range && v.kind != 1 && !v.afraid && v.preferred == 0) {
+        if (!v.active.holds_melee || !v.mobile) {
+            if (v.other.holds_melee) return plan_swap_weapons;
+        } else {
+            if (ai_try_chase_target(being, target, v.entry) != 0) return plan_chase;
+            v.chase_tried = true;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+// The choices are tried in order, and the first that settles a plan wins.
 int ai_target_ok_for_attack(int being, int target, const temotion& entry, bool afraid) {
     B(being).path = empty_path;
-    const bool sees = can_see(being, target, 0, 0) != 0;
-    const bool mobile = can_move(being, 0) >= 0;
-    const int dist = entry.distance;
+    tattack_view v(being, target, entry, afraid);
+    v.sees = can_see(being, target, 0, 0) != 0;
+    v.mobile = can_move(being, 0) >= 0;
+    v.dist = entry.distance;
     const tbeing& t = B(target);
     if (in_prison_cell_zone(target) && has_type_flag(t, tf_spawned_in_cell) &&
         !has_type_flag(t, tf_fleeing_from_cell))
         return 0;
 
-    const tprofile active = profile_of(B(being).weapon_set), other = profile_of(B(being).other_weapon_set);
-    const int preferred = B(being).preferred_distance;
-    const int lof_range = preferred != 0 ? preferred : default_lof_range;
-    int kind = 0, min_range = 0, max_range = 0;
-    if (sees) {
-        if (active.ranged_ready) {
-            kind = 1;
-            min_range = active.min_range;
-            max_range = active.max_range;
-        } else if (other.ranged_ready && other.max_range >= dist) {
-            kind = 2;
-            min_range = other.min_range;
-            max_range = other.max_range;
-        }
-    }
-    const int style = B(being).fighting_style;
-    if (mobile &&
-        ((style == style_keeps_distance_when_shooting && kind == 1) || style == style_keeps_distance) &&
-        ai_keep_distance(being, target, preferred))
-        return plan_avoid;
-    if (mobile && is_in_doorway(being, 0, 0) && dist >= 2 && B(being).seen_friends > 0 &&
-        ai_try_chase_target(being, target, entry) != 0)
-        return plan_chase;
+    v.active = profile_of(B(being).weapon_set);
+    v.other = profile_of(B(being).other_weapon_set);
+    v.preferred = B(being).preferred_distance;
+    v.lof_range = v.preferred != 0 ? v.preferred : default_lof_range;
+    choose_ranged_set(v);
+    v.style = B(being).fighting_style;
 
-    {
-        // Now and then a creature with a natural missile (a gaze, a spit, a breath) uses it
-        // before anything else it knows.
-        const int roll = d100();
-        if (roll <= natural_shot_first_chance && sees && dist >= 2 &&
-            can_natural_ranged_attack(being, target, 0))
-            return plan_ranged_attack;
-    }
-
-    if (sees && B(being).knows_talents != 0 && B(being).stamina > 0) {
-        tmanoeuvre_setting setting;
-        setting.distance = dist;
-        setting.mobile = mobile;
-        setting.holds_ranged = active.holds_ranged;
-        setting.holds_melee = active.holds_melee;
-        setting.ranged_ready = active.ranged_ready;
-        setting.min_range = min_range;
-        setting.max_range = max_range;
-        int talent = ai_get_combat_manoeuvre(being, target, setting);
-        if (talent == 0 &&
-            (B(being).knows_protection_talents() != 0 || B(being).knows_monster_talents() != 0)) {
-            talent = ai_get_leap(being, target, setting);
-            if (talent == 0) talent = ai_get_attack_spell(being, target);
-        }
-        if (talent != 0) {
-            teffect prepared;
-            prepare_talent_effect(being, talent, talents[size_t(talent)].effect, prepared);
-            const tcell_xy aim = talents[size_t(talent)].aim;
-            target_effect = calculate_effect_coordinates(being, 0, 0, aim.x, aim.y, prepared, 0);
-            target_effect.aim = aim;
-            chosen_talent = talent;
-            return plan_talent;
-        }
-    }
-    if (sees && !has_type_flag(t, tf_inactive) && being_status(B(being), st_use_devices) > 0 &&
-        uses_devices_against(being, target)) {
-        const int item = ai_get_attack_device(being, target);
-        if (item != 0) {
-            const titem& it = being_items[size_t(being)][size_t(item)];
-            target_effect = calculate_effect_coordinates(being, 0, 0, it.x, it.y, it.activation_effect, 0);
-            target_effect.aim = {it.x, it.y};
-            target_effect.used_item = uint16_t(item);
-            return plan_use_item;
-        }
-    }
-
-    bool lof_tried = false, chase_tried = false;
-    if (style == style_keeps_distance) {
-        if (mobile && being_status(B(being), st_damage) > 0 &&
-            ai_try_move_for_lof(being, target, lof_range, std::max(max_range, lof_range)) != 0)
-            return plan_move_for_lof;
-        lof_tried = true;
-        if (kind == 2 && dist >= 2) return plan_swap_weapons;
-    }
-    if (sees && dist >= 2 && can_natural_ranged_attack(being, target, 0)) return plan_ranged_attack;
-    if (kind == 1 && dist == 1 && being_status(B(being), st_close_combat_ranged) > 0)
-        return plan_ranged_attack;
-    if (sees && dist == 1) {
-        if (!active.holds_ranged)
-            return active.holds_melee || B(being).weapon_set.bare_hands != 0 ||
-                           can_natural_melee_attack(being, target, 0)
-                       ? plan_melee_attack
-                       : plan_swap_weapons;
-        if (other.holds_melee) return plan_swap_weapons;
-        return can_natural_melee_attack(being, target, 0) ? plan_melee_attack : 0;
-    }
-    if (sees && kind >= 1 && dist >= min_range && dist <= max_range) {
-        if (clean_shot(being, target, 0, 0, min_range, max_range)) {
-            if (kind == 1) return plan_ranged_attack;
-            if (preferred != 0 && preferred <= dist) return plan_swap_weapons;
-            if (dist >= 4) return plan_swap_weapons;
-        } else if (!lof_tried && mobile && kind == 1) {
-            lof_tried = true;
-            if (ai_try_move_for_lof(being, target, min_range, max_range) != 0) return plan_move_for_lof;
-        }
-    }
-    if (sees && active.reach && dist >= reach_range && dist <= reach_chase_range) {
-        if (dist == reach_range && clean_shot(being, target, 0, 0, 1, reach_range)) return plan_melee_attack;
-        if (!afraid && mobile) {
-            if (ai_try_chase_target(being, target, entry) != 0) return plan_chase;
-        }
-        chase_tried = true;
-    }
-    if (sees && dist >= 2 && dist <= close_chase_range && kind != 1 && !afraid && preferred == 0) {
-        if (!active.holds_melee || !mobile) {
-            if (other.holds_melee) return plan_swap_weapons;
-        } else {
-            if (ai_try_chase_target(being, target, entry) != 0) return plan_chase;
-            chase_tried = true;
-        }
-    }
-    if (kind == 0 && !active.holds_melee && other.holds_melee) return plan_swap_weapons;
-    if (style == style_keeps_distance && preferred != 0) return 0;
-    if (chase_tried || afraid || !mobile) return 0;
+    if (const tdecision plan = hold_position(v)) return *plan;
+    if (const tdecision plan = natural_shot_first(v)) return *plan;
+    if (const tdecision plan = use_talent(v)) return *plan;
+    if (const tdecision plan = use_device(v)) return *plan;
+    if (const tdecision plan = keep_distance_style(v)) return *plan;
+    if (const tdecision plan = shoot_natural_or_strike_adjacent(v)) return *plan;
+    if (const tdecision plan = shoot_in_range(v)) return *plan;
+    if (const tdecision plan = reach_or_close_in(v)) return *plan;
+    if (v.kind == 0 && !v.active.holds_melee && v.other.holds_melee) return plan_swap_weapons;
+    if (v.style == style_keeps_distance && v.preferred != 0) return 0;
+    if (v.chase_tried || afraid || !v.mobile) return 0;
     return ai_try_chase_target(being, target, entry);
 }
 
