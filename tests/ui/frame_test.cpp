@@ -19,6 +19,7 @@
 #include "rules/targeting.h"
 #include "ui/draw.h"
 #include "ui/frame_fixture.h"
+#include "ui/frame_world_test.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
 #include "ui/layout.h"
@@ -44,34 +45,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace frame_fixture;
 
-class MainFrame : public ::testing::Test {
+class MainFrame : public frame_world_test {
   public:
-    fs::path dir;
-    void SetUp() override {
-        // One folder per test process: ctest runs the tests of this suite side by side.
-        dir = fs::temp_directory_path() / ("dravok-frame-" + std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        if (!build_tileset(dir.string())) FAIL() << "the tile-set builder is not built";
-        set_program_folder(dir.string() + "/");
-        clear_quit_request();
-        state = tstate{};
-        prepare_tables();
-        create_graphics();
-        apply_layout();
-        ASSERT_TRUE(load_tileset());
-        ASSERT_TRUE(prepare_level(20261209)) << "no room with a door for the test";
-        set_program_folder(dir.string() + "/"); // the level fixture moved it to its log folder
-    }
-    void TearDown() override {
-        testing_levels::restore_error_log();
-        free_graphics();
-        free_world();
-        settings.coin_plan = 0;
-        game_mode = 0;
-        set_program_folder("");
-        clear_quit_request();
-    }
+    MainFrame() : frame_world_test("dravok-frame-") {}
     // The pixel of cell (x, y) at (px, py) inside its tile on a layer.
     static Colour at(const Bitmap& layer, int x, int y, int px, int py) {
         return layer.pixel((x - settings.view_left) * settings.tile_size + px,

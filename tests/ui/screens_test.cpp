@@ -20,6 +20,7 @@
 #include "ui/draw.h"
 #include "ui/frame_composition.h"
 #include "ui/frame_fixture.h"
+#include "ui/frame_world_test.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/lister.h"
@@ -43,34 +44,17 @@ namespace {
 namespace fs = std::filesystem;
 using namespace frame_fixture;
 
-class Screens : public ::testing::Test {
+class Screens : public frame_world_test {
   public:
-    fs::path dir;
+    Screens() : frame_world_test("dravok-screens-") {}
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("dravok-screens-" + std::to_string(getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        if (!build_tileset(dir.string())) FAIL() << "the tile-set builder is not built";
-        set_program_folder(dir.string() + "/");
-        clear_quit_request();
-        state = tstate{};
-        prepare_tables();
-        create_graphics();
-        apply_layout();
-        ASSERT_TRUE(load_tileset());
-        ASSERT_TRUE(prepare_level(20261209)) << "no room with a door for the test";
-        set_program_folder(dir.string() + "/");
+        frame_world_test::SetUp();
+        if (HasFatalFailure()) return;
         draw_level_minimap();
     }
     void TearDown() override {
-        testing_levels::restore_error_log();
         clear_message_log();
-        free_graphics();
-        free_world();
-        settings.coin_plan = 0;
-        game_mode = 0;
-        set_program_folder("");
-        clear_quit_request();
+        frame_world_test::TearDown();
     }
     static std::string write(const std::string& name) {
         const fs::path out = fs::temp_directory_path() / "dravok-frames";

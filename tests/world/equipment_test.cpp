@@ -3,6 +3,7 @@
 // of equipping, item values, and the mends of possession and item icons.
 #include <gtest/gtest.h>
 
+#include "fixtures/item_world_test.h"
 #include "fixtures/small_world.h"
 #include "platform/files.h"
 #include "platform/temp_folder.h"
@@ -49,20 +50,10 @@ enum test_plan : int {
 };
 constexpr int body = 1, motion = 2, spirit = 4, skill_melee = 4;
 
-tdice fixed(int value) {
-    tdice d;
-    make_fixed_dice(value, d);
-    return d;
-}
-
-class Equipment : public ::testing::Test {
+class Equipment : public fixtures::item_world_test {
   protected:
     void SetUp() override {
-        set_program_folder(folder_.path());
-        error_log_lines.clear();
-        world_ = fixtures::build_small_world();
-        level = tlevel{};
-        level_items.assign(11, blank_item);
+        item_world_test::SetUp();
         item_plans.assign(plan_count, titem_plan{});
         plan(long_sword, "it_sword_long", {if_weapon, if_sword, if_melee}, 8);
         plan(great_sword, "it_sword_great", {if_weapon, if_sword, if_melee, if_two_handed}, 12);
@@ -120,9 +111,7 @@ class Equipment : public ::testing::Test {
         return done;
     }
     tbeing& hero() { return beings[hero_]; }
-    fixtures::small_world world_;
     int hero_ = 0;
-    dravok::testing::TempFolder folder_;
 };
 
 TEST_F(Equipment, UpdateBeingGivesTheFiguresOfItsFormulas) {

@@ -2,6 +2,7 @@
 // stacking, coins, the cell's shown item, corpse decay and the carrying capacity.
 #include <gtest/gtest.h>
 
+#include "fixtures/item_world_test.h"
 #include "fixtures/small_world.h"
 #include "platform/files.h"
 #include "platform/temp_folder.h"
@@ -25,20 +26,10 @@ namespace {
 
 enum test_plan : int { arrow = 1, sword, potion, armour, amulet, corpse, bones, coin, plan_count };
 
-tdice fixed(int value) {
-    tdice d;
-    make_fixed_dice(value, d);
-    return d;
-}
-
-class Items : public ::testing::Test {
+class Items : public fixtures::item_world_test {
   protected:
     void SetUp() override {
-        set_program_folder(folder_.path());
-        error_log_lines.clear();
-        world_ = fixtures::build_small_world();
-        level = tlevel{};
-        level_items.assign(11, blank_item);
+        item_world_test::SetUp();
         game_mode = mode_main;
         item_plans.assign(plan_count, titem_plan{});
         plan(arrow, "it_arrow", "arrow", {if_ammunition, if_arrow});
@@ -80,8 +71,6 @@ class Items : public ::testing::Test {
         create_item(index, fixed(amount), 0, out);
         return out;
     }
-    fixtures::small_world world_;
-    dravok::testing::TempFolder folder_;
 };
 
 TEST_F(Items, CreationLimitsAmountsAndCounters) {
