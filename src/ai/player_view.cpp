@@ -28,8 +28,8 @@
 #include "world/map_features.h"
 #include "world/message_log.h"
 #include "world/pictures.h"
-#include "world/presentation.h"
 #include "world/regeneration.h"
+#include "world/services.h"
 #include "world/sprite_lookup.h"
 #include "world/view_memory.h"
 
@@ -93,7 +93,7 @@ void explore_cell(int x, int y, bool& explored_new) {
     if (x > level.explored_x2) level.explored_x2 = static_cast<uint8_t>(x);
     if (y > level.explored_y2) level.explored_y2 = static_cast<uint8_t>(y);
     c.explored = 1;
-    presentation.minimap_cell_explored(x, y);
+    services.minimap_cell_explored(x, y);
     const bool area_ok = c.area >= 1 && c.area < areas.size();
     if (area_ok) areas[c.area].discovered = 1;
     if (c.block < first_floor_block) return;

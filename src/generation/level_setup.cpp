@@ -35,12 +35,11 @@
 #include "world/map_features.h"
 #include "world/message_log.h"
 #include "world/pictures.h"
-#include "world/presentation.h"
 #include "world/random.h"
 #include "world/regeneration.h"
+#include "world/services.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
-#include "world/world_hooks.h"
 
 namespace dravok {
 
@@ -66,7 +65,7 @@ bool is_level_index(int index) {
 }
 
 std::string command_key_text(const char* command) {
-    return presentation.command_key_text(find_command_name(command));
+    return services.command_key_text(find_command_name(command));
 }
 
 void write_first_arrival() {
@@ -116,8 +115,8 @@ void greet_at_hub(int depth) {
 
 bool setup_level(int depth) {
     depth = trace_enter(depth, trace_setup_level);
-    run_hook(world_hooks.clear_indicators);
-    run_hook(world_hooks.clear_static_lights);
+    services.clear_indicators();
+    services.clear_static_lights();
     state.busy = 1;
     const int target = game.target_level;
     if (!is_level_index(target)) {
@@ -189,11 +188,11 @@ bool arrive_at_level(int depth) {
     // The explore marks belong to the level left (or to a game played before this one).
     explore_taken.fill(0);
     state.explore_cursor_x = state.explore_cursor_y = 0;
-    run_hook(world_hooks.clear_indicators);
+    services.clear_indicators();
     update_lights();
     initial_sight();
     update_party_friendliness();
-    presentation.draw_level_minimap();
+    services.draw_level_minimap();
     settings.separator_time = game.game_clock + arrival_separator_delay;
     state.busy = 0;
 

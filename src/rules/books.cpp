@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "world/globals.h"
-#include "world/presentation.h"
+#include "world/services.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 
@@ -33,7 +33,7 @@ void show_item_lore() {
     }
     std::string expanded;
     expand_text(text, 0, 0, expanded);
-    book_text = presentation.wrap_book_text(expanded);
+    book_text = services.wrap_book_text(expanded);
     // Each line ends in a line break; a last line without one counts too.
     book_line_count = 0;
     for (std::size_t at = 0; at < book_text.size(); ++book_line_count) {

@@ -14,8 +14,8 @@
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/menu_model.h"
-#include "world/presentation.h"
 #include "world/saves.h"
+#include "world/services.h"
 #include "world/sprite_lookup.h"
 #include "world/text_database.h"
 #include "world/text_utilities.h"
@@ -38,7 +38,7 @@ constexpr char crlf[] = "\r\n";
 constexpr int first_skill_icon = 5;
 
 void open_menu(int id) {
-    presentation.setup_menu(id);
+    services.setup_menu(id);
 }
 
 std::string capitalised(std::string_view s) {

@@ -18,8 +18,8 @@
 #include "world/history_file.h"
 #include "world/indicators.h"
 #include "world/message_log.h"
-#include "world/presentation.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/settings_record.h"
 #include "world/state.h"
 #include "world/text_database.h"
@@ -178,7 +178,7 @@ bool may_say_trigger(int being, int trigger, bool check_times, bool check_talk) 
         if (item == 0) return false;
         const uint32_t item_time = being_items[being][item].chatter_time_of(trigger);
         if (item_time == never_time || item_time > clock || clock < game_time) return false;
-        return !check_talk || (presentation.choose_bubble_slot(being) != 0);
+        return !check_talk || (services.choose_bubble_slot(being) != 0);
     }
     const int plan = plan_of(being);
     if (plan == 0 || being_plans[plan].chatter_switch_of(trigger) == 0) return false;
@@ -194,7 +194,7 @@ bool may_say_trigger(int being, int trigger, bool check_times, bool check_talk) 
             if (!exempt || !has_type_flag(b, tf_unique)) return false;
         }
     }
-    return !check_talk || (presentation.choose_bubble_slot(being) != 0);
+    return !check_talk || (services.choose_bubble_slot(being) != 0);
 }
 
 bool can_chatter_now(int being, int trigger) {
@@ -205,7 +205,7 @@ bool can_chatter_now(int being, int trigger) {
                    game_time = game.chatter_cooldown_of(trigger);
     if (own == never_time || planned == never_time || game_time == never_time) return false;
     if (own > clock || clock < planned || clock < game_time) return false;
-    return (presentation.choose_bubble_slot(being) != 0);
+    return (services.choose_bubble_slot(being) != 0);
 }
 
 bool player_perceives_speech(int speaker, int listener, int trigger) {
@@ -290,7 +290,7 @@ bool add_oneliner(int being, int listener, int trigger, int depth, std::string_v
         add_speech_message(being, listener, speaking_item(being), line, suffix);
     else
         add_speech_message(being, listener, 0, line, suffix);
-    presentation.add_speech_bubble(being, listener, trigger, line);
+    services.add_speech_bubble(being, listener, trigger, line);
     if (unmute) state.log_muted = 1;
 
     const bool notable =

@@ -27,9 +27,9 @@
 #include "world/item_value.h"
 #include "world/map.h"
 #include "world/message_log.h"
-#include "world/presentation.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/services.h"
 
 namespace dravok {
 
@@ -317,7 +317,7 @@ void apply_effect_reveal(int user, teffect&, int, int, int depth) {
         c.block_variant = 0;
         c.furniture = 0;
         c.furniture_state = 0;
-        presentation.minimap_cell_changed(x, y);
+        services.minimap_cell_changed(x, y);
         animate_cell(x, y);
         ++vanished;
     });

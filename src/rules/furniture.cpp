@@ -30,7 +30,7 @@
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
-#include "world/presentation.h"
+#include "world/services.h"
 #include "world/text_expand.h"
 
 namespace dravok {
@@ -91,7 +91,7 @@ bool property_confirmed(int being, int direction, int x, int y, int confirmation
     if (!players_being(being) || confirmed) return true;
     const int owner = check_witnesses(being, x, y, true, true);
     if (owner == 0) return true;
-    presentation.setup_property_confirmation_dialog(confirmation, direction, x, owner, y);
+    services.setup_property_confirmation_dialog(confirmation, direction, x, owner, y);
     return false;
 }
 
@@ -244,7 +244,7 @@ void toggle_furniture(int being, int direction, bool confirmed, int depth, bool 
     if (!property_confirmed(being, direction, t.x, t.y, confirm_toggle, confirmed)) return;
     tcell& c = cell_at(t.x, t.y);
     if (c.trap != 0 && c.trap_difficulty < 0 && !trap_dialog_done && players_being(being)) {
-        presentation.setup_furniture_trap_dialog(confirm_toggle, direction, t.x, t.y);
+        services.setup_furniture_trap_dialog(confirm_toggle, direction, t.x, t.y);
         return;
     }
     bool handled = true;
@@ -265,7 +265,7 @@ void toggle_furniture(int being, int direction, bool confirmed, int depth, bool 
             c.furniture_state = c.furniture_state == 0 ? 1 : 0;
             act(being, switch_time, furniture_action);
         } else if (c.furniture == fu_switch && players_being(being)) {
-            presentation.setup_switch_dialog(0, direction, t.x, t.y);
+            services.setup_switch_dialog(0, direction, t.x, t.y);
             return;
         }
     } else if (c.lock == 0 || may_use_key(being, c.key_item)) {
@@ -274,7 +274,7 @@ void toggle_furniture(int being, int direction, bool confirmed, int depth, bool 
         handled = false;
     }
     if (!handled) {
-        if (players_being(being)) presentation.setup_locked_furniture_dialog(0, direction, t.x, t.y);
+        if (players_being(being)) services.setup_locked_furniture_dialog(0, direction, t.x, t.y);
         return;
     }
     after_touch(being, t.x, t.y);

@@ -6,17 +6,17 @@
 #include "rules/being_update.h"
 #include "rules/equipment.h"
 #include "rules/pantheon.h"
-#include "world/world_hooks.h"
+#include "world/services.h"
 
 namespace dravok {
 
 void install_game_services() {
-    world_hooks.update_being = update_being;
-    world_hooks.can_see = can_see;
-    world_hooks.auto_equip_like_item = auto_equip_like_item;
-    world_hooks.clear_static_lights = clear_static_lights;
-    world_hooks.free_pantheon = free_pantheon;
-    world_hooks.clear_generator_lists = clear_marks;
+    services.update_being = update_being;
+    services.can_see = can_see;
+    services.auto_equip_like_item = auto_equip_like_item;
+    services.clear_static_lights = clear_static_lights;
+    services.free_pantheon = free_pantheon;
+    services.clear_generator_lists = clear_marks;
 }
 
 } // namespace dravok

@@ -1,5 +1,5 @@
 // Installs the services of the rules, the generator and the AI that the world calls when it is
-// reset or released (world_hooks). Called by the interface's installer at start-up and by the
+// reset or released (world/services.h). Called by the interface's installer at start-up and by the
 // tests' world set-up.
 #pragma once
 

@@ -52,8 +52,8 @@
 #include "world/map_features.h"
 #include "world/message_log.h"
 #include "world/pictures.h"
-#include "world/presentation.h"
 #include "world/regeneration.h"
+#include "world/services.h"
 #include "world/text_expand.h"
 
 namespace dravok {
@@ -78,13 +78,13 @@ void loot_container(int being, int direction, bool confirmed, int depth, bool tr
     if (c.furniture < fu_chest || c.furniture > fu_cauldron) return; // the furniture that holds items
     const bool shop = is_shop_furniture(c.furniture);
     if (being == player && !shop && !confirmed && check_witnesses(being, x, y, true, true) != 0) {
-        presentation.setup_property_confirmation_dialog(confirm_loot, direction, x,
-                                                        check_witnesses(being, x, y, true, true), y);
+        services.setup_property_confirmation_dialog(confirm_loot, direction, x,
+                                                    check_witnesses(being, x, y, true, true), y);
         return;
     }
     if (c.trap != 0) {
         if (c.trap_difficulty < 0 && !trap_dialog_done) {
-            if (being == player) presentation.setup_furniture_trap_dialog(confirm_loot, direction, x, y);
+            if (being == player) services.setup_furniture_trap_dialog(confirm_loot, direction, x, y);
             return;
         }
         if (being == player) add_message("$FThe container was trapped!");
@@ -99,7 +99,7 @@ void loot_container(int being, int direction, bool confirmed, int depth, bool tr
     if (being == player && b.seen_awake_hostiles == 0 && count_witnesses(being, x, y, true) == 0 &&
         !kept_shop)
         autopick_items(being, x, y, summary, depth);
-    presentation.open_loot_screen(being, x, y, depth);
+    services.open_loot_screen(being, x, y, depth);
     if (!summary.empty() && cell_at(x, y).held_items == 0) {
         if (has_type_flag(b, tf_player) && settings.auto_quickslots) assign_quickslots(being);
         summary.clear();
@@ -112,11 +112,11 @@ void bump_portal(int being, int direction) {
     if (!is_being_ok(being) || direction < 1 || direction > 8) return;
     const int x = beings[being].x + direction_steps[direction].dx,
               y = beings[being].y + direction_steps[direction].dy;
-    if (on_map(x, y)) presentation.setup_use_portal(direction, x, y);
+    if (on_map(x, y)) services.setup_use_portal(direction, x, y);
 }
 
 void bump_friendly(int being, int other) {
-    if (is_being_ok(being) && is_being_ok(other)) presentation.setup_bump_friendly_dialog(other);
+    if (is_being_ok(being) && is_being_ok(other)) services.setup_bump_friendly_dialog(other);
 }
 
 namespace {

@@ -17,8 +17,8 @@
 #include "world/globals.h"
 #include "world/history_file.h"
 #include "world/lookup.h"
-#include "world/presentation.h"
 #include "world/rounding.h"
+#include "world/services.h"
 #include "world/text_database.h"
 
 namespace dravok {
@@ -145,7 +145,7 @@ int gain_pending_levels(int being, int depth) {
 // The level-up always works on the player's own character, also while it possesses another.
 void setup_level_up(int) {
     if (gain_pending_levels(player_character, 0) == 0) return;
-    presentation.setup_menu(skills_menu);
+    services.setup_menu(skills_menu);
 }
 
 void finish_level_up(int depth) {

@@ -36,8 +36,8 @@
 #include "world/map.h"
 #include "world/map_features.h"
 #include "world/message_log.h"
-#include "world/presentation.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/text_expand.h"
 
 namespace dravok {
@@ -139,7 +139,7 @@ bool bump_passive(int b, int other, int depth) {
         if (scroll == 0)
             add_message("$NThis golem seems to be inactive. You probably need some item to activate it.");
         else if (beings[b].seen_hostiles == 0)
-            presentation.setup_activate_golem_dialog(0, other, target.x, scroll, target.y);
+            services.setup_activate_golem_dialog(0, other, target.x, scroll, target.y);
         else
             add_message("$FThis golem seems to be inactive. You have a scroll to activate it but there are "
                         "hostile beings around.");
@@ -310,7 +310,7 @@ bool bump_actions(int b, int direction, int depth) {
     }
     if (other == 0) {
         if (cell.trap != 0 && cell.trap_difficulty < 0 && f == 0) {
-            presentation.setup_ground_trap_dialog(0, direction, tx, ty);
+            services.setup_ground_trap_dialog(0, direction, tx, ty);
             return true;
         }
         const bool closed_door = is_door(tx, ty, 0);

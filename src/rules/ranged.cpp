@@ -30,9 +30,9 @@
 #include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
-#include "world/presentation.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/services.h"
 
 namespace dravok {
 
@@ -307,7 +307,7 @@ void ranged_attack(int attacker, int defender, int depth) {
 
     if (!round.killed) set_attack_order(attacker, defender, order_fire, sh_bolt, order_setup_ranged);
     const std::string experience = settle_attack(round, action_ranged, base_time, 0, sound_fight);
-    presentation.add_line(attacker, defender, 0, 0, 0, 0, int(shot_line_colour), true);
+    services.add_line(attacker, defender, 0, 0, 0, 0, int(shot_line_colour), true);
     finish_attack_round(round, experience);
 
     if (!is_being_ok(attacker, depth)) return;

@@ -32,8 +32,8 @@
 #include "world/item_statuses.h"
 #include "world/map.h"
 #include "world/message_log.h"
-#include "world/presentation.h"
 #include "world/regeneration.h"
+#include "world/services.h"
 
 namespace dravok {
 
@@ -71,7 +71,7 @@ bool continue_walk(int b, int depth) {
     if (state.run_counter <= 0) return false;
     walk(b, int(state.walk_direction), depth);
     if (state.walk_steps >= 10) state.run_counter = 0;
-    presentation.redraw();
+    services.redraw();
     return true;
 }
 
@@ -95,7 +95,7 @@ bool continue_travel(int b, int depth) {
     if (stepped) {
         if (present(b) && being.stats_dirty) update_being(b, depth);
         log_changed = true;
-        presentation.redraw();
+        services.redraw();
         return true;
     }
     being.path = empty_path;
@@ -145,7 +145,7 @@ player_turn player_branch(int b, int depth) {
         rest_step(b, depth);
         --being.rest_rounds;
     }
-    if (!being.resting && being.rest_rounds == 0) presentation.redraw();
+    if (!being.resting && being.rest_rounds == 0) services.redraw();
     return player_turn::go_on;
 }
 
@@ -185,7 +185,7 @@ void handle_rounds() {
         picked = pick_next_being();
         if (picked == 0) {
             show_message("No being found for next action in handle_rounds!");
-            presentation.close_window();
+            services.close_window();
             return;
         }
         last_picked_being = picked;
@@ -212,7 +212,7 @@ void handle_rounds() {
                 if (being.stats_dirty) update_being(picked, depth);
             }
             // While the spectator looks on, the rounds run seven minutes of game time per tick.
-            const Timer* spectator = presentation.spectator_timer();
+            const Timer* spectator = services.spectator_timer();
             if (spectator && spectator->enabled() && int64_t(game.game_clock) >= spectator->tag() + 7) return;
             continue;
         }
@@ -230,7 +230,7 @@ void handle_rounds() {
         }
     }
     if (picked > 0 && present(picked) && beings[picked].stats_dirty) update_being(picked, depth);
-    presentation.redraw();
+    services.redraw();
 }
 
 void player_killed_or_won() {
@@ -274,10 +274,10 @@ void player_killed_or_won() {
     state.log_muted = 1;
     state.speech_passes = 1;
     state.spectator_ticks = 0;
-    presentation.clear_end_of_game_panels();
+    services.clear_end_of_game_panels();
     game_mode = mode_spectator;
-    presentation.redraw();
-    if (Timer* spectator = presentation.spectator_timer()) spectator->set_enabled(true);
+    services.redraw();
+    if (Timer* spectator = services.spectator_timer()) spectator->set_enabled(true);
 }
 
 } // namespace dravok

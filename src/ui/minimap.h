@@ -1,7 +1,7 @@
 // The minimap: the explored level at one pixel per cell with dots for the seen items and beings,
 // the cursor, and in autopilot mode the path and the map points; the frame of the map view over
 // it. The base is redrawn on arrival and extended cell by cell as the player explores. Called by
-// the frame drawing, the frame composition and (through the presentation table) the level code.
+// the frame drawing, the frame composition and (through the world's services) the level code.
 #pragma once
 
 namespace dravok {

@@ -18,7 +18,7 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
-#include "world/presentation.h"
+#include "world/services.h"
 
 namespace dravok {
 
@@ -126,7 +126,7 @@ void handle_autopilot_commands(int being, int command, int key, int) {
     if (key == key_escape) {
         beings[being].path = empty_path;
         game_mode = mode_main;
-        presentation.redraw();
+        services.redraw();
     } else if (command >= 1 && command <= 8) {
         const int nx = state.autopilot_cursor_x + compass_dx[command];
         const int ny = state.autopilot_cursor_y + compass_dy[command];

@@ -8,7 +8,7 @@
 #include "world/globals.h"
 #include "world/lookup.h"
 #include "world/rounding.h"
-#include "world/world_hooks.h"
+#include "world/services.h"
 
 namespace dravok {
 
@@ -27,7 +27,7 @@ void award_experience_from_being(int being, int depth, std::string& out) {
                                                : double(b.damage_from_companions) / b.health_max / 5.0;
     fraction = std::min(fraction, 1.0);
     b.award = uint32_t(std::max(round_half_even(b.xp_worth * fraction), 1));
-    if (is_being_ok(player, 0) && hook_can_see(player, being, 0, 0))
+    if (is_being_ok(player, 0) && service_can_see(player, being, 0, 0))
         out = "$E(" + std::to_string(b.award) + " XP)$B";
 }
 

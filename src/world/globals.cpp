@@ -13,10 +13,9 @@
 #include "world/indicators.h"
 #include "world/item_placement.h"
 #include "world/message_log.h"
-#include "world/presentation.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/text_database.h"
-#include "world/world_hooks.h"
 
 namespace dravok {
 
@@ -80,8 +79,7 @@ tstuff blank_stuff = [] {
 }();
 tmap_effect_cell blank_map_effect_cell{};
 
-tworld_hooks world_hooks{};
-tpresentation presentation{};
+tservices services{};
 
 namespace {
 
@@ -128,8 +126,8 @@ void init_globals() {
     build_sight_rays();
     init_global_dice();
     preset_templates();
-    run_hook(world_hooks.init_interface_templates);
-    run_hook(world_hooks.delete_update_files);
+    services.init_interface_templates();
+    services.delete_update_files();
     load_error_log();
 }
 
@@ -229,10 +227,10 @@ void reset_world() {
     // The lists are the world's own: a new game clears them whether or not an interface is
     // there to clear its speech bubbles with them.
     clear_indicator_lists();
-    run_hook(world_hooks.clear_indicators);
+    services.clear_indicators();
     areas.assign(1, blank_area);
     clear_being_arrays();
-    run_hook(world_hooks.clear_static_lights);
+    services.clear_static_lights();
     blank_all(level_items, blank_item);
     blank_all(transfer_effects, effect_template);
     blank_all(duration_effects, effect_template);
@@ -244,23 +242,23 @@ void reset_world() {
     history.clear();
     recent_chatter.clear();
     last_chatter_time = 0;
-    run_hook(world_hooks.reset_offscreen_beings);
+    services.reset_offscreen_beings();
 }
 
 void free_world() {
     player = 0;
-    run_hook(world_hooks.clear_indicators);
+    services.clear_indicators();
     areas.assign(1, blank_area);
     beings.clear();
     being_items.clear();
     sight_matrix.clear();
     first_seen_matrix.clear();
     seen_cells.clear();
-    run_hook(world_hooks.free_pantheon);
+    services.free_pantheon();
     transfer_items.clear();
     transfer_beings.clear();
     transfer_effects.clear();
-    run_hook(world_hooks.clear_static_lights);
+    services.clear_static_lights();
     level_items.clear();
     duration_effects.clear();
     clear_text_database();
@@ -277,8 +275,8 @@ void free_world() {
 
 void free_all() {
     free_world();
-    run_hook(world_hooks.free_interface_records);
-    run_hook(world_hooks.clear_generator_lists);
+    services.free_interface_records();
+    services.clear_generator_lists();
     history.clear();
     recent_chatter.clear();
     save_names.clear();
@@ -286,11 +284,11 @@ void free_all() {
 }
 
 void shutdown(bool halt) {
-    run_hook(world_hooks.delete_update_files);
+    services.delete_update_files();
     clear_temporary_folder();
-    run_hook(world_hooks.free_graphics);
+    services.free_graphics();
     free_all();
-    if (halt) run_hook(world_hooks.end_application);
+    if (halt) services.end_application();
 }
 
 } // namespace dravok

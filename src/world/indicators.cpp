@@ -8,7 +8,7 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
-#include "world/presentation.h"
+#include "world/services.h"
 #include "world/sprite_lookup.h"
 #include "world/view_memory.h"
 

@@ -21,7 +21,7 @@
 #include "world/map.h"
 #include "world/map_features.h"
 #include "world/random.h"
-#include "world/world_hooks.h"
+#include "world/services.h"
 
 namespace dravok {
 
@@ -158,9 +158,7 @@ int add_item_to_being(int being, const titem& given, int plan, int depth, const 
         r.name = name;
     }
     list[slot] = r;
-    if (world_hooks.auto_equip_like_item && world_hooks.auto_equip_like_item(being, 0, slot) &&
-        world_hooks.update_being)
-        world_hooks.update_being(being, depth);
+    if (services.auto_equip_like_item(being, 0, slot)) services.update_being(being, depth);
     list[slot].owner_serial = uint32_t(b.serial);
     if (is_player && has_item_flag(list[slot], if_report)) report_found_item(list[slot]);
     return slot;

@@ -1,7 +1,7 @@
 // The message log: every message to the player goes through add_message, which wraps it to the
 // log's pixel width, stamps each line with its expiry time and indent, and files it newest
 // first (or oldest first). Also fading after a command, purging and speech lines.
-// Called by every rule that tells the player something; drawn by the presentation.
+// Called by every rule that tells the player something; drawn by the interface.
 #pragma once
 #include <cstdint>
 #include <functional>

@@ -17,7 +17,7 @@
 #include "world/globals.h"
 #include "world/map_colours.h"
 #include "world/message_log.h"
-#include "world/presentation.h"
+#include "world/services.h"
 
 namespace dravok {
 
@@ -53,7 +53,7 @@ void write_picture(const Bitmap& picture, const char* done) {
 } // namespace
 
 void take_screenshot() {
-    const Bitmap* screen = presentation.screen_picture();
+    const Bitmap* screen = services.screen_picture();
     if (screen == nullptr || screen->width() == 0) return;
     write_picture(*screen, "Screenshot saved to \"%s\".");
 }

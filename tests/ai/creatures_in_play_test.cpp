@@ -48,8 +48,8 @@
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
-#include "world/presentation.h"
 #include "world/random.h"
+#include "world/services.h"
 
 namespace dravok {
 namespace {
@@ -228,12 +228,12 @@ TEST_F(CreaturesInPlay, AFollowerKeepsNearTheCharacterAcrossTheLevel) {
     static int watched_follower = 0, farthest_seen = 0;
     watched_follower = follower;
     farthest_seen = 0;
-    const auto redraw = presentation.redraw;
-    presentation.redraw = [] {
+    const auto redraw = services.redraw;
+    services.redraw = [] {
         farthest_seen = std::max(farthest_seen, get_being_distance(watched_follower, player));
     };
     handle_rounds();
-    presentation.redraw = redraw;
+    services.redraw = redraw;
     farthest = farthest_seen;
     EXPECT_GE(get_distance(start_x, start_y, beings[hero].x, beings[hero].y), 10)
         << "the character travelled";

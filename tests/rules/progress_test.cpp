@@ -36,8 +36,8 @@
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/message_log.h"
-#include "world/presentation.h"
 #include "world/random.h"
+#include "world/services.h"
 
 namespace dravok {
 namespace {

@@ -42,9 +42,9 @@
 #include "world/map.h"
 #include "world/menu_model.h"
 #include "world/message_log.h"
-#include "world/presentation.h"
 #include "world/random.h"
 #include "world/saves.h"
+#include "world/services.h"
 #include "world/statistics.h"
 
 namespace dravok {
@@ -646,7 +646,7 @@ TEST_F(SaveGame, TheScreenshotAndMapKeysWritePicturesOfTheWindowAndTheMap) {
     EXPECT_EQ(pictures[0].extension(), ".png");
     Bitmap picture;
     ASSERT_TRUE(read_png(pictures[0].string(), picture));
-    const Bitmap* screen = presentation.screen_picture();
+    const Bitmap* screen = services.screen_picture();
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(picture.width(), screen->width());
     EXPECT_EQ(picture.height(), screen->height());

@@ -53,14 +53,13 @@
 #include "world/map.h"
 #include "world/menu_model.h"
 #include "world/message_log.h"
-#include "world/presentation.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/sprite_lookup.h"
 #include "world/statistics.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 #include "world/view_memory.h"
-#include "world/world_hooks.h"
 
 namespace dravok::testing {
 
@@ -87,8 +86,8 @@ template <class T> void keep(T& global) {
 // of other units and the scratch state of the generator, sight, light and effects. What a new
 // game resets (reset_world) is left to it, so a test starts as a new game does.
 void keep_start_values() {
-    // The hooks go back first: a test may have installed its own, or the window's.
-    keep(world_hooks), keep(presentation);
+    // The services go back first: a test may have installed its own, or the window's.
+    keep(services);
     keep(state), keep(settings), keep(game_mode);
     keep(level), keep(map_size), keep(map_cells), keep(map_effect_grid), keep(light_map);
     keep(probe_effects);

@@ -1,6 +1,6 @@
 // The process-wide state the tests share: the world's globals and blank records, the database
 // tables and text database, the message log, the random seed and dice, the clock, the installed
-// world hooks, key bindings, timers, event handlers, the graphics and sprite figures, the ray
+// world services, key bindings, timers, event handlers, the graphics and sprite figures, the ray
 // tables and the scratch grids of the level generator, sight and light. Before every test it is put back as a
 // freshly started test process holds it, so the tests pass in any order within one process. Called by the
 // test runner's main.

@@ -17,7 +17,7 @@
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/item_placement.h"
-#include "world/world_hooks.h"
+#include "world/services.h"
 
 namespace dravok {
 namespace {
@@ -30,11 +30,11 @@ class WorldGlobals : public ::testing::Test {
   protected:
     void SetUp() override {
         free_world();
-        world_hooks = tworld_hooks{};
+        services = tservices{};
     }
     void TearDown() override {
         free_world();
-        world_hooks = tworld_hooks{};
+        services = tservices{};
     }
 };
 
@@ -184,14 +184,14 @@ int hook_calls = 0;
 
 TEST_F(WorldGlobals, ResetAndReleaseCallTheServicesOfOtherUnitsWhenInstalled) {
     allocate_world();
-    reset_world(); // no hook installed: nothing to call, nothing fails
+    reset_world(); // no service installed: nothing to call, nothing fails
     hook_calls = 0;
-    world_hooks.clear_indicators = [] { hook_calls += 1; };
-    world_hooks.clear_static_lights = [] { hook_calls += 10; };
-    world_hooks.reset_offscreen_beings = [] { hook_calls += 100; };
+    services.clear_indicators = [] { hook_calls += 1; };
+    services.clear_static_lights = [] { hook_calls += 10; };
+    services.reset_offscreen_beings = [] { hook_calls += 100; };
     reset_world();
     EXPECT_EQ(hook_calls, 111);
-    world_hooks.free_graphics = [] { hook_calls += 1000; };
+    services.free_graphics = [] { hook_calls += 1000; };
     shutdown(false);
     EXPECT_EQ(hook_calls, 1122); // indicators and static lights cleared again by free_world
     EXPECT_TRUE(beings.empty());

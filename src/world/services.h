@@ -1,9 +1,11 @@
-// The presentation services that the rules, the generator and the AI call: a redraw of the
-// frame, closing the window, the end-of-game panels, the spectator's clock and the dialogs that
-// a move can open. They never draw or touch the window themselves: the interface installs its
-// routines here at start-up (install_ui_services), and until then every entry does nothing, so
-// the rules run headless in tools and tests.
+// The services of the layers above the world that the world, the rules, the generator and the
+// AI call upward: the interface's redraws, dialogs, panels, minimap and speech bubbles, the
+// rules' being updates and the AI's sight, and what setting up, resetting and releasing the world
+// asks of the layers above. Every entry does nothing (or answers no) until a layer installs its
+// routine: the rules at start-up (install_game_services), the interface after them
+// (install_ui_services), so the rules run headless in tools and tests.
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace dravok {
@@ -15,7 +17,8 @@ class Bitmap;
 constexpr int confirm_toggle = 7, confirm_close = 8, confirm_loot = 9, confirm_portal = 10,
               confirm_pick_lock = 13, confirm_force = 14;
 
-struct tpresentation {
+struct tservices {
+    // ----- The interface: what the screen shows -----
     // Draws and shows the frame of the current game mode.
     void (*redraw)() = [] {};
     // Closes the window as its close button does.
@@ -65,8 +68,35 @@ struct tpresentation {
     // view, nor, with check_seen, seen by the player's being.
     void (*add_line)(int from_being, int to_being, int from_x, int from_y, int to_x, int to_y, int kind,
                      bool check_seen) = [](int, int, int, int, int, int, int, bool) {};
+
+    // ----- The rules, the AI and the release of the world -----
+    // Recomputes a being's figures after an item it received was equipped (item placement).
+    void (*update_being)(int being, int depth) = [](int, int) {};
+    // Puts a received item into the weapon slot that last held its class (item placement).
+    bool (*auto_equip_like_item)(int being, int slot, int item) = [](int, int, int) { return false; };
+    // Whether the viewer sees the other being, or the cell (x, y) when other is 0 (the AI's sight):
+    // the sentences and awards the player is told of only when it sees them.
+    uint8_t (*can_see)(int viewer, int other, int x, int y) = [](int, int, int, int) { return uint8_t(0); };
+    // init_globals
+    void (*init_interface_templates)() = [] {}; // blank menu entries with their "none" values
+    void (*delete_update_files)() = [] {};      // updater: scripts and leftovers of an update
+    // reset_world and free_world
+    void (*clear_indicators)() = [] {};       // floating texts, lines and cell animations
+    void (*clear_static_lights)() = [] {};    // the static light list
+    void (*reset_offscreen_beings)() = [] {}; // the off-screen beings table and its layer
+    void (*free_pantheon)() = [] {};          // avatar item lists, demigods and their items
+    // free_all and shutdown
+    void (*free_interface_records)() = [] {}; // the three lister arrays and the menu entries
+    void (*clear_generator_lists)() = [] {};  // the level generator's candidate lists
+    void (*free_graphics)() = [] {};
+    void (*end_application)() = [] {}; // shutdown with halt set
 };
 
-extern tpresentation presentation;
+extern tservices services;
+
+// The AI's sight through its service; nothing is seen before it is installed.
+inline bool service_can_see(int viewer, int other, int x, int y) {
+    return services.can_see(viewer, other, x, y) != 0;
+}
 
 } // namespace dravok
