@@ -56,26 +56,44 @@ static void check_effect_kinds_used(tcompiler& c, const std::vector<titem_plan>&
                           std::string(effect_kind_names[k]));
 }
 
-void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttalent>& talents,
-                 std::vector<tbeing_plan>& beings, std::vector<tlevel>& levels, std::vector<tportal>& portals,
-                 std::vector<tcontent>& contents, std::vector<tvault>& vaults, int god_group) {
-    auto has_item = [&](const std::string& id) { return c.item_index.count(id) > 0; };
-    auto has_being = [&](const std::string& id) { return c.being_index.count(id) > 0; };
+namespace {
+
+using titems = std::vector<titem_plan>;
+using ttalents = std::vector<ttalent>;
+using tbeings = std::vector<tbeing_plan>;
+using tlevels = std::vector<tlevel>;
+using tcontents = std::vector<tcontent>;
+using tvaults = std::vector<tvault>;
+
+bool has_item(const tcompiler& c, const std::string& id) {
+    return c.item_index.count(id) > 0;
+}
+bool has_being(const tcompiler& c, const std::string& id) {
+    return c.being_index.count(id) > 0;
+}
+
+// A group's tag name, or its number when no tag has it.
+std::string tag_name(const tcompiler& c, int g) {
+    return g >= 1 && g <= static_cast<int>(c.tags.size()) ? c.tags[g - 1] : std::to_string(g);
+}
+
+// The plans and classes the game looks up by identifier, and the races it needs.
+void check_fixed_plans(tcompiler& c, const titems& items, const tbeings& beings) {
     auto fixed = [&](bool ok, const std::string& what) {
         if (!ok) c.error("fixed identifiers", what);
     };
     fixed(c.levels.size() >= 1 && c.items.size() >= 1 && c.beings.size() >= 1,
           "at least one level, item plan and being plan");
     for (const char* id : {"it_coin", "it_essence_divine", "it_essence_cosmic", "it_bones_humanoid"})
-        fixed(has_item(id), std::string("the item plan ") + id + " is missing");
+        fixed(has_item(c, id), std::string("the item plan ") + id + " is missing");
     for (const char* id : {"be_spectator", "be_debug_player"})
-        fixed(has_being(id), std::string("the being plan ") + id + " is missing");
-    if (has_item("it_coin"))
+        fixed(has_being(c, id), std::string("the being plan ") + id + " is missing");
+    if (has_item(c, "it_coin"))
         fixed(item_class(items[c.item_index["it_coin"]]) == 53, "it_coin must be of class coin");
-    if (has_item("it_essence_divine"))
+    if (has_item(c, "it_essence_divine"))
         fixed(item_class(items[c.item_index["it_essence_divine"]]) == 58,
               "it_essence_divine must be of class divine_essence");
-    if (has_item("it_essence_cosmic"))
+    if (has_item(c, "it_essence_cosmic"))
         fixed(item_class(items[c.item_index["it_essence_cosmic"]]) == 57,
               "it_essence_cosmic must be of class cosmic_essence");
 
@@ -89,12 +107,16 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
     fixed(overgods >= 1, "a being plan with the race overgod");
     fixed(gods >= 1, "god plans (race god, special kind 1..8)");
     if (gods < 8) c.warning("fixed identifiers", "fewer than 8 god plans: some avatar ids would never exist");
+}
 
+// Item plans that come with others: corpses and bones per category, trap kits and their traps,
+// launchers and their ammunition.
+void check_item_companions(tcompiler& c, const titems& items) {
     // Corpses and bones of every category but undead.
     for (int cat = 1; cat <= 11; ++cat) {
         std::string name(vocab::type_flags[cat]);
         for (std::string prefix : {"it_corpse_", "it_bones_"})
-            if (!has_item(prefix + name))
+            if (!has_item(c, prefix + name))
                 c.warning("fixed identifiers", prefix + name + " is missing: that category leaves nothing");
     }
     for (std::size_t i = 1; i < items.size(); ++i) {
@@ -107,10 +129,10 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
                 c.error(c.items[i - 1].file + ": " + id,
                         "a corpse or bones identifier names exactly one category");
         }
-        if (id.starts_with("it_trapkit_") && !has_item("tr_" + id.substr(11)))
+        if (id.starts_with("it_trapkit_") && !has_item(c, "tr_" + id.substr(11)))
             c.error(c.items[i - 1].file + ": " + id,
                     "the trap tr_" + id.substr(11) + " of this kit is missing");
-        if (id.starts_with("tr_") && !has_item("it_trapkit_" + id.substr(3)))
+        if (id.starts_with("tr_") && !has_item(c, "it_trapkit_" + id.substr(3)))
             c.warning(c.items[i - 1].file + ": " + id,
                       "no kit it_trapkit_" + id.substr(3) + " for this trap");
         // Launchers need their ammunition.
@@ -126,14 +148,20 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
             if (!found) c.error(c.items[i - 1].file + ": " + id, "no ammunition exists for this launcher");
         }
     }
-    if (has_being("be_undead_zombie") &&
+}
+
+// The undead the game raises by identifier are found again by their names.
+void check_undead_names(tcompiler& c, const tbeings& beings) {
+    if (has_being(c, "be_undead_zombie") &&
         beings[c.being_index["be_undead_zombie"]].name.str().find("zombie") == std::string::npos)
         c.error("fixed identifiers", "the name of be_undead_zombie must contain \"zombie\"");
-    if (has_being("be_undead_skeleton_animated") &&
+    if (has_being(c, "be_undead_skeleton_animated") &&
         beings[c.being_index["be_undead_skeleton_animated"]].name.str().find("skeleton") == std::string::npos)
         c.error("fixed identifiers", "the name of be_undead_skeleton_animated must contain \"skeleton\"");
+}
 
-    // Effects in use, and the plans their kinds need.
+// The effect kinds items, talents and natural attacks use.
+std::set<int> effect_kinds_in_use(const titems& items, const ttalents& talents, const tbeings& beings) {
     std::set<int> kinds;
     auto note = [&](const teffect& e) {
         if (e.kind) kinds.insert(e.kind);
@@ -148,6 +176,11 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
     for (std::size_t i = 1; i < beings.size(); ++i)
         for (const auto& na : beings[i].natural_attacks)
             note(na.hit_effect);
+    return kinds;
+}
+
+// Each summoning kind in use needs the plans it calls up.
+void check_summoned_plans(tcompiler& c, const std::set<int>& kinds) {
     std::map<int, std::vector<std::string>> summons = {
         {43, {"be_summoned_animal_1"}},
         {44, {"be_celestial_planetar"}},
@@ -180,14 +213,19 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
     for (const auto& [kind, plans] : summons)
         if (kinds.count(kind))
             for (const auto& id : plans)
-                if (!has_being(id))
+                if (!has_being(c, id))
                     c.error("fixed identifiers", "effect kind " + std::string(vocab::effect_kinds[kind]) +
                                                      " is used but " + id + " is missing");
-    // Warriors: one plan per power the formulas can roll.
+}
+
+// Warriors: one plan per power the formulas can roll; possess needs its breaker, golems their
+// activation.
+void check_effect_partners(tcompiler& c, const std::set<int>& kinds, const titems& items,
+                           const ttalents& talents, const tbeings& beings) {
     auto check_warriors = [&](const teffect& e, const std::string& where) {
         if (e.kind != 54) return;
         for (int pw = std::max(1, formula_min(e.power_dice)); pw <= formula_max(e.power_dice); ++pw)
-            if (!has_being("be_summoned_warrior_" + std::to_string(pw)))
+            if (!has_being(c, "be_summoned_warrior_" + std::to_string(pw)))
                 c.error(where, "summon_warriors can roll power " + std::to_string(pw) +
                                    " but be_summoned_warrior_" + std::to_string(pw) + " is missing");
     };
@@ -208,32 +246,41 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
                         "a golem needs an item whose activation is activate_golem");
                 break;
             }
+}
 
-    // Groups that must have members.
+// The groups that have at least one member, per kind of group.
+struct tgroup_members {
     std::set<int> talent_groups, item_groups, spawn_members, content_groups;
+};
+
+tgroup_members collect_group_members(const titems& items, const ttalents& talents, const tbeings& beings,
+                                     const tcontents& contents) {
+    tgroup_members m;
     for (std::size_t i = 1; i < talents.size(); ++i)
         for (uint16_t g : talents[i].groups)
-            if (g) talent_groups.insert(g);
+            if (g) m.talent_groups.insert(g);
     for (std::size_t i = 1; i < items.size(); ++i)
         for (uint16_t g : items[i].groups)
-            if (g) item_groups.insert(g);
+            if (g) m.item_groups.insert(g);
     for (std::size_t i = 1; i < beings.size(); ++i)
         for (uint16_t g : beings[i].spawn_groups)
-            if (g) spawn_members.insert(g);
+            if (g) m.spawn_members.insert(g);
     for (std::size_t i = 1; i < contents.size(); ++i)
         for (uint16_t g : contents[i].groups)
-            if (g) content_groups.insert(g);
-    auto tag_name = [&](int g) {
-        return g >= 1 && g <= static_cast<int>(c.tags.size()) ? c.tags[g - 1] : std::to_string(g);
-    };
+            if (g) m.content_groups.insert(g);
+    return m;
+}
+
+// Beings: their talent and kit groups have members, and each challenge group an evil 1 x 1 one.
+void check_being_groups(tcompiler& c, const tbeings& beings, const tgroup_members& m) {
     for (std::size_t b = 1; b < beings.size(); ++b) {
         std::string w = c.beings[b - 1].file + ": " + c.beings[b - 1].id;
         for (uint16_t g : beings[b].talent_groups)
-            if (g && !talent_groups.count(g))
-                c.error(w + ": talent_groups", "no talent carries the group " + tag_name(g));
+            if (g && !m.talent_groups.count(g))
+                c.error(w + ": talent_groups", "no talent carries the group " + tag_name(c, g));
         for (uint16_t g : beings[b].kit_class)
-            if (g && !item_groups.count(g))
-                c.error(w + ": kit_groups", "no item plan carries the group " + tag_name(g));
+            if (g && !m.item_groups.count(g))
+                c.error(w + ": kit_groups", "no item plan carries the group " + tag_name(c, g));
     }
     for (const char* ch : {"re_02", "re_04", "re_05_06", "re_07_08", "re_09_10"}) {
         auto it = c.tag_index.find(ch);
@@ -247,25 +294,48 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
             c.error("spawn groups",
                     std::string("the challenge group ") + ch + " needs an evil 1 x 1 creature");
     }
-    auto check_rows = [&](const tstuff* rows, int count, const std::string& w) {
-        for (int i = 0; i < count; ++i) {
-            const tstuff& r = rows[i];
-            if (r.kind == 5 && r.pick_cap && !spawn_members.count(r.pick_cap))
-                c.error(w, "row " + std::to_string(i + 1) + ": no creature belongs to the group " +
-                               tag_name(r.pick_cap));
-            if (r.kind == 6 && r.object_id && item_class(items[r.object_id]) != 52)
-                c.error(w, "row " + std::to_string(i + 1) + ": a trap row names a trap plan (class trap)");
+}
+
+// Stuff rows: random-creature groups have members and trap rows name traps.
+void check_stuff_rows(tcompiler& c, const titems& items, const tgroup_members& m, const tstuff* rows,
+                      int count, const std::string& w) {
+    for (int i = 0; i < count; ++i) {
+        const tstuff& r = rows[i];
+        if (r.kind == 5 && r.pick_cap && !m.spawn_members.count(r.pick_cap))
+            c.error(w, "row " + std::to_string(i + 1) + ": no creature belongs to the group " +
+                           tag_name(c, r.pick_cap));
+        if (r.kind == 6 && r.object_id && item_class(items[r.object_id]) != 52)
+            c.error(w, "row " + std::to_string(i + 1) + ": a trap row names a trap plan (class trap)");
+    }
+}
+
+// Stuff rows: pick-one groups open with a first row, close with a last row and do not nest.
+void check_pick_one_groups(tcompiler& c, const tstuff* rows, int count, const std::string& w) {
+    bool inside = false;
+    for (int i = 0; i < count; ++i) {
+        if (rows[i].group_first) {
+            if (inside)
+                c.error(w, "row " + std::to_string(i + 1) + ": a pick-one group starts inside another");
+            inside = true;
         }
-    };
+        if ((rows[i].group_member || rows[i].group_last) && !inside)
+            c.error(w, "row " + std::to_string(i + 1) + ": a pick-one group member without a first row");
+        if (rows[i].group_last) inside = false;
+    }
+    if (inside) c.error(w, "a pick-one group without a last row");
+}
+
+// Levels: their spawn and theme groups, stuff rows, lock value and mimic, then their pick-one groups.
+void check_level_groups(tcompiler& c, const titems& items, const tlevels& levels, const tgroup_members& m) {
     for (std::size_t l = 1; l < levels.size(); ++l) {
         std::string w = c.levels[l - 1].file + ": " + c.levels[l - 1].id;
-        if (levels[l].spawn_group && !spawn_members.count(levels[l].spawn_group))
+        if (levels[l].spawn_group && !m.spawn_members.count(levels[l].spawn_group))
             c.error(w + ": spawn.group",
-                    "no creature belongs to the group " + tag_name(levels[l].spawn_group));
+                    "no creature belongs to the group " + tag_name(c, levels[l].spawn_group));
         for (const auto& th : levels[l].themes)
-            if (th.group && !content_groups.count(th.group))
-                c.error(w + ": themes", "no content belongs to the group " + tag_name(th.group));
-        check_rows(levels[l].stuff, 100, w);
+            if (th.group && !m.content_groups.count(th.group))
+                c.error(w + ": themes", "no content belongs to the group " + tag_name(c, th.group));
+        check_stuff_rows(c, items, m, levels[l].stuff, 100, w);
         if (levels[l].generator.lock_value && item_class(items[levels[l].generator.lock_value]) != 50)
             c.error(w + ": generator.lock_value", "a lock value names a key (class key)");
         uint16_t mimic = levels[l].generator.mimic;
@@ -274,26 +344,17 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         for (uint16_t fc : levels[l].forced_contents)
             if (fc) (void)fc;
     }
-    auto check_groups = [&](const tstuff* rows, int count, const std::string& w) {
-        bool inside = false;
-        for (int i = 0; i < count; ++i) {
-            if (rows[i].group_first) {
-                if (inside)
-                    c.error(w, "row " + std::to_string(i + 1) + ": a pick-one group starts inside another");
-                inside = true;
-            }
-            if ((rows[i].group_member || rows[i].group_last) && !inside)
-                c.error(w, "row " + std::to_string(i + 1) + ": a pick-one group member without a first row");
-            if (rows[i].group_last) inside = false;
-        }
-        if (inside) c.error(w, "a pick-one group without a last row");
-    };
     for (std::size_t l = 1; l < levels.size(); ++l)
-        check_groups(levels[l].stuff, 100, c.levels[l - 1].file + ": " + c.levels[l - 1].id);
+        check_pick_one_groups(c, levels[l].stuff, 100, c.levels[l - 1].file + ": " + c.levels[l - 1].id);
+}
+
+// Contents: their stuff rows, pick-one groups, zones in the vaults they land in, and lock value.
+void check_content_groups(tcompiler& c, const titems& items, const tcontents& contents, const tvaults& vaults,
+                          const tgroup_members& m) {
     for (std::size_t k = 1; k < contents.size(); ++k) {
         std::string w = c.contents[k - 1].file + ": " + c.contents[k - 1].id;
-        check_rows(contents[k].stuff, 150, w);
-        check_groups(contents[k].stuff, 150, w);
+        check_stuff_rows(c, items, m, contents[k].stuff, 150, w);
+        check_pick_one_groups(c, contents[k].stuff, 150, w);
         // Rows with a zone need that zone in every vault the content may land in.
         for (const tstuff& req : contents[k].area_requests) {
             if (req.area_kind <= 9) continue;
@@ -309,8 +370,10 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         if (contents[k].lock_value && item_class(items[contents[k].lock_value]) != 50)
             c.error(w + ": lock_value", "a lock value names a key (class key)");
     }
+}
 
-    // Forced template groups need a template of the group.
+// Forced template groups need a template of the group.
+void check_forced_template_groups(tcompiler& c, const tlevels& levels, const tvaults& vaults) {
     int vault_count = static_cast<int>(vaults.size()) - 1;
     for (std::size_t l = 1; l < levels.size(); ++l)
         for (int i = 0; i < 30; ++i) {
@@ -324,8 +387,11 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
                 c.error(c.levels[l - 1].file + ": " + c.levels[l - 1].id + ": generator.forced",
                         "no vault or special belongs to the group " + std::string(vocab::template_groups[g]));
         }
+}
 
-    // The dungeon's shape.
+// The dungeon's shape: one hub with the Overgod, one trading demiplane, and a level with gods.
+void check_dungeon_shape(tcompiler& c, const tbeings& beings, const tlevels& levels,
+                         const tcontents& contents, int god_group) {
     int hubs = 0, markets = 0;
     bool overgod_row = false, god_row = false;
     for (std::size_t l = 1; l < levels.size(); ++l) {
@@ -356,8 +422,10 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
     if (markets != 1) c.error("levels", "exactly one trading demiplane is needed");
     if (!overgod_row) c.error("levels", "the hub needs a row that places the Overgod");
     if (!god_row) c.error("levels", "some level needs a random-creature row over the god group");
+}
 
-    // Level 1: the start room with the tutorial book.
+// Level 1: the start room with the tutorial book.
+void check_start_level(tcompiler& c, const titems& items, const tlevels& levels, const tcontents& contents) {
     if (levels.size() > 1) {
         const tlevel& L1 = levels[1];
         std::string w = c.levels[0].file + ": " + c.levels[0].id;
@@ -382,8 +450,32 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
                         "the start room needs a mandatory tutorial book row with container 100");
         }
     }
+}
 
-    // Portals: reciprocal, stairs paired, and the dungeon connected both ways.
+// The levels reachable from "from" along the portal edges, or against them when "reverse".
+std::vector<bool> reachable_levels(const std::vector<std::vector<int>>& edges, std::size_t level_count,
+                                   int from, bool reverse) {
+    std::vector<bool> seen(level_count, false);
+    std::queue<int> q;
+    q.push(from);
+    seen[from] = true;
+    while (!q.empty()) {
+        int l = q.front();
+        q.pop();
+        for (std::size_t a = 1; a < edges.size(); ++a)
+            for (int b : edges[a]) {
+                int x = reverse ? b : static_cast<int>(a), y = reverse ? static_cast<int>(a) : b;
+                if (x == l && !seen[y]) {
+                    seen[y] = true;
+                    q.push(y);
+                }
+            }
+    }
+    return seen;
+}
+
+// Portals: reciprocal, stairs paired, and the dungeon connected both ways.
+void check_portals(tcompiler& c, const tlevels& levels, const std::vector<tportal>& portals) {
     int deepest = 0;
     for (std::size_t l = 1; l < levels.size(); ++l)
         if (!levels[l].hub && !levels[l].demiplane) deepest = static_cast<int>(l);
@@ -407,27 +499,9 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
             c.error(w, "the deepest level has no stairs down");
         if (P.level < edges.size() && D.level < edges.size()) edges[P.level].push_back(D.level);
     }
-    auto reach = [&](int from, bool reverse) {
-        std::vector<bool> seen(levels.size(), false);
-        std::queue<int> q;
-        q.push(from);
-        seen[from] = true;
-        while (!q.empty()) {
-            int l = q.front();
-            q.pop();
-            for (std::size_t a = 1; a < edges.size(); ++a)
-                for (int b : edges[a]) {
-                    int x = reverse ? b : static_cast<int>(a), y = reverse ? static_cast<int>(a) : b;
-                    if (x == l && !seen[y]) {
-                        seen[y] = true;
-                        q.push(y);
-                    }
-                }
-        }
-        return seen;
-    };
     if (levels.size() > 1) {
-        auto down = reach(1, false), up = reach(1, true);
+        auto down = reachable_levels(edges, levels.size(), 1, false),
+             up = reachable_levels(edges, levels.size(), 1, true);
         for (std::size_t l = 1; l < levels.size(); ++l) {
             if (!down[l])
                 c.error(c.levels[l - 1].file + ": " + c.levels[l - 1].id,
@@ -437,8 +511,10 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
                         "there is no way back to level 1 from this level");
         }
     }
+}
 
-    // The AI's talent types (warnings).
+// The AI's talent types (warnings).
+void check_ai_talent_types(tcompiler& c, const ttalents& talents, const tbeings& beings) {
     for (std::size_t b = 1; b < beings.size(); ++b) {
         bool type[6] = {};
         std::set<int> k;
@@ -454,8 +530,34 @@ void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttale
         if (k.count(2) && !type[2])
             c.warning(w, "health surge is only used by a creature that owns a utility talent");
     }
+}
+
+} // namespace
+
+void check_world(tcompiler& c, std::vector<titem_plan>& items, std::vector<ttalent>& talents,
+                 std::vector<tbeing_plan>& beings, std::vector<tlevel>& levels, std::vector<tportal>& portals,
+                 std::vector<tcontent>& contents, std::vector<tvault>& vaults, int god_group) {
+    check_fixed_plans(c, items, beings);
+    check_item_companions(c, items);
+    check_undead_names(c, beings);
+
+    // Effects in use, and the plans their kinds need.
+    const std::set<int> kinds = effect_kinds_in_use(items, talents, beings);
+    check_summoned_plans(c, kinds);
+    check_effect_partners(c, kinds, items, talents, beings);
+
+    // Groups that must have members.
+    const tgroup_members members = collect_group_members(items, talents, beings, contents);
+    check_being_groups(c, beings, members);
+    check_level_groups(c, items, levels, members);
+    check_content_groups(c, items, contents, vaults, members);
+
+    check_forced_template_groups(c, levels, vaults);
+    check_dungeon_shape(c, beings, levels, contents, god_group);
+    check_start_level(c, items, levels, contents);
+    check_portals(c, levels, portals);
+    check_ai_talent_types(c, talents, beings);
     check_effect_kinds_used(c, items, talents, beings, levels, contents);
-    (void)vaults;
 }
 
 // The help screen's keyboard: balanced elements, known key names, blocks set before use.
