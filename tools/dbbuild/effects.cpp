@@ -114,13 +114,10 @@ bool is_dice_set_simple(const tdice& d) {
            d.per_level >= 1 || d.per_dungeon_level >= 1;
 }
 
-void read_stuff(const tplace& p, const json& r, tstuff& out) {
-    out = tstuff{};
-    if (!r.is_object()) {
-        p.error("a row is an object with at least \"kind\" and \"count\"");
-        return;
-    }
-    bool disabled = get_bool(p, r, "disabled");
+namespace {
+
+// Every key of a stuff row is a known field.
+void check_stuff_keys(const tplace& p, const json& r) {
     check_keys(p, r,
                {"disabled",
                 "area_kind",
@@ -173,6 +170,10 @@ void read_stuff(const tplace& p, const json& r, tstuff& out) {
                 "trap_value",
                 "zone_below",
                 "hidden"});
+}
+
+// Where the row places: area kind, zone, pattern, exits, levels, cells and what the area must lack.
+void read_stuff_area(const tplace& p, const json& r, tstuff& out) {
     if (r.contains("area_kind")) {
         const json& a = r["area_kind"];
         if (a.is_string() && a.get<std::string>().starts_with("vault:")) {
@@ -211,6 +212,10 @@ void read_stuff(const tplace& p, const json& r, tstuff& out) {
     out.no_portal_near = get_bool(p, r, "no_portal_near");
     out.no_being = get_bool(p, r, "no_beings");
     out.no_floor_symbol = get_bool(p, r, "no_floor_symbol");
+}
+
+// What the row places: chance, kind, content, group or cap, and the object; returns the kind.
+int read_stuff_object(const tplace& p, const json& r, tstuff& out) {
     formula(p.at("chance"), r.value("chance", json("100")), out.chance);
     int kind = r.contains("kind") ? name_of(p.at("kind"), "stuff_kinds", r["kind"]) : 0;
     out.kind = static_cast<uint8_t>(std::max(kind, 0));
@@ -248,6 +253,11 @@ void read_stuff(const tplace& p, const json& r, tstuff& out) {
     } else if (kind == 1 || kind == 2 || kind == 4 || kind == 6 || kind == 9) {
         p.at("object").error("this kind of row needs an object");
     }
+    return kind;
+}
+
+// How many, and the conditions, pick-one grouping, spawn slot, container and bones chance.
+void read_stuff_count(const tplace& p, const json& r, tstuff& out, int kind, bool disabled) {
     formula(p.at("count"), r.value("count", json()), out.count, true);
     if (!disabled && kind != 0 && !is_dice_set_simple(out.count))
         p.at("count").error("a row without a count places nothing (mark it \"disabled\" if that is meant)");
@@ -269,6 +279,10 @@ void read_stuff(const tplace& p, const json& r, tstuff& out) {
     out.spawn_group_slot = static_cast<uint8_t>(get_int(p, r, "spawn_group_slot", 0, 0, 20));
     out.container_threshold = static_cast<uint8_t>(get_int(p, r, "container", 100, 0, 100));
     out.bones_chance = static_cast<uint8_t>(get_int(p, r, "bones_chance", 0, 0, 100));
+}
+
+// The hidden creature, the switches' effect kinds, the trap and the zone below.
+void read_stuff_extras(const tplace& p, const json& r, tstuff& out) {
     formula(p.at("hidden_chance"), r.value("hidden_chance", json()), out.hidden_creature_chance);
     if (r.contains("hidden_creature"))
         out.hidden_creature = static_cast<int16_t>(being_ref(p.at("hidden_creature"), r["hidden_creature"]));
@@ -289,6 +303,22 @@ void read_stuff(const tplace& p, const json& r, tstuff& out) {
     if (r.contains("zone_below"))
         out.zone_below =
             static_cast<uint8_t>(std::max(0, name_of(p.at("zone_below"), "zones", r["zone_below"])));
+}
+
+} // namespace
+
+void read_stuff(const tplace& p, const json& r, tstuff& out) {
+    out = tstuff{};
+    if (!r.is_object()) {
+        p.error("a row is an object with at least \"kind\" and \"count\"");
+        return;
+    }
+    bool disabled = get_bool(p, r, "disabled");
+    check_stuff_keys(p, r);
+    read_stuff_area(p, r, out);
+    const int kind = read_stuff_object(p, r, out);
+    read_stuff_count(p, r, out, kind, disabled);
+    read_stuff_extras(p, r, out);
     if (kind == 4 && out.no_being) p.error("a creature row marked \"no_beings\"");
 }
 
