@@ -172,16 +172,10 @@ static void check_entries(tcompiler& c, const std::string& where, const std::str
     }
 }
 
-tbuild_result compile_content(const std::string& content_dir) {
-    tcompiler c;
-    tbuild_result result;
-    fs::path root(content_dir);
-    if (!fs::is_directory(root)) {
-        result.errors.push_back(content_dir + ": the content folder does not exist");
-        return result;
-    }
+namespace {
 
-    // Text first: the tags name every group.
+// Text first: the tags name every group.
+std::vector<ttext_file_section> read_text_and_tags(tcompiler& c, const fs::path& root) {
     std::vector<ttext_file_section> text;
     read_text(c, root, text);
     if (text.empty() || text.front().name != "_placeholder" || !text.front().lines.empty())
@@ -198,7 +192,11 @@ tbuild_result compile_content(const std::string& content_dir) {
          {"lo_silver_spoon", "re_02", "re_04", "re_05_06", "re_07_08", "re_09_10", "re_gods"})
         if (!c.tag_index.count(required))
             c.error("text: tags", std::string("the required tag \"") + required + "\" is missing");
+    return text;
+}
 
+// Reads the templates of every table folder, in the order references need them.
+void read_tables(tcompiler& c, const fs::path& root) {
     read_table(c, root, files_in(root / "items", ".json"), "items", "id", c.items, c.item_index);
     read_table(c, root, files_in(root / "talents", ".json"), "talents", "id", c.talents, c.talent_index);
     read_table(c, root, files_in(root / "creatures", ".json"), "creatures", "id", c.beings, c.being_index);
@@ -207,7 +205,10 @@ tbuild_result compile_content(const std::string& content_dir) {
                c.content_index);
     read_table(c, root, files_in(root / "levels", ".json"), "levels", "name", c.levels, c.level_index_unused);
     read_table(c, root, files_in(root / "portals", ".json"), "portals", "name", c.portals, c.portal_index);
+}
 
+// The game's records of every table, entry 0 unused, and the spawn group of the gods.
+struct ttables {
     std::vector<titem_plan> items;
     std::vector<ttalent> talents;
     std::vector<tbeing_plan> beings;
@@ -216,26 +217,44 @@ tbuild_result compile_content(const std::string& content_dir) {
     std::vector<tcontent> contents;
     std::vector<tvault> vaults;
     int god_group = 0;
-    fill_item_plans(c, items);
-    fill_talents(c, talents);
-    fill_being_plans(c, beings, god_group);
-    fill_vaults(c, vaults);
-    fill_contents(c, contents);
-    fill_levels(c, levels);
-    fill_portals(c, portals);
-    check_world(c, items, talents, beings, levels, portals, contents, vaults, god_group);
+};
 
-    // The text database: the text files, then the generated sections.
+// Fills the records from the templates, then checks the rules that span tables.
+void fill_tables(tcompiler& c, ttables& t) {
+    fill_item_plans(c, t.items);
+    fill_talents(c, t.talents);
+    fill_being_plans(c, t.beings, t.god_group);
+    fill_vaults(c, t.vaults);
+    fill_contents(c, t.contents);
+    fill_levels(c, t.levels);
+    fill_portals(c, t.portals);
+    check_world(c, t.items, t.talents, t.beings, t.levels, t.portals, t.contents, t.vaults, t.god_group);
+}
+
+// The text database's sections, each with the file it came from.
+struct tsections {
     std::vector<std::pair<std::string, std::vector<std::string>>> all;
     std::vector<std::string> where;
+};
+
+// The text files' sections, then the generated ones.
+tsections gather_sections(const tcompiler& c, const std::vector<ttext_file_section>& text) {
+    tsections sections;
     for (auto& s : text) {
-        all.emplace_back(s.name, s.lines);
-        where.push_back(s.file);
+        sections.all.emplace_back(s.name, s.lines);
+        sections.where.push_back(s.file);
     }
     for (auto& g : c.generated_sections) {
-        all.push_back(g);
-        where.push_back("generated from templates");
+        sections.all.push_back(g);
+        sections.where.push_back("generated from templates");
     }
+    return sections;
+}
+
+// Section names are unique in any case, entries are well formed and the game's sections exist.
+void check_sections(tcompiler& c, const tsections& sections, const ttables& t) {
+    const auto& all = sections.all;
+    const auto& where = sections.where;
     std::map<std::string, std::string> seen; // lower-case name -> where
     std::set<std::string> section_set;
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -254,49 +273,48 @@ tbuild_result compile_content(const std::string& content_dir) {
                 c.error(where[i] + ": section " + all[i].first, "an entry may not begin with \"@\"");
         check_entries(c, where[i], all[i].first, all[i].second, section_set);
     }
-    check_text_requirements(c, section_set, items, beings, talents);
+    check_text_requirements(c, section_set, t.items, t.beings, t.talents);
     {
         std::vector<std::string> overlay_names;
         for (const auto& s : all)
             if (s.first == "_overlay_names") overlay_names = s.second;
-        check_floor_symbols(c, overlay_names, levels, contents);
+        check_floor_symbols(c, overlay_names, t.levels, t.contents);
     }
     for (const auto& s : all)
         if (s.first == "keyboard_layout") check_keyboard_layout(c, s.second);
+}
 
-    result.errors = c.errors;
-    result.warnings = c.warnings;
-    if (!c.errors.empty()) return result;
-
-    // The payload: file header, database header, tables, text.
+// The payload: file header, database header, tables, text.
+std::string write_payload(const ttables& t, const tsections& sections) {
+    const auto& all = sections.all;
     tbyte_stream out;
     write_file_header(out, game_release, sizeof(tdatabase_header));
     tdatabase_header header{};
     fill_size_signature(header.size_signature);
-    header.item_plan_count = static_cast<uint16_t>(items.size() - 1);
-    header.talent_count = static_cast<uint16_t>(talents.size() - 1);
-    header.being_plan_count = static_cast<uint16_t>(beings.size() - 1);
-    header.level_count = static_cast<uint16_t>(levels.size() - 1);
-    header.portal_count = static_cast<uint16_t>(portals.size() - 1);
-    header.content_count = static_cast<uint16_t>(contents.size() - 1);
-    header.vault_count = static_cast<uint16_t>(vaults.size() - 1);
+    header.item_plan_count = static_cast<uint16_t>(t.items.size() - 1);
+    header.talent_count = static_cast<uint16_t>(t.talents.size() - 1);
+    header.being_plan_count = static_cast<uint16_t>(t.beings.size() - 1);
+    header.level_count = static_cast<uint16_t>(t.levels.size() - 1);
+    header.portal_count = static_cast<uint16_t>(t.portals.size() - 1);
+    header.content_count = static_cast<uint16_t>(t.contents.size() - 1);
+    header.vault_count = static_cast<uint16_t>(t.vaults.size() - 1);
     header.text_section_count = static_cast<uint16_t>(all.size());
-    header.god_spawn_group = static_cast<uint16_t>(god_group);
+    header.god_spawn_group = static_cast<uint16_t>(t.god_group);
     out.write_record(header);
-    for (std::size_t i = 1; i < items.size(); ++i)
-        out.write_record(items[i]);
-    for (std::size_t i = 1; i < talents.size(); ++i)
-        out.write_record(talents[i]);
-    for (std::size_t i = 1; i < beings.size(); ++i)
-        out.write_record(beings[i]);
-    for (std::size_t i = 1; i < levels.size(); ++i)
-        out.write_record(levels[i]);
-    for (std::size_t i = 1; i < portals.size(); ++i)
-        out.write_record(portals[i]);
-    for (std::size_t i = 1; i < contents.size(); ++i)
-        out.write_record(contents[i]);
-    for (std::size_t i = 1; i < vaults.size(); ++i)
-        out.write_record(vaults[i]);
+    for (std::size_t i = 1; i < t.items.size(); ++i)
+        out.write_record(t.items[i]);
+    for (std::size_t i = 1; i < t.talents.size(); ++i)
+        out.write_record(t.talents[i]);
+    for (std::size_t i = 1; i < t.beings.size(); ++i)
+        out.write_record(t.beings[i]);
+    for (std::size_t i = 1; i < t.levels.size(); ++i)
+        out.write_record(t.levels[i]);
+    for (std::size_t i = 1; i < t.portals.size(); ++i)
+        out.write_record(t.portals[i]);
+    for (std::size_t i = 1; i < t.contents.size(); ++i)
+        out.write_record(t.contents[i]);
+    for (std::size_t i = 1; i < t.vaults.size(); ++i)
+        out.write_record(t.vaults[i]);
     std::string lines;
     for (const auto& s : all) {
         lines += "@" + s.first + "\r\n";
@@ -304,13 +322,40 @@ tbuild_result compile_content(const std::string& content_dir) {
             lines += l + "\r\n";
     }
     out.write_text(lines);
-    result.payload.assign(reinterpret_cast<const char*>(out.data()), out.size());
+    return std::string(reinterpret_cast<const char*>(out.data()), out.size());
+}
+
+} // namespace
+
+tbuild_result compile_content(const std::string& content_dir) {
+    tcompiler c;
+    tbuild_result result;
+    fs::path root(content_dir);
+    if (!fs::is_directory(root)) {
+        result.errors.push_back(content_dir + ": the content folder does not exist");
+        return result;
+    }
+
+    const std::vector<ttext_file_section> text = read_text_and_tags(c, root);
+    read_tables(c, root);
+    ttables tables;
+    fill_tables(c, tables);
+
+    // The text database: the text files, then the generated sections.
+    const tsections sections = gather_sections(c, text);
+    check_sections(c, sections, tables);
+
+    result.errors = c.errors;
+    result.warnings = c.warnings;
+    if (!c.errors.empty()) return result;
+
+    result.payload = write_payload(tables, sections);
     for (const auto& [places, table] :
          {std::pair{&result.level_places, &c.levels}, std::pair{&result.content_places, &c.contents},
           std::pair{&result.portal_places, &c.portals}})
         for (const tsource& s : *table)
             places->push_back(s.file + ": " + s.id);
-    result.sections = static_cast<int>(all.size());
+    result.sections = static_cast<int>(sections.all.size());
     return result;
 }
 
