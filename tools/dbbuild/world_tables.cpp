@@ -417,6 +417,147 @@ void check_floor_reached(const tplace& p, Cell cell, const tvault& v, int entry_
             }
 }
 
+// The cell code of a layout character; -1 for a character the legend must explain.
+int layout_code(char ch) {
+    switch (ch) {
+    case ' ':
+        return 0;
+    case '%':
+        return 1;
+    case '#':
+        return 2;
+    case ',':
+        return 3;
+    case '.':
+        return 4;
+    case ':':
+        return 5;
+    default:
+        return -1;
+    }
+}
+
+// The layout cell at x, y; 0 (nothing) outside the layout.
+int layout_cell(const tvault& r, int x, int y) {
+    return (x >= 1 && x <= 64 && y >= 1 && y <= 64) ? r.layout[x - 1][y - 1] : 0;
+}
+
+// The extent of a vault's layout and the number of furniture pieces its legend placed.
+struct tvault_extent {
+    int width = 0, height = 0, furniture = 0;
+};
+
+// The layout rows and their legend: cell codes and furniture pieces.
+tvault_extent read_vault_layout(const tplace& p, const json& t, tvault& r) {
+    const json& layout = t.value("layout", json::array());
+    const json& legend = t.value("legend", json::object());
+    int height = static_cast<int>(layout.size()), width = 0, furniture = 0;
+    if (height < 1 || height > 64) p.at("layout").error("a layout has 1..64 rows");
+    for (int y = 1; y <= height && y <= 64; ++y) {
+        std::string row = layout[y - 1].is_string() ? layout[y - 1].get<std::string>() : std::string();
+        width = std::max<int>(width, static_cast<int>(row.size()));
+        if (row.size() > 64) p.at("layout").error("row " + std::to_string(y) + " is wider than 64");
+        for (int x = 1; x <= static_cast<int>(row.size()) && x <= 64; ++x) {
+            char ch = row[x - 1];
+            int code = layout_code(ch);
+            if (code < 0) {
+                std::string key(1, ch);
+                if (!legend.contains(key)) {
+                    p.at("layout").error(std::string("unknown layout character '") + ch + "' (legend it)");
+                    continue;
+                }
+                const json& l = legend[key];
+                code = layout_code(l.value("ground", std::string(".")).at(0));
+                int f = name_of(p.at("legend." + key), "furniture", l.value("furniture", json()));
+                if (f > 0) {
+                    if (furniture >= 50)
+                        p.at("layout").error("at most 50 furniture pieces");
+                    else
+                        r.furniture[furniture++] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y),
+                                                    static_cast<uint8_t>(f)};
+                }
+            }
+            r.layout[x - 1][y - 1] = static_cast<uint8_t>(std::max(code, 0));
+        }
+    }
+    r.size = static_cast<uint8_t>(std::max(width, height));
+    return {width, height, furniture};
+}
+
+// The exits: a wall cell, a direction and the area kind they may force.
+void read_vault_exits(const tplace& p, const json& t, tvault& r) {
+    auto cell = [&](int x, int y) { return layout_cell(r, x, y); };
+    if (t.contains("exits")) {
+        const json& ex = t["exits"];
+        static const char* dirs[] = {"north", "east", "south", "west"};
+        for (std::size_t i = 0; i < ex.size() && i < 50; ++i) {
+            tplace q = p.at("exits[" + std::to_string(i) + "]");
+            const json& e = ex[i];
+            int x = e.at(0).get<int>(), y = e.at(1).get<int>(), dir = 0;
+            for (int d = 0; d < 4; ++d)
+                if (e.at(2) == dirs[d]) dir = d + 1;
+            if (!dir) q.error("direction is north, east, south or west");
+            if (cell(x, y) != 2) q.error("an exit stands on a wall cell");
+            int forced = e.size() > 3 ? name_of(q, "area_kinds", e[3]) : 0;
+            r.exits[i] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(dir),
+                          static_cast<uint8_t>(std::max(forced, 0))};
+        }
+    }
+}
+
+// The zones inside the layout; a prison cell needs its cell door.
+void read_vault_zones(const tplace& p, const json& t, tvault& r, const tvault_extent& extent) {
+    const int width = extent.width, height = extent.height, furniture = extent.furniture;
+    if (t.contains("zones")) {
+        const json& zs = t["zones"];
+        for (auto it = zs.begin(); it != zs.end(); ++it) {
+            int z = name_of(p.at("zones"), "zones", it.key());
+            if (z < 1) continue;
+            const json& a = it.value();
+            if (!a.is_array() || a.size() != 4) {
+                p.at("zones." + it.key()).error("a zone is [x, y, width, height]");
+                continue;
+            }
+            tzone_rect& zr = r.zones[z - 1];
+            zr = {static_cast<uint8_t>(a[0].get<int>()), static_cast<uint8_t>(a[1].get<int>()),
+                  static_cast<uint8_t>(a[2].get<int>()), static_cast<uint8_t>(a[3].get<int>())};
+            if (zr.x < 1 || zr.y < 1 || zr.x + zr.width - 1 > width || zr.y + zr.height - 1 > height)
+                p.at("zones." + it.key()).error("the zone lies outside the layout");
+            if (z >= 31 && z <= 38) {
+                bool door = false;
+                for (int f = 0; f < furniture; ++f) {
+                    const auto& fu = r.furniture[f];
+                    bool on_border = fu.x >= zr.x - 1 && fu.x <= zr.x + zr.width && fu.y >= zr.y - 1 &&
+                                     fu.y <= zr.y + zr.height;
+                    door |= fu.furniture == 10 && on_border;
+                }
+                if (!door) p.at("zones." + it.key()).error("a prison cell needs a cell door on its border");
+            }
+        }
+    }
+}
+
+// The template groups and the entry point, from which every floor cell is reached.
+void read_vault_groups_and_entry(const tplace& p, const json& t, tvault& r, int height) {
+    auto cell = [&](int x, int y) { return layout_cell(r, x, y); };
+    auto groups = name_list(p, t, "groups");
+    if (groups.empty()) p.at("groups").error("a vault needs at least one template group");
+    for (const auto& g : groups) {
+        int i = name_of(p.at("groups"), "template_groups", g);
+        if (i > 0) r.group_flags[i - 1] = 1;
+    }
+    if (t.contains("entry")) {
+        r.entry_x = static_cast<uint8_t>(t["entry"].at(0).get<int>());
+        r.entry_y = static_cast<uint8_t>(t["entry"].at(1).get<int>());
+        if (r.entry_y != height || cell(r.entry_x, r.entry_y) != 2)
+            p.at("entry").error("the entry point is a wall cell on the south edge");
+        else
+            check_floor_reached(p.at("layout"), cell, r, r.entry_x, r.entry_y);
+    } else {
+        p.at("entry").error("a vault needs an entry point");
+    }
+}
+
 } // namespace
 
 void fill_vaults(tcompiler& c, std::vector<tvault>& out) {
@@ -430,120 +571,10 @@ void fill_vaults(tcompiler& c, std::vector<tvault>& out) {
                    {"id", "layout", "legend", "exits", "zones", "groups", "entry", "max_per_level",
                     "max_per_game", "impenetrable"});
         put_string(p.at("id"), r.identifier, s.id);
-        const json& layout = t.value("layout", json::array());
-        const json& legend = t.value("legend", json::object());
-        int height = static_cast<int>(layout.size()), width = 0, furniture = 0;
-        if (height < 1 || height > 64) p.at("layout").error("a layout has 1..64 rows");
-        auto code_of = [](char ch) {
-            switch (ch) {
-            case ' ':
-                return 0;
-            case '%':
-                return 1;
-            case '#':
-                return 2;
-            case ',':
-                return 3;
-            case '.':
-                return 4;
-            case ':':
-                return 5;
-            default:
-                return -1;
-            }
-        };
-        for (int y = 1; y <= height && y <= 64; ++y) {
-            std::string row = layout[y - 1].is_string() ? layout[y - 1].get<std::string>() : std::string();
-            width = std::max<int>(width, static_cast<int>(row.size()));
-            if (row.size() > 64) p.at("layout").error("row " + std::to_string(y) + " is wider than 64");
-            for (int x = 1; x <= static_cast<int>(row.size()) && x <= 64; ++x) {
-                char ch = row[x - 1];
-                int code = code_of(ch);
-                if (code < 0) {
-                    std::string key(1, ch);
-                    if (!legend.contains(key)) {
-                        p.at("layout").error(std::string("unknown layout character '") + ch +
-                                             "' (legend it)");
-                        continue;
-                    }
-                    const json& l = legend[key];
-                    code = code_of(l.value("ground", std::string(".")).at(0));
-                    int f = name_of(p.at("legend." + key), "furniture", l.value("furniture", json()));
-                    if (f > 0) {
-                        if (furniture >= 50)
-                            p.at("layout").error("at most 50 furniture pieces");
-                        else
-                            r.furniture[furniture++] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y),
-                                                        static_cast<uint8_t>(f)};
-                    }
-                }
-                r.layout[x - 1][y - 1] = static_cast<uint8_t>(std::max(code, 0));
-            }
-        }
-        r.size = static_cast<uint8_t>(std::max(width, height));
-        auto cell = [&](int x, int y) {
-            return (x >= 1 && x <= 64 && y >= 1 && y <= 64) ? r.layout[x - 1][y - 1] : 0;
-        };
-        if (t.contains("exits")) {
-            const json& ex = t["exits"];
-            static const char* dirs[] = {"north", "east", "south", "west"};
-            for (std::size_t i = 0; i < ex.size() && i < 50; ++i) {
-                tplace q = p.at("exits[" + std::to_string(i) + "]");
-                const json& e = ex[i];
-                int x = e.at(0).get<int>(), y = e.at(1).get<int>(), dir = 0;
-                for (int d = 0; d < 4; ++d)
-                    if (e.at(2) == dirs[d]) dir = d + 1;
-                if (!dir) q.error("direction is north, east, south or west");
-                if (cell(x, y) != 2) q.error("an exit stands on a wall cell");
-                int forced = e.size() > 3 ? name_of(q, "area_kinds", e[3]) : 0;
-                r.exits[i] = {static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(dir),
-                              static_cast<uint8_t>(std::max(forced, 0))};
-            }
-        }
-        if (t.contains("zones")) {
-            const json& zs = t["zones"];
-            for (auto it = zs.begin(); it != zs.end(); ++it) {
-                int z = name_of(p.at("zones"), "zones", it.key());
-                if (z < 1) continue;
-                const json& a = it.value();
-                if (!a.is_array() || a.size() != 4) {
-                    p.at("zones." + it.key()).error("a zone is [x, y, width, height]");
-                    continue;
-                }
-                tzone_rect& zr = r.zones[z - 1];
-                zr = {static_cast<uint8_t>(a[0].get<int>()), static_cast<uint8_t>(a[1].get<int>()),
-                      static_cast<uint8_t>(a[2].get<int>()), static_cast<uint8_t>(a[3].get<int>())};
-                if (zr.x < 1 || zr.y < 1 || zr.x + zr.width - 1 > width || zr.y + zr.height - 1 > height)
-                    p.at("zones." + it.key()).error("the zone lies outside the layout");
-                if (z >= 31 && z <= 38) {
-                    bool door = false;
-                    for (int f = 0; f < furniture; ++f) {
-                        const auto& fu = r.furniture[f];
-                        bool on_border = fu.x >= zr.x - 1 && fu.x <= zr.x + zr.width && fu.y >= zr.y - 1 &&
-                                         fu.y <= zr.y + zr.height;
-                        door |= fu.furniture == 10 && on_border;
-                    }
-                    if (!door)
-                        p.at("zones." + it.key()).error("a prison cell needs a cell door on its border");
-                }
-            }
-        }
-        auto groups = name_list(p, t, "groups");
-        if (groups.empty()) p.at("groups").error("a vault needs at least one template group");
-        for (const auto& g : groups) {
-            int i = name_of(p.at("groups"), "template_groups", g);
-            if (i > 0) r.group_flags[i - 1] = 1;
-        }
-        if (t.contains("entry")) {
-            r.entry_x = static_cast<uint8_t>(t["entry"].at(0).get<int>());
-            r.entry_y = static_cast<uint8_t>(t["entry"].at(1).get<int>());
-            if (r.entry_y != height || cell(r.entry_x, r.entry_y) != 2)
-                p.at("entry").error("the entry point is a wall cell on the south edge");
-            else
-                check_floor_reached(p.at("layout"), cell, r, r.entry_x, r.entry_y);
-        } else {
-            p.at("entry").error("a vault needs an entry point");
-        }
+        const tvault_extent extent = read_vault_layout(p, t, r);
+        read_vault_exits(p, t, r);
+        read_vault_zones(p, t, r, extent);
+        read_vault_groups_and_entry(p, t, r, extent.height);
         r.max_per_level = static_cast<uint16_t>(get_int(p, t, "max_per_level", 0, 0, 65535));
         r.max_per_game = static_cast<uint16_t>(get_int(p, t, "max_per_game", 0, 0, 65535));
         r.impenetrable = get_bool(p, t, "impenetrable");
