@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include "ai/sight.h"
-#include "generation/level_setup.h"
 #include "platform/files.h"
 #include "records/being_flags.h"
 #include "records/layout_being.h"
@@ -20,6 +19,7 @@
 #include "records/layout_level.h"
 #include "rules/being_creation.h"
 #include "rules/level_files.h"
+#include "rules/level_setup.h"
 #include "rules/save_game.h"
 #include "world/database.h"
 #include "world/error_log.h"

@@ -26,7 +26,6 @@
 #include <thread>
 #include <vector>
 
-#include "generation/level_setup.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/runtime.h"
@@ -37,6 +36,7 @@
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
+#include "rules/level_setup.h"
 #include "rules/save_game.h"
 #include "ui/game_window.h"
 #include "world/being.h"

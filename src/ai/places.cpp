@@ -1,9 +1,9 @@
 // Map points and the autopilot's search state.
 #include "ai/places.h"
 
-#include "generation/level_setup.h"
 #include "records/layout_game.h"
 #include "records/layout_level.h"
+#include "rules/level_setup.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 

@@ -7,11 +7,11 @@
 #include <algorithm>
 
 #include "generation/areas.h"
-#include "generation/level_setup.h"
 #include "generation/locations.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "rules/character_sheet.h"
+#include "rules/level_setup.h"
 #include "rules/quickslots.h"
 #include "world/being.h"
 #include "world/error_log.h"

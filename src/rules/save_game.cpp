@@ -7,14 +7,14 @@
 #include <optional>
 #include <vector>
 
-#include "generation/level_setup.h"
-#include "generation/transfer.h"
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "records/codec.h"
 #include "rules/character_sheet.h"
 #include "rules/level_files.h"
+#include "rules/level_setup.h"
+#include "rules/transfer.h"
 #include "world/data_files.h"
 #include "world/database.h"
 #include "world/error_log.h"

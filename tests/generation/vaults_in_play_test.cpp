@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "generation/areas.h"
-#include "generation/level_setup.h"
 #include "level_fixture.h"
 #include "platform/files.h"
 #include "records/layout_being.h"
@@ -19,6 +18,7 @@
 #include "records/layout_parts.h"
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
+#include "rules/level_setup.h"
 #include "support/driver.h"
 #include "ui/key_entry.h"
 #include "world/being.h"

@@ -14,7 +14,6 @@
 #include <set>
 
 #include "ai/emotion.h"
-#include "generation/level_setup.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
 #include "platform/timers.h"
@@ -24,6 +23,7 @@
 #include "rules/character_sheet.h"
 #include "rules/damage.h"
 #include "rules/level_files.h"
+#include "rules/level_setup.h"
 #include "rules/pantheon.h"
 #include "rules/save_game.h"
 #include "rules/scheduler.h"

@@ -1,4 +1,4 @@
-#include "generation/transfer.h"
+#include "rules/transfer.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "generation/spawning.h"
+#include "rules/spawning.h"
 
 #include <string>
 

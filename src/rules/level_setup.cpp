@@ -1,4 +1,4 @@
-#include "generation/level_setup.h"
+#include "rules/level_setup.h"
 
 #include <cstdio>
 
@@ -10,7 +10,6 @@
 #include "ai/sight.h"
 #include "generation/areas.h"
 #include "generation/level_creation.h"
-#include "generation/transfer.h"
 #include "records/layout_being.h"
 #include "records/layout_game.h"
 #include "records/layout_level.h"
@@ -24,6 +23,7 @@
 #include "rules/level_files.h"
 #include "rules/map_effects.h"
 #include "rules/talents.h"
+#include "rules/transfer.h"
 #include "world/being.h"
 #include "world/coins.h"
 #include "world/error_log.h"
