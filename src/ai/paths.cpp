@@ -7,13 +7,13 @@
 
 #include "ai/sight.h"
 #include "ai/walking.h"
-#include "generation/areas.h"
 #include "records/layout_being.h"
 #include "rules/being_creation.h"
 #include "rules/effects.h"
 #include "rules/furniture.h"
 #include "rules/interactions.h"
 #include "rules/movement.h"
+#include "world/area_queries.h"
 #include "world/being.h"
 #include "world/directions.h"
 #include "world/geometry.h"
@@ -21,6 +21,7 @@
 #include "world/indicators.h"
 #include "world/item_record.h"
 #include "world/map.h"
+#include "world/random.h"
 
 namespace dravok {
 

@@ -1,11 +1,12 @@
 #include "ai/walking.h"
 
+#include <cmath>
+
 #include "ai/decision.h"
 #include "ai/emotion.h"
 #include "ai/path_following.h"
 #include "ai/paths.h"
 #include "ai/sight.h"
-#include "generation/areas.h"
 #include "records/layout_being.h"
 #include "records/layout_game.h"
 #include "records/layout_level.h"
@@ -16,6 +17,7 @@
 #include "rules/furniture.h"
 #include "rules/interactions.h"
 #include "rules/movement.h"
+#include "world/area_queries.h"
 #include "world/being.h"
 #include "world/directions.h"
 #include "world/error_log.h"
