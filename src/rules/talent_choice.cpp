@@ -51,13 +51,16 @@ bool is_talent_in_group(int group, int talent) {
     return false;
 }
 
-// The sheet choices only matter for the player's companions on a level-up; creation passes false.
+// The sheet choices only matter on a level-up, where the sheet holds the talents already chosen
+// for it; creation passes false.
 int get_random_group_talent(const tbeing& being, int group, bool skip_sheet_choices) {
     int n = 0;
     for (int t = 1; t <= talents_in_game(); ++t) {
+        const bool on_sheet =
+            skip_sheet_choices && t <= talent_count && edited_character.talent(t).chosen != 0;
         const bool candidate = is_talent_in_group(group, t) &&
                                (t > talent_count || being.talent_of(t) == 0) &&
-                               being_meets_talent_requirements(being, t);
+                               being_meets_talent_requirements(being, t) && !on_sheet;
         talents[t].candidate = candidate ? 1 : 0;
         if (candidate) ++n;
     }

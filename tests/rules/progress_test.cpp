@@ -16,6 +16,7 @@
 #include "rules/character_sheet.h"
 #include "rules/level_up.h"
 #include "rules/melee.h"
+#include "rules/talent_choice.h"
 #include "rules/talents.h"
 #include "support/content_turns.h"
 #include "support/driver.h"
@@ -286,6 +287,22 @@ TEST_F(Progress, CompanionsFollowThePlayersLevelsOneBelow) {
     EXPECT_EQ(beings[squire].level, 5);
     EXPECT_EQ(beings[stubborn].level, 2);
     EXPECT_EQ(edited_character.race_plan, 0) << "the sheet is blank again";
+}
+
+TEST(TalentChoice, ALevelUpNeverDrawsATalentAlreadyChosenOnTheSheet) {
+    talents.assign(3, ttalent{});
+    talents[1].groups[0] = talents[2].groups[0] = 7;
+    edited_character = tcharacter{};
+    edited_character.talent(1).chosen = 1;
+    const tbeing b = blank_being;
+    bool drew_the_chosen_at_creation = false;
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        random_seed = seed;
+        EXPECT_EQ(get_random_group_talent(b, 7, true), 2) << "seed " << seed;
+        random_seed = seed;
+        drew_the_chosen_at_creation |= get_random_group_talent(b, 7, false) == 1;
+    }
+    EXPECT_TRUE(drew_the_chosen_at_creation) << "creation does not look at the sheet";
 }
 
 TEST(ExperienceTables, DisablingAndTalentPointLevels) {
