@@ -209,8 +209,8 @@ using tdecision = std::optional<int>;
 
 // What a being weighs in choosing how to attack a target.
 struct tattack_view {
-    tattack_view(int being, int target, const temotion& entry, bool afraid)
-        : being(being), target(target), entry(entry), afraid(afraid) {}
+    tattack_view(int attacker, int foe, const temotion& feeling, bool is_afraid)
+        : being(attacker), target(foe), entry(feeling), afraid(is_afraid) {}
 
     int being, target;
     const temotion& entry;

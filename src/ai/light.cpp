@@ -49,8 +49,8 @@ void trace_light(int x, int y, int viewer_x, int source, int radius, int viewer_
     if (!on_map(x, y) || (source > 0 && !is_being_ok(source)) || radius <= 0) return;
     radius = std::min(radius, max_light_radius);
     light_map.light(x, y) = 3;
-    for (int level = 3; level >= 1; --level) {
-        const int r = radius + (3 - level);
+    for (int brightness = 3; brightness >= 1; --brightness) {
+        const int r = radius + (3 - brightness);
         const uint32_t n = sight_ray_counts[r];
         for (uint32_t k = 1; k <= n; ++k) {
             const auto& ray = sight_rays[r][k];
@@ -60,13 +60,13 @@ void trace_light(int x, int y, int viewer_x, int source, int radius, int viewer_
                 if (!on_map(cx, cy)) break;
                 const bool opaque = cell_blocks_sight(cell_at(cx, cy));
                 uint8_t& lit = light_map.light(cx, cy);
-                if (lit < level) {
+                if (lit < brightness) {
                     // Faces of walls turned away from the viewer stay dark.
                     const bool hidden_face =
                         opaque && ((viewer_y < cy && cy < y) || (y < cy && cy < viewer_y) ||
                                    (x < cx && cx < viewer_x) || (viewer_x < cx && cx < x));
                     if (!hidden_face) {
-                        lit = uint8_t(level);
+                        lit = uint8_t(brightness);
                         if (!opaque && source <= 255) light_owner_map(cx, cy) = uint8_t(source);
                     }
                 }

@@ -139,8 +139,8 @@ void give_exploration_award(int being) {
 
 // One pass of the player's view: what it settles before the rays and what it gathers along them.
 struct view_pass {
-    view_pass(int viewer, tbeing& b, const std::vector<uint8_t>& previous, std::vector<uint8_t>& row)
-        : being(viewer), b(b), previous(previous), row(row) {}
+    view_pass(int viewer, tbeing& record, const std::vector<uint8_t>& last_row, std::vector<uint8_t>& own_row)
+        : being(viewer), b(record), previous(last_row), row(own_row) {}
 
     int being;
     tbeing& b;

@@ -143,8 +143,9 @@ namespace {
 // One creature's pass of sight from (x, y): what it settles before the rays and what it gathers
 // along them.
 struct sight_pass {
-    sight_pass(int viewer, tbeing& b, std::vector<uint8_t>& row, const std::vector<uint8_t>& previous)
-        : being(viewer), b(b), row(row), previous(previous), row_size(int(row.size())) {}
+    sight_pass(int viewer, tbeing& record, std::vector<uint8_t>& own_row,
+               const std::vector<uint8_t>& last_row)
+        : being(viewer), b(record), row(own_row), previous(last_row), row_size(int(own_row.size())) {}
 
     int being;
     tbeing& b;

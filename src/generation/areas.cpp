@@ -88,7 +88,8 @@ void add_to_areas(int area, int origin_x, int origin_y, int direction, int x1, i
             if (outer_marks[d].x > 0) ++outer_marks_left;
 }
 
-void add_area_connection(int a, int b, int x, int y) {
+// The exit cell (x, y) is not kept: the lists count exits per neighbour, not where they are.
+void add_area_connection(int a, int b, [[maybe_unused]] int x, [[maybe_unused]] int y) {
     if (!is_area_ok(a) || !is_area_ok(b)) return;
     tarea& r = areas[a];
     const bool b_corridor = areas[b].kind == area_corridor;

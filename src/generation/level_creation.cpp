@@ -79,11 +79,11 @@ void create_level(int depth) {
 
     for (titem& item : level_items)
         item = blank_item;
-    for (std::size_t i = 1; i < item_plans.size(); ++i)
-        item_plans[i].created_on_level = 0;
+    for (std::size_t p = 1; p < item_plans.size(); ++p)
+        item_plans[p].created_on_level = 0;
     clear_beings();
-    for (std::size_t i = 1; i < being_plans.size(); ++i)
-        being_plans[i].created_on_level = 0;
+    for (std::size_t p = 1; p < being_plans.size(); ++p)
+        being_plans[p].created_on_level = 0;
     rank_content_templates(0, true);
     // Splash variants avoid the last one picked; a new level starts from none.
     std::fill(std::begin(splash_last_image), std::end(splash_last_image), 0);

@@ -208,7 +208,8 @@ bool can_chatter_now(int being, int trigger) {
     return (services.choose_bubble_slot(being) != 0);
 }
 
-bool player_perceives_speech(int speaker, int listener, int trigger) {
+// Whom the speaker addresses does not matter: only whether the player sees or hears it.
+bool player_perceives_speech(int speaker, [[maybe_unused]] int listener, int trigger) {
     if (trigger == 0) return true;
     if (!is_being_ok(player) || !is_being_ok(speaker)) return false;
     const bool noticed = trigger == chat_sees_light || trigger == chat_hears_noise;

@@ -242,8 +242,8 @@ bool can_die_hard(int being, int depth) {
     if (!is_being_ok(being, depth)) return false;
     const tbeing& b = beings[being];
     if (b.stamina == 0 || has_type_flag(b, tf_unsummoned)) return false;
-    const int level = being_status(b, st_die_hard);
-    if (level == die_hard_from_talent) {
+    const int status_level = being_status(b, st_die_hard);
+    if (status_level == die_hard_from_talent) {
         int talent = 0;
         for (int t = 1; t <= talent_count && talent == 0; ++t) {
             if (b.talent_of(t) != 0 && t < int(talents.size()) && talents[t].effect.kind == die_hard_kind &&
@@ -253,7 +253,7 @@ bool can_die_hard(int being, int depth) {
         if (talent == 0) return false;
         if (being == player) announce_last_breath();
         use_talent(being, talent, teffect{}, depth);
-    } else if (level == die_hard_from_item) {
+    } else if (status_level == die_hard_from_item) {
         int item = 0;
         const std::vector<titem>& list = being_items[being];
         for (std::size_t i = 1; i < list.size() && item == 0; ++i) {

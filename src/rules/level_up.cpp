@@ -83,15 +83,15 @@ void comment_on_level(int being, int depth) {
 
 } // namespace
 
-int talent_points_for_levels(int counter_start, int levels) {
-    if (levels < 1) return 0;
-    int points = 1; // the first level's point
+int talent_points_for_levels(int counter_start, int level_count) {
+    if (level_count < 1) return 0;
+    int points = 1; // the first at_level's point
     int counter = counter_start + 1;
     if (counter >= talent_counter_limit) {
         counter = counter_start;
         ++points;
     }
-    for (int level = 2; level <= levels; ++level) {
+    for (int at_level = 2; at_level <= level_count; ++at_level) {
         if (++counter < talent_counter_limit) continue;
         counter = counter_start;
         ++points;
@@ -99,14 +99,14 @@ int talent_points_for_levels(int counter_start, int levels) {
     return points;
 }
 
-void list_talent_point_levels(int counter_start, int levels, std::string& out) {
+void list_talent_point_levels(int counter_start, int level_count, std::string& out) {
     out = "1";
-    const int last = counter_start >= 3 ? std::min(levels, listed_levels_limit) : levels;
+    const int last = counter_start >= 3 ? std::min(level_count, listed_levels_limit) : level_count;
     int counter = counter_start + 1;
-    for (int level = 2; level <= last; ++level) {
+    for (int at_level = 2; at_level <= last; ++at_level) {
         if (++counter < talent_counter_limit) continue;
         counter = counter_start;
-        out += ", " + std::to_string(level);
+        out += ", " + std::to_string(at_level);
     }
     out += ", ...";
 }

@@ -19,7 +19,7 @@ void level_up_being_once(int being);
 // player's highest level; with a being given, only that one.
 void level_up_recruitable_beings(int master_serial, int being, int depth);
 // Talent points earned over the levels from level 1, the counter starting at counter_start.
-int talent_points_for_levels(int counter_start, int levels);
-void list_talent_point_levels(int counter_start, int levels, std::string& out);
+int talent_points_for_levels(int counter_start, int level_count);
+void list_talent_point_levels(int counter_start, int level_count, std::string& out);
 
 } // namespace dravok

@@ -191,7 +191,8 @@ bool move_step(int b, int direction, bool bump, int depth) {
     return true;
 }
 
-bool can_move_through_restraining_map_effect(int b, int direction, int depth) {
+// The struggle is the same whichever way the being pulls.
+bool can_move_through_restraining_map_effect(int b, [[maybe_unused]] int direction, int depth) {
     depth = trace_enter(depth, trace_can_move_through_restraining_map_effect);
     tbeing& being = beings[b];
     std::string name;

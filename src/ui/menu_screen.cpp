@@ -257,14 +257,14 @@ void draw_points_box(Bitmap& bitmap, int x, int y, int value, const std::string&
     bitmap.set_font(old);
 }
 
-void draw_checkbox(Bitmap& bitmap, int x, int y, bool disabled, bool inactive, bool state, int placement) {
+void draw_checkbox(Bitmap& bitmap, int x, int y, bool disabled, bool inactive, bool checked, int placement) {
     constexpr int box_width = 20, inset = 6;
     const int I = settings.icon_size;
     const int left = placement == -1 ? x : x - box_width;
     const Rect box{left, y + inset, left + box_width, y + I - inset};
     const bool grey = disabled || inactive;
     bitmap.frame_rect(box, grey ? 0x333333 : 0xBBBBBB);
-    if (!state) return;
+    if (!checked) return;
     bitmap.set_pen(grey ? 0x333333 : 0xEEEEEE, 2);
     bitmap.line(box.left + 3, box.top + 3, box.right - 4, box.bottom - 4);
     bitmap.line(box.left + 3, box.bottom - 4, box.right - 4, box.top + 3);

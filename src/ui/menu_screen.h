@@ -18,6 +18,6 @@ void draw_points_box(Bitmap& bitmap, int x, int y, int value, const std::string&
 // raising it; "X" where the score cannot move.
 std::string ability_cost_text(int v);
 // A checkbox ending at x (placement other than -1) or starting at x (placement -1).
-void draw_checkbox(Bitmap& bitmap, int x, int y, bool disabled, bool inactive, bool state, int placement);
+void draw_checkbox(Bitmap& bitmap, int x, int y, bool disabled, bool inactive, bool checked, int placement);
 
 } // namespace dravok

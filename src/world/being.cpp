@@ -161,10 +161,10 @@ bool get_being_plan(int being, tbeing_plan& out, int depth) {
     return true;
 }
 
-void set_being_status(int being, int status, int level) {
+void set_being_status(int being, int status, int status_level) {
     if (being < 1 || being >= int(beings.size()) || status < 1 || status > status_count) return;
     uint8_t& s = beings[being].status_of(status);
-    if (level > s) s = uint8_t(level);
+    if (status_level > s) s = uint8_t(status_level);
 }
 
 bool can_talk(int being) {

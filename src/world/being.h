@@ -40,7 +40,7 @@ int find_being_by_serial(int32_t serial);
 int find_inactive_being_by_serial(int32_t serial);
 int find_being_plan_by_name(std::string_view identifier);
 bool get_being_plan(int being, tbeing_plan& out, int depth = 0);
-void set_being_status(int being, int status, int level);
+void set_being_status(int being, int status, int status_level);
 bool can_talk(int being);
 bool is_single_cell_being(int being);
 void clear_being_turn_marks();

@@ -261,24 +261,24 @@ int get_furniture(int x, int y, int depth) {
     return furniture_of(cell_at(x, y));
 }
 
-bool is_furniture(int x, int y, int furniture, int depth, int state) {
+bool is_furniture(int x, int y, int furniture, int depth, int wanted_state) {
     depth = trace_enter(depth, trace_is_furniture);
     if (get_furniture(x, y, depth) != furniture) return false;
-    return state == -1 || state == cell_at(x, y).furniture_state;
+    return wanted_state == -1 || wanted_state == cell_at(x, y).furniture_state;
 }
 
-bool is_door(int x, int y, int state, int depth) {
+bool is_door(int x, int y, int wanted_state, int depth) {
     depth = trace_enter(depth, trace_is_door);
     const int f = get_furniture(x, y, depth);
     if (f < fu_door || f > fu_door_cell) return false;
-    return state == -1 || state == cell_at(x, y).furniture_state;
+    return wanted_state == -1 || wanted_state == cell_at(x, y).furniture_state;
 }
 
-bool is_light(int x, int y, int state, int depth) {
+bool is_light(int x, int y, int wanted_state, int depth) {
     depth = trace_enter(depth, trace_is_light);
     const int f = get_furniture(x, y, depth);
     if (f < fu_light_torch || f > fu_light_campfire) return false;
-    return state == -1 || state == cell_at(x, y).furniture_state;
+    return wanted_state == -1 || wanted_state == cell_at(x, y).furniture_state;
 }
 
 int is_furniture_container(int x, int y, int depth) {
@@ -590,9 +590,9 @@ bool is_near(int being, int other, int x, int y, int depth) {
 bool may_hold_unlooted_items(int x, int y) {
     const int f = get_furniture(x, y);
     if (f < fu_chest || f > fu_cauldron) return false;
-    const int state = cell_at(x, y).furniture_state;
-    if (f >= fu_armorstand) return state != stand_empty;
-    return state != container_open_and_empty;
+    const int furniture_state = cell_at(x, y).furniture_state;
+    if (f >= fu_armorstand) return furniture_state != stand_empty;
+    return furniture_state != container_open_and_empty;
 }
 
 bool is_autopilot_furniture_target(int x, int y) {

@@ -7,7 +7,7 @@
 namespace dravok {
 
 bool shell_execute(std::string_view file, std::string_view parameters, std::string_view folder,
-                   int show_mode) {
+                   [[maybe_unused]] int show_mode) {
     // A shell script is run (the updater's); anything else goes to the desktop's handler. The
     // show mode has no meaning for either on this desktop.
     std::string path(file);

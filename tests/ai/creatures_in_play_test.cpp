@@ -180,8 +180,8 @@ TEST_F(CreaturesInPlay, TheAutopilotExploresTheWholeLevel) {
     EXPECT_EQ(beings[hero].y, y);
     EXPECT_EQ(beings[hero].path.length, 0);
     int explored = 0;
-    for (const auto& [x, y] : cells)
-        explored += cell_at(x, y).explored != 0 ? 1 : 0;
+    for (const auto& [cx, cy] : cells)
+        explored += cell_at(cx, cy).explored != 0 ? 1 : 0;
     EXPECT_GE(explored * 100, floor * 95) << explored << " of " << floor << " floor cells";
 }
 

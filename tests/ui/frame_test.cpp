@@ -121,11 +121,11 @@ TEST_F(MainFrame, ShowsWallsFloorsDoorsCreaturesAndItemsAndIsWrittenAsPng) {
     EXPECT_GE(shown.size(), 20u) << "twenty creatures and items in view";
     for (std::size_t a = 0; a < shown.size(); ++a)
         for (std::size_t b = a + 1; b < shown.size(); ++b) {
-            int differing = 0;
+            int unlike = 0;
             for (int y = 0; y < settings.tile_size; ++y)
                 for (int x = 0; x < settings.tile_size; ++x)
-                    differing += shown[a].pixel(x, y) != shown[b].pixel(x, y);
-            EXPECT_GT(differing, settings.tile_size * settings.tile_size / 4)
+                    unlike += shown[a].pixel(x, y) != shown[b].pixel(x, y);
+            EXPECT_GT(unlike, settings.tile_size * settings.tile_size / 4)
                 << "pictures " << a << " and " << b;
         }
 

@@ -262,7 +262,8 @@ void draw_fittings(cairo_t* cr, int id, int s) {
 }
 
 // Ids 47..60: rocks, hangings, the forge, wells, fountains and the other fittings.
-void draw_decorations(cairo_t* cr, int id, int s) {
+// The size comes as it does to the other drawers; these shapes need only the context's scale.
+void draw_decorations(cairo_t* cr, int id, [[maybe_unused]] int s) {
     switch (id) {
     case 47: {
         tnoise n(47);
