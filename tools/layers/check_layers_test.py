@@ -2,23 +2,16 @@
 """Self-test of check_layers.py: a tree that keeps the table passes, and each kind of wrong
 include fails with its file and line named."""
 import os
-import subprocess
 import sys
-import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 CHECK = os.path.join(HERE, "check_layers.py")
+sys.path.insert(0, os.path.join(HERE, "..", "selftest"))
+from source_tree import run_check  # noqa: E402
 
 
 def run(files):
-    with tempfile.TemporaryDirectory() as src:
-        for path, text in files.items():
-            full = os.path.join(src, path)
-            os.makedirs(os.path.dirname(full), exist_ok=True)
-            with open(full, "w") as f:
-                f.write(text)
-        result = subprocess.run([sys.executable, CHECK, src], capture_output=True, text=True)
-        return result.returncode, result.stdout
+    return run_check(CHECK, files)
 
 
 def main():

@@ -3,12 +3,12 @@
 marked body is listed and passes; an allow-listed body, a built body, a constructor and a getter
 pass."""
 import os
-import subprocess
 import sys
-import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 CHECK = os.path.join(HERE, "check_unbuilt.py")
+sys.path.insert(0, os.path.join(HERE, "..", "selftest"))
+from source_tree import run_check  # noqa: E402
 
 SOUND = {
     "ai/fleeing.cpp": "namespace dravok {\nbool ai_spot_investigate_target(int) {\n    return false;\n}\n}\n",
@@ -24,14 +24,7 @@ SOUND = {
 
 
 def run(files):
-    with tempfile.TemporaryDirectory() as src:
-        for path, text in files.items():
-            full = os.path.join(src, path)
-            os.makedirs(os.path.dirname(full), exist_ok=True)
-            with open(full, "w") as f:
-                f.write(text)
-        result = subprocess.run([sys.executable, CHECK, src], capture_output=True, text=True)
-        return result.returncode, result.stdout
+    return run_check(CHECK, files)
 
 
 def main():
