@@ -38,6 +38,8 @@ def main():
         ("rules/damage.cpp", "#include <ui/draw.h>\n"),
         ("rules/melee.cpp", '#include "UI/draw.h"\n'),
         ("world/being.cpp", '#include "./../rules/melee.h"\n'),
+        ("generation/dig.cpp", '#include "ai/sight.h"\n'),
+        ("ai/walking.cpp", '#include "generation/areas.h"\n'),
     ]
     for path, text in wrong:
         code, out = run({**good, path: "// a line first\n" + text})
