@@ -174,41 +174,23 @@ int pick_being_image_variant(int plan) {
     return variant - 1;
 }
 
-void create_being(int plan, int depth, tbeing& out) {
-    out = blank_being;
-    depth = trace_enter(depth, trace_create_being);
-    if (!is_valid_plan(plan)) {
-        char text[120];
-        std::snprintf(text, sizeof text, "Illegal being_plan-index %d when trying to create being! (max %d)",
-                      plan, int(being_plans.size()) - 1);
-        error_log(depth, text, true);
-        return;
-    }
-    tbeing_plan& p = being_plans[plan];
+namespace {
 
-    // A pantheon avatar is copied from the slot holding its id, with a serial of its own.
-    if (p.special >= 1 && p.special <= avatar_slot_count) {
-        const int avatar = find_avatar_slot(p.special);
-        if (avatar != 0 && avatars[avatar].present != 0) {
-            out = avatars[avatar];
-            out.serial = int32_t(++game.being_serial);
-        } else {
-            out.serial = -1;
-        }
-        ++p.created_on_level;
-        ++p.created_in_game;
-        return;
-    }
-
-    if ((p.cap != 0 && p.created_on_level >= p.cap) ||
-        (p.max_per_game != 0 && p.created_in_game >= p.max_per_game)) {
+// A pantheon avatar is copied from the slot holding its id, with a serial of its own.
+void copy_avatar(tbeing_plan& p, tbeing& out) {
+    const int avatar = find_avatar_slot(p.special);
+    if (avatar != 0 && avatars[avatar].present != 0) {
+        out = avatars[avatar];
+        out.serial = int32_t(++game.being_serial);
+    } else {
         out.serial = -1;
-        return;
     }
     ++p.created_on_level;
     ++p.created_in_game;
-    out.serial = int32_t(++game.being_serial);
+}
 
+// Takes the plan's type flags and reads the category, race, size and gender from them.
+void copy_type_flags(const tbeing_plan& p, tbeing& out) {
     std::memcpy(out.type_flags, p.type_flags, sizeof out.type_flags);
     if (p.max_per_game == 1) out.type_flags[tf_unique] = 1;
     const std::span<const uint8_t> flags(out.type_flags);
@@ -217,18 +199,20 @@ void create_being(int plan, int depth, tbeing& out) {
     out.size = uint8_t(first_nonzero_byte(flags, first_size_flag, last_size_flag));
     out.gender = uint8_t(first_nonzero_byte(flags, first_gender_flag, last_gender_flag));
     if (out.gender == 0) out.gender = tf_neuter;
+}
 
+// Gives the identifier, the name and the title; a unique keeps the title chosen for the game.
+void name_being(const tbeing_plan& p, tbeing& out) {
     out.identifier = p.identifier.view();
     out.name = expanded(p.name.view());
     if (has_type_flag(out, tf_unique) && !p.unique_title.empty())
         out.title = p.unique_title.view();
     else
         out.title = expanded(p.title.view());
+}
 
-    out.plan = uint16_t(plan);
-    out.width = p.width;
-    out.height = p.height;
-
+// Chooses the image, drawing a variant only when the plan has more than one.
+void choose_image(int plan, const tbeing_plan& p, tbeing& out, int depth) {
     const tsprite_info sprite = sprite_info(sprites_creature, plan);
     if (sprite.variants == 0) {
         char text[120];
@@ -241,8 +225,10 @@ void create_being(int plan, int depth, tbeing& out) {
     } else {
         out.image = uint16_t(sprite.first_image + pick_being_image_variant(plan));
     }
+}
 
-    out.level = 1;
+// Rolls abilities, skills, resistances and multipliers, then takes the starting status.
+void roll_abilities(tbeing_plan& p, tbeing& out) {
     for (int k = 1; k <= ability_count; ++k)
         out.base_ability_of(k) = int8_t(roll_dice(p.ability_of(k)));
     for (int k = 1; k <= skill_count; ++k)
@@ -253,7 +239,10 @@ void create_being(int plan, int depth, tbeing& out) {
         at1(out.base_multiplier, t) = uint16_t(roll_dice(p.multiplier_of(t)));
 
     std::memcpy(out.status, p.status, sizeof out.status);
+}
 
+// Grants the plan's talents the being qualifies for, then draws from its talent groups.
+void choose_talents(tbeing_plan& p, tbeing& out) {
     for (int t = 1; t <= talent_count; ++t) {
         if (p.talent_of(t) != 0 && being_meets_talent_requirements(out, t)) out.talent_of(t) = 1;
     }
@@ -269,12 +258,18 @@ void create_being(int plan, int depth, tbeing& out) {
             if (t <= talent_count) out.talent_of(t) = 1;
         }
     }
+}
 
+// Copies the natural attacks and rolls the value of each.
+void roll_natural_attacks(tbeing_plan& p, tbeing& out) {
     for (int i = 1; i <= natural_attack_count; ++i) {
         out.natural_attack(i) = p.natural_attack(i);
         out.natural_attack(i).value = uint8_t(roll_dice(out.natural_attack(i).attack_dice));
     }
+}
 
+// Sets health and stamina with their regeneration; a fresh recruit gets the most, health half again.
+void roll_health_and_stamina(const tbeing_plan& p, tbeing& out) {
     if (has_type_flag(out, tf_humanoid) && has_type_flag(out, tf_can_be_recruited) && out.level == 1) {
         out.health_base = uint16_t(round_half_even(max_dice(p.health, 0) * 1.5));
         out.stamina_base = uint16_t(max_dice(p.stamina, 0));
@@ -287,7 +282,10 @@ void create_being(int plan, int depth, tbeing& out) {
     out.health_regen_delay = p.health_regen_delay;
     out.stamina_regen = p.stamina_regen;
     out.stamina_regen_delay = p.stamina_regen_delay;
+}
 
+// Takes the stimulus tables, idle and sleep turns, morale and the manner of fighting.
+void copy_behaviour(const tbeing_plan& p, tbeing& out) {
     if (p.ai_preset < ai_preset_count) {
         std::copy(ai_preset_tables[0][p.ai_preset].begin(), ai_preset_tables[0][p.ai_preset].end(),
                   out.stimulus_chance);
@@ -304,7 +302,10 @@ void create_being(int plan, int depth, tbeing& out) {
     out.fighting_style = p.fighting_style;
     out.preferred_distance = p.preferred_distance;
     out.dark_vision = p.dark_vision;
+}
 
+// Puts off the first idle chatter and takes the reactions and the wished-for items.
+void copy_chatter_and_wishes(const tbeing_plan& p, tbeing& out) {
     if (p.chatter_switch_of(trigger_follower_idle_chatter) != 0) {
         out.chatter_time_of(trigger_follower_idle_chatter) = game.game_clock + 300 * 15;
     }
@@ -318,6 +319,52 @@ void create_being(int plan, int depth, tbeing& out) {
         if (w != 0) out.uses_items = 1;
     }
     if (out.wish_of(item_type_corpse) != 0) out.wants_corpses = 1;
+}
+
+} // namespace
+
+void create_being(int plan, int depth, tbeing& out) {
+    out = blank_being;
+    depth = trace_enter(depth, trace_create_being);
+    if (!is_valid_plan(plan)) {
+        char text[120];
+        std::snprintf(text, sizeof text, "Illegal being_plan-index %d when trying to create being! (max %d)",
+                      plan, int(being_plans.size()) - 1);
+        error_log(depth, text, true);
+        return;
+    }
+    tbeing_plan& p = being_plans[plan];
+
+    if (p.special >= 1 && p.special <= avatar_slot_count) {
+        copy_avatar(p, out);
+        return;
+    }
+
+    if ((p.cap != 0 && p.created_on_level >= p.cap) ||
+        (p.max_per_game != 0 && p.created_in_game >= p.max_per_game)) {
+        out.serial = -1;
+        return;
+    }
+    ++p.created_on_level;
+    ++p.created_in_game;
+    out.serial = int32_t(++game.being_serial);
+
+    copy_type_flags(p, out);
+    name_being(p, out);
+
+    out.plan = uint16_t(plan);
+    out.width = p.width;
+    out.height = p.height;
+
+    choose_image(plan, p, out, depth);
+
+    out.level = 1;
+    roll_abilities(p, out);
+    choose_talents(p, out);
+    roll_natural_attacks(p, out);
+    roll_health_and_stamina(p, out);
+    copy_behaviour(p, out);
+    copy_chatter_and_wishes(p, out);
 
     if (p.special != 0) {
         out.name_known = 1;
