@@ -226,6 +226,122 @@ bool draw_pane_title(Bitmap& b, int p) {
     return true;
 }
 
+namespace {
+
+// What every row of a pane being drawn shares.
+struct tpane_view {
+    tlister_pane& pane;
+    int p = 0, m = 0, rh = 0, sb = 0, letter = 0, base_font = 0, other = 0;
+    bool current = false, slot_chosen = false;
+};
+
+// A group's header bar, with the function key that jumps to it or changes the sorting.
+void draw_header_row(Bitmap& b, const tpane_view& v, const tlister_item& row, int y) {
+    const tlister_pane& pane = v.pane;
+    const int m = v.m, rh = v.rh;
+    const int right = b.width() - m - v.sb;
+    draw_framed_text_box(b, row.header, m, box_align::left, m, row_colour, header_fill, header_fill,
+                         y + rh - scaled(3), right, y + scaled(3));
+    const bool item_kind =
+        pane.kind == list_backpack || pane.kind == list_ground || pane.kind == list_level_items;
+    std::string key;
+    if (v.current && row.group >= 1 && row.group <= 9 && item_kind && !pane.side_panel &&
+        !(v.p != 1 && v.slot_chosen))
+        key = "F" + std::to_string(row.group);
+    if (v.current && (pane.sort_by_time || pane.sort_by_distance)) key = "F10";
+    if (!key.empty()) {
+        b.set_font_colour(key_hint);
+        Point out;
+        draw_text_in_box(b, key, m, out, false, BrushStyle::clear, box_align::right, m, y + rh - scaled(3),
+                         right, y + scaled(3));
+    }
+}
+
+// The row's key column: its quickslot key, its hotkey letter and selection mark, or the arrow
+// at the slot the other pane's item would go to. True when the last letter was handed out.
+bool draw_row_key(Bitmap& b, const tpane_view& v, tlister_item& row, int r, int x, int y,
+                  std::size_t& next_letter) {
+    const tlister_pane& pane = v.pane;
+    const int m = v.m, rh = v.rh, other = v.other;
+    const bool quickslots = pane.kind == list_quickslots;
+    bool last_letter = false;
+    if (quickslots && (v.current || pane.side_panel) && row.row_kind != 0) {
+        // The quickslot's own key, as the key bindings name it.
+        const std::string k = key_cap_name(binding_text(0, 0, QUICKSLOT + row.quickslot, true, true, 0));
+        b.set_font_colour(key_hint);
+        b.text_out(x - b.text_width(k) / 2, y + settings.icon_text_offset, k);
+    } else if (v.current && !quickslots) {
+        // Quickslot rows answer to the quickslots' own keys, not to letters.
+        if (!row.red && next_letter < hotkey_letters.size()) {
+            row.hotkey = hotkey_letters[next_letter++];
+            last_letter = next_letter == hotkey_letters.size();
+            b.set_font_colour(key_hint);
+            const std::string k(1, row.hotkey);
+            b.text_out(x - b.text_width(k) / 2, y + settings.icon_text_offset, k);
+        }
+        if ((pane.kind == list_backpack || pane.kind == list_ground) && row.selected > 0)
+            b.fill_rect(Rect{x - m, y + scaled(4), x + m, y + rh - scaled(4)}, selected_mark);
+    } else if (other <= lister.pane_count && lister.current == other &&
+               (pane.kind == list_equipment || pane.kind == list_quickslots)) {
+        // The slot the item under the other pane's cursor would go to; while picking for a
+        // quickslot, the slot being filled.
+        const int oc = lister_cursor_row(other);
+        const bool target = pane.kind == list_equipment
+                                ? oc >= 1 && lister.panes[other].rows[oc].slot == row.slot && row.slot >= 1
+                                : lister.panes[other].picking && r == lister_cursor_row(v.p);
+        if (target) {
+            const int arrow = sprite_categories[11].size() > 29 ? sprite_categories[11][29].first_image : 0;
+            if (arrow) icon_sprites.draw(b, x - 2 * m, y, arrow);
+        }
+    }
+    return last_letter;
+}
+
+// The row's icon, its text (with the amount, shrunk to fit) and its note where there is room.
+void draw_row_label(Bitmap& b, const tpane_view& v, const tlister_item& row, int x, int y) {
+    const tlister_pane& pane = v.pane;
+    const int m = v.m;
+    const bool quickslots = pane.kind == list_quickslots;
+    const Colour colour = row.green ? green_row : row.grey ? grey_row : row.red ? red_row : row_colour;
+    if (!pane.side_panel || quickslots) x += m + v.letter;
+    if (row.image >= 1) {
+        icon_sprites.draw_stretched(b, Rect{x, y, x + settings.icon_size, y + settings.icon_size}, row.image);
+        x += settings.icon_size + m;
+    }
+    std::string text = first_capital(row.text);
+    if (row.amount > 1)
+        text = (row.selected > 0 ? std::to_string(row.selected) + " / " + std::to_string(row.amount) + " x "
+                                 : std::to_string(row.amount) + " x ") +
+               text;
+    const int price_room = row.price > 0 ? b.text_width("000000") : 0;
+    while (b.text_width(text) > b.width() - x - 8 - price_room && b.font().height >= smallest_row_font)
+        b.set_font_height(b.font().height - 1);
+    b.set_font_colour(colour);
+    b.text_out(x, y + settings.icon_text_offset, text);
+    if (!row.note.empty()) {
+        b.set_font_colour(note_colour);
+        const int nx = x + b.text_width(text) + (text.empty() ? 0 : b.text_width("  "));
+        const std::string note = "(" + row.note + ")";
+        if (nx + b.text_width(note) <= b.width() - v.sb - m)
+            b.text_out(nx, y + settings.icon_text_offset, note);
+    }
+    b.set_font_height(v.base_font);
+}
+
+// The row's price at the right, red when the buyer's coins would not cover it.
+void draw_row_price(Bitmap& b, const tpane_view& v, tlister_item& row, int y) {
+    if (row.price <= 0) return;
+    const int value = row.selected > 0 ? row.price * row.selected : row.price;
+    const int coins = v.other <= lister.pane_count ? lister.panes[v.other].coins : 0;
+    row.unaffordable = row.selected == 0 && coins - v.pane.selected_total - value < 0;
+    b.set_font_colour(row.unaffordable ? red_row : row_colour);
+    Point out;
+    draw_text_in_box(b, std::to_string(value), 0, out, false, BrushStyle::clear, box_align::right, 0,
+                     y + v.rh, b.width() - 2 * v.m - v.sb, y);
+}
+
+} // namespace
+
 void draw_lister(Bitmap& b, int p) {
     clear_bitmap(b);
     tlister_pane& pane = lister.panes[p];
@@ -245,9 +361,16 @@ void draw_lister(Bitmap& b, int p) {
     const bool side_quickslots = pane.side_panel && pane.kind == list_quickslots;
     const int page = side_quickslots ? std::min(quickslot_count, (b.height() - 2 * m) / rh)
                                      : std::min(max_page_rows, (b.height() - rh - 2 * m) / rh);
-    const bool current = p == lister.current;
-    const int other = p == 1 ? 2 : 1;
-    const bool slot_chosen = lister.panes[1].kind == list_equipment && lister_cursor_row(1) >= 1;
+    const tpane_view v{.pane = pane,
+                       .p = p,
+                       .m = m,
+                       .rh = rh,
+                       .sb = sb,
+                       .letter = letter,
+                       .base_font = base_font,
+                       .other = p == 1 ? 2 : 1,
+                       .current = p == lister.current,
+                       .slot_chosen = lister.panes[1].kind == list_equipment && lister_cursor_row(1) >= 1};
     std::size_t next_letter = 0;
     int drawn = 0;
     pane.last_row_shown = false;
@@ -256,95 +379,15 @@ void draw_lister(Bitmap& b, int p) {
         if (r == pane.row_count()) pane.last_row_shown = true;
         tlister_item& row = pane.rows[r];
         if (row.is_header()) {
-            const int right = b.width() - m - sb;
-            draw_framed_text_box(b, row.header, m, box_align::left, m, row_colour, header_fill, header_fill,
-                                 y + rh - scaled(3), right, y + scaled(3));
-            const bool item_kind =
-                pane.kind == list_backpack || pane.kind == list_ground || pane.kind == list_level_items;
-            std::string key;
-            if (current && row.group >= 1 && row.group <= 9 && item_kind && !pane.side_panel &&
-                !(p != 1 && slot_chosen))
-                key = "F" + std::to_string(row.group);
-            if (current && (pane.sort_by_time || pane.sort_by_distance)) key = "F10";
-            if (!key.empty()) {
-                b.set_font_colour(key_hint);
-                Point out;
-                draw_text_in_box(b, key, m, out, false, BrushStyle::clear, box_align::right, m,
-                                 y + rh - scaled(3), right, y + scaled(3));
-            }
+            draw_header_row(b, v, row, y);
             y += rh;
             continue;
         }
-        const bool quickslots = pane.kind == list_quickslots;
-        int x = pane.side_panel ? 2 * m + (quickslots ? m : 0) : 3 * m;
-        const Colour colour = row.green ? green_row : row.grey ? grey_row : row.red ? red_row : row_colour;
-        bool last_letter = false;
-        if (quickslots && (current || pane.side_panel) && row.row_kind != 0) {
-            // The quickslot's own key, as the key bindings name it.
-            const std::string k = key_cap_name(binding_text(0, 0, QUICKSLOT + row.quickslot, true, true, 0));
-            b.set_font_colour(key_hint);
-            b.text_out(x - b.text_width(k) / 2, y + settings.icon_text_offset, k);
-        } else if (current && !quickslots) {
-            // Quickslot rows answer to the quickslots' own keys, not to letters.
-            if (!row.red && next_letter < hotkey_letters.size()) {
-                row.hotkey = hotkey_letters[next_letter++];
-                last_letter = next_letter == hotkey_letters.size();
-                b.set_font_colour(key_hint);
-                const std::string k(1, row.hotkey);
-                b.text_out(x - b.text_width(k) / 2, y + settings.icon_text_offset, k);
-            }
-            if ((pane.kind == list_backpack || pane.kind == list_ground) && row.selected > 0)
-                b.fill_rect(Rect{x - m, y + scaled(4), x + m, y + rh - scaled(4)}, selected_mark);
-        } else if (other <= lister.pane_count && lister.current == other &&
-                   (pane.kind == list_equipment || pane.kind == list_quickslots)) {
-            // The slot the item under the other pane's cursor would go to; while picking for a
-            // quickslot, the slot being filled.
-            const int oc = lister_cursor_row(other);
-            const bool target =
-                pane.kind == list_equipment
-                    ? oc >= 1 && lister.panes[other].rows[oc].slot == row.slot && row.slot >= 1
-                    : lister.panes[other].picking && r == lister_cursor_row(p);
-            if (target) {
-                const int arrow =
-                    sprite_categories[11].size() > 29 ? sprite_categories[11][29].first_image : 0;
-                if (arrow) icon_sprites.draw(b, x - 2 * m, y, arrow);
-            }
-        }
-        if (!pane.side_panel || quickslots) x += m + letter;
-        if (row.image >= 1) {
-            icon_sprites.draw_stretched(b, Rect{x, y, x + settings.icon_size, y + settings.icon_size},
-                                        row.image);
-            x += settings.icon_size + m;
-        }
-        std::string text = first_capital(row.text);
-        if (row.amount > 1)
-            text =
-                (row.selected > 0 ? std::to_string(row.selected) + " / " + std::to_string(row.amount) + " x "
-                                  : std::to_string(row.amount) + " x ") +
-                text;
-        const int price_room = row.price > 0 ? b.text_width("000000") : 0;
-        while (b.text_width(text) > b.width() - x - 8 - price_room && b.font().height >= smallest_row_font)
-            b.set_font_height(b.font().height - 1);
-        b.set_font_colour(colour);
-        b.text_out(x, y + settings.icon_text_offset, text);
-        if (!row.note.empty()) {
-            b.set_font_colour(note_colour);
-            const int nx = x + b.text_width(text) + (text.empty() ? 0 : b.text_width("  "));
-            const std::string note = "(" + row.note + ")";
-            if (nx + b.text_width(note) <= b.width() - sb - m)
-                b.text_out(nx, y + settings.icon_text_offset, note);
-        }
-        b.set_font_height(base_font);
-        if (row.price > 0) {
-            const int value = row.selected > 0 ? row.price * row.selected : row.price;
-            const int coins = other <= lister.pane_count ? lister.panes[other].coins : 0;
-            row.unaffordable = row.selected == 0 && coins - pane.selected_total - value < 0;
-            b.set_font_colour(row.unaffordable ? red_row : row_colour);
-            Point out;
-            draw_text_in_box(b, std::to_string(value), 0, out, false, BrushStyle::clear, box_align::right, 0,
-                             y + rh, b.width() - 2 * m - sb, y);
-        }
-        if (current && r == pane.top + pane.cursor - 1)
+        const int x = pane.side_panel ? 2 * m + (pane.kind == list_quickslots ? m : 0) : 3 * m;
+        const bool last_letter = draw_row_key(b, v, row, r, x, y, next_letter);
+        draw_row_label(b, v, row, x, y);
+        draw_row_price(b, v, row, y);
+        if (v.current && r == pane.top + pane.cursor - 1)
             b.frame_rect(Rect{m, y, b.width() - sb - m, y + rh}, colours::white);
         y += rh;
         if (last_letter) {
