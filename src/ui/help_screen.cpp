@@ -108,25 +108,70 @@ void draw_key_cap(Bitmap& b, int x, int y, const std::string& labels, const std:
     }
 }
 
-void draw_keyboard(Bitmap& b, std::string_view layout, int width, int M) {
-    b.clear(colours::black);
-    const int W = width, Wk = std::min(W, max_keyboard_width);
-    const int L = settings.log_line_height;
-    FontSpec narrow = b.font();
-    narrow.family = "Arial Narrow";
-    narrow.height = FontSpec::points_to_pixels(round_half_even(double(Wk) / font_base_width * font_points));
-    b.set_font(narrow);
-    const int u = (Wk - 2 * M - unit_gaps) / units_across;
-    const int h = round_half_even(1.1 * u);
-    const int K = units_across * u + unit_gaps;
-    int extra = 0;
-    if (const std::size_t at = layout.find("<extra_row_space>"); at != std::string_view::npos) {
-        std::string_view rest = layout.substr(at);
-        extra = number(rest, "extra_row_space", 0);
-    }
-    int y = (b.height() - 6 * h - scaled(3 * extra) - round_half_even(17.5 * L)) / 2;
-    std::array<int, 3> block_right{};
+namespace {
+
+// How one key is shown, and the title and help of the key asked about.
+struct tkey_look {
+    Colour face = plain_face;
+    std::string labels;
+};
+struct tasked_key {
     std::string title, help;
+};
+
+// The command a key is bound to under the held modifier, with the keys the game itself binds:
+// walking and closing doors, the full screen and the maximized screen.
+void look_up_key(int code, int modifier, tkey_look& look, tasked_key& asked) {
+    const bool marked = code == help_key;
+    if (const int c = command_for_key(code, modifier)) {
+        look.face = bound_face;
+        look.labels = command_labels[c];
+        if (marked) {
+            look.face = marked_face;
+            asked.title = command_descriptions[c];
+            asked.help = command_help_texts[c];
+        }
+    }
+    if (modifier != 0 && code == modifier) look.face = marked_face;
+    if (modifier == key_ctrl && movement_command_for_key(code, true) != 0) {
+        look.face = marked ? marked_face : bound_face;
+        look.labels = "Cont.|walk";
+        if (marked) {
+            asked.title = "Continuous walk at direction";
+            asked.help = "Move continuously at wanted direction. The walk is interrupted by walls, "
+                         "furniture, "
+                         "items, found secret doors, traps and hostile creatures.";
+        }
+    } else if (modifier == key_alt && movement_command_for_key(code, false) != 0) {
+        look.face = marked ? marked_face : bound_face;
+        look.labels = "Close|door";
+        if (marked) {
+            asked.title = "Close door at direction";
+            asked.help = "Close door at direction.";
+        }
+    }
+    // Our layout names these two keys by their codes: "Enter" and "Back" on the caps.
+    if (modifier == key_alt && code == key_enter) {
+        look.face = marked ? marked_face : bound_face;
+        look.labels = "Full|screen";
+        if (marked) {
+            asked.title = "Fullscreen / Windowed";
+            asked.help = "Switch between fullscreen and windowed mode.";
+        }
+    } else if (modifier == key_alt && code == key_backspace) {
+        look.face = marked ? marked_face : bound_face;
+        look.labels = "Max|screen";
+        if (marked) {
+            asked.title = "Maximize / Minimize";
+            asked.help = "Switch between maximized and minimized game screen.";
+        }
+    }
+}
+
+// Draws the layout's rows of keys from y on, each centred in the width W, a unit u wide and h
+// high; keys may stretch to the right edge of an earlier block. Returns the y below the rows.
+int draw_key_rows(Bitmap& b, std::string_view layout, int W, int K, int u, int h, int y, tasked_key& asked) {
+    std::array<int, 3> block_right{};
     const int modifier = help_modifier;
     std::string_view rows = layout;
     while (const auto row = element(rows, "row")) {
@@ -137,82 +182,23 @@ void draw_keyboard(Bitmap& b, std::string_view layout, int width, int M) {
             const int stretch = number(*key, "stretch", 0);
             if (stretch >= 1 && stretch <= 2) kw = block_right[stretch] - x;
             const int height = number(*key, "double_height", 0) > 0 ? 2 * h + 3 : h;
-            Colour face = plain_face;
-            std::string labels;
+            tkey_look look;
             const std::string t = field(*key, "t");
             const int code = code_of_key_name(field(*key, "vk"));
-            const bool marked = code != 0 && code == help_key;
-            if (code != 0) {
-                if (const int c = command_for_key(code, modifier)) {
-                    face = bound_face;
-                    labels = command_labels[c];
-                    if (marked) {
-                        face = marked_face;
-                        title = command_descriptions[c];
-                        help = command_help_texts[c];
-                    }
-                }
-                if (modifier != 0 && code == modifier) face = marked_face;
-                if (modifier == key_ctrl && movement_command_for_key(code, true) != 0) {
-                    face = marked ? marked_face : bound_face;
-                    labels = "Cont.|walk";
-                    if (marked) {
-                        title = "Continuous walk at direction";
-                        help = "Move continuously at wanted direction. The walk is interrupted by walls, "
-                               "furniture, "
-                               "items, found secret doors, traps and hostile creatures.";
-                    }
-                } else if (modifier == key_alt && movement_command_for_key(code, false) != 0) {
-                    face = marked ? marked_face : bound_face;
-                    labels = "Close|door";
-                    if (marked) {
-                        title = "Close door at direction";
-                        help = "Close door at direction.";
-                    }
-                }
-                // Our layout names these two keys by their codes: "Enter" and "Back" on the caps.
-                if (modifier == key_alt && code == key_enter) {
-                    face = marked ? marked_face : bound_face;
-                    labels = "Full|screen";
-                    if (marked) {
-                        title = "Fullscreen / Windowed";
-                        help = "Switch between fullscreen and windowed mode.";
-                    }
-                } else if (modifier == key_alt && code == key_backspace) {
-                    face = marked ? marked_face : bound_face;
-                    labels = "Max|screen";
-                    if (marked) {
-                        title = "Maximize / Minimize";
-                        help = "Switch between maximized and minimized game screen.";
-                    }
-                }
-            }
-            if (!t.empty()) draw_key_cap(b, x, y, labels, t, 3, 0xCCCCCC, 0x999999, face, height, kw);
+            if (code != 0) look_up_key(code, modifier, look, asked);
+            if (!t.empty())
+                draw_key_cap(b, x, y, look.labels, t, 3, 0xCCCCCC, 0x999999, look.face, height, kw);
             const int block = number(*key, "block", 0);
             if (block >= 1 && block <= 2) block_right[block] = x + kw;
             x += kw + key_gap;
         }
         y += h + key_gap + scaled(3 * number(*row, "extra_row_space", 0));
     }
+    return y;
+}
 
-    b.set_brush(colours::black);
-    b.set_font(side_panel.font());
-    b.set_font_colour(text_colour);
-    int x = (W - K) / 2;
-    y += 2 * L;
-    const int T = Wk / 2 - 2 * M;
-    auto text = [&](int at_x, int at_y, const std::string& s) {
-        return draw_wrapped_text(b, s, at_x, false, L, T, at_y);
-    };
-    if (!title.empty()) {
-        std::string keys;
-        if (modifier != 0) keys = key_cap_text(modifier) + " + ";
-        keys += key_cap_text(help_key);
-        y = text(x, y, keys);
-        y = text(x, y, capitals(title));
-        text(x, y, help);
-        return;
-    }
+// With no key asked about, the general hints on moving and bumping, in two columns.
+void draw_general_help(int x, int y, int W, int L, auto text) {
     const int top = y;
     y = text(x, y, "Press a bound key to get a description of the command.");
     y = text(x, y,
@@ -238,6 +224,49 @@ void draw_keyboard(Bitmap& b, std::string_view layout, int width, int M) {
         y = text(x, y, line);
     y = text(x, y + L, "[[ ALT ]] + [[ ENTER ]] to switch between fullscreen and windowed mode.");
     text(x, y, "[[ ALT ]] + [[ BACKSPACE ]] to switch between maximized and minimized game screen.");
+}
+
+} // namespace
+
+void draw_keyboard(Bitmap& b, std::string_view layout, int width, int M) {
+    b.clear(colours::black);
+    const int W = width, Wk = std::min(W, max_keyboard_width);
+    const int L = settings.log_line_height;
+    FontSpec narrow = b.font();
+    narrow.family = "Arial Narrow";
+    narrow.height = FontSpec::points_to_pixels(round_half_even(double(Wk) / font_base_width * font_points));
+    b.set_font(narrow);
+    const int u = (Wk - 2 * M - unit_gaps) / units_across;
+    const int h = round_half_even(1.1 * u);
+    const int K = units_across * u + unit_gaps;
+    int extra = 0;
+    if (const std::size_t at = layout.find("<extra_row_space>"); at != std::string_view::npos) {
+        std::string_view rest = layout.substr(at);
+        extra = number(rest, "extra_row_space", 0);
+    }
+    int y = (b.height() - 6 * h - scaled(3 * extra) - round_half_even(17.5 * L)) / 2;
+    tasked_key asked;
+    y = draw_key_rows(b, layout, W, K, u, h, y, asked);
+
+    b.set_brush(colours::black);
+    b.set_font(side_panel.font());
+    b.set_font_colour(text_colour);
+    const int x = (W - K) / 2;
+    y += 2 * L;
+    const int T = Wk / 2 - 2 * M;
+    auto text = [&](int at_x, int at_y, const std::string& s) {
+        return draw_wrapped_text(b, s, at_x, false, L, T, at_y);
+    };
+    if (asked.title.empty()) {
+        draw_general_help(x, y, W, L, text);
+        return;
+    }
+    std::string keys;
+    if (help_modifier != 0) keys = key_cap_text(help_modifier) + " + ";
+    keys += key_cap_text(help_key);
+    y = text(x, y, keys);
+    y = text(x, y, capitals(asked.title));
+    text(x, y, asked.help);
 }
 
 void draw_help_screen() {
