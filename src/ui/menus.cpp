@@ -508,42 +508,60 @@ void toggle_menu_row(int r, int) {
     }
 }
 
-void handle_menu_action(int r) {
-    if (r < 1 || r > menu.count) return;
-    const tmenu_item item = menu_items[r];
-    menu.last_action = item.action;
-    menu.last_row = r;
-    if (item.disabled) return;
+namespace {
+
+// The opening menu's choices: a new game, loading, the manual, settings and updates. False
+// for an action of another menu.
+bool handle_opening_action(const tmenu_item& item, int r) {
     switch (item.action) {
     case act_new_game:
         start_character_creation();
-        break;
+        return true;
     case act_continue:
         settings.return_row = r;
         setup_menu(menu_load);
-        break;
+        return true;
     case act_manual:
     case act_game_manual:
         open_manual();
-        break;
+        return true;
     case act_homepage:
         open_document(release_address(""));
-        break;
+        return true;
     case act_settings:
     case act_game_settings:
         open_sub_menu(menu_settings, item.action == act_settings ? menu_main : menu_game, r);
-        break;
+        return true;
     case act_keybindings:
     case act_game_keybindings:
         open_sub_menu(menu_keybindings, item.action == act_keybindings ? menu_main : menu_game, r);
-        break;
+        return true;
     case act_quit:
         request_quit();
-        break;
+        return true;
     case act_load_save:
         if (item.id < 0 || item.id >= int(save_names.size()) || !load_game(save_names[item.id]))
             request_quit();
-        break;
+        return true;
+    case act_release_notes:
+        open_document(release_address("/Dravok.txt"));
+        return true;
+    case act_update:
+    case act_update_keep:
+        state.update_chosen = 1;
+        state.keep_settings = item.action == act_update_keep;
+        return true;
+    case act_cancel_update:
+        setup_menu(menu_main);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The settings and key binding menus' choices. False for an action of another menu.
+bool handle_settings_action(const tmenu_item& item, int r) {
+    switch (item.action) {
     case act_reset_settings:
         default_settings();
         load_view_size();
@@ -552,37 +570,53 @@ void handle_menu_action(int r) {
         setup_menu(menu_settings);
         state.relayout = 1;
         menu.changed = 1;
-        break;
+        return true;
     case act_exit_settings:
         save_settings();
         return_to_opening_menu();
-        break;
+        return true;
     case act_binding_row:
         menu_items[r].waiting_column = menu.binding_column;
         game_mode = mode_keybind;
-        break;
+        return true;
     case act_reset_bindings:
         reset_keybindings();
         setup_menu(menu_keybindings);
-        break;
+        return true;
     case act_exit_keybindings:
         save_keybindings(keybindings_path());
         return_to_opening_menu();
-        break;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The in-game menu's choices. False for an action of another menu.
+bool handle_game_action(const tmenu_item& item) {
+    switch (item.action) {
     case act_resume:
         game_mode = mode_main;
-        break;
+        return true;
     case act_save_and_quit:
         // A save that could not be written keeps the game running, so nothing is lost.
         if (save_game()) request_quit();
-        break;
+        return true;
     case act_help:
         open_help_screen();
-        break;
+        return true;
     case act_main_menu:
         state.go_to_main_menu = 1;
         state.restart = 1;
-        break;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The choices of making a character and of levelling up. Other actions do nothing.
+void handle_creation_action(const tmenu_item& item, int r) {
+    switch (item.action) {
     case act_new_character:
         setup_menu(menu_race);
         break;
@@ -614,20 +648,23 @@ void handle_menu_action(int r) {
         refresh_ability_menu_items();
         menu.changed = 1;
         break;
-    case act_release_notes:
-        open_document(release_address("/Dravok.txt"));
-        break;
-    case act_update:
-    case act_update_keep:
-        state.update_chosen = 1;
-        state.keep_settings = item.action == act_update_keep;
-        break;
-    case act_cancel_update:
-        setup_menu(menu_main);
-        break;
     default:
         break;
     }
+}
+
+} // namespace
+
+void handle_menu_action(int r) {
+    if (r < 1 || r > menu.count) return;
+    const tmenu_item item = menu_items[r];
+    menu.last_action = item.action;
+    menu.last_row = r;
+    if (item.disabled) return;
+    if (handle_opening_action(item, r)) return;
+    if (handle_settings_action(item, r)) return;
+    if (handle_game_action(item)) return;
+    handle_creation_action(item, r);
 }
 
 void handle_menu_commands(int, int command, int key, int modifier) {
