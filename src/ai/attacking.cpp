@@ -19,6 +19,7 @@
 #include "rules/interactions.h"
 #include "rules/item_use.h"
 #include "rules/melee.h"
+#include "rules/move_checks.h"
 #include "rules/ranged.h"
 #include "rules/talents.h"
 #include "world/area_queries.h"

@@ -5,6 +5,7 @@
 #include "records/layout_being.h"
 #include "records/layout_game.h"
 #include "rules/being_creation.h"
+#include "rules/move_checks.h"
 #include "world/being.h"
 #include "world/geometry.h"
 #include "world/globals.h"

@@ -18,6 +18,7 @@
 #include "rules/followers.h"
 #include "rules/item_choice.h"
 #include "rules/item_use.h"
+#include "rules/move_checks.h"
 #include "rules/movement.h"
 #include "rules/talents.h"
 #include "world/area_queries.h"

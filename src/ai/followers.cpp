@@ -17,6 +17,7 @@
 #include "rules/interactions.h"
 #include "rules/item_choice.h"
 #include "rules/item_use.h"
+#include "rules/move_checks.h"
 #include "rules/noted_items.h"
 #include "rules/talents.h"
 #include "world/area_queries.h"

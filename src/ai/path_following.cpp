@@ -11,6 +11,7 @@
 #include "rules/being_creation.h"
 #include "rules/furniture.h"
 #include "rules/interactions.h"
+#include "rules/move_checks.h"
 #include "rules/movement.h"
 #include "world/being.h"
 #include "world/directions.h"

@@ -12,6 +12,7 @@
 #include "rules/effects.h"
 #include "rules/furniture.h"
 #include "rules/interactions.h"
+#include "rules/move_checks.h"
 #include "rules/movement.h"
 #include "world/area_queries.h"
 #include "world/being.h"

@@ -16,6 +16,7 @@
 #include "rules/followers.h"
 #include "rules/furniture.h"
 #include "rules/interactions.h"
+#include "rules/move_checks.h"
 #include "rules/movement.h"
 #include "world/area_queries.h"
 #include "world/being.h"

@@ -1,6 +1,7 @@
 #include "rules/being_checks.h"
 #include "records/layout_being.h"
 #include "records/layout_level.h"
+#include "rules/move_checks.h"
 
 #include <string_view>
 

@@ -2,6 +2,7 @@
 // and ends with (0, 0) so that the 30-slot list always holds its end mark.
 #include "rules/effect_areas.h"
 #include "records/layout_being.h"
+#include "rules/move_checks.h"
 
 #include <algorithm>
 

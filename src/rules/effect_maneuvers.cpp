@@ -3,6 +3,7 @@
 #include "records/layout_being.h"
 #include "records/layout_game.h"
 #include "records/layout_plans.h"
+#include "rules/move_checks.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,6 +4,7 @@
 #include "records/layout_game.h"
 #include "records/layout_level.h"
 #include "rules/effects.h"
+#include "rules/move_checks.h"
 #include "rules/traps.h"
 
 #include <string>

@@ -3,6 +3,7 @@
 #include "rules/targeting.h"
 #include "records/layout_being.h"
 #include "records/layout_plans.h"
+#include "rules/move_checks.h"
 
 #include "ai/sight.h"
 #include "rules/being_creation.h"

@@ -23,6 +23,7 @@
 #include "rules/interactions.h"
 #include "rules/item_use.h"
 #include "rules/level_setup.h"
+#include "rules/move_checks.h"
 #include "rules/movement.h"
 #include "rules/search.h"
 #include "rules/talents.h"

@@ -26,6 +26,7 @@
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "rules/level_setup.h"
+#include "rules/move_checks.h"
 #include "rules/recruiting.h"
 #include "rules/scheduler.h"
 #include "rules/targeting.h"

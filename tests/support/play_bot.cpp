@@ -19,6 +19,7 @@
 #include "rules/checks.h"
 #include "rules/effect_tables.h"
 #include "rules/equipment.h"
+#include "rules/move_checks.h"
 #include "ui/dialogs.h"
 #include "ui/key_bindings.h"
 #include "ui/lister_model.h"

@@ -9,6 +9,7 @@
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/lasting_effects.h"
+#include "rules/move_checks.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
