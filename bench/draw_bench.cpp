@@ -32,6 +32,7 @@
 #include "world/globals.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/tables.h"
 #include "world/view_memory.h"
 
 namespace dravok {

@@ -43,6 +43,7 @@
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/map.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

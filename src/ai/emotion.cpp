@@ -19,6 +19,7 @@
 #include "world/indicators.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/tables.h"
 #include "world/text_expand.h"
 
 namespace dravok {

@@ -6,6 +6,7 @@
 #include "rules/talents.h"
 #include "world/being.h"
 #include "world/globals.h"
+#include "world/tables.h"
 
 namespace dravok {
 

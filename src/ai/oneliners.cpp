@@ -16,6 +16,7 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok {
 

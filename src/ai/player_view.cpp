@@ -31,6 +31,7 @@
 #include "world/regeneration.h"
 #include "world/services.h"
 #include "world/sprite_lookup.h"
+#include "world/tables.h"
 #include "world/view_memory.h"
 
 namespace dravok {

@@ -16,6 +16,7 @@
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/map.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 
 namespace dravok {

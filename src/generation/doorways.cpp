@@ -17,6 +17,7 @@
 #include "world/map_features.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/tables.h"
 
 namespace dravok {
 

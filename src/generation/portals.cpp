@@ -13,6 +13,7 @@
 #include "world/error_log.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok {
 

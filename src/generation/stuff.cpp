@@ -16,6 +16,7 @@
 #include "world/map.h"
 #include "world/map_features.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok {
 

@@ -12,6 +12,7 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/rounding.h"
+#include "world/tables.h"
 
 namespace dravok {
 

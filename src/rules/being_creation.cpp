@@ -28,6 +28,7 @@
 #include "world/random.h"
 #include "world/rounding.h"
 #include "world/sprite_lookup.h"
+#include "world/tables.h"
 #include "world/text_expand.h"
 
 namespace dravok {

@@ -14,6 +14,7 @@
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/item_statuses.h"
+#include "world/tables.h"
 
 namespace dravok {
 

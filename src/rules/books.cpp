@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/services.h"
 #include "world/text_database.h"

@@ -12,11 +12,13 @@
 #include "rules/talents.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/menu_model.h"
 #include "world/saves.h"
 #include "world/services.h"
 #include "world/sprite_lookup.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 #include "world/text_utilities.h"
 

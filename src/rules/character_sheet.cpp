@@ -11,10 +11,12 @@
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/lookup.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 
 namespace dravok {

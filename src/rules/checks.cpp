@@ -30,6 +30,7 @@
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/sprite_lookup.h"
+#include "world/tables.h"
 #include "world/text_read.h"
 
 namespace dravok {

@@ -32,6 +32,7 @@
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/regeneration.h"
+#include "world/tables.h"
 #include "world/text_expand.h"
 
 namespace dravok {

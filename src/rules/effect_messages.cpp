@@ -12,6 +12,7 @@
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 

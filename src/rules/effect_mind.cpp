@@ -23,6 +23,7 @@
 #include "world/globals.h"
 #include "world/indicators.h"
 #include "world/random.h"
+#include "world/tables.h"
 #include "world/text_expand.h"
 
 namespace dravok {

@@ -11,6 +11,7 @@
 #include "world/being.h"
 #include "world/globals.h"
 #include "world/item_record.h"
+#include "world/tables.h"
 
 namespace dravok {
 

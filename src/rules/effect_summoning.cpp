@@ -37,6 +37,7 @@
 #include "world/map.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 #include "world/text_random.h"

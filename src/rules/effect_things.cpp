@@ -30,6 +30,7 @@
 #include "world/random.h"
 #include "world/rounding.h"
 #include "world/services.h"
+#include "world/tables.h"
 
 namespace dravok {
 

@@ -36,6 +36,7 @@
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/sprite_lookup.h"
+#include "world/tables.h"
 
 namespace dravok {
 

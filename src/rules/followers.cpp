@@ -22,6 +22,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok {
 

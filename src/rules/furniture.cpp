@@ -32,6 +32,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/services.h"
+#include "world/tables.h"
 #include "world/text_expand.h"
 
 namespace dravok {

@@ -54,6 +54,7 @@
 #include "world/pictures.h"
 #include "world/regeneration.h"
 #include "world/services.h"
+#include "world/tables.h"
 #include "world/text_expand.h"
 
 namespace dravok {

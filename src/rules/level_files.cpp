@@ -12,6 +12,7 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/sprite_lookup.h"
+#include "world/tables.h"
 
 namespace dravok {
 

@@ -38,6 +38,7 @@
 #include "world/random.h"
 #include "world/regeneration.h"
 #include "world/services.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 

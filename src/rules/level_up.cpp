@@ -19,6 +19,7 @@
 #include "world/lookup.h"
 #include "world/rounding.h"
 #include "world/services.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 
 namespace dravok {

@@ -8,6 +8,7 @@
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/map.h"
+#include "world/tables.h"
 
 namespace dravok {
 

@@ -21,6 +21,7 @@
 #include "world/item_placement.h"
 #include "world/map.h"
 #include "world/statistics.h"
+#include "world/tables.h"
 #include "world/text_utilities.h"
 
 namespace dravok {

@@ -13,6 +13,7 @@
 #include "world/globals.h"
 #include "world/item_record.h"
 #include "world/sprite_lookup.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

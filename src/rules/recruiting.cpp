@@ -23,6 +23,7 @@
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/tables.h"
 #include "world/text_expand.h"
 #include "world/text_utilities.h"
 

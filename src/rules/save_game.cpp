@@ -18,10 +18,12 @@
 #include "world/data_files.h"
 #include "world/database.h"
 #include "world/error_log.h"
+#include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/history_file.h"
 #include "world/random.h"
 #include "world/saves.h"
+#include "world/tables.h"
 #include "world/text_utilities.h"
 #include "world/trace_names.h"
 

@@ -20,6 +20,7 @@
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/tables.h"
 
 namespace dravok {
 

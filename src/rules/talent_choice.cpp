@@ -11,6 +11,7 @@
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok {
 

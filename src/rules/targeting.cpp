@@ -19,6 +19,7 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/tables.h"
 
 namespace dravok {
 

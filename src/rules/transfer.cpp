@@ -30,6 +30,7 @@
 #include "world/message_log.h"
 #include "world/pictures.h"
 #include "world/regeneration.h"
+#include "world/tables.h"
 
 namespace dravok {
 

@@ -15,6 +15,7 @@
 #include "world/indicators.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok {
 

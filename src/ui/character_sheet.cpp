@@ -15,6 +15,7 @@
 #include "world/globals.h"
 #include "world/rounding.h"
 #include "world/sprite_lookup.h"
+#include "world/tables.h"
 
 namespace dravok {
 

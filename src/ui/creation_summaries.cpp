@@ -11,9 +11,11 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "world/dice.h"
+#include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/menu_model.h"
 #include "world/sprite_lookup.h"
+#include "world/tables.h"
 
 namespace dravok {
 

@@ -18,6 +18,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 
 namespace dravok {

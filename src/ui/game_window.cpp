@@ -41,6 +41,7 @@
 #include "world/rounding.h"
 #include "world/settings_file.h"
 #include "world/statistics.h"
+#include "world/tables.h"
 #include "world/text_utilities.h"
 
 namespace dravok {

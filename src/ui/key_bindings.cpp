@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/files.h"
+#include "world/tables.h"
 #include "world/text_expand.h"
 
 namespace dravok {

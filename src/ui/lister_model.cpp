@@ -26,6 +26,7 @@
 #include "world/map.h"
 #include "world/rounding.h"
 #include "world/sprite_lookup.h"
+#include "world/tables.h"
 
 namespace dravok {
 

@@ -21,6 +21,7 @@
 #include "world/menu_model.h"
 #include "world/sprite_lookup.h"
 #include "world/statistics.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 #include "world/text_utilities.h"
 

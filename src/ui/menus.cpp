@@ -21,6 +21,7 @@
 #include "ui/tileset.h"
 #include "ui/title_screen.h"
 #include "world/error_log.h"
+#include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/menu_model.h"
 #include "world/saves.h"

@@ -19,6 +19,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/services.h"
+#include "world/tables.h"
 
 namespace dravok {
 

@@ -27,6 +27,7 @@
 #include "world/item_description.h"
 #include "world/item_record.h"
 #include "world/map.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 #include "world/view_memory.h"

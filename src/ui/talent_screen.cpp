@@ -11,6 +11,7 @@
 #include "ui/lister_model.h"
 #include "ui/text_boxes.h"
 #include "world/globals.h"
+#include "world/tables.h"
 
 namespace dravok {
 

@@ -1,5 +1,6 @@
 // The run-time area queries; see area_queries.h.
 #include "world/area_queries.h"
+#include "world/tables.h"
 
 #include "records/being_flags.h"
 #include "records/layout_being.h"

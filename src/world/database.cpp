@@ -1,4 +1,6 @@
 #include "world/database.h"
+#include "world/game_lists.h"
+#include "world/tables.h"
 
 #include "platform/files.h"
 #include "records/codec.h"

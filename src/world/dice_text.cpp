@@ -1,4 +1,5 @@
 #include "world/dice.h"
+#include "world/tables.h"
 
 #include "world/dice_world.h"
 #include "world/text_read.h"

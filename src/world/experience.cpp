@@ -4,6 +4,7 @@
 #include "records/layout_parts.h"
 #include "records/layout_plans.h"
 #include "world/error_log.h"
+#include "world/tables.h"
 
 #include <algorithm>
 

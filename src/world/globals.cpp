@@ -1,4 +1,6 @@
 #include "world/globals.h"
+#include "world/game_lists.h"
+#include "world/tables.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,8 @@
 // The world's globals: the game record, run state and settings, the beings with their items
-// and sight arrays, the level's items, cells, areas and lasting effects, the database tables,
-// the blank records copied over entries to reset them, and their allocation, reset and
-// release. Every unit reads and writes the world through these.
+// and sight arrays, the level's items, cells, areas and lasting effects, the blank records copied
+// over entries to reset them, and their allocation, reset and release. The database tables are
+// in world/tables.h, the game's lists (history, chatter, past characters, saves) in
+// world/game_lists.h. Every unit reads and writes the world through these.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -110,27 +111,6 @@ extern std::vector<tbeing> transfer_beings;
 extern std::vector<std::vector<titem>> transfer_items;
 extern std::vector<teffect> transfer_effects;
 
-// The database tables, from entry 1; their run-time fields are reset for every game.
-extern std::vector<tlevel> levels;
-extern std::vector<tportal> portals;
-extern std::vector<tcontent> contents;
-extern std::vector<titem_plan> item_plans;
-extern std::vector<ttalent> talents;
-extern std::vector<tbeing_plan> being_plans;
-extern std::vector<tvault> vaults;
-// Per being plan and chatter trigger 1..58: the next time the plan may say it (run time,
-// not saved; index 0 of each row unused).
-extern std::vector<std::array<uint32_t, chatter_trigger_count + 1>> plan_chatter_times;
-
-// The characters that can be played again, from entry 1.
-extern std::vector<tcharacter> past_characters;
-
-// Lists kept for the game: its history, the chatter said lately and when, the save names.
-extern std::vector<std::string> history;
-extern std::vector<std::string> recent_chatter;
-extern uint32_t last_chatter_time;
-extern std::vector<std::string> save_names;
-
 // The nine counters of last-used furniture variants (1..9).
 extern std::array<uint32_t, furniture_variant_counter_count + 1> furniture_variant_counters;
 
@@ -176,7 +156,5 @@ void clear_being_arrays();
 // Records that a being slot was filled (adding a being, reading a level file); the slot's item
 // list gets its first 50 blank items.
 void note_being_slot_used(int being);
-// Zeroes the run-time fields of the database tables for a new game.
-void reset_table_run_fields();
 
 } // namespace dravok

@@ -2,6 +2,7 @@
 #include "records/layout_game.h"
 #include "records/layout_level.h"
 #include "records/layout_plans.h"
+#include "world/tables.h"
 
 #include <algorithm>
 #include <cmath>

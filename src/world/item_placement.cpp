@@ -4,6 +4,7 @@
 #include "records/layout_level.h"
 #include "records/layout_plans.h"
 #include "world/history_file.h"
+#include "world/tables.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,7 @@
 #include "world/item_record.h"
 #include "records/layout_being.h"
 #include "records/layout_plans.h"
+#include "world/tables.h"
 
 #include <cctype>
 #include <cstdio>

@@ -1,5 +1,6 @@
 #include "world/item_value.h"
 #include "records/layout_plans.h"
+#include "world/tables.h"
 
 #include <algorithm>
 #include <string>

@@ -1,5 +1,7 @@
 // Save games in the save folder; see saves.h.
 #include "world/saves.h"
+#include "world/game_lists.h"
+#include "world/tables.h"
 
 #include <optional>
 #include <vector>

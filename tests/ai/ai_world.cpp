@@ -14,6 +14,7 @@
 #include "world/indicators.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok::testing {
 

@@ -51,6 +51,7 @@
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/services.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

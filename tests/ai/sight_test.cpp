@@ -16,6 +16,7 @@
 #include "support/driver.h"
 #include "world/globals.h"
 #include "world/map.h"
+#include "world/tables.h"
 
 namespace dravok::testing {
 namespace {

@@ -14,6 +14,7 @@
 #include "records/layout_parts.h"
 #include "world/globals.h"
 #include "world/map.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

@@ -8,6 +8,7 @@
 #include "level_fixture.h"
 #include "world/globals.h"
 #include "world/map.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 
 namespace dravok {

@@ -20,6 +20,7 @@
 #include "world/globals.h"
 #include "world/item_record.h"
 #include "world/map.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

@@ -14,8 +14,10 @@
 #include "support/process_state.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
+#include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/message_log.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 
 namespace dravok {

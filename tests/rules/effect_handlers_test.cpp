@@ -18,6 +18,7 @@
 #include "world/geometry.h"
 #include "world/item_record.h"
 #include "world/map.h"
+#include "world/tables.h"
 
 namespace dravok::testing {
 namespace {

@@ -15,6 +15,7 @@
 #include "world/being.h"
 #include "world/globals.h"
 #include "world/message_log.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 
 namespace dravok {

@@ -15,6 +15,7 @@
 #include "ui/key_bindings.h"
 #include "world/dice.h"
 #include "world/item_record.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 
 namespace dravok::testing {

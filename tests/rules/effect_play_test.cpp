@@ -18,6 +18,7 @@
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 
 namespace dravok::testing {

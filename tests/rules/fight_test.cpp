@@ -23,6 +23,7 @@
 #include "world/database.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/item_creation.h"
 #include "world/item_placement.h"
@@ -30,6 +31,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

@@ -22,11 +22,13 @@
 #include "ui/key_bindings.h"
 #include "world/being.h"
 #include "world/dice.h"
+#include "world/game_lists.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

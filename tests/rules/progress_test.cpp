@@ -32,6 +32,7 @@
 #include "world/error_log.h"
 #include "world/experience.h"
 #include "world/experience_award.h"
+#include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/item_creation.h"
 #include "world/item_placement.h"
@@ -39,6 +40,7 @@
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/services.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

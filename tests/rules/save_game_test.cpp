@@ -36,6 +36,7 @@
 #include "world/data_files.h"
 #include "world/database.h"
 #include "world/error_log.h"
+#include "world/game_lists.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/history_file.h"
@@ -46,6 +47,7 @@
 #include "world/saves.h"
 #include "world/services.h"
 #include "world/statistics.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

@@ -30,6 +30,7 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

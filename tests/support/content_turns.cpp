@@ -10,6 +10,7 @@
 #include "world/item_record.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok::testing {
 

@@ -7,6 +7,7 @@
 #include "ui/key_bindings.h"
 #include "world/globals.h"
 #include "world/menu_model.h"
+#include "world/tables.h"
 
 namespace dravok::testing {
 

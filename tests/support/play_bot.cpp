@@ -35,6 +35,7 @@
 #include "world/menu_model.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok::testing {
 

@@ -46,6 +46,7 @@
 #include "world/database.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/game_lists.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/indicators.h"

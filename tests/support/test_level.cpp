@@ -6,6 +6,7 @@
 
 #include "records/layout_level.h"
 #include "world/globals.h"
+#include "world/tables.h"
 
 namespace dravok {
 

@@ -23,6 +23,7 @@
 #include "world/map.h"
 #include "world/map_colours.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

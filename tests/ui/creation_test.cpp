@@ -24,10 +24,12 @@
 #include "ui/lister_model.h"
 #include "world/being.h"
 #include "world/experience_award.h"
+#include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/menu_model.h"
 #include "world/random.h"
 #include "world/sprite_lookup.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

@@ -4,6 +4,7 @@
 #include "records/layout_plans.h"
 
 #include "world/geometry.h"
+#include "world/tables.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -10,6 +10,7 @@
 #include "ui/key_bindings.h"
 #include "world/being.h"
 #include "world/directions.h"
+#include "world/game_lists.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"

@@ -26,6 +26,7 @@
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

@@ -13,6 +13,7 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "world/error_log.h"
+#include "world/game_lists.h"
 #include "world/globals.h"
 
 namespace dravok {

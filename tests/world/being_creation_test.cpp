@@ -16,6 +16,7 @@
 #include "world/map.h"
 #include "world/random.h"
 #include "world/sprite_lookup.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

@@ -12,6 +12,7 @@
 #include "records/byte_stream.h"
 #include "records/codec.h"
 #include "world/data_files.h"
+#include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/saves.h"
 

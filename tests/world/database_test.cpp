@@ -15,6 +15,7 @@
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 
 namespace dravok {

@@ -10,6 +10,7 @@
 #include "world/dice.h"
 #include "world/globals.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

@@ -29,6 +29,7 @@
 #include "world/map.h"
 #include "world/regeneration.h"
 #include "world/sprite_lookup.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

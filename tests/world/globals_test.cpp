@@ -15,9 +15,11 @@
 #include "records/layout_plans.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/services.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

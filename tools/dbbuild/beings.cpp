@@ -5,6 +5,7 @@
 #include "effects.h"
 #include "records/vocabulary.h"
 #include "tables.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 
 namespace dravok::dbbuild {

@@ -2,6 +2,7 @@
 // overlay entries and the texts the game and its templates require.
 #include "generation/floor_symbols.h"
 #include "tables.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 
 namespace dravok::dbbuild {

@@ -11,6 +11,7 @@
 #include "effects.h"
 #include "records/codec.h"
 #include "tables.h"
+#include "world/tables.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 

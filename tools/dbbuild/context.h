@@ -13,6 +13,7 @@
 #include "records/layout_level.h"
 #include "records/layout_parts.h"
 #include "records/layout_plans.h"
+#include "world/tables.h"
 
 namespace dravok::dbbuild {
 

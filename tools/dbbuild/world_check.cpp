@@ -7,6 +7,7 @@
 #include "records/vocabulary.h"
 #include "rules/effect_tables.h"
 #include "tables.h"
+#include "world/tables.h"
 
 namespace dravok::dbbuild {
 

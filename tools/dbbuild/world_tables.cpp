@@ -5,6 +5,7 @@
 #include "effects.h"
 #include "records/vocabulary.h"
 #include "tables.h"
+#include "world/tables.h"
 
 namespace dravok::dbbuild {
 

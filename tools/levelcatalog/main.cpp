@@ -27,6 +27,7 @@
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/tables.h"
 
 namespace dravok {
 namespace {

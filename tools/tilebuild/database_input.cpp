@@ -17,6 +17,7 @@
 #include "records/layout_files.h"
 #include "records/layout_level.h"
 #include "records/layout_plans.h"
+#include "world/tables.h"
 
 namespace dravok::tilebuild {
 namespace {
