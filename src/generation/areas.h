@@ -5,7 +5,6 @@
 #pragma once
 #include <string>
 
-#include "rules/being_creation.h"
 #include "world/area_queries.h"
 #include "world/dice.h"
 #include "world/error_log.h"

@@ -15,7 +15,6 @@
 #include "records/layout_dice.h"
 #include "records/layout_level.h"
 #include "records/layout_map.h"
-#include "rules/being_creation.h"
 #include "world/dice.h"
 #include "world/directions.h"
 #include "world/error_log.h"

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "rules/being_creation.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"

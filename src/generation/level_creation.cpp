@@ -22,7 +22,6 @@
 #include "records/layout_parts.h"
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
-#include "rules/followers.h"
 #include "rules/level_setup.h"
 #include "rules/level_up.h"
 #include "world/dice.h"

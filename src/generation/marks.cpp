@@ -1,7 +1,6 @@
 #include "generation/marks.h"
 
 #include "generation/grids.h"
-#include "rules/being_creation.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"

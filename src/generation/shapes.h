@@ -7,7 +7,6 @@
 #include <cstdint>
 
 #include "records/layout_map.h"
-#include "rules/being_creation.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
