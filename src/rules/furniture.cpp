@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "ai/light.h"
 #include "ai/sight.h"
 #include "ai/witnesses.h"
 #include "generation/areas.h"

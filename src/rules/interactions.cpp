@@ -7,10 +7,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "ai/emotion.h"
 #include "ai/followers.h"
 #include "ai/light.h"
-#include "ai/oneliners.h"
 #include "ai/paths.h"
 #include "ai/sight.h"
 #include "ai/sleep.h"

@@ -6,7 +6,6 @@
 #include "ai/emotion.h"
 #include "ai/explore_targets.h"
 #include "ai/light.h"
-#include "ai/oneliners.h"
 #include "ai/sight.h"
 #include "generation/areas.h"
 #include "generation/level_creation.h"

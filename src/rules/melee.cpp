@@ -7,8 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "ai/emotion.h"
-#include "ai/sight.h"
 #include "rules/action_time.h"
 #include "rules/after_damage.h"
 #include "rules/attack_common.h"

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "ai/emotion.h"
-#include "ai/oneliners.h"
 #include "ai/sight.h"
 #include "generation/areas.h"
 #include "generation/locations.h"
