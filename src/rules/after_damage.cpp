@@ -4,7 +4,6 @@
 
 #include "ai/emotion.h"
 #include "ai/oneliners.h"
-#include "ai/sight.h"
 #include "rules/followers.h"
 #include "rules/sound.h"
 #include "world/being.h"
@@ -12,6 +11,7 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/rounding.h"
+#include "world/services.h"
 #include "world/tables.h"
 
 namespace dravok {
@@ -27,7 +27,7 @@ int health_ratio(int total, int maximum, double factor) {
 }
 
 bool sees_within(int watcher, int other) {
-    return get_being_distance(watcher, other) <= witness_range && can_see(watcher, other, 0, 0);
+    return get_being_distance(watcher, other) <= witness_range && services.can_see(watcher, other, 0, 0);
 }
 
 void note_witnesses(int attacker, int victim) {
@@ -84,7 +84,8 @@ void after_kill(int attacker, int victim, int health_before, int depth) {
     a.situation_of(6) = 2;
     if (a.followers > 0 && !has_type_flag(v, tf_immobile)) {
         for (int f = find_next_follower(attacker, 0); f != 0; f = find_next_follower(attacker, f + 1)) {
-            if (can_see(f, attacker, 0, 0) && can_see(f, victim, 0, 0)) beings[f].situation_of(14) = 2;
+            if (services.can_see(f, attacker, 0, 0) && services.can_see(f, victim, 0, 0))
+                beings[f].situation_of(14) = 2;
         }
     }
     if (has_type_flag(a, tf_player) && being_status(a, st_sentient_item_equipped) &&

@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "ai/emotion.h"
-#include "ai/sight.h"
 #include "rules/action_time.h"
 #include "rules/after_damage.h"
 #include "rules/attack_damage.h"
@@ -26,6 +25,7 @@
 #include "world/item_record.h"
 #include "world/message_log.h"
 #include "world/regeneration.h"
+#include "world/services.h"
 
 namespace dravok {
 
@@ -45,7 +45,7 @@ std::string trimmed(const std::string& s) {
 
 // "You are healed for 2 points." / "The goblin is healed for 2 points."; empty when unseen.
 std::string healed_sentence(int being, int points) {
-    if (!is_being_ok(player, 0) || !can_see(player, being, 0, 0)) return {};
+    if (!is_being_ok(player, 0) || !services.can_see(player, being, 0, 0)) return {};
     const bool is_player = has_type_flag(beings[being], tf_player);
     const std::string subject = is_player ? "You" : being_name(being, name_the_capital);
     return subject + (is_player ? " are healed" : " is healed") + " for " + std::to_string(points) +
@@ -154,7 +154,7 @@ void finish_attack(int attacker, int defender, bool killed, bool drain, int tota
     if (A().present) reset_regeneration_countdown(attacker, true, true);
     if (D().present) reset_regeneration_countdown(defender, true, true);
 
-    if (!killed && is_being_ok(player, 0) && can_see(player, defender, 0, 0)) {
+    if (!killed && is_being_ok(player, 0) && services.can_see(player, defender, 0, 0)) {
         if (get_angry(defender, attacker, false) && !message.empty())
             message += " " + being_name(defender, name_the_capital) + " gets angry!";
     }

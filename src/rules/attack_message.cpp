@@ -4,12 +4,12 @@
 #include <cctype>
 #include <cstdio>
 
-#include "ai/sight.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/globals.h"
 #include "world/item_record.h"
 #include "world/random.h"
+#include "world/services.h"
 
 namespace dravok {
 
@@ -92,8 +92,8 @@ void compose_attack_message(int attacker, int defender, int group, std::string& 
                             bool hit, int defence, const titem& item, int attack_value) {
     out.clear();
     const std::string adjective = defence == defence_asleep ? "sleeping" : "";
-    const bool attacker_seen = is_being_ok(player, 0) && can_see(player, attacker, 0, 0);
-    const bool defender_seen = is_being_ok(player, 0) && can_see(player, defender, 0, 0);
+    const bool attacker_seen = is_being_ok(player, 0) && services.can_see(player, attacker, 0, 0);
+    const bool defender_seen = is_being_ok(player, 0) && services.can_see(player, defender, 0, 0);
     if (!attacker_seen && !defender_seen) return;
     const tbeing& a = beings[attacker];
     const tbeing& d = beings[defender];

@@ -5,7 +5,6 @@
 
 #include <string_view>
 
-#include "ai/sight.h"
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/checks.h"
@@ -16,6 +15,7 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/tables.h"
 
 namespace dravok {
@@ -100,7 +100,7 @@ void statues_to_beings(int revealer, int area, int chance, int depth) {
             const tcell& c = cell_at(x, y);
             if (c.area != area || !is_statue_like(c.furniture) || c.hidden_creature == 0) continue;
             const int distance = get_distance(r.x, r.y, x, y);
-            if (distance > reach || can_see(revealer, 0, x, y) == 0) continue;
+            if (distance > reach || services.can_see(revealer, 0, x, y) == 0) continue;
             const int roll = d100();
             if (roll + distance_weight * distance > chance) continue;
             reveal_living_statue(revealer, x, y, depth);
@@ -125,7 +125,7 @@ void reveal_statues_and_mimics(int revealer, int area, int chance, int depth, in
                 continue;
             const tbeing& r = beings[revealer];
             const int distance = get_distance(r.x, r.y, x, y);
-            if (distance > range || can_see(revealer, 0, x, y) == 0) continue;
+            if (distance > range || services.can_see(revealer, 0, x, y) == 0) continue;
             const int roll = d100();
             if (roll + distance_weight * distance > chance) continue;
             if (statue) {

@@ -8,7 +8,6 @@
 #include <array>
 #include <cstdint>
 
-#include "ai/sight.h"
 #include "records/being_flags.h"
 #include "rules/sound.h"
 #include "world/being.h"
@@ -114,7 +113,7 @@ std::string cut_speaker_suffix(std::string& line) {
 }
 
 bool player_sees(int being) {
-    return is_being_ok(player) && can_see(player, being, 0, 0) != 0;
+    return is_being_ok(player) && services.can_see(player, being, 0, 0) != 0;
 }
 
 } // namespace

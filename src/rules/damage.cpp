@@ -9,7 +9,6 @@
 
 #include "ai/emotion.h"
 #include "ai/oneliners.h"
-#include "ai/sight.h"
 #include "platform/files.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
@@ -32,6 +31,7 @@
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/regeneration.h"
+#include "world/services.h"
 #include "world/tables.h"
 #include "world/text_expand.h"
 
@@ -148,7 +148,7 @@ void damage_being(int target, int attacker, const tdamage& given, tdamage& resul
         reset_regeneration_countdown(target, true, true);
         b.last_damager = with_attacker ? serial16(beings[attacker].serial) : 0;
     }
-    const bool seen = is_being_ok(player, 0) && can_see(player, target, 0, 0);
+    const bool seen = is_being_ok(player, 0) && services.can_see(player, target, 0, 0);
     if (remaining > 0) {
         b.health = uint16_t(b.health - total);
         if (seen) {
@@ -267,7 +267,7 @@ bool can_die_hard(int being, int depth) {
         effect.used_item = uint16_t(item);
         handle_effect(being, effect, depth);
         if (!is_being_ok(being)) return false;
-        if (can_see(player, being, 0, 0))
+        if (services.can_see(player, being, 0, 0))
             add_message(std::string(being == player ? "$F" : "$B") +
                         capitalised(item_name(charm.name.view(), 1, charm.stackable, being, 3)) +
                         " crumbles to dust!");
@@ -301,7 +301,7 @@ void kill_being(int being, tdamage& damage, int depth) {
     }
 
     const bool unsummoned = has_type_flag(b, tf_unsummoned);
-    if (is_being_ok(player, 0) && can_see(player, being, 0, 0) && !has_type_flag(b, tf_passive) &&
+    if (is_being_ok(player, 0) && services.can_see(player, being, 0, 0) && !has_type_flag(b, tf_passive) &&
         !unsummoned) {
         add_floating_text(x, y, "death", floating_red);
         if (b.award != 0 && is_being_ok(player_character, 0) && player_character != being) {

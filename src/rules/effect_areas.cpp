@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "ai/emotion.h"
-#include "ai/sight.h"
 #include "rules/being_creation.h"
 #include "rules/effect_tables.h"
 #include "world/being.h"
@@ -16,6 +15,7 @@
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/map.h"
+#include "world/services.h"
 
 namespace dravok {
 
@@ -144,7 +144,7 @@ bool list_cells(int user, int fx, int fy, int tx, int ty, cell_writer& cells) {
     case sh_seen_hostiles: {
         int listed = 0;
         for (int b = 1; b < int(beings.size()); ++b) {
-            if (b == user || !can_see(user, b, 0, 0) || !is_being_ok(b)) continue;
+            if (b == user || !services.can_see(user, b, 0, 0) || !is_being_ok(b)) continue;
             if (get_being_distance(user, b) > e.range || !is_hostile_to(user, b)) continue;
             if (in_prison_cell(beings[b]) && beings[b].friendly != 0) continue;
             cells.add(beings[b].x, beings[b].y);
@@ -169,7 +169,8 @@ void count_beings(int user, const teffect& e) {
         if (effect_first_being == 0) effect_first_being = uint32_t(b);
         ++effect_hit_count;
         beings[b].turn_mark = 1;
-        if (is_friendly(user, b, 0, true) && can_see(user, b, 0, 0) && !has_type_flag(beings[b], tf_passive))
+        if (is_friendly(user, b, 0, true) && services.can_see(user, b, 0, 0) &&
+            !has_type_flag(beings[b], tf_passive))
             ++effect_friendly_hit_count;
     }
 }
@@ -205,7 +206,7 @@ teffect calculate_effect_coordinates(int user, int from_x, int from_y, int to_x,
     }
     const bool needs_sight = e.shape != sh_seen_hostiles && e.source != es_natural_attack &&
                              e.source != es_trap && e.source != es_item_hit;
-    if (needs_sight && (!can_see(user, 0, to_x, to_y) || is_wall(to_x, to_y) || d > e.range)) {
+    if (needs_sight && (!services.can_see(user, 0, to_x, to_y) || is_wall(to_x, to_y) || d > e.range)) {
         effect_target_invalid = 1;
         return e;
     }

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "ai/emotion.h"
-#include "ai/sight.h"
 #include "rules/action_time.h"
 #include "rules/after_damage.h"
 #include "rules/area_switch.h"
@@ -28,6 +27,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/tables.h"
 #include "world/text_expand.h"
 
@@ -171,7 +171,7 @@ void apply_effect_damage(int origin, int being, const teffect& e, int depth, tef
     after_damage(origin, being, h0, result.total, result, depth);
     std::string experience;
     if (result.killed != 0) award_experience_from_being(being, depth, experience);
-    if (is_being_ok(player) && (being == player || can_see(player, being, 0, 0) != 0)) {
+    if (is_being_ok(player) && (being == player || services.can_see(player, being, 0, 0) != 0)) {
         const bool you = being == player;
         const std::string name = you ? "You" : being_name(being, name_the_capital);
         std::string text;

@@ -3,7 +3,6 @@
 #include "rules/effect_messages.h"
 #include "records/layout_plans.h"
 
-#include "ai/sight.h"
 #include "rules/effect_names.h"
 #include "rules/effect_tables.h"
 #include "rules/talents.h"
@@ -12,6 +11,7 @@
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/services.h"
 #include "world/tables.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
@@ -21,7 +21,7 @@ namespace dravok {
 namespace {
 
 bool player_sees(int being) {
-    return is_being_ok(player) && (being == player || can_see(player, being, 0, 0) != 0);
+    return is_being_ok(player) && (being == player || services.can_see(player, being, 0, 0) != 0);
 }
 
 std::string drawn_section_text(const std::string& name, int self, int target) {
@@ -117,7 +117,8 @@ void compose_effect_end_message(const teffect& e) {
     const bool map_shape = shape_is(map_shapes, e.shape);
     if (map_shape && target < 1) {
         // An unseen map effect without a target ends without a word.
-        if (!is_being_ok(player) || !on_map(e.aim.x, e.aim.y) || can_see(player, 0, e.aim.x, e.aim.y) == 0)
+        if (!is_being_ok(player) || !on_map(e.aim.x, e.aim.y) ||
+            services.can_see(player, 0, e.aim.x, e.aim.y) == 0)
             return;
         name += "_map_end";
     } else {
@@ -133,7 +134,7 @@ void compose_effect_end_message(const teffect& e) {
             for (int i = 1; i <= effect_cell_count; ++i) {
                 const tcell_xy c = e.cell(i);
                 if (c.x == 0 || c.y == 0) break;
-                if (can_see(player, 0, c.x, c.y)) return true;
+                if (services.can_see(player, 0, c.x, c.y)) return true;
             }
             return false;
         }()) {

@@ -2,12 +2,12 @@
 #include "rules/effect_support.h"
 #include "records/layout_being.h"
 
-#include "ai/sight.h"
 #include "rules/effects.h"
 #include "world/being.h"
 #include "world/globals.h"
 #include "world/indicators.h"
 #include "world/map.h"
+#include "world/services.h"
 #include "world/text_expand.h"
 
 namespace dravok {
@@ -72,11 +72,11 @@ std::string capitalised(std::string text) {
 
 bool player_sees_being(int being) {
     if (!is_being_ok(player) || being < 1 || being >= int(beings.size())) return false;
-    return being == player || can_see(player, being, 0, 0) != 0;
+    return being == player || services.can_see(player, being, 0, 0) != 0;
 }
 
 bool player_sees_cell(int x, int y) {
-    return is_being_ok(player) && on_map(x, y) && can_see(player, 0, x, y) != 0;
+    return is_being_ok(player) && on_map(x, y) && services.can_see(player, 0, x, y) != 0;
 }
 
 void float_over_being(int being, std::string_view text, uint32_t colour) {

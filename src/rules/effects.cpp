@@ -6,7 +6,6 @@
 #include <set>
 #include <vector>
 
-#include "ai/sight.h"
 #include "records/layout_base.h"
 #include "records/layout_being.h"
 #include "records/layout_dice.h"
@@ -35,6 +34,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/sprite_lookup.h"
 #include "world/tables.h"
 
@@ -72,7 +72,7 @@ void flush_message_text(const teffect& e) {
 
 // The player's being always sees itself.
 bool player_sees(int being) {
-    return is_being_ok(player) && (being == player || can_see(player, being, 0, 0) != 0);
+    return is_being_ok(player) && (being == player || services.can_see(player, being, 0, 0) != 0);
 }
 
 bool valid_talent(int t) {
@@ -370,7 +370,7 @@ bool is_effect_seen_by(int being, const teffect& effect) {
     for (int i = 1; i <= effect_cell_count; ++i) {
         const tcell_xy c = effect.cell(i);
         if (c.x == 0 && c.y == 0) break;
-        if (can_see(being, 0, c.x, c.y)) return true;
+        if (services.can_see(being, 0, c.x, c.y)) return true;
     }
     return false;
 }

@@ -6,7 +6,6 @@
 
 #include "ai/emotion.h"
 #include "ai/light.h"
-#include "ai/sight.h"
 #include "records/being_flags.h"
 #include "records/layout_map.h"
 #include "records/layout_plans.h"
@@ -22,6 +21,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/tables.h"
 
 namespace dravok {
@@ -127,7 +127,8 @@ void end_charm(int being, bool release) {
         add_message("$N" + format_text(" %s is uncharmed.", {being_name(being, name_the_capital)}));
     if (charmer >= 1 && b.ability_of(mind) >= minded) {
         update_emotion(being, charmer, -follower_liking, 0, get_being_distance(being, charmer));
-        if (charmer == player && beings[charmer].commanded != 0 && can_see(charmer, being, 0, 0) != 0)
+        if (charmer == player && beings[charmer].commanded != 0 &&
+            services.can_see(charmer, being, 0, 0) != 0)
             complain_of_intrusion(being, charmer);
     }
     float_over_being(being, "uncharmed", floating_red);
@@ -255,7 +256,7 @@ int find_shopkeeper(int x, int y, int depth) {
         const tbeing& b = beings[k];
         if (b.serial == 0 || !has_type_flag(b, tf_shopkeeper) || b.asleep_counter != 0) continue;
         if (b.home_area != area || b.area != area) continue;
-        if (!is_being_ok(player) || can_see(player, k, 0, 0) == 0) continue;
+        if (!is_being_ok(player) || services.can_see(player, k, 0, 0) == 0) continue;
         return b.friendly != 0 ? k : 0;
     }
     return 0;

@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "ai/sight.h"
 #include "ai/witnesses.h"
 #include "generation/areas.h"
 #include "platform/colour.h"
@@ -69,7 +68,7 @@ bool players_being(int being) {
 }
 
 bool player_sees_cell(int x, int y) {
-    return player > 0 && can_see(player, 0, x, y) != 0;
+    return player > 0 && services.can_see(player, 0, x, y) != 0;
 }
 
 // The item of the key template that the being carries, 0 when none.
@@ -146,12 +145,12 @@ void open_door(int being, int x, int y, int depth, bool silent) {
             const titem& k = being_items[being][key];
             add_message("$SYou open the locked door with " +
                         item_name(k.name.view(), 1, k.stackable, being, 3) + ".");
-        } else if (can_see(player, being, 0, 0) || player_sees_cell(x, y)) {
+        } else if (services.can_see(player, being, 0, 0) || player_sees_cell(x, y)) {
             add_message("$B" + being_name(being, name_the_capital) + " opens the locked door.");
         }
     } else if (players_being(being)) {
         add_message("$BYou open the door.");
-    } else if (can_see(player, being, 0, 0) || player_sees_cell(x, y)) {
+    } else if (services.can_see(player, being, 0, 0) || player_sees_cell(x, y)) {
         add_message("$B" + being_name(being, name_the_capital) + " opens the door.");
     }
     if (!silent && check_sounds(being, x, y, depth, sound_door) >= heard_creak &&
@@ -199,12 +198,12 @@ void open_furniture_container(int being, int x, int y, int depth) {
             const titem& k = being_items[being][key];
             text = "$SYou open the locked container with " +
                    item_name(k.name.view(), 1, k.stackable, being, 3) + ".";
-        } else if (can_see(player, being, 0, 0)) {
+        } else if (services.can_see(player, being, 0, 0)) {
             text = "$B" + being_name(being, name_the_capital) + " opens the locked container.";
         }
     } else if (players_being(being)) {
         text = "$BYou open the container.";
-    } else if (can_see(player, being, 0, 0)) {
+    } else if (services.can_see(player, being, 0, 0)) {
         text = "$B" + being_name(being, name_the_capital) + " opens the container.";
     }
     if (players_being(being) && c.held_items == 0) text += " It is empty.";
@@ -297,7 +296,7 @@ void close_furniture(int being, int direction, bool confirmed, int depth) {
     if (!property_confirmed(being, direction, t.x, t.y, confirm_close, confirmed)) return;
     if (players_being(being))
         add_message("$BYou close the door.");
-    else if (can_see(player, being, 0, 0))
+    else if (services.can_see(player, being, 0, 0))
         add_message("$B" + being_name(being, name_the_capital) + " closes the door.");
     c.furniture_state = 0;
     act(being, close_time, closing_action);

@@ -10,7 +10,6 @@
 #include "ai/followers.h"
 #include "ai/light.h"
 #include "ai/paths.h"
-#include "ai/sight.h"
 #include "ai/sleep.h"
 #include "ai/teleport_watch.h"
 #include "ai/witnesses.h"
@@ -136,7 +135,7 @@ void step_through_teleporter(int being, const tportal& destination, int x, int y
         return;
     }
     const bool other = being != player;
-    if (other && can_see(player, 0, x, y)) {
+    if (other && services.can_see(player, 0, x, y)) {
         add_message("$N" + being_name(being, name_the_capital) + " disappears into the teleporter!");
         add_floating_text(x, y, "uses teleporter", 0xFFFFFF);
     }
@@ -150,7 +149,7 @@ void step_through_teleporter(int being, const tportal& destination, int x, int y
     b.teleporter_x = b.teleporter_y = 0;
     if (other) {
         update_lights();
-        if (can_see(player, 0, to_x, to_y))
+        if (services.can_see(player, 0, to_x, to_y))
             add_message("$N" + being_name(being, name_the_capital) + " appears from the teleporter!");
     }
 }
@@ -291,7 +290,7 @@ int get_item(int being, int item, int depth) {
     const std::string name = item_name(copy.name.view(), copy.amount, copy.stackable, being, 1);
     if (has_type_flag(b, tf_player))
         add_message("$BPicked up: $N" + name + "$B.");
-    else if (can_see(player, being, 0, 0))
+    else if (services.can_see(player, being, 0, 0))
         add_message("$B" + being_name(being, name_the_capital) + " picks up: $N" + name + "$B.");
     update_being(being, depth);
     check_sounds(being, 0, 0, depth, sound_item);
@@ -315,7 +314,7 @@ void swap_weapons(int being) {
     if (list.empty()) list = "bare hands";
     if (being == player) {
         add_message("$BActive weapon set: " + list + ".");
-    } else if (can_see(player, being, 0, 0)) {
+    } else if (services.can_see(player, being, 0, 0)) {
         add_message(being_name(being, name_the_capital) + " switches weapons to: " + list + ".");
         if (w.melee_available)
             add_floating_text(being, "switches to melee", colours::white);

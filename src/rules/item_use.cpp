@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "ai/paths.h"
-#include "ai/sight.h"
 #include "platform/colour.h"
 #include "rules/action_time.h"
 #include "rules/being_checks.h"
@@ -29,6 +28,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/tables.h"
 #include "world/text_expand.h"
 
@@ -156,7 +156,7 @@ bool use_item(int being, int item, int depth, bool from_dialog) {
     if (!passes_mind_check(being, item, depth)) return false;
 
     const std::string_view shown = use_text(it);
-    if (!shown.empty() && (b.commanded || (can_see(player, being, 0, 0) && is_in_view(b.x, b.y))))
+    if (!shown.empty() && (b.commanded || (services.can_see(player, being, 0, 0) && is_in_view(b.x, b.y))))
         add_floating_text(being, shown, use_white);
     teffect effect = it.activation_effect;
     if (!b.commanded && shape_is(aimed_shapes, effect.shape)) effect = target_effect;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "ai/sight.h"
 #include "rules/being_update.h"
 #include "rules/character_sheet.h"
 #include "rules/chatter.h"
@@ -79,7 +78,7 @@ void comment_on_level(int being, int depth) {
     }
     const int trigger = index_of_name(chatter_trigger_names, trigger_name);
     for (int f = find_next_follower(being, 0); f != 0; f = find_next_follower(being, f + 1))
-        if (can_see(f, being, 0, 0)) add_oneliner(f, being, trigger, depth, "", "");
+        if (services.can_see(f, being, 0, 0)) add_oneliner(f, being, trigger, depth, "", "");
 }
 
 } // namespace
@@ -248,7 +247,7 @@ void level_up_recruitable_beings(int master_serial, int being, int depth) {
         std::string weapons;
         calculate_experience_award(i, depth, weapons);
         update_being(i, depth);
-        if (full_health || !is_being_ok(player, 0) || !can_see(player, i, 0, 0)) {
+        if (full_health || !is_being_ok(player, 0) || !services.can_see(player, i, 0, 0)) {
             b.health = b.health_max;
             b.stamina = b.stamina_max;
         }

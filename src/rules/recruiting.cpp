@@ -4,7 +4,6 @@
 #include <string>
 
 #include "ai/emotion.h"
-#include "ai/sight.h"
 #include "records/being_flags.h"
 #include "records/layout_being.h"
 #include "records/layout_game.h"
@@ -23,6 +22,7 @@
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/services.h"
 #include "world/tables.h"
 #include "world/text_expand.h"
 #include "world/text_utilities.h"
@@ -53,9 +53,9 @@ int spirit_modifier(int being) {
 // good terms both ways.
 bool may_lead(int seeker, int other) {
     const tbeing& o = beings[other];
-    return other != seeker && is_being_ok(other) && o.present != 0 && can_see(seeker, other, 0, 0) != 0 &&
-           get_being_distance(seeker, other) < seek_distance && o.master == 0 && o.xp_worth != 0 &&
-           is_friendly(seeker, other, friendliness, true);
+    return other != seeker && is_being_ok(other) && o.present != 0 &&
+           services.can_see(seeker, other, 0, 0) != 0 && get_being_distance(seeker, other) < seek_distance &&
+           o.master == 0 && o.xp_worth != 0 && is_friendly(seeker, other, friendliness, true);
 }
 
 } // namespace
@@ -196,7 +196,7 @@ void check_animated_and_summoned(int master, int depth) {
     names = last_comma_to_and(names);
     if (master == player && beings[master].commanded != 0)
         add_message("$FYou lost control of " + names + "!");
-    else if (is_being_ok(player) && can_see(player, master, 0, 0) != 0)
+    else if (is_being_ok(player) && services.can_see(player, master, 0, 0) != 0)
         add_message("$F" + being_name(master, name_the_capital) + " lost control of " + names + "!");
 }
 

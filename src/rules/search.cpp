@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "ai/sight.h"
 #include "generation/areas.h"
 #include "rules/checks.h"
 #include "rules/followers.h"
@@ -20,6 +19,7 @@
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/services.h"
 #include "world/tables.h"
 
 namespace dravok {
@@ -55,7 +55,8 @@ void report_aloud(int being, const std::string& line) {
         said = line;
     else if (has_type_flag(b, tf_dog))
         said = "Woof woof!";
-    if (!said.empty() && can_see(player, being, 0, 0)) add_speech_message(being, player, 0, said, "");
+    if (!said.empty() && services.can_see(player, being, 0, 0))
+        add_speech_message(being, player, 0, said, "");
 }
 
 void found_by_player(int being, int x, int y, std::string_view what, int difficulty, bool own,
@@ -74,7 +75,7 @@ void search_close_cells(int being, std::string& t) {
     const int r = has_type_flag(b, tf_player) ? player_radius : other_radius;
     for (int x = b.x - r; x <= b.x + r; ++x)
         for (int y = b.y - r; y <= b.y + r; ++y) {
-            if (!on_map(x, y) || !can_see(being, 0, x, y)) continue;
+            if (!on_map(x, y) || !services.can_see(being, 0, x, y)) continue;
             tcell& c = cell_at(x, y);
             if (c.furniture == fu_door_secret) {
                 const int difficulty = c.secret_door;
@@ -114,7 +115,7 @@ void notice_oddities(int being, std::string& t) {
             if (c.furniture == fu_none || c.furniture == fu_door_secret || c.furniture == fu_coffin ||
                 c.furniture == fu_sarcophagus || c.hidden_creature == 0 || c.noticed != 0)
                 continue;
-            if (!can_see(being, 0, x, y)) continue;
+            if (!services.can_see(being, 0, x, y)) continue;
             if (!skill_check_roll(being, skill_search, get_distance(b.x, b.y, x, y) + oddity_difficulty))
                 continue;
             const int d = snap_direction(b.x, b.y, x, y, snap_tolerance);
@@ -126,7 +127,7 @@ void notice_oddities(int being, std::string& t) {
                 t += line;
                 c.noticed = 1;
                 add_floating_text(x, y, "Beware!", found_red);
-            } else if (can_see(player, being, 0, 0) && can_talk(being)) {
+            } else if (services.can_see(player, being, 0, 0) && can_talk(being)) {
                 add_speech_message(being, player, 0, trimmed(line), "");
             }
             stop_on_hostiles(player, false);

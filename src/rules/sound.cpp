@@ -11,7 +11,6 @@
 
 #include "ai/decision.h"
 #include "ai/emotion.h"
-#include "ai/sight.h"
 #include "ai/sleep.h"
 #include "rules/checks.h"
 #include "world/being.h"
@@ -23,6 +22,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/rounding.h"
+#include "world/services.h"
 
 namespace dravok {
 
@@ -131,7 +131,7 @@ bool can_hear_sound(int maker, int listener, const tsound& sound) {
         if (k < 1 || k > stimulus_kind_count) return false;
         if (l.stimulus_chance[k - 1] == 0 || l.stimulus_range[k - 1] == 0) return false;
     }
-    return can_see(listener, 0, sound.x, sound.y) == 0;
+    return services.can_see(listener, 0, sound.x, sound.y) == 0;
 }
 
 bool is_alerted_by_sound(int listener, const tsound& sound) {
@@ -150,7 +150,7 @@ bool is_alerted_by_sound(int listener, const tsound& sound) {
     }
     if (beings[listener].noticed_noise().heard_loudness >= sound.heard_loudness) return false;
     if (!maker_ok) return true;
-    if (can_see(listener, 0, sound.x, sound.y)) return false;
+    if (services.can_see(listener, 0, sound.x, sound.y)) return false;
     if (!is_friendly(listener, maker, 0, true)) return true;
     return sound.kind != sound_walking;
 }

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "ai/sight.h"
 #include "generation/portals.h"
 #include "records/layout_game.h"
 #include "records/layout_level.h"
@@ -15,6 +14,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/tables.h"
 
 namespace dravok {
@@ -54,7 +54,7 @@ void spawn_beings(int depth) {
         ++k;
     }
     level.spawned = static_cast<uint16_t>(level.spawned + k);
-    if (k > 0 && player != 0 && can_see(player, 0, x0, y0)) {
+    if (k > 0 && player != 0 && services.can_see(player, 0, x0, y0)) {
         std::string kind;
         get_furniture_kind_name(x0, y0, kind);
         add_message("$N" +

@@ -5,7 +5,6 @@
 #include "records/layout_plans.h"
 #include "rules/move_checks.h"
 
-#include "ai/sight.h"
 #include "rules/being_creation.h"
 #include "rules/effect_areas.h"
 #include "rules/effect_tables.h"
@@ -19,6 +18,7 @@
 #include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/services.h"
 #include "world/tables.h"
 
 namespace dravok {
@@ -44,7 +44,7 @@ bool covers(const tbeing& b, int x, int y) {
 }
 
 bool seen_being(int viewer, int other) {
-    return valid_being(other) && can_see(viewer, other, 0, 0) != 0;
+    return valid_being(other) && services.can_see(viewer, other, 0, 0) != 0;
 }
 
 } // namespace
@@ -76,7 +76,7 @@ void build_target_ring(int x, int y, int radius) {
 }
 
 bool is_target_candidate(int being, int x, int y, int excluded) {
-    if (!on_map(x, y) || !map_cells(x, y).explored || !can_see(being, 0, x, y)) return false;
+    if (!on_map(x, y) || !map_cells(x, y).explored || !services.can_see(being, 0, x, y)) return false;
     const int b = map_cells(x, y).being;
     if (!valid_being(b) || b == excluded || has_type_flag(beings[b], tf_passive)) return false;
     if (target_action_kind == target_attack) return beings[b].friendly == 0;
@@ -136,7 +136,7 @@ void target_init(int being) {
     }
     const tcell_xy aim = b.talent_memory.aim;
     if (!shape_is(target_being_shapes, target_effect.shape) && on_map(aim.x, aim.y) &&
-        can_see(being, 0, aim.x, aim.y)) {
+        services.can_see(being, 0, aim.x, aim.y)) {
         target_cursor_x = aim.x;
         target_cursor_y = aim.y;
         return;
@@ -256,7 +256,7 @@ void get_ranged_target(int being, int depth) {
     int best = ranged_target_distance + 1;
     for (int other = 1; other < int(beings.size()); ++other) {
         if (other == being || !valid_being(other) || !beings[other].present || beings[other].friendly != 0 ||
-            !can_see(being, other, 0, 0))
+            !services.can_see(being, other, 0, 0))
             continue;
         const int d = get_being_distance(being, other);
         if (d < set.min_range || d > set.max_range || d >= best) continue;
@@ -305,7 +305,7 @@ void get_talent_target(int being) {
     const int remembered = m.target;
     if (valid_being(remembered)) {
         const int d = get_being_distance(being, remembered);
-        if (can_see(being, remembered, 0, 0) == 0 || d >= talent_target_distance) {
+        if (services.can_see(being, remembered, 0, 0) == 0 || d >= talent_target_distance) {
             m.target = 0;
         } else if (in_range(d)) {
             if (aim_talent_at(being, remembered, beings[remembered].x, beings[remembered].y)) return;
@@ -315,7 +315,7 @@ void get_talent_target(int being) {
     int best = talent_target_distance;
     for (int other = 1; other < int(beings.size()); ++other) {
         if (other == being || !valid_being(other) || !beings[other].present || beings[other].friendly != 0 ||
-            can_see(being, other, 0, 0) == 0)
+            services.can_see(being, other, 0, 0) == 0)
             continue;
         const int d = get_being_distance(being, other);
         if (!in_range(d) || d >= best) continue;

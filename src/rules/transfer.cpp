@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "ai/emotion.h"
-#include "ai/sight.h"
 #include "generation/areas.h"
 #include "generation/locations.h"
 #include "records/layout_being.h"
@@ -29,6 +28,7 @@
 #include "world/message_log.h"
 #include "world/pictures.h"
 #include "world/regeneration.h"
+#include "world/services.h"
 #include "world/tables.h"
 
 namespace dravok {
@@ -204,7 +204,7 @@ void restore_transfer_beings(int depth) {
                               std::max<int>(waiting.height, 1));
     if (on_map(x, y)) {
         const int i = place_transfer_being(slot, x, y, depth);
-        if (i != 0 && i != player && player != 0 && can_see(player, 0, x, y))
+        if (i != 0 && i != player && player != 0 && services.can_see(player, 0, x, y))
             add_message(format("%s arrives.", being_name(i, name_the_capital).c_str()));
         if (i != 0 && own) player = player_character = i;
     } else if (own) {

@@ -4,7 +4,6 @@
 #include "records/layout_plans.h"
 
 #include "ai/oneliners.h"
-#include "ai/sight.h"
 #include "rules/being_checks.h"
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
@@ -15,6 +14,7 @@
 #include "world/indicators.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/tables.h"
 
 namespace dravok {
@@ -67,7 +67,7 @@ void spring_trap(int being, int x, int y, int depth) {
     if (effect.kind != ek_reveal) {
         if (b.commanded)
             add_floating_text(being, "ouch", floating_red);
-        else if (can_see(player, being, 0, 0))
+        else if (services.can_see(player, being, 0, 0))
             add_floating_text(x, y, "ouch", floating_red);
         add_cell_animation(b.x, b.y, trap_animation, trap_animation_ticks, trap_animation_repeats);
     }
