@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "ai/emotion.h"
-#include "ai/light.h"
 #include "ai/sight.h"
 #include "records/being_flags.h"
 #include "records/layout_being.h"
@@ -29,6 +28,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/sprite_lookup.h"
 #include "world/tables.h"
 #include "world/text_read.h"
@@ -144,7 +144,7 @@ int reveal_mimic(int revealer, int x, int y, int depth) {
     const int b = plan != 0 ? add_being_to_level(x, y, blank_being, depth, plan) : 0;
     if (b > 0) {
         ai_see(b, depth);
-        update_lights();
+        services.update_lights();
         if (player_watches(revealer, x, y)) {
             add_message("$NThat " + kind + " is not real but a mimic!");
             add_floating_text(x, y, "mimic!", floating_red);
@@ -191,7 +191,7 @@ int reveal_living_statue(int revealer, int x, int y, int depth) {
     if (b > 0) {
         if (has_type_flag(beings[b], tf_can_be_recruited)) level_up_recruitable_beings(0, b, depth);
         ai_see(b, depth);
-        update_lights();
+        services.update_lights();
         // It keeps the look of the statue it was.
         const tsprite_info sprite = sprite_info(sprites_creature, plan);
         beings[b].image = sprite.first_image;

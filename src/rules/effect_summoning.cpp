@@ -11,7 +11,6 @@
 
 #include "ai/ai_tables.h"
 #include "ai/emotion.h"
-#include "ai/light.h"
 #include "ai/sight.h"
 #include "generation/locations.h"
 #include "rules/action_time.h"
@@ -37,6 +36,7 @@
 #include "world/map.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/services.h"
 #include "world/tables.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
@@ -273,7 +273,7 @@ void apply_effect_summon(int user, teffect& e, int, int, int depth) {
             message_text += format_text(" %s is summoned!", {being_name(b, name_article_capital)});
         arrive(b, depth);
     }
-    if (user == player) update_lights();
+    if (user == player) services.update_lights();
 }
 
 void apply_effect_challenge(int user, teffect& e, int, int, int depth) {
@@ -413,7 +413,7 @@ void apply_effect_animate(int user, teffect& e, int, int, int depth) {
         arrive(b, depth);
     }
     switch_wear(user, e, animate_switch_factor);
-    if (user == player) update_lights();
+    if (user == player) services.update_lights();
 }
 
 void apply_effect_clone(int user, teffect& e, int, int, int depth) {

@@ -5,7 +5,6 @@
 #include "records/layout_parts.h"
 
 #include "ai/emotion.h"
-#include "ai/light.h"
 #include "records/being_flags.h"
 #include "records/layout_map.h"
 #include "records/layout_plans.h"
@@ -219,7 +218,7 @@ void end_possession(int being) {
         state.travel_target = 0;
         update_emotion(being, possessor, -follower_liking, 0, get_being_distance(being, possessor));
         if (possessor == player) {
-            update_lights();
+            services.update_lights();
             if (player_sees_being(being)) complain_of_intrusion(being, possessor);
         }
     } else {

@@ -15,6 +15,7 @@ void install_game_services() {
     services.can_see = can_see;
     services.auto_equip_like_item = auto_equip_like_item;
     services.clear_static_lights = clear_static_lights;
+    services.update_lights = update_lights;
     services.free_pantheon = free_pantheon;
     services.clear_generator_lists = clear_marks;
 }

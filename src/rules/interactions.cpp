@@ -8,7 +8,6 @@
 #include <cstdio>
 
 #include "ai/followers.h"
-#include "ai/light.h"
 #include "ai/paths.h"
 #include "ai/sleep.h"
 #include "ai/teleport_watch.h"
@@ -148,7 +147,7 @@ void step_through_teleporter(int being, const tportal& destination, int x, int y
     b.teleport_cooldown = teleporter_cooldown;
     b.teleporter_x = b.teleporter_y = 0;
     if (other) {
-        update_lights();
+        services.update_lights();
         if (services.can_see(player, 0, to_x, to_y))
             add_message("$N" + being_name(being, name_the_capital) + " appears from the teleporter!");
     }

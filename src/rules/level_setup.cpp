@@ -5,7 +5,6 @@
 #include "ai/catch_up.h"
 #include "ai/emotion.h"
 #include "ai/explore_targets.h"
-#include "ai/light.h"
 #include "ai/sight.h"
 #include "generation/areas.h"
 #include "generation/level_creation.h"
@@ -189,7 +188,7 @@ bool arrive_at_level(int depth) {
     explore_taken.fill(0);
     state.explore_cursor_x = state.explore_cursor_y = 0;
     services.clear_indicators();
-    update_lights();
+    services.update_lights();
     initial_sight();
     update_party_friendliness();
     services.draw_level_minimap();

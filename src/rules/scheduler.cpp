@@ -4,7 +4,6 @@
 #include "records/layout_game.h"
 
 #include "ai/decision.h"
-#include "ai/light.h"
 #include "ai/path_following.h"
 #include "ai/paths.h"
 #include "ai/places.h"
@@ -67,7 +66,7 @@ bool continue_walk(int b, int depth) {
     depth = trace_enter(depth, trace_continue_walk);
     if (state.run_counter <= 0) return false;
     pump_messages();
-    update_lights();
+    services.update_lights();
     if (state.run_counter <= 0) return false;
     walk(b, int(state.walk_direction), depth);
     if (state.walk_steps >= 10) state.run_counter = 0;
@@ -83,7 +82,7 @@ bool continue_travel(int b, int depth) {
     if (being.path.purpose != autopilot_purpose) return false;
     pump_messages();
     fade_old_log_lines();
-    update_lights();
+    services.update_lights();
     if (being.path.purpose != autopilot_purpose) return false;
     bool stepped = take_path_step(b, depth);
     if (!stepped && being.path.purpose == autopilot_purpose) {
@@ -137,7 +136,7 @@ player_turn player_branch(int b, int depth) {
     if (!being.resting && being.rest_rounds == 0) return continued ? player_turn::go_on : player_turn::leave;
 
     pump_messages();
-    update_lights();
+    services.update_lights();
     if (being.resting) {
         rest_step(b, depth);
         if (being.health >= being.health_max) being.resting = 0;
@@ -220,7 +219,7 @@ void handle_rounds() {
     }
 
     if (game_mode == mode_inventory && state.lister_time_passing) {
-        update_lights();
+        services.update_lights();
         if (player > 0 && beings[player].seen_hostiles > 0) {
             add_message("$FHostile creatures seen! Closing inventory.");
             game_mode = mode_main;

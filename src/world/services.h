@@ -81,8 +81,10 @@ struct tservices {
     void (*init_interface_templates)() = [] {}; // blank menu entries with their "none" values
     void (*delete_update_files)() = [] {};      // updater: scripts and leftovers of an update
     // reset_world and free_world
-    void (*clear_indicators)() = [] {};       // floating texts, lines and cell animations
-    void (*clear_static_lights)() = [] {};    // the static light list
+    void (*clear_indicators)() = [] {};    // floating texts, lines and cell animations
+    void (*clear_static_lights)() = [] {}; // the static light list
+    // The level's light after a light source moved, came or went (the AI's light map).
+    void (*update_lights)() = [] {};
     void (*reset_offscreen_beings)() = [] {}; // the off-screen beings table and its layer
     void (*free_pantheon)() = [] {};          // avatar item lists, demigods and their items
     // free_all and shutdown
