@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "ai/ai_tables.h"
 #include "rules/being_update.h"
 #include "rules/effects.h"
 #include "rules/equipment.h"
@@ -18,6 +17,7 @@
 #include "rules/lasting_effects.h"
 #include "rules/pantheon.h"
 #include "rules/talent_choice.h"
+#include "world/ai_tables.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/error_log.h"

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <string>
 
-#include "ai/ai_tables.h"
 #include "ai/emotion.h"
 #include "rules/checks.h"
 #include "rules/effect_support.h"
@@ -15,6 +14,7 @@
 #include "rules/effects.h"
 #include "rules/followers.h"
 #include "rules/quickslots.h"
+#include "world/ai_tables.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/error_log.h"

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "ai/ai_tables.h"
 #include "ai/emotion.h"
 #include "ai/sight.h"
 #include "generation/locations.h"
@@ -23,6 +22,7 @@
 #include "rules/effects.h"
 #include "rules/followers.h"
 #include "rules/talent_choice.h"
+#include "world/ai_tables.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/error_log.h"

@@ -1,4 +1,4 @@
-#include "ai/ai_tables.h"
+#include "world/ai_tables.h"
 
 namespace dravok {
 
