@@ -1,6 +1,6 @@
 // The benchmarks run the rules as the game does: with the rules' and the AI's services installed
 // (the AI's sight among them) before any benchmark starts.
-#include "rules/game_services.h"
+#include "ui/game_services.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include "records/layout_plans.h"
 
 #include "ai/emotion.h"
-#include "ai/oneliners.h"
 #include "rules/followers.h"
 #include "rules/sound.h"
 #include "world/being.h"
@@ -75,8 +74,8 @@ void after_kill(int attacker, int victim, int health_before, int depth) {
     if (!with_attacker) return;
     tbeing& a = beings[attacker];
     if (has_type_flag(v, tf_player)) {
-        add_situation_or_oneliner(attacker, victim, 9, false, 0, 20);
-        if (v.followers > 0) add_situation_or_oneliner(victim, attacker, 13, true, 0, 5);
+        services.add_situation_or_oneliner(attacker, victim, 9, false, 0, 20);
+        if (v.followers > 0) services.add_situation_or_oneliner(victim, attacker, 13, true, 0, 5);
     }
     note_witnesses(attacker, victim);
     a.last_killed = serial16(v.serial);

@@ -8,7 +8,6 @@
 #include <cstdio>
 
 #include "ai/emotion.h"
-#include "ai/oneliners.h"
 #include "platform/files.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
@@ -317,7 +316,7 @@ void kill_being(int being, tdamage& damage, int depth) {
     }
 
     if (!unsummoned) {
-        if (!b.asleep_when_damaged) say_death_lines(being, killer, depth);
+        if (!b.asleep_when_damaged) services.say_death_lines(being, killer, depth);
         if (!has_type_flag(b, tf_passive)) add_death_animation(being);
         const int direction = killer != 0 ? get_direction_between_beings(killer, being) : 0;
         if (!has_type_flag(b, tf_summoned))

@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "ai/witnesses.h"
 #include "generation/areas.h"
 #include "platform/colour.h"
 #include "records/being_flags.h"
@@ -89,7 +88,7 @@ bool may_use_key(int being, int key_plan) {
 // action may go on now.
 bool property_confirmed(int being, int direction, int x, int y, int confirmation, bool confirmed) {
     if (!players_being(being) || confirmed) return true;
-    const int owner = check_witnesses(being, x, y, true, true);
+    const int owner = services.check_witnesses(being, x, y, true, true);
     if (owner == 0) return true;
     services.setup_property_confirmation_dialog(confirmation, direction, x, owner, y);
     return false;
@@ -97,7 +96,7 @@ bool property_confirmed(int being, int direction, int x, int y, int confirmation
 
 void after_touch(int being, int x, int y) {
     if (!players_being(being)) return;
-    touch_property_reactions(being, x, y, property_touch);
+    services.touch_property_reactions(being, x, y, property_touch);
     game_mode = mode_main;
 }
 

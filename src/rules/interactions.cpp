@@ -9,9 +9,6 @@
 
 #include "ai/followers.h"
 #include "ai/paths.h"
-#include "ai/sleep.h"
-#include "ai/teleport_watch.h"
-#include "ai/witnesses.h"
 #include "generation/portals.h"
 #include "platform/colour.h"
 #include "records/being_flags.h"
@@ -74,9 +71,9 @@ void loot_container(int being, int direction, bool confirmed, int depth, bool tr
     tcell& c = cell_at(x, y);
     if (c.furniture < fu_chest || c.furniture > fu_cauldron) return; // the furniture that holds items
     const bool shop = is_shop_furniture(c.furniture);
-    if (being == player && !shop && !confirmed && check_witnesses(being, x, y, true, true) != 0) {
+    if (being == player && !shop && !confirmed && services.check_witnesses(being, x, y, true, true) != 0) {
         services.setup_property_confirmation_dialog(confirm_loot, direction, x,
-                                                    check_witnesses(being, x, y, true, true), y);
+                                                    services.check_witnesses(being, x, y, true, true), y);
         return;
     }
     if (c.trap != 0) {
@@ -93,7 +90,7 @@ void loot_container(int being, int direction, bool confirmed, int depth, bool tr
     std::string summary;
     // A shop's wares are bought from its keeper, never picked up in passing.
     const bool kept_shop = shop && find_shopkeeper(x, y, depth) != 0;
-    if (being == player && b.seen_awake_hostiles == 0 && count_witnesses(being, x, y, true) == 0 &&
+    if (being == player && b.seen_awake_hostiles == 0 && services.count_witnesses(being, x, y, true) == 0 &&
         !kept_shop)
         autopick_items(being, x, y, summary, depth);
     services.open_loot_screen(being, x, y, depth);
@@ -103,7 +100,7 @@ void loot_container(int being, int direction, bool confirmed, int depth, bool tr
         game_mode = mode_main;
         return;
     }
-    if (being == player && !shop) touch_property_reactions(being, x, y, property_touch);
+    if (being == player && !shop) services.touch_property_reactions(being, x, y, property_touch);
 }
 void bump_portal(int being, int direction) {
     if (!is_being_ok(being) || direction < 1 || direction > 8) return;
@@ -138,7 +135,7 @@ void step_through_teleporter(int being, const tportal& destination, int x, int y
         add_message("$N" + being_name(being, name_the_capital) + " disappears into the teleporter!");
         add_floating_text(x, y, "uses teleporter", 0xFFFFFF);
     }
-    sees_teleport_use(being, x, y, depth);
+    services.sees_teleport_use(being, x, y, depth);
     portals[destination.index].used = 1;
     place_being(being, to_x, to_y, depth);
     enter_map_tile(being, depth);
@@ -208,7 +205,7 @@ bool displace_being(int being, int other) {
         else if (has_type_flag(moved, tf_gets_hostile))
             ai_get_hostile(other, 1);
     } else {
-        ai_wake_up(other, 1);
+        services.ai_wake_up(other, 1);
     }
     // Both re-plan their way from where they now stand.
     for (int who : {being, other}) {

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "ai/catch_up.h"
 #include "ai/emotion.h"
 #include "ai/explore_targets.h"
 #include "ai/sight.h"
@@ -155,7 +154,7 @@ bool arrive_at_level(int depth) {
         game.arrival_y = game.portal.y;
     }
     decay_corpses(depth);
-    ai_catch_up_rounds();
+    services.ai_catch_up_rounds();
     if (is_level_index(game.current_level)) restore_transfer_beings(depth);
     if (quit_requested()) return false;
 

@@ -9,7 +9,6 @@
 
 #include <string>
 
-#include "ai/attitudes.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "records/being_flags.h"
@@ -146,7 +145,7 @@ bool bump_passive(int b, int other, int depth) {
                         "hostile beings around.");
         return true;
     }
-    if (find_defender(b, other) != 0) {
+    if (services.find_defender(b, other) != 0) {
         bump_friendly(b, other);
         return false;
     }

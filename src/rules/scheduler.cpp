@@ -3,10 +3,7 @@
 #include "records/layout_being.h"
 #include "records/layout_game.h"
 
-#include "ai/decision.h"
-#include "ai/path_following.h"
 #include "ai/paths.h"
-#include "ai/places.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "platform/timers.h"
@@ -84,11 +81,11 @@ bool continue_travel(int b, int depth) {
     fade_old_log_lines();
     services.update_lights();
     if (being.path.purpose != autopilot_purpose) return false;
-    bool stepped = take_path_step(b, depth);
+    bool stepped = services.take_path_step(b, depth);
     if (!stepped && being.path.purpose == autopilot_purpose) {
         if (pathfind(b, being.path.target_x, being.path.target_y, false, false, autopilot_purpose)) {
             being.path = path_result;
-            stepped = take_path_step(b, depth);
+            stepped = services.take_path_step(b, depth);
         }
     }
     if (stepped) {
@@ -124,7 +121,7 @@ player_turn player_branch(int b, int depth) {
     }
     if (settings.auto_map_points && game.next_map_point_time != 0 &&
         game.game_clock >= game.next_map_point_time)
-        remember_place(being.x, being.y);
+        services.remember_place(being.x, being.y);
     spawn_beings(depth);
     player = b;
     check_animated_and_summoned(b, depth);
@@ -201,7 +198,7 @@ void handle_rounds() {
         if (!present(picked)) continue;
 
         if (!being.commanded) {
-            ai_act(picked, depth);
+            services.ai_act(picked, depth);
             if (quit_requested()) {
                 shutdown(true);
                 return;

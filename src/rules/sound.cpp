@@ -11,7 +11,6 @@
 
 #include "ai/decision.h"
 #include "ai/emotion.h"
-#include "ai/sleep.h"
 #include "rules/checks.h"
 #include "world/being.h"
 #include "world/dice.h"
@@ -146,7 +145,7 @@ bool is_alerted_by_sound(int listener, const tsound& sound) {
         if (maker_ok && is_friendly(listener, maker, 0, true)) threshold += friend_threshold;
         if (maker_ok && find_emotion_entry(listener, maker) >= 1) threshold += relation_threshold;
         if (sound.kind == sound_walking) threshold += walking_threshold;
-        if (threshold <= sound.heard_loudness) ai_wake_up(listener, 0);
+        if (threshold <= sound.heard_loudness) services.ai_wake_up(listener, 0);
     }
     if (beings[listener].noticed_noise().heard_loudness >= sound.heard_loudness) return false;
     if (!maker_ok) return true;

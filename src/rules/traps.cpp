@@ -3,7 +3,6 @@
 #include "records/layout_being.h"
 #include "records/layout_plans.h"
 
-#include "ai/oneliners.h"
 #include "rules/being_checks.h"
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
@@ -93,9 +92,9 @@ void spring_trap(int being, int x, int y, int depth) {
     if (!after.present) return;
     const bool known = c.trap_difficulty < 0;
     if (has_type_flag(after, tf_player) && !known && after.followers > 0 && effect.kind != ek_reveal)
-        add_situation_or_oneliner(being, 0, 0, true, trigger_follower_sees_master_spring_trap, 0);
+        services.add_situation_or_oneliner(being, 0, 0, true, trigger_follower_sees_master_spring_trap, 0);
     if (player_character > 0 && after.master == beings[player_character].serial)
-        add_situation_or_oneliner(player_character, 0, 0, true, trigger_follower_springs_trap, 0);
+        services.add_situation_or_oneliner(player_character, 0, 0, true, trigger_follower_springs_trap, 0);
 }
 
 } // namespace dravok

@@ -1,12 +1,12 @@
 #include "ui/ui_services.h"
 
 #include "platform/timers.h"
-#include "rules/game_services.h"
 #include "ui/animations.h"
 #include "ui/book_screens.h"
 #include "ui/dialogs.h"
 #include "ui/draw.h"
 #include "ui/end_of_game_view.h"
+#include "ui/game_services.h"
 #include "ui/game_timers.h"
 #include "ui/game_window.h"
 #include "ui/graphics.h"

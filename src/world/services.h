@@ -92,6 +92,31 @@ struct tservices {
     void (*clear_generator_lists)() = [] {};  // the level generator's candidate lists
     void (*free_graphics)() = [] {};
     void (*end_application)() = [] {}; // shutdown with halt set
+
+    // ----- The AI: what the rules tell the creatures, and the creatures' own turns -----
+    // A creature's turn: it looks round, decides and acts.
+    void (*ai_act)(int being, int depth) = [](int, int) {};
+    // One step along the being's path; false when none was taken.
+    bool (*take_path_step)(int being, int depth) = [](int, int) { return false; };
+    // The turns the creatures of a level just entered missed while the player was away.
+    void (*ai_catch_up_rounds)() = [] {};
+    // The autopilot's memory of a cell the player's being passed.
+    void (*remember_place)(int x, int y) = [](int, int) {};
+    // A noise or a touch wakes the sleeping being.
+    void (*ai_wake_up)(int being, int depth) = [](int, int) {};
+    // What the beings say about a situation (a fall, a trap), and the last words of the dying.
+    void (*add_situation_or_oneliner)(int being, int other, int situation, bool followers_only, int trigger,
+                                      int value) = [](int, int, int, bool, int, int) {};
+    void (*say_death_lines)(int being, int killer, int depth) = [](int, int, int) {};
+    // The owners who see a being touch their property at (x, y), and how they take it.
+    int (*check_witnesses)(int doer, int x, int y, bool doer_only, bool reset) = [](int, int, int, bool,
+                                                                                    bool) { return 0; };
+    int (*count_witnesses)(int doer, int x, int y, bool doer_only) = [](int, int, int, bool) { return 0; };
+    void (*touch_property_reactions)(int doer, int x, int y, int delta) = [](int, int, int, int) {};
+    // The being that stands up for the other when it is bumped (0 none).
+    int (*find_defender)(int being, int other) = [](int, int) { return 0; };
+    // The creatures that watch a teleporter being used at (x, y).
+    void (*sees_teleport_use)(int user, int x, int y, int depth) = [](int, int, int, int) {};
 };
 
 extern tservices services;

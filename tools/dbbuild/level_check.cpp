@@ -10,7 +10,7 @@
 #include "records/layout_level.h"
 #include "records/layout_map.h"
 #include "records/layout_parts.h"
-#include "rules/game_services.h"
+#include "ui/game_services.h"
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/globals.h"

@@ -1,0 +1,44 @@
+#include "ui/game_services.h"
+
+#include "ai/attitudes.h"
+#include "ai/catch_up.h"
+#include "ai/decision.h"
+#include "ai/light.h"
+#include "ai/oneliners.h"
+#include "ai/path_following.h"
+#include "ai/places.h"
+#include "ai/sight.h"
+#include "ai/sleep.h"
+#include "ai/teleport_watch.h"
+#include "ai/witnesses.h"
+#include "generation/marks.h"
+#include "rules/being_update.h"
+#include "rules/equipment.h"
+#include "rules/pantheon.h"
+#include "world/services.h"
+
+namespace dravok {
+
+void install_game_services() {
+    services.update_being = update_being;
+    services.can_see = can_see;
+    services.auto_equip_like_item = auto_equip_like_item;
+    services.clear_static_lights = clear_static_lights;
+    services.update_lights = update_lights;
+    services.ai_act = ai_act;
+    services.take_path_step = take_path_step;
+    services.ai_catch_up_rounds = ai_catch_up_rounds;
+    services.remember_place = remember_place;
+    services.ai_wake_up = ai_wake_up;
+    services.add_situation_or_oneliner = add_situation_or_oneliner;
+    services.say_death_lines = say_death_lines;
+    services.check_witnesses = check_witnesses;
+    services.count_witnesses = count_witnesses;
+    services.touch_property_reactions = touch_property_reactions;
+    services.find_defender = find_defender;
+    services.sees_teleport_use = sees_teleport_use;
+    services.free_pantheon = free_pantheon;
+    services.clear_generator_lists = clear_marks;
+}
+
+} // namespace dravok
