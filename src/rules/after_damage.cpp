@@ -2,7 +2,6 @@
 #include "records/layout_being.h"
 #include "records/layout_plans.h"
 
-#include "ai/emotion.h"
 #include "rules/followers.h"
 #include "rules/sound.h"
 #include "world/being.h"
@@ -38,7 +37,7 @@ void note_witnesses(int attacker, int victim) {
         if (wb.plan < 1 || wb.plan >= being_plans.size()) continue;
         const tbeing_plan& plan = being_plans[wb.plan];
         if (w != attacker && plan.comments_friend_killed && wb.situation_of(10) == 0 &&
-            is_friendly(w, victim, 10, false)) {
+            services.is_friendly(w, victim, 10, false)) {
             for (int t = 1; t <= creature_type_count; ++t) {
                 if (has_type_flag(v, t) && at1(plan.friend_death_type, t)) {
                     wb.friend_death_type = uint16_t(t);
@@ -67,7 +66,7 @@ void after_kill(int attacker, int victim, int health_before, int depth) {
     if (with_attacker) {
         v.killer_serial = uint32_t(beings[attacker].serial);
         const int fear = health_before == v.health_max && v.health_max >= 15 ? 30 : 10;
-        mass_update_emotion(attacker, victim, -50, fear);
+        services.mass_update_emotion(attacker, victim, -50, fear);
     }
     if (v.asleep_when_damaged == 0) check_sounds(victim, 0, 0, depth, sound_death);
     // Without an attacker nobody is blamed: only the scream above is heard.
@@ -98,11 +97,11 @@ void after_survival(int attacker, int victim, int health_before, int total, int 
     depth = trace_enter(depth, trace_after_survival);
     if (!is_being_ok(attacker, 0)) return;
     tbeing& v = beings[victim];
-    const int emotion_before = get_emotion(victim, attacker, true);
-    update_emotion(victim, attacker, -70, depth, get_being_distance(victim, attacker));
+    const int emotion_before = services.get_emotion(victim, attacker, true);
+    services.update_emotion(victim, attacker, -70, depth, get_being_distance(victim, attacker));
     const int fear = health_ratio(total, v.health_max, 30);
-    if (fear > 0) update_fear(victim, attacker, fear, depth, get_being_distance(victim, attacker));
-    mass_update_emotion(attacker, victim, -25, health_ratio(total, v.health_max, 5));
+    if (fear > 0) services.update_fear(victim, attacker, fear, depth, get_being_distance(victim, attacker));
+    services.mass_update_emotion(attacker, victim, -25, health_ratio(total, v.health_max, 5));
     tbeing& a = beings[attacker];
     if (has_type_flag(a, tf_player) && emotion_before >= 0) {
         v.situation_of(12) = 3;

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ai/emotion.h"
 #include "rules/action_time.h"
 #include "rules/after_damage.h"
 #include "rules/attack_damage.h"
@@ -155,7 +154,7 @@ void finish_attack(int attacker, int defender, bool killed, bool drain, int tota
     if (D().present) reset_regeneration_countdown(defender, true, true);
 
     if (!killed && is_being_ok(player, 0) && services.can_see(player, defender, 0, 0)) {
-        if (get_angry(defender, attacker, false) && !message.empty())
+        if (services.get_angry(defender, attacker, false) && !message.empty())
             message += " " + being_name(defender, name_the_capital) + " gets angry!";
     }
     if (drain && A().present && !has_type_flag(D(), tf_construct) && !has_type_flag(D(), tf_undead) &&

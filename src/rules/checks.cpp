@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "ai/emotion.h"
 #include "ai/sight.h"
 #include "records/being_flags.h"
 #include "records/layout_being.h"
@@ -93,7 +92,7 @@ void mind_probe_oneliner(int prober, int target) {
     // The mighty do not forgive being probed.
     if (has_type_flag(t, tf_avatar) || has_type_flag(t, tf_overgod) || has_type_flag(t, tf_shopkeeper))
         fall += mighty_grudge;
-    update_emotion(target, prober, -fall, 0, get_being_distance(target, prober));
+    services.update_emotion(target, prober, -fall, 0, get_being_distance(target, prober));
 }
 
 void log_encounter(int being) {

@@ -7,7 +7,6 @@
 #include <cctype>
 #include <cstdio>
 
-#include "ai/emotion.h"
 #include "platform/files.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
@@ -332,7 +331,7 @@ void kill_being(int being, tdamage& damage, int depth) {
 
     clear_being_turn_marks();
     release_followers(being, true, true, true);
-    remove_related_emotions(being);
+    services.remove_related_emotions(being);
     remove_target_being_effects(being, 0, depth);
     remove_origin_being_from_effects(being, depth);
     if (!unsummoned) drop_all_items(being, depth);

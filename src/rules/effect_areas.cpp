@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "ai/emotion.h"
 #include "rules/being_creation.h"
 #include "rules/effect_tables.h"
 #include "world/being.h"
@@ -54,8 +53,8 @@ int opposite_direction(int dir) {
 }
 
 bool is_hostile_to(int user, int b) {
-    if (get_emotion(b, user, true) <= hostile_emotion) return true;
-    return has_type_flag(beings[b], tf_player) && get_emotion(user, b, true) <= hostile_emotion;
+    if (services.get_emotion(b, user, true) <= hostile_emotion) return true;
+    return has_type_flag(beings[b], tf_player) && services.get_emotion(user, b, true) <= hostile_emotion;
 }
 
 bool in_prison_cell(const tbeing& b) {
@@ -169,7 +168,7 @@ void count_beings(int user, const teffect& e) {
         if (effect_first_being == 0) effect_first_being = uint32_t(b);
         ++effect_hit_count;
         beings[b].turn_mark = 1;
-        if (is_friendly(user, b, 0, true) && services.can_see(user, b, 0, 0) &&
+        if (services.is_friendly(user, b, 0, true) && services.can_see(user, b, 0, 0) &&
             !has_type_flag(beings[b], tf_passive))
             ++effect_friendly_hit_count;
     }

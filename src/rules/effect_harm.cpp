@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "ai/emotion.h"
 #include "rules/action_time.h"
 #include "rules/after_damage.h"
 #include "rules/area_switch.h"
@@ -189,7 +188,7 @@ void apply_effect_damage(int origin, int being, const teffect& e, int depth, tef
         if (!experience.empty()) message_text = trimmed_text(message_text + " " + experience);
         if (result.killed == 0 && !shape_is(map_shapes, e.shape) && valid_being(origin) &&
             has_type_flag(beings[origin], tf_player) &&
-            emotion_hostile_since(being, origin) == game.game_clock)
+            services.emotion_hostile_since(being, origin) == game.game_clock)
             message_text += " " + being_name(being, name_the_capital) + " gets angry!";
     }
     if (result.killed != 0) b.last_damage = result;

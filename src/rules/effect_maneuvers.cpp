@@ -9,7 +9,6 @@
 #include <cstring>
 #include <vector>
 
-#include "ai/emotion.h"
 #include "ai/sight.h"
 #include "generation/areas.h"
 #include "generation/locations.h"
@@ -32,6 +31,7 @@
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/tables.h"
 
 namespace dravok {
@@ -350,7 +350,7 @@ void apply_effect_multistrike(int user, teffect& e, int, int, int depth) {
         if (!on_map(x, y)) break;
         const int b = cell_at(x, y).being;
         if (b >= 1 && b < int(beings.size()) && b != user && beings[b].turn_mark == 0 &&
-            !is_friendly(b, user, 0, true)) {
+            !services.is_friendly(b, user, 0, true)) {
             animate_cell(x, y, sweep_animation);
             melee_attack(user, b, d, depth);
             if (is_being_ok(b)) beings[b].turn_mark = 1;

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <string>
 
-#include "ai/emotion.h"
 #include "rules/checks.h"
 #include "rules/effect_support.h"
 #include "rules/effect_tables.h"
@@ -23,6 +22,7 @@
 #include "world/globals.h"
 #include "world/indicators.h"
 #include "world/random.h"
+#include "world/services.h"
 #include "world/tables.h"
 #include "world/text_expand.h"
 
@@ -114,9 +114,9 @@ void apply_effect_charm(int origin, int being, const teffect& e, int depth, teff
     b.next_action_time = game.game_clock + charm_delay;
     for (int m = 0; m < morale_count; ++m)
         b.morale[m] = morale_table[fearless_morale_row][std::size_t(m)];
-    clear_emotions(being);
+    services.clear_emotions(being);
     set_as_follower(being, origin, depth);
-    const int k = find_emotion_entry(being, origin);
+    const int k = services.find_emotion_entry(being, origin);
     if (k != 0) beings[being].attitude_of(k).value = int16_t(d - charmed_liking_offset);
     add_cell_animation(b.x, b.y, charm_animation, 2, 1);
     float_over_being(being, "charmed", colour_success);
@@ -186,7 +186,7 @@ void apply_effect_possess(int, teffect& e, int origin, int first, int) {
     b.talent_memory = taction_memory{};
     player = first;
     state.travel_target = 0;
-    clear_emotions(first);
+    services.clear_emotions(first);
     std::fill(std::begin(b.situation), std::end(b.situation), uint8_t(0));
     const int t = first_possess_break_talent();
     if (t != 0) b.talent_of(t) = 1;
@@ -218,8 +218,8 @@ void apply_effect_turn_undead_followers_hostile(int, teffect& e, int, int, int d
         if (i == t || b.present == 0 || !has_type_flag(b, tf_undead) || b.master != beings[t].serial)
             continue;
         release_follower(i);
-        remove_emotion_against_target(i, t, depth);
-        update_emotion(i, t, hostile_attitude, depth, get_being_distance(i, t));
+        services.remove_emotion_against_target(i, t, depth);
+        services.update_emotion(i, t, hostile_attitude, depth, get_being_distance(i, t));
         ++turned;
     }
     if (turned == 0) return;

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "ai/emotion.h"
 #include "ai/sight.h"
 #include "generation/locations.h"
 #include "rules/action_time.h"
@@ -187,15 +186,15 @@ void serve(int b, int origin, int depth) {
     s.type_flags[tf_no_xp] = 1;
     s.creator = o.serial;
     set_as_follower(b, origin, depth);
-    inherit_emotions(b, origin, depth);
+    services.inherit_emotions(b, origin, depth);
 }
 
 // A being summoned without an origin turns on the user.
 void turn_on(int b, int user, int depth) {
     depth = trace_enter(depth, trace_turn_on);
     if (!is_being_ok(user)) return;
-    update_emotion(b, user, hostile_attitude, depth, get_being_distance(b, user));
-    add_emotions_against_target_master(b, user, hostile_attitude, depth);
+    services.update_emotion(b, user, hostile_attitude, depth, get_being_distance(b, user));
+    services.add_emotions_against_target_master(b, user, hostile_attitude, depth);
 }
 
 void arrive(int b, int depth) {
@@ -488,10 +487,10 @@ void apply_effect_clone(int user, teffect& e, int, int, int depth) {
         if (i != b && beings[i].present != 0 && beings[i].master == u.serial &&
             has_type_flag(beings[i], tf_cloned)) {
             earlier_clone = true;
-            update_emotion(b, i, hostile_attitude, depth, get_being_distance(b, i));
+            services.update_emotion(b, i, hostile_attitude, depth, get_being_distance(b, i));
         }
     if (earlier_clone) {
-        update_emotion(b, user, hostile_attitude, depth, get_being_distance(b, user));
+        services.update_emotion(b, user, hostile_attitude, depth, get_being_distance(b, user));
         message_text += "$F The clone goes berserk!";
         for (int i = 1; i < int(beings.size()); ++i)
             if (beings[i].present != 0 && beings[i].master == u.serial)
@@ -566,7 +565,7 @@ void apply_effect_banishment(int user, teffect& e, int, int, int depth) {
         for (int i = 1; i < int(beings.size()); ++i) {
             const tbeing& b = beings[i];
             if (i == user || b.turn_mark != 0 || b.present == 0 || !has_type_flag(b, tf_summoned)) continue;
-            if (can_see(user, i, 0, 0) == 0 || is_friendly(i, user, 0, true)) continue;
+            if (can_see(user, i, 0, 0) == 0 || services.is_friendly(i, user, 0, true)) continue;
             const int d = get_being_distance(user, i);
             if (d > e.range || (pick != 0 && d >= best)) continue;
             pick = i;

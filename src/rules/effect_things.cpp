@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "ai/emotion.h"
 #include "ai/sight.h"
 #include "generation/areas.h"
 #include "rules/being_update.h"
@@ -335,7 +334,7 @@ void apply_effect_reveal(int user, teffect&, int, int, int depth) {
                 t.asleep_counter = 0;
                 t.idle_counter = 0;
                 ai_see(b, depth);
-                update_emotion(b, user, hostile_attitude, depth, get_being_distance(b, user));
+                services.update_emotion(b, user, hostile_attitude, depth, get_being_distance(b, user));
             }
         }
     }

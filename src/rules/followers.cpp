@@ -4,7 +4,6 @@
 #include "records/layout_game.h"
 #include "records/layout_parts.h"
 
-#include "ai/emotion.h"
 #include "records/being_flags.h"
 #include "records/layout_map.h"
 #include "records/layout_plans.h"
@@ -121,11 +120,11 @@ void end_charm(int being, bool release) {
     b.type_flags[tf_ignore_emotion_presets] = 0;
     restore_template_voice(b);
     b.path = tpath{};
-    clear_emotions(being);
+    services.clear_emotions(being);
     if (charmer >= 1 && has_type_flag(beings[charmer], tf_player))
         add_message("$N" + format_text(" %s is uncharmed.", {being_name(being, name_the_capital)}));
     if (charmer >= 1 && b.ability_of(mind) >= minded) {
-        update_emotion(being, charmer, -follower_liking, 0, get_being_distance(being, charmer));
+        services.update_emotion(being, charmer, -follower_liking, 0, get_being_distance(being, charmer));
         if (charmer == player && beings[charmer].commanded != 0 &&
             services.can_see(charmer, being, 0, 0) != 0)
             complain_of_intrusion(being, charmer);
@@ -141,7 +140,7 @@ void end_confusion(int being) {
     b.type_flags[tf_ignore_emotion_presets] = 0;
     restore_template_voice(b);
     b.path = tpath{};
-    clear_emotions(being);
+    services.clear_emotions(being);
     if (player_sees_being(being))
         add_message("$N" + format_text(" %s is unconfused.", {being_name(being, name_the_capital)}));
     float_over_being(being, "unconfused", floating_red);
@@ -216,7 +215,7 @@ void end_possession(int being) {
         p.commanded = 1;
         player = possessor;
         state.travel_target = 0;
-        update_emotion(being, possessor, -follower_liking, 0, get_being_distance(being, possessor));
+        services.update_emotion(being, possessor, -follower_liking, 0, get_being_distance(being, possessor));
         if (possessor == player) {
             services.update_lights();
             if (player_sees_being(being)) complain_of_intrusion(being, possessor);

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "ai/emotion.h"
 #include "ai/explore_targets.h"
 #include "ai/sight.h"
 #include "generation/areas.h"
@@ -100,8 +99,8 @@ void greet_at_hub(int depth) {
         tbeing& b = beings[i];
         if (i == player_character || b.present == 0) continue;
         if (has_type_flag(b, tf_former_player) || has_type_flag(b, tf_former_companion))
-            update_emotion(i, player_character, former_companion_warmth, depth,
-                           get_being_distance(i, player_character));
+            services.update_emotion(i, player_character, former_companion_warmth, depth,
+                                    get_being_distance(i, player_character));
         if (b.demigod == 0 && !has_type_flag(b, tf_avatar)) continue;
         for (int trigger : {chat_introduction_friendly, chat_idle_chatter})
             if (may_say_trigger(i, trigger, true, false)) b.chatter_time_of(trigger) = greeting_time;
@@ -189,7 +188,7 @@ bool arrive_at_level(int depth) {
     services.clear_indicators();
     services.update_lights();
     initial_sight();
-    update_party_friendliness();
+    services.update_party_friendliness();
     services.draw_level_minimap();
     settings.separator_time = game.game_clock + arrival_separator_delay;
     state.busy = 0;

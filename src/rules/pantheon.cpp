@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "ai/emotion.h"
 #include "generation/locations.h"
 #include "platform/files.h"
 #include "records/being_flags.h"
@@ -20,6 +19,7 @@
 #include "world/item_creation.h"
 #include "world/item_placement.h"
 #include "world/map.h"
+#include "world/services.h"
 #include "world/statistics.h"
 #include "world/tables.h"
 #include "world/text_utilities.h"
@@ -277,7 +277,7 @@ void free_pantheon() {
 
 void add_demigod(int being) {
     if (!is_being_ok(being)) return;
-    clear_emotions(being);
+    services.clear_emotions(being);
     const tbeing& b = beings[being];
     const auto n = static_cast<uint16_t>(demigods.size());
     tbeing copy = b;
@@ -326,7 +326,7 @@ void ascend_player() {
         add_history("Ascended to demigodhood!");
         ++statistics.demigod_ascensions;
     }
-    remove_related_emotions(player_character);
+    services.remove_related_emotions(player_character);
     for (int i = 1; i < static_cast<int>(beings.size()); ++i) {
         tbeing& b = beings[i];
         if (i != player_character && b.present && has_type_flag(b, tf_has_oneliners))

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "ai/emotion.h"
 #include "records/being_flags.h"
 #include "records/layout_being.h"
 #include "records/layout_game.h"
@@ -55,7 +54,7 @@ bool may_lead(int seeker, int other) {
     const tbeing& o = beings[other];
     return other != seeker && is_being_ok(other) && o.present != 0 &&
            services.can_see(seeker, other, 0, 0) != 0 && get_being_distance(seeker, other) < seek_distance &&
-           o.master == 0 && o.xp_worth != 0 && is_friendly(seeker, other, friendliness, true);
+           o.master == 0 && o.xp_worth != 0 && services.is_friendly(seeker, other, friendliness, true);
 }
 
 } // namespace
@@ -75,7 +74,7 @@ void set_as_follower(int follower, int master, int depth) {
     f.idle_turns = 0;
     f.master_name = m.name.view();
     f.follower_word = 0;
-    update_emotion(follower, master, follower_liking, depth, get_being_distance(follower, master));
+    services.update_emotion(follower, master, follower_liking, depth, get_being_distance(follower, master));
     if (has_type_flag(m, tf_player)) {
         if (may_say_trigger(follower, chat_follower_idle_chatter, false, false))
             f.chatter_time_of(chat_follower_idle_chatter) = game.game_clock + idle_chatter_delay;
@@ -117,8 +116,8 @@ bool try_to_recruit(int target, int recruiter, int depth) {
         if (round_half_even(beings[target].health_max * 0.5) > value) {
             joins = false;
             const int anger = random(recruit_anger);
-            update_emotion(target, recruiter, -anger, depth, get_being_distance(target, recruiter));
-            if (get_angry(target, recruiter, false))
+            services.update_emotion(target, recruiter, -anger, depth, get_being_distance(target, recruiter));
+            if (services.get_angry(target, recruiter, false))
                 add_message("$FThe " + race + " gets angry at you!");
             else
                 add_message("$FThe " + race + " does not seem to be interested in following you.");
@@ -188,8 +187,8 @@ void check_animated_and_summoned(int master, int depth) {
         const int roll = d100();
         if (roll > chance) continue;
         release_follower(s);
-        remove_emotion_against_target(s, master, depth);
-        update_emotion(s, master, -broken_liking, depth, distance);
+        services.remove_emotion_against_target(s, master, depth);
+        services.update_emotion(s, master, -broken_liking, depth, distance);
         names = append_with_comma(names, being_name(s, name_the));
     }
     if (names.empty()) return;

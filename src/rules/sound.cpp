@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "ai/decision.h"
-#include "ai/emotion.h"
 #include "rules/checks.h"
 #include "world/being.h"
 #include "world/dice.h"
@@ -142,15 +141,15 @@ bool is_alerted_by_sound(int listener, const tsound& sound) {
     const bool maker_ok = maker >= 1 && is_being_ok(maker);
     if (l.asleep_counter > 0) {
         int threshold = l.wake_up;
-        if (maker_ok && is_friendly(listener, maker, 0, true)) threshold += friend_threshold;
-        if (maker_ok && find_emotion_entry(listener, maker) >= 1) threshold += relation_threshold;
+        if (maker_ok && services.is_friendly(listener, maker, 0, true)) threshold += friend_threshold;
+        if (maker_ok && services.find_emotion_entry(listener, maker) >= 1) threshold += relation_threshold;
         if (sound.kind == sound_walking) threshold += walking_threshold;
         if (threshold <= sound.heard_loudness) services.ai_wake_up(listener, 0);
     }
     if (beings[listener].noticed_noise().heard_loudness >= sound.heard_loudness) return false;
     if (!maker_ok) return true;
     if (services.can_see(listener, 0, sound.x, sound.y)) return false;
-    if (!is_friendly(listener, maker, 0, true)) return true;
+    if (!services.is_friendly(listener, maker, 0, true)) return true;
     return sound.kind != sound_walking;
 }
 

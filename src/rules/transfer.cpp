@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "ai/emotion.h"
 #include "generation/areas.h"
 #include "generation/locations.h"
 #include "records/layout_being.h"
@@ -98,11 +97,11 @@ bool follows_to_next_level(int being) {
     if (has_type_flag(b, tf_player)) return true;
     const int32_t character = player_character >= 1 ? beings[player_character].serial : 0;
     if (character != 0 && b.master == character) return true;
-    const int entry = player_character >= 1 ? find_emotion_entry(being, player_character) : 0;
+    const int entry = player_character >= 1 ? services.find_emotion_entry(being, player_character) : 0;
     if (entry == 0) return false;
     const temotion& e = b.attitude[entry - 1];
     return e.distance < pursuit_distance && e.value < pursuit_attitude &&
-           b.ability_of(ability_mind) >= pursuit_mind && !is_afraid_of(being, player_character, 0);
+           b.ability_of(ability_mind) >= pursuit_mind && !services.is_afraid_of(being, player_character, 0);
 }
 
 void store_transfer_beings(int) {

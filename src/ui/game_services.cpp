@@ -3,6 +3,7 @@
 #include "ai/attitudes.h"
 #include "ai/catch_up.h"
 #include "ai/decision.h"
+#include "ai/emotion.h"
 #include "ai/light.h"
 #include "ai/oneliners.h"
 #include "ai/path_following.h"
@@ -37,6 +38,21 @@ void install_game_services() {
     services.touch_property_reactions = touch_property_reactions;
     services.find_defender = find_defender;
     services.sees_teleport_use = sees_teleport_use;
+    services.add_emotions_against_target_master = add_emotions_against_target_master;
+    services.clear_emotions = clear_emotions;
+    services.emotion_hostile_since = emotion_hostile_since;
+    services.find_emotion_entry = find_emotion_entry;
+    services.get_angry = get_angry;
+    services.get_emotion = get_emotion;
+    services.inherit_emotions = inherit_emotions;
+    services.is_afraid_of = is_afraid_of;
+    services.is_friendly = is_friendly;
+    services.mass_update_emotion = mass_update_emotion;
+    services.remove_emotion_against_target = remove_emotion_against_target;
+    services.remove_related_emotions = remove_related_emotions;
+    services.update_emotion = update_emotion;
+    services.update_fear = update_fear;
+    services.update_party_friendliness = update_party_friendliness;
     services.free_pantheon = free_pantheon;
     services.clear_generator_lists = clear_marks;
 }

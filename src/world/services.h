@@ -117,6 +117,26 @@ struct tservices {
     int (*find_defender)(int being, int other) = [](int, int) { return 0; };
     // The creatures that watch a teleporter being used at (x, y).
     void (*sees_teleport_use)(int user, int x, int y, int depth) = [](int, int, int, int) {};
+    // The creatures' feelings towards each other (the AI keeps them): read, changed by what
+    // happens, cleared, handed on to clones and summoned servants.
+    void (*add_emotions_against_target_master)(int being, int target, int delta, int depth) = [](int, int,
+                                                                                                 int, int) {};
+    void (*clear_emotions)(int being) = [](int) {};
+    uint32_t (*emotion_hostile_since)(int a, int b) = [](int, int) { return uint32_t(0); };
+    int (*find_emotion_entry)(int a, int b) = [](int, int) { return 0; };
+    bool (*get_angry)(int being, int other, bool announce) = [](int, int, bool) { return false; };
+    int16_t (*get_emotion)(int a, int b, bool use_default) = [](int, int, bool) { return int16_t(0); };
+    void (*inherit_emotions)(int child, int parent, int depth) = [](int, int, int) {};
+    bool (*is_afraid_of)(int being, int other, int courage) = [](int, int, int) { return false; };
+    bool (*is_friendly)(int a, int b, int threshold, bool mutual) = [](int, int, int, bool) { return false; };
+    void (*mass_update_emotion)(int doer, int victim, int delta, int fear) = [](int, int, int, int) {};
+    void (*remove_emotion_against_target)(int being, int target, int depth) = [](int, int, int) {};
+    void (*remove_related_emotions)(int being) = [](int) {};
+    int (*update_emotion)(int being, int other, int delta, int depth, int distance) = [](int, int, int, int,
+                                                                                         int) { return 0; };
+    int (*update_fear)(int being, int other, int delta, int depth, int distance) = [](int, int, int, int,
+                                                                                      int) { return 0; };
+    void (*update_party_friendliness)() = [] {};
 };
 
 extern tservices services;
