@@ -41,17 +41,12 @@ namespace {
 namespace fs = std::filesystem;
 constexpr int bench_creatures = 200, bench_items = 300;
 
-// The generator's test template at the size the benchmarks measure.
+// The benchmarks' level, without secret doors or spawn dice.
 void make_bench_level() {
-    make_test_level({.map_size = 128,
-                     .dig_steps = 250,
-                     .corridor_weight = 45,
-                     .room_weight = 55,
-                     .level_index = 5,
-                     .dressing_pairs = 1,
-                     .secret_doors = false,
-                     .locks = false,
-                     .spawns = false});
+    template_options o = bench_template();
+    o.secret_doors = false;
+    o.spawns = false;
+    make_test_level(o);
 }
 
 uint16_t shaded(int category, uint16_t image, int light) {

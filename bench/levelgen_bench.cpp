@@ -25,15 +25,8 @@
 namespace dravok {
 namespace {
 
-// The generator's test template at the size the benchmarks measure.
 void make_bench_level() {
-    make_test_level({.map_size = 128,
-                     .dig_steps = 250,
-                     .corridor_weight = 45,
-                     .room_weight = 55,
-                     .level_index = 5,
-                     .dressing_pairs = 1,
-                     .locks = false});
+    make_test_level(bench_template());
 }
 
 double thread_cpu_ms() {

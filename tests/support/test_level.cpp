@@ -62,4 +62,14 @@ void make_test_level(const template_options& o) {
     }
 }
 
+template_options bench_template() {
+    return {.map_size = 128,
+            .dig_steps = 250,
+            .corridor_weight = 45,
+            .room_weight = 55,
+            .level_index = 5,
+            .dressing_pairs = 1,
+            .locks = false};
+}
+
 } // namespace dravok

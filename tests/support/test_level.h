@@ -20,5 +20,8 @@ struct template_options {
 
 // Fills `level` (and `map_size`) with the template; empties the vault and content tables.
 void make_test_level(const template_options& options);
+// The template at the size the benchmarks measure: 128 cells, 250 dig steps, one dressing pair,
+// no locks.
+template_options bench_template();
 
 } // namespace dravok
