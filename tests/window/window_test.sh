@@ -142,8 +142,16 @@ expect_colours_over 08-fight 300
 
 # 4. Save through the game menu: the program quits and leaves the save. A first key ends any
 # walk or rest still going on; a wait takes one turn.
+# A level-up pause or a message may hold the keys for a moment: Escape is pressed again until
+# the game menu (a plain screen of few colours) shows.
 keys KP_5 Escape
-shot 09-game-menu
+for _ in $(seq 1 10); do
+  shot 09-game-menu
+  (($(colours 09-game-menu) < 600)) && break
+  sleep 1
+  keys Escape
+done
+(($(colours 09-game-menu) < 600)) || fail "the game menu did not open"
 keys Down Return
 for _ in $(seq 1 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$pid" 2>/dev/null && fail "the game did not quit after saving"
