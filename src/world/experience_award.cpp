@@ -27,7 +27,7 @@ void award_experience_from_being(int being, int depth, std::string& out) {
                                                : double(b.damage_from_companions) / b.health_max / 5.0;
     fraction = std::min(fraction, 1.0);
     b.award = uint32_t(std::max(round_half_even(b.xp_worth * fraction), 1));
-    if (is_being_ok(player, 0) && service_can_see(player, being, 0, 0))
+    if (is_being_ok(player, 0) && services.can_see(player, being, 0, 0))
         out = "$E(" + std::to_string(b.award) + " XP)$B";
 }
 

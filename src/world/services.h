@@ -141,9 +141,4 @@ struct tservices {
 
 extern tservices services;
 
-// The AI's sight through its service; nothing is seen before it is installed.
-inline bool service_can_see(int viewer, int other, int x, int y) {
-    return services.can_see(viewer, other, x, y) != 0;
-}
-
 } // namespace dravok

@@ -49,7 +49,7 @@ void action_sentence(int actor, int target, std::string_view format, std::string
     out.clear();
     std::string subject, verb, object;
     if (actor != player) {
-        if (!service_can_see(player, actor, 0, 0)) return;
+        if (!services.can_see(player, actor, 0, 0)) return;
         subject = being_name(actor, name_the_capital);
         verb = verb_for_others;
     } else {
@@ -58,7 +58,7 @@ void action_sentence(int actor, int target, std::string_view format, std::string
     }
     bool has_object = target >= 1;
     if (has_object) {
-        if (!service_can_see(player, target, 0, 0)) return;
+        if (!services.can_see(player, target, 0, 0)) return;
         object = target == player ? std::string("you") : being_name(target, name_the);
     }
     std::string f(format);
@@ -88,7 +88,7 @@ void add_speech_message(int speaker, int target, int item, std::string_view text
     expand_text(text, speaker, target, expanded);
     if (trim_text(expanded).empty()) return;
     std::string shown;
-    if (!service_can_see(player, speaker, 0, 0)) {
+    if (!services.can_see(player, speaker, 0, 0)) {
         shown = "Someone";
     } else if (item > 0 && static_cast<std::size_t>(speaker) < being_items.size() &&
                static_cast<std::size_t>(item) < being_items[speaker].size()) {
