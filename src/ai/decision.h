@@ -6,30 +6,10 @@
 #include <array>
 #include <cstdint>
 
+#include "records/layout_being.h"
+
 namespace dravok {
 
-enum ai_plan_kind : int {
-    plan_none = 0,
-    plan_sleep = 1,
-    plan_idle = 2,
-    plan_wander = 3,
-    plan_approach = 4,
-    plan_follow = 5,
-    plan_investigate = 6,
-    plan_chase = 7,
-    plan_move_for_lof = 8,
-    plan_melee_attack = 9,
-    plan_ranged_attack = 10,
-    plan_talent = 11,
-    plan_swap_weapons = 12,
-    plan_flee = 13,
-    plan_avoid = 14,
-    plan_pick_item = 15,
-    plan_use_item = 16,
-    plan_teleporter_follow = 17,
-    plan_teleporter_flee = 18,
-};
-constexpr int ai_plan_count = 18;
 // Names of plans 1..18 (entry 0 empty).
 extern const std::array<const char*, ai_plan_count + 1> ai_plan_names;
 // The plan a walk sets for path purposes 0..13; 0 leaves the plan unchanged.

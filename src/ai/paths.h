@@ -7,26 +7,6 @@
 
 namespace dravok {
 
-// Purposes of a walk; each has its own limit on the search.
-enum path_purpose : int {
-    purpose_wander = 1,
-    purpose_item = 2,
-    purpose_follow = 3,
-    purpose_investigate = 4,
-    purpose_chase = 5,
-    purpose_line_of_fire = 6,
-    purpose_other_area = 7,
-    purpose_flee = 8,
-    purpose_correct_position = 9,
-    purpose_cloud = 10,
-    purpose_teleporter_follow = 11,
-    purpose_teleporter_flee = 12,
-    purpose_travel = 13,
-};
-constexpr int path_purpose_count = 13;
-// The purpose of the player's autopilot travel.
-constexpr int autopilot_purpose = purpose_travel;
-
 // The path found by the last search, and the blank path copied over a path to end it.
 extern tpath path_result;
 extern const tpath empty_path;

@@ -28,7 +28,6 @@ tgrid<uint8_t> sight_scratch{};
 namespace {
 
 constexpr int skill_search = 6, skill_stealth = 7, ability_mind = 3;
-constexpr int plan_investigate = 6;
 
 // Clearing whole 128 x 128 grids for every pass of every creature is the cost of a round; each
 // grid remembers the box written since its last clear, and a clear zeroes only that box.

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "generation/area_texts.h"
 #include "generation/areas.h"
 #include "generation/contents.h"
 #include "generation/dig.h"
@@ -21,9 +22,6 @@
 #include "records/layout_map.h"
 #include "records/layout_parts.h"
 #include "records/layout_plans.h"
-#include "rules/being_creation.h"
-#include "rules/level_setup.h"
-#include "rules/level_up.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
@@ -33,6 +31,7 @@
 #include "world/map_features.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/services.h"
 #include "world/tables.h"
 
 namespace dravok {
@@ -82,7 +81,7 @@ void reset_level_records() {
         item = blank_item;
     for (std::size_t p = 1; p < item_plans.size(); ++p)
         item_plans[p].created_on_level = 0;
-    clear_beings();
+    clear_being_arrays();
     for (std::size_t p = 1; p < being_plans.size(); ++p)
         being_plans[p].created_on_level = 0;
     rank_content_templates(0, true);
@@ -233,8 +232,8 @@ void create_level(int depth) {
     hide_closed_areas();
     dim_area_lighhts(0, dungeon.dim_chance, depth);
     level.next_spawn = static_cast<uint32_t>(roll_dice(level.spawn_interval) * 15) + game.game_clock;
-    level_up_recruitable_beings(0, 0, depth);
-    update_level(depth);
+    services.level_up_recruitable_beings(0, 0, depth);
+    services.update_level(depth);
     clear_marks();
     state.generating_level = 0;
 }

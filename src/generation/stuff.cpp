@@ -5,8 +5,6 @@
 #include "generation/grids.h"
 #include "generation/locations.h"
 #include "records/layout_plans.h"
-#include "rules/being_creation.h"
-#include "rules/pantheon.h"
 #include "world/being.h"
 #include "world/dice.h"
 #include "world/error_log.h"
@@ -16,6 +14,8 @@
 #include "world/map.h"
 #include "world/map_features.h"
 #include "world/random.h"
+#include "world/services.h"
+#include "world/spawn_candidates.h"
 #include "world/tables.h"
 
 namespace dravok {
@@ -166,7 +166,7 @@ void place_piece(const tstuff& req, const tstuff& row, int x, int y, int depth) 
         break;
     case request_being:
     case request_random_being:
-        after_being(req, add_being_to_level(x, y, blank_being, depth, req.object_id));
+        after_being(req, services.add_being_to_level(x, y, blank_being, depth, req.object_id));
         break;
     case request_trap:
     case request_random_trap: {
@@ -319,7 +319,7 @@ void add_level_stuff(int depth) {
         if (placed && (row.kind == request_item || row.kind == request_random_item)) item_placed = true;
         if (placed && places_being(row.kind)) creature_placed = true;
     }
-    if (level.hub != 0) place_demigods(depth);
+    if (level.hub != 0) services.place_demigods(depth);
 }
 
 } // namespace dravok

@@ -13,6 +13,30 @@ namespace dravok {
 
 #pragma pack(push, 1)
 
+// The plan a creature follows, kept in the being (ai_plan).
+enum ai_plan_kind : int {
+    plan_none = 0,
+    plan_sleep = 1,
+    plan_idle = 2,
+    plan_wander = 3,
+    plan_approach = 4,
+    plan_follow = 5,
+    plan_investigate = 6,
+    plan_chase = 7,
+    plan_move_for_lof = 8,
+    plan_melee_attack = 9,
+    plan_ranged_attack = 10,
+    plan_talent = 11,
+    plan_swap_weapons = 12,
+    plan_flee = 13,
+    plan_avoid = 14,
+    plan_pick_item = 15,
+    plan_use_item = 16,
+    plan_teleporter_follow = 17,
+    plan_teleporter_flee = 18,
+};
+constexpr int ai_plan_count = 18;
+
 struct tbeing {
     pstring<40> identifier; // 0, template identifier
     pstring<30> name;       // 41

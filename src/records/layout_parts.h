@@ -90,6 +90,26 @@ static_assert(sizeof(tquickslot) == 40);
 static_assert(offsetof(tquickslot, index) == 2 && offsetof(tquickslot, equipment_slot) == 4);
 static_assert(offsetof(tquickslot, talent_name) == 5 && offsetof(tquickslot, icon) == 36);
 
+// Purposes of a walk, kept in its path; each has its own limit on the search.
+enum path_purpose : int {
+    purpose_wander = 1,
+    purpose_item = 2,
+    purpose_follow = 3,
+    purpose_investigate = 4,
+    purpose_chase = 5,
+    purpose_line_of_fire = 6,
+    purpose_other_area = 7,
+    purpose_flee = 8,
+    purpose_correct_position = 9,
+    purpose_cloud = 10,
+    purpose_teleporter_follow = 11,
+    purpose_teleporter_flee = 12,
+    purpose_travel = 13,
+};
+constexpr int path_purpose_count = 13;
+// The purpose of the player's autopilot travel.
+constexpr int autopilot_purpose = purpose_travel;
+
 // A found path of up to 255 steps (directions), its purpose, its ends and its search record.
 struct tpath {
     uint8_t free0;                  // step numbering starts at 1

@@ -1,7 +1,7 @@
 // Beings coming to life and leaving: creation from a template with its rolls, adding to the
-// level's being array, placing the footprint on the map grid, removal, the array's growth and
-// the spawning candidates. The movement tests are in rules/move_checks.h.
-// Called by level setup, spawning, summoning, cloning, character creation and every move.
+// level's being array, placing the footprint on the map grid, removal, the array's growth. The movement tests
+// are in rules/move_checks.h. Called by level setup, spawning, summoning, cloning, character creation and
+// every move.
 #pragma once
 #include <cstdint>
 
@@ -22,9 +22,5 @@ void grow_beings(int n);
 void clear_beings();
 void free_beings();
 void setup_unique_names();
-
-bool is_spawnable_plan(int group, int plan, int limit);
-int number_spawnable_plans(int group, bool reset, int limit);
-int pick_spawn_being_plan(int count);
 
 } // namespace dravok

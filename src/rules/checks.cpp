@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "ai/sight.h"
 #include "records/being_flags.h"
 #include "records/layout_being.h"
 #include "records/layout_game.h"
@@ -73,7 +72,7 @@ bool skill_check_roll(int being, int skill, int difficulty) {
 
 void mind_probe_oneliner(int prober, int target) {
     if (!is_being_ok(prober) || !is_being_ok(target)) return;
-    if (can_see(prober, target, 0, 0) == 0 || can_see(target, prober, 0, 0) == 0) return;
+    if (services.can_see(prober, target, 0, 0) == 0 || services.can_see(target, prober, 0, 0) == 0) return;
     const tbeing& t = beings[target];
     if (!has_type_flag(t, tf_has_oneliners) || has_type_flag(t, tf_telepathic)) return;
     if (t.ability_of(mind) < sharp_mind) {
@@ -123,7 +122,8 @@ bool is_statue(int furniture) {
 
 // The player's own commanded being revealed it and sees the cell: the player is told.
 bool player_watches(int revealer, int x, int y) {
-    return revealer >= 1 && revealer == player && is_being_ok(player) && can_see(player, 0, x, y) != 0;
+    return revealer >= 1 && revealer == player && is_being_ok(player) &&
+           services.can_see(player, 0, x, y) != 0;
 }
 
 } // namespace
@@ -142,7 +142,7 @@ int reveal_mimic(int revealer, int x, int y, int depth) {
     remove_furniture(x, y, false, depth);
     const int b = plan != 0 ? add_being_to_level(x, y, blank_being, depth, plan) : 0;
     if (b > 0) {
-        ai_see(b, depth);
+        services.ai_see(b, depth);
         services.update_lights();
         if (player_watches(revealer, x, y)) {
             add_message("$NThat " + kind + " is not real but a mimic!");
@@ -167,7 +167,7 @@ int reveal_coffin_being(int revealer, int x, int y, int depth) {
         if (on_map(fx, fy)) b = add_being_to_level(fx, fy, blank_being, depth, plan);
     }
     if (b > 0 && player_watches(revealer, x, y)) {
-        ai_see(b, depth);
+        services.ai_see(b, depth);
         add_floating_text(x, y, "creak", floating_white);
         std::string kind;
         get_furniture_kind_name(x, y, kind);
@@ -189,7 +189,7 @@ int reveal_living_statue(int revealer, int x, int y, int depth) {
     const int b = plan != 0 ? add_being_to_level(x, y, blank_being, depth, plan) : 0;
     if (b > 0) {
         if (has_type_flag(beings[b], tf_can_be_recruited)) level_up_recruitable_beings(0, b, depth);
-        ai_see(b, depth);
+        services.ai_see(b, depth);
         services.update_lights();
         // It keeps the look of the statue it was.
         const tsprite_info sprite = sprite_info(sprites_creature, plan);

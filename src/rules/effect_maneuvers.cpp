@@ -9,7 +9,6 @@
 #include <cstring>
 #include <vector>
 
-#include "ai/sight.h"
 #include "generation/areas.h"
 #include "generation/locations.h"
 #include "rules/action_time.h"
@@ -182,7 +181,7 @@ void apply_effect_blink(int user, teffect& e, int, int, int depth) {
             animate_cell(u.x, u.y, g);
             place_being(user, x, y, depth);
             enter_map_tile(user, depth);
-            if (user != player && is_being_ok(user)) ai_see(user, depth);
+            if (user != player && is_being_ok(user)) services.ai_see(user, depth);
             animate_cell(x, y, g);
             vanish_sentence(user, seen);
             if (is_being_ok(user)) beings[user].path = tpath{};
@@ -225,7 +224,7 @@ void apply_effect_teleport(int user, teffect& e, int, int, int depth) {
         if (!on_map(x, y)) continue;
         animate_cell(u.x, u.y, g);
         place_being(user, x, y, depth);
-        if (is_being_ok(user)) ai_see(user, depth);
+        if (is_being_ok(user)) services.ai_see(user, depth);
         animate_cell(x, y, g);
         if (!is_being_ok(user)) return;
         beings[user].next_action_time += uint32_t(action_time(user, teleport_time));
@@ -263,7 +262,7 @@ void apply_effect_teleport_level_being(int user, teffect& e, int, int, int depth
     place_being(b, x, y, depth);
     beings[b].path = tpath{};
     beings[b].next_action_time = game.game_clock + pulled_delay;
-    if (can_see(user, 0, x, y)) animate_cell(x, y, default_animation);
+    if (services.can_see(user, 0, x, y)) animate_cell(x, y, default_animation);
     message_text += "$N" + format_text(" %s is teleported to the room!", {being_name(b, name_the_capital)});
     if (e.source == es_switch && break_area_switch(user_area, teleport_switch_factor))
         message_text += "$F The switch breaks!";

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "ai/sight.h"
 #include "generation/locations.h"
 #include "rules/action_time.h"
 #include "rules/area_switch.h"
@@ -36,6 +35,7 @@
 #include "world/random.h"
 #include "world/rounding.h"
 #include "world/services.h"
+#include "world/spawn_candidates.h"
 #include "world/tables.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
@@ -200,7 +200,7 @@ void turn_on(int b, int user, int depth) {
 void arrive(int b, int depth) {
     depth = trace_enter(depth, trace_arrive);
     beings[b].next_action_time += uint32_t(action_time(b, arrival_time));
-    ai_see(b, depth);
+    services.ai_see(b, depth);
 }
 
 void switch_wear(int user, const teffect& e, int factor) {
@@ -341,7 +341,7 @@ void apply_effect_animate(int user, teffect& e, int, int, int depth) {
         const uint32_t value = has_item_flag(it, if_corpse) ? 1 : has_item_flag(it, if_bones) ? 2 : 0;
         if (value == 0) continue;
         const int d = get_distance(ux, uy, it.x, it.y);
-        if (d > r || (origin >= 1 && can_see(origin, 0, it.x, it.y) == 0)) continue;
+        if (d > r || (origin >= 1 && services.can_see(origin, 0, it.x, it.y) == 0)) continue;
         it.tag = value;
         it.tag2 = uint16_t(d);
         ++candidates;
@@ -533,7 +533,7 @@ void apply_effect_activate_golem(int user, teffect& e, int, int, int depth) {
         const tbeing& g = beings[i];
         if (i == user || g.present == 0 || !has_type_flag(g, tf_golem) || !has_type_flag(g, tf_inactive))
             continue;
-        if (can_see(user, i, 0, 0) == 0) continue;
+        if (services.can_see(user, i, 0, 0) == 0) continue;
         const int d = get_being_distance(user, i);
         if (d > e.range || (golem != 0 && d >= best)) continue;
         golem = i;
@@ -565,7 +565,7 @@ void apply_effect_banishment(int user, teffect& e, int, int, int depth) {
         for (int i = 1; i < int(beings.size()); ++i) {
             const tbeing& b = beings[i];
             if (i == user || b.turn_mark != 0 || b.present == 0 || !has_type_flag(b, tf_summoned)) continue;
-            if (can_see(user, i, 0, 0) == 0 || services.is_friendly(i, user, 0, true)) continue;
+            if (services.can_see(user, i, 0, 0) == 0 || services.is_friendly(i, user, 0, true)) continue;
             const int d = get_being_distance(user, i);
             if (d > e.range || (pick != 0 && d >= best)) continue;
             pick = i;

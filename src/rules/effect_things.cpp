@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "ai/sight.h"
 #include "generation/areas.h"
 #include "rules/being_update.h"
 #include "rules/checks.h"
@@ -333,7 +332,7 @@ void apply_effect_reveal(int user, teffect&, int, int, int depth) {
                 t.situation_of(ambush_mark_situation) = ambush_mark;
                 t.asleep_counter = 0;
                 t.idle_counter = 0;
-                ai_see(b, depth);
+                services.ai_see(b, depth);
                 services.update_emotion(b, user, hostile_attitude, depth, get_being_distance(b, user));
             }
         }

@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "ai/followers.h"
-#include "ai/paths.h"
 #include "generation/portals.h"
 #include "platform/colour.h"
 #include "records/being_flags.h"
@@ -201,9 +199,9 @@ bool displace_being(int being, int other) {
         const bool at_home = is_in_home_area(other);
         const bool trespass = has_type_flag(moved, tf_hostile_on_home_trespassing);
         if (trespass && at_home)
-            ai_get_hostile_on_home_trespassers(other, 1);
+            services.ai_get_hostile_on_home_trespassers(other, 1);
         else if (has_type_flag(moved, tf_gets_hostile))
-            ai_get_hostile(other, 1);
+            services.ai_get_hostile(other, 1);
     } else {
         services.ai_wake_up(other, 1);
     }
@@ -212,10 +210,7 @@ bool displace_being(int being, int other) {
         tbeing& w = beings[who];
         if (w.path.length == 0) continue;
         const tpath old = w.path;
-        if (pathfind(who, old.target_x, old.target_y, false, false, old.purpose))
-            w.path = path_result;
-        else
-            w.path = tpath{};
+        if (!services.find_path(who, old.target_x, old.target_y, old.purpose, w.path)) w.path = tpath{};
     }
     return true;
 }

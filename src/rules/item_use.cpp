@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "ai/paths.h"
 #include "platform/colour.h"
 #include "rules/action_time.h"
 #include "rules/being_checks.h"
@@ -201,8 +200,8 @@ void go_to_level_loot(int being, int item, int depth) {
     const int walker = player;
     level.target_x = it.x;
     level.target_y = it.y;
-    if (is_being_ok(walker) && pathfind(walker, it.x, it.y, false, false, autopilot_purpose)) {
-        beings[walker].path = path_result;
+    if (is_being_ok(walker) &&
+        services.find_path(walker, it.x, it.y, autopilot_purpose, beings[walker].path)) {
         loot_target_item = item;
     } else {
         add_message("$FCould not find path to the item!");

@@ -2,14 +2,11 @@
 
 #include <cstdio>
 
-#include "ai/explore_targets.h"
-#include "ai/sight.h"
 #include "generation/areas.h"
 #include "generation/level_creation.h"
 #include "records/layout_being.h"
 #include "records/layout_game.h"
 #include "records/layout_level.h"
-#include "records/map_vocab.h"
 #include "rules/being_checks.h"
 #include "rules/character_sheet.h"
 #include "rules/chatter.h"
@@ -35,7 +32,6 @@
 #include "world/regeneration.h"
 #include "world/services.h"
 #include "world/tables.h"
-#include "world/text_database.h"
 #include "world/text_expand.h"
 
 namespace dravok {
@@ -183,11 +179,11 @@ bool arrive_at_level(int depth) {
 
     state.arrival_word = 0;
     // The explore marks belong to the level left (or to a game played before this one).
-    explore_taken.fill(0);
+    services.forget_explore_targets();
     state.explore_cursor_x = state.explore_cursor_y = 0;
     services.clear_indicators();
     services.update_lights();
-    initial_sight();
+    services.initial_sight();
     services.update_party_friendliness();
     services.draw_level_minimap();
     settings.separator_time = game.game_clock + arrival_separator_delay;
@@ -227,26 +223,6 @@ void update_level(int) {
         if (duration_effects[i].kind != 0) high = i;
     level.highest_effect = static_cast<uint16_t>(high);
     if (is_level_index(level.index)) levels[level.index] = level;
-}
-
-void set_area_texts() {
-    for (int a = 1; a <= area_high_index(); ++a) {
-        tarea& r = areas[a];
-        if (r.content < 1 || r.content >= static_cast<int>(contents.size())) continue;
-        const std::string name(contents[r.content].name.view());
-        if (const int section = find_text_section(name + "_description"); section > 0) {
-            r.text = section;
-            r.text_entry = draw_from_section(section);
-        }
-        for (int zone = 1; zone <= vault_zone_count; ++zone) {
-            if (r.zone(zone).x == 0) continue;
-            const int section = find_text_section(name + "_" + std::string(vault_zone_names[zone]));
-            if (section <= 0) continue;
-            r.zone_text[zone - 1] = static_cast<uint16_t>(section);
-            r.zone_entry[zone - 1] = static_cast<uint16_t>(draw_from_section(section));
-        }
-        if (const int section = find_text_section(name + "_report"); section > 0) r.report = section;
-    }
 }
 
 void where_text(int level_index, std::string& out) {

@@ -12,7 +12,6 @@ bool setup_level(int depth);
 // True when the player's being was found on the level after the transfer.
 bool arrive_at_level(int depth);
 void update_level(int depth);
-void set_area_texts();
 // Names the current level for messages ("at dungeon level 3"); out is left as it is for an index
 // outside `levels`.
 void where_text(int level_index, std::string& out);

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "ai/light.h"
 #include "rules/being_update.h"
 #include "rules/effect_names.h"
 #include "rules/effect_tables.h"
@@ -15,6 +14,7 @@
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/map.h"
+#include "world/services.h"
 #include "world/text_expand.h"
 
 namespace dravok {
@@ -72,7 +72,7 @@ void claim_effect_cells(int slot) {
             remove_effect_cell(slot, c.x, c.y, false);
         }
     }
-    collect_light_sources();
+    services.collect_light_sources();
 }
 
 void release_effect_cells(int slot) {
@@ -84,7 +84,7 @@ void release_effect_cells(int slot) {
         if (c.x == 0 || c.y == 0) break;
         if (grid_cell(c.x, c.y)) map_effect_grid(c.x, c.y) = blank_map_effect_cell;
     }
-    collect_light_sources();
+    services.collect_light_sources();
 }
 
 void remove_effect_cell(int slot, int x, int y, bool clear) {

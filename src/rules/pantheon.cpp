@@ -20,6 +20,7 @@
 #include "world/item_placement.h"
 #include "world/map.h"
 #include "world/services.h"
+#include "world/spawn_candidates.h"
 #include "world/statistics.h"
 #include "world/tables.h"
 #include "world/text_utilities.h"

@@ -3,7 +3,6 @@
 #include "records/layout_being.h"
 #include "records/layout_game.h"
 
-#include "ai/paths.h"
 #include "platform/desktop.h"
 #include "platform/events.h"
 #include "platform/timers.h"
@@ -83,8 +82,7 @@ bool continue_travel(int b, int depth) {
     if (being.path.purpose != autopilot_purpose) return false;
     bool stepped = services.take_path_step(b, depth);
     if (!stepped && being.path.purpose == autopilot_purpose) {
-        if (pathfind(b, being.path.target_x, being.path.target_y, false, false, autopilot_purpose)) {
-            being.path = path_result;
+        if (services.find_path(b, being.path.target_x, being.path.target_y, autopilot_purpose, being.path)) {
             stepped = services.take_path_step(b, depth);
         }
     }
@@ -94,7 +92,7 @@ bool continue_travel(int b, int depth) {
         services.redraw();
         return true;
     }
-    being.path = empty_path;
+    being.path = tpath{};
     log_changed = true;
     return false;
 }

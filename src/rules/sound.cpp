@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "ai/decision.h"
 #include "rules/checks.h"
 #include "world/being.h"
 #include "world/dice.h"

@@ -15,6 +15,7 @@
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/services.h"
+#include "world/spawn_candidates.h"
 #include "world/tables.h"
 
 namespace dravok {

@@ -4,17 +4,23 @@
 #include "ai/catch_up.h"
 #include "ai/decision.h"
 #include "ai/emotion.h"
+#include "ai/explore_targets.h"
+#include "ai/followers.h"
 #include "ai/light.h"
 #include "ai/oneliners.h"
 #include "ai/path_following.h"
+#include "ai/paths.h"
 #include "ai/places.h"
 #include "ai/sight.h"
 #include "ai/sleep.h"
 #include "ai/teleport_watch.h"
 #include "ai/witnesses.h"
 #include "generation/marks.h"
+#include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "rules/equipment.h"
+#include "rules/level_setup.h"
+#include "rules/level_up.h"
 #include "rules/pantheon.h"
 #include "world/services.h"
 
@@ -26,6 +32,21 @@ void install_game_services() {
     services.auto_equip_like_item = auto_equip_like_item;
     services.clear_static_lights = clear_static_lights;
     services.update_lights = update_lights;
+    services.ai_see = ai_see;
+    services.initial_sight = initial_sight;
+    services.collect_light_sources = collect_light_sources;
+    services.find_path = [](int being, int tx, int ty, int purpose, tpath& path) {
+        if (!pathfind(being, tx, ty, false, false, purpose)) return false;
+        path = path_result;
+        return true;
+    };
+    services.ai_get_hostile = ai_get_hostile;
+    services.ai_get_hostile_on_home_trespassers = ai_get_hostile_on_home_trespassers;
+    services.forget_explore_targets = [] { explore_taken.fill(0); };
+    services.add_being_to_level = add_being_to_level;
+    services.place_demigods = place_demigods;
+    services.level_up_recruitable_beings = level_up_recruitable_beings;
+    services.update_level = update_level;
     services.ai_act = ai_act;
     services.take_path_step = take_path_step;
     services.ai_catch_up_rounds = ai_catch_up_rounds;

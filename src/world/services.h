@@ -1,9 +1,9 @@
-// The services of the layers above the world that the world, the rules, the generator and the
+// The services of the layers above the world that the world, the generator, the rules and the
 // AI call upward: the interface's redraws, dialogs, panels, minimap and speech bubbles, the
-// rules' being updates and the AI's sight, and what setting up, resetting and releasing the world
-// asks of the layers above. Every entry does nothing (or answers no) until a layer installs its
-// routine: the rules at start-up (install_game_services), the interface after them
-// (install_ui_services), so the rules run headless in tools and tests.
+// rules' being updates and the beings the generator places, the AI's sight, paths and turns, and
+// what setting up, resetting and releasing the world asks of the layers above. Every entry does nothing (or
+// answers no) until a layer installs its routine: the rules at start-up (install_game_services), the
+// interface after them (install_ui_services), so the rules run headless in tools and tests.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -12,6 +12,8 @@ namespace dravok {
 
 class Timer;
 class Bitmap;
+struct tbeing;
+struct tpath;
 
 // Confirmation values carried by the furniture dialogs: the action done on "yes".
 constexpr int confirm_toggle = 7, confirm_close = 8, confirm_loot = 9, confirm_portal = 10,
@@ -93,7 +95,32 @@ struct tservices {
     void (*free_graphics)() = [] {};
     void (*end_application)() = [] {}; // shutdown with halt set
 
+    // ----- The rules, for the level generator: the beings it puts on the level -----
+    // Adds the being (created from the plan when the record is blank) at (x, y); its index, or 0.
+    int (*add_being_to_level)(int x, int y, const tbeing& record, int depth,
+                              int plan) = [](int, int, const tbeing&, int, int) { return 0; };
+    // The stored demigods placed on the hub being built.
+    void (*place_demigods)(int depth) = [](int) {};
+    // The companions and recruitable beings levelled to one below the player's highest level.
+    void (*level_up_recruitable_beings)(int master_serial, int being, int depth) = [](int, int, int) {};
+    // The level's counts and its stored copy brought up to date.
+    void (*update_level)(int depth) = [](int) {};
+
     // ----- The AI: what the rules tell the creatures, and the creatures' own turns -----
+    // A being looks round after it moved or the light changed; every being's first look on a level.
+    void (*ai_see)(int being, int depth) = [](int, int) {};
+    void (*initial_sight)() = [] {};
+    // The level's light sources gathered again after a source was lit or put out.
+    void (*collect_light_sources)() = [] {};
+    // A path from the being's cell to (tx, ty) for that walk purpose into `path`; false when none.
+    bool (*find_path)(int being, int tx, int ty, int purpose, tpath& path) = [](int, int, int, int, tpath&) {
+        return false;
+    };
+    // A creature turns on whoever trespasses on its home, or on its enemies in sight.
+    void (*ai_get_hostile)(int being, int depth) = [](int, int) {};
+    void (*ai_get_hostile_on_home_trespassers)(int being, int depth) = [](int, int) {};
+    // The explore command's used targets, forgotten when the level changes.
+    void (*forget_explore_targets)() = [] {};
     // A creature's turn: it looks round, decides and acts.
     void (*ai_act)(int being, int depth) = [](int, int) {};
     // One step along the being's path; false when none was taken.

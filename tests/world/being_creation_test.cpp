@@ -15,6 +15,7 @@
 #include "world/geometry.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/spawn_candidates.h"
 #include "world/sprite_lookup.h"
 #include "world/tables.h"
 

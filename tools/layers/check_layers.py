@@ -1,14 +1,12 @@
 #!/usr/bin/env python3
 """Fails when an #include in src/ crosses the layer table the wrong way.
 
-The layers, bottom to top: records, platform, world, then the generator, the rules and the AI,
-ui, and main.cpp on top. The generator and the AI never include each other: the AI reads the
-areas through the world's run-time queries, and the turn engine's level changes and spawning sit
-in the rules. The rules and the generator still include each other, and so do the rules and the
-AI (the rules tell creatures what happened by calling them). A folder may include its own folder
-and the folders its row allows; nothing else. Every spelling counts: a relative
-"../x/...", an angle <x/...> or another case names the same folder as "x/...". Run by the test
-command and CI.
+The layers, bottom to top: records, platform, world, the generator, the rules, the AI, ui, and
+main.cpp on top; a folder may include its own folder and the folders below it, nothing above.
+The generator asks the rules for the beings it places, and the rules tell the creatures what
+happened, through the world's table of services, installed by ui at start-up. Every spelling
+counts: a relative "../x/...", an angle <x/...> or another case names the same folder as
+"x/...". Run by the test command and CI.
 Usage: check_layers.py [source-root]   (default: the src/ folder beside tools/)
 """
 import os
@@ -19,9 +17,9 @@ ALLOWED = {
     "records": set(),
     "platform": set(),
     "world": {"records", "platform"},
-    "rules": {"records", "platform", "world", "generation", "ai"},
-    "generation": {"records", "platform", "world", "rules"},
-    "ai": {"records", "platform", "world", "rules"},
+    "generation": {"records", "platform", "world"},
+    "rules": {"records", "platform", "world", "generation"},
+    "ai": {"records", "platform", "world", "generation", "rules"},
     "ui": {"records", "platform", "world", "rules", "generation", "ai"},
     "": {"ui"},  # src/main.cpp
 }

@@ -18,7 +18,8 @@ def main():
     good = {
         "records/codec.h": "#include <cstdint>\n",
         "world/map.cpp": '#include "records/codec.h"\n#include "platform/files.h"\n',
-        "rules/melee.cpp": '#include "ai/sight.h"\n#include "generation/dig.h"\n',
+        "rules/melee.cpp": '#include "generation/dig.h"\n',
+        "ai/sight.cpp": '#include "rules/melee.h"\n#include "generation/areas.h"\n',
         "ui/draw.cpp": '#include "rules/melee.h"\n',
         "main.cpp": '#include "ui/game_window.h"\n',
         "ui/game_window.h": "#include <SDL2/SDL.h>\n#include <vector>\n",
@@ -39,7 +40,8 @@ def main():
         ("rules/melee.cpp", '#include "UI/draw.h"\n'),
         ("world/being.cpp", '#include "./../rules/melee.h"\n'),
         ("generation/dig.cpp", '#include "ai/sight.h"\n'),
-        ("ai/walking.cpp", '#include "generation/areas.h"\n'),
+        ("generation/dig.cpp", '#include "rules/melee.h"\n'),
+        ("rules/melee.cpp", '#include "ai/sight.h"\n'),
     ]
     for path, text in wrong:
         code, out = run({**good, path: "// a line first\n" + text})

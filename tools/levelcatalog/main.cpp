@@ -19,6 +19,7 @@
 #include "records/layout_parts.h"
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
+#include "ui/game_services.h"
 #include "ui/tileset.h"
 #include "world/database.h"
 #include "world/error_log.h"
@@ -111,6 +112,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot load the built data in %s\n", data.c_str());
         return 1;
     }
+    // The generator asks the rules for the beings it places, as it does in the game.
+    install_game_services();
     allocate_world();
     const int template_count = static_cast<int>(levels.size()) - 1;
     for (uint32_t seed = 1; seed <= static_cast<uint32_t>(seeds); ++seed)
