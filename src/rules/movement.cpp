@@ -129,7 +129,9 @@ bool run_goes_on(int b) {
     }
 }
 
-// Bumping a passive being: an inactive golem, a defended being, or something to smash.
+constexpr int friend_attitude = 10;
+
+// Bumping a passive being: an inactive golem, a friend or a defended being, or something to smash.
 bool bump_passive(int b, int other, int depth) {
     depth = trace_enter(depth, trace_bump_passive);
     tbeing& target = beings[other];
@@ -145,7 +147,9 @@ bool bump_passive(int b, int other, int depth) {
                         "hostile beings around.");
         return true;
     }
-    if (services.find_defender(b, other) != 0) {
+    // One that counts the actor its friend (the Overgod) is spoken to, never smashed by walking
+    // into it; so is one that a witness would stand up for.
+    if (services.get_emotion(other, b, true) >= friend_attitude || services.find_defender(b, other) != 0) {
         bump_friendly(b, other);
         return false;
     }

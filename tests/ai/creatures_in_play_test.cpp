@@ -34,6 +34,7 @@
 #include "support/driver.h"
 #include "support/game_start.h"
 #include "support/new_game_fixture.h"
+#include "ui/dialogs.h"
 #include "ui/key_bindings.h"
 #include "ui/map_view.h"
 #include "world/being.h"
@@ -609,6 +610,36 @@ TEST_F(CreaturesInPlay, TheCharacterWakesAnInactiveGolemWithItsScroll) {
     EXPECT_FALSE(has_type_flag(beings[golem], tf_inactive)) << "log:\n" << last_lines(6);
     EXPECT_EQ(beings[golem].master, beings[hero].serial) << "it follows the character";
     EXPECT_EQ(get_amount_of_items(hero, scroll_plan, 0, 1), 0) << "the scroll is read";
+}
+
+// Walking into a passive creature smashes it, unless a creature that sees it and likes it would
+// take its side: then the character is asked first. Once that creature hates the character it
+// stands up for nobody.
+TEST_F(CreaturesInPlay, APassiveCreatureWithAWatchingFriendIsNotSmashedWithoutAsking) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    const int x = beings[hero].x, y = beings[hero].y;
+    tbeing record = creature_record("toadstool");
+    record.type_flags[tf_passive] = 1;
+    const int toadstool = add_being_to_level(x + 1, y, record, 1, 0);
+    const int keeper = add_being_to_level(x + 3, y, creature_record("keeper"), 1, 0);
+    ASSERT_NE(toadstool, 0);
+    ASSERT_NE(keeper, 0);
+    update_emotion(keeper, toadstool, 30, 1, 2);
+    beings[keeper].next_action_time = game.game_clock;
+    press_command(session, REST); // the keeper looks round
+    ASSERT_NE(can_see(keeper, toadstool, 0, 0), 0);
+    press_command(session, MOVE_E);
+    ASSERT_EQ(game_mode, mode_dialog) << "log:\n" << last_lines(4);
+    EXPECT_EQ(dialog.partner, toadstool);
+    session.press(key_escape);
+    ASSERT_EQ(game_mode, mode_main);
+    EXPECT_NE(beings[toadstool].present, 0);
+
+    update_emotion(keeper, hero, -40, 1, get_being_distance(keeper, hero));
+    press_command(session, MOVE_E);
+    EXPECT_NE(game_mode, mode_dialog);
+    EXPECT_EQ(beings[toadstool].present, 0) << "smashed; log:\n" << last_lines(4);
 }
 
 TEST_F(CreaturesInPlay, AShopkeepersCoinsAreToppedUpWhenThePlayerReturns) {
