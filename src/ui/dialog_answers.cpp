@@ -151,7 +151,8 @@ void handle_dialog_bump_friendly() {
         add_message();
         beings[player].type_flags[tf_god] = 1;
         beings[player].type_flags[tf_avatar] = 1;
-        replace_avatar_with_being(beings[player].avatar_slot, player);
+        // The god whose essence the player consumed gives up its place.
+        replace_avatar_with_being(beings[player].divine_god, player);
         ascend_player();
         say(p, "_ascension_god");
         break;

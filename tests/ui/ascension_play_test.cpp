@@ -128,5 +128,48 @@ TEST_F(Ascension, WalkingIntoTheOvergodAsksAndTheDemigodsAnswerEndsTheGame) {
     session.screenshot("demigod_ending");
 }
 
+TEST_F(Ascension, TheChosenGodsEssenceGivesThePlayerThatGodsThrone) {
+    // The god of slot 3 was slain and left its essence, as a god's death leaves it.
+    constexpr int slot = 3;
+    const int god = avatars[slot].avatar_slot;
+    ASSERT_NE(god, 0);
+    ASSERT_NE(find_avatar_slot(god), 0);
+    const std::string old_name = avatars[slot].name.str();
+    const auto others = avatars;
+    const int essence =
+        add_item_to_being(hero, blank_item, find_item_plan_by_name("it_essence_divine"), 1, one_dice);
+    ASSERT_NE(essence, 0);
+    being_items[hero][essence].god_number = uint8_t(god);
+    use_from_inventory(essence);
+    EXPECT_TRUE(session.logged("You consume to divine essence!"));
+    EXPECT_EQ(beings[hero].divine_god, god);
+    ASSERT_EQ(game_mode, mode_main);
+
+    // Ctrl and the direction talk to the Overgod.
+    const int d = stand_beside_overgod();
+    ASSERT_NE(d, 0);
+    const tkeybinding move = keybindings[d][0];
+    session.press_ctrl(move.key);
+    ASSERT_EQ(game_mode, mode_dialog);
+    EXPECT_EQ(dialog.partner, overgod);
+    ASSERT_TRUE(answer("Ascend to godhood"));
+    EXPECT_TRUE(session.logged("You have become a god!"));
+    expect_end_of_play();
+
+    // The slot of the consumed god holds the player, in memory and in the pantheon file.
+    ASSERT_TRUE(load_avatars());
+    const tbeing& a = avatars[slot];
+    EXPECT_EQ(a.avatar_slot, god);
+    EXPECT_EQ(a.type_flags[tf_former_player], 1);
+    EXPECT_EQ(a.type_flags[tf_god], 1);
+    EXPECT_EQ(a.plan, beings[hero].plan) << "the player's being, not the old god";
+    EXPECT_NE(a.name.view(), old_name);
+    for (int s = 1; s <= avatar_slot_count; ++s)
+        if (s != slot) {
+            EXPECT_EQ(avatars[s].plan, others[s].plan) << "slot " << s << " keeps its god";
+        }
+    session.screenshot("god_ending");
+}
+
 } // namespace
 } // namespace dravok
