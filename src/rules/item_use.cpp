@@ -16,6 +16,7 @@
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "rules/interactions.h"
+#include "rules/pantheon.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
@@ -119,6 +120,21 @@ void after_use(int being, int item, int depth) {
     }
 }
 
+// The player who consumes it becomes the Overgod and the game ends; the gods of this world
+// go with the pantheon file, and the next game makes a new pantheon.
+void consume_cosmic_essence(int being) {
+    tbeing& b = beings[being];
+    const bool ending = being == player_character;
+    if (ending) {
+        state.overgod_left = 1;
+        save_avatars();
+    }
+    b.type_flags[tf_demigod] = b.type_flags[tf_god] = 0;
+    b.type_flags[tf_overgod] = 1;
+    add_history("Consumed the cosmic essence.");
+    if (ending) ascend_player();
+}
+
 } // namespace
 
 bool use_item(int being, int item, int depth, bool from_dialog) {
@@ -144,9 +160,7 @@ bool use_item(int being, int item, int depth, bool from_dialog) {
     if (has_item_flag(it, if_scroll) && hostiles_seen)
         return refuse(b, "$FYou can not read scrolls when hostile beings are seen!");
     if (has_item_flag(it, if_cosmic_essence)) {
-        b.type_flags[tf_demigod] = b.type_flags[tf_god] = 0;
-        b.type_flags[tf_overgod] = 1;
-        add_history("Consumed the cosmic essence.");
+        consume_cosmic_essence(being);
         return false; // the essence stays
     }
     const bool divine = has_item_flag(it, if_divine_essence);

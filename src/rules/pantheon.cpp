@@ -265,6 +265,8 @@ void setup_avatars(int depth) {
         item_plans[i].created_on_level = 0;
         item_plans[i].created_in_game = 0;
     }
+    // A new pantheon is a new world: no overgod has left this one yet.
+    state.overgod_left = 0;
     state.pantheon_disabled = 0;
     save_avatars();
 }

@@ -31,15 +31,19 @@
 #include "support/game_start.h"
 #include "support/portal_keys.h"
 #include "ui/key_bindings.h"
+#include "ui/lister_model.h"
 #include "ui/menus.h"
 #include "world/being.h"
 #include "world/data_files.h"
 #include "world/database.h"
+#include "world/dice.h"
 #include "world/error_log.h"
 #include "world/game_lists.h"
 #include "world/geometry.h"
 #include "world/globals.h"
 #include "world/history_file.h"
+#include "world/item_placement.h"
+#include "world/item_record.h"
 #include "world/map.h"
 #include "world/menu_model.h"
 #include "world/message_log.h"
@@ -744,16 +748,53 @@ TEST_F(SaveGame, AscendingToGodhoodTakesTheGodsPlaceInTheNextGamesPantheon) {
     EXPECT_EQ(avatars[slot].commanded, 0);
 }
 
+// The cosmic essence used from the backpack of a character made through the creation menus: the
+// pantheon file goes at once and stays gone, the game ends as the Overgod's, the obituary and the
+// statistics keep it, and the next game from the main menu makes a new pantheon.
 TEST_F(SaveGame, BecomingTheOvergodIsTheUltimateEnding) {
-    play();
-    beings[player].type_flags[tf_overgod] = 1;
+    ASSERT_TRUE(program.start());
+    create_through_keys(program, "");
+    ASSERT_EQ(game_mode, mode_main);
+    const std::string pantheon = (program.folder / "Save" / "Avatars.dav").string();
+    ASSERT_TRUE(file_exists(pantheon));
+    const int cosmic = find_item_plan_by_name("it_essence_cosmic");
+    const int essence = add_item_to_being(player, blank_item, cosmic, 1, one_dice);
+    ASSERT_NE(essence, 0);
     const tstatistics before = statistics;
-    ascend_player();
-    run_to_the_main_menu();
+    press_command(INVENTORY);
+    ASSERT_EQ(game_mode, mode_inventory);
+    const tlister_pane& pane = lister.panes[size_t(lister.current)];
+    int row = 0;
+    for (int r = 1; r <= pane.row_count() && row == 0; ++r)
+        if (!pane.rows[size_t(r)].is_header() && pane.rows[size_t(r)].item == essence) row = r;
+    ASSERT_NE(row, 0);
+    for (int i = 0; i < 60 && lister_cursor_row(lister.current) != row; ++i)
+        program.press(key_down);
+    program.press(key_enter);
+    EXPECT_TRUE(program.logged("You have become the Overgod!"));
+    EXPECT_EQ(state.won, 1);
+    EXPECT_EQ(game_mode, mode_spectator);
+    EXPECT_FALSE(file_exists(pantheon)) << "the gods of this world are gone";
+    EXPECT_EQ(get_amount_of_items(player_character, cosmic, 0, 1), 1) << "the essence stays";
+
+    for (int tick = 0; tick < 200 && game_mode == mode_spectator; ++tick) {
+        program.clock.advance(1000);
+        run_due_timers();
+    }
+    ASSERT_NE(game_mode, mode_spectator) << "the spectator's phase ends";
+    EXPECT_FALSE(file_exists(pantheon)) << "nothing writes it again in this world";
     EXPECT_EQ(statistics.overgod_ascensions, before.overgod_ascensions + 1);
     const std::string obituary = obituary_named("Overgod_");
     EXPECT_NE(obituary.find("Became the Overgod! (the ultimate ending)"), std::string::npos);
-    EXPECT_NE(obituary.find("Became the Overgod!\r\n"), std::string::npos) << "the history line";
+    const std::size_t consumed = obituary.find("Consumed the cosmic essence.\r\n");
+    EXPECT_NE(consumed, std::string::npos);
+    EXPECT_GT(obituary.find("Became the Overgod!\r\n"), consumed) << "the history lines in their order";
+    // "Go to main menu": the next game gets a new pantheon, and it is kept.
+    ASSERT_EQ(game_mode, mode_dialog);
+    program.press(key_right);
+    program.press(key_enter);
+    ASSERT_EQ(game_mode, mode_menu);
+    EXPECT_TRUE(file_exists(pantheon)) << "a new world has its gods again";
     ASSERT_TRUE(program.restart());
     EXPECT_EQ(statistics.overgod_ascensions, before.overgod_ascensions + 1);
 }
