@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <string_view>
 
 #include "platform/bitmap.h"
 #include "platform/events.h"
@@ -55,7 +57,14 @@ constexpr int spectator_death_ticks = 32, spectator_victory_ticks = 50;
 constexpr int level_up_pause_ticks = 60;
 constexpr int idle_seconds_before_pause = 30;
 
+// Start-up timing only (not for play): the program ends at its first main-menu frame.
+bool exit_at_first_menu() {
+    const char* v = std::getenv("DRAVOK_EXIT_AT_MENU");
+    return v != nullptr && std::string_view(v) == "1";
+}
+
 // Timers by name: they live as long as the window's event loop, so nothing keeps a pointer.
+
 void enable_timer(const char* name, bool on) {
     if (Timer* t = find_timer(name)) t->set_enabled(on);
 }
@@ -177,6 +186,12 @@ void initialize_module() {
     if (quit_requested()) return shutdown(true);
     state.busy = 0;
     draw_screen();
+    // For timing the start from outside: DRAVOK_EXIT_AT_MENU=1 ends the program once the first
+    // main-menu frame is on the screen (before the world is made behind it).
+    if (state.go_to_main_menu && exit_at_first_menu()) {
+        end_event_loop();
+        return;
+    }
     if (allocate_after_menu) allocate_world();
     enable_timer("effects_timer", true);
 }
