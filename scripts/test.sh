@@ -7,7 +7,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 shift || true
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" "$build" "$@"
+# The tests and benchmarks on, whatever an earlier play.sh left in the build folder's cache.
+"$root/scripts/build.sh" "$build" -DDRAVOK_TESTS=ON -DDRAVOK_BENCH=ON "$@"
 cd "$build"
 log=$(mktemp "${TMPDIR:-/tmp}/dravok-ctest.XXXXXX")
 trap 'rm -f "$log"' EXIT
