@@ -3,6 +3,8 @@
 // parts: one sight pass, one rebuild of the light map, and path searches across the level.
 #include <benchmark/benchmark.h>
 
+#include "bench_world.h"
+
 #include "ai/decision.h"
 #include "ai/light.h"
 #include "ai/paths.h"
@@ -27,11 +29,7 @@ namespace {
 constexpr int room = 16; // 8 x 8 rooms of 15 x 15 cells with a wall between and doorways
 
 void set_up_level(int creatures, bool open_floor = false) {
-    build_ray_endpoints();
-    build_sight_rays();
-    map_size = 128;
-    map_cells.fill(blank_cell);
-    map_effect_grid.fill(blank_map_effect_cell);
+    reset_bench_world(creatures + 50);
     areas.assign(66, blank_area);
     for (int x = 1; x <= map_size; ++x)
         for (int y = 1; y <= map_size; ++y) {
@@ -49,17 +47,6 @@ void set_up_level(int creatures, bool open_floor = false) {
     for (int rx = 0; rx < 8; ++rx)
         for (int ry = 0; ry < 8; ++ry)
             cell_at(rx * room + 4, ry * room + 4).furniture = fu_light_campfire;
-    clear_static_lights();
-
-    game = tgame{};
-    free_beings();
-    grow_beings(creatures + 50);
-    state = tstate{};
-    state.initialised = 1;
-    game_mode = 3;
-    state.log_muted = 1;
-    random_seed = 12345;
-    being_plans.assign(2, tbeing_plan{});
     being_plans[1].attitude_presets[0] = {uint16_t(tf_player), -50};
     being_plans[1].attitude_presets[1] = {uint16_t(tf_same_plan), 20};
 

@@ -2,6 +2,8 @@
 // the player's being is due again and the loop hands back to the keyboard.
 #include <benchmark/benchmark.h>
 
+#include "bench_world.h"
+
 #include <algorithm>
 
 #include "platform/desktop.h"
@@ -25,18 +27,10 @@ namespace dravok {
 namespace {
 
 void set_up_level(int creatures) {
-    map_size = 128;
-    map_cells.fill(blank_cell);
+    reset_bench_world(creatures + 50);
     for (int x = 1; x <= map_size; ++x)
         for (int y = 1; y <= map_size; ++y)
             cell_at(x, y).block = 41;
-    game = tgame{};
-    free_beings();
-    grow_beings(creatures + 50);
-    state = tstate{};
-    state.initialised = 1;
-    game_mode = 3;
-    state.log_muted = 1;
     tbeing b = blank_being;
     b.name = "hero";
     b.serial = int32_t(++game.being_serial);

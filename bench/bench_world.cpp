@@ -1,0 +1,39 @@
+#include "bench_world.h"
+
+#include "ai/light.h"
+#include "records/layout_game.h"
+#include "records/layout_plans.h"
+#include "rules/being_creation.h"
+#include "world/being.h"
+#include "world/geometry.h"
+#include "world/globals.h"
+#include "world/map.h"
+#include "world/message_log.h"
+#include "world/random.h"
+#include "world/tables.h"
+
+namespace dravok {
+
+void reset_bench_world(int being_slots) {
+    // The game builds the sight tables at its start; a benchmark without them would time
+    // creatures that see nothing.
+    build_ray_endpoints();
+    build_sight_rays();
+    map_size = max_map_size;
+    map_cells.fill(blank_cell);
+    map_effect_grid.fill(blank_map_effect_cell);
+    areas.assign(1, blank_area);
+    clear_static_lights();
+    game = tgame{};
+    free_beings();
+    grow_beings(being_slots);
+    state = tstate{};
+    state.initialised = 1;
+    state.log_muted = 1;
+    game_mode = mode_main;
+    player = player_character = 0;
+    random_seed = 12345;
+    being_plans.assign(2, tbeing_plan{});
+}
+
+} // namespace dravok

@@ -1,0 +1,13 @@
+// A fresh world for each benchmark, whatever ran before it in the same run: the figures of one
+// benchmark must not depend on the ones before it.
+#pragma once
+
+namespace dravok {
+
+// A blank 128 x 128 map (no blocks, effects, lights or areas beyond the first), no creatures and
+// room for being_slots of them, a new game and run state in the main mode with the log muted,
+// two blank creature plans, the sight tables built and the random numbers seeded. The
+// benchmark then lays out its own level and creatures.
+void reset_bench_world(int being_slots);
+
+} // namespace dravok
