@@ -85,19 +85,25 @@ titem& item_at(int being, int item) {
 
 bool is_item_ok(int item, int being, int depth) {
     depth = trace_enter(depth, trace_is_item_ok);
+    // A check without a depth is an ordinary question (an empty slot is common) and writes no
+    // log entry: its message is not even formatted.
     char text[200];
     if (being == 0) {
         const int high = int(level_items.size()) - 1;
         if (item < 1 || item > high) {
-            std::snprintf(text, sizeof text, "Level item %d is out of array range! (max %d)", item, high);
-            error_log(depth, text, true);
+            if (depth != 0) {
+                std::snprintf(text, sizeof text, "Level item %d is out of array range! (max %d)", item, high);
+                error_log(depth, text, true);
+            }
             return false;
         }
         const titem& it = level_items[item];
         if (!on_map(it.x, it.y, depth)) return false;
         if (it.plan == 0) {
-            std::snprintf(text, sizeof text, "No item_plan for level item %d !", item);
-            error_log(depth, text, true);
+            if (depth != 0) {
+                std::snprintf(text, sizeof text, "No item_plan for level item %d !", item);
+                error_log(depth, text, true);
+            }
             return false;
         }
         return true;
@@ -106,16 +112,20 @@ bool is_item_ok(int item, int being, int depth) {
     if (being >= int(being_items.size())) return false;
     const int high = int(being_items[being].size()) - 1;
     if (item < 1 || item > high) {
-        std::snprintf(text, sizeof text, "Being item %d on being %d is out of array range! (max %d)", item,
-                      being, high);
-        error_log(depth, text, true);
+        if (depth != 0) {
+            std::snprintf(text, sizeof text, "Being item %d on being %d is out of array range! (max %d)",
+                          item, being, high);
+            error_log(depth, text, true);
+        }
         return false;
     }
     const titem& it = being_items[being][item];
     if (it.plan == 0) {
-        std::snprintf(text, sizeof text, "No item_plan for being item %d (%s) on being %d! (%s)", item,
-                      it.identifier.str().c_str(), being, beings[being].identifier.str().c_str());
-        error_log(depth, text, true);
+        if (depth != 0) {
+            std::snprintf(text, sizeof text, "No item_plan for being item %d (%s) on being %d! (%s)", item,
+                          it.identifier.str().c_str(), being, beings[being].identifier.str().c_str());
+            error_log(depth, text, true);
+        }
         return false;
     }
     return true;
