@@ -67,9 +67,9 @@ bool draw_rect_shape(int x1, int y1, int x2, int y2, int border_value, int inner
     return ok;
 }
 
+// The fill stops at the first cell that fails it: every caller drops the shape of a failed try.
 bool flood_fill_shape(int x, int y, int value) {
-    if (!on_map(x, y, 0)) return false;
-    bool ok = !dug(x, y);
+    if (!on_map(x, y, 0) || dug(x, y)) return false;
     const uint8_t from = shape_get(x, y);
     const uint32_t stamp = next_stamp();
     int head = 0, tail = 0;
@@ -80,18 +80,14 @@ bool flood_fill_shape(int x, int y, int value) {
         const queued c = fill_queue[head++];
         for (int d = 1; d <= 4; ++d) {
             const int nx = c.x + dir_dx[d], ny = c.y + dir_dy[d];
-            if (!on_map(nx, ny, 0)) {
-                ok = false;
-                continue;
-            }
-            if (dug(nx, ny)) ok = false;
+            if (!on_map(nx, ny, 0) || dug(nx, ny)) return false;
             if (fill_stamp[nx - 1][ny - 1] == stamp || shape_get(nx, ny) != from) continue;
             fill_stamp[nx - 1][ny - 1] = stamp;
             shape_set(nx, ny, value);
             fill_queue[tail++] = {static_cast<uint8_t>(nx), static_cast<uint8_t>(ny)};
         }
     }
-    return ok;
+    return true;
 }
 
 bool draw_circle_shape(int x, int y, int radius, int border_value, int fill_value) {
