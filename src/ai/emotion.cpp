@@ -57,8 +57,10 @@ void mark_footprint(tgrid<uint8_t>& grid, int being) {
 
 } // namespace
 
-int default_emotion(int being, int other) {
-    if (!is_being_ok(being) || !is_being_ok(other)) return 0;
+namespace {
+
+// default_emotion of two beings known to be valid.
+int preset_emotion(int being, int other) {
     const tbeing& b = beings[being];
     if (b.plan < 1 || b.plan >= int(being_plans.size())) return 0;
     const tbeing_plan& p = being_plans[b.plan];
@@ -72,6 +74,29 @@ int default_emotion(int being, int other) {
         sum += e.value;
     }
     return sum;
+}
+
+// The entry of a's attitudes about the being with that serial, 0 none.
+int attitude_entry_index(tbeing& a, int32_t serial) {
+    for (int k = 1; k <= emotion_entry_count; ++k)
+        if (a.attitude_of(k).serial == serial) return k;
+    return 0;
+}
+
+// get_emotion of two beings known to be valid: the sight passes ask it for every pair of
+// creatures that see each other, so the beings are not tested again on the way.
+int16_t emotion_between(int a, int b, bool use_default) {
+    tbeing& being = beings[a]; // attitude_of has no const form
+    if (const int k = attitude_entry_index(being, beings[b].serial)) return being.attitude_of(k).value;
+    if (use_default && !has_type_flag(being, tf_ignore_emotion_presets)) return int16_t(preset_emotion(a, b));
+    return 0;
+}
+
+} // namespace
+
+int default_emotion(int being, int other) {
+    if (!is_being_ok(being) || !is_being_ok(other)) return 0;
+    return preset_emotion(being, other);
 }
 
 int default_fear(int being, int other) {
@@ -88,9 +113,7 @@ int default_fear(int being, int other) {
 
 int find_emotion_entry(int a, int b) {
     if (!is_being_ok(a) || !is_being_ok(b)) return 0;
-    for (int k = 1; k <= emotion_entry_count; ++k)
-        if (beings[a].attitude_of(k).serial == beings[b].serial) return k;
-    return 0;
+    return attitude_entry_index(beings[a], beings[b].serial);
 }
 
 int find_fear_entry(int a, int b) {
@@ -102,10 +125,7 @@ int find_fear_entry(int a, int b) {
 
 int16_t get_emotion(int a, int b, bool use_default) {
     if (!is_being_ok(a) || !is_being_ok(b)) return 0;
-    if (const int k = find_emotion_entry(a, b)) return beings[a].attitude_of(k).value;
-    if (use_default && !has_type_flag(beings[a], tf_ignore_emotion_presets))
-        return int16_t(default_emotion(a, b));
-    return 0;
+    return emotion_between(a, b, use_default);
 }
 
 int16_t get_fear(int a, int b, bool use_default) {
@@ -230,8 +250,8 @@ int update_fear(int being, int other, int delta, int depth, int distance) {
 bool is_friendly(int a, int b, int threshold, bool mutual) {
     if (!is_being_ok(a) || !is_being_ok(b)) return false;
     if (beings[a].leader != 0 && beings[a].leader == beings[b].serial) return true;
-    const int ab = get_emotion(a, b, true);
-    const int ba = mutual ? get_emotion(b, a, true) : threshold;
+    const int ab = emotion_between(a, b, true);
+    const int ba = mutual ? emotion_between(b, a, true) : threshold;
     if (ab >= threshold && (ba >= threshold || has_type_flag(beings[b], tf_player))) return true;
     return ba >= threshold && has_type_flag(beings[a], tf_player);
 }
