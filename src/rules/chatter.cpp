@@ -88,6 +88,13 @@ uint32_t after_steps(int32_t steps, uint32_t step) {
 int chatter_section(int being, int trigger, std::string_view prefix, std::string_view name) {
     if (!name.empty()) return find_text_section(name);
     if (trigger < 1 || trigger > chatter_trigger_count) return prefix.empty() ? 0 : find_text_section(prefix);
+    if (is_item_trigger(trigger)) {
+        // The speaking item's lines are its own: its identifier names the section.
+        const int item = speaking_item(being);
+        if (item == 0) return 0;
+        return find_text_section(being_items[being][item].identifier.str() + "_" +
+                                 chatter_trigger_names[trigger]);
+    }
     std::string section = beings[being].identifier.str() + "_" + chatter_trigger_names[trigger];
     if (!prefix.empty()) return find_text_section(std::string(prefix) + "_" + section);
     const int plan = plan_of(being);

@@ -18,6 +18,7 @@
 #include "generation/marks.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
+#include "rules/chatter.h"
 #include "rules/equipment.h"
 #include "rules/level_setup.h"
 #include "rules/level_up.h"
@@ -54,6 +55,7 @@ void install_game_services() {
     services.ai_wake_up = ai_wake_up;
     services.add_situation_or_oneliner = add_situation_or_oneliner;
     services.say_death_lines = say_death_lines;
+    services.add_oneliner = add_oneliner;
     services.check_witnesses = check_witnesses;
     services.count_witnesses = count_witnesses;
     services.touch_property_reactions = touch_property_reactions;

@@ -7,8 +7,7 @@
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/item_record.h"
-#include "world/message_log.h"
-#include "world/text_database.h"
+#include "world/services.h"
 
 namespace dravok {
 
@@ -104,10 +103,8 @@ void handle_sentient_item_oneliners(int being, int depth) {
     }
     if (trigger == 0 || item >= int(being_items[being].size()) || being_items[being][item].plan == 0) return;
     b.speaking_sentient = uint16_t(item);
-    std::string line;
-    get_section_text(0, being_items[being][item].identifier.str() + "_" + chatter_trigger_names[trigger], -1,
-                     line);
-    if (!line.empty()) add_speech_message(being, 0, item, line, "");
+    // Said as a one-liner: the item's own and the game's cooldowns keep it from speaking every turn.
+    services.add_oneliner(being, 0, trigger, depth, "", "");
     b.situation_of(situation_item_spoke) = 1;
 }
 

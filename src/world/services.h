@@ -7,6 +7,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace dravok {
 
@@ -135,6 +136,10 @@ struct tservices {
     void (*add_situation_or_oneliner)(int being, int other, int situation, bool followers_only, int trigger,
                                       int value) = [](int, int, int, bool, int, int) {};
     void (*say_death_lines)(int being, int killer, int depth) = [](int, int, int) {};
+    // The being says a line for the chatter trigger, within its cooldowns; true when it was said.
+    bool (*add_oneliner)(int being, int listener, int trigger, int depth, std::string_view extra_text,
+                         std::string_view section_prefix) = [](int, int, int, int, std::string_view,
+                                                               std::string_view) { return false; };
     // The owners who see a being touch their property at (x, y), and how they take it.
     int (*check_witnesses)(int doer, int x, int y, bool doer_only, bool reset) = [](int, int, int, bool,
                                                                                     bool) { return 0; };
