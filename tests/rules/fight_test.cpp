@@ -13,7 +13,9 @@
 #include "records/layout_game.h"
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
+#include "rules/being_update.h"
 #include "rules/damage.h"
+#include "rules/equipment.h"
 #include "rules/melee.h"
 #include "support/content_turns.h"
 #include "support/driver.h"
@@ -26,6 +28,7 @@
 #include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/item_creation.h"
+#include "world/item_description.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
@@ -123,6 +126,50 @@ TEST_F(Fight, BumpingARatFightsItToItsDeathAndLeavesItsCorpse) {
     d.press(key_up);
     EXPECT_EQ(beings[a.player].y, 4);
     EXPECT_FALSE(quit_requested());
+}
+
+// The bane of the undead: the built mace and silver arrow name the undead, the mace's blow on an
+// undead adds its bonus, the same blow on a living zombie does not, and the mace tells of it.
+TEST_F(Fight, AMaceStrikesTheUndeadHarder) {
+    for (const char* plan : {"it_mace", "it_arrow_silver"}) {
+        SCOPED_TRACE(plan);
+        const tdamage_dice& dice = item_plans[find_item_plan_by_name(plan)].damage;
+        EXPECT_EQ(dice.against_type, tf_undead);
+        EXPECT_EQ(dice.against_damage, 2);
+    }
+    // The damage of one blow of the mace on a zombie, with the same draws each time.
+    const auto blow = [](uint32_t seed, bool undead, std::string* description) {
+        turn_driver d;
+        const int p = d.add_character(5, 5, "be_debug_player");
+        const int mace = add_item_to_being(p, blank_item, find_item_plan_by_name("it_mace"), 1, one_dice);
+        EXPECT_TRUE(equip_item(p, mace, beings[p].active_set, 1, true));
+        update_being(p, 1); // the hand's figures, as the inventory leaves them
+        if (description != nullptr) describe_item(p, being_items[p][mace], *description);
+        const int z = add_being_to_level(5, 4, blank_being, 1, find_being_plan_by_name("be_zombie"));
+        beings[z].type_flags[tf_undead] = undead ? 1 : 0;
+        beings[z].health = beings[z].health_max = 500;
+        sight_matrix[p][z] = sight_matrix[z][p] = 1;
+        random_seed = seed;
+        melee_attack(p, z, 0, 1);
+        return 500 - int(beings[z].health);
+    };
+    int hits = 0, plain = 0;
+    for (uint32_t seed = 1; seed <= 30; ++seed) {
+        SCOPED_TRACE(seed);
+        const int on_undead = blow(seed, true, nullptr), on_living = blow(seed, false, nullptr);
+        if (on_living == 0) {
+            EXPECT_EQ(on_undead, 0) << "the bane adds no chance to hit";
+            continue;
+        }
+        ++hits;
+        EXPECT_GT(on_undead, on_living);
+        plain += on_undead == on_living + 2; // two points more on the chosen type, unless doubled
+    }
+    EXPECT_GE(hits, 5);
+    EXPECT_GE(plain, 1);
+    std::string text;
+    blow(1, true, &text);
+    EXPECT_NE(text.find("Against type: $Bundead / +0 to hit"), std::string::npos) << text;
 }
 
 TEST_F(Fight, TheSameSeedGivesTheSameFight) {
