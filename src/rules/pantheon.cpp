@@ -278,6 +278,21 @@ void free_pantheon() {
     demigod_items.assign(1, {});
 }
 
+std::string deities_list_text() {
+    // Breaks are written as the text database writes them: a backslash and an n.
+    std::string out = "THE PANTHEON\\n\\n";
+    for (int slot = 1; slot <= avatar_slot_count; ++slot)
+        if (avatars[slot].present != 0) out += avatars[slot].name.str() + "\\n";
+    bool heading = false;
+    for (std::size_t d = 1; d < demigods.size(); ++d) {
+        if (demigods[d].present == 0) continue;
+        if (!heading) out += "\\nTHE DEMIGODS\\n\\n";
+        heading = true;
+        out += demigods[d].name.str() + "\\n";
+    }
+    return out;
+}
+
 void add_demigod(int being) {
     if (!is_being_ok(being)) return;
     services.clear_emotions(being);

@@ -2,6 +2,7 @@
 // from game to game. Being creation copies avatars; removing a being updates the pantheon.
 #pragma once
 #include <array>
+#include <string>
 #include <vector>
 
 #include "records/layout_being.h"
@@ -41,6 +42,8 @@ void add_demigod(int being);
 void ascend_companions(int depth);
 // The ascension ending.
 void ascend_player();
+// The present avatars in slot order, then the present demigods, for the "deities" placeholder.
+std::string deities_list_text();
 // The being takes the god's slot of the avatar.
 void replace_avatar_with_being(int avatar, int being);
 

@@ -24,6 +24,7 @@
 #include "rules/level_up.h"
 #include "rules/pantheon.h"
 #include "world/services.h"
+#include "world/text_expand.h"
 
 namespace dravok {
 
@@ -77,6 +78,7 @@ void install_game_services() {
     services.update_fear = update_fear;
     services.update_party_friendliness = update_party_friendliness;
     services.free_pantheon = free_pantheon;
+    deities_text = deities_list_text;
     services.clear_generator_lists = clear_marks;
 }
 

@@ -52,6 +52,7 @@
 #include "world/services.h"
 #include "world/statistics.h"
 #include "world/tables.h"
+#include "world/text_expand.h"
 
 namespace dravok {
 namespace {
@@ -822,6 +823,23 @@ TEST_F(SaveGame, AFreshPantheonHoldsEveryGodOnceInItsKit) {
     }
     EXPECT_EQ(ids.size(), std::size_t(avatar_slot_count)) << "each god once";
     EXPECT_EQ(demigods.size(), 1u);
+
+    // The pantheon placeholder lists the gods in slot order, then the demigods still alive.
+    std::string listed;
+    expand_text("%deities%", 0, 0, listed);
+    std::string gods = "THE PANTHEON\\n\\n";
+    for (int slot = 1; slot <= avatar_slot_count; ++slot)
+        gods += avatars[slot].name.str() + "\\n";
+    EXPECT_EQ(listed, gods) << "no demigods yet: no heading for them";
+    tbeing alive = avatars[1], dead = avatars[2];
+    alive.name = "Ulla the Bold";
+    dead.name = "Orm the Late";
+    dead.present = 0;
+    demigods.push_back(dead);
+    demigods.push_back(alive);
+    expand_text("%deities%", 0, 0, listed);
+    EXPECT_EQ(listed, gods + "\\nTHE DEMIGODS\\n\\nUlla the Bold\\n") << "the dead demigod is left out";
+    demigods.resize(1);
 
     const auto made = avatars;
     ASSERT_TRUE(program.restart());
