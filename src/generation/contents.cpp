@@ -326,7 +326,7 @@ void add_content_stuff(int content, const tstuff& request, int depth) {
         if (a.kind >= area_special) unify_area_floor(area);
         vary_area_floor(area);
     }
-    dim_area_lighhts(area, c.dim_chance, depth);
+    dim_area_lights(area, c.dim_chance, depth);
     a.content = content;
 }
 
@@ -407,7 +407,7 @@ void doors_to_mimics(int area, int chance, int creature_template, int secret_doo
         }
 }
 
-void dim_area_lighhts(int area, int chance, int) {
+void dim_area_lights(int area, int chance, int) {
     if (chance == 0) return;
     const int first = is_area_ok(area) ? area : 1;
     const int last = is_area_ok(area) ? area : area_high_index();

@@ -26,6 +26,6 @@ void add_forced_contents(int depth);
 void set_level_themes(int depth);
 void lock_area_furniture(int area, int chance, int furniture, const tdice& formula, int value, int depth);
 void doors_to_mimics(int area, int chance, int creature_template, int secret_doors, int depth);
-void dim_area_lighhts(int area, int chance, int depth);
+void dim_area_lights(int area, int chance, int depth);
 
 } // namespace dravok

@@ -230,7 +230,7 @@ void create_level(int depth) {
     place_level_furniture();
     count_special_cells();
     hide_closed_areas();
-    dim_area_lighhts(0, dungeon.dim_chance, depth);
+    dim_area_lights(0, dungeon.dim_chance, depth);
     level.next_spawn = static_cast<uint32_t>(roll_dice(level.spawn_interval) * 15) + game.game_clock;
     services.level_up_recruitable_beings(0, 0, depth);
     services.update_level(depth);

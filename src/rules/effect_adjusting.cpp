@@ -59,9 +59,9 @@ void add_resistance(tbeing& b, int type, int amount) {
     at1(b.temp_resistance, type) = int16_t(uint16_t(at1(b.temp_resistance, type)) + uint16_t(amount));
 }
 
+// The being's gender is its gender type flag.
 const char* possessive(int gender) {
-    constexpr int male = 1, female = 2;
-    return gender == male ? "His" : gender == female ? "Her" : "Its";
+    return gender == tf_male ? "His" : gender == tf_female ? "Her" : "Its";
 }
 
 // Restore health and stamina share their steps: the amount, the sentence and the floating text.

@@ -97,7 +97,7 @@ void apply_effect_enchant_armor(int user, teffect&, int, int, int depth) {
     titem& item = being_items[user][a];
     const int roll = d100();
     if (roll <= 100 - enchant_step * item.enchantment) {
-        append_message("$S The armor glows radiantly! The enchantment was succesful!");
+        append_message("$S The armor glows radiantly! The enchantment was successful!");
         const int e = ++item.enchantment;
         item.flags[if_enchanted] = 1;
         const titem_plan& p = item_plans[item.plan];
@@ -166,7 +166,7 @@ void apply_effect_enchant_weapon(int user, teffect& e, int, int, int depth) {
         update_being(user, depth);
         return;
     }
-    append_message("$S" + format_text(" The %s glows radiantly! The enchantment was succesful!", {word}));
+    append_message("$S" + format_text(" The %s glows radiantly! The enchantment was successful!", {word}));
     if (level_bonus > 0) {
         ++item.enchantment;
     } else if (e.kind == 62) {

@@ -111,7 +111,7 @@ void after_use(int being, int item, int depth) {
     } else if (has_item_flag(it, if_divine_essence)) {
         if (it.god_number >= 1 && it.god_number <= god_count) {
             add_floating_text(being, "uses essence", use_white);
-            add_message("$EYou consume to divine essence!");
+            add_message("$EYou consume the divine essence!");
             b.divine_god = uint8_t(it.god_number);
         }
         adjust_item_amount(being, item, -1, depth);

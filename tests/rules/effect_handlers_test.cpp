@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "ai/emotion.h"
 #include "records/layout_being.h"
@@ -223,6 +224,28 @@ TEST_F(EffectHandlers, EachAdjustingKindChangesItsNumbersAndTellsThePlayer) {
     SetUp();
 }
 
+// Healing another being names its wounds by its gender: his, her or its.
+TEST_F(EffectHandlers, HealingAnotherBeingSpeaksOfItsGender) {
+    const int other = ogre();
+    sight_matrix[goblin()][other] = 1;
+    for (auto [gender, health, stamina] :
+         {std::tuple{tf_male, "His wounds are healed.", "His stamina is restored."},
+          {tf_female, "Her wounds are healed.", "Her stamina is restored."},
+          {tf_neuter, "Its wounds are healed.", "Its stamina is restored."}}) {
+        SCOPED_TRACE(gender);
+        message_log.clear();
+        message_text.clear();
+        beings[other].gender = uint8_t(gender);
+        beings[other].health = 1;
+        beings[other].stamina = 0;
+        teffect heal = on_self(6, 0, "2"), rest = on_self(7, 0, "2");
+        handle_effect(other, heal, 1);
+        handle_effect(other, rest, 1);
+        EXPECT_TRUE(told(health)) << log_text();
+        EXPECT_TRUE(told(stamina)) << log_text();
+    }
+}
+
 // A lasting ability effect speaks once; after a recomputation it adds its amount again, silently.
 TEST_F(EffectHandlers, ALastingAdjustmentIsAppliedAgainWithoutASecondSentence) {
     teffect e = on_self(9, 1, "-2");
@@ -329,7 +352,7 @@ TEST_F(EffectHandlers, EnchantingArmourRaisesItsLevelAndLightensIt) {
     EXPECT_EQ(a.movement, -1);
     EXPECT_EQ(at1(a.resistance_modifier, 2), 1);
     EXPECT_TRUE(has_item_flag(a, if_enchanted));
-    EXPECT_TRUE(told("The armor glows radiantly! The enchantment was succesful!")) << log_text();
+    EXPECT_TRUE(told("The armor glows radiantly! The enchantment was successful!")) << log_text();
     item_plans.clear();
 }
 
