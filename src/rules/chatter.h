@@ -14,6 +14,7 @@ enum chatter_trigger : int {
     chat_shouts_alarm = 5,
     chat_roars = 6,
     chat_fungus_shrieks = 7,
+    chat_uses_die_hard = 8,
     chat_death = 10,
     chat_kills_player = 13,
     chat_rejoices_player_death = 14,

@@ -146,6 +146,7 @@ int reveal_mimic(int revealer, int x, int y, int depth) {
         services.update_lights();
         if (player_watches(revealer, x, y)) {
             add_message("$NThat " + kind + " is not real but a mimic!");
+            animate_being(b);
             add_floating_text(x, y, "mimic!", floating_red);
         }
     }
@@ -168,6 +169,7 @@ int reveal_coffin_being(int revealer, int x, int y, int depth) {
     }
     if (b > 0 && player_watches(revealer, x, y)) {
         services.ai_see(b, depth);
+        animate_being(b);
         add_floating_text(x, y, "creak", floating_white);
         std::string kind;
         get_furniture_kind_name(x, y, kind);
@@ -206,6 +208,8 @@ int reveal_living_statue(int revealer, int x, int y, int depth) {
                 add_message("$NThat stalagmite is really a roper!");
             else if (furniture == fu_tube)
                 add_message("$NThe tube breaks and a creature comes out!");
+            animate_being(b);
+            services.minimap_cell_changed(x, y);
         }
     }
     cell_at(x, y).hidden_creature = 0;

@@ -9,6 +9,7 @@
 #include "rules/action_time.h"
 #include "rules/after_damage.h"
 #include "rules/area_switch.h"
+#include "rules/chatter.h"
 #include "rules/checks.h"
 #include "rules/damage.h"
 #include "rules/effect_support.h"
@@ -246,6 +247,8 @@ void apply_effect_damage_undead(int user, teffect& e, int, int, int depth) {
     if (user >= 1 && e.source == switch_source && valid_being(user) &&
         break_area_switch(beings[user].area, holy_switch_factor))
         message_text = trimmed_text(message_text + "$F The switch breaks!");
+    // Undead destroyed may have carried light: the player's view of the level follows.
+    if (user >= 1 && user == player) services.update_lights();
 }
 
 void apply_effect_poison(int origin, int being, const teffect& e, int depth, teffect& out) {
@@ -337,6 +340,7 @@ void apply_effect_die_hard(int user, teffect&, int, int, int depth) {
     const int r = std::clamp(draw + 1 + ability_modifier(u.base_ability_of(spirit)), 1, max_rescue_factor);
     const int h = adjust_health_amount(user, std::max(1, r * s / max_rescue_factor), depth);
     u.last_damage = tdamage{};
+    animate_being(user);
     float_over_being(user, std::to_string(h), colour_success);
     if (user == player)
         message_text = trimmed_text("Wait... it is not over yet! " + message_text);
@@ -345,7 +349,12 @@ void apply_effect_die_hard(int user, teffect&, int, int, int depth) {
     message_text = trimmed_text(message_text +
                                 being_sentence(user, " %s %s back from the brink of death!", "gets", "get"));
     const int a = find_being_by_serial(u.last_damager);
-    if (a >= 1 && a < int(beings.size())) {
+    const bool attacker_ok = a >= 1 && a < int(beings.size());
+    // A creature taunts its attacker on rising again; beasts and plants are not taunted.
+    if (user != player && attacker_ok && !has_type_flag(beings[a], tf_animal) &&
+        !has_type_flag(beings[a], tf_flora))
+        add_oneliner(user, a, chat_uses_die_hard, depth, "", "");
+    if (attacker_ok) {
         beings[a].last_killed = 0;
         beings[a].last_killed_plan = 0;
         beings[a].situation_of(6) = 0;

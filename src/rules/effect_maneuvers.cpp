@@ -45,6 +45,7 @@ constexpr int teleport_tries = 100;
 constexpr int teleport_relaxed_from = 51;
 constexpr int max_teleport_exit_cells = 200;
 constexpr int default_animation = 14;
+constexpr int pull_beam = 1; // the jagged beam that pulls a being into the room
 constexpr int last_animation = 19;
 constexpr int maneuver_animation = 4;
 constexpr int sweep_animation = 8;
@@ -262,7 +263,10 @@ void apply_effect_teleport_level_being(int user, teffect& e, int, int, int depth
     place_being(b, x, y, depth);
     beings[b].path = tpath{};
     beings[b].next_action_time = game.game_clock + pulled_delay;
-    if (services.can_see(user, 0, x, y)) animate_cell(x, y, default_animation);
+    if (services.can_see(user, 0, x, y)) {
+        animate_cell(x, y, default_animation);
+        services.add_line(0, 0, e.aim.x, e.aim.y, x, y, pull_beam, false);
+    }
     message_text += "$N" + format_text(" %s is teleported to the room!", {being_name(b, name_the_capital)});
     if (e.source == es_switch && break_area_switch(user_area, teleport_switch_factor))
         message_text += "$F The switch breaks!";

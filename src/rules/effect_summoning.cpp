@@ -14,6 +14,7 @@
 #include "rules/area_switch.h"
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
+#include "rules/chatter.h"
 #include "rules/damage.h"
 #include "rules/effect_support.h"
 #include "rules/effect_tables.h"
@@ -62,6 +63,8 @@ constexpr int wish_potion = 44, wish_melee = 59, wish_ranged = 60;
 constexpr int wish_light_armor = 65, wish_medium_armor = 66, wish_heavy_armor = 67;
 constexpr int body_slot = 3;
 constexpr int golem_wake_time = 15;
+constexpr int pillar_beam = 1; // the jagged beam from the chamber's pillars to a clone
+constexpr int pillars_drawn = 9;
 constexpr int spirit = 4;
 
 bool valid_being(int b) {
@@ -410,6 +413,7 @@ void apply_effect_animate(int user, teffect& e, int, int, int depth) {
         if (player_sees_cell(sx, sy))
             message_text += format_text(" %s is animated!", {being_name(b, name_the_capital)});
         arrive(b, depth);
+        animate_being_hit(b);
     }
     switch_wear(user, e, animate_switch_factor);
     if (user == player) services.update_lights();
@@ -508,6 +512,12 @@ void apply_effect_clone(int user, teffect& e, int, int, int depth) {
             remove_furniture(tx, ty, false);
             place_being(b, tx, ty, depth);
             add_cell_animation(tx, ty, clone_tube_animation, 1, 1);
+            // The chamber's pillars feed the new body, each by a beam.
+            for (int n = 1; n <= pillars_drawn; ++n) {
+                const uint32_t pillar = find_nth_area_furniture(area, n, {fu_pillar, fu_pillar_broken});
+                if (pillar == 0) break;
+                services.add_line(0, 0, int(pillar & 0xffff), int(pillar >> 16), tx, ty, pillar_beam, false);
+            }
         }
     } else if (e.source == es_talent) {
         beings[user].health_base = uint16_t(round_half_even(u.health_base * clone_price));
@@ -517,7 +527,7 @@ void apply_effect_clone(int user, teffect& e, int, int, int depth) {
     if (has_type_flag(u, tf_player)) {
         const char* text = e.source == es_switch ? "Cloned %himself% in a cloning chamber."
                            : e.source == es_item_activate
-                               ? "Cloned %himself% by drinking a Potion of CLoning."
+                               ? "Cloned %himself% by drinking a Potion of Cloning."
                                : "Cloned %himself% with a Simulacrum spell.";
         std::string out;
         expand_text(text, user, 0, out);
@@ -553,6 +563,9 @@ void apply_effect_activate_golem(int user, teffect& e, int, int, int depth) {
     set_as_follower(golem, user, depth);
     append_message("$S" + format_text("%s is activated and seems to follow you!",
                                       {being_name(golem, name_the_capital)}));
+    std::string join;
+    get_section_text(0, g.identifier.str() + "_follower_join", -1, join);
+    if (!join.empty()) add_oneliner(golem, user, 0, depth, join, "");
 }
 
 void apply_effect_banishment(int user, teffect& e, int, int, int depth) {

@@ -215,8 +215,17 @@ void open_furniture_container(int being, int x, int y, int depth) {
     tcell& after = cell_at(x, y);
     if ((after.furniture == fu_coffin || after.furniture == fu_sarcophagus) && after.hidden_creature != 0) {
         message_text.clear();
-        if (reveal_coffin_being(being, x, y, depth) > 0)
+        std::string kind;
+        get_furniture_kind_name(x, y, kind);
+        const bool appeared = reveal_coffin_being(being, x, y, depth) > 0;
+        if (appeared)
             beings[being].next_action_time = game.game_clock + uint32_t(action_time(being, monster_time));
+        if (appeared && players_being(being)) {
+            // The opener is told in its own words, not those of a coffin opened from afar.
+            message_text.clear();
+            services.update_lights();
+            add_message("$NAs you open the " + kind + ", a monster appears!");
+        }
         if (!message_text.empty()) add_message("$N" + message_text);
         message_text.clear();
     }

@@ -15,6 +15,7 @@
 #include "ui/key_bindings.h"
 #include "world/being.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
@@ -42,6 +43,12 @@ class Reveals : public ::testing::Test {
         ASSERT_GT(cell_at(x, y).hidden_creature, 0);
         mark_seen_cell(player, x, y);
     }
+    // The appearance glow plays on the being the furniture was hiding.
+    static bool glows(int being) {
+        for (const tcell_animation& a : cell_animations)
+            if (a.followed_being == being && a.kind == 4) return true;
+        return false;
+    }
     static bool logged(const turn_driver& d, const std::string& text) {
         for (const std::string& m : d.messages())
             if (m.find(text) != std::string::npos) return true;
@@ -59,6 +66,7 @@ TEST_F(Reveals, AChestTouchedIsAMimic) {
     const int mimic = cell_at(5, 4).being;
     ASSERT_GT(mimic, 0);
     EXPECT_EQ(beings[mimic].identifier.view(), "be_mimic_chest");
+    EXPECT_TRUE(glows(mimic));
     EXPECT_EQ(cell_at(5, 4).furniture, 0) << "the chest is gone";
     EXPECT_EQ(cell_at(5, 4).hidden_creature, 0);
     EXPECT_EQ(beings[player].y, 5) << "the player did not step";
@@ -69,13 +77,14 @@ TEST_F(Reveals, AnOpenedCoffinLetsItsDwellerOut) {
     d.add_player(5, 5);
     hide(5, 4, fu_coffin, "be_vampire");
     d.press(key_up);
-    EXPECT_TRUE(logged(d, "The lid of the coffin opens and a creature climbs out of it!"));
+    EXPECT_TRUE(logged(d, "As you open the coffin, a monster appears!"));
     EXPECT_EQ(cell_at(5, 4).furniture_state, 1) << "opened";
     EXPECT_EQ(cell_at(5, 4).hidden_creature, 0);
-    bool found = false;
+    int vampire = 0;
     for (std::size_t i = 1; i < beings.size(); ++i)
-        found = found || (beings[i].present && beings[i].identifier.view() == "be_vampire");
-    EXPECT_TRUE(found);
+        if (beings[i].present && beings[i].identifier.view() == "be_vampire") vampire = int(i);
+    ASSERT_GT(vampire, 0);
+    EXPECT_TRUE(glows(vampire));
 }
 
 TEST_F(Reveals, AStatueWakesWhenThePlayerRestsBesideIt) {
@@ -94,6 +103,7 @@ TEST_F(Reveals, AStatueWakesWhenThePlayerRestsBesideIt) {
     EXPECT_TRUE(logged(d, "That statue is alive!"));
     EXPECT_EQ(cell_at(5, 4).furniture, 0);
     EXPECT_GT(cell_at(5, 4).being, 0);
+    EXPECT_TRUE(glows(cell_at(5, 4).being));
     EXPECT_EQ(areas[1].rules_counter, 0);
 }
 
