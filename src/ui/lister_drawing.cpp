@@ -126,6 +126,27 @@ std::string item_hint(const titem& item, const tlister_item& row) {
     return "";
 }
 
+// The player's own item in a hand of a weapon set: its details add the hand's figures.
+bool worn_in_weapon_set(const titem& item) {
+    if (item.slot < 13 || item.slot > 16 || !is_being_ok(player) || player >= int(being_items.size()))
+        return false;
+    const int held = beings[player].equipment_of(item.slot);
+    return held >= 1 && held < int(being_items[player].size()) &&
+           being_items[player][held].serial == item.serial;
+}
+
+} // namespace
+
+std::string item_details_text(const titem& item) {
+    std::string text, set_text;
+    describe_item(player, item, text);
+    if (worn_in_weapon_set(item)) describe_weapon_set(player, item.slot, set_text);
+    if (!set_text.empty()) text += (text.empty() ? "" : "\r\n") + set_text;
+    return text;
+}
+
+namespace {
+
 int draw_item_details(Bitmap& b, const titem& item, const tlister_item& row, int y, bool hints) {
     const int m = margin(), icon = settings.icon_size, w = b.width() - 2 * m;
     b.set_font_colour(colours::white);
@@ -133,8 +154,7 @@ int draw_item_details(Bitmap& b, const titem& item, const tlister_item& row, int
                         "$w" + item_name(item.name.str(), item.amount, item.stackable, player, 1), 0,
                         item.icon, icon_kind::icon, icon, icon);
     y += icon + m;
-    std::string text;
-    describe_item(player, item, text);
+    const std::string text = item_details_text(item);
     if (!text.empty()) y = draw_wrapped_text(b, "$B" + text, m, false, screen_layout.text_line_gap, w, y);
     y += screen_layout.text_line_gap;
     if (!hints) return y;

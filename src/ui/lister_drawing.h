@@ -3,7 +3,10 @@
 // describes the item under the cursor with its key hints, the carried weight and the coins.
 // Called by the frame drawing and the side panel.
 #pragma once
+#include <string>
+
 #include "platform/bitmap.h"
+#include "records/layout_item.h"
 
 namespace dravok {
 
@@ -12,5 +15,8 @@ bool draw_pane_title(Bitmap& bitmap, int pane);
 void draw_lister(Bitmap& bitmap, int pane);
 void draw_inventory_screen();
 void draw_info_panel(Bitmap& bitmap);
+// The information block of the item under the cursor: its description and, for the player's item
+// in a weapon-set hand, that hand's figures.
+std::string item_details_text(const titem& item);
 
 } // namespace dravok

@@ -17,6 +17,7 @@
 #include "ui/frame_composition.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
+#include "ui/lister_drawing.h"
 #include "ui/lister_model.h"
 #include "world/being.h"
 #include "world/database.h"
@@ -146,6 +147,27 @@ bool has_key_cap(const Bitmap& b, const Rect& area) {
             x += w - 1;
         }
     return false;
+}
+
+TEST_F(LivePlay, TheInventoryShowsTheFiguresOfTheWeaponSetHand) {
+    const int weapon = beings[hero].equipment_of(beings[hero].active_set);
+    ASSERT_GT(weapon, 0) << "the new character holds a weapon";
+    press_command(session, INVENTORY);
+    ASSERT_EQ(game_mode, mode_inventory);
+    int pane = 0;
+    for (int c = 1; c < int(lister.panes.size()) && pane == 0; ++c)
+        if (lister.panes[size_t(c)].kind == list_equipment) pane = c;
+    ASSERT_NE(pane, 0);
+    const int row = row_of_item(pane, weapon);
+    ASSERT_NE(row, 0);
+    titem item;
+    ASSERT_TRUE(lister_row_item(pane, row, item));
+    const std::string text = item_details_text(item);
+    EXPECT_NE(text.find("Melee attack skill: "), std::string::npos) << text;
+    EXPECT_NE(text.find("Melee damage: "), std::string::npos) << text;
+    // The same item on the ground is no hand of a set.
+    item.serial = 0;
+    EXPECT_EQ(item_details_text(item).find("Melee attack skill"), std::string::npos);
 }
 
 TEST_F(LivePlay, TheTutorialBookDrawsItsKeysAsKeyCaps) {
