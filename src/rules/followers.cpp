@@ -180,14 +180,6 @@ void stop_on_hostiles(int b, bool hostiles_seen) {
     if (autopilot) being.path = tpath{};
 }
 
-void stop_resting(int b) {
-    state.resting = 0;
-    if (b >= 1 && b < int(beings.size()) && beings[b].serial != 0) {
-        beings[b].resting = 0;
-        beings[b].rest_rounds = 0;
-    }
-}
-
 void end_possession(int being) {
     if (being < 1 || being >= int(beings.size())) return;
     tbeing& b = beings[being];

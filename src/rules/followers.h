@@ -29,10 +29,9 @@ void reset_being_path(int being);
 // the teleporter it meant to follow and its lunge.
 void reset_transfer_being(int being);
 
-// The player's control of a being: stopping the autopilot or a continuous walk, stopping a rest,
-// and the end of a possession.
+// The player's control of a being: stopping the autopilot or a continuous walk, and the end of a
+// possession. (Stopping a rest is the world's stop_resting.)
 void stop_on_hostiles(int being, bool hostiles_seen);
-void stop_resting(int being);
 void end_possession(int being);
 
 // The awake, friendly shopkeeper the player sees in the area of the shop furniture on (x, y);

@@ -12,6 +12,7 @@
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/item_creation.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
@@ -246,6 +247,8 @@ void update_item_interests(int being, int depth) {
         std::fill(std::begin(b.noted_items), std::end(b.noted_items), tnoted_item{});
 }
 
+constexpr uint32_t picked_name_colour = 0xFFFFFF; // the name of each auto-picked item rises in white
+
 void autopick_items(int being, int x, int y, std::string& out, int depth) {
     depth = trace_enter(depth, trace_autopick_items);
     out.clear();
@@ -268,6 +271,7 @@ void autopick_items(int being, int x, int y, std::string& out, int depth) {
         add_item_to_being(being, copy, 0, depth, one_dice);
         remove_item_from_level(int(i), depth);
         const std::string name = item_name(copy.name.view(), copy.amount, copy.stackable, being, 1);
+        add_floating_text(x, y, name, picked_name_colour);
         names.push_back(name);
     }
     if (names.empty()) return;

@@ -2,6 +2,7 @@
 #include "rules/move_checks.h"
 
 #include "records/layout_plans.h"
+#include "rules/being_checks.h"
 #include "rules/effects.h"
 #include "rules/equipment.h"
 #include "rules/lasting_effects.h"
@@ -48,7 +49,7 @@ bool avoids_trap(int being, const tcell& c) {
     if (being == player || has_type_flag(b, tf_player)) return found;
     if (is_follower_of_player_character(b)) return found;
     if (c.trap_setter != 0) return c.trap_setter == uint16_t(b.serial);
-    if (has_type_flag(b, tf_knows_level_traps) || b.area == b.home_area) return true;
+    if (has_type_flag(b, tf_knows_level_traps) || is_in_home_area(being)) return true;
     return c.trap < item_plans.size() && item_plans[c.trap].trap_effect.kind == kind_trap_only_for_strangers;
 }
 

@@ -9,6 +9,7 @@
 
 #include "world/error_log.h"
 #include "world/map.h"
+#include "world/state.h"
 
 namespace dravok {
 
@@ -119,6 +120,14 @@ uint32_t experience_for_level(int n) {
         total += uint32_t(std::nearbyint((f - 1) * 1000));
     }
     return total;
+}
+
+void stop_resting(int b) {
+    state.resting = 0;
+    if (b >= 1 && b < int(beings.size()) && beings[b].serial != 0) {
+        beings[b].resting = 0;
+        beings[b].rest_rounds = 0;
+    }
 }
 
 bool is_being_ok(int being, int depth) {

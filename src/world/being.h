@@ -44,6 +44,8 @@ void set_being_status(int being, int status, int status_level);
 bool can_talk(int being);
 bool is_single_cell_being(int being);
 void clear_being_turn_marks();
+// The being and the game stop resting: its rest flag and the rounds left of a counted rest.
+void stop_resting(int being);
 void count_level_beings();
 
 } // namespace dravok

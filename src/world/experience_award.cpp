@@ -43,7 +43,7 @@ void check_experience(int being, int depth) {
     tbeing& b = beings[being];
     if (b.experience >= b.experience_next) {
         state.level_up_pending = 1;
-        b.resting = 0;
+        stop_resting(being);
     }
 }
 

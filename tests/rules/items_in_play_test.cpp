@@ -22,6 +22,7 @@
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/globals.h"
+#include "world/indicators.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
@@ -158,6 +159,10 @@ TEST_F(ItemsInPlay, ItemsArePickedUpByKeyAndWantedOnesByWalkingOverThem) {
     EXPECT_EQ(beings[p].y, 4);
     EXPECT_TRUE(d.logged("Autopicked: ")) << "wanted arrows are picked up on the way";
     EXPECT_GE(carried(p, "it_arrow"), 1);
+    bool floated = false;
+    for (const tindicator& i : indicators)
+        floated = floated || (i.x == 5 && i.y == 4 && i.text.find("rrow") != std::string::npos);
+    EXPECT_TRUE(floated) << "the name of what was picked rises from the cell";
 }
 
 } // namespace

@@ -192,8 +192,12 @@ TEST_F(CreationKeys, ExperienceOpensTheLevelUpAndTheSheetShowsTheCharacter) {
     // Enough experience for level 2: after the pause the skills menu opens.
     tbeing& p = beings[player];
     p.experience = p.experience_next;
+    p.rest_rounds = 20; // a counted rest under way stops whole
+    state.resting = 1;
     check_experience(player, 0);
     ASSERT_EQ(state.level_up_pending, 1);
+    EXPECT_EQ(p.rest_rounds, 0);
+    EXPECT_EQ(state.resting, 0);
     Timer* effects = find_timer("effects_timer");
     ASSERT_NE(effects, nullptr);
     for (int i = 0; i < 60 && game_mode != mode_menu; ++i)

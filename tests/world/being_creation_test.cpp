@@ -6,6 +6,7 @@
 #include "records/layout_being.h"
 #include "records/layout_game.h"
 #include "records/layout_item.h"
+#include "records/layout_level.h"
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "rules/lasting_effects.h"
@@ -379,6 +380,14 @@ TEST_F(BeingCreation, TrapsKnownToTheMover) {
     item_plans[1].trap_effect.kind = 64;
     EXPECT_EQ(can_move_to(a, 5, 6, 0, false, false), target_known_trap);
     item_plans[1].trap_effect.kind = 0;
+    // At home it knows the traps nobody set, but only in its home area of its home level.
+    cell_at(5, 5).area = 1;
+    beings[a].home_area = 1;
+    beings[a].home_level = uint16_t(level.index);
+    EXPECT_EQ(can_move_to(a, 5, 6, 0, false, false), target_known_trap);
+    beings[a].home_level = uint16_t(level.index + 1);
+    EXPECT_EQ(can_move_to(a, 5, 6, 0, false, false), target_free) << "the same area number on another level";
+    beings[a].home_area = 2;
     c.trap_setter = uint16_t(beings[a].serial);
     EXPECT_EQ(can_move_to(a, 5, 6, 0, false, false), target_known_trap); // its own trap
     c.trap_setter = 999;
