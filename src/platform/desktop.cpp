@@ -57,23 +57,47 @@ bool start_detached(const std::vector<std::string>& argv, std::string_view worki
     for (const std::string& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
+    // A program that cannot be started reports it through this pipe; a started one closes it
+    // unwritten when exec replaces the process.
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0) return false;
     pid_t child = fork();
-    if (child < 0) return false;
+    if (child < 0) {
+        close(report[0]);
+        close(report[1]);
+        return false;
+    }
     if (child == 0) {
-        // The middle process starts the program in a session of its own and leaves at once, so
-        // the program is not our child and is never left waiting to be reaped.
+        // The middle process starts the program in a session of its own and leaves once it has
+        // started, so the program is not our child and is never left waiting to be reaped.
         setsid();
         pid_t grandchild = fork();
-        if (grandchild != 0) _exit(grandchild < 0 ? 1 : 0);
-        if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(127);
+        if (grandchild < 0) _exit(1);
+        if (grandchild > 0) {
+            close(report[1]);
+            char failed = 0;
+            ssize_t n;
+            while ((n = read(report[0], &failed, 1)) < 0 && errno == EINTR) {
+            }
+            _exit(n > 0 ? 127 : 0);
+        }
+        close(report[0]);
+        const char failed = 1;
+        if (!folder.empty() && chdir(folder.c_str()) != 0) {
+            (void)!write(report[1], &failed, 1);
+            _exit(127);
+        }
         int devnull = open("/dev/null", O_RDWR);
         if (devnull >= 0) {
             dup2(devnull, STDIN_FILENO);
             if (devnull > STDERR_FILENO) close(devnull);
         }
         execvp(args[0], args.data());
+        (void)!write(report[1], &failed, 1);
         _exit(127);
     }
+    close(report[0]);
+    close(report[1]);
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }

@@ -15,6 +15,26 @@
 
 namespace dravok {
 
+const std::array<std::vector<std::string>, 2> general_help_hints = {{
+    {"Press a bound key to get a description of the command.",
+     "Press [[ SHIFT ]], [[ CONTROL ]] or [[ ALT ]] to see bindings that require one of those keys.",
+     "Most interaction is done by bumping (moving) into things like creatures or furniture.",
+     "Bump into a hostile creature to make a melee attack against it.",
+     "Bump into a friendly creature to swap places with it.",
+     "Bump into a closed door or a closed container to open it.",
+     "Furniture containers (chests, tables etc.) can be looted by bumping into them.",
+     "Torches and other lightsources can be lit and unlit by bumping into them.",
+     "Stairs and teleporters can be used by bumping into them.",
+     "Traps can be interacted with by bumping into them."},
+    {"[[ SHIFT ]] + [[ ARROW ]] to move diagonally with arrow keys.",
+     "[[ CONTROL ]] + direction key to continuously walk at direction (only cardinal directions).",
+     "[[ CONTROL ]] + direction key vs a hostile creature to try to displace (swap places with) it.",
+     "[[ CONTROL ]] + direction key vs a friendly creature to interact with it.",
+     "[[ ALT ]] + direction key to close doors.",
+     "[[ ALT ]] + [[ ENTER ]] to switch between fullscreen and windowed mode.",
+     "[[ ALT ]] + [[ BACKSPACE ]] to switch between maximized and minimized game screen."},
+}};
+
 namespace {
 
 constexpr int max_keyboard_width = 1600;
@@ -200,30 +220,19 @@ int draw_key_rows(Bitmap& b, std::string_view layout, int W, int K, int u, int h
 // With no key asked about, the general hints on moving and bumping, in two columns.
 void draw_general_help(int x, int y, int W, int L, auto text) {
     const int top = y;
-    y = text(x, y, "Press a bound key to get a description of the command.");
-    y = text(x, y,
-             "Press [[ SHIFT ]], [[ CONTROL ]] or [[ ALT ]] to see bindings that require one of those keys.");
-    y = text(x, y + L,
-             "Most interaction is done by bumping (moving) into things like creatures or furniture.");
-    for (const char* line : {"Bump into a hostile creature to make a melee attack against it.",
-                             "Bump into a friendly creature to swap places with it.",
-                             "Bump into a closed door or a closed container to open it.",
-                             "Furniture containers (chests, tables etc.) can be looted by bumping into them.",
-                             "Torches and other lightsources can be lit and unlit by bumping into them.",
-                             "Stairs and teleporters can be used by bumping into them.",
-                             "Traps can be interacted with by bumping into them."})
-        y = text(x, y, line);
+    const auto& left = general_help_hints[0];
+    y = text(x, y, left[0]);
+    y = text(x, y, left[1]);
+    y = text(x, y + L, left[2]);
+    for (std::size_t i = 3; i < left.size(); ++i)
+        y = text(x, y, left[i]);
     x = W / 2;
     y = top;
-    for (const char* line :
-         {"[[ SHIFT ]] + [[ ARROW ]] to move diagonally with arrow keys.",
-          "[[ CONTROL ]] + direction key to continuously walk at direction (only cardinal directions).",
-          "[[ CONTROL ]] + direction key vs a hostile creature to try to displace (swap places with) it.",
-          "[[ CONTROL ]] + direction key vs a friendly creature to interact with it.",
-          "[[ ALT ]] + direction key to close doors."})
-        y = text(x, y, line);
-    y = text(x, y + L, "[[ ALT ]] + [[ ENTER ]] to switch between fullscreen and windowed mode.");
-    text(x, y, "[[ ALT ]] + [[ BACKSPACE ]] to switch between maximized and minimized game screen.");
+    const auto& right = general_help_hints[1];
+    for (std::size_t i = 0; i + 2 < right.size(); ++i)
+        y = text(x, y, right[i]);
+    y = text(x, y + L, right[right.size() - 2]);
+    text(x, y, right.back());
 }
 
 } // namespace

@@ -2,12 +2,18 @@
 // modifier, the description of the highlighted key or, without one, general hints. Drawn by the
 // frame drawing of the help mode.
 #pragma once
+#include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/bitmap.h"
 
 namespace dravok {
+
+// The hints shown when no key is asked about, in the screen's left and right columns ("[[ KEY ]]"
+// marks a key cap); the manual prints them too.
+extern const std::array<std::vector<std::string>, 2> general_help_hints;
 
 // The keyboard of the layout text and the texts below it, across the bitmap's width.
 void draw_keyboard(Bitmap& bitmap, std::string_view layout, int width, int margin);

@@ -324,9 +324,14 @@ void open_sub_menu(int id, int return_menu, int r) {
     setup_menu(id);
 }
 
+// The manual beside the program, in the desktop's viewer; without one (or without the file) the
+// player is told where it should be, so the row never silently does nothing.
 void open_manual() {
     const std::string manual = program_folder() + "Dravok.pdf";
-    if (file_exists(manual)) open_document(manual);
+    if (!file_exists(manual))
+        show_message("The manual was not found. It belongs at " + manual + ".");
+    else if (!open_document(manual))
+        show_message("No program to show PDF files was found. The manual is " + manual + ".");
 }
 
 void handle_escape() {
