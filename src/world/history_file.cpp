@@ -146,12 +146,19 @@ void add_world_counts(std::vector<std::string>& lines) {
         lines.emplace_back();
     }
     entries.clear();
-    for (std::size_t i = 1; i < being_plans.size(); ++i)
-        if (being_plans[i].kills != 0)
-            entries.push_back(format("%-30.30s %3d", capitalised(being_plans[i].name.view()).c_str(),
-                                     static_cast<int>(being_plans[i].kills)));
+    // The character's own death is counted with its plan's kills but is no creature it defeated;
+    // the heading gives the sum of the rows below it.
+    const tbeing& character = beings[player_character];
+    const std::size_t own_plan = state.died != 0 ? character.plan : 0;
+    int defeated = 0;
+    for (std::size_t i = 1; i < being_plans.size(); ++i) {
+        const int kills = being_plans[i].kills - (i == own_plan ? 1 : 0);
+        if (kills <= 0) continue;
+        defeated += kills;
+        entries.push_back(format("%-30.30s %3d", capitalised(being_plans[i].name.view()).c_str(), kills));
+    }
     if (!entries.empty()) {
-        lines.push_back(format("%-30.30s %3d", "CREATURES DEFEATED", static_cast<int>(entries.size())));
+        lines.push_back(format("%-30.30s %3d", "CREATURES DEFEATED", defeated));
         lines.emplace_back();
         add_sorted(lines, entries);
         lines.emplace_back();
