@@ -191,7 +191,8 @@ std::string race_info_text(int plan_index) {
         if (!items.empty()) items += ", ";
         items += talents[t].name.str();
     }
-    out += "$dTalents: $B" + items + "\n";
+    // Like the rows above, the talents row shows only when the race grants some.
+    if (!items.empty()) out += "$dTalents: $B" + items + "\n";
     return out;
 }
 

@@ -39,7 +39,7 @@ TEST(ManualFile, TheBuildWritesItFromTheGamesOwnTexts) {
           "Dwarf", "Darkvision: ", "Motion is speed and agility", "Second wind", "Stamina cost: 6.",
           "Talents are the special things"})
         EXPECT_NE(source.find(part), std::string::npos) << part;
-    for (const char* part : {"%MOVE_N%", "$d", "[[ "})
+    for (const char* part : {"%MOVE_N%", "$d", "[[ ", "Talents:"})
         EXPECT_EQ(source.find(part), std::string::npos) << part;
 }
 

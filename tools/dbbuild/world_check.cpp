@@ -108,7 +108,7 @@ void check_fixed_plans(tcompiler& c, const titems& items, const tbeings& beings)
     if (gods < 8) c.warning("fixed identifiers", "fewer than 8 god plans: some avatar ids would never exist");
 }
 
-// Item plans that come with others: corpses and bones per category, trap kits and their traps,
+// Item plans that come with others: corpses and bones per category, every trap kit's trap,
 // launchers and their ammunition.
 void check_item_companions(tcompiler& c, const titems& items) {
     // Corpses and bones of every category but undead.
@@ -131,9 +131,8 @@ void check_item_companions(tcompiler& c, const titems& items) {
         if (id.starts_with("it_trapkit_") && !has_item(c, "tr_" + id.substr(11)))
             c.error(c.items[i - 1].file + ": " + id,
                     "the trap tr_" + id.substr(11) + " of this kit is missing");
-        if (id.starts_with("tr_") && !has_item(c, "it_trapkit_" + id.substr(3)))
-            c.warning(c.items[i - 1].file + ": " + id,
-                      "no kit it_trapkit_" + id.substr(3) + " for this trap");
+        // A trap without a kit is one only the dungeon sets (fire, alarms, ambushes): disabling it
+        // gives no kit, which the game allows, so it is no mistake of the content.
         // Launchers need their ammunition.
         if (items[i].flags[60]) {
             int launcher = item_class(items[i]);
