@@ -17,8 +17,10 @@
 #include "rules/effect_support.h"
 #include "rules/followers.h"
 #include "world/geometry.h"
+#include "world/indicators.h"
 #include "world/item_record.h"
 #include "world/map.h"
+#include "world/settings_record.h"
 #include "world/tables.h"
 
 namespace dravok::testing {
@@ -197,6 +199,10 @@ TEST_F(EffectHandlers, EachAdjustingKindChangesItsNumbersAndTellsThePlayer) {
          [](int g, const tbeing&) {
              EXPECT_EQ(beings[g].stamina, 0);
              EXPECT_GE(beings[g].health, 2) << "at least one point";
+             bool glows = false;
+             for (const tcell_animation& a : cell_animations)
+                 glows = glows || (a.followed_being == g && a.kind == 4);
+             EXPECT_TRUE(glows) << "it rises with a glow";
          },
          "back from the brink of death!"},
         {"alarm", on_self(23), nullptr, nullptr, "A loud alarm is heard!"},
@@ -401,6 +407,24 @@ TEST_F(EffectHandlers, CloneMakesAWeakerFollowerAndASecondOneGoesBerserk) {
 
     handle_effect(goblin(), on_self(30), 1);
     EXPECT_TRUE(told("The clone goes berserk!")) << log_text();
+}
+
+// A cloning chamber: the clone steps out of the tube, and each pillar of the room beams into it.
+TEST_F(EffectHandlers, AChamberClonePlaysItsTubeAndPillars) {
+    settings.view_left = settings.view_top = 1, settings.view_right = settings.view_bottom = 12;
+    beings[goblin()].area = 1;
+    add_furniture(2, 9, fu_tube, 1);
+    add_furniture(2, 2, fu_pillar, 1);
+    add_furniture(5, 2, fu_pillar_broken, 1);
+    indicator_lines.clear();
+    handle_furniture_effect(goblin(), beings[goblin()].x, beings[goblin()].y, 30, 1);
+    ASSERT_GE(cell_at(2, 9).being, 1) << "out of the tube: " << log_text();
+    ASSERT_EQ(indicator_lines.size(), 2u) << "one beam a pillar";
+    for (const tindicator_line& l : indicator_lines) {
+        EXPECT_EQ(l.from_y, 2);
+        EXPECT_EQ(l.to_x, 2);
+        EXPECT_EQ(l.to_y, 9);
+    }
 }
 
 TEST_F(EffectHandlers, SummonedBeingsServeTheirSummoner) {
