@@ -141,7 +141,7 @@ TEST_F(Ascension, TheChosenGodsEssenceGivesThePlayerThatGodsThrone) {
     ASSERT_NE(essence, 0);
     being_items[hero][essence].god_number = uint8_t(god);
     use_from_inventory(essence);
-    EXPECT_TRUE(session.logged("You consume to divine essence!"));
+    EXPECT_TRUE(session.logged("You consume the divine essence!"));
     EXPECT_EQ(beings[hero].divine_god, god);
     ASSERT_EQ(game_mode, mode_main);
 
