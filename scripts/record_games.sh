@@ -8,13 +8,13 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 games=(
-  "1 400"    # dies on level 1 after a long fight
-  "3 400"    # many fights
-  "8 400"    # saves and loads
-  "11 1200"  # takes the stairs, saves and loads
-  "15 1200"  # dies on level 2
-  "22 1200"  # uses many items on two levels
-  "27 1200"  # rests often, dies on level 2
+  "6 400"    # many fights, saves and loads
+  "13 400"   # the longest fights of level 1
+  "1 1200"   # takes the stairs, fights on two levels, saves and loads
+  "11 1200"  # takes the stairs, dies on level 2 after a long fight
+  "15 1200"  # takes the stairs, saves and loads
+  "22 1200"  # uses items on two levels, dies on level 2
+  "27 1200"  # takes the stairs, dies early on level 2
 )
 cmake --build "$build" --target dravok_replay dravok_database dravok_tiles
 rm -f "$root"/tests/replays/*.txt

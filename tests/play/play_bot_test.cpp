@@ -50,6 +50,25 @@ TEST(PlayBot, SeededGamesPlayToTheirEndWithoutAHangOrAFatalError) {
     EXPECT_GT(fights + items, 0) << "the bot met creatures or used its items";
 }
 
+// The first floor is where a new player learns the game: a careful one, as the bot plays, lives
+// through it (or leaves it by the stairs) in most dungeons.
+TEST(PlayBot, ACarefulPlayerLivesThroughTheFirstFloorInMostDungeons) {
+    if (!started_game("bot_probe").ready()) FAIL() << "the build has not made Data/ yet";
+    int survived = 0;
+    std::string games;
+    for (uint32_t seed = 21; seed <= 30; ++seed) {
+        started_game game("bot_floor_" + std::to_string(seed));
+        bot_options options;
+        options.seed = seed;
+        options.turn_limit = 1000;
+        const bot_report r = play_bot_game(game, options);
+        EXPECT_FALSE(r.failed()) << testing::report_line(r);
+        if (!(r.ending == "died" && r.deepest <= 1)) ++survived;
+        games += testing::report_line(r) + "\n";
+    }
+    EXPECT_GE(survived, 8) << games;
+}
+
 TEST(PlayBot, TheSameSeedReplaysTheSameGameAndAnotherSeedAnotherDungeon) {
     if (!started_game("bot_probe").ready()) FAIL() << "the build has not made Data/ yet";
     const bot_report first = play(21u, 150);
