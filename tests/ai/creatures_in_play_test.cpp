@@ -627,7 +627,9 @@ TEST_F(CreaturesInPlay, APassiveCreatureWithAWatchingFriendIsNotSmashedWithoutAs
     ASSERT_NE(keeper, 0);
     update_emotion(keeper, toadstool, 30, 1, 2);
     beings[keeper].next_action_time = game.game_clock;
-    press_command(session, REST); // the keeper looks round
+    // The keeper looks round on its turns; the toadstool's own turn may come between.
+    for (int i = 0; i < 5 && can_see(keeper, toadstool, 0, 0) == 0; ++i)
+        press_command(session, REST);
     ASSERT_NE(can_see(keeper, toadstool, 0, 0), 0);
     press_command(session, MOVE_E);
     ASSERT_EQ(game_mode, mode_dialog) << "log:\n" << last_lines(4);
