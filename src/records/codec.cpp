@@ -115,13 +115,6 @@ const std::string_view file_key(file_key_digits.data(), file_key_digits.size());
 std::array<uint64_t, 3> stored_checksums{};
 std::array<uint64_t, 3> computed_checksums{};
 
-uint64_t stream_byte_sum(const tbyte_stream& stream) {
-    uint64_t sum = 0;
-    for (uint8_t b : stream.bytes())
-        sum += b;
-    return sum;
-}
-
 uint64_t checksum_mask(int ordinal, uint64_t value) {
     if (ordinal < 1 || ordinal > 3) return value;
     return value ^ checksum_masks[ordinal - 1];
@@ -204,14 +197,16 @@ bool decode_stream(tbyte_stream& stream) {
 
     std::vector<uint8_t> plain(length);
     std::size_t produced = 0;
-    uint64_t sum2 = 0;
+    // The plain bytes' sum is counted as they are made: the plain stream can be large.
+    uint64_t sum1 = 0, sum2 = 0;
     bool overlong = false;
     for (std::size_t u = 0; u < m;) {
         const uint8_t b = body[u];
         if (body[u] != body[u + 1]) {
-            if (produced < length)
+            if (produced < length) {
                 plain[produced++] = b;
-            else
+                sum1 += b;
+            } else
                 overlong = true;
             sum2 += b;
             ++u;
@@ -220,8 +215,10 @@ bool decode_stream(tbyte_stream& stream) {
         const std::size_t count = body[u + 2];
         const std::size_t n = std::min(count, length - produced);
         if (n < count) overlong = true;
-        // An empty plain buffer has no data pointer at all: nothing may be written to it.
-        if (n > 0) std::memset(plain.data() + produced, b, n);
+        // An empty plain buffer has no data pointer at all: nothing may be written to it. The
+        // buffer starts zeroed, so a run of zeros (most of a database) needs no writing.
+        if (n > 0 && b != 0) std::memset(plain.data() + produced, b, n);
+        sum1 += uint64_t(b) * n;
         produced += n;
         sum2 += (count == 1) ? b : 2u * b + count;
         u += (count == 1) ? 1 : 3;
@@ -229,7 +226,7 @@ bool decode_stream(tbyte_stream& stream) {
     const bool whole = produced == length && !overlong;
 
     stream.assign(std::move(plain));
-    computed_checksums = {stream_byte_sum(stream), sum2, sum3};
+    computed_checksums = {sum1, sum2, sum3};
     if (!whole) {
         refuse(stream);
         return false;

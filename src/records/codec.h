@@ -39,9 +39,6 @@ bool decode_stream(tbyte_stream& stream);
 // The stored sums equal the computed ones (no message: the file's reader decides).
 bool checksums_equal();
 
-// The sum of all bytes of the stream.
-uint64_t stream_byte_sum(const tbyte_stream& stream);
-
 // The low 32 bits XOR the ordinal's mask (ordinals 1..3), the high 32 bits unchanged.
 uint64_t checksum_mask(int ordinal, uint64_t value);
 
