@@ -319,6 +319,9 @@ bool make_crowded_save(const fs::path& dir) {
         ManualClock clock;
         set_program_folder(dir.string() + "/");
         set_clock(&clock);
+        // The child starts from the state the benchmarks before it left: a fresh program's.
+        clear_quit_request();
+        state = tstate{};
         if (!init_platform_video() || !create_game_window() || !form_create()) _exit(1);
         form_show();
         clock.advance(25);
