@@ -54,27 +54,30 @@ struct tpass {
     int max_distance, unseen;
 };
 
-// What a weapon set offers a fighter.
+// What a weapon set offers a fighter. A melee weapon that can also be thrown (a dagger, a
+// spear) is a melee weapon with a second, ranged mode, not a ranged weapon.
 struct tprofile {
     int min_range = 0, max_range = 0;
     bool holds_ranged = false, holds_melee = false, ranged_ready = false, reach = false;
+    bool second_ranged = false;
 };
 
 tprofile profile_of(const tweapon_set& s) {
     tprofile p;
     p.min_range = s.min_range;
     p.max_range = s.max_range;
-    bool throws = false, launcher = false;
+    bool missile = false, launcher = false;
     for (int h = 0; h < hand_count; ++h) {
         if (s.launcher[h] != 0) launcher = true;
-        if (s.throws[h] != 0) throws = true;
+        if (s.throws[h] != 0 && s.melee[h] != 0) p.second_ranged = true;
+        if (s.throws[h] != 0 && s.melee[h] == 0) missile = true;
         if (s.melee[h] != 0 && s.hand_item[h] != 0) p.holds_melee = true;
     }
     if (s.melee_available != 0) p.holds_melee = true;
-    p.holds_ranged = launcher || throws;
+    p.holds_ranged = launcher || missile;
     const bool ammunition =
         s.ammunition_everlasting != 0 || (s.quiver_matches_launcher != 0 && s.ammunition_amount > 0);
-    p.ranged_ready = throws || (launcher && ammunition);
+    p.ranged_ready = missile || (launcher && ammunition);
     p.reach = s.hand_reaches != 0;
     return p;
 }
@@ -110,6 +113,12 @@ bool uses_devices_against(int being, int target) {
 }
 
 } // namespace
+
+bool throws_by_second_ranged_mode(int being) {
+    if (!is_being_ok(being)) return false;
+    const tprofile active = profile_of(B(being).weapon_set);
+    return !active.ranged_ready && active.second_ranged && profile_of(B(being).other_weapon_set).holds_melee;
+}
 
 bool has_free_neighbour_cell(int being) {
     for (int d = 1; d <= 8; ++d) {
@@ -227,10 +236,11 @@ struct tattack_view {
     bool lof_tried = false, chase_tried = false;
 };
 
-// Shoots with the set in hand when it is ready, else with the other set if it reaches.
+// Shoots with the set in hand when it is ready, or throws its melee weapon while the other set
+// keeps one for the fight that follows; else shoots with the other set if it reaches.
 void choose_ranged_set(tattack_view& v) {
     if (!v.sees) return;
-    if (v.active.ranged_ready) {
+    if (v.active.ranged_ready || (v.active.second_ranged && v.other.holds_melee)) {
         v.kind = 1;
         v.min_range = v.active.min_range;
         v.max_range = v.active.max_range;

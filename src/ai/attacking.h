@@ -16,6 +16,9 @@ int ai_try_chase_target(int being, int target, const temotion& entry);
 int ai_try_move_for_lof(int being, int target, int min_range, int range);
 bool ai_keep_distance(int being, int target, int range);
 bool ai_check_weapon_set(int being);
+// The being would throw the melee weapon in its hand (its second, ranged mode) at a foe in
+// range: it holds no ready ranged weapon, and its other set keeps a melee weapon.
+bool throws_by_second_ranged_mode(int being);
 // A free cell next to the being, one it could step to.
 bool has_free_neighbour_cell(int being);
 

@@ -39,7 +39,7 @@ void ai_catch_up_rounds() {
         if (n < 1) continue;
         missed[size_t(i)] = int(std::min<int64_t>(n, max_missed_turns));
         largest = std::max(largest, missed[size_t(i)]);
-        if (n > 20) b.idle_counter = uint16_t(b.idle_counter + 2 * missed[size_t(i)]);
+        if (n > 20) b.idle_turns = uint16_t(b.idle_turns + 2 * missed[size_t(i)]);
     }
 
     state.log_muted = 1;

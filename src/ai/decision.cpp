@@ -155,7 +155,7 @@ void take_sides(int being, int depth) {
     if (guard && at_home) ai_get_hostile_on_home_trespassers(being, depth);
     if (has_type_flag(B(being), tf_gets_hostile) && !(guard && at_home)) ai_get_hostile(being, depth);
 
-    if (B(being).seen_awake_hostiles > 0) B(being).idle_counter = 0;
+    if (B(being).seen_awake_hostiles > 0) B(being).idle_turns = 0;
     if (B(being).seen_hostiles == 0) ++B(being).turns_without_hostiles;
 }
 
@@ -258,7 +258,7 @@ void end_turn(int being, uint32_t start_time, uint32_t now, bool acted, int dept
     }
     if (B(being).last_action_kind != 1) {
         B(being).asleep_counter = 0;
-        B(being).idle_counter = 0;
+        B(being).idle_turns = 0;
     } else {
         ai_idle(being, acted);
     }

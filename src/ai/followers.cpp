@@ -49,6 +49,7 @@ constexpr int wise_mind = 7, far_hostile = 6, near_hostile = 3;
 constexpr int free_cell_tries = 10;
 constexpr int hostile_threshold = -20;
 constexpr int behaviour_follow = 3;
+constexpr int reserve_stoneskin = 7; // the stamina kept for the cheapest stoneskin talent
 
 tbeing& B(int being) {
     return beings[size_t(being)];
@@ -185,8 +186,9 @@ bool ai_pick_item(int being) {
 
 bool ai_use_protection_talent(int being) {
     if (!is_being_ok(being)) return false;
-    const tbeing& b = B(being);
+    tbeing& b = B(being);
     if (being_status(b, st_stoneskinned) > 0 || being_status(b, st_stoneskin) == 0) return false;
+    if (b.stamina < b.stamina_reserve_of(reserve_stoneskin)) return false;
     return use_own_talent(being, ek_stoneskin);
 }
 

@@ -1,4 +1,4 @@
-// Map points and the autopilot's search state.
+// The level's map points set automatically as the player's being goes.
 #include "ai/places.h"
 
 #include "records/layout_game.h"
@@ -16,7 +16,7 @@ constexpr int map_point_spacing = 25;
 
 } // namespace
 
-void remember_place(int x, int y) {
+bool remember_place(int x, int y) {
     int free_slot = 0, nearest = -1;
     for (int i = 1; i <= map_point_count; ++i) {
         const tmap_point& p = level.map_point(i);
@@ -29,16 +29,14 @@ void remember_place(int x, int y) {
     }
     if (free_slot == 0) {
         game.next_map_point_time = 0; // the slots are full: no further automatic points
-        return;
+        return false;
     }
     game.next_map_point_time = game.game_clock + map_point_pause;
-    if (nearest >= 0 && nearest < map_point_spacing) return;
+    if (nearest >= 0 && nearest < map_point_spacing) return false;
     level.map_point(free_slot).x = uint16_t(x);
     level.map_point(free_slot).y = uint16_t(y);
     update_level(0);
+    return true;
 }
-
-// not built yet: the reset of the autopilot's search that starting the autopilot needs.
-void reset_autopilot_search() {}
 
 } // namespace dravok

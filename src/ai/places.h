@@ -1,13 +1,11 @@
-// The level's map points as the autopilot remembers them, and the autopilot's search state.
-// Called by the scheduler (automatic map points) and the autopilot mode's keys.
+// The level's map points as the autopilot remembers them, set automatically as the player's
+// being goes. Called by the scheduler through the services.
 #pragma once
-#include <cstdint>
 
 namespace dravok {
 
-// Stores the cell in the first free map point unless one already lies within 25 steps.
-void remember_place(int x, int y);
-// Zeroes the autopilot counters and empties its visit grid before a new search.
-void reset_autopilot_search();
+// Stores the cell in the first free map point unless one already lies within 25 steps; true
+// when it was stored (the caller counts that as a command that acted).
+bool remember_place(int x, int y);
 
 } // namespace dravok

@@ -301,7 +301,7 @@ void note_first_sights(sight_pass& p, int other) {
         }
     }
     if (other < p.row_size && first_seen_matrix[size_t(p.being)][size_t(other)] == 0) {
-        if (p.awake) b.idle_counter = 0;
+        if (p.awake) b.idle_turns = 0;
         first_seen_matrix[size_t(p.being)][size_t(other)] = std::max<uint32_t>(game.game_clock, 1);
         if (other == player) b.meeting_trigger = has_type_flag(b, tf_unique) ? 10 : 7;
     }

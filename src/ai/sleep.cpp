@@ -44,7 +44,7 @@ void ai_wake_up(int being, int depth) {
     if (!is_being_ok(being)) return;
     tbeing& b = beings[being];
     b.asleep_counter = 0;
-    b.idle_counter = 0;
+    b.idle_turns = 0;
     b.turns_without_hostiles = 0;
     ai_see(being, depth);
     b.next_action_time = game.game_clock + 55;
@@ -59,10 +59,11 @@ void ai_idle(int being, bool) {
     tbeing& b = beings[being];
     const int area = cell_at(b.x, b.y).area;
     const int noise = area >= 1 && area < int(areas.size()) ? areas[area].noise : 0;
-    if (b.seen_awake_hostiles == 0 && noise < sleepless_noise) ++b.idle_counter;
+    if (b.seen_awake_hostiles == 0 && noise < sleepless_noise) ++b.idle_turns;
 
     bool asleep_now = false;
-    if (b.asleep_counter == 0 && b.idle_counter >= b.idle_turns && b.idle_turns > 0 && ai_may_sleep(being)) {
+    if (b.asleep_counter == 0 && b.idle_turns >= b.idle_turns_before_sleep && b.idle_turns_before_sleep > 0 &&
+        ai_may_sleep(being)) {
         if (game.player_serial == 0) return;
         ai_fall_asleep(being);
         asleep_now = true;
@@ -83,7 +84,7 @@ void ai_idle(int being, bool) {
         b.turns_without_hostiles = 0;
     }
     if (has_type_flag(b, tf_animated) && has_type_flag(b, tf_ignore_emotion_presets) && b.master == 0 &&
-        b.seen_hostiles == 0 && b.idle_counter >= 20)
+        b.seen_hostiles == 0 && b.idle_turns >= 20)
         b.type_flags[tf_ignore_emotion_presets] = 0;
 }
 

@@ -192,10 +192,10 @@ struct tbeing {
     uint8_t path_kept;                            // 26657
     uint8_t investigate_slot;                     // 26658, the AI plan state byte
     uint8_t turns_unseen_by_player;               // 26659
-    uint16_t idle_turns;                          // 26660, idle turns before sleep
+    uint16_t idle_turns_before_sleep;             // 26660, idle turns after which it may fall asleep
     uint16_t sleep_turns;                         // 26662
     uint16_t wake_up;                             // 26664
-    uint16_t idle_counter;                        // 26666
+    uint16_t idle_turns;                          // 26666, idle turns counted so far
     uint16_t asleep_counter;                      // 26668
     uint8_t asleep_when_damaged;                  // 26670
     uint8_t on_map_effect;                        // 26671, on a stat-changing map effect
@@ -413,9 +413,10 @@ static_assert(offsetof(tbeing, preferred_distance) == 26617 && offsetof(tbeing, 
 static_assert(offsetof(tbeing, stimulus_range) == 26636 && offsetof(tbeing, cornered) == 26654);
 static_assert(offsetof(tbeing, teleport_cooldown) == 26655 && offsetof(tbeing, damaged_by_being) == 26656);
 static_assert(offsetof(tbeing, path_kept) == 26657 && offsetof(tbeing, investigate_slot) == 26658);
-static_assert(offsetof(tbeing, turns_unseen_by_player) == 26659 && offsetof(tbeing, idle_turns) == 26660);
+static_assert(offsetof(tbeing, turns_unseen_by_player) == 26659 &&
+              offsetof(tbeing, idle_turns_before_sleep) == 26660);
 static_assert(offsetof(tbeing, sleep_turns) == 26662 && offsetof(tbeing, wake_up) == 26664);
-static_assert(offsetof(tbeing, idle_counter) == 26666 && offsetof(tbeing, asleep_counter) == 26668);
+static_assert(offsetof(tbeing, idle_turns) == 26666 && offsetof(tbeing, asleep_counter) == 26668);
 static_assert(offsetof(tbeing, asleep_when_damaged) == 26670 && offsetof(tbeing, on_map_effect) == 26671);
 static_assert(offsetof(tbeing, noticed_stimulus) == 26672 && offsetof(tbeing, heard_sound) == 26692);
 static_assert(offsetof(tbeing, made_sound) == 26712 && offsetof(tbeing, morale) == 26732);

@@ -203,7 +203,7 @@ struct tbeing_plan {
     uint8_t furniture_owned[furniture_kind_count];         // 20488, f at 20487 + f
     uint8_t ai_preset;                                     // 20548
     uint8_t wake_up;                                       // 20549
-    tdice idle_turns;                                      // 20550, idle turns before sleeping
+    tdice idle_turns_before_sleep;                         // 20550, idle turns before sleeping
     tdice sleep_turns;                                     // 20588, turns asleep
     uint8_t morale_index;                                  // 20626
     uint8_t behaviour;                                     // 20627
@@ -274,7 +274,8 @@ static_assert(offsetof(tbeing_plan, speed_bonus) == 2657 && offsetof(tbeing_plan
 static_assert(offsetof(tbeing_plan, max_per_game) == 2660 && offsetof(tbeing_plan, attitude_presets) == 2662);
 static_assert(offsetof(tbeing_plan, fear_presets) == 2782 && offsetof(tbeing_plan, natural_attacks) == 2824);
 static_assert(offsetof(tbeing_plan, furniture_owned) == 20488 && offsetof(tbeing_plan, ai_preset) == 20548);
-static_assert(offsetof(tbeing_plan, wake_up) == 20549 && offsetof(tbeing_plan, idle_turns) == 20550);
+static_assert(offsetof(tbeing_plan, wake_up) == 20549 &&
+              offsetof(tbeing_plan, idle_turns_before_sleep) == 20550);
 static_assert(offsetof(tbeing_plan, sleep_turns) == 20588 && offsetof(tbeing_plan, morale_index) == 20626);
 static_assert(offsetof(tbeing_plan, behaviour) == 20627 && offsetof(tbeing_plan, kit_class) == 20630);
 static_assert(offsetof(tbeing_plan, kit_count) == 20650 && offsetof(tbeing_plan, kit_plan) == 21030);

@@ -292,7 +292,7 @@ void copy_behaviour(const tbeing_plan& p, tbeing& out) {
         std::copy(ai_preset_tables[1][p.ai_preset].begin(), ai_preset_tables[1][p.ai_preset].end(),
                   out.stimulus_range);
     }
-    out.idle_turns = uint16_t(roll_dice(p.idle_turns));
+    out.idle_turns_before_sleep = uint16_t(roll_dice(p.idle_turns_before_sleep));
     out.sleep_turns = uint16_t(roll_dice(p.sleep_turns));
     out.wake_up = p.wake_up;
     if (p.morale_index < morale_kind_count) {

@@ -314,7 +314,7 @@ bool add_oneliner(int being, int listener, int trigger, int depth, std::string_v
 
     if (trigger > 0) set_chatter_cooldown(being, trigger);
     tbeing& b = beings[being];
-    b.idle_counter = 0;
+    b.idle_turns = 0;
     if (trigger == chat_follower_idle_chatter || trigger == chat_idle_chatter ||
         trigger == chat_idle_chatter_unseen) {
         // Idle talk that has used up its lines is not repeated.

@@ -118,7 +118,7 @@ void damage_being(int target, int attacker, const tdamage& given, tdamage& resul
     const bool with_attacker = is_being_ok(attacker, 0);
 
     b.asleep_when_damaged = b.asleep_counter != 0 ? 1 : 0;
-    b.idle_counter = 0;
+    b.idle_turns = 0;
     b.asleep_counter = 0;
 
     tdamage rolled = damage;

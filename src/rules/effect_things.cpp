@@ -331,7 +331,7 @@ void apply_effect_reveal(int user, teffect&, int, int, int depth) {
                 if (t.x < r.x || t.x > r.x + r.width - 1 || t.y < r.y || t.y > r.y + r.height - 1) continue;
                 t.situation_of(ambush_mark_situation) = ambush_mark;
                 t.asleep_counter = 0;
-                t.idle_counter = 0;
+                t.idle_turns = 0;
                 services.ai_see(b, depth);
                 services.update_emotion(b, user, hostile_attitude, depth, get_being_distance(b, user));
             }

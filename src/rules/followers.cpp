@@ -48,7 +48,7 @@ void drop_master_link(int being) {
     b.follower_word = 0;
     if (b.plan >= 1 && b.plan < int(being_plans.size())) {
         b.behaviour = being_plans[b.plan].behaviour;
-        b.idle_turns = uint16_t(roll_dice(being_plans[b.plan].idle_turns));
+        b.idle_turns_before_sleep = uint16_t(roll_dice(being_plans[b.plan].idle_turns_before_sleep));
     }
     b.path = tpath{};
     if (master >= 1) count_followers(master);
@@ -159,7 +159,7 @@ void reset_transfer_being(int being) {
     tbeing& b = beings[being];
     for (tnoted_item& n : b.noted_items)
         n = tnoted_item{};
-    b.idle_counter = 0;
+    b.idle_turns = 0;
     b.asleep_counter = 0;
     b.path = tpath{};
     b.attack_memory = taction_memory{};

@@ -40,7 +40,7 @@ namespace {
 
 // The message log starts a new block three rounds after arrival.
 constexpr uint32_t arrival_separator_delay = 45;
-constexpr int idle_counter_range = 40;
+constexpr int idle_turns_range = 40;
 // At the hub, former companions warm to the player and the pantheon's beings greet one by one,
 // each some rounds after the one before.
 constexpr int former_companion_warmth = 50;
@@ -196,8 +196,8 @@ bool arrive_at_level(int depth) {
     for (int i = 1; i < static_cast<int>(beings.size()); ++i) {
         tbeing& b = beings[i];
         if (b.present == 0 || b.seen_hostiles != 0) continue;
-        const int idle = random(idle_counter_range);
-        b.idle_counter = static_cast<uint16_t>(idle);
+        const int idle = random(idle_turns_range);
+        b.idle_turns = static_cast<uint16_t>(idle);
     }
     game.arrival_time = game.game_clock;
     if (level.hub != 0) greet_at_hub(depth);

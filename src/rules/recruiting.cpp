@@ -70,8 +70,8 @@ void set_as_follower(int follower, int master, int depth) {
     f.master = m.serial;
     f.behaviour = behaviour_following;
     f.path = tpath{};
-    f.idle_counter = 0;
     f.idle_turns = 0;
+    f.idle_turns_before_sleep = 0;
     f.master_name = m.name.view();
     f.follower_word = 0;
     services.update_emotion(follower, master, follower_liking, depth, get_being_distance(follower, master));

@@ -23,6 +23,7 @@
 #include "rules/level_setup.h"
 #include "rules/level_up.h"
 #include "rules/pantheon.h"
+#include "ui/key_entry.h"
 #include "world/services.h"
 #include "world/text_expand.h"
 
@@ -52,7 +53,10 @@ void install_game_services() {
     services.ai_act = ai_act;
     services.take_path_step = take_path_step;
     services.ai_catch_up_rounds = ai_catch_up_rounds;
-    services.remember_place = remember_place;
+    // A stored map point counts as an action of the player: old log lines fade.
+    services.remember_place = [](int x, int y) {
+        if (remember_place(x, y)) command_acted = true;
+    };
     services.ai_wake_up = ai_wake_up;
     services.add_situation_or_oneliner = add_situation_or_oneliner;
     services.say_death_lines = say_death_lines;

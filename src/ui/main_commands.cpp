@@ -10,7 +10,6 @@
 
 #include "ai/explore_targets.h"
 #include "ai/paths.h"
-#include "ai/places.h"
 #include "generation/areas.h"
 #include "records/being_flags.h"
 #include "rules/action_time.h"
@@ -97,7 +96,6 @@ void open_target_mode(int b) {
 void start_autopilot_search(int b) {
     const tbeing& being = beings[b];
     number_areas_from(being.area, true, false);
-    reset_autopilot_search();
     state.autopilot_cursor_x = being.x;
     state.autopilot_cursor_y = being.y;
 }

@@ -134,7 +134,7 @@ uint64_t world_hash() {
         const tbeing& b = beings[i];
         if (b.serial == 0) continue;
         for (uint64_t v : {uint64_t(b.x), uint64_t(b.y), uint64_t(b.next_action_time), uint64_t(b.ai_plan),
-                           uint64_t(b.idle_counter), uint64_t(b.asleep_counter), uint64_t(b.seen_beings),
+                           uint64_t(b.idle_turns), uint64_t(b.asleep_counter), uint64_t(b.seen_beings),
                            uint64_t(b.seen_hostiles), uint64_t(b.seen_friends), uint64_t(b.nearest_hostile),
                            uint64_t(b.turns_without_hostiles), uint64_t(b.noticed_stimulus.maker)})
             fold(h, v);

@@ -66,7 +66,7 @@ run_result run_level(uint32_t seed, int creatures, int rounds, bool generated = 
         random_free_floor(x, y);
         const int g = add_goblin(d, x, y, uint32_t(1 + i % 14));
         tbeing& b = beings[g];
-        b.idle_turns = uint16_t(5 + random(30));
+        b.idle_turns_before_sleep = uint16_t(5 + random(30));
         b.sleep_turns = uint16_t(10 + random(40));
         b.dark_vision = uint8_t(random(3));
         if (i % 10 == 0) b.light_radius = 2;

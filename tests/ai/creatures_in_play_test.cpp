@@ -34,6 +34,7 @@
 #include "support/driver.h"
 #include "support/game_start.h"
 #include "support/new_game_fixture.h"
+#include "support/plain_creature.h"
 #include "ui/dialogs.h"
 #include "ui/key_bindings.h"
 #include "ui/map_view.h"
@@ -57,25 +58,10 @@
 namespace dravok {
 namespace {
 
+using testing::plain_creature;
 using testing::press_command;
 using testing::start_new_game;
 using testing::started_game;
-
-// A plain one-cell creature for the followers and the shopkeeper of these tests.
-tbeing creature_record(const char* name) {
-    tbeing b = blank_being;
-    b.serial = int32_t(++game.being_serial);
-    b.name = name;
-    b.width = b.height = 1;
-    for (int k = 1; k <= ability_count; ++k)
-        b.base_ability_of(k) = b.ability_of(k) = 10;
-    b.health_base = b.health = b.health_max = 200;
-    b.type_flags[tf_can_open_doors] = 1;
-    b.dark_vision = 3;
-    b.weapon_set.bare_hands = 1;
-    b.weapon_set.melee_available = 1;
-    return b;
-}
 
 // The newest lines of the message log, for a failure's note.
 std::string last_lines(int n) {
@@ -123,6 +109,28 @@ int add_hating_creature(int hero, int x, int y) {
         remove_being(b, 1);
     }
     return 0;
+}
+
+// What a creature's creation gives an owner of the talent: the talent, its group, the status it
+// grants and the stamina kept for it (reserve: the reserve's kind).
+void teach_talent(int being, int talent, int status, int reserve) {
+    tbeing& b = beings[being];
+    b.talent_of(talent) = 1;
+    b.knows_talents = 1;
+    b.talents_of_type(talents[talent].type) = 1;
+    set_being_status(being, status, 1);
+    b.stamina_reserve_of(reserve) = uint8_t(talents[talent].stamina);
+}
+
+// The attitude entry of a creature that hates the character at the given distance.
+temotion hatred_of(int hero, int distance) {
+    temotion entry{};
+    entry.serial = beings[hero].serial;
+    entry.value = -50;
+    entry.distance = uint16_t(distance);
+    entry.x = beings[hero].x;
+    entry.y = beings[hero].y;
+    return entry;
 }
 
 bool room_to_the_east(int x, int y) {
@@ -204,7 +212,7 @@ TEST_F(CreaturesInPlay, AHostileCreatureThatSeesThePlayerComesAndFights) {
 TEST_F(CreaturesInPlay, AFollowerKeepsNearTheCharacterAcrossTheLevel) {
     ASSERT_NE(place_hero([](int x, int y) { return reachable_floor(x, y) > 200; }), 0);
     empty_level();
-    tbeing dog = creature_record("dog");
+    tbeing dog = plain_creature("dog");
     dog.behaviour = 3;
     dog.master = beings[hero].serial;
     // A follower that loses sight of its master for long is let go: the dog sees farther in the
@@ -249,7 +257,7 @@ TEST_F(CreaturesInPlay, ACompanionsHealthBarIsFriendlyAndAHostilesIsNot) {
     empty_level();
     const int foe = add_hating_creature(hero, beings[hero].x + 5, beings[hero].y);
     ASSERT_NE(foe, 0);
-    tbeing dog = creature_record("dog");
+    tbeing dog = plain_creature("dog");
     const int companion = add_being_to_level(beings[hero].x + 1, beings[hero].y, dog, 1, 0);
     ASSERT_NE(companion, 0);
     set_as_follower(companion, hero, 1);
@@ -396,13 +404,8 @@ TEST_F(CreaturesInPlay, ACreatureWithAHarmfulSpellCastsItAtTheCharacter) {
     for (int t = 1; t < int(talents.size()) && bolt == 0; ++t)
         if (talents[t].identifier.view() == "mt_dark_bolt") bolt = t;
     ASSERT_NE(bolt, 0);
-    // What a caster's creation gives it: the talent, the status it grants, the stamina for it.
+    teach_talent(foe, bolt, st_damage, 3);
     tbeing& caster = beings[foe];
-    caster.talent_of(bolt) = 1;
-    caster.knows_talents = 1;
-    caster.talents_of_type(talents[bolt].type) = 1;
-    set_being_status(foe, st_damage, 1);
-    caster.stamina_reserve_of(3) = talents[bolt].stamina;
     caster.stamina = caster.stamina_max = 50;
     for (int i = 0; i < 10 && caster.stamina == 50; ++i) {
         beings[hero].health = beings[hero].health_max; // the fight is not what is looked at
@@ -451,6 +454,38 @@ TEST_F(CreaturesInPlay, AnUmberHulkGazesAtTheCharacterFromAfar) {
     EXPECT_EQ(beings[hulk].ai_plan, plan_ranged_attack);
 }
 
+// A creature that sees a foe hardens its skin when it has the stamina for it, and only then.
+TEST_F(CreaturesInPlay, ACreatureHardensItsSkinOnlyWithTheStaminaForIt) {
+    const int stoneskin = talent_named("mt_stoneskin");
+    ASSERT_NE(stoneskin, 0);
+    const int cost = talents[stoneskin].stamina;
+    ASSERT_GT(cost, 1);
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    struct stamina_case {
+        int stamina;
+        bool hardens;
+    };
+    for (const stamina_case k : {stamina_case{cost - 1, false}, stamina_case{cost, true}}) {
+        empty_level();
+        const int foe = add_hating_creature(hero, beings[hero].x + 5, beings[hero].y);
+        ASSERT_NE(foe, 0);
+        teach_talent(foe, stoneskin, st_stoneskin, 7);
+        tbeing& b = beings[foe];
+        b.stamina_max = 50;
+        b.stamina = uint16_t(k.stamina);
+        b.stamina_regen = 0; // its stamina stays where it is put until it is spent
+        // The character in the dark is noticed after a few looks.
+        for (int i = 0; i < 8 && beings[foe].stamina >= k.stamina; ++i) {
+            beings[hero].health = beings[hero].health_max;
+            press_command(session, REST);
+        }
+        // The spell may fail its magic roll; its stamina is spent either way.
+        EXPECT_EQ(beings[foe].stamina == k.stamina - cost, k.hardens)
+            << "stamina " << k.stamina << " for a cost of " << cost << "; log:\n"
+            << last_lines(6);
+    }
+}
+
 TEST_F(CreaturesInPlay, AHobgoblinChargesFromTwoCellsAndNeverLeaps) {
     ASSERT_NE(place_hero(room_to_the_east), 0);
     empty_level();
@@ -492,7 +527,7 @@ TEST_F(CreaturesInPlay, AnArmedHobgoblinBetweenTwoFoesSweepsBoth) {
     beings[hob].talent_of(rend) = 1;
     set_being_status(hob, st_multistrike, 1);
     beings[hob].dark_vision = 8;
-    const int dog = add_being_to_level(hx + 2, hy + 1, creature_record("dog"), 1, 0);
+    const int dog = add_being_to_level(hx + 2, hy + 1, plain_creature("dog"), 1, 0);
     ASSERT_NE(dog, 0);
     set_as_follower(dog, hero, 1);
     beings[hob].stamina = beings[hob].stamina_max = 40;
@@ -573,18 +608,84 @@ TEST_F(CreaturesInPlay, ACreaturePicksTheManoeuvreItsWeaponAndTheDistanceAllow) 
         ASSERT_NE(can_see(b, hero, 0, 0), 0) << r.what;
         f.adjacent_hostiles = uint8_t(r.adjacent_foes);
         f.seen_hostiles = uint16_t(r.seen_foes);
-        temotion entry{};
-        entry.serial = beings[hero].serial;
-        entry.value = -50;
-        entry.distance = uint16_t(r.distance);
-        entry.x = beings[hero].x;
-        entry.y = beings[hero].y;
         target_effect = teffect{};
-        const int plan = ai_target_ok_for_attack(b, hero, entry, false);
+        const int plan = ai_target_ok_for_attack(b, hero, hatred_of(hero, r.distance), false);
         EXPECT_EQ(plan == plan_talent ? int(target_effect.kind) : 0, r.kind)
             << r.what << " (plan " << plan << ")";
         remove_being(b, 1);
     }
+}
+
+// A melee weapon that can be thrown (a dagger) is thrown only while the other weapon set keeps a
+// melee weapon for the fight that follows; a dart, made to be thrown, is thrown whatever the
+// other set holds; next to its foe the dagger's owner stabs.
+TEST_F(CreaturesInPlay, ACreatureThrowsItsDaggerOnlyWithAnotherMeleeWeaponToHand) {
+    ASSERT_NE(place_hero(room_to_the_east), 0);
+    empty_level();
+    struct row {
+        const char* what;
+        bool dagger; // else a dart
+        bool sword_in_other_set;
+        int distance, plan;
+    };
+    const row rows[] = {
+        {"a dagger is thrown with a sword to hand", true, true, 3, plan_ranged_attack},
+        {"but kept when it is the only weapon", true, false, 3, plan_chase},
+        {"and used to stab at close quarters", true, true, 1, plan_melee_attack},
+        {"a dart is thrown either way", false, false, 3, plan_ranged_attack},
+    };
+    for (const row& r : rows) {
+        const int b = add_awake_creature("be_hobgoblin", beings[hero].x + r.distance, beings[hero].y);
+        ASSERT_NE(b, 0) << r.what;
+        tbeing& f = beings[b];
+        f.dark_vision = 8;
+        f.knows_talents = 0;
+        f.fighting_style = 0;
+        f.preferred_distance = 0;
+        // What the weapon sets' set-up makes of a dagger or a dart in hand and a sword in the other set.
+        tweapon_set& hands = f.weapon_set;
+        hands = tweapon_set{};
+        hands.hand_item[0] = 1;
+        hands.melee[0] = r.dagger ? 1 : 0;
+        hands.melee_available = r.dagger ? 1 : 0;
+        hands.throws[0] = hands.hand_throws = 1;
+        hands.range[0] = hands.max_range = 4;
+        hands.min_range = 2;
+        f.other_weapon_set = tweapon_set{};
+        if (r.sword_in_other_set) {
+            f.other_weapon_set.hand_item[0] = 2;
+            f.other_weapon_set.melee[0] = f.other_weapon_set.melee_available = 1;
+        }
+        for (int look = 0; look < 20 && can_see(b, hero, 0, 0) == 0; ++look)
+            ai_see(b, 1);
+        ASSERT_NE(can_see(b, hero, 0, 0), 0) << r.what;
+        EXPECT_EQ(ai_target_ok_for_attack(b, hero, hatred_of(hero, r.distance), false), r.plan) << r.what;
+        EXPECT_EQ(throws_by_second_ranged_mode(b), r.dagger && r.sword_in_other_set) << r.what;
+        remove_being(b, 1);
+    }
+}
+
+// A jackal that sees a kobold it likes, and that likes it back, takes it as its master and
+// follows it.
+TEST_F(CreaturesInPlay, AJackalTakesAKoboldAsItsMasterAndFollowsIt) {
+    empty_level();
+    // A room far from the character; the two stand side by side, as a jackal sees no farther
+    // than the next cell in the dark.
+    int kx = 0, ky = 0;
+    for (int x = 2; x < map_size && kx == 0; ++x)
+        for (int y = 2; y < map_size && kx == 0; ++y)
+            if (get_distance(x, y, beings[hero].x, beings[hero].y) > 25 && room_to_the_east(x, y) &&
+                cell_at(x, y).area != cell_at(beings[hero].x, beings[hero].y).area)
+                kx = x, ky = y;
+    ASSERT_NE(kx, 0);
+    const int kobold = add_awake_creature("be_kobold", kx, ky);
+    const int jackal = add_awake_creature("be_jackal", kx + 1, ky);
+    ASSERT_NE(kobold, 0);
+    ASSERT_NE(jackal, 0);
+    for (int i = 0; i < 10 && beings[jackal].master == 0; ++i)
+        press_command(session, REST);
+    EXPECT_EQ(beings[jackal].master, beings[kobold].serial) << last_lines(6);
+    EXPECT_EQ(beings[kobold].master, 0) << "the kobold leads";
 }
 
 TEST_F(CreaturesInPlay, TheCharacterWakesAnInactiveGolemWithItsScroll) {
@@ -619,10 +720,10 @@ TEST_F(CreaturesInPlay, APassiveCreatureWithAWatchingFriendIsNotSmashedWithoutAs
     ASSERT_NE(place_hero(room_to_the_east), 0);
     empty_level();
     const int x = beings[hero].x, y = beings[hero].y;
-    tbeing record = creature_record("toadstool");
+    tbeing record = plain_creature("toadstool");
     record.type_flags[tf_passive] = 1;
     const int toadstool = add_being_to_level(x + 1, y, record, 1, 0);
-    const int keeper = add_being_to_level(x + 3, y, creature_record("keeper"), 1, 0);
+    const int keeper = add_being_to_level(x + 3, y, plain_creature("keeper"), 1, 0);
     ASSERT_NE(toadstool, 0);
     ASSERT_NE(keeper, 0);
     update_emotion(keeper, toadstool, 30, 1, 2);
@@ -647,7 +748,7 @@ TEST_F(CreaturesInPlay, APassiveCreatureWithAWatchingFriendIsNotSmashedWithoutAs
 TEST_F(CreaturesInPlay, AShopkeepersCoinsAreToppedUpWhenThePlayerReturns) {
     ASSERT_NE(place_hero(room_to_the_east), 0);
     empty_level();
-    tbeing keeper = creature_record("shopkeeper");
+    tbeing keeper = plain_creature("shopkeeper");
     keeper.type_flags[tf_shopkeeper] = 1;
     const int shop = add_being_to_level(beings[player].x + 3, beings[player].y, keeper, 1, 0);
     ASSERT_NE(shop, 0);

@@ -45,7 +45,7 @@ struct DecisionTest : ::testing::Test {
 TEST_F(DecisionTest, AnIdleCreatureSpendsARoundFallsAsleepAndWakesAfterItsSleepTurns) {
     d.wall(9, 9), d.wall(10, 9), d.wall(9, 10); // the player stays out of sight
     const int g = add_goblin(d, 3, 3, 100);
-    beings[g].idle_turns = 3; // idle turns before sleep
+    beings[g].idle_turns_before_sleep = 3; // idle turns before sleep
     beings[g].sleep_turns = 4;
     turn(g);
     EXPECT_EQ(beings[g].next_action_time, 115u) << "a creature with nothing to do spends 15";
@@ -69,11 +69,11 @@ TEST_F(DecisionTest, AnIdleCreatureSpendsARoundFallsAsleepAndWakesAfterItsSleepT
 TEST_F(DecisionTest, NoSleepWithoutThePlayersCharacterOrWhenIdleTurnsAreZero) {
     d.wall(9, 9), d.wall(10, 9), d.wall(9, 10);
     const int g = add_goblin(d, 3, 3, 100);
-    beings[g].idle_turns = 0;
+    beings[g].idle_turns_before_sleep = 0;
     for (int i = 0; i < 5; ++i)
         turn(g);
     EXPECT_EQ(beings[g].asleep_counter, 0);
-    beings[g].idle_turns = 1;
+    beings[g].idle_turns_before_sleep = 1;
     game.player_serial = 0;
     turn(g);
     EXPECT_EQ(beings[g].asleep_counter, 0);
@@ -144,9 +144,9 @@ TEST_F(DecisionTest, CatchUpReplaysAtMostFortyTurnsAndSkipsTheFutureAndTheNeverA
     const int early = add_goblin(d, 3, 7, 2100); // due in the future
     const int never = add_goblin(d, 7, 3, 0xFFFFFFFFu);
     ai_catch_up_rounds();
-    EXPECT_EQ(beings[late].idle_counter, 2 * 40 + 40) << "twice the capped count, then 40 idle turns";
-    EXPECT_EQ(beings[early].idle_counter, 0);
-    EXPECT_EQ(beings[never].idle_counter, 0);
+    EXPECT_EQ(beings[late].idle_turns, 2 * 40 + 40) << "twice the capped count, then 40 idle turns";
+    EXPECT_EQ(beings[early].idle_turns, 0);
+    EXPECT_EQ(beings[never].idle_turns, 0);
     for (int g : {late, early, never})
         EXPECT_EQ(beings[g].next_action_time, 2015u);
     EXPECT_EQ(state.log_muted, 0);
@@ -158,7 +158,7 @@ TEST_F(DecisionTest, SpectatorOnlyLooksAndWaitsSeven) {
     beings[g].type_flags[tf_spectator] = 1;
     turn(g);
     EXPECT_EQ(beings[g].next_action_time, 107u);
-    EXPECT_EQ(beings[g].idle_counter, 0);
+    EXPECT_EQ(beings[g].idle_turns, 0);
 }
 
 } // namespace

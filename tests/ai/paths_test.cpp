@@ -21,6 +21,7 @@
 #include "rules/being_creation.h"
 #include "support/driver.h"
 #include "ui/key_bindings.h"
+#include "ui/key_entry.h"
 #include "world/directions.h"
 #include "world/geometry.h"
 #include "world/globals.h"
@@ -246,16 +247,31 @@ TEST_F(AutopilotTest, TheCursorStaysOnTheExploredMapAndEnterTravelsThere) {
 
 TEST_F(AutopilotTest, MapPointsKeepTheirSpacingAndStopWhenAllNineAreUsed) {
     game.game_clock = 1000;
-    remember_place(3, 3);
+    EXPECT_TRUE(remember_place(3, 3));
     EXPECT_EQ(level.map_point(1).x, 3);
     EXPECT_EQ(game.next_map_point_time, 1450u);
-    remember_place(10, 10); // 10 away: too near
+    EXPECT_FALSE(remember_place(10, 10)) << "10 away: too near";
     EXPECT_EQ(level.map_point(2).x, 0);
     EXPECT_EQ(game.next_map_point_time, 1450u) << "the next attempt is still later";
     for (int i = 2; i <= map_point_count; ++i)
         level.map_point(i) = {uint16_t(100 + i), 100};
-    remember_place(50, 50);
+    EXPECT_FALSE(remember_place(50, 50));
     EXPECT_EQ(game.next_map_point_time, 0u) << "all slots used: no more automatic points";
+}
+
+// The scheduler sets the automatic point when the player's being is due; a stored point counts
+// as a command that acted, so the old log lines fade at the next key as after a move.
+TEST_F(AutopilotTest, AnAutomaticMapPointIsSetOnTheWayAndCountsAsActing) {
+    settings.auto_map_points = 1;
+    game.next_map_point_time = 1;
+    d.press_command(REST);
+    EXPECT_EQ(level.map_point(1).x, 3);
+    EXPECT_EQ(level.map_point(1).y, 3);
+    EXPECT_TRUE(command_acted);
+    game.next_map_point_time = 1;
+    d.press_command(REST);
+    EXPECT_EQ(level.map_point(2).x, 0) << "the same cell is too near";
+    EXPECT_FALSE(command_acted);
 }
 
 TEST_F(AutopilotTest, CGoesToLockedOrUnlootedFurnitureOnly) {

@@ -10,20 +10,15 @@
 #include <string>
 
 #include "platform/message_box.h"
+#include "support/bot_command_line.h"
 #include "support/play_bot.h"
 
 int main(int argc, char** argv) {
     if (dravok::is_message_box_request(argc, argv)) return dravok::run_message_box_request(argc, argv);
-    if (argc < 3) {
-        std::cerr << "usage: dravok_soak SEED TURNS [HEARTBEAT-FILE]\n";
-        return 2;
-    }
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
-    setenv("DRAVOK_HEADLESS", "1", 0);
     dravok::testing::bot_options options;
-    options.seed = uint32_t(std::stoul(argv[1]));
-    options.turn_limit = std::stoi(argv[2]);
+    if (!dravok::testing::read_bot_command_line(argc, argv, "dravok_soak SEED TURNS [HEARTBEAT-FILE]",
+                                                options))
+        return 2;
     options.trace = std::getenv("DRAVOK_BOT_TRACE") != nullptr;
     const std::string heartbeat = argc > 3 ? argv[3] : "";
     if (!heartbeat.empty())

@@ -264,7 +264,7 @@ void fill_being_mind(const tplace& p, const json& t, tbeing_plan& r) {
     set_flags1(p.at("owns"), t.value("owns", json::array()), "furniture", r.furniture_owned, 1, 60);
     r.ai_preset = static_cast<uint8_t>(named_index(p, t, "ai", ai_presets, 6, 1));
     r.wake_up = static_cast<uint8_t>(get_int(p, t, "wake_up", 10, 0, 255));
-    formula(p.at("idle"), t.value("idle", json()), r.idle_turns);
+    formula(p.at("idle"), t.value("idle", json()), r.idle_turns_before_sleep);
     formula(p.at("asleep"), t.value("asleep", json()), r.sleep_turns);
     r.morale_index = static_cast<uint8_t>(named_index(p, t, "morale", morale_names, 11, 3));
     if (t.contains("behaviour"))
