@@ -15,13 +15,27 @@
 
 namespace dravok {
 
+namespace {
+
+std::function<void(std::string_view)>& unshown_message_handler() {
+    static std::function<void(std::string_view)> handler;
+    return handler;
+}
+
+} // namespace
+
+void set_unshown_message_handler(std::function<void(std::string_view text)> handler) {
+    unshown_message_handler() = std::move(handler);
+}
+
 void show_message(std::string_view text, std::string_view title) {
     // Without a screen, or when the box could not be shown or was taken down by a signal, the
-    // text still reaches the terminal.
+    // text still reaches the terminal, and the handler's keeping.
     if (!is_headless() &&
         show_message_box(cp1252_to_utf8(title), cp1252_to_utf8(text)) == tmodal_end::finished)
         return;
     write_to_terminal(std::string(title) + ": " + std::string(text));
+    if (unshown_message_handler()) unshown_message_handler()(text);
 }
 
 void write_to_terminal(std::string_view text, bool to_error_stream) {

@@ -3,6 +3,7 @@
 // detached from the game. Texts are Windows-1252. Called by the error log, the fatal-file
 // messages, the book screen, the help menus and the self-updater.
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,9 @@ namespace dravok {
 // Shows the message and waits until the player closes it. Without a screen (is_headless()) the
 // text goes to standard error instead and the call returns at once.
 void show_message(std::string_view text, std::string_view title = "Dravok");
+// Also given the text of every message that could not be shown in a box (no screen, no fonts,
+// taken down by a signal), so that it is kept where the player will find it; empty: none.
+void set_unshown_message_handler(std::function<void(std::string_view text)> handler);
 
 // Writes one line of game text to the terminal (standard error, or standard output), as UTF-8.
 void write_to_terminal(std::string_view text, bool to_error_stream = true);

@@ -19,6 +19,7 @@ using Injected = std::variant<KeyEvent, CloseRequest>;
 struct Loop {
     KeyHandler on_key;
     CloseHandler on_close;
+    CloseHandler on_termination;
     PaintHandler on_paint;
     std::deque<Injected> injected;
     bool ended = false;
@@ -81,6 +82,7 @@ void pump_once() {
         loop().termination_delivered = false;
     } else if (!loop().termination_delivered) {
         loop().termination_delivered = true;
+        if (loop().on_termination) loop().on_termination();
         deliver_close();
     }
     while (!loop().injected.empty()) {
@@ -117,6 +119,10 @@ void set_key_handler(KeyHandler handler) {
 
 void set_close_handler(CloseHandler handler) {
     loop().on_close = std::move(handler);
+}
+
+void set_termination_handler(CloseHandler handler) {
+    loop().on_termination = std::move(handler);
 }
 
 void set_paint_handler(PaintHandler handler) {

@@ -18,6 +18,9 @@ using PaintHandler = std::function<void()>;
 void set_key_handler(KeyHandler handler);
 // Called when the player closes the window; without a handler the event loop ends.
 void set_close_handler(CloseHandler handler);
+// Called once when a signal asks the game to end (termination.h), just before that request is
+// handled as a close request: the game keeps what must not be lost.
+void set_termination_handler(CloseHandler handler);
 // Called when the window's contents must be shown again (uncovered, resized, shown).
 void set_paint_handler(PaintHandler handler);
 

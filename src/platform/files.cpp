@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 
 #include "platform/clock.h"
 #include "platform/text_encoding.h"
@@ -43,6 +44,38 @@ std::optional<std::size_t>& write_limit() {
     return limit;
 }
 
+std::function<void()>& rename_hook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+bool rename_path(const std::string& from, const std::string& to) {
+    if (rename_hook()) rename_hook()();
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+// The temporary file of a write, made new: a regular file left by an earlier write is removed
+// first, and anything else in its place (a link, a FIFO, a folder) makes the write fail at once
+// rather than be written through or waited on. -1 on failure.
+int create_part_file(const std::string& tmp) {
+    struct stat st;
+    if (::lstat(tmp.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode) || ::unlink(tmp.c_str()) != 0) return -1;
+    }
+    return ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+}
+
+bool write_all(int fd, const uint8_t* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += std::size_t(n);
+    }
+    return true;
+}
+
 bool stat_path(std::string_view path, struct stat& st) {
     return ::stat(system_path(path).c_str(), &st) == 0;
 }
@@ -70,6 +103,11 @@ bool file_exists(std::string_view path) {
     return stat_path(path, st) && S_ISREG(st.st_mode);
 }
 
+bool entry_exists(std::string_view path) {
+    struct stat st;
+    return ::lstat(system_path(path).c_str(), &st) == 0;
+}
+
 bool folder_exists(std::string_view path) {
     struct stat st;
     return stat_path(path, st) && S_ISDIR(st.st_mode);
@@ -87,7 +125,7 @@ bool delete_file(std::string_view path) {
 }
 
 bool rename_file(std::string_view from, std::string_view to) {
-    return std::rename(system_path(from).c_str(), system_path(to).c_str()) == 0;
+    return rename_path(system_path(from), system_path(to));
 }
 
 bool delete_folder(std::string_view path) {
@@ -251,23 +289,22 @@ std::optional<std::string> read_text_file(std::string_view path) {
 bool write_file(std::string_view path, std::span<const uint8_t> bytes) {
     std::string p = system_path(path);
     std::string tmp = p + ".part";
-    FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) return false;
+    const int fd = create_part_file(tmp);
+    if (fd < 0) return false;
     const std::optional<std::size_t> limit = write_limit();
     const std::size_t allowed = limit ? std::min(*limit, bytes.size()) : bytes.size();
-    bool ok = allowed == 0 || std::fwrite(bytes.data(), 1, allowed, f) == allowed;
+    bool ok = write_all(fd, bytes.data(), allowed);
     if (allowed < bytes.size()) {
         errno = ENOSPC;
         ok = false;
     }
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
+    ok = ::close(fd) == 0 && ok;
     if (ok) {
         struct stat st;
         if (::stat(p.c_str(), &st) == 0 && !(st.st_mode & S_IWUSR)) ::chmod(p.c_str(), st.st_mode | S_IWUSR);
-        ok = std::rename(tmp.c_str(), p.c_str()) == 0;
+        ok = rename_path(tmp, p);
     }
-    if (!ok) std::remove(tmp.c_str());
+    if (!ok) ::unlink(tmp.c_str());
     return ok;
 }
 
@@ -276,8 +313,33 @@ bool write_file(std::string_view path, std::string_view bytes) {
                       std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
 }
 
+bool write_file_with_tail(std::string_view path, std::string_view head, std::string_view tail_source,
+                          uint64_t tail_offset) {
+    FileReader source;
+    if (!source.open(tail_source) || tail_offset > source.size()) return false;
+    const std::string p = system_path(path);
+    const std::string tmp = p + ".part";
+    const int fd = create_part_file(tmp);
+    if (fd < 0) return false;
+    bool ok = write_all(fd, reinterpret_cast<const uint8_t*>(head.data()), head.size());
+    std::vector<uint8_t> piece(std::size_t(1) << 20);
+    for (uint64_t at = tail_offset; ok && at < source.size();) {
+        const std::size_t n = std::size_t(std::min<uint64_t>(piece.size(), source.size() - at));
+        ok = source.read_at(at, std::span<uint8_t>(piece.data(), n)) && write_all(fd, piece.data(), n);
+        at += n;
+    }
+    ok = ::close(fd) == 0 && ok;
+    if (ok) ok = rename_path(tmp, p);
+    if (!ok) ::unlink(tmp.c_str());
+    return ok;
+}
+
 void set_write_limit_for_tests(std::optional<std::size_t> bytes) {
     write_limit() = bytes;
+}
+
+void set_rename_hook_for_tests(std::function<void()> hook) {
+    rename_hook() = std::move(hook);
 }
 
 } // namespace dravok

@@ -6,6 +6,7 @@
 // system call, and names read from the disk come back as Windows-1252.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,6 +22,7 @@ void set_program_folder(std::string folder);
 
 bool file_exists(std::string_view path);   // a regular file (or a link to one)
 bool folder_exists(std::string_view path); // a directory
+bool entry_exists(std::string_view path);  // anything at all, a link not followed
 // Removes a file; a read-only file is made writable first. True when it is gone afterwards.
 bool delete_file(std::string_view path);
 // Removes an empty folder.
@@ -71,14 +73,22 @@ class FileReader {
     int fd_ = -1;
     uint64_t size_ = 0;
 };
-// Writes the whole file through a temporary name and a rename, so a failed write never leaves
-// half a file behind. True on success.
+// Writes the whole file through a temporary name ("<path>.part") and a rename, so a failed write
+// never leaves half a file behind. Something other than a regular file at the temporary name (a
+// link, a FIFO) fails the write at once. True on success.
 bool write_file(std::string_view path, std::span<const uint8_t> bytes);
 bool write_file(std::string_view path, std::string_view bytes);
+// The same with the bytes of `tail_source` from `tail_offset` on appended, copied a piece at a
+// time (the source may be the file being replaced). False as well when the source cannot be read.
+bool write_file_with_tail(std::string_view path, std::string_view head, std::string_view tail_source,
+                          uint64_t tail_offset);
 
 // Tests: how many bytes each following write may put on disk before it fails as a full disk
 // does (ENOSPC); nullopt lifts the limit.
 void set_write_limit_for_tests(std::optional<std::size_t> bytes);
+// Tests: called before every rename of a file (rename_file and the last step of write_file), so a
+// test can stop the program between two of them; an empty function removes it.
+void set_rename_hook_for_tests(std::function<void()> hook);
 
 // The path converted for the system (UTF-8), for code that calls a library with a path.
 std::string system_path(std::string_view path);

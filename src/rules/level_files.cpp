@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "platform/files.h"
 #include "records/codec.h"
@@ -165,6 +166,37 @@ bool read_level_payload(tbyte_stream& stream) {
 }
 
 } // namespace
+
+bool level_file_fits(tbyte_stream& stream, const tlevel_counts& counts, std::vector<int32_t>& present) {
+    const int n = counts.map_size;
+    if (n < 1 || n > max_map_size || !stream.fits(4, static_cast<std::size_t>(n) * n)) return false;
+    stream.skip(4 * static_cast<std::size_t>(n) * n);
+    const uint32_t changes = stream.read_u32();
+    if (stream.failed() || !stream.fits(changes, change_record_size)) return false;
+    for (uint32_t r = 0; r < changes; ++r) {
+        const int x = stream.read_u8();
+        const int y = stream.read_u8();
+        stream.skip(change_record_size - 2);
+        if (x < 1 || y < 1 || x > n || y > n) return false;
+    }
+    if (!stream.fits(counts.areas, sizeof(tarea))) return false;
+    stream.skip(counts.areas * sizeof(tarea));
+    if (!stream.fits(counts.items, sizeof(titem))) return false;
+    stream.skip(counts.items * sizeof(titem));
+    const std::size_t row_bytes = static_cast<std::size_t>(counts.beings) * sizeof(uint32_t);
+    if (!stream.fits(counts.beings, sizeof(tbeing) + row_bytes)) return false;
+    tbeing b{};
+    for (int i = 1; i <= counts.beings; ++i) {
+        stream.read_record(b);
+        stream.skip(row_bytes);
+        if (b.present != 0) present.push_back(b.serial);
+        if (!stream.fits(b.highest_item, sizeof(titem))) return false;
+        stream.skip(b.highest_item * sizeof(titem));
+    }
+    if (!stream.fits(counts.effects, sizeof(teffect))) return false;
+    stream.skip(counts.effects * sizeof(teffect));
+    return !stream.failed() && stream.at_end();
+}
 
 std::string level_file_path(int level_index) {
     char name[32];

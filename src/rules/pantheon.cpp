@@ -137,7 +137,7 @@ void save_avatars() {
     stream.write_u32(static_cast<uint32_t>(demigods.size() - 1));
     for (std::size_t d = 1; d < demigods.size(); ++d)
         write_stored_being(stream, demigods[d], demigod_items[d], demigods[d].present != 0);
-    write_encoded_file(path, stream);
+    if (!write_encoded_file(path, stream)) report_unwritten_file(path);
 }
 
 void remove_avatar(int avatar_id) {

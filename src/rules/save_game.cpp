@@ -37,7 +37,8 @@ constexpr std::size_t level_row_size = 128;
 constexpr std::size_t level_row_file_size = 56;
 constexpr std::size_t level_row_encoded_size = 60;
 constexpr std::size_t level_row_sums = 64;
-constexpr const char* new_file_suffix = ".new";
+constexpr std::size_t level_row_areas = 44, level_row_beings = 46, level_row_items = 48,
+                      level_row_effects = 50;
 
 std::string path_message(const char* pattern, const std::string& path) {
     char text[1024];
@@ -79,16 +80,18 @@ void write_main_part(tbyte_stream& stream) {
     }
 }
 
-// Writes each file under a new name first and renames them all into place only when every one
-// was written: a full disk or a read-only folder leaves the earlier save whole.
+// Writes each file under a new name first and renames them into place only when every one was
+// written: a full disk or a read-only folder leaves the earlier save whole. The save proper is
+// renamed first: from then on the new save stands, and the start-up moves in a summary or
+// history that a sudden end left under its new name (build_save_list).
 bool write_save_files(const std::string& name, const std::vector<uint8_t>& save, int depth) {
     depth = trace_enter(depth, trace_write_save_files);
     const std::string save_path = save_file_path(name, save_extension);
     const std::string summary_path = save_file_path(name, summary_extension);
     const std::string history_path = save_file_path(name, save_history_extension);
-    const std::string new_save = save_path + new_file_suffix;
-    const std::string new_summary = summary_path + new_file_suffix;
-    const std::string new_history = history_path + new_file_suffix;
+    const std::string new_save = save_path + new_save_file_suffix;
+    const std::string new_summary = summary_path + new_save_file_suffix;
+    const std::string new_history = history_path + new_save_file_suffix;
     std::string failed;
     if (!write_file(new_save, std::span<const uint8_t>(save))) failed = save_path;
     if (failed.empty()) {
@@ -104,14 +107,20 @@ bool write_save_files(const std::string& name, const std::vector<uint8_t>& save,
     if (failed.empty()) {
         if (!write_history_file(new_history)) failed = history_path;
     }
-    if (failed.empty() && (!rename_file(new_save, save_path) || !rename_file(new_summary, summary_path) ||
-                           !rename_file(new_history, history_path)))
-        failed = save_path;
-    for (const std::string& path : {new_save, new_summary, new_history})
-        delete_file(path);
-    if (failed.empty()) return true;
-    show_message(path_message("Could not write file \"%s\"!", failed));
-    return false;
+    if (failed.empty() && !rename_file(new_save, save_path)) failed = save_path;
+    if (!failed.empty()) {
+        // The save proper goes last, so files left by a sudden end here still read as unfinished.
+        for (const std::string& path : {new_history, new_summary, new_save})
+            delete_file(path);
+        show_message(path_message("Could not write file \"%s\"!", failed));
+        return false;
+    }
+    if (!rename_file(new_summary, summary_path)) failed = summary_path;
+    if (failed.empty() && !rename_file(new_history, history_path)) failed = history_path;
+    // The new save stands either way; what is left under its new name is moved in at the next
+    // start.
+    if (!failed.empty()) show_message(path_message("Could not write file \"%s\"!", failed));
+    return true;
 }
 
 // A save read and checked whole before anything of the running game is touched.
@@ -131,6 +140,12 @@ struct tsave_contents {
 
 uint32_t u32_at(const std::vector<uint8_t>& bytes, std::size_t offset) {
     uint32_t v = 0;
+    std::memcpy(&v, bytes.data() + offset, sizeof v);
+    return v;
+}
+
+uint16_t u16_at(const std::vector<uint8_t>& bytes, std::size_t offset) {
+    uint16_t v = 0;
     std::memcpy(&v, bytes.data() + offset, sizeof v);
     return v;
 }
@@ -174,6 +189,7 @@ bool parse_save(const std::vector<uint8_t>& file, tsave_contents& out) {
     // The level files follow in level-index order, each as long as its level row says.
     const std::vector<uint8_t>& plain = s.bytes();
     std::size_t offset = main_length;
+    bool player_found = false;
     for (int index = 1; index <= g.level_count; ++index) {
         const std::size_t row = out.state_position + (index - 1) * level_row_size;
         if (u32_at(plain, row + level_row_file_size) == 0) continue;
@@ -190,10 +206,21 @@ bool parse_save(const std::vector<uint8_t>& file, tsave_contents& out) {
         std::memcpy(sums, plain.data() + row + level_row_sums, sizeof sums);
         stored_checksums = {sums[0], sums[1], sums[2]};
         if (!checksums_equal()) return false;
+        // And it must read back whole with the counts its row gives, as the arrival will read it.
+        const tlevel_counts counts{levels[index].map_size, u16_at(plain, row + level_row_areas),
+                                   u16_at(plain, row + level_row_items),
+                                   u16_at(plain, row + level_row_beings),
+                                   u16_at(plain, row + level_row_effects)};
+        std::vector<int32_t> present;
+        if (!level_file_fits(level_file, counts, present)) return false;
+        if (index == g.target_level)
+            player_found =
+                std::find(present.begin(), present.end(), int32_t(g.player_serial)) != present.end();
         out.level_files.push_back({index, offset, size});
         offset += size;
     }
-    return offset == body;
+    // The game goes on on the level it was saved on, with the character in its file.
+    return offset == body && g.target_level >= 1 && g.target_level <= g.level_count && player_found;
 }
 
 // The parsed save becomes the running game's: record, tables, travellers, level files, history.

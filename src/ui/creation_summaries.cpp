@@ -100,8 +100,11 @@ void talent_rows(const tcharacter& c, bool only_new, ttable& out) {
 void build_creation_tables(const tcharacter& c) {
     ttable t = blank_table;
     t.cell(1, 1).sprite = c.race_image;
-    std::string race = capitalised(c.race >= 1 ? type_flag_names[c.race] : "") + " " +
-                       std::string(c.gender >= 1 ? type_flag_names[c.gender] : "");
+    // The loaders refuse sheets with other values; a sheet made in memory is held to them too.
+    auto flag_name = [](int flag) {
+        return flag >= 1 && flag < type_flag_count ? std::string(type_flag_names[std::size_t(flag)]) : "";
+    };
+    std::string race = capitalised(flag_name(c.race)) + " " + flag_name(c.gender);
     std::replace(race.begin(), race.end(), '_', '-');
     t.cell(1, 2) = label(race, 153);
     finish(t, "RACE", character_table);

@@ -19,6 +19,7 @@
 #include "rules/game_setup.h"
 #include "rules/level_up.h"
 #include "rules/pantheon.h"
+#include "rules/save_game.h"
 #include "rules/scheduler.h"
 #include "ui/animations.h"
 #include "ui/dialogs.h"
@@ -38,6 +39,7 @@
 #include "world/game_folders.h"
 #include "world/globals.h"
 #include "world/history_file.h"
+#include "world/menu_model.h"
 #include "world/message_log.h"
 #include "world/pictures.h"
 #include "world/rounding.h"
@@ -69,6 +71,15 @@ void enable_timer(const char* name, bool on) {
     if (Timer* t = find_timer(name)) t->set_enabled(on);
 }
 
+// A signal that ends the game in play keeps it as the save command would: from the map or from
+// the game menu, with the character alive and no cycle of play being set up.
+void save_before_termination() {
+    const bool in_play = game_mode == mode_main || game_mode == mode_target || game_mode == mode_autopilot ||
+                         (game_mode == mode_menu && menu.id == menu_game);
+    if (!in_play || state.busy || state.died || state.won || player_character == 0) return;
+    save_game();
+}
+
 bool map_mode(int mode) {
     return mode == mode_spectator || mode == mode_main || mode == mode_target || mode == mode_autopilot ||
            mode == mode_observer;
@@ -91,6 +102,7 @@ bool create_game_window() {
     set_paint_handler(screen_box_paint);
     set_key_handler(handle_key_event);
     set_close_handler(close_game_window);
+    set_termination_handler(save_before_termination);
     return true;
 }
 

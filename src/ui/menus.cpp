@@ -20,6 +20,7 @@
 #include "ui/text_entry.h"
 #include "ui/tileset.h"
 #include "ui/title_screen.h"
+#include "world/data_files.h"
 #include "world/error_log.h"
 #include "world/game_lists.h"
 #include "world/globals.h"
@@ -344,12 +345,12 @@ void handle_escape() {
         set_menu_cursor(settings.return_row);
         break;
     case menu_settings:
-        save_settings();
+        if (!save_settings()) report_unwritten_file(settings_path());
         setup_menu(settings.return_menu != 0 ? settings.return_menu : menu_main);
         set_menu_cursor(settings.return_row);
         break;
     case menu_keybindings:
-        save_keybindings(keybindings_path());
+        if (!save_keybindings(keybindings_path())) report_unwritten_file(keybindings_path());
         setup_menu(settings.return_menu != 0 ? settings.return_menu : menu_main);
         set_menu_cursor(settings.return_row);
         break;
@@ -578,7 +579,7 @@ bool handle_settings_action(const tmenu_item& item, int r) {
         menu.changed = 1;
         return true;
     case act_exit_settings:
-        save_settings();
+        if (!save_settings()) report_unwritten_file(settings_path());
         return_to_opening_menu();
         return true;
     case act_binding_row:
@@ -590,7 +591,7 @@ bool handle_settings_action(const tmenu_item& item, int r) {
         setup_menu(menu_keybindings);
         return true;
     case act_exit_keybindings:
-        save_keybindings(keybindings_path());
+        if (!save_keybindings(keybindings_path())) report_unwritten_file(keybindings_path());
         return_to_opening_menu();
         return true;
     default:

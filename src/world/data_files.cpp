@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop.h"
 #include "platform/files.h"
 #include "records/codec.h"
 #include "world/error_log.h"
@@ -39,6 +40,24 @@ void fatal_missing_file(std::string_view path) {
     text += path;
     text += "\"! Shutting down.";
     show_fatal_message(text);
+}
+
+void fatal_unreadable_file(std::string_view path) {
+    if (!entry_exists(path)) {
+        fatal_missing_file(path);
+        return;
+    }
+    std::string text = "Could not read file \"";
+    text += path;
+    text += "\"! Shutting down.";
+    show_fatal_message(text);
+}
+
+void report_unwritten_file(std::string_view path) {
+    std::string text = "Could not write file \"";
+    text += path;
+    text += "\"!";
+    show_message(text);
 }
 
 void fatal_corrupt_data_file(std::string_view path) {

@@ -21,6 +21,11 @@ bool write_encoded_file(std::string_view path, tbyte_stream& stream);
 
 // Message box and quit request for a file that must exist, or that is damaged.
 void fatal_missing_file(std::string_view path);
+// The same for a path that holds something that cannot be read as a file (a folder, a file without
+// read rights): the missing-file message when nothing is there, else "Could not read file".
+void fatal_unreadable_file(std::string_view path);
 void fatal_corrupt_data_file(std::string_view path);
+// A message box for a file that could not be written; the game goes on.
+void report_unwritten_file(std::string_view path);
 
 } // namespace dravok

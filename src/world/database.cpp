@@ -47,7 +47,7 @@ bool load_database_from(const std::string& path) {
     clear_tables();
     auto bytes = read_file(path);
     if (!bytes) {
-        fatal_missing_file(path);
+        fatal_unreadable_file(path);
         return false;
     }
     tbyte_stream stream(std::move(*bytes));

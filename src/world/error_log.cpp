@@ -1,6 +1,8 @@
 #include "world/error_log.h"
 
+#include <algorithm>
 #include <optional>
+#include <span>
 
 #include "platform/clock.h"
 #include "platform/desktop.h"
@@ -16,6 +18,11 @@ namespace {
 
 constexpr int trace_capacity = call_trace_depth;
 bool quit_flag = false;
+bool showing_logged_message = false;
+// Only the newest part of a long log is read at start-up; the older rest stays in the file from
+// this offset on and is copied behind the lines in memory at every rewrite.
+constexpr std::size_t loaded_log_bytes = std::size_t(1) << 20;
+std::optional<uint64_t> unread_log_from;
 
 // The log is rewritten whole; a file that cannot be written is not reported.
 void write_error_log_file() {
@@ -23,6 +30,13 @@ void write_error_log_file() {
     for (const std::string& line : error_log_lines) {
         text += line;
         text += "\r\n";
+    }
+    // A log removed meanwhile has no older rest any more.
+    if (unread_log_from && !file_exists(error_log_path())) unread_log_from.reset();
+    if (unread_log_from) {
+        if (write_file_with_tail(error_log_path(), text, error_log_path(), *unread_log_from))
+            unread_log_from = text.size();
+        return;
     }
     write_file(error_log_path(), text);
 }
@@ -83,9 +97,35 @@ void error_log(int depth, std::string_view message, bool fatal) {
     if (fatal && !quit_requested()) {
         std::string text(message);
         text += "\r\n\r\nShutting down!";
+        showing_logged_message = true;
         show_message(text);
+        showing_logged_message = false;
         request_quit();
     }
+}
+
+void log_unshown_message(std::string_view text) {
+    if (showing_logged_message) return;
+    std::vector<std::string> lines;
+    std::string line;
+    for (const char c : text) {
+        if (c != '\r' && c != '\n') {
+            line += c;
+            continue;
+        }
+        if (!line.empty()) lines.push_back(std::move(line));
+        line.clear();
+    }
+    if (!line.empty()) lines.push_back(std::move(line));
+    if (lines.empty()) return;
+    std::vector<std::string> entry = {"", "  Release " + std::to_string(game_release) + "     " +
+                                              format_log_stamp(local_now()) + "     " + lines[0]};
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        entry.push_back("  " + lines[i]);
+    entry.emplace_back();
+    entry.emplace_back();
+    error_log_lines.insert(error_log_lines.begin(), entry.begin(), entry.end());
+    write_error_log_file();
 }
 
 std::string error_log_path() {
@@ -94,9 +134,17 @@ std::string error_log_path() {
 
 void load_error_log() {
     error_log_lines.clear();
-    const std::optional<std::string> file = read_text_file(error_log_path());
-    if (!file) return;
-    const std::string& text = *file;
+    unread_log_from.reset();
+    FileReader file;
+    if (!file.open(error_log_path())) return;
+    std::string text(std::size_t(std::min<uint64_t>(file.size(), loaded_log_bytes)), '\0');
+    if (!file.read_at(0, std::span<uint8_t>(reinterpret_cast<uint8_t*>(text.data()), text.size()))) return;
+    if (text.size() < file.size()) {
+        // The newest entries come first: whole lines of the first part are read.
+        const std::size_t end = text.rfind('\n');
+        text.resize(end == std::string::npos ? 0 : end + 1);
+        unread_log_from = text.size();
+    }
     // Lines end in CR LF, LF or CR.
     std::string line;
     for (std::size_t i = 0; i < text.size(); ++i) {

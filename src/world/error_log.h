@@ -36,7 +36,12 @@ bool quit_requested();
 void request_quit();
 void clear_quit_request();
 
-// The log file beside the program; loaded at start-up when it exists.
+// A message the player could not be shown, kept as an entry of its own (the text's lines after
+// the date); the messages of the log's own fatal entries are in the log already.
+void log_unshown_message(std::string_view text);
+
+// The log file beside the program; loaded at start-up when it exists (of a long log only the newest
+// megabyte, the rest kept in the file behind it).
 std::string error_log_path();
 void load_error_log();
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/clock.h"
+#include "platform/desktop.h"
 #include "records/layout.h"
 #include "world/database.h"
 #include "world/dice.h"
@@ -131,6 +132,7 @@ void init_globals() {
     services.init_interface_templates();
     services.delete_update_files();
     load_error_log();
+    set_unshown_message_handler(log_unshown_message);
 }
 
 void grow_being_arrays(int n) {

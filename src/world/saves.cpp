@@ -3,6 +3,8 @@
 #include "world/game_lists.h"
 #include "world/tables.h"
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "world/data_files.h"
 #include "world/game_folders.h"
 #include "world/globals.h"
+#include "world/map_features.h"
 #include "world/text_utilities.h"
 
 namespace dravok {
@@ -134,26 +137,98 @@ bool save_files_gone(std::string_view name) {
     return true;
 }
 
+namespace {
+
+// A sheet whose race or gender is no type flag is damage: the creation tables name both.
+bool sheet_values_sound(const tcharacter& sheet) {
+    return sheet.race < type_flag_count && sheet.gender < type_flag_count;
+}
+
+// The summary sheet at summary_path, when it is one: its header and size right.
+std::optional<tcharacter> read_summary_sheet(const std::string& summary_path) {
+    std::optional<tbyte_stream> stream = read_summary_file(summary_path);
+    if (!stream || stream->size() != file_header_size + sizeof(tcharacter) ||
+        !check_file_header(*stream, save_release, 0))
+        return std::nullopt;
+    tcharacter sheet{};
+    stream->read_record(sheet);
+    if (!sheet_values_sound(sheet)) return std::nullopt;
+    return sheet;
+}
+
+// The save's own file time and name are its seal: a save touched or renamed is not kept.
+bool sheet_seals_save(const tcharacter& sheet, const std::string& name) {
+    const std::string save_path = save_file_path(name, save_extension);
+    return file_exists(save_path) && sheet.date_made == file_time_as_datetime(save_path) &&
+           file_safe_name(sheet.name.view()) == name;
+}
+
+bool summary_seals_save(const std::string& summary_path, const std::string& name) {
+    const std::optional<tcharacter> sheet = read_summary_sheet(summary_path);
+    return sheet && sheet_seals_save(*sheet, name);
+}
+
+// A save is written as three ".new" files renamed into place, the save proper first: once it
+// is in place the new save stands, and a summary or history still waiting under its new name is
+// moved in after it. Before that the earlier save is untouched and the new files are dropped.
+void finish_interrupted_save(const std::string& name) {
+    const std::string save_path = save_file_path(name, save_extension);
+    const std::string summary_path = save_file_path(name, summary_extension);
+    const std::string history_path = save_file_path(name, save_history_extension);
+    const std::string new_summary = summary_path + new_save_file_suffix;
+    const std::string new_history = history_path + new_save_file_suffix;
+    if (!file_exists(save_path + new_save_file_suffix)) {
+        if (file_exists(new_summary) && summary_seals_save(new_summary, name))
+            rename_file(new_summary, summary_path);
+        if (file_exists(new_history) && summary_seals_save(summary_path, name))
+            rename_file(new_history, history_path);
+    }
+    for (const char* extension : {save_history_extension, summary_extension, save_extension})
+        delete_file(save_file_path(name, extension) + new_save_file_suffix);
+}
+
+// Saves cut short by the end of the program: each is finished or dropped, and the temporary
+// files of writes that never ended are removed.
+void tidy_save_folder() {
+    const std::string folder = program_folder() + "Save/";
+    for (const std::string& file : list_folder(folder, "*.part"))
+        delete_file(folder + file);
+    std::vector<std::string> names;
+    for (const std::string& file : list_folder(folder, std::string("*") + new_save_file_suffix)) {
+        const std::string stem = file.substr(0, file.size() - std::strlen(new_save_file_suffix));
+        for (const char* extension : {save_extension, summary_extension, save_history_extension}) {
+            const std::size_t length = std::strlen(extension);
+            if (stem.size() > length && stem.compare(stem.size() - length, length, extension) == 0) {
+                names.push_back(stem.substr(0, stem.size() - length));
+                break;
+            }
+        }
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    for (const std::string& name : names)
+        finish_interrupted_save(name);
+}
+
+} // namespace
+
 bool read_save_summary(const std::string& name, int index) {
     const std::string save_path = save_file_path(name, save_extension);
     if (!file_exists(save_path)) return false;
-    const double save_time = file_time_as_datetime(save_path);
-    std::optional<tbyte_stream> stream = read_summary_file(save_file_path(name, summary_extension));
-    if (!stream || stream->size() != file_header_size + sizeof(tcharacter) ||
-        !check_file_header(*stream, save_release, 0)) {
+    const std::optional<tcharacter> sheet = read_summary_sheet(save_file_path(name, summary_extension));
+    if (!sheet) {
         delete_save_files(name);
         return false;
     }
     if (index >= static_cast<int>(past_characters.size())) past_characters.resize(index + 1);
-    tcharacter& sheet = past_characters[index];
-    stream->read_record(sheet);
-    // The save's own file time and name are its seal: a save touched or renamed is not kept.
-    if (sheet.date_made == save_time && file_safe_name(sheet.name.view()) == name) return true;
+    past_characters[index] = *sheet;
+    if (sheet_seals_save(*sheet, name)) return true;
     delete_save_files(name);
     return false;
 }
 
 void build_save_list() {
+    tidy_save_folder();
     save_names.clear();
     list_files_with_extension(program_folder() + "Save/*" + save_extension, save_extension, save_names);
     const int count = static_cast<int>(save_names.size());
@@ -217,8 +292,26 @@ void write_global_state(tbyte_stream& stream) {
     }
 }
 
+namespace {
+
+// What the tables remember of the picks of this process's earlier games is not saved: a loaded
+// game starts from none, as in a fresh program, so one save plays the same in any process.
+void forget_unsaved_picks() {
+    for (titem_plan& p : item_plans)
+        p.last_image = 0;
+    for (tbeing_plan& p : being_plans) {
+        p.last_variant = 0;
+        std::memset(p.used_variants, 0, sizeof p.used_variants);
+    }
+    furniture_variant_counters.fill(0);
+    std::fill(std::begin(splash_last_image), std::end(splash_last_image), 0);
+}
+
+} // namespace
+
 void read_global_state(tbyte_stream& stream) {
     zero_scratch_fields();
+    forget_unsaved_picks();
     for (std::size_t i = 1; i < levels.size(); ++i)
         read_level_row(stream, levels[i]);
     for (std::size_t i = 1; i < portals.size(); ++i) {
@@ -275,7 +368,7 @@ void save_characters(const tcharacter& sheet, bool pregenerated) {
     stream.write_u32(uint32_t(checksum_mask(3, sizeof(tcharacter))));
     for (uint32_t i = 1; i <= count; ++i)
         stream.write_record(past_characters[i]);
-    write_encoded_file(characters_path(), stream);
+    if (!write_encoded_file(characters_path(), stream)) report_unwritten_file(characters_path());
 }
 
 void load_characters() {
@@ -292,13 +385,17 @@ void load_characters() {
         sound = !stream.failed() && size == sizeof(tcharacter) &&
                 count <= stream.remaining() / sizeof(tcharacter);
     }
+    std::vector<tcharacter> sheets(sound ? count + 1 : 0, tcharacter{});
+    for (uint32_t i = 1; sound && i <= count; ++i) {
+        stream.read_record(sheets[i]);
+        sound = sheet_values_sound(sheets[i]);
+    }
     if (!sound) {
         delete_file(characters_path());
+        fatal_corrupt_data_file(characters_path());
         return;
     }
-    past_characters.assign(count + 1, tcharacter{});
-    for (uint32_t i = 1; i <= count; ++i)
-        stream.read_record(past_characters[i]);
+    past_characters = std::move(sheets);
 }
 
 } // namespace dravok

@@ -11,6 +11,10 @@
 
 namespace dravok {
 
+std::string settings_path() {
+    return program_folder() + "Data/Settings.txt";
+}
+
 namespace {
 
 constexpr std::size_t key_width = 22;
@@ -60,10 +64,6 @@ std::vector<tsetting_key> setting_keys() {
         {"title_font", tkind::text, nullptr, nullptr, &s.title_font, 0, 0, nullptr, true},
         {"default_name", tkind::text, nullptr, nullptr, &s.default_name},
     };
-}
-
-std::string settings_path() {
-    return program_folder() + "Data/Settings.txt";
 }
 
 std::string_view trim(std::string_view s) {
@@ -170,7 +170,7 @@ void apply_settings_text(std::string_view text) {
     if (settings.title_font.empty()) settings.title_font = defaults.title_font;
 }
 
-void save_settings() {
+bool save_settings() {
     std::string text;
     for (const tsetting_key& k : setting_keys()) {
         std::string line;
@@ -193,7 +193,7 @@ void save_settings() {
         text += line + "\r\n";
         if (k.blank_after) text += "\r\n";
     }
-    write_file(settings_path(), text);
+    return write_file(settings_path(), text);
 }
 
 } // namespace dravok

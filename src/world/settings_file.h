@@ -23,7 +23,10 @@ inline constexpr int no_setting_value = -999;
 // Reads the file into the settings (a missing file is written with the settings as they are);
 // a bad or missing value leaves its field as it was.
 void load_settings();
-void save_settings();
+// False when the file could not be written.
+bool save_settings();
+// "Data/Settings.txt" beside the program.
+std::string settings_path();
 // The lines of a settings file applied to the settings, as load_settings does with the file.
 void apply_settings_text(std::string_view text);
 

@@ -1,8 +1,12 @@
 // Windows-1252 text, the file services, the clock and the desktop services.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "platform/clock.h"
@@ -13,6 +17,8 @@
 
 namespace dravok {
 namespace {
+
+namespace fs = std::filesystem;
 
 TEST(PlatformText, Windows1252ToUtf8AndBack) {
     EXPECT_EQ(cp1252_to_utf8("plain"), "plain");
@@ -91,6 +97,46 @@ TEST(PlatformFiles, FoldersReadWriteDeleteAndTimes) {
     EXPECT_FALSE(delete_file(tmp / "x"));   // a folder is not a file
     EXPECT_FALSE(delete_folder(tmp / "x")); // not empty
     EXPECT_TRUE(delete_folder(tmp / "x/y/z"));
+}
+
+// The temporary name of a write holds something else: a regular file left by a killed write is
+// replaced; a FIFO (with or without a reader), a link or a folder fails the write at once, and
+// nothing is written through the link.
+TEST(PlatformFiles, AWriteRefusesAnythingButAFileAtItsTemporaryName) {
+    testing::TempFolder tmp;
+    const std::string file = tmp / "Level.dlv", part = file + ".part", outside = tmp / "outside";
+    ASSERT_TRUE(write_file(outside, "untouched"));
+    const std::vector<uint8_t> bytes{1, 2, 3};
+
+    ASSERT_TRUE(write_file(part, "left by a killed write"));
+    EXPECT_TRUE(write_file(file, bytes));
+    EXPECT_EQ(read_file(file), bytes);
+
+    const struct {
+        const char* what;
+        std::function<void()> make;
+    } cases[] = {
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(part.c_str(), 0644), 0); }},
+        {"a FIFO with a reader", [&] { ASSERT_EQ(::mkfifo(part.c_str(), 0644), 0); }},
+        {"a link to a file", [&] { ASSERT_EQ(::symlink(outside.c_str(), part.c_str()), 0); }},
+        {"a link to nowhere", [&] { ASSERT_EQ(::symlink((tmp / "new").c_str(), part.c_str()), 0); }},
+        {"a folder", [&] { ASSERT_EQ(::mkdir(part.c_str(), 0755), 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.make();
+        const int reader = std::string(c.what).find("reader") != std::string::npos
+                               ? ::open(part.c_str(), O_RDONLY | O_NONBLOCK)
+                               : -1;
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(write_file(file, "other"));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        if (reader >= 0) ::close(reader);
+        EXPECT_EQ(read_file(file), bytes) << "the file stays as it was";
+        EXPECT_EQ(read_text_file(outside), "untouched");
+        EXPECT_FALSE(fs::exists(tmp / "new"));
+        fs::remove(part);
+    }
 }
 
 TEST(PlatformFiles, ProgramFolderCanBePointedElsewhere) {

@@ -7,11 +7,17 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <set>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "ai/emotion.h"
 #include "platform/files.h"
@@ -45,6 +51,7 @@
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
+#include "world/map_features.h"
 #include "world/menu_model.h"
 #include "world/message_log.h"
 #include "world/random.h"
@@ -144,7 +151,8 @@ class SaveGame : public ::testing::Test {
     // The program started, level 3 visited earlier, the character standing on level 1 with a
     // companion waiting between levels, in the main mode.
     void play(const std::string& name = "Ulla") {
-        ASSERT_TRUE(program.start());
+        ASSERT_TRUE(running ? program.restart() : program.start());
+        running = true;
         ASSERT_GT(levels.size(), 3u) << "the database has three levels";
         game.game_clock = 100;
         enter(3);
@@ -221,6 +229,7 @@ class SaveGame : public ::testing::Test {
     }
 
     started_game program{::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    bool running = false;
 };
 
 // The records a save file holds, cut out of its bytes as the format places them.
@@ -396,6 +405,169 @@ TEST_F(SaveGame, ASaveCutShortByAFullDiskLeavesTheEarlierSaveLoadable) {
     EXPECT_FALSE(quit_requested());
 }
 
+// The program killed before each rename of a save (a child process that ends at the n-th): at the
+// next start the earlier save or the new one is listed and loads, never neither, and nothing is
+// left under a temporary name.
+TEST_F(SaveGame, ASaveKilledBeforeAnyOfItsRenamesLeavesTheEarlierOrTheNewSaveLoadable) {
+    constexpr int finished = 0, killed = 3;
+    int stop_at = 1;
+    std::set<uint32_t> seen;
+    for (; stop_at < 40; ++stop_at) {
+        SCOPED_TRACE("stopped before rename " + std::to_string(stop_at));
+        play();
+        ASSERT_TRUE(save_game());
+        clear_quit_request();
+        const uint32_t earlier_clock = game.game_clock;
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int renames = 0;
+            set_rename_hook_for_tests([&] {
+                if (++renames == stop_at) ::_exit(killed);
+            });
+            game.game_clock += 1000;
+            ::_exit(save_game() ? finished : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_TRUE(WEXITSTATUS(status) == killed || WEXITSTATUS(status) == finished);
+
+        ASSERT_TRUE(program.restart());
+        for (const auto& entry : fs::directory_iterator(program.folder / "Save")) {
+            EXPECT_NE(entry.path().extension(), ".new") << entry.path();
+            EXPECT_NE(entry.path().extension(), ".part") << entry.path();
+        }
+        ASSERT_EQ(save_names, std::vector<std::string>{"Ulla"});
+        const uint32_t saved_clock = records_in_save_file(file_bytes(path(save_extension))).record.game_clock;
+        EXPECT_TRUE(saved_clock == earlier_clock || saved_clock == earlier_clock + 1000) << saved_clock;
+        seen.insert(saved_clock - earlier_clock);
+        load_through_menu();
+        EXPECT_EQ(game_mode, mode_main);
+        EXPECT_FALSE(quit_requested());
+        ASSERT_NE(player, 0);
+        EXPECT_EQ(beings[player].name.view(), "Ulla");
+        EXPECT_TRUE(save_files_gone("Ulla"));
+        if (WEXITSTATUS(status) == finished) break;
+    }
+    EXPECT_GE(stop_at, 7) << "the level file, three files and three renames into place";
+    EXPECT_EQ(seen, (std::set<uint32_t>{0, 1000})) << "both the earlier and the new save were met";
+}
+
+// One save and the same keys give the same game whatever the process did before: loaded in a
+// fresh program, and in one that first played another game and went back to the main menu.
+TEST_F(SaveGame, OneSavePlaysTheSameInAProcessThatPlayedAnotherGameFirst) {
+    ASSERT_TRUE(program.start());
+    create_through_keys(program, "");
+    ASSERT_EQ(game_mode, mode_main);
+    save_through_menu();
+    ASSERT_TRUE(quit_requested());
+    const fs::path kept = program.folder / "kept";
+    fs::create_directories(kept);
+    for (const char* extension : {save_extension, summary_extension, save_history_extension}) {
+        const fs::path from = path(extension, "Morwen");
+        fs::copy_file(from, kept / from.filename());
+        fs::last_write_time(kept / from.filename(), fs::last_write_time(from));
+    }
+    auto put_back = [&] {
+        for (const auto& entry : fs::directory_iterator(kept)) {
+            const fs::path to = program.folder / "Save" / entry.path().filename();
+            fs::copy_file(entry.path(), to, fs::copy_options::overwrite_existing);
+            fs::last_write_time(to, fs::last_write_time(entry.path()));
+        }
+    };
+    // Loaded, then a walk, a rest and the stairs down: what the world drew and did.
+    auto play_saved = [&] {
+        load_through_menu();
+        EXPECT_EQ(game_mode, mode_main);
+        for (int d : {MOVE_E, MOVE_E, MOVE_S, MOVE_W, MOVE_N, MOVE_N, REST})
+            press_command(d);
+        // A new level made: its items are where the memory of earlier picks shows.
+        EXPECT_TRUE(testing::take_portal_to(program, 2));
+        std::vector<std::string> result = message_log;
+        for (int i = 1; i <= level.highest_item; ++i)
+            result.push_back(std::to_string(level_items[i].plan) + ":" +
+                             std::to_string(level_items[i].image));
+        for (int i = 1; i <= level.highest_being; ++i)
+            result.push_back(std::to_string(beings[i].plan) + "/" + std::to_string(beings[i].image));
+        result.push_back(std::to_string(random_seed) + " " + std::to_string(game.game_clock) + " " +
+                         std::to_string(beings[player].x) + "," + std::to_string(beings[player].y));
+        return result;
+    };
+
+    ASSERT_TRUE(program.restart());
+    const std::vector<std::string> fresh = play_saved();
+
+    put_back();
+    ASSERT_TRUE(program.restart());
+    create_through_keys(program, "");
+    ASSERT_EQ(game_mode, mode_main);
+    for (int d : {MOVE_S, MOVE_S, MOVE_E, MOVE_W, MOVE_N, REST})
+        press_command(d);
+    press_command(GAME_MENU);
+    for (int i = 0; i < 20 && selected_text() != "RETURN TO MAIN MENU"; ++i)
+        program.press(key_down);
+    ASSERT_EQ(selected_text(), "RETURN TO MAIN MENU");
+    program.press(key_enter);
+    ASSERT_EQ(menu.id, menu_main);
+    EXPECT_EQ(play_saved(), fresh);
+
+    // The memory of recent picks that a game leaves when the next is loaded without the main
+    // menu's new cycle (as the benchmarks and bots load): the loaded game still plays the same.
+    put_back();
+    ASSERT_TRUE(program.restart());
+    for (titem_plan& p : item_plans)
+        p.last_image = 1;
+    for (tbeing_plan& p : being_plans) {
+        p.last_variant = 1;
+        p.used_variants[0] = 1;
+    }
+    std::fill(std::begin(splash_last_image), std::end(splash_last_image), 1);
+    EXPECT_EQ(play_saved(), fresh);
+}
+
+// A FIFO or a link where a save writes its temporary file: the save through the menu fails with
+// its message at once, the game goes on, nothing is written through the link and the earlier save
+// stays.
+TEST_F(SaveGame, AFifoOrALinkAtATemporaryNameFailsTheSaveAtOnce) {
+    play();
+    ASSERT_TRUE(save_game());
+    clear_quit_request();
+    const std::vector<uint8_t> earlier = file_bytes(path(save_extension));
+    const std::string outside = (program.folder / "outside").string();
+    put_file(outside, {'o', 'k'});
+    const std::string save_part = path(save_extension) + ".new.part";
+    const std::string summary_part = path(summary_extension) + ".new.part";
+    const struct {
+        const char* what;
+        std::function<void()> make;
+    } cases[] = {
+        {"a FIFO for the save", [&] { ASSERT_EQ(::mkfifo(save_part.c_str(), 0644), 0); }},
+        {"a link for the summary", [&] { ASSERT_EQ(::symlink(outside.c_str(), summary_part.c_str()), 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.make();
+        game.game_clock += 1000;
+        ::testing::internal::CaptureStderr();
+        const auto start = std::chrono::steady_clock::now();
+        save_through_menu();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_NE(::testing::internal::GetCapturedStderr().find("Could not write file"), std::string::npos);
+        EXPECT_FALSE(quit_requested()) << "the game goes on when its save failed";
+        EXPECT_EQ(file_bytes(path(save_extension)), earlier);
+        EXPECT_EQ(file_bytes(outside), (std::vector<uint8_t>{'o', 'k'}));
+        fs::remove(save_part);
+        fs::remove(summary_part);
+        // Back to the game from the menu that stayed open.
+        for (int i = 0; i < 20 && selected_text() != "RESUME"; ++i)
+            program.press(key_up);
+        ASSERT_EQ(selected_text(), "RESUME");
+        program.press(key_enter);
+        ASSERT_EQ(game_mode, mode_main);
+    }
+}
+
 TEST_F(SaveGame, ADamagedSaveIsRefusedWithTheCorruptFileMessageDeletedAndNothingHalfLoaded) {
     play();
     ASSERT_TRUE(save_game());
@@ -472,6 +644,19 @@ TEST_F(SaveGame, ADamagedSaveIsRefusedWithTheCorruptFileMessageDeletedAndNothing
         {"an absurd level file size", with_record([](std::vector<uint8_t>& p) {
              const std::size_t state = 8 + sizeof(tgame);
              std::memset(&p[state + 60], 0x7F, 4);
+         })},
+        // Sums right, counts wrong: level 1's row (first in the tables' state) reads its file
+        // with one item more, or with no beings (the character gone).
+        {"a level's item count one more",
+         with_record([](std::vector<uint8_t>& p) { ++p[8 + sizeof(tgame) + 48]; })},
+        {"a level without its beings",
+         with_record([](std::vector<uint8_t>& p) { std::memset(&p[8 + sizeof(tgame) + 46], 0, 2); })},
+        {"no level to go on on", with_record([](std::vector<uint8_t>& p) {
+             std::memset(&p[8 + offsetof(tgame, target_level)], 0, 2);
+         })},
+        {"the character on no level saved", with_record([](std::vector<uint8_t>& p) {
+             const uint16_t third = 3;
+             std::memcpy(&p[8 + offsetof(tgame, target_level)], &third, 2);
          })},
     };
     for (const auto& c : cases) {

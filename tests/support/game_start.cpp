@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include "platform/desktop.h"
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/image_files.h"
@@ -47,6 +48,8 @@ void started_game::stop() {
     free_graphics();
     free_world();
     set_clock(nullptr);
+    // The program's error log goes with its folder.
+    set_unshown_message_handler({});
     set_program_folder("");
     clear_quit_request();
     state = tstate{};

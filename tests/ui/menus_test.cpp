@@ -177,6 +177,28 @@ TEST_F(Menus, SettingsRowsChangeTheLiveSettingsAndEscapeReturnsToTheRow) {
     EXPECT_EQ(selected_text(), "SETTINGS");
 }
 
+// Leaving the settings or the key bindings when their file cannot be written (a full disk) says
+// so, naming the file, and the menus go on.
+TEST_F(Menus, LeavingSettingsOrKeybindingsThatCannotBeWrittenSaysSo) {
+    ASSERT_TRUE(game.start());
+    for (const char* row : {"SETTINGS", "KEYBINDINGS"}) {
+        SCOPED_TRACE(row);
+        ASSERT_TRUE(move_to(game, row));
+        game.press(key_enter);
+        ::testing::internal::CaptureStderr();
+        set_write_limit_for_tests(0);
+        game.press(key_escape);
+        set_write_limit_for_tests(std::nullopt);
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        const std::string file =
+            std::string(row) == "SETTINGS" ? "Data/Settings.txt\"!" : "Data/Keybindings.txt\"!";
+        EXPECT_NE(said.find("Could not write file"), std::string::npos) << said;
+        EXPECT_NE(said.find(file), std::string::npos) << said;
+        EXPECT_EQ(menu.id, menu_main);
+        EXPECT_FALSE(quit_requested());
+    }
+}
+
 TEST_F(Menus, KeybindingsMenuCapturesKeysThatSurviveARestartAndWorkInPlay) {
     ASSERT_TRUE(game.start());
     ASSERT_TRUE(move_to(game, "KEYBINDINGS"));

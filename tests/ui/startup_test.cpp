@@ -147,6 +147,12 @@ TEST_F(Startup, EndsWithTheMessageOfWhatIsMissingOrDamaged) {
              fs::resize_file(t.data("Dravok.dbs"), 5000);
          },
          "Data file \"DATA/Dravok.dbs\" is corrupted or not compatible with this game version!"},
+        {"a folder in the database's place",
+         [](Startup& t) {
+             t.write_tileset();
+             fs::create_directories(t.data("Dravok.dbs"));
+         },
+         "Could not read file \"DATA/Dravok.dbs\"! Shutting down."},
         {"no tile set", [](Startup& t) { t.write_database(); },
          "Missing file \"DATA/Dravok.dti\"! Shutting down."},
         {"damaged tile set",

@@ -23,7 +23,11 @@ rm -rf "$shots"
 mkdir -p "$shots"
 pid=""
 cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  # The game saves on its way out of play: it is waited for before its folder goes.
+  if [ -n "$pid" ]; then
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  fi
   rm -rf "$game_dir"
 }
 trap cleanup EXIT

@@ -12,6 +12,7 @@
 #include "records/byte_stream.h"
 #include "records/codec.h"
 #include "world/data_files.h"
+#include "world/error_log.h"
 #include "world/game_lists.h"
 #include "world/globals.h"
 #include "world/saves.h"
@@ -29,6 +30,7 @@ class CharactersFile : public ::testing::Test {
         past_characters.assign(1, tcharacter{});
     }
     void TearDown() override {
+        clear_quit_request();
         past_characters.assign(1, tcharacter{});
         set_program_folder("");
     }
@@ -60,6 +62,17 @@ TEST_F(CharactersFile, TheLastPlayedAndTheStoredComeBack) {
     EXPECT_EQ(past_characters[2].name.view(), "Morwen") << "the stored one";
 }
 
+TEST_F(CharactersFile, AFileThatCannotBeWrittenSaysSo) {
+    ::testing::internal::CaptureStderr();
+    set_write_limit_for_tests(0);
+    save_characters(sheet("Morwen"), true);
+    set_write_limit_for_tests(std::nullopt);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Could not write file \"" + path() + "\"!"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(path()));
+    EXPECT_FALSE(quit_requested()) << "the game goes on";
+}
+
 TEST_F(CharactersFile, DamagedFilesAreDeleted) {
     save_characters(sheet("Morwen"), true);
     const std::vector<char> good = bytes();
@@ -69,7 +82,10 @@ TEST_F(CharactersFile, DamagedFilesAreDeleted) {
     const std::vector<char> truncated(good.begin(), good.begin() + long(good.size() / 3));
     for (const std::vector<char>& damaged : {flipped, garbage, truncated, std::vector<char>{}}) {
         write(damaged);
+        ::testing::internal::CaptureStderr();
         load_characters();
+        EXPECT_NE(::testing::internal::GetCapturedStderr().find("is corrupted or not compatible"),
+                  std::string::npos);
         EXPECT_EQ(past_characters.size(), 1u);
         EXPECT_FALSE(fs::exists(path()));
     }
@@ -82,9 +98,39 @@ TEST_F(CharactersFile, ACountBeyondTheFileIsDamage) {
     stream.write_u32(uint32_t(checksum_mask(3, sizeof(tcharacter))));
     stream.write_record(sheet("Morwen"));
     ASSERT_TRUE(write_encoded_file(path(), stream));
+    ::testing::internal::CaptureStderr();
     load_characters();
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("is corrupted or not compatible"),
+              std::string::npos);
     EXPECT_EQ(past_characters.size(), 1u);
     EXPECT_FALSE(fs::exists(path()));
+}
+
+// The creation tables name a past character's race and gender from the type flags: a stored byte
+// beyond them is damage, refused like a failed sum, never used as an index.
+TEST_F(CharactersFile, ARaceOrGenderBeyondTheTypeFlagsIsDamage) {
+    const struct {
+        uint8_t race, gender;
+        bool kept;
+    } cases[] = {{255, 0, false}, {0, 255, false}, {220, 1, false}, {1, 220, false}, {219, 219, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.race) + " " + std::to_string(c.gender));
+        clear_quit_request();
+        past_characters.assign(1, tcharacter{});
+        tcharacter stored = sheet("Morwen");
+        stored.race = c.race;
+        stored.gender = c.gender;
+        save_characters(sheet("Tobin"), true);
+        save_characters(stored, true);
+        ::testing::internal::CaptureStderr();
+        load_characters();
+        const std::string shown = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(shown.find("Save/Characters.dch\" is corrupted or not compatible") != std::string::npos,
+                  !c.kept)
+            << shown;
+        EXPECT_EQ(fs::exists(path()), c.kept);
+        EXPECT_EQ(past_characters.size(), c.kept ? 4u : 1u);
+    }
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/temp_folder.h"
 #include "world/error_log.h"
@@ -32,6 +34,56 @@ class ErrorLog : public ::testing::Test {
     dravok::testing::TempFolder folder_;
     ManualClock clock_{1772874342000};
 };
+
+// A message that could not be shown in a box is kept in the log, each of its lines; the message
+// of a fatal entry is not logged a second time.
+TEST_F(ErrorLog, AMessageThatCouldNotBeShownIsKeptInTheLog) {
+    set_unshown_message_handler(log_unshown_message);
+    ::testing::internal::CaptureStderr();
+    show_message("Data file \"x\" is corrupted!\r\n\r\nShutting down.");
+    error_log(trace_start(trace_load_game), "Level 3 has no file!", true);
+    ::testing::internal::GetCapturedStderr();
+    set_unshown_message_handler({});
+    const std::vector<std::string> expected = {
+        "",
+        "  Release 15     2026-03-07 09:05     Level 3 has no file!",
+        "",
+        "  World_Saves, load_game",
+        "",
+        "",
+        "",
+        "  Release 15     2026-03-07 09:05     Data file \"x\" is corrupted!",
+        "  Shutting down.",
+        "",
+        "",
+    };
+    EXPECT_EQ(error_log_lines, expected);
+    EXPECT_NE(file_text().find("corrupted!\r\n  Shutting down.\r\n"), std::string::npos);
+}
+
+// A long log: only its newest megabyte is read at start-up, in whole lines, and a new entry is
+// written above the whole of it, the older rest copied through unchanged.
+TEST_F(ErrorLog, OfALongLogOnlyTheNewestPartIsReadAndTheRestIsKept) {
+    std::string old;
+    for (int i = 0; old.size() < 3u << 20; ++i)
+        old += "  line " + std::to_string(i) + " of an old entry\r\n";
+    ASSERT_TRUE(write_file(folder_ / "Error-log.txt", old));
+    load_error_log();
+    EXPECT_GT(error_log_lines.size(), 1000u);
+    EXPECT_LT(error_log_lines.size(), 60000u) << "a megabyte of lines, not three";
+    EXPECT_EQ(error_log_lines.front(), "  line 0 of an old entry");
+    EXPECT_EQ(error_log_lines.back().find("  line "), 0u) << "whole lines only";
+    error_log(trace_start(trace_load_game), "first", false);
+    error_log(trace_start(trace_load_game), "second", false);
+    const std::string now = file_text();
+    EXPECT_EQ(now.find("\r\n  Release 15     2026-03-07 09:05     second\r\n"), 0u);
+    ASSERT_GT(now.size(), old.size());
+    EXPECT_EQ(now.substr(now.size() - old.size()), old);
+    EXPECT_GT(now.find("first"), now.find("second"));
+    EXPECT_LT(now.find("first"), 400u);
+    std::filesystem::remove(folder_ / "Error-log.txt");
+    load_error_log();
+}
 
 TEST_F(ErrorLog, DepthZeroWritesAndShowsNothing) {
     for (bool fatal : {false, true}) {
