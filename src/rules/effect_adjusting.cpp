@@ -81,6 +81,9 @@ int restore(int b, teffect& e, bool health, int depth) {
                                {std::string(possessive(beings[b].gender))});
         append_message(being_sentence(b, text, "", ""));
         float_over_being(b, std::to_string(h), colour_success);
+    } else if (b == player && rolled.total > 0) {
+        // Nothing was missing: said, or the use would pass without a word.
+        append_message(health ? "Your health is already full." : "Your stamina is already full.");
     }
     return h;
 }

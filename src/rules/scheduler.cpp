@@ -132,6 +132,8 @@ player_turn player_branch(int b, int depth) {
 
     pump_messages();
     services.update_lights();
+    // The key that started the rest cleared the last action: this is the rest's first step.
+    const bool first_rest_step = being.last_action_kind != 1;
     if (being.resting) {
         rest_step(b, depth);
         if (being.health >= being.health_max) being.resting = 0;
@@ -139,7 +141,8 @@ player_turn player_branch(int b, int depth) {
         rest_step(b, depth);
         --being.rest_rounds;
     }
-    if (!being.resting && being.rest_rounds == 0) services.redraw();
+    // Drawn once as the rest begins, so the resting banner shows while it lasts, and once at its end.
+    if ((!being.resting && being.rest_rounds == 0) || first_rest_step) services.redraw();
     return player_turn::go_on;
 }
 

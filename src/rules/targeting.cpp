@@ -159,25 +159,39 @@ void refresh_target_aim(int being) {
         no_cells || (valid_being(first) && !covers(beings[first], target_cursor_x, target_cursor_y));
 }
 
-bool talent_target_ok(int being) {
+bool talent_target_ok(int being, std::string* why) {
+    auto refused = [why](const char* reason) {
+        if (why) *why = reason;
+        return false;
+    };
     if (target_action_kind == 0 || !valid_being(being)) return false;
     const int x = target_cursor_x, y = target_cursor_y;
     if (!on_map(x, y)) return false;
     calculate_effect_coordinates(being, x, y, target_effect);
-    if (effect_target_invalid) return false;
-    if (!map_cells(x, y).explored || !is_cell_in_effect_range(being, x, y, target_effect) || !is_floor(x, y))
-        return false;
+    const bool in_range = is_cell_in_effect_range(being, x, y, target_effect);
+    if (effect_target_invalid) {
+        if (!in_range) return refused("$FThe target is out of range.");
+        if (!map_cells(x, y).explored || services.can_see(being, 0, x, y) == 0)
+            return refused("$FYou can not see the target.");
+        if (is_wall(x, y)) return refused("$FThere is only a wall there.");
+        return refused("$FSomething blocks the way to the target.");
+    }
+    if (!map_cells(x, y).explored) return refused("$FYou can not see the target.");
+    if (!in_range) return refused("$FThe target is out of range.");
+    if (!is_floor(x, y)) return refused("$FThere is no floor there to aim at.");
     if (shape_is(target_being_shapes, target_effect.shape)) {
         const int first = get_first_being_in_effect(target_effect);
-        if (!valid_being(first)) return false;
+        if (!valid_being(first)) return refused("$FThere is no creature there to aim at.");
         if ((target_effect.shape == sh_bolt || target_effect.shape == sh_free) &&
             !covers(beings[first], x, y))
-            return false;
+            return refused("$FAnother creature stands in the way.");
         if (target_effect.kind == ek_charge) {
             const tcell_xy c = target_effect.cell(1);
-            if (on_map(c.x, c.y) && can_move_to(being, c.x, c.y, 0, true, false) != 1) return false;
+            if (on_map(c.x, c.y) && can_move_to(being, c.x, c.y, 0, true, false) != 1)
+                return refused("$FSomething blocks the way to the target.");
         }
-        if (target_effect.min_range > 0 && !is_cell_in_effect_range(being, x, y, target_effect)) return false;
+        if (target_effect.min_range > 0 && !is_cell_in_effect_range(being, x, y, target_effect))
+            return refused("$FThe target is out of range.");
     }
     return true;
 }

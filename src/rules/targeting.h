@@ -5,6 +5,7 @@
 // the attacks and the creatures' decisions.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "records/layout_parts.h"
 #include "world/directions.h"
@@ -42,7 +43,9 @@ void next_target(int being);
 void target_init(int being);
 // Recomputes the aimed effect's cells toward the cursor and whether the aim is blocked.
 void refresh_target_aim(int being);
-bool talent_target_ok(int being);
+// Whether the aim at the cursor may be carried out; when not, `why` (when given) gets the message
+// that says so, left as it was for a refusal with nothing to say (nothing aimed).
+bool talent_target_ok(int being, std::string* why = nullptr);
 // Carries out the aimed action at the cursor, then back to the main mode.
 void handle_target_selected(int being, int depth);
 // Whether the effect aimed at some cell of the target's footprint strikes the target first; the

@@ -12,10 +12,12 @@
 #include "records/map_vocab.h"
 #include "ui/key_bindings.h"
 #include "ui/key_entry.h"
+#include "ui/menus.h"
 #include "world/being.h"
 #include "world/error_log.h"
 #include "world/globals.h"
 #include "world/map.h"
+#include "world/menu_model.h"
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/tables.h"
@@ -30,6 +32,7 @@ std::array<uint8_t, dialog_max_lines + 1> dialog_lines_logged{};
 namespace {
 
 constexpr int talk_distance = 12;
+constexpr int menu_action_quit = 7; // the game menu's QUIT GAME
 constexpr int name_form_plain = name_capitalised, name_form_second = name_the_capital;
 
 std::string format(const char* pattern, const std::string& a) {
@@ -367,6 +370,33 @@ void setup_game_over_dialog() {
     open_dialog();
 }
 
+void setup_leave_game_dialog(int menu_action) {
+    begin_dialog(dialog_leave_game);
+    dialog.confirmation = menu_action;
+    const bool quitting = menu_action == menu_action_quit;
+    dialog.title = level.special != 0 ? "This game can not be saved here."
+                                      : "The game in progress is lost unless saved (SAVE GAME & QUIT).";
+    dialog.question = quitting ? "Quit the game without saving?" : "Return to the main menu without saving?";
+    add_button("No", 1);
+    add_button("Yes", 2);
+    open_dialog();
+}
+
+void handle_dialog_leave_game() {
+    if (dialog_buttons[std::clamp(dialog.selected, 1, dialog_max_buttons)].answer != 2) {
+        // The run goes on, with the game menu it was left from.
+        setup_menu(menu_game);
+        set_menu_cursor(find_menu_item_by_action(dialog.confirmation));
+        return;
+    }
+    if (dialog.confirmation == menu_action_quit) {
+        request_quit();
+    } else {
+        state.go_to_main_menu = 1;
+        state.restart = 1;
+    }
+}
+
 void close_dialog() {
     game_mode = mode_main;
     log_changed = true;
@@ -411,6 +441,9 @@ void handle_dialog_commands(int command, int key, int) {
             break;
         case dialog_game_over:
             handle_dialog_game_over();
+            break;
+        case dialog_leave_game:
+            handle_dialog_leave_game();
             break;
         default:
             close_dialog();

@@ -14,7 +14,7 @@ constexpr int dialog_max_lines = 20, dialog_max_buttons = 20;
 // Dialog kinds.
 constexpr int dialog_confirmation = 1, dialog_bump_friendly = 2, dialog_locked_furniture = 3,
               dialog_ground_trap = 4, dialog_furniture_trap = 5, dialog_switch = 6, dialog_friendly_fire = 7,
-              dialog_golem = 8, dialog_game_over = 9;
+              dialog_golem = 8, dialog_game_over = 9, dialog_leave_game = 10;
 
 struct tdialog {
     std::array<std::string, dialog_max_lines + 1> lines; // 1..20
@@ -54,6 +54,9 @@ void setup_furniture_trap_dialog(int confirmation, int thing, int x, int y);
 void setup_switch_dialog(int confirmation, int thing, int x, int y);
 void setup_activate_golem_dialog(int confirmation, int thing, int x, int scroll, int y);
 void setup_game_over_dialog();
+// Asks before the game menu's choice (quit, or back to the main menu) ends the game in progress
+// unsaved; "No" goes back to the game menu.
+void setup_leave_game_dialog(int menu_action);
 
 void handle_dialog_commands(int command, int key, int modifier);
 // The kind of the open dialog (the frame drawing asks).
@@ -76,5 +79,6 @@ void handle_dialog_furniture_trap();
 void handle_dialog_switch();
 void handle_dialog_activate_golem();
 void handle_dialog_game_over();
+void handle_dialog_leave_game();
 
 } // namespace dravok

@@ -339,7 +339,8 @@ int run_game(int argc, char** argv) {
     }
     game_window.close();
     shutdown_platform();
-    return quit_requested() ? 1 : 0;
+    // A quit the player chose ends in success; one forced by a fatal error does not.
+    return quit_after_fatal_error() ? 1 : 0;
 }
 
 } // namespace dravok

@@ -1,6 +1,7 @@
 // The help screen; see help_screen.h.
 #include "ui/help_screen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -8,8 +9,10 @@
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
 #include "ui/layout.h"
+#include "ui/marked_text.h"
 #include "ui/text_boxes.h"
 #include "world/globals.h"
+#include "world/message_log.h"
 #include "world/rounding.h"
 #include "world/text_database.h"
 
@@ -217,8 +220,9 @@ int draw_key_rows(Bitmap& b, std::string_view layout, int W, int K, int u, int h
     return y;
 }
 
-// With no key asked about, the general hints on moving and bumping, in two columns.
-void draw_general_help(int x, int y, int W, int L, auto text) {
+// With no key asked about, the general hints on moving and bumping, in two columns; returns the
+// y below the longer column.
+int draw_general_help(int x, int y, int W, int L, auto text) {
     const int top = y;
     const auto& left = general_help_hints[0];
     y = text(x, y, left[0]);
@@ -226,13 +230,77 @@ void draw_general_help(int x, int y, int W, int L, auto text) {
     y = text(x, y + L, left[2]);
     for (std::size_t i = 3; i < left.size(); ++i)
         y = text(x, y, left[i]);
+    const int left_bottom = y;
     x = W / 2;
     y = top;
     const auto& right = general_help_hints[1];
     for (std::size_t i = 0; i + 2 < right.size(); ++i)
         y = text(x, y, right[i]);
     y = text(x, y + L, right[right.size() - 2]);
-    text(x, y, right.back());
+    y = text(x, y, right.back());
+    return std::max(left_bottom, y);
+}
+
+// The height of the layout's rows of keys, h high each, with their gaps and extra spaces.
+int key_rows_height(std::string_view layout, int h) {
+    int height = 0;
+    std::string_view rows = layout;
+    while (const auto row = element(rows, "row"))
+        height += h + key_gap + scaled(3 * number(*row, "extra_row_space", 0));
+    return height;
+}
+
+// The title and help of the layout's key asked about under the held modifier, empty when none is.
+tasked_key key_asked_about(std::string_view layout) {
+    tasked_key asked;
+    std::string_view rows = layout;
+    while (const auto row = element(rows, "row")) {
+        std::string_view keys = *row;
+        while (const auto key = element(keys, "key")) {
+            tkey_look look;
+            const int code = code_of_key_name(field(*key, "vk"));
+            if (code != 0 && code == help_key) look_up_key(code, help_modifier, look, asked);
+        }
+    }
+    return asked;
+}
+
+// The text under the keyboard from y on: the general hints, or the key asked about, wrapped to
+// the width T; drawn only when `draw` is set. Returns its height.
+int help_text(Bitmap& b, int y, int L, int T, int W, int x, const tasked_key& asked, bool draw) {
+    const int top = y;
+    // Each hint directly under the previous one; a line with key caps keeps them clear of its
+    // neighbours, since a cap reaches above and below the text.
+    const int pad = key_cap_overhang() + 1;
+    bool padded = false; // the line above already left room below its caps
+    auto text = [&](int at_x, int at_y, const std::string& s) {
+        if (strip_colour_codes(s).empty()) return at_y;
+        std::string wrapped;
+        wrap_log_text(b, s, T, wrapped, false);
+        std::string_view rest = wrapped;
+        while (rest.ends_with("\r\n"))
+            rest.remove_suffix(2);
+        while (true) {
+            const std::size_t end = rest.find("\r\n");
+            const std::string_view line = rest.substr(0, end);
+            const bool caps = line.find("[[") != std::string_view::npos;
+            if (caps && !padded) at_y += pad;
+            if (draw) draw_marked_line(b, line, at_x, false, at_y);
+            at_y += L;
+            padded = caps;
+            if (caps) at_y += pad;
+            if (end == std::string_view::npos) break;
+            rest.remove_prefix(end + 2);
+        }
+        return at_y;
+    };
+    if (asked.title.empty()) return draw_general_help(x, y, W, L, text) - top;
+    std::string keys;
+    if (help_modifier != 0) keys = key_cap_text(help_modifier) + " + ";
+    keys += key_cap_text(help_key);
+    y = text(x, y, keys);
+    y = text(x, y, capitals(asked.title));
+    return text(x, y, asked.help) - top;
 }
 
 } // namespace
@@ -248,34 +316,22 @@ void draw_keyboard(Bitmap& b, std::string_view layout, int width, int M) {
     const int u = (Wk - 2 * M - unit_gaps) / units_across;
     const int h = round_half_even(1.1 * u);
     const int K = units_across * u + unit_gaps;
-    int extra = 0;
-    if (const std::size_t at = layout.find("<extra_row_space>"); at != std::string_view::npos) {
-        std::string_view rest = layout.substr(at);
-        extra = number(rest, "extra_row_space", 0);
-    }
-    int y = (b.height() - 6 * h - scaled(3 * extra) - round_half_even(17.5 * L)) / 2;
-    tasked_key asked;
-    y = draw_key_rows(b, layout, W, K, u, h, y, asked);
+    const int rows_height = key_rows_height(layout, h);
+    const int T = Wk / 2 - 2 * M;
+    const FontSpec keys_font = b.font();
+    b.set_font(side_panel.font());
+    tasked_key asked = key_asked_about(layout);
+    // The hints are wrapped before anything is drawn, so the keyboard and the text below it are
+    // centred together on the screen whatever the width makes of the lines.
+    const int text_height = 2 * L + help_text(b, 0, L, T, W, (W - K) / 2, asked, false);
+    const int y = std::max(0, (b.height() - rows_height - text_height) / 2);
+    b.set_font(keys_font);
+    const int below_keys = draw_key_rows(b, layout, W, K, u, h, y, asked);
 
     b.set_brush(colours::black);
     b.set_font(side_panel.font());
     b.set_font_colour(text_colour);
-    const int x = (W - K) / 2;
-    y += 2 * L;
-    const int T = Wk / 2 - 2 * M;
-    auto text = [&](int at_x, int at_y, const std::string& s) {
-        return draw_wrapped_text(b, s, at_x, false, L, T, at_y);
-    };
-    if (asked.title.empty()) {
-        draw_general_help(x, y, W, L, text);
-        return;
-    }
-    std::string keys;
-    if (help_modifier != 0) keys = key_cap_text(help_modifier) + " + ";
-    keys += key_cap_text(help_key);
-    y = text(x, y, keys);
-    y = text(x, y, capitals(asked.title));
-    text(x, y, asked.help);
+    help_text(b, below_keys + 2 * L, L, T, W, (W - K) / 2, asked, true);
 }
 
 void draw_help_screen() {

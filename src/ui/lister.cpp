@@ -52,7 +52,9 @@ void rebuild_keeping_cursor(int p) {
     create_lister(p);
     pane(p).picking = picking;
     const int n = pane(p).row_count();
-    if (n < 1) return;
+    // A pane the cursor never entered stays without one: an equipment pane's cursor would
+    // narrow the backpack beside it to the items of that slot.
+    if (n < 1 || cursor < 1) return;
     const int row = std::min(n, top + std::max(cursor, 1) - 1);
     pane(p).top = std::clamp(top, 1, n);
     set_lister_cursor(p, row);

@@ -1,5 +1,6 @@
 // The list screens on screen; see lister_drawing.h.
 #include "ui/lister_drawing.h"
+#include "records/being_flags.h"
 #include "records/layout_being.h"
 
 #include <algorithm>
@@ -60,15 +61,22 @@ std::string first_capital(std::string s) {
     return s;
 }
 
+constexpr int off_hand_1 = 14, off_hand_2 = 16; // the off-hands of weapon sets 1 and 2
+
 std::string pane_title(int p) {
     const tlister_pane& pane = lister.panes[p];
     if (p != 1 && lister.panes[1].kind == list_equipment && pane.kind == list_backpack) {
         const int r = lister_cursor_row(1);
         if (r >= 1) {
             const std::string slot = lister.panes[1].rows[r].slot_name;
+            // Without dual wielding an off-hand takes a shield only: said, so that a missing
+            // one-handed weapon is not a riddle.
+            const int s = lister.panes[1].rows[r].slot;
+            const bool shields_only = (s == off_hand_1 || s == off_hand_2) && player >= 1 &&
+                                      player < int(beings.size()) && !beings[player].status_of(st_dualwield);
             return (pane.picking ? "Select item for equipment slot: "
                                  : "Suitable items for equipment slot: ") +
-                   slot;
+                   slot + (shields_only ? " (shields only)" : "");
         }
     }
     if (p != 1 && lister.panes[1].kind == list_quickslots && pane.kind == list_quickslotable &&

@@ -173,6 +173,8 @@ void get_command(int b) {
         lister.ground_x = beings[b].x;
         lister.ground_y = beings[b].y;
         initialize_inventory(b, 0, list_backpack, list_ground, 2, false);
+    } else {
+        add_message("$FThere is nothing here to pick up.");
     }
 }
 
@@ -317,17 +319,13 @@ void handle_main_commands(int b, int command, int key, int modifier) {
     case HELP:
         open_help_screen();
         break;
+    // The log's offset counts lines back from the newest; "up" and "down" follow the panel, whose
+    // newest line is at the top or at the bottom.
     case LOG_UP:
-        if (settings.log_scroll > 0) {
-            --settings.log_scroll;
-            log_changed = true;
-        }
+        scroll_log(settings.newest_first ? -1 : 1);
         break;
     case LOG_DOWN:
-        if (int(message_log.size()) - settings.log_lines > settings.log_scroll) {
-            ++settings.log_scroll;
-            log_changed = true;
-        }
+        scroll_log(settings.newest_first ? 1 : -1);
         break;
     case SWITCH_SIDEPANEL:
         settings.side_panel_switch = 1;

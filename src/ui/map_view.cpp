@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "platform/bitmap.h"
 #include "rules/targeting.h"
@@ -299,6 +300,24 @@ void draw_creatures(int viewer) {
     const int label_offset = static_cast<int>(settings.name_font_height * 1.2);
     std::string kept_name;
     int kept_x = 0, kept_y = 0, kept_w = 0;
+    // Names of creatures standing close together would run into each other: a label that meets
+    // one already drawn is lifted a line higher until it is clear of them.
+    std::vector<Rect> labels;
+    b.set_font_height(settings.name_font_height);
+    const int label_line = std::max(1, b.text_height("Aj") + 2);
+    auto lift_clear = [&labels, label_line](Rect box) {
+        for (bool met = true; met;) {
+            met = false;
+            for (const Rect& r : labels)
+                if (box.left < r.right && r.left < box.right && box.top < r.bottom && r.top < box.bottom) {
+                    box.top -= label_line;
+                    box.bottom -= label_line;
+                    met = true;
+                }
+        }
+        labels.push_back(box);
+        return box.bottom;
+    };
     for (int i = 1; i < count; ++i) {
         if (!being_ok(i) || !sees(viewer, i)) continue;
         const tbeing& being = beings[i];
@@ -327,13 +346,17 @@ void draw_creatures(int viewer) {
             b.set_font_height(settings.name_font_height);
             b.set_font_bold(false);
             b.set_font_colour(0xCCCCCC);
-            draw_text_in_box(b, name, px, at, true, BrushStyle::clear, box_align::centre, 0, py - 2, px + pw,
-                             py - label_offset);
+            const int w = b.text_width(name);
+            const int left = px + (pw - w) / 2;
+            const int bottom = lift_clear(Rect{left - 2, py - 2 - label_line, left + w + 2, py - 2});
+            const int lift = py - 2 - bottom;
+            draw_text_in_box(b, name, px, at, true, BrushStyle::clear, box_align::centre, 0, py - 2 - lift,
+                             px + pw, py - label_offset - lift);
             const int tx = target_cursor_x, ty = target_cursor_y;
             if (tx >= being.x && tx < being.x + being.width && ty >= being.y && ty < being.y + being.height) {
                 kept_name = name;
                 kept_x = px;
-                kept_y = py;
+                kept_y = py - lift;
                 kept_w = pw;
             }
         }

@@ -279,9 +279,23 @@ void draw_menu() {
     screen.clear(colours::black);
     screen.set_font(title_font());
 
-    const int mw = menu.binding_columns > 0
-                       ? scaled(binding_column_width) * menu.binding_columns + scaled(280)
-                       : scaled(350);
+    const int W = screen.width(), SH = screen.height();
+    // A long title is made smaller until it fits the screen.
+    for (FontSpec f = screen.font(); screen.text_width(menu.title) > W - 2 * S && f.height > 8;) {
+        f.height = f.height * 9 / 10;
+        screen.set_font(f);
+    }
+    int mw = menu.binding_columns > 0 ? scaled(binding_column_width) * menu.binding_columns + scaled(280)
+                                      : scaled(350);
+    if (menu.binding_columns == 0) {
+        // Rows longer than the usual width (a save's date and a long name) widen the menu.
+        const int text_left = 2 * S + (menu.icon_column ? I + 2 * S : 0);
+        const int V = menu.scrollable ? settings.scrollbar_width : 0;
+        for (int r = 1; r <= menu.count; ++r)
+            if (menu_items[r].heading.empty())
+                mw = std::max(mw, text_left + side_panel.text_width(menu_items[r].text) + 4 * S + V);
+        mw = std::min(mw, std::max(scaled(350), W - 2 * S));
+    }
     const int mh = (I + S) * menu.visible_rows + 3 * S;
     menu_layer.set_size(mw, mh);
     menu_layer.set_font(side_panel.font());
@@ -290,7 +304,6 @@ void draw_menu() {
     menu_info_panel.set_size(pw, ph);
     menu_info_panel.set_font(side_panel.font());
 
-    const int W = screen.width(), SH = screen.height();
     int x0 = (W - mw - (menu.description_panel ? pw + I : 0)) / 2;
     int y0 = (SH - (menu.description_panel ? std::max(ph, mh) : mh) - H - scaled(20)) / 2 - scaled(H / 9);
     const bool main_menu = menu.id == menu_main;

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "records/layout_level.h"
 #include "rules/character_creation.h"
 #include "rules/game_setup.h"
 #include "rules/save_game.h"
@@ -176,7 +177,7 @@ void setup_load_menu() {
 void setup_game_menu() {
     add_row("RESUME", act_resume);
     add_separator();
-    add_row("SAVE GAME & QUIT", act_save_and_quit);
+    add_row("SAVE GAME & QUIT", act_save_and_quit, level.special != 0);
     add_separator();
     add_row("HELP", act_help);
     add_row("MANUAL", act_game_manual);
@@ -612,10 +613,6 @@ bool handle_game_action(const tmenu_item& item) {
     case act_help:
         open_help_screen();
         return true;
-    case act_main_menu:
-        state.go_to_main_menu = 1;
-        state.restart = 1;
-        return true;
     default:
         return false;
     }
@@ -668,6 +665,11 @@ void handle_menu_action(int r) {
     menu.last_action = item.action;
     menu.last_row = r;
     if (item.disabled) return;
+    // Leaving a game in progress unsaved asks first.
+    if (menu.id == menu_game && (item.action == act_quit || item.action == act_main_menu)) {
+        setup_leave_game_dialog(item.action);
+        return;
+    }
     if (handle_opening_action(item, r)) return;
     if (handle_settings_action(item, r)) return;
     if (handle_game_action(item)) return;

@@ -3,11 +3,17 @@
 #include "records/layout_being.h"
 #include "records/layout_level.h"
 
+#include <algorithm>
 #include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "ai/explore_targets.h"
 #include "ai/paths.h"
 #include "generation/portals.h"
+#include "platform/desktop.h"
+#include "rules/books.h"
 #include "rules/targeting.h"
 #include "ui/character_sheet.h"
 #include "ui/key_bindings.h"
@@ -27,9 +33,50 @@ namespace dravok {
 void handle_character_commands(int, int, int, int) {
     game_mode = sheet_view[sheet_view_return_mode];
 }
-// not built yet: Up, Down and the page keys scroll the book, any other key opens the inventory.
-void handle_book_commands(int, int, int, int) {
-    game_mode = mode_main;
+namespace {
+
+constexpr int key_page_up = 33, key_page_down = 34, key_end = 35, key_home = 36, key_letter_c_code = 67;
+
+// The top line lowered until the page no longer runs past the book's last line.
+int top_within_book(int top, int page) {
+    while (top > 1 && top + page - 1 > book_line_count)
+        --top;
+    return top;
+}
+
+// The book as plain text for the clipboard: no colour codes, the link brackets made plain.
+std::string book_plain_text() {
+    std::string text = strip_colour_codes(book_text);
+    for (const auto& [from, to] : {std::pair<std::string_view, std::string_view>{"[[ ", "["}, {" ]]", "]"}}) {
+        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+            text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+} // namespace
+
+// Up, Down and the page keys scroll the book; Ctrl+C copies it; any other key goes back to the
+// inventory the book was read from.
+void handle_book_commands(int, int command, int key, int modifier) {
+    const int page = std::max(settings.book_lines, 1);
+    if (key == key_up || command == MOVE_N) {
+        if (book_top_line > 1) --book_top_line;
+    } else if (key == key_down || command == MOVE_S) {
+        if (!book_at_end) ++book_top_line;
+    } else if (key == key_page_up || command == MOVE_W) {
+        book_top_line = std::max(book_top_line - page, 1);
+    } else if (key == key_page_down || command == MOVE_E) {
+        if (!book_at_end) book_top_line = top_within_book(book_top_line + page, page);
+    } else if (key == key_home) {
+        book_top_line = 1;
+    } else if (key == key_end) {
+        if (!book_at_end) book_top_line = top_within_book(book_line_count, page);
+    } else if (modifier == key_ctrl && key == key_letter_c_code) {
+        set_clipboard_text(book_plain_text());
+    } else {
+        game_mode = mode_inventory;
+    }
 }
 
 void open_character_sheet(int being) {
@@ -100,8 +147,9 @@ void start_travel(int being) {
     (void)being;
 }
 
-// Travel at once to the next cell of the kind that a travel path reaches.
-void travel_to_next(int being, const std::function<bool(int, int)>& wanted) {
+// Travel at once to the next cell of the kind that a travel path reaches; with none, the log
+// says so with `none_known`.
+void travel_to_next(int being, const std::function<bool(int, int)>& wanted, const char* none_known) {
     int x = 0, y = 0;
     const int kept_x = state.autopilot_cursor_x, kept_y = state.autopilot_cursor_y;
     auto reachable = [&](int cx, int cy) {
@@ -109,6 +157,7 @@ void travel_to_next(int being, const std::function<bool(int, int)>& wanted) {
     };
     if (!next_ring_cell(being, reachable, x, y)) {
         set_autopilot_cursor(kept_x, kept_y);
+        add_message(none_known);
         return;
     }
     beings[being].path = path_result;
@@ -154,13 +203,18 @@ void handle_autopilot_commands(int being, int command, int key, int) {
                 being, [](int cx, int cy) { return is_autopilot_furniture_target(cx, cy); }, x, y))
             set_autopilot_cursor(x, y);
     } else if (key == key_letter_s) {
-        travel_to_next(being, [](int cx, int cy) {
-            if (get_furniture(cx, cy) != fu_teleporter) return false;
-            const tportal to = get_destination_portal(cx, cy, 0);
-            return to.level >= 1 && to.level < levels.size() && levels[to.level].trading != 0;
-        });
+        travel_to_next(
+            being,
+            [](int cx, int cy) {
+                if (get_furniture(cx, cy) != fu_teleporter) return false;
+                const tportal to = get_destination_portal(cx, cy, 0);
+                return to.level >= 1 && to.level < levels.size() && levels[to.level].trading != 0;
+            },
+            "$FYou know of no way to a shop that you can reach from here.");
     } else if (key == key_letter_d) {
-        travel_to_next(being, [](int cx, int cy) { return get_furniture(cx, cy) == fu_stairs_down; });
+        travel_to_next(
+            being, [](int cx, int cy) { return get_furniture(cx, cy) == fu_stairs_down; },
+            "$FYou know of no stairs down that you can reach from here.");
     } else if (key >= key_digit_1 && key <= key_digit_9) {
         const tmap_point& p = level.map_point(key - key_digit_1 + 1);
         if (on_map(p.x, p.y) && cell_at(p.x, p.y).explored != 0) set_autopilot_cursor(p.x, p.y);

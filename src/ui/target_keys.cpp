@@ -92,7 +92,11 @@ void handle_target_commands(int being, int command, int key, int modifier) {
     } else if (key == key_containers && modifier == 0) {
         next_container();
     } else if (key == key_enter) {
-        if (!talent_target_ok(being)) return;
+        std::string why;
+        if (!talent_target_ok(being, &why)) {
+            if (!why.empty()) add_message(why);
+            return;
+        }
         remembered_aiming_command = 0;
         if (effect_friendly_hit_count > 0)
             setup_friendly_fire_dialog(target_action_kind);

@@ -23,6 +23,7 @@ bool showing_logged_message = false;
 // this offset on and is copied behind the lines in memory at every rewrite.
 constexpr std::size_t loaded_log_bytes = std::size_t(1) << 20;
 std::optional<uint64_t> unread_log_from;
+bool fatal_quit_flag = false; // set with the quit request by a fatal error
 
 // The log is rewritten whole; a file that cannot be written is not reported.
 void write_error_log_file() {
@@ -68,11 +69,16 @@ void request_quit() {
 }
 void clear_quit_request() {
     quit_flag = false;
+    fatal_quit_flag = false;
+}
+bool quit_after_fatal_error() {
+    return fatal_quit_flag;
 }
 
 void show_fatal_message(std::string_view text) {
     show_message(text);
     request_quit();
+    fatal_quit_flag = true;
 }
 
 void error_log(int depth, std::string_view message, bool fatal) {
@@ -101,6 +107,7 @@ void error_log(int depth, std::string_view message, bool fatal) {
         show_message(text);
         showing_logged_message = false;
         request_quit();
+        fatal_quit_flag = true;
     }
 }
 

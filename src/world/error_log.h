@@ -35,6 +35,8 @@ void show_fatal_message(std::string_view text);
 bool quit_requested();
 void request_quit();
 void clear_quit_request();
+// Whether the quit was forced by a fatal error (the program then ends with a failure status).
+bool quit_after_fatal_error();
 
 // A message the player could not be shown, kept as an entry of its own (the text's lines after
 // the date); the messages of the log's own fatal entries are in the log already.

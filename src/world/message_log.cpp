@@ -216,6 +216,7 @@ void purge_log() {
         for (long l = static_cast<long>(message_log.size()) - 1; l >= keep; --l)
             if (log_line_expired(message_log[l])) message_log.erase(message_log.begin() + l);
         settings.log_top_line = 0;
+        settings.log_scroll = 0;
     } else {
         long l = 0;
         while (l <= static_cast<long>(message_log.size()) - keep) {
@@ -225,6 +226,7 @@ void purge_log() {
                 ++l;
         }
         settings.log_top_line = last_page_start();
+        settings.log_scroll = 0;
     }
     log_changed = true;
 }
@@ -264,9 +266,11 @@ void add_message(std::string_view text) {
     if (settings.newest_first) {
         message_log.insert(message_log.begin(), lines.begin(), lines.end());
         settings.log_top_line = 0;
+        settings.log_scroll = 0;
     } else {
         message_log.insert(message_log.end(), lines.begin(), lines.end());
         settings.log_top_line = last_page_start();
+        settings.log_scroll = 0;
     }
     log_changed = true;
 }
@@ -278,12 +282,23 @@ void add_message() {
     if (settings.newest_first) {
         message_log.insert(message_log.begin(), std::string());
         settings.log_top_line = 0;
+        settings.log_scroll = 0;
     } else {
         message_log.emplace_back();
         settings.log_top_line = last_page_start();
+        settings.log_scroll = 0;
     }
     ++settings.log_blank_lines;
     settings.separator_time = log_game_clock() + separator_interval;
+    log_changed = true;
+}
+
+void scroll_log(int lines) {
+    const int oldest = std::max(0, int(message_log.size()) - settings.log_lines);
+    settings.log_scroll = std::clamp(settings.log_scroll + lines, 0, oldest);
+    // The offset counts back from the newest page, which is at the top or at the bottom.
+    settings.log_top_line =
+        settings.newest_first ? settings.log_scroll : last_page_start() - settings.log_scroll;
     log_changed = true;
 }
 
@@ -311,6 +326,7 @@ void fade_old_log_lines() {
 void clear_message_log() {
     message_log.clear();
     settings.log_top_line = 0;
+    settings.log_scroll = 0;
     settings.log_blank_lines = 0;
     settings.separator_time = 0;
     settings.fade_line.clear();

@@ -50,6 +50,9 @@ void purge_log();
 bool log_line_expired(std::string_view line);
 void fade_old_log_lines();
 // Notes the first shown line as the fade line (the key handler, on a command).
+// Moves the shown page of the log by the lines toward the older ones (negative: toward the
+// newest), within the log; a new message brings back the newest page.
+void scroll_log(int lines);
 void note_log_fade_line();
 void clear_message_log();
 

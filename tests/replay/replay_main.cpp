@@ -23,6 +23,7 @@
 #include "support/game_start.h"
 #include "support/play_bot.h"
 #include "support/world_print.h"
+#include "ui/dialogs.h"
 #include "ui/key_bindings.h"
 #include "ui/key_entry.h"
 #include "world/globals.h"
@@ -108,7 +109,7 @@ int record(uint32_t seed, int turns, const std::string& path) {
 }
 
 // Leaves a game in progress the player's way: Escape opens the game menu, whose RETURN TO MAIN
-// MENU ends the game. A game that ended is at the main menu already.
+// MENU ends the game once its question is answered. A game that ended is at the main menu already.
 bool return_to_main_menu(started_game& game) {
     auto selected = [] {
         const int r = selected_menu_row();
@@ -119,6 +120,9 @@ bool return_to_main_menu(started_game& game) {
         if (game_mode == mode_menu && menu.id == menu_game) {
             for (int row = 0; row < 20 && selected() != "RETURN TO MAIN MENU"; ++row)
                 game.press(key_down);
+            game.press(key_enter);
+        } else if (game_mode == mode_dialog && dialog.kind == dialog_leave_game) {
+            game.press(key_right); // "Yes": the game is left unsaved
             game.press(key_enter);
         } else {
             game.press(key_escape);

@@ -509,6 +509,8 @@ TEST_F(SaveGame, OneSavePlaysTheSameInAProcessThatPlayedAnotherGameFirst) {
         program.press(key_down);
     ASSERT_EQ(selected_text(), "RETURN TO MAIN MENU");
     program.press(key_enter);
+    program.press(key_right); // "Yes" to leaving the run
+    program.press(key_enter);
     ASSERT_EQ(menu.id, menu_main);
     EXPECT_EQ(play_saved(), fresh);
 

@@ -251,6 +251,8 @@ TEST_F(CreationKeys, PastCharactersArePlayedAgainAndDeleted) {
     ASSERT_EQ(menu.id, menu_game);
     ASSERT_TRUE(move_to(game, "RETURN TO MAIN MENU"));
     game.press(key_enter);
+    game.press(key_right); // "Yes" to leaving the game unsaved
+    game.press(key_enter);
     ASSERT_EQ(menu.id, menu_main);
     ASSERT_TRUE(move_to(game, "NEW GAME"));
     game.press(key_enter);

@@ -482,6 +482,9 @@ TEST_F(Menus, GameMenuReturnsToTheMainMenu) {
     driver.press(key_up);
     ASSERT_EQ(selected_text(), "RETURN TO MAIN MENU");
     driver.press(key_enter);
+    ASSERT_EQ(game_mode, mode_dialog) << "the game in progress is not left without a question";
+    driver.press(key_right);
+    driver.press(key_enter);
     EXPECT_EQ(game_mode, mode_menu);
     EXPECT_EQ(menu.id, menu_main);
     EXPECT_EQ(player, 0);

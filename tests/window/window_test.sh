@@ -159,6 +159,9 @@ done
 keys Down Return
 for _ in $(seq 1 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$pid" 2>/dev/null && fail "the game did not quit after saving"
+status=0
+wait "$pid" || status=$?
+((status == 0)) || fail "the game ended with status $status after saving and quitting"
 pid=""
 ls "$game_dir"/Save/*.dsg >/dev/null 2>&1 || fail "no save file"
 
@@ -174,4 +177,17 @@ expect_text_in_log 12-loaded
 ls "$game_dir"/Save/*.dsg >/dev/null 2>&1 && fail "the save was not used up by the load"
 [ -s "$game_dir/Error-log.txt" ] && fail "the error log has entries"
 kill -0 "$pid" 2>/dev/null || fail "the game ended after loading"
+
+# 6. QUIT GAME from the game menu asks first; "No" keeps the game, "Yes" ends it with status 0.
+keys Escape End Return
+shot 13-quit-question
+keys Return
+kill -0 "$pid" 2>/dev/null || fail "\"No\" ended the game"
+keys End Return Right Return
+for _ in $(seq 1 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$pid" 2>/dev/null && fail "the game did not quit after \"Yes\""
+status=0
+wait "$pid" || status=$?
+((status == 0)) || fail "QUIT GAME ended the game with status $status"
+pid=""
 echo "window test: passed; screenshots in $shots"
