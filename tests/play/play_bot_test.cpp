@@ -3,6 +3,7 @@
 // turns, with no hang and no fatal error; and a seed that replays its game exactly.
 #include <gtest/gtest.h>
 
+#include "support/depth_start.h"
 #include "support/play_bot.h"
 
 namespace dravok {
@@ -15,6 +16,8 @@ using testing::started_game;
 constexpr int short_turns = 300;
 // Rounds between saves: early enough that a short game which dies young still saves and loads.
 constexpr int save_every = 40;
+// Rounds enough for the hub, the trading level and the way back to the Overgod.
+constexpr int hub_turns = 1500;
 
 bot_report play(uint32_t seed, int turns) {
     started_game game("bot_" + std::to_string(seed));
@@ -79,6 +82,28 @@ TEST(PlayBot, TheSameSeedReplaysTheSameGameAndAnotherSeedAnotherDungeon) {
     // the bot's seed in its place every game would play one dungeon.
     const bot_report other = play(22u, 1);
     EXPECT_NE(first.first_level_print, other.first_level_print);
+}
+
+// A game begun for the hub starts from the save made beside the shallowest gate to it: the bot
+// steps in, visits the trading level, comes back and ascends before the Overgod.
+TEST(PlayBot, AGameBegunForTheHubGoesThroughItsGateToTheMarketAndAscends) {
+    if (!started_game("bot_probe").ready()) FAIL() << "the build has not made Data/ yet";
+    started_game game("bot_hub");
+    ASSERT_TRUE(game.start());
+    bot_options options;
+    options.from_main_menu = true;
+    options.seed = 1;
+    options.turn_limit = hub_turns;
+    options.start_depth = testing::hub_level_index();
+    ASSERT_GT(options.start_depth, 1) << "the content has a hub";
+    const bot_report r = play_bot_game(game, options);
+    SCOPED_TRACE(testing::report_line(r));
+    EXPECT_FALSE(r.failed());
+    EXPECT_GE(r.loads, 1) << "the start is a loaded save";
+    const std::vector<int>& played = r.levels_played;
+    ASSERT_GE(played.size(), 3u);
+    EXPECT_GT(played[1], played[0]) << "from the gate's level to the hub";
+    EXPECT_EQ(r.ending, "won");
 }
 
 } // namespace

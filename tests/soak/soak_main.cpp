@@ -1,8 +1,9 @@
 // One bot game for the soak run: plays the seed's game to its end or the turn limit, prints one
 // line (seed, turns, deepest level, ending) and the error log's entries, and exits 1 when the
 // game hung or ended in a fatal error. While it plays, the turn count goes to the heartbeat file,
-// so the soak script can tell a hang inside one key from a slow game.
-// Usage: dravok_soak SEED TURNS [HEARTBEAT-FILE]
+// so the soak script can tell a hang inside one key from a slow game. A start level past 1 begins
+// the game there with a character of that depth's strength, from a save (see depth_start.h).
+// Usage: dravok_soak SEED TURNS [HEARTBEAT-FILE] [START-LEVEL]
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -16,10 +17,11 @@
 int main(int argc, char** argv) {
     if (dravok::is_message_box_request(argc, argv)) return dravok::run_message_box_request(argc, argv);
     dravok::testing::bot_options options;
-    if (!dravok::testing::read_bot_command_line(argc, argv, "dravok_soak SEED TURNS [HEARTBEAT-FILE]",
+    if (!dravok::testing::read_bot_command_line(argc, argv, "dravok_soak SEED TURNS [HEARTBEAT-FILE] [START-LEVEL]",
                                                 options))
         return 2;
     options.trace = std::getenv("DRAVOK_BOT_TRACE") != nullptr;
+    if (argc > 4) options.start_depth = std::stoi(argv[4]);
     const std::string heartbeat = argc > 3 ? argv[3] : "";
     if (!heartbeat.empty())
         options.on_progress = [&](int turns) { std::ofstream(heartbeat, std::ios::trunc) << turns << '\n'; };
@@ -35,5 +37,11 @@ int main(int argc, char** argv) {
     std::cout << dravok::testing::report_line(report) << std::endl;
     for (const std::string& line : report.errors)
         std::cout << "  error log:" << line << std::endl;
+    // A deeper start is a save made for that level: the game must have gone on from its load.
+    if (options.start_depth > 1 && report.loads == 0) {
+        std::cout << "  the save made for the start on level " << options.start_depth << " was not loaded"
+                  << std::endl;
+        return 1;
+    }
     return report.failed() ? 1 : 0;
 }

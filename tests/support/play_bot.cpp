@@ -20,6 +20,7 @@
 #include "rules/effect_tables.h"
 #include "rules/equipment.h"
 #include "rules/move_checks.h"
+#include "support/depth_start.h"
 #include "ui/dialogs.h"
 #include "ui/key_bindings.h"
 #include "ui/lister_model.h"
@@ -53,6 +54,8 @@ constexpr int drink_below_percent = 40;
 constexpr int fresh_percent = 80;
 // A foe this close counts as upon the character when it is hurt.
 constexpr int close_distance = 2;
+// Awake foes beside the character that make a crowd worth leaving by the stairs.
+constexpr int crowd = 3;
 // Rounds the character waits for a coming foe before it goes to meet it.
 constexpr int wait_turns = 3;
 // Searching for secret doors: rounds at one spot (with no foe in sight a search in the light is
@@ -78,11 +81,26 @@ constexpr int turns_per_level = 150;
 constexpr int stairs_retry_turns = 40;
 // Spectator ticks before the game-over dialog must be up.
 constexpr int spectator_tick_limit = 400;
+// One key may pass many rounds: exploring and travel walk a whole path, resting until healed
+// waits for the last point of health. Near the turn limit the bot passes one round at a time,
+// so no game goes past it: rounds a walk of this many map widths may take, and rounds a rest
+// may take for each point of health missing (a slowed mending has been seen at about 60).
+constexpr int walk_map_widths = 6;
+constexpr int rest_rounds_per_point = 150;
+// Rounds before the turn limit in which the character only walks, fights and rests.
+constexpr int last_rounds = 40;
+// One exploring step in this many uses the game's explore key.
+constexpr int explore_key_one_in = 10;
+// Rounds on the trading level before the bot goes back to the hub.
+constexpr int market_turns = 120;
+// The bump dialog's answers that ascend (to demigodhood, to godhood).
+constexpr int ascend_answer = 10, ascend_as_god_answer = 11;
 
 class bot {
   public:
     bot(started_game& game, const bot_options& options) : game_(game), options_(options), rng_(options.seed) {
         report_.seed = options.seed;
+        report_.start_depth = options.start_depth;
     }
 
     bot_report run() {
@@ -144,6 +162,17 @@ class bot {
     bool wear_check_ = false;
     std::string traced_line_;
     uint32_t item_clock_ = ~0u;
+    // The deeper start is made; the hub and the trading level were entered; the Overgod is asked
+    // to ascend the character.
+    bool depth_started_ = false, depth_rested_ = false, hub_seen_ = false, market_seen_ = false,
+         ascending_ = false;
+    // The stairs down are in sight but no path leads there: the search for secret doors keeps
+    // to the walls nearest them.
+    bool stairs_cut_off_ = false;
+    // Cells beside unexplored ground that exploring gave up on, on that level.
+    int given_up_level_ = 0;
+    std::vector<std::pair<int, int>> given_up_;
+    int market_entered_turn_ = 0;
 
     int roll(int n) { return n <= 1 ? 0 : int(rng_() % uint32_t(n)); }
 
@@ -164,6 +193,10 @@ class bot {
         }
         if (started_play_ && level.index > report_.deepest && game_mode == mode_main)
             report_.deepest = level.index;
+        std::vector<int>& played = report_.levels_played;
+        if (started_play_ && game_mode == mode_main && (options_.start_depth <= 1 || depth_started_) &&
+            std::find(played.begin(), played.end(), int(level.index)) == played.end())
+            played.push_back(level.index);
     }
 
     bot_report finish(const std::string& ending) {
@@ -474,7 +507,17 @@ class bot {
                          present, stairs, map_size);
             for (int i = 1; i < int(beings.size()); ++i)
                 if (beings[i].present) trace_being(i);
+            trace_carried();
         }
+    }
+
+    static void trace_carried() {
+        for (size_t i = 1; player < int(being_items.size()) && i < being_items[player].size(); ++i)
+            if (being_items[player][i].amount != 0)
+                std::fprintf(stderr, "  carried: %s, slot %d, light %d, value %u\n",
+                             being_items[player][i].name.str().c_str(), being_items[player][i].slot,
+                             being_items[player][i].light_radius,
+                             calculate_item_value(being_items[player][i]));
     }
 
     static std::string dice_text(const tdice& d) {
@@ -576,6 +619,22 @@ class bot {
         }
         if (!started_play_) begin_play();
         if (saved_.valid) compare_with_saved();
+        // The pause before the level-up menus: keys wait for them.
+        if (state.level_up_pending) return;
+        if (options_.start_depth > 1 && !depth_started_) return start_deeper();
+        if (depth_started_ && !depth_rested_) {
+            // The levels were gained at once, with none of the rests between them: the
+            // character is whole, as a player who got there would rest before going on.
+            depth_rested_ = true;
+            tbeing& me = beings[player];
+            me.health = me.health_max;
+            me.stamina = me.stamina_max;
+            // Dressed for the level before the save: it may greet the character with a fight.
+            wear_check_ = false;
+            wear_better_items();
+            if (options_.trace) trace_carried();
+            return;
+        }
         if (turns() >= next_save_turn_ && options_.save_every > 0) {
             next_save_turn_ = turns() + options_.save_every / 2 + roll(options_.save_every);
             press_command(GAME_MENU);
@@ -595,6 +654,27 @@ class bot {
             idle_keys_ = 0;
         }
     }
+
+    // The deeper start: made once the character stands on the first level, then saved at once,
+    // so the rest of the game plays from a loaded save.
+    void start_deeper() {
+        depth_started_ = true;
+        if (!begin_at_depth(options_.start_depth, options_.seed)) return void(finish("no start"));
+        wear_check_ = true;
+        next_save_turn_ = turns();
+        if (options_.trace)
+            std::fprintf(stderr, "    deeper start: level %d at %d,%d, experience %u\n", level.index,
+                         beings[player].x, beings[player].y, beings[player].experience);
+        for (int p = 1; options_.trace && p < int(portals.size()); ++p)
+            if (portals[p].level == level.index)
+                std::fprintf(stderr, "    portal %d at %d,%d to level %d, explored %d\n", p, portals[p].x,
+                             portals[p].y, portal_destination_level(p),
+                             cell_at(portals[p].x, portals[p].y).explored);
+    }
+
+    // Rounds left before the turn limit, and whether a key that may pass this many fits in them.
+    bool room_for(int rounds) const { return turns() + rounds < options_.turn_limit; }
+    bool room_for_walk() const { return room_for(walk_map_widths * map_size); }
 
     // --- Playing as a careful player.
     // What the character sees of its foes this turn.
@@ -638,11 +718,51 @@ class bot {
         return me.health_max > 0 ? int(int64_t(me.health) * 100 / me.health_max) : 100;
     }
 
+    // Drops, pick-ups, better gear and now and then something else; true when a key went to
+    // the game.
+    bool handle_items_and_extras() {
+        const tbeing& me = beings[player];
+        // Laden: the heaviest thing carried goes; unladen, what lies here is taken.
+        if (me.encumbrance > 0 && drop_heaviest()) return true;
+        if (cell_at(me.x, me.y).loose_items > 0 && picked_at_ != turns() && me.encumbrance == 0) {
+            picked_at_ = turns();
+            ++report_.pickups;
+            wear_check_ = true;
+            press_command(GET);
+            return true;
+        }
+        if (wear_check_) {
+            wear_check_ = false;
+            if (wear_better_items()) return true;
+        }
+        // Now and then something else a player does, so the soak meets every screen.
+        const int r = roll(100);
+        if (r < 2) {
+            use_an_item();
+        } else if (r == 2 && room_for_walk()) {
+            // The loot list's choice is a walk to the item.
+            press_command(LOOT_LEVEL);
+        } else if (r == 3) {
+            press_command(TALENT);
+        } else if (r == 4) {
+            press_command(1 + roll(8));
+        } else {
+            return false;
+        }
+        return true;
+    }
+
     void act() {
         if (level.index != level_entered_) {
             level_entered_ = level.index;
             level_entered_turn_ = turns();
             waited_ = 0;
+            stairs_cut_off_ = false;
+            if (options_.trace) {
+                std::fprintf(stderr, "level %d entered at turn %d\n", level.index, turns());
+                for (int i = 1; i < int(beings.size()); ++i)
+                    if (beings[i].present) trace_being(i);
+            }
         }
         const threat t = look_around();
         if (t.nearest != 0) return fight(t);
@@ -656,28 +776,18 @@ class bot {
             ++report_.fights;
             return step_toward(beings[t.sleeper].x, beings[t.sleeper].y);
         }
-        if (percent < rest_below_percent) return rest();
-        // Laden: the heaviest thing carried goes; unladen, what lies here is taken.
-        if (me.encumbrance > 0 && drop_heaviest()) return;
-        if (cell_at(me.x, me.y).loose_items > 0 && picked_at_ != turns() && me.encumbrance == 0) {
-            picked_at_ = turns();
-            ++report_.pickups;
-            wear_check_ = true;
-            return press_command(GET);
-        }
-        if (wear_check_) {
-            wear_check_ = false;
-            if (wear_better_items()) return;
-        }
-        // Now and then something else a player does, so the soak meets every screen.
-        const int r = roll(100);
-        if (r < 2) return use_an_item();
-        if (r == 2) return press_command(LOOT_LEVEL);
-        if (r == 3) return press_command(TALENT);
-        if (r == 4) return press_command(1 + roll(8));
-        const bool stairs_known = known_stairs_down();
         const bool want_down =
             explored_level_ == level.index || turns() - level_entered_turn_ > turns_per_level;
+        // Hurt or not, to the hub when it is the goal: nothing is born there.
+        if (!beyond_the_hub(level.index) && wants_the_hub(want_down) &&
+            go_through_portal_to(hub_level_index()))
+            return;
+        if (percent < rest_below_percent) return rest();
+        // Handling items and the odd extras take rounds no key tells in advance: in the last
+        // rounds before the turn limit the character only walks, fights and rests.
+        if (room_for(last_rounds) && handle_items_and_extras()) return;
+        const bool stairs_known = known_stairs_down();
+        if (beyond_the_hub(level.index) && hub_step()) return;
         if (want_down && stairs_known) {
             // Down only when fresh: the next level meets the character at the stairs.
             if (percent < fresh_percent) return rest();
@@ -685,11 +795,20 @@ class bot {
                 ++report_.stairs;
                 return press_command(d);
             }
-            if (turns() >= no_stairs_until_) return travel_to_stairs();
-            return walk_to(stairs_x_, stairs_y_) ? void() : press_command(REST);
+            if (turns() >= no_stairs_until_ && room_for_walk()) return travel_to_stairs();
+            if (walk_to(stairs_x_, stairs_y_)) return;
+            // Seen but out of reach: the way to them lies behind a secret door, or unexplored.
+            stairs_cut_off_ = true;
         }
         // All explored and no stairs in sight: they lie behind a secret door.
         if (explored_level_ == level.index) return hunt_secret_doors();
+        // The game's explore key now and then; mostly the bot's own way, nearest ground first
+        // (the key picks far targets, and a whole path a key, which the turn limit forbids).
+        if (!room_for_walk() || roll(explore_key_one_in) != 0) {
+            if (step_to_unexplored()) return;
+            explored_level_ = level.index;
+            return press_command(REST);
+        }
         const uint32_t clock = game.game_clock;
         press_command(EXPLORE);
         if (options_.trace)
@@ -716,8 +835,15 @@ class bot {
         }
         if (percent < drink_below_percent && t.distance <= close_distance) {
             if (drink_healing()) return;
-            // Out of potions: the stairs down are a way out, when they are close.
-            if (const int d = adjacent_stairs_down(); d != 0) {
+            // Out of potions: stairs beside the character are a way out, up or down.
+            if (const int d = adjacent_stairs(); d != 0) {
+                ++report_.stairs;
+                return press_command(d);
+            }
+        }
+        // Met by a crowd at the stairs (an arrival in a busy place): back the way it came.
+        if (t.adjacent >= crowd && percent < fresh_percent) {
+            if (const int d = adjacent_stairs(); d != 0) {
                 ++report_.stairs;
                 return press_command(d);
             }
@@ -741,6 +867,154 @@ class bot {
             return press_command(REST);
         }
         return step_toward(foe.x, foe.y);
+    }
+
+    // --- The way to the hub and beyond it.
+    // The hub is the goal of a game begun for it, and of the deepest level once it is done.
+    bool wants_the_hub(bool level_done) const {
+        if (hub_seen_ || hub_level_index() == 0) return false;
+        return beyond_the_hub(options_.start_depth) || (level_done && !has_way_down());
+    }
+
+    static bool has_way_down() {
+        for (int p = 1; p < int(portals.size()); ++p)
+            if (portals[p].level == level.index && portal_destination_level(p) == level.index + 1 &&
+                !beyond_the_hub(level.index + 1))
+                return true;
+        return false;
+    }
+
+    static int market_level_index() {
+        for (int i = 1; i < int(levels.size()); ++i)
+            if (levels[i].demiplane != 0) return i;
+        return 0;
+    }
+
+    // On the hub the trading level is visited first, then the Overgod asked for ascension; on
+    // the trading level the bot looks round a while and goes back. False: explore as anywhere.
+    bool hub_step() {
+        if (level.demiplane != 0) {
+            if (!market_seen_) {
+                market_seen_ = true;
+                market_entered_turn_ = turns();
+            }
+            if (explored_level_ != level.index && turns() - market_entered_turn_ < market_turns) return false;
+            return go_through_portal_to(hub_level_index());
+        }
+        hub_seen_ = true;
+        const int market = market_level_index();
+        if (!market_seen_ && market != 0) {
+            if (go_through_portal_to(market)) return true;
+            // Its gate not found yet: exploring goes on, unless the hub is all explored.
+            if (explored_level_ != level.index) return false;
+        }
+        for (int i = 1; i < int(beings.size()); ++i)
+            if (i != player && beings[i].present && has_type_flag(beings[i], tf_overgod)) {
+                ascending_ = true;
+                if (options_.trace)
+                    std::fprintf(stderr, "    to the Overgod at %d,%d\n", beings[i].x, beings[i].y);
+                return talk_to(i);
+            }
+        return false;
+    }
+
+    // A step toward the being, or from beside it Ctrl and the way to it, which opens the talk
+    // (a plain step into a passive being smashes it).
+    bool talk_to(int other) {
+        const tbeing& me = beings[player];
+        const tbeing& o = beings[other];
+        if (std::max(std::abs(o.x - me.x), std::abs(o.y - me.y)) == 1) {
+            const tkeybinding b = keybindings[direction_to(o.x - me.x, o.y - me.y)][0];
+            press(b.key, tshift_state{false, true, false});
+            return true;
+        }
+        for (int d = 0; d <= 8; ++d) {
+            const int x = o.x + (d == 0 ? 0 : compass_dx[d]), y = o.y + (d == 0 ? 0 : compass_dy[d]);
+            if (on_map(x, y) && walk_to(x, y)) return true;
+        }
+        return false;
+    }
+
+    // Toward the known portal that leads to the level and through it; false when none is known.
+    bool go_through_portal_to(int target) {
+        const tbeing& me = beings[player];
+        int gate = 0, best = 0;
+        for (int p = 1; p < int(portals.size()); ++p) {
+            const tportal& g = portals[p];
+            if (g.level != level.index || portal_destination_level(p) != target || !on_map(g.x, g.y) ||
+                cell_at(g.x, g.y).explored == 0)
+                continue;
+            const int distance = std::max(std::abs(g.x - me.x), std::abs(g.y - me.y));
+            if (gate == 0 || distance < best) {
+                gate = p;
+                best = distance;
+            }
+        }
+        if (gate == 0) return false;
+        const int gx = portals[gate].x, gy = portals[gate].y;
+        if (options_.trace) std::fprintf(stderr, "    to the portal at %d,%d for level %d\n", gx, gy, target);
+        if (best == 0) {
+            // Standing on it (the way in put the character there): off, to step in again.
+            for (int d = 1; d <= 8; ++d)
+                if (on_map(me.x + compass_dx[d], me.y + compass_dy[d]) &&
+                    can_move_to(player, me.x + compass_dx[d], me.y + compass_dy[d], 1, false, false) ==
+                        target_free) {
+                    press_command(d);
+                    return true;
+                }
+            return false;
+        }
+        if (best == 1) {
+            ++report_.stairs;
+            press_command(direction_to(gx - me.x, gy - me.y));
+            return true;
+        }
+        return walk_to(gx, gy);
+    }
+
+    // Exploring a round at a time, nearest ground first: one step toward the nearest cell the
+    // character could walk to that lies beside unexplored ground, over the map it knows. A cell
+    // stood on that still borders the unknown (a corner never in view) is given up. False when
+    // no such cell is left.
+    bool step_to_unexplored() {
+        const tbeing& me = beings[player];
+        if (given_up_level_ != level.index) {
+            given_up_level_ = level.index;
+            given_up_.clear();
+        }
+        auto borders_unknown = [](int x, int y) {
+            for (int d = 1; d <= 8; ++d)
+                if (on_map(x + compass_dx[d], y + compass_dy[d]) &&
+                    cell_at(x + compass_dx[d], y + compass_dy[d]).explored == 0)
+                    return true;
+            return false;
+        };
+        auto given_up = [&](int x, int y) {
+            return std::find(given_up_.begin(), given_up_.end(), std::make_pair(x, y)) != given_up_.end();
+        };
+        if (borders_unknown(me.x, me.y) && !given_up(me.x, me.y)) given_up_.emplace_back(me.x, me.y);
+        const size_t side = size_t(map_size) + 2;
+        // The first step from the character's cell toward each cell reached; -1 not reached.
+        std::vector<int8_t> first(side * side, -1);
+        auto at = [&](int x, int y) -> int8_t& { return first[size_t(y) * side + size_t(x)]; };
+        std::vector<std::pair<int, int>> queue{{me.x, me.y}};
+        at(me.x, me.y) = 0;
+        for (size_t head = 0; head < queue.size(); ++head) {
+            const auto [x, y] = queue[head];
+            if (head > 0 && borders_unknown(x, y) && !given_up(x, y)) {
+                press_command(at(x, y));
+                return true;
+            }
+            for (int d = 1; d <= 8; ++d) {
+                const int u = x + compass_dx[d], v = y + compass_dy[d];
+                if (!on_map(u, v) || at(u, v) >= 0 || cell_at(u, v).explored == 0) continue;
+                const int m = can_move_to(player, u, v, 1, false, head > 0);
+                if (m != target_free && m != target_door_to_open) continue;
+                at(u, v) = int8_t(head == 0 ? d : at(x, y));
+                queue.emplace_back(u, v);
+            }
+        }
+        return false;
     }
 
     // Awake foes in sight within one cell of (x, y).
@@ -795,7 +1069,9 @@ class bot {
     void rest() {
         ++report_.rests;
         const uint32_t clock = game.game_clock;
-        press_command(REST_UNTIL_HEALED);
+        const tbeing& me = beings[player];
+        if (room_for(rest_rounds_per_point * std::max(me.health_max - me.health, 1)))
+            press_command(REST_UNTIL_HEALED);
         if (game_mode == mode_main && game.game_clock == clock) press_command(REST);
     }
 
@@ -855,7 +1131,33 @@ class bot {
             if (game_mode == mode_target) press(key_enter);
             return game.game_clock != clock || me.health != beings[player].health;
         }
-        return false;
+        return drink_from_backpack();
+    }
+
+    // Through the inventory: a carried potion (or other item) that restores health is used.
+    bool drink_from_backpack() {
+        press_command(INVENTORY);
+        if (game_mode != mode_inventory) return false;
+        const int pane = lister.current;
+        const tlister_pane& q = lister.panes[pane];
+        int row = 0;
+        for (int r = 1; q.kind == list_backpack && r <= q.row_count() && row == 0; ++r) {
+            titem item;
+            if (!q.rows[r].is_header() && lister_row_item(pane, r, item) && item.amount != 0 &&
+                item.activation_effect.kind == ek_restore_health)
+                row = r;
+        }
+        for (int i = 0; row != 0 && i < inventory_rows && lister_cursor_row(pane) != row; ++i)
+            press(lister_cursor_row(pane) < row ? key_down : key_up);
+        const uint32_t clock = game.game_clock;
+        const int health = beings[player].health;
+        if (row != 0 && lister_cursor_row(pane) == row) {
+            ++report_.items_used;
+            press(key_enter);
+            if (game_mode == mode_target) press(key_enter);
+        }
+        if (game_mode == mode_inventory) press(key_escape);
+        return game.game_clock != clock || beings[player].health != health;
     }
 
     // Through the inventory: a carried weapon or armour worth more than what its slot holds is
@@ -912,7 +1214,8 @@ class bot {
                 continue;
             titem item;
             if (!lister_row_item(pane, r, item) || !meets_ability_requirements(player, item)) continue;
-            if (!has_item_flag(item, if_weapon) && !has_item_flag(item, if_armor)) continue;
+            if (!has_item_flag(item, if_weapon) && !has_item_flag(item, if_armor) && item.light_radius == 0)
+                continue;
             const int worn = me.equipment_of(row.slot);
             const uint32_t worn_value = worn >= 1 && worn < int(being_items[player].size())
                                             ? calculate_item_value(being_items[player][worn])
@@ -952,9 +1255,11 @@ class bot {
         return false;
     }
 
-    // One step along a path to the cell; false when there is none.
+    // One step along a path to the cell; false when there is none. The game's path search gives
+    // up on a long winding way; the bot's own search over the known map then finds it.
     bool walk_to(int x, int y) {
-        if (!pathfind(player, x, y, false, false, purpose_travel) || path_result.length == 0) return false;
+        if (!pathfind(player, x, y, false, false, purpose_travel) || path_result.length == 0)
+            return step_over_known_map(x, y);
         const int d = path_result.step(1);
         if (d < 1 || d > 8) return false;
         if (options_.trace) {
@@ -966,6 +1271,51 @@ class bot {
                          c.furniture, c.furniture_state, c.block);
         }
         press_command(d);
+        return true;
+    }
+
+    // One step toward the cell over the explored map: the distances from the cell over the
+    // cells the character could walk, then the free neighbour nearest it. False when no known
+    // way leads there.
+    bool step_over_known_map(int tx, int ty) {
+        if (!on_map(tx, ty)) return false;
+        const tbeing& me = beings[player];
+        const size_t side = size_t(map_size) + 2;
+        std::vector<int> distance(side * side, -1);
+        auto at = [&](int x, int y) -> int& { return distance[size_t(y) * side + size_t(x)]; };
+        auto walkable = [](int x, int y) {
+            if (cell_at(x, y).explored == 0) return false;
+            const int m = can_move_to(player, x, y, 1, false, true);
+            return m == target_free || m == target_door_to_open || m == target_own_teleporter;
+        };
+        std::vector<std::pair<int, int>> queue{{tx, ty}};
+        at(tx, ty) = 0;
+        for (size_t head = 0; head < queue.size(); ++head) {
+            const auto [x, y] = queue[head];
+            if (std::max(std::abs(x - me.x), std::abs(y - me.y)) == 1) break;
+            for (int d = 1; d <= 8; ++d) {
+                const int u = x + compass_dx[d], v = y + compass_dy[d];
+                if (!on_map(u, v) || at(u, v) >= 0 || (u == me.x && v == me.y) || !walkable(u, v)) continue;
+                at(u, v) = at(x, y) + 1;
+                queue.emplace_back(u, v);
+            }
+        }
+        int best_direction = 0, best = 0;
+        for (int d = 1; d <= 8; ++d) {
+            const int u = me.x + compass_dx[d], v = me.y + compass_dy[d];
+            if (!on_map(u, v) || at(u, v) < 0) continue;
+            const int m = can_move_to(player, u, v, 1, false, false);
+            if (at(u, v) > 0 && m != target_free && m != target_door_to_open) continue;
+            if (best_direction == 0 || at(u, v) < best) {
+                best = at(u, v);
+                best_direction = d;
+            }
+        }
+        if (options_.trace)
+            std::fprintf(stderr, "    known-map way to %d,%d: %zu cells reached, step %d\n", tx, ty,
+                         queue.size(), best_direction);
+        if (best_direction == 0) return false;
+        press_command(best_direction);
         return true;
     }
 
@@ -985,6 +1335,8 @@ class bot {
                                      light_map.light(x, y), cell_at(x, y).secret_door);
         }
         if (search_x_ == 0 && !choose_search_spot()) {
+            // Every spot searched: a search may miss, so the round begins again.
+            searched_.clear();
             ++report_.rests;
             return press_command(REST);
         }
@@ -1032,7 +1384,12 @@ class bot {
                 for (int u = x - dark_radius; u <= x + dark_radius; ++u)
                     for (int v = y - dark_radius; v <= y + dark_radius; ++v)
                         dark += on_map(u, v) && cell_at(u, v).explored == 0;
-                const int distance = std::max(std::abs(me.x - x), std::abs(me.y - y));
+                int distance = std::max(std::abs(me.x - x), std::abs(me.y - y));
+                // Stairs seen beyond reach: the nearer a wall is to them the likelier its door.
+                if (stairs_cut_off_ && stairs_level_ == level.index && stairs_x_ != 0) {
+                    distance = std::max(std::abs(stairs_x_ - x), std::abs(stairs_y_ - y));
+                    dark = std::min(dark, 1);
+                }
                 if (dark > best || (dark == best && distance < best_distance)) {
                     best = dark;
                     best_distance = distance;
@@ -1055,6 +1412,18 @@ class bot {
                         return true;
             }
         return false;
+    }
+
+    // Stairs either way beside the character; 0 when none.
+    static int adjacent_stairs() {
+        const tbeing& me = beings[player];
+        for (int d = 1; d <= 8; ++d) {
+            const int x = me.x + compass_dx[d], y = me.y + compass_dy[d];
+            if (on_map(x, y) &&
+                (get_furniture(x, y) == fu_stairs_down || get_furniture(x, y) == fu_stairs_up))
+                return d;
+        }
+        return 0;
     }
 
     int adjacent_stairs_down() const {
@@ -1088,7 +1457,7 @@ class bot {
 
     void inventory_step() {
         // A list the game opened (several items to pick up): take the row under the cursor.
-        if (roll(2) == 0) press(key_enter);
+        if (roll(2) == 0 && room_for_walk()) press(key_enter);
         if (game_mode == mode_inventory) press(key_escape);
     }
 
@@ -1098,10 +1467,14 @@ class bot {
             if (move_dialog_to(22)) press(key_enter);
             return;
         }
-        // Confirmations are mostly answered yes (stairs, doors); the rest at random.
+        // Confirmations are mostly answered yes (stairs, doors); the rest at random. Asking the
+        // Overgod, the bot ascends.
         int wanted = 0;
         for (int i = 1; i <= dialog.button_count; ++i)
             if (dialog_buttons[i].answer == 2 && roll(5) != 0) wanted = dialog_buttons[i].answer;
+        for (int i = 1; ascending_ && i <= dialog.button_count; ++i)
+            if (dialog_buttons[i].answer == ascend_answer || dialog_buttons[i].answer == ascend_as_god_answer)
+                wanted = dialog_buttons[i].answer;
         if (wanted == 0 && dialog.button_count > 0)
             wanted = dialog_buttons[1 + roll(dialog.button_count)].answer;
         for (int i = 0; i <= dialog_max_lines && dialog.lines_shown < dialog.lines_total; ++i)
@@ -1143,7 +1516,11 @@ bot_report play_bot_game(started_game& game, const bot_options& options) {
 std::string report_line(const bot_report& r) {
     std::string line = "seed " + std::to_string(r.seed) + "  turns " + std::to_string(r.turns) +
                        "  deepest " + std::to_string(r.deepest) + "  " + r.ending;
-    line += "  (fights " + std::to_string(r.fights) + ", items " + std::to_string(r.items_used) +
+    std::string levels;
+    for (int l : r.levels_played)
+        levels += (levels.empty() ? "" : "/") + std::to_string(l);
+    line += "  (start " + std::to_string(r.start_depth) + ", levels " + (levels.empty() ? "-" : levels) +
+            ", fights " + std::to_string(r.fights) + ", items " + std::to_string(r.items_used) +
             ", pickups " + std::to_string(r.pickups) + ", stairs " + std::to_string(r.stairs) + ", rests " +
             std::to_string(r.rests) + ", saves " + std::to_string(r.saves) + ", loads " +
             std::to_string(r.loads) + ", errors " + std::to_string(r.errors.size()) + ")";

@@ -1,8 +1,10 @@
 // The play-testing bot: plays one whole game through the window's key path of a started game
 // as a careful player would: it spends its creation points, explores, meets foes in the narrows,
 // drinks its healing when low, rests when no foe is in sight, wears better gear, searches for
-// secret doors where the stairs hide, goes down once a level is done, saves and loads now and
-// then (checking that the load gives back what was saved), until death, victory or a turn limit.
+// secret doors where the stairs hide, goes down once a level is done, from the deepest level
+// through the gate to the hub, where it visits the trading level and then ascends; it saves and
+// loads now and then (checking that the load gives back what was saved), until death, victory
+// or the turn limit, which no game passes: near it the bot takes only one round at a time.
 // Every choice comes from one seed, which also seeds the game, so a failing game replays exactly.
 // Used by the short play test and by the soak program.
 #pragma once
@@ -34,14 +36,20 @@ struct bot_options {
     // longer one while the spectator looks on), "key K S C A" (code and the Shift, Ctrl, Alt flags),
     // "restart".
     std::function<void(const std::string& event)> on_event;
+    // The level the game begins on (see depth_start.h): past 1 the new character is made as strong
+    // as a player down there, carried to it, saved and loaded before it plays on.
+    int start_depth = 1;
 };
 
 struct bot_report {
     uint32_t seed = 0;
     int turns = 0;
     int deepest = 0;
-    // "died", "won", "turn limit", "hang", "fatal", "no start"
+    // "died", "won" (ascended), "turn limit", "hang", "fatal", "no start"
     std::string ending;
+    // The level the game began on, and every level it played on, in the order first entered.
+    int start_depth = 1;
+    std::vector<int> levels_played;
     int saves = 0, loads = 0, fights = 0, items_used = 0, pickups = 0, stairs = 0, rests = 0;
     // The error log's entries (headline lines), newest first; a fatal one ends the game.
     std::vector<std::string> errors;
