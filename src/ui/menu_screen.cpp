@@ -237,6 +237,40 @@ void draw_description(int r, const metrics& m) {
         draw_wrapped_text(p, "$B" + item.description + "\n", x, false, L, width, y);
 }
 
+// The menu's width: the binding columns, or the usual width widened by rows longer than it (a
+// save's date and a long name), never wider than the screen.
+int menu_width(int I, int S, int W) {
+    if (menu.binding_columns > 0) return scaled(binding_column_width) * menu.binding_columns + scaled(280);
+    int mw = scaled(350);
+    const int text_left = 2 * S + (menu.icon_column ? I + 2 * S : 0);
+    const int V = menu.scrollable ? settings.scrollbar_width : 0;
+    for (int r = 1; r <= menu.count; ++r)
+        if (menu_items[r].heading.empty())
+            mw = std::max(mw, text_left + side_panel.text_width(menu_items[r].text) + 4 * S + V);
+    return std::min(mw, std::max(scaled(350), W - 2 * S));
+}
+
+// The line under the menu: the player's record under the main menu, the update's warning.
+void draw_footer(Bitmap& screen, bool main_menu, int y, int W, int L) {
+    FontSpec footer = side_panel.font();
+    footer.height = FontSpec::points_to_pixels(footer_points);
+    screen.set_font(footer);
+    std::string footer_text;
+    if (main_menu) {
+        char text[160];
+        std::snprintf(text, sizeof text,
+                      "RELEASE %d        PLAYED FOR %s HOURS        %d DEATHS        %d WINS", game_release,
+                      hours_text(statistics.seconds_played).c_str(), int(statistics.deaths),
+                      int(statistics.wins));
+        footer_text = text;
+        screen.set_font_colour(footer_colour);
+    } else if (menu.id == menu_update && state.saves_exist) {
+        footer_text = "Warning! You will lose your save games if you update!";
+        screen.set_font_colour(inactive_colour);
+    }
+    if (!footer_text.empty()) centred(screen, footer_text, 0, y, W, y + L);
+}
+
 } // namespace
 
 std::string ability_cost_text(int v) {
@@ -285,17 +319,7 @@ void draw_menu() {
         f.height = f.height * 9 / 10;
         screen.set_font(f);
     }
-    int mw = menu.binding_columns > 0 ? scaled(binding_column_width) * menu.binding_columns + scaled(280)
-                                      : scaled(350);
-    if (menu.binding_columns == 0) {
-        // Rows longer than the usual width (a save's date and a long name) widen the menu.
-        const int text_left = 2 * S + (menu.icon_column ? I + 2 * S : 0);
-        const int V = menu.scrollable ? settings.scrollbar_width : 0;
-        for (int r = 1; r <= menu.count; ++r)
-            if (menu_items[r].heading.empty())
-                mw = std::max(mw, text_left + side_panel.text_width(menu_items[r].text) + 4 * S + V);
-        mw = std::min(mw, std::max(scaled(350), W - 2 * S));
-    }
+    const int mw = menu_width(I, S, W);
     const int mh = (I + S) * menu.visible_rows + 3 * S;
     menu_layer.set_size(mw, mh);
     menu_layer.set_font(side_panel.font());
@@ -384,23 +408,7 @@ void draw_menu() {
     }
     if (menu.id == menu_settings && settings.fullscreen) screen.frame_rect(screen.bounds(), frame_grey);
 
-    FontSpec footer = side_panel.font();
-    footer.height = FontSpec::points_to_pixels(footer_points);
-    screen.set_font(footer);
-    std::string footer_text;
-    if (main_menu) {
-        char text[160];
-        std::snprintf(text, sizeof text,
-                      "RELEASE %d        PLAYED FOR %s HOURS        %d DEATHS        %d WINS", game_release,
-                      hours_text(statistics.seconds_played).c_str(), int(statistics.deaths),
-                      int(statistics.wins));
-        footer_text = text;
-        screen.set_font_colour(footer_colour);
-    } else if (menu.id == menu_update && state.saves_exist) {
-        footer_text = "Warning! You will lose your save games if you update!";
-        screen.set_font_colour(inactive_colour);
-    }
-    if (!footer_text.empty()) centred(screen, footer_text, 0, y0, W, y0 + L);
+    draw_footer(screen, main_menu, y0, W, L);
     screen.set_font(side_panel.font());
 }
 
