@@ -126,6 +126,9 @@ hit_taken() {
   shot 08-fight
   ! health_full 08-fight
 }
+# Exploring stops while a hostile is in view; one that cannot walk (a fungus) is gone to, a step
+# a round in turn to every side.
+walk=(KP_2 KP_6 KP_8 KP_4)
 fought=0
 for round in $(seq 1 60); do
   keys e
@@ -136,6 +139,7 @@ for round in $(seq 1 60); do
     keys "$blow"
     hit_taken && fought=1
   done
+  ((fought)) || { keys "${walk[$(((round / 3) % 4))]}"; hit_taken && fought=1; }
   if ((fought)); then
     echo "a fight in round $round"
     break
