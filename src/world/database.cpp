@@ -24,6 +24,7 @@ static void clear_tables() {
     talents.assign(1, ttalent{});
     being_plans.assign(1, tbeing_plan{});
     levels.assign(1, tlevel{});
+    level_definitions.clear();
     portals.assign(1, tportal{});
     contents.assign(1, tcontent{});
     vaults.assign(1, tvault{});
@@ -76,6 +77,7 @@ bool load_database_from(const std::string& path) {
         !read_table(stream, h.portal_count, portals) || !read_table(stream, h.content_count, contents) ||
         !read_table(stream, h.vault_count, vaults))
         return corrupt();
+    level_definitions = levels;
 
     std::string_view rest(reinterpret_cast<const char*>(stream.data()) + stream.position(),
                           stream.remaining());

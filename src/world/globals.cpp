@@ -48,6 +48,7 @@ std::vector<std::vector<titem>> transfer_items;
 std::vector<teffect> transfer_effects;
 
 std::vector<tlevel> levels;
+std::vector<tlevel> level_definitions;
 std::vector<tportal> portals;
 std::vector<tcontent> contents;
 std::vector<titem_plan> item_plans;
@@ -197,6 +198,7 @@ void allocate_world() {
 }
 
 void reset_table_run_fields() {
+    if (level_definitions.size() == levels.size()) levels = level_definitions;
     for (tlevel& l : levels) {
         // Everything from the travel target on is run time: visits, counts, file sums, map points.
         auto* bytes = reinterpret_cast<uint8_t*>(&l);
@@ -236,6 +238,10 @@ void reset_world() {
     clear_being_arrays();
     services.clear_static_lights();
     blank_all(level_items, blank_item);
+    // Followers still waiting to arrive when a game is left belong to it, not to the next one.
+    blank_all(transfer_beings, blank_being);
+    for (std::vector<titem>& carried : transfer_items)
+        blank_all(carried, blank_item);
     blank_all(transfer_effects, effect_template);
     blank_all(duration_effects, effect_template);
     past_characters.assign(1, tcharacter{});
@@ -267,6 +273,7 @@ void free_world() {
     duration_effects.clear();
     clear_text_database();
     levels.clear();
+    level_definitions.clear();
     portals.clear();
     contents.clear();
     item_plans.clear();

@@ -20,6 +20,9 @@ struct tvault;
 
 // The database tables, from entry 1; their run-time fields are reset for every game.
 extern std::vector<tlevel> levels;
+// The levels as the database defines them: play writes the current level back over its entry
+// whole (generator counters included), so a new game starts again from these.
+extern std::vector<tlevel> level_definitions;
 extern std::vector<tportal> portals;
 extern std::vector<tcontent> contents;
 extern std::vector<titem_plan> item_plans;
