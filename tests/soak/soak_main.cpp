@@ -17,8 +17,8 @@
 int main(int argc, char** argv) {
     if (dravok::is_message_box_request(argc, argv)) return dravok::run_message_box_request(argc, argv);
     dravok::testing::bot_options options;
-    if (!dravok::testing::read_bot_command_line(argc, argv, "dravok_soak SEED TURNS [HEARTBEAT-FILE] [START-LEVEL]",
-                                                options))
+    if (!dravok::testing::read_bot_command_line(
+            argc, argv, "dravok_soak SEED TURNS [HEARTBEAT-FILE] [START-LEVEL]", options))
         return 2;
     options.trace = std::getenv("DRAVOK_BOT_TRACE") != nullptr;
     if (argc > 4) options.start_depth = std::stoi(argv[4]);
