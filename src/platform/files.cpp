@@ -286,18 +286,16 @@ std::optional<std::string> read_text_file(std::string_view path) {
     return std::string(bytes->begin(), bytes->end());
 }
 
-bool write_file(std::string_view path, std::span<const uint8_t> bytes) {
-    std::string p = system_path(path);
-    std::string tmp = p + ".part";
+namespace {
+
+// Writes through "<path>.part", filled by `fill`, and renames it over the path only when every
+// byte went out: a failed write leaves the file it would have replaced whole.
+bool write_through_part(std::string_view path, const std::function<bool(int fd)>& fill) {
+    const std::string p = system_path(path);
+    const std::string tmp = p + ".part";
     const int fd = create_part_file(tmp);
     if (fd < 0) return false;
-    const std::optional<std::size_t> limit = write_limit();
-    const std::size_t allowed = limit ? std::min(*limit, bytes.size()) : bytes.size();
-    bool ok = write_all(fd, bytes.data(), allowed);
-    if (allowed < bytes.size()) {
-        errno = ENOSPC;
-        ok = false;
-    }
+    bool ok = fill(fd);
     ok = ::close(fd) == 0 && ok;
     if (ok) {
         struct stat st;
@@ -306,6 +304,19 @@ bool write_file(std::string_view path, std::span<const uint8_t> bytes) {
     }
     if (!ok) ::unlink(tmp.c_str());
     return ok;
+}
+
+} // namespace
+
+bool write_file(std::string_view path, std::span<const uint8_t> bytes) {
+    return write_through_part(path, [&](int fd) {
+        const std::optional<std::size_t> limit = write_limit();
+        const std::size_t allowed = limit ? std::min(*limit, bytes.size()) : bytes.size();
+        const bool ok = write_all(fd, bytes.data(), allowed);
+        if (allowed == bytes.size()) return ok;
+        errno = ENOSPC;
+        return false;
+    });
 }
 
 bool write_file(std::string_view path, std::string_view bytes) {
@@ -317,21 +328,16 @@ bool write_file_with_tail(std::string_view path, std::string_view head, std::str
                           uint64_t tail_offset) {
     FileReader source;
     if (!source.open(tail_source) || tail_offset > source.size()) return false;
-    const std::string p = system_path(path);
-    const std::string tmp = p + ".part";
-    const int fd = create_part_file(tmp);
-    if (fd < 0) return false;
-    bool ok = write_all(fd, reinterpret_cast<const uint8_t*>(head.data()), head.size());
-    std::vector<uint8_t> piece(std::size_t(1) << 20);
-    for (uint64_t at = tail_offset; ok && at < source.size();) {
-        const std::size_t n = std::size_t(std::min<uint64_t>(piece.size(), source.size() - at));
-        ok = source.read_at(at, std::span<uint8_t>(piece.data(), n)) && write_all(fd, piece.data(), n);
-        at += n;
-    }
-    ok = ::close(fd) == 0 && ok;
-    if (ok) ok = rename_path(tmp, p);
-    if (!ok) ::unlink(tmp.c_str());
-    return ok;
+    return write_through_part(path, [&](int fd) {
+        bool ok = write_all(fd, reinterpret_cast<const uint8_t*>(head.data()), head.size());
+        std::vector<uint8_t> piece(std::size_t(1) << 20);
+        for (uint64_t at = tail_offset; ok && at < source.size();) {
+            const std::size_t n = std::size_t(std::min<uint64_t>(piece.size(), source.size() - at));
+            ok = source.read_at(at, std::span<uint8_t>(piece.data(), n)) && write_all(fd, piece.data(), n);
+            at += n;
+        }
+        return ok;
+    });
 }
 
 void set_write_limit_for_tests(std::optional<std::size_t> bytes) {
