@@ -197,6 +197,15 @@ void allocate_world() {
     transfer_effects.assign(initial_transfer_effects, effect_template);
 }
 
+void forget_plan_picks() {
+    for (titem_plan& p : item_plans)
+        p.last_image = 0;
+    for (tbeing_plan& p : being_plans) {
+        p.last_variant = 0;
+        std::memset(p.used_variants, 0, sizeof p.used_variants);
+    }
+}
+
 void reset_table_run_fields() {
     if (level_definitions.size() == levels.size()) levels = level_definitions;
     for (tlevel& l : levels) {
@@ -209,15 +218,11 @@ void reset_table_run_fields() {
         p.x = p.y = p.used = 0;
     for (tcontent& c : contents)
         c.count_level = c.count_game = 0;
-    for (titem_plan& p : item_plans) {
-        p.last_image = 0;
+    forget_plan_picks();
+    for (titem_plan& p : item_plans)
         p.created_on_level = p.created_in_game = p.uses = p.counter4 = 0;
-    }
-    for (tbeing_plan& p : being_plans) {
-        p.last_variant = 0;
-        std::memset(p.used_variants, 0, sizeof p.used_variants);
+    for (tbeing_plan& p : being_plans)
         p.created_on_level = p.created_in_game = p.first_sightings = p.player_kills = p.kills = 0;
-    }
     plan_chatter_times.assign(being_plans.size(), {});
     for (tvault& v : vaults)
         v.count_attempt = v.count_game = 0;

@@ -297,12 +297,7 @@ namespace {
 // What the tables remember of the picks of this process's earlier games is not saved: a loaded
 // game starts from none, as in a fresh program, so one save plays the same in any process.
 void forget_unsaved_picks() {
-    for (titem_plan& p : item_plans)
-        p.last_image = 0;
-    for (tbeing_plan& p : being_plans) {
-        p.last_variant = 0;
-        std::memset(p.used_variants, 0, sizeof p.used_variants);
-    }
+    forget_plan_picks();
     furniture_variant_counters.fill(0);
     std::fill(std::begin(splash_last_image), std::end(splash_last_image), 0);
 }

@@ -35,5 +35,7 @@ extern std::vector<std::array<uint32_t, chatter_trigger_count + 1>> plan_chatter
 
 // Zeroes the run-time fields of the database tables for a new game.
 void reset_table_run_fields();
+// Forgets the images and variants the plans picked last, which new ones avoid (never saved).
+void forget_plan_picks();
 
 } // namespace dravok
