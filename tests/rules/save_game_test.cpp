@@ -35,6 +35,7 @@
 #include "rules/scheduler.h"
 #include "support/creation_keys.h"
 #include "support/game_start.h"
+#include "support/plain_creature.h"
 #include "support/portal_keys.h"
 #include "ui/key_bindings.h"
 #include "ui/lister_model.h"
@@ -136,13 +137,7 @@ class SaveGame : public ::testing::Test {
         return false;
     }
     static tbeing character(const std::string& name) {
-        tbeing b = blank_being;
-        b.serial = int32_t(++game.being_serial);
-        b.name = name;
-        b.width = b.height = 1;
-        for (int k = 1; k <= ability_count; ++k)
-            b.base_ability_of(k) = b.ability_of(k) = 10;
-        b.health_base = b.health = b.health_max = 10;
+        tbeing b = testing::one_cell_being(name, 10);
         b.type_flags[tf_player] = 1;
         b.commanded = 1;
         return b;

@@ -1,8 +1,10 @@
 // Headless turn driver: a small level, beings, and key presses through the real key path.
 #include "support/driver.h"
+
 #include "records/layout_being.h"
 #include "records/layout_game.h"
 #include "records/layout_level.h"
+#include "support/plain_creature.h"
 
 #include <algorithm>
 
@@ -37,13 +39,7 @@ namespace {
 constexpr uint8_t wall_block = 1, floor_block = 41;
 
 tbeing make_being(const std::string& name) {
-    tbeing b = blank_being;
-    b.serial = int32_t(++game.being_serial);
-    b.name = name;
-    b.width = b.height = 1;
-    for (int k = 1; k <= ability_count; ++k)
-        b.base_ability_of(k) = b.ability_of(k) = 10;
-    b.health_base = b.health = b.health_max = 10;
+    tbeing b = one_cell_being(name, 10);
     b.level = 1;
     b.experience_next = experience_for_level(2); // as creation leaves it
     b.active_set = 13;                           // set one; its figures come from update_being
