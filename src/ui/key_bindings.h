@@ -55,8 +55,9 @@ enum command : int {
 
 // Virtual-key codes the game itself tests.
 constexpr uint8_t key_backspace = 8, key_tab = 9, key_enter = 13, key_shift = 16, key_ctrl = 17, key_alt = 18,
-                  key_escape = 27, key_space = 32, key_left = 37, key_up = 38, key_right = 39, key_down = 40,
-                  key_delete = 46, key_f10 = 121;
+                  key_escape = 27, key_space = 32, key_page_up = 33, key_page_down = 34, key_end = 35,
+                  key_home = 36, key_left = 37, key_up = 38, key_right = 39, key_down = 40, key_delete = 46,
+                  key_f10 = 121;
 
 // One binding: key 0 means unbound; modifier 0 none, 16 Shift, 17 Ctrl, 18 Alt.
 struct tkeybinding {

@@ -81,8 +81,7 @@ enum menu_action : int {
     act_cancel_update = 49
 };
 
-constexpr int key_page_up = 33, key_page_down = 34, key_end = 35, key_home = 36, key_f = 'F', key_h = 'H',
-              key_m = 'M';
+constexpr int key_f = 'F', key_h = 'H', key_m = 'M';
 constexpr int max_page_rows = 20;
 constexpr int name_length = 30;
 

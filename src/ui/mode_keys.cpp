@@ -35,7 +35,8 @@ void handle_character_commands(int, int, int, int) {
 }
 namespace {
 
-constexpr int key_page_up = 33, key_page_down = 34, key_end = 35, key_home = 36, key_letter_c_code = 67;
+constexpr int key_letter_c = 67, key_letter_d = 68, key_letter_s = 83, key_letter_t = 84;
+constexpr int key_digit_1 = 49, key_digit_9 = 57;
 
 // The top line lowered until the page no longer runs past the book's last line.
 int top_within_book(int top, int page) {
@@ -72,7 +73,7 @@ void handle_book_commands(int, int command, int key, int modifier) {
         book_top_line = 1;
     } else if (key == key_end) {
         if (!book_at_end) book_top_line = top_within_book(book_line_count, page);
-    } else if (modifier == key_ctrl && key == key_letter_c_code) {
+    } else if (modifier == key_ctrl && key == key_letter_c) {
         set_clipboard_text(book_plain_text());
     } else {
         game_mode = mode_inventory;
@@ -106,9 +107,6 @@ void handle_help_commands(int, int command, int key, int modifier) {
 }
 
 namespace {
-
-constexpr int key_letter_c = 67, key_letter_d = 68, key_letter_s = 83, key_letter_t = 84;
-constexpr int key_digit_1 = 49, key_digit_9 = 57;
 
 void set_autopilot_cursor(int x, int y) {
     state.autopilot_cursor_x = x;

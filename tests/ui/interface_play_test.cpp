@@ -47,8 +47,6 @@ using testing::key_end;
 using testing::move_to;
 using testing::press_command;
 
-constexpr int key_page_up = 33, key_page_down = 34, key_home = 36;
-
 // The two sizes the screens are checked at: the default view, and the largest view the monitor
 // takes, as the full screen shows it (SDL_VIDEODRIVER=x11 under a 1920x1080 display for full HD).
 struct screen_size {

@@ -31,8 +31,6 @@ namespace {
 using testing::started_game;
 namespace fs = std::filesystem;
 
-constexpr int key_page_down = 34, key_end = 35, key_home = 36;
-
 std::string selected_text() {
     const int r = selected_menu_row();
     return r >= 1 ? menu_items[r].text : "";
