@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/memory.h"
 #include "platform/runtime.h"
 #include "platform/text_encoding.h"
 
@@ -167,6 +168,11 @@ void Window::present(const Bitmap& frame, int x, int y) {
     if (!window_) return;
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (!target) return;
+    // Each frame covers the surface whole: a new surface's pages are supplied at once.
+    if (target->pixels != prepared_pixels_) {
+        prepare_to_fill(target->pixels, std::size_t(target->pitch) * std::size_t(target->h));
+        prepared_pixels_ = target->pixels;
+    }
     const Uint32 black = SDL_MapRGB(target->format, 0, 0, 0);
     if (frame.surface()) {
         // Black around the frame only: the frame covers the rest, and the window is large.

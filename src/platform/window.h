@@ -68,6 +68,8 @@ class Window {
     bool bordered_ = true;
     bool placed_ = false;
     Point placed_at_{};
+    // The drawing surface whose pages were last readied for a whole frame.
+    const void* prepared_pixels_ = nullptr;
 };
 
 // The first window created and still open (owner of message boxes); nullptr when none.

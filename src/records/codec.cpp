@@ -165,7 +165,16 @@ void encode_stream(tbyte_stream& stream) {
         stream.write_u64(checksum_mask(ordinal, stored_checksums[ordinal - 1]));
 }
 
-bool decode_stream(tbyte_stream& stream) {
+std::size_t claimed_plain_length(const tbyte_stream& stream) {
+    if (stream.size() < encoded_overhead) return 0;
+    const std::size_t m = stream.size() - encoded_overhead;
+    uint32_t v;
+    std::memcpy(&v, stream.data() + 2 + m, 4);
+    // A damaged trailer may claim gigabytes: no more than the body could yield is believed.
+    return static_cast<uint64_t>(v) > 85ull * m ? 0 : v;
+}
+
+bool decode_stream(tbyte_stream& stream, std::vector<uint8_t> room) {
     stored_checksums = {0, 0, 0};
     computed_checksums = {0, 0, 0};
     const std::size_t size = stream.size();
@@ -195,7 +204,8 @@ bool decode_stream(tbyte_stream& stream) {
     body[m + 1] = 1;
     const uint64_t sum3 = xor_body(body.data(), m, false);
 
-    std::vector<uint8_t> plain(length);
+    std::vector<uint8_t> plain = std::move(room);
+    plain.assign(length, 0);
     std::size_t produced = 0;
     // The plain bytes' sum is counted as they are made: the plain stream can be large.
     uint64_t sum1 = 0, sum2 = 0;

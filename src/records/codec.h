@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "records/byte_stream.h"
 #include "records/layout.h"
@@ -33,8 +34,13 @@ void encode_stream(tbyte_stream& stream);
 // Replaces an encoded content by the plain data, fills both sum sets and rewinds to 0. The sums
 // are not judged here. False for a file that cannot be an encoding at all (shorter than the
 // envelope, no "PK", a plain length the body cannot hold or does not decode to): the stream is
-// then empty and the two sum sets differ, so the caller's sum test fails as well.
-bool decode_stream(tbyte_stream& stream);
+// then empty and the two sum sets differ, so the caller's sum test fails as well. The plain data
+// is built in room's reserved space where it fits (a caller may prepare that memory).
+bool decode_stream(tbyte_stream& stream, std::vector<uint8_t> room = {});
+
+// The plain length an encoded content's trailer claims, for preparing room: 0 for one shorter
+// than the envelope or claiming more than its body could yield. decode_stream judges the rest.
+std::size_t claimed_plain_length(const tbyte_stream& stream);
 
 // The stored sums equal the computed ones (no message: the file's reader decides).
 bool checksums_equal();

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/bitmap.h"
+#include "platform/memory.h"
 #include "platform/window.h"
 #include "ui/graphics.h"
 #include "ui/marked_text.h"
@@ -147,6 +148,10 @@ void apply_layout() {
     // 6: the frame.
     screen_bitmap.set_size(L.map_width + settings.panel_columns * settings.panel_width,
                            L.map_height + L.log_height);
+    // Every frame is drawn whole into it, from the title picture on.
+    if (!screen_bitmap.empty())
+        prepare_to_fill(screen_bitmap.row(0),
+                        std::size_t(screen_bitmap.width()) * std::size_t(screen_bitmap.height()) * 4);
     screen_bitmap.set_font(game_font(L.status_font_height));
     // 7: the panels.
     status_panel.set_size(settings.panel_width, screen_bitmap.height() - settings.minimap_height);
@@ -171,6 +176,10 @@ void apply_layout() {
     title.height = scaled(80);
     screen_bitmap.set_font(title);
     settings.title_height = screen_bitmap.text_height("TITLE");
+    // Every frame is drawn whole into it, from the title picture on.
+    if (!screen_bitmap.empty())
+        prepare_to_fill(screen_bitmap.row(0),
+                        std::size_t(screen_bitmap.width()) * std::size_t(screen_bitmap.height()) * 4);
     screen_bitmap.set_font(game_font(L.status_font_height));
     settings.menu_rows =
         std::min(20, (screen_bitmap.height() - settings.title_height - scaled(20) - 2 * scaled(32)) /
@@ -179,6 +188,10 @@ void apply_layout() {
     // 11: dialog and bubbles, and the panel values the other renderers use.
     settings.dialog_width = std::min(static_cast<int>(std::trunc(L.map_width * 0.7)), scaled(700));
     settings.bubble_font_height = std::abs(round_half_even(settings.floating_font_height * 1.5));
+    // Every frame is drawn whole into it, from the title picture on.
+    if (!screen_bitmap.empty())
+        prepare_to_fill(screen_bitmap.row(0),
+                        std::size_t(screen_bitmap.width()) * std::size_t(screen_bitmap.height()) * 4);
     screen_bitmap.set_font(game_font(L.status_font_height));
     settings.icon_text_offset = (icon - screen_bitmap.text_height("Aj")) / 2;
     L.panel_margin = settings.log_margin;
@@ -192,6 +205,10 @@ void apply_layout() {
     // row's cap, so that caps on neighbouring lines never touch.
     screen_bitmap.set_font(game_font(L.book_font_height));
     const int cap_row = screen_bitmap.text_height("Aj") + key_cap_overhang() + scaled(book_cap_gap);
+    // Every frame is drawn whole into it, from the title picture on.
+    if (!screen_bitmap.empty())
+        prepare_to_fill(screen_bitmap.row(0),
+                        std::size_t(screen_bitmap.width()) * std::size_t(screen_bitmap.height()) * 4);
     screen_bitmap.set_font(game_font(L.status_font_height));
     const int row = std::max(L.book_font_height, cap_row);
     settings.book_row_height = row;

@@ -3,6 +3,7 @@
 #include "world/tables.h"
 
 #include "platform/files.h"
+#include "platform/memory.h"
 #include "records/codec.h"
 #include "world/data_files.h"
 #include "world/globals.h"
@@ -13,6 +14,10 @@ namespace dravok {
 tdatabase_header database_header;
 
 template <class T> static bool read_table(tbyte_stream& stream, uint16_t count, std::vector<T>& table) {
+    // Some tables run to megabytes, all written here at start-up.
+    table.clear();
+    table.reserve(static_cast<std::size_t>(count) + 1);
+    prepare_to_fill(table.data(), table.capacity() * sizeof(T));
     table.assign(static_cast<std::size_t>(count) + 1, T{});
     for (std::size_t i = 1; i <= count; ++i)
         if (!stream.read_record(table[i])) return false;
@@ -52,7 +57,11 @@ bool load_database_from(const std::string& path) {
         return false;
     }
     tbyte_stream stream(std::move(*bytes));
-    decode_stream(stream);
+    // The plain database is megabytes, mostly zeros, written once as it is decoded.
+    std::vector<uint8_t> room;
+    room.reserve(claimed_plain_length(stream));
+    prepare_to_fill(room.data(), room.capacity());
+    decode_stream(stream, std::move(room));
     if (!checksums_match(path)) return false; // it has shown the corrupt-file message
 
     auto corrupt = [&] {
