@@ -64,8 +64,17 @@ std::array<uint16_t, grid_cells> step_map{};
 // What the search learnt of each cell, whoever it came from: whether it was asked yet, whether
 // it is passable, whether it lies in a dead end, and whether the walker standing there reaches
 // the target. Cells off the map are known and blocked from the start.
+// `closed` marks a cell that no further visit changes: reached already, or known blocked, and
+// not one on which the walker reaches the target; a visit then costs one test.
 std::array<uint8_t, grid_cells> cell_verdicts{};
-constexpr uint8_t verdict_known = 1, verdict_passable = 2, verdict_dead_end = 4, verdict_reaches_target = 8;
+constexpr uint8_t verdict_known = 1, verdict_passable = 2, verdict_dead_end = 4, verdict_reaches_target = 8,
+                  verdict_closed = 16;
+
+// The cheap verdicts are worked out a run of cells down a column at a time, read in the map's
+// own order, instead of one scattered cell at a time as the search front reaches them.
+constexpr int run_cells = 16;
+constexpr int runs_per_column = max_map_size / run_cells;
+std::array<uint8_t, (max_map_size + 1) * runs_per_column> runs_sorted{};
 
 struct tnode {
     int x, y, estimate;
@@ -176,19 +185,31 @@ namespace {
     return can_move_to(being, x, y, 0, ignore_harm, ignore_beings) > 0;
 }
 
+// What the cheap part of the passable test says of a cell: blocked, passable, or only the full
+// test can tell.
+enum class cheap_verdict : uint8_t { blocked, passable, ask_in_full };
+
 // The part of the passable test that does not depend on where the step comes from. Every cell
 // of a long search passes here once, so the common answers come first and cheaply.
-[[gnu::always_inline]] inline bool cell_passable_for_walker(int being, int x, int y, const tcell& c) {
+[[gnu::always_inline]] inline cheap_verdict cheap_passable(int being, int x, int y, const tcell& c) {
     const int purpose = path_result.purpose;
-    if (purpose == purpose_other_area && (hostile_grid(x, y) != 0 || feared_grid(x, y) != 0)) return false;
-    if (purpose == purpose_travel && (c.explored == 0 || hides_known_creature(c))) return false;
+    if (purpose == purpose_other_area && (hostile_grid(x, y) != 0 || feared_grid(x, y) != 0))
+        return cheap_verdict::blocked;
+    if (purpose == purpose_travel && (c.explored == 0 || hides_known_creature(c)))
+        return cheap_verdict::blocked;
     // No walker of any size stands on a wall: the full test would say so after its sight test.
-    if (c.block < first_floor_block) return false;
+    if (c.block < first_floor_block) return cheap_verdict::blocked;
     // A plain floor cell is free for a one-cell walker: the full test would say the same.
     const bool one_cell = walker_width <= 1 && walker_height <= 1;
     if (one_cell && c.furniture == 0 && c.trap == 0 && (c.being == 0 || c.being == being) &&
         map_effect_grid(x, y).effect == 0)
-        return true;
+        return cheap_verdict::passable;
+    return cheap_verdict::ask_in_full;
+}
+
+[[gnu::always_inline]] inline bool cell_passable_for_walker(int being, int x, int y, const tcell& c) {
+    const cheap_verdict cheap = cheap_passable(being, x, y, c);
+    if (cheap != cheap_verdict::ask_in_full) return cheap == cheap_verdict::passable;
     return cell_passable_in_full(being, x, y);
 }
 
@@ -224,16 +245,42 @@ inline bool passable_verdict(uint8_t verdict, int x, int y, int from_area) {
     return (verdict & verdict_dead_end) == 0 || cell_at(x, y).area == from_area;
 }
 
+// The cheap verdicts and the dead-end marks of the run of cells holding (x, y); the cells that
+// need the full test keep it for the first time they are asked.
+void sort_run(int being, int x, int y) {
+    const int first = (y - 1) / run_cells * run_cells + 1;
+    const int last = std::min(first + run_cells - 1, int(map_size));
+    uint8_t* verdict = &cell_verdicts[size_t(grid_index(x, first))];
+    const tcell* c = &cell_at(x, first);
+    for (int cy = first; cy <= last; ++cy, ++verdict, ++c) {
+        if ((*verdict & verdict_known) != 0) continue;
+        uint8_t v = in_dead_end(c->area) ? verdict_dead_end : 0;
+        switch (cheap_passable(being, x, cy, *c)) {
+        case cheap_verdict::blocked:
+            v |= verdict_known;
+            if ((*verdict & verdict_reaches_target) == 0) v |= verdict_closed;
+            break;
+        case cheap_verdict::passable:
+            v |= verdict_known | verdict_passable;
+            break;
+        case cheap_verdict::ask_in_full:
+            break;
+        }
+        *verdict |= v;
+    }
+}
+
 // Every grid cell unreached and unasked; the cells round the map known and blocked; the cells
 // on which the walker reaches the target marked.
 void reset_search_grids(int being, int tx, int ty) {
     step_map.fill(0);
     cell_verdicts.fill(0);
     dead_end_areas.fill(-1);
+    runs_sorted.fill(0);
     for (int i = 0; i < grid_stride; ++i) {
         for (const int border : {0, map_size + 1}) {
-            cell_verdicts[size_t(grid_index(border, i))] = verdict_known;
-            cell_verdicts[size_t(grid_index(i, border))] = verdict_known;
+            cell_verdicts[size_t(grid_index(border, i))] = verdict_known | verdict_closed;
+            cell_verdicts[size_t(grid_index(i, border))] = verdict_known | verdict_closed;
         }
     }
     for (int x = tx - walker_width + 1; x <= tx; ++x)
@@ -262,9 +309,20 @@ bool path_target_reached(int, int x, int y, int ty, int tx) {
 namespace {
 
 // A verdict asked of a cell for the first time; kept out of line, as most cells are asked
-// only once.
+// only once. The wide front of a breadth-first search asks nearly every cell of a run, the
+// narrow one of a best-first search few.
+template <bool breadth_first>
 [[gnu::noinline]] uint8_t first_verdict(int being, int x, int y, uint8_t& verdict) {
-    return verdict_of(being, x, y, verdict);
+    if constexpr (breadth_first) {
+        uint8_t& sorted = runs_sorted[size_t(x * runs_per_column + (y - 1) / run_cells)];
+        if (sorted == 0) {
+            sorted = 1;
+            sort_run(being, x, y);
+        }
+    }
+    const uint8_t v = verdict_of(being, x, y, verdict);
+    if ((v & (verdict_passable | verdict_reaches_target)) == 0) verdict |= verdict_closed;
+    return verdict;
 }
 
 // One neighbour (direction i of search_directions) of the node being expanded; true when it
@@ -274,16 +332,18 @@ template <int i, bool breadth_first> struct neighbour_visit {
                       int& from_area) {
         const int n = at + neighbour_offset[i];
         uint8_t& verdict = cell_verdicts[size_t(n)];
+        if ((verdict & verdict_closed) != 0) return false;
         uint16_t& steps = step_map[size_t(n)];
         constexpr bool diagonal = i >= first_diagonal;
         // Most neighbours were reached before; they can only be the target.
         if (steps == 0 && n != target) {
             const int nx = x + search_dx[i], ny = y + search_dy[i];
             uint8_t v = verdict;
-            if ((v & verdict_known) == 0) v = first_verdict(being, nx, ny, verdict);
+            if ((v & verdict_known) == 0) v = first_verdict<breadth_first>(being, nx, ny, verdict);
             if ((v & verdict_dead_end) != 0 && from_area < 0) from_area = area_of(x, y);
             if (passable_verdict(v, nx, ny, from_area)) {
                 steps = step;
+                if ((v & verdict_reaches_target) == 0) verdict |= verdict_closed;
                 if constexpr (breadth_first)
                     open_list.queue[size_t(open_list.back++)] = uint16_t(n);
                 else
