@@ -157,6 +157,28 @@ TEST_F(Codec, RoundTripsRandomDataAndTrailingZeros) {
     }
 }
 
+// Room prepared from the claimed length: believed only as far as the body could yield it, and
+// old bytes in the room never show through the plain data's runs of zeros.
+TEST_F(Codec, PreparedRoomHoldsExactlyThePlainData) {
+    bytes plain(5000, 0);
+    plain[17] = 3;
+    plain.insert(plain.end(), {4, 4, 4, 0, 9});
+    const bytes file = encoded(plain);
+    EXPECT_EQ(claimed_plain_length(tbyte_stream(file)), plain.size());
+    EXPECT_EQ(claimed_plain_length(tbyte_stream(bytes(29, 0xEE))), 0u);
+    bytes absurd = file;
+    const uint32_t huge = 0xFFFFFFFFu;
+    std::memcpy(absurd.data() + absurd.size() - 28, &huge, 4);
+    EXPECT_EQ(claimed_plain_length(tbyte_stream(absurd)), 0u);
+
+    bytes room(plain.size() + 100, 0xAB);
+    tbyte_stream s(file);
+    ASSERT_TRUE(decode_stream(s, std::move(room)));
+    EXPECT_EQ(s.bytes(), plain);
+    EXPECT_EQ(s.position(), 0u);
+    EXPECT_EQ(computed_checksums, stored_checksums);
+}
+
 TEST_F(Codec, AFlippedBodyByteFailsTheSumsWithTheCorruptMessage) {
     bytes plain(5000);
     for (std::size_t i = 0; i < plain.size(); ++i)
