@@ -7,6 +7,7 @@
 
 #include "platform/desktop.h"
 #include "platform/files.h"
+#include "platform/memory.h"
 #include "records/codec.h"
 #include "world/error_log.h"
 
@@ -18,12 +19,19 @@ bool checksums_match(std::string_view path) {
     return false;
 }
 
+bool decode_in_prepared_room(tbyte_stream& stream) {
+    std::vector<uint8_t> room;
+    room.reserve(claimed_plain_length(stream));
+    prepare_to_fill(room.data(), room.capacity());
+    return decode_stream(stream, std::move(room));
+}
+
 tencoded_read read_encoded_file(std::string_view path, tbyte_stream& stream) {
     stream.clear();
     std::optional<std::vector<uint8_t>> file = read_file(path);
     if (!file) return tencoded_read::missing;
     stream.assign(std::move(*file));
-    if (!decode_stream(stream) || !checksums_equal()) {
+    if (!decode_in_prepared_room(stream) || !checksums_equal()) {
         stream.clear();
         return tencoded_read::corrupt;
     }

@@ -11,6 +11,10 @@ namespace dravok {
 // The stored sums equal the computed ones; otherwise the corrupted-file message and false.
 bool checksums_match(std::string_view path);
 
+// decode_stream with the plain data's memory readied at once: the files read at start-up
+// decode to megabytes, mostly runs of zeros.
+bool decode_in_prepared_room(tbyte_stream& stream);
+
 // Reading and writing a whole encoded file. read_encoded_file loads the file and decodes it;
 // "corrupt" covers a refused envelope and unequal sums alike (no message: the caller decides).
 // On "ok" the stream holds the plain data at position 0.

@@ -57,11 +57,7 @@ bool load_database_from(const std::string& path) {
         return false;
     }
     tbyte_stream stream(std::move(*bytes));
-    // The plain database is megabytes, mostly zeros, written once as it is decoded.
-    std::vector<uint8_t> room;
-    room.reserve(claimed_plain_length(stream));
-    prepare_to_fill(room.data(), room.capacity());
-    decode_stream(stream, std::move(room));
+    decode_in_prepared_room(stream);
     if (!checksums_match(path)) return false; // it has shown the corrupt-file message
 
     auto corrupt = [&] {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <numbers>
 
+#include "platform/memory.h"
 #include "world/being.h"
 #include "world/rounding.h"
 
@@ -129,6 +130,8 @@ void build_ray_endpoints() {
 }
 
 void build_sight_rays() {
+    // Hundreds of kilobytes, all written here at start-up.
+    prepare_to_fill(&sight_rays, sizeof(sight_rays));
     for (int r = 1; r <= max_ray_radius; ++r) {
         for (int k = 0; k <= max_rays; ++k)
             sight_rays[r][k] = {};
