@@ -325,9 +325,9 @@ template <bool breadth_first>
     return verdict;
 }
 
-// One neighbour (direction i of search_directions) of the node being expanded; true when it
-// reaches the target, which ends the expansion.
-template <int i, bool breadth_first> struct neighbour_visit {
+// One neighbour (direction i of search_directions) of the best-first node being expanded; true
+// when it reaches the target, which ends the expansion.
+template <int i> struct neighbour_visit {
     static bool visit(int being, int at, int x, int y, int ty, int tx, uint16_t step, int target,
                       int& from_area) {
         const int n = at + neighbour_offset[i];
@@ -339,15 +339,12 @@ template <int i, bool breadth_first> struct neighbour_visit {
         if (steps == 0 && n != target) {
             const int nx = x + search_dx[i], ny = y + search_dy[i];
             uint8_t v = verdict;
-            if ((v & verdict_known) == 0) v = first_verdict<breadth_first>(being, nx, ny, verdict);
+            if ((v & verdict_known) == 0) v = first_verdict<false>(being, nx, ny, verdict);
             if ((v & verdict_dead_end) != 0 && from_area < 0) from_area = area_of(x, y);
             if (passable_verdict(v, nx, ny, from_area)) {
                 steps = step;
                 if ((v & verdict_reaches_target) == 0) verdict |= verdict_closed;
-                if constexpr (breadth_first)
-                    open_list.queue[size_t(open_list.back++)] = uint16_t(n);
-                else
-                    open_list.append(n, nx, ny, std::abs(nx - tx) + std::abs(ny - ty), diagonal);
+                open_list.append(n, nx, ny, std::abs(nx - tx) + std::abs(ny - ty), diagonal);
                 return false;
             }
         }
@@ -359,14 +356,82 @@ template <int i, bool breadth_first> struct neighbour_visit {
     }
 };
 
-template <bool breadth_first, int... i>
+template <int... i>
 void expand_neighbours(std::integer_sequence<int, i...>, int being, int x, int y, int ty, int tx) {
     const int at = grid_index(x, y);
     const uint16_t step = uint16_t(step_map[size_t(at)] + 1);
     const int target = on_map(tx, ty) ? grid_index(tx, ty) : -1;
     int from_area = -1; // looked up only when a dead end is met
     // In search_directions order, until one reaches the target.
-    (neighbour_visit<i, breadth_first>::visit(being, at, x, y, ty, tx, step, target, from_area) || ...);
+    (neighbour_visit<i>::visit(being, at, x, y, ty, tx, step, target, from_area) || ...);
+}
+
+// The breadth-first search works on grid indexes alone; the map position is worked out only
+// for the rare cell that needs it.
+inline int index_x(int index) {
+    return index / grid_stride;
+}
+inline int index_y(int index) {
+    return index % grid_stride;
+}
+
+// One neighbour (direction i) of the breadth-first node at grid index `at`: the neighbour's
+// index when the walker there reaches the target, which ends the expansion, else -1. The
+// queue's end comes as a local of the caller, so that it stays in a register.
+template <int i>
+[[gnu::always_inline]] inline int visit_breadth_first(int being, int at, uint16_t step, int target,
+                                                      int& from_area, uint16_t* queue, int& back) {
+    const int n = at + neighbour_offset[i];
+    uint8_t& verdict = cell_verdicts[size_t(n)];
+    if ((verdict & verdict_closed) != 0) return -1;
+    uint16_t& steps = step_map[size_t(n)];
+    if (steps == 0 && n != target) {
+        uint8_t v = verdict;
+        if ((v & verdict_known) == 0) v = first_verdict<true>(being, index_x(n), index_y(n), verdict);
+        if ((v & verdict_dead_end) != 0 && from_area < 0) from_area = area_of(index_x(at), index_y(at));
+        if ((v & verdict_passable) != 0 &&
+            ((v & verdict_dead_end) == 0 || area_of(index_x(n), index_y(n)) == from_area)) {
+            steps = step;
+            if ((v & verdict_reaches_target) == 0) verdict |= verdict_closed;
+            queue[back++] = uint16_t(n);
+            return -1;
+        }
+    }
+    if ((verdict & verdict_reaches_target) == 0) return -1;
+    steps = step;
+    return n;
+}
+
+template <int... i>
+[[gnu::always_inline]] inline int expand_breadth_first(std::integer_sequence<int, i...>, int being, int at,
+                                                       int target, uint16_t* queue, int& back) {
+    const uint16_t step = uint16_t(step_map[size_t(at)] + 1);
+    int from_area = -1; // looked up only when a dead end is met
+    int reached = -1;
+    // In search_directions order, until one reaches the target.
+    (((reached = visit_breadth_first<i>(being, at, step, target, from_area, queue, back)) >= 0) || ...);
+    return reached;
+}
+
+// The breadth-first search from the walker's cell until it takes a cell on which the walker
+// reaches the target (its grid index) or runs out of cells or expansions (-1).
+int search_breadth_first(int being, int start, int target, int limit, int& expansions) {
+    uint16_t* const queue = open_list.queue.data();
+    int front = 0, back = 0;
+    int at = start;
+    while ((cell_verdicts[size_t(at)] & verdict_reaches_target) == 0) {
+        ++expansions;
+        if (limit != 0 && expansions > limit) return -1;
+        const int reached =
+            expand_breadth_first(std::make_integer_sequence<int, 8>{}, being, at, target, queue, back);
+        if (reached >= 0) {
+            at = reached; // put before the head of the queue
+            continue;
+        }
+        if (front == back) return -1;
+        at = queue[size_t(front++)];
+    }
+    return at;
 }
 
 } // namespace
@@ -374,11 +439,33 @@ void expand_neighbours(std::integer_sequence<int, i...>, int being, int x, int y
 // The search's target cells are marked in the verdicts when the grids are reset, so (tx, ty)
 // here only gives the estimates; the cloud flood passes (0, 0), which no cell reaches.
 void expand_node(int being, int x, int y, int ty, int tx) {
-    if (open_list.breadth_first)
-        expand_neighbours<true>(std::make_integer_sequence<int, 8>{}, being, x, y, ty, tx);
-    else
-        expand_neighbours<false>(std::make_integer_sequence<int, 8>{}, being, x, y, ty, tx);
+    if (open_list.breadth_first) {
+        const int target = on_map(tx, ty) ? grid_index(tx, ty) : -1;
+        const int reached =
+            expand_breadth_first(std::make_integer_sequence<int, 8>{}, being, grid_index(x, y), target,
+                                 open_list.queue.data(), open_list.back);
+        if (reached >= 0) open_list.heads.push_back(uint16_t(reached));
+    } else {
+        expand_neighbours(std::make_integer_sequence<int, 8>{}, being, x, y, ty, tx);
+    }
 }
+
+namespace {
+
+// The best-first search from (x, y) until it takes a cell on which the walker reaches the
+// target, left in (x, y), or runs out of cells or expansions (false).
+bool search_best_first(int being, int& x, int& y, int ty, int tx, int limit, int& expansions) {
+    while ((cell_verdicts[size_t(grid_index(x, y))] & verdict_reaches_target) == 0) {
+        ++expansions;
+        if (limit != 0 && expansions > limit) return false;
+        expand_node(being, x, y, ty, tx);
+        if (open_list.empty()) return false;
+        open_list.take(x, y);
+    }
+    return true;
+}
+
+} // namespace
 
 bool trace_back_path(int being, int x, int y) {
     clear_area_temp();
@@ -479,16 +566,12 @@ bool pathfind(int being, int tx, int ty, bool ignore_harm, bool ignore_beings, i
     int x = b.x, y = b.y;
     int expansions = 0;
     bool found = false;
-    while (true) {
-        if ((cell_verdicts[size_t(grid_index(x, y))] & verdict_reaches_target) != 0) {
-            found = trace_back_path(being, x, y);
-            break;
-        }
-        ++expansions;
-        if (limit != 0 && expansions > limit) break;
-        expand_node(being, x, y, ty, tx);
-        if (open_list.empty()) break;
-        open_list.take(x, y);
+    if (open_list.breadth_first) {
+        const int reached =
+            search_breadth_first(being, grid_index(x, y), grid_index(tx, ty), limit, expansions);
+        if (reached >= 0) found = trace_back_path(being, index_x(reached), index_y(reached));
+    } else if (search_best_first(being, x, y, ty, tx, limit, expansions)) {
+        found = trace_back_path(being, x, y);
     }
     path_result.expansions = uint16_t(std::min(expansions, 65535));
     open_list.free_open_list();
