@@ -99,28 +99,38 @@ TEST_F(PathTest, AChasePathLongerThanTwentySixStepsIsNotFound) {
     EXPECT_GT(path_result.length, 26);
 }
 
+// The best-first walk and the breadth-first travel learn the dead ends apart.
 TEST_F(PathTest, ADeadEndAreaIsOnlyCrossedWhenTheWalkStartsOrEndsInIt) {
+    for (int x = 1; x <= map_size; ++x)
+        for (int y = 1; y <= map_size; ++y)
+            cell_at(x, y).explored = 1;
     // Area 2 is a dead end (one exit) lying across the direct way.
-    areas.assign(3, blank_area);
     auto make_dead_end = [](int y1, int y2) {
         for (int x = 8; x <= 14; ++x)
             for (int y = y1; y <= y2; ++y)
                 cell_at(x, y).area = 2;
     };
-    make_dead_end(8, 16);
-    areas[1].exits = 2;
-    areas[2].exits = 1;
     const int g = add_goblin(d, 3, 12, 100);
-    ASSERT_TRUE(pathfind(g, 20, 12, false, false, purpose_wander)) << "the way round";
-    int x = 3, y = 12;
-    for (int i = 1; i <= path_result.length; ++i) {
-        x += compass_dx[path_result.step(i)], y += compass_dy[path_result.step(i)];
-        EXPECT_NE(cell_at(x, y).area, 2) << "step " << i;
+    for (const int purpose : {int(purpose_wander), int(purpose_travel)}) {
+        SCOPED_TRACE(purpose);
+        areas.assign(3, blank_area);
+        areas[1].exits = 2;
+        areas[2].exits = 1;
+        for (int x = 8; x <= 14; ++x)
+            for (int y = 2; y <= 23; ++y)
+                cell_at(x, y).area = 1;
+        make_dead_end(8, 16);
+        ASSERT_TRUE(pathfind(g, 20, 12, false, false, purpose)) << "the way round";
+        int x = 3, y = 12;
+        for (int i = 1; i <= path_result.length; ++i) {
+            x += compass_dx[path_result.step(i)], y += compass_dy[path_result.step(i)];
+            EXPECT_NE(cell_at(x, y).area, 2) << "step " << i;
+        }
+        // Area 2 across the whole map: the only way leads through it.
+        make_dead_end(2, 23);
+        EXPECT_FALSE(pathfind(g, 20, 12, false, false, purpose));
+        EXPECT_TRUE(pathfind(g, 11, 12, false, false, purpose)) << "a walk may end in it";
     }
-    // Area 2 across the whole map: the only way leads through it.
-    make_dead_end(2, 23);
-    EXPECT_FALSE(pathfind(g, 20, 12, false, false, purpose_wander));
-    EXPECT_TRUE(pathfind(g, 11, 12, false, false, purpose_wander)) << "a walk may end in it";
 }
 
 TEST_F(PathTest, TravelRefusesAWallTargetAndUnexploredCells) {
