@@ -1,6 +1,7 @@
 #include "ai/sight.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "ai/emotion.h"
@@ -27,6 +28,8 @@ tgrid<uint8_t> sight_scratch{};
 
 namespace {
 
+static_assert(sight_radius == max_ray_radius, "the ray plans are made for the last radius");
+
 constexpr int skill_search = 6, skill_stealth = 7, ability_mind = 3;
 
 // Clearing whole 128 x 128 grids for every pass of every creature is the cost of a round; each
@@ -37,6 +40,12 @@ struct tbox {
         x1 = std::min(x1, x), y1 = std::min(y1, y), x2 = std::max(x2, x), y2 = std::max(y2, y);
     }
 };
+
+// The box of a ray's cells so far from (x, y), cut to the map.
+void add_ray_box(tbox& box, int x, int y, const tray_box& ray) {
+    box.add(std::max(1, x + ray.x1), std::max(1, y + ray.y1));
+    box.add(std::min(map_size, x + ray.x2), std::min(map_size, y + ray.y2));
+}
 
 void clear_box(tgrid<uint8_t>& grid, tbox& box) {
     if (box.x2 >= box.x1) {
@@ -162,8 +171,11 @@ struct sight_pass {
     bool awake = false;
     tsound stimulus{};
     int stimulus_owner = 0, stimulus_step = 0;
+    int x = 0, y = 0;
+    int ray = 0; // the ray being cast, 0 for the viewer's own cell
     // The pass writes the scratch marks and its own seen cells directly and widens their boxes
-    // from the extent kept here: at the end, and before any call out that might clear them.
+    // from the extent kept here: by a ray's cells when it stops, and by the cells of the ray so
+    // far before any call out that might clear them.
     tbox extent;
 };
 
@@ -181,6 +193,7 @@ void settle_pass(sight_pass& p, int x, int y) {
     p.has_type_comments = b.plan >= 1 && b.plan < int(being_plans.size()) && comment_trigger > 0 &&
                           being_plans[b.plan].chatter_switch_of(comment_trigger) != 0;
     p.awake = b.asleep_counter == 0;
+    p.x = x, p.y = y;
     p.extent.add(x, y);
 }
 
@@ -332,7 +345,10 @@ void see_cell(sight_pass& p, const tcell& cell, int cx, int cy, int dx, int dy, 
     if (light < 1 && s != 1) return;
 
     seen_cells[size_t(p.being)](cx, cy) = 1;
-    if (cell.being != 0 || owner != 0 || cell.loose_items > 0) publish_extent(p);
+    if (cell.being != 0 || owner != 0 || cell.loose_items > 0) {
+        if (p.ray != 0) add_ray_box(p.extent, p.x, p.y, sight_ray_boxes[size_t(p.ray)][size_t(s)]);
+        publish_extent(p);
+    }
     int distance = 0;
     const int other = spot_being(p, cell, cx, cy, light, distance);
     if (other && other != p.being && other < p.row_size && cx == beings[size_t(other)].x &&
@@ -343,6 +359,26 @@ void see_cell(sight_pass& p, const tcell& cell, int cx, int cy, int dx, int dy, 
     note_teleporter(p, cell, cx, cy);
     if (p.note_items && cell.loose_items > 0 && (b.uses_items != 0 || b.corpse_in_reach == 0))
         note_seen_items(p.being, cx, cy);
+}
+
+// The cells of ray k from step `from` on; the step it stopped at, or one past its end.
+template <bool check_map> int cast_ray(sight_pass& p, int k, int from, int x, int y) {
+    const auto& ray = sight_rays[sight_radius][size_t(k)];
+    const int length = sight_ray_plans[size_t(k)].length;
+    for (int s = from; s <= length; ++s) {
+        const int dx = ray[size_t(s)].dx, dy = ray[size_t(s)].dy;
+        const int cx = x + dx, cy = y + dy;
+        if (check_map && !on_map(cx, cy)) return s;
+        uint8_t& visited = sight_scratch(cx, cy);
+        if (visited == 2) return s;
+        if (visited == 1) continue;
+        const tcell& cell = cell_at(cx, cy);
+        const bool opaque = cell_blocks_sight(cell);
+        visited = opaque ? 2 : 1;
+        see_cell(p, cell, cx, cy, dx, dy, s, opaque);
+        if (opaque) return s;
+    }
+    return length + 1;
 }
 
 } // namespace
@@ -365,27 +401,32 @@ void ai_line_of_sight(int being, int x, int y) {
     if (has_type_flag(b, tf_passive)) return;
     settle_pass(p, x, y);
 
-    const int ray_count = int(sight_ray_counts[sight_radius]);
-    for (int k = 0; k <= ray_count; ++k) {
-        const auto& ray = sight_rays[sight_radius][size_t(k)];
-        for (int s = 1; s <= max_ray_points; ++s) {
-            int dx = 0, dy = 0;
-            if (k > 0) {
-                dx = ray[size_t(s)].dx, dy = ray[size_t(s)].dy;
-                if (dx == 0 && dy == 0) break;
+    // The viewer's own cell, then the rays.
+    if (on_map(x, y) && sight_scratch(x, y) == 0) {
+        sight_scratch(x, y) = 2;
+        see_cell(p, cell_at(x, y), x, y, 0, 0, 1, true);
+    }
+    const int ray_count = std::min(int(sight_ray_counts[sight_radius]), max_rays);
+    std::array<int, max_rays + 1> stops{};
+    for (int k = 1; k <= ray_count; ++k) {
+        const tray_plan& plan = sight_ray_plans[size_t(k)];
+        int from = 1;
+        if (plan.parent != 0) {
+            // The shared cells were looked at along the earlier ray: where it stopped among
+            // them, this one stops too.
+            if (stops[size_t(plan.parent)] <= plan.shared) {
+                stops[size_t(k)] = stops[size_t(plan.parent)];
+                continue;
             }
-            const int cx = x + dx, cy = y + dy;
-            if (!on_map(cx, cy)) break;
-            uint8_t& visited = sight_scratch(cx, cy);
-            if (visited == 2) break;
-            if (visited == 1) continue;
-            const tcell& cell = cell_at(cx, cy);
-            const bool opaque = k == 0 || cell_blocks_sight(cell);
-            visited = opaque ? 2 : 1;
-            p.extent.add(cx, cy);
-            see_cell(p, cell, cx, cy, dx, dy, s, opaque);
-            if (opaque) break;
+            from = plan.shared + 1;
         }
+        p.ray = k;
+        const tray_box& whole = sight_ray_boxes[size_t(k)][size_t(plan.length)];
+        const bool inside =
+            x + whole.x1 >= 1 && y + whole.y1 >= 1 && x + whole.x2 <= map_size && y + whole.y2 <= map_size;
+        const int stop = inside ? cast_ray<false>(p, k, from, x, y) : cast_ray<true>(p, k, from, x, y);
+        stops[size_t(k)] = stop;
+        add_ray_box(p.extent, x, y, sight_ray_boxes[size_t(k)][size_t(std::min<int>(stop, plan.length))]);
     }
     publish_extent(p);
 

@@ -1,6 +1,7 @@
 #include "world/geometry.h"
 #include "records/layout_being.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -15,6 +16,8 @@ std::array<tline_point, line_capacity + 1> line_points{};
 int32_t line_length = 0;
 std::array<std::array<tray_point, max_rays + 1>, max_ray_radius + 1> ray_endpoints{};
 std::array<uint32_t, max_ray_radius + 1> sight_ray_counts{};
+std::array<tray_plan, max_rays + 1> sight_ray_plans{};
+std::array<std::array<tray_box, max_ray_points + 1>, max_rays + 1> sight_ray_boxes{};
 std::array<std::array<std::array<tray_point, max_ray_points + 1>, max_rays + 1>, max_ray_radius + 1>
     sight_rays{};
 
@@ -129,6 +132,38 @@ void build_ray_endpoints() {
     }
 }
 
+namespace {
+
+void build_sight_ray_plans() {
+    const auto& rays = sight_rays[max_ray_radius];
+    const int count = int(sight_ray_counts[max_ray_radius]);
+    sight_ray_plans = {};
+    sight_ray_boxes = {};
+    for (int k = 1; k <= count && k <= max_rays; ++k) {
+        tray_plan& plan = sight_ray_plans[size_t(k)];
+        tray_box box{0, 0, 0, 0};
+        int length = 0;
+        while (length < max_ray_points && (rays[k][length + 1].dx != 0 || rays[k][length + 1].dy != 0)) {
+            ++length;
+            const tray_point& q = rays[k][length];
+            box.x1 = int8_t(std::min<int>(box.x1, q.dx)), box.y1 = int8_t(std::min<int>(box.y1, q.dy));
+            box.x2 = int8_t(std::max<int>(box.x2, q.dx)), box.y2 = int8_t(std::max<int>(box.y2, q.dy));
+            sight_ray_boxes[size_t(k)][size_t(length)] = box;
+        }
+        plan.length = int16_t(length);
+        for (int j = 1; j < k; ++j) {
+            int same = 0;
+            while (same < length && same < sight_ray_plans[size_t(j)].length &&
+                   rays[j][same + 1].dx == rays[k][same + 1].dx &&
+                   rays[j][same + 1].dy == rays[k][same + 1].dy)
+                ++same;
+            if (same > plan.shared) plan.parent = int16_t(j), plan.shared = int16_t(same);
+        }
+    }
+}
+
+} // namespace
+
 void build_sight_rays() {
     // Hundreds of kilobytes, all written here at start-up.
     prepare_to_fill(&sight_rays, sizeof(sight_rays));
@@ -143,6 +178,7 @@ void build_sight_rays() {
             }
         }
     }
+    build_sight_ray_plans();
 }
 
 int get_direction_between_beings(int a, int b) {
