@@ -1,7 +1,11 @@
 #include "bench_world.h"
 
 #include "ai/light.h"
+#include "ai/sight.h"
 #include "records/layout_game.h"
+#include "records/layout_item.h"
+#include "records/layout_level.h"
+#include "records/layout_parts.h"
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "world/being.h"
@@ -23,7 +27,16 @@ void reset_bench_world(int being_slots) {
     map_cells.fill(blank_cell);
     map_effect_grid.fill(blank_map_effect_cell);
     areas.assign(1, blank_area);
+    level = tlevel{};
+    // Items, lasting effects and the light of a level an earlier benchmark made would be
+    // rounds' work and sights here: the creatures of the last one would see by its light.
+    level_items.assign(initial_level_items, blank_item);
+    duration_effects.assign(initial_duration_effects, effect_template);
     clear_static_lights();
+    clear_light_maps();
+    hostile_grid.fill(0);
+    feared_grid.fill(0);
+    sight_scratch.fill(0);
     game = tgame{};
     free_beings();
     grow_beings(being_slots);

@@ -4,10 +4,10 @@
 
 namespace dravok {
 
-// A blank 128 x 128 map (no blocks, effects, lights or areas beyond the first), no creatures and
-// room for being_slots of them, a new game and run state in the main mode with the log muted,
-// two blank creature plans, the sight tables built and the random numbers seeded. The
-// benchmark then lays out its own level and creatures.
+// A blank 128 x 128 map (no blocks, effects, lights, light map, items, lasting effects or areas
+// beyond the first) and level record, no creatures and room for being_slots of them, a new game
+// and run state in the main mode with the log muted, two blank creature plans, the sight tables
+// built and the random numbers seeded. The benchmark then lays out its own level and creatures.
 void reset_bench_world(int being_slots);
 
 } // namespace dravok
