@@ -1,6 +1,7 @@
 #include "ai/light.h"
 
 #include <algorithm>
+#include <array>
 
 #include "ai/player_view.h"
 #include "records/layout_being.h"
@@ -45,33 +46,60 @@ void collect_light_sources() {
     }
 }
 
+namespace {
+
+// One ray of a light from step `from` on; the step it stopped at, or one past its end. A cell
+// already as bright is passed over; a wall's face turned away from the viewer stays dark.
+template <bool check_map>
+int light_ray(int r, int k, int from, int x, int y, int viewer_x, int viewer_y, int source, int brightness) {
+    const auto& ray = sight_rays[r][size_t(k)];
+    const int length = sight_ray_plans[size_t(r)][size_t(k)].length;
+    for (int s = from; s <= length; ++s) {
+        const int cx = x + ray[s].dx, cy = y + ray[s].dy;
+        if (check_map && !on_map(cx, cy)) return s;
+        const bool opaque = cell_blocks_sight(cell_at(cx, cy));
+        uint8_t& lit = light_map.light(cx, cy);
+        if (lit < brightness) {
+            const bool hidden_face = opaque && ((viewer_y < cy && cy < y) || (y < cy && cy < viewer_y) ||
+                                                (x < cx && cx < viewer_x) || (viewer_x < cx && cx < x));
+            if (!hidden_face) {
+                lit = uint8_t(brightness);
+                if (!opaque && source <= 255) light_owner_map(cx, cy) = uint8_t(source);
+            }
+        }
+        if (opaque) return s;
+    }
+    return length + 1;
+}
+
+} // namespace
+
 void trace_light(int x, int y, int viewer_x, int source, int radius, int viewer_y) {
     if (!on_map(x, y) || (source > 0 && !is_being_ok(source)) || radius <= 0) return;
     radius = std::min(radius, max_light_radius);
     light_map.light(x, y) = 3;
+    std::array<int, max_rays + 1> stops{};
     for (int brightness = 3; brightness >= 1; --brightness) {
         const int r = radius + (3 - brightness);
-        const uint32_t n = sight_ray_counts[r];
-        for (uint32_t k = 1; k <= n; ++k) {
-            const auto& ray = sight_rays[r][k];
-            for (int s = 1; s <= max_ray_points; ++s) {
-                if (ray[s].dx == 0 && ray[s].dy == 0) break;
-                const int cx = x + ray[s].dx, cy = y + ray[s].dy;
-                if (!on_map(cx, cy)) break;
-                const bool opaque = cell_blocks_sight(cell_at(cx, cy));
-                uint8_t& lit = light_map.light(cx, cy);
-                if (lit < brightness) {
-                    // Faces of walls turned away from the viewer stay dark.
-                    const bool hidden_face =
-                        opaque && ((viewer_y < cy && cy < y) || (y < cy && cy < viewer_y) ||
-                                   (x < cx && cx < viewer_x) || (viewer_x < cx && cx < x));
-                    if (!hidden_face) {
-                        lit = uint8_t(brightness);
-                        if (!opaque && source <= 255) light_owner_map(cx, cy) = uint8_t(source);
-                    }
+        const int n = std::min(int(sight_ray_counts[r]), max_rays);
+        for (int k = 1; k <= n; ++k) {
+            const tray_plan& plan = sight_ray_plans[size_t(r)][size_t(k)];
+            int from = 1;
+            if (plan.parent != 0) {
+                // The shared cells are as bright as the earlier ray left them: where it stopped
+                // among them, this one stops too.
+                if (stops[size_t(plan.parent)] <= plan.shared) {
+                    stops[size_t(k)] = stops[size_t(plan.parent)];
+                    continue;
                 }
-                if (opaque) break;
+                from = plan.shared + 1;
             }
+            const tray_box& box = plan.whole;
+            const bool inside =
+                x + box.x1 >= 1 && y + box.y1 >= 1 && x + box.x2 <= map_size && y + box.y2 <= map_size;
+            stops[size_t(k)] =
+                inside ? light_ray<false>(r, k, from, x, y, viewer_x, viewer_y, source, brightness)
+                       : light_ray<true>(r, k, from, x, y, viewer_x, viewer_y, source, brightness);
         }
     }
 }

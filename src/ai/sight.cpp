@@ -364,7 +364,7 @@ void see_cell(sight_pass& p, const tcell& cell, int cx, int cy, int dx, int dy, 
 // The cells of ray k from step `from` on; the step it stopped at, or one past its end.
 template <bool check_map> int cast_ray(sight_pass& p, int k, int from, int x, int y) {
     const auto& ray = sight_rays[sight_radius][size_t(k)];
-    const int length = sight_ray_plans[size_t(k)].length;
+    const int length = sight_ray_plans[sight_radius][size_t(k)].length;
     for (int s = from; s <= length; ++s) {
         const int dx = ray[size_t(s)].dx, dy = ray[size_t(s)].dy;
         const int cx = x + dx, cy = y + dy;
@@ -409,7 +409,7 @@ void ai_line_of_sight(int being, int x, int y) {
     const int ray_count = std::min(int(sight_ray_counts[sight_radius]), max_rays);
     std::array<int, max_rays + 1> stops{};
     for (int k = 1; k <= ray_count; ++k) {
-        const tray_plan& plan = sight_ray_plans[size_t(k)];
+        const tray_plan& plan = sight_ray_plans[sight_radius][size_t(k)];
         int from = 1;
         if (plan.parent != 0) {
             // The shared cells were looked at along the earlier ray: where it stopped among
@@ -421,7 +421,7 @@ void ai_line_of_sight(int being, int x, int y) {
             from = plan.shared + 1;
         }
         p.ray = k;
-        const tray_box& whole = sight_ray_boxes[size_t(k)][size_t(plan.length)];
+        const tray_box& whole = plan.whole;
         const bool inside =
             x + whole.x1 >= 1 && y + whole.y1 >= 1 && x + whole.x2 <= map_size && y + whole.y2 <= map_size;
         const int stop = inside ? cast_ray<false>(p, k, from, x, y) : cast_ray<true>(p, k, from, x, y);

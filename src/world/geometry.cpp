@@ -16,7 +16,7 @@ std::array<tline_point, line_capacity + 1> line_points{};
 int32_t line_length = 0;
 std::array<std::array<tray_point, max_rays + 1>, max_ray_radius + 1> ray_endpoints{};
 std::array<uint32_t, max_ray_radius + 1> sight_ray_counts{};
-std::array<tray_plan, max_rays + 1> sight_ray_plans{};
+std::array<std::array<tray_plan, max_rays + 1>, max_ray_radius + 1> sight_ray_plans{};
 std::array<std::array<tray_box, max_ray_points + 1>, max_rays + 1> sight_ray_boxes{};
 std::array<std::array<std::array<tray_point, max_ray_points + 1>, max_rays + 1>, max_ray_radius + 1>
     sight_rays{};
@@ -134,13 +134,13 @@ void build_ray_endpoints() {
 
 namespace {
 
-void build_sight_ray_plans() {
-    const auto& rays = sight_rays[max_ray_radius];
-    const int count = int(sight_ray_counts[max_ray_radius]);
-    sight_ray_plans = {};
-    sight_ray_boxes = {};
+void build_sight_ray_plans(int r) {
+    const auto& rays = sight_rays[r];
+    const int count = int(sight_ray_counts[r]);
+    auto& plans = sight_ray_plans[size_t(r)];
+    plans = {};
     for (int k = 1; k <= count && k <= max_rays; ++k) {
-        tray_plan& plan = sight_ray_plans[size_t(k)];
+        tray_plan& plan = plans[size_t(k)];
         tray_box box{0, 0, 0, 0};
         int length = 0;
         while (length < max_ray_points && (rays[k][length + 1].dx != 0 || rays[k][length + 1].dy != 0)) {
@@ -148,12 +148,13 @@ void build_sight_ray_plans() {
             const tray_point& q = rays[k][length];
             box.x1 = int8_t(std::min<int>(box.x1, q.dx)), box.y1 = int8_t(std::min<int>(box.y1, q.dy));
             box.x2 = int8_t(std::max<int>(box.x2, q.dx)), box.y2 = int8_t(std::max<int>(box.y2, q.dy));
-            sight_ray_boxes[size_t(k)][size_t(length)] = box;
+            if (r == max_ray_radius) sight_ray_boxes[size_t(k)][size_t(length)] = box;
         }
         plan.length = int16_t(length);
+        plan.whole = box;
         for (int j = 1; j < k; ++j) {
             int same = 0;
-            while (same < length && same < sight_ray_plans[size_t(j)].length &&
+            while (same < length && same < plans[size_t(j)].length &&
                    rays[j][same + 1].dx == rays[k][same + 1].dx &&
                    rays[j][same + 1].dy == rays[k][same + 1].dy)
                 ++same;
@@ -178,7 +179,9 @@ void build_sight_rays() {
             }
         }
     }
-    build_sight_ray_plans();
+    sight_ray_boxes = {};
+    for (int r = 1; r <= max_ray_radius; ++r)
+        build_sight_ray_plans(r);
 }
 
 int get_direction_between_beings(int a, int b) {

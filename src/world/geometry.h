@@ -45,18 +45,20 @@ extern std::array<uint32_t, max_ray_radius + 1> sight_ray_counts;
 extern std::array<std::array<std::array<tray_point, max_ray_points + 1>, max_rays + 1>, max_ray_radius + 1>
     sight_rays;
 
-// What the sight pass knows of each ray of the last radius before it casts: its length, an
-// earlier ray that starts along the same cells (0 none) and how many cells they share, and the
-// box of its first s cells. Rebuilt with the rays.
+// What the sight and light passes know of each ray before they cast it: its length, the box of
+// its cells, and an earlier ray of the radius that starts along the same cells (0 none) with how
+// many cells they share; for the last radius also the box of the first s cells. Rebuilt with
+// the rays.
+struct tray_box {
+    int8_t x1, y1, x2, y2;
+};
 struct tray_plan {
     int16_t length;
     int16_t parent;
     int16_t shared;
+    tray_box whole;
 };
-struct tray_box {
-    int8_t x1, y1, x2, y2;
-};
-extern std::array<tray_plan, max_rays + 1> sight_ray_plans;
+extern std::array<std::array<tray_plan, max_rays + 1>, max_ray_radius + 1> sight_ray_plans;
 extern std::array<std::array<tray_box, max_ray_points + 1>, max_rays + 1> sight_ray_boxes;
 
 // Euclidean distance rounded half to even.
