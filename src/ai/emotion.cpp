@@ -248,12 +248,32 @@ int update_fear(int being, int other, int delta, int depth, int distance) {
 }
 
 bool is_friendly(int a, int b, int threshold, bool mutual) {
+    if (mutual) return friendliness(a, b).at(threshold);
     if (!is_being_ok(a) || !is_being_ok(b)) return false;
     if (beings[a].leader != 0 && beings[a].leader == beings[b].serial) return true;
     const int ab = emotion_between(a, b, true);
-    const int ba = mutual ? emotion_between(b, a, true) : threshold;
+    const int ba = threshold;
     if (ab >= threshold && (ba >= threshold || has_type_flag(beings[b], tf_player))) return true;
     return ba >= threshold && has_type_flag(beings[a], tf_player);
+}
+
+tfriendliness friendliness(int a, int b) {
+    tfriendliness f;
+    if (!is_being_ok(a) || !is_being_ok(b)) return f;
+    f.known = true;
+    f.led = beings[a].leader != 0 && beings[a].leader == beings[b].serial;
+    f.a_player = has_type_flag(beings[a], tf_player);
+    f.b_player = has_type_flag(beings[b], tf_player);
+    f.ab = emotion_between(a, b, true);
+    f.ba = emotion_between(b, a, true);
+    return f;
+}
+
+bool tfriendliness::at(int threshold) const {
+    if (!known) return false;
+    if (led) return true;
+    if (ab >= threshold && (ba >= threshold || b_player)) return true;
+    return ba >= threshold && a_player;
 }
 
 int get_courage(int being) {

@@ -19,6 +19,16 @@ int new_fear_entry(int a, int b, bool force);
 int update_emotion(int being, int other, int delta, int depth, int distance);
 int update_fear(int being, int other, int delta, int depth, int distance);
 bool is_friendly(int a, int b, int threshold, bool mutual);
+// Both attitudes of a and b toward each other, read once where several thresholds are asked:
+// friendliness(a, b).at(t) is is_friendly(a, b, t, true) while neither attitude changes.
+struct tfriendliness {
+    bool known = false; // both beings valid
+    bool led = false;   // a follows b
+    bool a_player = false, b_player = false;
+    int ab = 0, ba = 0;
+    bool at(int threshold) const;
+};
+tfriendliness friendliness(int a, int b);
 int get_courage(int being);
 // Fear of other is at least 1 and above the courage (courage 0: the being's own).
 bool is_afraid_of(int being, int other, int courage);

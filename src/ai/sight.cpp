@@ -246,11 +246,11 @@ void count_hostile(sight_pass& p, int other, int distance, int cx, int cy, int s
 }
 
 // Counts a being that is not hostile, and as a friend when it is a close one.
-void count_non_hostile(sight_pass& p, int other, int distance, int s) {
+void count_non_hostile(sight_pass& p, int other, const tfriendliness& friends, int distance, int s) {
     tbeing& b = p.b;
     const tbeing& o = beings[size_t(other)];
     ++b.seen_non_hostiles;
-    if (is_friendly(p.being, other, 10, true)) {
+    if (friends.at(10)) {
         ++b.seen_friends;
         if (b.nearest_friend == 0 || b.nearest_friend > distance)
             b.nearest_friend = uint8_t(std::min(distance, 255));
@@ -274,7 +274,8 @@ void count_seen_being(sight_pass& p, int other, int distance, int cx, int cy, in
         ++b.seen_feared;
         if (other <= 255) mark_feared_footprint(other);
     }
-    bool hostile = !is_friendly(p.being, other, -19, true);
+    const tfriendliness friends = friendliness(p.being, other);
+    bool hostile = !friends.at(-19);
     if (hostile) {
         if (p.confined < 0) p.confined = is_confined_in_cell(p.being, true) ? 1 : 0;
         hostile = p.confined == 0;
@@ -282,7 +283,7 @@ void count_seen_being(sight_pass& p, int other, int distance, int cx, int cy, in
     if (hostile)
         count_hostile(p, other, distance, cx, cy, s);
     else
-        count_non_hostile(p, other, distance, s);
+        count_non_hostile(p, other, friends, distance, s);
 }
 
 // Keeps the nearest light whose bearer the viewer may go and look for.
