@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   xvfb xauth xfonts-base xdg-utils procps xdotool imagemagick
-  groff
+  groff jq
 )
 
 missing=()
