@@ -44,8 +44,7 @@ void write_error_log_file() {
 
 } // namespace
 
-int trace_enter(int depth, uint16_t id) {
-    if (depth <= 0) return depth;
+int trace_enter_recorded(int depth, uint16_t id) {
     ++depth;
     if (depth <= trace_capacity) game.call_trace_of(depth) = id;
     return depth;

@@ -22,7 +22,11 @@ void error_log(int depth, std::string_view message, bool fatal);
 
 // Start of an instrumented routine: a depth above 0 grows by one and the routine's identifier
 // goes into that entry (entries beyond 100 are not kept). Returns the depth to pass on.
-int trace_enter(int depth, uint16_t id);
+// Inline: most calls carry depth 0 and record nothing.
+int trace_enter_recorded(int depth, uint16_t id);
+inline int trace_enter(int depth, uint16_t id) {
+    return depth <= 0 ? depth : trace_enter_recorded(depth, id);
+}
 // A routine that starts a chain records itself in entry 1 and passes 1 on.
 int trace_start(uint16_t id);
 // The identifier in trace entry d = 1..100 (0 outside).

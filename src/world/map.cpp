@@ -29,11 +29,6 @@ bool is_area_valid(int area) {
     return area >= 1 && area < int(areas.size());
 }
 
-// The furniture without the on-map test; callers have checked the cell.
-int furniture_of(const tcell& c) {
-    return c.furniture >= 61 ? 0 : c.furniture;
-}
-
 bool in_list(const std::vector<int>& list, int value) {
     return std::find(list.begin(), list.end(), value) != list.end();
 }
@@ -115,12 +110,12 @@ int get_block_base(int x, int y, int block, int depth) {
     return cell_at(x, y).block < first_floor_block ? base_wall : base_floor;
 }
 
-bool is_wall(int x, int y, int depth) {
+bool is_wall_traced(int x, int y, int depth) {
     depth = trace_enter(depth, trace_is_wall);
     return on_map(x, y, depth) && cell_at(x, y).block < first_floor_block;
 }
 
-bool is_floor(int x, int y, int depth) {
+bool is_floor_traced(int x, int y, int depth) {
     depth = trace_enter(depth, trace_is_floor);
     return on_map(x, y, depth) && cell_at(x, y).block >= first_floor_block;
 }
@@ -130,7 +125,7 @@ bool is_free_wall(int x, int y, int depth) {
     return is_wall(x, y, depth) && get_furniture(x, y, 0) == 0;
 }
 
-bool is_impenetrable_wall(int x, int y, int depth) {
+bool is_impenetrable_wall_traced(int x, int y, int depth) {
     depth = trace_enter(depth, trace_is_impenetrable_wall);
     return on_map(x, y, depth) && impenetrable_walls[x - 1][y - 1] != 0;
 }
@@ -255,19 +250,19 @@ void remove_furniture(int x, int y, bool with_hidden_creature, int depth) {
     if (with_hidden_creature) c.hidden_creature = 0;
 }
 
-int get_furniture(int x, int y, int depth) {
+int get_furniture_traced(int x, int y, int depth) {
     depth = trace_enter(depth, trace_get_furniture);
     if (!on_map(x, y, depth)) return 0;
     return furniture_of(cell_at(x, y));
 }
 
-bool is_furniture(int x, int y, int furniture, int depth, int wanted_state) {
+bool is_furniture_traced(int x, int y, int furniture, int depth, int wanted_state) {
     depth = trace_enter(depth, trace_is_furniture);
     if (get_furniture(x, y, depth) != furniture) return false;
     return wanted_state == -1 || wanted_state == cell_at(x, y).furniture_state;
 }
 
-bool is_door(int x, int y, int wanted_state, int depth) {
+bool is_door_traced(int x, int y, int wanted_state, int depth) {
     depth = trace_enter(depth, trace_is_door);
     const int f = get_furniture(x, y, depth);
     if (f < fu_door || f > fu_door_cell) return false;
@@ -287,7 +282,7 @@ int is_furniture_container(int x, int y, int depth) {
     return f >= fu_chest && f <= fu_cauldron ? f : 0;
 }
 
-bool is_closed_container(int x, int y, int depth) {
+bool is_closed_container_traced(int x, int y, int depth) {
     depth = trace_enter(depth, trace_is_closed_container);
     const int f = get_furniture(x, y, depth);
     return f >= fu_chest && f <= fu_sarcophagus && cell_at(x, y).furniture_state == 0;

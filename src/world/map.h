@@ -125,10 +125,25 @@ bool mark_dug_cell(int x, int y);
 // Cells that received their first area through set_block; the generator zeroes it per attempt.
 extern uint32_t cells_given_area;
 int get_block_base(int x, int y, int block, int depth = 0);
-bool is_wall(int x, int y, int depth = 0);
-bool is_floor(int x, int y, int depth = 0);
+// The block and furniture tests are inline: the generator asks them millions of times a level.
+// A call with a depth goes through the traced routine, which records itself and reports a cell
+// off the map.
+bool is_wall_traced(int x, int y, int depth);
+inline bool is_wall(int x, int y, int depth = 0) {
+    if (depth > 0) return is_wall_traced(x, y, depth);
+    return on_map(x, y) && cell_at(x, y).block < first_floor_block;
+}
+bool is_floor_traced(int x, int y, int depth);
+inline bool is_floor(int x, int y, int depth = 0) {
+    if (depth > 0) return is_floor_traced(x, y, depth);
+    return on_map(x, y) && cell_at(x, y).block >= first_floor_block;
+}
 bool is_free_wall(int x, int y, int depth = 0);
-bool is_impenetrable_wall(int x, int y, int depth = 0);
+bool is_impenetrable_wall_traced(int x, int y, int depth);
+inline bool is_impenetrable_wall(int x, int y, int depth = 0) {
+    if (depth > 0) return is_impenetrable_wall_traced(x, y, depth);
+    return on_map(x, y) && impenetrable_walls[x - 1][y - 1] != 0;
+}
 bool is_wall_front_shown(int x, int y);
 int count_matching_neighbours(int x, int y, int count, const std::vector<int>& areas_filter,
                               const std::vector<int>& shape_kinds, int base);
@@ -146,12 +161,36 @@ uint32_t find_floor_neighbour_in_area(int x, int y, int area, int depth = 0);
 // Furniture.
 void add_furniture(int x, int y, int furniture, int depth = 0);
 void remove_furniture(int x, int y, bool with_hidden_creature, int depth = 0);
-int get_furniture(int x, int y, int depth = 0);
-bool is_furniture(int x, int y, int furniture, int depth = 0, int wanted_state = -1);
-bool is_door(int x, int y, int wanted_state = -1, int depth = 0);
+// Codes 61 and up are no furniture.
+inline int furniture_of(const tcell& c) {
+    return c.furniture >= 61 ? 0 : c.furniture;
+}
+int get_furniture_traced(int x, int y, int depth);
+inline int get_furniture(int x, int y, int depth = 0) {
+    if (depth > 0) return get_furniture_traced(x, y, depth);
+    return on_map(x, y) ? furniture_of(cell_at(x, y)) : 0;
+}
+bool is_furniture_traced(int x, int y, int furniture, int depth, int wanted_state);
+inline bool is_furniture(int x, int y, int furniture, int depth = 0, int wanted_state = -1) {
+    if (depth > 0) return is_furniture_traced(x, y, furniture, depth, wanted_state);
+    if (get_furniture(x, y) != furniture) return false;
+    return wanted_state == -1 || wanted_state == cell_at(x, y).furniture_state;
+}
+bool is_door_traced(int x, int y, int wanted_state, int depth);
+inline bool is_door(int x, int y, int wanted_state = -1, int depth = 0) {
+    if (depth > 0) return is_door_traced(x, y, wanted_state, depth);
+    const int f = get_furniture(x, y);
+    if (f < fu_door || f > fu_door_cell) return false;
+    return wanted_state == -1 || wanted_state == cell_at(x, y).furniture_state;
+}
 bool is_light(int x, int y, int wanted_state = -1, int depth = 0);
 int is_furniture_container(int x, int y, int depth = 0);
-bool is_closed_container(int x, int y, int depth = 0);
+bool is_closed_container_traced(int x, int y, int depth);
+inline bool is_closed_container(int x, int y, int depth = 0) {
+    if (depth > 0) return is_closed_container_traced(x, y, depth);
+    const int f = get_furniture(x, y);
+    return f >= fu_chest && f <= fu_sarcophagus && cell_at(x, y).furniture_state == 0;
+}
 bool is_shop_furniture(int furniture);
 // Furniture states: a stand (armor stand to cauldron) holding nothing, a container opened and
 // emptied.
