@@ -180,19 +180,31 @@ void mark_dead_end_chains() {
 
 } // namespace
 
-void calculate_area_exits() {
-    const int high = area_high_index();
-    const int n = map_size;
-    // One pass over the map: a compact plane of (floor flag, area) per cell, and the floor
-    // cells of each area in scan order (x outer, y inner), so that each area is examined over
-    // its own cells instead of the whole map. The passes after every new connection call this
-    // often, so it must stay cheap.
-    static uint16_t plane[max_map_size + 2][max_map_size + 2];
-    static std::vector<std::vector<uint16_t>> cells_of_area;
-    if (static_cast<int>(cells_of_area.size()) < high + 1) cells_of_area.resize(high + 1);
-    for (int a = 1; a <= high; ++a)
-        cells_of_area[a].clear();
-    constexpr uint16_t floor_flag = 0x100;
+namespace {
+
+// One area's exit lists as the whole-map count leaves them.
+struct texit_lists {
+    int32_t exits = 0, non_corridor_neighbours = 0, exit_cells = 0;
+    uint16_t exit_neighbours[area_neighbour_count] = {};
+    uint8_t neighbour_kind[area_neighbour_count] = {};
+    uint8_t exit_count[area_neighbour_count] = {};
+};
+
+// The compact (floor flag, area) plane of the map, [x][y] with a one-cell frame.
+using texits_plane = uint16_t[max_map_size + 2][max_map_size + 2];
+constexpr uint16_t floor_flag = 0x100;
+
+// Everything the count reads (the map size, the number of areas and their kinds, the plane)
+// and what it wrote. The passes between two counts often change no floor and no area; the
+// count is then the same and is copied back instead of being redone.
+struct texits_memo {
+    bool valid = false;
+    int n = 0, high = 0;
+    std::vector<int32_t> kinds;
+    std::vector<texit_lists> lists;
+};
+
+void fill_exits_plane(texits_plane& plane, int n) {
     for (int x = 1; x <= n; ++x) {
         const tcell* column = &cell_at(x, 1);
         for (int y = 1; y <= n; ++y) {
@@ -200,6 +212,75 @@ void calculate_area_exits() {
             plane[x][y] = static_cast<uint16_t>((c.block >= 41 ? floor_flag : 0) | c.area);
         }
     }
+}
+
+bool same_exits_inputs(const texits_memo& memo, const texits_plane& plane, const texits_plane& last, int n,
+                       int high) {
+    if (!memo.valid || memo.n != n || memo.high != high) return false;
+    for (int a = 1; a <= high; ++a)
+        if (memo.kinds[a] != areas[a].kind) return false;
+    for (int x = 1; x <= n; ++x)
+        if (std::memcmp(&plane[x][1], &last[x][1], sizeof(uint16_t) * n) != 0) return false;
+    return true;
+}
+
+void save_exit_lists(texits_memo& memo, int n, int high) {
+    memo.valid = true;
+    memo.n = n;
+    memo.high = high;
+    memo.kinds.resize(high + 1);
+    memo.lists.resize(high + 1);
+    for (int a = 1; a <= high; ++a) {
+        const tarea& r = areas[a];
+        texit_lists& l = memo.lists[a];
+        memo.kinds[a] = r.kind;
+        l.exits = r.exits;
+        l.non_corridor_neighbours = r.non_corridor_neighbours;
+        l.exit_cells = r.exit_cells;
+        std::memcpy(l.exit_neighbours, r.exit_neighbours, sizeof l.exit_neighbours);
+        std::memcpy(l.neighbour_kind, r.neighbour_kind, sizeof l.neighbour_kind);
+        std::memcpy(l.exit_count, r.exit_count, sizeof l.exit_count);
+    }
+}
+
+void restore_exit_lists(const texits_memo& memo, int high) {
+    for (int a = 1; a <= high; ++a) {
+        tarea& r = areas[a];
+        const texit_lists& l = memo.lists[a];
+        r.exits = l.exits;
+        r.non_corridor_neighbours = l.non_corridor_neighbours;
+        r.exit_cells = l.exit_cells;
+        std::memcpy(r.exit_neighbours, l.exit_neighbours, sizeof l.exit_neighbours);
+        std::memcpy(r.neighbour_kind, l.neighbour_kind, sizeof l.neighbour_kind);
+        std::memcpy(r.exit_count, l.exit_count, sizeof l.exit_count);
+        std::memset(r.door_state, 0, sizeof r.door_state);
+    }
+}
+
+} // namespace
+
+void calculate_area_exits() {
+    const int high = area_high_index();
+    const int n = map_size;
+    // One pass over the map: a compact plane of (floor flag, area) per cell, and the floor
+    // cells of each area in scan order (x outer, y inner), so that each area is examined over
+    // its own cells instead of the whole map. The passes after every new connection call this
+    // often, so it must stay cheap. The two planes alternate: the other one is the last count's.
+    static texits_plane planes[2];
+    static int current = 0;
+    static texits_memo memo;
+    texits_plane& plane = planes[current];
+    fill_exits_plane(plane, n);
+    if (same_exits_inputs(memo, plane, planes[1 - current], n, high)) {
+        restore_exit_lists(memo, high);
+        mark_dead_end_chains();
+        return;
+    }
+    current = 1 - current;
+    static std::vector<std::vector<uint16_t>> cells_of_area;
+    if (static_cast<int>(cells_of_area.size()) < high + 1) cells_of_area.resize(high + 1);
+    for (int a = 1; a <= high; ++a)
+        cells_of_area[a].clear();
     // Only a floor cell with a floor neighbour of another area can add an exit: the others,
     // most of every area, are left out of the lists.
     for (int x = 2; x <= n - 1; ++x)
@@ -242,6 +323,7 @@ void calculate_area_exits() {
             }
         }
     }
+    save_exit_lists(memo, n, high);
     mark_dead_end_chains();
 }
 
