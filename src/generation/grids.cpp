@@ -29,7 +29,7 @@ const byte_grid zero_grid = {};
 shape_box shape_dirty;
 
 void clear_grid(byte_grid& g) {
-    std::memcpy(g, zero_grid, sizeof(byte_grid));
+    std::memset(g, 0, sizeof(byte_grid));
 }
 
 void clear_shape_grid() {

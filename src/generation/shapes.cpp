@@ -53,17 +53,24 @@ void clear_map() {
 }
 
 bool draw_rect_shape(int x1, int y1, int x2, int y2, int border_value, int inner_value) {
-    bool ok = true;
-    for (int x = x1; x <= x2; ++x)
-        for (int y = y1; y <= y2; ++y) {
-            if (!on_map(x, y, 0)) {
-                ok = false;
-                continue;
-            }
+    // Drawn over the part on the map, which grows the dirty box once; a cell off the map or
+    // one already dug fails the shape.
+    const int cx1 = std::max(x1, 1), cx2 = std::min(x2, map_size);
+    const int cy1 = std::max(y1, 1), cy2 = std::min(y2, map_size);
+    bool ok = x1 > x2 || y1 > y2 || (cx1 == x1 && cx2 == x2 && cy1 == y1 && cy2 == y2);
+    if (cx1 > cx2 || cy1 > cy2) return ok;
+    for (int x = cx1; x <= cx2; ++x) {
+        uint8_t* column = &shape_grid[x - 1][0];
+        for (int y = cy1; y <= cy2; ++y) {
             if (dug(x, y)) ok = false;
             const bool edge = x == x1 || x == x2 || y == y1 || y == y2;
-            shape_set(x, y, edge ? border_value : inner_value);
+            column[y - 1] = static_cast<uint8_t>(edge ? border_value : inner_value);
         }
+    }
+    shape_dirty.x1 = std::min(shape_dirty.x1, cx1);
+    shape_dirty.x2 = std::max(shape_dirty.x2, cx2);
+    shape_dirty.y1 = std::min(shape_dirty.y1, cy1);
+    shape_dirty.y2 = std::max(shape_dirty.y2, cy2);
     return ok;
 }
 
