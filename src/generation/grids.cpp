@@ -24,7 +24,6 @@ byte_grid exit_grid;
 byte_grid visited_grid;
 byte_grid backup_grid;
 byte_grid rotated_grid;
-const byte_grid zero_grid = {};
 
 shape_box shape_dirty;
 

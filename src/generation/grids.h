@@ -26,7 +26,6 @@ extern byte_grid exit_grid;
 extern byte_grid visited_grid;
 extern byte_grid backup_grid;
 extern byte_grid rotated_grid;
-extern const byte_grid zero_grid;
 
 void clear_grid(byte_grid& g);
 
