@@ -82,7 +82,12 @@ bool prepare_world() {
     if (!load_built_sprite_figures()) return false;
     free_beings();
     allocate_world();
-    reset_table_run_fields();
+    // A fresh program's game, run state and light, whatever benchmark ran before: the rounds
+    // after an arrival read the mode, and the lights of an earlier level would be traced again.
+    reset_world();
+    state = tstate{};
+    game_mode = mode_main;
+    clear_light_maps();
     build_ray_endpoints();
     build_sight_rays();
     return true;
