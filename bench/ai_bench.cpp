@@ -16,11 +16,15 @@
 #include "rules/being_creation.h"
 #include "rules/scheduler.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
+#include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/state.h"
 #include "world/tables.h"
 
 namespace dravok {

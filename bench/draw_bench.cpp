@@ -28,12 +28,18 @@
 #include "ui/lister_drawing.h"
 #include "ui/lister_model.h"
 #include "ui/tileset.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/level_arrays.h"
+#include "world/light_map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/settings_record.h"
 #include "world/tables.h"
 #include "world/view_memory.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok {
 namespace {

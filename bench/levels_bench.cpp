@@ -27,14 +27,18 @@
 #include "rules/level_files.h"
 #include "rules/level_setup.h"
 #include "ui/tileset.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/database.h"
 #include "world/error_log.h"
+#include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/tables.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok {
 namespace {

@@ -3,8 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include "records/layout_map.h"
+#include "world/blank_records.h"
 #include "world/geometry.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
 

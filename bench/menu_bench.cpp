@@ -18,8 +18,10 @@
 #include "ui/menu_screen.h"
 #include "ui/menus.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
 #include "world/menu_model.h"
+#include "world/state.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok {
 namespace {

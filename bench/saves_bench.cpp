@@ -21,13 +21,17 @@
 #include "rules/level_files.h"
 #include "rules/level_setup.h"
 #include "rules/save_game.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/database.h"
 #include "world/error_log.h"
+#include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/tables.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok {
 namespace {

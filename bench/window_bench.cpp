@@ -40,9 +40,14 @@
 #include "rules/save_game.h"
 #include "ui/game_window.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/game_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
+#include "world/state.h"
 #include "world/tables.h"
 
 namespace dravok {

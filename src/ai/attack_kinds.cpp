@@ -10,9 +10,10 @@
 #include "rules/map_effects.h"
 #include "rules/talents.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/state.h"
 #include "world/tables.h"
 
 namespace dravok {

@@ -5,8 +5,8 @@
 #include "ai/sight.h"
 #include "records/layout_being.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 
 namespace dravok {
 

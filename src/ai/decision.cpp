@@ -19,13 +19,16 @@
 #include "rules/damage.h"
 #include "rules/followers.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
+#include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/indicators.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/regeneration.h"
+#include "world/state.h"
 
 namespace dravok {
 

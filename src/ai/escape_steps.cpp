@@ -1,8 +1,8 @@
 #include "ai/escape_steps.h"
 
 #include "records/layout_being.h"
+#include "world/being_arrays.h"
 #include "world/directions.h"
-#include "world/globals.h"
 #include "world/map.h"
 #include "world/random.h"
 

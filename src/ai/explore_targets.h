@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "records/layout_parts.h"
-#include "world/globals.h"
+#include "world/grid.h"
 
 namespace dravok {
 

@@ -6,9 +6,14 @@
 #include "ai/player_view.h"
 #include "records/layout_being.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
+#include "world/grid.h"
+#include "world/level_arrays.h"
+#include "world/light_map.h"
 #include "world/map.h"
+#include "world/map_effect_cell.h"
 
 namespace dravok {
 

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "world/globals.h"
+#include "world/grid.h"
+#include "world/light_map.h"
 
 namespace dravok {
 

@@ -12,10 +12,11 @@
 #include "rules/chatter.h"
 #include "rules/followers.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/state.h"
 #include "world/tables.h"
 
 namespace dravok {

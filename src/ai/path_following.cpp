@@ -14,12 +14,13 @@
 #include "rules/move_checks.h"
 #include "rules/movement.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/directions.h"
 #include "world/error_log.h"
-#include "world/globals.h"
 #include "world/indicators.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 
 namespace dravok {

@@ -16,12 +16,14 @@
 #include "rules/movement.h"
 #include "world/area_queries.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/directions.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/indicators.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
+#include "world/map_effect_cell.h"
 #include "world/random.h"
 
 namespace dravok {

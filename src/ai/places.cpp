@@ -4,8 +4,9 @@
 #include "records/layout_game.h"
 #include "records/layout_level.h"
 #include "rules/level_setup.h"
+#include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 
 namespace dravok {
 

@@ -7,7 +7,7 @@
 #pragma once
 #include <cstdint>
 
-#include "world/globals.h"
+#include "world/grid.h"
 
 namespace dravok {
 

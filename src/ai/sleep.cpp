@@ -7,9 +7,11 @@
 #include "records/layout_game.h"
 #include "rules/followers.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_record.h"
 #include "world/indicators.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/message_log.h"
 

@@ -6,9 +6,9 @@
 #include "ai/sight.h"
 #include "records/layout_being.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 
 namespace dravok {
 

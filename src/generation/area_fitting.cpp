@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "generation/areas.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 
 namespace dravok {
 

@@ -10,6 +10,7 @@
 #include "records/vocabulary.h"
 #include "world/being.h"
 #include "world/directions.h"
+#include "world/level_arrays.h"
 #include "world/tables.h"
 
 namespace dravok {

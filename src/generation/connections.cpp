@@ -8,7 +8,7 @@
 #include "generation/shapes.h"
 #include "generation/vault_templates.h"
 #include "world/directions.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/map_features.h"
 #include "world/random.h"

@@ -9,6 +9,7 @@
 #include "generation/shapes.h"
 #include "world/directions.h"
 #include "world/error_log.h"
+#include "world/level_arrays.h"
 
 namespace dravok {
 

@@ -9,7 +9,7 @@
 #include "generation/round_areas.h"
 #include "generation/shapes.h"
 #include "world/directions.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/map_features.h"
 #include "world/random.h"

@@ -10,7 +10,7 @@
 #include "generation/vault_templates.h"
 #include "world/directions.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/map_features.h"
 #include "world/random.h"

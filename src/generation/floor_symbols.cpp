@@ -3,7 +3,7 @@
 #include <string>
 
 #include "generation/areas.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/text_database.h"
 

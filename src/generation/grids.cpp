@@ -5,7 +5,6 @@
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/map.h"
 #include "world/random.h"

@@ -8,7 +8,7 @@
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "world/directions.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
 

@@ -11,6 +11,8 @@
 #include "records/layout_parts.h"
 #include "records/map_vocab.h"
 #include "world/error_log.h"
+#include "world/game_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/tables.h"

@@ -2,10 +2,12 @@
 // the level generator; finding the portal on a cell, where it leads and where spawned creatures
 // come in serve the rules, level changes and spawning.
 #pragma once
-
-#include "world/globals.h"
+#include <vector>
 
 namespace dravok {
+
+struct tportal;
+struct tstuff;
 
 // Places the furniture of every portal of the current level and records its cell.
 void set_portals(int depth);

@@ -14,6 +14,7 @@
 #include "world/directions.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
+#include "world/level_arrays.h"
 #include "world/rounding.h"
 
 namespace dravok {

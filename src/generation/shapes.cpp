@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "generation/grids.h"
+#include "world/blank_records.h"
 #include "world/directions.h"
 #include "world/error_log.h"
+#include "world/level_arrays.h"
 
 namespace dravok {
 

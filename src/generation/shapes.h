@@ -10,13 +10,14 @@
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/rounding.h"
 
 namespace dravok {
+
+struct tcell;
 
 struct shape_bounds {
     int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;

@@ -9,6 +9,7 @@
 #include "generation/marks.h"
 #include "generation/shapes.h"
 #include "world/directions.h"
+#include "world/level_arrays.h"
 #include "world/tables.h"
 
 namespace dravok {

@@ -11,10 +11,11 @@
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
+#include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/map.h"
 #include "world/message_log.h"
 

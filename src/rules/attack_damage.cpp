@@ -5,8 +5,9 @@
 
 #include "rules/action_time.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/dice.h"
-#include "world/globals.h"
+#include "world/game_record.h"
 #include "world/item_record.h"
 #include "world/random.h"
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/dice.h"
-#include "world/globals.h"
 #include "world/item_record.h"
 #include "world/random.h"
 #include "world/services.h"

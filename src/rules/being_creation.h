@@ -5,9 +5,9 @@
 #pragma once
 #include <cstdint>
 
-#include "world/globals.h"
-
 namespace dravok {
+
+struct tbeing;
 
 // Fills out from the template: blank on a bad index, serial -1 when a limit refuses it.
 void create_being(int plan, int depth, tbeing& out);

@@ -9,11 +9,13 @@
 #include "rules/map_effects.h"
 #include "rules/quickslots.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/encumbrance.h"
 #include "world/error_log.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/item_statuses.h"
+#include "world/settings_record.h"
 #include "world/tables.h"
 
 namespace dravok {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "world/game_lists.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
 #include "world/services.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"

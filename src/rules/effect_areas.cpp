@@ -9,10 +9,10 @@
 #include "rules/being_creation.h"
 #include "rules/effect_tables.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/map.h"
 #include "world/services.h"
 

@@ -7,7 +7,7 @@
 #include "rules/effect_tables.h"
 #include "rules/talents.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"

@@ -4,7 +4,7 @@
 
 #include "rules/effects.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
 #include "world/indicators.h"
 #include "world/map.h"
 #include "world/services.h"

@@ -9,12 +9,15 @@
 #include "rules/action_time.h"
 #include "rules/being_update.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_record.h"
 #include "world/item_record.h"
 #include "world/message_log.h"
 #include "world/rounding.h"
+#include "world/state.h"
 #include "world/text_expand.h"
 
 namespace dravok {

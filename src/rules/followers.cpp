@@ -11,15 +11,17 @@
 #include "rules/chatter.h"
 #include "rules/effect_support.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/indicators.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/services.h"
+#include "world/state.h"
 #include "world/tables.h"
 
 namespace dravok {

@@ -14,12 +14,18 @@
 #include "rules/level_setup.h"
 #include "rules/quickslots.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/game_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/sprite_lookup.h"
+#include "world/state.h"
 #include "world/tables.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok {
 

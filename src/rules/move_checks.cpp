@@ -7,8 +7,11 @@
 #include "rules/equipment.h"
 #include "rules/lasting_effects.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
+#include "world/map_effect_cell.h"
 #include "world/tables.h"
 
 namespace dravok {

@@ -3,10 +3,11 @@
 
 #include "rules/equipment.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 
 namespace dravok {

@@ -10,7 +10,7 @@
 #include "rules/equipment.h"
 #include "rules/talents.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
 #include "world/item_record.h"
 #include "world/sprite_lookup.h"
 #include "world/tables.h"

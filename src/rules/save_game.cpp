@@ -15,17 +15,21 @@
 #include "rules/level_files.h"
 #include "rules/level_setup.h"
 #include "rules/transfer.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/data_files.h"
 #include "world/database.h"
 #include "world/error_log.h"
 #include "world/game_lists.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/game_record.h"
 #include "world/history_file.h"
 #include "world/random.h"
 #include "world/saves.h"
 #include "world/tables.h"
 #include "world/text_utilities.h"
 #include "world/trace_names.h"
+#include "world/transfer.h"
 
 namespace dravok {
 

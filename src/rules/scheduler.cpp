@@ -20,15 +20,21 @@
 #include "rules/spawning.h"
 #include "rules/transfer.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
+#include "world/game_modes.h"
+#include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/item_statuses.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/regeneration.h"
 #include "world/services.h"
+#include "world/settings_record.h"
+#include "world/state.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok {
 

@@ -8,8 +8,8 @@
 #include "rules/effect_tables.h"
 #include "rules/talents.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
-#include "world/globals.h"
 #include "world/random.h"
 #include "world/tables.h"
 

@@ -16,12 +16,15 @@
 #include "rules/movement.h"
 #include "rules/talents.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/coins.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_record.h"
 #include "world/history_file.h"
 #include "world/indicators.h"
 #include "world/item_placement.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/map_features.h"
 #include "world/message_log.h"
@@ -29,6 +32,7 @@
 #include "world/regeneration.h"
 #include "world/services.h"
 #include "world/tables.h"
+#include "world/transfer.h"
 
 namespace dravok {
 

@@ -9,7 +9,10 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/game_modes.h"
+#include "world/settings_record.h"
+#include "world/state.h"
 
 namespace dravok {
 namespace {

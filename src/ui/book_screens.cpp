@@ -10,8 +10,8 @@
 #include "ui/layout.h"
 #include "ui/marked_text.h"
 #include "ui/text_boxes.h"
-#include "world/globals.h"
 #include "world/message_log.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 

@@ -11,9 +11,11 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/dice.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/rounding.h"
+#include "world/settings_record.h"
 #include "world/sprite_lookup.h"
 #include "world/tables.h"
 

@@ -12,8 +12,8 @@
 #include "ui/layout.h"
 #include "world/dice.h"
 #include "world/game_lists.h"
-#include "world/globals.h"
 #include "world/menu_model.h"
+#include "world/settings_record.h"
 #include "world/sprite_lookup.h"
 #include "world/tables.h"
 

@@ -30,11 +30,13 @@
 #include "ui/lister.h"
 #include "ui/lister_model.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
+#include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/indicators.h"
 #include "world/message_log.h"
+#include "world/state.h"
 #include "world/text_expand.h"
 
 namespace dravok {

@@ -8,8 +8,9 @@
 #include "ui/panels.h"
 #include "ui/text_boxes.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
 #include "world/message_log.h"
+#include "world/settings_record.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 

@@ -2,7 +2,8 @@
 // tile size, view size and zoom steps. Called by key entry and the settings menu.
 #include "ui/key_entry.h"
 #include "ui/layout.h"
-#include "world/globals.h"
+#include "world/settings_record.h"
+#include "world/state.h"
 
 namespace dravok {
 

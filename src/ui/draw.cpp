@@ -24,9 +24,13 @@
 #include "ui/panels.h"
 #include "ui/side_panel.h"
 #include "ui/talent_screen.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
 #include "world/message_log.h"
+#include "world/settings_record.h"
+#include "world/state.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok {
 

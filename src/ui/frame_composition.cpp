@@ -9,8 +9,11 @@
 #include "ui/layout.h"
 #include "ui/marked_text.h"
 #include "ui/minimap.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/game_modes.h"
 #include "world/message_log.h"
+#include "world/settings_record.h"
+#include "world/state.h"
 
 namespace dravok {
 

@@ -11,9 +11,10 @@
 #include "ui/layout.h"
 #include "ui/marked_text.h"
 #include "ui/text_boxes.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
 #include "world/message_log.h"
 #include "world/rounding.h"
+#include "world/settings_record.h"
 #include "world/text_database.h"
 
 namespace dravok {

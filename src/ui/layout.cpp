@@ -9,9 +9,9 @@
 #include "platform/window.h"
 #include "ui/graphics.h"
 #include "ui/marked_text.h"
-#include "world/globals.h"
 #include "world/message_log.h"
 #include "world/rounding.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 

@@ -19,10 +19,11 @@
 #include "ui/talent_screen.h"
 #include "ui/text_boxes.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/encumbrance.h"
-#include "world/globals.h"
 #include "world/item_description.h"
 #include "world/item_record.h"
+#include "world/settings_record.h"
 #include "world/text_database.h"
 #include "world/text_expand.h"
 

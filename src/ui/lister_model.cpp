@@ -20,12 +20,17 @@
 #include "rules/talents.h"
 #include "ui/layout.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/coins.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/game_record.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/rounding.h"
 #include "world/sprite_lookup.h"
+#include "world/state.h"
 #include "world/tables.h"
 
 namespace dravok {

@@ -13,11 +13,16 @@
 #include "ui/offscreen_beings.h"
 #include "ui/text_boxes.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/game_modes.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/indicators.h"
+#include "world/level_arrays.h"
+#include "world/light_map.h"
 #include "world/map.h"
 #include "world/rounding.h"
+#include "world/settings_record.h"
+#include "world/state.h"
 #include "world/view_memory.h"
 
 namespace dravok {

@@ -21,13 +21,17 @@
 #include "ui/text_entry.h"
 #include "ui/tileset.h"
 #include "ui/title_screen.h"
+#include "world/being_arrays.h"
 #include "world/data_files.h"
 #include "world/error_log.h"
 #include "world/game_lists.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/level_arrays.h"
 #include "world/menu_model.h"
 #include "world/saves.h"
 #include "world/settings_file.h"
+#include "world/settings_record.h"
+#include "world/state.h"
 #include "world/text_utilities.h"
 
 namespace dravok {

@@ -12,11 +12,14 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/text_boxes.h"
+#include "world/being_arrays.h"
 #include "world/directions.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/map_colours.h"
 #include "world/rounding.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 namespace {

@@ -19,12 +19,16 @@
 #include "ui/key_bindings.h"
 #include "ui/key_entry.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/directions.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/services.h"
+#include "world/settings_record.h"
+#include "world/state.h"
 #include "world/tables.h"
 
 namespace dravok {

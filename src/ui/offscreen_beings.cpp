@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/map.h"
 
 namespace dravok {

@@ -6,7 +6,7 @@
 
 #include "platform/desktop.h"
 #include "platform/files.h"
-#include "world/globals.h"
+#include "world/state.h"
 
 #ifndef DRAVOK_RELEASE_HOST
 #define DRAVOK_RELEASE_HOST ""

@@ -4,6 +4,7 @@
 #include "ui/graphics.h"
 #include "ui/lister_drawing.h"
 #include "ui/lister_model.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 
 namespace dravok {

@@ -2,7 +2,7 @@
 #include "ui/table_layout.h"
 
 #include "ui/layout.h"
-#include "world/globals.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 

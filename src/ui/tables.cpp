@@ -6,7 +6,7 @@
 #include "ui/layout.h"
 #include "ui/text_boxes.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
 
 namespace dravok {
 

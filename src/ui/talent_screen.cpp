@@ -10,7 +10,7 @@
 #include "ui/lister_drawing.h"
 #include "ui/lister_model.h"
 #include "ui/text_boxes.h"
-#include "world/globals.h"
+#include "world/settings_record.h"
 #include "world/tables.h"
 
 namespace dravok {

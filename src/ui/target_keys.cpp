@@ -10,9 +10,11 @@
 #include "ui/dialogs.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/directions.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
 #include "world/map.h"
 #include "world/message_log.h"
 

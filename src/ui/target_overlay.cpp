@@ -19,9 +19,12 @@
 #include "ui/map_view.h"
 #include "ui/text_boxes.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/game_modes.h"
 #include "world/geometry.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
+#include "world/settings_record.h"
 #include "world/view_memory.h"
 
 namespace dravok {

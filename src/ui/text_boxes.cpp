@@ -7,9 +7,9 @@
 
 #include "ui/layout.h"
 #include "ui/marked_text.h"
-#include "world/globals.h"
 #include "world/message_log.h"
 #include "world/rounding.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 namespace {

@@ -7,7 +7,7 @@
 #include "ui/dialogs.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
 #include "world/menu_model.h"
 
 namespace dravok {

@@ -10,8 +10,8 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "world/error_log.h"
-#include "world/globals.h"
 #include "world/random.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 

@@ -7,7 +7,8 @@
 #include "records/layout_level.h"
 #include "records/layout_map.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/level_arrays.h"
 #include "world/random.h"
 
 namespace dravok {

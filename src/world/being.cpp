@@ -7,7 +7,10 @@
 #include <cctype>
 #include <cmath>
 
+#include "world/being_arrays.h"
 #include "world/error_log.h"
+#include "world/game_modes.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/state.h"
 

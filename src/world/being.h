@@ -8,9 +8,11 @@
 
 #include "records/being_flags.h"
 #include "records/layout_being.h"
-#include "world/globals.h"
 
 namespace dravok {
+
+struct tbeing;
+struct tbeing_plan;
 
 // The six forms of being_name.
 enum being_name_form : int {

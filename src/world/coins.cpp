@@ -1,7 +1,7 @@
 #include "world/coins.h"
 
+#include "world/being_arrays.h"
 #include "world/error_log.h"
-#include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/settings_record.h"
 

@@ -6,7 +6,7 @@
 #include "platform/memory.h"
 #include "records/codec.h"
 #include "world/data_files.h"
-#include "world/globals.h"
+#include "world/settings_record.h"
 #include "world/text_database.h"
 
 namespace dravok {

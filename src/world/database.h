@@ -1,4 +1,4 @@
-// The game database: loads Data/Dravok.dbs into the seven template tables (world/globals.h)
+// The game database: loads Data/Dravok.dbs into the seven template tables (world/tables.h)
 // and the text database, with every check a damaged file needs. Called once at start-up.
 #pragma once
 #include <string>

@@ -3,7 +3,8 @@
 #include "records/layout_being.h"
 #include "records/layout_level.h"
 
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/level_arrays.h"
 #include "world/lookup.h"
 
 namespace dravok {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/rounding.h"
 

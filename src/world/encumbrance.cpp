@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "world/globals.h"
+#include "world/being_arrays.h"
 #include "world/rounding.h"
 
 namespace dravok {

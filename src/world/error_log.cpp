@@ -8,7 +8,7 @@
 #include "platform/desktop.h"
 #include "platform/files.h"
 #include "records/codec.h"
-#include "world/globals.h"
+#include "world/game_record.h"
 
 namespace dravok {
 

@@ -9,9 +9,9 @@
 #include <algorithm>
 
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/dice.h"
 #include "world/experience_award.h"
-#include "world/globals.h"
 #include "world/lookup.h"
 #include "world/rounding.h"
 

@@ -4,11 +4,12 @@
 #include <algorithm>
 
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
-#include "world/globals.h"
 #include "world/lookup.h"
 #include "world/rounding.h"
 #include "world/services.h"
+#include "world/state.h"
 
 namespace dravok {
 

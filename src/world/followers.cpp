@@ -4,7 +4,7 @@
 #include "records/layout_parts.h"
 
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
 
 namespace dravok {
 

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "world/globals.h"
+#include "world/game_record.h"
 
 namespace dravok {
 

@@ -13,10 +13,13 @@
 #include "records/being_flags.h"
 #include "records/codec.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/dice.h"
-#include "world/globals.h"
+#include "world/game_record.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/rounding.h"
+#include "world/state.h"
 #include "world/text_utilities.h"
 
 namespace dravok {

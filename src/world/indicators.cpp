@@ -5,11 +5,13 @@
 #include <string>
 
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/geometry.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/services.h"
 #include "world/sprite_lookup.h"
+#include "world/state.h"
 #include "world/view_memory.h"
 
 namespace dravok {

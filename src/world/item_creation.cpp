@@ -9,11 +9,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_record.h"
 #include "world/item_record.h"
 #include "world/item_value.h"
+#include "world/level_arrays.h"
 #include "world/random.h"
 #include "world/rounding.h"
 #include "world/sprite_lookup.h"

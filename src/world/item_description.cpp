@@ -7,9 +7,10 @@
 
 #include "records/vocabulary.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/dice.h"
-#include "world/globals.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/text_helpers.h"
 
 namespace dravok {

@@ -14,15 +14,20 @@
 
 #include "records/map_vocab.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/game_record.h"
 #include "world/item_creation.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/map_features.h"
 #include "world/random.h"
 #include "world/services.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 

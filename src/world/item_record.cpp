@@ -8,8 +8,10 @@
 
 #include "records/vocabulary.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 
 namespace dravok {

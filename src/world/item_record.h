@@ -8,9 +8,10 @@
 #include <string_view>
 
 #include "records/layout_item.h"
-#include "world/globals.h"
 
 namespace dravok {
+
+struct titem;
 
 // Item flags 1..78: categories 1..9, classes 10..58, properties 59..78.
 enum item_flag : int {

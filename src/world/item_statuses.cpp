@@ -4,8 +4,8 @@
 #include <string>
 
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
-#include "world/globals.h"
 #include "world/item_record.h"
 #include "world/services.h"
 

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "world/dice.h"
-#include "world/globals.h"
 #include "world/item_record.h"
 #include "world/rounding.h"
 

@@ -10,10 +10,13 @@
 #include "records/being_flags.h"
 #include "records/map_vocab.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/item_placement.h"
+#include "world/level_arrays.h"
 #include "world/random.h"
+#include "world/settings_record.h"
 #include "world/sprite_lookup.h"
 
 namespace dravok {

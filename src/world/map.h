@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "records/layout_map.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 
 namespace dravok {
+
+struct tcell;
 
 // Block kinds: 1..40 walls, 41..90 floors (0 none, read as a wall).
 constexpr int first_floor_block = 41;

@@ -6,7 +6,9 @@
 
 #include "platform/bitmap.h"
 #include "platform/fonts.h"
-#include "world/globals.h"
+#include "world/game_record.h"
+#include "world/settings_record.h"
+#include "world/state.h"
 #include "world/text_database.h"
 
 namespace dravok {

@@ -14,7 +14,9 @@
 #include "records/layout_map.h"
 #include "records/layout_parts.h"
 
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/game_record.h"
+#include "world/level_arrays.h"
 #include "world/map_colours.h"
 #include "world/message_log.h"
 #include "world/services.h"

@@ -6,9 +6,10 @@
 #include <cstdint>
 
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
-#include "world/globals.h"
+#include "world/game_record.h"
 
 namespace dravok {
 

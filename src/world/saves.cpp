@@ -12,8 +12,8 @@
 #include "records/byte_stream.h"
 #include "records/codec.h"
 #include "world/data_files.h"
+#include "world/furniture_counters.h"
 #include "world/game_folders.h"
-#include "world/globals.h"
 #include "world/map_features.h"
 #include "world/text_utilities.h"
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "world/globals.h"
 #include "world/rounding.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 

@@ -1,7 +1,5 @@
 #include "world/settings_record.h"
 
-#include "world/globals.h"
-
 namespace dravok {
 
 void default_settings() {

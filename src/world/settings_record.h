@@ -1,6 +1,6 @@
 // The settings record: the player's preferences (stored in "Settings.txt" by the settings file
 // unit) and the screen-layout values the interface derives from them. One global `settings`,
-// declared in world/globals.h; read by drawing, the message log and the rules.
+// declared here; read by drawing, the message log and the rules.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -99,5 +99,8 @@ void default_settings();
 // The message log's layout at start-up: 7 lines, newest first, fading on, the minimap left and
 // the side panel right, every other log value 0.
 void default_log_layout();
+
+// The one settings record of the program.
+extern tsettings settings;
 
 } // namespace dravok

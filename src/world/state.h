@@ -1,5 +1,5 @@
 // The run state: flags and counters of the running program that never go into a file (one
-// global `state`, declared in world/globals.h). Read and set by every subsystem.
+// global `state`, declared here). Read and set by every subsystem.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -62,5 +62,8 @@ struct tstate {
     uint32_t arrival_word = 0;       // cleared at every arrival on a level
     uint32_t player_action_time = 0; // the player's next_action_time before a command
 };
+
+// The one run state of the program.
+extern tstate state;
 
 } // namespace dravok

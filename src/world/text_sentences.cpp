@@ -5,7 +5,7 @@
 #include "records/layout_being.h"
 #include "records/layout_item.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
 #include "world/message_log.h"
 #include "world/services.h"
 #include "world/text_database.h"

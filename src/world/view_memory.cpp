@@ -1,5 +1,6 @@
 // The view memory grid; see view_memory.h.
 #include "world/view_memory.h"
+#include "world/grid.h"
 
 namespace dravok {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "world/globals.h"
+#include "world/grid.h"
 
 namespace dravok {
 

@@ -13,9 +13,12 @@
 #include "records/layout_game.h"
 #include "records/layout_level.h"
 #include "support/driver.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/game_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/state.h"
 
 namespace dravok::testing {
 namespace {

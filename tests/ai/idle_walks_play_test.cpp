@@ -18,8 +18,10 @@
 #include "support/new_game_fixture.h"
 #include "support/plain_creature.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
+#include "world/state.h"
 
 namespace dravok {
 namespace {

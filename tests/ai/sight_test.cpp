@@ -14,7 +14,8 @@
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "support/driver.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/game_record.h"
 #include "world/map.h"
 #include "world/tables.h"
 

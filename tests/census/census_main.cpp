@@ -23,7 +23,8 @@
 #include "support/bot_command_line.h"
 #include "support/play_bot.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/level_arrays.h"
 #include "world/services.h"
 
 namespace {

@@ -12,7 +12,8 @@
 #include "records/layout_level.h"
 #include "records/layout_map.h"
 #include "records/layout_parts.h"
-#include "world/globals.h"
+#include "world/blank_records.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/tables.h"
 

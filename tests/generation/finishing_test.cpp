@@ -14,7 +14,7 @@
 #include "generation/hallways.h"
 #include "generation/level_creation.h"
 #include "level_fixture.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
 

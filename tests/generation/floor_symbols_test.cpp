@@ -6,7 +6,7 @@
 #include "generation/floor_symbols.h"
 #include "generation/level_creation.h"
 #include "level_fixture.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/tables.h"
 #include "world/text_database.h"

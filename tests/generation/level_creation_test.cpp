@@ -14,14 +14,17 @@
 #include "records/layout_map.h"
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
+#include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/item_placement.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/state.h"
 #include "world/tables.h"
 
 namespace dravok {

@@ -22,13 +22,15 @@
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/rounding.h"
+#include "world/state.h"
 #include "world/tables.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok::testing_levels {
 

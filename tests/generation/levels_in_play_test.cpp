@@ -26,13 +26,21 @@
 #include "rules/transfer.h"
 #include "support/driver.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/data_files.h"
 #include "world/database.h"
 #include "world/error_log.h"
+#include "world/game_modes.h"
+#include "world/game_record.h"
+#include "world/grid.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/state.h"
 #include "world/tables.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok {
 namespace {

@@ -16,9 +16,10 @@
 #include "records/layout_map.h"
 #include "records/layout_parts.h"
 #include "records/layout_plans.h"
+#include "world/blank_records.h"
 #include "world/error_log.h"
-#include "world/globals.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/tables.h"
 

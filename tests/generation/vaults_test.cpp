@@ -19,7 +19,7 @@
 #include "records/layout_level.h"
 #include "records/layout_map.h"
 #include "world/directions.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/tables.h"

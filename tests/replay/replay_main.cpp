@@ -26,7 +26,8 @@
 #include "ui/dialogs.h"
 #include "ui/key_bindings.h"
 #include "ui/key_entry.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/game_record.h"
 #include "world/menu_model.h"
 #include "world/random.h"
 

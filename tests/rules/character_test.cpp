@@ -16,11 +16,16 @@
 #include "rules/game_setup.h"
 #include "support/process_state.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/database.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/game_record.h"
+#include "world/level_arrays.h"
 #include "world/random.h"
+#include "world/settings_record.h"
 #include "world/tables.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok {
 namespace {

@@ -7,8 +7,9 @@
 #include "rules/checks.h"
 #include "support/driver.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/dice.h"
-#include "world/globals.h"
+#include "world/light_map.h"
 #include "world/random.h"
 
 namespace dravok {

@@ -16,13 +16,17 @@
 #include "rules/being_creation.h"
 #include "rules/melee.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_record.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/state.h"
 #include "world/tables.h"
 
 namespace dravok {

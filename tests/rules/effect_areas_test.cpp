@@ -4,6 +4,8 @@
 #include "rules/effect_areas.h"
 
 #include "rules/effect_fixture.h"
+#include "world/being_arrays.h"
+#include "world/level_arrays.h"
 
 namespace dravok::testing {
 namespace {

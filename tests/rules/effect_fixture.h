@@ -13,11 +13,19 @@
 #include "rules/effects.h"
 #include "rules/lasting_effects.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/settings_record.h"
+#include "world/state.h"
+
+namespace dravok {
+struct teffect;
+}
 
 namespace dravok::testing {
 

@@ -13,8 +13,13 @@
 #include "rules/targeting.h"
 #include "support/driver.h"
 #include "ui/key_bindings.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/dice.h"
+#include "world/game_modes.h"
+#include "world/game_record.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/tables.h"
 #include "world/text_database.h"
 

@@ -15,9 +15,12 @@
 #include "support/driver.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_record.h"
+#include "world/level_arrays.h"
 #include "world/tables.h"
 #include "world/text_database.h"
 

@@ -7,7 +7,10 @@
 
 #include "rules/being_update.h"
 #include "rules/effect_fixture.h"
+#include "world/being_arrays.h"
 #include "world/dice.h"
+#include "world/game_record.h"
+#include "world/level_arrays.h"
 
 namespace dravok::testing {
 namespace {

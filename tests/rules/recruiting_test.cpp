@@ -20,13 +20,17 @@
 #include "support/process_state.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/game_lists.h"
+#include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/state.h"
 #include "world/tables.h"
 
 namespace dravok {

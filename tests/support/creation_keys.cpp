@@ -5,7 +5,8 @@
 
 #include "rules/character_sheet.h"
 #include "ui/key_bindings.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/game_modes.h"
 #include "world/menu_model.h"
 #include "world/tables.h"
 

@@ -14,8 +14,11 @@
 #include "ui/game_window.h"
 #include "ui/graphics.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
 #include "world/message_log.h"
+#include "world/settings_record.h"
+#include "world/state.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok::testing {
 

@@ -2,7 +2,8 @@
 
 #include "records/being_flags.h"
 #include "records/layout_game.h"
-#include "world/globals.h"
+#include "world/blank_records.h"
+#include "world/game_record.h"
 
 namespace dravok::testing {
 

@@ -4,9 +4,11 @@
 #include "rules/being_creation.h"
 #include "support/creation_keys.h"
 #include "ui/key_bindings.h"
+#include "world/being_arrays.h"
 #include "world/directions.h"
+#include "world/game_modes.h"
 #include "world/geometry.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/tables.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "records/layout_level.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/tables.h"
 
 namespace dravok {

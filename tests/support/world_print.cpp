@@ -8,7 +8,10 @@
 #include "records/layout_game.h"
 #include "records/layout_item.h"
 #include "records/layout_map.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
+#include "world/game_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/message_log.h"
 

@@ -21,14 +21,17 @@
 #include "ui/key_bindings.h"
 #include "ui/lister_model.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/database.h"
 #include "world/dice.h"
 #include "world/directions.h"
+#include "world/game_modes.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
+#include "world/state.h"
 #include "world/tables.h"
 
 namespace dravok {

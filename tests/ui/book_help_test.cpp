@@ -11,8 +11,9 @@
 #include "ui/key_bindings.h"
 #include "ui/layout.h"
 #include "ui/menus.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
 #include "world/menu_model.h"
+#include "world/settings_record.h"
 #include "world/text_database.h"
 
 namespace dravok {

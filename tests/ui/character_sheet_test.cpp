@@ -7,7 +7,8 @@
 #include "support/driver.h"
 #include "ui/character_sheet.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/level_arrays.h"
 
 namespace dravok {
 namespace {

@@ -23,12 +23,16 @@
 #include "ui/lister.h"
 #include "ui/lister_model.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
 #include "world/experience_award.h"
 #include "world/game_lists.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/level_arrays.h"
 #include "world/menu_model.h"
 #include "world/random.h"
+#include "world/settings_record.h"
 #include "world/sprite_lookup.h"
+#include "world/state.h"
 #include "world/tables.h"
 
 namespace dravok {

@@ -10,11 +10,13 @@
 #include "ui/dialogs.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
+#include "world/being_arrays.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
 #include "world/map.h"
 #include "world/menu_model.h"
 #include "world/message_log.h"
+#include "world/state.h"
 
 namespace dravok {
 namespace {

@@ -16,9 +16,15 @@
 #include "generation/level_fixture.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
+#include "world/game_modes.h"
+#include "world/level_arrays.h"
+#include "world/light_map.h"
 #include "world/random.h"
+#include "world/settings_record.h"
 #include "world/view_memory.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok::frame_fixture {
 

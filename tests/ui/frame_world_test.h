@@ -16,7 +16,10 @@
 #include "ui/layout.h"
 #include "ui/tileset.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/settings_record.h"
+#include "world/state.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok::frame_fixture {
 

@@ -28,17 +28,22 @@
 #include "ui/lister_model.h"
 #include "ui/menus.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/database.h"
 #include "world/dice.h"
 #include "world/directions.h"
 #include "world/error_log.h"
 #include "world/game_lists.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/menu_model.h"
 #include "world/message_log.h"
+#include "world/settings_record.h"
+#include "world/state.h"
 
 namespace dravok {
 namespace {

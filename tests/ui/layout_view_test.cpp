@@ -6,7 +6,11 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/map_view.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
+#include "world/level_arrays.h"
+#include "world/light_map.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 namespace {

@@ -16,15 +16,19 @@
 #include "ui/key_bindings.h"
 #include "ui/lister.h"
 #include "ui/lister_model.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/coins.h"
 #include "world/dice.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/game_record.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 namespace {

@@ -20,16 +20,20 @@
 #include "ui/lister_drawing.h"
 #include "ui/lister_model.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/database.h"
 #include "world/dice.h"
 #include "world/directions.h"
+#include "world/game_modes.h"
 #include "world/geometry.h"
-#include "world/globals.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/message_log.h"
 #include "world/random.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 namespace {

@@ -11,7 +11,6 @@
 #include "support/game_start.h"
 #include "ui/key_bindings.h"
 #include "ui/menus.h"
-#include "world/globals.h"
 #include "world/menu_model.h"
 
 namespace dravok {

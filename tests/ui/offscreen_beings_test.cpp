@@ -6,7 +6,9 @@
 
 #include "records/layout_being.h"
 #include "ui/offscreen_beings.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
+#include "world/level_arrays.h"
 #include "world/settings_record.h"
 
 namespace dravok {

@@ -10,7 +10,8 @@
 #include "ui/key_bindings.h"
 #include "ui/lister_model.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
+#include "world/game_modes.h"
 #include "world/item_record.h"
 
 namespace dravok {

@@ -31,12 +31,17 @@
 #include "ui/panels.h"
 #include "ui/text_boxes.h"
 #include "ui/tileset.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
 #include "world/indicators.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/settings_record.h"
+#include "world/state.h"
 
 namespace dravok {
 namespace {

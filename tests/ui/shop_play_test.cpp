@@ -20,12 +20,15 @@
 #include "ui/layout.h"
 #include "ui/lister_model.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/coins.h"
 #include "world/dice.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
+#include "world/settings_record.h"
 #include "world/tables.h"
 
 namespace dravok {

@@ -24,7 +24,9 @@
 #include "ui/title_screen.h"
 #include "world/data_files.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/state.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "world/globals.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 namespace {

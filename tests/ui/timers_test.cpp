@@ -12,9 +12,15 @@
 #include "ui/game_window.h"
 #include "ui/graphics.h"
 #include "ui/layout.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/error_log.h"
 #include "world/game_lists.h"
-#include "world/globals.h"
+#include "world/game_modes.h"
+#include "world/game_record.h"
+#include "world/level_arrays.h"
+#include "world/settings_record.h"
+#include "world/state.h"
 
 namespace dravok {
 namespace {

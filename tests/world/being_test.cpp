@@ -7,6 +7,9 @@
 #include "records/vocabulary.h"
 #include "rules/being_creation.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/game_modes.h"
+#include "world/level_arrays.h"
 
 namespace dravok {
 namespace {

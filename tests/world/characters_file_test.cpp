@@ -14,7 +14,6 @@
 #include "world/data_files.h"
 #include "world/error_log.h"
 #include "world/game_lists.h"
-#include "world/globals.h"
 #include "world/saves.h"
 
 namespace dravok {

@@ -14,7 +14,7 @@
 #include "support/process_state.h"
 #include "world/database.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/settings_record.h"
 #include "world/tables.h"
 #include "world/text_database.h"
 

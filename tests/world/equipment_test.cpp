@@ -17,10 +17,12 @@
 #include "rules/equipment.h"
 #include "rules/item_choice.h"
 #include "world/being.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/encumbrance.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/game_record.h"
 #include "world/item_creation.h"
 #include "world/item_description.h"
 #include "world/item_placement.h"
@@ -29,6 +31,7 @@
 #include "world/map.h"
 #include "world/regeneration.h"
 #include "world/sprite_lookup.h"
+#include "world/state.h"
 #include "world/tables.h"
 
 namespace dravok {

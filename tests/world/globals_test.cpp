@@ -13,13 +13,22 @@
 #include "records/layout_map.h"
 #include "records/layout_parts.h"
 #include "records/layout_plans.h"
+#include "world/being_arrays.h"
+#include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/error_log.h"
+#include "world/furniture_counters.h"
 #include "world/game_lists.h"
-#include "world/globals.h"
+#include "world/game_record.h"
 #include "world/item_placement.h"
+#include "world/level_arrays.h"
+#include "world/light_map.h"
+#include "world/probe_effects.h"
 #include "world/services.h"
+#include "world/settings_record.h"
 #include "world/tables.h"
+#include "world/transfer.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok {
 namespace {

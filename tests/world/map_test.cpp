@@ -9,8 +9,11 @@
 #include "records/layout_item.h"
 #include "records/map_vocab.h"
 #include "rules/lasting_effects.h"
+#include "world/blank_records.h"
 #include "world/geometry.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
+#include "world/settings_record.h"
 #include "world/sprite_lookup.h"
 
 namespace dravok {

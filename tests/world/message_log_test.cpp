@@ -5,8 +5,10 @@
 #include "platform/bitmap.h"
 #include "platform/fonts.h"
 #include "records/layout_game.h"
-#include "world/globals.h"
+#include "world/game_record.h"
 #include "world/message_log.h"
+#include "world/settings_record.h"
+#include "world/state.h"
 
 namespace dravok {
 namespace {

@@ -9,9 +9,9 @@
 #include "platform/files.h"
 #include "support/game_start.h"
 #include "ui/key_bindings.h"
-#include "world/globals.h"
 #include "world/menu_model.h"
 #include "world/settings_file.h"
+#include "world/settings_record.h"
 
 namespace dravok {
 namespace {

@@ -4,8 +4,10 @@
 #include "platform/files.h"
 #include "records/layout_being.h"
 #include "world/being.h"
-#include "world/globals.h"
+#include "world/being_arrays.h"
 #include "world/message_log.h"
+#include "world/settings_record.h"
+#include "world/state.h"
 #include "world/text_expand.h"
 
 namespace dravok {

@@ -6,7 +6,7 @@
 
 #include "records/layout_game.h"
 #include "world/game_clock.h"
-#include "world/globals.h"
+#include "world/game_record.h"
 #include "world/lookup.h"
 #include "world/tag_text.h"
 

@@ -13,7 +13,7 @@
 #include "ui/game_services.h"
 #include "world/database.h"
 #include "world/error_log.h"
-#include "world/globals.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/tables.h"

@@ -21,14 +21,16 @@
 #include "rules/being_creation.h"
 #include "ui/game_services.h"
 #include "ui/tileset.h"
+#include "world/being_arrays.h"
 #include "world/database.h"
 #include "world/error_log.h"
-#include "world/globals.h"
 #include "world/item_creation.h"
 #include "world/item_record.h"
+#include "world/level_arrays.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/tables.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok {
 namespace {

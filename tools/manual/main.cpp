@@ -15,7 +15,6 @@
 #include "ui/help_screen.h"
 #include "ui/key_bindings.h"
 #include "world/database.h"
-#include "world/globals.h"
 #include "world/message_log.h"
 #include "world/tables.h"
 #include "world/text_database.h"
