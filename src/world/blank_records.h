@@ -1,13 +1,12 @@
 // The blank records copied over entries to reset them.
 #pragma once
 
-#include "world/map_effect_cell.h"
-
 namespace dravok {
 
 struct tarea;
 struct tbeing;
 struct tcell;
+struct tmap_effect_cell;
 struct teffect;
 struct titem;
 struct tstuff;
