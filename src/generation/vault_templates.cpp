@@ -198,24 +198,11 @@ bool create_special(int x, int y, int direction, int depth, int template_value, 
     int wall = 0, floor = 0;
     choose_blocks(t, category, wall, floor);
 
-    // The dirty box grows once for the template's cells, not once a cell.
-    shape_box drawn;
     for (int tx = 1; tx <= vault_size; ++tx)
         for (int ty = 1; ty <= vault_size; ++ty) {
             const int block = layout_block(v.code(tx, ty), wall, floor);
-            if (block == 0) continue;
-            shape_grid[tx - 1][ty - 1] = static_cast<uint8_t>(block);
-            drawn.x1 = std::min(drawn.x1, tx);
-            drawn.x2 = std::max(drawn.x2, tx);
-            drawn.y1 = std::min(drawn.y1, ty);
-            drawn.y2 = std::max(drawn.y2, ty);
+            if (block != 0) shape_set(tx, ty, block);
         }
-    if (drawn.x2 != 0) {
-        shape_dirty.x1 = std::min(shape_dirty.x1, drawn.x1);
-        shape_dirty.x2 = std::max(shape_dirty.x2, drawn.x2);
-        shape_dirty.y1 = std::min(shape_dirty.y1, drawn.y1);
-        shape_dirty.y2 = std::max(shape_dirty.y2, drawn.y2);
-    }
     rotation_result r;
     rotate_shape(x, y, v.entry_x, r, mirror, direction, v.entry_y);
     if (!r.ok || !shape_fits_map(1, 1, map_size, map_size, false)) return false;
