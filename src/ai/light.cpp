@@ -83,22 +83,15 @@ void trace_light(int x, int y, int viewer_x, int source, int radius, int viewer_
     if (!on_map(x, y) || (source > 0 && !is_being_ok(source)) || radius <= 0) return;
     radius = std::min(radius, max_light_radius);
     light_map.light(x, y) = 3;
-    std::array<int, max_rays + 1> stops{};
+    tray_stops stops{};
     for (int brightness = 3; brightness >= 1; --brightness) {
         const int r = radius + (3 - brightness);
         const int n = std::min(int(sight_ray_counts[r]), max_rays);
         for (int k = 1; k <= n; ++k) {
             const tray_plan& plan = sight_ray_plans[size_t(r)][size_t(k)];
-            int from = 1;
-            if (plan.parent != 0) {
-                // The shared cells are as bright as the earlier ray left them: where it stopped
-                // among them, this one stops too.
-                if (stops[size_t(plan.parent)] <= plan.shared) {
-                    stops[size_t(k)] = stops[size_t(plan.parent)];
-                    continue;
-                }
-                from = plan.shared + 1;
-            }
+            // The shared cells are as bright as the earlier ray left them.
+            const int from = first_unshared_step(plan, stops, k);
+            if (from == 0) continue;
             const tray_box& box = plan.whole;
             const bool inside =
                 x + box.x1 >= 1 && y + box.y1 >= 1 && x + box.x2 <= map_size && y + box.y2 <= map_size;

@@ -413,19 +413,12 @@ void ai_line_of_sight(int being, int x, int y) {
         see_cell(p, cell_at(x, y), x, y, 0, 0, 1, true);
     }
     const int ray_count = std::min(int(sight_ray_counts[sight_radius]), max_rays);
-    std::array<int, max_rays + 1> stops{};
+    tray_stops stops{};
     for (int k = 1; k <= ray_count; ++k) {
         const tray_plan& plan = sight_ray_plans[sight_radius][size_t(k)];
-        int from = 1;
-        if (plan.parent != 0) {
-            // The shared cells were looked at along the earlier ray: where it stopped among
-            // them, this one stops too.
-            if (stops[size_t(plan.parent)] <= plan.shared) {
-                stops[size_t(k)] = stops[size_t(plan.parent)];
-                continue;
-            }
-            from = plan.shared + 1;
-        }
+        // The shared cells were looked at along the earlier ray.
+        const int from = first_unshared_step(plan, stops, k);
+        if (from == 0) continue;
         p.ray = k;
         const tray_box& whole = plan.whole;
         const bool inside =

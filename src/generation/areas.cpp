@@ -225,6 +225,16 @@ bool same_exits_inputs(const texits_memo& memo, const texits_plane& plane, const
     return true;
 }
 
+// The fields an exit count writes, between an area and its memo in either direction.
+template <class To, class From> void copy_exit_fields(To& to, const From& from) {
+    to.exits = from.exits;
+    to.non_corridor_neighbours = from.non_corridor_neighbours;
+    to.exit_cells = from.exit_cells;
+    std::memcpy(to.exit_neighbours, from.exit_neighbours, sizeof to.exit_neighbours);
+    std::memcpy(to.neighbour_kind, from.neighbour_kind, sizeof to.neighbour_kind);
+    std::memcpy(to.exit_count, from.exit_count, sizeof to.exit_count);
+}
+
 void save_exit_lists(texits_memo& memo, int n, int high) {
     memo.valid = true;
     memo.n = n;
@@ -232,29 +242,15 @@ void save_exit_lists(texits_memo& memo, int n, int high) {
     memo.kinds.resize(high + 1);
     memo.lists.resize(high + 1);
     for (int a = 1; a <= high; ++a) {
-        const tarea& r = areas[a];
-        texit_lists& l = memo.lists[a];
-        memo.kinds[a] = r.kind;
-        l.exits = r.exits;
-        l.non_corridor_neighbours = r.non_corridor_neighbours;
-        l.exit_cells = r.exit_cells;
-        std::memcpy(l.exit_neighbours, r.exit_neighbours, sizeof l.exit_neighbours);
-        std::memcpy(l.neighbour_kind, r.neighbour_kind, sizeof l.neighbour_kind);
-        std::memcpy(l.exit_count, r.exit_count, sizeof l.exit_count);
+        memo.kinds[a] = areas[a].kind;
+        copy_exit_fields(memo.lists[a], areas[a]);
     }
 }
 
 void restore_exit_lists(const texits_memo& memo, int high) {
     for (int a = 1; a <= high; ++a) {
-        tarea& r = areas[a];
-        const texit_lists& l = memo.lists[a];
-        r.exits = l.exits;
-        r.non_corridor_neighbours = l.non_corridor_neighbours;
-        r.exit_cells = l.exit_cells;
-        std::memcpy(r.exit_neighbours, l.exit_neighbours, sizeof l.exit_neighbours);
-        std::memcpy(r.neighbour_kind, l.neighbour_kind, sizeof l.neighbour_kind);
-        std::memcpy(r.exit_count, l.exit_count, sizeof l.exit_count);
-        std::memset(r.door_state, 0, sizeof r.door_state);
+        copy_exit_fields(areas[a], memo.lists[a]);
+        std::memset(areas[a].door_state, 0, sizeof areas[a].door_state);
     }
 }
 

@@ -3,6 +3,7 @@
 // aims or looks; the ray tables are built once at start-up and read by sight.
 #pragma once
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "world/directions.h" // get_direction, get_angle, snap_direction, the ring list
@@ -60,6 +61,20 @@ struct tray_plan {
 };
 extern std::array<std::array<tray_plan, max_rays + 1>, max_ray_radius + 1> sight_ray_plans;
 extern std::array<std::array<tray_box, max_ray_points + 1>, max_rays + 1> sight_ray_boxes;
+
+// Where each ray of one pass stopped, by ray number.
+using tray_stops = std::array<int, max_rays + 1>;
+// The step ray k of a pass walks from: past the cells it shares with its parent ray, which that
+// ray walked already. 0 when the parent stopped among them: this ray stops at the same step.
+inline int first_unshared_step(const tray_plan& plan, tray_stops& stops, int k) {
+    if (plan.parent == 0) return 1;
+    const int parent_stop = stops[std::size_t(plan.parent)];
+    if (parent_stop <= plan.shared) {
+        stops[std::size_t(k)] = parent_stop;
+        return 0;
+    }
+    return plan.shared + 1;
+}
 
 // Euclidean distance rounded half to even.
 int get_distance(int x1, int y1, int x2, int y2);
