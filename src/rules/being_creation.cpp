@@ -398,7 +398,7 @@ void setup_unique_names() {
 
 // ----- The being array -----
 
-// The world's arrays are kept together by the globals unit; these are the names the rules use.
+// The being arrays are kept by world/being_arrays; these are the names the rules use.
 void grow_beings(int n) {
     grow_being_arrays(n);
 }

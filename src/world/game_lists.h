@@ -1,6 +1,6 @@
 // The lists a game keeps beside its records: the characters that can be played again, the
-// game's history, the chatter said lately and when, and the names of the saves. Owner: the
-// world's globals unit; a new game clears them.
+// game's history, the chatter said lately and when, and the names of the saves. Defined in
+// world/world_lifecycle.cpp; a new game clears them.
 #pragma once
 #include <cstdint>
 #include <string>

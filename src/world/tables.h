@@ -1,6 +1,6 @@
 // The database tables the game reads its content from, from entry 1: levels, portals,
 // contents, item and being plans, talents and vault templates, loaded by world/database.h;
-// their run-time fields are reset for every game. Owner: the world's globals unit.
+// their run-time fields are reset for every game. Defined and reset in world/world_lifecycle.cpp.
 #pragma once
 #include <array>
 #include <cstdint>
