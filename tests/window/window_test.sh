@@ -129,8 +129,17 @@ hit_taken() {
 # Exploring stops while a hostile is in view; one that cannot walk (a fungus) is gone to, a step
 # a round in turn to every side.
 walk=(KP_2 KP_6 KP_8 KP_4)
+# A blow into a locked door or a trap opens a dialog that takes the keys after it. Escape closes
+# it; with no dialog open it opens the game menu (a plain screen of few colours), which a second
+# Escape closes.
+back_to_map() {
+  keys Escape
+  shot 08-round
+  if (($(colours 08-round) < 600)); then keys Escape; fi
+}
 fought=0
 for round in $(seq 1 60); do
+  back_to_map
   keys e
   sleep 0.3
   hit_taken && fought=1
