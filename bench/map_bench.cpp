@@ -5,8 +5,10 @@
 #include "records/layout_map.h"
 #include "world/blank_records.h"
 #include "world/geometry.h"
-#include "world/level_arrays.h"
+#include "world/lasting_effects.h"
+#include "world/level_areas.h"
 #include "world/map.h"
+#include "world/map_grid.h"
 #include "world/random.h"
 
 namespace dravok {

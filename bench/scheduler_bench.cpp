@@ -16,15 +16,16 @@
 #include "rules/scheduler.h"
 #include "ui/draw.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/level_arrays.h"
 #include "world/map.h"
+#include "world/map_grid.h"
 #include "world/message_log.h"
+#include "world/player.h"
 
 namespace dravok {
 namespace {

@@ -10,7 +10,7 @@
 #include "rules/map_effects.h"
 #include "rules/talents.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/state.h"

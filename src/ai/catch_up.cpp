@@ -9,10 +9,11 @@
 #include "records/layout_game.h"
 #include "records/layout_level.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/coins.h"
 #include "world/game_record.h"
-#include "world/level_arrays.h"
+#include "world/level_record.h"
+#include "world/player.h"
 #include "world/random.h"
 #include "world/state.h"
 

@@ -1,7 +1,7 @@
 #include "ai/escape_steps.h"
 
 #include "records/layout_being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/directions.h"
 #include "world/map.h"
 #include "world/random.h"

@@ -7,11 +7,12 @@
 #include "rules/being_creation.h"
 #include "rules/move_checks.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/geometry.h"
 #include "world/grid.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 #include "world/map.h"
+#include "world/player.h"
 #include "world/state.h"
 
 namespace dravok {

@@ -6,14 +6,16 @@
 #include "ai/player_view.h"
 #include "records/layout_being.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/grid.h"
-#include "world/level_arrays.h"
+#include "world/lasting_effects.h"
 #include "world/light_map.h"
 #include "world/map.h"
 #include "world/map_effect_cell.h"
+#include "world/map_grid.h"
+#include "world/player.h"
 
 namespace dravok {
 

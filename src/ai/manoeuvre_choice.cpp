@@ -5,7 +5,7 @@
 #include "rules/effect_tables.h"
 #include "rules/talents.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/tables.h"
 
 namespace dravok {

@@ -14,13 +14,14 @@
 #include "rules/move_checks.h"
 #include "rules/movement.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/directions.h"
 #include "world/error_log.h"
 #include "world/indicators.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
-#include "world/level_arrays.h"
+#include "world/level_items.h"
+#include "world/level_record.h"
 #include "world/map.h"
 
 namespace dravok {

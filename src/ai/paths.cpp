@@ -16,14 +16,16 @@
 #include "rules/movement.h"
 #include "world/area_queries.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/directions.h"
 #include "world/geometry.h"
 #include "world/indicators.h"
 #include "world/item_record.h"
-#include "world/level_arrays.h"
+#include "world/lasting_effects.h"
+#include "world/level_areas.h"
 #include "world/map.h"
 #include "world/map_effect_cell.h"
+#include "world/map_grid.h"
 #include "world/random.h"
 
 namespace dravok {

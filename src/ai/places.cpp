@@ -6,7 +6,7 @@
 #include "rules/level_setup.h"
 #include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/level_arrays.h"
+#include "world/level_record.h"
 
 namespace dravok {
 

@@ -13,7 +13,7 @@
 #include "rules/being_checks.h"
 #include "rules/noted_items.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/game_modes.h"
@@ -22,6 +22,9 @@
 #include "world/grid.h"
 #include "world/light_map.h"
 #include "world/map.h"
+#include "world/map_grid.h"
+#include "world/player.h"
+#include "world/sight_records.h"
 #include "world/tables.h"
 #include "world/text_database.h"
 

@@ -7,13 +7,14 @@
 #include "records/layout_game.h"
 #include "rules/followers.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/error_log.h"
 #include "world/game_record.h"
 #include "world/indicators.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/player.h"
 
 namespace dravok {
 

@@ -6,7 +6,7 @@
 #include "ai/sight.h"
 #include "records/layout_being.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 

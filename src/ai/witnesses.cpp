@@ -9,9 +9,9 @@
 #include "records/layout_level.h"
 #include "records/layout_plans.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/geometry.h"
-#include "world/level_arrays.h"
+#include "world/level_record.h"
 #include "world/map.h"
 #include "world/tables.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "generation/areas.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 
 namespace dravok {
 

@@ -6,7 +6,7 @@
 #include "records/layout_map.h"
 #include "records/map_vocab.h"
 #include "world/area_queries.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 #include "world/tables.h"
 #include "world/text_database.h"
 

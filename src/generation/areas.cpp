@@ -10,7 +10,9 @@
 #include "records/vocabulary.h"
 #include "world/being.h"
 #include "world/directions.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
+#include "world/level_record.h"
+#include "world/map_grid.h"
 #include "world/tables.h"
 
 namespace dravok {

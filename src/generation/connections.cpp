@@ -8,9 +8,10 @@
 #include "generation/shapes.h"
 #include "generation/vault_templates.h"
 #include "world/directions.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 #include "world/map.h"
 #include "world/map_features.h"
+#include "world/map_grid.h"
 #include "world/random.h"
 
 namespace dravok {

@@ -15,9 +15,11 @@
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/item_creation.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
+#include "world/level_record.h"
 #include "world/map.h"
 #include "world/map_features.h"
+#include "world/map_grid.h"
 #include "world/random.h"
 #include "world/tables.h"
 

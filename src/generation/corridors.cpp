@@ -9,7 +9,7 @@
 #include "generation/shapes.h"
 #include "world/directions.h"
 #include "world/error_log.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 
 namespace dravok {
 

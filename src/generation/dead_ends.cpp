@@ -9,9 +9,10 @@
 #include "generation/round_areas.h"
 #include "generation/shapes.h"
 #include "world/directions.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 #include "world/map.h"
 #include "world/map_features.h"
+#include "world/map_grid.h"
 #include "world/random.h"
 
 namespace dravok {

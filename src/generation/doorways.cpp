@@ -11,7 +11,7 @@
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/item_placement.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 #include "world/map.h"
 #include "world/map_features.h"
 #include "world/random.h"

@@ -10,9 +10,11 @@
 #include "generation/vault_templates.h"
 #include "world/directions.h"
 #include "world/error_log.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
+#include "world/level_record.h"
 #include "world/map.h"
 #include "world/map_features.h"
+#include "world/map_grid.h"
 #include "world/random.h"
 
 namespace dravok {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "generation/areas.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 #include "world/map.h"
 #include "world/text_database.h"
 

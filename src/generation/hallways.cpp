@@ -8,8 +8,9 @@
 #include "generation/grids.h"
 #include "generation/marks.h"
 #include "world/directions.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 #include "world/map.h"
+#include "world/map_grid.h"
 #include "world/random.h"
 
 namespace dravok {

@@ -14,7 +14,8 @@
 #include "world/directions.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
+#include "world/map_grid.h"
 #include "world/rounding.h"
 
 namespace dravok {

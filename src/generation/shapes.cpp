@@ -7,7 +7,7 @@
 #include "world/blank_records.h"
 #include "world/directions.h"
 #include "world/error_log.h"
-#include "world/level_arrays.h"
+#include "world/map_grid.h"
 
 namespace dravok {
 

@@ -9,7 +9,9 @@
 #include "generation/marks.h"
 #include "generation/shapes.h"
 #include "world/directions.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
+#include "world/level_record.h"
+#include "world/map_grid.h"
 #include "world/tables.h"
 
 namespace dravok {

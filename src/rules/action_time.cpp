@@ -11,7 +11,7 @@
 #include "rules/being_creation.h"
 #include "rules/being_update.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/game_record.h"

@@ -5,7 +5,7 @@
 #include "rules/followers.h"
 #include "rules/sound.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/rounding.h"

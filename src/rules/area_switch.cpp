@@ -2,7 +2,7 @@
 #include "rules/area_switch.h"
 #include "records/layout_map.h"
 
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 #include "world/map.h"
 #include "world/random.h"
 

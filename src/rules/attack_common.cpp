@@ -16,7 +16,8 @@
 #include "rules/melee.h"
 #include "rules/sound.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/error_log.h"
@@ -25,6 +26,7 @@
 #include "world/geometry.h"
 #include "world/item_record.h"
 #include "world/message_log.h"
+#include "world/player.h"
 #include "world/regeneration.h"
 #include "world/services.h"
 

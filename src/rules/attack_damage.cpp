@@ -5,7 +5,7 @@
 
 #include "rules/action_time.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/dice.h"
 #include "world/game_record.h"
 #include "world/item_record.h"

@@ -5,9 +5,10 @@
 #include <cstdio>
 
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/dice.h"
 #include "world/item_record.h"
+#include "world/player.h"
 #include "world/random.h"
 #include "world/services.h"
 

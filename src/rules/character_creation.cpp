@@ -10,19 +10,17 @@
 #include "rules/level_up.h"
 #include "rules/talent_choice.h"
 #include "rules/talents.h"
-#include "world/being_arrays.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/game_lists.h"
 #include "world/menu_model.h"
+#include "world/player.h"
 #include "world/saves.h"
 #include "world/services.h"
 #include "world/sprite_lookup.h"
 #include "world/tables.h"
 #include "world/text_database.h"
 #include "world/text_utilities.h"
-
-#include "world/being_arrays.h"
 
 namespace dravok {
 

@@ -14,10 +14,11 @@
 #include "rules/lasting_effects.h"
 #include "rules/movement.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/experience_award.h"
+#include "world/player.h"
 #include "world/random.h"
 #include "world/text_expand.h"
 

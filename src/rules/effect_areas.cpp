@@ -9,7 +9,7 @@
 #include "rules/being_creation.h"
 #include "rules/effect_tables.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"

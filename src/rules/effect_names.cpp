@@ -9,7 +9,7 @@
 #include "records/vocabulary.h"
 #include "rules/effect_tables.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/item_record.h"
 #include "world/tables.h"
 

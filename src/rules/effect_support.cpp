@@ -4,9 +4,10 @@
 
 #include "rules/effects.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/indicators.h"
 #include "world/map.h"
+#include "world/player.h"
 #include "world/services.h"
 #include "world/text_expand.h"
 

@@ -13,12 +13,12 @@
 #include "rules/effect_tables.h"
 #include "rules/effects.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/game_record.h"
-#include "world/level_arrays.h"
+#include "world/lasting_effects.h"
 #include "world/message_log.h"
 
 namespace dravok {

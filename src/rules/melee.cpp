@@ -18,7 +18,7 @@
 #include "rules/sound.h"
 #include "rules/targeting.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/error_log.h"

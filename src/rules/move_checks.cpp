@@ -7,11 +7,13 @@
 #include "rules/equipment.h"
 #include "rules/lasting_effects.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/error_log.h"
-#include "world/level_arrays.h"
+#include "world/lasting_effects.h"
 #include "world/map.h"
 #include "world/map_effect_cell.h"
+#include "world/player.h"
 #include "world/tables.h"
 
 namespace dravok {

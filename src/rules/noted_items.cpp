@@ -3,12 +3,13 @@
 
 #include "rules/equipment.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/item_record.h"
-#include "world/level_arrays.h"
+#include "world/level_items.h"
 #include "world/map.h"
+#include "world/player.h"
 
 namespace dravok {
 

@@ -10,7 +10,7 @@
 #include "rules/checks.h"
 #include "rules/followers.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/directions.h"
 #include "world/error_log.h"
 #include "world/experience_award.h"
@@ -19,6 +19,7 @@
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/player.h"
 #include "world/services.h"
 #include "world/tables.h"
 

@@ -9,8 +9,9 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/game_modes.h"
+#include "world/player.h"
 #include "world/settings_record.h"
 #include "world/state.h"
 

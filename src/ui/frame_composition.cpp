@@ -9,9 +9,10 @@
 #include "ui/layout.h"
 #include "ui/marked_text.h"
 #include "ui/minimap.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/game_modes.h"
 #include "world/message_log.h"
+#include "world/player.h"
 #include "world/settings_record.h"
 #include "world/state.h"
 

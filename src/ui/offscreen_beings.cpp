@@ -4,9 +4,11 @@
 #include <algorithm>
 
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/geometry.h"
 #include "world/map.h"
+#include "world/player.h"
+#include "world/sight_records.h"
 
 namespace dravok {
 

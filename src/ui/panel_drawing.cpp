@@ -9,7 +9,7 @@
 #include "ui/graphics.h"
 #include "ui/marked_text.h"
 #include "ui/text_boxes.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/message_log.h"
 #include "world/settings_record.h"
 #include "world/sprite_lookup.h"

@@ -4,8 +4,8 @@
 #include "ui/graphics.h"
 #include "ui/lister_drawing.h"
 #include "ui/lister_model.h"
-#include "world/level_arrays.h"
 #include "world/map.h"
+#include "world/map_grid.h"
 
 namespace dravok {
 

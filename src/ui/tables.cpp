@@ -6,7 +6,7 @@
 #include "ui/layout.h"
 #include "ui/text_boxes.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 
 namespace dravok {
 

@@ -10,7 +10,7 @@
 #include "ui/dialogs.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/directions.h"

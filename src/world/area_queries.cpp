@@ -7,8 +7,8 @@
 #include "records/layout_level.h"
 #include "records/layout_map.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
-#include "world/level_arrays.h"
+#include "world/beings.h"
+#include "world/level_areas.h"
 #include "world/random.h"
 
 namespace dravok {

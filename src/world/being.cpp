@@ -7,11 +7,12 @@
 #include <cctype>
 #include <cmath>
 
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/error_log.h"
 #include "world/game_modes.h"
-#include "world/level_arrays.h"
+#include "world/level_record.h"
 #include "world/map.h"
+#include "world/player.h"
 #include "world/state.h"
 
 namespace dravok {

@@ -4,7 +4,10 @@
 #include <algorithm>
 
 #include "records/layout.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
+#include "world/sight_records.h"
 
 namespace dravok {
 

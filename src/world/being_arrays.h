@@ -1,30 +1,10 @@
-// The current level's beings and what belongs to each, with their growth and clearing.
+// How the beings and every array sized with them grow and are cleared.
 #pragma once
-#include <cstdint>
-#include <vector>
-
-#include "world/grid.h"
 
 namespace dravok {
 
-struct tbeing;
-struct titem;
-
-// The first length of the beings (entry 0 unused) and the item list of a new being.
+// The first length of the beings (entry 0 unused).
 constexpr int initial_beings = 350;
-constexpr int being_item_list_length = 50;
-
-using tseen_cells = tgrid<uint8_t>;
-
-// The current level's beings and what belongs to each: its items, what it sees and when it
-// first saw each other being, and the cells it has seen. All indexed by being, from 1.
-extern std::vector<tbeing> beings;
-extern std::vector<std::vector<titem>> being_items;
-extern std::vector<std::vector<uint8_t>> sight_matrix;
-extern std::vector<std::vector<uint32_t>> first_seen_matrix;
-extern std::vector<tseen_cells> seen_cells;
-extern int player;           // the being the player commands (0 none)
-extern int player_character; // the player's own character
 
 // Grows the beings and every array sized with them by n blank entries, each new being with
 // an empty item list, and the sight matrices to the new square size.

@@ -1,6 +1,6 @@
 #include "world/coins.h"
 
-#include "world/being_arrays.h"
+#include "world/being_items.h"
 #include "world/error_log.h"
 #include "world/item_placement.h"
 #include "world/settings_record.h"

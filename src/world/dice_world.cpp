@@ -3,8 +3,8 @@
 #include "records/layout_being.h"
 #include "records/layout_level.h"
 
-#include "world/being_arrays.h"
-#include "world/level_arrays.h"
+#include "world/beings.h"
+#include "world/level_record.h"
 #include "world/lookup.h"
 
 namespace dravok {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "world/level_arrays.h"
 #include "world/map.h"
+#include "world/map_grid.h"
 #include "world/rounding.h"
 
 namespace dravok {

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/rounding.h"
 
 namespace dravok {

@@ -9,7 +9,8 @@
 #include <algorithm>
 
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/dice.h"
 #include "world/experience_award.h"
 #include "world/lookup.h"

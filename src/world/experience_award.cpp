@@ -4,9 +4,10 @@
 #include <algorithm>
 
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/error_log.h"
 #include "world/lookup.h"
+#include "world/player.h"
 #include "world/rounding.h"
 #include "world/services.h"
 #include "world/state.h"

@@ -4,7 +4,7 @@
 #include "records/layout_parts.h"
 
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 
 namespace dravok {
 

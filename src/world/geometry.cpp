@@ -8,7 +8,7 @@
 
 #include "platform/memory.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/rounding.h"
 
 namespace dravok {

@@ -5,11 +5,13 @@
 #include <string>
 
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/geometry.h"
-#include "world/level_arrays.h"
 #include "world/map.h"
+#include "world/map_grid.h"
+#include "world/player.h"
 #include "world/services.h"
+#include "world/sight_records.h"
 #include "world/sprite_lookup.h"
 #include "world/state.h"
 #include "world/view_memory.h"

@@ -15,7 +15,7 @@
 #include "world/game_record.h"
 #include "world/item_record.h"
 #include "world/item_value.h"
-#include "world/level_arrays.h"
+#include "world/level_record.h"
 #include "world/random.h"
 #include "world/rounding.h"
 #include "world/sprite_lookup.h"

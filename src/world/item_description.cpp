@@ -7,10 +7,11 @@
 
 #include "records/vocabulary.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/dice.h"
 #include "world/item_record.h"
-#include "world/level_arrays.h"
+#include "world/level_items.h"
 #include "world/text_helpers.h"
 
 namespace dravok {

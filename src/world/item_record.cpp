@@ -8,11 +8,13 @@
 
 #include "records/vocabulary.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/dice.h"
 #include "world/error_log.h"
-#include "world/level_arrays.h"
+#include "world/level_items.h"
 #include "world/map.h"
+#include "world/player.h"
 
 namespace dravok {
 

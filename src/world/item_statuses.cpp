@@ -4,7 +4,8 @@
 #include <string>
 
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/error_log.h"
 #include "world/item_record.h"
 #include "world/services.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "records/layout_map.h"
-#include "world/level_arrays.h"
+#include "world/map_grid.h"
 
 namespace dravok {
 

@@ -6,10 +6,10 @@
 
 #include "records/being_flags.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/directions.h"
 #include "world/geometry.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 #include "world/map.h"
 #include "world/random.h"
 #include "world/sprite_lookup.h"

@@ -16,8 +16,8 @@
 
 #include "world/game_modes.h"
 #include "world/game_record.h"
-#include "world/level_arrays.h"
 #include "world/map_colours.h"
+#include "world/map_grid.h"
 #include "world/message_log.h"
 #include "world/services.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/error_log.h"
 #include "world/game_clock.h"
 #include "world/game_record.h"

@@ -18,8 +18,9 @@
 #include "support/new_game_fixture.h"
 #include "support/plain_creature.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
-#include "world/level_arrays.h"
+#include "world/beings.h"
+#include "world/level_areas.h"
+#include "world/level_record.h"
 #include "world/map.h"
 #include "world/state.h"
 

@@ -7,8 +7,8 @@
 #include "records/layout_being.h"
 #include "records/layout_map.h"
 #include "support/driver.h"
-#include "world/being_arrays.h"
-#include "world/level_arrays.h"
+#include "world/beings.h"
+#include "world/lasting_effects.h"
 #include "world/map.h"
 
 namespace dravok::testing {

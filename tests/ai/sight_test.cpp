@@ -14,9 +14,10 @@
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
 #include "support/driver.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/game_record.h"
 #include "world/map.h"
+#include "world/sight_records.h"
 #include "world/tables.h"
 
 namespace dravok::testing {

@@ -23,8 +23,8 @@
 #include "support/bot_command_line.h"
 #include "support/play_bot.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
-#include "world/level_arrays.h"
+#include "world/beings.h"
+#include "world/level_record.h"
 #include "world/services.h"
 
 namespace {

@@ -13,8 +13,10 @@
 #include "records/layout_map.h"
 #include "records/layout_parts.h"
 #include "world/blank_records.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
+#include "world/level_record.h"
 #include "world/map.h"
+#include "world/map_grid.h"
 #include "world/tables.h"
 
 namespace dravok {

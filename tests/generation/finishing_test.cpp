@@ -14,8 +14,9 @@
 #include "generation/hallways.h"
 #include "generation/level_creation.h"
 #include "level_fixture.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 #include "world/map.h"
+#include "world/map_grid.h"
 #include "world/random.h"
 
 namespace dravok {

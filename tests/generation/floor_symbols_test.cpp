@@ -6,8 +6,10 @@
 #include "generation/floor_symbols.h"
 #include "generation/level_creation.h"
 #include "level_fixture.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
+#include "world/level_record.h"
 #include "world/map.h"
+#include "world/map_grid.h"
 #include "world/tables.h"
 #include "world/text_database.h"
 

@@ -11,8 +11,8 @@
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/item_placement.h"
-#include "world/level_arrays.h"
 #include "world/map.h"
+#include "world/map_grid.h"
 #include "world/random.h"
 #include "world/rounding.h"
 

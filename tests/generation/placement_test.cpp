@@ -19,7 +19,9 @@
 #include "world/blank_records.h"
 #include "world/error_log.h"
 #include "world/item_record.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
+#include "world/level_items.h"
+#include "world/level_record.h"
 #include "world/map.h"
 #include "world/tables.h"
 

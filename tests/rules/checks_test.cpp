@@ -7,7 +7,7 @@
 #include "rules/checks.h"
 #include "support/driver.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/dice.h"
 #include "world/light_map.h"
 #include "world/random.h"

@@ -4,8 +4,9 @@
 #include "rules/effect_areas.h"
 
 #include "rules/effect_fixture.h"
-#include "world/being_arrays.h"
-#include "world/level_arrays.h"
+#include "world/beings.h"
+#include "world/map_grid.h"
+#include "world/sight_records.h"
 
 namespace dravok::testing {
 namespace {

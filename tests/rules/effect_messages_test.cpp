@@ -13,7 +13,7 @@
 #include "support/driver.h"
 #include "support/process_state.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/message_log.h"
 #include "world/tables.h"

@@ -21,7 +21,7 @@
 #include "ui/dialogs.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/dice.h"
 #include "world/game_lists.h"
@@ -30,6 +30,7 @@
 #include "world/geometry.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/player.h"
 #include "world/random.h"
 #include "world/tables.h"
 

@@ -16,7 +16,7 @@
 #include "ui/key_bindings.h"
 #include "ui/key_entry.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/database.h"
 #include "world/dice.h"

@@ -7,10 +7,12 @@
 
 #include "rules/being_update.h"
 #include "rules/effect_fixture.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/dice.h"
 #include "world/game_record.h"
-#include "world/level_arrays.h"
+#include "world/lasting_effects.h"
+#include "world/player.h"
+#include "world/sight_records.h"
 
 namespace dravok::testing {
 namespace {

@@ -27,7 +27,8 @@
 #include "ui/lister_model.h"
 #include "ui/menus.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/database.h"
 #include "world/dice.h"
@@ -43,6 +44,7 @@
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/services.h"
+#include "world/sight_records.h"
 #include "world/state.h"
 #include "world/tables.h"
 

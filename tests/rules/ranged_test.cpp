@@ -27,7 +27,8 @@
 #include "ui/key_bindings.h"
 #include "ui/map_view.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/database.h"
 #include "world/dice.h"
@@ -36,9 +37,10 @@
 #include "world/game_record.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
-#include "world/level_arrays.h"
+#include "world/level_items.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/player.h"
 #include "world/random.h"
 
 namespace dravok {

@@ -14,7 +14,7 @@
 #include "support/new_game_fixture.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/database.h"
 #include "world/dice.h"

@@ -12,14 +12,15 @@
 #include "support/process_state.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/database.h"
 #include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 #include "world/map.h"
 #include "world/random.h"
+#include "world/sight_records.h"
 
 namespace dravok {
 namespace {

@@ -15,7 +15,8 @@
 #include "support/process_state.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/database.h"
 #include "world/dice.h"
@@ -26,6 +27,7 @@
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/settings_record.h"
+#include "world/sight_records.h"
 
 namespace dravok {
 namespace {

@@ -8,7 +8,7 @@
 #include "world/error_log.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
-#include "world/level_arrays.h"
+#include "world/level_items.h"
 #include "world/message_log.h"
 #include "world/random.h"
 #include "world/tables.h"

@@ -5,9 +5,10 @@
 
 #include "rules/character_sheet.h"
 #include "ui/key_bindings.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/game_modes.h"
 #include "world/menu_model.h"
+#include "world/player.h"
 #include "world/tables.h"
 
 namespace dravok::testing {

@@ -9,14 +9,15 @@
 #include "records/layout_plans.h"
 #include "rules/level_setup.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/dice.h"
 #include "world/experience_award.h"
 #include "world/game_modes.h"
 #include "world/game_record.h"
 #include "world/item_placement.h"
 #include "world/item_record.h"
-#include "world/level_arrays.h"
+#include "world/level_record.h"
+#include "world/player.h"
 #include "world/tables.h"
 
 namespace dravok::testing {

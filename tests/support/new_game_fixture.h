@@ -7,7 +7,7 @@
 #include "support/creation_keys.h"
 #include "support/game_start.h"
 #include "ui/key_bindings.h"
-#include "world/being_arrays.h"
+#include "world/player.h"
 #include "world/random.h"
 
 namespace dravok::testing {

@@ -4,12 +4,12 @@
 #include "rules/being_creation.h"
 #include "support/creation_keys.h"
 #include "ui/key_bindings.h"
-#include "world/being_arrays.h"
 #include "world/directions.h"
 #include "world/game_modes.h"
 #include "world/geometry.h"
-#include "world/level_arrays.h"
+#include "world/level_record.h"
 #include "world/map.h"
+#include "world/player.h"
 #include "world/tables.h"
 
 namespace dravok::testing {

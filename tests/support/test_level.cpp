@@ -5,7 +5,8 @@
 #include <cstring>
 
 #include "records/layout_level.h"
-#include "world/level_arrays.h"
+#include "world/level_record.h"
+#include "world/map_grid.h"
 #include "world/tables.h"
 
 namespace dravok {

@@ -8,12 +8,15 @@
 #include "records/layout_game.h"
 #include "records/layout_item.h"
 #include "records/layout_map.h"
-#include "world/being_arrays.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/game_record.h"
-#include "world/level_arrays.h"
+#include "world/level_items.h"
 #include "world/map.h"
+#include "world/map_grid.h"
 #include "world/message_log.h"
+#include "world/player.h"
 
 namespace dravok::testing {
 

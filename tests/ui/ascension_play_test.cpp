@@ -21,7 +21,8 @@
 #include "ui/key_bindings.h"
 #include "ui/lister_model.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/database.h"
 #include "world/dice.h"
@@ -31,6 +32,7 @@
 #include "world/item_placement.h"
 #include "world/item_record.h"
 #include "world/map.h"
+#include "world/player.h"
 #include "world/state.h"
 #include "world/tables.h"
 

@@ -7,8 +7,8 @@
 #include "support/driver.h"
 #include "ui/character_sheet.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
-#include "world/level_arrays.h"
+#include "world/beings.h"
+#include "world/level_record.h"
 
 namespace dravok {
 namespace {

@@ -10,7 +10,7 @@
 #include "ui/dialogs.h"
 #include "ui/graphics.h"
 #include "ui/key_bindings.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/error_log.h"
 #include "world/game_modes.h"
 #include "world/map.h"

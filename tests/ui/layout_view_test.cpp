@@ -6,10 +6,10 @@
 #include "ui/graphics.h"
 #include "ui/layout.h"
 #include "ui/map_view.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
-#include "world/level_arrays.h"
 #include "world/light_map.h"
+#include "world/map_grid.h"
 #include "world/settings_record.h"
 
 namespace dravok {

@@ -16,7 +16,8 @@
 #include "ui/key_bindings.h"
 #include "ui/lister.h"
 #include "ui/lister_model.h"
-#include "world/being_arrays.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/coins.h"
 #include "world/dice.h"
@@ -27,6 +28,7 @@
 #include "world/item_record.h"
 #include "world/map.h"
 #include "world/message_log.h"
+#include "world/player.h"
 #include "world/random.h"
 #include "world/settings_record.h"
 

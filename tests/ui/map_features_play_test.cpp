@@ -9,14 +9,15 @@
 #include "support/game_start.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/directions.h"
 #include "world/game_lists.h"
 #include "world/geometry.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
 #include "world/map.h"
 #include "world/menu_model.h"
 #include "world/message_log.h"
+#include "world/player.h"
 #include "world/text_database.h"
 
 namespace dravok {

@@ -20,11 +20,12 @@
 #include "ui/menus.h"
 #include "ui/release_check.h"
 #include "ui/text_entry.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/data_files.h"
 #include "world/error_log.h"
 #include "world/game_modes.h"
 #include "world/menu_model.h"
+#include "world/player.h"
 #include "world/settings_record.h"
 #include "world/state.h"
 

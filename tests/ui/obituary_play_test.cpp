@@ -11,11 +11,11 @@
 #include "support/new_game_fixture.h"
 #include "ui/key_bindings.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/game_lists.h"
-#include "world/level_arrays.h"
 #include "world/map.h"
+#include "world/map_grid.h"
 #include "world/state.h"
 #include "world/tables.h"
 

@@ -6,10 +6,12 @@
 
 #include "records/layout_being.h"
 #include "ui/offscreen_beings.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
-#include "world/level_arrays.h"
+#include "world/map_grid.h"
+#include "world/player.h"
 #include "world/settings_record.h"
+#include "world/sight_records.h"
 
 namespace dravok {
 namespace {

@@ -10,9 +10,11 @@
 #include "ui/key_bindings.h"
 #include "ui/lister_model.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/being_items.h"
+#include "world/beings.h"
 #include "world/game_modes.h"
 #include "world/item_record.h"
+#include "world/player.h"
 
 namespace dravok {
 namespace {

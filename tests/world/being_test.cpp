@@ -7,9 +7,10 @@
 #include "records/vocabulary.h"
 #include "rules/being_creation.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/game_modes.h"
-#include "world/level_arrays.h"
+#include "world/level_record.h"
+#include "world/player.h"
 
 namespace dravok {
 namespace {

@@ -7,10 +7,10 @@
 #include "records/being_flags.h"
 #include "records/layout_being.h"
 #include "records/layout_level.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/blank_records.h"
 #include "world/dice.h"
-#include "world/level_arrays.h"
+#include "world/level_record.h"
 #include "world/random.h"
 #include "world/tables.h"
 

@@ -11,8 +11,12 @@
 #include "rules/lasting_effects.h"
 #include "world/blank_records.h"
 #include "world/geometry.h"
-#include "world/level_arrays.h"
+#include "world/lasting_effects.h"
+#include "world/level_areas.h"
+#include "world/level_items.h"
+#include "world/level_record.h"
 #include "world/map.h"
+#include "world/map_grid.h"
 #include "world/settings_record.h"
 #include "world/sprite_lookup.h"
 

@@ -4,9 +4,11 @@
 #include "platform/files.h"
 #include "records/layout_being.h"
 #include "world/being.h"
-#include "world/being_arrays.h"
+#include "world/beings.h"
 #include "world/message_log.h"
+#include "world/player.h"
 #include "world/settings_record.h"
+#include "world/sight_records.h"
 #include "world/state.h"
 #include "world/text_expand.h"
 

@@ -13,8 +13,10 @@
 #include "ui/game_services.h"
 #include "world/database.h"
 #include "world/error_log.h"
-#include "world/level_arrays.h"
+#include "world/level_areas.h"
+#include "world/level_record.h"
 #include "world/map.h"
+#include "world/map_grid.h"
 #include "world/random.h"
 #include "world/tables.h"
 
