@@ -340,18 +340,23 @@ void note_teleporter(sight_pass& p, const tcell& cell, int cx, int cy) {
     }
 }
 
-// What the viewer makes out in one cell of a ray, s steps out: the cell, its being, a light's
-// bearer, a teleporter and loose items.
-void see_cell(sight_pass& p, const tcell& cell, int cx, int cy, int dx, int dy, int s, bool opaque) {
+// The light the viewer makes out in a cell dx, dy away from it: the map's, or dim light where its
+// dark vision reaches.
+int light_seen(const sight_pass& p, int cx, int cy, int dx, int dy) {
+    const int light = light_map.light(cx, cy);
+    if (light == 0 && p.dark_square >= 1 && dx * dx + dy * dy <= p.dark_square) return 1;
+    return light;
+}
+
+// What the viewer makes out in one cell of a ray, s steps out, in the light it sees there: the
+// cell, its being, a light's bearer, a teleporter and loose items.
+void see_cell(sight_pass& p, const tcell& cell, int cx, int cy, int s, bool opaque, int light) {
     tbeing& b = p.b;
-    int light = light_map.light(cx, cy);
-    if (light == 0 && p.dark_square >= 1 && dx * dx + dy * dy <= p.dark_square) light = 1;
     int owner = 0;
     if (!opaque && p.track_light) {
         const int o = light_owner_map(cx, cy);
         if (valid_index(o) && beings[size_t(o)].serial != 0) owner = o;
     }
-    if (light < 1 && s != 1) return;
 
     seen_cells[size_t(p.being)](cx, cy) = 1;
     if (cell.being != 0 || owner != 0 || cell.loose_items > 0) {
@@ -384,7 +389,9 @@ template <bool check_map> int cast_ray(sight_pass& p, int k, int from, int x, in
         const tcell& cell = cell_at(cx, cy);
         const bool opaque = cell_blocks_sight(cell);
         visited = opaque ? 2 : 1;
-        see_cell(p, cell, cx, cy, dx, dy, s, opaque);
+        // Past the first step a dark cell shows nothing, and is passed over without the call.
+        const int light = light_seen(p, cx, cy, dx, dy);
+        if (light >= 1 || s == 1) see_cell(p, cell, cx, cy, s, opaque, light);
         if (opaque) return s;
     }
     return length + 1;
@@ -413,7 +420,7 @@ void ai_line_of_sight(int being, int x, int y) {
     // The viewer's own cell, then the rays.
     if (on_map(x, y) && sight_scratch(x, y) == 0) {
         sight_scratch(x, y) = 2;
-        see_cell(p, cell_at(x, y), x, y, 0, 0, 1, true);
+        see_cell(p, cell_at(x, y), x, y, 1, true, light_seen(p, x, y, 0, 0));
     }
     const int ray_count = std::min(int(sight_ray_counts[sight_radius]), max_rays);
     tray_stops stops{};
