@@ -1,18 +1,28 @@
 #include "bench_world.h"
 
+#include <filesystem>
+#include <string>
+
+#include <unistd.h>
+
 #include "ai/light.h"
 #include "ai/sight.h"
+#include "platform/files.h"
 #include "records/layout_game.h"
 #include "records/layout_item.h"
 #include "records/layout_level.h"
 #include "records/layout_parts.h"
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
+#include "ui/tileset.h"
 #include "world/being.h"
 #include "world/blank_records.h"
+#include "world/database.h"
+#include "world/error_log.h"
 #include "world/game_modes.h"
 #include "world/game_record.h"
 #include "world/geometry.h"
+#include "world/item_record.h"
 #include "world/lasting_effects.h"
 #include "world/level_areas.h"
 #include "world/level_items.h"
@@ -24,8 +34,24 @@
 #include "world/random.h"
 #include "world/state.h"
 #include "world/tables.h"
+#include "world/world_lifecycle.h"
 
 namespace dravok {
+
+namespace {
+
+// The built tile set's figures, as the game has them before it creates a level: without them
+// every new creature logs a missing image.
+bool load_built_sprite_figures() {
+    ttileset_expectation expect;
+    expect.being_plans = being_plans.empty() ? 0 : int(being_plans.size()) - 1;
+    expect.item_plans = item_plans.empty() ? 0 : int(item_plans.size()) - 1;
+    expect.talents = talents.empty() ? 0 : int(talents.size()) - 1;
+    expect.coin_plan = find_item_plan_by_name("it_coin");
+    return load_sprite_figures(std::string(DRAVOK_DATA_DIR) + "/Dravok.dti", expect);
+}
+
+} // namespace
 
 void reset_bench_world(int being_slots) {
     // The game builds the sight tables at its start; a benchmark without them would time
@@ -56,6 +82,29 @@ void reset_bench_world(int being_slots) {
     player = player_character = 0;
     random_seed = 12345;
     being_plans.assign(2, tbeing_plan{});
+}
+
+bool prepare_level_world() {
+    static const std::string folder =
+        (std::filesystem::temp_directory_path() / ("dravok_levels_bench_" + std::to_string(::getpid())))
+            .string() +
+        "/";
+    std::filesystem::create_directories(folder);
+    set_program_folder(folder);
+    clear_quit_request();
+    if (!load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs")) return false;
+    if (!load_built_sprite_figures()) return false;
+    free_beings();
+    allocate_world();
+    // A fresh program's game, run state and light, whatever benchmark ran before: the rounds
+    // after an arrival read the mode, and the lights of an earlier level would be traced again.
+    reset_world();
+    state = tstate{};
+    game_mode = mode_main;
+    clear_light_maps();
+    build_ray_endpoints();
+    build_sight_rays();
+    return true;
 }
 
 } // namespace dravok

@@ -10,4 +10,9 @@ namespace dravok {
 // built and the random numbers seeded. The benchmark then lays out its own level and creatures.
 void reset_bench_world(int being_slots);
 
+// The game's database and tile figures loaded, the world at its first sizes, a fresh game, run
+// state and light, and a scratch program folder for level files: what a level is created in.
+// False when the build has not made the data.
+bool prepare_level_world();
+
 } // namespace dravok

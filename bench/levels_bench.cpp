@@ -4,6 +4,8 @@
 // Figures are medians and the slowest in milliseconds.
 #include <benchmark/benchmark.h>
 
+#include "bench_world.h"
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -66,41 +68,6 @@ double ms_since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-// The built tile set's figures, as the game has them before it creates a level: without them
-// every new creature logs a missing image.
-bool load_built_sprite_figures() {
-    ttileset_expectation expect;
-    expect.being_plans = being_plans.empty() ? 0 : int(being_plans.size()) - 1;
-    expect.item_plans = item_plans.empty() ? 0 : int(item_plans.size()) - 1;
-    expect.talents = talents.empty() ? 0 : int(talents.size()) - 1;
-    expect.coin_plan = find_item_plan_by_name("it_coin");
-    return load_sprite_figures(std::string(DRAVOK_DATA_DIR) + "/Dravok.dti", expect);
-}
-
-// The database, the world at its first sizes and a scratch program folder for level files.
-bool prepare_world() {
-    static const std::string folder =
-        (std::filesystem::temp_directory_path() / ("dravok_levels_bench_" + std::to_string(::getpid())))
-            .string() +
-        "/";
-    std::filesystem::create_directories(folder);
-    set_program_folder(folder);
-    clear_quit_request();
-    if (!load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs")) return false;
-    if (!load_built_sprite_figures()) return false;
-    free_beings();
-    allocate_world();
-    // A fresh program's game, run state and light, whatever benchmark ran before: the rounds
-    // after an arrival read the mode, and the lights of an earlier level would be traced again.
-    reset_world();
-    state = tstate{};
-    game_mode = mode_main;
-    clear_light_maps();
-    build_ray_endpoints();
-    build_sight_rays();
-    return true;
-}
-
 void report(benchmark::State& bench, const std::vector<double>& times, const std::vector<double>& cpu) {
     bench.counters["median_ms"] = median(times);
     bench.counters["slowest_ms"] = *std::max_element(times.begin(), times.end());
@@ -111,7 +78,7 @@ void report(benchmark::State& bench, const std::vector<double>& times, const std
 
 // Every level template of the database, 200 seeds each, created as the game creates a level.
 void BM_create_every_template(benchmark::State& bench) {
-    if (!prepare_world()) {
+    if (!prepare_level_world()) {
         bench.SkipWithError("no database");
         return;
     }
@@ -138,7 +105,7 @@ BENCHMARK(BM_create_every_template)->Iterations(1)->Unit(benchmark::kMillisecond
 
 // The database's largest template made 128 x 128.
 void BM_create_template_128(benchmark::State& bench) {
-    if (!prepare_world()) {
+    if (!prepare_level_world()) {
         bench.SkipWithError("no database");
         return;
     }
@@ -182,7 +149,7 @@ bool floor_with_neighbour(int& x, int& y, int& direction) {
 // Stairs between two 88 x 88 levels, the player beside them; each way timed: the level file
 // written, the other level created (first time) or loaded, the arrival.
 void BM_portal_down_and_back(benchmark::State& bench) {
-    if (!prepare_world()) {
+    if (!prepare_level_world()) {
         bench.SkipWithError("no database");
         return;
     }
