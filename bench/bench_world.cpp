@@ -14,7 +14,7 @@
 #include "records/layout_parts.h"
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
-#include "ui/tileset.h"
+#include "support/built_figures.h"
 #include "world/being.h"
 #include "world/blank_records.h"
 #include "world/database.h"
@@ -22,7 +22,6 @@
 #include "world/game_modes.h"
 #include "world/game_record.h"
 #include "world/geometry.h"
-#include "world/item_record.h"
 #include "world/lasting_effects.h"
 #include "world/level_areas.h"
 #include "world/level_items.h"
@@ -37,21 +36,6 @@
 #include "world/world_lifecycle.h"
 
 namespace dravok {
-
-namespace {
-
-// The built tile set's figures, as the game has them before it creates a level: without them
-// every new creature logs a missing image.
-bool load_built_sprite_figures() {
-    ttileset_expectation expect;
-    expect.being_plans = being_plans.empty() ? 0 : int(being_plans.size()) - 1;
-    expect.item_plans = item_plans.empty() ? 0 : int(item_plans.size()) - 1;
-    expect.talents = talents.empty() ? 0 : int(talents.size()) - 1;
-    expect.coin_plan = find_item_plan_by_name("it_coin");
-    return load_sprite_figures(std::string(DRAVOK_DATA_DIR) + "/Dravok.dti", expect);
-}
-
-} // namespace
 
 void reset_bench_world(int being_slots) {
     // The game builds the sight tables at its start; a benchmark without them would time

@@ -17,13 +17,12 @@
 #include "records/layout_map.h"
 #include "records/layout_plans.h"
 #include "rules/being_creation.h"
-#include "ui/tileset.h"
+#include "support/built_figures.h"
 #include "world/database.h"
 #include "world/dice.h"
 #include "world/error_log.h"
 #include "world/geometry.h"
 #include "world/item_placement.h"
-#include "world/item_record.h"
 #include "world/level_areas.h"
 #include "world/level_record.h"
 #include "world/map.h"
@@ -37,13 +36,7 @@
 namespace dravok::testing_levels {
 
 bool load_built_database() {
-    if (!load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs")) return false;
-    ttileset_expectation expect;
-    expect.being_plans = being_plans.empty() ? 0 : int(being_plans.size()) - 1;
-    expect.item_plans = item_plans.empty() ? 0 : int(item_plans.size()) - 1;
-    expect.talents = talents.empty() ? 0 : int(talents.size()) - 1;
-    expect.coin_plan = find_item_plan_by_name("it_coin");
-    return load_sprite_figures(std::string(DRAVOK_DATA_DIR) + "/Dravok.dti", expect);
+    return load_database_from(std::string(DRAVOK_DATA_DIR) + "/Dravok.dbs") && load_built_sprite_figures();
 }
 
 void start_blank_attempt(int size) {
