@@ -17,8 +17,6 @@
 
 namespace dravok {
 
-struct tcell;
-
 struct shape_bounds {
     int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     int32_t width = 0, height = 0;

@@ -11,7 +11,6 @@
 
 namespace dravok {
 
-struct tbeing;
 struct tbeing_plan;
 
 // The six forms of being_name.

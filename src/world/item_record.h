@@ -11,8 +11,6 @@
 
 namespace dravok {
 
-struct titem;
-
 // Item flags 1..78: categories 1..9, classes 10..58, properties 59..78.
 enum item_flag : int {
     if_wearable = 1,

@@ -12,8 +12,6 @@
 
 namespace dravok {
 
-struct tcell;
-
 // Block kinds: 1..40 walls, 41..90 floors (0 none, read as a wall).
 constexpr int first_floor_block = 41;
 constexpr int last_block = 90;

@@ -24,10 +24,6 @@
 #include "world/settings_record.h"
 #include "world/state.h"
 
-namespace dravok {
-struct teffect;
-}
-
 namespace dravok::testing {
 
 class EffectWorld : public ::testing::Test {
