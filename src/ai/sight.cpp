@@ -49,12 +49,6 @@ struct tbox {
     }
 };
 
-// The box of a ray's cells so far from (x, y), cut to the map.
-void add_ray_box(tbox& box, int x, int y, const tray_box& ray) {
-    box.add(std::max(1, x + ray.x1), std::max(1, y + ray.y1));
-    box.add(std::min(map_size, x + ray.x2), std::min(map_size, y + ray.y2));
-}
-
 void clear_box(tgrid<uint8_t>& grid, tbox& box) {
     if (box.x2 >= box.x1) {
         const int height = box.y2 - box.y1 + 1;
@@ -180,10 +174,9 @@ struct sight_pass {
     tsound stimulus{};
     int stimulus_owner = 0, stimulus_step = 0;
     int x = 0, y = 0;
-    int ray = 0; // the ray being cast, 0 for the viewer's own cell
     // The pass writes the scratch marks and its own seen cells directly and widens their boxes
-    // from the extent kept here: by a ray's cells when it stops, and by the cells of the ray so
-    // far before any call out that might clear them.
+    // from the extent kept here, grown cell by cell and published before any call out that
+    // might clear them.
     tbox extent;
 };
 
@@ -359,10 +352,7 @@ void see_cell(sight_pass& p, const tcell& cell, int cx, int cy, int s, bool opaq
     }
 
     seen_cells[size_t(p.being)](cx, cy) = 1;
-    if (cell.being != 0 || owner != 0 || cell.loose_items > 0) {
-        if (p.ray != 0) add_ray_box(p.extent, p.x, p.y, sight_ray_boxes[size_t(p.ray)][size_t(s)]);
-        publish_extent(p);
-    }
+    if (cell.being != 0 || owner != 0 || cell.loose_items > 0) publish_extent(p);
     int distance = 0;
     const int other = spot_being(p, cell, cx, cy, light, distance);
     if (other && other != p.being && other < p.row_size && cx == beings[size_t(other)].x &&
@@ -373,6 +363,12 @@ void see_cell(sight_pass& p, const tcell& cell, int cx, int cy, int s, bool opaq
     note_teleporter(p, cell, cx, cy);
     if (p.note_items && cell.loose_items > 0 && (b.uses_items != 0 || b.corpse_in_reach == 0))
         note_seen_items(p.being, cx, cy);
+}
+
+// Most cells hold no being, item, light's bearer or teleporter: looking at one only marks it seen.
+bool holds_nothing_to_note(const sight_pass& p, const tcell& cell, int cx, int cy, bool opaque) {
+    return cell.being == 0 && cell.loose_items == 0 && cell.furniture != fu_teleporter &&
+           (opaque || !p.track_light || light_owner_map(cx, cy) == 0);
 }
 
 // The cells of ray k from step `from` on; the step it stopped at, or one past its end.
@@ -389,9 +385,15 @@ template <bool check_map> int cast_ray(sight_pass& p, int k, int from, int x, in
         const tcell& cell = cell_at(cx, cy);
         const bool opaque = cell_blocks_sight(cell);
         visited = opaque ? 2 : 1;
+        p.extent.add(cx, cy);
         // Past the first step a dark cell shows nothing, and is passed over without the call.
         const int light = light_seen(p, cx, cy, dx, dy);
-        if (light >= 1 || s == 1) see_cell(p, cell, cx, cy, s, opaque, light);
+        if (light >= 1 || s == 1) {
+            if (holds_nothing_to_note(p, cell, cx, cy, opaque))
+                seen_cells[size_t(p.being)](cx, cy) = 1;
+            else
+                see_cell(p, cell, cx, cy, s, opaque, light);
+        }
         if (opaque) return s;
     }
     return length + 1;
@@ -429,13 +431,11 @@ void ai_line_of_sight(int being, int x, int y) {
         // The shared cells were looked at along the earlier ray.
         const int from = first_unshared_step(plan, stops, k);
         if (from == 0) continue;
-        p.ray = k;
         const tray_box& whole = plan.whole;
         const bool inside =
             x + whole.x1 >= 1 && y + whole.y1 >= 1 && x + whole.x2 <= map_size && y + whole.y2 <= map_size;
         const int stop = inside ? cast_ray<false>(p, k, from, x, y) : cast_ray<true>(p, k, from, x, y);
         stops[size_t(k)] = stop;
-        add_ray_box(p.extent, x, y, sight_ray_boxes[size_t(k)][size_t(std::min<int>(stop, plan.length))]);
     }
     publish_extent(p);
 

@@ -1,6 +1,7 @@
 #include "generation/vault_templates.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "generation/areas.h"
@@ -96,21 +97,16 @@ struct offset_walk {
     }
 };
 
-int layout_block(int code, int wall, int floor) {
-    switch (code) {
-    case code_filler:
-        return dungeon.filler_block;
-    case code_wall:
-        return wall;
-    case code_natural_floor:
-        return dungeon.natural_floor_block;
-    case code_floor:
-        return floor;
-    case code_floor_next:
-        return floor + 1;
-    default:
-        return 0;
-    }
+// The block each layout code stands for, 0 for none: read from a table, since a template's
+// 4096 cells made a switch per cell the costliest step of placing one.
+std::array<int, 256> layout_blocks(int wall, int floor) {
+    std::array<int, 256> blocks{};
+    blocks[code_filler] = dungeon.filler_block;
+    blocks[code_wall] = wall;
+    blocks[code_natural_floor] = dungeon.natural_floor_block;
+    blocks[code_floor] = floor;
+    blocks[code_floor_next] = floor + 1;
+    return blocks;
 }
 
 // The template's wall and floor: the level's own, or a pair of its list for the category.
@@ -200,9 +196,10 @@ bool create_special(int x, int y, int direction, int depth, int template_value, 
     int wall = 0, floor = 0;
     choose_blocks(t, category, wall, floor);
 
+    const std::array<int, 256> blocks = layout_blocks(wall, floor);
     for (int tx = 1; tx <= vault_size; ++tx)
         for (int ty = 1; ty <= vault_size; ++ty) {
-            const int block = layout_block(v.code(tx, ty), wall, floor);
+            const int block = blocks[v.code(tx, ty)];
             if (block != 0) shape_set(tx, ty, block);
         }
     rotation_result r;

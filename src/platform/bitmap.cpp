@@ -346,6 +346,7 @@ void Bitmap::blit(const Rect& dest, const Bitmap& src, const Rect& src_rect, boo
     // The source column of each target column, worked out once for all the rows (a division a
     // pixel made stretching the minimap a large part of every frame); -1 outside the source.
     thread_local std::vector<int> columns;
+    bool every_column = true;
     if (!same_size || keyed) {
         columns.resize(std::size_t(a.width()));
         for (int x = a.left; x < a.right; ++x) {
@@ -353,14 +354,23 @@ void Bitmap::blit(const Rect& dest, const Bitmap& src, const Rect& src_rect, boo
                 src_rect.left +
                 (same_size ? x - dest.left : static_cast<int>(static_cast<int64_t>(x - dest.left) * sw / dw));
             columns[std::size_t(x - a.left)] = sx < 0 || sx >= from->width_ ? -1 : sx;
+            every_column = every_column && columns[std::size_t(x - a.left)] >= 0;
         }
     }
+    int last_sy = -1;
     for (int y = a.top; y < a.bottom; ++y) {
         int sy = src_rect.top +
                  (same_size ? y - dest.top : static_cast<int>(static_cast<int64_t>(y - dest.top) * sh / dh));
         if (sy < 0 || sy >= from->height_) continue;
         const uint32_t* srow = from->row(sy);
         uint32_t* drow = row(y);
+        // Stretched upward, a source row makes several rows alike: the first is copied when it
+        // was written whole.
+        if (!same_size && !keyed && every_column && sy == last_sy) {
+            std::memcpy(drow + a.left, row(y - 1) + a.left, static_cast<std::size_t>(a.width()) * 4);
+            continue;
+        }
+        last_sy = sy;
         if (same_size && !keyed) {
             int x0 = a.left, x1 = a.right;
             int sx0 = src_rect.left + (x0 - dest.left);

@@ -228,6 +228,46 @@ TEST(PlatformBitmap, CopiesStretchesAndTransparency) {
     EXPECT_EQ(self.pixel(2, 0), colours::black);
 }
 
+// Opaque stretches by nearest pixel, against the pixel-by-pixel rule: the destination clipped at
+// its edges, and source rows and columns outside the source leaving the destination as it was.
+TEST(PlatformBitmap, StretchedCopiesMatchTheNearestPixelRule) {
+    Bitmap src(5, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x)
+            src.set_pixel(x, y, Colour(0x010203u * uint32_t(1 + x + 5 * y)));
+    struct stretch {
+        Rect dest, from;
+    };
+    const stretch cases[] = {
+        {{0, 0, 10, 8}, {0, 0, 5, 4}},  // twice the size
+        {{1, 2, 14, 13}, {0, 0, 5, 4}}, // by a fraction
+        {{-3, -2, 9, 9}, {0, 0, 5, 4}}, // past the top-left edge
+        {{2, 1, 11, 12}, {3, 2, 8, 7}}, // part of the source lies outside it
+        {{0, 0, 3, 2}, {0, 0, 5, 4}},   // smaller
+    };
+    for (const stretch& c : cases) {
+        // A destination unlike itself from row to row, so that a pixel wrongly left shows.
+        const auto before = [](int x, int y) { return Colour(0x100000u + uint32_t(x + 12 * y)); };
+        Bitmap dest(12, 12);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x)
+                dest.set_pixel(x, y, before(x, y));
+        dest.copy_rect(c.dest, src, c.from);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 12; ++x) {
+                Colour want = before(x, y);
+                if (x >= c.dest.left && x < c.dest.right && y >= c.dest.top && y < c.dest.bottom) {
+                    const int sx = c.from.left + (x - c.dest.left) * c.from.width() / c.dest.width();
+                    const int sy = c.from.top + (y - c.dest.top) * c.from.height() / c.dest.height();
+                    if (sx >= 0 && sx < 5 && sy >= 0 && sy < 4) want = src.pixel(sx, sy);
+                }
+                ASSERT_EQ(dest.pixel(x, y), want)
+                    << "at " << x << "," << y << " into " << c.dest.left << "," << c.dest.top << ","
+                    << c.dest.right << "," << c.dest.bottom;
+            }
+    }
+}
+
 TEST(PlatformBitmap, GreyscaleRoundsHalfToEvenAndClamps) {
     Bitmap b(3, 1);
     b.set_pixel(0, 0, 0xFF0000); // 0.3 * 255 = 76.5 -> 76
