@@ -212,7 +212,7 @@ void fill_exits_plane(texits_plane& plane, int n) {
         const tcell* column = &cell_at(x, 1);
         for (int y = 1; y <= n; ++y) {
             const tcell& c = column[y - 1];
-            plane[x][y] = static_cast<uint16_t>((c.block >= 41 ? floor_flag : 0) | c.area);
+            plane[x][y] = static_cast<uint16_t>((c.block >= first_floor_block ? floor_flag : 0) | c.area);
         }
     }
 }
@@ -343,7 +343,7 @@ void update_area_exits_near(int x, int y, const texits_snapshot& before) {
             if (!on_map(cx, cy, 0)) continue;
             const tcell& c = cell_at(cx, cy);
             const texits_snapshot::cell was = before.cells[dx + 1][dy + 1];
-            if (was.floor == (c.block >= 41) && was.area == c.area) continue;
+            if (was.floor == (c.block >= first_floor_block) && was.area == c.area) continue;
             changed = true;
             touch(was.area);
             touch(c.area);
@@ -372,11 +372,12 @@ void update_area_exits_near(int x, int y, const texits_snapshot& before) {
         for (int cx = x1; cx <= x2; ++cx)
             for (int cy = y1; cy <= y2; ++cy) {
                 const tcell& c = cell_at(cx, cy);
-                if (c.area != a || c.block < 41) continue;
+                if (c.area != a || c.block < first_floor_block) continue;
                 for (int d = 1; d <= 4; ++d) {
                     const int nx = cx + dir_dx[d], ny = cy + dir_dy[d];
                     const tcell& o = cell_at(nx, ny);
-                    if (o.block < 41 || o.area == a || visited_stamp[nx - 1][ny - 1] == stamp) continue;
+                    if (o.block < first_floor_block || o.area == a || visited_stamp[nx - 1][ny - 1] == stamp)
+                        continue;
                     visited_stamp[nx - 1][ny - 1] = stamp;
                     ++r.exit_cells;
                     add_area_connection(a, o.area, cx, cy);
@@ -392,7 +393,7 @@ texits_snapshot take_exits_snapshot(int x, int y) {
         for (int dy = -1; dy <= 1; ++dy)
             if (on_map(x + dx, y + dy, 0)) {
                 const tcell& c = cell_at(x + dx, y + dy);
-                s.cells[dx + 1][dy + 1] = {c.block >= 41, c.area};
+                s.cells[dx + 1][dy + 1] = {c.block >= first_floor_block, c.area};
             }
     return s;
 }
@@ -432,7 +433,7 @@ void update_area_door_states() {
             // Only a floor cell can be a doorway and only a secret door on a wall can join two
             // areas through it: plain walls, most of the map, are passed over at once.
             const tcell& cell = cell_at(x, y);
-            if (cell.block < 41 && cell.furniture != 11) continue;
+            if (cell.block < first_floor_block && cell.furniture != fu_door_secret) continue;
             const int doorway = doorway_at(x, y, true);
             if (doorway != 0) {
                 const int a = doorway == 1 ? cell_at(x - 1, y).area : cell_at(x, y - 1).area;

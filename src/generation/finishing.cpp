@@ -33,7 +33,7 @@ void fill_and_check_cells(int depth) {
                 c.block = dungeon.filler_block;
                 continue;
             }
-            if (c.block < 41) {
+            if (c.block < first_floor_block) {
                 bool open = true;
                 for (int d = 1; d <= 4 && open; ++d) {
                     const int nx = x + dir_dx[d], ny = y + dir_dy[d];

@@ -87,7 +87,7 @@ int get_area_kind(int x, int y) {
 
 bool mark_dug_cell(int x, int y) {
     if (!on_map(x, y, 0)) return false;
-    if (cell_at(x, y).block >= 41) {
+    if (cell_at(x, y).block >= first_floor_block) {
         dug_grid[x - 1][y - 1] = 1;
         impenetrable_walls[x - 1][y - 1] = 0;
     }
@@ -137,7 +137,7 @@ bool is_impenetrable_wall_traced(int x, int y, int depth) {
 }
 
 bool is_wall_front_shown(int x, int y) {
-    if (!on_map(x, y, 0) || cell_at(x, y).block > 40) return false;
+    if (!on_map(x, y, 0) || cell_at(x, y).block >= first_floor_block) return false;
     if (y == map_size) return true;
     const tcell& south = cell_at(x, y + 1);
     if (south.explored == 0) return true;
