@@ -775,7 +775,6 @@ class bot {
         const threat t = look_around();
         if (t.nearest != 0) return fight(t);
         waited_ = 0;
-        const tbeing& me = beings[player];
         const int percent = health_percent();
         // A sleeping foe is let lie: a fight wakes its fellows. Only when it stands in the way of
         // exploring is it struck, and then by a fresh character.
