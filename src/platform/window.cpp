@@ -16,6 +16,24 @@ namespace {
 
 Window* first_window = nullptr;
 
+// A frame onto the window in the window's own pixel format, row by row: SDL's plain copy moves
+// eight bytes at a time, and this copy is a whole screen every frame. false when the formats
+// differ or the surfaces must be locked, for SDL's converting blit to do.
+bool copy_same_format(SDL_Surface* from, SDL_Surface* to, int x, int y) {
+    if (from->format->format != to->format->format || SDL_MUSTLOCK(from) || SDL_MUSTLOCK(to)) return false;
+    const int bytes = from->format->BytesPerPixel;
+    const int left = std::max(x, 0), top = std::max(y, 0);
+    const int right = std::min(x + from->w, to->w), bottom = std::min(y + from->h, to->h);
+    if (right <= left || bottom <= top) return true;
+    const auto* src = static_cast<const unsigned char*>(from->pixels);
+    auto* dst = static_cast<unsigned char*>(to->pixels);
+    for (int row = top; row < bottom; ++row)
+        std::memcpy(dst + std::size_t(row) * to->pitch + std::size_t(left) * bytes,
+                    src + std::size_t(row - y) * from->pitch + std::size_t(left - x) * bytes,
+                    std::size_t(right - left) * bytes);
+    return true;
+}
+
 } // namespace
 
 int display_count() {
@@ -184,7 +202,8 @@ void Window::present(const Bitmap& frame, int x, int y) {
         for (const SDL_Rect& r : border)
             if (r.w > 0 && r.h > 0) SDL_FillRect(target, &r, black);
         SDL_Rect dest{x, y, frame.width(), frame.height()};
-        SDL_BlitSurface(frame.surface(), nullptr, target, &dest);
+        if (!copy_same_format(frame.surface(), target, x, y))
+            SDL_BlitSurface(frame.surface(), nullptr, target, &dest);
     } else {
         SDL_FillRect(target, nullptr, black);
     }

@@ -29,6 +29,17 @@ TEST(PlatformWindow, PresentsFramesAndSwitchesBetweenWindowedAndFullScreen) {
     EXPECT_EQ(shown.pixel(1, 1), colours::black); // the margin is black
     EXPECT_EQ(shown.pixel(102, 2), colours::black);
 
+    // A frame larger than the window, placed up and to the left of it, is cut at every edge.
+    Bitmap large(320, 210);
+    for (int y = 0; y < 210; ++y)
+        for (int x = 0; x < 320; ++x)
+            large.set_pixel(x, y, Colour(uint32_t(x) << 8 | uint32_t(y)));
+    w.present(large, -5, -3);
+    shown = w.capture();
+    EXPECT_EQ(shown.pixel(0, 0), Colour(5u << 8 | 3u));
+    EXPECT_EQ(shown.pixel(299, 199), Colour(304u << 8 | 202u));
+    EXPECT_EQ(shown.pixel(150, 100), Colour(155u << 8 | 103u));
+
     const Rect monitor = monitor_bounds(w.display_index());
     EXPECT_GE(display_count(), 1);
     w.make_borderless_fullscreen();
