@@ -113,18 +113,29 @@ expect_colours_over 06-first-level 300
 expect_text_in_log 06-first-level
 keys Right Left Down Up
 shot 07-moved
-# The right end of the health bar (top of the left panel): green while the health is full.
-health_full() {
+# A pixel of the health bar (top of the left panel), at a thousandth of the width across.
+health_pixel() {
   local w h
   read -r w h < <(identify -format '%w %h' "$shots/$1.png")
-  [ "$(convert "$shots/$1.png" -format "%[pixel:p{$((w * 195 / 1000)),$((h * 76 / 1000))}]" info:)" = "srgb(0,102,0)" ]
+  convert "$shots/$1.png" -format "%[pixel:p{$((w * $2 / 1000)),$((h * 76 / 1000))}]" info:
 }
+# The right end of the bar is green while the health is full.
+health_full() { [ "$(health_pixel "$1" 195)" = "srgb(0,102,0)" ]; }
+# The left end holds one of the bar's colours, from red to green, while the map view shows.
+map_view_shown() {
+  case "$(health_pixel "$1" 22)" in
+  "srgb(102,0,0)" | "srgb(102,34,0)" | "srgb(102,102,0)" | "srgb(34,102,0)" | "srgb(0,102,0)") return 0 ;;
+  *) return 1 ;;
+  esac
+}
+map_view_shown 06-first-level || fail "the first level's screen shows no health bar"
 health_full 06-first-level || fail "the health bar is not full at the start"
 # The bar is looked at after the walk and after every blow, so that a new character is not
-# fought to death between two looks (the save below needs it alive).
+# fought to death between two looks (the save below needs it alive). A blow into an altar or a
+# chest opens a screen of its own, which is no hit.
 hit_taken() {
   shot 08-fight
-  ! health_full 08-fight
+  map_view_shown 08-fight && ! health_full 08-fight
 }
 # Exploring stops while a hostile is in view; one that cannot walk (a fungus) is gone to, a step
 # a round in turn to every side.
