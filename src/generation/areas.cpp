@@ -611,7 +611,7 @@ void count_special_cells() {
     for (int x = 1; x <= map_size; ++x)
         for (int y = 1; y <= map_size; ++y) {
             const tcell& c = cell_at(x, y);
-            if (c.block <= 40) continue;
+            if (c.block < first_floor_block) continue;
             ++level.floor_cells;
             if (is_area_ok(c.area)) ++areas[c.area].special_cells;
         }
