@@ -113,7 +113,8 @@ expect_colours_over 06-first-level 300
 expect_text_in_log 06-first-level
 keys Right Left Down Up
 shot 07-moved
-# A pixel of the health bar (top of the left panel), at a thousandth of the width across.
+# A pixel of the health bar (top of the left panel), the given number of thousandths of the
+# width across.
 health_pixel() {
   local w h
   read -r w h < <(identify -format '%w %h' "$shots/$1.png")
